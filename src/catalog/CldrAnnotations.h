@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace tiklo {
+
+// The English names ("tts" entries) and keyword lists of one CLDR annotations file.
+struct CldrAnnotations {
+    // Emoji text -> name, in file order; a repeated key keeps its first value.
+    std::vector<std::pair<std::string, std::string>> names;
+    // Emoji text -> keywords (the " | "-separated list, trimmed), in file order.
+    std::vector<std::pair<std::string, std::vector<std::string>>> keywords;
+
+    // Nothing when the text is not well-formed XML with an <ldml> root. Placeholder
+    // values such as "↑↑↑" (inherit from the parent locale) are neither names nor keywords.
+    static std::optional<CldrAnnotations> parse(std::string_view xml);
+};
+
+} // namespace tiklo

@@ -1,0 +1,50 @@
+#include "EmojiCatalog.h"
+
+#include "CatalogAssembler.h"
+#include "SystemEmojiTables.h"
+
+namespace tiklo {
+namespace {
+
+std::vector<EmojiItem> assemble(const CatalogSources& sources) {
+    const SystemEmojiTables tables = SystemEmojiTables::load(sources);
+    return CatalogAssembler(tables).loadSystemEmoji(sources.emojiFiles);
+}
+
+} // namespace
+
+EmojiCatalog::EmojiCatalog(const CatalogSources& sources, Clock clock)
+    : EmojiCatalog(assemble(sources), std::move(clock)) {}
+
+EmojiCatalog::EmojiCatalog(std::vector<EmojiItem> items, Clock clock)
+    : items_(std::move(items)), clock_(std::move(clock)) {
+    for (const EmojiItem& item : items_) {
+        byID_.emplace(item.id(), &item);
+    }
+}
+
+const EmojiCatalog& EmojiCatalog::shared() {
+    // A function-local static is initialised once, also under concurrent first calls.
+    static const EmojiCatalog catalog(CatalogSources::systemDefaults());
+    return catalog;
+}
+
+const EmojiItem* EmojiCatalog::item(const std::string& id) const {
+    const auto found = byID_.find(id);
+    return found == byID_.end() ? nullptr : found->second;
+}
+
+const SearchIndex& EmojiCatalog::index() const {
+    std::call_once(indexOnce_, [this] { index_ = std::make_unique<SearchIndex>(items_, clock_); });
+    return *index_;
+}
+
+std::vector<const EmojiItem*>
+EmojiCatalog::search(std::string_view query, std::optional<EmojiCategory> category,
+                     const std::unordered_set<std::string>& favorites,
+                     const std::unordered_map<std::string, EmojiUsage>& usage,
+                     const std::vector<std::string>& recents) const {
+    return index().search(query, category, favorites, usage, recents);
+}
+
+} // namespace tiklo

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "CatalogSources.h"
+#include "EmojiCategory.h"
+#include "EmojiItem.h"
+#include "EmojiUsage.h"
+#include "ReferenceClock.h"
+#include "SearchIndex.h"
+
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+namespace tiklo {
+
+// The emoji catalog: the items, the lookup by id, and the ranked search. Built once from
+// its sources and immutable afterwards, so it may be read from any thread.
+class EmojiCatalog {
+public:
+    explicit EmojiCatalog(const CatalogSources& sources, Clock clock = secondsSinceReferenceDate);
+    explicit EmojiCatalog(std::vector<EmojiItem> items, Clock clock = secondsSinceReferenceDate);
+    EmojiCatalog(const EmojiCatalog&) = delete;
+    EmojiCatalog& operator=(const EmojiCatalog&) = delete;
+
+    // The running program's catalog, built from the system's sources on first use.
+    static const EmojiCatalog& shared();
+
+    const std::vector<EmojiItem>& all() const { return items_; }
+    // Id -> item; when two items share an id, the first in `all` wins.
+    const std::unordered_map<std::string, const EmojiItem*>& itemsByID() const { return byID_; }
+    const EmojiItem* item(const std::string& id) const;
+
+    // Every match, best first. The index is built on the first search.
+    std::vector<const EmojiItem*> search(std::string_view query,
+                                         std::optional<EmojiCategory> category,
+                                         const std::unordered_set<std::string>& favorites,
+                                         const std::unordered_map<std::string, EmojiUsage>& usage,
+                                         const std::vector<std::string>& recents) const;
+
+    const SearchIndex& index() const;
+
+private:
+    const std::vector<EmojiItem> items_;
+    std::unordered_map<std::string, const EmojiItem*> byID_;
+    Clock clock_;
+    mutable std::once_flag indexOnce_;
+    mutable std::unique_ptr<SearchIndex> index_;
+};
+
+} // namespace tiklo

@@ -1,0 +1,12 @@
+#include "ReferenceClock.h"
+
+#include <chrono>
+
+namespace tiklo {
+
+double secondsSinceReferenceDate() {
+    const auto sinceEpoch = std::chrono::system_clock::now().time_since_epoch();
+    return std::chrono::duration<double>(sinceEpoch).count() - unixTimeOfReferenceDate;
+}
+
+} // namespace tiklo

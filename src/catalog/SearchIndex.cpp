@@ -1,0 +1,251 @@
+#include "SearchIndex.h"
+
+#include "BuiltinTables.h"
+#include "Unicode.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace tiklo {
+namespace {
+
+constexpr double oneDay = 86400;
+constexpr double sevenDays = 604800;
+constexpr double thirtyDays = 2592000;
+constexpr int bonusWithinDay = 40;
+constexpr int bonusWithinWeek = 25;
+constexpr int bonusWithinMonth = 12;
+constexpr int bonusOlder = 4;
+
+std::string underscoresToSpaces(std::string text) {
+    std::replace(text.begin(), text.end(), '_', ' ');
+    return text;
+}
+
+// A prefix match must end on a character boundary: "e" is not a prefix of "é" written
+// as e + combining acute.
+bool startsWithWholeCharacters(std::string_view text, std::string_view prefix) {
+    if (!text.starts_with(prefix)) {
+        return false;
+    }
+    if (text.size() == prefix.size() || prefix.empty()) {
+        return true;
+    }
+    return !unicode::continuesCharacter(unicode::scalars(text.substr(prefix.size(), 4)).front());
+}
+
+} // namespace
+
+struct SearchIndex::Scores {
+    std::vector<int> frecency;
+    std::vector<char> favorite;
+};
+
+SearchIndex::SearchIndex(const std::vector<EmojiItem>& items, Clock clock)
+    : clock_(std::move(clock)) {
+    const auto& ranks = BuiltinTables::commonRankByEmoji();
+    entries_.reserve(items.size());
+    for (const EmojiItem& item : items) {
+        Indexed entry;
+        entry.item = &item;
+        entry.nameLower = unicode::nfc(unicode::toLower(item.name));
+        entry.shortcodeNorm = underscoresToSpaces(unicode::nfc(unicode::toLower(item.shortcode)));
+        for (const std::string& keyword : item.keywords) {
+            entry.keywordsLower.push_back(unicode::nfc(unicode::toLower(keyword)));
+        }
+        std::sort(entry.keywordsLower.begin(), entry.keywordsLower.end());
+        entry.haystack = underscoresToSpaces(unicode::nfc(item.searchableText()));
+        if (auto rank = ranks.find(item.emoji); rank != ranks.end()) {
+            entry.commonRank = rank->second;
+        }
+        entries_.push_back(std::move(entry));
+    }
+
+    std::vector<std::size_t> byName(items.size());
+    std::iota(byName.begin(), byName.end(), 0);
+    std::vector<std::string> names;
+    names.reserve(items.size());
+    for (const EmojiItem& item : items) {
+        names.push_back(unicode::nfc(item.name));
+    }
+    std::stable_sort(byName.begin(), byName.end(),
+                     [&](std::size_t a, std::size_t b) { return names[a] < names[b]; });
+    for (std::size_t rank = 0; rank < byName.size(); ++rank) {
+        entries_[byName[rank]].nameOrder = static_cast<int>(rank);
+    }
+
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        entriesByEmoji_[entries_[i].item->emoji].push_back(i);
+        entriesById_[entries_[i].item->id()].push_back(i);
+    }
+}
+
+std::unordered_map<std::string, std::size_t>
+SearchIndex::recentsIndexMap(const std::vector<std::string>& recents) {
+    std::unordered_map<std::string, std::size_t> positions;
+    for (std::size_t i = 0; i < recents.size(); ++i) {
+        positions.emplace(recents[i], i);
+    }
+    return positions;
+}
+
+int SearchIndex::recencyBonus(double ageSeconds) {
+    if (ageSeconds < oneDay) {
+        return bonusWithinDay; // a last use in the future counts as today
+    }
+    if (ageSeconds < sevenDays) {
+        return bonusWithinWeek;
+    }
+    if (ageSeconds < thirtyDays) {
+        return bonusWithinMonth;
+    }
+    return bonusOlder;
+}
+
+int SearchIndex::usageScore(const EmojiUsage& usage, double now) {
+    if (usage.count < 1) {
+        return 0;
+    }
+    const std::int64_t points =
+        std::min<std::int64_t>(usage.count, maxUsePoints / pointsPerUse) * pointsPerUse;
+    return static_cast<int>(points) + recencyBonus(now - usage.lastUsedAt);
+}
+
+int SearchIndex::recentsBonus(std::size_t position) {
+    const auto base = static_cast<std::size_t>(recentsBonusBase);
+    return position >= base - 1 ? 1 : static_cast<int>(base - position);
+}
+
+SearchIndex::Scores
+SearchIndex::historyScores(const std::unordered_set<std::string>& favorites,
+                           const std::unordered_map<std::string, EmojiUsage>& usage,
+                           const std::vector<std::string>& recents) const {
+    const double now = clock_();
+    Scores scores{std::vector<int>(entries_.size(), 0), std::vector<char>(entries_.size(), 0)};
+    for (const auto& [emoji, record] : usage) {
+        if (auto found = entriesByEmoji_.find(emoji); found != entriesByEmoji_.end()) {
+            for (std::size_t i : found->second) {
+                scores.frecency[i] += usageScore(record, now);
+            }
+        }
+    }
+    for (const auto& [id, position] : recentsIndexMap(recents)) {
+        if (auto found = entriesById_.find(id); found != entriesById_.end()) {
+            for (std::size_t i : found->second) {
+                scores.frecency[i] += recentsBonus(position);
+            }
+        }
+    }
+    for (const std::string& id : favorites) {
+        if (auto found = entriesById_.find(id); found != entriesById_.end()) {
+            for (std::size_t i : found->second) {
+                scores.favorite[i] = 1;
+            }
+        }
+    }
+    return scores;
+}
+
+std::optional<int> SearchIndex::tier(const Indexed& entry, std::string_view q2) {
+    if (entry.item->emoji == q2) {
+        return emojiEqual;
+    }
+    if (entry.shortcodeNorm == q2) {
+        return shortcodeEqual;
+    }
+    if (entry.nameLower == q2) {
+        return nameEqual;
+    }
+    if (startsWithWholeCharacters(entry.shortcodeNorm, q2)) {
+        return shortcodePrefix;
+    }
+    if (startsWithWholeCharacters(entry.nameLower, q2)) {
+        return namePrefix;
+    }
+    if (std::binary_search(entry.keywordsLower.begin(), entry.keywordsLower.end(), q2)) {
+        return keywordEqual;
+    }
+    if (entry.haystack.find(q2) != std::string::npos) {
+        return textContains;
+    }
+    return std::nullopt;
+}
+
+std::vector<const EmojiItem*>
+SearchIndex::search(std::string_view query, std::optional<EmojiCategory> category,
+                    const std::unordered_set<std::string>& favorites,
+                    const std::unordered_map<std::string, EmojiUsage>& usage,
+                    const std::vector<std::string>& recents) const {
+    const std::string q = unicode::nfc(unicode::toLower(unicode::trimWhiteSpace(query)));
+    const Scores scores = historyScores(favorites, usage, recents);
+    const auto inPool = [&](const Indexed& entry) {
+        return !category || entry.item->category == *category;
+    };
+
+    struct Ranked {
+        std::size_t entry;
+        int primary;  // empty query: score; else tier
+        int frecency; // typed query only
+        int favorite; // typed query only
+        int common;   // typed query only
+        int order;
+    };
+    std::vector<Ranked> ranked;
+
+    if (q.empty()) {
+        ranked.reserve(entries_.size());
+        for (std::size_t i = 0; i < entries_.size(); ++i) {
+            const Indexed& entry = entries_[i];
+            if (!inPool(entry)) {
+                continue;
+            }
+            const int f = scores.frecency[i];
+            const int score = (scores.favorite[i] ? favoriteBonus : 0) +
+                              (f > 0 ? f + usedItemOffset : entry.commonRank);
+            ranked.push_back({i, score, 0, 0, 0, entry.nameOrder});
+        }
+    } else {
+        std::string q2;
+        q2.reserve(q.size());
+        for (char c : q) {
+            if (c != ':') {
+                q2 += c == '_' ? ' ' : c;
+            }
+        }
+        for (std::size_t i = 0; i < entries_.size(); ++i) {
+            const Indexed& entry = entries_[i];
+            if (!inPool(entry)) {
+                continue;
+            }
+            if (const std::optional<int> t = tier(entry, q2)) {
+                ranked.push_back({i, *t, scores.frecency[i], scores.favorite[i], entry.commonRank,
+                                  entry.nameOrder});
+            }
+        }
+    }
+
+    std::sort(ranked.begin(), ranked.end(), [](const Ranked& a, const Ranked& b) {
+        if (a.primary != b.primary) {
+            return a.primary > b.primary;
+        }
+        if (a.frecency != b.frecency) {
+            return a.frecency > b.frecency;
+        }
+        if (a.favorite != b.favorite) {
+            return a.favorite > b.favorite;
+        }
+        if (a.common != b.common) {
+            return a.common > b.common;
+        }
+        return a.order < b.order;
+    });
+
+    std::vector<const EmojiItem*> results;
+    results.reserve(ranked.size());
+    for (const Ranked& r : ranked) {
+        results.push_back(entries_[r.entry].item);
+    }
+    return results;
+}
+
+} // namespace tiklo

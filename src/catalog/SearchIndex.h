@@ -1,0 +1,80 @@
+#pragma once
+
+#include "EmojiCategory.h"
+#include "EmojiItem.h"
+#include "EmojiUsage.h"
+#include "ReferenceClock.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+namespace tiklo {
+
+// Ranked search over a fixed list of items. The items must outlive the index; results
+// point into that list.
+class SearchIndex {
+public:
+    static constexpr int favoriteBonus = 5000;
+    static constexpr int usedItemOffset = 1000;
+    static constexpr int pointsPerUse = 10;
+    static constexpr int maxUsePoints = 60;
+    static constexpr int recentsBonusBase = 40;
+
+    enum Tier : int {
+        emojiEqual = 120,
+        shortcodeEqual = 110,
+        nameEqual = 95,
+        shortcodePrefix = 80,
+        namePrefix = 65,
+        keywordEqual = 55,
+        textContains = 24,
+    };
+
+    struct Indexed {
+        const EmojiItem* item = nullptr;
+        std::string nameLower;
+        std::string shortcodeNorm;              // underscores as spaces
+        std::vector<std::string> keywordsLower; // sorted, for binary search
+        std::string haystack;                   // searchable text, underscores as spaces
+        int commonRank = 0;
+        int nameOrder = 0;
+    };
+
+    SearchIndex(const std::vector<EmojiItem>& items, Clock clock);
+
+    std::vector<const EmojiItem*> search(std::string_view query,
+                                         std::optional<EmojiCategory> category,
+                                         const std::unordered_set<std::string>& favorites,
+                                         const std::unordered_map<std::string, EmojiUsage>& usage,
+                                         const std::vector<std::string>& recents) const;
+
+    // Each id's first position in `recents`; later duplicates are ignored.
+    static std::unordered_map<std::string, std::size_t>
+    recentsIndexMap(const std::vector<std::string>& recents);
+
+    // Use points plus recency bonus for one usage record at `now`.
+    static int usageScore(const EmojiUsage& usage, double now);
+    static int recencyBonus(double ageSeconds);
+    static int recentsBonus(std::size_t position);
+
+    const std::vector<Indexed>& entries() const { return entries_; }
+
+private:
+    struct Scores;
+    Scores historyScores(const std::unordered_set<std::string>& favorites,
+                         const std::unordered_map<std::string, EmojiUsage>& usage,
+                         const std::vector<std::string>& recents) const;
+    static std::optional<int> tier(const Indexed& entry, std::string_view q2);
+
+    std::vector<Indexed> entries_;
+    // Item text and id -> entry positions, so history is applied without a pass per record.
+    std::unordered_map<std::string_view, std::vector<std::size_t>> entriesByEmoji_;
+    std::unordered_map<std::string_view, std::vector<std::size_t>> entriesById_;
+    Clock clock_;
+};
+
+} // namespace tiklo

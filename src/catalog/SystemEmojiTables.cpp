@@ -1,0 +1,229 @@
+#include "SystemEmojiTables.h"
+
+#include "CldrAnnotations.h"
+#include "EmojiTestFile.h"
+#include "FileReading.h"
+#include "PropertyListReader.h"
+#include "Unicode.h"
+
+#include <algorithm>
+#include <optional>
+#include <set>
+
+namespace tiklo {
+namespace {
+
+using Format = CatalogSources::AnnotationFormat;
+using StringTable = std::unordered_map<std::string, std::string>;
+using ListTable = std::unordered_map<std::string, std::vector<std::string>>;
+
+std::optional<PropertyListValue> readPropertyList(const std::string& path) {
+    const std::optional<std::string> bytes = readWholeFile(path);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    return PropertyListReader::parse(*bytes);
+}
+
+// CLDR writes many keys without U+FE0F; the emoji file gives the fully-qualified form. Let
+// each such key also serve its fully-qualified forms, unless they have entries of their own.
+template <typename Table>
+void addQualifiedForms(Table& table, const std::vector<std::string>& qualifiedEmoji) {
+    const std::string selector = "\xEF\xB8\x8F"; // U+FE0F
+    for (const std::string& qualified : qualifiedEmoji) {
+        if (qualified.find(selector) == std::string::npos || table.contains(qualified)) {
+            continue;
+        }
+        std::string bare = qualified;
+        for (std::size_t at = bare.find(selector); at != std::string::npos;
+             at = bare.find(selector, at)) {
+            bare.erase(at, selector.size());
+        }
+        if (auto found = table.find(bare); found != table.end()) {
+            table.emplace(qualified, found->second);
+        }
+    }
+}
+
+// Each file of the set in order; a key named by an earlier file keeps that name.
+std::vector<CldrAnnotations> readCldrSet(const std::vector<std::string>& paths) {
+    std::vector<CldrAnnotations> files;
+    for (const std::string& path : paths) {
+        if (const std::optional<std::string> bytes = readWholeFile(path)) {
+            if (std::optional<CldrAnnotations> parsed = CldrAnnotations::parse(*bytes)) {
+                files.push_back(std::move(*parsed));
+            }
+        }
+    }
+    return files;
+}
+
+std::optional<StringTable> namesFromPropertyList(const std::string& path) {
+    const std::optional<PropertyListValue> root = readPropertyList(path);
+    const PropertyListValue::Dictionary* dictionary = root ? root->asDictionary() : nullptr;
+    if (dictionary == nullptr || dictionary->empty()) {
+        return std::nullopt;
+    }
+    StringTable table;
+    for (const auto& [key, value] : *dictionary) {
+        const std::string* name = value.asString();
+        if (name == nullptr) {
+            return std::nullopt;
+        }
+        table[key] = *name; // a repeated key: the later entry wins, as in a dictionary
+    }
+    return table;
+}
+
+StringTable namesFromCldr(const std::vector<std::string>& paths,
+                          const std::vector<std::string>& qualifiedEmoji) {
+    StringTable table;
+    for (const CldrAnnotations& file : readCldrSet(paths)) {
+        for (const auto& [emoji, name] : file.names) {
+            table.emplace(emoji, name);
+        }
+    }
+    addQualifiedForms(table, qualifiedEmoji);
+    return table;
+}
+
+using PhraseAccumulator = std::unordered_map<std::string, std::set<std::string>>;
+
+bool isStringArray(const PropertyListValue& value) {
+    const PropertyListValue::Array* array = value.asArray();
+    return array != nullptr && std::all_of(array->begin(), array->end(), [](const auto& element) {
+               return element.asString() != nullptr;
+           });
+}
+
+void phrasesFromPropertyList(const std::string& path, PhraseAccumulator& accumulator) {
+    const std::optional<PropertyListValue> root = readPropertyList(path);
+    const PropertyListValue::Dictionary* dictionary = root ? root->asDictionary() : nullptr;
+    if (dictionary == nullptr ||
+        !std::all_of(dictionary->begin(), dictionary->end(),
+                     [](const auto& entry) { return isStringArray(entry.second); })) {
+        return;
+    }
+    for (const auto& [phrase, list] : *dictionary) {
+        const std::string lowered = unicode::toLower(phrase);
+        for (const PropertyListValue& emoji : *list.asArray()) {
+            accumulator[*emoji.asString()].insert(lowered);
+        }
+    }
+}
+
+void phrasesFromCldr(const std::vector<std::string>& paths,
+                     const std::vector<std::string>& qualifiedEmoji,
+                     PhraseAccumulator& accumulator) {
+    PhraseAccumulator fromFiles;
+    for (const CldrAnnotations& file : readCldrSet(paths)) {
+        for (const auto& [emoji, words] : file.keywords) {
+            for (const std::string& word : words) {
+                fromFiles[emoji].insert(unicode::toLower(word));
+            }
+        }
+    }
+    addQualifiedForms(fromFiles, qualifiedEmoji);
+    for (auto& [emoji, phrases] : fromFiles) {
+        accumulator[emoji].merge(phrases);
+    }
+}
+
+std::vector<std::string> qualifiedEmojiOf(const CatalogSources& sources) {
+    std::vector<std::string> qualified;
+    for (const CatalogSources::EmojiFile& file : sources.emojiFiles) {
+        if (file.format != CatalogSources::EmojiFileFormat::emojiTest) {
+            continue;
+        }
+        if (const std::optional<std::string> bytes = readWholeFile(file.path)) {
+            std::vector<std::string> entries = EmojiTestFile::fullyQualified(*bytes);
+            qualified.insert(qualified.end(), std::make_move_iterator(entries.begin()),
+                             std::make_move_iterator(entries.end()));
+        }
+    }
+    return qualified;
+}
+
+} // namespace
+
+SystemEmojiTables SystemEmojiTables::load(const CatalogSources& sources) {
+    const std::vector<std::string> qualified = qualifiedEmojiOf(sources);
+    SystemEmojiTables tables;
+    tables.appleNames = loadAppleNames(sources.names, qualified);
+    tables.equivalentByEmoji = loadEquivalences(sources.equivalences);
+    tables.phraseAliasesByEmoji = loadPhrases(sources.phrases, qualified);
+    return tables;
+}
+
+StringTable
+SystemEmojiTables::loadAppleNames(const std::vector<CatalogSources::Annotations>& candidates,
+                                  const std::vector<std::string>& qualifiedEmoji) {
+    for (const CatalogSources::Annotations& candidate : candidates) {
+        if (candidate.format == Format::cldr) {
+            StringTable table = namesFromCldr(candidate.paths, qualifiedEmoji);
+            if (!table.empty()) {
+                return table;
+            }
+            continue;
+        }
+        for (const std::string& path : candidate.paths) {
+            if (std::optional<StringTable> table = namesFromPropertyList(path)) {
+                return std::move(*table);
+            }
+        }
+    }
+    return {};
+}
+
+ListTable SystemEmojiTables::loadEquivalences(const std::vector<std::string>& paths) {
+    for (const std::string& path : paths) {
+        const std::optional<PropertyListValue> root = readPropertyList(path);
+        const PropertyListValue::Array* groups = root ? root->asArray() : nullptr;
+        if (groups == nullptr || groups->empty() ||
+            !std::all_of(groups->begin(), groups->end(), isStringArray)) {
+            continue;
+        }
+        ListTable table;
+        for (const PropertyListValue& group : *groups) {
+            const PropertyListValue::Array& members = *group.asArray();
+            for (const PropertyListValue& member : members) {
+                const std::string& emoji = *member.asString();
+                std::vector<std::string>& others = table[emoji];
+                for (const PropertyListValue& other : members) {
+                    if (*other.asString() != emoji) {
+                        others.push_back(*other.asString());
+                    }
+                }
+            }
+        }
+        return table;
+    }
+    return {};
+}
+
+ListTable SystemEmojiTables::loadPhrases(const std::vector<CatalogSources::Annotations>& candidates,
+                                         const std::vector<std::string>& qualifiedEmoji) {
+    PhraseAccumulator accumulator;
+    for (const CatalogSources::Annotations& candidate : candidates) {
+        if (candidate.format == Format::cldr) {
+            phrasesFromCldr(candidate.paths, qualifiedEmoji, accumulator);
+        } else {
+            for (const std::string& path : candidate.paths) {
+                phrasesFromPropertyList(path, accumulator);
+                if (!accumulator.empty()) {
+                    break;
+                }
+            }
+        }
+        if (!accumulator.empty()) {
+            break;
+        }
+    }
+    ListTable table;
+    for (auto& [emoji, phrases] : accumulator) {
+        table.emplace(emoji, std::vector<std::string>(phrases.begin(), phrases.end()));
+    }
+    return table;
+}
+
+} // namespace tiklo

@@ -1,0 +1,156 @@
+#include "CatalogAssembler.h"
+#include "BuiltinTables.h"
+#include "TempDir.h"
+#include "Unicode.h"
+
+#include <algorithm>
+
+#include <gtest/gtest.h>
+
+namespace tiklo {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+bool contains(const Strings& list, const std::string& word) {
+    return std::find(list.begin(), list.end(), word) != list.end();
+}
+
+EmojiItem make(const SystemEmojiTables& tables, const std::string& emoji) {
+    std::unordered_set<std::string> used;
+    return CatalogAssembler(tables).makeItem(emoji, used);
+}
+
+TEST(CatalogAssemblerTest, AliasedEmojiWithoutSystemTables) {
+    const SystemEmojiTables none;
+    const EmojiItem thumbsUp = make(none, "\U0001F44D");
+    EXPECT_EQ(thumbsUp.name, "thumbsup");
+    EXPECT_EQ(thumbsUp.shortcode, "thumbsup");
+    EXPECT_EQ(thumbsUp.keywords, (Strings{"approve", "thumbs_up", "thumbsup", "yes"}));
+    EXPECT_EQ(thumbsUp.category, EmojiCategory::objects);
+    EXPECT_TRUE(thumbsUp.supportsSkinTone); // a modifier base
+
+    EXPECT_EQ(make(none, "\U0001F50D").shortcode, "search");
+    EXPECT_EQ(make(none, "\U0001F9D1\u200D\U0001F4BB").name, "technologist");
+    // No alias, no system name: built from the Unicode character names.
+    const EmojiItem dog = make(none, "\U0001F436");
+    EXPECT_EQ(dog.name, "dog face");
+    EXPECT_EQ(dog.shortcode, "dog_face");
+    EXPECT_EQ(dog.category, EmojiCategory::smileys);
+    EXPECT_EQ(make(none, "\u2764\uFE0F").name, "heart"); // alias wins over character names
+    EXPECT_EQ(make(none, "\U0001F9D1\u200D\U0001F33E").name, "adult ear of rice");
+}
+
+TEST(CatalogAssemblerTest, SystemNamesShortcodeCollisionsAndUnnamedEmoji) {
+    SystemEmojiTables tables;
+    tables.appleNames = {{"\U0001F320", "Star"},
+                         {"\U0001F30C", "star!"},
+                         {"\U0001F303", "STAR"},
+                         {"\U0001F4AB", "!!!"},
+                         {"\U0001F525", ""}};
+    std::unordered_set<std::string> used;
+    const CatalogAssembler assembler(tables);
+    EXPECT_EQ(assembler.makeItem("\U0001F320", used).name, "star");
+    EXPECT_EQ(assembler.makeItem("\U0001F30C", used).shortcode, "star_2");
+    EXPECT_EQ(assembler.makeItem("\U0001F303", used).shortcode, "star_3");
+    EXPECT_EQ(assembler.makeItem("\U0001F320", used).shortcode, "star_4");
+    EXPECT_EQ(assembler.makeItem("\U0001F4AB", used).shortcode, "emoji_1f4ab");
+    // An empty system name falls through to the alias.
+    EXPECT_EQ(assembler.makeItem("\U0001F525", used).name, "fire");
+
+    EXPECT_EQ(CatalogAssembler::hexID("\u2764\uFE0F"), "2764_fe0f");
+    EXPECT_EQ(CatalogAssembler::slug("  Ça va -- Très_bien!! "), "ça_va_très_bien");
+    EXPECT_EQ(CatalogAssembler::slug("٣ 3"), "٣_3");
+    EXPECT_EQ(CatalogAssembler::slug("?!"), "");
+    // Unassigned scalars have no name at all.
+    EXPECT_EQ(CatalogAssembler(tables).displayName("\U000E0080", {}), "emoji e0080");
+}
+
+TEST(CatalogAssemblerTest, CategoryAndSkinToneWordsMatchAsPlainSubstrings) {
+    EXPECT_EQ(CatalogAssembler::category("x", "red heart"), EmojiCategory::activity);
+    EXPECT_TRUE(CatalogAssembler::supportsSkinTone("\u2764", "red heart"));
+    EXPECT_EQ(CatalogAssembler::category("x", "teddy bear"), EmojiCategory::animals);
+    EXPECT_EQ(CatalogAssembler::category("x", "grinning cat face"), EmojiCategory::smileys);
+    EXPECT_EQ(CatalogAssembler::category("x", "woman raising hand"), EmojiCategory::people);
+    EXPECT_EQ(CatalogAssembler::category("x", "coffee"), EmojiCategory::food);
+    EXPECT_EQ(CatalogAssembler::category("x", "bus stop"), EmojiCategory::travel);
+    EXPECT_EQ(CatalogAssembler::category("x", "up arrow"), EmojiCategory::symbols);
+    EXPECT_EQ(CatalogAssembler::category("x", "gem"), EmojiCategory::objects);
+    EXPECT_EQ(CatalogAssembler::category("\U0001F1EF\U0001F1F5", "smiling face"),
+              EmojiCategory::flags);
+    EXPECT_FALSE(CatalogAssembler::supportsSkinTone("\U0001F48E", "gem"));
+    EXPECT_FALSE(CatalogAssembler::isFlag("\U0001F1EF"));
+}
+
+TEST(CatalogAssemblerTest, KeywordRules) {
+    EXPECT_EQ(CatalogAssembler::keywords("Smiling Face With Heart-Eyes"),
+              (Strings{"eyes", "face", "heart", "smiling", "with"}));
+    EXPECT_EQ(CatalogAssembler::keywords("OK Hand"), (Strings{"hand"}));
+    EXPECT_EQ(CatalogAssembler::keywords("flag: Japan  JAPAN"), (Strings{"flag:", "japan"}));
+    // Length is counted in user-perceived characters, not bytes.
+    EXPECT_EQ(CatalogAssembler::keywords("éé e\u0301e\u0301e\u0301"),
+              (Strings{"e\u0301e\u0301e\u0301"}));
+
+    SystemEmojiTables tables;
+    tables.phraseAliasesByEmoji = {{"\U0001F600", {"big grin", "ok"}}};
+    tables.equivalentByEmoji = {{"\U0001F600", {"\U0001F44D", "\U0001F601"}}};
+    tables.appleNames = {{"\U0001F601", "Beaming Face"}};
+    const Strings keywords = CatalogAssembler(tables).extraKeywords("\U0001F600", "grinning",
+                                                                    {"grinning", "happy", "smile"});
+    // Other aliases, the name's words, phrases with their words, the equivalents' names and
+    // aliases; one set, sorted.
+    EXPECT_EQ(keywords,
+              (Strings{"approve", "beaming", "big", "big grin", "face", "grin", "grinning", "happy",
+                       "ok", "smile", "thumbs_up", "thumbsup", "yes"}));
+}
+
+TEST(CatalogAssemblerTest, FlagsAreNamedAndFoundByRegion) {
+    const SystemEmojiTables none;
+    const EmojiItem japan = make(none, "\U0001F1EF\U0001F1F5");
+    EXPECT_EQ(japan.name, "flag jp");
+    EXPECT_EQ(japan.shortcode, "flag_jp");
+    EXPECT_EQ(japan.category, EmojiCategory::flags);
+    EXPECT_FALSE(japan.supportsSkinTone);
+    EXPECT_EQ(japan.keywords, (Strings{"flag", "flag_jp", "japan", "jp"}));
+
+    const Strings britain = CatalogAssembler::flagRegionKeywords("\U0001F1EC\U0001F1E7");
+    for (const char* word : {"gb", "flag_gb", "united kingdom", "united", "kingdom", "uk",
+                             "britain", "great", "great britain"}) {
+        EXPECT_TRUE(contains(britain, word)) << word;
+    }
+    // "UK" is only two letters: kept as an alias, never as a word of one.
+    EXPECT_EQ(std::count(britain.begin(), britain.end(), "uk"), 1);
+    EXPECT_TRUE(CatalogAssembler::flagRegionKeywords("\U0001F1FA").empty());
+    // A code with no English region name still gets its letters.
+    EXPECT_EQ(CatalogAssembler::flagRegionKeywords("\U0001F1F6\U0001F1F6"),
+              (Strings{"flag_qq", "qq"}));
+}
+
+TEST(CatalogAssemblerTest, FallbackItemsFillASmallCatalogOnly) {
+    test::TempDir dir;
+    using Format = CatalogSources::EmojiFileFormat;
+    const SystemEmojiTables none;
+    const CatalogAssembler assembler(none);
+
+    EXPECT_EQ(assembler.loadSystemEmoji({{dir.file("missing"), Format::raw}}),
+              BuiltinTables::fallbackItems());
+
+    // Fire is in the file: the fallback fire is not added, the other eleven come after it.
+    const auto small =
+        assembler.loadSystemEmoji({{dir.write("small.dat", "\U0001F525\U0001F436"), Format::raw}});
+    ASSERT_EQ(small.size(), 2u + 11u);
+    EXPECT_EQ(small[0].shortcode, "fire");
+    EXPECT_EQ(small[0].category, EmojiCategory::animals);
+    EXPECT_EQ(small[2], BuiltinTables::fallbackItems()[0]);
+
+    std::u32string hundred;
+    for (char32_t c = 0x1F400; c < 0x1F400 + CatalogAssembler::minimumSystemItems; ++c) {
+        hundred.push_back(c);
+    }
+    const auto full =
+        assembler.loadSystemEmoji({{dir.write("full.dat", unicode::toUtf8(hundred)), Format::raw}});
+    EXPECT_EQ(full.size(), CatalogAssembler::minimumSystemItems);
+}
+
+} // namespace
+} // namespace tiklo

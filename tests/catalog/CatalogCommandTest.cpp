@@ -1,0 +1,116 @@
+#include "CatalogCommand.h"
+#include "TempDir.h"
+
+#include <sstream>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+namespace tiklo {
+namespace {
+
+struct Result {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Result run(std::vector<std::string> args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = CatalogCommand::run(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> result;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        result.push_back(line);
+    }
+    return result;
+}
+
+class CatalogCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        emojiTest = dir.write("emoji-test.txt", "1F525 ; fully-qualified # fire\n"
+                                                "1F9EF ; fully-qualified # extinguisher\n"
+                                                "2764 FE0F ; fully-qualified # red heart\n");
+        cldr = dir.write("en.xml", R"(<ldml><annotations>
+<annotation cp="🔥">flame | hot</annotation><annotation cp="🔥" type="tts">fire</annotation>
+<annotation cp="🧯">extinguish | fire</annotation>
+<annotation cp="🧯" type="tts">fire extinguisher</annotation>
+<annotation cp="❤" type="tts">red heart</annotation>
+</annotations></ldml>)");
+    }
+    std::vector<std::string> sources() const { return {"--emoji-test", emojiTest, "--cldr", cldr}; }
+
+    test::TempDir dir;
+    std::string emojiTest;
+    std::string cldr;
+};
+
+TEST_F(CatalogCommandTest, ItemsAndSearchFromNamedFiles) {
+    const std::vector<std::string> files = sources();
+    std::vector<std::string> args = files;
+    args.insert(args.begin(), "items");
+    const Result items = run(args);
+    ASSERT_EQ(items.status, 0) << items.err;
+    const auto itemLines = lines(items.out);
+    // Three scanned items, then the fallback list without fire and heart.
+    ASSERT_EQ(itemLines.size(), 3u + 10u);
+    const auto first = nlohmann::json::parse(itemLines[0]);
+    EXPECT_EQ(first.at("shortcode"), "fire");
+    EXPECT_EQ(first.at("name"), "fire");
+    EXPECT_EQ(nlohmann::json::parse(itemLines[2]).at("name"), "red heart");
+
+    args[0] = "search";
+    args.insert(args.begin() + 1, "fire");
+    EXPECT_EQ(run(args).out, "\U0001F525\tfire\tfire\n\U0001F9EF\tfire_extinguisher\tfire "
+                             "extinguisher\n");
+
+    // Usage at a fixed moment lifts the extinguisher above the more common fire.
+    const std::string usage =
+        dir.write("usage.json",
+                  R"({"🧯":{"count":2,"lastUsedAt":100.5},"❓":{"count":1,"lastUsedAt":0}})");
+    args = {"search", "f", "--usage", usage, "--now", "200", "--json", "--category", "Animals"};
+    args.insert(args.end(), files.begin(), files.end());
+    const auto found = lines(run(args).out);
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(nlohmann::json::parse(found[0]).at("emoji"), "\U0001F9EF");
+    EXPECT_EQ(nlohmann::json::parse(found[1]).at("category"), "Animals");
+
+    args = {"search", "", "--recents", "fire_extinguisher,heart", "--favorites", "thinking"};
+    args.insert(args.end(), files.begin(), files.end());
+    const auto ranked = lines(run(args).out);
+    ASSERT_GE(ranked.size(), 3u);
+    EXPECT_EQ(ranked[0].substr(ranked[0].find('\t') + 1, 8), "thinking");
+    EXPECT_EQ(ranked[1].substr(ranked[1].find('\t') + 1), "fire_extinguisher\tfire extinguisher");
+}
+
+TEST_F(CatalogCommandTest, BadInputGetsOneLineAndStatusTwo) {
+    const std::string notJson = dir.write("bad.json", "{");
+    const std::vector<std::vector<std::string>> bad{
+        {},
+        {"items", "extra"},
+        {"search"},
+        {"frobnicate"},
+        {"items", "--emoji-test", dir.file("missing.txt")},
+        {"items", "--names"},
+        {"items", "--bogus"},
+        {"search", "x", "--category", "smileys"},
+        {"search", "x", "--now", "soon"},
+        {"search", "x", "--usage", notJson},
+        {"search", "x", "--usage", dir.path().string()},
+    };
+    for (const auto& args : bad) {
+        const Result result = run(args);
+        EXPECT_EQ(result.status, CatalogCommand::usageError) << testing::PrintToString(args);
+        EXPECT_TRUE(result.out.empty());
+        EXPECT_EQ(lines(result.err).size(), 1u) << result.err;
+    }
+}
+
+} // namespace
+} // namespace tiklo

@@ -1,0 +1,259 @@
+#include "PropertyListReader.h"
+
+#include <plist/plist.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace tiklo {
+namespace {
+
+using Value = PropertyListValue;
+using Array = Value::Array;
+using Dictionary = Value::Dictionary;
+
+const std::string replacement = "\xEF\xBF\xBD";
+
+std::optional<Value> parse(std::string_view bytes) { return PropertyListReader::parse(bytes); }
+
+std::string bigEndian(std::uint64_t value, int width) {
+    std::string out;
+    for (int i = width - 1; i >= 0; --i) {
+        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+    }
+    return out;
+}
+
+// A binary plist from raw object encodings (references 4 bytes wide); object 0 is the root.
+std::string binaryPlist(const std::vector<std::string>& objects) {
+    std::string out = "bplist00";
+    std::string table;
+    for (const std::string& object : objects) {
+        table += bigEndian(out.size(), 4);
+        out += object;
+    }
+    const std::size_t tableStart = out.size();
+    out += table + std::string(6, '\0') + "\x04\x04" + bigEndian(objects.size(), 8) +
+           bigEndian(0, 8) + bigEndian(tableStart, 8);
+    return out;
+}
+
+std::string ref(std::uint64_t object) { return bigEndian(object, 4); }
+
+std::string binaryNestedArrays(int depth) {
+    std::vector<std::string> objects;
+    for (int i = 0; i + 1 < depth; ++i) {
+        objects.push_back("\xA1" + ref(i + 1));
+    }
+    objects.push_back("\xA0");
+    return binaryPlist(objects);
+}
+
+std::string repeat(std::string_view part, int count) {
+    std::string out;
+    for (int i = 0; i < count; ++i) {
+        out += part;
+    }
+    return out;
+}
+
+std::string xmlNestedArrays(int depth) {
+    return "<plist>" + repeat("<array>", depth) + repeat("</array>", depth) + "</plist>";
+}
+
+std::string textNestedArrays(int depth) { return repeat("(", depth) + repeat(")", depth); }
+
+std::string utf16(std::u16string_view text, bool bigEndianOrder) {
+    std::string out = bigEndianOrder ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char16_t unit : text) {
+        const char high = static_cast<char>(unit >> 8);
+        const char low = static_cast<char>(unit & 0xFF);
+        out += bigEndianOrder ? std::string{high, low} : std::string{low, high};
+    }
+    return out;
+}
+
+TEST(PropertyListReaderTest, XmlKeepsOrderAndMarksOtherLeaves) {
+    const auto value = parse("\xEF\xBB\xBF\n<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                             "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
+                             "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
+                             "<plist version=\"1.0\"><dict>"
+                             "<key>zebra</key><string>Tom &amp; \xF0\x9F\x98\x80</string>"
+                             "<key>apple</key><array><string>a</string><integer>7</integer>"
+                             "<real>1.5</real><true/><date>2020-01-01T00:00:00Z</date>"
+                             "<data>AAE=</data><dict/></array>"
+                             "<key>bad</key><string>x\xFFy</string>"
+                             "</dict></plist>");
+    const Value expected(Dictionary{
+        {"zebra", Value("Tom & \xF0\x9F\x98\x80")},
+        {"apple", Value(Array{Value("a"), Value(), Value(), Value(), Value(), Value(),
+                              Value(Dictionary{})})},
+        {"bad", Value("x" + replacement + "y")},
+    });
+    EXPECT_EQ(parse("<plist><string>only</string></plist>"), Value("only"));
+    ASSERT_TRUE(value);
+    EXPECT_EQ(*value, expected);
+}
+
+TEST(PropertyListReaderTest, BinaryTreeFromLibplist) {
+    plist_t root = plist_new_dict();
+    plist_t list = plist_new_array();
+    plist_array_append_item(list, plist_new_string("\xF0\x9F\x91\x8D thumbs"));
+    plist_array_append_item(list, plist_new_uint(42));
+    plist_array_append_item(list, plist_new_bool(1));
+    plist_dict_set_item(root, "list", list);
+    plist_t inner = plist_new_dict();
+    plist_dict_set_item(inner, "name", plist_new_string("caf\xC3\xA9"));
+    plist_dict_set_item(root, "inner", inner);
+    char* raw = nullptr;
+    std::uint32_t length = 0;
+    plist_to_bin(root, &raw, &length);
+    plist_free(root);
+    ASSERT_NE(raw, nullptr);
+    const std::string bytes(raw, length);
+    std::free(raw);
+
+    const Value expected(Dictionary{
+        {"list", Value(Array{Value("\xF0\x9F\x91\x8D thumbs"), Value(), Value()})},
+        {"inner", Value(Dictionary{{"name", Value("caf\xC3\xA9")}})},
+    });
+    EXPECT_EQ(parse(bytes), expected);
+    // Every truncation loses the trailer that locates the objects.
+    for (std::size_t size = 8; size < bytes.size(); ++size) {
+        EXPECT_EQ(parse(bytes.substr(0, size)), std::nullopt) << "prefix of " << size;
+    }
+}
+
+TEST(PropertyListReaderTest, HostileBinaryShapesAreRefused) {
+    // Honest writers share leaves: one string referenced a thousand times is fine.
+    std::string shared = "\xAF\x11" + bigEndian(1000, 2);
+    for (int i = 0; i < 1000; ++i) {
+        shared += ref(1);
+    }
+    const auto sharedValue = parse(binaryPlist({shared, "\x51x"}));
+    ASSERT_TRUE(sharedValue && sharedValue->asArray());
+    EXPECT_EQ(sharedValue->asArray()->size(), 1000u);
+    EXPECT_EQ(sharedValue->asArray()->back(), Value("x"));
+
+    // Each container referencing the next one twice would expand to 2^64 nodes.
+    std::vector<std::string> bomb;
+    for (int i = 0; i < 64; ++i) {
+        bomb.push_back("\xA2" + ref(i + 1) + ref(i + 1));
+    }
+    bomb.push_back("\x51x");
+    EXPECT_EQ(parse(binaryPlist(bomb)), std::nullopt);
+    EXPECT_EQ(parse(binaryPlist({"\xA1" + ref(0)})), std::nullopt);        // cycle
+    EXPECT_EQ(parse(binaryPlist({"\xA1" + ref(5), "\x51x"})), std::nullopt); // no object 5
+    EXPECT_EQ(parse(binaryPlist({"\xA9" + ref(1)})), std::nullopt); // refs past the objects
+}
+
+TEST(PropertyListReaderTest, DepthLimitIsTheSameInEveryFormat) {
+    EXPECT_TRUE(parse(binaryNestedArrays(512)));
+    EXPECT_TRUE(parse(xmlNestedArrays(512)));
+    EXPECT_TRUE(parse(textNestedArrays(512)));
+    EXPECT_EQ(parse(binaryNestedArrays(513)), std::nullopt);
+    EXPECT_EQ(parse(xmlNestedArrays(513)), std::nullopt);
+    EXPECT_EQ(parse(textNestedArrays(513)), std::nullopt);
+    // Deep enough to overflow the stack in any recursive reader (libplist included).
+    EXPECT_EQ(parse(binaryNestedArrays(200000)), std::nullopt);
+    EXPECT_EQ(parse(xmlNestedArrays(1000000)), std::nullopt);
+    EXPECT_EQ(parse("<plist>" + repeat("<dict><key>k</key>", 1000000)), std::nullopt);
+    EXPECT_EQ(parse(textNestedArrays(1000000)), std::nullopt);
+    EXPECT_EQ(parse(repeat("{a=", 1000000)), std::nullopt);
+    // Markup in a comment does not nest; an internal DTD subset could hide closing tags.
+    EXPECT_TRUE(parse("<plist><!--" + repeat("<array>", 1000) + "--><array/></plist>"));
+    EXPECT_EQ(parse("<!DOCTYPE plist [ <!ENTITY x 'y'> ]><plist><string/></plist>"), std::nullopt);
+}
+
+TEST(PropertyListReaderTest, StringsFileEscapesAndComments) {
+    const auto value = parse("// header comment\n"
+                             "/* block\n comment */ \"plain\" = \"a\\n\\t\\r\\\"\\\\\\a\\b\\f\\v\";\n"
+                             "unquoted_key.$-+/: = bare;\n"
+                             "'single' = 'it\"s' /* between */ ;\n"
+                             "\"pair\" = \"\\UD83D\\UDE00\\U00e9\";\n"
+                             "\"lone\" = \"\\UD83Dx\\UDE00\\UD83D\\U0041\";\n"
+                             "\"octal\" = \"\\351\\101\\0\";\n"
+                             "\"unknown\" = \"\\q\\'\";\n"
+                             "\"raw\" = \"bad\xC3(\";");
+    const Value expected(Dictionary{
+        {"plain", Value("a\n\t\r\"\\\a\b\f\v")},
+        {"unquoted_key.$-+/:", Value("bare")},
+        {"single", Value("it\"s")},
+        {"pair", Value("\xF0\x9F\x98\x80\xC3\xA9")},
+        {"lone", Value(replacement + "x" + replacement + replacement + "A")},
+        {"octal", Value(std::string("\xC3\xA9" "A\0", 4))},
+        {"unknown", Value("q'")},
+        {"raw", Value("bad" + replacement + "(")},
+    });
+    ASSERT_TRUE(value);
+    EXPECT_EQ(*value, expected);
+    EXPECT_EQ(parse(""), Value(Dictionary{}));
+    EXPECT_EQ(parse("\xEF\xBB\xBF  // nothing\n/* here */\n"), Value(Dictionary{}));
+}
+
+TEST(PropertyListReaderTest, Utf16StringsFiles) {
+    const std::u16string text = u"/* c */ \"greeting\" = \"h\u00e9llo \U0001F600\";";
+    const Value expected(Dictionary{{"greeting", Value("h\xC3\xA9llo \xF0\x9F\x98\x80")}});
+    EXPECT_EQ(parse(utf16(text, false)), expected);
+    EXPECT_EQ(parse(utf16(text, true)), expected);
+    const std::u16string broken = std::u16string(u"k = \"") + char16_t(0xD83D) + u"\";";
+    EXPECT_EQ(parse(utf16(broken, false)), Value(Dictionary{{"k", Value(replacement)}}));
+    EXPECT_EQ(parse(utf16(u"<plist><string>x</string></plist>", false)), Value("x"));
+}
+
+TEST(PropertyListReaderTest, NestedPlainText) {
+    const auto value = parse("{ list = (one, \"two\", <0fbd 7A>, { k = v; }, );\n"
+                             "  empty = ( ); map = { x = \"y\" } ; last = \"z\" }");
+    const Value expected(Dictionary{
+        {"list", Value(Array{Value("one"), Value("two"), Value(),
+                             Value(Dictionary{{"k", Value("v")}})})},
+        {"empty", Value(Array{})},
+        {"map", Value(Dictionary{{"x", Value("y")}})},
+        {"last", Value("z")},
+    });
+    ASSERT_TRUE(value);
+    EXPECT_EQ(*value, expected);
+    EXPECT_EQ(parse("(a, b)"), Value(Array{Value("a"), Value("b")}));
+    EXPECT_EQ(parse("\"just a string\""), Value("just a string"));
+    EXPECT_EQ(parse("<>"), Value());
+}
+
+TEST(PropertyListReaderTest, MalformedInputIsRefused) {
+    const std::vector<std::string> inputs = {
+        "bplist00",
+        "bplist00" + std::string(40, '\xFF'),
+        "<plist><dict><key>a</key>",
+        "<?xml version=\"1.0\"?><plist><dict><key>a</key><string>b</dict></plist>",
+        "\"a\" = \"b;",
+        "\"a\" = \"b\\",
+        "\"a\" = \"\\U12\";",
+        "\"a\" = \"\\400\";",
+        "/* never closed",
+        "\"a\" = \"b\"; /* never closed",
+        "\"a\" \"b\";",
+        "a = b",
+        "a = b; c",
+        "{ a = b; } trailing",
+        "{ a = ; }",
+        "{ a = b; ",
+        "{ (x) = y; }",
+        "(a b)",
+        "(a,,)",
+        "(a",
+        "<0fb>",
+        "<0f",
+        "<zz>",
+        "=",
+        "\"a\" = \"b\";;",
+    };
+    for (const std::string& input : inputs) {
+        EXPECT_EQ(parse(input), std::nullopt) << input;
+    }
+}
+
+} // namespace
+} // namespace tiklo

@@ -1,0 +1,114 @@
+#include "SearchIndex.h"
+
+#include <gtest/gtest.h>
+
+namespace tiklo {
+namespace {
+
+using Ids = std::vector<std::string>;
+constexpr double now = 800000000;
+constexpr double hour = 3600;
+constexpr double day = 86400;
+
+EmojiItem item(std::string emoji, std::string name, std::string shortcode,
+               std::vector<std::string> keywords = {},
+               EmojiCategory category = EmojiCategory::objects) {
+    return {std::move(emoji), std::move(name),     std::move(shortcode),
+            category,         std::move(keywords), false};
+}
+
+class SearchIndexTest : public ::testing::Test {
+protected:
+    Ids search(const std::string& query, std::optional<EmojiCategory> category = std::nullopt) {
+        const SearchIndex index(items, [] { return now; });
+        Ids ids;
+        for (const EmojiItem* found : index.search(query, category, favorites, usage, recents)) {
+            ids.push_back(found->id());
+        }
+        return ids;
+    }
+
+    std::vector<EmojiItem> items;
+    std::unordered_set<std::string> favorites;
+    std::unordered_map<std::string, EmojiUsage> usage;
+    std::vector<std::string> recents;
+};
+
+TEST_F(SearchIndexTest, TiersRankExactBeforeFuzzy) {
+    items = {item("a", "campfire", "campfire"), item("b", "flame", "flame", {"fire", "thumbs_up"}),
+             item("c", "firefighter", "ff"),    item("d", "fireworks", "fireworks"),
+             item("\U0001F525", "hot", "fire"), item("e", "thumbs up sign", "thumbs_up")};
+    EXPECT_EQ(search("  Fire \n"), (Ids{"fire", "fireworks", "ff", "flame", "campfire"}));
+    EXPECT_EQ(search("\U0001F525"), (Ids{"fire"}));
+    EXPECT_EQ(search("HOT"), (Ids{"fire"})); // name equal
+    // Colons go, underscores become spaces: the shortcode, not the keyword, matches.
+    EXPECT_EQ(search(":thumbs_up:"), (Ids{"thumbs_up", "flame"}));
+    EXPECT_EQ(search("nothing like this"), Ids{});
+    // Only colons: every shortcode starts with the empty text; common rank, then name.
+    EXPECT_EQ(search("::"), (Ids{"fire", "campfire", "ff", "fireworks", "flame", "thumbs_up"}));
+    EXPECT_EQ(search("fire", EmojiCategory::smileys), Ids{});
+}
+
+TEST_F(SearchIndexTest, PrefixesEndOnWholeCharacters) {
+    // x + U+0301 has no composed form; as a favorite it would win a tie of equal tiers.
+    items = {item("a", "x\u0301ray", "p"), item("b", "xray", "q")};
+    favorites = {"p"};
+    EXPECT_EQ(search("x"), (Ids{"q", "p"}));
+    items = {item("a", "e\u0301clair", "x"), item("b", "eclair", "y")};
+    EXPECT_EQ(search("\u00E9"), (Ids{"x"})); // canonically equal to e + U+0301
+}
+
+TEST_F(SearchIndexTest, FrecencyBreaksTiesWithinATierButNeverAcrossTiers) {
+    items = {item("1", "red heart", "heart"), item("2", "heart eyes", "heart_eyes"),
+             item("3", "heart hands", "heart_hands"), item("4", "heart on fire", "heart_fire")};
+    usage = {{"2", {9, now - hour}}, {"4", {1, now - 20 * day}}, {"3", {1, now - hour}}};
+    EXPECT_EQ(search("heart"), (Ids{"heart", "heart_eyes", "heart_hands", "heart_fire"}));
+    // Equal frecency: the favorite first; no other effect with a typed query.
+    usage.clear();
+    favorites = {"heart_hands"};
+    EXPECT_EQ(search("heart "), (Ids{"heart", "heart_hands", "heart_eyes", "heart_fire"}));
+}
+
+TEST_F(SearchIndexTest, CommonRankThenNameBreakRemainingTies) {
+    items = {item("zz", "b thing", "b"), item("\U0001F602", "z joy", "z"),
+             item("yy", "a thing", "a")};
+    EXPECT_EQ(search("thing"), (Ids{"a", "b"}));
+    EXPECT_EQ(search("t"), (Ids{"z", "a", "b"}));
+    EXPECT_EQ(search("z"), (Ids{"z"}));
+    // Empty query with no history: common rank first, then every other item by name.
+    EXPECT_EQ(search(""), (Ids{"z", "a", "b"}));
+}
+
+TEST_F(SearchIndexTest, EmptyQueryScoresFavoritesUsageAndRecents) {
+    items = {item("\U0001F602", "joy", "joy"), item("u", "used", "used"),
+             item("r", "recent", "recent"),    item("f", "favorite", "favorite"),
+             item("o", "old", "old"),          item("n", "never", "never")};
+    favorites = {"favorite", "missing_id"};
+    usage = {{"u", {1, now - 2 * hour}}, {"o", {100, now - 365 * day}}, {"n", {0, now}}};
+    recents = {"used", "recent", "used"};
+    // used: 50 + 40 = 90; old: 64; recent: 39; all above joy's common rank 120.
+    EXPECT_EQ(search(""), (Ids{"favorite", "used", "old", "recent", "joy", "never"}));
+    EXPECT_EQ(search("", EmojiCategory::smileys), Ids{});
+}
+
+TEST(SearchIndexScoresTest, FrecencyArithmetic) {
+    EXPECT_EQ(SearchIndex::usageScore({1, now - 2 * hour}, now), 50);
+    EXPECT_EQ(SearchIndex::usageScore({100, now - 365 * day}, now), 64);
+    EXPECT_EQ(SearchIndex::usageScore({3, now - 3 * day}, now), 55);
+    EXPECT_EQ(SearchIndex::usageScore({2, now - 10 * day}, now), 32);
+    EXPECT_EQ(SearchIndex::usageScore({1, now + day}, now), 50); // a future use counts as today
+    EXPECT_EQ(SearchIndex::usageScore({0, now}, now), 0);
+    EXPECT_EQ(SearchIndex::usageScore({-4, now}, now), 0);
+    EXPECT_EQ(SearchIndex::usageScore({INT64_MAX, now}, now), 100);
+    EXPECT_EQ(SearchIndex::recencyBonus(day), 25);
+    EXPECT_EQ(SearchIndex::recentsBonus(0), 40);
+    EXPECT_EQ(SearchIndex::recentsBonus(35), 5);
+    EXPECT_EQ(SearchIndex::recentsBonus(39), 1);
+    EXPECT_EQ(SearchIndex::recentsBonus(500), 1);
+    const auto positions = SearchIndex::recentsIndexMap({"a", "b", "a"});
+    EXPECT_EQ(positions.at("a"), 0u);
+    EXPECT_EQ(positions.at("b"), 1u);
+}
+
+} // namespace
+} // namespace tiklo

@@ -1,0 +1,108 @@
+#include "SystemEmojiTables.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace tiklo {
+namespace {
+
+using Format = CatalogSources::AnnotationFormat;
+using Lists = std::unordered_map<std::string, std::vector<std::string>>;
+
+std::string plist(const std::string& body) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">" + body +
+           "</plist>";
+}
+
+CatalogSources::Annotations plistFile(const std::string& path) {
+    return {Format::propertyList, {path}};
+}
+
+TEST(SystemEmojiTablesTest, NamesFallThroughBadFilesToTheFirstUsableDictionary) {
+    test::TempDir dir;
+    const std::string notPlist = dir.write("a.plist", "<?xml version=\"1.0\"?><plist><dict>");
+    const std::string emptyDict = dir.write("b.plist", plist("<dict/>"));
+    const std::string wrongShape =
+        dir.write("c.plist", plist("<dict><key>\U0001F600</key><integer>1</integer></dict>"));
+    const std::string good = dir.write("d.strings", "\"\U0001F600\" = \"Grinning Face\";\n");
+    const std::string later = dir.write("e.strings", "\"\U0001F601\" = \"Beaming\";\n");
+
+    const auto names = SystemEmojiTables::loadAppleNames(
+        {plistFile(dir.file("missing")), plistFile(notPlist), plistFile(emptyDict),
+         plistFile(wrongShape), plistFile(good), plistFile(later)},
+        {});
+    EXPECT_EQ(names,
+              (std::unordered_map<std::string, std::string>{{"\U0001F600", "Grinning Face"}}));
+    EXPECT_TRUE(SystemEmojiTables::loadAppleNames({plistFile(emptyDict)}, {}).empty());
+}
+
+TEST(SystemEmojiTablesTest, EquivalenceGroupsCollectTheOtherMembers) {
+    test::TempDir dir;
+    const std::string empty = dir.write("empty.plist", plist("<array/>"));
+    const std::string mixed =
+        dir.write("mixed.plist", plist("<array><array><string>A</string></array><string>B"
+                                       "</string></array>"));
+    const std::string groups = dir.write(
+        "groups.plist", plist("<array><array><string>A</string><string>B</string></array>"
+                              "<array><string>A</string><string>C</string></array></array>"));
+    EXPECT_EQ(SystemEmojiTables::loadEquivalences({empty, mixed, groups}),
+              (Lists{{"A", {"B", "C"}}, {"B", {"A"}}, {"C", {"A"}}}));
+    EXPECT_TRUE(SystemEmojiTables::loadEquivalences({empty, mixed}).empty());
+}
+
+TEST(SystemEmojiTablesTest, PhrasesAreLoweredSortedAndUniqueFromTheFirstUsableFile) {
+    test::TempDir dir;
+    const std::string wrongShape =
+        dir.write("a.plist", plist("<dict><key>Fire</key><string>\U0001F525</string></dict>"));
+    const std::string emptyLists =
+        dir.write("b.plist", plist("<dict><key>fire</key><array/></dict>"));
+    const std::string good =
+        dir.write("c.plist", plist("<dict><key>Hot</key><array><string>\U0001F525</string></array>"
+                                   "<key>LIT</key><array><string>\U0001F525</string></array>"
+                                   "<key>lit</key><array><string>\U0001F525</string>"
+                                   "<string>\u2728</string></array></dict>"));
+    const std::string later =
+        dir.write("d.plist", plist("<dict><key>zzz</key><array><string>\U0001F4A4</string>"
+                                   "</array></dict>"));
+    EXPECT_EQ(
+        SystemEmojiTables::loadPhrases(
+            {plistFile(wrongShape), plistFile(emptyLists), plistFile(good), plistFile(later)}, {}),
+        (Lists{{"\U0001F525", {"hot", "lit"}}, {"\u2728", {"lit"}}}));
+}
+
+TEST(SystemEmojiTablesTest, CldrSetNamesQualifiedFormsAndSkipsMarkers) {
+    test::TempDir dir;
+    const std::string base = dir.write("en.xml", R"(<?xml version="1.0" encoding="UTF-8" ?>
+<ldml><annotations>
+  <annotation cp="❤">heart | Love</annotation>
+  <annotation cp="❤" type="tts">red heart</annotation>
+  <annotation cp="🔥">fire | flame | ↑↑↑</annotation>
+  <annotation cp="🔥" type="tts">fire</annotation>
+  <annotation cp="😀" type="tts">↑↑↑</annotation>
+</annotations></ldml>)");
+    const std::string derived = dir.write("derived.xml", R"(<ldml><annotations>
+  <annotation cp="🔥" type="tts">flame, ignored</annotation>
+  <annotation cp="😀" type="tts">grinning face</annotation>
+  <annotation cp="🇺🇸">flag | US</annotation>
+</annotations></ldml>)");
+    const CatalogSources::Annotations cldr{Format::cldr, {base, dir.file("missing"), derived}};
+    const std::vector<std::string> qualified{"\u2764\uFE0F", "\U0001F525"};
+
+    const auto names =
+        SystemEmojiTables::loadAppleNames({plistFile(dir.file("x")), cldr}, qualified);
+    EXPECT_EQ(names.at("\u2764\uFE0F"), "red heart");
+    EXPECT_EQ(names.at("\u2764"), "red heart");
+    EXPECT_EQ(names.at("\U0001F525"), "fire");
+    EXPECT_EQ(names.at("\U0001F600"), "grinning face");
+
+    const Lists phrases = SystemEmojiTables::loadPhrases({cldr}, qualified);
+    EXPECT_EQ(phrases.at("\u2764\uFE0F"), (std::vector<std::string>{"heart", "love"}));
+    EXPECT_EQ(phrases.at("\U0001F525"), (std::vector<std::string>{"fire", "flame"}));
+    EXPECT_EQ(phrases.at("\U0001F1FA\U0001F1F8"), (std::vector<std::string>{"flag", "us"}));
+
+    const std::string broken = dir.write("broken.xml", "<ldml><annotations>");
+    EXPECT_TRUE(SystemEmojiTables::loadAppleNames({{Format::cldr, {broken}}}, qualified).empty());
+}
+
+} // namespace
+} // namespace tiklo

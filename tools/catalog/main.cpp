@@ -1,0 +1,8 @@
+#include "CatalogCommand.h"
+
+#include <iostream>
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    return tiklo::CatalogCommand::run(args, std::cout, std::cerr);
+}
