@@ -17,8 +17,8 @@ bool isWhiteSpace(char c) {
 }
 
 bool isUnquotedCharacter(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-           c == '_' || c == '$' || c == '+' || c == '/' || c == ':' || c == '.' || c == '-';
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == '$' || c == '+' || c == '/' || c == ':' || c == '.' || c == '-';
 }
 
 int hexDigitValue(char c) {
@@ -123,7 +123,7 @@ std::optional<PropertyListValue> PlainTextPropertyListParser::parseValue(int dep
         if (!skipData()) {
             return std::nullopt;
         }
-        return PropertyListValue();
+        return std::optional<PropertyListValue>(std::in_place);
     default: {
         auto string = parseString();
         if (!string) {
@@ -134,8 +134,8 @@ std::optional<PropertyListValue> PlainTextPropertyListParser::parseValue(int dep
     }
 }
 
-std::optional<PropertyListValue::Dictionary> PlainTextPropertyListParser::parseEntries(char terminator,
-                                                                                      int depth) {
+std::optional<PropertyListValue::Dictionary>
+PlainTextPropertyListParser::parseEntries(char terminator, int depth) {
     PropertyListValue::Dictionary entries;
     while (true) {
         if (!skipWhiteSpaceAndComments()) {

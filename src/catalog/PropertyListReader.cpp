@@ -80,7 +80,9 @@ std::string utf16ToUtf8(std::string_view bytes, bool bigEndian) {
     return out;
 }
 
-bool isXmlWhiteSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+bool isXmlWhiteSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
 
 // The document from its first markup on, or nothing when the bytes are not XML.
 std::optional<std::string_view> xmlDocument(std::string_view bytes) {
@@ -194,25 +196,24 @@ bool binaryShapeIsSafe(std::string_view bytes) {
         return false;
     }
 
-    struct References {
-        std::size_t start = 0;
-        std::uint64_t count = 0;
-    };
-    // Leaves have no references; nothing means the object lies out of bounds.
-    const auto referencesOf = [&](std::uint64_t object) -> std::optional<References> {
-        const std::uint64_t offset = readBigEndian(bytes, tableStart + object * offsetWidth,
-                                                   offsetWidth);
+    // Where an object starts, or nothing when its offset points outside the object area.
+    const auto offsetOf = [&](std::uint64_t object) -> std::optional<std::size_t> {
+        const std::uint64_t offset =
+            readBigEndian(bytes, tableStart + object * offsetWidth, offsetWidth);
         if (offset < headerSize || offset >= tableStart) {
             return std::nullopt;
         }
-        const auto marker = static_cast<unsigned char>(bytes[offset]);
-        const unsigned type = marker >> 4;
-        // Arrays, sets and dictionaries.
-        if (type != 0xA && type != 0xC && type != 0xD) {
-            return References{};
-        }
+        return static_cast<std::size_t>(offset);
+    };
+    struct Counted {
+        std::size_t start = 0;
+        std::uint64_t count = 0;
+    };
+    // The item count in the marker at `offset` (or in the integer after it) and where the items
+    // start.
+    const auto countedAt = [&](std::size_t offset) -> std::optional<Counted> {
         std::size_t at = offset + 1;
-        std::uint64_t count = marker & 0x0F;
+        std::uint64_t count = static_cast<unsigned char>(bytes[offset]) & 0x0F;
         if (count == 0x0F) {
             if (at >= tableStart) {
                 return std::nullopt;
@@ -228,16 +229,65 @@ bool binaryShapeIsSafe(std::string_view bytes) {
             count = readBigEndian(bytes, at + 1, width);
             at += 1 + width;
         }
-        if (type == 0xD) {
-            if (count > std::numeric_limits<std::uint64_t>::max() / 2) {
-                return std::nullopt;
-            }
-            count *= 2;
-        }
-        if (count > (tableStart - at) / referenceWidth) {
+        return Counted{at, count};
+    };
+    struct References {
+        std::size_t start = 0;
+        std::uint64_t count = 0;
+        // Dictionaries list their keys first.
+        std::uint64_t keys = 0;
+    };
+    // Leaves have no references; nothing means the object lies out of bounds.
+    const auto referencesOf = [&](std::uint64_t object) -> std::optional<References> {
+        const auto offset = offsetOf(object);
+        if (!offset) {
             return std::nullopt;
         }
-        return References{at, count};
+        const unsigned type = static_cast<unsigned char>(bytes[*offset]) >> 4;
+        // Arrays, sets and dictionaries.
+        if (type != 0xA && type != 0xC && type != 0xD) {
+            return References{};
+        }
+        auto counted = countedAt(*offset);
+        if (!counted) {
+            return std::nullopt;
+        }
+        std::uint64_t keys = 0;
+        if (type == 0xD) {
+            if (counted->count > std::numeric_limits<std::uint64_t>::max() / 2) {
+                return std::nullopt;
+            }
+            keys = counted->count;
+            counted->count *= 2;
+        }
+        if (counted->count > (tableStart - counted->start) / referenceWidth) {
+            return std::nullopt;
+        }
+        return References{counted->start, counted->count, keys};
+    };
+    // libplist aborts the process (a failed assertion) when it reads a dictionary key whose
+    // UTF-16 text holds U+0000.
+    std::vector<bool> keyChecked(objectCount, false);
+    const auto keyIsReadable = [&](std::uint64_t key) {
+        const auto offset = offsetOf(key);
+        if (!offset) {
+            return false;
+        }
+        if (keyChecked[key] || static_cast<unsigned char>(bytes[*offset]) >> 4 != 0x6) {
+            return true;
+        }
+        const auto counted = countedAt(*offset);
+        if (!counted || counted->count > (tableStart - counted->start) / 2) {
+            return false;
+        }
+        for (std::uint64_t i = 0; i < counted->count; ++i) {
+            if (bytes[counted->start + 2 * i] == '\0' &&
+                bytes[counted->start + 2 * i + 1] == '\0') {
+                return false;
+            }
+        }
+        keyChecked[key] = true;
+        return true;
     };
 
     // Honest writers share only leaves, so the tree has at most one node per reference.
@@ -276,10 +326,12 @@ bool binaryShapeIsSafe(std::string_view bytes) {
             }
             continue;
         }
-        const std::uint64_t child = readBigEndian(
-            bytes, top.references.start + top.next * referenceWidth, referenceWidth);
+        const std::uint64_t child =
+            readBigEndian(bytes, top.references.start + top.next * referenceWidth, referenceWidth);
+        const bool isKey = top.next < top.references.keys;
         ++top.next;
-        if (child >= objectCount || state[child] == State::onPath) {
+        if (child >= objectCount || state[child] == State::onPath ||
+            (isKey && !keyIsReadable(child))) {
             return false;
         }
         if (state[child] == State::done) {
@@ -348,7 +400,7 @@ std::optional<PropertyListValue> convert(plist_t node, int depth) {
         return PropertyListValue(std::move(entries));
     }
     default:
-        return PropertyListValue();
+        return std::optional<PropertyListValue>(std::in_place);
     }
 }
 

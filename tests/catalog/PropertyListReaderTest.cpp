@@ -18,7 +18,9 @@ using Dictionary = Value::Dictionary;
 
 const std::string replacement = "\xEF\xBF\xBD";
 
-std::optional<Value> parse(std::string_view bytes) { return PropertyListReader::parse(bytes); }
+std::optional<Value> parse(std::string_view bytes) {
+    return PropertyListReader::parse(bytes);
+}
 
 std::string bigEndian(std::uint64_t value, int width) {
     std::string out;
@@ -42,7 +44,9 @@ std::string binaryPlist(const std::vector<std::string>& objects) {
     return out;
 }
 
-std::string ref(std::uint64_t object) { return bigEndian(object, 4); }
+std::string ref(std::uint64_t object) {
+    return bigEndian(object, 4);
+}
 
 std::string binaryNestedArrays(int depth) {
     std::vector<std::string> objects;
@@ -65,7 +69,9 @@ std::string xmlNestedArrays(int depth) {
     return "<plist>" + repeat("<array>", depth) + repeat("</array>", depth) + "</plist>";
 }
 
-std::string textNestedArrays(int depth) { return repeat("(", depth) + repeat(")", depth); }
+std::string textNestedArrays(int depth) {
+    return repeat("(", depth) + repeat(")", depth);
+}
 
 std::string utf16(std::u16string_view text, bool bigEndianOrder) {
     std::string out = bigEndianOrder ? "\xFE\xFF" : "\xFF\xFE";
@@ -146,7 +152,12 @@ TEST(PropertyListReaderTest, HostileBinaryShapesAreRefused) {
     }
     bomb.push_back("\x51x");
     EXPECT_EQ(parse(binaryPlist(bomb)), std::nullopt);
-    EXPECT_EQ(parse(binaryPlist({"\xA1" + ref(0)})), std::nullopt);        // cycle
+    // libplist aborts the process reading a UTF-16 key that holds U+0000; a value is fine.
+    const std::string nulText("\x62\x00\x61\x00\x00", 5);
+    EXPECT_EQ(parse(binaryPlist({"\xD1" + ref(1) + ref(2), nulText, "\x51x"})), std::nullopt);
+    EXPECT_EQ(parse(binaryPlist({"\xA1" + ref(1), nulText})),
+              Value(Array{Value(std::string("a\0", 2))}));
+    EXPECT_EQ(parse(binaryPlist({"\xA1" + ref(0)})), std::nullopt);          // cycle
     EXPECT_EQ(parse(binaryPlist({"\xA1" + ref(5), "\x51x"})), std::nullopt); // no object 5
     EXPECT_EQ(parse(binaryPlist({"\xA9" + ref(1)})), std::nullopt); // refs past the objects
 }
@@ -170,22 +181,25 @@ TEST(PropertyListReaderTest, DepthLimitIsTheSameInEveryFormat) {
 }
 
 TEST(PropertyListReaderTest, StringsFileEscapesAndComments) {
-    const auto value = parse("// header comment\n"
-                             "/* block\n comment */ \"plain\" = \"a\\n\\t\\r\\\"\\\\\\a\\b\\f\\v\";\n"
-                             "unquoted_key.$-+/: = bare;\n"
-                             "'single' = 'it\"s' /* between */ ;\n"
-                             "\"pair\" = \"\\UD83D\\UDE00\\U00e9\";\n"
-                             "\"lone\" = \"\\UD83Dx\\UDE00\\UD83D\\U0041\";\n"
-                             "\"octal\" = \"\\351\\101\\0\";\n"
-                             "\"unknown\" = \"\\q\\'\";\n"
-                             "\"raw\" = \"bad\xC3(\";");
+    const auto value =
+        parse("// header comment\n"
+              "/* block\n comment */ \"plain\" = \"a\\n\\t\\r\\\"\\\\\\a\\b\\f\\v\";\n"
+              "unquoted_key.$-+/: = bare;\n"
+              "'single' = 'it\"s' /* between */ ;\n"
+              "\"pair\" = \"\\UD83D\\UDE00\\U00e9\";\n"
+              "\"lone\" = \"\\UD83Dx\\UDE00\\UD83D\\U0041\";\n"
+              "\"octal\" = \"\\351\\101\\0\";\n"
+              "\"unknown\" = \"\\q\\'\";\n"
+              "\"raw\" = \"bad\xC3(\";");
     const Value expected(Dictionary{
         {"plain", Value("a\n\t\r\"\\\a\b\f\v")},
         {"unquoted_key.$-+/:", Value("bare")},
         {"single", Value("it\"s")},
         {"pair", Value("\xF0\x9F\x98\x80\xC3\xA9")},
         {"lone", Value(replacement + "x" + replacement + replacement + "A")},
-        {"octal", Value(std::string("\xC3\xA9" "A\0", 4))},
+        {"octal", Value(std::string("\xC3\xA9"
+                                    "A\0",
+                                    4))},
         {"unknown", Value("q'")},
         {"raw", Value("bad" + replacement + "(")},
     });
@@ -209,8 +223,8 @@ TEST(PropertyListReaderTest, NestedPlainText) {
     const auto value = parse("{ list = (one, \"two\", <0fbd 7A>, { k = v; }, );\n"
                              "  empty = ( ); map = { x = \"y\" } ; last = \"z\" }");
     const Value expected(Dictionary{
-        {"list", Value(Array{Value("one"), Value("two"), Value(),
-                             Value(Dictionary{{"k", Value("v")}})})},
+        {"list",
+         Value(Array{Value("one"), Value("two"), Value(), Value(Dictionary{{"k", Value("v")}})})},
         {"empty", Value(Array{})},
         {"map", Value(Dictionary{{"x", Value("y")}})},
         {"last", Value("z")},
