@@ -75,8 +75,9 @@ std::u32string scalars(std::string_view utf8) {
     std::u32string out;
     out.reserve(utf8.size());
     const auto* bytes = reinterpret_cast<const uint8_t*>(utf8.data());
-    const auto length = static_cast<int32_t>(utf8.size());
-    int32_t i = 0;
+    // Indexes as wide as the text: a 32-bit one would skip text of 2 GiB and more.
+    const std::size_t length = utf8.size();
+    std::size_t i = 0;
     while (i < length) {
         UChar32 c = 0;
         U8_NEXT(bytes, i, length, c);
@@ -107,9 +108,9 @@ std::string toUtf8(std::u32string_view text) {
 
 std::string sanitizeUtf8(std::string_view bytes) {
     const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
-    const auto length = static_cast<int32_t>(bytes.size());
+    const std::size_t length = bytes.size();
     // Fast path: most text is already valid.
-    int32_t i = 0;
+    std::size_t i = 0;
     bool valid = true;
     while (i < length) {
         UChar32 c = 0;
@@ -211,6 +212,69 @@ std::string nfc(std::string_view utf8) {
         return sanitizeUtf8(utf8);
     }
     return fromUnicodeString(result);
+}
+
+namespace {
+
+// Case-folded, mark-free form of one scalar (é -> e, ß -> ss).
+std::u32string foldScalar(char32_t c) {
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::Normalizer2* nfd = icu::Normalizer2::getNFDInstance(status);
+    icu::UnicodeString decomposed(static_cast<UChar32>(c));
+    if (U_SUCCESS(status)) {
+        decomposed = nfd->normalize(decomposed, status);
+    }
+    icu::UnicodeString kept;
+    for (int32_t i = 0; i < decomposed.length();) {
+        const UChar32 part = decomposed.char32At(i);
+        i += U16_LENGTH(part);
+        if ((U_GET_GC_MASK(part) & U_GC_M_MASK) == 0) {
+            kept.append(part);
+        }
+    }
+    kept.foldCase();
+    std::u32string folded;
+    for (int32_t i = 0; i < kept.length();) {
+        const UChar32 part = kept.char32At(i);
+        i += U16_LENGTH(part);
+        folded.push_back(static_cast<char32_t>(part));
+    }
+    return folded;
+}
+
+} // namespace
+
+std::optional<std::pair<std::size_t, std::size_t>>
+findIgnoringCaseAndDiacritics(std::string_view text, std::string_view needle) {
+    std::u32string foldedNeedle;
+    for (char32_t c : scalars(needle)) {
+        foldedNeedle += foldScalar(c);
+    }
+    if (foldedNeedle.empty()) {
+        return std::nullopt;
+    }
+    // The folded text, and for each of its scalars the byte range of the source scalar.
+    std::u32string folded;
+    std::vector<std::pair<std::size_t, std::size_t>> sourceBytes;
+    const std::string clean = sanitizeUtf8(text);
+    const auto* bytes = reinterpret_cast<const uint8_t*>(clean.data());
+    const auto length = static_cast<int32_t>(clean.size());
+    for (int32_t i = 0; i < length;) {
+        const int32_t start = i;
+        UChar32 c = 0;
+        U8_NEXT(bytes, i, length, c);
+        for (char32_t part : foldScalar(static_cast<char32_t>(c))) {
+            folded.push_back(part);
+            sourceBytes.emplace_back(static_cast<std::size_t>(start), static_cast<std::size_t>(i));
+        }
+    }
+    const std::size_t at = folded.find(foldedNeedle);
+    if (at == std::u32string::npos) {
+        return std::nullopt;
+    }
+    const std::size_t begin = sourceBytes[at].first;
+    const std::size_t end = sourceBytes[at + foldedNeedle.size() - 1].second;
+    return std::make_pair(begin, end - begin);
 }
 
 std::string trimWhiteSpace(std::string_view utf8) {

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // Unicode helpers over UTF-8 strings, backed by ICU. Every function accepts any bytes:
@@ -54,6 +55,11 @@ std::string toLower(std::string_view utf8);
 std::string toUpper(std::string_view utf8);
 // Canonical composition (NFC).
 std::string nfc(std::string_view utf8);
+
+// The first occurrence of `needle` in `text`, ignoring letter case and diacritics, as a
+// byte range of `text`; nothing when absent or when `needle` is empty.
+std::optional<std::pair<std::size_t, std::size_t>>
+findIgnoringCaseAndDiacritics(std::string_view text, std::string_view needle);
 
 // Leading and trailing white space (including U+000A..U+000D and U+0085) removed.
 std::string trimWhiteSpace(std::string_view utf8);

@@ -157,9 +157,30 @@ TEST(PropertyListReaderTest, HostileBinaryShapesAreRefused) {
     EXPECT_EQ(parse(binaryPlist({"\xD1" + ref(1) + ref(2), nulText, "\x51x"})), std::nullopt);
     EXPECT_EQ(parse(binaryPlist({"\xA1" + ref(1), nulText})),
               Value(Array{Value(std::string("a\0", 2))}));
+    // It cuts an ASCII key short there, so the key could pass for another.
+    const std::string nulAscii = "\x53" + std::string("a\0b", 3);
+    EXPECT_EQ(parse(binaryPlist({"\xD1" + ref(1) + ref(2), nulAscii, "\x51x"})), std::nullopt);
     EXPECT_EQ(parse(binaryPlist({"\xA1" + ref(0)})), std::nullopt);          // cycle
     EXPECT_EQ(parse(binaryPlist({"\xA1" + ref(5), "\x51x"})), std::nullopt); // no object 5
     EXPECT_EQ(parse(binaryPlist({"\xA9" + ref(1)})), std::nullopt); // refs past the objects
+}
+
+TEST(PropertyListReaderTest, SharedTextMayNotExpandBeyondMemory) {
+    // An array referring `references` times to one string of `length` ASCII characters.
+    const auto sharedText = [](std::size_t length, int references) {
+        std::string array = "\xAF\x12" + bigEndian(references, 4);
+        for (int i = 0; i < references; ++i) {
+            array += ref(1);
+        }
+        return binaryPlist({array, "\x5F\x12" + bigEndian(length, 4) + std::string(length, 'a')});
+    };
+    // libplist copies the string at every reference: 1 MiB of file would become 128 MiB.
+    EXPECT_EQ(parse(sharedText(1 << 20, 128)), std::nullopt);
+    // Repetition on a smaller scale is what honest writers produce.
+    const auto repeated = parse(sharedText(1 << 16, 256));
+    ASSERT_TRUE(repeated && repeated->asArray());
+    EXPECT_EQ(repeated->asArray()->size(), 256u);
+    EXPECT_EQ(repeated->asArray()->back(), Value(std::string(1 << 16, 'a')));
 }
 
 TEST(PropertyListReaderTest, DepthLimitIsTheSameInEveryFormat) {

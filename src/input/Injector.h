@@ -1,0 +1,72 @@
+#pragma once
+
+#include "ApplicationActivator.h"
+#include "KeyPoster.h"
+#include "MainThreadExecutor.h"
+#include "RunningApplication.h"
+#include "Sleeper.h"
+#include "TextInjector.h"
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+
+namespace tiklo {
+
+// Puts text into another application: brings it to the front, deletes the characters that
+// semicolon search left there, and types the text as keyboard events. The work runs on one
+// serial worker thread, so callers never wait and two insertions never interleave.
+class Injector : public TextInjector {
+public:
+    static constexpr std::uint16_t deleteKeyCode = 51;
+    static constexpr std::uint32_t pauseAfterActivation = 180000; // microseconds
+    static constexpr std::uint32_t pauseAfterDelete = 2000;
+    static constexpr std::uint32_t pauseAfterLastDelete = 3000;
+    static constexpr std::uint32_t pauseAfterChunk = 1500;
+    static constexpr std::size_t chunkCodeUnits = 20;
+
+    Injector(KeyPoster& poster, ApplicationActivator& activator, MainThreadExecutor& mainThread,
+             Sleeper& sleeper);
+    // Lets the job under way finish and drops the rest, then stops the worker.
+    ~Injector() override;
+    Injector(const Injector&) = delete;
+    Injector& operator=(const Injector&) = delete;
+
+    // Both return at once; the work is queued in order.
+    void replace(int backspaces, std::string text, std::optional<RunningApplication> app) override;
+    void reactivate(std::optional<RunningApplication> app) override;
+
+    // Blocks until everything queued so far is done. Not from the main thread while work
+    // still needs it.
+    void waitUntilIdle();
+
+    // Line breaks as typed: CR LF and lone LF both become CR.
+    static std::u16string typedUnits(const std::string& text);
+
+private:
+    void enqueue(std::function<void()> job);
+    void run();
+    void activate(const std::optional<RunningApplication>& app);
+    void sendBackspaces(int count);
+    void typeText(const std::string& text);
+
+    KeyPoster& poster_;
+    ApplicationActivator& activator_;
+    MainThreadExecutor& mainThread_;
+    Sleeper& sleeper_;
+
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::condition_variable idle_;
+    std::deque<std::function<void()>> jobs_;
+    bool busy_ = false;
+    bool stopping_ = false;
+    std::thread worker_;
+};
+
+} // namespace tiklo

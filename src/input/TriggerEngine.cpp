@@ -1,0 +1,68 @@
+#include "TriggerEngine.h"
+
+#include "AppState.h"
+#include "Unicode.h"
+
+#include <algorithm>
+
+namespace tiklo {
+namespace {
+
+std::optional<std::string> presentID(const std::string& id) {
+    return id.empty() ? std::nullopt : std::optional<std::string>(id);
+}
+
+} // namespace
+
+TriggerEngine::TriggerEngine(const AppState& state, const Workspace& workspace,
+                             PickerOpener& picker)
+    : state_(state), workspace_(workspace), picker_(picker) {}
+
+std::optional<int> TriggerEngine::decide(const Input& input) {
+    if (!input.masterEnabled) {
+        return std::nullopt;
+    }
+    if (input.frontmostBundleID && input.excludedBundleIDs != nullptr &&
+        std::find(input.excludedBundleIDs->begin(), input.excludedBundleIDs->end(),
+                  *input.frontmostBundleID) != input.excludedBundleIDs->end()) {
+        return std::nullopt;
+    }
+    // Never trigger inside Tiklo's own windows; two unknown ids count as the same.
+    if (input.frontmostBundleID == input.ownBundleID) {
+        return std::nullopt;
+    }
+    if ((input.flags & commandKeysMask) != 0) {
+        return std::nullopt;
+    }
+    if (!input.charactersIgnoringModifiers ||
+        unicode::graphemeCount(*input.charactersIgnoringModifiers) != 1) {
+        return std::nullopt;
+    }
+    if (*input.charactersIgnoringModifiers != input.triggerPrefix) {
+        return std::nullopt;
+    }
+    return replacementBackspaces;
+}
+
+void TriggerEngine::handleKeyDown(const KeyDown& key) {
+    // This runs for every key the user types: settle the cheap tests before asking the
+    // window system anything. The outcome is the same as deciding in the usual order.
+    if (!state_.masterEnabled() || (key.flags & commandKeysMask) != 0 ||
+        key.charactersIgnoringModifiers != state_.triggerPrefix()) {
+        return;
+    }
+    const std::optional<RunningApplication> frontmost = workspace_.frontmostApplication();
+    Input input;
+    input.masterEnabled = state_.masterEnabled();
+    input.frontmostBundleID = frontmost ? presentID(frontmost->bundleID) : std::nullopt;
+    input.ownBundleID = presentID(workspace_.ownBundleID());
+    input.excludedBundleIDs = &state_.excludedBundleIDs();
+    input.flags = key.flags;
+    input.charactersIgnoringModifiers = key.charactersIgnoringModifiers;
+    input.triggerPrefix = state_.triggerPrefix();
+    if (const std::optional<int> backspaces = decide(input)) {
+        picker_.show("", *backspaces, frontmost, PickerPresentationMode::inlinePopup);
+    }
+}
+
+} // namespace tiklo

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "KeyDown.h"
+#include "PickerOpener.h"
+#include "Workspace.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tiklo {
+
+class AppState;
+
+// Decides, for one key press in any application, whether the user just typed the trigger
+// prefix where semicolon search applies, and if so opens the inline picker. Keeps no
+// state; reads the settings at each press.
+class TriggerEngine {
+public:
+    // The prefix is already in the target document: one character to delete.
+    static constexpr int replacementBackspaces = 1;
+    static constexpr std::uint64_t commandKeysMask =
+        modifierFlags::control | modifierFlags::option | modifierFlags::command;
+
+    struct Input {
+        bool masterEnabled = false;
+        std::optional<std::string> frontmostBundleID;
+        std::optional<std::string> ownBundleID;
+        const std::vector<std::string>* excludedBundleIDs = nullptr;
+        std::uint64_t flags = 0;
+        std::optional<std::string> charactersIgnoringModifiers;
+        std::string triggerPrefix;
+    };
+
+    TriggerEngine(const AppState& state, const Workspace& workspace, PickerOpener& picker);
+
+    void handleKeyDown(const KeyDown& key);
+
+    // The decision alone: how many characters to replace, or nothing.
+    static std::optional<int> decide(const Input& input);
+
+private:
+    const AppState& state_;
+    const Workspace& workspace_;
+    PickerOpener& picker_;
+};
+
+} // namespace tiklo

@@ -1,0 +1,103 @@
+#include "PickerController.h"
+
+#include "AppState.h"
+#include "PickerPlacement.h"
+
+#include <QMetaObject>
+
+namespace tiklo {
+
+PickerController::PickerController(Services services, QObject* parent)
+    : QObject(parent), services_(std::move(services)) {}
+
+void PickerController::show(const std::string& query, int replacementBackspaces,
+                            std::optional<RunningApplication> targetApp,
+                            PickerPresentationMode mode) {
+    PickerSession& session = services_.session;
+    const std::optional<RunningApplication> target =
+        targetApp ? targetApp : services_.workspace.frontmostApplication();
+    session.setTargetApp(target);
+    session.setQuery(query);
+    session.setCategory(std::nullopt);
+    session.setReplacementBackspaces(replacementBackspaces);
+    session.setPresentationMode(mode);
+    session.setSelectedIndex(0);
+    session.setCommandHeld(false);
+    session.refreshResults();
+
+    PickerPanel& panel = ensurePanel();
+    const bool full = mode == PickerPresentationMode::full;
+    const Point size = full ? fullSize : inlineSize;
+    panel.setContentSize(size.x, size.y);
+    panel.setMovableByBackground(full);
+    position(panel, mode);
+    // Only the inline popup closes when it loses the keyboard; observe from now on, after
+    // the window took the keyboard.
+    observingResign_ = false;
+    present(panel, mode);
+    observingResign_ = !full;
+}
+
+void PickerController::hide() {
+    observingResign_ = false;
+    if (panel_) {
+        panel_->orderOut();
+    }
+}
+
+bool PickerController::isGridLayout() const {
+    return services_.session.presentationMode() == PickerPresentationMode::full &&
+           services_.state.pickerMode() == PickerMode::grid;
+}
+
+PickerPanel& PickerController::ensurePanel() {
+    if (!panel_) {
+        panel_ = services_.makePanel();
+        panel_->setKeyHandler([this](const PickerKeyEvent& event) { return handleKey(event); });
+        panel_->setResignKeyHandler([this] { resignedKey(); });
+    }
+    return *panel_;
+}
+
+void PickerController::position(PickerPanel& panel, PickerPresentationMode mode) {
+    const Rect frame = panel.frame();
+    std::optional<Rect> caret;
+    if (mode == PickerPresentationMode::inlinePopup && services_.caretRect) {
+        caret = services_.caretRect();
+    }
+    const Screens& screens = services_.screens;
+    if (const std::optional<Point> origin =
+            PickerPlacement::origin(mode, {frame.width, frame.height}, caret, screens.screens(),
+                                    screens.mainScreen(), screens.mouseLocation())) {
+        panel.setFrameOrigin(*origin);
+    }
+}
+
+void PickerController::present(PickerPanel& panel, PickerPresentationMode mode) {
+    const bool animated =
+        mode == PickerPresentationMode::inlinePopup && !services_.screens.reduceMotion();
+    panel.present(animated, presentDrop, presentSeconds);
+}
+
+bool PickerController::handleKey(const PickerKeyEvent& event) {
+    if (!panel_ || !panel_->isKeyWindow()) {
+        return false;
+    }
+    return services_.session.handleKey(event, isGridLayout());
+}
+
+void PickerController::resignedKey() {
+    if (!observingResign_) {
+        return;
+    }
+    // Act on a later turn, outside the window system's focus change.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            hide();
+            services_.session.reset();
+        },
+        Qt::QueuedConnection);
+}
+
+} // namespace tiklo

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "CaretLocator.h"
+#include "PickerOpener.h"
+#include "PickerPanel.h"
+#include "PickerSession.h"
+#include "Screens.h"
+#include "Workspace.h"
+
+#include <functional>
+#include <memory>
+
+#include <QObject>
+
+namespace tiklo {
+
+class AppState;
+
+// Opens the one picker window in either presentation, routes its keys to the session, and
+// takes it away again. Main thread only.
+class PickerController : public QObject, public PickerOpener {
+    Q_OBJECT
+public:
+    static constexpr Point fullSize{620, 470};
+    static constexpr Point inlineSize{420, 326};
+    static constexpr double presentSeconds = 0.13;
+    static constexpr double presentDrop = 6;
+
+    struct Services {
+        PickerSession& session;
+        const AppState& state;
+        const Workspace& workspace;
+        const Screens& screens;
+        std::function<std::optional<Rect>()> caretRect;
+        // Makes the window on first use.
+        std::function<std::unique_ptr<PickerPanel>()> makePanel;
+    };
+
+    explicit PickerController(Services services, QObject* parent = nullptr);
+
+    void show(const std::string& query, int replacementBackspaces,
+              std::optional<RunningApplication> targetApp, PickerPresentationMode mode) override;
+    void hide();
+
+    bool isGridLayout() const;
+    bool hasPanel() const { return panel_ != nullptr; }
+
+private:
+    PickerPanel& ensurePanel();
+    void position(PickerPanel& panel, PickerPresentationMode mode);
+    void present(PickerPanel& panel, PickerPresentationMode mode);
+    bool handleKey(const PickerKeyEvent& event);
+    void resignedKey();
+
+    Services services_;
+    std::unique_ptr<PickerPanel> panel_;
+    bool observingResign_ = false;
+};
+
+} // namespace tiklo

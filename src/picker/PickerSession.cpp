@@ -1,0 +1,179 @@
+#include "PickerSession.h"
+
+#include "AppState.h"
+
+namespace tiklo {
+
+PickerSession::PickerSession(Services services, QObject* parent)
+    : QObject(parent), services_(std::move(services)), model_(services_.state, *this) {}
+
+void PickerSession::setQuery(const std::string& query) {
+    if (query_ == query) {
+        return;
+    }
+    query_ = query;
+    emit queryChanged();
+}
+
+void PickerSession::setCategory(std::optional<EmojiCategory> category) {
+    if (category_ == category) {
+        return;
+    }
+    category_ = category;
+    emit categoryChanged();
+}
+
+void PickerSession::setReplacementBackspaces(int count) {
+    if (replacementBackspaces_ == count) {
+        return;
+    }
+    replacementBackspaces_ = count;
+    emit replacementBackspacesChanged();
+}
+
+void PickerSession::setSelectedIndex(int index) {
+    if (selectedIndex_ == index) {
+        return;
+    }
+    selectedIndex_ = index;
+    emit selectedIndexChanged();
+}
+
+void PickerSession::setPresentationMode(PickerPresentationMode mode) {
+    if (presentationMode_ == mode) {
+        return;
+    }
+    presentationMode_ = mode;
+    emit presentationModeChanged();
+}
+
+void PickerSession::setCommandHeld(bool held) {
+    if (commandHeld_ == held) {
+        return;
+    }
+    commandHeld_ = held;
+    emit commandHeldChanged();
+}
+
+void PickerSession::setSearchText(const QString& text) {
+    setQuery(text.toStdString());
+    setSelectedIndex(0);
+    refreshResults();
+}
+
+void PickerSession::refreshResults() {
+    const AppState& state = services_.state;
+    const std::optional<EmojiCategory> category =
+        presentationMode_ == PickerPresentationMode::full ? category_ : std::nullopt;
+    results_ = services_.catalog().search(query_, category, state.favorites(), state.emojiUsage(),
+                                          state.recents());
+    model_.resultsReplaced();
+    emit resultsChanged();
+}
+
+void PickerSession::moveSelection(int delta) {
+    const int count = resultCount();
+    if (count == 0) {
+        setSelectedIndex(0);
+        return;
+    }
+    const long target = static_cast<long>(selectedIndex_) + delta;
+    setSelectedIndex(target <= 0 ? 0 : static_cast<int>(std::min<long>(target, count - 1)));
+}
+
+void PickerSession::insertSelected() {
+    if (selectedIndex_ >= 0 && selectedIndex_ < resultCount()) {
+        insert(*results_[static_cast<std::size_t>(selectedIndex_)], false);
+    } else if (services_.beep) {
+        services_.beep();
+    }
+}
+
+void PickerSession::insertAt(int index, bool keepOpen) {
+    if (index >= 0 && index < resultCount()) {
+        insert(*results_[static_cast<std::size_t>(index)], keepOpen);
+    }
+}
+
+void PickerSession::insert(const EmojiItem& chosen, bool keepOpen) {
+    // The results may be replaced below; keep the item itself.
+    const EmojiItem item = chosen;
+    AppState& state = services_.state;
+    state.recordUse(item);
+    const bool trailingSpace = state.insertSpaceAfterTrigger();
+    if (!keepOpen && services_.hidePicker) {
+        services_.hidePicker();
+    }
+    std::string text = item.displayEmoji(state.defaultSkinTone());
+    if (trailingSpace) {
+        text += ' ';
+    }
+    services_.injector.replace(replacementBackspaces_, std::move(text), targetApp_);
+    if (replacementBackspaces_ >= 1) {
+        setReplacementBackspaces(0);
+        setQuery("");
+        refreshResults();
+    }
+}
+
+void PickerSession::reset() {
+    setReplacementBackspaces(0);
+    setQuery("");
+    setSelectedIndex(0);
+    setCommandHeld(false);
+}
+
+void PickerSession::close() {
+    const std::optional<RunningApplication> target = targetApp_;
+    if (services_.hidePicker) {
+        services_.hidePicker();
+    }
+    services_.injector.reactivate(target);
+    reset();
+}
+
+bool PickerSession::handleKey(const PickerKeyEvent& event, bool gridLayout) {
+    const PickerKeyContext context{presentationMode_, gridLayout, query_.empty(), results_.size()};
+    const PickerKeyDecision decision = PickerKeyRouting::route(event, context);
+    using Action = PickerKeyDecision::Action;
+    switch (decision.action) {
+    case Action::setCommandHeld:
+        setCommandHeld(decision.argument != 0);
+        break;
+    case Action::insertAt:
+        insertAt(decision.argument, false);
+        break;
+    case Action::beep:
+        if (services_.beep) {
+            services_.beep();
+        }
+        break;
+    case Action::insertSelected:
+        insertSelected();
+        break;
+    case Action::close:
+        close();
+        break;
+    case Action::moveSelection:
+        moveSelection(decision.argument);
+        break;
+    case Action::none:
+        break;
+    }
+    return decision.swallow;
+}
+
+QString PickerSession::categoryName() const {
+    return category_ ? QString::fromUtf8(rawValue(*category_)) : QString();
+}
+
+void PickerSession::setCategoryName(const QString& name) {
+    setCategory(emojiCategoryFromRaw(name.toStdString()));
+}
+
+QString PickerSession::presentationModeName() const {
+    return presentationMode_ == PickerPresentationMode::inlinePopup ? QStringLiteral("inline")
+                                                                    : QStringLiteral("full");
+}
+
+} // namespace tiklo

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "RunningApplication.h"
+
+namespace tiklo {
+
+// Brings an application's window to the front. Main thread only.
+class ApplicationActivator {
+public:
+    virtual ~ApplicationActivator() = default;
+    virtual void activate(const RunningApplication& application) = 0;
+};
+
+} // namespace tiklo

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "KeyDown.h"
+
+#include <functional>
+
+namespace tiklo {
+
+// System-wide observation of the user's key presses. It only listens: nothing is altered,
+// delayed or swallowed.
+class KeyboardMonitor {
+public:
+    using KeyDownHandler = std::function<void(const KeyDown&)>;
+
+    virtual ~KeyboardMonitor() = default;
+
+    // Starts reporting key presses on the main thread. False when observing is not possible.
+    virtual bool install(KeyDownHandler handler) = 0;
+    virtual void remove() = 0;
+};
+
+} // namespace tiklo

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <functional>
+
+namespace tiklo {
+
+// Runs work on the main thread and waits for it. Never call it from the main thread.
+class MainThreadExecutor {
+public:
+    virtual ~MainThreadExecutor() = default;
+    virtual void runSync(const std::function<void()>& work) = 0;
+};
+
+} // namespace tiklo

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tiklo {
+
+// An application with a window on screen. `bundleID` identifies the application (on Linux
+// the desktop-file id or the window class); it may be empty when nothing names it.
+struct RunningApplication {
+    std::string bundleID;
+    std::int64_t pid = 0;
+    std::uint64_t window = 0;
+
+    bool operator==(const RunningApplication&) const = default;
+};
+
+} // namespace tiklo

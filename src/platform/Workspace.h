@@ -1,0 +1,22 @@
+#pragma once
+
+#include "RunningApplication.h"
+
+#include <optional>
+#include <string>
+
+namespace tiklo {
+
+// The desktop as Tiklo sees it: which application is in front, and Tiklo's own identity.
+class Workspace {
+public:
+    virtual ~Workspace() = default;
+
+    virtual std::optional<RunningApplication> frontmostApplication() const = 0;
+    // The most recent frontmost application other than Tiklo itself: the one the user came
+    // from when a Tiklo window is in front.
+    virtual std::optional<RunningApplication> lastOtherApplication() const = 0;
+    virtual std::string ownBundleID() const = 0;
+};
+
+} // namespace tiklo

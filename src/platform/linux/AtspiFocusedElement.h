@@ -1,0 +1,27 @@
+#pragma once
+
+#include "AccessibilityProvider.h"
+#include "AtspiCallBudget.h"
+#include "GObjectRef.h"
+
+#include <atspi/atspi.h>
+
+namespace tiklo {
+
+// A focused text element found over AT-SPI. It answers within the budget of the query that
+// found it: calls made after that budget is spent give nothing.
+class AtspiFocusedElement : public FocusedElement {
+public:
+    AtspiFocusedElement(GObjectRef<AtspiText> text, AtspiCallBudget budget);
+
+    std::optional<TextRange> selectedTextRange() override;
+    std::optional<Rect> boundsForRange(TextRange range) override;
+
+private:
+    std::optional<TextRange> firstSelection();
+
+    GObjectRef<AtspiText> text_;
+    AtspiCallBudget budget_;
+};
+
+} // namespace tiklo

@@ -1,0 +1,11 @@
+#pragma once
+
+namespace tiklo {
+
+// Whether the desktop asks applications to keep animation to a minimum.
+class DesktopMotionSetting {
+public:
+    static bool reduceMotion();
+};
+
+} // namespace tiklo

@@ -1,0 +1,12 @@
+#include "ThreadSleeper.h"
+
+#include <chrono>
+#include <thread>
+
+namespace tiklo {
+
+void ThreadSleeper::sleepMicroseconds(std::uint32_t microseconds) {
+    std::this_thread::sleep_for(std::chrono::microseconds(microseconds));
+}
+
+} // namespace tiklo

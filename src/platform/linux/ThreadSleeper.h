@@ -1,0 +1,12 @@
+#pragma once
+
+#include "Sleeper.h"
+
+namespace tiklo {
+
+class ThreadSleeper : public Sleeper {
+public:
+    void sleepMicroseconds(std::uint32_t microseconds) override;
+};
+
+} // namespace tiklo

@@ -1,0 +1,91 @@
+#include "X11ApplicationActivator.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <string_view>
+
+namespace tiklo {
+namespace {
+
+struct FreeReply {
+    void operator()(void* reply) const { std::free(reply); }
+};
+template <typename T> using Reply = std::unique_ptr<T, FreeReply>;
+
+// EWMH source indication: a pager, whose requests window managers carry out at once
+// instead of weighing them against focus stealing.
+constexpr std::uint32_t sourcePager = 2;
+
+} // namespace
+
+X11ApplicationActivator::X11ApplicationActivator(xcb_connection_t* connection, xcb_window_t root,
+                                                 Sleeper& sleeper)
+    : connection_(connection), root_(root), sleeper_(sleeper) {
+    constexpr std::string_view name = "_NET_ACTIVE_WINDOW";
+    const Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
+        connection_,
+        xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(name.size()), name.data()),
+        nullptr));
+    if (reply) {
+        activeWindowAtom_ = reply->atom;
+    }
+}
+
+void X11ApplicationActivator::activate(const RunningApplication& application) {
+    if (application.window != 0 && application.window <= std::numeric_limits<xcb_window_t>::max()) {
+        activateWindow(static_cast<xcb_window_t>(application.window));
+    }
+}
+
+bool X11ApplicationActivator::activateWindow(xcb_window_t window) {
+    if (window == XCB_WINDOW_NONE || activeWindowAtom_ == XCB_ATOM_NONE ||
+        xcb_connection_has_error(connection_) != 0) {
+        return false;
+    }
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window;
+    message.type = activeWindowAtom_;
+    message.data.data32[0] = sourcePager;
+    // No user time is at hand here; pager requests are not judged by it.
+    message.data.data32[1] = XCB_CURRENT_TIME;
+    message.data.data32[2] = activeWindow();
+    xcb_send_event(connection_, 0, root_,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(connection_);
+
+    // The active window, not the input focus: GTK gives the focus to a child window.
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (true) {
+        if (activeWindow() == window) {
+            return true;
+        }
+        const auto left = std::chrono::duration_cast<std::chrono::microseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            return false;
+        }
+        sleeper_.sleepMicroseconds(static_cast<std::uint32_t>(
+            std::min<std::int64_t>(left.count(), std::chrono::microseconds(pollInterval).count())));
+    }
+}
+
+xcb_window_t X11ApplicationActivator::activeWindow() const {
+    const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+        connection_,
+        xcb_get_property(connection_, 0, root_, activeWindowAtom_, XCB_ATOM_WINDOW, 0, 1),
+        nullptr));
+    if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) < 4) {
+        return XCB_WINDOW_NONE;
+    }
+    xcb_window_t window = XCB_WINDOW_NONE;
+    std::memcpy(&window, xcb_get_property_value(reply.get()), sizeof window);
+    return window;
+}
+
+} // namespace tiklo

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "Workspace.h"
+
+#include <QAbstractNativeEventFilter>
+#include <QObject>
+#include <xcb/xcb.h>
+
+namespace tiklo {
+
+// The active window as the window manager announces it (EWMH _NET_ACTIVE_WINDOW).
+//
+// Changes reach the workspace through nativeEventFilter: with Qt's connection, install it
+// with qGuiApp->installNativeEventFilter(&workspace). Without that, lastOtherApplication()
+// still learns of whatever is in front when it is asked, but misses what came between.
+class X11Workspace : public QObject, public Workspace, public QAbstractNativeEventFilter {
+    Q_OBJECT
+public:
+    // `connection` must stay open for the workspace's lifetime. `ownBundleID` is Tiklo's
+    // application id; windows with it, or with Tiklo's pid, never count as "other".
+    X11Workspace(xcb_connection_t* connection, xcb_window_t root, std::string ownBundleID,
+                 QObject* parent = nullptr);
+
+    std::optional<RunningApplication> frontmostApplication() const override;
+    std::optional<RunningApplication> lastOtherApplication() const override;
+    std::string ownBundleID() const override { return ownBundleID_; }
+
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
+
+signals:
+    void frontmostApplicationChanged();
+
+private:
+    void remember(const std::optional<RunningApplication>& application) const;
+
+    xcb_connection_t* connection_;
+    xcb_window_t root_;
+    std::string ownBundleID_;
+    xcb_atom_t activeWindowAtom_ = XCB_ATOM_NONE;
+    xcb_atom_t pidAtom_ = XCB_ATOM_NONE;
+    xcb_atom_t gtkApplicationIDAtom_ = XCB_ATOM_NONE;
+    xcb_atom_t utf8StringAtom_ = XCB_ATOM_NONE;
+    // Updated from const readers too: whatever they see in front is the latest news.
+    mutable std::optional<RunningApplication> lastOther_;
+};
+
+} // namespace tiklo

@@ -1,0 +1,146 @@
+#include "XkbKeyTranslator.h"
+
+#include "X11KeyTable.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include <xcb/xproto.h>
+
+namespace tiklo {
+namespace {
+
+// Real modifiers occupy the first eight modifier indices of every xkbcommon keymap, in X's
+// order, so X masks serve as xkbcommon masks unchanged.
+constexpr std::uint8_t heldModifiersKeptForText = XCB_MOD_MASK_SHIFT;
+constexpr std::uint8_t lockedModifiersDroppedForText =
+    XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_4;
+
+// C0 controls, DEL and C1 controls (U+0080..U+009F, encoded C2 80..C2 9F).
+bool containsControl(const char* utf8, std::size_t size) {
+    for (std::size_t i = 0; i < size; ++i) {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        if (byte < 0x20 || byte == 0x7f) {
+            return true;
+        }
+        if (byte == 0xc2 && i + 1 < size) {
+            const auto next = static_cast<unsigned char>(utf8[i + 1]);
+            if (next >= 0x80 && next <= 0x9f) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+XkbKeyTranslator::~XkbKeyTranslator() {
+    setKeymap(nullptr);
+}
+
+void XkbKeyTranslator::setKeymap(xkb_keymap* keymap) {
+    if (keymap != nullptr) {
+        xkb_keymap_ref(keymap);
+    }
+    xkb_state_unref(textState_);
+    xkb_keymap_unref(keymap_);
+    keymap_ = keymap;
+    textState_ = keymap != nullptr ? xkb_state_new(keymap) : nullptr;
+    keyCodes_.clear();
+    layouts_ = 0;
+    if (keymap_ == nullptr || textState_ == nullptr) {
+        return;
+    }
+
+    // The virtual key code is the position of the first symbol of the key that Tiklo knows,
+    // level by level: ";" before ":", and KP_1 on a key whose first level is KP_End. A
+    // layout where the key has none falls back to the first layout, so letter keys keep
+    // their positions under non-Latin layouts.
+    layouts_ = std::max<xkb_layout_index_t>(xkb_keymap_num_layouts(keymap_), 1);
+    const xkb_keycode_t maxKeycode = xkb_keymap_max_keycode(keymap_);
+    keyCodes_.assign((static_cast<std::size_t>(maxKeycode) + 1) * layouts_, unknownKeyCode);
+    for (xkb_keycode_t key = xkb_keymap_min_keycode(keymap_); key <= maxKeycode; ++key) {
+        const xkb_layout_index_t keyLayouts = xkb_keymap_num_layouts_for_key(keymap_, key);
+        for (xkb_layout_index_t layout = 0; layout < keyLayouts && layout < layouts_; ++layout) {
+            const xkb_level_index_t levels = xkb_keymap_num_levels_for_key(keymap_, key, layout);
+            for (xkb_level_index_t level = 0; level < levels; ++level) {
+                const xkb_keysym_t* syms = nullptr;
+                if (xkb_keymap_key_get_syms_by_level(keymap_, key, layout, level, &syms) != 1) {
+                    continue;
+                }
+                if (const auto code = X11KeyTable::keyCodeForKeysym(syms[0])) {
+                    keyCodes_[key * layouts_ + layout] = static_cast<std::uint16_t>(*code);
+                    break;
+                }
+            }
+        }
+        for (xkb_layout_index_t layout = 1; layout < layouts_; ++layout) {
+            if (keyCodes_[key * layouts_ + layout] == unknownKeyCode) {
+                keyCodes_[key * layouts_ + layout] = keyCodes_[key * layouts_];
+            }
+        }
+    }
+    applyState();
+}
+
+void XkbKeyTranslator::setState(const State& state) {
+    state_ = state;
+    applyState();
+}
+
+void XkbKeyTranslator::applyState() {
+    flags_ = X11KeyTable::eventFlags(state_.baseModifiers | state_.latchedModifiers |
+                                     state_.lockedModifiers);
+    if (textState_ == nullptr) {
+        return;
+    }
+    // Negative layout numbers are legal in XKB (a latch of -1 steps back); the unsigned
+    // wrap-around is what xkbcommon expects and normalises.
+    xkb_state_update_mask(textState_, state_.baseModifiers & heldModifiersKeptForText,
+                          state_.latchedModifiers & heldModifiersKeptForText,
+                          state_.lockedModifiers & ~lockedModifiersDroppedForText & 0xff,
+                          static_cast<xkb_layout_index_t>(state_.baseLayout),
+                          static_cast<xkb_layout_index_t>(state_.latchedLayout),
+                          static_cast<xkb_layout_index_t>(state_.lockedLayout));
+}
+
+std::uint16_t XkbKeyTranslator::keyCodeAt(xkb_keycode_t keycode, xkb_layout_index_t layout) const {
+    const std::size_t index = static_cast<std::size_t>(keycode) * layouts_ + layout;
+    return layout < layouts_ && index < keyCodes_.size() ? keyCodes_[index] : unknownKeyCode;
+}
+
+KeyDown XkbKeyTranslator::translate(xkb_keycode_t keycode) const {
+    KeyDown key;
+    key.keyCode = unknownKeyCode;
+    key.flags = flags_;
+    if (textState_ == nullptr) {
+        return key;
+    }
+    const xkb_layout_index_t layout = xkb_state_key_get_layout(textState_, keycode);
+    if (layout == XKB_LAYOUT_INVALID) {
+        return key; // no such key in this keymap
+    }
+    key.keyCode = keyCodeAt(keycode, layout);
+
+    std::array<char, 64> buffer{};
+    const int size = xkb_state_key_get_utf8(textState_, keycode, buffer.data(), buffer.size());
+    if (size <= 0) {
+        return key; // dead keys and keys without text
+    }
+    std::string text;
+    if (static_cast<std::size_t>(size) < buffer.size()) {
+        text.assign(buffer.data(), static_cast<std::size_t>(size));
+    } else {
+        text.resize(static_cast<std::size_t>(size) + 1);
+        xkb_state_key_get_utf8(textState_, keycode, text.data(), text.size());
+        text.resize(static_cast<std::size_t>(size));
+    }
+    if (!containsControl(text.data(), text.size())) {
+        key.charactersIgnoringModifiers = std::move(text);
+    }
+    return key;
+}
+
+} // namespace tiklo

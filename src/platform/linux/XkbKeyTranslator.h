@@ -1,0 +1,63 @@
+#pragma once
+
+#include "KeyDown.h"
+
+#include <cstdint>
+#include <vector>
+
+#include <xkbcommon/xkbcommon.h>
+
+namespace tiklo {
+
+// Turns X keycodes into key presses as the rest of Tiklo reads them, against an XKB keymap
+// and the keyboard's current modifier and layout state. Everything that depends only on the
+// keymap or the state is worked out when they change, so a key costs a table lookup and one
+// symbol-to-text conversion.
+class XkbKeyTranslator {
+public:
+    // The key code reported for keys with no virtual key code (modifier keys, and keys whose
+    // symbols have no US-ANSI position); their characters are reported all the same.
+    static constexpr std::uint16_t unknownKeyCode = 0xFFFF;
+
+    // The keyboard's state as XKB reports it: real modifier masks and layout indices.
+    struct State {
+        std::uint8_t baseModifiers = 0;
+        std::uint8_t latchedModifiers = 0;
+        std::uint8_t lockedModifiers = 0;
+        std::int32_t baseLayout = 0;
+        std::int32_t latchedLayout = 0;
+        std::int32_t lockedLayout = 0;
+
+        bool operator==(const State&) const = default;
+    };
+
+    XkbKeyTranslator() = default;
+    ~XkbKeyTranslator();
+    XkbKeyTranslator(const XkbKeyTranslator&) = delete;
+    XkbKeyTranslator& operator=(const XkbKeyTranslator&) = delete;
+
+    // Keeps its own reference. Without a keymap every key is unknown and types nothing.
+    void setKeymap(xkb_keymap* keymap);
+    bool hasKeymap() const { return keymap_ != nullptr; }
+    void setState(const State& state);
+
+    // Flags come from the whole modifier state. Characters come from Shift and the locks
+    // alone (Caps Lock, Num Lock), so Control, Alt or Super held down leave them as typed
+    // without; dead keys and keys that type nothing or control characters have none.
+    KeyDown translate(xkb_keycode_t keycode) const;
+
+private:
+    void applyState();
+    std::uint16_t keyCodeAt(xkb_keycode_t keycode, xkb_layout_index_t layout) const;
+
+    xkb_keymap* keymap_ = nullptr;
+    // Only Shift and the locks of state_ applied: what "ignoring modifiers" types.
+    xkb_state* textState_ = nullptr;
+    State state_;
+    std::uint64_t flags_ = 0;
+    // Virtual key code per X keycode and layout, filled when the keymap is set.
+    std::vector<std::uint16_t> keyCodes_;
+    xkb_layout_index_t layouts_ = 0;
+};
+
+} // namespace tiklo

@@ -1,0 +1,113 @@
+#include "QuickPickerPanel.h"
+
+#include "QtKeyTranslator.h"
+#include "QtScreens.h"
+
+#include <QEasingCurve>
+#include <QKeyEvent>
+#include <QParallelAnimationGroup>
+#include <QPropertyAnimation>
+#include <QQuickView>
+
+namespace tiklo {
+
+QuickPickerPanel::QuickPickerPanel(QQmlEngine& engine, const QUrl& root,
+                                   const QVariantMap& properties)
+    : view_(std::make_unique<QQuickView>(&engine, nullptr)),
+      animation_(std::make_unique<QParallelAnimationGroup>()) {
+    view_->setFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    view_->setTitle(QStringLiteral("Tiklo"));
+    view_->setColor(Qt::transparent);
+    view_->setResizeMode(QQuickView::SizeRootObjectToView);
+    view_->setInitialProperties(properties);
+    view_->setSource(root);
+    view_->installEventFilter(this);
+    connect(view_.get(), &QWindow::activeChanged, this, [this] {
+        if (!view_->isActive() && view_->isVisible() && resignKey_) {
+            resignKey_();
+        }
+    });
+}
+
+QuickPickerPanel::~QuickPickerPanel() = default;
+
+Rect QuickPickerPanel::frame() const {
+    return QtScreens::fromTopLeft(view_->geometry());
+}
+
+void QuickPickerPanel::setContentSize(double width, double height) {
+    view_->resize(static_cast<int>(width), static_cast<int>(height));
+}
+
+void QuickPickerPanel::setMovableByBackground(bool movable) {
+    movable_ = movable;
+}
+
+void QuickPickerPanel::setFrameOrigin(Point origin) {
+    const Rect current = frame();
+    const QRectF target = QtScreens::toTopLeft({origin.x, origin.y, current.width, current.height});
+    view_->setPosition(static_cast<int>(target.x()), static_cast<int>(target.y()));
+}
+
+void QuickPickerPanel::present(bool animated, double drop, double seconds) {
+    animation_->stop();
+    animation_->clear();
+    const QPoint finalPosition = view_->position();
+    view_->setOpacity(animated ? 0.0 : 1.0);
+    if (animated) {
+        // "Up" on screen is a smaller y in the window system's coordinates.
+        view_->setPosition(finalPosition - QPoint(0, static_cast<int>(drop)));
+    }
+    view_->show();
+    view_->raise();
+    view_->requestActivate();
+    if (!animated) {
+        return;
+    }
+    const int milliseconds = static_cast<int>(seconds * 1000);
+    auto* fade = new QPropertyAnimation(view_.get(), "opacity");
+    fade->setDuration(milliseconds);
+    fade->setEndValue(1.0);
+    fade->setEasingCurve(QEasingCurve::OutCubic);
+    auto* move = new QPropertyAnimation(view_.get(), "y");
+    move->setDuration(milliseconds);
+    move->setEndValue(finalPosition.y());
+    move->setEasingCurve(QEasingCurve::OutCubic);
+    animation_->addAnimation(fade);
+    animation_->addAnimation(move);
+    animation_->start();
+}
+
+void QuickPickerPanel::orderOut() {
+    animation_->stop();
+    view_->hide();
+}
+
+bool QuickPickerPanel::isKeyWindow() const {
+    return view_->isVisible() && view_->isActive();
+}
+
+void QuickPickerPanel::setResignKeyHandler(std::function<void()> handler) {
+    resignKey_ = std::move(handler);
+}
+
+void QuickPickerPanel::setKeyHandler(std::function<bool(const PickerKeyEvent&)> handler) {
+    keyHandler_ = std::move(handler);
+}
+
+bool QuickPickerPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == view_.get() && keyHandler_ &&
+        (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+        const auto* keyEvent = static_cast<QKeyEvent*>(event);
+        if (const std::optional<PickerKeyEvent> translated =
+                QtKeyTranslator::translate(*keyEvent)) {
+            if (keyHandler_(*translated)) {
+                event->accept();
+                return true;
+            }
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace tiklo

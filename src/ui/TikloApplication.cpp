@@ -1,0 +1,23 @@
+#include "TikloApplication.h"
+
+#include "AppState.h"
+#include "EventTap.h"
+
+namespace tiklo {
+
+TikloApplication::TikloApplication(AppState& state, EventTap& tap,
+                                   std::function<void()> showFullPicker)
+    : state_(state), tap_(tap), showFullPicker_(std::move(showFullPicker)) {}
+
+void TikloApplication::start() {
+    state_.setHotkeyAction(showFullPicker_);
+    state_.registerHotkey();
+    tap_.start();
+}
+
+void TikloApplication::terminate() {
+    state_.unregisterHotkey();
+    tap_.stop();
+}
+
+} // namespace tiklo

@@ -1,0 +1,153 @@
+import QtQuick
+import QtQuick.Layouts
+import QtQuick.Templates as T
+import Tiklo.Theme
+
+// One result of the inline popup: the emoji, its name with the query set apart, and at its
+// end either the Command-digit badge or, when highlighted, the shortcode to be inserted.
+Rectangle {
+    id: row
+
+    required property QtObject session
+    required property int index
+    required property string emoji
+    required property string name
+    required property string shortcode
+    // [before, match, after] of the displayed name.
+    required property var nameParts
+
+    readonly property bool selected: index === session.selectedIndex
+    readonly property bool hovering: mouseArea.containsMouse
+    readonly property bool showsCommandBadge: session.commandHeld && index < 9
+    readonly property string highlightedName: markup(nameParts, name)
+
+    // StyledText of the name with the matched part in bold accent. Names come from data
+    // files and may hold "<" or "&", so every part is escaped.
+    function markup(parts, fallback) {
+        function escaped(text) {
+            return String(text).replace(/&/g, "&amp;").replace(/</g, "&lt;").replace(/>/g,
+                                                                                    "&gt;").replace(
+                        /"/g, "&quot;")
+        }
+        if (!parts || parts.length !== 3)
+            return escaped(fallback)
+        let text = escaped(parts[0])
+        if (parts[1] !== "")
+            text += "<font color=\"" + Theme.accent + "\"><b>" + escaped(parts[1]) + "</b></font>"
+        return text + escaped(parts[2])
+    }
+
+    implicitHeight: 30
+    radius: 7
+    color: selected ? Theme.accentSoft : hovering ? Theme.selectionHover : "transparent"
+    border.width: 1
+    border.color: selected ? Qt.rgba(Theme.accent.r, Theme.accent.g, Theme.accent.b,
+                                      0.5) : "transparent"
+
+    Accessible.role: Accessible.ListItem
+    Accessible.name: name
+    Accessible.selected: selected
+
+    RowLayout {
+        anchors.fill: parent
+        anchors.leftMargin: 10
+        anchors.rightMargin: 10
+        spacing: 10
+
+        Text {
+            objectName: "rowEmoji"
+            Layout.preferredWidth: 28
+            Layout.preferredHeight: 26
+            text: row.emoji
+            font.family: Theme.emojiFamily
+            font.pointSize: Theme.pt(19)
+            horizontalAlignment: Text.AlignHCenter
+            verticalAlignment: Text.AlignVCenter
+        }
+        Text {
+            objectName: "rowName"
+            Layout.fillWidth: true
+            textFormat: Text.StyledText
+            text: row.highlightedName
+            color: Theme.textPrimary
+            font.family: Theme.fontFamily
+            font.pointSize: Theme.pt(13)
+            font.weight: Font.Medium
+            maximumLineCount: 1
+            elide: Text.ElideRight
+        }
+        Rectangle {
+            objectName: "commandBadge"
+            visible: row.showsCommandBadge
+            implicitWidth: badgeText.implicitWidth + 10
+            implicitHeight: badgeText.implicitHeight + 4
+            radius: 4
+            color: Theme.field
+
+            Text {
+                id: badgeText
+                objectName: "commandBadgeText"
+                anchors.centerIn: parent
+                text: "⌘" + (row.index + 1)
+                color: Theme.textSecondary
+                font.family: Theme.fontFamily
+                font.pointSize: Theme.pt(10)
+                font.weight: Font.Medium
+            }
+        }
+        Row {
+            objectName: "selectedTrailing"
+            visible: !row.showsCommandBadge && row.selected
+            spacing: 4
+
+            Text {
+                objectName: "selectedShortcode"
+                anchors.verticalCenter: parent.verticalCenter
+                text: ":" + row.shortcode + ":"
+                color: Theme.accent
+                font.family: Theme.fontFamily
+                font.pointSize: Theme.pt(10.5)
+                font.weight: Font.Medium
+                maximumLineCount: 1
+            }
+            SymbolIcon {
+                anchors.verticalCenter: parent.verticalCenter
+                name: "return"
+                color: Theme.accent
+                size: 10
+            }
+        }
+    }
+
+    MouseArea {
+        id: mouseArea
+        anchors.fill: parent
+        hoverEnabled: true
+        // Hovering only shows the row as hovered; it does not move the highlight.
+        onClicked: row.session.insertAt(row.index, false)
+    }
+
+    T.ToolTip {
+        id: toolTip
+        objectName: "rowToolTip"
+        parent: row
+        visible: row.hovering
+        delay: 800
+        text: ":" + row.shortcode + ":"
+        x: mouseArea.mouseX
+        y: row.height + 2
+        padding: 6
+        contentItem: Text {
+            text: toolTip.text
+            color: Theme.textPrimary
+            font.family: Theme.fontFamily
+            font.pointSize: Theme.pt(11)
+        }
+        background: Rectangle {
+            color: Theme.cardHover
+            radius: 5
+            border.width: 1
+            border.color: Theme.borderStrong
+        }
+    }
+}

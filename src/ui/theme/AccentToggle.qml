@@ -1,0 +1,44 @@
+import QtQuick
+import QtQuick.Templates as T
+
+// A small switch tinted with the accent. Bind `isOn` and write it back in onToggled; the
+// switch's own changes do not break that binding.
+T.Switch {
+    id: root
+
+    property alias isOn: root.checked
+
+    implicitWidth: implicitIndicatorWidth + leftPadding + rightPadding
+    implicitHeight: implicitIndicatorHeight + topPadding + bottomPadding
+    padding: 0
+    text: ""
+    Accessible.role: Accessible.CheckBox
+    Accessible.checkable: true
+    Accessible.checked: checked
+
+    indicator: Rectangle {
+        objectName: "accentToggleTrack"
+        implicitWidth: 32
+        implicitHeight: 18
+        radius: height / 2
+        color: root.checked ? Theme.accent : Theme.borderStrong
+        opacity: root.enabled ? 1 : 0.5
+
+        Rectangle {
+            width: parent.height - 2
+            height: width
+            radius: width / 2
+            y: 1
+            x: root.checked ? parent.width - width - 1 : 1
+            color: "white"
+
+            Behavior on x {
+                NumberAnimation {
+                    duration: 120
+                    easing.type: Easing.OutCubic
+                }
+            }
+        }
+    }
+    contentItem: Item {}
+}

@@ -1,0 +1,283 @@
+#include "AppState.h"
+#include "FakePlatform.h"
+#include "LogCapture.h"
+
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+namespace tiklo {
+namespace {
+
+using Strings = std::vector<std::string>;
+constexpr double now = 800000000.5;
+
+class AppStateTest : public ::testing::Test {
+protected:
+    std::unique_ptr<AppState> load() {
+        return std::make_unique<AppState>(AppState::Services{
+            defaults, hotkeys, loginItem, workspace, trust, [this] { return clock; }});
+    }
+    std::string data(const std::string& key) const { return *defaults.dataValue(key); }
+
+    test::FakeDefaultsStore defaults;
+    test::FakeHotkeyService hotkeyService;
+    HotkeyManager hotkeys{hotkeyService};
+    test::FakeLoginItemService loginService;
+    LoginItem loginItem{loginService};
+    test::FakeWorkspace workspace;
+    test::FakeAccessibilityTrust trust;
+    double clock = now;
+};
+
+EmojiItem emoji(std::string text, std::string id) {
+    return {std::move(text), "name", std::move(id), EmojiCategory::people, {}, true};
+}
+
+TEST_F(AppStateTest, FirstLaunchHasTheDefaultsAndWritesNothing) {
+    trust.trusted = true;
+    loginService.registered = true;
+    const auto state = load();
+    EXPECT_TRUE(state->masterEnabled());
+    EXPECT_EQ(state->pickerMode(), PickerMode::grid);
+    EXPECT_EQ(state->defaultSkinTone(), SkinTone::standard);
+    EXPECT_EQ(state->triggerPrefix(), ";");
+    EXPECT_FALSE(state->insertSpaceAfterTrigger());
+    EXPECT_EQ(state->hotkey(), (Hotkey{14, 0x1800}));
+    EXPECT_TRUE(state->favorites().empty());
+    EXPECT_TRUE(state->recents().empty());
+    EXPECT_TRUE(state->emojiUsage().empty());
+    EXPECT_TRUE(state->excludedBundleIDs().empty());
+    EXPECT_TRUE(state->launchAtLogin());
+    EXPECT_TRUE(state->accessibilityGranted());
+    EXPECT_FALSE(state->didCompleteOnboarding());
+    EXPECT_FALSE(state->hotkeyID());
+    EXPECT_TRUE(defaults.writes.empty());
+    EXPECT_TRUE(hotkeyService.calls.empty());
+}
+
+TEST_F(AppStateTest, StoredValuesLoadAndBadOnesFallBackPerKeyWhileStayingStored) {
+    defaults.values["masterEnabled"] = false;
+    defaults.values["insertSpaceAfterTrigger"] = std::string("yes"); // wrong type
+    defaults.values["triggerPrefix"] = std::string("\\");
+    defaults.putData("pickerMode", R"("list")");
+    defaults.putData("defaultSkinTone", R"("MediumDark")");
+    defaults.putData("hotkey", R"({"keyCode":49})");
+    defaults.putData("favorites", R"(["a","b","a"])");
+    defaults.putData("recents", R"(["x","y","x"])");
+    defaults.putData("emojiUsage", R"({"👍":{"count":2,"lastUsedAt":5.5}})");
+    defaults.putData("excludedBundleIDs", R"(["org.gnome.Terminal",3])");
+    defaults.values["didCompleteOnboarding"] = true;
+
+    const auto state = load();
+    EXPECT_FALSE(state->masterEnabled());
+    EXPECT_FALSE(state->insertSpaceAfterTrigger());
+    EXPECT_EQ(state->triggerPrefix(), ";");
+    EXPECT_EQ(state->pickerMode(), PickerMode::list);
+    EXPECT_EQ(state->defaultSkinTone(), SkinTone::standard);
+    EXPECT_EQ(state->hotkey(), Hotkey{});
+    EXPECT_EQ(state->favorites(), (AppState::Favorites{"a", "b"}));
+    EXPECT_EQ(state->recents(), (Strings{"x", "y", "x"}));
+    EXPECT_EQ(state->emojiUsage().at("\U0001F44D"), (EmojiUsage{2, 5.5}));
+    EXPECT_TRUE(state->excludedBundleIDs().empty());
+    EXPECT_TRUE(state->didCompleteOnboarding());
+    // Loading rewrites nothing: the bad values stay until the next assignment.
+    EXPECT_TRUE(defaults.writes.empty());
+    EXPECT_EQ(data("defaultSkinTone"), R"("MediumDark")");
+
+    defaults.values["triggerPrefix"] = std::string("");
+    EXPECT_EQ(load()->triggerPrefix(), "");
+    defaults.putData("pickerMode", R"("tiles")");
+    EXPECT_EQ(load()->pickerMode(), PickerMode::grid);
+    defaults.putData("hotkey", R"({"keyCode":14,"modifiers":"6144"})");
+    EXPECT_EQ(load()->hotkey(), Hotkey{});
+}
+
+TEST_F(AppStateTest, AssignmentsStoreTheirExactForms) {
+    const auto state = load();
+    state->setMasterEnabled(false);
+    state->setPickerMode(PickerMode::list);
+    state->setDefaultSkinTone(SkinTone::mediumDark);
+    state->setInsertSpaceAfterTrigger(true);
+    state->setHotkey(Hotkey{49, 0x1100});
+    state->setFavorites({"heart"});
+    state->setRecents({"fire", "heart"});
+    state->setEmojiUsage({{"\U0001F525", {3, 786000000.25}}});
+    state->setExcludedBundleIDs({"org.gnome.gedit"});
+
+    EXPECT_EQ(defaults.boolValue("masterEnabled"), false);
+    EXPECT_EQ(data("pickerMode"), R"("list")");
+    EXPECT_EQ(data("defaultSkinTone"), R"("mediumDark")");
+    EXPECT_EQ(defaults.boolValue("insertSpaceAfterTrigger"), true);
+    EXPECT_EQ(data("hotkey"), R"({"keyCode":49,"modifiers":4352})");
+    EXPECT_EQ(data("favorites"), R"(["heart"])");
+    EXPECT_EQ(data("recents"), R"(["fire","heart"])");
+    EXPECT_EQ(data("emojiUsage"), "{\"\U0001F525\":{\"count\":3,\"lastUsedAt\":786000000.25}}");
+    EXPECT_EQ(data("excludedBundleIDs"), R"(["org.gnome.gedit"])");
+
+    // A reload gives back what was assigned.
+    const auto again = load();
+    EXPECT_EQ(again->hotkey(), (Hotkey{49, 0x1100}));
+    EXPECT_EQ(again->emojiUsage(), state->emojiUsage());
+    EXPECT_EQ(again->defaultSkinTone(), SkinTone::mediumDark);
+
+    // Text that JSON cannot carry is not written; memory still changes.
+    state->setRecents({std::string("\xff")});
+    EXPECT_EQ(state->recents(), Strings{std::string("\xff")});
+    EXPECT_EQ(data("recents"), R"(["fire","heart"])");
+}
+
+TEST_F(AppStateTest, TriggerPrefixStoresItsFirstCharacterOnly) {
+    const auto state = load();
+    state->setTriggerPrefix("::");
+    EXPECT_EQ(state->triggerPrefix(), "::");
+    EXPECT_EQ(defaults.stringValue("triggerPrefix"), ":");
+    state->setTriggerPrefix("\U0001F44D\U0001F3FDx"); // one character of two scalars
+    EXPECT_EQ(defaults.stringValue("triggerPrefix"), "\U0001F44D\U0001F3FD");
+    state->setTriggerPrefix("");
+    EXPECT_EQ(state->triggerPrefix(), "");
+    EXPECT_EQ(defaults.stringValue("triggerPrefix"), ";");
+}
+
+TEST_F(AppStateTest, PropertiesNotifyTheirObservers) {
+    const auto state = load();
+    QSignalSpy recents(state.get(), &AppState::recentsChanged);
+    QSignalSpy usage(state.get(), &AppState::emojiUsageChanged);
+    QSignalSpy hotkey(state.get(), &AppState::hotkeyChanged);
+    QSignalSpy mode(state.get(), &AppState::pickerModeChanged);
+    state->recordUse(emoji("\U0001F44D", "thumbsup"));
+    state->setHotkey(Hotkey{0, 0x100});
+    state->setProperty("pickerMode", "list");
+    EXPECT_EQ(recents.count(), 2); // removal, then insertion at the front
+    EXPECT_EQ(usage.count(), 1);
+    EXPECT_EQ(hotkey.count(), 1);
+    EXPECT_EQ(mode.count(), 1);
+    EXPECT_EQ(state->property("hotkeyDisplay").toString(), QString::fromUtf8("\u2318A"));
+    EXPECT_EQ(state->property("recents").toStringList(), QStringList{"thumbsup"});
+}
+
+TEST_F(AppStateTest, HotkeyChangesReRegisterAndKeepRefusedIds) {
+    const auto state = load();
+    int opened = 0;
+    state->setHotkeyAction([&] { ++opened; });
+    state->registerHotkey();
+    EXPECT_EQ(state->hotkeyID(), 1u);
+
+    hotkeyService.refuseWith = 10;
+    test::LogCapture log;
+    state->setHotkey(Hotkey{49, 0x1000});
+    EXPECT_EQ(state->hotkeyID(), 2u); // held although refused
+    EXPECT_TRUE(hotkeyService.grabbed.empty());
+    EXPECT_EQ(log.lines.size(), 1);
+    EXPECT_EQ(data("hotkey"), R"({"keyCode":49,"modifiers":4096})");
+
+    hotkeyService.refuseWith = 0;
+    state->setHotkey(Hotkey{});
+    EXPECT_EQ(state->hotkeyID(), 3u);
+    hotkeyService.press(3);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(opened, 1);
+
+    state->unregisterHotkey();
+    EXPECT_FALSE(state->hotkeyID());
+    EXPECT_TRUE(hotkeyService.grabbed.empty());
+}
+
+TEST_F(AppStateTest, LaunchAtLoginFollowsTheSystem) {
+    const auto state = load();
+    QSignalSpy changed(state.get(), &AppState::launchAtLoginChanged);
+    state->setLaunchAtLogin(true);
+    EXPECT_TRUE(state->launchAtLogin());
+    EXPECT_EQ(loginService.calls, 1);
+
+    // Asking for what already holds makes no call.
+    state->setLaunchAtLogin(true);
+    EXPECT_EQ(loginService.calls, 1);
+
+    loginService.refusal = "Permission denied";
+    test::LogCapture log;
+    state->setLaunchAtLogin(false);
+    EXPECT_TRUE(state->launchAtLogin()); // sprang back
+    ASSERT_EQ(log.lines.size(), 1);
+    EXPECT_EQ(log.lines[0], "loginitem: login item unregister failed: Permission denied");
+    EXPECT_EQ(changed.count(), 4);
+    EXPECT_EQ(defaults.writes, Strings{}); // never stored
+}
+
+TEST_F(AppStateTest, RecordUseKeepsRecentsUniqueCappedAndCountsUses) {
+    const auto state = load();
+    const EmojiItem thumbs = emoji("\U0001F44D", "thumbsup");
+    for (int i = 0; i < 3; ++i) {
+        clock = now + i;
+        state->recordUse(thumbs);
+    }
+    EXPECT_EQ(state->recents(), Strings{"thumbsup"});
+    EXPECT_EQ(state->emojiUsage().at("\U0001F44D"), (EmojiUsage{3, now + 2}));
+
+    state->clearUsage();
+    EXPECT_TRUE(state->emojiUsage().empty());
+    EXPECT_EQ(state->recents(), Strings{"thumbsup"});
+
+    // Duplicates of other ids, from older versions, stay; every copy of the used id goes.
+    state->setRecents({"a", "b", "a", "thumbsup", "b", "thumbsup"});
+    state->recordUse(thumbs);
+    EXPECT_EQ(state->recents(), (Strings{"thumbsup", "a", "b", "a", "b"}));
+
+    Strings many;
+    for (int i = 0; i < 37; ++i) {
+        many.push_back("id" + std::to_string(i));
+        state->recordUse(emoji("e" + std::to_string(i), many.back()));
+    }
+    ASSERT_EQ(state->recents().size(), AppState::recentsLimit);
+    EXPECT_EQ(state->recents().front(), "id36");
+    EXPECT_EQ(state->recents().back(), "id1");
+    EXPECT_EQ(state->emojiUsage().count("e0"), 1u); // usage outlives its place in recents
+
+    // Moving an item from position 20 to the front keeps the length.
+    const std::string twentieth = state->recents()[20];
+    state->recordUse(emoji("x", twentieth));
+    EXPECT_EQ(state->recents().front(), twentieth);
+    EXPECT_EQ(state->recents().size(), AppState::recentsLimit);
+}
+
+TEST_F(AppStateTest, ToggleFavoriteTwiceRestoresTheSet) {
+    const auto state = load();
+    state->setFavorites({"heart"});
+    const EmojiItem fire = emoji("\U0001F525", "fire");
+    state->toggleFavorite(fire);
+    EXPECT_EQ(state->favorites(), (AppState::Favorites{"heart", "fire"}));
+    const auto stored = nlohmann::json::parse(data("favorites")).get<std::set<std::string>>();
+    EXPECT_EQ(stored, (std::set<std::string>{"heart", "fire"}));
+    state->toggleFavorite(fire);
+    EXPECT_EQ(state->favorites(), AppState::Favorites{"heart"});
+}
+
+TEST_F(AppStateTest, ExceptionsUseTheApplicationTheUserCameFrom) {
+    const auto state = load();
+    // Tiklo's own window is in front while its button is pressed.
+    workspace.frontmost = RunningApplication{"io.tiklo.Tiklo", 1, 1};
+    state->addCurrentAppException();
+    EXPECT_TRUE(state->excludedBundleIDs().empty());
+
+    workspace.lastOther = RunningApplication{"org.gnome.gedit", 2, 2};
+    state->addCurrentAppException();
+    workspace.lastOther = RunningApplication{"Firefox", 3, 3};
+    state->addCurrentAppException();
+    EXPECT_EQ(state->excludedBundleIDs(), (Strings{"Firefox", "org.gnome.gedit"}));
+    EXPECT_EQ(data("excludedBundleIDs"), R"(["Firefox","org.gnome.gedit"])");
+
+    const auto writes = defaults.writes.size();
+    state->addCurrentAppException(); // already there
+    workspace.lastOther = RunningApplication{"", 4, 4};
+    state->addCurrentAppException(); // nothing names it
+    workspace.lastOther = RunningApplication{"io.tiklo.Tiklo", 5, 5};
+    state->addCurrentAppException(); // never Tiklo itself
+    EXPECT_EQ(defaults.writes.size(), writes);
+
+    state->requestAccessibility();
+    EXPECT_EQ(trust.requests, 1);
+}
+
+} // namespace
+} // namespace tiklo

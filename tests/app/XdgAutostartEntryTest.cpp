@@ -1,0 +1,65 @@
+#include "XdgAutostartEntry.h"
+#include "TempDir.h"
+
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+namespace tiklo {
+namespace {
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(XdgAutostartEntryTest, RegisteredMeansOursAndNotDisabled) {
+    test::TempDir dir;
+    const std::string path = dir.file("autostart/io.tiklo.Tiklo.desktop");
+    XdgAutostartEntry entry(path, "/opt/My Apps/ti$klo");
+    EXPECT_FALSE(entry.isRegistered());
+    EXPECT_EQ(entry.unregisterItem(), std::nullopt); // nothing to remove is no failure
+
+    EXPECT_EQ(entry.registerItem(), std::nullopt);
+    EXPECT_TRUE(entry.isRegistered());
+    const std::string written = readFile(path);
+    EXPECT_NE(written.find("Exec=\"/opt/My Apps/ti\\$klo\"\n"), std::string::npos) << written;
+    EXPECT_TRUE(written.starts_with("[Desktop Entry]\n"));
+
+    // The user (or the desktop's own settings) switched it off.
+    dir.write("autostart/io.tiklo.Tiklo.desktop", written + "Hidden=true\n");
+    EXPECT_FALSE(entry.isRegistered());
+    // A file of the same name that Tiklo did not write.
+    dir.write("autostart/io.tiklo.Tiklo.desktop", "[Desktop Entry]\nExec=other\n");
+    EXPECT_FALSE(entry.isRegistered());
+    // The marker only counts in the main group.
+    dir.write("autostart/io.tiklo.Tiklo.desktop",
+              "[Desktop Entry]\nExec=x\n[Desktop Action a]\nX-Tiklo-Autostart=true\n");
+    EXPECT_FALSE(entry.isRegistered());
+
+    EXPECT_EQ(entry.registerItem(), std::nullopt);
+    EXPECT_EQ(entry.unregisterItem(), std::nullopt);
+    EXPECT_FALSE(entry.isRegistered());
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST(XdgAutostartEntryTest, FailuresCarryTheSystemsText) {
+    test::TempDir dir;
+    dir.write("config", "a file where the folder should be");
+    XdgAutostartEntry entry(dir.file("config/autostart/io.tiklo.Tiklo.desktop"), "/usr/bin/tiklo");
+    const std::optional<std::string> error = entry.registerItem();
+    ASSERT_TRUE(error);
+    EXPECT_FALSE(error->empty());
+    EXPECT_FALSE(entry.isRegistered());
+    // Nothing is left behind next to the would-be file.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              1);
+    EXPECT_TRUE(XdgAutostartEntry("x", "").registerItem().has_value());
+}
+
+} // namespace
+} // namespace tiklo

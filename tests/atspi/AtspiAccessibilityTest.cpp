@@ -1,0 +1,191 @@
+#include "AtspiAccessibility.h"
+#include "ChildProcess.h"
+
+#include <climits>
+#include <csignal>
+#include <sstream>
+#include <thread>
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+namespace tiklo {
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+using test::ChildProcess;
+
+// Where the text field's caret starts, and the text around it ("tiklo| caret probe").
+constexpr TextRange initialCaret{5, 0};
+constexpr TextRange characterBeforeCaret{4, 1};
+constexpr TextRange characterAtCaret{5, 1};
+
+// What a test window reports once its field has focus: its client area on screen.
+struct TestWindow {
+    std::unique_ptr<ChildProcess> process;
+    Rect frame;
+};
+
+TestWindow start(const std::vector<std::string>& arguments) {
+    TestWindow window{std::make_unique<ChildProcess>(arguments), {}};
+    const std::optional<std::string> ready = window.process->readLine(10s);
+    std::istringstream words(ready.value_or(""));
+    std::string word;
+    words >> word >> window.frame.x >> window.frame.y >> window.frame.width >> window.frame.height;
+    if (word != "ready" || words.fail()) {
+        ADD_FAILURE() << "test window not ready: " << ready.value_or("(no answer)");
+        window.process.reset();
+    }
+    return window;
+}
+
+TestWindow startGtkEntry() {
+    return start({TIKLO_TEST_PYTHON, TIKLO_GTK_TEXT_ENTRY});
+}
+
+TestWindow startQtField() {
+    return start({TIKLO_QT_TEXT_FIELD});
+}
+
+// Applications register on the accessibility bus some time after their window shows. As in
+// Tiklo, the event loop runs meanwhile: it is where libatspi handles replies it did not wait
+// for.
+std::unique_ptr<FocusedElement> waitForElement(AtspiAccessibility& accessibility,
+                                               std::chrono::milliseconds timeout = 10s) {
+    const auto deadline = Clock::now() + timeout;
+    while (Clock::now() < deadline) {
+        QCoreApplication::processEvents();
+        if (std::unique_ptr<FocusedElement> element = accessibility.focusedElement()) {
+            return element;
+        }
+        std::this_thread::sleep_for(50ms);
+    }
+    return nullptr;
+}
+
+bool contains(const Rect& outer, const Rect& inner) {
+    return inner.x >= outer.x && inner.y >= outer.y && inner.maxX() <= outer.maxX() &&
+           inner.maxY() <= outer.maxY();
+}
+
+std::chrono::milliseconds since(Clock::time_point start) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
+}
+
+TEST(AtspiAccessibilityTest, FindsCaretAndSelectionOfAFocusedGtkEntry) {
+    const TestWindow window = startGtkEntry();
+    ASSERT_TRUE(window.process);
+    AtspiAccessibility accessibility([&] { return std::optional<long>(window.process->pid()); });
+
+    std::unique_ptr<FocusedElement> element = waitForElement(accessibility);
+    ASSERT_TRUE(element);
+    EXPECT_EQ(element->selectedTextRange(), initialCaret);
+    const std::optional<Rect> before = element->boundsForRange(characterBeforeCaret);
+    const std::optional<Rect> at = element->boundsForRange(characterAtCaret);
+    ASSERT_TRUE(before && at);
+    EXPECT_GT(before->height, 1);
+    EXPECT_TRUE(contains(window.frame, *before))
+        << before->x << "," << before->y << " " << before->width << "x" << before->height;
+    // Neighbouring characters, in order: the offsets reached the application unshifted.
+    EXPECT_GT(before->width, 0);
+    EXPECT_NEAR(before->maxX(), at->x, 1.0);
+    // Offsets beyond what the protocol carries are refused, not wrapped around.
+    EXPECT_EQ(element->boundsForRange({LONG_MAX, 1}), std::nullopt);
+    EXPECT_EQ(element->boundsForRange({3, LONG_MAX}), std::nullopt);
+    EXPECT_EQ(element->boundsForRange({-1, 1}), std::nullopt);
+
+    ASSERT_TRUE(window.process->writeLine("select 2 9"));
+    ASSERT_EQ(window.process->readLine(5s), "ok");
+    element = accessibility.focusedElement();
+    ASSERT_TRUE(element);
+    EXPECT_EQ(element->selectedTextRange(), (TextRange{2, 7}));
+
+    ASSERT_TRUE(window.process->writeLine("caret 12"));
+    ASSERT_EQ(window.process->readLine(5s), "ok");
+    element = accessibility.focusedElement();
+    ASSERT_TRUE(element);
+    EXPECT_EQ(element->selectedTextRange(), (TextRange{12, 0}));
+}
+
+TEST(AtspiAccessibilityTest, FindsCaretOfAFocusedQtLineEdit) {
+    const TestWindow window = startQtField();
+    ASSERT_TRUE(window.process);
+    AtspiAccessibility accessibility([&] { return std::optional<long>(window.process->pid()); });
+
+    const std::unique_ptr<FocusedElement> element = waitForElement(accessibility);
+    ASSERT_TRUE(element);
+    EXPECT_EQ(element->selectedTextRange(), initialCaret);
+    const std::optional<Rect> before = element->boundsForRange(characterBeforeCaret);
+    const std::optional<Rect> after = element->boundsForRange({characterAtCaret.location + 2, 1});
+    ASSERT_TRUE(before && after);
+    EXPECT_GT(before->height, 1);
+    EXPECT_TRUE(contains(window.frame, *before))
+        << before->x << "," << before->y << " " << before->width << "x" << before->height;
+    EXPECT_LT(before->x, after->x);
+}
+
+TEST(AtspiAccessibilityTest, AsksOnlyTheFrontmostApplicationWhenItsPidIsKnown) {
+    const TestWindow window = startGtkEntry();
+    ASSERT_TRUE(window.process);
+    std::optional<long> frontmost = window.process->pid();
+    AtspiAccessibility accessibility([&] { return frontmost; });
+    ASSERT_TRUE(waitForElement(accessibility));
+
+    // Without a pid every application is searched; the entry is the only focused field.
+    frontmost.reset();
+    const std::unique_ptr<FocusedElement> found = accessibility.focusedElement();
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->selectedTextRange(), initialCaret);
+
+    // A pid no process can have counts as unknown too.
+    frontmost = 0;
+    EXPECT_TRUE(accessibility.focusedElement());
+
+    // A known process that is not on the accessibility bus has no element, however focused
+    // the entry elsewhere is.
+    frontmost = 1;
+    const auto started = Clock::now();
+    EXPECT_EQ(accessibility.focusedElement(), nullptr);
+    EXPECT_LT(since(started), AtspiAccessibility::queryBudget);
+}
+
+TEST(AtspiAccessibilityTest, GivesUpOnAStoppedApplicationWithinTheQueryBudget) {
+    const TestWindow window = startGtkEntry();
+    ASSERT_TRUE(window.process);
+    AtspiAccessibility accessibility([&] { return std::optional<long>(window.process->pid()); });
+    ASSERT_TRUE(waitForElement(accessibility));
+    const auto allowed = AtspiAccessibility::queryBudget + 50ms;
+
+    // An element answers for the query that found it, not later.
+    std::unique_ptr<FocusedElement> element = accessibility.focusedElement();
+    ASSERT_TRUE(element);
+    std::this_thread::sleep_for(AtspiAccessibility::queryBudget + 10ms);
+    EXPECT_EQ(element->selectedTextRange(), std::nullopt);
+
+    element = accessibility.focusedElement();
+    ASSERT_TRUE(element);
+    ASSERT_TRUE(window.process->signal(SIGSTOP));
+    auto started = Clock::now();
+    EXPECT_EQ(element->selectedTextRange(), std::nullopt);
+    EXPECT_EQ(element->boundsForRange(characterBeforeCaret), std::nullopt);
+    const auto elementTime = since(started);
+    EXPECT_LT(elementTime, allowed);
+
+    started = Clock::now();
+    EXPECT_EQ(accessibility.focusedElement(), nullptr);
+    const auto lookupTime = since(started);
+    EXPECT_LT(lookupTime, allowed);
+    std::printf("stopped application: element calls %lld ms, lookup %lld ms\n",
+                static_cast<long long>(elementTime.count()),
+                static_cast<long long>(lookupTime.count()));
+
+    // Nothing is held against the application once it answers again.
+    ASSERT_TRUE(window.process->signal(SIGCONT));
+    element = waitForElement(accessibility, 5s);
+    ASSERT_TRUE(element);
+    EXPECT_EQ(element->selectedTextRange(), initialCaret);
+}
+
+} // namespace
+} // namespace tiklo

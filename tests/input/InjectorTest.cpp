@@ -1,0 +1,94 @@
+#include "Injector.h"
+#include "FakeInput.h"
+
+#include <atomic>
+#include <future>
+
+#include <gtest/gtest.h>
+
+namespace tiklo {
+namespace {
+
+using Log = std::vector<std::string>;
+
+class InjectorTest : public ::testing::Test {
+protected:
+    Log run(int backspaces, const std::string& text,
+            std::optional<RunningApplication> app = RunningApplication{"gedit", 1, 2}) {
+        injector.replace(backspaces, text, std::move(app));
+        injector.waitUntilIdle();
+        return recorder.events();
+    }
+
+    test::InjectionRecorder recorder;
+    Injector injector{recorder, recorder, recorder, recorder};
+};
+
+TEST_F(InjectorTest, ReplaceActivatesPausesDeletesAndTypes) {
+    EXPECT_EQ(run(1, "\U0001F525 "),
+              (Log{"main thread", "activate gedit", "sleep 180000", "key 51 down", "key 51 up",
+                   "sleep 2000", "sleep 3000", "text 3 down", "text 3 up", "sleep 1500"}));
+    EXPECT_EQ(recorder.typed, u"\U0001F525 ");
+}
+
+TEST_F(InjectorTest, EdgeCountsAndTexts) {
+    // No backspaces and no target: nothing activated, no Delete, no pause for it.
+    EXPECT_EQ(run(0, "a", std::nullopt),
+              (Log{"sleep 180000", "text 1 down", "text 1 up", "sleep 1500"}));
+    recorder.log.clear();
+    EXPECT_EQ(run(-3, "", std::nullopt), Log{"sleep 180000"});
+    recorder.log.clear();
+    const Log onlyDeletes = run(2, "", std::nullopt);
+    EXPECT_EQ(onlyDeletes, (Log{"sleep 180000", "key 51 down", "key 51 up", "sleep 2000",
+                                "key 51 down", "key 51 up", "sleep 2000", "sleep 3000"}));
+}
+
+TEST_F(InjectorTest, TextIsChunkedInTwentyCodeUnitsWithLineBreaksAsReturn) {
+    EXPECT_EQ(Injector::typedUnits("a\r\nb\nc\rd"), u"a\rb\rc\rd");
+    // 45 code units: 20, 20, 5. Twenty-two fires are 44 units, then "!" — the second chunk
+    // ends between a high and a low surrogate.
+    std::string text = std::string(1, 'x');
+    for (int i = 0; i < 22; ++i) {
+        text += "\U0001F525";
+    }
+    const Log log = run(0, text, std::nullopt);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "text 20 down"), 2);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "text 20 up"), 2);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "text 5 down"), 1);
+    EXPECT_EQ(recorder.typed, Injector::typedUnits(text));
+}
+
+TEST_F(InjectorTest, CallsReturnAtOnceAndRunInOrder) {
+    // Hold the worker inside the first activation until both calls have returned.
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    struct Gate : ApplicationActivator {
+        std::shared_future<void> open;
+        test::InjectionRecorder* recorder;
+        void activate(const RunningApplication& app) override {
+            open.wait();
+            recorder->activate(app);
+        }
+    } gate;
+    gate.open = released;
+    gate.recorder = &recorder;
+    Injector gated(recorder, gate, recorder, recorder);
+    gated.replace(1, "a", RunningApplication{"first", 1, 1});
+    gated.reactivate(RunningApplication{"second", 2, 2});
+    gated.replace(0, "b", RunningApplication{"third", 3, 3});
+    release.set_value();
+    gated.waitUntilIdle();
+    Log activations;
+    for (const std::string& entry : recorder.events()) {
+        if (entry.starts_with("activate") ||
+            (entry.starts_with("text") && entry.ends_with("down"))) {
+            activations.push_back(entry);
+        }
+    }
+    EXPECT_EQ(activations, (Log{"activate first", "text 1 down", "activate second",
+                                "activate third", "text 1 down"}));
+    EXPECT_EQ(recorder.typed, u"ab");
+}
+
+} // namespace
+} // namespace tiklo

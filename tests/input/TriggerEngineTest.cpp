@@ -1,0 +1,108 @@
+#include "TriggerEngine.h"
+#include "AppState.h"
+#include "FakeInput.h"
+#include "FakePlatform.h"
+
+#include <gtest/gtest.h>
+
+namespace tiklo {
+namespace {
+
+using Input = TriggerEngine::Input;
+
+Input typical(const std::vector<std::string>& excluded) {
+    Input input;
+    input.masterEnabled = true;
+    input.frontmostBundleID = "org.gnome.gedit";
+    input.ownBundleID = "io.tiklo.Tiklo";
+    input.excludedBundleIDs = &excluded;
+    input.charactersIgnoringModifiers = ";";
+    input.triggerPrefix = ";";
+    return input;
+}
+
+TEST(TriggerEngineTest, DecisionStopsAtEachFailingTest) {
+    const std::vector<std::string> excluded{"org.gnome.Terminal"};
+    EXPECT_EQ(TriggerEngine::decide(typical(excluded)), 1);
+
+    auto with = [&](auto change) {
+        Input input = typical(excluded);
+        change(input);
+        return TriggerEngine::decide(input);
+    };
+    EXPECT_FALSE(with([](Input& i) { i.masterEnabled = false; }));
+    EXPECT_FALSE(with([](Input& i) { i.frontmostBundleID = "org.gnome.Terminal"; }));
+    // Exclusions are case-sensitive.
+    EXPECT_EQ(with([](Input& i) { i.frontmostBundleID = "org.gnome.terminal"; }), 1);
+    // Tiklo's own windows never trigger; two unknown ids count as equal, one unknown not.
+    EXPECT_FALSE(with([](Input& i) { i.frontmostBundleID = "io.tiklo.Tiklo"; }));
+    EXPECT_FALSE(with([](Input& i) {
+        i.frontmostBundleID.reset();
+        i.ownBundleID.reset();
+    }));
+    EXPECT_EQ(with([](Input& i) { i.frontmostBundleID.reset(); }), 1);
+    EXPECT_EQ(with([](Input& i) { i.ownBundleID.reset(); }), 1);
+    for (std::uint64_t flag :
+         {modifierFlags::control, modifierFlags::option, modifierFlags::command}) {
+        EXPECT_FALSE(with([flag](Input& i) { i.flags = flag; }));
+    }
+    // Shift passes: the characters it produces decide.
+    EXPECT_EQ(with([](Input& i) {
+                  i.flags = modifierFlags::shift;
+                  i.charactersIgnoringModifiers = ":";
+                  i.triggerPrefix = ":";
+              }),
+              1);
+    EXPECT_FALSE(with([](Input& i) { i.charactersIgnoringModifiers.reset(); }));
+    EXPECT_FALSE(with([](Input& i) { i.charactersIgnoringModifiers = ";;"; }));
+    EXPECT_FALSE(with([](Input& i) { i.charactersIgnoringModifiers = ""; }));
+    EXPECT_FALSE(with([](Input& i) { i.triggerPrefix = ""; }));
+    EXPECT_FALSE(with([](Input& i) { i.triggerPrefix = ";;"; }));
+    // One character of several scalars can be a prefix.
+    EXPECT_EQ(with([](Input& i) {
+                  i.charactersIgnoringModifiers = "e\u0301";
+                  i.triggerPrefix = "e\u0301";
+              }),
+              1);
+}
+
+TEST(TriggerEngineTest, HandleKeyDownReadsTheSettingsAtEachPress) {
+    test::FakeDefaultsStore defaults;
+    test::FakeHotkeyService hotkeyService;
+    HotkeyManager hotkeys(hotkeyService);
+    test::FakeLoginItemService loginService;
+    LoginItem loginItem(loginService);
+    test::FakeWorkspace workspace;
+    test::FakeAccessibilityTrust trust;
+    AppState state({defaults, hotkeys, loginItem, workspace, trust});
+    test::FakePickerOpener picker;
+    TriggerEngine engine(state, workspace, picker);
+
+    const RunningApplication gedit{"org.gnome.gedit", 42, 7};
+    workspace.frontmost = gedit;
+    engine.handleKeyDown({41, 0, ";"});
+    ASSERT_EQ(picker.shown.size(), 1u);
+    EXPECT_EQ(picker.shown[0].query, "");
+    EXPECT_EQ(picker.shown[0].backspaces, 1);
+    EXPECT_EQ(picker.shown[0].target, gedit);
+    EXPECT_EQ(picker.shown[0].mode, PickerPresentationMode::inlinePopup);
+
+    engine.handleKeyDown({0, 0, "a"});
+    engine.handleKeyDown({41, modifierFlags::control, ";"});
+    state.setExcludedBundleIDs({"org.gnome.gedit"});
+    engine.handleKeyDown({41, 0, ";"});
+    state.setExcludedBundleIDs({});
+    state.setMasterEnabled(false);
+    engine.handleKeyDown({41, 0, ";"});
+    EXPECT_EQ(picker.shown.size(), 1u);
+
+    state.setMasterEnabled(true);
+    state.setTriggerPrefix("/");
+    workspace.frontmost.reset(); // no frontmost application: still opens, without a target
+    engine.handleKeyDown({44, 0, "/"});
+    ASSERT_EQ(picker.shown.size(), 2u);
+    EXPECT_FALSE(picker.shown[1].target);
+}
+
+} // namespace
+} // namespace tiklo

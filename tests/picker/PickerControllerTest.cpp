@@ -1,0 +1,149 @@
+#include "PickerController.h"
+#include "AppState.h"
+#include "FakeInput.h"
+#include "FakePlatform.h"
+
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+namespace tiklo {
+namespace {
+
+class FakePanel : public PickerPanel {
+public:
+    Rect frame() const override { return rect; }
+    void setContentSize(double width, double height) override {
+        rect.width = width;
+        rect.height = height;
+    }
+    void setMovableByBackground(bool value) override { movable = value; }
+    void setFrameOrigin(Point origin) override {
+        rect.x = origin.x;
+        rect.y = origin.y;
+    }
+    void present(bool isAnimated, double, double) override {
+        animated = isAnimated;
+        visible = true;
+        key = true;
+    }
+    void orderOut() override {
+        visible = false;
+        key = false;
+    }
+    bool isKeyWindow() const override { return key; }
+    void setResignKeyHandler(std::function<void()> handler) override {
+        resign = std::move(handler);
+    }
+    void setKeyHandler(std::function<bool(const PickerKeyEvent&)> handler) override {
+        keys = std::move(handler);
+    }
+    void loseKey() {
+        key = false;
+        resign();
+    }
+
+    Rect rect;
+    bool movable = false;
+    bool animated = false;
+    bool visible = false;
+    bool key = false;
+    std::function<void()> resign;
+    std::function<bool(const PickerKeyEvent&)> keys;
+};
+
+class PickerControllerTest : public ::testing::Test {
+protected:
+    PickerControllerTest() {
+        screens.areas = {{{0, 0, 1440, 900}, {0, 0, 1440, 875}}};
+        screens.mouse = {700, 500};
+        workspace.frontmost = RunningApplication{"org.gnome.gedit", 9, 10};
+    }
+
+    test::FakeDefaultsStore defaults;
+    test::FakeHotkeyService hotkeyService;
+    HotkeyManager hotkeys{hotkeyService};
+    test::FakeLoginItemService loginService;
+    LoginItem loginItem{loginService};
+    test::FakeWorkspace workspace;
+    test::FakeAccessibilityTrust trust;
+    AppState state{{defaults, hotkeys, loginItem, workspace, trust}};
+    EmojiCatalog catalog{
+        std::vector<EmojiItem>{{"\U0001F525", "fire", "fire", EmojiCategory::animals, {}, false}}};
+    test::FakeTextInjector injector;
+    test::FakeScreens screens;
+    PickerController* controller = nullptr;
+    PickerSession session{{[this]() -> const EmojiCatalog& { return catalog; }, state, injector,
+                           [this] { controller->hide(); }, [] {}}};
+    std::optional<Rect> caret;
+    int panelsMade = 0;
+    FakePanel* panel = nullptr;
+    PickerController picker{{session, state, workspace, screens, [this] { return caret; },
+                             [this]() -> std::unique_ptr<PickerPanel> {
+                                 ++panelsMade;
+                                 auto made = std::make_unique<FakePanel>();
+                                 panel = made.get();
+                                 return made;
+                             }}};
+    void SetUp() override { controller = &picker; }
+};
+
+TEST_F(PickerControllerTest, InlineShowFillsTheSessionAndPlacesThePopup) {
+    session.setCommandHeld(true);
+    picker.show("", 1, std::nullopt, PickerPresentationMode::inlinePopup);
+    EXPECT_EQ(session.targetApp()->bundleID, "org.gnome.gedit"); // the frontmost one
+    EXPECT_EQ(session.replacementBackspaces(), 1);
+    EXPECT_FALSE(session.commandHeld());
+    EXPECT_EQ(session.resultCount(), 1);
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->rect, (Rect{676, 500 - 326 - 18, 420, 326})); // no caret: by the mouse
+    EXPECT_TRUE(panel->animated);
+    EXPECT_FALSE(panel->movable);
+
+    caret = Rect{500, 600, 2, 18};
+    screens.reducedMotion = true;
+    picker.show("", 1, RunningApplication{"given", 1, 1}, PickerPresentationMode::inlinePopup);
+    EXPECT_EQ(session.targetApp()->bundleID, "given");
+    EXPECT_EQ(panel->rect, (Rect{484, 264, 420, 326}));
+    EXPECT_FALSE(panel->animated);
+    EXPECT_EQ(panelsMade, 1);
+}
+
+TEST_F(PickerControllerTest, LosingTheKeyboardClosesOnlyTheInlinePopup) {
+    picker.show("", 1, std::nullopt, PickerPresentationMode::inlinePopup);
+    session.setSearchText("fi");
+    panel->loseKey();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(panel->visible);
+    EXPECT_EQ(session.query(), "");
+    EXPECT_EQ(session.replacementBackspaces(), 0);
+    EXPECT_TRUE(injector.reactivated.empty()); // the focus stays where the user put it
+
+    // The hotkey while the popup is open turns it into the full picker.
+    picker.show("", 1, std::nullopt, PickerPresentationMode::inlinePopup);
+    picker.show("", 0, std::nullopt, PickerPresentationMode::full);
+    EXPECT_EQ(panel->rect, (Rect{410, 437.5 - 235 + 60, 620, 470}));
+    EXPECT_TRUE(panel->movable);
+    EXPECT_EQ(session.replacementBackspaces(), 0);
+    panel->loseKey();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(panel->visible);
+}
+
+TEST_F(PickerControllerTest, KeysReachTheSessionOnlyWhileThePanelHasTheKeyboard) {
+    picker.show("", 1, std::nullopt, PickerPresentationMode::inlinePopup);
+    EXPECT_TRUE(panel->keys({PickerKeyEvent::Type::keyDown, 36, 0}));
+    ASSERT_EQ(injector.replaced.size(), 1u);
+    EXPECT_FALSE(panel->visible); // hidden before typing
+    EXPECT_FALSE(panel->keys({PickerKeyEvent::Type::keyDown, 36, 0}));
+    EXPECT_EQ(injector.replaced.size(), 1u);
+
+    // Grid moves by rows only in the full picker.
+    state.setPickerMode(PickerMode::grid);
+    EXPECT_FALSE(picker.isGridLayout());
+    picker.show("", 0, std::nullopt, PickerPresentationMode::full);
+    EXPECT_TRUE(picker.isGridLayout());
+}
+
+} // namespace
+} // namespace tiklo

@@ -1,0 +1,165 @@
+#include "PickerSession.h"
+#include "AppState.h"
+#include "FakeInput.h"
+#include "FakePlatform.h"
+
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+namespace tiklo {
+namespace {
+
+using Type = PickerKeyEvent::Type;
+
+std::vector<EmojiItem> twentyItems() {
+    std::vector<EmojiItem> items;
+    for (int i = 0; i < 20; ++i) {
+        const std::string n = std::to_string(i);
+        items.push_back({"e" + n, "item " + n, "item_" + n, EmojiCategory::objects, {}, false});
+    }
+    items[0] = {"\U0001F44D", "thumbs up", "thumbsup", EmojiCategory::people, {}, true};
+    items[1] = {"\U0001F525", "fire", "fire", EmojiCategory::animals, {}, false};
+    return items;
+}
+
+class PickerSessionTest : public ::testing::Test {
+protected:
+    PickerSessionTest() {
+        session.setTargetApp(RunningApplication{"gedit", 5, 6});
+        session.setPresentationMode(PickerPresentationMode::inlinePopup);
+        session.setReplacementBackspaces(1);
+        session.refreshResults();
+    }
+    bool key(std::uint16_t code, std::uint64_t flags = 0, bool grid = false) {
+        return session.handleKey({Type::keyDown, code, flags}, grid);
+    }
+
+    test::FakeDefaultsStore defaults;
+    test::FakeHotkeyService hotkeyService;
+    HotkeyManager hotkeys{hotkeyService};
+    test::FakeLoginItemService loginService;
+    LoginItem loginItem{loginService};
+    test::FakeWorkspace workspace;
+    test::FakeAccessibilityTrust trust;
+    AppState state{{defaults, hotkeys, loginItem, workspace, trust}};
+    EmojiCatalog catalog{twentyItems(), [] { return 800000000.0; }};
+    test::FakeTextInjector injector;
+    int hides = 0;
+    int beeps = 0;
+    PickerSession session{{[this]() -> const EmojiCatalog& { return catalog; }, state, injector,
+                           [this] { ++hides; }, [this] { ++beeps; }}};
+};
+
+TEST_F(PickerSessionTest, SelectionClampsAtBothEndsAndMovesByRowsInTheGrid) {
+    ASSERT_EQ(session.resultCount(), 20);
+    session.moveSelection(-1);
+    EXPECT_EQ(session.selectedIndex(), 0);
+    session.moveSelection(100);
+    EXPECT_EQ(session.selectedIndex(), 19);
+    session.setSelectedIndex(3);
+    key(125, 0, true);
+    EXPECT_EQ(session.selectedIndex(), 11);
+    session.setSelectedIndex(15);
+    key(125, 0, true);
+    EXPECT_EQ(session.selectedIndex(), 19);
+
+    // Typing highlights the first result again.
+    session.setSearchText("item");
+    EXPECT_EQ(session.selectedIndex(), 0);
+    session.setSearchText("nothing at all");
+    EXPECT_EQ(session.resultCount(), 0);
+    session.moveSelection(1);
+    EXPECT_EQ(session.selectedIndex(), 0);
+    EXPECT_TRUE(key(36)); // Return with no results beeps and stays open
+    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(hides, 0);
+    EXPECT_TRUE(injector.replaced.empty());
+}
+
+TEST_F(PickerSessionTest, ReturnRecordsHidesTypesAndThenDeletesNothingMore) {
+    state.setDefaultSkinTone(SkinTone::dark);
+    state.setInsertSpaceAfterTrigger(true);
+    session.setSearchText("thumbs");
+    EXPECT_TRUE(key(36));
+    EXPECT_EQ(hides, 1);
+    ASSERT_EQ(injector.replaced.size(), 1u);
+    EXPECT_EQ(injector.replaced[0].backspaces, 1);
+    EXPECT_EQ(injector.replaced[0].text, "\U0001F44D\U0001F3FF ");
+    EXPECT_EQ(injector.replaced[0].app->bundleID, "gedit");
+    EXPECT_EQ(state.recents(), std::vector<std::string>{"thumbsup"});
+    EXPECT_EQ(state.emojiUsage().at("\U0001F44D").count, 1);
+    // The prefix is gone now: the query is cleared and a second choice deletes nothing.
+    EXPECT_EQ(session.replacementBackspaces(), 0);
+    EXPECT_EQ(session.query(), "");
+    session.insertAt(1, true);
+    EXPECT_EQ(injector.replaced[1].backspaces, 0);
+    EXPECT_EQ(injector.replaced[1].text, "\U0001F525 "); // no tone: stored form
+    EXPECT_EQ(hides, 1);                                 // kept open
+}
+
+TEST_F(PickerSessionTest, CommandDigitsInsertWithoutMovingTheHighlight) {
+    session.setSelectedIndex(4);
+    // Ranked: fire and thumbs up by popularity, then by name ("item 10" before "item 2").
+    EXPECT_TRUE(key(20, modifierFlags::command)); // Command-3
+    ASSERT_EQ(injector.replaced.size(), 1u);
+    EXPECT_EQ(injector.replaced[0].text, "e10");
+    EXPECT_EQ(session.selectedIndex(), 4);
+
+    session.setSearchText("fire");
+    EXPECT_TRUE(key(20, modifierFlags::command));
+    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(injector.replaced.size(), 1u);
+
+    EXPECT_FALSE(session.handleKey({Type::flagsChanged, 55, modifierFlags::command}, false));
+    EXPECT_TRUE(session.commandHeld());
+}
+
+TEST_F(PickerSessionTest, CancellingReactivatesTheTargetAndResets) {
+    session.setCommandHeld(true);
+    session.setSearchText("fi");
+    EXPECT_FALSE(key(51)); // Delete edits a non-empty query
+    session.setSearchText("");
+    EXPECT_TRUE(key(51));
+    EXPECT_EQ(hides, 1);
+    ASSERT_EQ(injector.reactivated.size(), 1u);
+    EXPECT_EQ(injector.reactivated[0]->bundleID, "gedit");
+    EXPECT_TRUE(injector.replaced.empty());
+    EXPECT_EQ(session.replacementBackspaces(), 0);
+    EXPECT_FALSE(session.commandHeld());
+    EXPECT_EQ(session.presentationMode(), PickerPresentationMode::inlinePopup); // left as is
+
+    EXPECT_TRUE(key(53));
+    EXPECT_EQ(injector.reactivated.size(), 2u);
+}
+
+TEST_F(PickerSessionTest, ModelShowsTonesAndHighlightsTheQuery) {
+    state.setDefaultSkinTone(SkinTone::medium);
+    session.setSearchText(":thumbs_up:");
+    EmojiResultsModel* model = session.resultsModel();
+    ASSERT_EQ(model->rowCount(), 1);
+    const QModelIndex first = model->index(0);
+    EXPECT_EQ(model->data(first, EmojiResultsModel::EmojiRole).toString(),
+              QString::fromUtf8("\U0001F44D\U0001F3FD"));
+    EXPECT_EQ(model->data(first, EmojiResultsModel::NamePartsRole).toStringList(),
+              (QStringList{"", "Thumbs up", ""}));
+    EXPECT_EQ(EmojiResultsModel::displayText("\U0001F3F3\uFE0F\u200D\U0001F308"),
+              QString::fromUtf8("\U0001F3F3\u200D\U0001F308"));
+
+    QSignalSpy changed(model, &QAbstractItemModel::dataChanged);
+    state.setDefaultSkinTone(SkinTone::light);
+    EXPECT_EQ(changed.count(), 1);
+}
+
+TEST_F(PickerSessionTest, CategoryFiltersOnlyTheFullPicker) {
+    session.setCategory(EmojiCategory::animals);
+    session.refreshResults();
+    EXPECT_EQ(session.resultCount(), 20);
+    session.setPresentationMode(PickerPresentationMode::full);
+    session.refreshResults();
+    ASSERT_EQ(session.resultCount(), 1);
+    EXPECT_EQ(session.results()[0]->id(), "fire");
+}
+
+} // namespace
+} // namespace tiklo

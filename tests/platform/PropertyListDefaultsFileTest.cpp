@@ -1,0 +1,492 @@
+#include "PropertyListDefaultsFile.h"
+
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+#include <plist/plist.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdint>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <memory>
+#include <numeric>
+#include <optional>
+#include <random>
+#include <sstream>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+using namespace std::string_literals;
+
+namespace tiklo {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct PlistDeleter {
+    void operator()(void* node) const { plist_free(node); }
+};
+using PlistPtr = std::unique_ptr<void, PlistDeleter>;
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// Parsed by libplist directly, as any other reader of the file would.
+PlistPtr parseFile(const fs::path& path) {
+    const std::string bytes = readFile(path);
+    plist_t root = nullptr;
+    plist_from_memory(bytes.data(), static_cast<std::uint32_t>(bytes.size()), &root);
+    return PlistPtr(root);
+}
+
+// Same type and value; takes ownership of `expected`.
+bool holds(const PlistPtr& dict, const char* key, plist_t expected) {
+    const PlistPtr owned(expected);
+    const plist_t node = plist_dict_get_item(dict.get(), key);
+    return node != nullptr && plist_compare_node_value(node, expected);
+}
+
+std::string xmlOf(plist_t node) {
+    char* xml = nullptr;
+    std::uint32_t length = 0;
+    plist_to_xml(node, &xml, &length);
+    const std::string text(xml, length);
+    plist_to_xml_free(xml);
+    return text;
+}
+
+std::vector<std::string> namesIn(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+unsigned permissionsOf(const fs::path& path) {
+    struct stat info {};
+    ::stat(path.c_str(), &info);
+    return info.st_mode & 07777;
+}
+
+// Runs `body` in a child process; its exit code, or -1 when it did not exit.
+int exitCodeOfChild(const std::function<int()>& body) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(body());
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string bigEndian(std::uint64_t value, int width) {
+    std::string bytes;
+    for (int shift = 8 * (width - 1); shift >= 0; shift -= 8) {
+        bytes.push_back(static_cast<char>(value >> shift));
+    }
+    return bytes;
+}
+
+// A binary property list with 4-byte offsets and references.
+std::string binaryPlist(const std::vector<std::string>& objects) {
+    std::string bytes = "bplist00";
+    std::string table;
+    for (const std::string& object : objects) {
+        table += bigEndian(bytes.size(), 4);
+        bytes += object;
+    }
+    return bytes + table + std::string(6, '\0') + "\x04\x04"s + bigEndian(objects.size(), 8) +
+           bigEndian(0, 8) + bigEndian(bytes.size(), 8);
+}
+
+// An array (0xA), or a dictionary (0xD) listing its key references before its values.
+std::string container(int type, const std::vector<std::uint64_t>& references) {
+    const std::size_t count = type == 0xD ? references.size() / 2 : references.size();
+    std::string bytes(1, static_cast<char>((type << 4) | static_cast<int>(count)));
+    for (const std::uint64_t reference : references) {
+        bytes += bigEndian(reference, 4);
+    }
+    return bytes;
+}
+
+// Every 8 bytes hold the generation, so a torn value cannot pass for a whole one.
+std::string blobFor(std::uint64_t generation) {
+    std::string blob(1 << 20, '\0');
+    for (std::size_t at = 0; at < blob.size(); at += sizeof generation) {
+        std::memcpy(blob.data() + at, &generation, sizeof generation);
+    }
+    return blob;
+}
+
+std::optional<std::uint64_t> generationOf(const char* bytes, std::uint64_t length) {
+    std::uint64_t generation = 0;
+    if (bytes == nullptr || length < sizeof generation) {
+        return std::nullopt;
+    }
+    std::memcpy(&generation, bytes, sizeof generation);
+    return std::string(bytes, length) == blobFor(generation) ? std::optional(generation)
+                                                             : std::nullopt;
+}
+
+TEST(PropertyListDefaultsFile, ValuesRoundTripAsTypedXmlInPrivateFolders) {
+    const test::TempDir dir;
+    const fs::path path = dir.path() / "made" / "tiklo" / "defaults.plist";
+    std::string everyByte(256, '\0');
+    std::iota(everyByte.begin(), everyByte.end(), '\0');
+    const std::string awkward = "😀 <a & b> ]]> \"q\"\n\ttab\r\n  ";
+    const mode_t previousMask = ::umask(022);
+    {
+        PropertyListDefaultsFile store(path);
+        EXPECT_EQ(store.boolValue("on"), std::nullopt);
+        store.setBool("on", true);
+        store.setBool("off", false);
+        store.setString("text", awkward);
+        store.setString("empty", "");
+        store.setData("bytes", everyByte);
+        store.setData("none", "");
+        store.setString("changed", "a string first");
+        store.setBool("changed", true);
+        EXPECT_FALSE(store.writeFailed());
+    }
+    ::umask(previousMask);
+    EXPECT_EQ(permissionsOf(path), 0600u);
+    EXPECT_EQ(permissionsOf(path.parent_path()), 0700u);
+    EXPECT_EQ(permissionsOf(path.parent_path().parent_path()), 0700u);
+
+    ASSERT_TRUE(readFile(path).starts_with("<?xml"));
+    const PlistPtr root = parseFile(path);
+    ASSERT_EQ(plist_get_node_type(root.get()), PLIST_DICT);
+    EXPECT_EQ(plist_dict_get_size(root.get()), 7u);
+    EXPECT_TRUE(holds(root, "on", plist_new_bool(1)));
+    EXPECT_TRUE(holds(root, "off", plist_new_bool(0)));
+    EXPECT_TRUE(holds(root, "text", plist_new_string(awkward.c_str())));
+    EXPECT_TRUE(holds(root, "bytes", plist_new_data(everyByte.data(), everyByte.size())));
+    EXPECT_EQ(plist_get_node_type(plist_dict_get_item(root.get(), "none")), PLIST_DATA);
+
+    PropertyListDefaultsFile reread(path);
+    EXPECT_EQ(reread.boolValue("on"), true);
+    EXPECT_EQ(reread.boolValue("off"), false);
+    EXPECT_EQ(reread.stringValue("text"), awkward);
+    EXPECT_EQ(reread.stringValue("empty"), "");
+    EXPECT_EQ(reread.dataValue("bytes"), everyByte);
+    EXPECT_EQ(reread.dataValue("none"), "");
+    EXPECT_EQ(reread.boolValue("changed"), true);
+    // Another type answers nothing, data and strings included.
+    EXPECT_EQ(reread.stringValue("changed"), std::nullopt);
+    EXPECT_EQ(reread.dataValue("off"), std::nullopt);
+    EXPECT_EQ(reread.boolValue("text"), std::nullopt);
+    EXPECT_EQ(reread.dataValue("text"), std::nullopt);
+    EXPECT_EQ(reread.stringValue("bytes"), std::nullopt);
+    // Loaded once: reads go on without the file.
+    fs::remove(path);
+    EXPECT_EQ(reread.dataValue("bytes"), everyByte);
+}
+
+TEST(PropertyListDefaultsFile, ReadsBinaryFilesAndWritesBackOtherTypesUntouched) {
+    const test::TempDir dir;
+    const PlistPtr original(plist_new_dict());
+    plist_dict_set_item(original.get(), "on", plist_new_bool(1));
+    plist_dict_set_item(original.get(), "name", plist_new_string("ünï"));
+    plist_dict_set_item(original.get(), "blob", plist_new_data("\x00\x7F", 2));
+    plist_dict_set_item(original.get(), "count", plist_new_uint(7));
+    plist_dict_set_item(original.get(), "when", plist_new_date(730000000, 0));
+    const plist_t list = plist_new_array();
+    plist_array_append_item(list, plist_new_real(0.25));
+    plist_array_append_item(list, plist_new_dict());
+    plist_dict_set_item(original.get(), "list", list);
+    char* binary = nullptr;
+    std::uint32_t length = 0;
+    plist_to_bin(original.get(), &binary, &length);
+    const fs::path path = dir.write("defaults.plist", std::string(binary, length));
+    plist_to_bin_free(binary);
+
+    PropertyListDefaultsFile store(path);
+    EXPECT_EQ(store.boolValue("on"), true);
+    EXPECT_EQ(store.stringValue("name"), "ünï");
+    EXPECT_EQ(store.dataValue("blob"), "\x00\x7F"s);
+    for (const char* key : {"count", "when", "list"}) {
+        EXPECT_FALSE(store.boolValue(key) || store.stringValue(key) || store.dataValue(key));
+    }
+    store.setBool("on", false);
+    ASSERT_FALSE(store.writeFailed());
+
+    const PlistPtr after = parseFile(path);
+    ASSERT_EQ(plist_get_node_type(after.get()), PLIST_DICT);
+    EXPECT_EQ(plist_dict_get_size(after.get()), 6u);
+    EXPECT_TRUE(holds(after, "on", plist_new_bool(0)));
+    for (const char* key : {"name", "blob", "count", "when", "list"}) {
+        const plist_t now = plist_dict_get_item(after.get(), key);
+        ASSERT_NE(now, nullptr) << key;
+        EXPECT_EQ(xmlOf(now), xmlOf(plist_dict_get_item(original.get(), key))) << key;
+    }
+}
+
+TEST(PropertyListDefaultsFile, RewritesSurviveBeingKilledAtAnyMoment) {
+    const test::TempDir dir;
+    const fs::path path = dir.path() / "tiklo" / "defaults.plist";
+    {
+        PropertyListDefaultsFile seed(path);
+        seed.setString("note", "kept");
+        seed.setData("blob", blobFor(1));
+    }
+    const unsigned seed = std::random_device{}();
+    SCOPED_TRACE("random seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    std::uint64_t lastGeneration = 1;
+    for (int round = 0; round < 8; ++round) {
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            PropertyListDefaultsFile store(path);
+            const auto blob = store.dataValue("blob").value_or("");
+            auto generation = generationOf(blob.data(), blob.size()).value_or(0);
+            for (bool told = false;; told = true) {
+                store.setData("blob", blobFor(++generation));
+                if (store.writeFailed() || (!told && ::write(ready[1], "w", 1) != 1)) {
+                    ::_exit(1);
+                }
+            }
+        }
+        // Killed only after one whole rewrite, so every round must show progress.
+        char signal = 0;
+        ::close(ready[1]);
+        const bool wrote = ::read(ready[0], &signal, 1) == 1;
+        ::close(ready[0]);
+        ::usleep(std::uniform_int_distribution<useconds_t>(0, 40000)(random));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(wrote && WIFSIGNALED(status)) << "round " << round;
+
+        const PlistPtr root = parseFile(path);
+        ASSERT_EQ(plist_get_node_type(root.get()), PLIST_DICT) << "round " << round;
+        EXPECT_TRUE(holds(root, "note", plist_new_string("kept")));
+        std::uint64_t length = 0;
+        const char* bytes = plist_get_data_ptr(plist_dict_get_item(root.get(), "blob"), &length);
+        const auto generation = generationOf(bytes, length);
+        ASSERT_TRUE(generation.has_value()) << "torn value in round " << round;
+        EXPECT_GT(*generation, lastGeneration);
+        lastGeneration = *generation;
+        // Besides the file, at most the temporary file being written at the kill.
+        const auto names = namesIn(path.parent_path());
+        EXPECT_LE(names.size(), 2u);
+        EXPECT_TRUE(std::all_of(names.begin(), names.end(), [](const std::string& name) {
+            return name == "defaults.plist" || name.starts_with(".defaults.plist.");
+        }));
+    }
+    // The next run clears what the crashes left behind.
+    PropertyListDefaultsFile(path).setBool("done", true);
+    EXPECT_EQ(namesIn(path.parent_path()), std::vector<std::string>{"defaults.plist"});
+}
+
+TEST(PropertyListDefaultsFile, UnreadableFileIsCopiedAsideOnceBeforeBeingReplaced) {
+    const test::TempDir dir;
+    const std::string garbage = "<?xml version=\"1.0\"?><plist><dict><key>on</key><true/>\0\xFF"s;
+    const fs::path path = dir.write("defaults.plist", garbage);
+    // Copies already named after this second and the next ones the write may fall in.
+    std::vector<std::string> names = {"defaults.plist"};
+    for (std::time_t second = std::time(nullptr), last = second + 2; second <= last; ++second) {
+        std::tm parts{};
+        char stamp[32];
+        std::strftime(stamp, sizeof stamp, "%Y%m%dT%H%M%SZ", gmtime_r(&second, &parts));
+        names.push_back("defaults.plist.corrupt-"s + stamp);
+        dir.write(names.back(), "earlier");
+    }
+
+    PropertyListDefaultsFile store(path);
+    EXPECT_EQ(store.boolValue("on"), std::nullopt);
+    store.setBool("later", true);
+    EXPECT_FALSE(store.writeFailed());
+    const std::vector<std::string> present = namesIn(dir.path());
+    std::vector<std::string> added;
+    std::set_difference(present.begin(), present.end(), names.begin(), names.end(),
+                        std::back_inserter(added));
+    ASSERT_EQ(added.size(), 1u);
+    EXPECT_TRUE(added[0].starts_with("defaults.plist.corrupt-") && added[0].ends_with("Z-1"));
+    EXPECT_EQ(readFile(dir.path() / added[0]), garbage);
+    EXPECT_EQ(permissionsOf(dir.path() / added[0]), 0600u);
+    for (std::size_t i = 1; i < names.size(); ++i) {
+        EXPECT_EQ(readFile(dir.path() / names[i]), "earlier");
+    }
+    EXPECT_EQ(PropertyListDefaultsFile(path).boolValue("later"), true);
+
+    store.setString("again", "x");
+    EXPECT_EQ(namesIn(dir.path()).size(), names.size() + 1);
+
+    // A well-formed list whose root is not a dictionary counts as unreadable too.
+    const std::string arrayRoot = "<plist version=\"1.0\"><array><true/></array></plist>";
+    const test::TempDir other;
+    PropertyListDefaultsFile(other.write("defaults.plist", arrayRoot)).setBool("on", true);
+    EXPECT_EQ(namesIn(other.path()).size(), 2u);
+    EXPECT_EQ(readFile(other.path() / namesIn(other.path())[1]), arrayRoot);
+}
+
+// Which shapes count as hostile is tested with the catalog's property-list reader, which
+// shares the check; here one of each format must be kept aside and replaced.
+TEST(PropertyListDefaultsFile, HostileFilesReadAsUnreadableWithoutHarm) {
+    constexpr int depth = 300000;
+    std::string deepXml = "<plist><dict><key>on</key>";
+    for (int i = 0; i < depth; ++i) {
+        deepXml += "<array>";
+    }
+    for (int i = 0; i < depth; ++i) {
+        deepXml += "</array>";
+    }
+    deepXml += "</dict></plist>";
+    // Each level refers twice to the next: 2^60 nodes once expanded.
+    std::vector<std::string> doubling = {container(0xD, {1, 2}), "\x52on"};
+    for (std::uint64_t i = 2; i < 62; ++i) {
+        doubling.push_back(container(0xA, {i + 1, i + 1}));
+    }
+    doubling.push_back("\x09");
+
+    for (const std::string& bytes : {deepXml, binaryPlist(doubling)}) {
+        const test::TempDir dir;
+        const fs::path path = dir.write("defaults.plist", bytes);
+        PropertyListDefaultsFile store(path);
+        EXPECT_EQ(store.boolValue("on"), std::nullopt);
+        store.setBool("on", false);
+        EXPECT_FALSE(store.writeFailed());
+        const auto names = namesIn(dir.path());
+        ASSERT_EQ(names.size(), 2u);
+        EXPECT_EQ(readFile(dir.path() / names[1]), bytes);
+        EXPECT_EQ(PropertyListDefaultsFile(path).boolValue("on"), false);
+    }
+}
+
+TEST(PropertyListDefaultsFile, FileNamedWithoutFolderIsWrittenInTheWorkingFolder) {
+    const test::TempDir dir;
+    const fs::path previous = fs::current_path();
+    fs::current_path(dir.path());
+    PropertyListDefaultsFile store("defaults.plist");
+    store.setBool("on", true);
+    const bool failed = store.writeFailed();
+    const std::optional<bool> reread = PropertyListDefaultsFile("defaults.plist").boolValue("on");
+    fs::current_path(previous);
+    EXPECT_FALSE(failed);
+    EXPECT_EQ(reread, true);
+    EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"defaults.plist"});
+}
+
+TEST(PropertyListDefaultsFile, UnwritableFolderKeepsValuesInMemory) {
+    const test::TempDir dir;
+    // Root ignores permissions, so block the folder with a file instead.
+    dir.write("blocker", "x");
+    const fs::path path = dir.path() / "blocker" / "tiklo" / "defaults.plist";
+    PropertyListDefaultsFile store(path);
+    store.setBool("on", true);
+    store.setString("name", "value");
+    store.setData("blob", "\x01\x02"s);
+    EXPECT_TRUE(store.writeFailed());
+    EXPECT_EQ(store.boolValue("on"), true);
+    EXPECT_EQ(store.stringValue("name"), "value");
+    EXPECT_EQ(store.dataValue("blob"), "\x01\x02"s);
+    EXPECT_EQ(readFile(dir.path() / "blocker"), "x");
+
+    PropertyListDefaultsFile underProc("/proc/tiklo-none/defaults.plist");
+    underProc.setBool("on", true);
+    EXPECT_TRUE(underProc.writeFailed());
+    EXPECT_EQ(underProc.boolValue("on"), true);
+
+    // Once the folder can be made, the next write saves everything kept meanwhile.
+    fs::remove(dir.path() / "blocker");
+    store.setBool("off", false);
+    EXPECT_FALSE(store.writeFailed());
+    PropertyListDefaultsFile reread(path);
+    EXPECT_EQ(reread.boolValue("on"), true);
+    EXPECT_EQ(reread.stringValue("name"), "value");
+    EXPECT_EQ(reread.dataValue("blob"), "\x01\x02"s);
+}
+
+TEST(PropertyListDefaultsFile, FailedWritesKeepTheFileAsItWasAndLeaveNothingBehind) {
+    constexpr int failed = 1;
+    constexpr int kept = 2;
+    constexpr int loaded = 4;
+    const auto outcome = [&](PropertyListDefaultsFile& store) {
+        store.setData("new", "value");
+        return (store.writeFailed() ? failed : 0) | (store.dataValue("new") ? kept : 0) |
+               (store.boolValue("old") ? loaded : 0);
+    };
+    const test::TempDir dir;
+    const fs::path path = dir.path() / "defaults.plist";
+    PropertyListDefaultsFile(path).setBool("old", true);
+    const std::string before = readFile(path);
+
+    // Readable but not writable: files are capped below the new one's size.
+    EXPECT_EQ(exitCodeOfChild([&] {
+                  std::signal(SIGXFSZ, SIG_IGN);
+                  const rlimit limit{100, 100};
+                  ::setrlimit(RLIMIT_FSIZE, &limit);
+                  PropertyListDefaultsFile store(path);
+                  return outcome(store);
+              }),
+              failed | kept | loaded);
+    EXPECT_EQ(readFile(path), before);
+    EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"defaults.plist"});
+
+    // Not readable by this user: it cannot be copied aside, so it must not be replaced.
+    ASSERT_EQ(::chmod(path.c_str(), 0), 0);
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0777), 0);
+    EXPECT_EQ(exitCodeOfChild([&] {
+                  if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+                      return 100;
+                  }
+                  PropertyListDefaultsFile store(path);
+                  return outcome(store);
+              }),
+              failed | kept);
+    ::chmod(path.c_str(), 0600);
+    EXPECT_EQ(readFile(path), before);
+    EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"defaults.plist"});
+
+    // Not a file at all: a FIFO must neither block the reading nor be replaced.
+    ASSERT_TRUE(fs::remove(path) && ::mkfifo(path.c_str(), 0600) == 0);
+    EXPECT_EQ(exitCodeOfChild([&] {
+                  ::alarm(10);
+                  PropertyListDefaultsFile store(path);
+                  return outcome(store);
+              }),
+              failed | kept);
+    EXPECT_TRUE(fs::is_fifo(path));
+    EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"defaults.plist"});
+}
+
+TEST(PropertyListDefaultsFile, TextTheFileCannotHoldIsNeverWrittenCutShort) {
+    const test::TempDir dir;
+    const fs::path path = dir.path() / "defaults.plist";
+    PropertyListDefaultsFile store(path);
+    store.setString("plain", "kept");
+    store.setString("cut", "before\0after"s);
+    EXPECT_TRUE(store.writeFailed());
+    EXPECT_EQ(store.stringValue("cut"), "before\0after"s);
+    EXPECT_EQ(PropertyListDefaultsFile(path).stringValue("cut"), std::nullopt);
+    EXPECT_EQ(PropertyListDefaultsFile(path).stringValue("plain"), "kept");
+    store.setString("cut", "whole");
+    EXPECT_FALSE(store.writeFailed());
+
+    store.setBool("key\0with nul"s, true);
+    EXPECT_TRUE(store.writeFailed());
+    EXPECT_EQ(store.boolValue("key\0with nul"s), true);
+    PropertyListDefaultsFile reread(path);
+    EXPECT_EQ(reread.boolValue("key"), std::nullopt);
+    EXPECT_EQ(reread.stringValue("cut"), "whole");
+}
+
+} // namespace
+} // namespace tiklo

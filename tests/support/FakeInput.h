@@ -1,0 +1,219 @@
+#pragma once
+
+// Stand-ins for the platform interfaces of key observation, posting, timers and carets.
+#include "AccessibilityProvider.h"
+#include "ApplicationActivator.h"
+#include "KeyPoster.h"
+#include "KeyboardMonitor.h"
+#include "MainThreadExecutor.h"
+#include "PickerOpener.h"
+#include "RepeatingTimer.h"
+#include "Screens.h"
+#include "Sleeper.h"
+#include "TextInjector.h"
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace tiklo::test {
+
+class FakeKeyboardMonitor : public KeyboardMonitor {
+public:
+    bool install(KeyDownHandler handler) override {
+        ++installs;
+        if (refuse) {
+            return false;
+        }
+        this->handler = std::move(handler);
+        return true;
+    }
+    void remove() override {
+        ++removals;
+        handler = nullptr;
+    }
+    // A key press as the system would deliver it; nothing when not installed.
+    void press(const KeyDown& key) {
+        if (handler) {
+            handler(key);
+        }
+    }
+
+    bool refuse = false;
+    int installs = 0;
+    int removals = 0;
+    KeyDownHandler handler;
+};
+
+// Timers that tick only when the test says so.
+class ManualTimerFactory : public TimerFactory {
+public:
+    struct Entry {
+        double seconds;
+        std::function<void()> tick;
+        bool alive = true;
+    };
+    class Handle : public RepeatingTimer {
+    public:
+        explicit Handle(std::shared_ptr<Entry> entry) : entry_(std::move(entry)) {}
+        ~Handle() override { entry_->alive = false; }
+
+    private:
+        std::shared_ptr<Entry> entry_;
+    };
+
+    std::unique_ptr<RepeatingTimer> startRepeating(double seconds,
+                                                   std::function<void()> tick) override {
+        entries.push_back(std::make_shared<Entry>(Entry{seconds, std::move(tick)}));
+        return std::make_unique<Handle>(entries.back());
+    }
+    int running(double seconds) const {
+        int count = 0;
+        for (const auto& entry : entries) {
+            count += entry->alive && entry->seconds == seconds ? 1 : 0;
+        }
+        return count;
+    }
+    // Ticks every running timer of that interval once.
+    void tick(double seconds) {
+        const auto snapshot = entries;
+        for (const auto& entry : snapshot) {
+            if (entry->alive && entry->seconds == seconds) {
+                auto tick = entry->tick; // the tick may drop its own handle
+                tick();
+            }
+        }
+    }
+
+    std::vector<std::shared_ptr<Entry>> entries;
+};
+
+// Records everything posted, slept and activated, in one ordered log.
+class InjectionRecorder : public KeyPoster,
+                          public ApplicationActivator,
+                          public MainThreadExecutor,
+                          public Sleeper {
+public:
+    void postKey(std::uint16_t keyCode, bool down) override {
+        add("key " + std::to_string(keyCode) + (down ? " down" : " up"));
+    }
+    void postText(std::u16string_view chunk, bool down) override {
+        add("text " + std::to_string(chunk.size()) + (down ? " down" : " up"));
+        std::lock_guard lock(mutex);
+        if (down) {
+            typed.append(chunk);
+        }
+    }
+    void activate(const RunningApplication& app) override { add("activate " + app.bundleID); }
+    void runSync(const std::function<void()>& work) override {
+        add("main thread");
+        work();
+    }
+    void sleepMicroseconds(std::uint32_t microseconds) override {
+        add("sleep " + std::to_string(microseconds));
+    }
+
+    std::vector<std::string> events() {
+        std::lock_guard lock(mutex);
+        return log;
+    }
+
+    std::mutex mutex;
+    std::vector<std::string> log;
+    std::u16string typed;
+
+private:
+    void add(std::string entry) {
+        std::lock_guard lock(mutex);
+        log.push_back(std::move(entry));
+    }
+};
+
+class FakePickerOpener : public PickerOpener {
+public:
+    struct Shown {
+        std::string query;
+        int backspaces;
+        std::optional<RunningApplication> target;
+        PickerPresentationMode mode;
+    };
+    void show(const std::string& query, int backspaces, std::optional<RunningApplication> target,
+              PickerPresentationMode mode) override {
+        shown.push_back({query, backspaces, std::move(target), mode});
+    }
+    std::vector<Shown> shown;
+};
+
+// A focused text element that answers from tables and records what it was asked.
+class FakeFocusedElement : public FocusedElement {
+public:
+    std::optional<TextRange> selectedTextRange() override { return selection; }
+    std::optional<Rect> boundsForRange(TextRange range) override {
+        asked.push_back(range);
+        for (const auto& [known, rect] : bounds) {
+            if (known == range) {
+                return rect;
+            }
+        }
+        return std::nullopt;
+    }
+
+    std::optional<TextRange> selection;
+    std::vector<std::pair<TextRange, Rect>> bounds;
+    std::vector<TextRange> asked;
+};
+
+class FakeAccessibility : public AccessibilityProvider {
+public:
+    std::unique_ptr<FocusedElement> focusedElement() override {
+        if (!element) {
+            return nullptr;
+        }
+        return std::make_unique<Forwarder>(*element);
+    }
+    std::shared_ptr<FakeFocusedElement> element;
+
+private:
+    struct Forwarder : FocusedElement {
+        explicit Forwarder(FakeFocusedElement& target) : target(target) {}
+        std::optional<TextRange> selectedTextRange() override { return target.selectedTextRange(); }
+        std::optional<Rect> boundsForRange(TextRange range) override {
+            return target.boundsForRange(range);
+        }
+        FakeFocusedElement& target;
+    };
+};
+
+class FakeTextInjector : public TextInjector {
+public:
+    struct Replace {
+        int backspaces;
+        std::string text;
+        std::optional<RunningApplication> app;
+    };
+    void replace(int backspaces, std::string text, std::optional<RunningApplication> app) override {
+        replaced.push_back({backspaces, std::move(text), std::move(app)});
+    }
+    void reactivate(std::optional<RunningApplication> app) override {
+        reactivated.push_back(std::move(app));
+    }
+    std::vector<Replace> replaced;
+    std::vector<std::optional<RunningApplication>> reactivated;
+};
+
+class FakeScreens : public Screens {
+public:
+    std::vector<ScreenArea> screens() const override { return areas; }
+    std::optional<std::size_t> mainScreen() const override { return main; }
+    Point mouseLocation() const override { return mouse; }
+    bool reduceMotion() const override { return reducedMotion; }
+
+    std::vector<ScreenArea> areas;
+    std::optional<std::size_t> main;
+    Point mouse;
+    bool reducedMotion = false;
+};
+
+} // namespace tiklo::test

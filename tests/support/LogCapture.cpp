@@ -1,0 +1,25 @@
+#include "LogCapture.h"
+
+namespace tiklo::test {
+namespace {
+
+LogCapture* active = nullptr;
+
+void collect(QtMsgType, const QMessageLogContext& context, const QString& message) {
+    if (active != nullptr) {
+        active->lines.append(QString::fromUtf8(context.category) + ": " + message);
+    }
+}
+
+} // namespace
+
+LogCapture::LogCapture() : previous_(qInstallMessageHandler(collect)) {
+    active = this;
+}
+
+LogCapture::~LogCapture() {
+    active = nullptr;
+    qInstallMessageHandler(previous_);
+}
+
+} // namespace tiklo::test

@@ -1,0 +1,204 @@
+import QtQuick
+import QtTest
+import Tiklo.Picker
+import Tiklo.Theme
+
+Item {
+    id: root
+    width: 460
+    height: 360
+
+    Component { id: mockSession; MockPickerSession {} }
+    Component { id: pickerView; InlineEmojiPickerView { appState: MockAppState {} } }
+    Component { id: hostView; PickerHostView { appState: MockAppState {} } }
+
+    TestCase {
+        id: testCase
+        name: "InlinePicker"
+        when: windowShown
+
+        property QtObject session
+        property Item view
+
+        function init() {
+            session = createTemporaryObject(mockSession, testCase)
+        }
+        // Views go before the session they watch, as in the program.
+        function cleanup() {
+            if (view) {
+                view.destroy()
+                view = null
+                wait(0)
+            }
+        }
+
+        function makeView() {
+            view = createTemporaryObject(pickerView, root, { session: session })
+            waitForItemPolished(child("resultsList"))
+            return view
+        }
+        function child(name) {
+            const found = findChild(view, name)
+            verify(found, "no " + name)
+            return found
+        }
+        function row(index) {
+            const list = child("resultsList")
+            list.positionViewAtIndex(index, ListView.Contain)
+            verify(list.itemAtIndex(index), "no row " + index)
+            return list.itemAtIndex(index)
+        }
+        function rowChild(index, name) {
+            return findChild(row(index), name)
+        }
+        // The top of row `index` within the list's viewport.
+        function rowTop(index) {
+            const list = child("resultsList")
+            return list.itemAtIndex(index).y - list.contentY
+        }
+
+        function test_texts_and_empty_state() {
+            makeView()
+            verify(child("emptyState").visible)
+            compare(child("emptyStateText").text, "No matches")
+            compare(child("footerCount").text, "0 emoji")
+            compare(child("searchPlaceholder").text, "Search emoji")
+            const hints = ["hintNavigate", "hintInsert", "hintDismiss"].map(
+                            name => child(name + "Key").text + " " + child(name + "Label").text)
+            compare(hints, ["↑↓ navigate", "⏎ insert", "esc dismiss"])
+
+            session.fill(3)
+            verify(!child("emptyState").visible)
+            compare(child("footerCount").text, "3 emoji")
+            compare(rowChild(0, "rowEmoji").font.family, "Noto Color Emoji")
+        }
+
+        function test_command_badges_on_the_first_nine_rows() {
+            session.fill(12)
+            session.selectedIndex = 10
+            makeView()
+            session.commandHeld = true
+            compare(child("hintInsertKey").text, "⌘1–9")
+            for (let i = 0; i < 12; ++i) {
+                compare(rowChild(i, "commandBadge").visible, i < 9, "badge on row " + i)
+                if (i < 9)
+                    compare(rowChild(i, "commandBadgeText").text, "⌘" + (i + 1))
+            }
+            // Later rows keep their usual trailing element.
+            verify(rowChild(10, "selectedTrailing").visible)
+            compare(rowChild(10, "selectedShortcode").text, ":item_10:")
+            session.commandHeld = false
+            compare(child("hintInsertKey").text, "⏎")
+            verify(!rowChild(0, "commandBadge").visible)
+        }
+
+        function test_highlighted_name_data() {
+            const match = text => "<font color=\"" + Theme.accent + "\"><b>" + text + "</b></font>"
+            return [
+                { tag: "match", parts: ["Thumbs ", "up", " sign"], markup: "Thumbs " + match("up") + " sign" },
+                { tag: "no match", parts: ["Fire", "", ""], markup: "Fire" },
+                { tag: "markup characters", parts: ["A<b> & ", "\"x\"", " >"],
+                  markup: "A&lt;b&gt; &amp; " + match("&quot;x&quot;") + " &gt;" }
+            ]
+        }
+        function test_highlighted_name(data) {
+            session.results.append("👍", data.parts.join(""), "x", data.parts)
+            makeView()
+            const name = rowChild(0, "rowName")
+            compare(name.textFormat, Text.StyledText)
+            compare(name.text, data.markup)
+        }
+
+        function test_hover_and_click() {
+            session.fill(4, ["fire", "joy", "heart", "sparkles"])
+            session.selectedIndex = 1
+            makeView()
+            verify(rowChild(1, "selectedTrailing").visible)
+            verify(!rowChild(2, "selectedTrailing").visible)
+            const hovered = row(2)
+            mouseMove(hovered, hovered.width / 2, hovered.height / 2)
+            tryCompare(hovered, "hovering", true)
+            verify(Qt.colorEqual(hovered.color, Theme.selectionHover))
+            compare(session.selectedIndex, 1)
+            const tip = rowChild(2, "rowToolTip")
+            compare(tip.text, ":heart:")
+            tryCompare(tip, "visible", true)
+
+            mouseClick(hovered)
+            compare(session.inserts, [{ index: 2, keepOpen: false }])
+            mouseMove(root, root.width - 1, root.height - 1)
+        }
+
+        function test_search_field_is_focused_shortly_after_showing() {
+            const shownAt = Date.now()
+            makeView()
+            let focusedAt = 0
+            child("searchField").activeFocusChanged.connect(() => focusedAt = focusedAt || Date.now())
+            verify(!view.searchFocused)
+            tryVerify(() => view.searchFocused, 1000)
+            // Coarse timers may fire up to 5 % early.
+            verify(focusedAt - shownAt >= 47, "focused after " + (focusedAt - shownAt) + " ms")
+            // Shown again (the panel is reused): focused again.
+            child("searchField").focus = false
+            view.visible = false
+            view.visible = true
+            tryVerify(() => view.searchFocused, 1000)
+        }
+
+        function test_typing_writes_the_query_and_escape_closes() {
+            makeView()
+            tryVerify(() => view.searchFocused, 1000)
+            keyClick(Qt.Key_F)
+            keyClick(Qt.Key_I)
+            compare(session.query, "fi")
+            session.query = "" // cleared by the session after an insert
+            compare(child("searchField").text, "")
+            keyClick(Qt.Key_Escape)
+            compare(session.closes, 1)
+        }
+
+        function test_selection_is_scrolled_to_the_middle() {
+            session.fill(40)
+            makeView()
+            const list = child("resultsList")
+            compare(rowTop(0), 8)
+            const before = list.contentY
+            session.selectedIndex = 20
+            compare(list.contentY, before) // animated, not a jump
+            tryVerify(() => list.itemAtIndex(20) && Math.abs(rowTop(20) + 15 - list.height / 2) < 1,
+                      1000, "row 20 centred")
+            // At the end the list stops at its bound.
+            session.selectedIndex = 39
+            tryVerify(() => Math.abs(list.contentY + list.height - list.contentHeight - 8) < 1, 1000, "at the end")
+        }
+
+        // The session announces the query, resets the highlight, then gives its results; the
+        // list must not rely on a model reset to get back to the top.
+        function test_a_new_query_puts_the_first_result_at_the_top_data() {
+            return [{ tag: "results replaced", replace: true }, { tag: "results kept", replace: false }]
+        }
+        function test_a_new_query_puts_the_first_result_at_the_top(data) {
+            session.fill(40)
+            makeView()
+            session.selectedIndex = 30
+            tryVerify(() => child("resultsList").contentY > 200)
+            session.query = "item"
+            session.selectedIndex = 0
+            if (data.replace)
+                session.fill(35)
+            wait(0)
+            waitForItemPolished(child("resultsList"))
+            compare(rowTop(0), 8) // there at once, not on the way
+        }
+
+        function test_host_shows_the_view_of_the_presentation() {
+            view = createTemporaryObject(hostView, root, { session: session })
+            const placeholder = findChild(view, "fullPickerPlaceholder")
+            verify(findChild(view, "searchField").visible && !placeholder.visible)
+            compare([view.implicitWidth, view.implicitHeight], [420, 326])
+            session.presentationMode = "full"
+            verify(!findChild(view, "searchField").visible && placeholder.visible)
+            compare([view.implicitWidth, view.implicitHeight], [620, 470])
+        }
+    }
+}

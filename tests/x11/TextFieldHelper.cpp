@@ -1,0 +1,71 @@
+// A Qt application with one text field, for tests that type into a real application. It
+// prints "ready <window id>" once the field has the keyboard focus, then answers commands
+// read from stdin, one per line: "text" prints the field's text as UTF-8 on one line,
+// "returns" how often Return was pressed in it, "clear" empties it, "quit" ends it.
+#include <cstdio>
+#include <string>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <unistd.h>
+
+namespace {
+
+void answer(const QByteArray& line) {
+    std::fwrite(line.constData(), 1, static_cast<std::size_t>(line.size()), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QLineEdit field;
+    field.setWindowTitle(QStringLiteral("Tiklo test field"));
+    field.resize(480, 40);
+    int returns = 0;
+    QObject::connect(&field, &QLineEdit::returnPressed, [&returns] { ++returns; });
+    field.show();
+    field.raise();
+    field.activateWindow();
+
+    QTimer readiness;
+    QObject::connect(&readiness, &QTimer::timeout, [&] {
+        if (field.isActiveWindow() && field.hasFocus()) {
+            readiness.stop();
+            answer("ready " + QByteArray::number(static_cast<qulonglong>(field.winId())));
+        }
+    });
+    readiness.start(10);
+
+    std::string pending;
+    QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
+    QObject::connect(&input, &QSocketNotifier::activated, [&] {
+        char buffer[256];
+        const ssize_t count = ::read(STDIN_FILENO, buffer, sizeof buffer);
+        if (count <= 0) {
+            application.quit();
+            return;
+        }
+        pending.append(buffer, static_cast<std::size_t>(count));
+        for (auto end = pending.find('\n'); end != std::string::npos; end = pending.find('\n')) {
+            const std::string command = pending.substr(0, end);
+            pending.erase(0, end + 1);
+            if (command == "text") {
+                answer(field.text().toUtf8());
+            } else if (command == "returns") {
+                answer(QByteArray::number(returns));
+            } else if (command == "clear") {
+                field.clear();
+                returns = 0;
+                answer("cleared");
+            } else if (command == "quit") {
+                application.quit();
+            }
+        }
+    });
+    return application.exec();
+}

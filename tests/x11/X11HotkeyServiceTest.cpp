@@ -1,0 +1,107 @@
+#include "X11HotkeyService.h"
+#include "X11TestClient.h"
+#include "X11TestEnvironment.h"
+
+#include <QGuiApplication>
+#include <gtest/gtest.h>
+#include <xkbcommon/xkbcommon-keysyms.h>
+
+namespace tiklo {
+namespace {
+
+using test::qtConnection;
+using test::qtRootWindow;
+using test::waitUntil;
+using test::xdotool;
+using Presses = std::vector<std::uint32_t>;
+
+constexpr std::uint32_t keyE = 14;
+constexpr std::uint32_t keyX = 7;
+constexpr std::uint32_t control = 0x1000;
+constexpr std::uint32_t option = 0x800;
+constexpr std::uint16_t xControlAlt = XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1;
+
+class X11HotkeyServiceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        service.setPressHandler([this](std::uint32_t id) { presses.push_back(id); });
+        qGuiApp->installNativeEventFilter(&service);
+    }
+
+    // The presses that running xdotool with `arguments` fires. ctrl+alt+x (id 99) ends
+    // every run: once it has arrived, so has everything typed before it.
+    Presses pressesFor(QStringList arguments) {
+        presses.clear();
+        arguments << QStringLiteral("key") << QStringLiteral("ctrl+alt+x");
+        EXPECT_TRUE(xdotool(arguments));
+        EXPECT_TRUE(waitUntil([this] { return !presses.empty() && presses.back() == 99; }));
+        return presses;
+    }
+
+    X11HotkeyService service{qtConnection(), qtRootWindow()};
+    Presses presses;
+};
+
+TEST_F(X11HotkeyServiceTest, FiresOncePerPressOfTheExactCombinationWhateverTheLocks) {
+    ASSERT_EQ(service.registerHotkey(keyE, control | option, 7), 0);
+    ASSERT_EQ(service.registerHotkey(keyE, control, 8), 0);
+    ASSERT_EQ(service.registerHotkey(keyX, control | option, 99), 0);
+
+    EXPECT_EQ(pressesFor({"key", "ctrl+alt+e", "e", "ctrl+alt+shift+e", "alt+e", "ctrl+e"}),
+              (Presses{7, 8, 99}));
+    // Releasing the key while the modifiers are still down fires nothing.
+    EXPECT_EQ(pressesFor({"keydown", "ctrl+alt+e", "keyup", "e", "keyup", "ctrl+alt"}),
+              (Presses{7, 99}));
+    // Caps Lock, both locks, Num Lock alone; both are off again at the end.
+    EXPECT_EQ(pressesFor({"key", "Caps_Lock", "ctrl+alt+e", "Num_Lock", "ctrl+alt+e", "Caps_Lock",
+                          "ctrl+alt+e", "Num_Lock"}),
+              (Presses{7, 7, 7, 99}));
+
+    service.unregisterHotkey(7);
+    EXPECT_EQ(pressesFor({"key", "ctrl+alt+e", "ctrl+e"}), (Presses{8, 99}));
+}
+
+TEST_F(X11HotkeyServiceTest, RefusesCombinationsHeldElsewhereAndReleasesEveryGrab) {
+    test::X11TestClient other;
+    ASSERT_TRUE(other.connected());
+    const xcb_keycode_t e = other.keycode(XKB_KEY_e);
+    const xcb_keycode_t x = other.keycode(XKB_KEY_x);
+    ASSERT_NE(e, 0);
+    // Num Lock is Mod2 on Xvfb's keymap.
+    const std::uint16_t withLocks = xControlAlt | XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2;
+    {
+        // Holding only the Caps Lock variant is enough to refuse; the variants grabbed by
+        // then must be let go again.
+        test::X11TestClient holder;
+        ASSERT_EQ(holder.grabKey(e, xControlAlt | XCB_MOD_MASK_LOCK), 0);
+        EXPECT_EQ(service.registerHotkey(keyE, control | option, 7), X11HotkeyService::badAccess);
+        test::X11TestClient probe;
+        EXPECT_EQ(probe.grabKey(e, xControlAlt), 0);
+        EXPECT_EQ(probe.grabKey(e, xControlAlt | XCB_MOD_MASK_2), 0);
+    }
+
+    ASSERT_EQ(service.registerHotkey(keyE, control | option, 7), 0);
+    EXPECT_EQ(other.grabKey(e, withLocks), X11HotkeyService::badAccess);
+    // X would let us grab it twice, and releasing one id would then release the other.
+    EXPECT_EQ(service.registerHotkey(keyE, control | option, 8), X11HotkeyService::badAccess);
+    {
+        // Moving id 7 onto a combination held elsewhere leaves it where it was.
+        test::X11TestClient holder;
+        ASSERT_EQ(holder.grabKey(x, xControlAlt), 0);
+        EXPECT_EQ(service.registerHotkey(keyX, control | option, 7), X11HotkeyService::badAccess);
+        EXPECT_EQ(other.grabKey(e, xControlAlt), X11HotkeyService::badAccess);
+    }
+    ASSERT_EQ(service.registerHotkey(keyX, control | option, 7), 0);
+    EXPECT_EQ(other.grabKey(e, xControlAlt), 0);
+    EXPECT_EQ(other.grabKey(e, withLocks), 0);
+
+    service.unregisterHotkey(7);
+    EXPECT_EQ(other.grabKey(x, xControlAlt), 0);
+    EXPECT_EQ(other.grabKey(x, withLocks), 0);
+
+    EXPECT_EQ(service.registerHotkey(10, control, 3), X11HotkeyService::badValue); // no such key
+    EXPECT_EQ(service.registerHotkey(keyE, 0x400, 3), X11HotkeyService::badValue); // alpha lock
+}
+
+} // namespace
+} // namespace tiklo

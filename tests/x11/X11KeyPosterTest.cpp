@@ -1,0 +1,211 @@
+#include "X11KeyPoster.h"
+#include "Injector.h"
+#include "QtMainThreadExecutor.h"
+#include "SyntheticEventLedger.h"
+#include "ThreadSleeper.h"
+#include "X11ApplicationActivator.h"
+#include "X11KeyboardMonitor.h"
+#include "X11TestClient.h"
+#include "X11TestEnvironment.h"
+
+#include <atomic>
+#include <memory>
+#include <thread>
+
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace tiklo {
+namespace {
+
+using namespace std::chrono_literals;
+using test::qtConnection;
+using test::qtRootWindow;
+using test::waitUntil;
+using test::xdotool;
+
+// The Qt text field helper, in a process of its own.
+class TextField {
+public:
+    TextField() {
+        process_.start(QStringLiteral(TIKLO_TEXT_FIELD_HELPER), {});
+        const QByteArray ready = line(20s);
+        if (ready.startsWith("ready ")) {
+            window_ = ready.mid(6).toULongLong();
+        }
+    }
+    ~TextField() {
+        process_.write("quit\n");
+        if (!process_.waitForFinished(3000)) {
+            process_.kill();
+            process_.waitForFinished(1000);
+        }
+    }
+
+    bool ready() const { return window_ != 0; }
+    RunningApplication application() const {
+        return {"tiklo-test-field", process_.processId(), window_};
+    }
+    std::string text() { return ask("text").toStdString(); }
+    int returns() { return ask("returns").toInt(); }
+    void clear() { ask("clear"); }
+
+private:
+    QByteArray ask(const char* command) {
+        process_.write(command);
+        process_.write("\n");
+        return line(5s);
+    }
+    QByteArray line(std::chrono::milliseconds timeout) {
+        const QDeadlineTimer deadline(timeout);
+        while (!process_.canReadLine() && !deadline.hasExpired()) {
+            process_.waitForReadyRead(static_cast<int>(deadline.remainingTime()));
+        }
+        QByteArray answer = process_.readLine();
+        if (answer.endsWith('\n')) {
+            answer.chop(1);
+        }
+        return answer;
+    }
+
+    QProcess process_;
+    std::uint64_t window_ = 0;
+};
+
+class X11KeyPosterTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(monitor.install([this](const KeyDown& key) { seen.push_back(key); }));
+        ASSERT_TRUE(field.ready());
+        ASSERT_TRUE(
+            activator.activateWindow(static_cast<xcb_window_t>(field.application().window)));
+    }
+
+    // Typing with a poster of its own, through the real injector.
+    struct Typist {
+        Typist(X11KeyPosterTest& test, X11KeyPoster::Options options)
+            : poster(test.ledger, test.sleeper, std::move(options)),
+              injector(poster, test.activator, test.mainThread, test.sleeper) {}
+        X11KeyPoster poster;
+        Injector injector;
+    };
+
+    // Waits for the injector while the main thread serves its activation requests.
+    static bool finished(Injector& injector) {
+        std::atomic<bool> idle = false;
+        std::thread waiter([&] {
+            injector.waitUntilIdle();
+            idle = true;
+        });
+        const bool done = waitUntil([&] { return idle.load(); }, 30s);
+        waitUntil([&] { return idle.load(); }, 10min); // never leave the waiter behind
+        waiter.join();
+        return done;
+    }
+
+    // The user's sentinel key after the injection: everything injected has been observed
+    // by the time it arrives.
+    std::vector<KeyDown> keysSeenUpToSentinel() {
+        EXPECT_TRUE(xdotool({"key", "F12"}));
+        EXPECT_TRUE(waitUntil([this] { return !seen.empty() && seen.back().keyCode == 111; }));
+        return seen;
+    }
+
+    SyntheticEventLedger ledger;
+    ThreadSleeper sleeper;
+    QtMainThreadExecutor mainThread;
+    X11ApplicationActivator activator{qtConnection(), qtRootWindow(), sleeper};
+    X11KeyboardMonitor monitor{qtConnection(), qtRootWindow(), ledger};
+    TextField field;
+    std::vector<KeyDown> seen;
+};
+
+TEST_F(X11KeyPosterTest, ReplacesTheTypedSemicolonWithEmojiTheMonitorNeverSees) {
+    Typist typist(*this, {});
+    ASSERT_TRUE(typist.poster.available());
+    const RunningApplication target = field.application();
+    for (const char* emoji : {"\U0001F525", "\U0001F1FA\U0001F1F8", "\U0001F9D1\u200D\U0001F4BB"}) {
+        SCOPED_TRACE(emoji);
+        field.clear();
+        seen.clear();
+        ASSERT_TRUE(xdotool({"type", ";"}));
+        ASSERT_TRUE(waitUntil([&] { return field.text() == ";"; }));
+        ASSERT_TRUE(waitUntil([&] { return !seen.empty(); }));
+        EXPECT_EQ(seen.front().charactersIgnoringModifiers, ";");
+
+        seen.clear();
+        typist.injector.replace(1, emoji, target);
+        ASSERT_TRUE(finished(typist.injector));
+        EXPECT_EQ(field.text(), emoji);
+
+        const std::vector<KeyDown> keys = keysSeenUpToSentinel();
+        ASSERT_EQ(keys.size(), 1U) << "the monitor reported an injected key";
+        EXPECT_EQ(ledger.size(), 0U);
+    }
+}
+
+TEST_F(X11KeyPosterTest, QuickReplacementsAreTypedWholeAndInOrder) {
+    Typist typist(*this, {});
+    const RunningApplication target = field.application();
+    typist.injector.replace(0, "a\U0001F525b", target);
+    typist.injector.replace(0, "\U0001F1FA\U0001F1F8c\U0001F9D1\u200D\U0001F4BB", target);
+    ASSERT_TRUE(finished(typist.injector));
+    EXPECT_EQ(field.text(), "a\U0001F525b\U0001F1FA\U0001F1F8c\U0001F9D1\u200D\U0001F4BB");
+    EXPECT_EQ(keysSeenUpToSentinel().size(), 1U);
+}
+
+TEST_F(X11KeyPosterTest, SurrogatePairsSplitBetweenChunksArriveIntactInBatches) {
+    // Four keycodes at a time, so each chunk needs several rounds of mapping.
+    Typist typist(*this, {.display = {}, .maxBorrowedKeycodes = 4});
+    const std::string text = "0123456789abcdefghi\U0001F525jklmnopqrstuvw\u00E9xyz\U0001F600AB\nC";
+    const std::u16string units = Injector::typedUnits(text);
+    ASSERT_EQ(units.size(), 45U);
+    ASSERT_EQ(Injector::chunkCodeUnits, 20U);
+    // Both chunk boundaries fall inside a pair.
+    ASSERT_TRUE(QChar::isHighSurrogate(units[19]) && QChar::isHighSurrogate(units[39]));
+
+    typist.injector.replace(0, text, field.application());
+    ASSERT_TRUE(finished(typist.injector));
+    EXPECT_EQ(field.text(), "0123456789abcdefghi\U0001F525jklmnopqrstuvw\u00E9xyz\U0001F600ABC");
+    EXPECT_EQ(field.returns(), 1);
+    EXPECT_EQ(keysSeenUpToSentinel().size(), 1U);
+}
+
+TEST_F(X11KeyPosterTest, TheActiveApplicationAcknowledgesTypingAndASilentOneCostsTheTimeout) {
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    X11WindowPing ping(connection);
+    const auto window = static_cast<xcb_window_t>(field.application().window);
+    EXPECT_EQ(ping.pingableActiveWindow(), window);
+    EXPECT_TRUE(ping.ping(window, 5s));
+
+    // A client that claims to answer pings but never reads its events.
+    test::X11TestClient silent;
+    const xcb_window_t mute = silent.createWindow("mute", "Mute", 4242);
+    const auto intern = [&](std::string_view name) {
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+            connection, xcb_intern_atom(connection, 0, name.size(), name.data()), nullptr);
+        const xcb_atom_t atom = reply != nullptr ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+        std::free(reply);
+        return atom;
+    };
+    const xcb_atom_t protocol = intern("_NET_WM_PING");
+    std::free(xcb_request_check(
+        silent.connection(),
+        xcb_change_property_checked(silent.connection(), XCB_PROP_MODE_REPLACE, mute,
+                                    intern("WM_PROTOCOLS"), XCB_ATOM_ATOM, 32, 1, &protocol)));
+    ASSERT_TRUE(waitUntil([&] { return activator.activateWindow(mute); }, 10s));
+    EXPECT_EQ(ping.pingableActiveWindow(), mute);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(ping.ping(mute, 300ms));
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 300ms);
+
+    // Windows without the protocol are never waited for.
+    const xcb_window_t plain = silent.createWindow("plain", "Plain", 4343);
+    ASSERT_TRUE(waitUntil([&] { return activator.activateWindow(plain); }, 10s));
+    EXPECT_EQ(ping.pingableActiveWindow(), std::nullopt);
+    xcb_disconnect(connection);
+}
+
+} // namespace
+} // namespace tiklo

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include <xcb/xcb.h>
+
+namespace tiklo::test {
+
+// Another X client on the current DISPLAY. Its grabs are released, and the server has seen
+// that, by the time the destructor returns; its windows go with its connection.
+class X11TestClient {
+public:
+    X11TestClient();
+    ~X11TestClient();
+    X11TestClient(const X11TestClient&) = delete;
+    X11TestClient& operator=(const X11TestClient&) = delete;
+
+    bool connected() const { return xcb_connection_has_error(connection_) == 0; }
+    xcb_connection_t* connection() const { return connection_; }
+    xcb_window_t root() const { return root_; }
+
+    // A mapped top-level window claiming to belong to `pid`, with WM_CLASS and, unless
+    // empty, _GTK_APPLICATION_ID.
+    xcb_window_t createWindow(const std::string& instance, const std::string& className,
+                              std::uint32_t pid, const std::string& gtkApplicationID = {});
+    // Asks the window manager to activate `window`, as a pager would.
+    void activate(xcb_window_t window);
+
+    // The keycode producing `keysym` unshifted, or 0.
+    xcb_keycode_t keycode(std::uint32_t keysym);
+    // A checked passive grab on the root; the X error code, 0 on success.
+    int grabKey(xcb_keycode_t keycode, std::uint16_t modifiers);
+
+private:
+    xcb_atom_t atom(const std::string& name);
+
+    xcb_connection_t* connection_;
+    xcb_window_t root_ = XCB_WINDOW_NONE;
+};
+
+} // namespace tiklo::test

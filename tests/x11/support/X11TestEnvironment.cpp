@@ -1,0 +1,42 @@
+#include "X11TestEnvironment.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QThread>
+
+namespace tiklo::test {
+
+xcb_connection_t* qtConnection() {
+    return qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+}
+
+xcb_window_t qtRootWindow() {
+    return xcb_setup_roots_iterator(xcb_get_setup(qtConnection())).data->root;
+}
+
+bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+    const QDeadlineTimer deadline(timeout);
+    while (!done()) {
+        if (deadline.hasExpired()) {
+            return done();
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    return true;
+}
+
+bool xdotool(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral("xdotool"), arguments);
+    if (!process.waitForFinished(5000)) {
+        process.kill();
+        process.waitForFinished(1000);
+        return false;
+    }
+    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+} // namespace tiklo::test

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <sys/types.h>
+#include <utility>
+#include <vector>
+
+namespace tiklo::test {
+
+// A private X display for tests: Xvfb on a display number it picks itself, optionally a
+// window manager (openbox) and a session bus of its own. DISPLAY (and
+// DBUS_SESSION_BUS_ADDRESS) point at them while the object lives; the destructor stops
+// every process it started and restores the variables.
+class XvfbSession {
+public:
+    struct Options {
+        bool windowManager = false;
+        // A bus without service activation: tests see only the services they start.
+        bool sessionBus = false;
+    };
+
+    explicit XvfbSession(Options options);
+    ~XvfbSession();
+    XvfbSession(const XvfbSession&) = delete;
+    XvfbSession& operator=(const XvfbSession&) = delete;
+
+    // False when something failed to start in time; error() says what.
+    bool ready() const { return error_.empty(); }
+    const std::string& error() const { return error_; }
+    const std::string& display() const { return display_; }
+
+private:
+    void start(const Options& options);
+    void setEnvironment(const char* name, const std::string& value);
+
+    std::vector<pid_t> children_;
+    std::vector<std::pair<std::string, std::optional<std::string>>> savedEnvironment_;
+    std::string busConfigPath_;
+    std::string display_;
+    std::string error_;
+};
+
+} // namespace tiklo::test
