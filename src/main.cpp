@@ -35,6 +35,7 @@
 #include <QDir>
 #include <QLockFile>
 #include <QQmlEngine>
+#include <QQuickWindow>
 #include <QStandardPaths>
 #include <QtPlugin>
 #include <QtQml/qqmlextensionplugin.h>
@@ -66,6 +67,9 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Tiklo"));
     QApplication::setDesktopFileName(QString::fromLatin1(applicationID));
     QApplication::setQuitOnLastWindowClosed(false);
+    // A small popup needs no GPU context: the software renderer keeps Tiklo's memory and
+    // its first popup's start-up small.
+    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
 
     QLockFile instanceLock(instanceLockPath());
     instanceLock.setStaleLockTime(0);

@@ -35,6 +35,11 @@ std::string EmojiItem::displayEmoji(SkinTone tone) const {
         if (!unicode::isEmoji(text[i])) {
             continue;
         }
+        // A modifier after anything but a modifier base is no skin tone: it shows as a
+        // separate colour swatch (the name rule also marks "heart" and "tears" for tones).
+        if (!unicode::isEmojiModifierBase(text[i])) {
+            return emoji;
+        }
         if (i + 1 < text.size() && unicode::isSkinToneModifier(text[i + 1])) {
             text[i + 1] = *m;
         } else {

@@ -26,7 +26,8 @@ struct EmojiItem {
     std::string searchableText() const;
 
     // The text to show or type under `tone`: the modifier goes after the first scalar that
-    // has the Emoji property, replacing a modifier already there.
+    // has the Emoji property, replacing a modifier already there, when that scalar can
+    // take one.
     std::string displayEmoji(SkinTone tone) const;
 
     bool operator==(const EmojiItem&) const = default;

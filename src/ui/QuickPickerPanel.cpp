@@ -8,6 +8,8 @@
 #include <QParallelAnimationGroup>
 #include <QPropertyAnimation>
 #include <QQuickView>
+#include <QTimer>
+#include <QVariantAnimation>
 
 namespace tiklo {
 
@@ -22,8 +24,19 @@ QuickPickerPanel::QuickPickerPanel(QQmlEngine& engine, const QUrl& root,
     view_->setInitialProperties(properties);
     view_->setSource(root);
     view_->installEventFilter(this);
-    connect(view_.get(), &QWindow::activeChanged, this, [this] {
-        if (!view_->isActive() && view_->isVisible() && resignKey_) {
+    connect(view_.get(), &QWindow::activeChanged, this, &QuickPickerPanel::resignCheck);
+}
+
+void QuickPickerPanel::resignCheck() {
+    if (view_->isActive() || !view_->isVisible() || !resignKey_) {
+        return;
+    }
+    // The notice of losing the keyboard in an earlier showing can arrive after the window
+    // is shown again, just before it gets the keyboard back; so the loss counts only if it
+    // still holds a moment later, in the same showing.
+    const std::uint64_t showing = showing_;
+    QTimer::singleShot(resignSettle, this, [this, showing] {
+        if (showing == showing_ && view_->isVisible() && !view_->isActive() && resignKey_) {
             resignKey_();
         }
     });
@@ -52,13 +65,12 @@ void QuickPickerPanel::setFrameOrigin(Point origin) {
 void QuickPickerPanel::present(bool animated, double drop, double seconds) {
     animation_->stop();
     animation_->clear();
+    ++showing_;
     const QPoint finalPosition = view_->position();
     view_->setOpacity(animated ? 0.0 : 1.0);
-    if (animated) {
-        // "Up" on screen is a smaller y in the window system's coordinates.
-        view_->setPosition(finalPosition - QPoint(0, static_cast<int>(drop)));
-    }
     view_->show();
+    // The window manager may place a window as it maps it; Tiklo decides where it goes.
+    view_->setPosition(finalPosition);
     view_->raise();
     view_->requestActivate();
     if (!animated) {
@@ -69,17 +81,23 @@ void QuickPickerPanel::present(bool animated, double drop, double seconds) {
     fade->setDuration(milliseconds);
     fade->setEndValue(1.0);
     fade->setEasingCurve(QEasingCurve::OutCubic);
-    auto* move = new QPropertyAnimation(view_.get(), "y");
-    move->setDuration(milliseconds);
-    move->setEndValue(finalPosition.y());
-    move->setEasingCurve(QEasingCurve::OutCubic);
+    // Both coordinates are set at every step, from above the final place ("up" on screen
+    // is a smaller y in the window system's coordinates).
+    auto* slide = new QVariantAnimation;
+    slide->setDuration(milliseconds);
+    slide->setStartValue(finalPosition - QPoint(0, static_cast<int>(drop)));
+    slide->setEndValue(finalPosition);
+    slide->setEasingCurve(QEasingCurve::OutCubic);
+    connect(slide, &QVariantAnimation::valueChanged, view_.get(),
+            [view = view_.get()](const QVariant& value) { view->setPosition(value.toPoint()); });
     animation_->addAnimation(fade);
-    animation_->addAnimation(move);
+    animation_->addAnimation(slide);
     animation_->start();
 }
 
 void QuickPickerPanel::orderOut() {
     animation_->stop();
+    ++showing_;
     view_->hide();
 }
 

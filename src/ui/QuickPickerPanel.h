@@ -2,6 +2,8 @@
 
 #include "PickerPanel.h"
 
+#include <chrono>
+#include <cstdint>
 #include <memory>
 
 #include <QObject>
@@ -11,6 +13,7 @@
 class QQuickView;
 class QQmlEngine;
 class QPropertyAnimation;
+class QVariantAnimation;
 class QParallelAnimationGroup;
 
 namespace tiklo {
@@ -20,6 +23,9 @@ namespace tiklo {
 class QuickPickerPanel : public QObject, public PickerPanel {
     Q_OBJECT
 public:
+    // How long a loss of the keyboard must hold before the panel reports it.
+    static constexpr std::chrono::milliseconds resignSettle{150};
+
     // `root`: the view to load; `properties`: its required properties (session, state).
     QuickPickerPanel(QQmlEngine& engine, const QUrl& root, const QVariantMap& properties);
     ~QuickPickerPanel() override;
@@ -40,8 +46,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void resignCheck();
+
     std::unique_ptr<QQuickView> view_;
     std::unique_ptr<QParallelAnimationGroup> animation_;
+    // Counts showings, so a delayed check knows whether it still concerns the same one.
+    std::uint64_t showing_ = 0;
     std::function<void()> resignKey_;
     std::function<bool(const PickerKeyEvent&)> keyHandler_;
     bool movable_ = false;

@@ -21,8 +21,11 @@ TEST(EmojiItemTest, DisplayEmojiTonesOnlyTheFirstEmojiScalar) {
               "\U0001F9D1\U0001F3FB\u200D\U0001F4BB");
     // A modifier already there is replaced, not doubled.
     EXPECT_EQ(toned("\U0001F44D\U0001F3FB").displayEmoji(SkinTone::dark), "\U0001F44D\U0001F3FF");
-    // Digits have the Emoji property: the first scalar found is the digit.
-    EXPECT_EQ(toned("a1").displayEmoji(SkinTone::dark), "a1\U0001F3FF");
+    // Only a modifier base takes a tone: red heart and a digit are left alone, even when
+    // the item is marked for tones.
+    EXPECT_EQ(toned("\u2764\uFE0F").displayEmoji(SkinTone::dark), "\u2764\uFE0F");
+    EXPECT_EQ(toned("a1").displayEmoji(SkinTone::dark), "a1");
+    EXPECT_EQ(toned("\U0001F602").displayEmoji(SkinTone::medium), "\U0001F602");
     // No emoji scalar at all: unchanged.
     EXPECT_EQ(toned("abc").displayEmoji(SkinTone::dark), "abc");
     EXPECT_EQ(toned("\U0001F44B").displayEmoji(SkinTone::standard), "\U0001F44B");

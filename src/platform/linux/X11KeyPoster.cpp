@@ -9,13 +9,11 @@
 #include <memory>
 #include <vector>
 
-#include <QLoggingCategory>
 #include <xcb/xtest.h>
 
 namespace tiklo {
 namespace {
 
-Q_LOGGING_CATEGORY(keyPosterLog, "tiklo.keyposter")
 
 struct FreeReply {
     void operator()(void* reply) const { std::free(reply); }
@@ -169,17 +167,14 @@ void X11KeyPoster::postText(std::u16string_view chunk, bool down) {
         return;
     }
     const X11TypingPlan plan = X11TypingPlan::make(text, *mapping, options_.maxBorrowedKeycodes);
-    if (plan.untypable > 0) {
-        qCWarning(keyPosterLog, "%zu characters not typed: the keymap has no spare keycodes",
-                  plan.untypable);
-    }
+    // Characters without a spare keycode to borrow are left out silently, like any
+    // keystroke the system refuses.
     const std::optional<xcb_window_t> application = ping_.pingableActiveWindow();
     BorrowedKeycodes borrowed(connection_);
     for (const X11TypingBatch& batch : plan.batches) {
         if (!batch.mappings.empty()) {
             if (!borrowed.map(batch.mappings)) {
                 // Pressing keys the server did not map would type what they meant before.
-                qCWarning(keyPosterLog, "the server refused a temporary key mapping");
                 return;
             }
             sleeper_.sleepMicroseconds(settleAfterMapping);

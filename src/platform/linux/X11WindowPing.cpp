@@ -47,8 +47,7 @@ X11WindowPing::X11WindowPing(xcb_connection_t* connection) : connection_(connect
     pingAtom_ = atoms[2];
     // Answers are sent to the root window for SubstructureRedirect (held by the window
     // manager) and SubstructureNotify, as EWMH has it, or StructureNotify, as Qt does.
-    const std::uint32_t mask =
-        XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+    const std::uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
     xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &mask);
 }
 

@@ -45,13 +45,19 @@ Item {
         resultsList.contentY = resultsList.originY - resultsList.topMargin
     }
 
+    // The field takes the keyboard at once, so letters typed right after the popup appears
+    // are not lost, and again once the panel has surely become the focused window.
+    function takeKeyboard() {
+        searchField.forceActiveFocus()
+        focusTimer.restart()
+    }
     onShownChanged: {
         if (shown)
-            focusTimer.restart()
+            takeKeyboard()
     }
     Component.onCompleted: {
         if (shown)
-            focusTimer.restart()
+            takeKeyboard()
     }
 
     // Escape normally ends at the window's key routing; one that reaches the view cancels too.

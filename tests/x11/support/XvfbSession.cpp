@@ -1,5 +1,6 @@
 #include "XvfbSession.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -120,7 +121,46 @@ bool windowManagerRunning(xcb_connection_t* connection, xcb_window_t root, xcb_a
     return reply && xcb_get_property_value_length(reply.get()) == 4;
 }
 
-// Openbox announces itself on the root (EWMH) once it manages windows.
+// Openbox announces itself on the root before it manages new windows reliably: a window
+// mapped at once is sometimes never managed. So a probe window is mapped until openbox
+// frames it (it then sets _NET_FRAME_EXTENTS on it).
+bool waitUntilWindowsAreManaged(xcb_connection_t* connection, xcb_window_t root,
+                                Clock::time_point deadline) {
+    constexpr std::string_view name = "_NET_FRAME_EXTENTS";
+    std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> atom(
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, name.size(), name.data()),
+                              nullptr),
+        &std::free);
+    if (!atom) {
+        return false;
+    }
+    bool managed = false;
+    while (!managed && Clock::now() < deadline) {
+        const xcb_window_t probe = xcb_generate_id(connection);
+        xcb_create_window(connection, XCB_COPY_FROM_PARENT, probe, root, 0, 0, 10, 10, 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+        xcb_map_window(connection, probe);
+        xcb_flush(connection);
+        const auto tryUntil = std::min(deadline, Clock::now() + std::chrono::milliseconds(500));
+        while (!managed && Clock::now() < tryUntil) {
+            std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
+                xcb_get_property_reply(
+                    connection,
+                    xcb_get_property(connection, 0, probe, atom->atom, XCB_ATOM_CARDINAL, 0, 4),
+                    nullptr),
+                &std::free);
+            managed = reply && xcb_get_property_value_length(reply.get()) == 16;
+            if (!managed) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+        }
+        xcb_destroy_window(connection, probe);
+        xcb_flush(connection);
+    }
+    return managed;
+}
+
+// Openbox announces itself on the root (EWMH), then frames windows.
 bool waitForWindowManager(const std::string& display) {
     xcb_connection_t* connection = xcb_connect(display.c_str(), nullptr);
     bool running = false;
@@ -138,6 +178,10 @@ bool waitForWindowManager(const std::string& display) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(20));
             }
         }
+    }
+    if (running) {
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+        running = waitUntilWindowsAreManaged(connection, root, Clock::now() + startTimeout);
     }
     xcb_disconnect(connection);
     return running;

@@ -1,0 +1,434 @@
+// The inline popup from the trigger key to a window the user can type into, on a private
+// Xvfb with openbox: the picker objects wired as main.cpp wires them, the trigger fed to
+// TriggerEngine as the keyboard monitor would feed it while a plain window of another X
+// client is in front, and the clock stopped once the popup is exposed, active, holds
+// results and has rendered a frame. Warm popups run in this process; each cold one is a
+// fresh process (this program again, in its child mode) that builds the catalog and loads
+// the QML on the way.
+#include "AppState.h"
+#include "AtspiAccessibility.h"
+#include "CaretLocator.h"
+#include "EmojiCatalog.h"
+#include "HotkeyManager.h"
+#include "Injector.h"
+#include "LoginItem.h"
+#include "PickerController.h"
+#include "PickerSession.h"
+#include "PropertyListDefaultsFile.h"
+#include "QtMainThreadExecutor.h"
+#include "QtScreens.h"
+#include "QuickPickerPanel.h"
+#include "SyntheticEventLedger.h"
+#include "TempDir.h"
+#include "ThemeIconProvider.h"
+#include "ThreadSleeper.h"
+#include "TriggerEngine.h"
+#include "X11AccessibilityTrust.h"
+#include "X11ApplicationActivator.h"
+#include "X11HotkeyService.h"
+#include "X11KeyPoster.h"
+#include "X11TestClient.h"
+#include "X11Workspace.h"
+#include "XdgAutostartEntry.h"
+#include "XvfbSession.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#include <QApplication>
+#include <QQmlEngine>
+#include <QQuickView>
+#include <QTimer>
+#include <QtPlugin>
+#include <QtQml/qqmlextensionplugin.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <benchmark/benchmark.h>
+
+Q_IMPORT_QML_PLUGIN(Tiklo_ThemePlugin)
+Q_IMPORT_QML_PLUGIN(Tiklo_PickerPlugin)
+
+namespace {
+
+using namespace tiklo;
+using Clock = std::chrono::steady_clock;
+
+constexpr const char* coldFlag = "--cold-popup-once";
+constexpr const char* applicationID = "io.tiklo.Tiklo";
+constexpr const char* pickerView = "qrc:/qt/qml/Tiklo/Picker/PickerHostView.qml";
+constexpr auto waitLimit = std::chrono::seconds(10);
+// The virtual key code of ";" on a US layout, as the keyboard monitor reports it.
+constexpr std::uint16_t semicolonKeyCode = 41;
+
+double millisecondsBetween(Clock::time_point from, Clock::time_point to) {
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+// VmRSS of this process, in megabytes; 0 when unreadable.
+double residentMegabytes() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0) {
+            return std::strtod(line.c_str() + 6, nullptr) / 1024.0;
+        }
+    }
+    return 0;
+}
+
+// Milliseconds from the trigger to each milestone of one popup.
+struct PopupTiming {
+    bool complete = false;
+    double handled = 0; // TriggerEngine::handleKeyDown returned
+    double caret = 0;   // spent asking for the caret, within `handled`
+    double panel = 0;   // spent making the window (QML load), within `handled`
+    double exposed = 0;
+    double active = 0;
+    double frame = 0; // first frame swapped after the show
+    double ready = 0; // all of the above, with results in the model
+};
+
+// Where the synchronous part of a warm popup goes, timed again while the popup is shown.
+struct RefreshTiming {
+    double search = 0;  // the catalog's ranked search for the empty query
+    double refresh = 0; // the session's refresh: that search, the model and the list view
+};
+
+// Tiklo's picker path, built from the same objects as main.cpp, minus the tray, the key
+// monitor and the start-up of the application.
+class PopupRig {
+public:
+    PopupRig()
+        : connection_(qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection()),
+          root_(xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root),
+          defaults_(PropertyListDefaultsFile::defaultPath()), hotkeyService_(connection_, root_),
+          hotkeys_(hotkeyService_), autostart_(XdgAutostartEntry::defaultPath(applicationID),
+                                               XdgAutostartEntry::runningExecutable()),
+          loginItem_(autostart_), workspace_(connection_, root_, applicationID),
+          trust_(connection_), state_({defaults_, hotkeys_, loginItem_, workspace_, trust_}),
+          poster_(ledger_, sleeper_), activator_(connection_, root_, sleeper_),
+          injector_(poster_, activator_, mainThread_, sleeper_),
+          accessibility_([this]() -> std::optional<long> {
+              const auto front = workspace_.frontmostApplication();
+              return front ? std::optional<long>(front->pid) : std::nullopt;
+          }),
+          caretLocator_(trust_, accessibility_, screens_),
+          session_({[]() -> const EmojiCatalog& { return EmojiCatalog::shared(); }, state_,
+                    injector_, [this] { picker_.hide(); }, [] {}}),
+          picker_({session_, state_, workspace_, screens_,
+                   [this] {
+                       const auto start = Clock::now();
+                       std::optional<Rect> caret = caretLocator_.caretRect();
+                       caretMilliseconds_ = millisecondsBetween(start, Clock::now());
+                       return caret;
+                   },
+                   [this]() -> std::unique_ptr<PickerPanel> {
+                       const auto start = Clock::now();
+                       auto panel = std::make_unique<QuickPickerPanel>(
+                           engine_, QUrl(QString::fromLatin1(pickerView)),
+                           QVariantMap{{"session", QVariant::fromValue(&session_)},
+                                       {"appState", QVariant::fromValue(&state_)}});
+                       panel_ = panel.get();
+                       // Straight from the render thread: the moment the frame went out.
+                       QObject::connect(
+                           &panel_->view(), &QQuickWindow::frameSwapped, &panel_->view(),
+                           [this] { lastSwap_ = Clock::now().time_since_epoch().count(); },
+                           Qt::DirectConnection);
+                       panelMilliseconds_ = millisecondsBetween(start, Clock::now());
+                       return panel;
+                   }}),
+          trigger_(state_, workspace_, picker_) {
+        qApp->installNativeEventFilter(&hotkeyService_);
+        qApp->installNativeEventFilter(&workspace_);
+        ThemeIconProvider::install(engine_);
+        otherWindow_ = other_.createWindow("bench-editor", "BenchEditor", 1);
+        ready_ = other_.connected() && bringOtherToFront();
+    }
+
+    ~PopupRig() { mainThread_.shutDown(); }
+
+    bool ready() const { return ready_; }
+
+    PopupTiming popUp() {
+        PopupTiming timing;
+        caretMilliseconds_ = 0;
+        panelMilliseconds_ = 0;
+        lastSwap_ = 0;
+        const auto start = Clock::now();
+        trigger_.handleKeyDown(KeyDown{semicolonKeyCode, 0, ";", false});
+        timing.handled = millisecondsBetween(start, Clock::now());
+        timing.caret = caretMilliseconds_;
+        timing.panel = panelMilliseconds_;
+        if (panel_ == nullptr) {
+            return timing;
+        }
+        const QQuickView& view = panel_->view();
+        const auto done = [&] {
+            const auto now = Clock::now();
+            if (timing.exposed == 0 && view.isExposed()) {
+                timing.exposed = millisecondsBetween(start, now);
+            }
+            if (timing.active == 0 && view.isActive()) {
+                timing.active = millisecondsBetween(start, now);
+            }
+            if (const auto swapped = lastSwap_.load(); timing.frame == 0 && swapped != 0) {
+                timing.frame =
+                    millisecondsBetween(start, Clock::time_point(Clock::duration(swapped)));
+            }
+            return timing.exposed > 0 && timing.active > 0 && timing.frame > 0 &&
+                   session_.resultsModel()->rowCount() > 0;
+        };
+        timing.complete = serveEventsUntil(done);
+        timing.ready = millisecondsBetween(start, Clock::now());
+        return timing;
+    }
+
+    RefreshTiming timeRefresh() {
+        RefreshTiming timing;
+        auto start = Clock::now();
+        const auto results = EmojiCatalog::shared().search("", std::nullopt, state_.favorites(),
+                                                           state_.emojiUsage(), state_.recents());
+        benchmark::DoNotOptimize(results.data());
+        timing.search = millisecondsBetween(start, Clock::now());
+        start = Clock::now();
+        session_.refreshResults();
+        timing.refresh = millisecondsBetween(start, Clock::now());
+        return timing;
+    }
+
+    // Cancels the popup as Escape does and puts the other window in front again, then
+    // waits until Qt, too, no longer counts the popup as active.
+    bool dismiss() {
+        session_.close();
+        return bringOtherToFront() && serveEventsUntil([this] {
+                   return panel_ == nullptr ||
+                          (!panel_->view().isVisible() && !panel_->view().isActive());
+               });
+    }
+
+private:
+    bool bringOtherToFront() {
+        other_.activate(otherWindow_);
+        return serveEventsUntil([this] {
+            const auto front = workspace_.frontmostApplication();
+            return front && front->window == otherWindow_;
+        });
+    }
+
+    // Runs the event loop until `done` holds; a 1 ms tick bounds each wait so that
+    // milestones reached on other threads are seen promptly.
+    template <typename Done> bool serveEventsUntil(Done done) {
+        QTimer tick;
+        tick.start(1);
+        const auto deadline = Clock::now() + waitLimit;
+        while (!done()) {
+            if (Clock::now() >= deadline) {
+                return false;
+            }
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
+        return true;
+    }
+
+    xcb_connection_t* connection_;
+    xcb_window_t root_;
+    PropertyListDefaultsFile defaults_;
+    X11HotkeyService hotkeyService_;
+    HotkeyManager hotkeys_;
+    XdgAutostartEntry autostart_;
+    LoginItem loginItem_;
+    X11Workspace workspace_;
+    X11AccessibilityTrust trust_;
+    AppState state_;
+    ThreadSleeper sleeper_;
+    SyntheticEventLedger ledger_;
+    X11KeyPoster poster_;
+    X11ApplicationActivator activator_;
+    QtMainThreadExecutor mainThread_;
+    Injector injector_;
+    QtScreens screens_;
+    AtspiAccessibility accessibility_;
+    CaretLocator caretLocator_;
+    QQmlEngine engine_;
+    PickerSession session_;
+    PickerController picker_;
+    TriggerEngine trigger_;
+    test::X11TestClient other_;
+    xcb_window_t otherWindow_ = XCB_WINDOW_NONE;
+    QuickPickerPanel* panel_ = nullptr;
+    double caretMilliseconds_ = 0;
+    double panelMilliseconds_ = 0;
+    std::atomic<Clock::rep> lastSwap_ = 0;
+    bool ready_ = false;
+};
+
+// The warm popups' rig, gone before the application object.
+std::unique_ptr<PopupRig> sharedRig;
+double residentAfterFirstPopup = 0;
+
+// Built on first use, with its first popup (catalog build, QML load) already done.
+PopupRig* warmRig() {
+    if (!sharedRig) {
+        sharedRig = std::make_unique<PopupRig>();
+        if (sharedRig->ready() && sharedRig->popUp().complete && sharedRig->dismiss()) {
+            residentAfterFirstPopup = residentMegabytes();
+        }
+    }
+    return residentAfterFirstPopup > 0 ? sharedRig.get() : nullptr;
+}
+
+void warmPopup(benchmark::State& state) {
+    PopupRig* rig = warmRig();
+    if (rig == nullptr) {
+        state.SkipWithError("the picker did not come up");
+        return;
+    }
+    PopupTiming timing;
+    RefreshTiming refresh;
+    for (auto _ : state) {
+        timing = rig->popUp();
+        if (!timing.complete) {
+            state.SkipWithError("the popup did not become ready");
+            break;
+        }
+        state.SetIterationTime(timing.ready / 1000.0);
+        state.PauseTiming();
+        refresh = rig->timeRefresh();
+        const bool dismissed = rig->dismiss();
+        state.ResumeTiming();
+        if (!dismissed) {
+            state.SkipWithError("the popup did not go away");
+            break;
+        }
+    }
+    state.counters["handled_ms"] = timing.handled;
+    state.counters["caret_ms"] = timing.caret;
+    state.counters["exposed_ms"] = timing.exposed;
+    state.counters["active_ms"] = timing.active;
+    state.counters["frame_ms"] = timing.frame;
+    state.counters["search_ms"] = refresh.search;
+    state.counters["refresh_ms"] = refresh.refresh;
+    state.counters["rss_after_first_MB"] = residentAfterFirstPopup;
+}
+
+// Runs this program in its child mode; its report line, or nothing.
+std::optional<std::string> runColdChild() {
+    static const std::string self = [] {
+        char buffer[4096] = {};
+        const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+        return std::string(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
+    }();
+    int fds[2];
+    if (pipe(fds) != 0) {
+        return std::nullopt;
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(fds[1], STDOUT_FILENO);
+        close(fds[0]);
+        close(fds[1]);
+        execl(self.c_str(), self.c_str(), coldFlag, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(fds[1]);
+    std::string output;
+    char chunk[512];
+    ssize_t count = 0;
+    while ((count = read(fds[0], chunk, sizeof chunk)) > 0) {
+        output.append(chunk, static_cast<std::size_t>(count));
+    }
+    close(fds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (child < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        return std::nullopt;
+    }
+    return output;
+}
+
+void coldPopup(benchmark::State& state) {
+    PopupTiming timing;
+    double residentBefore = 0;
+    double resident = 0;
+    for (auto _ : state) {
+        const std::optional<std::string> report = runColdChild();
+        std::istringstream fields(report.value_or(""));
+        fields >> timing.handled >> timing.caret >> timing.panel >> timing.exposed >>
+            timing.active >> timing.frame >> timing.ready >> residentBefore >> resident;
+        if (!report || fields.fail()) {
+            state.SkipWithError("the cold popup did not become ready");
+            break;
+        }
+        state.SetIterationTime(timing.ready / 1000.0);
+    }
+    state.counters["handled_ms"] = timing.handled;
+    state.counters["qml_load_ms"] = timing.panel;
+    state.counters["caret_ms"] = timing.caret;
+    state.counters["active_ms"] = timing.active;
+    state.counters["frame_ms"] = timing.frame;
+    state.counters["rss_before_MB"] = residentBefore;
+    state.counters["rss_after_first_MB"] = resident;
+}
+
+// Child mode: one cold popup, reported on standard output.
+int coldPopupOnce(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    PopupRig rig;
+    const double residentBefore = residentMegabytes();
+    const PopupTiming timing = rig.ready() ? rig.popUp() : PopupTiming{};
+    if (!timing.complete) {
+        return 1;
+    }
+    std::printf("%f %f %f %f %f %f %f %f %f\n", timing.handled, timing.caret, timing.panel,
+                timing.exposed, timing.active, timing.frame, timing.ready, residentBefore,
+                residentMegabytes());
+    return rig.dismiss() ? 0 : 1;
+}
+
+BENCHMARK(warmPopup)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(25)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(coldPopup)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    if (argc == 2 && std::strcmp(argv[1], coldFlag) == 0) {
+        return coldPopupOnce(argc, argv);
+    }
+    // Nothing of the user's: a display, window manager and session bus of its own, and
+    // settings in a folder that goes away afterwards.
+    const tiklo::test::TempDir home;
+    setenv("XDG_CONFIG_HOME", (home.path() / "config").c_str(), 1);
+    const tiklo::test::XvfbSession session({.windowManager = true, .sessionBus = true});
+    if (!session.ready()) {
+        std::fprintf(stderr, "no display for the benchmark: %s\n", session.error().c_str());
+        return 1;
+    }
+    QApplication application(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    sharedRig.reset();
+    return 0;
+}

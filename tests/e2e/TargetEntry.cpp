@@ -1,0 +1,76 @@
+#include "TargetEntry.h"
+
+#include <sstream>
+#include <thread>
+
+#include <nlohmann/json.hpp>
+
+namespace tiklo::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+} // namespace
+
+TargetEntry::TargetEntry(const std::string& initialText)
+    : process_({TIKLO_TEST_PYTHON, TIKLO_TARGET_ENTRY, initialText}) {
+    ready_ = process_.started() && process_.readLine(15s) == "ready";
+}
+
+std::optional<std::string> TargetEntry::ask(const std::string& command) {
+    if (!ready_ || !process_.writeLine(command)) {
+        return std::nullopt;
+    }
+    const std::optional<std::string> answer = process_.readLine(5s);
+    const std::string prefix = command + " ";
+    if (!answer || !answer->starts_with(prefix)) {
+        return std::nullopt;
+    }
+    return answer->substr(prefix.size());
+}
+
+std::optional<std::string> TargetEntry::text() {
+    const std::optional<std::string> encoded = ask("text");
+    if (!encoded) {
+        return std::nullopt;
+    }
+    try {
+        return nlohmann::json::parse(*encoded).get<std::string>();
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<ScreenRect> TargetEntry::askRect(const std::string& command) {
+    const std::optional<std::string> answer = ask(command);
+    std::istringstream words(answer.value_or(""));
+    ScreenRect rect;
+    words >> rect.x >> rect.y >> rect.width >> rect.height;
+    if (!answer || words.fail()) {
+        return std::nullopt;
+    }
+    return rect;
+}
+
+std::optional<ScreenRect> TargetEntry::caretLine() {
+    return askRect("caret");
+}
+
+std::optional<ScreenRect> TargetEntry::entryFrame() {
+    return askRect("entry");
+}
+
+std::string TargetEntry::waitForText(const std::string& expected,
+                                     std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    std::string last;
+    while (true) {
+        last = text().value_or(last);
+        if (last == expected || std::chrono::steady_clock::now() >= deadline) {
+            return last;
+        }
+        std::this_thread::sleep_for(20ms);
+    }
+}
+
+} // namespace tiklo::test

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "ChildProcess.h"
+#include "ScreenRect.h"
+
+#include <chrono>
+#include <optional>
+#include <string>
+
+namespace tiklo::test {
+
+// The application Tiklo types into: a GTK 3 window with one focused entry, holding
+// `initialText` with the caret after it, that reports its text and caret when asked.
+class TargetEntry {
+public:
+    static constexpr const char* windowName = "tiklo-e2e-target";
+
+    explicit TargetEntry(const std::string& initialText);
+
+    // False when the window did not come up with the keyboard in time.
+    bool ready() const { return ready_; }
+    pid_t pid() const { return process_.pid(); }
+
+    std::optional<std::string> text();
+    // The caret's line and the entry itself, on screen.
+    std::optional<ScreenRect> caretLine();
+    std::optional<ScreenRect> entryFrame();
+
+    // Polls until the text is `expected` or the time is up; answers the last text seen.
+    std::string waitForText(const std::string& expected,
+                            std::chrono::milliseconds timeout = std::chrono::seconds(10));
+
+private:
+    std::optional<std::string> ask(const std::string& command);
+    std::optional<ScreenRect> askRect(const std::string& command);
+
+    ChildProcess process_;
+    bool ready_ = false;
+};
+
+} // namespace tiklo::test

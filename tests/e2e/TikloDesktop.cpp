@@ -1,0 +1,315 @@
+#include "TikloDesktop.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include <sys/stat.h>
+
+namespace tiklo::test {
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+constexpr const char* popupTitle = "^Tiklo$";
+constexpr auto pollInterval = 20ms;
+
+// Runs `check` until it answers something or the time is up.
+template <typename Check>
+auto pollFor(Check check, std::chrono::milliseconds timeout) -> decltype(check()) {
+    const auto deadline = Clock::now() + timeout;
+    while (true) {
+        auto answer = check();
+        if (answer || Clock::now() >= deadline) {
+            return answer;
+        }
+        std::this_thread::sleep_for(pollInterval);
+    }
+}
+
+std::vector<TikloDesktop::WindowID> windowIDs(const std::string& output) {
+    std::vector<TikloDesktop::WindowID> ids;
+    std::istringstream words(output);
+    unsigned long id = 0;
+    while (words >> id) {
+        ids.push_back(static_cast<TikloDesktop::WindowID>(id));
+    }
+    return ids;
+}
+
+Command::Result xdotool(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), "xdotool");
+    return Command::run(arguments);
+}
+
+// Asks the session bus something with dbus-send; the printed reply.
+Command::Result sessionBusCall(const std::string& destination, const std::string& path,
+                               const std::string& method, std::vector<std::string> arguments) {
+    std::vector<std::string> command{
+        "dbus-send", "--session", "--print-reply", "--reply-timeout=5000", "--dest=" + destination,
+        path,        method};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    return Command::run(command);
+}
+
+} // namespace
+
+TikloDesktop::TikloDesktop(Options options) : initialText_(options.initialText) {
+    session_ = std::make_unique<XvfbSession>(
+        XvfbSession::Options{.windowManager = true, .sessionBus = true});
+    if (!session_->ready()) {
+        error_ = "no test display: " + session_->error();
+        return;
+    }
+    // A fresh user: no settings, no running instance. The runtime folder is private, as the
+    // system's would be.
+    const std::filesystem::path config = home_.path() / "config";
+    const std::filesystem::path runtime = home_.path() / "runtime";
+    std::filesystem::create_directories(config);
+    std::filesystem::create_directories(runtime);
+    chmod(runtime.c_str(), 0700);
+    setEnvironment("XDG_CONFIG_HOME", config.string());
+    setEnvironment("XDG_RUNTIME_DIR", runtime.string());
+    // Applications must register on the accessibility bus, find it only on the private
+    // session bus, and not look for a settings service that bus does not have.
+    setEnvironment("NO_AT_BRIDGE", std::nullopt);
+    setEnvironment("AT_SPI_BUS_ADDRESS", std::nullopt);
+    setEnvironment("GSETTINGS_BACKEND", "memory");
+    if (options.accessibility && !startAccessibilityBus()) {
+        return;
+    }
+    target_ = std::make_unique<TargetEntry>(initialText_);
+    if (!target_->ready()) {
+        error_ = "the target entry did not come up with the keyboard";
+    }
+}
+
+TikloDesktop::~TikloDesktop() {
+    // Applications before the buses, buses before the display.
+    tiklo_.reset();
+    target_.reset();
+    accessibilityBus_.reset();
+    session_.reset();
+    for (auto saved = savedEnvironment_.rbegin(); saved != savedEnvironment_.rend(); ++saved) {
+        if (saved->second) {
+            setenv(saved->first.c_str(), saved->second->c_str(), 1);
+        } else {
+            unsetenv(saved->first.c_str());
+        }
+    }
+}
+
+void TikloDesktop::setEnvironment(const std::string& name,
+                                  const std::optional<std::string>& value) {
+    const char* previous = std::getenv(name.c_str());
+    savedEnvironment_.emplace_back(name, previous != nullptr ? std::optional<std::string>(previous)
+                                                             : std::nullopt);
+    if (value) {
+        setenv(name.c_str(), value->c_str(), 1);
+    } else {
+        unsetenv(name.c_str());
+    }
+}
+
+// at-spi-bus-launcher, started here because the private session bus activates nothing, with
+// accessibility switched on so that applications started later register.
+bool TikloDesktop::startAccessibilityBus() {
+    accessibilityBus_ = std::make_unique<ChildProcess>(
+        std::vector<std::string>{"/usr/libexec/at-spi-bus-launcher", "--launch-immediately"});
+    const bool registered = pollFor(
+        [] {
+            return sessionBusCall("org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                  "org.freedesktop.DBus.NameHasOwner", {"string:org.a11y.Bus"})
+                       .output.find("boolean true") != std::string::npos;
+        },
+        10s);
+    if (!accessibilityBus_->started() || !registered) {
+        error_ = "org.a11y.Bus did not appear on the session bus";
+        return false;
+    }
+    const bool enabled =
+        sessionBusCall("org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties.Set",
+                       {"string:org.a11y.Status", "string:IsEnabled", "variant:boolean:true"})
+            .succeeded();
+    const Command::Result address =
+        sessionBusCall("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus.GetAddress", {});
+    if (!enabled || address.output.find("unix:") == std::string::npos) {
+        error_ = "the accessibility bus did not start";
+        return false;
+    }
+    return true;
+}
+
+std::filesystem::path TikloDesktop::defaultsFile() const {
+    return home_.path() / "config" / "tiklo" / "defaults.plist";
+}
+
+bool TikloDesktop::startTiklo(FirstPopup firstPopup) {
+    if (!ready()) {
+        return false;
+    }
+    // Through a shell only to gather standard error with standard output.
+    tiklo_ = std::make_unique<ChildProcess>(
+        std::vector<std::string>{"/bin/sh", "-c", "exec \"$0\" 2>&1", TIKLO_EXECUTABLE});
+    if (!tiklo_->started()) {
+        error_ = "tiklo did not start";
+        return false;
+    }
+    // Tiklo announces nothing when it listens; it holds its instance lock just before, and
+    // the trigger itself is the probe. A prefix typed before it listens stays in the target
+    // with no popup, and is taken back before the next try.
+    const std::filesystem::path lock = home_.path() / "runtime" / "tiklo.lock";
+    pollFor([&] { return std::filesystem::exists(lock); }, 10s);
+    const std::string withPrefix = initialText_ + ";";
+    const auto deadline = Clock::now() + 30s;
+    while (Clock::now() < deadline && tikloRunning()) {
+        const bool answered = trigger(3s).has_value();
+        if (answered && firstPopup == FirstPopup::leaveOpen) {
+            return true;
+        }
+        if (answered && (!key("Escape") || !waitForPopupHidden() || !waitForTargetActive())) {
+            break;
+        }
+        if (target_->waitForText(withPrefix) != withPrefix || !key("BackSpace") ||
+            target_->waitForText(initialText_) != initialText_) {
+            break;
+        }
+        if (answered) {
+            return true;
+        }
+    }
+    error_ = tikloRunning() ? "tiklo did not answer the trigger" : "tiklo exited";
+    return false;
+}
+
+std::optional<TikloDesktop::WindowID>
+TikloDesktop::trigger(std::chrono::milliseconds timeout) const {
+    if (!waitForTargetActive() || !type(";")) {
+        return std::nullopt;
+    }
+    return waitForActivePopup(timeout);
+}
+
+bool TikloDesktop::tikloRunning() const {
+    if (!tiklo_ || !tiklo_->started()) {
+        return false;
+    }
+    // A process that ended but is not reaped yet is a zombie: state "Z" after the name.
+    std::ifstream stat("/proc/" + std::to_string(tiklo_->pid()) + "/stat");
+    std::string line;
+    std::getline(stat, line);
+    const std::size_t nameEnd = line.rfind(')');
+    return nameEnd != std::string::npos && nameEnd + 2 < line.size() && line[nameEnd + 2] != 'Z';
+}
+
+Command::Result TikloDesktop::launchAgain() const {
+    return Command::run({TIKLO_EXECUTABLE});
+}
+
+std::string TikloDesktop::drainTikloOutput() {
+    while (tiklo_) {
+        const std::optional<std::string> line = tiklo_->readLine(100ms);
+        if (!line) {
+            break;
+        }
+        tikloOutput_ += *line + "\n";
+    }
+    return tikloOutput_;
+}
+
+bool TikloDesktop::type(const std::string& text) const {
+    return xdotool({"type", "--", text}).succeeded();
+}
+
+bool TikloDesktop::key(const std::string& keys) const {
+    return xdotool({"key", "--", keys}).succeeded();
+}
+
+bool TikloDesktop::movePointer(int x, int y) const {
+    return xdotool({"mousemove", "--sync", std::to_string(x), std::to_string(y)}).succeeded();
+}
+
+bool TikloDesktop::click(int x, int y) const {
+    return movePointer(x, y) && xdotool({"click", "1"}).succeeded();
+}
+
+std::optional<TikloDesktop::WindowID> TikloDesktop::activeWindow() const {
+    const std::vector<WindowID> ids = windowIDs(xdotool({"getactivewindow"}).output);
+    return ids.size() == 1 ? std::optional<WindowID>(ids.front()) : std::nullopt;
+}
+
+std::optional<TikloDesktop::WindowID> TikloDesktop::targetWindow() const {
+    const std::vector<WindowID> ids =
+        windowIDs(xdotool({"search", "--onlyvisible", "--name",
+                           std::string("^") + TargetEntry::windowName + "$"})
+                      .output);
+    return ids.size() == 1 ? std::optional<WindowID>(ids.front()) : std::nullopt;
+}
+
+std::vector<TikloDesktop::WindowID> TikloDesktop::visiblePopups() const {
+    return windowIDs(xdotool({"search", "--onlyvisible", "--name", popupTitle}).output);
+}
+
+std::optional<ScreenRect> TikloDesktop::windowFrame(WindowID window) const {
+    const Command::Result result =
+        xdotool({"getwindowgeometry", "--shell", std::to_string(window)});
+    std::optional<int> x, y, width, height;
+    std::istringstream lines(result.output);
+    std::string line;
+    while (std::getline(lines, line)) {
+        const std::size_t equals = line.find('=');
+        if (equals == std::string::npos) {
+            continue;
+        }
+        const std::string name = line.substr(0, equals);
+        const int value = std::atoi(line.c_str() + equals + 1);
+        if (name == "X") {
+            x = value;
+        } else if (name == "Y") {
+            y = value;
+        } else if (name == "WIDTH") {
+            width = value;
+        } else if (name == "HEIGHT") {
+            height = value;
+        }
+    }
+    if (!result.succeeded() || !x || !y || !width || !height) {
+        return std::nullopt;
+    }
+    return ScreenRect{*x, *y, *width, *height};
+}
+
+std::optional<TikloDesktop::WindowID>
+TikloDesktop::waitForActivePopup(std::chrono::milliseconds timeout) const {
+    return pollFor(
+        [this]() -> std::optional<WindowID> {
+            const std::vector<WindowID> popups = visiblePopups();
+            const std::optional<WindowID> active = activeWindow();
+            if (popups.size() == 1 && active == popups.front()) {
+                return active;
+            }
+            return std::nullopt;
+        },
+        timeout);
+}
+
+bool TikloDesktop::waitForPopupHidden(std::chrono::milliseconds timeout) const {
+    return pollFor([this] { return visiblePopups().empty(); }, timeout);
+}
+
+bool TikloDesktop::waitForTargetActive(std::chrono::milliseconds timeout) const {
+    return pollFor(
+        [this] {
+            const std::optional<WindowID> target = targetWindow();
+            return target.has_value() && activeWindow() == target;
+        },
+        timeout);
+}
+
+bool TikloDesktop::screenshot(const std::filesystem::path& file) const {
+    return Command::run({"import", "-window", "root", file.string()}, 20s).succeeded();
+}
+
+} // namespace tiklo::test

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "ChildProcess.h"
+#include "Command.h"
+#include "ScreenRect.h"
+#include "TargetEntry.h"
+#include "TempDir.h"
+#include "XvfbSession.h"
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tiklo::test {
+
+// One user's desktop for a test: a private Xvfb with openbox and a session bus, the
+// accessibility bus unless switched off, fresh configuration and runtime folders, the
+// target entry in front, and Tiklo once started. Keys and clicks go through xdotool as a
+// user's would. The destructor stops every process it started and restores the
+// environment.
+class TikloDesktop {
+public:
+    using WindowID = std::uint32_t;
+
+    struct Options {
+        bool accessibility = true;
+        // What the target entry holds at the start, caret at its end.
+        std::string initialText = "note ";
+    };
+
+    explicit TikloDesktop(Options options);
+    ~TikloDesktop();
+    TikloDesktop(const TikloDesktop&) = delete;
+    TikloDesktop& operator=(const TikloDesktop&) = delete;
+
+    // False when some part did not come up; error() says which.
+    bool ready() const { return error_.empty(); }
+    const std::string& error() const { return error_; }
+
+    TargetEntry& target() { return *target_; }
+    // $XDG_CONFIG_HOME/tiklo/defaults.plist of this desktop's user.
+    std::filesystem::path defaultsFile() const;
+
+    // What starting Tiklo does with the first popup it opens.
+    enum class FirstPopup {
+        cancel,    // closed again, the target's text as it was
+        leaveOpen, // left open with the keyboard, the prefix in the target
+    };
+
+    // Starts Tiklo and waits until it answers the trigger by opening its first popup.
+    // False, with error() set, otherwise.
+    bool startTiklo(FirstPopup firstPopup = FirstPopup::cancel);
+    bool tikloRunning() const;
+    // Runs another Tiklo to its end, as a second launch in the same session.
+    Command::Result launchAgain() const;
+    // Everything Tiklo wrote so far to standard output and error.
+    std::string drainTikloOutput();
+
+    // Types the trigger into the target once it is in front; the popup once it is mapped
+    // and active.
+    std::optional<WindowID> trigger(std::chrono::milliseconds timeout) const;
+
+    bool type(const std::string& text) const;
+    bool key(const std::string& keys) const;
+    bool movePointer(int x, int y) const;
+    bool click(int x, int y) const;
+
+    std::optional<WindowID> activeWindow() const;
+    std::optional<WindowID> targetWindow() const;
+    std::vector<WindowID> visiblePopups() const;
+    std::optional<ScreenRect> windowFrame(WindowID window) const;
+
+    // Polls until one "Tiklo" window is mapped and active; answers it.
+    std::optional<WindowID>
+    waitForActivePopup(std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
+    // Polls until no "Tiklo" window is mapped.
+    bool waitForPopupHidden(std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
+    // Polls until the target window is active.
+    bool waitForTargetActive(std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
+
+    // The whole screen as a PNG file.
+    bool screenshot(const std::filesystem::path& file) const;
+
+private:
+    bool startAccessibilityBus();
+    void setEnvironment(const std::string& name, const std::optional<std::string>& value);
+
+    std::vector<std::pair<std::string, std::optional<std::string>>> savedEnvironment_;
+    TempDir home_;
+    std::unique_ptr<XvfbSession> session_;
+    std::unique_ptr<ChildProcess> accessibilityBus_;
+    std::unique_ptr<TargetEntry> target_;
+    std::unique_ptr<ChildProcess> tiklo_;
+    std::string initialText_;
+    std::string tikloOutput_;
+    std::string error_;
+};
+
+} // namespace tiklo::test

@@ -1,0 +1,375 @@
+#include "Command.h"
+#include "DefaultsPlist.h"
+#include "TempDir.h"
+#include "TikloDesktop.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <memory>
+#include <sstream>
+#include <thread>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+namespace tiklo::test {
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+const std::string fire = "\U0001F525";
+const std::string thumbsUpDark = "\U0001F44D\U0001F3FF";
+// Not an emoji modifier base in Unicode: no skin tone ever applies to it.
+const std::string faceWithTearsOfJoy = "\U0001F602";
+
+// The caret line and the popup's top edge: the popup goes just below the line.
+constexpr int caretToPopupLimit = 40;
+// Placement is checked over several openings of the one window.
+constexpr int placementRounds = 3;
+
+// What Tiklo has learned, as its settings file holds it.
+struct History {
+    std::vector<std::string> recents;
+    nlohmann::json usage = nlohmann::json::object();
+};
+
+History readHistory(const std::filesystem::path& file) {
+    History history;
+    const std::optional<DefaultsPlist> defaults = DefaultsPlist::load(file);
+    if (!defaults) {
+        return history;
+    }
+    if (const std::optional<std::string> recents = defaults->dataValue("recents")) {
+        history.recents = nlohmann::json::parse(*recents).get<std::vector<std::string>>();
+    }
+    if (const std::optional<std::string> usage = defaults->dataValue("emojiUsage")) {
+        history.usage = nlohmann::json::parse(*usage);
+    }
+    return history;
+}
+
+// The emoji of the ranked results for `query` under `history`, as the catalog tool ranks
+// them from the same system sources.
+std::vector<std::string> rankedResults(const std::string& query, const History& history) {
+    const TempDir folder;
+    std::string recents;
+    for (const std::string& id : history.recents) {
+        recents += (recents.empty() ? "" : ",") + id;
+    }
+    const Command::Result result =
+        Command::run({TIKLO_CATALOG_TOOL, "search", query, "--recents", recents, "--usage",
+                      folder.write("usage.json", history.usage.dump())});
+    EXPECT_TRUE(result.succeeded()) << "tiklo-catalog search failed";
+    std::vector<std::string> emoji;
+    std::istringstream lines(result.output);
+    std::string line;
+    while (std::getline(lines, line)) {
+        emoji.push_back(line.substr(0, line.find('\t')));
+    }
+    return emoji;
+}
+
+double secondsSince2001() {
+    return static_cast<double>(std::time(nullptr)) - 978307200.0;
+}
+
+class TikloEndToEndTest : public ::testing::Test {
+protected:
+    // A desktop with the target in front and Tiklo listening; `defaults` is the settings
+    // file Tiklo finds at launch.
+    bool launch(TikloDesktop::Options options = {}, const DefaultsPlist* defaults = nullptr) {
+        desktop_ = std::make_unique<TikloDesktop>(options);
+        if (defaults != nullptr && !defaults->save(desktop_->defaultsFile())) {
+            ADD_FAILURE() << "cannot write the settings file";
+            return false;
+        }
+        if (!desktop_->startTiklo()) {
+            ADD_FAILURE() << desktop_->error();
+            return false;
+        }
+        return true;
+    }
+
+    // Types the trigger into the target and waits for the popup to take the keyboard. A
+    // popup reopened right after the last one closed can vanish at once (a fault of its
+    // own, see PopupReopenedRightAfterClosingStaysOpen); here the user then takes the
+    // prefix back and types it again.
+    std::optional<TikloDesktop::WindowID> openPopup() {
+        const std::optional<std::string> before = desktop_->target().text();
+        if (!before) {
+            ADD_FAILURE() << "the target does not answer";
+            return std::nullopt;
+        }
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            if (const auto popup = desktop_->trigger(3s)) {
+                return popup;
+            }
+            if (desktop_->target().waitForText(*before + ";") != *before + ";" ||
+                !desktop_->key("BackSpace") || desktop_->target().waitForText(*before) != *before) {
+                break;
+            }
+        }
+        ADD_FAILURE() << "no active Tiklo window after the trigger";
+        return std::nullopt;
+    }
+
+    // The popup's frame once `placed` holds for it, or the last one seen by the deadline:
+    // the popup drops into place when it appears, and the window manager moves it in a
+    // frame of its own.
+    template <typename Predicate>
+    std::optional<ScreenRect> frameWhere(TikloDesktop::WindowID popup, Predicate placed) {
+        const auto deadline = Clock::now() + 10s;
+        std::optional<ScreenRect> frame = desktop_->windowFrame(popup);
+        while ((!frame || !placed(*frame)) && Clock::now() < deadline) {
+            std::this_thread::sleep_for(20ms);
+            frame = desktop_->windowFrame(popup);
+        }
+        return frame;
+    }
+
+    // Waits for the target to read `expected`, then types a marker after it: a target that
+    // reads `expected` and the marker had nothing else typed in between.
+    void expectTargetSettlesAt(const std::string& expected) {
+        const std::string text = desktop_->target().waitForText(expected);
+        ASSERT_EQ(text, expected);
+        ASSERT_TRUE(desktop_->waitForTargetActive());
+        ASSERT_TRUE(desktop_->type("."));
+        EXPECT_EQ(desktop_->target().waitForText(expected + "."), expected + ".");
+    }
+
+    std::unique_ptr<TikloDesktop> desktop_;
+};
+
+TEST_F(TikloEndToEndTest, TriggerOpensThePopupUnderTheCaret) {
+    ASSERT_TRUE(launch());
+    // Far from the caret, so that a popup placed at the pointer cannot pass.
+    ASSERT_TRUE(desktop_->movePointer(1150, 760));
+
+    // Several times: every opening places the popup anew, at the caret of the moment.
+    std::string text = "note ";
+    for (int round = 1; round <= placementRounds; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        const auto popup = openPopup();
+        ASSERT_TRUE(popup);
+        // The prefix went to the target; Tiklo takes it back only when something is chosen.
+        text += ";";
+        EXPECT_EQ(desktop_->target().waitForText(text), text);
+
+        const std::optional<ScreenRect> caret = desktop_->target().caretLine();
+        ASSERT_TRUE(caret);
+        const auto underCaret = [&](const ScreenRect& frame) {
+            const int gap = frame.y - caret->bottom();
+            return gap >= 0 && gap <= caretToPopupLimit &&
+                   std::abs(frame.x - caret->x) <= caretToPopupLimit;
+        };
+        const std::optional<ScreenRect> frame = frameWhere(*popup, underCaret);
+        ASSERT_TRUE(frame);
+        ASSERT_TRUE(underCaret(*frame))
+            << "caret line " << caret->x << "," << caret->y << " " << caret->width << "x"
+            << caret->height << ", popup " << frame->x << "," << frame->y;
+        EXPECT_EQ(frame->width, 420);
+        EXPECT_EQ(frame->height, 326);
+
+        if (round == 1) {
+            const std::filesystem::path screenshot = TIKLO_SCREENSHOT;
+            std::filesystem::remove(screenshot);
+            EXPECT_TRUE(desktop_->screenshot(screenshot));
+            EXPECT_TRUE(std::filesystem::exists(screenshot) &&
+                        std::filesystem::file_size(screenshot) > 0);
+        }
+        ASSERT_TRUE(desktop_->key("Escape"));
+        ASSERT_TRUE(desktop_->waitForPopupHidden());
+    }
+}
+
+TEST_F(TikloEndToEndTest, WithoutAccessibilityThePopupOpensAtThePointer) {
+    ASSERT_TRUE(launch({.accessibility = false}));
+
+    for (int round = 1; round <= placementRounds; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        const int pointerX = 700 + 100 * round;
+        const int pointerY = 100 + 20 * round;
+        ASSERT_TRUE(desktop_->movePointer(pointerX, pointerY));
+        const auto popup = openPopup();
+        ASSERT_TRUE(popup);
+        const auto nearPointer = [&](const ScreenRect& frame) {
+            return std::abs(frame.x - pointerX) <= frame.width &&
+                   std::abs(frame.y - pointerY) <= frame.height;
+        };
+        const std::optional<ScreenRect> frame = frameWhere(*popup, nearPointer);
+        ASSERT_TRUE(frame);
+        ASSERT_TRUE(nearPointer(*frame)) << "popup at " << frame->x << "," << frame->y;
+        ASSERT_TRUE(desktop_->key("Escape"));
+        ASSERT_TRUE(desktop_->waitForPopupHidden());
+    }
+    expectTargetSettlesAt("note " + std::string(placementRounds, ';'));
+}
+
+TEST_F(TikloEndToEndTest, ReturnReplacesThePrefixWithTheFirstResultAndLearnsIt) {
+    ASSERT_TRUE(launch());
+
+    ASSERT_TRUE(openPopup());
+    ASSERT_TRUE(desktop_->type("fire"));
+    ASSERT_TRUE(desktop_->key("Return"));
+    EXPECT_TRUE(desktop_->waitForPopupHidden());
+    EXPECT_EQ(desktop_->target().waitForText("note " + fire), "note " + fire);
+
+    // Saved before anything is typed, so it is there by now.
+    History history = readHistory(desktop_->defaultsFile());
+    EXPECT_EQ(history.recents, std::vector<std::string>{"fire"});
+    ASSERT_TRUE(history.usage.contains(fire)) << history.usage.dump();
+    EXPECT_EQ(history.usage[fire].value("count", 0), 1);
+    EXPECT_NEAR(history.usage[fire].value("lastUsedAt", 0.0), secondsSince2001(), 300.0);
+
+    // Learned: the empty query now ranks it first.
+    ASSERT_TRUE(openPopup());
+    ASSERT_TRUE(desktop_->key("Return"));
+    expectTargetSettlesAt("note " + fire + fire);
+    history = readHistory(desktop_->defaultsFile());
+    EXPECT_EQ(history.recents, std::vector<std::string>{"fire"});
+    EXPECT_EQ(history.usage[fire].value("count", 0), 2);
+
+    // Every keystroke passes through Tiklo; none of it may reach its output.
+    EXPECT_EQ(desktop_->drainTikloOutput().find("fire"), std::string::npos);
+}
+
+TEST_F(TikloEndToEndTest, TrailingSpaceFollowsTheEmojiWhenSwitchedOn) {
+    DefaultsPlist defaults;
+    defaults.setBool("insertSpaceAfterTrigger", true);
+    ASSERT_TRUE(launch({}, &defaults));
+
+    ASSERT_TRUE(openPopup());
+    ASSERT_TRUE(desktop_->type("fire"));
+    ASSERT_TRUE(desktop_->key("Return"));
+    EXPECT_TRUE(desktop_->waitForPopupHidden());
+    expectTargetSettlesAt("note " + fire + " ");
+}
+
+TEST_F(TikloEndToEndTest, CancellingLeavesThePrefixAndTypesNothing) {
+    ASSERT_TRUE(launch());
+    const std::optional<ScreenRect> entry = desktop_->target().entryFrame();
+    ASSERT_TRUE(entry);
+    // Each way of leaving is followed by a key typed into the target: it lands right after
+    // the prefix only if Tiklo typed nothing.
+    {
+        SCOPED_TRACE("Escape");
+        ASSERT_TRUE(openPopup());
+        ASSERT_TRUE(desktop_->key("Escape"));
+        EXPECT_TRUE(desktop_->waitForPopupHidden());
+        expectTargetSettlesAt("note ;");
+    }
+    {
+        SCOPED_TRACE("BackSpace on an empty query");
+        ASSERT_TRUE(openPopup());
+        ASSERT_TRUE(desktop_->key("BackSpace"));
+        EXPECT_TRUE(desktop_->waitForPopupHidden());
+        expectTargetSettlesAt("note ;.;");
+    }
+    {
+        SCOPED_TRACE("click into the target");
+        ASSERT_TRUE(openPopup());
+        // Past the end of the text, so the caret stays where it was.
+        ASSERT_TRUE(desktop_->click(entry->right() - 10, entry->y + entry->height / 2));
+        EXPECT_TRUE(desktop_->waitForPopupHidden());
+        expectTargetSettlesAt("note ;.;.;");
+    }
+    const History history = readHistory(desktop_->defaultsFile());
+    EXPECT_TRUE(history.recents.empty() && history.usage.empty())
+        << "a cancelled popup recorded a use";
+}
+
+TEST_F(TikloEndToEndTest, ArrowsAndControlDigitChooseTheThirdResult) {
+    ASSERT_TRUE(launch());
+
+    const std::vector<std::string> fresh = rankedResults("", readHistory(desktop_->defaultsFile()));
+    ASSERT_GE(fresh.size(), 3u);
+    ASSERT_TRUE(openPopup());
+    ASSERT_TRUE(desktop_->key("Down"));
+    ASSERT_TRUE(desktop_->key("Down"));
+    ASSERT_TRUE(desktop_->key("Return"));
+    EXPECT_TRUE(desktop_->waitForPopupHidden());
+    const std::string afterArrows = "note " + fresh[2];
+    EXPECT_EQ(desktop_->target().waitForText(afterArrows), afterArrows);
+
+    // The ranking now holds the first choice.
+    const std::vector<std::string> learned =
+        rankedResults("", readHistory(desktop_->defaultsFile()));
+    ASSERT_GE(learned.size(), 3u);
+    ASSERT_TRUE(openPopup());
+    ASSERT_TRUE(desktop_->key("ctrl+3"));
+    EXPECT_TRUE(desktop_->waitForPopupHidden());
+    expectTargetSettlesAt(afterArrows + learned[2]);
+}
+
+TEST_F(TikloEndToEndTest, DefaultSkinToneAppliesToTheChosenEmoji) {
+    DefaultsPlist defaults;
+    defaults.setData("defaultSkinTone", "\"dark\"");
+    ASSERT_TRUE(launch({}, &defaults));
+
+    ASSERT_TRUE(openPopup());
+    ASSERT_TRUE(desktop_->type("thumbsup"));
+    ASSERT_TRUE(desktop_->key("Return"));
+    EXPECT_TRUE(desktop_->waitForPopupHidden());
+    const std::string afterThumbsUp = "note " + thumbsUpDark;
+    EXPECT_EQ(desktop_->target().waitForText(afterThumbsUp), afterThumbsUp);
+
+    // An emoji that takes no skin tone is typed as it is, whatever the default.
+    const std::vector<std::string> joy =
+        rankedResults("joy", readHistory(desktop_->defaultsFile()));
+    ASSERT_FALSE(joy.empty());
+    ASSERT_EQ(joy.front(), faceWithTearsOfJoy) << "the query no longer finds the toneless face";
+    ASSERT_TRUE(openPopup());
+    ASSERT_TRUE(desktop_->type("joy"));
+    ASSERT_TRUE(desktop_->key("Return"));
+    EXPECT_TRUE(desktop_->waitForPopupHidden());
+    expectTargetSettlesAt(afterThumbsUp + faceWithTearsOfJoy);
+}
+
+TEST_F(TikloEndToEndTest, SecondLaunchLeavesTheRunningOneInCharge) {
+    ASSERT_TRUE(launch());
+
+    // Twice: a second launch must not take the first one's lock with it when it exits.
+    for (int extra = 1; extra <= 2; ++extra) {
+        const Command::Result again = desktop_->launchAgain();
+        EXPECT_EQ(again.status, 0) << "extra launch " << extra << " did not exit with status 0";
+    }
+    EXPECT_TRUE(desktop_->tikloRunning());
+
+    ASSERT_TRUE(openPopup());
+    ASSERT_TRUE(desktop_->type("fire"));
+    ASSERT_TRUE(desktop_->key("Return"));
+    EXPECT_TRUE(desktop_->waitForPopupHidden());
+    expectTargetSettlesAt("note " + fire);
+}
+
+TEST_F(TikloEndToEndTest, QueryTypedAsSoonAsTheFirstPopupAppearsIsKept) {
+    desktop_ = std::make_unique<TikloDesktop>(TikloDesktop::Options{});
+    ASSERT_TRUE(desktop_->startTiklo(TikloDesktop::FirstPopup::leaveOpen)) << desktop_->error();
+
+    // A user types on without waiting for the field to show its caret.
+    ASSERT_TRUE(desktop_->type("fire"));
+    ASSERT_TRUE(desktop_->key("Return"));
+    EXPECT_TRUE(desktop_->waitForPopupHidden());
+    expectTargetSettlesAt("note " + fire);
+}
+
+TEST_F(TikloEndToEndTest, PopupReopenedRightAfterClosingStaysOpen) {
+    ASSERT_TRUE(launch());
+
+    // Closed and reopened at once, several times over: each popup must stay until closed.
+    std::string expected = "note ";
+    for (int round = 1; round <= 8; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        ASSERT_TRUE(desktop_->trigger(10s)) << "the popup did not stay open";
+        expected += ";";
+        ASSERT_TRUE(desktop_->key("Escape"));
+        ASSERT_TRUE(desktop_->waitForPopupHidden());
+    }
+    expectTargetSettlesAt(expected);
+}
+
+} // namespace
+} // namespace tiklo::test
