@@ -44,6 +44,7 @@
 #include <string>
 
 #include <QApplication>
+#include <QQuickWindow>
 #include <QQmlEngine>
 #include <QQuickView>
 #include <QTimer>
@@ -383,6 +384,8 @@ void coldPopup(benchmark::State& state) {
 int coldPopupOnce(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // As the program renders its popup.
+    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     PopupRig rig;
     const double residentBefore = residentMegabytes();
     const PopupTiming timing = rig.ready() ? rig.popUp() : PopupTiming{};
@@ -426,6 +429,8 @@ int main(int argc, char** argv) {
     }
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // As the program renders its popup.
+    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -1,23 +1,15 @@
 #include "EventTap.h"
 #include "AppState.h"
+#include "FakeAppEnvironment.h"
 #include "FakeInput.h"
-#include "FakePlatform.h"
 
 #include <gtest/gtest.h>
 
 namespace tiklo {
 namespace {
 
-class EventTapTest : public ::testing::Test {
+class EventTapTest : public ::testing::Test, protected test::FakeAppEnvironment {
 protected:
-    test::FakeDefaultsStore defaults;
-    test::FakeHotkeyService hotkeyService;
-    HotkeyManager hotkeys{hotkeyService};
-    test::FakeLoginItemService loginService;
-    LoginItem loginItem{loginService};
-    test::FakeWorkspace workspace;
-    test::FakeAccessibilityTrust trust;
-    AppState state{{defaults, hotkeys, loginItem, workspace, trust}};
     test::FakeKeyboardMonitor monitor;
     test::ManualTimerFactory timers;
     std::vector<std::string> seen;

@@ -1,7 +1,7 @@
 #include "PickerController.h"
 #include "AppState.h"
+#include "FakeAppEnvironment.h"
 #include "FakeInput.h"
-#include "FakePlatform.h"
 
 #include <QCoreApplication>
 
@@ -52,7 +52,7 @@ public:
     std::function<bool(const PickerKeyEvent&)> keys;
 };
 
-class PickerControllerTest : public ::testing::Test {
+class PickerControllerTest : public ::testing::Test, protected test::FakeAppEnvironment {
 protected:
     PickerControllerTest() {
         screens.areas = {{{0, 0, 1440, 900}, {0, 0, 1440, 875}}};
@@ -60,14 +60,6 @@ protected:
         workspace.frontmost = RunningApplication{"org.gnome.gedit", 9, 10};
     }
 
-    test::FakeDefaultsStore defaults;
-    test::FakeHotkeyService hotkeyService;
-    HotkeyManager hotkeys{hotkeyService};
-    test::FakeLoginItemService loginService;
-    LoginItem loginItem{loginService};
-    test::FakeWorkspace workspace;
-    test::FakeAccessibilityTrust trust;
-    AppState state{{defaults, hotkeys, loginItem, workspace, trust}};
     EmojiCatalog catalog{
         std::vector<EmojiItem>{{"\U0001F525", "fire", "fire", EmojiCategory::animals, {}, false}}};
     test::FakeTextInjector injector;

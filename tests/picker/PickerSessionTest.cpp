@@ -1,7 +1,7 @@
 #include "PickerSession.h"
 #include "AppState.h"
+#include "FakeAppEnvironment.h"
 #include "FakeInput.h"
-#include "FakePlatform.h"
 
 #include <QSignalSpy>
 
@@ -23,7 +23,7 @@ std::vector<EmojiItem> twentyItems() {
     return items;
 }
 
-class PickerSessionTest : public ::testing::Test {
+class PickerSessionTest : public ::testing::Test, protected test::FakeAppEnvironment {
 protected:
     PickerSessionTest() {
         session.setTargetApp(RunningApplication{"gedit", 5, 6});
@@ -35,14 +35,6 @@ protected:
         return session.handleKey({Type::keyDown, code, flags}, grid);
     }
 
-    test::FakeDefaultsStore defaults;
-    test::FakeHotkeyService hotkeyService;
-    HotkeyManager hotkeys{hotkeyService};
-    test::FakeLoginItemService loginService;
-    LoginItem loginItem{loginService};
-    test::FakeWorkspace workspace;
-    test::FakeAccessibilityTrust trust;
-    AppState state{{defaults, hotkeys, loginItem, workspace, trust}};
     EmojiCatalog catalog{twentyItems(), [] { return 800000000.0; }};
     test::FakeTextInjector injector;
     int hides = 0;

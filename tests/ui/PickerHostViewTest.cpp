@@ -1,6 +1,6 @@
 #include "AppState.h"
+#include "FakeAppEnvironment.h"
 #include "FakeInput.h"
-#include "FakePlatform.h"
 #include "PickerSession.h"
 #include "ThemeIconProvider.h"
 
@@ -29,7 +29,7 @@ std::vector<EmojiItem> pickerItems() {
 }
 
 // The picker host over the real session, drawn offscreen.
-class PickerHostViewTest : public ::testing::Test {
+class PickerHostViewTest : public ::testing::Test, protected test::FakeAppEnvironment {
 protected:
     PickerHostViewTest() {
         session.setPresentationMode(PickerPresentationMode::inlinePopup);
@@ -81,14 +81,6 @@ protected:
         return image;
     }
 
-    test::FakeDefaultsStore defaults;
-    test::FakeHotkeyService hotkeyService;
-    HotkeyManager hotkeys{hotkeyService};
-    test::FakeLoginItemService loginService;
-    LoginItem loginItem{loginService};
-    test::FakeWorkspace workspace;
-    test::FakeAccessibilityTrust trust;
-    AppState state{{defaults, hotkeys, loginItem, workspace, trust}};
     EmojiCatalog catalog{pickerItems(), [] { return 800000000.0; }};
     test::FakeTextInjector injector;
     int hides = 0;

@@ -1,7 +1,7 @@
 #include "AppState.h"
 #include "EventTap.h"
+#include "FakeAppEnvironment.h"
 #include "FakeInput.h"
-#include "FakePlatform.h"
 #include "QtKeyTranslator.h"
 #include "TikloApplication.h"
 #include "TrayMenu.h"
@@ -47,16 +47,8 @@ TEST(QtKeyTranslatorTest, RoutedKeysGetTheirCodesAndCtrlOrSuperIsCommand) {
     EXPECT_EQ(up->flags & modifierFlags::command, 0u);
 }
 
-class ShellTest : public ::testing::Test {
+class ShellTest : public ::testing::Test, protected test::FakeAppEnvironment {
 protected:
-    test::FakeDefaultsStore defaults;
-    test::FakeHotkeyService hotkeyService;
-    HotkeyManager hotkeys{hotkeyService};
-    test::FakeLoginItemService loginService;
-    LoginItem loginItem{loginService};
-    test::FakeWorkspace workspace;
-    test::FakeAccessibilityTrust trust;
-    AppState state{{defaults, hotkeys, loginItem, workspace, trust}};
 };
 
 TEST_F(ShellTest, TrayMenuFollowsTheStore) {
