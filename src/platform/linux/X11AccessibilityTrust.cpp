@@ -1,7 +1,6 @@
 #include "X11AccessibilityTrust.h"
 
-#include <cstdlib>
-#include <memory>
+#include "X11Reply.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -13,11 +12,6 @@
 
 namespace tiklo {
 namespace {
-
-struct FreeReply {
-    void operator()(void* reply) const { std::free(reply); }
-};
-template <typename T> using Reply = std::unique_ptr<T, FreeReply>;
 
 bool offersXInput22(xcb_connection_t* connection) {
     const xcb_query_extension_reply_t* extension =

@@ -1,19 +1,15 @@
 #include "X11ApplicationActivator.h"
 
+#include "X11Reply.h"
+
 #include <algorithm>
-#include <cstdlib>
+#include <array>
 #include <cstring>
 #include <limits>
-#include <memory>
 #include <string_view>
 
 namespace tiklo {
 namespace {
-
-struct FreeReply {
-    void operator()(void* reply) const { std::free(reply); }
-};
-template <typename T> using Reply = std::unique_ptr<T, FreeReply>;
 
 // EWMH source indication: a pager, whose requests window managers carry out at once
 // instead of weighing them against focus stealing.
@@ -24,14 +20,8 @@ constexpr std::uint32_t sourcePager = 2;
 X11ApplicationActivator::X11ApplicationActivator(xcb_connection_t* connection, xcb_window_t root,
                                                  Sleeper& sleeper)
     : connection_(connection), root_(root), sleeper_(sleeper) {
-    constexpr std::string_view name = "_NET_ACTIVE_WINDOW";
-    const Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
-        connection_,
-        xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(name.size()), name.data()),
-        nullptr));
-    if (reply) {
-        activeWindowAtom_ = reply->atom;
-    }
+    constexpr std::array<std::string_view, 1> names{"_NET_ACTIVE_WINDOW"};
+    activeWindowAtom_ = internAtoms(connection_, names)[0];
 }
 
 void X11ApplicationActivator::activate(const RunningApplication& application) {

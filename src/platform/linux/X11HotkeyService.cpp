@@ -1,9 +1,9 @@
 #include "X11HotkeyService.h"
 
 #include "X11KeyTable.h"
+#include "X11Reply.h"
 
 #include <cstdlib>
-#include <memory>
 #include <optional>
 
 #include <QByteArray>
@@ -11,11 +11,6 @@
 
 namespace tiklo {
 namespace {
-
-struct FreeReply {
-    void operator()(void* reply) const { std::free(reply); }
-};
-template <typename T> using Reply = std::unique_ptr<T, FreeReply>;
 
 // The eight core modifier bits; a key event's state also carries buttons and the XKB group.
 constexpr std::uint16_t coreModifierBits = 0xff;

@@ -1,24 +1,18 @@
 #include "X11KeyPoster.h"
 
 #include "X11KeyTable.h"
+#include "X11Reply.h"
 #include "X11TypingPlan.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <iterator>
-#include <memory>
 #include <vector>
 
 #include <xcb/xtest.h>
 
 namespace tiklo {
 namespace {
-
-
-struct FreeReply {
-    void operator()(void* reply) const { std::free(reply); }
-};
-template <typename T> using Reply = std::unique_ptr<T, FreeReply>;
 
 // Every keysym is mapped at both of the first two levels, so a held Shift types the same.
 constexpr std::uint8_t mappedLevels = 2;

@@ -1,15 +1,9 @@
 #include "X11KeyboardMapping.h"
 
-#include <cstdlib>
-#include <memory>
+#include "X11Reply.h"
 
 namespace tiklo {
 namespace {
-
-struct FreeReply {
-    void operator()(void* reply) const { std::free(reply); }
-};
-template <typename T> using Reply = std::unique_ptr<T, FreeReply>;
 
 constexpr xcb_keycode_t firstUsableKeycode = 9;
 

@@ -1,7 +1,6 @@
 #include "X11KeyboardMonitor.h"
 
-#include <cstdlib>
-#include <memory>
+#include "X11Reply.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -13,11 +12,6 @@
 
 namespace tiklo {
 namespace {
-
-struct FreeReply {
-    void operator()(void* reply) const { std::free(reply); }
-};
-template <typename T> using Reply = std::unique_ptr<T, FreeReply>;
 
 // The fields every XKB event starts with.
 struct XkbEventHeader {

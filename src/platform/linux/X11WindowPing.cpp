@@ -1,20 +1,16 @@
 #include "X11WindowPing.h"
 
+#include "X11Reply.h"
+
 #include <array>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <string_view>
 
 #include <poll.h>
 
 namespace tiklo {
 namespace {
-
-struct FreeReply {
-    void operator()(void* reply) const { std::free(reply); }
-};
-template <typename T> using Reply = std::unique_ptr<T, FreeReply>;
 
 Reply<xcb_get_property_reply_t> property(xcb_connection_t* connection, xcb_window_t window,
                                          xcb_atom_t name, xcb_atom_t type, std::uint32_t words) {
@@ -31,17 +27,7 @@ X11WindowPing::X11WindowPing(xcb_connection_t* connection) : connection_(connect
     root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
     constexpr std::array<std::string_view, 3> names{"_NET_ACTIVE_WINDOW", "WM_PROTOCOLS",
                                                     "_NET_WM_PING"};
-    std::array<xcb_intern_atom_cookie_t, names.size()> cookies{};
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        cookies[i] = xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(names[i].size()),
-                                     names[i].data());
-    }
-    std::array<xcb_atom_t, names.size()> atoms{};
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        const Reply<xcb_intern_atom_reply_t> reply(
-            xcb_intern_atom_reply(connection_, cookies[i], nullptr));
-        atoms[i] = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-    }
+    const auto atoms = internAtoms(connection_, names);
     activeWindowAtom_ = atoms[0];
     protocolsAtom_ = atoms[1];
     pingAtom_ = atoms[2];

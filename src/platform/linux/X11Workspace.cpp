@@ -1,9 +1,9 @@
 #include "X11Workspace.h"
 
+#include "X11Reply.h"
+
 #include <array>
-#include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <string_view>
 
 #include <unistd.h>
@@ -12,11 +12,6 @@
 
 namespace tiklo {
 namespace {
-
-struct FreeReply {
-    void operator()(void* reply) const { std::free(reply); }
-};
-template <typename T> using Reply = std::unique_ptr<T, FreeReply>;
 
 // Property reads are capped at 4 KiB; a longer value counts as absent, since a cut-off
 // id would name the wrong application.
@@ -66,17 +61,7 @@ X11Workspace::X11Workspace(xcb_connection_t* connection, xcb_window_t root, std:
     : QObject(parent), connection_(connection), root_(root), ownBundleID_(std::move(ownBundleID)) {
     constexpr std::array<std::string_view, 3> names{"_NET_ACTIVE_WINDOW", "_NET_WM_PID",
                                                     "_GTK_APPLICATION_ID"};
-    std::array<xcb_intern_atom_cookie_t, names.size()> cookies{};
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        cookies[i] = xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(names[i].size()),
-                                     names[i].data());
-    }
-    std::array<xcb_atom_t, names.size()> atoms{};
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        const Reply<xcb_intern_atom_reply_t> reply(
-            xcb_intern_atom_reply(connection_, cookies[i], nullptr));
-        atoms[i] = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-    }
+    const auto atoms = internAtoms(connection_, names);
     activeWindowAtom_ = atoms[0];
     pidAtom_ = atoms[1];
     gtkApplicationIDAtom_ = atoms[2];
