@@ -6,9 +6,16 @@
 #include <QCoreApplication>
 #include <xkbcommon/xkbcommon-x11.h>
 // xcb's XKB header names a struct member `explicit`.
+#if defined(__clang__)
+#pragma clang diagnostic push
+#pragma clang diagnostic ignored "-Wkeyword-macro"
+#endif
 #define explicit xkb_explicit
 #include <xcb/xkb.h>
 #undef explicit
+#if defined(__clang__)
+#pragma clang diagnostic pop
+#endif
 
 namespace tiklo {
 namespace {
