@@ -1,7 +1,7 @@
 #include "TriggerEngine.h"
 #include "AppState.h"
+#include "FakeAppEnvironment.h"
 #include "FakeInput.h"
-#include "FakePlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -66,15 +66,9 @@ TEST(TriggerEngineTest, DecisionStopsAtEachFailingTest) {
               1);
 }
 
-TEST(TriggerEngineTest, HandleKeyDownReadsTheSettingsAtEachPress) {
-    test::FakeDefaultsStore defaults;
-    test::FakeHotkeyService hotkeyService;
-    HotkeyManager hotkeys(hotkeyService);
-    test::FakeLoginItemService loginService;
-    LoginItem loginItem(loginService);
-    test::FakeWorkspace workspace;
-    test::FakeAccessibilityTrust trust;
-    AppState state({defaults, hotkeys, loginItem, workspace, trust});
+class TriggerEngineKeyTest : public ::testing::Test, protected test::FakeAppEnvironment {};
+
+TEST_F(TriggerEngineKeyTest, HandleKeyDownReadsTheSettingsAtEachPress) {
     test::FakePickerOpener picker;
     TriggerEngine engine(state, workspace, picker);
 
