@@ -26,7 +26,9 @@
 #include "X11AccessibilityTrust.h"
 #include "X11ApplicationActivator.h"
 #include "X11HotkeyService.h"
+#include "X11InputConnection.h"
 #include "X11KeyPoster.h"
+#include "X11KeyboardHold.h"
 #include "X11TestClient.h"
 #include "X11Workspace.h"
 #include "XdgAutostartEntry.h"
@@ -44,9 +46,9 @@
 #include <string>
 
 #include <QApplication>
-#include <QQuickWindow>
 #include <QQmlEngine>
 #include <QQuickView>
+#include <QQuickWindow>
 #include <QTimer>
 #include <QtPlugin>
 #include <QtQml/qqmlextensionplugin.h>
@@ -116,8 +118,9 @@ public:
                                                XdgAutostartEntry::runningExecutable()),
           loginItem_(autostart_), workspace_(connection_, root_, applicationID),
           trust_(connection_), state_({defaults_, hotkeys_, loginItem_, workspace_, trust_}),
-          poster_(ledger_, sleeper_), activator_(connection_, root_, sleeper_),
-          injector_(poster_, activator_, mainThread_, sleeper_),
+          hold_(input_, ledger_), poster_(input_, hold_, ledger_, sleeper_),
+          activator_(connection_, root_, sleeper_),
+          injector_(poster_, activator_, hold_, mainThread_, sleeper_),
           accessibility_([this]() -> std::optional<long> {
               const auto front = workspace_.frontmostApplication();
               return front ? std::optional<long>(front->pid) : std::nullopt;
@@ -125,7 +128,7 @@ public:
           caretLocator_(trust_, accessibility_, screens_),
           session_({[]() -> const EmojiCatalog& { return EmojiCatalog::shared(); }, state_,
                     injector_, [this] { picker_.hide(); }, [] {}}),
-          picker_({session_, state_, workspace_, screens_,
+          picker_({session_, state_, workspace_, screens_, hold_,
                    [this] {
                        const auto start = Clock::now();
                        std::optional<Rect> caret = caretLocator_.caretRect();
@@ -147,7 +150,7 @@ public:
                        panelMilliseconds_ = millisecondsBetween(start, Clock::now());
                        return panel;
                    }}),
-          trigger_(state_, workspace_, picker_) {
+          trigger_(state_, workspace_, hold_, picker_) {
         qApp->installNativeEventFilter(&hotkeyService_);
         qApp->installNativeEventFilter(&workspace_);
         ThemeIconProvider::install(engine_);
@@ -252,6 +255,8 @@ private:
     AppState state_;
     ThreadSleeper sleeper_;
     SyntheticEventLedger ledger_;
+    X11InputConnection input_;
+    X11KeyboardHold hold_;
     X11KeyPoster poster_;
     X11ApplicationActivator activator_;
     QtMainThreadExecutor mainThread_;

@@ -24,7 +24,9 @@
 #include "X11AccessibilityTrust.h"
 #include "X11ApplicationActivator.h"
 #include "X11HotkeyService.h"
+#include "X11InputConnection.h"
 #include "X11KeyPoster.h"
+#include "X11KeyboardHold.h"
 #include "X11KeyboardMonitor.h"
 #include "X11Workspace.h"
 #include "XdgAutostartEntry.h"
@@ -101,10 +103,12 @@ int main(int argc, char** argv) {
 
     ThreadSleeper sleeper;
     SyntheticEventLedger ledger;
-    X11KeyPoster poster(ledger, sleeper);
+    X11InputConnection input;
+    X11KeyboardHold keyboardHold(input, ledger);
+    X11KeyPoster poster(input, keyboardHold, ledger, sleeper);
     X11ApplicationActivator activator(connection, root, sleeper);
     QtMainThreadExecutor mainThread;
-    Injector injector(poster, activator, mainThread, sleeper);
+    Injector injector(poster, activator, keyboardHold, mainThread, sleeper);
 
     QtScreens screens;
     AtspiAccessibility accessibility([&workspace]() -> std::optional<long> {
@@ -113,24 +117,25 @@ int main(int argc, char** argv) {
     });
     CaretLocator caretLocator(trust, accessibility, screens);
 
+    X11KeyboardMonitor monitor(connection, root, ledger);
     QQmlEngine engine;
     ThemeIconProvider::install(engine);
     PickerController* controller = nullptr;
     PickerSession session({[]() -> const EmojiCatalog& { return EmojiCatalog::shared(); }, state,
                            injector, [&controller] { controller->hide(); },
                            [] { QApplication::beep(); }});
-    PickerController picker({session, state, workspace, screens,
+    PickerController picker({session, state, workspace, screens, keyboardHold,
                              [&caretLocator] { return caretLocator.caretRect(); },
                              [&]() -> std::unique_ptr<PickerPanel> {
                                  return std::make_unique<QuickPickerPanel>(
                                      engine, QUrl(QString::fromLatin1(pickerView)),
                                      QVariantMap{{"session", QVariant::fromValue(&session)},
-                                                 {"appState", QVariant::fromValue(&state)}});
+                                                 {"appState", QVariant::fromValue(&state)}},
+                                     &monitor);
                              }});
     controller = &picker;
 
-    TriggerEngine trigger(state, workspace, picker);
-    X11KeyboardMonitor monitor(connection, root, ledger);
+    TriggerEngine trigger(state, workspace, keyboardHold, picker);
     QtTimerFactory timers;
     EventTap tap(monitor, trust, timers, state,
                  [&trigger](const KeyDown& key) { trigger.handleKeyDown(key); });

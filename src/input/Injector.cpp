@@ -6,10 +6,10 @@
 
 namespace tiklo {
 
-Injector::Injector(KeyPoster& poster, ApplicationActivator& activator,
+Injector::Injector(KeyPoster& poster, ApplicationActivator& activator, KeyboardHold& hold,
                    MainThreadExecutor& mainThread, Sleeper& sleeper)
-    : poster_(poster), activator_(activator), mainThread_(mainThread), sleeper_(sleeper),
-      worker_([this] { run(); }) {}
+    : poster_(poster), activator_(activator), hold_(hold), mainThread_(mainThread),
+      sleeper_(sleeper), worker_([this] { run(); }) {}
 
 Injector::~Injector() {
     {
@@ -24,16 +24,22 @@ Injector::~Injector() {
 }
 
 void Injector::replace(int backspaces, std::string text, std::optional<RunningApplication> app) {
-    enqueue([this, backspaces, text = std::move(text), app = std::move(app)] {
+    enqueueHeld([this, backspaces, text = std::move(text), app = std::move(app)] {
         activate(app);
-        sleeper_.sleepMicroseconds(pauseAfterActivation);
+        awaitTarget(app);
+        poster_.releaseModifiers(modifierTimeout);
         sendBackspaces(std::max(backspaces, 0));
         typeText(text);
     });
 }
 
 void Injector::reactivate(std::optional<RunningApplication> app) {
-    enqueue([this, app = std::move(app)] { activate(app); });
+    enqueueHeld([this, app = std::move(app)] {
+        activate(app);
+        if (app) {
+            poster_.awaitFocus(*app, focusTimeout);
+        }
+    });
 }
 
 void Injector::waitUntilIdle() {
@@ -41,9 +47,11 @@ void Injector::waitUntilIdle() {
     idle_.wait(lock, [this] { return jobs_.empty() && !busy_; });
 }
 
-void Injector::enqueue(std::function<void()> job) {
+void Injector::enqueueHeld(std::function<void()> job) {
     {
         std::lock_guard lock(mutex_);
+        // Under the queue's lock: the worker cannot end the hold between the two.
+        hold_.hold();
         jobs_.push_back(std::move(job));
     }
     wake_.notify_one();
@@ -62,6 +70,14 @@ void Injector::run() {
         lock.unlock();
         job();
         lock.lock();
+        if (jobs_.empty()) {
+            // The keys typed meanwhile follow what was typed; the application then reads it
+            // all, and the keys borrowed for typing are given back.
+            hold_.releaseToFocus();
+            lock.unlock();
+            poster_.finishTyping();
+            lock.lock();
+        }
         busy_ = false;
         if (jobs_.empty()) {
             idle_.notify_all();
@@ -74,6 +90,15 @@ void Injector::activate(const std::optional<RunningApplication>& app) {
         return;
     }
     mainThread_.runSync([this, &app] { activator_.activate(*app); });
+}
+
+void Injector::awaitTarget(const std::optional<RunningApplication>& app) {
+    if (!app) {
+        sleeper_.sleepMicroseconds(pauseWithoutTarget);
+        return;
+    }
+    // A target that never confirms is typed into all the same once the time is up.
+    poster_.awaitFocus(*app, focusTimeout);
 }
 
 void Injector::sendBackspaces(int count) {

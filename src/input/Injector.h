@@ -2,11 +2,13 @@
 
 #include "ApplicationActivator.h"
 #include "KeyPoster.h"
+#include "KeyboardHold.h"
 #include "MainThreadExecutor.h"
 #include "RunningApplication.h"
 #include "Sleeper.h"
 #include "TextInjector.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -21,23 +23,34 @@ namespace tiklo {
 // Puts text into another application: brings it to the front, deletes the characters that
 // semicolon search left there, and types the text as keyboard events. The work runs on one
 // serial worker thread, so callers never wait and two insertions never interleave.
+//
+// From the call until the text is typed, the user's keys are held, and typed after it: the
+// keys someone types on right after choosing land after the emoji, in order, and a Delete
+// never removes one of them instead of the prefix.
 class Injector : public TextInjector {
 public:
     static constexpr std::uint16_t deleteKeyCode = 51;
-    static constexpr std::uint32_t pauseAfterActivation = 180000; // microseconds
+    // The target must hold the keyboard before anything is typed: as soon as it does, and at
+    // the latest after this (for one that never tells).
+    static constexpr std::chrono::milliseconds focusTimeout{180};
+    // Without a target to wait for, the pause before typing (microseconds).
+    static constexpr std::uint32_t pauseWithoutTarget = 180000;
+    // How long the user may keep holding Control, Alt or Super after choosing before Tiklo
+    // lets go of them itself.
+    static constexpr std::chrono::milliseconds modifierTimeout{1000};
     static constexpr std::uint32_t pauseAfterDelete = 2000;
     static constexpr std::uint32_t pauseAfterLastDelete = 3000;
     static constexpr std::uint32_t pauseAfterChunk = 1500;
     static constexpr std::size_t chunkCodeUnits = 20;
 
-    Injector(KeyPoster& poster, ApplicationActivator& activator, MainThreadExecutor& mainThread,
-             Sleeper& sleeper);
+    Injector(KeyPoster& poster, ApplicationActivator& activator, KeyboardHold& hold,
+             MainThreadExecutor& mainThread, Sleeper& sleeper);
     // Lets the job under way finish and drops the rest, then stops the worker.
     ~Injector() override;
     Injector(const Injector&) = delete;
     Injector& operator=(const Injector&) = delete;
 
-    // Both return at once; the work is queued in order.
+    // Both return at once; the work is queued in order. Main thread.
     void replace(int backspaces, std::string text, std::optional<RunningApplication> app) override;
     void reactivate(std::optional<RunningApplication> app) override;
 
@@ -49,14 +62,17 @@ public:
     static std::u16string typedUnits(const std::string& text);
 
 private:
-    void enqueue(std::function<void()> job);
+    // Queues `job` with the user's keys held until it and every job queued after it are done.
+    void enqueueHeld(std::function<void()> job);
     void run();
     void activate(const std::optional<RunningApplication>& app);
+    void awaitTarget(const std::optional<RunningApplication>& app);
     void sendBackspaces(int count);
     void typeText(const std::string& text);
 
     KeyPoster& poster_;
     ApplicationActivator& activator_;
+    KeyboardHold& hold_;
     MainThreadExecutor& mainThread_;
     Sleeper& sleeper_;
 

@@ -15,8 +15,8 @@ std::optional<std::string> presentID(const std::string& id) {
 } // namespace
 
 TriggerEngine::TriggerEngine(const AppState& state, const Workspace& workspace,
-                             PickerOpener& picker)
-    : state_(state), workspace_(workspace), picker_(picker) {}
+                             const KeyboardHold& hold, PickerOpener& picker)
+    : state_(state), workspace_(workspace), hold_(hold), picker_(picker) {}
 
 std::optional<int> TriggerEngine::decide(const Input& input) {
     if (!input.masterEnabled) {
@@ -47,7 +47,7 @@ std::optional<int> TriggerEngine::decide(const Input& input) {
 void TriggerEngine::handleKeyDown(const KeyDown& key) {
     // This runs for every key the user types: settle the cheap tests before asking the
     // window system anything. The outcome is the same as deciding in the usual order.
-    if (!state_.masterEnabled() || (key.flags & commandKeysMask) != 0 ||
+    if (hold_.isHolding() || !state_.masterEnabled() || (key.flags & commandKeysMask) != 0 ||
         key.charactersIgnoringModifiers != state_.triggerPrefix()) {
         return;
     }

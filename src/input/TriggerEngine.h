@@ -1,6 +1,7 @@
 #pragma once
 
 #include "KeyDown.h"
+#include "KeyboardHold.h"
 #include "PickerOpener.h"
 #include "Workspace.h"
 
@@ -33,7 +34,10 @@ public:
         std::string triggerPrefix;
     };
 
-    TriggerEngine(const AppState& state, const Workspace& workspace, PickerOpener& picker);
+    // Keys typed while `hold` holds them are on their way to a place already decided (the
+    // picker, or after an emoji) and never trigger.
+    TriggerEngine(const AppState& state, const Workspace& workspace, const KeyboardHold& hold,
+                  PickerOpener& picker);
 
     void handleKeyDown(const KeyDown& key);
 
@@ -43,6 +47,7 @@ public:
 private:
     const AppState& state_;
     const Workspace& workspace_;
+    const KeyboardHold& hold_;
     PickerOpener& picker_;
 };
 

@@ -13,6 +13,14 @@ PickerController::PickerController(Services services, QObject* parent)
 void PickerController::show(const std::string& query, int replacementBackspaces,
                             std::optional<RunningApplication> targetApp,
                             PickerPresentationMode mode) {
+    // The caret first: an application that sees the keyboard taken stops reporting one.
+    std::optional<Rect> caret;
+    if (mode == PickerPresentationMode::inlinePopup && services_.caretRect) {
+        caret = services_.caretRect();
+    }
+    // Then, before anything slow: the keys typed from here on belong to the picker.
+    services_.hold.hold();
+    awaitingKeyboard_ = true;
     PickerSession& session = services_.session;
     const std::optional<RunningApplication> target =
         targetApp ? targetApp : services_.workspace.frontmostApplication();
@@ -30,16 +38,25 @@ void PickerController::show(const std::string& query, int replacementBackspaces,
     const Point size = full ? fullSize : inlineSize;
     panel.setContentSize(size.x, size.y);
     panel.setMovableByBackground(full);
-    position(panel, mode);
+    position(panel, mode, caret);
     // Only the inline popup closes when it loses the keyboard; observe from now on, after
     // the window took the keyboard.
     observingResign_ = false;
     present(panel, mode);
     observingResign_ = !full;
+    // A picker shown again while it has the keyboard gets no new notice of it.
+    if (panel.isKeyWindow()) {
+        activated();
+    }
 }
 
 void PickerController::hide() {
     observingResign_ = false;
+    if (awaitingKeyboard_) {
+        // It never had the keyboard: what was held goes where the keyboard is.
+        awaitingKeyboard_ = false;
+        services_.hold.releaseToFocus();
+    }
     if (panel_) {
         panel_->orderOut();
     }
@@ -55,16 +72,14 @@ PickerPanel& PickerController::ensurePanel() {
         panel_ = services_.makePanel();
         panel_->setKeyHandler([this](const PickerKeyEvent& event) { return handleKey(event); });
         panel_->setResignKeyHandler([this] { resignedKey(); });
+        panel_->setActivatedHandler([this] { activated(); });
     }
     return *panel_;
 }
 
-void PickerController::position(PickerPanel& panel, PickerPresentationMode mode) {
+void PickerController::position(PickerPanel& panel, PickerPresentationMode mode,
+                                const std::optional<Rect>& caret) {
     const Rect frame = panel.frame();
-    std::optional<Rect> caret;
-    if (mode == PickerPresentationMode::inlinePopup && services_.caretRect) {
-        caret = services_.caretRect();
-    }
     const Screens& screens = services_.screens;
     if (const std::optional<Point> origin =
             PickerPlacement::origin(mode, {frame.width, frame.height}, caret, screens.screens(),
@@ -84,6 +99,13 @@ bool PickerController::handleKey(const PickerKeyEvent& event) {
         return false;
     }
     return services_.session.handleKey(event, isGridLayout());
+}
+
+void PickerController::activated() {
+    if (awaitingKeyboard_) {
+        awaitingKeyboard_ = false;
+        services_.hold.releaseToOwnWindow();
+    }
 }
 
 void PickerController::resignedKey() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CaretLocator.h"
+#include "KeyboardHold.h"
 #include "PickerOpener.h"
 #include "PickerPanel.h"
 #include "PickerSession.h"
@@ -31,6 +32,8 @@ public:
         const AppState& state;
         const Workspace& workspace;
         const Screens& screens;
+        // Holds what the user types from the opening until the picker has the keyboard.
+        KeyboardHold& hold;
         std::function<std::optional<Rect>()> caretRect;
         // Makes the window on first use.
         std::function<std::unique_ptr<PickerPanel>()> makePanel;
@@ -47,14 +50,18 @@ public:
 
 private:
     PickerPanel& ensurePanel();
-    void position(PickerPanel& panel, PickerPresentationMode mode);
+    void position(PickerPanel& panel, PickerPresentationMode mode,
+                  const std::optional<Rect>& caret);
     void present(PickerPanel& panel, PickerPresentationMode mode);
     bool handleKey(const PickerKeyEvent& event);
     void resignedKey();
+    void activated();
 
     Services services_;
     std::unique_ptr<PickerPanel> panel_;
     bool observingResign_ = false;
+    // The picker was asked for and has not had the keyboard yet.
+    bool awaitingKeyboard_ = false;
 };
 
 } // namespace tiklo

@@ -24,6 +24,8 @@ public:
     virtual bool isKeyWindow() const = 0;
     // Called when the window loses the keyboard.
     virtual void setResignKeyHandler(std::function<void()> handler) = 0;
+    // Called when the window gets the keyboard.
+    virtual void setActivatedHandler(std::function<void()> handler) = 0;
     // Sees every key event of the window before its views; answers whether it consumed it.
     virtual void setKeyHandler(std::function<bool(const PickerKeyEvent&)> handler) = 0;
 };

@@ -1,21 +1,36 @@
 #pragma once
 
+#include "RunningApplication.h"
+
+#include <chrono>
 #include <cstdint>
 #include <string_view>
 
 namespace tiklo {
 
 // Posts synthetic keyboard events into the focused application. Every event posted is
-// marked as Tiklo's own, so the keyboard monitor reports it as synthetic.
+// marked as Tiklo's own, so the keyboard monitor reports it as synthetic. Used from one
+// thread at a time (the injector's worker).
 class KeyPoster {
 public:
     virtual ~KeyPoster() = default;
+
+    // Waits until `application`'s window holds the keyboard focus and the application has
+    // handled it, at most `timeout`. False when it did not in time.
+    virtual bool awaitFocus(const RunningApplication& application,
+                            std::chrono::milliseconds timeout) = 0;
+    // Keys typed while the user holds Control, Alt or Super would combine with them: waits up
+    // to `timeout` for the user to let go, then lets go of those still held.
+    virtual void releaseModifiers(std::chrono::milliseconds timeout) = 0;
 
     // A key by virtual key code (51 is Delete, that is BackSpace).
     virtual void postKey(std::uint16_t keyCode, bool down) = 0;
     // A keyboard event carrying text: at most 20 UTF-16 code units, possibly ending inside
     // a surrogate pair (the rest follows in the next chunk).
     virtual void postText(std::u16string_view chunk, bool down) = 0;
+    // Waits until the application has read everything typed so far; keys borrowed for typing
+    // are given back.
+    virtual void finishTyping() = 0;
 };
 
 } // namespace tiklo

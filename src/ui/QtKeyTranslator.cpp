@@ -30,6 +30,11 @@ constexpr std::array<std::pair<int, std::uint16_t>, 17> keyCodes{{
     {Qt::Key_9, 25},
 }};
 
+// Where Key_1 stands in the table; Key_2 to Key_9 follow.
+constexpr std::size_t firstDigit = 8;
+static_assert(keyCodes[firstDigit].first == Qt::Key_1 &&
+              keyCodes[firstDigit + 8].first == Qt::Key_9);
+
 bool isCommandKey(int key) {
     return key == Qt::Key_Control || key == Qt::Key_Meta || key == Qt::Key_Super_L ||
            key == Qt::Key_Super_R;
@@ -55,7 +60,8 @@ std::uint64_t flagsOf(Qt::KeyboardModifiers modifiers) {
 
 } // namespace
 
-std::optional<PickerKeyEvent> QtKeyTranslator::translate(const QKeyEvent& event) {
+std::optional<PickerKeyEvent> QtKeyTranslator::translate(const QKeyEvent& event,
+                                                         const KeyboardLayout* layout) {
     const int key = event.key();
     const bool press = event.type() == QEvent::KeyPress;
     if (isModifierKey(key)) {
@@ -75,6 +81,11 @@ std::optional<PickerKeyEvent> QtKeyTranslator::translate(const QKeyEvent& event)
         if (qtKey == key) {
             code = virtualCode;
             break;
+        }
+    }
+    if (layout != nullptr && !(event.modifiers() & Qt::KeypadModifier)) {
+        if (const std::optional<int> digit = layout->digitRowNumber(event.nativeScanCode())) {
+            code = keyCodes[static_cast<std::size_t>(firstDigit + *digit - 1)].second;
         }
     }
     if (code != otherKey && key >= Qt::Key_1 && key <= Qt::Key_9 &&

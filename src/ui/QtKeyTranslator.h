@@ -1,5 +1,6 @@
 #pragma once
 
+#include "KeyboardLayout.h"
 #include "PickerKeyRouting.h"
 
 #include <optional>
@@ -16,8 +17,10 @@ public:
     // Keys the picker never routes get this code.
     static constexpr std::uint16_t otherKey = 0xFFFF;
 
-    // Nothing for events the picker does not look at (releases of ordinary keys).
-    static std::optional<PickerKeyEvent> translate(const QKeyEvent& event);
+    // Nothing for events the picker does not look at (releases of ordinary keys). With a
+    // `layout`, the digit row counts by position, as Ctrl+digit means on every layout.
+    static std::optional<PickerKeyEvent> translate(const QKeyEvent& event,
+                                                   const KeyboardLayout* layout = nullptr);
 };
 
 } // namespace tiklo

@@ -14,9 +14,9 @@
 namespace tiklo {
 
 QuickPickerPanel::QuickPickerPanel(QQmlEngine& engine, const QUrl& root,
-                                   const QVariantMap& properties)
+                                   const QVariantMap& properties, const KeyboardLayout* layout)
     : view_(std::make_unique<QQuickView>(&engine, nullptr)),
-      animation_(std::make_unique<QParallelAnimationGroup>()) {
+      animation_(std::make_unique<QParallelAnimationGroup>()), layout_(layout) {
     view_->setFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     view_->setTitle(QStringLiteral("Tiklo"));
     view_->setColor(Qt::transparent);
@@ -24,7 +24,17 @@ QuickPickerPanel::QuickPickerPanel(QQmlEngine& engine, const QUrl& root,
     view_->setInitialProperties(properties);
     view_->setSource(root);
     view_->installEventFilter(this);
-    connect(view_.get(), &QWindow::activeChanged, this, &QuickPickerPanel::resignCheck);
+    connect(view_.get(), &QWindow::activeChanged, this, &QuickPickerPanel::activeChanged);
+}
+
+void QuickPickerPanel::activeChanged() {
+    if (view_->isActive()) {
+        if (view_->isVisible() && activated_) {
+            activated_();
+        }
+    } else {
+        resignCheck();
+    }
 }
 
 void QuickPickerPanel::resignCheck() {
@@ -109,6 +119,10 @@ void QuickPickerPanel::setResignKeyHandler(std::function<void()> handler) {
     resignKey_ = std::move(handler);
 }
 
+void QuickPickerPanel::setActivatedHandler(std::function<void()> handler) {
+    activated_ = std::move(handler);
+}
+
 void QuickPickerPanel::setKeyHandler(std::function<bool(const PickerKeyEvent&)> handler) {
     keyHandler_ = std::move(handler);
 }
@@ -118,7 +132,7 @@ bool QuickPickerPanel::eventFilter(QObject* watched, QEvent* event) {
         (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
         const auto* keyEvent = static_cast<QKeyEvent*>(event);
         if (const std::optional<PickerKeyEvent> translated =
-                QtKeyTranslator::translate(*keyEvent)) {
+                QtKeyTranslator::translate(*keyEvent, layout_)) {
             if (keyHandler_(*translated)) {
                 event->accept();
                 return true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "KeyboardLayout.h"
 #include "PickerPanel.h"
 
 #include <chrono>
@@ -26,8 +27,10 @@ public:
     // How long a loss of the keyboard must hold before the panel reports it.
     static constexpr std::chrono::milliseconds resignSettle{150};
 
-    // `root`: the view to load; `properties`: its required properties (session, state).
-    QuickPickerPanel(QQmlEngine& engine, const QUrl& root, const QVariantMap& properties);
+    // `root`: the view to load; `properties`: its required properties (session, state);
+    // `layout`: where the keys sit, for Ctrl+digit (none: by what they type).
+    QuickPickerPanel(QQmlEngine& engine, const QUrl& root, const QVariantMap& properties,
+                     const KeyboardLayout* layout = nullptr);
     ~QuickPickerPanel() override;
 
     Rect frame() const override;
@@ -38,6 +41,7 @@ public:
     void orderOut() override;
     bool isKeyWindow() const override;
     void setResignKeyHandler(std::function<void()> handler) override;
+    void setActivatedHandler(std::function<void()> handler) override;
     void setKeyHandler(std::function<bool(const PickerKeyEvent&)> handler) override;
 
     QQuickView& view() { return *view_; }
@@ -46,6 +50,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void activeChanged();
     void resignCheck();
 
     std::unique_ptr<QQuickView> view_;
@@ -53,7 +58,9 @@ private:
     // Counts showings, so a delayed check knows whether it still concerns the same one.
     std::uint64_t showing_ = 0;
     std::function<void()> resignKey_;
+    std::function<void()> activated_;
     std::function<bool(const PickerKeyEvent&)> keyHandler_;
+    const KeyboardLayout* layout_;
     bool movable_ = false;
 };
 

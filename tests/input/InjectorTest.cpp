@@ -21,26 +21,50 @@ protected:
     }
 
     test::InjectionRecorder recorder;
-    Injector injector{recorder, recorder, recorder, recorder};
+    Injector injector{recorder, recorder, recorder, recorder, recorder};
 };
 
-TEST_F(InjectorTest, ReplaceActivatesPausesDeletesAndTypes) {
+// The user's keys are held from the call until the text is typed, then follow it; the target
+// is typed into once it has the keyboard (at most 180 ms) and the user let go of shortcuts.
+const Log heldUntilTyped{"release to focus", "finish typing"};
+
+Log concat(Log first, const Log& second) {
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
+
+TEST_F(InjectorTest, ReplaceActivatesAwaitsTheFocusDeletesAndTypesWithTheKeysHeld) {
     EXPECT_EQ(run(1, "\U0001F525 "),
-              (Log{"main thread", "activate gedit", "sleep 180000", "key 51 down", "key 51 up",
-                   "sleep 2000", "sleep 3000", "text 3 down", "text 3 up", "sleep 1500"}));
+              concat({"hold", "main thread", "activate gedit", "await focus gedit 180",
+                      "release modifiers 1000", "key 51 down", "key 51 up", "sleep 2000",
+                      "sleep 3000", "text 3 down", "text 3 up", "sleep 1500"},
+                     heldUntilTyped));
     EXPECT_EQ(recorder.typed, u"\U0001F525 ");
 }
 
 TEST_F(InjectorTest, EdgeCountsAndTexts) {
-    // No backspaces and no target: nothing activated, no Delete, no pause for it.
-    EXPECT_EQ(run(0, "a", std::nullopt),
-              (Log{"sleep 180000", "text 1 down", "text 1 up", "sleep 1500"}));
+    // No backspaces and no target: nothing activated, no Delete; the pause stands in for the
+    // wait for a target.
+    EXPECT_EQ(run(0, "a", std::nullopt), concat({"hold", "sleep 180000", "release modifiers 1000",
+                                                 "text 1 down", "text 1 up", "sleep 1500"},
+                                                heldUntilTyped));
     recorder.log.clear();
-    EXPECT_EQ(run(-3, "", std::nullopt), Log{"sleep 180000"});
+    EXPECT_EQ(run(-3, "", std::nullopt),
+              concat({"hold", "sleep 180000", "release modifiers 1000"}, heldUntilTyped));
     recorder.log.clear();
     const Log onlyDeletes = run(2, "", std::nullopt);
-    EXPECT_EQ(onlyDeletes, (Log{"sleep 180000", "key 51 down", "key 51 up", "sleep 2000",
-                                "key 51 down", "key 51 up", "sleep 2000", "sleep 3000"}));
+    EXPECT_EQ(onlyDeletes,
+              concat({"hold", "sleep 180000", "release modifiers 1000", "key 51 down", "key 51 up",
+                      "sleep 2000", "key 51 down", "key 51 up", "sleep 2000", "sleep 3000"},
+                     heldUntilTyped));
+}
+
+TEST_F(InjectorTest, ReactivationHoldsTheKeysUntilTheTargetHasTheKeyboard) {
+    injector.reactivate(RunningApplication{"gedit", 1, 2});
+    injector.waitUntilIdle();
+    EXPECT_EQ(
+        recorder.events(),
+        concat({"hold", "main thread", "activate gedit", "await focus gedit 180"}, heldUntilTyped));
 }
 
 TEST_F(InjectorTest, TextIsChunkedInTwentyCodeUnitsWithLineBreaksAsReturn) {
@@ -72,7 +96,7 @@ TEST_F(InjectorTest, CallsReturnAtOnceAndRunInOrder) {
     } gate;
     gate.open = released;
     gate.recorder = &recorder;
-    Injector gated(recorder, gate, recorder, recorder);
+    Injector gated(recorder, gate, recorder, recorder, recorder);
     gated.replace(1, "a", RunningApplication{"first", 1, 1});
     gated.reactivate(RunningApplication{"second", 2, 2});
     gated.replace(0, "b", RunningApplication{"third", 3, 3});
@@ -88,6 +112,11 @@ TEST_F(InjectorTest, CallsReturnAtOnceAndRunInOrder) {
     EXPECT_EQ(activations, (Log{"activate first", "text 1 down", "activate second",
                                 "activate third", "text 1 down"}));
     EXPECT_EQ(recorder.typed, u"ab");
+    // One hold per call; the keys are let go once, after the last one.
+    const Log log = recorder.events();
+    EXPECT_EQ(std::count(log.begin(), log.end(), "hold"), 3);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "release to focus"), 1);
+    EXPECT_EQ(log.back(), "finish typing");
 }
 
 } // namespace

@@ -25,7 +25,7 @@ public:
     void present(bool isAnimated, double, double) override {
         animated = isAnimated;
         visible = true;
-        key = true;
+        key = key || activatesAtOnce;
     }
     void orderOut() override {
         visible = false;
@@ -35,6 +35,9 @@ public:
     void setResignKeyHandler(std::function<void()> handler) override {
         resign = std::move(handler);
     }
+    void setActivatedHandler(std::function<void()> handler) override {
+        activated = std::move(handler);
+    }
     void setKeyHandler(std::function<bool(const PickerKeyEvent&)> handler) override {
         keys = std::move(handler);
     }
@@ -42,13 +45,19 @@ public:
         key = false;
         resign();
     }
+    void getKey() {
+        key = true;
+        activated();
+    }
 
     Rect rect;
     bool movable = false;
     bool animated = false;
     bool visible = false;
     bool key = false;
+    bool activatesAtOnce = true;
     std::function<void()> resign;
+    std::function<void()> activated;
     std::function<bool(const PickerKeyEvent&)> keys;
 };
 
@@ -70,7 +79,8 @@ protected:
     std::optional<Rect> caret;
     int panelsMade = 0;
     FakePanel* panel = nullptr;
-    PickerController picker{{session, state, workspace, screens, [this] { return caret; },
+    test::FakeKeyboardHold hold;
+    PickerController picker{{session, state, workspace, screens, hold, [this] { return caret; },
                              [this]() -> std::unique_ptr<PickerPanel> {
                                  ++panelsMade;
                                  auto made = std::make_unique<FakePanel>();
@@ -120,6 +130,41 @@ TEST_F(PickerControllerTest, LosingTheKeyboardClosesOnlyTheInlinePopup) {
     panel->loseKey();
     QCoreApplication::processEvents();
     EXPECT_TRUE(panel->visible);
+}
+
+TEST_F(PickerControllerTest, KeysTypedWhileThePickerOpensAreHeldUntilItHasTheKeyboard) {
+    // The first showing creates the panel, which takes the keyboard only later.
+    picker.show("", 1, std::nullopt, PickerPresentationMode::inlinePopup);
+    EXPECT_EQ(hold.holds, 1);
+    panel->loseKey();
+    QCoreApplication::processEvents();
+    panel->activatesAtOnce = false;
+
+    picker.show("", 1, std::nullopt, PickerPresentationMode::inlinePopup);
+    EXPECT_EQ(hold.holds, 2);
+    EXPECT_TRUE(hold.holding);
+    panel->getKey();
+    EXPECT_EQ(hold.releasedToOwnWindow, 2);
+    EXPECT_FALSE(hold.holding);
+    // Later activations of the same showing hand over nothing.
+    panel->getKey();
+    EXPECT_EQ(hold.releasedToOwnWindow, 2);
+
+    // Shown again while it has the keyboard: no new notice comes, the keys go to it at once.
+    picker.show("", 0, std::nullopt, PickerPresentationMode::full);
+    EXPECT_EQ(hold.holds, 3);
+    EXPECT_EQ(hold.releasedToOwnWindow, 3);
+
+    // A popup that never got the keyboard gives what was held to the focus when it goes.
+    panel->loseKey();
+    picker.hide();
+    picker.show("", 1, std::nullopt, PickerPresentationMode::inlinePopup);
+    EXPECT_TRUE(hold.holding);
+    picker.hide();
+    EXPECT_EQ(hold.releasedToFocus, 1);
+    EXPECT_FALSE(hold.holding);
+    picker.hide();
+    EXPECT_EQ(hold.releasedToFocus, 1);
 }
 
 TEST_F(PickerControllerTest, KeysReachTheSessionOnlyWhileThePanelHasTheKeyboard) {

@@ -4,6 +4,7 @@
 #include "AccessibilityProvider.h"
 #include "ApplicationActivator.h"
 #include "KeyPoster.h"
+#include "KeyboardHold.h"
 #include "KeyboardMonitor.h"
 #include "MainThreadExecutor.h"
 #include "PickerOpener.h"
@@ -90,12 +91,53 @@ public:
     std::vector<std::shared_ptr<Entry>> entries;
 };
 
-// Records everything posted, slept and activated, in one ordered log.
+// Counts what is asked of it; holds whenever asked unless told to refuse.
+class FakeKeyboardHold : public KeyboardHold {
+public:
+    bool hold() override {
+        ++holds;
+        holding = !refuse;
+        return holding;
+    }
+    void releaseToOwnWindow() override {
+        ++releasedToOwnWindow;
+        holding = false;
+    }
+    void releaseToFocus() override {
+        ++releasedToFocus;
+        holding = false;
+    }
+    bool isHolding() const override { return holding; }
+
+    bool refuse = false;
+    bool holding = false;
+    int holds = 0;
+    int releasedToOwnWindow = 0;
+    int releasedToFocus = 0;
+};
+
+// Records everything posted, slept, held and activated, in one ordered log.
 class InjectionRecorder : public KeyPoster,
                           public ApplicationActivator,
+                          public KeyboardHold,
                           public MainThreadExecutor,
                           public Sleeper {
 public:
+    bool awaitFocus(const RunningApplication& app, std::chrono::milliseconds timeout) override {
+        add("await focus " + app.bundleID + " " + std::to_string(timeout.count()));
+        return true;
+    }
+    void releaseModifiers(std::chrono::milliseconds timeout) override {
+        add("release modifiers " + std::to_string(timeout.count()));
+    }
+    void finishTyping() override { add("finish typing"); }
+    bool hold() override {
+        add("hold");
+        return true;
+    }
+    void releaseToOwnWindow() override { add("release to own window"); }
+    void releaseToFocus() override { add("release to focus"); }
+    bool isHolding() const override { return false; }
     void postKey(std::uint16_t keyCode, bool down) override {
         add("key " + std::to_string(keyCode) + (down ? " down" : " up"));
     }

@@ -66,11 +66,14 @@ TEST(X11ApplicationActivatorTest, ReturnsOnceTheWindowManagerNamesTheTargetActiv
         },
         std::chrono::seconds(20)));
 
-    // No waiting here: when activate returns, the switch has happened.
+    // activateWindow returns once the switch has happened; activate only asks for it.
     for (const xcb_window_t window : {first, second, first}) {
-        activator.activate({"", 0, window});
+        EXPECT_TRUE(activator.activateWindow(window));
         EXPECT_EQ(activeWindow(), window);
     }
+    activator.activate({"", 0, second});
+    EXPECT_TRUE(waitUntil([&] { return activeWindow() == second; }));
+    EXPECT_TRUE(activator.activateWindow(first));
 
     // A window the window manager will not activate (never mapped) costs the timeout and
     // no more, and nothing changes.

@@ -2,8 +2,11 @@
 #include "Injector.h"
 #include "QtMainThreadExecutor.h"
 #include "SyntheticEventLedger.h"
+#include "TextFieldProcess.h"
 #include "ThreadSleeper.h"
 #include "X11ApplicationActivator.h"
+#include "X11InputConnection.h"
+#include "X11KeyboardHold.h"
 #include "X11KeyboardMonitor.h"
 #include "X11TestClient.h"
 #include "X11TestEnvironment.h"
@@ -12,8 +15,6 @@
 #include <memory>
 #include <thread>
 
-#include <QDeadlineTimer>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace tiklo {
@@ -24,54 +25,6 @@ using test::qtConnection;
 using test::qtRootWindow;
 using test::waitUntil;
 using test::xdotool;
-
-// The Qt text field helper, in a process of its own.
-class TextField {
-public:
-    TextField() {
-        process_.start(QStringLiteral(TIKLO_TEXT_FIELD_HELPER), {});
-        const QByteArray ready = line(20s);
-        if (ready.startsWith("ready ")) {
-            window_ = ready.mid(6).toULongLong();
-        }
-    }
-    ~TextField() {
-        process_.write("quit\n");
-        if (!process_.waitForFinished(3000)) {
-            process_.kill();
-            process_.waitForFinished(1000);
-        }
-    }
-
-    bool ready() const { return window_ != 0; }
-    RunningApplication application() const {
-        return {"tiklo-test-field", process_.processId(), window_};
-    }
-    std::string text() { return ask("text").toStdString(); }
-    int returns() { return ask("returns").toInt(); }
-    void clear() { ask("clear"); }
-
-private:
-    QByteArray ask(const char* command) {
-        process_.write(command);
-        process_.write("\n");
-        return line(5s);
-    }
-    QByteArray line(std::chrono::milliseconds timeout) {
-        const QDeadlineTimer deadline(timeout);
-        while (!process_.canReadLine() && !deadline.hasExpired()) {
-            process_.waitForReadyRead(static_cast<int>(deadline.remainingTime()));
-        }
-        QByteArray answer = process_.readLine();
-        if (answer.endsWith('\n')) {
-            answer.chop(1);
-        }
-        return answer;
-    }
-
-    QProcess process_;
-    std::uint64_t window_ = 0;
-};
 
 class X11KeyPosterTest : public ::testing::Test {
 protected:
@@ -85,8 +38,10 @@ protected:
     // Typing with a poster of its own, through the real injector.
     struct Typist {
         Typist(X11KeyPosterTest& test, X11KeyPoster::Options options)
-            : poster(test.ledger, test.sleeper, std::move(options)),
-              injector(poster, test.activator, test.mainThread, test.sleeper) {}
+            : hold(input, test.ledger), poster(input, hold, test.ledger, test.sleeper, options),
+              injector(poster, test.activator, hold, test.mainThread, test.sleeper) {}
+        X11InputConnection input;
+        X11KeyboardHold hold;
         X11KeyPoster poster;
         Injector injector;
     };
@@ -117,7 +72,7 @@ protected:
     QtMainThreadExecutor mainThread;
     X11ApplicationActivator activator{qtConnection(), qtRootWindow(), sleeper};
     X11KeyboardMonitor monitor{qtConnection(), qtRootWindow(), ledger};
-    TextField field;
+    test::TextFieldProcess field;
     std::vector<KeyDown> seen;
 };
 
@@ -157,7 +112,7 @@ TEST_F(X11KeyPosterTest, QuickReplacementsAreTypedWholeAndInOrder) {
 
 TEST_F(X11KeyPosterTest, SurrogatePairsSplitBetweenChunksArriveIntactInBatches) {
     // Four keycodes at a time, so each chunk needs several rounds of mapping.
-    Typist typist(*this, {.display = {}, .maxBorrowedKeycodes = 4});
+    Typist typist(*this, {.maxBorrowedKeycodes = 4});
     const std::string text = "0123456789abcdefghi\U0001F525jklmnopqrstuvw\u00E9xyz\U0001F600AB\nC";
     const std::u16string units = Injector::typedUnits(text);
     ASSERT_EQ(units.size(), 45U);
@@ -173,11 +128,12 @@ TEST_F(X11KeyPosterTest, SurrogatePairsSplitBetweenChunksArriveIntactInBatches) 
 }
 
 TEST_F(X11KeyPosterTest, TheActiveApplicationAcknowledgesTypingAndASilentOneCostsTheTimeout) {
-    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-    X11WindowPing ping(connection);
+    X11InputConnection input;
+    xcb_connection_t* connection = input.get();
     const auto window = static_cast<xcb_window_t>(field.application().window);
-    EXPECT_EQ(ping.pingableActiveWindow(), window);
-    EXPECT_TRUE(ping.ping(window, 5s));
+    EXPECT_EQ(input.activeWindow(), window);
+    EXPECT_TRUE(input.answersPings(window));
+    EXPECT_TRUE(input.ping(window, 5s));
 
     // A client that claims to answer pings but never reads its events.
     test::X11TestClient silent;
@@ -195,16 +151,16 @@ TEST_F(X11KeyPosterTest, TheActiveApplicationAcknowledgesTypingAndASilentOneCost
         xcb_change_property_checked(silent.connection(), XCB_PROP_MODE_REPLACE, mute,
                                     intern("WM_PROTOCOLS"), XCB_ATOM_ATOM, 32, 1, &protocol)));
     ASSERT_TRUE(waitUntil([&] { return activator.activateWindow(mute); }, 10s));
-    EXPECT_EQ(ping.pingableActiveWindow(), mute);
+    EXPECT_EQ(input.activeWindow(), mute);
+    EXPECT_TRUE(input.answersPings(mute));
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(ping.ping(mute, 300ms));
+    EXPECT_FALSE(input.ping(mute, 300ms));
     EXPECT_GE(std::chrono::steady_clock::now() - start, 300ms);
 
     // Windows without the protocol are never waited for.
     const xcb_window_t plain = silent.createWindow("plain", "Plain", 4343);
     ASSERT_TRUE(waitUntil([&] { return activator.activateWindow(plain); }, 10s));
-    EXPECT_EQ(ping.pingableActiveWindow(), std::nullopt);
-    xcb_disconnect(connection);
+    EXPECT_FALSE(input.answersPings(plain));
 }
 
 } // namespace

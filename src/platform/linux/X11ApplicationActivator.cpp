@@ -26,11 +26,11 @@ X11ApplicationActivator::X11ApplicationActivator(xcb_connection_t* connection, x
 
 void X11ApplicationActivator::activate(const RunningApplication& application) {
     if (application.window != 0 && application.window <= std::numeric_limits<xcb_window_t>::max()) {
-        activateWindow(static_cast<xcb_window_t>(application.window));
+        requestActivation(static_cast<xcb_window_t>(application.window));
     }
 }
 
-bool X11ApplicationActivator::activateWindow(xcb_window_t window) {
+bool X11ApplicationActivator::requestActivation(xcb_window_t window) {
     if (window == XCB_WINDOW_NONE || activeWindowAtom_ == XCB_ATOM_NONE ||
         xcb_connection_has_error(connection_) != 0) {
         return false;
@@ -48,7 +48,13 @@ bool X11ApplicationActivator::activateWindow(xcb_window_t window) {
                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char*>(&message));
     xcb_flush(connection_);
+    return true;
+}
 
+bool X11ApplicationActivator::activateWindow(xcb_window_t window) {
+    if (!requestActivation(window)) {
+        return false;
+    }
     // The active window, not the input focus: GTK gives the focus to a child window.
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (true) {

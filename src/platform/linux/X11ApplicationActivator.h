@@ -10,9 +10,10 @@
 namespace tiklo {
 
 // Brings an application's window to the front by asking the window manager
-// (_NET_ACTIVE_WINDOW), then waits until the window manager names it the active window, so
-// keys posted afterwards reach it. The wait is bounded: a window manager that ignores the
-// request, or a window that has gone, costs at most `timeout`.
+// (_NET_ACTIVE_WINDOW). activate() only asks: whoever types into the window afterwards waits
+// for the keyboard focus itself (KeyPoster::awaitFocus). activateWindow() also waits until
+// the window manager names the window active, at most `timeout` (a window manager that
+// ignores the request, or a window that has gone).
 class X11ApplicationActivator : public ApplicationActivator {
 public:
     static constexpr std::chrono::milliseconds timeout{500};
@@ -27,6 +28,7 @@ public:
     bool activateWindow(xcb_window_t window);
 
 private:
+    bool requestActivation(xcb_window_t window);
     xcb_window_t activeWindow() const;
 
     xcb_connection_t* connection_;

@@ -5,7 +5,7 @@
 #include "X11TypingPlan.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include <array>
 #include <iterator>
 #include <vector>
 
@@ -17,9 +17,16 @@ namespace {
 // Every keysym is mapped at both of the first two levels, so a held Shift types the same.
 constexpr std::uint8_t mappedLevels = 2;
 
-// Spare keycodes mapped while a chunk is typed, batch after batch; the destructor gives
-// every one of them its empty mapping back, whatever happened in between.
-class BorrowedKeycodes {
+// The modifiers that would turn typed keys into shortcuts: Control, Alt (Mod1), Super (Mod4).
+constexpr std::uint16_t shortcutModifiers = XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_4;
+// Their rows in the core modifier mapping.
+constexpr std::array<int, 3> shortcutModifierRows{2, 3, 6};
+
+} // namespace
+
+// Spare keycodes mapped while text is typed, batch after batch; the destructor gives every
+// one of them its empty mapping back, whatever happened in between.
+class X11KeyPoster::BorrowedKeycodes {
 public:
     explicit BorrowedKeycodes(xcb_connection_t* connection) : connection_(connection) {}
     ~BorrowedKeycodes() {
@@ -86,36 +93,98 @@ private:
     std::vector<xcb_keycode_t> keycodes_;
 };
 
-} // namespace
+X11KeyPoster::X11KeyPoster(X11InputConnection& input, X11KeyboardHold& hold,
+                           SyntheticEventLedger& ledger, Sleeper& sleeper)
+    : X11KeyPoster(input, hold, ledger, sleeper, Options{}) {}
 
-X11KeyPoster::X11KeyPoster(SyntheticEventLedger& ledger, Sleeper& sleeper)
-    : X11KeyPoster(ledger, sleeper, Options{}) {}
-
-X11KeyPoster::X11KeyPoster(SyntheticEventLedger& ledger, Sleeper& sleeper, Options options)
-    : ledger_(ledger), sleeper_(sleeper), options_(std::move(options)),
-      connection_(
-          xcb_connect(options_.display.empty() ? nullptr : options_.display.c_str(), nullptr)),
-      ping_(connection_) {
-    if (xcb_connection_has_error(connection_) == 0) {
-        const xcb_query_extension_reply_t* xtest =
-            xcb_get_extension_data(connection_, &xcb_test_id);
-        xtest_ = xtest != nullptr && xtest->present != 0;
-    }
-}
+X11KeyPoster::X11KeyPoster(X11InputConnection& input, X11KeyboardHold& hold,
+                           SyntheticEventLedger& ledger, Sleeper& sleeper, Options options)
+    : input_(input), hold_(hold), ledger_(ledger), sleeper_(sleeper), options_(options) {}
 
 X11KeyPoster::~X11KeyPoster() {
     if (available()) {
+        finishTyping();
         // Nothing may stay pressed when Tiklo goes.
-        for (const auto& [keyCode, keycode] : held_) {
-            fakeKey(keycode, false);
-        }
-        roundTrip();
+        hold_.postUnheld([this] {
+            for (const auto& [keyCode, keycode] : held_) {
+                fakeKey(keycode, false);
+            }
+        });
+        input_.roundTrip();
     }
-    xcb_disconnect(connection_);
 }
 
 bool X11KeyPoster::available() const {
-    return xtest_ && xcb_connection_has_error(connection_) == 0;
+    return input_.hasXTest() && input_.usable();
+}
+
+bool X11KeyPoster::awaitFocus(const RunningApplication& application,
+                              std::chrono::milliseconds timeout) {
+    const auto window = static_cast<xcb_window_t>(application.window);
+    if (!available() || window == XCB_WINDOW_NONE) {
+        return false;
+    }
+    // The window manager's word that the window is active is not enough: the keyboard focus
+    // itself must be there, and the application must have taken it in.
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!input_.focusIsWithin(window)) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        sleeper_.sleepMicroseconds(pollInterval);
+    }
+    if (!input_.answersPings(window)) {
+        return true;
+    }
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    return input_.ping(window, std::max(left, std::chrono::milliseconds(1)));
+}
+
+std::uint16_t X11KeyPoster::heldModifiers() {
+    xcb_connection_t* connection = input_.get();
+    const Reply<xcb_query_pointer_reply_t> pointer(
+        xcb_query_pointer_reply(connection, xcb_query_pointer(connection, input_.root()), nullptr));
+    return pointer ? pointer->mask & shortcutModifiers : 0;
+}
+
+void X11KeyPoster::releaseModifiers(std::chrono::milliseconds timeout) {
+    if (!available()) {
+        return;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (heldModifiers() != 0) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            break;
+        }
+        sleeper_.sleepMicroseconds(pollInterval);
+    }
+    if (heldModifiers() == 0) {
+        return;
+    }
+    // Still held: let go of them, as xdotool's --clearmodifiers does. A key held on a
+    // keyboard of its own (not through XTEST) may stay down; nothing better is possible.
+    xcb_connection_t* connection = input_.get();
+    const Reply<xcb_get_modifier_mapping_reply_t> mapping(
+        xcb_get_modifier_mapping_reply(connection, xcb_get_modifier_mapping(connection), nullptr));
+    const Reply<xcb_query_keymap_reply_t> keymap(
+        xcb_query_keymap_reply(connection, xcb_query_keymap(connection), nullptr));
+    if (!mapping || !keymap) {
+        return;
+    }
+    const xcb_keycode_t* keycodes = xcb_get_modifier_mapping_keycodes(mapping.get());
+    const int perModifier = mapping->keycodes_per_modifier;
+    hold_.postUnheld([&] {
+        for (const int row : shortcutModifierRows) {
+            for (int i = 0; i < perModifier; ++i) {
+                const xcb_keycode_t keycode = keycodes[row * perModifier + i];
+                if (keycode != 0 && (keymap->keys[keycode / 8] & (1 << (keycode % 8))) != 0) {
+                    fakeKey(keycode, false);
+                }
+            }
+        }
+    });
+    input_.roundTrip();
 }
 
 void X11KeyPoster::postKey(std::uint16_t keyCode, bool down) {
@@ -126,14 +195,14 @@ void X11KeyPoster::postKey(std::uint16_t keyCode, bool down) {
     }
     if (!down) {
         if (const auto held = held_.find(keyCode); held != held_.end()) {
-            fakeKey(held->second, false);
+            const xcb_keycode_t keycode = held->second;
             held_.erase(held);
-            xcb_flush(connection_);
+            hold_.postUnheld([&] { fakeKey(keycode, false); });
             return;
         }
     }
     const std::optional<std::uint32_t> keysym = X11KeyTable::keysymForKeyCode(keyCode);
-    const std::optional<X11KeyboardMapping> mapping = X11KeyboardMapping::read(connection_);
+    const std::optional<X11KeyboardMapping> mapping = X11KeyboardMapping::read(input_.get());
     if (!keysym || !mapping) {
         return;
     }
@@ -144,8 +213,8 @@ void X11KeyPoster::postKey(std::uint16_t keyCode, bool down) {
     if (down) {
         held_[keyCode] = *keycode;
     }
-    fakeKey(*keycode, down);
-    roundTrip();
+    hold_.postUnheld([&] { fakeKey(*keycode, down); });
+    input_.roundTrip();
 }
 
 void X11KeyPoster::postText(std::u16string_view chunk, bool down) {
@@ -156,60 +225,74 @@ void X11KeyPoster::postText(std::u16string_view chunk, bool down) {
     if (text.empty() || !available()) {
         return;
     }
-    const std::optional<X11KeyboardMapping> mapping = X11KeyboardMapping::read(connection_);
+    const std::optional<X11KeyboardMapping> mapping = X11KeyboardMapping::read(input_.get());
     if (!mapping) {
         return;
     }
     const X11TypingPlan plan = X11TypingPlan::make(text, *mapping, options_.maxBorrowedKeycodes);
     // Characters without a spare keycode to borrow are left out silently, like any
     // keystroke the system refuses.
-    const std::optional<xcb_window_t> application = ping_.pingableActiveWindow();
-    BorrowedKeycodes borrowed(connection_);
     for (const X11TypingBatch& batch : plan.batches) {
         if (!batch.mappings.empty()) {
-            if (!borrowed.map(batch.mappings)) {
+            // Keycodes typed with may be mapped over only once the application read them.
+            awaitTyped();
+            if (!borrowed_) {
+                borrowed_ = std::make_unique<BorrowedKeycodes>(input_.get());
+                const std::optional<xcb_window_t> active = input_.activeWindow();
+                typingTarget_ =
+                    active && input_.answersPings(*active) ? active : std::optional<xcb_window_t>();
+            }
+            if (!borrowed_->map(batch.mappings)) {
                 // Pressing keys the server did not map would type what they meant before.
                 return;
             }
-            sleeper_.sleepMicroseconds(settleAfterMapping);
+            settle(typingTarget_, settleAfterMapping);
         }
-        for (const xcb_keycode_t keycode : batch.keys) {
-            fakeKey(keycode, true);
-            fakeKey(keycode, false);
-        }
+        hold_.postUnheld([&] {
+            for (const xcb_keycode_t keycode : batch.keys) {
+                fakeKey(keycode, true);
+                fakeKey(keycode, false);
+            }
+        });
         if (batch.mappings.empty()) {
-            roundTrip(); // keys of the keymap's own: nothing to wait for
+            input_.roundTrip(); // keys of the keymap's own: nothing to wait for
         } else {
-            awaitTyped(application);
+            unread_ = true;
         }
     }
 }
 
-void X11KeyPoster::awaitTyped(std::optional<xcb_window_t> application) {
-    if (!application) {
-        roundTrip();
-        sleeper_.sleepMicroseconds(settleAfterTyping);
+void X11KeyPoster::finishTyping() {
+    awaitTyped();
+    borrowed_.reset();
+    typingTarget_.reset();
+    input_.roundTrip();
+}
+
+void X11KeyPoster::awaitTyped() {
+    if (!unread_) {
         return;
     }
+    unread_ = false;
     // Without an answer in time the application may be hung: the mapping goes all the same,
     // the keycodes must not stay borrowed for good.
-    ping_.ping(*application, acknowledgementTimeout);
+    settle(typingTarget_, settleAfterTyping);
+}
+
+void X11KeyPoster::settle(std::optional<xcb_window_t> application, std::uint32_t fallbackPause) {
+    if (application) {
+        input_.ping(*application, acknowledgementTimeout);
+        return;
+    }
+    input_.roundTrip();
+    sleeper_.sleepMicroseconds(fallbackPause);
 }
 
 void X11KeyPoster::fakeKey(xcb_keycode_t keycode, bool press) {
     // Entered first: the monitor may see the event as soon as it is sent.
     ledger_.append(keycode, press);
-    xcb_test_fake_input(connection_, press ? XCB_KEY_PRESS : XCB_KEY_RELEASE, keycode,
+    xcb_test_fake_input(input_.get(), press ? XCB_KEY_PRESS : XCB_KEY_RELEASE, keycode,
                         XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
-}
-
-void X11KeyPoster::roundTrip() {
-    std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
-    // Nobody reads this connection's events, but every client is sent MappingNotify (ours
-    // included) and errors of unchecked requests: drop them so they do not pile up.
-    while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
-        std::free(event);
-    }
 }
 
 } // namespace tiklo

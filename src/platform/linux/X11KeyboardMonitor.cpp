@@ -162,6 +162,10 @@ X11KeyboardMonitor::keyDownFor(const xcb_input_raw_key_press_event_t& event) {
     return translator_.translate(event.detail);
 }
 
+std::optional<int> X11KeyboardMonitor::digitRowNumber(std::uint32_t scanCode) const {
+    return scanCode <= 255 ? translator_.digitRowNumber(scanCode) : std::nullopt;
+}
+
 void X11KeyboardMonitor::useKeymap(xkb_keymap* keymap) {
     translator_.setKeymap(keymap);
     keymapStale_ = false;

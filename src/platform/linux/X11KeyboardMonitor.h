@@ -1,5 +1,6 @@
 #pragma once
 
+#include "KeyboardLayout.h"
 #include "KeyboardMonitor.h"
 #include "SyntheticEventLedger.h"
 #include "XkbKeyTranslator.h"
@@ -23,7 +24,9 @@ namespace tiklo {
 // Events are read from `connection`, which must be the connection Qt reads (Qt's own,
 // QNativeInterface::QX11Application::connection()): install() adds the monitor to the
 // application's native event filters. Main thread only.
-class X11KeyboardMonitor : public KeyboardMonitor, public QAbstractNativeEventFilter {
+class X11KeyboardMonitor : public KeyboardMonitor,
+                           public KeyboardLayout,
+                           public QAbstractNativeEventFilter {
 public:
     // `connection` must stay open for the monitor's lifetime; null makes a monitor that
     // cannot install, for running keyDownFor against a keymap given with useKeymap.
@@ -47,6 +50,9 @@ public:
 
     // Translates against `keymap` until the server's keymap is next read.
     void useKeymap(xkb_keymap* keymap);
+
+    // From the keymap read at install(), kept current while installed.
+    std::optional<int> digitRowNumber(std::uint32_t scanCode) const override;
 
 private:
     bool selectRawKeys(bool on);

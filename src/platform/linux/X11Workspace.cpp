@@ -119,6 +119,12 @@ std::optional<RunningApplication> X11Workspace::frontmostApplication() const {
         std::memcpy(&value, xcb_get_property_value(pid.reply.get()), sizeof value);
         application.pid = value;
     }
+    // Tiklo's own windows are Tiklo's whatever class Qt gave them: keys typed into them must
+    // never count as typed in another application.
+    if (application.pid == getpid() && !ownBundleID_.empty()) {
+        application.bundleID = ownBundleID_;
+        return application;
+    }
     // The desktop-file id names the application better than a class chosen by a toolkit.
     const std::string_view desktopID = untilNul(text(gtkApplicationID.reply.get()));
     application.bundleID = desktopID.empty() ? std::string(windowClass(text(wmClass.reply.get())))

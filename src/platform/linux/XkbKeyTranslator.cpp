@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <string_view>
 
 #include <xcb/xproto.h>
 
@@ -141,6 +142,24 @@ KeyDown XkbKeyTranslator::translate(xkb_keycode_t keycode) const {
         key.charactersIgnoringModifiers = std::move(text);
     }
     return key;
+}
+
+} // namespace tiklo
+
+namespace tiklo {
+
+std::optional<int> XkbKeyTranslator::digitRowNumber(xkb_keycode_t keycode) const {
+    if (keymap_ == nullptr) {
+        return std::nullopt;
+    }
+    // XKB names keys after their place on the keyboard: row E (the digit row), column 1 to 9.
+    const std::string_view name = xkb_keymap_key_get_name(keymap_, keycode) != nullptr
+                                      ? xkb_keymap_key_get_name(keymap_, keycode)
+                                      : "";
+    if (name.size() == 4 && name.substr(0, 3) == "AE0" && name[3] >= '1' && name[3] <= '9') {
+        return name[3] - '0';
+    }
+    return std::nullopt;
 }
 
 } // namespace tiklo

@@ -3,6 +3,7 @@
 #include "KeyDown.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include <xkbcommon/xkbcommon.h>
@@ -45,6 +46,10 @@ public:
     // alone (Caps Lock, Num Lock), so Control, Alt or Super held down leave them as typed
     // without; dead keys and keys that type nothing or control characters have none.
     KeyDown translate(xkb_keycode_t keycode) const;
+
+    // 1 to 9 for the digit-row keys AE01 to AE09 of the keymap (named by position, whatever
+    // they type); nothing for other keys.
+    std::optional<int> digitRowNumber(xkb_keycode_t keycode) const;
 
 private:
     void applyState();

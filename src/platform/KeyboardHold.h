@@ -1,0 +1,25 @@
+#pragma once
+
+namespace tiklo {
+
+// Keeps the user's keys from reaching any window for a moment, in order, so that nothing
+// they type lands in the wrong one while Tiklo moves the keyboard between applications: from
+// the prefix until the popup has the keyboard, and from a choice until the emoji is typed.
+// A hold ends on its own after a time limit, as if released to the focus.
+class KeyboardHold {
+public:
+    virtual ~KeyboardHold() = default;
+
+    // Starts holding, or goes on holding. False when the keyboard could not be taken (another
+    // program holds it); keys then go where they would have gone anyway. Main thread.
+    virtual bool hold() = 0;
+    // Ends the hold: the keys held go to Tiklo's own window that has the keyboard now, and
+    // the next ones reach it directly. Without such a window, as releaseToFocus. Main thread.
+    virtual void releaseToOwnWindow() = 0;
+    // Ends the hold: the keys held are typed, as they were typed, into the window that has the
+    // keyboard. Any thread.
+    virtual void releaseToFocus() = 0;
+    virtual bool isHolding() const = 0;
+};
+
+} // namespace tiklo

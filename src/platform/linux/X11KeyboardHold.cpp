@@ -1,0 +1,318 @@
+#include "X11KeyboardHold.h"
+
+#include "X11Reply.h"
+
+#include <algorithm>
+#include <array>
+#include <map>
+#include <set>
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <QWindow>
+#include <xcb/xtest.h>
+
+namespace tiklo {
+namespace {
+
+// The modifiers a key is typed again with, as its event recorded them: Shift, Control, Alt
+// (Mod1) and Super (Mod4). Locks are left as they are: the user's presses already switched
+// them.
+constexpr std::array<std::uint16_t, 4> typedModifiers{XCB_MOD_MASK_SHIFT, XCB_MOD_MASK_CONTROL,
+                                                      XCB_MOD_MASK_1, XCB_MOD_MASK_4};
+constexpr int modifierCount = 8; // rows of the core modifier mapping, Shift to Mod5
+
+bool isPress(const xcb_key_press_event_t& event) {
+    return (event.response_type & 0x7f) == XCB_KEY_PRESS;
+}
+
+// The keycodes of each of the eight modifiers.
+class ModifierKeys {
+public:
+    explicit ModifierKeys(xcb_connection_t* connection) {
+        const Reply<xcb_get_modifier_mapping_reply_t> reply(xcb_get_modifier_mapping_reply(
+            connection, xcb_get_modifier_mapping(connection), nullptr));
+        if (!reply) {
+            return;
+        }
+        const xcb_keycode_t* keycodes = xcb_get_modifier_mapping_keycodes(reply.get());
+        perModifier_ = reply->keycodes_per_modifier;
+        keycodes_.assign(keycodes, keycodes + perModifier_ * modifierCount);
+    }
+
+    bool isModifier(xcb_keycode_t keycode) const {
+        return keycode != 0 &&
+               std::find(keycodes_.begin(), keycodes_.end(), keycode) != keycodes_.end();
+    }
+    // A key that sets `mask` (one bit), or 0.
+    xcb_keycode_t keyFor(std::uint16_t mask) const {
+        for (int row = 0; row < modifierCount; ++row) {
+            if (mask != (1U << row)) {
+                continue;
+            }
+            for (int i = 0; i < perModifier_; ++i) {
+                if (const xcb_keycode_t keycode = keycodes_[row * perModifier_ + i]; keycode != 0) {
+                    return keycode;
+                }
+            }
+        }
+        return 0;
+    }
+
+private:
+    int perModifier_ = 0;
+    std::vector<xcb_keycode_t> keycodes_;
+};
+
+// Tiklo's window with that X id, if it has one.
+QWindow* ownWindow(xcb_window_t id) {
+    for (QWindow* window : QGuiApplication::allWindows()) {
+        if (window->handle() != nullptr && window->winId() == id) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+X11KeyboardHold::X11KeyboardHold(X11InputConnection& input, SyntheticEventLedger& ledger,
+                                 QObject* parent)
+    : QObject(parent), input_(input), ledger_(ledger) {
+    input_.setKeySink([this](const xcb_key_press_event_t& event) { take(event); });
+    if (input_.usable()) {
+        // Nobody else reads this connection while Tiklo idles: keep it drained.
+        notifier_ =
+            std::make_unique<QSocketNotifier>(input_.fileDescriptor(), QSocketNotifier::Read);
+        connect(notifier_.get(), &QSocketNotifier::activated, this,
+                [this] { input_.readEvents(); });
+    }
+    if (QCoreApplication* application = QCoreApplication::instance()) {
+        application->installNativeEventFilter(this);
+    }
+}
+
+X11KeyboardHold::~X11KeyboardHold() {
+    if (QCoreApplication* application = QCoreApplication::instance()) {
+        application->removeNativeEventFilter(this);
+    }
+    const auto locked = input_.lock();
+    input_.setKeySink(nullptr);
+    ungrab();
+    xcb_flush(input_.get());
+}
+
+bool X11KeyboardHold::hold() {
+    const auto locked = input_.lock();
+    if (!input_.usable()) {
+        return false;
+    }
+    if (!holding_) {
+        if (!grab()) {
+            return false;
+        }
+        holding_ = true;
+    }
+    const std::uint64_t generation = ++generation_;
+    QTimer::singleShot(timeLimit, this, [this, generation] { expire(generation); });
+    return true;
+}
+
+void X11KeyboardHold::expire(std::uint64_t generation) {
+    const auto locked = input_.lock();
+    if (holding_ && generation == generation_) {
+        releaseToFocusLocked();
+    }
+}
+
+void X11KeyboardHold::releaseToOwnWindow() {
+    QWindow* focus = QGuiApplication::focusWindow();
+    const auto locked = input_.lock();
+    if (!holding_) {
+        return;
+    }
+    if (focus == nullptr) {
+        releaseToFocusLocked();
+        return;
+    }
+    input_.readEvents();
+    holding_ = false;
+    destination_ = Destination::ownWindow;
+    ownWindow_ = static_cast<xcb_window_t>(focus->winId());
+    for (const xcb_key_press_event_t& event : takeAll()) {
+        forward(event);
+    }
+    // Sent after the copies: keys typed from now on reach the window after them.
+    ungrab();
+    xcb_flush(input_.get());
+    // Keys the grab took just before it ended follow the others.
+    input_.roundTrip();
+}
+
+void X11KeyboardHold::releaseToFocus() {
+    const auto locked = input_.lock();
+    releaseToFocusLocked();
+}
+
+void X11KeyboardHold::releaseToFocusLocked() {
+    if (!holding_ && fromOwnWindows_.empty() && fromGrab_.empty()) {
+        return;
+    }
+    input_.readEvents();
+    holding_ = false;
+    destination_ = Destination::focus;
+    // Let go first: keys typed again under Tiklo's own grab would come back to it.
+    ungrab();
+    retype(takeAll());
+    xcb_flush(input_.get());
+    input_.roundTrip();
+}
+
+void X11KeyboardHold::postUnheld(const std::function<void()>& post) {
+    const auto locked = input_.lock();
+    const bool regrab = grabbed_;
+    ungrab();
+    post();
+    if (regrab) {
+        grab();
+    } else {
+        xcb_flush(input_.get());
+    }
+}
+
+bool X11KeyboardHold::grab() {
+    xcb_connection_t* connection = input_.get();
+    const Reply<xcb_grab_keyboard_reply_t> reply(
+        xcb_grab_keyboard_reply(connection,
+                                xcb_grab_keyboard(connection, 0, input_.root(), XCB_CURRENT_TIME,
+                                                  XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC),
+                                nullptr));
+    grabbed_ = reply && reply->status == XCB_GRAB_STATUS_SUCCESS;
+    return grabbed_;
+}
+
+void X11KeyboardHold::ungrab() {
+    if (grabbed_) {
+        xcb_ungrab_keyboard(input_.get(), XCB_CURRENT_TIME);
+        grabbed_ = false;
+    }
+}
+
+void X11KeyboardHold::take(const xcb_key_press_event_t& event) {
+    // Called with the input connection locked, for every key event read from it: they only
+    // come from Tiklo's grab.
+    if (holding_) {
+        fromGrab_.push_back(event);
+    } else if (destination_ == Destination::ownWindow) {
+        forward(event);
+    } else {
+        retype({event});
+    }
+}
+
+std::vector<xcb_key_press_event_t> X11KeyboardHold::takeAll() {
+    std::vector<xcb_key_press_event_t> keys = std::move(fromOwnWindows_);
+    keys.insert(keys.end(), fromGrab_.begin(), fromGrab_.end());
+    fromOwnWindows_.clear();
+    fromGrab_.clear();
+    return keys;
+}
+
+void X11KeyboardHold::forward(xcb_key_press_event_t event) {
+    event.response_type &= 0x7f;
+    event.event = ownWindow_;
+    event.child = XCB_WINDOW_NONE;
+    event.same_screen = 1;
+    // An empty mask sends it to the window's owner, Tiklo's own connection to Qt.
+    xcb_send_event(input_.get(), 0, ownWindow_, XCB_EVENT_MASK_NO_EVENT,
+                   reinterpret_cast<const char*>(&event));
+}
+
+void X11KeyboardHold::retype(const std::vector<xcb_key_press_event_t>& keys) {
+    if (keys.empty() || !input_.hasXTest()) {
+        return;
+    }
+    xcb_connection_t* connection = input_.get();
+    const ModifierKeys modifiers(connection);
+    std::uint16_t physical = 0;
+    if (const Reply<xcb_query_pointer_reply_t> pointer(xcb_query_pointer_reply(
+            connection, xcb_query_pointer(connection, input_.root()), nullptr));
+        pointer) {
+        physical = pointer->mask;
+    }
+    std::set<xcb_keycode_t> down;
+    // The modifier keys pressed here to give a key its recorded modifiers, by mask.
+    std::map<std::uint16_t, xcb_keycode_t> pressedModifiers;
+    for (const xcb_key_press_event_t& event : keys) {
+        // Modifier keys took effect when the user pressed them; here they only shape the
+        // keys around them.
+        if (modifiers.isModifier(event.detail)) {
+            continue;
+        }
+        if (!isPress(event)) {
+            if (down.erase(event.detail) != 0) {
+                fakeKey(event.detail, false);
+            }
+            continue;
+        }
+        for (const std::uint16_t mask : typedModifiers) {
+            const bool wanted = (event.state & mask) != 0;
+            const auto pressed = pressedModifiers.find(mask);
+            if (wanted && (physical & mask) == 0 && pressed == pressedModifiers.end()) {
+                if (const xcb_keycode_t keycode = modifiers.keyFor(mask); keycode != 0) {
+                    fakeKey(keycode, true);
+                    pressedModifiers[mask] = keycode;
+                }
+            } else if (!wanted && pressed != pressedModifiers.end()) {
+                fakeKey(pressed->second, false);
+                pressedModifiers.erase(pressed);
+            }
+        }
+        fakeKey(event.detail, true);
+        down.insert(event.detail);
+    }
+    // Nothing stays pressed: a key the user still holds goes on from their own keyboard.
+    for (const xcb_keycode_t keycode : down) {
+        fakeKey(keycode, false);
+    }
+    for (const auto& [mask, keycode] : pressedModifiers) {
+        fakeKey(keycode, false);
+    }
+}
+
+void X11KeyboardHold::fakeKey(xcb_keycode_t keycode, bool press) {
+    ledger_.append(keycode, press);
+    xcb_test_fake_input(input_.get(), press ? XCB_KEY_PRESS : XCB_KEY_RELEASE, keycode,
+                        XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+}
+
+bool X11KeyboardHold::nativeEventFilter(const QByteArray& eventType, void* message,
+                                        qintptr* /*result*/) {
+    if (message == nullptr || eventType != "xcb_generic_event_t") {
+        return false;
+    }
+    const auto* event = static_cast<const xcb_key_press_event_t*>(message);
+    const std::uint8_t type = event->response_type & 0x7f;
+    if (type != XCB_KEY_PRESS && type != XCB_KEY_RELEASE) {
+        return false;
+    }
+    QWindow* window = ownWindow(event->event);
+    if (window == nullptr) {
+        return false;
+    }
+    const auto locked = input_.lock();
+    if (holding_) {
+        fromOwnWindows_.push_back(*event);
+        return true;
+    }
+    if (!window->isVisible()) {
+        retype({*event});
+        xcb_flush(input_.get());
+        return true;
+    }
+    return false;
+}
+
+} // namespace tiklo

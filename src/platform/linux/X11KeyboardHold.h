@@ -1,0 +1,88 @@
+#pragma once
+
+#include "KeyboardHold.h"
+#include "SyntheticEventLedger.h"
+#include "X11InputConnection.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include <QAbstractNativeEventFilter>
+#include <QObject>
+#include <xcb/xcb.h>
+
+class QSocketNotifier;
+
+namespace tiklo {
+
+// Holds the user's keys with an active keyboard grab on Tiklo's input connection, and keeps
+// them in the order typed. Released to Tiklo's own window, the keys are sent to it as events
+// that carry their own modifier state, so Qt reads each as it was typed. Released to the
+// focus, they are typed again with XTEST (and entered in the ledger, so the keyboard monitor
+// does not report them twice), each with the modifiers it was typed with; no key is left
+// pressed.
+//
+// Keys that reached Tiklo's own windows just before the grab took hold are kept too: they
+// come on Qt's connection, which the hold watches as a native event filter (installed on the
+// application by the constructor). Keys that reach a hidden Tiklo window after a hold belong
+// where the keyboard is now and are typed there.
+//
+// Tiklo's own fake keys must not fall into its own grab: the poster sends them through
+// postUnheld, which lets go of the keyboard for exactly those requests.
+class X11KeyboardHold : public QObject, public KeyboardHold, public QAbstractNativeEventFilter {
+    Q_OBJECT
+public:
+    // Longer than the slowest insertion waits (focus, modifiers still held), short enough that
+    // a popup that never comes does not keep the user's keys for long.
+    static constexpr std::chrono::milliseconds timeLimit{2000};
+
+    X11KeyboardHold(X11InputConnection& input, SyntheticEventLedger& ledger,
+                    QObject* parent = nullptr);
+    ~X11KeyboardHold() override;
+    X11KeyboardHold(const X11KeyboardHold&) = delete;
+    X11KeyboardHold& operator=(const X11KeyboardHold&) = delete;
+
+    bool hold() override;
+    void releaseToOwnWindow() override;
+    void releaseToFocus() override;
+    bool isHolding() const override { return holding_; }
+
+    // Sends `post`'s requests with the keyboard free, holding it again right after, all in one
+    // sequence of requests.
+    void postUnheld(const std::function<void()>& post);
+
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
+
+private:
+    enum class Destination { focus, ownWindow };
+
+    bool grab();
+    void ungrab();
+    void expire(std::uint64_t generation);
+    void releaseToFocusLocked();
+    void take(const xcb_key_press_event_t& event);
+    std::vector<xcb_key_press_event_t> takeAll();
+    void forward(xcb_key_press_event_t event);
+    void retype(const std::vector<xcb_key_press_event_t>& keys);
+    void fakeKey(xcb_keycode_t keycode, bool press);
+
+    X11InputConnection& input_;
+    SyntheticEventLedger& ledger_;
+    std::unique_ptr<QSocketNotifier> notifier_;
+    std::atomic<bool> holding_ = false;
+    bool grabbed_ = false;
+    std::uint64_t generation_ = 0;
+    // What was held, in two parts: the keys that reached Tiklo's windows are always older
+    // than any the grab took.
+    std::vector<xcb_key_press_event_t> fromOwnWindows_;
+    std::vector<xcb_key_press_event_t> fromGrab_;
+    // Where keys the grab took before it ended, but read after, go.
+    Destination destination_ = Destination::focus;
+    xcb_window_t ownWindow_ = XCB_WINDOW_NONE;
+};
+
+} // namespace tiklo

@@ -1,0 +1,123 @@
+#include "X11KeyboardHold.h"
+#include "SyntheticEventLedger.h"
+#include "TextFieldProcess.h"
+#include "ThreadSleeper.h"
+#include "X11ApplicationActivator.h"
+#include "X11InputConnection.h"
+#include "X11KeyPoster.h"
+#include "X11TestEnvironment.h"
+
+#include <QKeyEvent>
+#include <QWindow>
+#include <gtest/gtest.h>
+
+namespace tiklo {
+namespace {
+
+using namespace std::chrono_literals;
+using test::waitUntil;
+using test::xdotool;
+
+// A window of this process, as Tiklo's picker is one of Tiklo's, recording what is typed.
+class TypedWindow : public QWindow {
+public:
+    QString typed;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override { typed += event->text(); }
+};
+
+class X11KeyboardHoldTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(field.ready());
+        ASSERT_TRUE(focusField());
+    }
+
+    bool focusField() {
+        return waitUntil([&] {
+            return activator.activateWindow(static_cast<xcb_window_t>(field.application().window));
+        });
+    }
+
+    // Lets a moment pass with events served, so keys that were going to arrive have.
+    static void settle() {
+        waitUntil([] { return false; }, 300ms);
+    }
+
+    SyntheticEventLedger ledger;
+    ThreadSleeper sleeper;
+    X11ApplicationActivator activator{test::qtConnection(), test::qtRootWindow(), sleeper};
+    X11InputConnection input;
+    X11KeyboardHold hold{input, ledger};
+    test::TextFieldProcess field;
+};
+
+TEST_F(X11KeyboardHoldTest, HeldKeysAreTypedInOrderWithTheirModifiersOnceReleased) {
+    ASSERT_TRUE(hold.hold());
+    EXPECT_TRUE(hold.isHolding());
+    ASSERT_TRUE(xdotool({"type", "Hi, you!"}));
+    ASSERT_TRUE(xdotool({"key", "BackSpace"}));
+    settle();
+    EXPECT_EQ(field.text(), "") << "a key got past the hold";
+
+    hold.releaseToFocus();
+    EXPECT_FALSE(hold.isHolding());
+    EXPECT_TRUE(waitUntil([&] { return field.text() == "Hi, you"; })) << field.text();
+    // The keyboard is free again, and no key or modifier was left pressed.
+    ASSERT_TRUE(xdotool({"type", "r?"}));
+    EXPECT_TRUE(waitUntil([&] { return field.text() == "Hi, your?"; })) << field.text();
+}
+
+TEST_F(X11KeyboardHoldTest, AHoldNobodyEndsEndsByItselfAfterTheTimeLimit) {
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(hold.hold());
+    ASSERT_TRUE(xdotool({"type", "late"}));
+    EXPECT_TRUE(waitUntil([&] { return field.text() == "late"; }, X11KeyboardHold::timeLimit + 5s));
+    EXPECT_GE(std::chrono::steady_clock::now() - start, X11KeyboardHold::timeLimit);
+    EXPECT_FALSE(hold.isHolding());
+    ASSERT_TRUE(xdotool({"type", "r"}));
+    EXPECT_TRUE(waitUntil([&] { return field.text() == "later"; })) << field.text();
+}
+
+TEST_F(X11KeyboardHoldTest, TiklosOwnKeysReachTheApplicationWhileTheUsersWait) {
+    X11KeyPoster poster(input, hold, ledger, sleeper);
+    ASSERT_TRUE(xdotool({"type", ";"}));
+    ASSERT_TRUE(waitUntil([&] { return field.text() == ";"; }));
+    ASSERT_TRUE(hold.hold());
+    ASSERT_TRUE(xdotool({"type", " is hot"}));
+    poster.postKey(51, true);
+    poster.postKey(51, false);
+    poster.postText(u"\U0001F525", true);
+    settle();
+    EXPECT_EQ(field.text(), "\U0001F525") << "the user's keys came first";
+    hold.releaseToFocus();
+    poster.finishTyping();
+    EXPECT_TRUE(waitUntil([&] { return field.text() == "\U0001F525 is hot"; })) << field.text();
+}
+
+TEST_F(X11KeyboardHoldTest, ReleasedToTiklosOwnWindowTheKeysArriveThereAsTyped) {
+    TypedWindow own;
+    own.resize(300, 100);
+    ASSERT_TRUE(hold.hold());
+    ASSERT_TRUE(xdotool({"type", "Fi"}));
+    own.show();
+    own.requestActivate();
+    ASSERT_TRUE(waitUntil([&] { return own.isActive(); }));
+    ASSERT_TRUE(xdotool({"type", "re"}));
+    hold.releaseToOwnWindow();
+    EXPECT_FALSE(hold.isHolding());
+    ASSERT_TRUE(xdotool({"type", "!"}));
+    EXPECT_TRUE(waitUntil([&] { return own.typed == QStringLiteral("Fire!"); }))
+        << own.typed.toStdString();
+    EXPECT_EQ(field.text(), "");
+
+    // Keys meant for a Tiklo window that has gone since belong where the keyboard is now.
+    own.hide();
+    ASSERT_TRUE(focusField());
+    ASSERT_TRUE(xdotool({"type", "ok"}));
+    EXPECT_TRUE(waitUntil([&] { return field.text() == "ok"; })) << field.text();
+}
+
+} // namespace
+} // namespace tiklo
