@@ -13,14 +13,13 @@ PickerController::PickerController(Services services, QObject* parent)
 void PickerController::show(const std::string& query, int replacementBackspaces,
                             std::optional<RunningApplication> targetApp,
                             PickerPresentationMode mode) {
-    // The caret first: an application that sees the keyboard taken stops reporting one.
+    // Before anything slow: the keys typed from here on belong to the picker.
+    services_.hold.hold();
+    awaitingKeyboard_ = true;
     std::optional<Rect> caret;
     if (mode == PickerPresentationMode::inlinePopup && services_.caretRect) {
         caret = services_.caretRect();
     }
-    // Then, before anything slow: the keys typed from here on belong to the picker.
-    services_.hold.hold();
-    awaitingKeyboard_ = true;
     PickerSession& session = services_.session;
     const std::optional<RunningApplication> target =
         targetApp ? targetApp : services_.workspace.frontmostApplication();

@@ -22,7 +22,8 @@ std::optional<std::string> TargetEntry::ask(const std::string& command) {
         return std::nullopt;
     }
     const std::optional<std::string> answer = process_.readLine(5s);
-    const std::string prefix = command + " ";
+    // Answers begin with the command's first word.
+    const std::string prefix = command.substr(0, command.find(' ')) + " ";
     if (!answer || !answer->starts_with(prefix)) {
         return std::nullopt;
     }
@@ -39,6 +40,10 @@ std::optional<std::string> TargetEntry::text() {
     } catch (const std::exception&) {
         return std::nullopt;
     }
+}
+
+bool TargetEntry::setText(const std::string& text) {
+    return ask("set " + nlohmann::json(text).dump(-1, ' ', true)) == "ok";
 }
 
 std::optional<ScreenRect> TargetEntry::askRect(const std::string& command) {

@@ -22,6 +22,8 @@ public:
     pid_t pid() const { return process_.pid(); }
 
     std::optional<std::string> text();
+    // Replaces the text, caret at its end.
+    bool setText(const std::string& text);
     // The caret's line and the entry itself, on screen.
     std::optional<ScreenRect> caretLine();
     std::optional<ScreenRect> entryFrame();

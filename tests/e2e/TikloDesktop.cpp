@@ -1,5 +1,7 @@
 #include "TikloDesktop.h"
+#include "X11TestClient.h"
 
+#include <cctype>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -83,6 +85,14 @@ TikloDesktop::TikloDesktop(Options options) : initialText_(options.initialText) 
     target_ = std::make_unique<TargetEntry>(initialText_);
     if (!target_->ready()) {
         error_ = "the target entry did not come up with the keyboard";
+        return;
+    }
+    // The user's keyboard is in use before the test begins, as on any desktop: the X server
+    // switches the keymap when keys come from another device than the last (xdotool's after
+    // the server's own), and every client then reads the keymap anew before its next key,
+    // Qt's main thread included. That happens once per change of device, not per key.
+    if (!key("shift")) {
+        error_ = "xdotool does not type";
     }
 }
 
@@ -184,6 +194,35 @@ bool TikloDesktop::startTiklo(FirstPopup firstPopup) {
     return false;
 }
 
+bool TikloDesktop::startTikloListening() {
+    if (!ready()) {
+        return false;
+    }
+    tiklo_ = std::make_unique<ChildProcess>(
+        std::vector<std::string>{"/bin/sh", "-c", "exec \"$0\" 2>&1", TIKLO_EXECUTABLE});
+    if (!tiklo_->started()) {
+        error_ = "tiklo did not start";
+        return false;
+    }
+    // Ctrl+Alt+E refused to another client: Tiklo holds it.
+    constexpr int badAccess = 10;
+    const bool listening = pollFor(
+        [this] {
+            if (!tikloRunning()) {
+                return true;
+            }
+            test::X11TestClient probe;
+            const xcb_keycode_t e = probe.keycode('e');
+            return e != 0 && probe.grabKey(e, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1) == badAccess;
+        },
+        30s);
+    if (!listening || !tikloRunning()) {
+        error_ = tikloRunning() ? "tiklo did not take its hotkey" : "tiklo exited";
+        return false;
+    }
+    return true;
+}
+
 std::optional<TikloDesktop::WindowID>
 TikloDesktop::trigger(std::chrono::milliseconds timeout) const {
     if (!waitForTargetActive() || !type(";")) {
@@ -223,8 +262,36 @@ bool TikloDesktop::type(const std::string& text) const {
     return xdotool({"type", "--", text}).succeeded();
 }
 
+bool TikloDesktop::typeThenKey(const std::string& text, const std::string& keys,
+                              std::chrono::milliseconds delay) const {
+    // One xdotool run for the whole sequence, so nothing pauses between text and keys; its
+    // "type" would take every later word for text, so the characters go as key names.
+    std::vector<std::string> arguments{"key", "--delay", std::to_string(delay.count())};
+    for (const char c : text) {
+        if (std::isalnum(static_cast<unsigned char>(c)) != 0) {
+            arguments.emplace_back(1, c);
+        } else if (c == ';') {
+            arguments.emplace_back("semicolon");
+        } else if (c == ' ') {
+            arguments.emplace_back("space");
+        } else {
+            return false;
+        }
+    }
+    arguments.push_back(keys);
+    return xdotool(arguments).succeeded();
+}
+
 bool TikloDesktop::key(const std::string& keys) const {
     return xdotool({"key", "--", keys}).succeeded();
+}
+
+bool TikloDesktop::keyDown(const std::string& keys) const {
+    return xdotool({"keydown", "--", keys}).succeeded();
+}
+
+bool TikloDesktop::keyUp(const std::string& keys) const {
+    return xdotool({"keyup", "--", keys}).succeeded();
 }
 
 bool TikloDesktop::movePointer(int x, int y) const {

@@ -55,6 +55,9 @@ public:
     // Starts Tiklo and waits until it answers the trigger by opening its first popup.
     // False, with error() set, otherwise.
     bool startTiklo(FirstPopup firstPopup = FirstPopup::cancel);
+    // Starts Tiklo and waits only until it listens (it holds its hotkey, and starts
+    // listening to keys right after): its first popup is still to come.
+    bool startTikloListening();
     bool tikloRunning() const;
     // Runs another Tiklo to its end, as a second launch in the same session.
     Command::Result launchAgain() const;
@@ -66,7 +69,13 @@ public:
     std::optional<WindowID> trigger(std::chrono::milliseconds timeout) const;
 
     bool type(const std::string& text) const;
+    // Types `text` (letters, digits, ";" and spaces), then presses `keys` (an xdotool key
+    // name, "Return"), in one go at `delay` a key (xdotool's own pace is 12 ms).
+    bool typeThenKey(const std::string& text, const std::string& keys,
+                     std::chrono::milliseconds delay = std::chrono::milliseconds(12)) const;
     bool key(const std::string& keys) const;
+    bool keyDown(const std::string& keys) const;
+    bool keyUp(const std::string& keys) const;
     bool movePointer(int x, int y) const;
     bool click(int x, int y) const;
 

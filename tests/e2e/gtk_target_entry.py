@@ -7,6 +7,7 @@ then answers commands read from standard input, one line each:
   "text"   -> "text JSON", the entry's text as a JSON string (ASCII only)
   "caret"  -> "caret X Y WIDTH HEIGHT", the caret's line on screen, root coordinates
   "entry"  -> "entry X Y WIDTH HEIGHT", the entry on screen, root coordinates
+  "set JSON" -> "set ok", after replacing the text with the JSON string, caret at its end
 """
 
 import json
@@ -63,6 +64,10 @@ def on_command(channel, _condition):
         print("text " + json.dumps(entry.get_text(), ensure_ascii=True), flush=True)
     elif command == "caret":
         print("caret %d %d %d %d" % caret_line(), flush=True)
+    elif command.startswith("set "):
+        entry.set_text(json.loads(command[4:]))
+        entry.set_position(-1)
+        print("set ok", flush=True)
     elif command == "entry":
         x, y = on_screen(0, 0)
         allocation = entry.get_allocation()

@@ -109,6 +109,13 @@ bool X11KeyboardHold::hold() {
     if (!input_.usable()) {
         return false;
     }
+    // For the grabs to come, also those taken again on the injector's thread.
+    ownWindows_.clear();
+    for (QWindow* window : QGuiApplication::allWindows()) {
+        if (window->handle() != nullptr) {
+            ownWindows_.insert(static_cast<xcb_window_t>(window->winId()));
+        }
+    }
     if (!holding_) {
         if (!grab()) {
             return false;
@@ -116,7 +123,8 @@ bool X11KeyboardHold::hold() {
         holding_ = true;
     }
     const std::uint64_t generation = ++generation_;
-    QTimer::singleShot(timeLimit, this, [this, generation] { expire(generation); });
+    QTimer::singleShot(timeLimit, Qt::PreciseTimer, this,
+                       [this, generation] { expire(generation); });
     return true;
 }
 
@@ -182,11 +190,29 @@ void X11KeyboardHold::postUnheld(const std::function<void()>& post) {
     }
 }
 
+xcb_window_t X11KeyboardHold::grabWindow() {
+    // Grabbing on the window that has the focus tells nobody that the focus moved: the
+    // application keeps it (and keeps reporting its caret), and letting go for Tiklo's own
+    // keys and taking the keyboard again costs it nothing. Tiklo's own windows vanish while
+    // held (which would end the grab), and None or PointerRoot are no windows: the root then.
+    xcb_connection_t* connection = input_.get();
+    const Reply<xcb_get_input_focus_reply_t> focus(
+        xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+    if (!focus || focus->focus == XCB_WINDOW_NONE || focus->focus == XCB_INPUT_FOCUS_POINTER_ROOT ||
+        ownWindows_.count(focus->focus) != 0) {
+        return input_.root();
+    }
+    const Reply<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
+        connection, xcb_get_window_attributes(connection, focus->focus), nullptr));
+    return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE ? focus->focus
+                                                                         : input_.root();
+}
+
 bool X11KeyboardHold::grab() {
     xcb_connection_t* connection = input_.get();
     const Reply<xcb_grab_keyboard_reply_t> reply(
         xcb_grab_keyboard_reply(connection,
-                                xcb_grab_keyboard(connection, 0, input_.root(), XCB_CURRENT_TIME,
+                                xcb_grab_keyboard(connection, 0, grabWindow(), XCB_CURRENT_TIME,
                                                   XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC),
                                 nullptr));
     grabbed_ = reply && reply->status == XCB_GRAB_STATUS_SUCCESS;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <set>
 #include <vector>
 
 #include <QAbstractNativeEventFilter>
@@ -60,6 +61,7 @@ public:
 private:
     enum class Destination { focus, ownWindow };
 
+    xcb_window_t grabWindow();
     bool grab();
     void ungrab();
     void expire(std::uint64_t generation);
@@ -76,6 +78,8 @@ private:
     std::atomic<bool> holding_ = false;
     bool grabbed_ = false;
     std::uint64_t generation_ = 0;
+    // Tiklo's windows as they were when the hold began.
+    std::set<xcb_window_t> ownWindows_;
     // What was held, in two parts: the keys that reached Tiklo's windows are always older
     // than any the grab took.
     std::vector<xcb_key_press_event_t> fromOwnWindows_;

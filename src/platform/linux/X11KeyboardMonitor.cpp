@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QCoreApplication>
+#include <chrono>
 #include <xkbcommon/xkbcommon-x11.h>
 // xcb's XKB header names a struct member `explicit`.
 #if defined(__clang__)
@@ -38,6 +39,9 @@ constexpr std::uint16_t keymapParts =
     XCB_XKB_MAP_PART_EXPLICIT_COMPONENTS | XCB_XKB_MAP_PART_KEY_ACTIONS |
     XCB_XKB_MAP_PART_VIRTUAL_MODS | XCB_XKB_MAP_PART_VIRTUAL_MOD_MAP;
 
+// A burst of keymap notices is taken as over after this quiet time.
+constexpr std::chrono::milliseconds keymapSettle{5};
+
 bool succeeded(xcb_connection_t* connection, xcb_void_cookie_t cookie) {
     const Reply<xcb_generic_error_t> error(xcb_request_check(connection, cookie));
     return !error;
@@ -47,7 +51,15 @@ bool succeeded(xcb_connection_t* connection, xcb_void_cookie_t cookie) {
 
 X11KeyboardMonitor::X11KeyboardMonitor(xcb_connection_t* connection, xcb_window_t root,
                                        SyntheticEventLedger& ledger)
-    : connection_(connection), root_(root), ledger_(ledger) {}
+    : connection_(connection), root_(root), ledger_(ledger) {
+    keymapRefresh_.setSingleShot(true);
+    keymapRefresh_.setInterval(keymapSettle);
+    QObject::connect(&keymapRefresh_, &QTimer::timeout, [this] {
+        if (installed_ && keymapStale_ && context_ != nullptr) {
+            loadKeymap(false);
+        }
+    });
+}
 
 X11KeyboardMonitor::~X11KeyboardMonitor() {
     remove();
@@ -239,6 +251,7 @@ void X11KeyboardMonitor::handleXkbEvent(const void* event) {
     case XCB_XKB_NEW_KEYBOARD_NOTIFY:
     case XCB_XKB_MAP_NOTIFY:
         keymapStale_ = true;
+        keymapRefresh_.start();
         break;
     case XCB_XKB_STATE_NOTIFY: {
         const auto* state = static_cast<const xcb_xkb_state_notify_event_t*>(event);

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include <QAbstractNativeEventFilter>
+#include <QTimer>
 #include <xcb/xcb.h>
 #include <xcb/xinput.h>
 #include <xkbcommon/xkbcommon.h>
@@ -70,8 +71,10 @@ private:
     std::uint8_t xkbFirstEvent_ = 0;
     std::int32_t coreKeyboard_ = -1;
     // Keymap changes come in bursts (and with every key Tiklo types); the keymap is read
-    // again at the next key that needs it, not once per notification.
+    // again once a burst is over, not once per notification, and before that only if a key
+    // needs it: the key after a change must not wait for the read, the prefix least of all.
     bool keymapStale_ = false;
+    QTimer keymapRefresh_;
     bool installed_ = false;
 };
 

@@ -1,0 +1,143 @@
+// The semicolon road as people type it: in one go, at xdotool's own pace (12 ms a key) and
+// at 30 ms a key, the first popup after start as well as warm ones, with shortcuts still
+// held, and typing on right after the choice.
+#include "TikloDesktop.h"
+
+#include <thread>
+
+#include <gtest/gtest.h>
+
+namespace tiklo::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+const std::string fire = "\U0001F525";
+constexpr auto xdotoolPace = 12ms;
+constexpr auto slowerPace = 30ms;
+// Warm rounds per pace: each must come out exact.
+constexpr int warmRounds = 5;
+// Well under the hold's time limit: a key that arrives within this was not waiting for it.
+constexpr auto atOnce = 600ms;
+
+class TypingPaceTest : public ::testing::Test {
+protected:
+    // Tiklo listening, its first popup still to come, and an empty entry in front.
+    bool launch() {
+        desktop_ = std::make_unique<TikloDesktop>(TikloDesktop::Options{.initialText = ""});
+        if (!desktop_->startTikloListening()) {
+            ADD_FAILURE() << desktop_->error();
+            return false;
+        }
+        return desktop_->waitForTargetActive();
+    }
+
+    // Empties the entry and waits until it is in front again.
+    void resetTarget() {
+        ASSERT_TRUE(desktop_->waitForPopupHidden());
+        ASSERT_TRUE(desktop_->waitForTargetActive());
+        ASSERT_TRUE(desktop_->target().setText(""));
+        ASSERT_EQ(desktop_->target().waitForText(""), "");
+    }
+
+    std::string settledText(const std::string& expected) {
+        return desktop_->target().waitForText(expected, 5s);
+    }
+
+    std::unique_ptr<TikloDesktop> desktop_;
+};
+
+TEST_F(TypingPaceTest, PrefixQueryAndReturnInOneGoGiveExactlyTheEmojiColdAndWarm) {
+    ASSERT_TRUE(launch());
+    {
+        SCOPED_TRACE("the first popup after start");
+        ASSERT_TRUE(desktop_->typeThenKey(";fire", "Return"));
+        EXPECT_EQ(settledText(fire), fire);
+    }
+    for (const auto pace : {xdotoolPace, slowerPace}) {
+        for (int round = 1; round <= warmRounds; ++round) {
+            SCOPED_TRACE(std::to_string(pace.count()) + " ms a key, round " +
+                         std::to_string(round));
+            resetTarget();
+            ASSERT_TRUE(desktop_->typeThenKey(";fire", "Return", pace));
+            EXPECT_EQ(settledText(fire), fire);
+        }
+    }
+}
+
+TEST_F(TypingPaceTest, ShortcutHeldThroughTheChoiceTouchesNeitherTheEmojiNorLaterKeys) {
+    ASSERT_TRUE(launch());
+    for (const std::string modifier : {"ctrl", "super"}) {
+        SCOPED_TRACE(modifier);
+        resetTarget();
+        ASSERT_TRUE(desktop_->type(";fire"));
+        ASSERT_TRUE(desktop_->waitForActivePopup());
+        ASSERT_TRUE(desktop_->keyDown(modifier));
+        ASSERT_TRUE(desktop_->key("1"));
+        std::this_thread::sleep_for(600ms);
+        ASSERT_TRUE(desktop_->keyUp(modifier));
+        EXPECT_EQ(settledText(fire), fire);
+        // No modifier stayed down: a letter types a letter.
+        ASSERT_TRUE(desktop_->type("a"));
+        EXPECT_EQ(settledText(fire + "a"), fire + "a");
+    }
+}
+
+TEST_F(TypingPaceTest, PrefixTypedInsideThePopupIsPartOfTheQuery) {
+    ASSERT_TRUE(launch());
+    const auto popup = desktop_->trigger(10s);
+    ASSERT_TRUE(popup);
+    ASSERT_TRUE(desktop_->type("fi"));
+    std::this_thread::sleep_for(300ms); // the drop into place is over
+    const std::optional<ScreenRect> before = desktop_->windowFrame(*popup);
+    ASSERT_TRUE(desktop_->type(";"));
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(desktop_->waitForActivePopup(1s), popup) << "the popup closed or another opened";
+    const std::optional<ScreenRect> after = desktop_->windowFrame(*popup);
+    ASSERT_TRUE(before && after);
+    EXPECT_EQ(after->x, before->x);
+    EXPECT_EQ(after->y, before->y);
+    // Only "fi;" in the query explains this: BackSpace takes the ";" and leaves "fi".
+    ASSERT_TRUE(desktop_->key("BackSpace"));
+    ASSERT_TRUE(desktop_->typeThenKey("re", "Return"));
+    EXPECT_EQ(settledText(fire), fire);
+}
+
+TEST_F(TypingPaceTest, KeysReachTheTargetAtOnceAfterEveryWayOut) {
+    ASSERT_TRUE(launch());
+    const std::optional<ScreenRect> entry = desktop_->target().entryFrame();
+    ASSERT_TRUE(entry);
+    std::string expected;
+    const auto typeAtOnce = [&](const std::string& text) {
+        ASSERT_TRUE(desktop_->type(text));
+        expected += text;
+        EXPECT_EQ(desktop_->target().waitForText(expected, atOnce), expected);
+    };
+    {
+        SCOPED_TRACE("Escape");
+        ASSERT_TRUE(desktop_->type(";"));
+        ASSERT_TRUE(desktop_->waitForActivePopup());
+        expected += ";";
+        ASSERT_TRUE(desktop_->key("Escape"));
+        typeAtOnce("x");
+    }
+    {
+        SCOPED_TRACE("a click into the target");
+        ASSERT_TRUE(desktop_->type(";"));
+        ASSERT_TRUE(desktop_->waitForActivePopup());
+        expected += ";";
+        ASSERT_TRUE(desktop_->click(entry->right() - 10, entry->y + entry->height / 2));
+        ASSERT_TRUE(desktop_->waitForPopupHidden());
+        typeAtOnce("y");
+    }
+    {
+        SCOPED_TRACE("an insertion");
+        ASSERT_TRUE(desktop_->typeThenKey(";fire", "Return"));
+        expected += fire;
+        EXPECT_EQ(settledText(expected), expected);
+        typeAtOnce("z");
+    }
+}
+
+} // namespace
+} // namespace tiklo::test
