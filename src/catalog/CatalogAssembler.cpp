@@ -87,8 +87,10 @@ CatalogAssembler::loadSystemEmoji(const std::vector<CatalogSources::EmojiFile>& 
     std::vector<EmojiItem> items;
     std::unordered_set<std::string> seen;
     std::unordered_set<std::string> used;
-    EmojiFileScanner::scan(
-        files, seen, [&](const std::string& emoji) { items.push_back(makeItem(emoji, used)); });
+    EmojiFileScanner::scan(files, seen,
+                           [&](const std::string& emoji, std::optional<EmojiCategory> group) {
+                               items.push_back(makeItem(emoji, used, group));
+                           });
     if (items.size() >= minimumSystemItems) {
         return items;
     }
@@ -101,7 +103,8 @@ CatalogAssembler::loadSystemEmoji(const std::vector<CatalogSources::EmojiFile>& 
 }
 
 EmojiItem CatalogAssembler::makeItem(const std::string& emoji,
-                                     std::unordered_set<std::string>& used) const {
+                                     std::unordered_set<std::string>& used,
+                                     std::optional<EmojiCategory> group) const {
     static const std::vector<std::string> noAliases;
     const auto& aliasTable = BuiltinTables::aliasesByEmoji();
     const auto found = aliasTable.find(emoji);
@@ -112,7 +115,7 @@ EmojiItem CatalogAssembler::makeItem(const std::string& emoji,
     item.name = displayName(emoji, aliases);
     const std::string preferred = aliases.empty() ? slug(item.name) : aliases.front();
     item.shortcode = uniqueShortcode(preferred, emoji, used);
-    item.category = category(emoji, item.name);
+    item.category = group ? *group : category(emoji, item.name);
     item.keywords = extraKeywords(emoji, item.name, aliases);
     item.supportsSkinTone = supportsSkinTone(emoji, item.name);
     return item;

@@ -136,9 +136,9 @@ std::vector<std::string> qualifiedEmojiOf(const CatalogSources& sources) {
             continue;
         }
         if (const std::optional<std::string> bytes = readWholeFile(file.path)) {
-            std::vector<std::string> entries = EmojiTestFile::fullyQualified(*bytes);
-            qualified.insert(qualified.end(), std::make_move_iterator(entries.begin()),
-                             std::make_move_iterator(entries.end()));
+            for (EmojiTestFile::Entry& entry : EmojiTestFile::fullyQualified(*bytes)) {
+                qualified.push_back(std::move(entry.emoji));
+            }
         }
     }
     return qualified;

@@ -1,8 +1,11 @@
 // The catalog built from the Unicode and CLDR data that the system's packages install.
 #include "EmojiCatalog.h"
+#include "EmojiTestFile.h"
+#include "FileReading.h"
 #include "Unicode.h"
 
 #include <algorithm>
+#include <map>
 #include <unordered_set>
 
 #include <gtest/gtest.h>
@@ -35,6 +38,40 @@ TEST(SystemCatalogTest, LinuxDataGivesAFullNamedCatalog) {
     const EmojiItem* japan = catalog.item("flag_japan");
     ASSERT_NE(japan, nullptr);
     EXPECT_EQ(japan->category, EmojiCategory::flags);
+}
+
+TEST(SystemCatalogTest, EveryEmojiIsFiledUnderItsUnicodeGroup) {
+    using enum EmojiCategory;
+    const std::string emojiTest = CatalogSources::systemDefaults().emojiFiles.back().path;
+    const std::optional<std::string> text = readWholeFile(emojiTest);
+    ASSERT_TRUE(text) << emojiTest;
+    std::unordered_map<std::string, EmojiCategory> groupCategory;
+    for (const EmojiTestFile::Entry& entry : EmojiTestFile::fullyQualified(*text)) {
+        ASSERT_TRUE(entry.category) << entry.emoji;
+        groupCategory.emplace(entry.emoji, *entry.category);
+    }
+
+    const EmojiCatalog& catalog = EmojiCatalog::shared();
+    std::map<EmojiCategory, std::size_t> counts;
+    for (const EmojiItem& item : catalog.all()) {
+        const auto found = groupCategory.find(item.emoji);
+        ASSERT_NE(found, groupCategory.end()) << item.name;
+        EXPECT_EQ(item.category, found->second) << item.name;
+        ++counts[item.category];
+    }
+    EXPECT_EQ(counts.size(), allEmojiCategories.size());
+
+    // Those a new user met in the wrong place.
+    const auto categoryOf = [&](const std::string& id) {
+        const EmojiItem* item = catalog.item(id);
+        return item != nullptr ? std::optional(item->category) : std::nullopt;
+    };
+    EXPECT_EQ(categoryOf("peach"), food);
+    EXPECT_EQ(categoryOf("peacock"), animals);
+    EXPECT_EQ(categoryOf("chair"), objects);
+    EXPECT_EQ(categoryOf("fire"), travel);
+    EXPECT_EQ(categoryOf("last_quarter_moon"), travel);
+    EXPECT_EQ(categoryOf("tennis"), activity);
 }
 
 TEST(SystemCatalogTest, SearchRanksTheObviousEmojiFirst) {
