@@ -319,6 +319,10 @@ CatalogAssembler::extraKeywords(std::string_view emoji, std::string_view name,
     for (std::string& keyword : flagRegionKeywords(emoji)) {
         result.insert(std::move(keyword));
     }
+    if (auto found = tables_.userLanguageKeywords.find(key);
+        found != tables_.userLanguageKeywords.end()) {
+        result.insert(found->second.begin(), found->second.end());
+    }
     return {result.begin(), result.end()};
 }
 

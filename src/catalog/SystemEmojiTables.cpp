@@ -89,6 +89,14 @@ StringTable namesFromCldr(const std::vector<std::string>& paths,
 
 using PhraseAccumulator = std::unordered_map<std::string, std::set<std::string>>;
 
+ListTable sortedLists(PhraseAccumulator& accumulator) {
+    ListTable table;
+    for (auto& [emoji, phrases] : accumulator) {
+        table.emplace(emoji, std::vector<std::string>(phrases.begin(), phrases.end()));
+    }
+    return table;
+}
+
 bool isStringArray(const PropertyListValue& value) {
     const PropertyListValue::Array* array = value.asArray();
     return array != nullptr && std::all_of(array->begin(), array->end(), [](const auto& element) {
@@ -152,6 +160,7 @@ SystemEmojiTables SystemEmojiTables::load(const CatalogSources& sources) {
     tables.appleNames = loadAppleNames(sources.names, qualified);
     tables.equivalentByEmoji = loadEquivalences(sources.equivalences);
     tables.phraseAliasesByEmoji = loadPhrases(sources.phrases, qualified);
+    tables.userLanguageKeywords = loadUserLanguage(sources.userLanguage, qualified);
     return tables;
 }
 
@@ -219,11 +228,25 @@ ListTable SystemEmojiTables::loadPhrases(const std::vector<CatalogSources::Annot
             break;
         }
     }
-    ListTable table;
-    for (auto& [emoji, phrases] : accumulator) {
-        table.emplace(emoji, std::vector<std::string>(phrases.begin(), phrases.end()));
+    return sortedLists(accumulator);
+}
+
+ListTable SystemEmojiTables::loadUserLanguage(const std::vector<std::string>& paths,
+                                              const std::vector<std::string>& qualifiedEmoji) {
+    // Every file adds: a regional locale's file holds only what differs from its language's.
+    PhraseAccumulator words;
+    for (const CldrAnnotations& file : readCldrSet(paths)) {
+        for (const auto& [emoji, name] : file.names) {
+            words[emoji].insert(unicode::toLower(name));
+        }
+        for (const auto& [emoji, keywords] : file.keywords) {
+            for (const std::string& keyword : keywords) {
+                words[emoji].insert(unicode::toLower(keyword));
+            }
+        }
     }
-    return table;
+    addQualifiedForms(words, qualifiedEmoji);
+    return sortedLists(words);
 }
 
 } // namespace tiklo

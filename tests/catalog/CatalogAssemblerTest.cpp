@@ -96,13 +96,14 @@ TEST(CatalogAssemblerTest, KeywordRules) {
     tables.phraseAliasesByEmoji = {{"\U0001F600", {"big grin", "ok"}}};
     tables.equivalentByEmoji = {{"\U0001F600", {"\U0001F44D", "\U0001F601"}}};
     tables.appleNames = {{"\U0001F601", "Beaming Face"}};
+    tables.userLanguageKeywords = {{"\U0001F600", {"grinsendes gesicht", "smile"}}};
     const Strings keywords = CatalogAssembler(tables).extraKeywords("\U0001F600", "grinning",
                                                                     {"grinning", "happy", "smile"});
     // Other aliases, the name's words, phrases with their words, the equivalents' names and
-    // aliases; one set, sorted.
-    EXPECT_EQ(keywords,
-              (Strings{"approve", "beaming", "big", "big grin", "face", "grin", "grinning", "happy",
-                       "ok", "smile", "thumbs_up", "thumbsup", "yes"}));
+    // aliases, the user's language as it stands; one set, sorted.
+    EXPECT_EQ(keywords, (Strings{"approve", "beaming", "big", "big grin", "face", "grin",
+                                 "grinning", "grinsendes gesicht", "happy", "ok", "smile",
+                                 "thumbs_up", "thumbsup", "yes"}));
 }
 
 TEST(CatalogAssemblerTest, FlagsAreNamedAndFoundByRegion) {

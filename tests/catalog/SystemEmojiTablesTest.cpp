@@ -104,5 +104,38 @@ TEST(SystemEmojiTablesTest, CldrSetNamesQualifiedFormsAndSkipsMarkers) {
     EXPECT_TRUE(SystemEmojiTables::loadAppleNames({{Format::cldr, {broken}}}, qualified).empty());
 }
 
+TEST(SystemEmojiTablesTest, UserLanguageAddsEveryFilesNamesAndKeywordsLowercased) {
+    test::TempDir dir;
+    // A regional file holds only what differs from its language's file; both add.
+    const std::string regional = dir.write("de_CH.xml", R"(<ldml><annotations>
+  <annotation cp="🔥">Füür</annotation>
+  <annotation cp="😀" type="tts">↑↑↑</annotation>
+</annotations></ldml>)");
+    const std::string language = dir.write("de.xml", R"(<ldml><annotations>
+  <annotation cp="❤">Herz | rotes Herz</annotation>
+  <annotation cp="❤" type="tts">rotes Herz</annotation>
+  <annotation cp="🔥">Feuer | Flamme | ↑↑↑</annotation>
+  <annotation cp="🔥" type="tts">Feuer</annotation>
+  <annotation cp="😀" type="tts">GRINSENDES Gesicht</annotation>
+</annotations></ldml>)");
+    const std::string derived = dir.write("derived.xml", R"(<ldml><annotations>
+  <annotation cp="🇩🇪" type="tts">Flagge: Deutschland</annotation>
+</annotations></ldml>)");
+    const std::string truncated =
+        std::string(TIKLO_TEST_DATA_DIR) + "/catalog/annotations-truncated.xml";
+    const std::vector<std::string> qualified{"\u2764\uFE0F", "\U0001F525", "\U0001F600"};
+
+    const Lists words = SystemEmojiTables::loadUserLanguage(
+        {regional, dir.file("missing.xml"), truncated, language, derived}, qualified);
+    EXPECT_EQ(words, (Lists{{"\U0001F525", {"feuer", "flamme", "füür"}},
+                            {"\U0001F600", {"grinsendes gesicht"}},
+                            {"\u2764", {"herz", "rotes herz"}},
+                            {"\u2764\uFE0F", {"herz", "rotes herz"}}, // the key without U+FE0F
+                            {"\U0001F1E9\U0001F1EA", {"flagge: deutschland"}}}));
+
+    // The broken file adds nothing, not even the entries before the break.
+    EXPECT_TRUE(SystemEmojiTables::loadUserLanguage({truncated}, qualified).empty());
+}
+
 } // namespace
 } // namespace tiklo
