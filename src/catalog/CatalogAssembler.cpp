@@ -82,24 +82,26 @@ void removeAll(std::string& text, std::string_view phrase) {
 
 } // namespace
 
-std::vector<EmojiItem>
-CatalogAssembler::loadSystemEmoji(const std::vector<CatalogSources::EmojiFile>& files) const {
-    std::vector<EmojiItem> items;
+CatalogAssembler::Assembly
+CatalogAssembler::assemble(const std::vector<CatalogSources::EmojiFile>& files) const {
+    Assembly assembly;
+    std::vector<EmojiItem>& items = assembly.items;
     std::unordered_set<std::string> seen;
     std::unordered_set<std::string> used;
     EmojiFileScanner::scan(files, seen,
                            [&](const std::string& emoji, std::optional<EmojiCategory> group) {
                                items.push_back(makeItem(emoji, used, group));
                            });
+    assembly.scannedItems = items.size();
     if (items.size() >= minimumSystemItems) {
-        return items;
+        return assembly;
     }
     for (const EmojiItem& fallback : BuiltinTables::fallbackItems()) {
         if (!seen.contains(fallback.emoji)) {
             items.push_back(fallback);
         }
     }
-    return items;
+    return assembly;
 }
 
 EmojiItem CatalogAssembler::makeItem(const std::string& emoji,

@@ -22,9 +22,17 @@ public:
 
     explicit CatalogAssembler(const SystemEmojiTables& tables) : tables_(tables) {}
 
+    struct Assembly {
+        std::vector<EmojiItem> items;
+        std::size_t scannedItems = 0; // made from the emoji file, before any fallback item
+    };
+
     // The whole catalog from the given emoji file candidates.
+    Assembly assemble(const std::vector<CatalogSources::EmojiFile>& files) const;
     std::vector<EmojiItem>
-    loadSystemEmoji(const std::vector<CatalogSources::EmojiFile>& files) const;
+    loadSystemEmoji(const std::vector<CatalogSources::EmojiFile>& files) const {
+        return assemble(files).items;
+    }
 
     // One item for a character handed over by the scan; `used` collects the shortcodes.
     // The category is the file's group when it gives one, else the name-word rules'.

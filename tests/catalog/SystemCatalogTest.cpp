@@ -31,6 +31,8 @@ TEST(SystemCatalogTest, LinuxDataGivesAFullNamedCatalog) {
     }
     EXPECT_EQ(unnamed, 0u);
     EXPECT_EQ(catalog.itemsByID().size(), items.size());
+    EXPECT_EQ(catalog.sourceReport().missingPackages(),
+              std::vector<CatalogSourceReport::Package>{});
 
     const EmojiItem* heart = catalog.item("heart");
     ASSERT_NE(heart, nullptr);
