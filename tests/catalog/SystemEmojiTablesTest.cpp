@@ -84,6 +84,10 @@ TEST(SystemEmojiTablesTest, CldrSetNamesQualifiedFormsAndSkipsMarkers) {
   <annotation cp="🔥" type="tts">flame, ignored</annotation>
   <annotation cp="😀" type="tts">grinning face</annotation>
   <annotation cp="🇺🇸">flag | US</annotation>
+  <annotation cp="👋🏽" type="tts">waving hand: medium skin tone</annotation>
+  <annotation cp="👋🏿">hand | wave</annotation>
+  <annotation cp="🧑🏻‍💻" type="tts">technologist: light skin tone</annotation>
+  <annotation cp="🏻" type="tts">light skin tone</annotation>
 </annotations></ldml>)");
     const CatalogSources::Annotations cldr{Format::cldr, {base, dir.file("missing"), derived}};
     const std::vector<std::string> qualified{"\u2764\uFE0F", "\U0001F525"};
@@ -94,11 +98,14 @@ TEST(SystemEmojiTablesTest, CldrSetNamesQualifiedFormsAndSkipsMarkers) {
     EXPECT_EQ(names.at("\u2764"), "red heart");
     EXPECT_EQ(names.at("\U0001F525"), "fire");
     EXPECT_EQ(names.at("\U0001F600"), "grinning face");
+    // Toned forms are never items (tones are applied on output): not even read.
+    EXPECT_EQ(names.size(), 4u);
 
     const Lists phrases = SystemEmojiTables::loadPhrases({cldr}, qualified);
     EXPECT_EQ(phrases.at("\u2764\uFE0F"), (std::vector<std::string>{"heart", "love"}));
     EXPECT_EQ(phrases.at("\U0001F525"), (std::vector<std::string>{"fire", "flame"}));
     EXPECT_EQ(phrases.at("\U0001F1FA\U0001F1F8"), (std::vector<std::string>{"flag", "us"}));
+    EXPECT_EQ(phrases.size(), 4u);
 
     const std::string broken = dir.write("broken.xml", "<ldml><annotations>");
     EXPECT_TRUE(SystemEmojiTables::loadAppleNames({{Format::cldr, {broken}}}, qualified).empty());
