@@ -1,7 +1,9 @@
 // Building the catalog and its search index from the system's sources in a fresh process:
 // each iteration starts this program again (fork and exec) in its child mode, which builds
-// everything once and exits, and times the whole child.
+// everything once and exits, and times the whole child. Each is measured in English only
+// and with a second language (German), whose CLDR files add keywords.
 #include "EmojiCatalog.h"
+#include "UserLocale.h"
 
 #include <cstring>
 #include <sys/wait.h>
@@ -13,14 +15,16 @@ namespace {
 
 constexpr const char* childFlag = "--build-catalog-once";
 const char* selfPath = "/proc/self/exe";
+constexpr const char* english = tiklo::UserLocale::none.data();
+constexpr const char* german = "de_DE.UTF-8";
 
-int buildOnce() {
-    const tiklo::EmojiCatalog& catalog = tiklo::EmojiCatalog::shared();
+int buildOnce(const char* locale) {
+    const tiklo::EmojiCatalog catalog(tiklo::CatalogSources::systemDefaults(locale));
     catalog.index();
     return catalog.all().empty() ? 1 : 0;
 }
 
-void freshProcessBuild(benchmark::State& state) {
+void freshProcessBuild(benchmark::State& state, const char* locale) {
     static std::string self = [] {
         char buffer[4096] = {};
         const ssize_t length = readlink(selfPath, buffer, sizeof buffer - 1);
@@ -29,7 +33,7 @@ void freshProcessBuild(benchmark::State& state) {
     for (auto _ : state) {
         const pid_t child = fork();
         if (child == 0) {
-            execl(self.c_str(), self.c_str(), childFlag, static_cast<char*>(nullptr));
+            execl(self.c_str(), self.c_str(), childFlag, locale, static_cast<char*>(nullptr));
             _exit(127);
         }
         int status = 0;
@@ -42,25 +46,32 @@ void freshProcessBuild(benchmark::State& state) {
 }
 
 // The same work without the process start, for comparison.
-void buildInProcess(benchmark::State& state) {
+void buildInProcess(benchmark::State& state, const char* locale) {
+    const tiklo::CatalogSources sources = tiklo::CatalogSources::systemDefaults(locale);
     for (auto _ : state) {
-        const tiklo::EmojiCatalog catalog(tiklo::CatalogSources::systemDefaults());
+        const tiklo::EmojiCatalog catalog(sources);
         benchmark::DoNotOptimize(catalog.index().entries().data());
     }
 }
 
-BENCHMARK(freshProcessBuild)
+BENCHMARK_CAPTURE(freshProcessBuild, english, english)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
     ->Repetitions(15)
     ->ReportAggregatesOnly(true);
-BENCHMARK(buildInProcess)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK_CAPTURE(freshProcessBuild, german, german)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(15)
+    ->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(buildInProcess, english, english)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK_CAPTURE(buildInProcess, german, german)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 2 && std::strcmp(argv[1], childFlag) == 0) {
-        return buildOnce();
+    if (argc == 3 && std::strcmp(argv[1], childFlag) == 0) {
+        return buildOnce(argv[2]);
     }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

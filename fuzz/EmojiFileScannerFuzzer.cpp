@@ -16,12 +16,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (Format format : {Format::raw, Format::emojiTest}) {
         std::unordered_set<std::string> seen;
         std::unordered_set<std::string> used;
-        tiklo::EmojiFileScanner::scanBytes(bytes, format, seen, [&](const std::string& emoji) {
-            const tiklo::EmojiItem item = assembler.makeItem(emoji, used);
-            if (item.shortcode.empty() || item.name.empty()) {
-                std::abort();
-            }
-        });
+        tiklo::EmojiFileScanner::scanBytes(
+            bytes, format, seen,
+            [&](const std::string& emoji, std::optional<tiklo::EmojiCategory> group) {
+                const tiklo::EmojiItem item = assembler.makeItem(emoji, used, group);
+                if (item.shortcode.empty() || item.name.empty() ||
+                    (group && item.category != *group)) {
+                    std::abort();
+                }
+            });
     }
     return 0;
 }

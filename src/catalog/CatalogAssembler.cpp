@@ -82,26 +82,31 @@ void removeAll(std::string& text, std::string_view phrase) {
 
 } // namespace
 
-std::vector<EmojiItem>
-CatalogAssembler::loadSystemEmoji(const std::vector<CatalogSources::EmojiFile>& files) const {
-    std::vector<EmojiItem> items;
+CatalogAssembler::Assembly
+CatalogAssembler::assemble(const std::vector<CatalogSources::EmojiFile>& files) const {
+    Assembly assembly;
+    std::vector<EmojiItem>& items = assembly.items;
     std::unordered_set<std::string> seen;
     std::unordered_set<std::string> used;
-    EmojiFileScanner::scan(
-        files, seen, [&](const std::string& emoji) { items.push_back(makeItem(emoji, used)); });
+    EmojiFileScanner::scan(files, seen,
+                           [&](const std::string& emoji, std::optional<EmojiCategory> group) {
+                               items.push_back(makeItem(emoji, used, group));
+                           });
+    assembly.scannedItems = items.size();
     if (items.size() >= minimumSystemItems) {
-        return items;
+        return assembly;
     }
     for (const EmojiItem& fallback : BuiltinTables::fallbackItems()) {
         if (!seen.contains(fallback.emoji)) {
             items.push_back(fallback);
         }
     }
-    return items;
+    return assembly;
 }
 
 EmojiItem CatalogAssembler::makeItem(const std::string& emoji,
-                                     std::unordered_set<std::string>& used) const {
+                                     std::unordered_set<std::string>& used,
+                                     std::optional<EmojiCategory> group) const {
     static const std::vector<std::string> noAliases;
     const auto& aliasTable = BuiltinTables::aliasesByEmoji();
     const auto found = aliasTable.find(emoji);
@@ -112,7 +117,7 @@ EmojiItem CatalogAssembler::makeItem(const std::string& emoji,
     item.name = displayName(emoji, aliases);
     const std::string preferred = aliases.empty() ? slug(item.name) : aliases.front();
     item.shortcode = uniqueShortcode(preferred, emoji, used);
-    item.category = category(emoji, item.name);
+    item.category = group ? *group : category(emoji, item.name);
     item.keywords = extraKeywords(emoji, item.name, aliases);
     item.supportsSkinTone = supportsSkinTone(emoji, item.name);
     return item;
@@ -315,6 +320,10 @@ CatalogAssembler::extraKeywords(std::string_view emoji, std::string_view name,
     }
     for (std::string& keyword : flagRegionKeywords(emoji)) {
         result.insert(std::move(keyword));
+    }
+    if (auto found = tables_.userLanguageKeywords.find(key);
+        found != tables_.userLanguageKeywords.end()) {
+        result.insert(found->second.begin(), found->second.end());
     }
     return {result.begin(), result.end()};
 }

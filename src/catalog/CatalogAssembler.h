@@ -4,6 +4,7 @@
 #include "EmojiItem.h"
 #include "SystemEmojiTables.h"
 
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -21,12 +22,22 @@ public:
 
     explicit CatalogAssembler(const SystemEmojiTables& tables) : tables_(tables) {}
 
+    struct Assembly {
+        std::vector<EmojiItem> items;
+        std::size_t scannedItems = 0; // made from the emoji file, before any fallback item
+    };
+
     // The whole catalog from the given emoji file candidates.
+    Assembly assemble(const std::vector<CatalogSources::EmojiFile>& files) const;
     std::vector<EmojiItem>
-    loadSystemEmoji(const std::vector<CatalogSources::EmojiFile>& files) const;
+    loadSystemEmoji(const std::vector<CatalogSources::EmojiFile>& files) const {
+        return assemble(files).items;
+    }
 
     // One item for a character handed over by the scan; `used` collects the shortcodes.
-    EmojiItem makeItem(const std::string& emoji, std::unordered_set<std::string>& used) const;
+    // The category is the file's group when it gives one, else the name-word rules'.
+    EmojiItem makeItem(const std::string& emoji, std::unordered_set<std::string>& used,
+                       std::optional<EmojiCategory> group = std::nullopt) const;
 
     std::string displayName(std::string_view emoji, const std::vector<std::string>& aliases) const;
     std::vector<std::string> extraKeywords(std::string_view emoji, std::string_view name,

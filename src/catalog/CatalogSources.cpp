@@ -1,5 +1,7 @@
 #include "CatalogSources.h"
 
+#include "UserLocale.h"
+
 namespace tiklo {
 namespace {
 
@@ -12,19 +14,37 @@ constexpr const char* nlpVersioned =
 constexpr const char* nlp = "/System/Library/PrivateFrameworks/NLP.framework/Resources/";
 
 constexpr const char* emojiTestPath = "/usr/share/unicode/emoji/emoji-test.txt";
-constexpr const char* cldrAnnotationsPath = "/usr/share/unicode/cldr/common/annotations/en.xml";
-constexpr const char* cldrDerivedAnnotationsPath =
-    "/usr/share/unicode/cldr/common/annotationsDerived/en.xml";
+constexpr const char* cldrAnnotations = "/usr/share/unicode/cldr/common/annotations/";
+constexpr const char* cldrDerivedAnnotations = "/usr/share/unicode/cldr/common/annotationsDerived/";
+constexpr const char* englishFile = "en.xml";
 
-std::string join(const char* folder, const char* file) {
-    return std::string(folder) + file;
+std::string join(std::string_view folder, std::string_view file) {
+    std::string path(folder);
+    path += file;
+    return path;
 }
 
 } // namespace
 
+std::vector<std::string> CatalogSources::userLanguageFiles(std::string_view locale) {
+    std::vector<std::string> files;
+    for (const std::string& id : UserLocale::cldrLocales(locale)) {
+        const std::string file = id + ".xml";
+        files.push_back(join(cldrAnnotations, file));
+        files.push_back(join(cldrDerivedAnnotations, file));
+    }
+    return files;
+}
+
 CatalogSources CatalogSources::systemDefaults() {
+    return systemDefaults(UserLocale::fromEnvironment());
+}
+
+CatalogSources CatalogSources::systemDefaults(std::string_view locale) {
     using Format = AnnotationFormat;
-    const Annotations cldr{Format::cldr, {cldrAnnotationsPath, cldrDerivedAnnotationsPath}};
+    const Annotations cldr{
+        Format::cldr,
+        {join(cldrAnnotations, englishFile), join(cldrDerivedAnnotations, englishFile)}};
     CatalogSources sources;
     sources.emojiFiles = {
         {join(coreEmojiVersioned, "emojimeta.dat"), EmojiFileFormat::raw},
@@ -43,6 +63,7 @@ CatalogSources CatalogSources::systemDefaults() {
         {Format::propertyList, {join(nlp, "en_US-phrase-to-emojis.plist")}},
         cldr,
     };
+    sources.userLanguage = userLanguageFiles(locale);
     return sources;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tiklo {
@@ -30,10 +31,18 @@ struct CatalogSources {
     std::vector<Annotations> names;
     std::vector<std::string> equivalences; // property lists
     std::vector<Annotations> phrases;
+    // CLDR annotation files of the user's language, all read: each emoji's names and
+    // keywords there become keywords of its item. Missing and broken files add nothing.
+    std::vector<std::string> userLanguage;
 
     // The system's own candidates: the two macOS locations of each file first, then the
-    // Linux Unicode and CLDR data packages.
+    // Linux Unicode and CLDR data packages; the user's language from the environment.
     static CatalogSources systemDefaults();
+    // The same with the user's language given as a locale name (UserLocale).
+    static CatalogSources systemDefaults(std::string_view locale);
+    // The system's CLDR annotation files for a locale name, most specific locale first, each
+    // locale's annotations before its derived annotations. Empty for English and no language.
+    static std::vector<std::string> userLanguageFiles(std::string_view locale);
 };
 
 } // namespace tiklo

@@ -16,6 +16,20 @@ bool isUsable(std::string_view value) {
     return !value.empty() && value != inheritMarker;
 }
 
+// The five modifiers U+1F3FB..U+1F3FF are F0 9F 8F BB..BF in UTF-8.
+bool hasSkinTone(std::string_view emoji) {
+    constexpr std::string_view modifierPrefix = "\xF0\x9F\x8F";
+    for (std::size_t at = emoji.find(modifierPrefix); at != std::string_view::npos;
+         at = emoji.find(modifierPrefix, at + 1)) {
+        const auto last = static_cast<unsigned char>(
+            at + modifierPrefix.size() < emoji.size() ? emoji[at + modifierPrefix.size()] : 0);
+        if (last >= 0xBB && last <= 0xBF) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::vector<std::string> splitKeywords(std::string_view list) {
     std::vector<std::string> words;
     while (true) {
@@ -48,11 +62,10 @@ std::optional<CldrAnnotations> CldrAnnotations::parse(std::string_view xml) {
     std::unordered_set<std::string> named;
     for (const pugi::xml_node annotation : root.child("annotations").children("annotation")) {
         std::string emoji = unicode::sanitizeUtf8(annotation.attribute("cp").value());
-        if (emoji.empty()) {
+        if (emoji.empty() || hasSkinTone(emoji)) {
             continue;
         }
-        const std::string value =
-            unicode::sanitizeUtf8(unicode::trimWhiteSpace(annotation.child_value()));
+        const std::string value = unicode::trimWhiteSpace(annotation.child_value());
         if (std::string_view(annotation.attribute("type").value()) == "tts") {
             if (isUsable(value) && named.insert(emoji).second) {
                 result.names.emplace_back(std::move(emoji), value);

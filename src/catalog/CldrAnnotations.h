@@ -8,7 +8,9 @@
 
 namespace tiklo {
 
-// The English names ("tts" entries) and keyword lists of one CLDR annotations file.
+// The names ("tts" entries) and keyword lists of one CLDR annotations file, in its
+// language. Entries of texts with a skin-tone modifier (most of a derived annotations
+// file) are skipped: toned variants are never catalog items, tones are applied on output.
 struct CldrAnnotations {
     // Emoji text -> name, in file order; a repeated key keeps its first value.
     std::vector<std::pair<std::string, std::string>> names;

@@ -4,17 +4,27 @@
 #include "SystemEmojiTables.h"
 
 namespace tiklo {
-namespace {
 
-std::vector<EmojiItem> assemble(const CatalogSources& sources) {
-    const SystemEmojiTables tables = SystemEmojiTables::load(sources);
-    return CatalogAssembler(tables).loadSystemEmoji(sources.emojiFiles);
-}
+struct EmojiCatalog::Assembled {
+    std::vector<EmojiItem> items;
+    CatalogSourceReport report;
 
-} // namespace
+    explicit Assembled(const CatalogSources& sources) {
+        const SystemEmojiTables tables = SystemEmojiTables::load(sources);
+        CatalogAssembler::Assembly assembly = CatalogAssembler(tables).assemble(sources.emojiFiles);
+        items = std::move(assembly.items);
+        report.emojiFile = assembly.scannedItems > 0;
+        report.names = !tables.appleNames.empty();
+    }
+};
 
 EmojiCatalog::EmojiCatalog(const CatalogSources& sources, Clock clock)
-    : EmojiCatalog(assemble(sources), std::move(clock)) {}
+    : EmojiCatalog(Assembled(sources), std::move(clock)) {}
+
+EmojiCatalog::EmojiCatalog(Assembled assembled, Clock clock)
+    : EmojiCatalog(std::move(assembled.items), std::move(clock)) {
+    report_ = assembled.report;
+}
 
 EmojiCatalog::EmojiCatalog(std::vector<EmojiItem> items, Clock clock)
     : items_(std::move(items)), clock_(std::move(clock)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CatalogSourceReport.h"
 #include "CatalogSources.h"
 #include "EmojiCategory.h"
 #include "EmojiItem.h"
@@ -44,8 +45,15 @@ public:
 
     const SearchIndex& index() const;
 
+    // What the sources gave; for a catalog made from given items, nothing is missing.
+    const CatalogSourceReport& sourceReport() const { return report_; }
+
 private:
+    struct Assembled;
+    explicit EmojiCatalog(Assembled assembled, Clock clock);
+
     const std::vector<EmojiItem> items_;
+    CatalogSourceReport report_;
     std::unordered_map<std::string, const EmojiItem*> byID_;
     Clock clock_;
     mutable std::once_flag indexOnce_;

@@ -25,8 +25,8 @@ bool isJoinerOrModifier(char32_t c) {
            unicode::isSkinToneModifier(c);
 }
 
-void offer(const std::string& text, std::unordered_set<std::string>& seen,
-           const EmojiFileScanner::Accept& accept) {
+void offer(const std::string& text, std::optional<EmojiCategory> group,
+           std::unordered_set<std::string>& seen, const EmojiFileScanner::Accept& accept) {
     if (!EmojiFileScanner::isEmojiCandidate(text)) {
         return;
     }
@@ -38,7 +38,7 @@ void offer(const std::string& text, std::unordered_set<std::string>& seen,
     if (!seen.insert(text).second) {
         return;
     }
-    accept(text);
+    accept(text, group);
 }
 
 } // namespace
@@ -57,13 +57,13 @@ bool EmojiFileScanner::isEmojiCandidate(std::string_view text) {
 void EmojiFileScanner::scanBytes(std::string_view bytes, CatalogSources::EmojiFileFormat format,
                                  std::unordered_set<std::string>& seen, const Accept& accept) {
     if (format == CatalogSources::EmojiFileFormat::emojiTest) {
-        for (const std::string& entry : EmojiTestFile::fullyQualified(bytes)) {
-            offer(entry, seen, accept);
+        for (const EmojiTestFile::Entry& entry : EmojiTestFile::fullyQualified(bytes)) {
+            offer(entry.emoji, entry.category, seen, accept);
         }
         return;
     }
     for (const std::string& character : unicode::graphemes(unicode::sanitizeUtf8(bytes))) {
-        offer(character, seen, accept);
+        offer(character, std::nullopt, seen, accept);
     }
 }
 

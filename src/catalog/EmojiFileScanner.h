@@ -1,8 +1,10 @@
 #pragma once
 
 #include "CatalogSources.h"
+#include "EmojiCategory.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -14,7 +16,9 @@ namespace tiklo {
 // until one yields at least one character.
 class EmojiFileScanner {
 public:
-    using Accept = std::function<void(const std::string& emoji)>;
+    // `group` is the category the file files the emoji under, when the format has groups.
+    using Accept =
+        std::function<void(const std::string& emoji, std::optional<EmojiCategory> group)>;
 
     // Hands every accepted, not yet seen character to `accept`, in order of first
     // appearance. `seen` lives across the candidates.

@@ -9,6 +9,7 @@ namespace tiklo {
 namespace {
 
 constexpr std::string_view fullyQualifiedStatus = "fully-qualified";
+constexpr std::string_view groupHeader = "group:"; // "# group: Smileys & Emotion"
 constexpr char32_t maxScalar = 0x10FFFF;
 
 std::string_view trim(std::string_view s) {
@@ -47,15 +48,43 @@ std::optional<std::string> parseCodePoints(std::string_view field) {
     return unicode::toUtf8(text);
 }
 
+// The group named by a "# group: NAME" line; nothing for any other line ("# subgroup: ..."
+// included).
+std::optional<std::string_view> groupOf(std::string_view line) {
+    line = trim(line);
+    if (!line.starts_with('#')) {
+        return std::nullopt;
+    }
+    line = trim(line.substr(1));
+    if (!line.starts_with(groupHeader)) {
+        return std::nullopt;
+    }
+    return trim(line.substr(groupHeader.size()));
+}
+
 } // namespace
 
-std::vector<std::string> EmojiTestFile::fullyQualified(std::string_view text) {
-    std::vector<std::string> entries;
+std::optional<EmojiCategory> EmojiTestFile::categoryOfGroup(std::string_view group) {
+    for (const auto& [name, category] : groupCategories) {
+        if (name == group) {
+            return category;
+        }
+    }
+    return std::nullopt;
+}
+
+std::vector<EmojiTestFile::Entry> EmojiTestFile::fullyQualified(std::string_view text) {
+    std::vector<Entry> entries;
+    std::optional<EmojiCategory> category;
     while (!text.empty()) {
         const std::size_t newline = std::min(text.find('\n'), text.size());
         std::string_view line = text.substr(0, newline);
         text.remove_prefix(std::min(newline + 1, text.size()));
 
+        if (const std::optional<std::string_view> group = groupOf(line)) {
+            category = categoryOfGroup(*group);
+            continue;
+        }
         line = line.substr(0, std::min(line.find('#'), line.size()));
         const std::size_t semicolon = line.find(';');
         if (semicolon == std::string_view::npos ||
@@ -63,7 +92,7 @@ std::vector<std::string> EmojiTestFile::fullyQualified(std::string_view text) {
             continue;
         }
         if (auto entry = parseCodePoints(line.substr(0, semicolon))) {
-            entries.push_back(std::move(*entry));
+            entries.push_back({std::move(*entry), category});
         }
     }
     return entries;

@@ -1,10 +1,16 @@
 #include "FileReading.h"
 
+#include <array>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 namespace tiklo {
+namespace {
+
+// Large blocks: the data files are hundreds of kilobytes, read on the catalog's cold path.
+constexpr std::size_t readBlockSize = 64 * 1024;
+
+} // namespace
 
 std::optional<std::string> readWholeFile(const std::string& path) {
     std::error_code error;
@@ -15,7 +21,15 @@ std::optional<std::string> readWholeFile(const std::string& path) {
     if (!in) {
         return std::nullopt;
     }
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string bytes;
+    // Only a hint: the file may change while it is read, so read to the end regardless.
+    if (const std::uintmax_t size = std::filesystem::file_size(path, error); !error) {
+        bytes.reserve(static_cast<std::size_t>(size));
+    }
+    std::array<char, readBlockSize> block;
+    while (in.read(block.data(), block.size()) || in.gcount() > 0) {
+        bytes.append(block.data(), static_cast<std::size_t>(in.gcount()));
+    }
     if (in.bad()) {
         return std::nullopt;
     }

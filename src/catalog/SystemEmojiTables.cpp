@@ -45,18 +45,31 @@ void addQualifiedForms(Table& table, const std::vector<std::string>& qualifiedEm
     }
 }
 
-// Each file of the set in order; a key named by an earlier file keeps that name.
-std::vector<CldrAnnotations> readCldrSet(const std::vector<std::string>& paths) {
-    std::vector<CldrAnnotations> files;
-    for (const std::string& path : paths) {
-        if (const std::optional<std::string> bytes = readWholeFile(path)) {
-            if (std::optional<CldrAnnotations> parsed = CldrAnnotations::parse(*bytes)) {
-                files.push_back(std::move(*parsed));
+// Parses each CLDR file once, however many tables of one load draw on it (the English
+// files give both names and phrases): parsing is most of a cold start.
+class CldrFiles {
+public:
+    // The files of the set that read and parse, in order.
+    std::vector<const CldrAnnotations*> set(const std::vector<std::string>& paths) {
+        std::vector<const CldrAnnotations*> files;
+        for (const std::string& path : paths) {
+            auto [entry, added] = parsed_.try_emplace(path);
+            if (added) {
+                if (const std::optional<std::string> bytes = readWholeFile(path)) {
+                    entry->second = CldrAnnotations::parse(*bytes);
+                }
+            }
+            if (entry->second) {
+                files.push_back(&*entry->second);
             }
         }
+        return files;
     }
-    return files;
-}
+
+private:
+    // Nodes stay put as the map grows, so the pointers handed out stay valid.
+    std::unordered_map<std::string, std::optional<CldrAnnotations>> parsed_;
+};
 
 std::optional<StringTable> namesFromPropertyList(const std::string& path) {
     const std::optional<PropertyListValue> root = readPropertyList(path);
@@ -75,11 +88,12 @@ std::optional<StringTable> namesFromPropertyList(const std::string& path) {
     return table;
 }
 
+// A key named by an earlier file of the set keeps that name.
 StringTable namesFromCldr(const std::vector<std::string>& paths,
-                          const std::vector<std::string>& qualifiedEmoji) {
+                          const std::vector<std::string>& qualifiedEmoji, CldrFiles& cldr) {
     StringTable table;
-    for (const CldrAnnotations& file : readCldrSet(paths)) {
-        for (const auto& [emoji, name] : file.names) {
+    for (const CldrAnnotations* file : cldr.set(paths)) {
+        for (const auto& [emoji, name] : file->names) {
             table.emplace(emoji, name);
         }
     }
@@ -88,6 +102,14 @@ StringTable namesFromCldr(const std::vector<std::string>& paths,
 }
 
 using PhraseAccumulator = std::unordered_map<std::string, std::set<std::string>>;
+
+ListTable sortedLists(PhraseAccumulator& accumulator) {
+    ListTable table;
+    for (auto& [emoji, phrases] : accumulator) {
+        table.emplace(emoji, std::vector<std::string>(phrases.begin(), phrases.end()));
+    }
+    return table;
+}
 
 bool isStringArray(const PropertyListValue& value) {
     const PropertyListValue::Array* array = value.asArray();
@@ -113,11 +135,11 @@ void phrasesFromPropertyList(const std::string& path, PhraseAccumulator& accumul
 }
 
 void phrasesFromCldr(const std::vector<std::string>& paths,
-                     const std::vector<std::string>& qualifiedEmoji,
+                     const std::vector<std::string>& qualifiedEmoji, CldrFiles& cldr,
                      PhraseAccumulator& accumulator) {
     PhraseAccumulator fromFiles;
-    for (const CldrAnnotations& file : readCldrSet(paths)) {
-        for (const auto& [emoji, words] : file.keywords) {
+    for (const CldrAnnotations* file : cldr.set(paths)) {
+        for (const auto& [emoji, words] : file->keywords) {
             for (const std::string& word : words) {
                 fromFiles[emoji].insert(unicode::toLower(word));
             }
@@ -136,31 +158,19 @@ std::vector<std::string> qualifiedEmojiOf(const CatalogSources& sources) {
             continue;
         }
         if (const std::optional<std::string> bytes = readWholeFile(file.path)) {
-            std::vector<std::string> entries = EmojiTestFile::fullyQualified(*bytes);
-            qualified.insert(qualified.end(), std::make_move_iterator(entries.begin()),
-                             std::make_move_iterator(entries.end()));
+            for (EmojiTestFile::Entry& entry : EmojiTestFile::fullyQualified(*bytes)) {
+                qualified.push_back(std::move(entry.emoji));
+            }
         }
     }
     return qualified;
 }
 
-} // namespace
-
-SystemEmojiTables SystemEmojiTables::load(const CatalogSources& sources) {
-    const std::vector<std::string> qualified = qualifiedEmojiOf(sources);
-    SystemEmojiTables tables;
-    tables.appleNames = loadAppleNames(sources.names, qualified);
-    tables.equivalentByEmoji = loadEquivalences(sources.equivalences);
-    tables.phraseAliasesByEmoji = loadPhrases(sources.phrases, qualified);
-    return tables;
-}
-
-StringTable
-SystemEmojiTables::loadAppleNames(const std::vector<CatalogSources::Annotations>& candidates,
-                                  const std::vector<std::string>& qualifiedEmoji) {
+StringTable appleNamesFrom(const std::vector<CatalogSources::Annotations>& candidates,
+                           const std::vector<std::string>& qualifiedEmoji, CldrFiles& cldr) {
     for (const CatalogSources::Annotations& candidate : candidates) {
         if (candidate.format == Format::cldr) {
-            StringTable table = namesFromCldr(candidate.paths, qualifiedEmoji);
+            StringTable table = namesFromCldr(candidate.paths, qualifiedEmoji, cldr);
             if (!table.empty()) {
                 return table;
             }
@@ -173,6 +183,65 @@ SystemEmojiTables::loadAppleNames(const std::vector<CatalogSources::Annotations>
         }
     }
     return {};
+}
+
+ListTable phrasesFrom(const std::vector<CatalogSources::Annotations>& candidates,
+                      const std::vector<std::string>& qualifiedEmoji, CldrFiles& cldr) {
+    PhraseAccumulator accumulator;
+    for (const CatalogSources::Annotations& candidate : candidates) {
+        if (candidate.format == Format::cldr) {
+            phrasesFromCldr(candidate.paths, qualifiedEmoji, cldr, accumulator);
+        } else {
+            for (const std::string& path : candidate.paths) {
+                phrasesFromPropertyList(path, accumulator);
+                if (!accumulator.empty()) {
+                    break;
+                }
+            }
+        }
+        if (!accumulator.empty()) {
+            break;
+        }
+    }
+    return sortedLists(accumulator);
+}
+
+ListTable userLanguageFrom(const std::vector<std::string>& paths,
+                           const std::vector<std::string>& qualifiedEmoji, CldrFiles& cldr) {
+    // Every file adds: a regional locale's file holds only what differs from its language's.
+    PhraseAccumulator words;
+    for (const CldrAnnotations* file : cldr.set(paths)) {
+        for (const auto& [emoji, name] : file->names) {
+            words[emoji].insert(unicode::toLower(name));
+        }
+        for (const auto& [emoji, keywords] : file->keywords) {
+            for (const std::string& keyword : keywords) {
+                words[emoji].insert(unicode::toLower(keyword));
+            }
+        }
+    }
+    addQualifiedForms(words, qualifiedEmoji);
+    return sortedLists(words);
+}
+
+} // namespace
+
+SystemEmojiTables SystemEmojiTables::load(const CatalogSources& sources) {
+    const std::vector<std::string> qualified = qualifiedEmojiOf(sources);
+    SystemEmojiTables tables;
+    CldrFiles cldr;
+    tables.appleNames = appleNamesFrom(sources.names, qualified, cldr);
+    tables.equivalentByEmoji = loadEquivalences(sources.equivalences);
+    tables.phraseAliasesByEmoji = phrasesFrom(sources.phrases, qualified, cldr);
+    tables.userLanguageKeywords = userLanguageFrom(sources.userLanguage, qualified, cldr);
+    return tables;
+}
+
+StringTable
+SystemEmojiTables::loadAppleNames(const std::vector<CatalogSources::Annotations>& candidates,
+                                  const std::vector<std::string>& qualifiedEmoji) {
+    CldrFiles cldr;
+    return appleNamesFrom(candidates, qualifiedEmoji, cldr);
 }
 
 ListTable SystemEmojiTables::loadEquivalences(const std::vector<std::string>& paths) {
@@ -203,27 +272,14 @@ ListTable SystemEmojiTables::loadEquivalences(const std::vector<std::string>& pa
 
 ListTable SystemEmojiTables::loadPhrases(const std::vector<CatalogSources::Annotations>& candidates,
                                          const std::vector<std::string>& qualifiedEmoji) {
-    PhraseAccumulator accumulator;
-    for (const CatalogSources::Annotations& candidate : candidates) {
-        if (candidate.format == Format::cldr) {
-            phrasesFromCldr(candidate.paths, qualifiedEmoji, accumulator);
-        } else {
-            for (const std::string& path : candidate.paths) {
-                phrasesFromPropertyList(path, accumulator);
-                if (!accumulator.empty()) {
-                    break;
-                }
-            }
-        }
-        if (!accumulator.empty()) {
-            break;
-        }
-    }
-    ListTable table;
-    for (auto& [emoji, phrases] : accumulator) {
-        table.emplace(emoji, std::vector<std::string>(phrases.begin(), phrases.end()));
-    }
-    return table;
+    CldrFiles cldr;
+    return phrasesFrom(candidates, qualifiedEmoji, cldr);
+}
+
+ListTable SystemEmojiTables::loadUserLanguage(const std::vector<std::string>& paths,
+                                              const std::vector<std::string>& qualifiedEmoji) {
+    CldrFiles cldr;
+    return userLanguageFrom(paths, qualifiedEmoji, cldr);
 }
 
 } // namespace tiklo

@@ -16,6 +16,8 @@ struct SystemEmojiTables {
     std::unordered_map<std::string, std::vector<std::string>> equivalentByEmoji;
     // Lowercased phrases, sorted ascending, without duplicates.
     std::unordered_map<std::string, std::vector<std::string>> phraseAliasesByEmoji;
+    // Names and keywords in the user's language, lowercased, sorted, without duplicates.
+    std::unordered_map<std::string, std::vector<std::string>> userLanguageKeywords;
 
     static SystemEmojiTables load(const CatalogSources& sources);
 
@@ -27,6 +29,10 @@ struct SystemEmojiTables {
     static std::unordered_map<std::string, std::vector<std::string>>
     loadPhrases(const std::vector<CatalogSources::Annotations>& candidates,
                 const std::vector<std::string>& qualifiedEmoji);
+    // Every file is read; a missing or broken one adds nothing.
+    static std::unordered_map<std::string, std::vector<std::string>>
+    loadUserLanguage(const std::vector<std::string>& paths,
+                     const std::vector<std::string>& qualifiedEmoji);
 };
 
 } // namespace tiklo

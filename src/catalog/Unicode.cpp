@@ -1,5 +1,6 @@
 #include "Unicode.h"
 
+#include <algorithm>
 #include <memory>
 #include <mutex>
 
@@ -133,6 +134,15 @@ std::vector<std::string> graphemes(std::string_view utf8) {
 }
 
 std::size_t graphemeCount(std::string_view utf8) {
+    // ASCII text, most keywords: every character stands alone except CR LF.
+    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return (c & 0x80) == 0; })) {
+        std::size_t count = utf8.size();
+        for (std::size_t at = utf8.find("\r\n"); at != std::string_view::npos;
+             at = utf8.find("\r\n", at + 2)) {
+            --count;
+        }
+        return count;
+    }
     std::size_t count = 0;
     forEachGrapheme(utf8, [&](std::string_view) { ++count; });
     return count;
@@ -156,6 +166,10 @@ bool isAlphanumeric(char32_t c) {
 }
 
 bool isWhiteSpace(char32_t c) {
+    constexpr char32_t firstNonAscii = 0x80;
+    if (c < firstNonAscii) {
+        return c == ' ' || (c >= '\t' && c <= '\r'); // White_Space in ASCII
+    }
     return u_isUWhiteSpace(static_cast<UChar32>(c));
 }
 
@@ -207,6 +221,14 @@ std::string nfc(std::string_view utf8) {
     if (U_FAILURE(status)) {
         return sanitizeUtf8(utf8);
     }
+    // Most text is already composed (all ASCII text is): a check without a copy into UTF-16.
+    std::string clean = sanitizeUtf8(utf8);
+    if (normalizer->isNormalizedUTF8(
+            icu::StringPiece(clean.data(), static_cast<int32_t>(clean.size())), status) &&
+        U_SUCCESS(status)) {
+        return clean;
+    }
+    status = U_ZERO_ERROR;
     icu::UnicodeString result = normalizer->normalize(toUnicodeString(utf8), status);
     if (U_FAILURE(status)) {
         return sanitizeUtf8(utf8);
@@ -278,16 +300,24 @@ findIgnoringCaseAndDiacritics(std::string_view text, std::string_view needle) {
 }
 
 std::string trimWhiteSpace(std::string_view utf8) {
-    std::u32string text = scalars(utf8);
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && isWhiteSpace(text[begin])) {
-        ++begin;
+    // One pass over the bytes, without decoding the text into a copy: every CLDR value
+    // and keyword of a cold start comes through here.
+    const auto* bytes = reinterpret_cast<const uint8_t*>(utf8.data());
+    const std::size_t length = utf8.size();
+    std::size_t begin = length;
+    std::size_t end = 0;
+    std::size_t i = 0;
+    while (i < length) {
+        const std::size_t start = i;
+        UChar32 c = 0;
+        U8_NEXT(bytes, i, length, c);
+        // An invalid sequence becomes U+FFFD, which is not white space.
+        if (c < 0 || !isWhiteSpace(static_cast<char32_t>(c))) {
+            begin = std::min(begin, start);
+            end = i;
+        }
     }
-    while (end > begin && isWhiteSpace(text[end - 1])) {
-        --end;
-    }
-    return toUtf8(std::u32string_view(text).substr(begin, end - begin));
+    return begin < end ? sanitizeUtf8(utf8.substr(begin, end - begin)) : std::string();
 }
 
 std::optional<std::string> regionName(std::string_view code) {

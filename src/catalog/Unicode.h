@@ -61,7 +61,8 @@ std::string nfc(std::string_view utf8);
 std::optional<std::pair<std::size_t, std::size_t>>
 findIgnoringCaseAndDiacritics(std::string_view text, std::string_view needle);
 
-// Leading and trailing white space (including U+000A..U+000D and U+0085) removed.
+// Leading and trailing white space (including U+000A..U+000D and U+0085) removed; the
+// result is valid UTF-8.
 std::string trimWhiteSpace(std::string_view utf8);
 
 // English (United States) display name of a two-letter region code, or nothing when

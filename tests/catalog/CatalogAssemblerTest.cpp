@@ -4,6 +4,7 @@
 #include "Unicode.h"
 
 #include <algorithm>
+#include <map>
 
 #include <gtest/gtest.h>
 
@@ -95,13 +96,14 @@ TEST(CatalogAssemblerTest, KeywordRules) {
     tables.phraseAliasesByEmoji = {{"\U0001F600", {"big grin", "ok"}}};
     tables.equivalentByEmoji = {{"\U0001F600", {"\U0001F44D", "\U0001F601"}}};
     tables.appleNames = {{"\U0001F601", "Beaming Face"}};
+    tables.userLanguageKeywords = {{"\U0001F600", {"grinsendes gesicht", "smile"}}};
     const Strings keywords = CatalogAssembler(tables).extraKeywords("\U0001F600", "grinning",
                                                                     {"grinning", "happy", "smile"});
     // Other aliases, the name's words, phrases with their words, the equivalents' names and
-    // aliases; one set, sorted.
-    EXPECT_EQ(keywords,
-              (Strings{"approve", "beaming", "big", "big grin", "face", "grin", "grinning", "happy",
-                       "ok", "smile", "thumbs_up", "thumbsup", "yes"}));
+    // aliases, the user's language as it stands; one set, sorted.
+    EXPECT_EQ(keywords, (Strings{"approve", "beaming", "big", "big grin", "face", "grin",
+                                 "grinning", "grinsendes gesicht", "happy", "ok", "smile",
+                                 "thumbs_up", "thumbsup", "yes"}));
 }
 
 TEST(CatalogAssemblerTest, FlagsAreNamedAndFoundByRegion) {
@@ -124,6 +126,61 @@ TEST(CatalogAssemblerTest, FlagsAreNamedAndFoundByRegion) {
     // A code with no English region name still gets its letters.
     EXPECT_EQ(CatalogAssembler::flagRegionKeywords("\U0001F1F6\U0001F1F6"),
               (Strings{"flag_qq", "qq"}));
+}
+
+TEST(CatalogAssemblerTest, EmojiTestGroupsDecideCategoriesAndOtherSourcesKeepTheWordRules) {
+    using enum EmojiCategory;
+    using Format = CatalogSources::EmojiFileFormat;
+    const std::string excerpt = std::string(TIKLO_TEST_DATA_DIR) + "/catalog/emoji-test-groups.txt";
+    const SystemEmojiTables none;
+    const CatalogAssembler assembler(none);
+
+    const std::vector<EmojiItem> grouped =
+        assembler.loadSystemEmoji({{excerpt, Format::emojiTest}});
+    const std::vector<std::pair<std::string, EmojiCategory>> expected{
+        {"\U0001F600", smileys},        {"\u2764\uFE0F", smileys},
+        {"\U0001F44B", people},         {"\U0001F9D1\u200D\U0001F33E", people},
+        {"\U0001F435", animals},        {"\U0001F99A", animals},
+        {"\U0001F351", food},           {"\U0001F355", food},
+        {"\U0001F5FA\uFE0F", travel},   {"\U0001F317", travel},
+        {"\U0001F525", travel},         {"\U0001F3BE", activity},
+        {"\U0001FA91", objects},        {"\u2648", symbols},
+        {"\u267B\uFE0F", symbols},      {"\U0001F3C1", flags},
+        {"\U0001F1EF\U0001F1F5", flags}};
+    // File order, then the fallback items the file lacks.
+    ASSERT_GT(grouped.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(grouped[i].emoji, expected[i].first) << i;
+        EXPECT_EQ(grouped[i].category, expected[i].second) << grouped[i].name;
+    }
+    // The fallback items keep their own categories.
+    const std::vector<EmojiItem>& fallback = BuiltinTables::fallbackItems();
+    for (std::size_t i = expected.size(); i < grouped.size(); ++i) {
+        EXPECT_NE(std::find(fallback.begin(), fallback.end(), grouped[i]), fallback.end());
+    }
+
+    // The same emoji from a source without groups: everything but the category is the same,
+    // and the name-word rules file them as before.
+    std::string raw;
+    for (const auto& [emoji, category] : expected) {
+        raw += emoji;
+    }
+    const std::vector<EmojiItem> ungrouped =
+        assembler.loadSystemEmoji({{test::TempDir().write("raw.dat", raw), Format::raw}});
+    ASSERT_EQ(ungrouped.size(), grouped.size());
+    std::map<std::string, EmojiCategory> byWords;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EmojiItem withGroup = grouped[i];
+        withGroup.category = ungrouped[i].category;
+        EXPECT_EQ(withGroup, ungrouped[i]);
+        byWords[ungrouped[i].name] = ungrouped[i].category;
+    }
+    EXPECT_EQ(byWords.at("peacock"), objects);
+    EXPECT_EQ(byWords.at("peach"), objects);
+    EXPECT_EQ(byWords.at("chair"), people); // CHAIR holds HAIR
+    EXPECT_EQ(byWords.at("fire"), animals);
+    EXPECT_EQ(byWords.at("heart"), activity); // HEART holds ART
+    EXPECT_EQ(byWords.at("last quarter moon symbol"), animals);
 }
 
 TEST(CatalogAssemblerTest, FallbackItemsFillASmallCatalogOnly) {

@@ -11,15 +11,30 @@ using Format = CatalogSources::EmojiFileFormat;
 std::vector<std::string> scanFiles(const std::vector<CatalogSources::EmojiFile>& files) {
     std::vector<std::string> found;
     std::unordered_set<std::string> seen;
-    EmojiFileScanner::scan(files, seen, [&](const std::string& e) { found.push_back(e); });
+    EmojiFileScanner::scan(files, seen, [&](const std::string& e, std::optional<EmojiCategory>) {
+        found.push_back(e);
+    });
+    return found;
+}
+
+// The accepted emoji, each with the group category the scan handed over.
+using Scanned = std::vector<std::pair<std::string, std::optional<EmojiCategory>>>;
+
+Scanned scanWithGroups(std::string_view bytes, Format format) {
+    Scanned found;
+    std::unordered_set<std::string> seen;
+    EmojiFileScanner::scanBytes(bytes, format, seen,
+                                [&](const std::string& e, std::optional<EmojiCategory> group) {
+                                    found.emplace_back(e, group);
+                                });
     return found;
 }
 
 std::vector<std::string> scanBytes(std::string_view bytes, Format format = Format::raw) {
     std::vector<std::string> found;
-    std::unordered_set<std::string> seen;
-    EmojiFileScanner::scanBytes(bytes, format, seen,
-                                [&](const std::string& e) { found.push_back(e); });
+    for (auto& [emoji, group] : scanWithGroups(bytes, format)) {
+        found.push_back(std::move(emoji));
+    }
     return found;
 }
 

@@ -1,8 +1,12 @@
 // The catalog built from the Unicode and CLDR data that the system's packages install.
 #include "EmojiCatalog.h"
+#include "EmojiTestFile.h"
+#include "FileReading.h"
 #include "Unicode.h"
+#include "UserLocale.h"
 
 #include <algorithm>
+#include <map>
 #include <unordered_set>
 
 #include <gtest/gtest.h>
@@ -27,6 +31,8 @@ TEST(SystemCatalogTest, LinuxDataGivesAFullNamedCatalog) {
     }
     EXPECT_EQ(unnamed, 0u);
     EXPECT_EQ(catalog.itemsByID().size(), items.size());
+    EXPECT_EQ(catalog.sourceReport().missingPackages(),
+              std::vector<CatalogSourceReport::Package>{});
 
     const EmojiItem* heart = catalog.item("heart");
     ASSERT_NE(heart, nullptr);
@@ -35,6 +41,40 @@ TEST(SystemCatalogTest, LinuxDataGivesAFullNamedCatalog) {
     const EmojiItem* japan = catalog.item("flag_japan");
     ASSERT_NE(japan, nullptr);
     EXPECT_EQ(japan->category, EmojiCategory::flags);
+}
+
+TEST(SystemCatalogTest, EveryEmojiIsFiledUnderItsUnicodeGroup) {
+    using enum EmojiCategory;
+    const std::string emojiTest = CatalogSources::systemDefaults().emojiFiles.back().path;
+    const std::optional<std::string> text = readWholeFile(emojiTest);
+    ASSERT_TRUE(text) << emojiTest;
+    std::unordered_map<std::string, EmojiCategory> groupCategory;
+    for (const EmojiTestFile::Entry& entry : EmojiTestFile::fullyQualified(*text)) {
+        ASSERT_TRUE(entry.category) << entry.emoji;
+        groupCategory.emplace(entry.emoji, *entry.category);
+    }
+
+    const EmojiCatalog& catalog = EmojiCatalog::shared();
+    std::map<EmojiCategory, std::size_t> counts;
+    for (const EmojiItem& item : catalog.all()) {
+        const auto found = groupCategory.find(item.emoji);
+        ASSERT_NE(found, groupCategory.end()) << item.name;
+        EXPECT_EQ(item.category, found->second) << item.name;
+        ++counts[item.category];
+    }
+    EXPECT_EQ(counts.size(), allEmojiCategories.size());
+
+    // Those a new user met in the wrong place.
+    const auto categoryOf = [&](const std::string& id) {
+        const EmojiItem* item = catalog.item(id);
+        return item != nullptr ? std::optional(item->category) : std::nullopt;
+    };
+    EXPECT_EQ(categoryOf("peach"), food);
+    EXPECT_EQ(categoryOf("peacock"), animals);
+    EXPECT_EQ(categoryOf("chair"), objects);
+    EXPECT_EQ(categoryOf("fire"), travel);
+    EXPECT_EQ(categoryOf("last_quarter_moon"), travel);
+    EXPECT_EQ(categoryOf("tennis"), activity);
 }
 
 TEST(SystemCatalogTest, SearchRanksTheObviousEmojiFirst) {
@@ -49,6 +89,56 @@ TEST(SystemCatalogTest, SearchRanksTheObviousEmojiFirst) {
     EXPECT_EQ(first("flag: japan"), "\U0001F1EF\U0001F1F5");
     EXPECT_EQ(first(""), "\U0001F602");
     EXPECT_EQ(catalog.search("", std::nullopt, {}, {}, {}).size(), catalog.all().size());
+}
+
+std::string firstFound(const EmojiCatalog& catalog, const std::string& query) {
+    const auto results = catalog.search(query, std::nullopt, {}, {}, {});
+    return results.empty() ? std::string() : results.front()->emoji;
+}
+
+bool finds(const EmojiCatalog& catalog, const std::string& query, const std::string& emoji) {
+    const auto results = catalog.search(query, std::nullopt, {}, {}, {});
+    return std::any_of(results.begin(), results.end(),
+                       [&](const EmojiItem* item) { return item->emoji == emoji; });
+}
+
+TEST(SystemCatalogTest, SearchInTheUserLanguageKeepsEnglishAndTheIds) {
+    const EmojiCatalog english(CatalogSources::systemDefaults(UserLocale::none));
+    const EmojiCatalog german(CatalogSources::systemDefaults("de_DE.UTF-8"));
+    EXPECT_EQ(firstFound(german, "herz"), "\u2764\uFE0F");
+    EXPECT_EQ(firstFound(german, "Katzengesicht"), "\U0001F431"); // its German name
+    EXPECT_TRUE(finds(german, "katze", "\U0001F431"));
+    EXPECT_EQ(firstFound(german, "pizza"), "\U0001F355");
+    EXPECT_EQ(firstFound(german, "heart"), "\u2764\uFE0F");
+    EXPECT_EQ(firstFound(german, "deutschland"), "\U0001F1E9\U0001F1EA");
+    EXPECT_FALSE(finds(english, "herz", "\u2764\uFE0F"));
+    EXPECT_FALSE(finds(english, "katze", "\U0001F431"));
+
+    const EmojiCatalog french(CatalogSources::systemDefaults("fr_FR.UTF-8"));
+    EXPECT_EQ(firstFound(french, "c\u0153ur"), "\u2764\uFE0F");
+    EXPECT_TRUE(finds(french, "CHAT", "\U0001F431"));
+
+    // Only keywords grow: the ids that favorites and recents are stored by stay the same.
+    for (const EmojiCatalog* other : {&german, &french}) {
+        ASSERT_EQ(other->all().size(), english.all().size());
+        for (std::size_t i = 0; i < english.all().size(); ++i) {
+            EmojiItem item = other->all()[i];
+            EXPECT_GE(item.keywords.size(), english.all()[i].keywords.size());
+            item.keywords = english.all()[i].keywords;
+            EXPECT_EQ(item, english.all()[i]);
+        }
+    }
+}
+
+TEST(SystemCatalogTest, EnglishUnknownOrBrokenLanguagesGiveTheEnglishCatalog) {
+    const EmojiCatalog english(CatalogSources::systemDefaults(UserLocale::none));
+    for (const char* locale : {"en_GB.UTF-8", "xx_YY.UTF-8", "POSIX", "../de"}) {
+        EXPECT_EQ(EmojiCatalog(CatalogSources::systemDefaults(locale)).all(), english.all())
+            << locale;
+    }
+    CatalogSources broken = CatalogSources::systemDefaults(UserLocale::none);
+    broken.userLanguage = {std::string(TIKLO_TEST_DATA_DIR) + "/catalog/annotations-truncated.xml"};
+    EXPECT_EQ(EmojiCatalog(broken).all(), english.all());
 }
 
 } // namespace

@@ -84,6 +84,10 @@ TEST(SystemEmojiTablesTest, CldrSetNamesQualifiedFormsAndSkipsMarkers) {
   <annotation cp="🔥" type="tts">flame, ignored</annotation>
   <annotation cp="😀" type="tts">grinning face</annotation>
   <annotation cp="🇺🇸">flag | US</annotation>
+  <annotation cp="👋🏽" type="tts">waving hand: medium skin tone</annotation>
+  <annotation cp="👋🏿">hand | wave</annotation>
+  <annotation cp="🧑🏻‍💻" type="tts">technologist: light skin tone</annotation>
+  <annotation cp="🏻" type="tts">light skin tone</annotation>
 </annotations></ldml>)");
     const CatalogSources::Annotations cldr{Format::cldr, {base, dir.file("missing"), derived}};
     const std::vector<std::string> qualified{"\u2764\uFE0F", "\U0001F525"};
@@ -94,14 +98,50 @@ TEST(SystemEmojiTablesTest, CldrSetNamesQualifiedFormsAndSkipsMarkers) {
     EXPECT_EQ(names.at("\u2764"), "red heart");
     EXPECT_EQ(names.at("\U0001F525"), "fire");
     EXPECT_EQ(names.at("\U0001F600"), "grinning face");
+    // Toned forms are never items (tones are applied on output): not even read.
+    EXPECT_EQ(names.size(), 4u);
 
     const Lists phrases = SystemEmojiTables::loadPhrases({cldr}, qualified);
     EXPECT_EQ(phrases.at("\u2764\uFE0F"), (std::vector<std::string>{"heart", "love"}));
     EXPECT_EQ(phrases.at("\U0001F525"), (std::vector<std::string>{"fire", "flame"}));
     EXPECT_EQ(phrases.at("\U0001F1FA\U0001F1F8"), (std::vector<std::string>{"flag", "us"}));
+    EXPECT_EQ(phrases.size(), 4u);
 
     const std::string broken = dir.write("broken.xml", "<ldml><annotations>");
     EXPECT_TRUE(SystemEmojiTables::loadAppleNames({{Format::cldr, {broken}}}, qualified).empty());
+}
+
+TEST(SystemEmojiTablesTest, UserLanguageAddsEveryFilesNamesAndKeywordsLowercased) {
+    test::TempDir dir;
+    // A regional file holds only what differs from its language's file; both add.
+    const std::string regional = dir.write("de_CH.xml", R"(<ldml><annotations>
+  <annotation cp="🔥">Füür</annotation>
+  <annotation cp="😀" type="tts">↑↑↑</annotation>
+</annotations></ldml>)");
+    const std::string language = dir.write("de.xml", R"(<ldml><annotations>
+  <annotation cp="❤">Herz | rotes Herz</annotation>
+  <annotation cp="❤" type="tts">rotes Herz</annotation>
+  <annotation cp="🔥">Feuer | Flamme | ↑↑↑</annotation>
+  <annotation cp="🔥" type="tts">Feuer</annotation>
+  <annotation cp="😀" type="tts">GRINSENDES Gesicht</annotation>
+</annotations></ldml>)");
+    const std::string derived = dir.write("derived.xml", R"(<ldml><annotations>
+  <annotation cp="🇩🇪" type="tts">Flagge: Deutschland</annotation>
+</annotations></ldml>)");
+    const std::string truncated =
+        std::string(TIKLO_TEST_DATA_DIR) + "/catalog/annotations-truncated.xml";
+    const std::vector<std::string> qualified{"\u2764\uFE0F", "\U0001F525", "\U0001F600"};
+
+    const Lists words = SystemEmojiTables::loadUserLanguage(
+        {regional, dir.file("missing.xml"), truncated, language, derived}, qualified);
+    EXPECT_EQ(words, (Lists{{"\U0001F525", {"feuer", "flamme", "füür"}},
+                            {"\U0001F600", {"grinsendes gesicht"}},
+                            {"\u2764", {"herz", "rotes herz"}},
+                            {"\u2764\uFE0F", {"herz", "rotes herz"}}, // the key without U+FE0F
+                            {"\U0001F1E9\U0001F1EA", {"flagge: deutschland"}}}));
+
+    // The broken file adds nothing, not even the entries before the break.
+    EXPECT_TRUE(SystemEmojiTables::loadUserLanguage({truncated}, qualified).empty());
 }
 
 } // namespace

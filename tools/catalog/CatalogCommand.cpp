@@ -3,6 +3,7 @@
 #include "EmojiCatalog.h"
 #include "FileReading.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
@@ -17,7 +18,36 @@ namespace {
 
 constexpr const char* usageText =
     "usage: tiklo-catalog items | search QUERY [--category NAME] [--favorites ID,ID] "
-    "[--recents ID,ID] [--usage FILE] [--now SECONDS] [--json] [source options]";
+    "[--recents ID,ID] [--usage FILE] [--now SECONDS] [--json] [--locale NAME] "
+    "[source options] [--] (--help explains them)";
+
+constexpr const char* helpText =
+    "Prints the emoji catalog that Tiklo builds from the system's data, one JSON item per\n"
+    "line (items), or the ranked results of a search (search QUERY).\n"
+    "\n"
+    "  --category NAME    only this category: Smileys, People, Animals, Food, Activity,\n"
+    "                     Travel, Objects, Symbols or Flags\n"
+    "  --favorites ID,ID  the favorites, by shortcode\n"
+    "  --recents ID,ID    the recents, most recent first\n"
+    "  --usage FILE       a JSON object of emoji to {\"count\": N, \"lastUsedAt\": SECONDS}\n"
+    "  --now SECONDS      the moment of the search, in seconds since 2001-01-01 UTC\n"
+    "  --json             print the results as JSON items\n"
+    "  --locale NAME      also search in the CLDR names and keywords of this language\n"
+    "                     (de, fr_CA.UTF-8), or \"none\": English only. Without it the\n"
+    "                     language is that of LC_ALL, LC_MESSAGES or LANG, and none with\n"
+    "                     source options\n"
+    "  --                 ends the options, so that a query may start with \"-\"\n"
+    "  --help             this text\n"
+    "\n"
+    "Source options replace the system's data with the named files:\n"
+    "  --emoji-test FILE  Unicode's emoji-test.txt\n"
+    "  --emoji-file FILE  any file, scanned for emoji\n"
+    "  --cldr FILE        a CLDR annotations file (names and keywords)\n"
+    "  --names FILE, --phrases FILE, --equivalences FILE\n"
+    "                     property lists of names, phrases and equivalent emoji\n";
+
+constexpr std::string_view endOfOptions = "--";
+constexpr std::string_view helpOption = "--help";
 
 // A bad command line; the message is printed as it stands.
 struct UsageError : std::runtime_error {
@@ -33,6 +63,8 @@ struct Options {
     std::unordered_map<std::string, EmojiUsage> usage;
     std::optional<double> now;
     bool json = false;
+    bool help = false;
+    std::optional<std::string> locale;
     bool customSources = false;
     CatalogSources sources;
 };
@@ -52,8 +84,15 @@ std::vector<std::string> splitIds(const std::string& list) {
 
 std::string existingFile(const std::string& path) {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (status.type() == std::filesystem::file_type::not_found) {
         throw UsageError("tiklo-catalog: no such file: " + path);
+    }
+    if (error) {
+        throw UsageError("tiklo-catalog: cannot read " + path + ": " + error.message());
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+        throw UsageError("tiklo-catalog: not a regular file: " + path);
     }
     return path;
 }
@@ -81,11 +120,22 @@ double parseSeconds(const std::string& text) {
 
 Options parse(const std::vector<std::string>& args) {
     Options options;
+    // Help answers whatever else the command line says, up to the end of the options.
+    const auto optionsEnd = std::find(args.begin(), args.end(), endOfOptions);
+    if (std::find(args.begin(), optionsEnd, helpOption) != optionsEnd) {
+        options.help = true;
+        return options;
+    }
     std::vector<std::string> positional;
     CatalogSources::Annotations cldr{CatalogSources::AnnotationFormat::cldr, {}};
     using Format = CatalogSources::AnnotationFormat;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        if (arg == endOfOptions) {
+            positional.insert(positional.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                              args.end());
+            break;
+        }
         const auto value = [&]() -> const std::string& {
             if (i + 1 >= args.size()) {
                 throw UsageError("tiklo-catalog: " + arg + " needs a value");
@@ -110,6 +160,8 @@ Options parse(const std::vector<std::string>& args) {
             options.usage = readUsage(value());
         } else if (arg == "--now") {
             options.now = parseSeconds(value());
+        } else if (arg == "--locale") {
+            options.locale = value();
         } else if (arg == "--emoji-file" || arg == "--emoji-test") {
             const auto format = arg == "--emoji-file" ? CatalogSources::EmojiFileFormat::raw
                                                       : CatalogSources::EmojiFileFormat::emojiTest;
@@ -138,6 +190,9 @@ Options parse(const std::vector<std::string>& args) {
         options.sources.names.push_back(cldr);
         options.sources.phrases.push_back(cldr);
     }
+    if (options.locale) {
+        options.sources.userLanguage = CatalogSources::userLanguageFiles(*options.locale);
+    }
     if (positional.empty()) {
         throw UsageError(usageText);
     }
@@ -150,6 +205,21 @@ Options parse(const std::vector<std::string>& args) {
         return options;
     }
     throw UsageError(usageText);
+}
+
+// One line when the catalog is only the built-in items, naming the packages to install.
+void warnAboutMissingData(const EmojiCatalog& catalog, std::ostream& err) {
+    const CatalogSourceReport& report = catalog.sourceReport();
+    if (report.emojiFile) {
+        return;
+    }
+    err << "tiklo-catalog: no emoji data could be read, so the catalog is only the "
+        << catalog.all().size() << " built-in emoji; install";
+    const std::vector<CatalogSourceReport::Package> packages = report.missingPackages();
+    for (std::size_t i = 0; i < packages.size(); ++i) {
+        err << (i == 0 ? " " : " and ") << packages[i].name << " (" << packages[i].data << ")";
+    }
+    err << '\n';
 }
 
 void printJson(std::ostream& out, const EmojiItem& item) {
@@ -168,13 +238,21 @@ int CatalogCommand::run(const std::vector<std::string>& args, std::ostream& out,
         err << error.what() << '\n';
         return usageError;
     }
+    if (options.help) {
+        out << usageText << "\n\n" << helpText;
+        return 0;
+    }
     Clock clock = secondsSinceReferenceDate;
     if (options.now) {
         clock = [now = *options.now] { return now; };
     }
-    const CatalogSources sources =
-        options.customSources ? options.sources : CatalogSources::systemDefaults();
+    CatalogSources sources = options.sources;
+    if (!options.customSources) {
+        sources = options.locale ? CatalogSources::systemDefaults(*options.locale)
+                                 : CatalogSources::systemDefaults();
+    }
     const EmojiCatalog catalog(sources, clock);
+    warnAboutMissingData(catalog, err);
 
     if (options.command == "items") {
         for (const EmojiItem& item : catalog.all()) {

@@ -1,0 +1,35 @@
+#include "Unicode.h"
+
+#include <gtest/gtest.h>
+
+namespace tiklo {
+namespace {
+
+TEST(UnicodeTest, TrimRemovesUnicodeWhiteSpaceAtBothEndsOnly) {
+    using unicode::trimWhiteSpace;
+    EXPECT_EQ(trimWhiteSpace(" \t\n\r\v\f Herz \u0085\u00A0\u2028\u3000"), "Herz");
+    EXPECT_EQ(trimWhiteSpace("rotes \u3000 Herz"), "rotes \u3000 Herz");
+    EXPECT_EQ(trimWhiteSpace("\u200BHerz"), "\u200BHerz"); // a zero width space is not white
+    EXPECT_EQ(trimWhiteSpace(" \u2003 "), "");
+    EXPECT_EQ(trimWhiteSpace(""), "");
+    EXPECT_EQ(trimWhiteSpace("x"), "x");
+    // Invalid bytes are kept as U+FFFD, wherever they are, and stop the trimming.
+    EXPECT_EQ(trimWhiteSpace(" \xFF a\xC3 "), "\uFFFD a\uFFFD");
+    EXPECT_EQ(trimWhiteSpace("\xE2\x80 "), "\uFFFD");
+    // U+2028 cut short at the end: no white space, one replacement.
+    EXPECT_EQ(trimWhiteSpace("a \xE2\x80"), "a \uFFFD");
+}
+
+TEST(UnicodeTest, GraphemeCountAgreesWithTheSegmentation) {
+    for (const char* text : {"", "abc", "a\r\nb", "\r\r\n", "\n\r", "ok\r\n\r\n", "e\u0301e",
+                             "\U0001F9D1\u200D\U0001F4BB!", "\U0001F1EF\U0001F1F5\U0001F1FA",
+                             "caf\u00E9", "\xFF\xFE"}) {
+        EXPECT_EQ(unicode::graphemeCount(text), unicode::graphemes(text).size()) << text;
+    }
+    EXPECT_EQ(unicode::graphemeCount("a\r\nb"), 3u);
+    EXPECT_EQ(unicode::graphemeCount("\r\r\n"), 2u);
+    EXPECT_EQ(unicode::graphemeCount("e\u0301e"), 2u);
+}
+
+} // namespace
+} // namespace tiklo
