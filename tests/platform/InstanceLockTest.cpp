@@ -45,23 +45,5 @@ TEST(InstanceLock, RuntimeFolderFirstElseAFolderPrivateToTheUser) {
               std::string::npos);
 }
 
-TEST(InstanceLock, OneHolderAtATimeAndOldFilesDoNotCount) {
-    const test::TempDir dir;
-    const fs::path file = dir.write("tiklo.lock", "4242\nTiklo\nanother-host\n");
-    {
-        InstanceLock first(file);
-        EXPECT_EQ(first.tryAcquire(), InstanceLock::Outcome::acquired);
-        InstanceLock second(file);
-        EXPECT_EQ(second.tryAcquire(), InstanceLock::Outcome::heldByAnother);
-    }
-    InstanceLock after(file);
-    EXPECT_EQ(after.tryAcquire(), InstanceLock::Outcome::acquired);
-
-    fs::create_directory(dir.path() / "folder.lock");
-    InstanceLock notAFile(dir.path() / "folder.lock");
-    EXPECT_EQ(notAFile.tryAcquire(), InstanceLock::Outcome::failed);
-    EXPECT_NE(notAFile.error().find("folder.lock"), std::string::npos);
-}
-
 } // namespace
 } // namespace tiklo
