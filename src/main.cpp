@@ -3,10 +3,12 @@
 #include "AppState.h"
 #include "AtspiAccessibility.h"
 #include "CaretLocator.h"
+#include "CommandLine.h"
 #include "EmojiCatalog.h"
 #include "EventTap.h"
 #include "HotkeyManager.h"
 #include "Injector.h"
+#include "InstanceLock.h"
 #include "LoginItem.h"
 #include "PickerController.h"
 #include "PickerSession.h"
@@ -32,13 +34,14 @@
 #include "XdgAutostartEntry.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <unistd.h>
 
 #include <QApplication>
-#include <QDir>
-#include <QLockFile>
 #include <QQmlEngine>
 #include <QQuickWindow>
-#include <QStandardPaths>
 #include <QtPlugin>
 #include <QtQml/qqmlextensionplugin.h>
 #include <xcb/xcb.h>
@@ -51,42 +54,90 @@ namespace {
 constexpr const char* applicationID = "io.tiklo.Tiklo";
 constexpr const char* pickerView = "qrc:/qt/qml/Tiklo/Picker/PickerHostView.qml";
 
-// One Tiklo per user session: a second launch leaves the running one alone.
-QString instanceLockPath() {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty()) {
-        folder = QDir::tempPath();
+// Exit statuses besides success.
+constexpr int failedStatus = 1;
+constexpr int usageStatus = 2;
+// Where the lock folder goes when the session has no runtime folder.
+constexpr const char* temporaryRoot = "/tmp";
+constexpr const char* lockFileName = "tiklo.lock";
+
+// Without a display Qt aborts with advice about reinstalling; say what is missing instead.
+std::optional<std::string> displayProblem() {
+    const char* display = std::getenv("DISPLAY");
+    if (display == nullptr || *display == '\0') {
+        return "DISPLAY is not set: Tiklo needs an X11 display";
     }
-    return folder + QStringLiteral("/tiklo.lock");
+    xcb_connection_t* connection = xcb_connect(display, nullptr);
+    const bool failed = xcb_connection_has_error(connection) != 0;
+    xcb_disconnect(connection);
+    if (failed) {
+        return "cannot open the X11 display named by DISPLAY (" + std::string(display) + ")";
+    }
+    return std::nullopt;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    using namespace tiklo;
+
+    const CommandLine::Parsed command = CommandLine::parse(argc, argv, TIKLO_VERSION);
+    switch (command.action) {
+    case CommandLine::Action::help:
+    case CommandLine::Action::version:
+        std::fputs(command.text.c_str(), stdout);
+        return 0;
+    case CommandLine::Action::refuse:
+        std::fputs(command.text.c_str(), stderr);
+        return usageStatus;
+    case CommandLine::Action::run:
+        break;
+    }
+
+    // One Tiklo per user: a second launch leaves the running one alone.
+    const InstanceLock::Folder lockFolder =
+        InstanceLock::folder(std::getenv("XDG_RUNTIME_DIR"), temporaryRoot, ::getuid());
+    if (!lockFolder.problem.empty()) {
+        std::fprintf(stderr, "tiklo: no folder for the instance lock: %s\n",
+                     lockFolder.problem.c_str());
+        return failedStatus;
+    }
+    InstanceLock instanceLock(lockFolder.path / lockFileName);
+    switch (instanceLock.tryAcquire()) {
+    case InstanceLock::Outcome::heldByAnother:
+        std::fputs("tiklo: Tiklo is already running\n", stderr);
+        return 0;
+    case InstanceLock::Outcome::failed:
+        std::fprintf(stderr, "tiklo: cannot take the instance lock %s\n",
+                     instanceLock.error().c_str());
+        return failedStatus;
+    case InstanceLock::Outcome::acquired:
+        break;
+    }
+
+    if (const std::optional<std::string> problem = displayProblem()) {
+        std::fprintf(stderr, "tiklo: %s\n", problem->c_str());
+        return usageStatus;
+    }
+
     // Tiklo drives X11 directly (key observation, injection, hot keys).
     qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tiklo"));
+    QApplication::setApplicationVersion(QStringLiteral(TIKLO_VERSION));
     QApplication::setDesktopFileName(QString::fromLatin1(applicationID));
     QApplication::setQuitOnLastWindowClosed(false);
     // A small popup needs no GPU context: the software renderer keeps Tiklo's memory and
     // its first popup's start-up small.
     QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
 
-    QLockFile instanceLock(instanceLockPath());
-    instanceLock.setStaleLockTime(0);
-    if (!instanceLock.tryLock(0)) {
-        return 0;
-    }
-
     auto* x11 = app.nativeInterface<QNativeInterface::QX11Application>();
     if (x11 == nullptr || x11->connection() == nullptr) {
         std::fputs("Tiklo needs an X11 session.\n", stderr);
-        return 1;
+        return failedStatus;
     }
     xcb_connection_t* connection = x11->connection();
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-    using namespace tiklo;
 
     PropertyListDefaultsFile defaults(PropertyListDefaultsFile::defaultPath());
     X11HotkeyService hotkeyService(connection, root);

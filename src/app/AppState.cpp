@@ -1,11 +1,17 @@
 #include "AppState.h"
 
+#include "StoredCollectionDecoder.h"
 #include "Unicode.h"
 
 #include <algorithm>
+#include <limits>
 #include <stdexcept>
 
+#include <QLoggingCategory>
+
 #include <nlohmann/json.hpp>
+
+Q_LOGGING_CATEGORY(settingsLog, "tiklo.settings")
 
 namespace tiklo {
 namespace {
@@ -22,6 +28,9 @@ constexpr const char* recentsKey = "recents";
 constexpr const char* emojiUsageKey = "emojiUsage";
 constexpr const char* excludedBundleIDsKey = "excludedBundleIDs";
 constexpr const char* didCompleteOnboardingKey = "didCompleteOnboarding";
+
+// A use count stays at its largest value instead of wrapping to a negative one.
+constexpr std::int64_t maxUseCount = std::numeric_limits<std::int64_t>::max();
 
 constexpr const char* defaultTriggerPrefix = ";";
 // Older versions could store a lone backslash; it always meant the default.
@@ -54,11 +63,33 @@ AppState::AppState(Services services, QObject* parent)
     }
     insertSpaceAfterTrigger_ = defaults.boolValue(insertSpaceKey).value_or(false);
     hotkey_ = loadCodable(hotkeyKey, Hotkey{});
-    const auto favorites = loadCodable(favoritesKey, std::vector<std::string>{});
+    loadCollections();
+}
+
+// The collections are read entry by entry. Whatever had to be dropped is still in the store:
+// it is kept as a copy before the next write of any setting replaces it.
+void AppState::loadCollections() {
+    QStringList droppedFrom;
+    const auto load = [&](const char* key, auto decode) {
+        const std::optional<std::string> data = services_.defaults.dataValue(key);
+        auto decoded = data ? decode(*data) : decltype(decode(*data)){};
+        if (decoded.droppedAny) {
+            droppedFrom.append(QString::fromLatin1(key));
+        }
+        return std::move(decoded.value);
+    };
+    const auto strings = &StoredCollectionDecoder::strings;
+    const auto favorites = load(favoritesKey, strings);
     favorites_ = Favorites(favorites.begin(), favorites.end());
-    recents_ = loadCodable(recentsKey, std::vector<std::string>{});
-    emojiUsage_ = loadCodable(emojiUsageKey, Usage{});
-    excludedBundleIDs_ = loadCodable(excludedBundleIDsKey, std::vector<std::string>{});
+    recents_ = load(recentsKey, strings);
+    emojiUsage_ = load(emojiUsageKey, &StoredCollectionDecoder::usage);
+    excludedBundleIDs_ = load(excludedBundleIDsKey, strings);
+    if (!droppedFrom.isEmpty()) {
+        // Keys only: the values are what the user used and typed.
+        qCWarning(settingsLog).noquote()
+            << "Discarded stored entries that could not be read, under" << droppedFrom.join(", ");
+        services_.defaults.keepCopyBeforeNextWrite();
+    }
 }
 
 AppState& AppState::shared() {
@@ -213,7 +244,7 @@ void AppState::recordUse(const EmojiItem& item) {
     }
     Usage usage = emojiUsage_;
     EmojiUsage& record = usage[item.emoji];
-    record.count += 1;
+    record.count = record.count < maxUseCount ? record.count + 1 : maxUseCount;
     record.lastUsedAt = services_.clock();
     setEmojiUsage(std::move(usage));
 }

@@ -149,6 +149,7 @@ signals:
     void excludedBundleIDsChanged();
 
 private:
+    void loadCollections();
     template <typename T> T loadCodable(const std::string& key, T fallback) const;
     template <typename T> void saveCodable(const T& value, const std::string& key);
 

@@ -19,6 +19,10 @@ public:
     virtual void setBool(const std::string& key, bool value) = 0;
     virtual void setString(const std::string& key, const std::string& value) = 0;
     virtual void setData(const std::string& key, const std::string& bytes) = 0;
+
+    // Some stored value could be read only in part: what is stored now is kept, as a copy
+    // beside the store, before the next write replaces it.
+    virtual void keepCopyBeforeNextWrite() = 0;
 };
 
 } // namespace tiklo

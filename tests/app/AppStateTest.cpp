@@ -80,7 +80,7 @@ TEST_F(AppStateTest, StoredValuesLoadAndBadOnesFallBackPerKeyWhileStayingStored)
     EXPECT_EQ(state->favorites(), (AppState::Favorites{"a", "b"}));
     EXPECT_EQ(state->recents(), (Strings{"x", "y", "x"}));
     EXPECT_EQ(state->emojiUsage().at("\U0001F44D"), (EmojiUsage{2, 5.5}));
-    EXPECT_TRUE(state->excludedBundleIDs().empty());
+    EXPECT_EQ(state->excludedBundleIDs(), Strings{"org.gnome.Terminal"}); // the 3 alone dropped
     EXPECT_TRUE(state->didCompleteOnboarding());
     // Loading rewrites nothing: the bad values stay until the next assignment.
     EXPECT_TRUE(defaults.writes.empty());
@@ -92,6 +92,62 @@ TEST_F(AppStateTest, StoredValuesLoadAndBadOnesFallBackPerKeyWhileStayingStored)
     EXPECT_EQ(load()->pickerMode(), PickerMode::grid);
     defaults.putData("hotkey", R"({"keyCode":14,"modifiers":"6144"})");
     EXPECT_EQ(load()->hotkey(), Hotkey{});
+}
+
+TEST_F(AppStateTest, BadCollectionEntriesAreDroppedAloneWithOneWordAndACopy) {
+    // Five good usage records and one of each kind of bad one.
+    defaults.putData("emojiUsage",
+                     R"({"a":{"count":1,"lastUsedAt":1},"b":{"count":2,"lastUsedAt":2},)"
+                     R"("c":{"count":-3,"lastUsedAt":3.5},"d":{"count":0,"lastUsedAt":-4},)"
+                     R"("e":{"count":9223372036854775807,"lastUsedAt":5},)"
+                     R"("x1":{"count":1.5,"lastUsedAt":1},)"
+                     R"("x2":{"count":9223372036854775808,"lastUsedAt":1},)"
+                     R"("x3":{"count":1,"lastUsedAt":"now"},"x4":{"count":1},)"
+                     R"("x5":[1,2],"x6":null})");
+    defaults.putData("recents", R"(["grinning","joy",5])");
+    defaults.putData("favorites", R"(["heart",null,{"id":"fire"},"heart",["x"],true])");
+    defaults.putData("excludedBundleIDs", R"("org.gnome.gedit")"); // not a list at all
+
+    test::LogCapture log;
+    const auto state = load();
+    EXPECT_EQ(state->recents(), (Strings{"grinning", "joy"}));
+    EXPECT_EQ(state->favorites(), AppState::Favorites{"heart"});
+    EXPECT_TRUE(state->excludedBundleIDs().empty());
+    const AppState::Usage kept = {{"a", {1, 1}},
+                                  {"b", {2, 2}},
+                                  {"c", {-3, 3.5}},
+                                  {"d", {0, -4}},
+                                  {"e", {9223372036854775807, 5}}};
+    EXPECT_EQ(state->emojiUsage(), kept);
+    // One line naming the keys, never a stored value; one copy asked for.
+    ASSERT_EQ(log.lines.size(), 1);
+    EXPECT_EQ(log.lines[0], "tiklo.settings: Discarded stored entries that could not be read, "
+                            "under favorites, recents, emojiUsage, excludedBundleIDs");
+    EXPECT_EQ(defaults.copyRequests, 1);
+    EXPECT_TRUE(defaults.writes.empty());
+
+    // Good lists alone ask for nothing and say nothing.
+    defaults.putData("emojiUsage", R"({"a":{"count":1,"lastUsedAt":1}})");
+    defaults.putData("recents", R"([])");
+    defaults.putData("favorites", R"(["heart"])");
+    defaults.putData("excludedBundleIDs", R"(["org.gnome.gedit"])");
+    log.lines.clear();
+    EXPECT_EQ(load()->excludedBundleIDs(), Strings{"org.gnome.gedit"});
+    EXPECT_TRUE(log.lines.empty());
+    EXPECT_EQ(defaults.copyRequests, 1);
+}
+
+TEST_F(AppStateTest, UseCountsStopAtTheLargestCount) {
+    defaults.putData("emojiUsage", R"({"a":{"count":9223372036854775806,"lastUsedAt":1}})");
+    const auto state = load();
+    const EmojiItem item = emoji("a", "a");
+    state->recordUse(item);
+    EXPECT_EQ(state->emojiUsage().at("a").count, 9223372036854775807);
+    state->recordUse(item);
+    EXPECT_EQ(state->emojiUsage().at("a").count, 9223372036854775807);
+    EXPECT_EQ(data("emojiUsage"),
+              R"({"a":{"count":9223372036854775807,"lastUsedAt":800000000.5}})");
+    EXPECT_EQ(load()->emojiUsage().at("a").count, 9223372036854775807);
 }
 
 TEST_F(AppStateTest, AssignmentsStoreTheirExactForms) {

@@ -7,14 +7,15 @@
 
 namespace tiklo::test {
 
-// A program run to completion with this process's environment: its standard output kept,
-// its standard error discarded. A program still running at the deadline is killed.
+// A program run to completion with this process's environment, its standard output and
+// standard error kept apart. A program still running at the deadline is killed.
 class Command {
 public:
     struct Result {
         // The exit status; nothing when the program could not start, was killed or timed out.
         std::optional<int> status;
         std::string output;
+        std::string errors;
 
         bool succeeded() const { return status == 0; }
     };

@@ -7,9 +7,12 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <sstream>
 #include <thread>
+
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -343,6 +346,20 @@ TEST_F(TikloEndToEndTest, SecondLaunchLeavesTheRunningOneInCharge) {
     ASSERT_TRUE(desktop_->key("Return"));
     EXPECT_TRUE(desktop_->waitForPopupHidden());
     expectTargetSettlesAt("note " + fire);
+}
+
+// The same home on a renamed machine: the lock file of an earlier run names another host,
+// and a process number that is alive here.
+TEST_F(TikloEndToEndTest, LockFileOfAnotherHostDoesNotKeepTikloFromStarting) {
+    desktop_ = std::make_unique<TikloDesktop>(TikloDesktop::Options{});
+    ASSERT_TRUE(desktop_->ready()) << desktop_->error();
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    ASSERT_NE(runtime, nullptr);
+    std::ofstream(std::filesystem::path(runtime) / "tiklo.lock")
+        << getpid() << "\nTiklo\nanother-host.invalid\n";
+    ASSERT_TRUE(desktop_->startTiklo()) << desktop_->error();
+    EXPECT_EQ(desktop_->launchAgain().status, 0);
+    EXPECT_TRUE(desktop_->tikloRunning());
 }
 
 TEST_F(TikloEndToEndTest, QueryTypedAsSoonAsTheFirstPopupAppearsIsKept) {

@@ -35,12 +35,14 @@ public:
     void setData(const std::string& key, const std::string& bytes) override {
         record(key, std::vector<char>(bytes.begin(), bytes.end()));
     }
+    void keepCopyBeforeNextWrite() override { ++copyRequests; }
     void putData(const std::string& key, const std::string& bytes) {
         values[key] = std::vector<char>(bytes.begin(), bytes.end());
     }
 
     std::map<std::string, Value> values;
     std::vector<std::string> writes; // keys, in the order they were written
+    int copyRequests = 0;
 
 private:
     template <typename T> std::optional<T> get(const std::string& key) const {

@@ -6,6 +6,8 @@
 
 #include <plist/plist.h>
 
+#include <QLoggingCategory>
+
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
@@ -16,6 +18,8 @@
 #include <system_error>
 #include <unistd.h>
 #include <utility>
+
+Q_LOGGING_CATEGORY(settingsFileLog, "tiklo.settings.file")
 
 namespace tiklo {
 
@@ -51,6 +55,31 @@ private:
 // O_NONBLOCK so that a FIFO put in the file's place cannot hang the program.
 FileDescriptor openForReading(const std::filesystem::path& path) {
     return FileDescriptor(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+}
+
+// What stands at `path` when it can never be read or replaced as a file; nothing for a
+// regular file or for nothing at all. Decided without opening: opening a FIFO can block.
+const char* whyNotAFile(const std::filesystem::path& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0) {
+        if (S_ISREG(info.st_mode)) {
+            return nullptr;
+        }
+        if (S_ISDIR(info.st_mode)) {
+            return "a folder";
+        }
+        if (S_ISFIFO(info.st_mode)) {
+            return "a FIFO";
+        }
+        return S_ISSOCK(info.st_mode) ? "a socket" : "a device";
+    }
+    if (errno == ELOOP) {
+        return "a loop of symbolic links";
+    }
+    if (errno == ENOENT && ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+        return "a symbolic link to nothing";
+    }
+    return nullptr;
 }
 
 bool isRegularFile(int fd) {
@@ -130,6 +159,12 @@ std::filesystem::path PropertyListDefaultsFile::folder() const {
 }
 
 void PropertyListDefaultsFile::load() {
+    if (const char* what = whyNotAFile(file_)) {
+        notAFile_ = true;
+        qCWarning(settingsFileLog, "The settings file %s is %s: settings are kept in memory only",
+                  file_.c_str(), what);
+        return;
+    }
     const FileDescriptor fd = openForReading(file_);
     if (!fd.valid()) {
         // Only a file that is not there reads as empty; one that cannot be opened must survive.
@@ -220,12 +255,19 @@ void PropertyListDefaultsFile::setData(const std::string& key, const std::string
     set(key, Value(Data{bytes}));
 }
 
+void PropertyListDefaultsFile::keepCopyBeforeNextWrite() {
+    unreadableOnDisk_ = true;
+}
+
 void PropertyListDefaultsFile::set(const std::string& key, Value value) {
     values_.insert_or_assign(key, std::move(value));
     writeFailed_ = !persist();
 }
 
 bool PropertyListDefaultsFile::persist() {
+    if (notAFile_) {
+        return false;
+    }
     if (!staleTemporaryFilesRemoved_) {
         removeStaleTemporaryFiles();
     }

@@ -1,0 +1,35 @@
+#include "CommandLine.h"
+
+namespace tiklo {
+namespace {
+
+constexpr std::string_view usage =
+    "Usage: tiklo [--help | --version]\n"
+    "\n"
+    "Tiklo, an emoji picker. Type \";\" and a few letters in any text field, or press the\n"
+    "global shortcut (Ctrl+Alt+E unless changed), and pick an emoji. Tiklo runs in the\n"
+    "background with an icon in the system tray and needs an X11 display (DISPLAY).\n"
+    "\n"
+    "  -h, --help     show this help and exit\n"
+    "      --version  show the version and exit\n";
+
+} // namespace
+
+CommandLine::Parsed CommandLine::parse(int argc, const char* const* argv,
+                                       std::string_view version) {
+    for (int index = 1; index < argc; ++index) {
+        const std::string_view argument = argv[index];
+        if (argument == "--help" || argument == "-h") {
+            return {Action::help, std::string(usage)};
+        }
+        if (argument == "--version") {
+            return {Action::version, "tiklo " + std::string(version) + "\n"};
+        }
+        const char* what = argument.starts_with('-') ? "unknown option" : "unexpected argument";
+        return {Action::refuse, "tiklo: " + std::string(what) + " '" + std::string(argument) +
+                                    "' (see tiklo --help)\n"};
+    }
+    return {};
+}
+
+} // namespace tiklo

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "EmojiUsage.h"
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace tiklo {
+
+// Reads the stored collections (lists of ids, the usage map) entry by entry, so that one
+// entry a hand edit or another program got wrong costs only itself. Text that is no JSON of
+// the collection's shape at all reads as empty.
+class StoredCollectionDecoder {
+public:
+    template <typename T> struct Decoded {
+        T value;
+        // Something stored was left out: an entry, or the whole text.
+        bool droppedAny = false;
+    };
+    using Usage = std::unordered_map<std::string, EmojiUsage>;
+
+    // A JSON array: its strings, in order; other elements are dropped.
+    static Decoded<std::vector<std::string>> strings(std::string_view json);
+    // A JSON object of usage records: the members that are whole records whose count is a
+    // 64-bit integer.
+    static Decoded<Usage> usage(std::string_view json);
+};
+
+} // namespace tiklo

@@ -1,0 +1,209 @@
+// The program's answers before it shows anything: its arguments, a missing display and the
+// instance lock, each run as a real process. No display is needed.
+#include "Command.h"
+#include "TempDir.h"
+
+#include <algorithm>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+namespace tiklo::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Environment variables changed for one test and restored afterwards.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment() = default;
+    ~ScopedEnvironment() {
+        for (auto saved = saved_.rbegin(); saved != saved_.rend(); ++saved) {
+            if (saved->second) {
+                ::setenv(saved->first.c_str(), saved->second->c_str(), 1);
+            } else {
+                ::unsetenv(saved->first.c_str());
+            }
+        }
+    }
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+    void set(const std::string& name, const std::optional<std::string>& value) {
+        const char* previous = std::getenv(name.c_str());
+        saved_.emplace_back(name, previous ? std::optional<std::string>(previous) : std::nullopt);
+        if (value) {
+            ::setenv(name.c_str(), value->c_str(), 1);
+        } else {
+            ::unsetenv(name.c_str());
+        }
+    }
+
+private:
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+// A process other than Tiklo holding an exclusive flock on `file` until it is killed.
+class LockHolder {
+public:
+    explicit LockHolder(const fs::path& file) {
+        int ready[2];
+        if (::pipe(ready) != 0) {
+            return;
+        }
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            const int fd = ::open(file.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0600);
+            if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::write(ready[1], "L", 1) != 1) {
+                ::_exit(1);
+            }
+            while (true) {
+                ::pause();
+            }
+        }
+        ::close(ready[1]);
+        char byte = 0;
+        locked_ = pid_ > 0 && ::read(ready[0], &byte, 1) == 1;
+        ::close(ready[0]);
+    }
+    ~LockHolder() { kill(); }
+    LockHolder(const LockHolder&) = delete;
+    LockHolder& operator=(const LockHolder&) = delete;
+
+    bool locked() const { return locked_; }
+    // Dies at once, without a chance to clean anything up.
+    void kill() {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+            pid_ = -1;
+        }
+    }
+
+private:
+    pid_t pid_ = -1;
+    bool locked_ = false;
+};
+
+long lineCount(const std::string& text) {
+    return std::count(text.begin(), text.end(), '\n');
+}
+
+// A display number no X server of this machine listens on.
+std::string displayWithoutServer() {
+    int number = 4000;
+    while (fs::exists("/tmp/.X11-unix/X" + std::to_string(number))) {
+        ++number;
+    }
+    return ":" + std::to_string(number);
+}
+
+class TikloLaunchTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // Private folders: never a real session's lock or settings. No display.
+        environment_.set("XDG_RUNTIME_DIR", runtime_.path().string());
+        environment_.set("XDG_CONFIG_HOME", config_.path().string());
+        environment_.set("DISPLAY", std::nullopt);
+    }
+
+    static Command::Result tiklo(std::vector<std::string> arguments = {}) {
+        arguments.insert(arguments.begin(), TIKLO_EXECUTABLE);
+        return Command::run(arguments);
+    }
+    fs::path lockFile() const { return runtime_.path() / "tiklo.lock"; }
+
+    static void expectNoDisplayAnswer(const Command::Result& result) {
+        EXPECT_EQ(result.status, 2);
+        EXPECT_EQ(lineCount(result.errors), 1) << result.errors;
+        EXPECT_NE(result.errors.find("DISPLAY"), std::string::npos) << result.errors;
+        EXPECT_EQ(result.output, "");
+    }
+
+    const TempDir runtime_;
+    const TempDir config_;
+    ScopedEnvironment environment_;
+};
+
+TEST_F(TikloLaunchTest, HelpAndVersionAnswerWithoutADisplayOrALock) {
+    for (const char* option : {"--help", "-h"}) {
+        SCOPED_TRACE(option);
+        const Command::Result help = tiklo({option});
+        EXPECT_EQ(help.status, 0);
+        EXPECT_TRUE(help.output.starts_with("Usage: tiklo")) << help.output;
+        EXPECT_NE(help.output.find("--version"), std::string::npos);
+        EXPECT_EQ(help.errors, "");
+    }
+    const Command::Result version = tiklo({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.output, "tiklo " TIKLO_EXPECTED_VERSION "\n");
+    EXPECT_EQ(version.errors, "");
+
+    // Even with a display that answers nothing, and whatever follows the option.
+    environment_.set("DISPLAY", displayWithoutServer());
+    EXPECT_EQ(tiklo({"--version", "--later"}).output, version.output);
+    EXPECT_TRUE(fs::is_empty(runtime_.path()));
+    EXPECT_TRUE(fs::is_empty(config_.path()));
+}
+
+TEST_F(TikloLaunchTest, UnknownArgumentsAreRefusedInOneLine) {
+    for (const char* argument : {"--frobnicate", "-x", "-display", "notes.txt"}) {
+        SCOPED_TRACE(argument);
+        const Command::Result result = tiklo({argument, "--help"});
+        EXPECT_EQ(result.status, 2);
+        EXPECT_EQ(lineCount(result.errors), 1) << result.errors;
+        EXPECT_NE(result.errors.find(std::string("'") + argument + "'"), std::string::npos)
+            << result.errors;
+        EXPECT_EQ(result.output, "");
+    }
+    EXPECT_TRUE(fs::is_empty(runtime_.path()));
+}
+
+TEST_F(TikloLaunchTest, WithoutAReachableDisplayOneLineNamesDisplay) {
+    expectNoDisplayAnswer(tiklo());
+    environment_.set("DISPLAY", "");
+    expectNoDisplayAnswer(tiklo());
+    const std::string display = displayWithoutServer();
+    environment_.set("DISPLAY", display);
+    const Command::Result result = tiklo();
+    expectNoDisplayAnswer(result);
+    EXPECT_NE(result.errors.find(display), std::string::npos) << result.errors;
+    // Nothing was stored on the way out.
+    EXPECT_TRUE(fs::is_empty(config_.path()));
+}
+
+// A lock file left by a Tiklo that ran under another host name (the same home on a renamed
+// machine), naming a process that is alive here.
+TEST_F(TikloLaunchTest, LockFileOfAnotherHostIsNoObstacle) {
+    std::ofstream(lockFile()) << ::getpid() << "\nTiklo\nanother-host.invalid\n";
+    // Past the lock, Tiklo stops at the missing display instead.
+    expectNoDisplayAnswer(tiklo());
+}
+
+TEST_F(TikloLaunchTest, SecondLaunchIsRefusedUntilTheHolderDies) {
+    LockHolder holder(lockFile());
+    ASSERT_TRUE(holder.locked());
+    // Twice: a refused launch must not take the lock with it when it exits.
+    for (int launch = 0; launch < 2; ++launch) {
+        const Command::Result refused = tiklo();
+        EXPECT_EQ(refused.status, 0);
+        EXPECT_EQ(refused.errors, "tiklo: Tiklo is already running\n");
+    }
+    holder.kill();
+    expectNoDisplayAnswer(tiklo());
+}
+
+} // namespace
+} // namespace tiklo::test
