@@ -140,7 +140,8 @@ public:
                        auto panel = std::make_unique<QuickPickerPanel>(
                            engine_, QUrl(QString::fromLatin1(pickerView)),
                            QVariantMap{{"session", QVariant::fromValue(&session_)},
-                                       {"appState", QVariant::fromValue(&state_)}});
+                                       {"appState", QVariant::fromValue(&state_)}},
+                           nullptr, &hold_);
                        panel_ = panel.get();
                        // Straight from the render thread: the moment the frame went out.
                        QObject::connect(

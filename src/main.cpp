@@ -182,7 +182,7 @@ int main(int argc, char** argv) {
                                      engine, QUrl(QString::fromLatin1(pickerView)),
                                      QVariantMap{{"session", QVariant::fromValue(&session)},
                                                  {"appState", QVariant::fromValue(&state)}},
-                                     &monitor);
+                                     &monitor, &keyboardHold);
                              }});
     controller = &picker;
 

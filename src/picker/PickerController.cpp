@@ -43,10 +43,8 @@ void PickerController::show(const std::string& query, int replacementBackspaces,
     observingResign_ = false;
     present(panel, mode);
     observingResign_ = !full;
-    // A picker shown again while it has the keyboard gets no new notice of it.
-    if (panel.isKeyWindow()) {
-        activated();
-    }
+    // The keys held meanwhile go to the picker once it really has the keyboard.
+    services_.hold.releaseToOwnWindow();
 }
 
 void PickerController::hide() {
@@ -54,7 +52,9 @@ void PickerController::hide() {
     if (awaitingKeyboard_) {
         // It never had the keyboard: what was held goes where the keyboard is.
         awaitingKeyboard_ = false;
-        services_.hold.releaseToFocus();
+        if (services_.hold.isHolding()) {
+            services_.hold.releaseToFocus();
+        }
     }
     if (panel_) {
         panel_->orderOut();
@@ -101,10 +101,7 @@ bool PickerController::handleKey(const PickerKeyEvent& event) {
 }
 
 void PickerController::activated() {
-    if (awaitingKeyboard_) {
-        awaitingKeyboard_ = false;
-        services_.hold.releaseToOwnWindow();
-    }
+    awaitingKeyboard_ = false;
 }
 
 void PickerController::resignedKey() {

@@ -60,7 +60,7 @@ private:
     Services services_;
     std::unique_ptr<PickerPanel> panel_;
     bool observingResign_ = false;
-    // The picker was asked for and has not had the keyboard yet.
+    // The picker was shown and has not had the keyboard yet.
     bool awaitingKeyboard_ = false;
 };
 

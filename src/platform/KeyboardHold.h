@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 namespace tiklo {
 
 // Keeps the user's keys from reaching any window for a moment, in order, so that nothing
@@ -13,13 +15,17 @@ public:
     // Starts holding, or goes on holding. False when the keyboard could not be taken (another
     // program holds it); keys then go where they would have gone anyway. Main thread.
     virtual bool hold() = 0;
-    // Ends the hold: the keys held go to Tiklo's own window that has the keyboard now, and
-    // the next ones reach it directly. Without such a window, as releaseToFocus. Main thread.
+    // Ends the hold once Tiklo's own window has the keyboard: the keys held go to it, and the
+    // next ones reach it directly. Main thread.
     virtual void releaseToOwnWindow() = 0;
     // Ends the hold: the keys held are typed, as they were typed, into the window that has the
     // keyboard. Any thread.
     virtual void releaseToFocus() = 0;
     virtual bool isHolding() const = 0;
+    // A key that reached one of Tiklo's windows when they take no keys (hidden, or while
+    // holding): kept with the keys held, or typed where the keyboard is. `scanCode` and
+    // `nativeModifiers` as the window system reported them. Main thread.
+    virtual void redirect(std::uint32_t scanCode, std::uint32_t nativeModifiers, bool press) = 0;
 };
 
 } // namespace tiklo

@@ -14,9 +14,10 @@
 namespace tiklo {
 
 QuickPickerPanel::QuickPickerPanel(QQmlEngine& engine, const QUrl& root,
-                                   const QVariantMap& properties, const KeyboardLayout* layout)
+                                   const QVariantMap& properties, const KeyboardLayout* layout,
+                                   KeyboardHold* hold)
     : view_(std::make_unique<QQuickView>(&engine, nullptr)),
-      animation_(std::make_unique<QParallelAnimationGroup>()), layout_(layout) {
+      animation_(std::make_unique<QParallelAnimationGroup>()), layout_(layout), hold_(hold) {
     view_->setFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     view_->setTitle(QStringLiteral("Tiklo"));
     view_->setColor(Qt::transparent);
@@ -128,8 +129,18 @@ void QuickPickerPanel::setKeyHandler(std::function<bool(const PickerKeyEvent&)> 
 }
 
 bool QuickPickerPanel::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == view_.get() && keyHandler_ &&
-        (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+    const bool isKey = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+    if (watched == view_.get() && isKey && hold_ != nullptr &&
+        (!view_->isVisible() || hold_->isHolding())) {
+        // Keys come in order, each after what the one before did: typed right after a choice,
+        // they reach the window already hidden, or already holding for the application.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        hold_->redirect(key->nativeScanCode(), key->nativeModifiers(),
+                        event->type() == QEvent::KeyPress);
+        event->accept();
+        return true;
+    }
+    if (watched == view_.get() && keyHandler_ && isKey) {
         const auto* keyEvent = static_cast<QKeyEvent*>(event);
         if (const std::optional<PickerKeyEvent> translated =
                 QtKeyTranslator::translate(*keyEvent, layout_)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "KeyboardHold.h"
 #include "KeyboardLayout.h"
 #include "PickerPanel.h"
 
@@ -28,9 +29,11 @@ public:
     static constexpr std::chrono::milliseconds resignSettle{150};
 
     // `root`: the view to load; `properties`: its required properties (session, state);
-    // `layout`: where the keys sit, for Ctrl+digit (none: by what they type).
+    // `layout`: where the keys sit, for Ctrl+digit (none: by what they type). `hold`: takes
+    // the keys that reach the window while it takes none (hidden, or while the keys are held
+    // for somewhere else).
     QuickPickerPanel(QQmlEngine& engine, const QUrl& root, const QVariantMap& properties,
-                     const KeyboardLayout* layout = nullptr);
+                     const KeyboardLayout* layout = nullptr, KeyboardHold* hold = nullptr);
     ~QuickPickerPanel() override;
 
     Rect frame() const override;
@@ -61,6 +64,7 @@ private:
     std::function<void()> activated_;
     std::function<bool(const PickerKeyEvent&)> keyHandler_;
     const KeyboardLayout* layout_;
+    KeyboardHold* hold_;
     bool movable_ = false;
 };
 

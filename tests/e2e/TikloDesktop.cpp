@@ -262,24 +262,28 @@ bool TikloDesktop::type(const std::string& text) const {
     return xdotool({"type", "--", text}).succeeded();
 }
 
-bool TikloDesktop::typeThenKey(const std::string& text, const std::string& keys,
+bool TikloDesktop::keySequence(const std::vector<std::string>& keys,
                               std::chrono::milliseconds delay) const {
-    // One xdotool run for the whole sequence, so nothing pauses between text and keys; its
-    // "type" would take every later word for text, so the characters go as key names.
+    // One xdotool run, so nothing pauses between keys but the delay.
     std::vector<std::string> arguments{"key", "--delay", std::to_string(delay.count())};
+    arguments.insert(arguments.end(), keys.begin(), keys.end());
+    return !keys.empty() && xdotool(arguments).succeeded();
+}
+
+std::vector<std::string> TikloDesktop::keysFor(const std::string& text) {
+    std::vector<std::string> keys;
     for (const char c : text) {
         if (std::isalnum(static_cast<unsigned char>(c)) != 0) {
-            arguments.emplace_back(1, c);
+            keys.emplace_back(1, c);
         } else if (c == ';') {
-            arguments.emplace_back("semicolon");
+            keys.emplace_back("semicolon");
         } else if (c == ' ') {
-            arguments.emplace_back("space");
+            keys.emplace_back("space");
         } else {
-            return false;
+            return {}; // typed by no key name here: the sequence fails
         }
     }
-    arguments.push_back(keys);
-    return xdotool(arguments).succeeded();
+    return keys;
 }
 
 bool TikloDesktop::key(const std::string& keys) const {

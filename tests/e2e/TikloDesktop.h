@@ -69,10 +69,12 @@ public:
     std::optional<WindowID> trigger(std::chrono::milliseconds timeout) const;
 
     bool type(const std::string& text) const;
-    // Types `text` (letters, digits, ";" and spaces), then presses `keys` (an xdotool key
-    // name, "Return"), in one go at `delay` a key (xdotool's own pace is 12 ms).
-    bool typeThenKey(const std::string& text, const std::string& keys,
+    // Presses each of `keys` (xdotool key names and combinations: "semicolon", "ctrl+1") in
+    // one go at `delay` a key; xdotool's own pace is 12 ms.
+    bool keySequence(const std::vector<std::string>& keys,
                      std::chrono::milliseconds delay = std::chrono::milliseconds(12)) const;
+    // The key names that type `text` (letters, digits, ";" and spaces).
+    static std::vector<std::string> keysFor(const std::string& text);
     bool key(const std::string& keys) const;
     bool keyDown(const std::string& keys) const;
     bool keyUp(const std::string& keys) const;

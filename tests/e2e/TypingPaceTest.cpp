@@ -44,6 +44,14 @@ protected:
         return desktop_->target().waitForText(expected, 5s);
     }
 
+    // The keys of `text`, then `then`, in one go.
+    bool typeThen(const std::string& text, std::vector<std::string> then,
+                  std::chrono::milliseconds pace = xdotoolPace) {
+        std::vector<std::string> keys = TikloDesktop::keysFor(text);
+        keys.insert(keys.end(), then.begin(), then.end());
+        return desktop_->keySequence(keys, pace);
+    }
+
     std::unique_ptr<TikloDesktop> desktop_;
 };
 
@@ -51,7 +59,7 @@ TEST_F(TypingPaceTest, PrefixQueryAndReturnInOneGoGiveExactlyTheEmojiColdAndWarm
     ASSERT_TRUE(launch());
     {
         SCOPED_TRACE("the first popup after start");
-        ASSERT_TRUE(desktop_->typeThenKey(";fire", "Return"));
+        ASSERT_TRUE(typeThen(";fire", {"Return"}));
         EXPECT_EQ(settledText(fire), fire);
     }
     for (const auto pace : {xdotoolPace, slowerPace}) {
@@ -59,10 +67,31 @@ TEST_F(TypingPaceTest, PrefixQueryAndReturnInOneGoGiveExactlyTheEmojiColdAndWarm
             SCOPED_TRACE(std::to_string(pace.count()) + " ms a key, round " +
                          std::to_string(round));
             resetTarget();
-            ASSERT_TRUE(desktop_->typeThenKey(";fire", "Return", pace));
+            ASSERT_TRUE(typeThen(";fire", {"Return"}, pace));
             EXPECT_EQ(settledText(fire), fire);
         }
     }
+}
+
+TEST_F(TypingPaceTest, KeysTypedOnAfterTheChoiceLandAfterTheEmojiInOrder) {
+    ASSERT_TRUE(launch());
+    const std::vector<std::string> isHot = TikloDesktop::keysFor(" is hot");
+    for (const auto pace : {xdotoolPace, slowerPace, 100ms}) {
+        SCOPED_TRACE(std::to_string(pace.count()) + " ms a key");
+        for (const std::string choice : {"Return", "ctrl+1"}) {
+            SCOPED_TRACE(choice);
+            resetTarget();
+            std::vector<std::string> then{choice};
+            then.insert(then.end(), isHot.begin(), isHot.end());
+            ASSERT_TRUE(typeThen(";fire", then, pace));
+            EXPECT_EQ(settledText(fire + " is hot"), fire + " is hot");
+        }
+    }
+    // A BackSpace right after the choice takes the emoji back: the entry is as before ";".
+    resetTarget();
+    ASSERT_TRUE(desktop_->target().setText("note "));
+    ASSERT_TRUE(typeThen(";fire", {"Return", "BackSpace", "x"}));
+    EXPECT_EQ(settledText("note x"), "note x") << "the emoji came after the BackSpace";
 }
 
 TEST_F(TypingPaceTest, ShortcutHeldThroughTheChoiceTouchesNeitherTheEmojiNorLaterKeys) {
@@ -99,7 +128,7 @@ TEST_F(TypingPaceTest, PrefixTypedInsideThePopupIsPartOfTheQuery) {
     EXPECT_EQ(after->y, before->y);
     // Only "fi;" in the query explains this: BackSpace takes the ";" and leaves "fi".
     ASSERT_TRUE(desktop_->key("BackSpace"));
-    ASSERT_TRUE(desktop_->typeThenKey("re", "Return"));
+    ASSERT_TRUE(typeThen("re", {"Return"}));
     EXPECT_EQ(settledText(fire), fire);
 }
 
@@ -132,7 +161,7 @@ TEST_F(TypingPaceTest, KeysReachTheTargetAtOnceAfterEveryWayOut) {
     }
     {
         SCOPED_TRACE("an insertion");
-        ASSERT_TRUE(desktop_->typeThenKey(";fire", "Return"));
+        ASSERT_TRUE(typeThen(";fire", {"Return"}));
         expected += fire;
         EXPECT_EQ(settledText(expected), expected);
         typeAtOnce("z");

@@ -108,12 +108,16 @@ public:
         holding = false;
     }
     bool isHolding() const override { return holding; }
+    void redirect(std::uint32_t scanCode, std::uint32_t, bool press) override {
+        redirected.emplace_back(scanCode, press);
+    }
 
     bool refuse = false;
     bool holding = false;
     int holds = 0;
     int releasedToOwnWindow = 0;
     int releasedToFocus = 0;
+    std::vector<std::pair<std::uint32_t, bool>> redirected;
 };
 
 // Records everything posted, slept, held and activated, in one ordered log.
@@ -138,6 +142,7 @@ public:
     void releaseToOwnWindow() override { add("release to own window"); }
     void releaseToFocus() override { add("release to focus"); }
     bool isHolding() const override { return false; }
+    void redirect(std::uint32_t, std::uint32_t, bool) override { add("redirect"); }
     void postKey(std::uint16_t keyCode, bool down) override {
         add("key " + std::to_string(keyCode) + (down ? " down" : " up"));
     }

@@ -40,6 +40,7 @@ TEST(X11WorkspaceTest, ReportsTheActiveWindowAndRemembersTheLastOtherApplication
     ASSERT_TRUE(activate(editor));
     const RunningApplication editorApp{"org.gnome.TextEditor", 4343, editor};
     EXPECT_EQ(workspace.frontmostApplication(), editorApp);
+    EXPECT_EQ(workspace.lastOtherApplication(), editorApp);
 
     // Tiklo in front: by its id from another process, then by its pid with a Qt window.
     const xcb_window_t helper = client.createWindow("tiklo", "io.tiklo.Tiklo", 4444);

@@ -151,14 +151,14 @@ bool X11InputConnection::ping(xcb_window_t window, std::chrono::milliseconds tim
                 return true;
             }
         }
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0) {
+        const auto now = std::chrono::steady_clock::now();
+        if (now >= deadline) {
             break;
         }
         // Another thread may read the answer first; look again soon even without data.
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - now);
         pollfd descriptor{fileDescriptor(), POLLIN, 0};
-        ::poll(&descriptor, 1, static_cast<int>(std::min(left, pingPollInterval).count()) + 1);
+        ::poll(&descriptor, 1, static_cast<int>(std::min(left, pingPollInterval).count()));
     }
     const auto locked = lock();
     awaited_.erase(token);

@@ -210,10 +210,23 @@ void X11KeyPoster::postKey(std::uint16_t keyCode, bool down) {
     if (!keycode) {
         return;
     }
+    // A press of a key that is already down on the same device (xdotool, or any XTEST
+    // client, still holding it) only repeats it, and applications type nothing for that:
+    // it is let go first.
+    bool alreadyDown = false;
     if (down) {
         held_[keyCode] = *keycode;
+        xcb_connection_t* connection = input_.get();
+        const Reply<xcb_query_keymap_reply_t> keymap(
+            xcb_query_keymap_reply(connection, xcb_query_keymap(connection), nullptr));
+        alreadyDown = keymap && (keymap->keys[*keycode / 8] & (1U << (*keycode % 8))) != 0;
     }
-    hold_.postUnheld([&] { fakeKey(*keycode, down); });
+    hold_.postUnheld([&] {
+        if (alreadyDown) {
+            fakeKey(*keycode, false);
+        }
+        fakeKey(*keycode, down);
+    });
     input_.roundTrip();
 }
 

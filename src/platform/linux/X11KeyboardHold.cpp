@@ -4,10 +4,10 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <map>
 #include <set>
 
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -66,16 +66,6 @@ private:
     std::vector<xcb_keycode_t> keycodes_;
 };
 
-// Tiklo's window with that X id, if it has one.
-QWindow* ownWindow(xcb_window_t id) {
-    for (QWindow* window : QGuiApplication::allWindows()) {
-        if (window->handle() != nullptr && window->winId() == id) {
-            return window;
-        }
-    }
-    return nullptr;
-}
-
 } // namespace
 
 X11KeyboardHold::X11KeyboardHold(X11InputConnection& input, SyntheticEventLedger& ledger,
@@ -89,15 +79,17 @@ X11KeyboardHold::X11KeyboardHold(X11InputConnection& input, SyntheticEventLedger
         connect(notifier_.get(), &QSocketNotifier::activated, this,
                 [this] { input_.readEvents(); });
     }
-    if (QCoreApplication* application = QCoreApplication::instance()) {
-        application->installNativeEventFilter(this);
-    }
+    focusPoll_.setInterval(focusPollInterval);
+    focusPoll_.setTimerType(Qt::PreciseTimer);
+    connect(&focusPoll_, &QTimer::timeout, this, [this] {
+        const auto locked = input_.lock();
+        if (!holding_ || deliverToFocusedOwnWindow()) {
+            focusPoll_.stop();
+        }
+    });
 }
 
 X11KeyboardHold::~X11KeyboardHold() {
-    if (QCoreApplication* application = QCoreApplication::instance()) {
-        application->removeNativeEventFilter(this);
-    }
     const auto locked = input_.lock();
     input_.setKeySink(nullptr);
     ungrab();
@@ -110,12 +102,8 @@ bool X11KeyboardHold::hold() {
         return false;
     }
     // For the grabs to come, also those taken again on the injector's thread.
-    ownWindows_.clear();
-    for (QWindow* window : QGuiApplication::allWindows()) {
-        if (window->handle() != nullptr) {
-            ownWindows_.insert(static_cast<xcb_window_t>(window->winId()));
-        }
-    }
+    rememberOwnWindows();
+    focusPoll_.stop();
     if (!holding_) {
         if (!grab()) {
             return false;
@@ -136,27 +124,48 @@ void X11KeyboardHold::expire(std::uint64_t generation) {
 }
 
 void X11KeyboardHold::releaseToOwnWindow() {
-    QWindow* focus = QGuiApplication::focusWindow();
     const auto locked = input_.lock();
     if (!holding_) {
         return;
     }
-    if (focus == nullptr) {
-        releaseToFocusLocked();
-        return;
+    // Qt may still count a window as active that has just lost the keyboard, or not yet
+    // count one that has it: the server's focus decides, looked at until it is Tiklo's (or
+    // the time limit hands the keys to the focus after all).
+    rememberOwnWindows();
+    if (!deliverToFocusedOwnWindow()) {
+        focusPoll_.start();
+    }
+}
+
+void X11KeyboardHold::rememberOwnWindows() {
+    ownWindows_.clear();
+    for (QWindow* window : QGuiApplication::allWindows()) {
+        if (window->handle() != nullptr) {
+            ownWindows_.insert(static_cast<xcb_window_t>(window->winId()));
+        }
+    }
+}
+
+bool X11KeyboardHold::deliverToFocusedOwnWindow() {
+    xcb_connection_t* connection = input_.get();
+    const Reply<xcb_get_input_focus_reply_t> focus(
+        xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+    if (!focus || ownWindows_.count(focus->focus) == 0) {
+        return false;
     }
     input_.readEvents();
     holding_ = false;
     destination_ = Destination::ownWindow;
-    ownWindow_ = static_cast<xcb_window_t>(focus->winId());
+    ownWindow_ = focus->focus;
     for (const xcb_key_press_event_t& event : takeAll()) {
         forward(event);
     }
     // Sent after the copies: keys typed from now on reach the window after them.
     ungrab();
-    xcb_flush(input_.get());
+    xcb_flush(connection);
     // Keys the grab took just before it ended follow the others.
     input_.roundTrip();
+    return true;
 }
 
 void X11KeyboardHold::releaseToFocus() {
@@ -180,14 +189,22 @@ void X11KeyboardHold::releaseToFocusLocked() {
 
 void X11KeyboardHold::postUnheld(const std::function<void()>& post) {
     const auto locked = input_.lock();
-    const bool regrab = grabbed_;
+    xcb_connection_t* connection = input_.get();
+    if (!grabbed_) {
+        post();
+        xcb_flush(connection);
+        return;
+    }
+    // No other client's request may come between letting go and taking the keyboard again:
+    // a key from another XTEST client (xdotool, remote keyboards) would reach the application
+    // there, ahead of the keys held. The server is held for these few requests only.
+    const xcb_window_t window = grabWindow();
+    xcb_grab_server(connection);
     ungrab();
     post();
-    if (regrab) {
-        grab();
-    } else {
-        xcb_flush(input_.get());
-    }
+    const xcb_grab_keyboard_cookie_t cookie = requestGrab(window);
+    xcb_ungrab_server(connection);
+    grabbed_ = grabTaken(cookie);
 }
 
 xcb_window_t X11KeyboardHold::grabWindow() {
@@ -209,14 +226,19 @@ xcb_window_t X11KeyboardHold::grabWindow() {
 }
 
 bool X11KeyboardHold::grab() {
-    xcb_connection_t* connection = input_.get();
-    const Reply<xcb_grab_keyboard_reply_t> reply(
-        xcb_grab_keyboard_reply(connection,
-                                xcb_grab_keyboard(connection, 0, grabWindow(), XCB_CURRENT_TIME,
-                                                  XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC),
-                                nullptr));
-    grabbed_ = reply && reply->status == XCB_GRAB_STATUS_SUCCESS;
+    grabbed_ = grabTaken(requestGrab(grabWindow()));
     return grabbed_;
+}
+
+xcb_grab_keyboard_cookie_t X11KeyboardHold::requestGrab(xcb_window_t window) {
+    return xcb_grab_keyboard(input_.get(), 0, window, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC,
+                             XCB_GRAB_MODE_ASYNC);
+}
+
+bool X11KeyboardHold::grabTaken(xcb_grab_keyboard_cookie_t cookie) {
+    const Reply<xcb_grab_keyboard_reply_t> reply(
+        xcb_grab_keyboard_reply(input_.get(), cookie, nullptr));
+    return reply && reply->status == XCB_GRAB_STATUS_SUCCESS;
 }
 
 void X11KeyboardHold::ungrab() {
@@ -231,11 +253,15 @@ void X11KeyboardHold::take(const xcb_key_press_event_t& event) {
     // come from Tiklo's grab.
     if (holding_) {
         fromGrab_.push_back(event);
-    } else if (destination_ == Destination::ownWindow) {
+        return;
+    }
+    if (destination_ == Destination::ownWindow) {
         forward(event);
     } else {
         retype({event});
     }
+    // At once: keys typed after it go straight to their window.
+    xcb_flush(input_.get());
 }
 
 std::vector<xcb_key_press_event_t> X11KeyboardHold::takeAll() {
@@ -268,6 +294,15 @@ void X11KeyboardHold::retype(const std::vector<xcb_key_press_event_t>& keys) {
         pointer) {
         physical = pointer->mask;
     }
+    // Keys down right now. A press of a key already down on the same keyboard device only
+    // repeats it, which applications do not type again: the key the user still holds from
+    // xdotool, or any XTEST client, is let go first.
+    std::array<std::uint8_t, 32> keysDown{};
+    if (const Reply<xcb_query_keymap_reply_t> keymap(
+            xcb_query_keymap_reply(connection, xcb_query_keymap(connection), nullptr));
+        keymap) {
+        std::copy(std::begin(keymap->keys), std::end(keymap->keys), keysDown.begin());
+    }
     std::set<xcb_keycode_t> down;
     // The modifier keys pressed here to give a key its recorded modifiers, by mask.
     std::map<std::uint16_t, xcb_keycode_t> pressedModifiers;
@@ -296,6 +331,11 @@ void X11KeyboardHold::retype(const std::vector<xcb_key_press_event_t>& keys) {
                 pressedModifiers.erase(pressed);
             }
         }
+        if ((keysDown[event.detail / 8] & (1U << (event.detail % 8))) != 0 &&
+            down.count(event.detail) == 0) {
+            fakeKey(event.detail, false);
+        }
+        keysDown[event.detail / 8] &= static_cast<std::uint8_t>(~(1U << (event.detail % 8)));
         fakeKey(event.detail, true);
         down.insert(event.detail);
     }
@@ -314,31 +354,21 @@ void X11KeyboardHold::fakeKey(xcb_keycode_t keycode, bool press) {
                         XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
 }
 
-bool X11KeyboardHold::nativeEventFilter(const QByteArray& eventType, void* message,
-                                        qintptr* /*result*/) {
-    if (message == nullptr || eventType != "xcb_generic_event_t") {
-        return false;
+void X11KeyboardHold::redirect(std::uint32_t scanCode, std::uint32_t nativeModifiers, bool press) {
+    if (scanCode < 8 || scanCode > 255) {
+        return;
     }
-    const auto* event = static_cast<const xcb_key_press_event_t*>(message);
-    const std::uint8_t type = event->response_type & 0x7f;
-    if (type != XCB_KEY_PRESS && type != XCB_KEY_RELEASE) {
-        return false;
-    }
-    QWindow* window = ownWindow(event->event);
-    if (window == nullptr) {
-        return false;
-    }
+    xcb_key_press_event_t event{};
+    event.response_type = press ? XCB_KEY_PRESS : XCB_KEY_RELEASE;
+    event.detail = static_cast<xcb_keycode_t>(scanCode);
+    event.state = static_cast<std::uint16_t>(nativeModifiers);
     const auto locked = input_.lock();
     if (holding_) {
-        fromOwnWindows_.push_back(*event);
-        return true;
-    }
-    if (!window->isVisible()) {
-        retype({*event});
+        fromOwnWindows_.push_back(event);
+    } else {
+        retype({event});
         xcb_flush(input_.get());
-        return true;
     }
-    return false;
 }
 
 } // namespace tiklo

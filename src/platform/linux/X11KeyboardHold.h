@@ -12,8 +12,8 @@
 #include <set>
 #include <vector>
 
-#include <QAbstractNativeEventFilter>
 #include <QObject>
+#include <QTimer>
 #include <xcb/xcb.h>
 
 class QSocketNotifier;
@@ -27,19 +27,18 @@ namespace tiklo {
 // does not report them twice), each with the modifiers it was typed with; no key is left
 // pressed.
 //
-// Keys that reached Tiklo's own windows just before the grab took hold are kept too: they
-// come on Qt's connection, which the hold watches as a native event filter (installed on the
-// application by the constructor). Keys that reach a hidden Tiklo window after a hold belong
-// where the keyboard is now and are typed there.
+// Keys that reached Tiklo's own windows just before the grab took hold come back through
+// redirect(), and are kept with the rest or, after the hold, typed where the keyboard is.
 //
 // Tiklo's own fake keys must not fall into its own grab: the poster sends them through
 // postUnheld, which lets go of the keyboard for exactly those requests.
-class X11KeyboardHold : public QObject, public KeyboardHold, public QAbstractNativeEventFilter {
+class X11KeyboardHold : public QObject, public KeyboardHold {
     Q_OBJECT
 public:
     // Longer than the slowest insertion waits (focus, modifiers still held), short enough that
     // a popup that never comes does not keep the user's keys for long.
     static constexpr std::chrono::milliseconds timeLimit{2000};
+    static constexpr std::chrono::milliseconds focusPollInterval{2};
 
     X11KeyboardHold(X11InputConnection& input, SyntheticEventLedger& ledger,
                     QObject* parent = nullptr);
@@ -51,20 +50,23 @@ public:
     void releaseToOwnWindow() override;
     void releaseToFocus() override;
     bool isHolding() const override { return holding_; }
+    void redirect(std::uint32_t scanCode, std::uint32_t nativeModifiers, bool press) override;
 
     // Sends `post`'s requests with the keyboard free, holding it again right after, all in one
     // sequence of requests.
     void postUnheld(const std::function<void()>& post);
-
-    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
 private:
     enum class Destination { focus, ownWindow };
 
     xcb_window_t grabWindow();
     bool grab();
+    xcb_grab_keyboard_cookie_t requestGrab(xcb_window_t window);
+    bool grabTaken(xcb_grab_keyboard_cookie_t cookie);
     void ungrab();
     void expire(std::uint64_t generation);
+    void rememberOwnWindows();
+    bool deliverToFocusedOwnWindow();
     void releaseToFocusLocked();
     void take(const xcb_key_press_event_t& event);
     std::vector<xcb_key_press_event_t> takeAll();
@@ -75,6 +77,8 @@ private:
     X11InputConnection& input_;
     SyntheticEventLedger& ledger_;
     std::unique_ptr<QSocketNotifier> notifier_;
+    // Looks for Tiklo's window to have the keyboard, while keys wait for it.
+    QTimer focusPoll_;
     std::atomic<bool> holding_ = false;
     bool grabbed_ = false;
     std::uint64_t generation_ = 0;
