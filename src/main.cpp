@@ -195,6 +195,8 @@ int main(int argc, char** argv) {
         state, tap, [&picker] { picker.show("", 0, std::nullopt, PickerPresentationMode::full); });
     TrayMenu tray(state, [] { QApplication::quit(); });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, [&] {
+        // An insertion waiting for a stopped application must not keep Tiklo from quitting.
+        input.interrupt();
         tiklo.terminate();
         mainThread.shutDown();
     });

@@ -3,6 +3,7 @@
 // held, and typing on right after the choice.
 #include "TikloDesktop.h"
 
+#include <csignal>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -92,6 +93,24 @@ TEST_F(TypingPaceTest, KeysTypedOnAfterTheChoiceLandAfterTheEmojiInOrder) {
     ASSERT_TRUE(desktop_->target().setText("note "));
     ASSERT_TRUE(typeThen(";fire", {"Return", "BackSpace", "x"}));
     EXPECT_EQ(settledText("note x"), "note x") << "the emoji came after the BackSpace";
+}
+
+TEST_F(TypingPaceTest, AStoppedTargetGetsItsEmojiAndTheKeysAfterWhenItRunsAgain) {
+    ASSERT_TRUE(launch());
+    const pid_t target = desktop_->target().pid();
+    for (const auto stopped : {500ms, 1500ms, 3000ms}) {
+        SCOPED_TRACE("stopped for " + std::to_string(stopped.count()) + " ms");
+        resetTarget();
+        ASSERT_TRUE(desktop_->type(";fire"));
+        ASSERT_TRUE(desktop_->waitForActivePopup());
+        // Busy, or stopped in a debugger, as the choice is made and typed on.
+        ASSERT_EQ(::kill(target, SIGSTOP), 0);
+        ASSERT_TRUE(typeThen("", {"Return", "space", "x"}));
+        std::this_thread::sleep_for(stopped);
+        ASSERT_EQ(::kill(target, SIGCONT), 0);
+        // Never the Delete without the emoji: the whole of it, in order, or nothing.
+        EXPECT_EQ(settledText(fire + " x"), fire + " x");
+    }
 }
 
 TEST_F(TypingPaceTest, ShortcutHeldThroughTheChoiceTouchesNeitherTheEmojiNorLaterKeys) {

@@ -142,7 +142,7 @@ bool X11InputConnection::ping(xcb_window_t window, std::chrono::milliseconds tim
         xcb_flush(connection_);
     }
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (usable()) {
+    while (usable() && !interrupted_) {
         {
             const auto locked = lock();
             readEvents();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -58,6 +59,8 @@ public:
     bool ping(xcb_window_t window, std::chrono::milliseconds timeout);
     // Whether the keyboard focus is on `window` or inside it (toolkits focus a child window).
     bool focusIsWithin(xcb_window_t window);
+    // Makes every wait for an answer give up at once, now and later: the program is ending.
+    void interrupt() { interrupted_ = true; }
 
 private:
     void route(const xcb_generic_event_t* event);
@@ -69,6 +72,7 @@ private:
     xcb_atom_t protocolsAtom_ = XCB_ATOM_NONE;
     xcb_atom_t pingAtom_ = XCB_ATOM_NONE;
 
+    std::atomic<bool> interrupted_ = false;
     std::recursive_mutex mutex_;
     KeySink keySink_;
     std::uint32_t nextToken_ = 1;

@@ -259,7 +259,7 @@ void X11KeyPoster::postText(std::u16string_view chunk, bool down) {
                 // Pressing keys the server did not map would type what they meant before.
                 return;
             }
-            settle(typingTarget_, settleAfterMapping);
+            settle(typingTarget_, acknowledgementTimeout, settleAfterMapping);
         }
         hold_.postUnheld([&] {
             for (const xcb_keycode_t keycode : batch.keys) {
@@ -287,14 +287,15 @@ void X11KeyPoster::awaitTyped() {
         return;
     }
     unread_ = false;
-    // Without an answer in time the application may be hung: the mapping goes all the same,
-    // the keycodes must not stay borrowed for good.
-    settle(typingTarget_, settleAfterTyping);
+    // Without an answer in time the application is hung: the mapping goes all the same, the
+    // keycodes must not stay borrowed for good.
+    settle(typingTarget_, readTimeout, settleAfterTyping);
 }
 
-void X11KeyPoster::settle(std::optional<xcb_window_t> application, std::uint32_t fallbackPause) {
+void X11KeyPoster::settle(std::optional<xcb_window_t> application,
+                          std::chrono::milliseconds timeout, std::uint32_t fallbackPause) {
     if (application) {
-        input_.ping(*application, acknowledgementTimeout);
+        input_.ping(*application, timeout);
         return;
     }
     input_.roundTrip();

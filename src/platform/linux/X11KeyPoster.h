@@ -30,15 +30,19 @@ namespace tiklo {
 class X11KeyPoster : public KeyPoster {
 public:
     // An application must see a new mapping before its keys: it is pinged after the change
-    // and the keys follow its answer. One that does not answer pings gets this pause
-    // (microseconds); shorter ones lose or double characters.
+    // and the keys follow its answer, or `acknowledgementTimeout` (one that is busy reads the
+    // change before the keys all the same, in order). One that does not answer pings gets
+    // this pause (microseconds); shorter ones lose or double characters.
+    static constexpr std::chrono::milliseconds acknowledgementTimeout{1000};
     static constexpr std::uint32_t settleAfterMapping = 30000;
     // The mapping may only change again once the application has read the keys with it (it
     // asks the server for the keymap when it gets to the change, which may be late: a busy
-    // application would then type the wrong characters, or none). The active application is
-    // pinged and the mapping kept until it answers, for at most `acknowledgementTimeout`; one
-    // that does not answer pings gets a fixed pause.
-    static constexpr std::chrono::milliseconds acknowledgementTimeout{1000};
+    // or stopped application would then type the wrong characters, or none, after the
+    // Delete went through). The active application is pinged and the mapping kept until it
+    // answers, for as long as an application may reasonably be stopped and resumed; only
+    // one hung for longer gives its keycodes back unread. One that does not answer pings
+    // gets a fixed pause.
+    static constexpr std::chrono::milliseconds readTimeout{15000};
     static constexpr std::uint32_t settleAfterTyping = 50000;
     // How often the focus and the modifiers are looked at while waiting for them.
     static constexpr std::uint32_t pollInterval = 2000;
@@ -71,7 +75,8 @@ private:
     class BorrowedKeycodes;
 
     void fakeKey(xcb_keycode_t keycode, bool press);
-    void settle(std::optional<xcb_window_t> application, std::uint32_t fallbackPause);
+    void settle(std::optional<xcb_window_t> application, std::chrono::milliseconds timeout,
+                std::uint32_t fallbackPause);
     void awaitTyped();
     std::uint16_t heldModifiers();
 
