@@ -131,9 +131,9 @@ public:
           picker_({session_, state_, workspace_, screens_, hold_,
                    [this] {
                        const auto start = Clock::now();
-                       std::optional<Rect> caret = caretLocator_.caretRect();
+                       const FocusedField field = caretLocator_.focusedField();
                        caretMilliseconds_ = millisecondsBetween(start, Clock::now());
-                       return caret;
+                       return field;
                    },
                    [this]() -> std::unique_ptr<PickerPanel> {
                        const auto start = Clock::now();

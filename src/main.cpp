@@ -176,7 +176,7 @@ int main(int argc, char** argv) {
                            injector, [&controller] { controller->hide(); },
                            [] { QApplication::beep(); }});
     PickerController picker({session, state, workspace, screens, keyboardHold,
-                             [&caretLocator] { return caretLocator.caretRect(); },
+                             [&caretLocator] { return caretLocator.focusedField(); },
                              [&]() -> std::unique_ptr<PickerPanel> {
                                  return std::make_unique<QuickPickerPanel>(
                                      engine, QUrl(QString::fromLatin1(pickerView)),

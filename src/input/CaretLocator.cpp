@@ -10,16 +10,22 @@ CaretLocator::CaretLocator(const AccessibilityTrust& trust, AccessibilityProvide
     : trust_(trust), accessibility_(accessibility), screens_(screens) {}
 
 std::optional<Rect> CaretLocator::caretRect() {
+    return focusedField().caret;
+}
+
+FocusedField CaretLocator::focusedField() {
     if (!trust_.isTrusted()) {
-        return std::nullopt;
+        return {};
     }
     const std::unique_ptr<FocusedElement> element = accessibility_.focusedElement();
     if (!element) {
-        return std::nullopt;
+        return {};
     }
+    FocusedField field;
+    field.secret = element->isSecret();
     const std::optional<TextRange> selected = element->selectedTextRange();
     if (!selected) {
-        return std::nullopt;
+        return field;
     }
     // The selection itself, then the character before the caret, then the one at it:
     // empty fields and empty selections often answer a zero rectangle.
@@ -37,9 +43,10 @@ std::optional<Rect> CaretLocator::caretRect() {
         for (const ScreenArea& screen : screens_.screens()) {
             frames.push_back(screen.frame);
         }
-        return flipToCocoa(*bounds, frames);
+        field.caret = flipToCocoa(*bounds, frames);
+        return field;
     }
-    return std::nullopt;
+    return field;
 }
 
 Rect CaretLocator::flipToCocoa(const Rect& rect, const std::vector<Rect>& screenFrames) {

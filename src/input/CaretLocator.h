@@ -10,6 +10,12 @@
 
 namespace tiklo {
 
+// What the picker needs to know of the field the user types in.
+struct FocusedField {
+    std::optional<Rect> caret; // global bottom-left coordinates; nothing when unknown
+    bool secret = false;       // a password field
+};
+
 // Where on screen the text caret of the focused element is, in global bottom-left
 // coordinates; nothing when that cannot be told.
 class CaretLocator {
@@ -21,6 +27,8 @@ public:
                  const Screens& screens);
 
     std::optional<Rect> caretRect();
+    // The caret and whether the field hides its text, from one look at the focused element.
+    FocusedField focusedField();
 
     // From top-left-origin screen coordinates to bottom-left ones, against the primary
     // screen (the first frame); unchanged without screens.

@@ -17,8 +17,16 @@ void PickerController::show(const std::string& query, int replacementBackspaces,
     services_.hold.hold();
     awaitingKeyboard_ = true;
     std::optional<Rect> caret;
-    if (mode == PickerPresentationMode::inlinePopup && services_.caretRect) {
-        caret = services_.caretRect();
+    if (mode == PickerPresentationMode::inlinePopup && services_.focusedField) {
+        const FocusedField field = services_.focusedField();
+        if (field.secret) {
+            // Never in a password field: the prefix and what follows stay the password's,
+            // and nothing of them reaches the picker or the usage history.
+            awaitingKeyboard_ = false;
+            services_.hold.releaseToFocus();
+            return;
+        }
+        caret = field.caret;
     }
     PickerSession& session = services_.session;
     const std::optional<RunningApplication> target =

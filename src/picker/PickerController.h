@@ -34,7 +34,8 @@ public:
         const Screens& screens;
         // Holds what the user types from the opening until the picker has the keyboard.
         KeyboardHold& hold;
-        std::function<std::optional<Rect>()> caretRect;
+        // The field typed in: its caret, and whether it is a password field.
+        std::function<FocusedField()> focusedField;
         // Makes the window on first use.
         std::function<std::unique_ptr<PickerPanel>()> makePanel;
     };

@@ -22,6 +22,8 @@ public:
     virtual std::optional<TextRange> selectedTextRange() = 0;
     // Screen rectangle of the range, origin at the top left, y growing downwards.
     virtual std::optional<Rect> boundsForRange(TextRange range) = 0;
+    // A field whose text is hidden as it is typed: a password.
+    virtual bool isSecret() const { return false; }
 };
 
 // Other applications' accessibility data. Every call is bounded in time: an application

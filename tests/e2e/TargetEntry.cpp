@@ -46,6 +46,10 @@ bool TargetEntry::setText(const std::string& text) {
     return ask("set " + nlohmann::json(text).dump(-1, ' ', true)) == "ok";
 }
 
+bool TargetEntry::makeSecret() {
+    return ask("secret") == "ok";
+}
+
 std::optional<ScreenRect> TargetEntry::askRect(const std::string& command) {
     const std::optional<std::string> answer = ask(command);
     std::istringstream words(answer.value_or(""));

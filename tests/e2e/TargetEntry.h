@@ -24,6 +24,8 @@ public:
     std::optional<std::string> text();
     // Replaces the text, caret at its end.
     bool setText(const std::string& text);
+    // Hides the text as it is typed: a password entry from now on.
+    bool makeSecret();
     // The caret's line and the entry itself, on screen.
     std::optional<ScreenRect> caretLine();
     std::optional<ScreenRect> entryFrame();

@@ -8,6 +8,7 @@ then answers commands read from standard input, one line each:
   "caret"  -> "caret X Y WIDTH HEIGHT", the caret's line on screen, root coordinates
   "entry"  -> "entry X Y WIDTH HEIGHT", the entry on screen, root coordinates
   "set JSON" -> "set ok", after replacing the text with the JSON string, caret at its end
+  "secret" -> "secret ok", after hiding the text as it is typed (a password entry)
 """
 
 import json
@@ -64,6 +65,9 @@ def on_command(channel, _condition):
         print("text " + json.dumps(entry.get_text(), ensure_ascii=True), flush=True)
     elif command == "caret":
         print("caret %d %d %d %d" % caret_line(), flush=True)
+    elif command == "secret":
+        entry.set_visibility(False)
+        print("secret ok", flush=True)
     elif command.startswith("set "):
         entry.set_text(json.loads(command[4:]))
         entry.set_position(-1)

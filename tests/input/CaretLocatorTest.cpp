@@ -52,6 +52,21 @@ TEST_F(CaretLocatorTest, NothingWithoutPermissionElementOrTextRange) {
     EXPECT_EQ(locator.caretRect(), std::nullopt);
 }
 
+TEST_F(CaretLocatorTest, APasswordFieldIsToldWithOrWithoutACaret) {
+    element->secret = true;
+    element->selection = TextRange{3, 0};
+    element->bounds = {{{2, 1}, Rect{300, 100, 9, 17}}};
+    FocusedField field = locator.focusedField();
+    EXPECT_TRUE(field.secret);
+    EXPECT_EQ(field.caret, (Rect{300, 900 - 100 - 17, 9, 17}));
+    element->selection.reset();
+    field = locator.focusedField();
+    EXPECT_TRUE(field.secret);
+    EXPECT_EQ(field.caret, std::nullopt);
+    element->secret = false;
+    EXPECT_FALSE(locator.focusedField().secret);
+}
+
 TEST(CaretLocatorFlipTest, FlipsAgainstThePrimaryScreen) {
     EXPECT_EQ(CaretLocator::flipToCocoa({10, 100, 2, 20}, {{0, 0, 1440, 900}}),
               (Rect{10, 780, 2, 20}));

@@ -77,10 +77,14 @@ protected:
     PickerSession session{{[this]() -> const EmojiCatalog& { return catalog; }, state, injector,
                            [this] { controller->hide(); }, [] {}}};
     std::optional<Rect> caret;
+    bool secretField = false;
     int panelsMade = 0;
     FakePanel* panel = nullptr;
     test::FakeKeyboardHold hold;
-    PickerController picker{{session, state, workspace, screens, hold, [this] { return caret; },
+    PickerController picker{{session, state, workspace, screens, hold,
+                             [this] {
+                                 return FocusedField{caret, secretField};
+                             },
                              [this]() -> std::unique_ptr<PickerPanel> {
                                  ++panelsMade;
                                  auto made = std::make_unique<FakePanel>();
@@ -159,6 +163,26 @@ TEST_F(PickerControllerTest, KeysTypedWhileThePickerOpensAreHeldUntilItHasTheKey
     picker.hide();
     EXPECT_EQ(hold.releasedToFocus, 1);
     EXPECT_TRUE(hold.holding);
+}
+
+TEST_F(PickerControllerTest, NothingOpensInAPasswordField) {
+    session.setSearchText("before");
+    secretField = true;
+    picker.show("", 1, std::nullopt, PickerPresentationMode::inlinePopup);
+    EXPECT_EQ(panelsMade, 0);
+    // The session is not filled: no target, no query, nothing to insert.
+    EXPECT_EQ(session.query(), "before");
+    EXPECT_EQ(session.replacementBackspaces(), 0);
+    // What was typed after the prefix goes on into the field.
+    EXPECT_EQ(hold.releasedToFocus, 1);
+    EXPECT_FALSE(hold.holding);
+
+    // The full picker is asked for by the hotkey, not by typing: it opens.
+    picker.show("", 0, std::nullopt, PickerPresentationMode::full);
+    EXPECT_EQ(panelsMade, 1);
+    secretField = false;
+    picker.show("", 1, std::nullopt, PickerPresentationMode::inlinePopup);
+    EXPECT_EQ(session.replacementBackspaces(), 1);
 }
 
 TEST_F(PickerControllerTest, KeysReachTheSessionOnlyWhileThePanelHasTheKeyboard) {

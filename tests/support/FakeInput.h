@@ -207,9 +207,12 @@ public:
         return std::nullopt;
     }
 
+    bool isSecret() const override { return secret; }
+
     std::optional<TextRange> selection;
     std::vector<std::pair<TextRange, Rect>> bounds;
     std::vector<TextRange> asked;
+    bool secret = false;
 };
 
 class FakeAccessibility : public AccessibilityProvider {
@@ -229,6 +232,7 @@ private:
         std::optional<Rect> boundsForRange(TextRange range) override {
             return target.boundsForRange(range);
         }
+        bool isSecret() const override { return target.isSecret(); }
         FakeFocusedElement& target;
     };
 };

@@ -1,7 +1,8 @@
 // A Qt application with one text field, for tests that type into a real application. It
 // prints "ready <window id>" once the field has the keyboard focus, then answers commands
 // read from stdin, one per line: "text" prints the field's text as UTF-8 on one line,
-// "returns" how often Return was pressed in it, "clear" empties it, "quit" ends it.
+// "returns" how often Return was pressed in it, "clear" empties it, "password" hides its text
+// as it is typed (answering "password"), "quit" ends it.
 #include <cstdio>
 #include <string>
 
@@ -62,6 +63,9 @@ int main(int argc, char** argv) {
                 field.clear();
                 returns = 0;
                 answer("cleared");
+            } else if (command == "password") {
+                field.setEchoMode(QLineEdit::Password);
+                answer("password");
             } else if (command == "quit") {
                 application.quit();
             }

@@ -46,6 +46,8 @@ bool connectOnce() {
 struct Search {
     const AtspiCallBudget& budget;
     int nodesLeft = AtspiAccessibility::maximumNodes;
+    // The element found hides what is typed into it.
+    bool secret = false;
 };
 
 // Depth first, the first element that has keyboard focus and text. A focused element
@@ -64,6 +66,10 @@ GObjectRef<AtspiText> findFocusedText(AtspiAccessible* node, int depth, Search& 
             return nullptr;
         }
         if (GObjectRef<AtspiText> text{atspi_accessible_get_text_iface(node)}) {
+            // GTK's entries with hidden text and Qt's password fields both say so by role.
+            ScopedGError error;
+            search.secret = search.budget.arm() && atspi_accessible_get_role(node, error.slot()) ==
+                                                       ATSPI_ROLE_PASSWORD_TEXT;
             return text;
         }
     }
@@ -139,7 +145,7 @@ std::unique_ptr<FocusedElement> AtspiAccessibility::focusedElement() {
             continue;
         }
         if (GObjectRef<AtspiText> text = findFocusedText(application.get(), 0, search)) {
-            return std::make_unique<AtspiFocusedElement>(std::move(text), budget);
+            return std::make_unique<AtspiFocusedElement>(std::move(text), budget, search.secret);
         }
     }
     return nullptr;

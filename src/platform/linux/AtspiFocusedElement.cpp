@@ -26,8 +26,9 @@ bool isTransferable(const TextRange& range) {
 
 } // namespace
 
-AtspiFocusedElement::AtspiFocusedElement(GObjectRef<AtspiText> text, AtspiCallBudget budget)
-    : text_(std::move(text)), budget_(budget) {}
+AtspiFocusedElement::AtspiFocusedElement(GObjectRef<AtspiText> text, AtspiCallBudget budget,
+                                         bool secret)
+    : text_(std::move(text)), budget_(budget), secret_(secret) {}
 
 std::optional<TextRange> AtspiFocusedElement::selectedTextRange() {
     if (const std::optional<TextRange> selection = firstSelection()) {

@@ -12,16 +12,18 @@ namespace tiklo {
 // found it: calls made after that budget is spent give nothing.
 class AtspiFocusedElement : public FocusedElement {
 public:
-    AtspiFocusedElement(GObjectRef<AtspiText> text, AtspiCallBudget budget);
+    AtspiFocusedElement(GObjectRef<AtspiText> text, AtspiCallBudget budget, bool secret);
 
     std::optional<TextRange> selectedTextRange() override;
     std::optional<Rect> boundsForRange(TextRange range) override;
+    bool isSecret() const override { return secret_; }
 
 private:
     std::optional<TextRange> firstSelection();
 
     GObjectRef<AtspiText> text_;
     AtspiCallBudget budget_;
+    bool secret_;
 };
 
 } // namespace tiklo

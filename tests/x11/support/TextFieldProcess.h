@@ -36,6 +36,7 @@ public:
     std::string text() { return ask("text").toStdString(); }
     int returns() { return ask("returns").toInt(); }
     void clear() { ask("clear"); }
+    bool makePassword() { return ask("password") == "password"; }
 
 private:
     QByteArray ask(const char* command) {

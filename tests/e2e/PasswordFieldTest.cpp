@@ -1,0 +1,67 @@
+// Never in a password field: typing the prefix there opens nothing, and the query and the
+// choice stay the password's, in a GTK entry that hides its text and in a Qt QLineEdit in
+// password mode, both found over the accessibility bus.
+#include "DefaultsPlist.h"
+#include "TextFieldProcess.h"
+#include "TikloDesktop.h"
+
+#include <cstdlib>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+namespace tiklo::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Long enough for a popup to have come, had there been one.
+constexpr auto noPopupWithin = 1500ms;
+
+bool popupOpens(TikloDesktop& desktop) {
+    const auto deadline = std::chrono::steady_clock::now() + noPopupWithin;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (!desktop.visiblePopups().empty()) {
+            return true;
+        }
+        std::this_thread::sleep_for(20ms);
+    }
+    return false;
+}
+
+TEST(PasswordFieldTest, ThePrefixOpensNothingInAGtkOrQtPasswordField) {
+    TikloDesktop desktop({.initialText = ""});
+    ASSERT_TRUE(desktop.startTikloListening()) << desktop.error();
+    ASSERT_TRUE(desktop.waitForTargetActive());
+
+    // The same entry with its text shown does open the popup.
+    ASSERT_TRUE(desktop.type(";"));
+    ASSERT_TRUE(desktop.waitForActivePopup());
+    ASSERT_TRUE(desktop.key("Escape"));
+    ASSERT_TRUE(desktop.waitForPopupHidden());
+    ASSERT_TRUE(desktop.waitForTargetActive());
+    ASSERT_TRUE(desktop.target().setText(""));
+
+    ASSERT_TRUE(desktop.target().makeSecret());
+    ASSERT_TRUE(desktop.type(";fire"));
+    EXPECT_FALSE(popupOpens(desktop));
+    EXPECT_EQ(desktop.target().waitForText(";fire"), ";fire");
+
+    // A Qt application reports its accessible tree when told to at start.
+    setenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1", 1);
+    TextFieldProcess field;
+    unsetenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON");
+    ASSERT_TRUE(field.ready());
+    ASSERT_TRUE(field.makePassword());
+    ASSERT_TRUE(desktop.type(";fire"));
+    EXPECT_FALSE(popupOpens(desktop));
+    EXPECT_EQ(field.text(), ";fire");
+
+    // Nothing was chosen, so nothing was learned.
+    const std::optional<DefaultsPlist> defaults = DefaultsPlist::load(desktop.defaultsFile());
+    EXPECT_FALSE(defaults && defaults->dataValue("recents") &&
+                 *defaults->dataValue("recents") != "[]");
+}
+
+} // namespace
+} // namespace tiklo::test
