@@ -2,6 +2,7 @@
 // them together and runs the application.
 #include "AppState.h"
 #include "AtspiAccessibility.h"
+#include "BackgroundPreparation.h"
 #include "CaretLocator.h"
 #include "CommandLine.h"
 #include "EmojiCatalog.h"
@@ -40,6 +41,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QLoggingCategory>
 #include <QQmlEngine>
 #include <QQuickWindow>
 #include <QtPlugin>
@@ -48,6 +50,8 @@
 
 Q_IMPORT_QML_PLUGIN(Tiklo_ThemePlugin)
 Q_IMPORT_QML_PLUGIN(Tiklo_PickerPlugin)
+
+Q_LOGGING_CATEGORY(catalogLog, "tiklo.catalog")
 
 namespace {
 
@@ -74,6 +78,16 @@ std::optional<std::string> displayProblem() {
         return "cannot open the X11 display named by DISPLAY (" + std::string(display) + ")";
     }
     return std::nullopt;
+}
+
+// Emoji data that could not be read, and where to get it: said once.
+void reportMissingEmojiData() {
+    for (const tiklo::CatalogSourceReport::Package& package :
+         tiklo::EmojiCatalog::shared().sourceReport().missingPackages()) {
+        qCWarning(catalogLog, "no %.*s found; the Debian package %.*s provides it",
+                  static_cast<int>(package.data.size()), package.data.data(),
+                  static_cast<int>(package.name.size()), package.name.data());
+    }
 }
 
 } // namespace
@@ -188,8 +202,13 @@ int main(int argc, char** argv) {
 
     TriggerEngine trigger(state, workspace, keyboardHold, picker);
     QtTimerFactory timers;
-    EventTap tap(monitor, trust, timers, state,
-                 [&trigger](const KeyDown& key) { trigger.handleKeyDown(key); });
+    // Soon after start, the catalog and the popup are made ready for the first ";".
+    BackgroundPreparation preparation([] { EmojiCatalog::shared().index(); },
+                                      [&picker] { picker.prepare(); }, reportMissingEmojiData);
+    EventTap tap(monitor, trust, timers, state, [&](const KeyDown& key) {
+        preparation.keyPressed();
+        trigger.handleKeyDown(key);
+    });
 
     TikloApplication tiklo(
         state, tap, [&picker] { picker.show("", 0, std::nullopt, PickerPresentationMode::full); });
@@ -201,5 +220,6 @@ int main(int argc, char** argv) {
         mainThread.shutDown();
     });
     tiklo.start();
+    preparation.start();
     return QApplication::exec();
 }

@@ -54,6 +54,12 @@ void EmojiResultsModel::resultsReplaced() {
     endResetModel();
 }
 
+void EmojiResultsModel::queryChanged() {
+    if (rowCount() > 0) {
+        emit dataChanged(index(0), index(rowCount() - 1), {NamePartsRole});
+    }
+}
+
 QString EmojiResultsModel::displayText(const std::string& emoji) {
     QString text = QString::fromStdString(emoji);
     text.replace(QStringLiteral("\uFE0F\u200D"), QStringLiteral("\u200D"));

@@ -26,6 +26,8 @@ public:
 
     // Called by the session after it replaced its results.
     void resultsReplaced();
+    // Called by the session when the query changed but the results did not.
+    void queryChanged();
 
     // Emoji text as drawn: Qt does not join sequences with U+FE0F right before a joiner,
     // so that selector is dropped for display (never for typing).

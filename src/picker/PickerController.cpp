@@ -51,8 +51,25 @@ void PickerController::show(const std::string& query, int replacementBackspaces,
     observingResign_ = false;
     present(panel, mode);
     observingResign_ = !full;
+    shown_ = true;
     // The keys held meanwhile go to the picker once it really has the keyboard.
     services_.hold.releaseToOwnWindow();
+}
+
+void PickerController::prepare() {
+    PickerPanel& panel = ensurePanel();
+    if (shown_) {
+        return;
+    }
+    // As the first showing will most likely be: the popup of a ";" with an empty query.
+    services_.session.setPresentationMode(PickerPresentationMode::inlinePopup);
+    services_.session.refreshResults();
+    panel.setContentSize(inlineSize.x, inlineSize.y);
+    panel.prepare();
+    // Finding the caret the first time connects to the accessibility bus.
+    if (services_.focusedField) {
+        services_.focusedField();
+    }
 }
 
 void PickerController::hide() {
@@ -66,6 +83,16 @@ void PickerController::hide() {
     }
     if (panel_) {
         panel_->orderOut();
+    }
+    shown_ = false;
+    // Later, once nothing waits: the next showing starts from the empty query, and finding
+    // its results ready it shows them without rebuilding the list.
+    QMetaObject::invokeMethod(this, &PickerController::prepareNextShowing, Qt::QueuedConnection);
+}
+
+void PickerController::prepareNextShowing() {
+    if (!shown_ && services_.session.query().empty()) {
+        services_.session.refreshResults();
     }
 }
 

@@ -45,6 +45,9 @@ public:
     void show(const std::string& query, int replacementBackspaces,
               std::optional<RunningApplication> targetApp, PickerPresentationMode mode) override;
     void hide();
+    // Makes the window and the results for the empty query ready, so that the first showing
+    // is as quick as the others. Main thread, while the user is not typing.
+    void prepare();
 
     bool isGridLayout() const;
     bool hasPanel() const { return panel_ != nullptr; }
@@ -57,12 +60,14 @@ private:
     bool handleKey(const PickerKeyEvent& event);
     void resignedKey();
     void activated();
+    void prepareNextShowing();
 
     Services services_;
     std::unique_ptr<PickerPanel> panel_;
     bool observingResign_ = false;
     // The picker was shown and has not had the keyboard yet.
     bool awaitingKeyboard_ = false;
+    bool shown_ = false;
 };
 
 } // namespace tiklo

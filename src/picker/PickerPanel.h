@@ -17,6 +17,9 @@ public:
     virtual void setContentSize(double width, double height) = 0;
     virtual void setMovableByBackground(bool movable) = 0;
     virtual void setFrameOrigin(Point origin) = 0;
+    // Makes the window ready to show at once (its native window, a first frame drawn
+    // unseen), without showing it.
+    virtual void prepare() = 0;
     // Shows the window in front with the keyboard; `animated`: fade in while dropping
     // `drop` points into place over `seconds`.
     virtual void present(bool animated, double drop, double seconds) = 0;

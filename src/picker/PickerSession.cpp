@@ -65,8 +65,15 @@ void PickerSession::refreshResults() {
     const AppState& state = services_.state;
     const std::optional<EmojiCategory> category =
         presentationMode_ == PickerPresentationMode::full ? category_ : std::nullopt;
-    results_ = services_.catalog().search(query_, category, state.favorites(), state.emojiUsage(),
-                                          state.recents());
+    std::vector<const EmojiItem*> fresh = services_.catalog().search(
+        query_, category, state.favorites(), state.emojiUsage(), state.recents());
+    if (fresh == results_) {
+        // The same rows: the views keep what they built for them (rebuilding the list is most
+        // of the time a popup takes to show); only the highlighted part follows the query.
+        model_.queryChanged();
+        return;
+    }
+    results_ = std::move(fresh);
     model_.resultsReplaced();
     emit resultsChanged();
 }

@@ -12,6 +12,14 @@
 #include <QVariantAnimation>
 
 namespace tiklo {
+namespace {
+
+// Far off every screen.
+constexpr QPoint unseenPosition{-10000, -10000};
+// The unseen showing ends after this at the latest: it only saves time later.
+constexpr std::chrono::milliseconds prepareLimit{1000};
+
+} // namespace
 
 QuickPickerPanel::QuickPickerPanel(QQmlEngine& engine, const QUrl& root,
                                    const QVariantMap& properties, const KeyboardLayout* layout,
@@ -73,7 +81,41 @@ void QuickPickerPanel::setFrameOrigin(Point origin) {
     view_->setPosition(static_cast<int>(target.x()), static_cast<int>(target.y()));
 }
 
+void QuickPickerPanel::prepare() {
+    if (preparing_ || view_->isVisible()) {
+        return;
+    }
+    // Shown once where nobody sees it, without taking the keyboard: the first showing
+    // otherwise pays for what only the first one needs (the window manager taking the
+    // window on, the first frames, the colour emoji font and glyph caches). It ends with its
+    // first frame, or when the window is wanted for real, whichever comes first; the main
+    // thread goes on meanwhile, reading keys.
+    preparing_ = true;
+    flagsBeforePreparing_ = view_->flags();
+    view_->setFlags(flagsBeforePreparing_ | Qt::WindowDoesNotAcceptFocus |
+                    Qt::WindowTransparentForInput);
+    view_->setOpacity(0.0);
+    view_->setPosition(unseenPosition);
+    connect(view_.get(), &QQuickWindow::frameSwapped, this, &QuickPickerPanel::finishPreparing,
+            Qt::QueuedConnection);
+    QTimer::singleShot(prepareLimit, this, &QuickPickerPanel::finishPreparing);
+    view_->show();
+}
+
+void QuickPickerPanel::finishPreparing() {
+    if (!preparing_) {
+        return;
+    }
+    preparing_ = false;
+    disconnect(view_.get(), &QQuickWindow::frameSwapped, this, &QuickPickerPanel::finishPreparing);
+    view_->hide();
+    view_->setFlags(flagsBeforePreparing_);
+}
+
 void QuickPickerPanel::present(bool animated, double drop, double seconds) {
+    const QPoint wanted = view_->position();
+    finishPreparing();
+    view_->setPosition(wanted);
     animation_->stop();
     animation_->clear();
     ++showing_;

@@ -40,6 +40,7 @@ public:
     void setContentSize(double width, double height) override;
     void setMovableByBackground(bool movable) override;
     void setFrameOrigin(Point origin) override;
+    void prepare() override;
     void present(bool animated, double drop, double seconds) override;
     void orderOut() override;
     bool isKeyWindow() const override;
@@ -53,6 +54,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void finishPreparing();
     void activeChanged();
     void resignCheck();
 
@@ -66,6 +68,8 @@ private:
     const KeyboardLayout* layout_;
     KeyboardHold* hold_;
     bool movable_ = false;
+    bool preparing_ = false;
+    Qt::WindowFlags flagsBeforePreparing_;
 };
 
 } // namespace tiklo

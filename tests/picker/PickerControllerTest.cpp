@@ -22,6 +22,7 @@ public:
         rect.x = origin.x;
         rect.y = origin.y;
     }
+    void prepare() override { ++prepared; }
     void present(bool isAnimated, double, double) override {
         animated = isAnimated;
         visible = true;
@@ -56,6 +57,7 @@ public:
     bool visible = false;
     bool key = false;
     bool activatesAtOnce = true;
+    int prepared = 0;
     std::function<void()> resign;
     std::function<void()> activated;
     std::function<bool(const PickerKeyEvent&)> keys;

@@ -1,4 +1,5 @@
 #include "AppState.h"
+#include "BackgroundPreparation.h"
 #include "EventTap.h"
 #include "FakeAppEnvironment.h"
 #include "FakeInput.h"
@@ -8,10 +9,14 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMenu>
 
 #include <gtest/gtest.h>
+
+#include <mutex>
+#include <thread>
 
 namespace tiklo {
 namespace {
@@ -97,6 +102,77 @@ TEST_F(ShellTest, StartRegistersTheHotkeyAndStartsTheTapAndTerminateUndoesBoth) 
     EXPECT_FALSE(state.hotkeyID());
     EXPECT_TRUE(hotkeyService.grabbed.empty());
     EXPECT_FALSE(tap.isInstalled());
+}
+
+// The digit row by position: a French AZERTY row types "&é\"'(-è_ç" unshifted, and
+// Ctrl with those keys still means Ctrl+1 to Ctrl+9.
+TEST(QtKeyTranslatorTest, TheDigitRowCountsByPositionOnEveryLayout) {
+    struct FakeLayout : KeyboardLayout {
+        std::optional<int> digitRowNumber(std::uint32_t scanCode) const override {
+            return scanCode >= 10 && scanCode <= 18 ? std::optional<int>(scanCode - 9)
+                                                    : std::nullopt;
+        }
+    } layout;
+    constexpr std::array<int, 9> azerty{Qt::Key_Ampersand,  Qt::Key_Eacute,     Qt::Key_QuoteDbl,
+                                        Qt::Key_Apostrophe, Qt::Key_ParenLeft,  Qt::Key_Minus,
+                                        Qt::Key_Egrave,     Qt::Key_Underscore, Qt::Key_Ccedilla};
+    constexpr std::array<std::uint16_t, 9> digitCodes{18, 19, 20, 21, 23, 22, 26, 28, 25};
+    for (std::size_t i = 0; i < azerty.size(); ++i) {
+        const QKeyEvent press(QEvent::KeyPress, azerty[i], Qt::ControlModifier,
+                              static_cast<quint32>(10 + i), 0, 0);
+        const std::optional<PickerKeyEvent> translated = QtKeyTranslator::translate(press, &layout);
+        ASSERT_TRUE(translated);
+        EXPECT_EQ(translated->keyCode, digitCodes[i]) << "digit " << i + 1;
+        // Without the layout only the key's own symbol counts: these are no digits.
+        EXPECT_EQ(QtKeyTranslator::translate(press)->keyCode, QtKeyTranslator::otherKey);
+    }
+    // Keypad keys sit elsewhere, whatever their scan code says.
+    const QKeyEvent keypad(QEvent::KeyPress, Qt::Key_1, Qt::ControlModifier | Qt::KeypadModifier,
+                           10, 0, 0);
+    EXPECT_EQ(QtKeyTranslator::translate(keypad, &layout)->keyCode, QtKeyTranslator::otherKey);
+}
+
+TEST(BackgroundPreparationTest, TheMainThreadPartWaitsForAPauseInTheTyping) {
+    std::mutex mutex;
+    std::vector<std::string> order;
+    std::thread::id offThread;
+    int done = 0;
+    const auto record = [&](const std::string& step) {
+        std::lock_guard lock(mutex);
+        order.push_back(step);
+    };
+    BackgroundPreparation preparation(
+        [&] {
+            offThread = std::this_thread::get_id();
+            record("off");
+        },
+        [&] { record("main"); }, [&] { ++done; });
+    preparation.start();
+    const auto serve = [](std::chrono::milliseconds time) {
+        QElapsedTimer elapsed;
+        elapsed.start();
+        while (elapsed.elapsed() < time.count()) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        }
+    };
+    // Typing goes on for several quiet times: each key puts the main thread's part off.
+    for (int key = 0; key < 12; ++key) {
+        preparation.keyPressed();
+        serve(BackgroundPreparation::quietTime / 4);
+    }
+    {
+        std::lock_guard lock(mutex);
+        EXPECT_EQ(order, std::vector<std::string>{"off"});
+    }
+    EXPECT_EQ(done, 0);
+    serve(BackgroundPreparation::quietTime * 3);
+    EXPECT_EQ(order, (std::vector<std::string>{"off", "main"}));
+    EXPECT_NE(offThread, std::this_thread::get_id());
+    EXPECT_EQ(done, 1);
+    // Once only.
+    preparation.keyPressed();
+    serve(BackgroundPreparation::quietTime * 2);
+    EXPECT_EQ(done, 1);
 }
 
 } // namespace
