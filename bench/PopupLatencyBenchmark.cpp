@@ -165,10 +165,12 @@ public:
 
     bool ready() const { return ready_; }
 
-    // What the program does soon after start, in a pause of the typing.
+    // What the program does soon after start, in a pause of the typing, left to finish.
     void prepare() {
         EmojiCatalog::shared().index();
         picker_.prepare();
+        const auto until = Clock::now() + std::chrono::milliseconds(1200);
+        serveEventsUntil([&] { return Clock::now() >= until; });
     }
 
     PopupTiming popUp() {

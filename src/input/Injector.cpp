@@ -37,7 +37,7 @@ void Injector::reactivate(std::optional<RunningApplication> app) {
     enqueueHeld([this, app = std::move(app)] {
         activate(app);
         if (app) {
-            poster_.awaitFocus(*app, focusTimeout);
+            poster_.awaitFocus(*app, focusTimeout, answerTimeout);
         }
     });
 }
@@ -98,7 +98,7 @@ void Injector::awaitTarget(const std::optional<RunningApplication>& app) {
         return;
     }
     // A target that never confirms is typed into all the same once the time is up.
-    poster_.awaitFocus(*app, focusTimeout);
+    poster_.awaitFocus(*app, focusTimeout, answerTimeout);
 }
 
 void Injector::sendBackspaces(int count) {

@@ -30,9 +30,12 @@ namespace tiklo {
 class Injector : public TextInjector {
 public:
     static constexpr std::uint16_t deleteKeyCode = 51;
-    // The target must hold the keyboard before anything is typed: as soon as it does, and at
-    // the latest after this (for one that never tells).
-    static constexpr std::chrono::milliseconds focusTimeout{180};
+    // The target must hold the keyboard before anything is typed, and have taken it in: as
+    // soon as it has. A window manager slow to give it the focus is waited for up to
+    // `focusTimeout`; an application that never tells it took it in, up to `answerTimeout`
+    // more. Typing into another window meanwhile would put the Delete in the wrong place.
+    static constexpr std::chrono::milliseconds focusTimeout{1000};
+    static constexpr std::chrono::milliseconds answerTimeout{180};
     // Without a target to wait for, the pause before typing (microseconds).
     static constexpr std::uint32_t pauseWithoutTarget = 180000;
     // How long the user may keep holding Control, Alt or Super after choosing before Tiklo

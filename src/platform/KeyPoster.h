@@ -15,10 +15,12 @@ class KeyPoster {
 public:
     virtual ~KeyPoster() = default;
 
-    // Waits until `application`'s window holds the keyboard focus and the application has
-    // handled it, at most `timeout`. False when it did not in time.
+    // Waits until `application`'s window holds the keyboard focus (at most `focusTimeout`:
+    // the window manager may be slow) and the application has handled it (at most
+    // `answerTimeout` more: a busy application may never tell). False when it did not.
     virtual bool awaitFocus(const RunningApplication& application,
-                            std::chrono::milliseconds timeout) = 0;
+                            std::chrono::milliseconds focusTimeout,
+                            std::chrono::milliseconds answerTimeout) = 0;
     // Keys typed while the user holds Control, Alt or Super would combine with them: waits up
     // to `timeout` for the user to let go, then lets go of those still held.
     virtual void releaseModifiers(std::chrono::milliseconds timeout) = 0;

@@ -25,7 +25,8 @@ protected:
 };
 
 // The user's keys are held from the call until the text is typed, then follow it; the target
-// is typed into once it has the keyboard (at most 180 ms) and the user let go of shortcuts.
+// is typed into once it has the keyboard (at most 1 s for the focus, 180 ms more for the
+// application to tell) and the user let go of shortcuts.
 const Log heldUntilTyped{"release to focus", "finish typing"};
 
 Log concat(Log first, const Log& second) {
@@ -35,7 +36,7 @@ Log concat(Log first, const Log& second) {
 
 TEST_F(InjectorTest, ReplaceActivatesAwaitsTheFocusDeletesAndTypesWithTheKeysHeld) {
     EXPECT_EQ(run(1, "\U0001F525 "),
-              concat({"hold", "main thread", "activate gedit", "await focus gedit 180",
+              concat({"hold", "main thread", "activate gedit", "await focus gedit 1000 180",
                       "release modifiers 1000", "key 51 down", "key 51 up", "sleep 2000",
                       "sleep 3000", "text 3 down", "text 3 up", "sleep 1500"},
                      heldUntilTyped));
@@ -62,9 +63,9 @@ TEST_F(InjectorTest, EdgeCountsAndTexts) {
 TEST_F(InjectorTest, ReactivationHoldsTheKeysUntilTheTargetHasTheKeyboard) {
     injector.reactivate(RunningApplication{"gedit", 1, 2});
     injector.waitUntilIdle();
-    EXPECT_EQ(
-        recorder.events(),
-        concat({"hold", "main thread", "activate gedit", "await focus gedit 180"}, heldUntilTyped));
+    EXPECT_EQ(recorder.events(),
+              concat({"hold", "main thread", "activate gedit", "await focus gedit 1000 180"},
+                     heldUntilTyped));
 }
 
 TEST_F(InjectorTest, TextIsChunkedInTwentyCodeUnitsWithLineBreaksAsReturn) {

@@ -127,8 +127,10 @@ class InjectionRecorder : public KeyPoster,
                           public MainThreadExecutor,
                           public Sleeper {
 public:
-    bool awaitFocus(const RunningApplication& app, std::chrono::milliseconds timeout) override {
-        add("await focus " + app.bundleID + " " + std::to_string(timeout.count()));
+    bool awaitFocus(const RunningApplication& app, std::chrono::milliseconds focusTimeout,
+                    std::chrono::milliseconds answerTimeout) override {
+        add("await focus " + app.bundleID + " " + std::to_string(focusTimeout.count()) + " " +
+            std::to_string(answerTimeout.count()));
         return true;
     }
     void releaseModifiers(std::chrono::milliseconds timeout) override {

@@ -119,26 +119,22 @@ bool X11KeyPoster::available() const {
 }
 
 bool X11KeyPoster::awaitFocus(const RunningApplication& application,
-                              std::chrono::milliseconds timeout) {
+                              std::chrono::milliseconds focusTimeout,
+                              std::chrono::milliseconds answerTimeout) {
     const auto window = static_cast<xcb_window_t>(application.window);
     if (!available() || window == XCB_WINDOW_NONE) {
         return false;
     }
     // The window manager's word that the window is active is not enough: the keyboard focus
     // itself must be there, and the application must have taken it in.
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    const auto deadline = std::chrono::steady_clock::now() + focusTimeout;
     while (!input_.focusIsWithin(window)) {
         if (std::chrono::steady_clock::now() >= deadline) {
             return false;
         }
         sleeper_.sleepMicroseconds(pollInterval);
     }
-    if (!input_.answersPings(window)) {
-        return true;
-    }
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
-    return input_.ping(window, std::max(left, std::chrono::milliseconds(1)));
+    return !input_.answersPings(window) || input_.ping(window, answerTimeout);
 }
 
 std::uint16_t X11KeyPoster::heldModifiers() {

@@ -33,7 +33,7 @@ public:
     // and the keys follow its answer, or `acknowledgementTimeout` (one that is busy reads the
     // change before the keys all the same, in order). One that does not answer pings gets
     // this pause (microseconds); shorter ones lose or double characters.
-    static constexpr std::chrono::milliseconds acknowledgementTimeout{1000};
+    static constexpr std::chrono::milliseconds acknowledgementTimeout{250};
     static constexpr std::uint32_t settleAfterMapping = 30000;
     // The mapping may only change again once the application has read the keys with it (it
     // asks the server for the keymap when it gets to the change, which may be late: a busy
@@ -64,8 +64,8 @@ public:
     // False when the display cannot be reached or lacks XTEST; nothing is posted then.
     bool available() const;
 
-    bool awaitFocus(const RunningApplication& application,
-                    std::chrono::milliseconds timeout) override;
+    bool awaitFocus(const RunningApplication& application, std::chrono::milliseconds focusTimeout,
+                    std::chrono::milliseconds answerTimeout) override;
     void releaseModifiers(std::chrono::milliseconds timeout) override;
     void postKey(std::uint16_t keyCode, bool down) override;
     void postText(std::u16string_view chunk, bool down) override;
