@@ -5,6 +5,10 @@
 // results and has rendered a frame. Warm popups run in this process; each cold one is a
 // fresh process (this program again, in its child mode) that builds the catalog and loads
 // the QML on the way.
+//
+// The insertion is timed the same way, from the choice (Return in the popup) until the
+// emoji has been typed into a Qt text field of another process and that application has
+// answered a ping sent after it: read, not only sent.
 #include "AppState.h"
 #include "AtspiAccessibility.h"
 #include "CaretLocator.h"
@@ -20,6 +24,7 @@
 #include "QuickPickerPanel.h"
 #include "SyntheticEventLedger.h"
 #include "TempDir.h"
+#include "TextFieldProcess.h"
 #include "ThemeIconProvider.h"
 #include "ThreadSleeper.h"
 #include "TriggerEngine.h"
@@ -44,6 +49,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <thread>
 
 #include <QApplication>
 #include <QQmlEngine>
@@ -218,6 +224,32 @@ public:
         session_.refreshResults();
         timing.refresh = millisecondsBetween(start, Clock::now());
         return timing;
+    }
+
+    // Makes `window` the application the popups open for and the emoji go to.
+    bool useTarget(xcb_window_t window) {
+        otherWindow_ = window;
+        return bringOtherToFront();
+    }
+
+    // Chooses the highlighted result as Return does; milliseconds until the emoji was typed
+    // and read by the target, or nothing.
+    std::optional<double> insertSelected() {
+        const auto start = Clock::now();
+        session_.insertSelected();
+        std::atomic<bool> idle = false;
+        std::thread waiter([&] {
+            injector_.waitUntilIdle();
+            idle = true;
+        });
+        const bool done = serveEventsUntil([&] { return idle.load(); });
+        const double milliseconds = millisecondsBetween(start, Clock::now());
+        serveEventsUntil([&] { return idle.load(); });
+        waiter.join();
+        if (!done) {
+            return std::nullopt;
+        }
+        return milliseconds;
     }
 
     // Cancels the popup as Escape does and puts the other window in front again, then
@@ -426,6 +458,33 @@ int firstPopupOnce(int argc, char** argv, bool prepared) {
     return rig.dismiss() ? 0 : 1;
 }
 
+// Return to the emoji read by a Qt text field, the injector warm (its first insertion done).
+void warmInsertion(benchmark::State& state) {
+    PopupRig* rig = warmRig();
+    tiklo::test::TextFieldProcess field;
+    if (rig == nullptr || !field.ready() ||
+        !rig->useTarget(static_cast<xcb_window_t>(field.application().window))) {
+        state.SkipWithError("no picker or no text field");
+        return;
+    }
+    std::optional<double> first;
+    if (rig->popUp().complete) {
+        first = rig->insertSelected(); // the first insertion of the process, not counted
+    }
+    for (auto _ : state) {
+        field.clear();
+        const PopupTiming popup = rig->popUp();
+        const std::optional<double> inserted =
+            popup.complete ? rig->insertSelected() : std::optional<double>();
+        if (!first || !inserted || field.text().empty()) {
+            state.SkipWithError("the emoji did not arrive");
+            break;
+        }
+        state.SetIterationTime(*inserted / 1000.0);
+    }
+    state.counters["first_insertion_ms"] = first.value_or(0);
+}
+
 BENCHMARK(warmPopup)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
@@ -437,6 +496,12 @@ BENCHMARK(coldPopup)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
     ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(warmInsertion)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(25)
     ->ReportAggregatesOnly(true);
 BENCHMARK(preparedFirstPopup)
     ->UseManualTime()
