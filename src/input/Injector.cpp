@@ -23,6 +23,10 @@ Injector::~Injector() {
     worker_.join();
 }
 
+void Injector::holdKeys() {
+    hold_.hold();
+}
+
 void Injector::replace(int backspaces, std::string text, std::optional<RunningApplication> app) {
     enqueueHeld([this, backspaces, text = std::move(text), app = std::move(app)] {
         activate(app);
@@ -71,8 +75,14 @@ void Injector::run() {
         job();
         lock.lock();
         if (jobs_.empty()) {
-            // The keys typed meanwhile follow what was typed; the application then reads it
-            // all, and the keys borrowed for typing are given back.
+            // The keys typed meanwhile follow what was typed, those still waiting in the
+            // picker's window first; the application then reads it all, and the keys borrowed
+            // for typing are given back.
+            lock.unlock();
+            mainThread_.runSync([this] { hold_.takePending(); });
+            lock.lock();
+        }
+        if (jobs_.empty()) {
             hold_.releaseToFocus();
             lock.unlock();
             poster_.finishTyping();

@@ -53,7 +53,8 @@ public:
     Injector(const Injector&) = delete;
     Injector& operator=(const Injector&) = delete;
 
-    // Both return at once; the work is queued in order. Main thread.
+    // All return at once; the work is queued in order. Main thread.
+    void holdKeys() override;
     void replace(int backspaces, std::string text, std::optional<RunningApplication> app) override;
     void reactivate(std::optional<RunningApplication> app) override;
 

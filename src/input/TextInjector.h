@@ -7,10 +7,14 @@
 
 namespace tiklo {
 
-// Typing into another application, as the picker needs it. Both calls return at once.
+// Typing into another application, as the picker needs it. All calls return at once.
 class TextInjector {
 public:
     virtual ~TextInjector() = default;
+    // The user's keys are held from now until the next replace or reactivate has done its
+    // work, then typed after it: called before the picker goes away, so that no key falls
+    // between the picker and the application.
+    virtual void holdKeys() = 0;
     virtual void replace(int backspaces, std::string text,
                          std::optional<RunningApplication> app) = 0;
     virtual void reactivate(std::optional<RunningApplication> app) = 0;

@@ -57,10 +57,11 @@ void PickerController::show(const std::string& query, int replacementBackspaces,
 }
 
 void PickerController::prepare() {
-    PickerPanel& panel = ensurePanel();
-    if (shown_) {
+    // A picker shown before has paid for its first showing already.
+    if (panel_) {
         return;
     }
+    PickerPanel& panel = ensurePanel();
     // As the first showing will most likely be: the popup of a ";" with an empty query.
     services_.session.setPresentationMode(PickerPresentationMode::inlinePopup);
     services_.session.refreshResults();

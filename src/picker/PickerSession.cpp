@@ -103,6 +103,8 @@ void PickerSession::insertAt(int index, bool keepOpen) {
 }
 
 void PickerSession::insert(const EmojiItem& chosen, bool keepOpen) {
+    // First of all: what the user types on from here belongs after the emoji.
+    services_.injector.holdKeys();
     // The results may be replaced below; keep the item itself.
     const EmojiItem item = chosen;
     AppState& state = services_.state;
@@ -131,6 +133,8 @@ void PickerSession::reset() {
 }
 
 void PickerSession::close() {
+    // What the user types on from here belongs to the application given the keyboard back.
+    services_.injector.holdKeys();
     const std::optional<RunningApplication> target = targetApp_;
     if (services_.hidePicker) {
         services_.hidePicker();

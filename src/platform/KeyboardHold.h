@@ -21,6 +21,10 @@ public:
     // Ends the hold: the keys held are typed, as they were typed, into the window that has the
     // keyboard. Any thread.
     virtual void releaseToFocus() = 0;
+    // Keys that reached Tiklo's windows before the hold began, and still wait there to be
+    // handled, are taken in now (they come before every key the hold took itself). Main
+    // thread, before releaseToFocus.
+    virtual void takePending() = 0;
     virtual bool isHolding() const = 0;
     // A key that reached one of Tiklo's windows when they take no keys (hidden, or while
     // holding): kept with the keys held, or typed where the keyboard is. `scanCode` and

@@ -2,15 +2,17 @@
 
 #include <QMetaObject>
 
+#include <algorithm>
+
 namespace tiklo {
 
 BackgroundPreparation::BackgroundPreparation(std::function<void()> offThread,
                                              std::function<void()> onMainThread,
-                                             std::function<void()> done, QObject* parent)
+                                             std::function<void()> done, QObject* parent,
+                                             std::chrono::milliseconds startDelay)
     : QObject(parent), offThread_(std::move(offThread)), onMainThread_(std::move(onMainThread)),
-      done_(std::move(done)) {
+      done_(std::move(done)), startDelay_(startDelay) {
     quiet_.setSingleShot(true);
-    quiet_.setInterval(quietTime);
     connect(&quiet_, &QTimer::timeout, this, &BackgroundPreparation::quiet);
 }
 
@@ -24,6 +26,7 @@ void BackgroundPreparation::start() {
     if (thread_.joinable() || offThreadDone_) {
         return;
     }
+    notBefore_ = std::chrono::steady_clock::now() + startDelay_;
     thread_ = std::thread([this] {
         if (offThread_) {
             offThread_();
@@ -35,13 +38,19 @@ void BackgroundPreparation::start() {
 
 void BackgroundPreparation::keyPressed() {
     if (offThreadDone_ && !mainThreadDone_) {
-        quiet_.start();
+        waitForQuiet();
     }
 }
 
 void BackgroundPreparation::offThreadFinished() {
     offThreadDone_ = true;
-    quiet_.start();
+    waitForQuiet();
+}
+
+void BackgroundPreparation::waitForQuiet() {
+    const auto untilStartDelay =
+        std::chrono::ceil<std::chrono::milliseconds>(notBefore_ - std::chrono::steady_clock::now());
+    quiet_.start(std::max(quietTime, untilStartDelay));
 }
 
 void BackgroundPreparation::quiet() {

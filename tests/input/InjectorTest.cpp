@@ -27,7 +27,7 @@ protected:
 // The user's keys are held from the call until the text is typed, then follow it; the target
 // is typed into once it has the keyboard (at most 1 s for the focus, 180 ms more for the
 // application to tell) and the user let go of shortcuts.
-const Log heldUntilTyped{"release to focus", "finish typing"};
+const Log heldUntilTyped{"main thread", "take pending", "release to focus", "finish typing"};
 
 Log concat(Log first, const Log& second) {
     first.insert(first.end(), second.begin(), second.end());

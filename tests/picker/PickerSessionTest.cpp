@@ -38,9 +38,14 @@ protected:
     EmojiCatalog catalog{twentyItems(), [] { return 800000000.0; }};
     test::FakeTextInjector injector;
     int hides = 0;
+    int heldBeforeHiding = 0;
     int beeps = 0;
     PickerSession session{{[this]() -> const EmojiCatalog& { return catalog; }, state, injector,
-                           [this] { ++hides; }, [this] { ++beeps; }}};
+                           [this] {
+                               ++hides;
+                               heldBeforeHiding = injector.held;
+                           },
+                           [this] { ++beeps; }}};
 };
 
 TEST_F(PickerSessionTest, SelectionClampsAtBothEndsAndMovesByRowsInTheGrid) {
@@ -75,6 +80,8 @@ TEST_F(PickerSessionTest, ReturnRecordsHidesTypesAndThenDeletesNothingMore) {
     session.setSearchText("thumbs");
     EXPECT_TRUE(key(36));
     EXPECT_EQ(hides, 1);
+    // The keys typed on are held before the picker goes, so none falls in between.
+    EXPECT_EQ(heldBeforeHiding, 1);
     ASSERT_EQ(injector.replaced.size(), 1u);
     EXPECT_EQ(injector.replaced[0].backspaces, 1);
     EXPECT_EQ(injector.replaced[0].text, "\U0001F44D\U0001F3FF ");
@@ -114,6 +121,7 @@ TEST_F(PickerSessionTest, CancellingReactivatesTheTargetAndResets) {
     session.setSearchText("");
     EXPECT_TRUE(key(51));
     EXPECT_EQ(hides, 1);
+    EXPECT_EQ(heldBeforeHiding, 1);
     ASSERT_EQ(injector.reactivated.size(), 1u);
     EXPECT_EQ(injector.reactivated[0]->bundleID, "gedit");
     EXPECT_TRUE(injector.replaced.empty());

@@ -107,6 +107,7 @@ public:
         ++releasedToFocus;
         holding = false;
     }
+    void takePending() override { ++pendingTaken; }
     bool isHolding() const override { return holding; }
     void redirect(std::uint32_t scanCode, std::uint32_t, bool press) override {
         redirected.emplace_back(scanCode, press);
@@ -117,6 +118,7 @@ public:
     int holds = 0;
     int releasedToOwnWindow = 0;
     int releasedToFocus = 0;
+    int pendingTaken = 0;
     std::vector<std::pair<std::uint32_t, bool>> redirected;
 };
 
@@ -143,6 +145,7 @@ public:
     }
     void releaseToOwnWindow() override { add("release to own window"); }
     void releaseToFocus() override { add("release to focus"); }
+    void takePending() override { add("take pending"); }
     bool isHolding() const override { return false; }
     void redirect(std::uint32_t, std::uint32_t, bool) override { add("redirect"); }
     void postKey(std::uint16_t keyCode, bool down) override {
@@ -246,12 +249,14 @@ public:
         std::string text;
         std::optional<RunningApplication> app;
     };
+    void holdKeys() override { ++held; }
     void replace(int backspaces, std::string text, std::optional<RunningApplication> app) override {
         replaced.push_back({backspaces, std::move(text), std::move(app)});
     }
     void reactivate(std::optional<RunningApplication> app) override {
         reactivated.push_back(std::move(app));
     }
+    int held = 0;
     std::vector<Replace> replaced;
     std::vector<std::optional<RunningApplication>> reactivated;
 };

@@ -146,7 +146,7 @@ TEST(BackgroundPreparationTest, TheMainThreadPartWaitsForAPauseInTheTyping) {
             offThread = std::this_thread::get_id();
             record("off");
         },
-        [&] { record("main"); }, [&] { ++done; });
+        [&] { record("main"); }, [&] { ++done; }, nullptr, std::chrono::milliseconds(0));
     preparation.start();
     const auto serve = [](std::chrono::milliseconds time) {
         QElapsedTimer elapsed;
@@ -173,6 +173,20 @@ TEST(BackgroundPreparationTest, TheMainThreadPartWaitsForAPauseInTheTyping) {
     preparation.keyPressed();
     serve(BackgroundPreparation::quietTime * 2);
     EXPECT_EQ(done, 1);
+}
+
+TEST(BackgroundPreparationTest, TheMainThreadPartWaitsForTheStartDelayToo) {
+    int mainRuns = 0;
+    constexpr auto delay = BackgroundPreparation::quietTime * 3;
+    BackgroundPreparation preparation([] {}, [&] { ++mainRuns; }, [] {}, nullptr, delay);
+    QElapsedTimer elapsed;
+    elapsed.start();
+    preparation.start();
+    while (mainRuns == 0 && elapsed.elapsed() < (delay * 3).count()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    EXPECT_EQ(mainRuns, 1);
+    EXPECT_GE(elapsed.elapsed(), delay.count());
 }
 
 } // namespace

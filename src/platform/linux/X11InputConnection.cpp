@@ -166,30 +166,30 @@ bool X11InputConnection::ping(xcb_window_t window, std::chrono::milliseconds tim
     return false;
 }
 
-bool X11InputConnection::focusIsWithin(xcb_window_t window) {
+std::optional<xcb_window_t> X11InputConnection::focusWithin(xcb_window_t window) {
     const Reply<xcb_get_input_focus_reply_t> focus(
         xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
     if (!focus) {
-        return false;
+        return std::nullopt;
     }
     xcb_window_t current = focus->focus;
     for (int depth = 0; depth < maxFocusDepth; ++depth) {
         // None and PointerRoot are not windows.
         if (current == XCB_WINDOW_NONE || current == XCB_INPUT_FOCUS_POINTER_ROOT ||
             current == root_) {
-            return false;
+            return std::nullopt;
         }
         if (current == window) {
-            return true;
+            return focus->focus;
         }
         const Reply<xcb_query_tree_reply_t> tree(
             xcb_query_tree_reply(connection_, xcb_query_tree(connection_, current), nullptr));
         if (!tree) {
-            return false;
+            return std::nullopt;
         }
         current = tree->parent;
     }
-    return false;
+    return std::nullopt;
 }
 
 } // namespace tiklo

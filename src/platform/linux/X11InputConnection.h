@@ -57,8 +57,9 @@ public:
     // events in order, so an answer means it has handled every event sent to it before: the
     // keys typed, the keymap changes, the focus it was given. False without an answer in time.
     bool ping(xcb_window_t window, std::chrono::milliseconds timeout);
-    // Whether the keyboard focus is on `window` or inside it (toolkits focus a child window).
-    bool focusIsWithin(xcb_window_t window);
+    // The window with the keyboard focus when it is `window` or inside it (toolkits focus a
+    // child window); nothing otherwise.
+    std::optional<xcb_window_t> focusWithin(xcb_window_t window);
     // Makes every wait for an answer give up at once, now and later: the program is ending.
     void interrupt() { interrupted_ = true; }
 

@@ -126,15 +126,30 @@ bool X11KeyPoster::awaitFocus(const RunningApplication& application,
         return false;
     }
     // The window manager's word that the window is active is not enough: the keyboard focus
-    // itself must be there, and the application must have taken it in.
-    const auto deadline = std::chrono::steady_clock::now() + focusTimeout;
-    while (!input_.focusIsWithin(window)) {
-        if (std::chrono::steady_clock::now() >= deadline) {
+    // itself must be there, and the application must have taken it in. Toolkits pass the
+    // focus on from their window to a child of it when they get it (GTK does): a key sent in
+    // between is lost, so the focus must also have stayed put while the application answered.
+    const auto focusDeadline = std::chrono::steady_clock::now() + focusTimeout;
+    while (true) {
+        const std::optional<xcb_window_t> focus = input_.focusWithin(window);
+        if (!focus) {
+            if (std::chrono::steady_clock::now() >= focusDeadline) {
+                return false;
+            }
+            sleeper_.sleepMicroseconds(pollInterval);
+            continue;
+        }
+        if (!input_.answersPings(window)) {
+            return true;
+        }
+        if (!input_.ping(window, answerTimeout)) {
             return false;
         }
-        sleeper_.sleepMicroseconds(pollInterval);
+        if (input_.focusWithin(window) == focus ||
+            std::chrono::steady_clock::now() >= focusDeadline) {
+            return true;
+        }
     }
-    return !input_.answersPings(window) || input_.ping(window, answerTimeout);
 }
 
 std::uint16_t X11KeyPoster::heldModifiers() {

@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <iterator>
 #include <map>
 #include <set>
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -153,7 +155,10 @@ bool X11KeyboardHold::deliverToFocusedOwnWindow() {
     if (!focus || ownWindows_.count(focus->focus) == 0) {
         return false;
     }
-    input_.readEvents();
+    // With the server held, no other client's key comes in while the hold ends; once the
+    // server has answered, every key the grab took has been read.
+    xcb_grab_server(connection);
+    input_.roundTrip();
     holding_ = false;
     destination_ = Destination::ownWindow;
     ownWindow_ = focus->focus;
@@ -162,10 +167,22 @@ bool X11KeyboardHold::deliverToFocusedOwnWindow() {
     }
     // Sent after the copies: keys typed from now on reach the window after them.
     ungrab();
+    xcb_ungrab_server(connection);
     xcb_flush(connection);
-    // Keys the grab took just before it ended follow the others.
-    input_.roundTrip();
     return true;
+}
+
+void X11KeyboardHold::takePending() {
+    // Everything the server has sent Qt so far is read, then handled: the picker's window hands
+    // the keys among it to redirect() while the hold lasts.
+    if (auto* x11 = qGuiApp != nullptr
+                        ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
+                        : nullptr;
+        x11 != nullptr && x11->connection() != nullptr) {
+        xcb_connection_t* qt = x11->connection();
+        std::free(xcb_get_input_focus_reply(qt, xcb_get_input_focus(qt), nullptr));
+    }
+    QCoreApplication::processEvents();
 }
 
 void X11KeyboardHold::releaseToFocus() {
@@ -177,14 +194,18 @@ void X11KeyboardHold::releaseToFocusLocked() {
     if (!holding_ && fromOwnWindows_.empty() && fromGrab_.empty()) {
         return;
     }
-    input_.readEvents();
+    xcb_connection_t* connection = input_.get();
+    // As for Tiklo's own window: no other client's key between the hold's end and the keys
+    // typed again, and every key the grab took read first.
+    xcb_grab_server(connection);
+    input_.roundTrip();
     holding_ = false;
     destination_ = Destination::focus;
     // Let go first: keys typed again under Tiklo's own grab would come back to it.
     ungrab();
     retype(takeAll());
-    xcb_flush(input_.get());
-    input_.roundTrip();
+    xcb_ungrab_server(connection);
+    xcb_flush(connection);
 }
 
 void X11KeyboardHold::postUnheld(const std::function<void()>& post) {

@@ -49,6 +49,7 @@ public:
     bool hold() override;
     void releaseToOwnWindow() override;
     void releaseToFocus() override;
+    void takePending() override;
     bool isHolding() const override { return holding_; }
     void redirect(std::uint32_t scanCode, std::uint32_t nativeModifiers, bool press) override;
 
