@@ -13,6 +13,7 @@ BackgroundPreparation::BackgroundPreparation(std::function<void()> offThread,
     : QObject(parent), offThread_(std::move(offThread)), onMainThread_(std::move(onMainThread)),
       done_(std::move(done)), startDelay_(startDelay) {
     quiet_.setSingleShot(true);
+    quiet_.setTimerType(Qt::PreciseTimer);
     connect(&quiet_, &QTimer::timeout, this, &BackgroundPreparation::quiet);
 }
 
