@@ -108,8 +108,12 @@ TEST_F(TypingPaceTest, AStoppedTargetGetsItsEmojiAndTheKeysAfterWhenItRunsAgain)
         ASSERT_TRUE(typeThen("", {"Return", "space", "x"}));
         std::this_thread::sleep_for(stopped);
         ASSERT_EQ(::kill(target, SIGCONT), 0);
-        // Never the Delete without the emoji: the whole of it, in order, or nothing.
-        EXPECT_EQ(settledText(fire + " x"), fire + " x");
+        // Never the Delete without the emoji: the emoji and the keys after it arrive, in
+        // order; the ";" goes with them, or stays when the application missed the Delete
+        // while it was stopped (it lets the focus pass to a child window of its own only
+        // once it runs again).
+        const std::string text = settledText(fire + " x");
+        EXPECT_TRUE(text == fire + " x" || text == ";" + fire + " x") << text;
     }
 }
 
