@@ -24,12 +24,15 @@ TrayMenu::TrayMenu(AppState& state, UpdaterController& updater, Actions actions,
     icon_->setIcon(ThemeIconProvider::lookup(QString::fromLatin1(iconName)));
     icon_->setToolTip(QStringLiteral("Tiklo"));
     icon_->setContextMenu(menu_.get());
-    // A plain click opens the menu too, as in most Linux trays.
+    // A plain click opens the menu too, as in most Linux trays, below the icon so that the
+    // icon stays in sight.
     connect(icon_.get(), &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
-                if (reason == QSystemTrayIcon::Trigger) {
-                    menu_->popup(QCursor::pos());
+                if (reason != QSystemTrayIcon::Trigger) {
+                    return;
                 }
+                const QRect place = icon_->geometry();
+                menu_->popup(place.isValid() ? place.bottomLeft() + QPoint(0, 1) : QCursor::pos());
             });
     icon_->show();
 }
