@@ -72,6 +72,31 @@ std::size_t indentOf(const std::string& line) {
     return line.find_first_not_of(' ');
 }
 
+// Tiklo's visible windows of at least the given size, with their titles.
+std::vector<std::pair<std::string, ScreenRect>> visibleTikloWindows(int minimumSide) {
+    std::vector<std::pair<std::string, ScreenRect>> windows;
+    std::istringstream ids(
+        Command::run({"xdotool", "search", "--onlyvisible", "--classname", "tiklo"}).output);
+    for (std::string id; ids >> id;) {
+        const std::string info = Command::run({"xwininfo", "-id", id}).output;
+        auto number = [&info](const std::string& label) {
+            const std::size_t at = info.find(label);
+            return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + label.size());
+        };
+        const ScreenRect rect{number("Absolute upper-left X:"), number("Absolute upper-left Y:"),
+                              number("Width:"), number("Height:")};
+        const std::size_t quote = info.find('"');
+        const std::string title =
+            quote == std::string::npos
+                ? ""
+                : info.substr(quote + 1, info.find('"', quote + 1) - quote - 1);
+        if (rect.width >= minimumSide && rect.height >= minimumSide) {
+            windows.emplace_back(title, rect);
+        }
+    }
+    return windows;
+}
+
 class TrayDesktopTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -113,14 +138,6 @@ protected:
         tiklo_.reset();
         tray_.reset();
         session_.reset();
-    }
-
-    // A tray icon that comes back after its program quit gets no clicks in this private
-    // session (seen with openbox and trayer), so each launch has a desktop of its own, as
-    // after a new login. The user's files stay.
-    void newDesktop() {
-        stopDesktop();
-        startDesktop();
     }
 
     void setEnvironment(const std::string& name, const std::string& value) {
@@ -202,34 +219,10 @@ protected:
         return std::nullopt;
     }
 
-    // Tiklo's visible windows of at least the given size, with their titles.
-    static std::vector<std::pair<std::string, ScreenRect>> tikloWindows(int minimumSide) {
-        std::vector<std::pair<std::string, ScreenRect>> windows;
-        std::istringstream ids(
-            Command::run({"xdotool", "search", "--onlyvisible", "--classname", "tiklo"}).output);
-        for (std::string id; ids >> id;) {
-            const std::string info = Command::run({"xwininfo", "-id", id}).output;
-            auto number = [&info](const std::string& label) {
-                const std::size_t at = info.find(label);
-                return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + label.size());
-            };
-            const ScreenRect rect{number("Absolute upper-left X:"),
-                                  number("Absolute upper-left Y:"), number("Width:"),
-                                  number("Height:")};
-            const std::size_t quote = info.find('"');
-            const std::string title =
-                quote == std::string::npos
-                    ? ""
-                    : info.substr(quote + 1, info.find('"', quote + 1) - quote - 1);
-            if (rect.width >= minimumSide && rect.height >= minimumSide) {
-                windows.emplace_back(title, rect);
-            }
-        }
-        return windows;
-    }
-
-    // Clicks the icon and waits for the menu; its place on the screen. An icon just put in
-    // the tray may miss the first click, so a user's second click is allowed for.
+    // Clicks the icon and waits for the menu; its place on the screen. The pointer rests on
+    // the icon before the click, as a hand's would: a press in the same instant as the
+    // pointer's arrival may go to the window manager instead. An icon just put in the tray
+    // may miss the first click, so a user's second click is allowed for.
     std::optional<ScreenRect> openMenu() {
         const std::optional<ScreenRect> icon = trayIcon();
         if (!icon) {
@@ -238,10 +231,12 @@ protected:
         for (int attempt = 0; attempt < 3; ++attempt) {
             Command::run({"xdotool", "mousemove", "--sync",
                           std::to_string(icon->x + icon->width / 2),
-                          std::to_string(icon->y + icon->height / 2), "click", "1"});
+                          std::to_string(icon->y + icon->height / 2)});
+            std::this_thread::sleep_for(300ms);
+            Command::run({"xdotool", "click", "1"});
             const std::optional<ScreenRect> menu = pollFor(
                 []() -> std::optional<ScreenRect> {
-                    for (const auto& [title, rect] : tikloWindows(100)) {
+                    for (const auto& [title, rect] : visibleTikloWindows(100)) {
                         if (title == "Tiklo" && rect.y < 100) {
                             return rect;
                         }
@@ -269,7 +264,7 @@ TEST_F(TrayDesktopTest, IconAndMenuInTheTrayAndQuittingFreesTheHotkey) {
     const ScreenRect icon = *trayIcon();
     const ScreenRect panel = *trayPanel();
     // No welcome window for a user who finished onboarding.
-    EXPECT_TRUE(tikloWindows(200).empty());
+    EXPECT_TRUE(visibleTikloWindows(200).empty());
 
     const std::optional<ScreenRect> menu = openMenu();
     ASSERT_TRUE(menu) << "no menu after clicking the icon";
@@ -305,6 +300,8 @@ TEST_F(TrayDesktopTest, IconAndMenuInTheTrayAndQuittingFreesTheHotkey) {
     EXPECT_TRUE(screen.copy(left, 0, right - left, bottom).save(TIKLO_TRAY_SCREENSHOT));
 
     // Tiklo holds its hotkey until it quits; then the hotkey is free for others.
+    ASSERT_TRUE(Command::run({"xdotool", "key", "Escape"}).succeeded());
+    ASSERT_TRUE(pollFor([] { return visibleTikloWindows(100).empty(); }, 5s));
     EXPECT_TRUE(hotkeyTaken());
     ASSERT_TRUE(quitFromMenu()) << "Tiklo still runs after Quit Tiklo";
     X11TestClient other;
@@ -323,7 +320,7 @@ TEST_F(TrayDesktopTest, WelcomeWindowOpensAtLaunchUntilOnboardingIsComplete) {
         ASSERT_TRUE(startTiklo());
         const auto welcome = pollFor(
             []() -> std::optional<ScreenRect> {
-                for (const auto& [title, rect] : tikloWindows(200)) {
+                for (const auto& [title, rect] : visibleTikloWindows(200)) {
                     if (title == "Welcome to Tiklo") {
                         return rect;
                     }
@@ -340,13 +337,82 @@ TEST_F(TrayDesktopTest, WelcomeWindowOpensAtLaunchUntilOnboardingIsComplete) {
             Command::run({"xdotool", "getactivewindow", "getwindowname"}).output;
         EXPECT_EQ(active, "Welcome to Tiklo\n") << "the welcome window is not in front";
         ASSERT_TRUE(quitFromMenu());
-        ASSERT_NO_FATAL_FAILURE(newDesktop());
     }
     // Finished onboarding: later launches leave the desktop as it was.
     finishOnboarding();
     ASSERT_TRUE(startTiklo());
     std::this_thread::sleep_for(1s);
-    EXPECT_TRUE(tikloWindows(200).empty());
+    EXPECT_TRUE(visibleTikloWindows(200).empty());
+    ASSERT_TRUE(quitFromMenu());
+}
+
+} // namespace
+} // namespace tiklo::test
+
+namespace tiklo::test {
+namespace {
+
+// Chooses the menu's item `index` (0 is the first) with the arrow keys and Return.
+bool chooseItem(int index) {
+    std::vector<std::string> keys{"xdotool", "key", "--delay", "50"};
+    for (int step = 0; step <= index; ++step) {
+        keys.push_back("Down");
+    }
+    keys.push_back("Return");
+    return Command::run(keys).succeeded();
+}
+
+std::optional<std::pair<std::string, ScreenRect>> settingsWindow() {
+    for (const auto& window : visibleTikloWindows(400)) {
+        if (window.first == "Tiklo") {
+            return window;
+        }
+    }
+    return std::nullopt;
+}
+
+TEST_F(TrayDesktopTest, SettingsWindowIsHiddenOnCloseAndComesBackWhereItWasLeft) {
+    finishOnboarding();
+    ASSERT_TRUE(startTiklo());
+    constexpr int settingsItem = 1;
+    ASSERT_TRUE(openMenu());
+    ASSERT_TRUE(chooseItem(settingsItem));
+    const auto opened = pollFor([] { return settingsWindow(); }, 10s);
+    ASSERT_TRUE(opened) << "no settings window";
+    EXPECT_EQ(opened->second.width, 760);
+    EXPECT_EQ(opened->second.height, 560);
+
+    // The user moves it and closes it with the window manager's close key.
+    const std::string id =
+        Command::run({"xdotool", "search", "--onlyvisible", "--name", "^Tiklo$"}).output;
+    ASSERT_FALSE(id.empty());
+    const std::string window = id.substr(0, id.find('\n'));
+    ASSERT_TRUE(Command::run({"xdotool", "windowmove", "--sync", window, "40", "60"}).succeeded());
+    const auto moved = pollFor(
+        [&]() -> std::optional<ScreenRect> {
+            const auto current = settingsWindow();
+            return current && current->second.x != opened->second.x
+                       ? std::optional<ScreenRect>(current->second)
+                       : std::nullopt;
+        },
+        5s);
+    ASSERT_TRUE(moved) << "the window did not move";
+    ASSERT_TRUE(
+        Command::run({"xdotool", "windowactivate", "--sync", window, "key", "alt+F4"}).succeeded());
+    ASSERT_TRUE(pollFor([] { return !settingsWindow().has_value(); }, 5s))
+        << "the window did not close";
+    EXPECT_FALSE(processEnded(tiklo_->pid())) << "closing the window ended Tiklo";
+
+    // Chosen again: the same window, where it was.
+    ASSERT_TRUE(openMenu());
+    ASSERT_TRUE(chooseItem(settingsItem));
+    const auto reopened = pollFor([] { return settingsWindow(); }, 10s);
+    ASSERT_TRUE(reopened) << "the window did not come back";
+    EXPECT_EQ(reopened->second.x, moved->x);
+    EXPECT_EQ(reopened->second.y, moved->y);
+    const std::string reopenedID =
+        Command::run({"xdotool", "search", "--onlyvisible", "--name", "^Tiklo$"}).output;
+    EXPECT_EQ(reopenedID.substr(0, reopenedID.find('\n')), window);
     ASSERT_TRUE(quitFromMenu());
 }
 
