@@ -1,6 +1,7 @@
 // Tiklo's composition root: builds the Linux platform objects and the services, wires
 // them together and runs the application.
 #include "AppState.h"
+#include "AppcastUpdater.h"
 #include "AtspiAccessibility.h"
 #include "BackgroundPreparation.h"
 #include "CaretLocator.h"
@@ -11,6 +12,7 @@
 #include "Injector.h"
 #include "InstanceLock.h"
 #include "LoginItem.h"
+#include "OnboardingWindowController.h"
 #include "PickerController.h"
 #include "PickerSession.h"
 #include "PropertyListDefaultsFile.h"
@@ -18,12 +20,15 @@
 #include "QtScreens.h"
 #include "QtTimerFactory.h"
 #include "QuickPickerPanel.h"
+#include "SettingsWindowController.h"
 #include "SyntheticEventLedger.h"
 #include "ThemeIconProvider.h"
 #include "ThreadSleeper.h"
 #include "TikloApplication.h"
 #include "TrayMenu.h"
 #include "TriggerEngine.h"
+#include "UpdateDialogs.h"
+#include "UpdaterController.h"
 #include "X11AccessibilityTrust.h"
 #include "X11ApplicationActivator.h"
 #include "X11HotkeyService.h"
@@ -34,6 +39,7 @@
 #include "X11Workspace.h"
 #include "XdgAutostartEntry.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -64,6 +70,8 @@ constexpr int usageStatus = 2;
 // Where the lock folder goes when the session has no runtime folder.
 constexpr const char* temporaryRoot = "/tmp";
 constexpr const char* lockFileName = "tiklo.lock";
+// The update feed is fetched with this limit on the whole request.
+constexpr std::chrono::seconds updateTimeLimit{15};
 
 // Without a display Qt aborts with advice about reinstalling; say what is missing instead.
 std::optional<std::string> displayProblem() {
@@ -210,9 +218,24 @@ int main(int argc, char** argv) {
         trigger.handleKeyDown(key);
     });
 
-    TikloApplication tiklo(
-        state, tap, [&picker] { picker.show("", 0, std::nullopt, PickerPresentationMode::full); });
-    TrayMenu tray(state, [] { QApplication::quit(); });
+    UpdateDialogs updateDialogs;
+    AppcastUpdater appcastUpdater(
+        {QUrl(QStringLiteral(TIKLO_UPDATE_FEED)), QStringLiteral(TIKLO_VERSION), updateTimeLimit},
+        {updateDialogs, defaults, timers});
+    UpdaterController updater(appcastUpdater);
+    SettingsWindowController settingsWindow(engine, state);
+    OnboardingWindowController welcomeWindow(engine, state);
+
+    const auto showFullPicker = [&picker] {
+        picker.show("", 0, std::nullopt, PickerPresentationMode::full);
+    };
+    TikloApplication tiklo(state, tap, showFullPicker,
+                           {[&updater] { updater.start(); },
+                            [&state] { return state.didCompleteOnboarding(); },
+                            [&welcomeWindow] { welcomeWindow.show(); }});
+    TrayMenu tray(state, updater,
+                  {showFullPicker, [&settingsWindow] { settingsWindow.show(); },
+                   [&welcomeWindow] { welcomeWindow.show(); }, [] { QApplication::quit(); }});
     QObject::connect(&app, &QCoreApplication::aboutToQuit, [&] {
         // An insertion waiting for a stopped application must not keep Tiklo from quitting.
         input.interrupt();

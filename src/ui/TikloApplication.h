@@ -10,10 +10,19 @@ class EventTap;
 // Start-up and termination of the running program.
 class TikloApplication {
 public:
-    TikloApplication(AppState& state, EventTap& tap, std::function<void()> showFullPicker);
+    // The steps after the hotkey and the key observation.
+    struct LaterSteps {
+        std::function<void()> startUpdater;
+        std::function<bool()> onboardingComplete;
+        std::function<void()> showWelcome;
+    };
+
+    TikloApplication(AppState& state, EventTap& tap, std::function<void()> showFullPicker,
+                     LaterSteps later = {});
 
     // Registers the global hotkey, then starts observing keys (which retries by itself
-    // while the permission is missing).
+    // while the permission is missing), starts the updater, and opens the welcome window
+    // until onboarding is complete.
     void start();
     // Releases the hotkey and stops observing. Nothing is saved: every setting already was.
     void terminate();
@@ -22,6 +31,7 @@ private:
     AppState& state_;
     EventTap& tap_;
     std::function<void()> showFullPicker_;
+    LaterSteps later_;
 };
 
 } // namespace tiklo

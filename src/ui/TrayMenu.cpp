@@ -1,44 +1,39 @@
 #include "TrayMenu.h"
 
+#include "AppLinks.h"
 #include "AppState.h"
+#include "ThemeIconProvider.h"
+#include "UpdaterController.h"
 
-#include <QIcon>
+#include <QAction>
+#include <QCursor>
+#include <QDesktopServices>
 #include <QMenu>
 #include <QSystemTrayIcon>
 
 namespace tiklo {
-namespace {
 
-// The freedesktop counterpart of the "face.smiling" symbol.
-constexpr const char* trayIconName = "face-smile";
+TrayMenu::TrayMenu(AppState& state, UpdaterController& updater, Actions actions, QObject* parent)
+    : QObject(parent), state_(state), updater_(updater), actions_(std::move(actions)),
+      menu_(std::make_unique<QMenu>()), icon_(std::make_unique<QSystemTrayIcon>()) {
+    connect(&state_, &AppState::masterEnabledChanged, this, &TrayMenu::rebuild);
+    connect(&state_, &AppState::accessibilityGrantedChanged, this, &TrayMenu::rebuild);
+    connect(&updater_, &UpdaterController::canCheckForUpdatesChanged, this, &TrayMenu::rebuild);
+    rebuild();
 
-} // namespace
-
-TrayMenu::TrayMenu(AppState& state, std::function<void()> quit, QObject* parent)
-    : QObject(parent), state_(state), menu_(std::make_unique<QMenu>()),
-      icon_(std::make_unique<QSystemTrayIcon>()) {
-    enabled_ = menu_->addAction(QStringLiteral("Enabled"));
-    enabled_->setObjectName(QStringLiteral("enabledAction"));
-    enabled_->setCheckable(true);
-    connect(enabled_, &QAction::triggered, this,
-            [this](bool checked) { state_.setMasterEnabled(checked); });
-    grantAccessibility_ = menu_->addAction(QStringLiteral("Grant Accessibility"));
-    grantAccessibility_->setObjectName(QStringLiteral("grantAccessibilityAction"));
-    connect(grantAccessibility_, &QAction::triggered, this,
-            [this] { state_.requestAccessibility(); });
-    menu_->addSeparator();
-    QAction* quitAction = menu_->addAction(QStringLiteral("Quit Tiklo"));
-    quitAction->setObjectName(QStringLiteral("quitAction"));
-    quitAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
-    connect(quitAction, &QAction::triggered, this, std::move(quit));
-
-    connect(&state_, &AppState::masterEnabledChanged, this, &TrayMenu::update);
-    connect(&state_, &AppState::accessibilityGrantedChanged, this, &TrayMenu::update);
-    update();
-
-    icon_->setIcon(QIcon::fromTheme(QString::fromLatin1(trayIconName)));
+    icon_->setIcon(ThemeIconProvider::lookup(QString::fromLatin1(iconName)));
     icon_->setToolTip(QStringLiteral("Tiklo"));
     icon_->setContextMenu(menu_.get());
+    // A plain click opens the menu too, as in most Linux trays, below the icon so that the
+    // icon stays in sight.
+    connect(icon_.get(), &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason != QSystemTrayIcon::Trigger) {
+                    return;
+                }
+                const QRect place = icon_->geometry();
+                menu_->popup(place.isValid() ? place.bottomLeft() + QPoint(0, 1) : QCursor::pos());
+            });
     icon_->show();
 }
 
@@ -48,9 +43,60 @@ bool TrayMenu::isVisibleInTray() const {
     return icon_->isVisible();
 }
 
-void TrayMenu::update() {
-    enabled_->setChecked(state_.masterEnabled());
-    grantAccessibility_->setVisible(!state_.accessibilityGranted());
+void TrayMenu::rebuild() {
+    // The old items may be in the middle of sending their own signal (a change made from
+    // the menu itself): they go on the next turn, not now.
+    for (QAction* old : menu_->actions()) {
+        menu_->removeAction(old);
+        old->setParent(nullptr);
+        old->deleteLater();
+    }
+    const TrayMenuModel::Inputs inputs{state_.masterEnabled(), state_.accessibilityGranted(),
+                                       updater_.canCheckForUpdates()};
+    for (const TrayMenuModel::Entry& entry : TrayMenuModel::entries(inputs)) {
+        if (entry.separator) {
+            menu_->addSeparator();
+            continue;
+        }
+        QAction* action = menu_->addAction(entry.text);
+        action->setShortcut(QKeySequence(entry.shortcut, QKeySequence::PortableText));
+        action->setEnabled(entry.enabled);
+        action->setCheckable(entry.checkable);
+        action->setChecked(entry.checked);
+        connect(action, &QAction::triggered, this,
+                [this, command = entry.command] { run(command); });
+    }
+}
+
+void TrayMenu::run(TrayMenuModel::Command command) {
+    using Command = TrayMenuModel::Command;
+    switch (command) {
+    case Command::showPicker:
+        actions_.showPicker();
+        break;
+    case Command::settings:
+        actions_.showSettings();
+        break;
+    case Command::welcomeGuide:
+        actions_.showWelcome();
+        break;
+    case Command::newsletter:
+        // In the default browser; if none can open it, nothing happens.
+        QDesktopServices::openUrl(AppLinks::newsletter());
+        break;
+    case Command::checkForUpdates:
+        updater_.checkForUpdates();
+        break;
+    case Command::toggleEnabled:
+        state_.setMasterEnabled(!state_.masterEnabled());
+        break;
+    case Command::grantAccessibility:
+        state_.requestAccessibility();
+        break;
+    case Command::quit:
+        actions_.quit();
+        break;
+    }
 }
 
 } // namespace tiklo

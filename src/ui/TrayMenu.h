@@ -1,37 +1,52 @@
 #pragma once
 
+#include "TrayMenuModel.h"
+
 #include <functional>
 #include <memory>
 
 #include <QObject>
 
-class QAction;
 class QMenu;
 class QSystemTrayIcon;
 
 namespace tiklo {
 
 class AppState;
+class UpdaterController;
 
-// Tiklo's icon in the system tray and its menu. The menu follows the settings store:
-// "Enabled" carries the master switch, "Grant Accessibility" is there only while needed.
+// Tiklo's icon in the system tray and its menu. The menu is drawn from TrayMenuModel and
+// drawn again whenever the settings store or the updater changes what it shows.
 class TrayMenu : public QObject {
     Q_OBJECT
 public:
-    TrayMenu(AppState& state, std::function<void()> quit, QObject* parent = nullptr);
+    // The freedesktop icon of the "face.smiling" symbol (as in the theme's symbol table).
+    static constexpr const char* iconName = "face-smile-symbolic";
+
+    // What the items that leave the menu do.
+    struct Actions {
+        std::function<void()> showPicker;
+        std::function<void()> showSettings;
+        std::function<void()> showWelcome;
+        std::function<void()> quit;
+    };
+
+    TrayMenu(AppState& state, UpdaterController& updater, Actions actions,
+             QObject* parent = nullptr);
     ~TrayMenu() override;
 
     QMenu& menu() { return *menu_; }
     bool isVisibleInTray() const;
 
 private:
-    void update();
+    void rebuild();
+    void run(TrayMenuModel::Command command);
 
     AppState& state_;
+    UpdaterController& updater_;
+    Actions actions_;
     std::unique_ptr<QMenu> menu_;
     std::unique_ptr<QSystemTrayIcon> icon_;
-    QAction* enabled_ = nullptr;
-    QAction* grantAccessibility_ = nullptr;
 };
 
 } // namespace tiklo

@@ -1,4 +1,5 @@
 #include "TikloDesktop.h"
+#include "DefaultsPlist.h"
 #include "X11TestClient.h"
 
 #include <cctype>
@@ -58,7 +59,8 @@ Command::Result sessionBusCall(const std::string& destination, const std::string
 
 } // namespace
 
-TikloDesktop::TikloDesktop(Options options) : initialText_(options.initialText) {
+TikloDesktop::TikloDesktop(Options options)
+    : initialText_(options.initialText), onboarded_(options.onboarded) {
     session_ = std::make_unique<XvfbSession>(
         XvfbSession::Options{.windowManager = true, .sessionBus = true});
     if (!session_->ready()) {
@@ -152,12 +154,32 @@ bool TikloDesktop::startAccessibilityBus() {
     return true;
 }
 
+// Adds the finished onboarding to the settings file the test may have written.
+bool TikloDesktop::prepareSettings() {
+    if (!onboarded_) {
+        return true;
+    }
+    std::optional<DefaultsPlist> defaults = DefaultsPlist::load(defaultsFile());
+    if (!defaults) {
+        defaults.emplace();
+    }
+    if (defaults->boolValue("didCompleteOnboarding")) {
+        return true;
+    }
+    defaults->setBool("didCompleteOnboarding", true);
+    if (!defaults->save(defaultsFile())) {
+        error_ = "cannot write the settings file";
+        return false;
+    }
+    return true;
+}
+
 std::filesystem::path TikloDesktop::defaultsFile() const {
     return home_.path() / "config" / "tiklo" / "defaults.plist";
 }
 
 bool TikloDesktop::startTiklo(FirstPopup firstPopup) {
-    if (!ready()) {
+    if (!ready() || !prepareSettings()) {
         return false;
     }
     // Through a shell only to gather standard error with standard output.
@@ -195,7 +217,7 @@ bool TikloDesktop::startTiklo(FirstPopup firstPopup) {
 }
 
 bool TikloDesktop::startTikloListening() {
-    if (!ready()) {
+    if (!ready() || !prepareSettings()) {
         return false;
     }
     tiklo_ = std::make_unique<ChildProcess>(

@@ -31,6 +31,8 @@ public:
         bool accessibility = true;
         // What the target entry holds at the start, caret at its end.
         std::string initialText = "note ";
+        // A user who finished onboarding: no welcome window comes in front of the target.
+        bool onboarded = true;
     };
 
     explicit TikloDesktop(Options options);
@@ -99,6 +101,7 @@ public:
 
 private:
     bool startAccessibilityBus();
+    bool prepareSettings();
     void setEnvironment(const std::string& name, const std::optional<std::string>& value);
 
     std::vector<std::pair<std::string, std::optional<std::string>>> savedEnvironment_;
@@ -108,6 +111,7 @@ private:
     std::unique_ptr<TargetEntry> target_;
     std::unique_ptr<ChildProcess> tiklo_;
     std::string initialText_;
+    bool onboarded_;
     std::string tikloOutput_;
     std::string error_;
 };

@@ -5,13 +5,11 @@
 #include "FakeInput.h"
 #include "QtKeyTranslator.h"
 #include "TikloApplication.h"
-#include "TrayMenu.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
-#include <QMenu>
 
 #include <gtest/gtest.h>
 
@@ -56,41 +54,28 @@ class ShellTest : public ::testing::Test, protected test::FakeAppEnvironment {
 protected:
 };
 
-TEST_F(ShellTest, TrayMenuFollowsTheStore) {
-    int quits = 0;
-    TrayMenu tray(state, [&] { ++quits; });
-    QMenu& menu = tray.menu();
-    auto* enabled = menu.findChild<QAction*>("enabledAction");
-    auto* grant = menu.findChild<QAction*>("grantAccessibilityAction");
-    auto* quit = menu.findChild<QAction*>("quitAction");
-    ASSERT_TRUE(enabled && grant && quit);
-    EXPECT_EQ(enabled->text(), "Enabled");
-    EXPECT_TRUE(enabled->isChecked());
-    EXPECT_TRUE(grant->isVisible());
-    EXPECT_EQ(quit->text(), "Quit Tiklo");
-
-    enabled->trigger();
-    EXPECT_FALSE(state.masterEnabled());
-    EXPECT_EQ(defaults.boolValue("masterEnabled"), false);
-    state.setMasterEnabled(true);
-    EXPECT_TRUE(enabled->isChecked());
-
-    grant->trigger();
-    EXPECT_EQ(trust.requests, 1);
-    state.setAccessibilityGranted(true);
-    EXPECT_FALSE(grant->isVisible());
-    quit->trigger();
-    EXPECT_EQ(quits, 1);
-}
-
-TEST_F(ShellTest, StartRegistersTheHotkeyAndStartsTheTapAndTerminateUndoesBoth) {
+TEST_F(ShellTest, StartRunsItsStepsInOrderAndTerminateUndoesHotkeyAndTap) {
     test::FakeKeyboardMonitor monitor;
     test::ManualTimerFactory timers;
     trust.trusted = true;
     EventTap tap(monitor, trust, timers, state, [](const KeyDown&) {});
     int fullPickers = 0;
-    TikloApplication app(state, tap, [&] { ++fullPickers; });
+    std::vector<std::string> steps;
+    bool onboardingComplete = false;
+    TikloApplication app(state, tap, [&] { ++fullPickers; },
+                         {[&] {
+                              // The hotkey and the key observation come first.
+                              EXPECT_TRUE(state.hotkeyID());
+                              EXPECT_TRUE(tap.isInstalled());
+                              steps.push_back("updater");
+                          },
+                          [&] {
+                              steps.push_back("onboarding?");
+                              return onboardingComplete;
+                          },
+                          [&] { steps.push_back("welcome"); }});
     app.start();
+    EXPECT_EQ(steps, (std::vector<std::string>{"updater", "onboarding?", "welcome"}));
     ASSERT_TRUE(state.hotkeyID());
     EXPECT_EQ(hotkeyService.grabbed, std::set<std::uint32_t>{*state.hotkeyID()});
     EXPECT_TRUE(tap.isInstalled());
@@ -102,6 +87,13 @@ TEST_F(ShellTest, StartRegistersTheHotkeyAndStartsTheTapAndTerminateUndoesBoth) 
     EXPECT_FALSE(state.hotkeyID());
     EXPECT_TRUE(hotkeyService.grabbed.empty());
     EXPECT_FALSE(tap.isInstalled());
+
+    // Once onboarding is complete, later launches open no welcome window.
+    steps.clear();
+    onboardingComplete = true;
+    app.start();
+    EXPECT_EQ(steps, (std::vector<std::string>{"updater", "onboarding?"}));
+    app.terminate();
 }
 
 // The digit row by position: a French AZERTY row types "&é\"'(-è_ç" unshifted, and

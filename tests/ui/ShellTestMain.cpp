@@ -1,7 +1,11 @@
-// gtest main with a widgets application object, for the tray menu and the picker window.
+// gtest main with a widgets application object, for the tray menu and the windows.
 #include <QApplication>
+#include <QtQml/qqmlextensionplugin.h>
 
 #include <gtest/gtest.h>
+
+// The views' theme; the window controllers bring in their own modules.
+Q_IMPORT_QML_PLUGIN(Tiklo_ThemePlugin)
 
 int main(int argc, char** argv) {
     // No display is needed; test discovery runs this without the test's environment.

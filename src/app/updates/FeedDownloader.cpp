@@ -1,0 +1,68 @@
+#include "FeedDownloader.h"
+
+#include <memory>
+
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QTimer>
+
+namespace tiklo {
+namespace {
+
+constexpr int firstErrorStatus = 400;
+
+} // namespace
+
+FeedDownloader::FeedDownloader(std::chrono::milliseconds timeLimit, qint64 sizeLimit,
+                               QObject* parent)
+    : QObject(parent), timeLimit_(timeLimit), sizeLimit_(sizeLimit) {}
+
+void FeedDownloader::fetch(const QUrl& url, std::function<void(Result)> done) {
+    QNetworkRequest request(url);
+    // The transfer limit ends a server that stops answering; the timer below also ends one
+    // that trickles bytes for ever.
+    request.setTransferTimeout(static_cast<int>(timeLimit_.count()));
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
+                         QNetworkRequest::AlwaysNetwork);
+    request.setAttribute(QNetworkRequest::CookieSaveControlAttribute, QNetworkRequest::Manual);
+    QNetworkReply* reply = manager_.get(request);
+
+    // Why the reply was aborted, if this code did it.
+    auto ending = std::make_shared<std::optional<Result::Status>>();
+    auto* deadline = new QTimer(reply);
+    deadline->setSingleShot(true);
+    connect(deadline, &QTimer::timeout, reply, [reply, ending] {
+        *ending = Result::Status::timedOut;
+        reply->abort();
+    });
+    deadline->start(timeLimit_);
+    connect(reply, &QNetworkReply::downloadProgress, reply,
+            [reply, ending, limit = sizeLimit_](qint64 received, qint64 total) {
+                if (!ending->has_value() && (received > limit || total > limit)) {
+                    *ending = Result::Status::tooLarge;
+                    reply->abort();
+                }
+            });
+    connect(reply, &QNetworkReply::finished, this, [reply, ending, done = std::move(done)] {
+        reply->deleteLater();
+        Result result;
+        const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+        result.httpStatus = status.isValid() ? status.toInt() : 0;
+        if (ending->has_value()) {
+            result.status = **ending;
+        } else if (reply->error() == QNetworkReply::OperationCanceledError) {
+            // Only the transfer limit cancels a request that this code did not abort.
+            result.status = Result::Status::timedOut;
+        } else if (result.httpStatus >= firstErrorStatus) {
+            result.status = Result::Status::httpError;
+        } else if (reply->error() != QNetworkReply::NoError) {
+            result.status = Result::Status::unreachable;
+        } else {
+            result.status = Result::Status::ok;
+            result.body = reply->readAll();
+        }
+        done(std::move(result));
+    });
+}
+
+} // namespace tiklo

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+
+#include <QByteArray>
+#include <QNetworkAccessManager>
+#include <QObject>
+#include <QUrl>
+
+namespace tiklo {
+
+// Fetches the update feed: one GET at a time limit and a size limit. Nothing is sent but
+// the request for the address itself.
+class FeedDownloader : public QObject {
+    Q_OBJECT
+public:
+    struct Result {
+        enum class Status { ok, unreachable, timedOut, httpError, tooLarge };
+        Status status = Status::unreachable;
+        int httpStatus = 0; // when the server answered
+        QByteArray body;    // when ok
+    };
+
+    // A feed is a few kilobytes; anything far larger is not one.
+    static constexpr qint64 defaultSizeLimit = 1024 * 1024;
+
+    explicit FeedDownloader(std::chrono::milliseconds timeLimit,
+                            qint64 sizeLimit = defaultSizeLimit, QObject* parent = nullptr);
+
+    // `done` is called exactly once, on the main thread, after this call has returned; the
+    // whole request, connecting included, ends within the time limit.
+    void fetch(const QUrl& url, std::function<void(Result)> done);
+
+private:
+    QNetworkAccessManager manager_;
+    std::chrono::milliseconds timeLimit_;
+    qint64 sizeLimit_;
+};
+
+} // namespace tiklo

@@ -1,0 +1,10 @@
+#include "AppLinks.h"
+
+namespace tiklo {
+
+const QUrl& AppLinks::newsletter() {
+    static const QUrl address(QStringLiteral("https://tiklo.io/newsletter"));
+    return address;
+}
+
+} // namespace tiklo

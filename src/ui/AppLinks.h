@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QUrl>
+
+namespace tiklo {
+
+// Fixed addresses outside the program.
+class AppLinks {
+public:
+    // The page of Orlen's newsletter, opened by the tray menu; formed once.
+    static const QUrl& newsletter();
+};
+
+} // namespace tiklo

@@ -1,0 +1,31 @@
+#include "OnboardingWindowController.h"
+
+#include "AppState.h"
+
+#include <QtPlugin>
+#include <QtQml/qqmlextensionplugin.h>
+
+Q_IMPORT_QML_PLUGIN(Tiklo_OnboardingPlugin)
+
+namespace tiklo {
+namespace {
+
+constexpr const char* rootView = "qrc:/qt/qml/Tiklo/Onboarding/OnboardingView.qml";
+
+} // namespace
+
+OnboardingWindowController::OnboardingWindowController(QQmlEngine& engine, AppState& state)
+    : window_(engine, {QUrl(QString::fromLatin1(rootView)),
+                       {{QStringLiteral("appState"), QVariant::fromValue(&state)}},
+                       QStringLiteral("Welcome to Tiklo"),
+                       size,
+                       size,
+                       false}) {}
+
+void OnboardingWindowController::show() {
+    window_.ensure();
+    window_.centre();
+    window_.bringToFront();
+}
+
+} // namespace tiklo

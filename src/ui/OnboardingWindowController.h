@@ -1,0 +1,25 @@
+#pragma once
+
+#include "ReusedWindow.h"
+
+namespace tiklo {
+
+class AppState;
+
+// Owns the welcome window: made on first use and shown centred and in front every time;
+// closing it keeps the page the user was on.
+class OnboardingWindowController {
+public:
+    static constexpr QSize size{560, 520};
+
+    OnboardingWindowController(QQmlEngine& engine, AppState& state);
+
+    void show();
+    // The window, once it was first shown.
+    QQuickView* window() const { return window_.view(); }
+
+private:
+    ReusedWindow window_;
+};
+
+} // namespace tiklo

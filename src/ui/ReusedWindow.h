@@ -1,0 +1,55 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+
+#include <QObject>
+#include <QPoint>
+#include <QSize>
+#include <QString>
+#include <QUrl>
+#include <QVariantMap>
+
+class QQmlEngine;
+class QQuickView;
+
+namespace tiklo {
+
+// A Qt Quick window made on first use and kept for the whole run: closing it only hides
+// it, so its view keeps its state, and showing it again puts it where it was.
+class ReusedWindow : public QObject {
+    Q_OBJECT
+public:
+    struct Look {
+        QUrl root;
+        QVariantMap properties; // the root view's required properties
+        QString title;
+        QSize size;
+        QSize minimumSize;
+        bool resizable = true;
+    };
+
+    ReusedWindow(QQmlEngine& engine, Look look, QObject* parent = nullptr);
+    ~ReusedWindow() override;
+
+    bool exists() const { return view_ != nullptr; }
+    // Makes the window if needed; true when this call made it.
+    bool ensure();
+    QQuickView* view() const { return view_.get(); }
+
+    // Centres the window on the primary screen's free area.
+    void centre();
+    // Shows it in front with the keyboard, at its last place if it was shown before.
+    void bringToFront();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QQmlEngine& engine_;
+    Look look_;
+    std::unique_ptr<QQuickView> view_;
+    std::optional<QPoint> lastPosition_;
+};
+
+} // namespace tiklo

@@ -1,0 +1,32 @@
+#include "SettingsWindowController.h"
+
+#include "AppState.h"
+
+#include <QtPlugin>
+#include <QtQml/qqmlextensionplugin.h>
+
+Q_IMPORT_QML_PLUGIN(Tiklo_SettingsPlugin)
+
+namespace tiklo {
+namespace {
+
+constexpr const char* rootView = "qrc:/qt/qml/Tiklo/Settings/SettingsRootView.qml";
+
+} // namespace
+
+SettingsWindowController::SettingsWindowController(QQmlEngine& engine, AppState& state)
+    : window_(engine, {QUrl(QString::fromLatin1(rootView)),
+                       {{QStringLiteral("appState"), QVariant::fromValue(&state)}},
+                       QStringLiteral("Tiklo"),
+                       size,
+                       minimumSize,
+                       true}) {}
+
+void SettingsWindowController::show() {
+    if (window_.ensure()) {
+        window_.centre();
+    }
+    window_.bringToFront();
+}
+
+} // namespace tiklo

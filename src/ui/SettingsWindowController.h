@@ -1,0 +1,26 @@
+#pragma once
+
+#include "ReusedWindow.h"
+
+namespace tiklo {
+
+class AppState;
+
+// Owns the settings window: made on first use, centred once, and after that shown where
+// the user left it, with the page it was on.
+class SettingsWindowController {
+public:
+    static constexpr QSize size{760, 560};
+    static constexpr QSize minimumSize{680, 480};
+
+    SettingsWindowController(QQmlEngine& engine, AppState& state);
+
+    void show();
+    // The window, once it was first shown.
+    QQuickView* window() const { return window_.view(); }
+
+private:
+    ReusedWindow window_;
+};
+
+} // namespace tiklo

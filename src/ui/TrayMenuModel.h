@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+namespace tiklo {
+
+// The tray menu as data: which items it holds, in which order, and in which state, for a
+// given state of the settings store and the updater. TrayMenu draws it.
+class TrayMenuModel {
+public:
+    enum class Command {
+        showPicker,
+        settings,
+        welcomeGuide,
+        newsletter,
+        checkForUpdates,
+        toggleEnabled,
+        grantAccessibility,
+        quit,
+    };
+
+    struct Entry {
+        bool separator = false;
+        Command command = Command::quit; // for items
+        QString text;
+        // The key combination shown beside the item, in the desktop's names ("Ctrl+Q").
+        QString shortcut;
+        bool enabled = true;
+        bool checkable = false;
+        bool checked = false;
+    };
+
+    struct Inputs {
+        bool masterEnabled = true;
+        bool accessibilityGranted = false;
+        bool canCheckForUpdates = false;
+    };
+
+    // "Show Picker" shows this whatever hotkey the user chose: the menu names the shortcut
+    // Tiklo ships with.
+    static constexpr const char* showPickerShortcut = "Ctrl+Alt+E";
+    static constexpr const char* quitShortcut = "Ctrl+Q";
+
+    // Top to bottom; items that are not shown are left out.
+    static std::vector<Entry> entries(const Inputs& inputs);
+};
+
+} // namespace tiklo

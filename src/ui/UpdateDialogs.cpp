@@ -1,0 +1,92 @@
+#include "UpdateDialogs.h"
+
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTextDocumentFragment>
+
+namespace tiklo {
+namespace {
+
+// Long notes are cut: the dialog is not a reader.
+constexpr qsizetype notesLimit = 2000;
+
+} // namespace
+
+UpdateDialogs::~UpdateDialogs() {
+    delete current_.data();
+}
+
+QString UpdateDialogs::plainNotes(const QString& notes) {
+    QString text = QTextDocumentFragment::fromHtml(notes).toPlainText().trimmed();
+    if (text.size() > notesLimit) {
+        text = text.left(notesLimit).trimmed() + QChar(0x2026);
+    }
+    return text;
+}
+
+QMessageBox* UpdateDialogs::open(const QString& text, const QString& informative) {
+    delete current_.data();
+    auto* box = new QMessageBox;
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowTitle(QStringLiteral("Tiklo"));
+    box->setIcon(QMessageBox::Information);
+    box->setTextFormat(Qt::PlainText);
+    box->setText(text);
+    box->setInformativeText(informative);
+    current_ = box;
+    return box;
+}
+
+void UpdateDialogs::showUpToDate(const QString& currentVersion) {
+    QMessageBox* box = open(QStringLiteral("You're up to date!"),
+                            QStringLiteral("Tiklo %1 is the newest version.").arg(currentVersion));
+    box->setStandardButtons(QMessageBox::Ok);
+    box->show();
+}
+
+void UpdateDialogs::showUpdateAvailable(const AppcastItem& item, const QString& currentVersion) {
+    QMessageBox* box = open(
+        QStringLiteral("A new version of Tiklo is available!"),
+        QStringLiteral("Tiklo %1 is out; you have %2.").arg(item.displayVersion, currentVersion));
+    const QString notes = plainNotes(item.releaseNotes);
+    if (!notes.isEmpty()) {
+        box->setDetailedText(notes);
+    }
+    QPushButton* download =
+        box->addButton(QStringLiteral("Open Download Page"), QMessageBox::AcceptRole);
+    box->addButton(QStringLiteral("Later"), QMessageBox::RejectRole);
+    box->setDefaultButton(download);
+    const QUrl page = item.downloadPage;
+    QObject::connect(download, &QPushButton::clicked, box,
+                     [page] { QDesktopServices::openUrl(page); });
+    box->show();
+}
+
+void UpdateDialogs::showCheckFailed(const QString& sentence) {
+    QMessageBox* box = open(QStringLiteral("Tiklo could not check for updates."), sentence);
+    box->setIcon(QMessageBox::Warning);
+    box->setStandardButtons(QMessageBox::Ok);
+    box->show();
+}
+
+void UpdateDialogs::askForAutomaticChecks(std::function<void(bool allowed)> answer) {
+    QMessageBox* box =
+        open(QStringLiteral("Check for updates automatically?"),
+             QStringLiteral("Tiklo can look for a newer version once a day. Only the update "
+                            "feed is fetched; nothing you type ever leaves your computer."));
+    box->setIcon(QMessageBox::Question);
+    QPushButton* yes = box->addButton(QStringLiteral("Check Automatically"), QMessageBox::YesRole);
+    QPushButton* no = box->addButton(QStringLiteral("Don't Check"), QMessageBox::NoRole);
+    box->setDefaultButton(yes);
+    box->setEscapeButton(no);
+    QObject::connect(box, &QMessageBox::buttonClicked, box,
+                     [yes, no, answer = std::move(answer)](QAbstractButton* button) {
+                         if (button == yes || button == no) {
+                             answer(button == yes);
+                         }
+                     });
+    box->show();
+}
+
+} // namespace tiklo

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "UpdatePresenter.h"
+
+#include <QMessageBox>
+#include <QPointer>
+
+namespace tiklo {
+
+// The updater's dialogs as message boxes. One is shown at a time: a new one replaces the
+// last.
+class UpdateDialogs : public UpdatePresenter {
+public:
+    UpdateDialogs() = default;
+    ~UpdateDialogs() override;
+    UpdateDialogs(const UpdateDialogs&) = delete;
+    UpdateDialogs& operator=(const UpdateDialogs&) = delete;
+
+    void showUpToDate(const QString& currentVersion) override;
+    void showUpdateAvailable(const AppcastItem& item, const QString& currentVersion) override;
+    void showCheckFailed(const QString& sentence) override;
+    void askForAutomaticChecks(std::function<void(bool allowed)> answer) override;
+
+    // The dialog on screen, if any.
+    QMessageBox* current() const { return current_; }
+
+    // Release notes as plain text: feeds write HTML, and nothing a feed says is run or
+    // fetched.
+    static QString plainNotes(const QString& notes);
+
+private:
+    QMessageBox* open(const QString& text, const QString& informative);
+
+    QPointer<QMessageBox> current_;
+};
+
+} // namespace tiklo

@@ -1,0 +1,13 @@
+import QtQuick
+import Tiklo.Theme
+
+// The welcome window's content. Its pages are still to come; until then it is the window's
+// dark background.
+Rectangle {
+    id: root
+    objectName: "onboardingView"
+
+    required property QtObject appState
+
+    color: Theme.sidebar
+}

@@ -1,0 +1,155 @@
+#include "Appcast.h"
+#include "AutomaticUpdateChecks.h"
+#include "DottedVersion.h"
+#include "FakePlatform.h"
+
+#include <gtest/gtest.h>
+
+namespace tiklo {
+namespace {
+
+DottedVersion version(const char* text) {
+    const std::optional<DottedVersion> parsed = DottedVersion::parse(text);
+    EXPECT_TRUE(parsed) << text;
+    return parsed.value_or(*DottedVersion::parse("0"));
+}
+
+TEST(DottedVersionTest, NumbersBetweenDotsCompareNumberByNumber) {
+    EXPECT_GT(version("1.10"), version("1.9"));
+    EXPECT_GT(version("0.1.1"), version("0.1.0"));
+    EXPECT_GT(version("2"), version("1.99.99"));
+    EXPECT_LT(version("0.9.9"), version("0.10"));
+    EXPECT_EQ(version("1.2"), version("1.2.0"));
+    EXPECT_EQ(version("1.2.0.0"), version("1.2"));
+    EXPECT_EQ(version(" 3.0 "), version("3"));
+    EXPECT_EQ(version("007"), version("7"));
+    EXPECT_GT(version("999999999999999999"), version("999999999999999998"));
+
+    for (const char* bad : {"", ".", "1.", ".1", "1..2", "1.a", "v1.0", "1.-1", "1.2b", "1 .2",
+                            "1234567890123456789", "1.2.3.4.5.6.7.8.9.10.11.12.13.14.15.16.17"}) {
+        EXPECT_FALSE(DottedVersion::parse(bad)) << bad;
+    }
+}
+
+constexpr const char* sampleFeed = R"(<?xml version="1.0" encoding="utf-8"?>
+<rss version="2.0" xmlns:sparkle="http://www.andymatuschak.org/xml-namespaces/sparkle">
+  <channel>
+    <title>Tiklo</title>
+    <item>
+      <title>Version 0.3</title>
+      <sparkle:version>0.3.0</sparkle:version>
+      <sparkle:shortVersionString>0.3</sparkle:shortVersionString>
+      <description><![CDATA[<p>Categories</p>]]></description>
+      <link>https://tiklo.example/0.3</link>
+    </item>
+    <item>
+      <title>Version 0.10</title>
+      <description>Tenth</description>
+      <enclosure url="https://tiklo.example/tiklo_0.10.deb" sparkle:version="0.10"
+                 sparkle:shortVersionString="0.10 beta" length="1" type="application/octet-stream"/>
+    </item>
+    <item>
+      <title>Opens something else</title>
+      <sparkle:version>9.0</sparkle:version>
+      <link>javascript:alert(1)</link>
+    </item>
+    <item>
+      <title>A local file</title>
+      <sparkle:version>8.0</sparkle:version>
+      <link>file:///etc/passwd</link>
+    </item>
+    <item>
+      <title>No version</title>
+      <link>https://tiklo.example/none</link>
+    </item>
+  </channel>
+</rss>)";
+
+TEST(AppcastTest, ItemsNeedAVersionAndAWebAddressAndTheHighestVersionWins) {
+    const std::optional<Appcast> appcast = Appcast::parse(sampleFeed);
+    ASSERT_TRUE(appcast);
+    ASSERT_EQ(appcast->items().size(), 2u);
+    const AppcastItem& first = appcast->items()[0];
+    EXPECT_EQ(first.displayVersion, "0.3");
+    EXPECT_EQ(first.releaseNotes, "<p>Categories</p>");
+    EXPECT_EQ(first.downloadPage, QUrl("https://tiklo.example/0.3"));
+    // Version and address from the enclosure when the item has no element of its own.
+    const AppcastItem& newest = appcast->newest();
+    EXPECT_EQ(newest.version, version("0.10"));
+    EXPECT_EQ(newest.displayVersion, "0.10 beta");
+    EXPECT_EQ(newest.releaseNotes, "Tenth");
+    EXPECT_EQ(newest.downloadPage, QUrl("https://tiklo.example/tiklo_0.10.deb"));
+}
+
+TEST(AppcastTest, AnythingButUsableRssIsRejected) {
+    const char* rejected[] = {
+        "",
+        "not xml at all",
+        // Cut off in the middle.
+        R"(<rss version="2.0"><channel><item><sparkle:version)",
+        // Well-formed, but no usable item.
+        R"(<rss version="2.0"><channel><title>Empty</title></channel></rss>)",
+        R"(<rss version="2.0"><channel><item><link>https://a.example/</link></item></channel></rss>)",
+        // Not RSS.
+        R"(<feed><item><link>https://a.example/</link></item></feed>)",
+        // Something after the document.
+        R"(<rss xmlns:sparkle="http://www.andymatuschak.org/xml-namespaces/sparkle"><channel><item>
+           <sparkle:version>1.0</sparkle:version><link>https://a.example/</link>
+           </item></channel></rss><rss/>)",
+        // A relative address.
+        R"(<rss xmlns:sparkle="http://www.andymatuschak.org/xml-namespaces/sparkle"><channel><item>
+           <sparkle:version>1.0</sparkle:version><link>/download</link></item></channel></rss>)",
+    };
+    for (const char* text : rejected) {
+        EXPECT_FALSE(Appcast::parse(text)) << text;
+    }
+}
+
+TEST(AutomaticUpdateChecksTest, AskedOnTheSecondLaunchOnlyAndAnswerKept) {
+    test::FakeDefaultsStore defaults;
+    AutomaticUpdateChecks checks(defaults, [] { return 1000.0; });
+    EXPECT_FALSE(checks.launchNeedsQuestion());
+    EXPECT_EQ(checks.consent(), AutomaticUpdateChecks::Consent::unasked);
+    EXPECT_FALSE(checks.isDue());
+    EXPECT_TRUE(checks.launchNeedsQuestion());
+    // Not answered: asked again at the next launch.
+    EXPECT_TRUE(checks.launchNeedsQuestion());
+    checks.setConsent(false);
+    EXPECT_EQ(defaults.boolValue("automaticallyChecksForUpdates"), false);
+    EXPECT_FALSE(checks.launchNeedsQuestion());
+    EXPECT_EQ(checks.consent(), AutomaticUpdateChecks::Consent::refused);
+    EXPECT_FALSE(checks.isDue());
+    checks.setConsent(true);
+    EXPECT_FALSE(checks.launchNeedsQuestion());
+    EXPECT_TRUE(checks.isDue());
+}
+
+TEST(AutomaticUpdateChecksTest, DueOnceADayExactly) {
+    test::FakeDefaultsStore defaults;
+    double now = 700000000.0;
+    AutomaticUpdateChecks checks(defaults, [&] { return now; });
+    checks.setConsent(true);
+    EXPECT_TRUE(checks.isDue()); // never checked
+    checks.recordCheck();
+    EXPECT_EQ(defaults.dataValue("lastUpdateCheckTime"), "700000000.0");
+    const double last = now;
+    for (const auto& [elapsed, due] :
+         std::vector<std::pair<double, bool>>{{0, false},
+                                              {86399, false},
+                                              {86399.9, false},
+                                              {86400, true},
+                                              {86401, true},
+                                              // A clock set back leaves the last check in the
+                                              // future: it does not block checks for good.
+                                              {-1, true}}) {
+        now = last + elapsed;
+        EXPECT_EQ(checks.isDue(), due) << elapsed;
+    }
+    // A stored time that is no number counts as none.
+    defaults.putData("lastUpdateCheckTime", "\"yesterday\"");
+    now = last;
+    EXPECT_TRUE(checks.isDue());
+}
+
+} // namespace
+} // namespace tiklo

@@ -1,0 +1,220 @@
+#include "AppcastUpdater.h"
+#include "FakeInput.h"
+#include "FakePlatform.h"
+#include "FakeUpdatePresenter.h"
+#include "LoopbackHttpServer.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace tiklo {
+namespace {
+
+using namespace std::chrono_literals;
+using Kind = test::FakeUpdatePresenter::Kind;
+
+constexpr auto timeLimit = 400ms;
+constexpr double day = AutomaticUpdateChecks::interval;
+constexpr double hour = AppcastUpdater::dueCheckSeconds;
+
+QByteArray feed(const std::vector<const char*>& versions) {
+    QByteArray xml = R"(<?xml version="1.0" encoding="utf-8"?>
+<rss version="2.0" xmlns:sparkle="http://www.andymatuschak.org/xml-namespaces/sparkle"><channel>)";
+    for (const char* version : versions) {
+        xml += QByteArray("<item><sparkle:version>") + version +
+               "</sparkle:version><description>Notes of " + version +
+               "</description><link>https://tiklo.example/" + version + "</link></item>";
+    }
+    return xml + "</channel></rss>";
+}
+
+class AppcastUpdaterTest : public ::testing::Test {
+protected:
+    std::unique_ptr<AppcastUpdater> launch(QUrl feedURL) {
+        auto updater = std::make_unique<AppcastUpdater>(
+            AppcastUpdater::Config{std::move(feedURL), "0.1.0", timeLimit},
+            AppcastUpdater::Services{presenter, defaults, timers, [this] { return now; }});
+        updater->setCanCheckHandler([this](bool value) { canCheckValues.push_back(value); });
+        updater->start();
+        return updater;
+    }
+    std::unique_ptr<AppcastUpdater> launch() { return launch(server.url("/appcast.xml")); }
+
+    // Runs a check the user asked for to its end; what it showed.
+    test::FakeUpdatePresenter::Shown userCheck(AppcastUpdater& updater) {
+        presenter.shown.clear();
+        updater.checkForUpdates();
+        EXPECT_FALSE(updater.canCheckForUpdates()) << "a check is running";
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !presenter.shown.empty(); }, 10000));
+        EXPECT_TRUE(updater.canCheckForUpdates());
+        return presenter.shown.empty()
+                   ? test::FakeUpdatePresenter::Shown{Kind::failed, "none", {}, {}}
+                   : presenter.shown.front();
+    }
+
+    // Lets the event loop run for a while, for anything that should not happen.
+    static void settle() { QTest::qWait(200); }
+
+    test::LoopbackHttpServer server;
+    test::FakeUpdatePresenter presenter;
+    test::FakeDefaultsStore defaults;
+    test::ManualTimerFactory timers;
+    double now = 700000000.0;
+    std::vector<bool> canCheckValues;
+};
+
+TEST_F(AppcastUpdaterTest, UserChecksTellNewerSameOlderAndBrokenFeedsApart) {
+    ASSERT_TRUE(server.listening());
+    auto updater = launch();
+    EXPECT_TRUE(updater->canCheckForUpdates());
+
+    server.answer(200, feed({"0.0.9", "0.2.0", "0.1.5"}));
+    auto shown = userCheck(*updater);
+    EXPECT_EQ(shown.kind, Kind::updateAvailable);
+    EXPECT_EQ(shown.text, "0.2.0");
+    EXPECT_EQ(shown.notes, "Notes of 0.2.0");
+    EXPECT_EQ(shown.page, QUrl("https://tiklo.example/0.2.0"));
+    // The request names the feed and nothing else.
+    ASSERT_EQ(server.requests.size(), 1);
+    EXPECT_TRUE(server.requests.front().startsWith("GET /appcast.xml HTTP/1.1\r\n"));
+
+    server.answer(200, feed({"0.1"}));
+    EXPECT_EQ(userCheck(*updater).kind, Kind::upToDate);
+    server.answer(200, feed({"0.0.9", "0.1.0"}));
+    EXPECT_EQ(userCheck(*updater).kind, Kind::upToDate);
+    server.answer(200, feed({"0.0.1"}));
+    EXPECT_EQ(userCheck(*updater).kind, Kind::upToDate);
+
+    server.answer(200, feed({"0.2.0"}).left(120));
+    shown = userCheck(*updater);
+    EXPECT_EQ(shown.kind, Kind::failed);
+    EXPECT_EQ(shown.text, "The update information from the server could not be read.");
+
+    server.answer(404, "Not here");
+    shown = userCheck(*updater);
+    EXPECT_EQ(shown.kind, Kind::failed);
+    EXPECT_EQ(shown.text, "The update server answered with an error (HTTP 404).");
+
+    // Each check took the ability to check away while it ran and gave it back.
+    EXPECT_EQ(canCheckValues, (std::vector<bool>{true, false, true, false, true, false, true, false,
+                                                 true, false, true, false, true}));
+    // No automatic check was allowed, so no check time was kept.
+    EXPECT_FALSE(defaults.dataValue("lastUpdateCheckTime"));
+}
+
+TEST_F(AppcastUpdaterTest, UnreachableAndSlowServersEndInOneSentenceWithinTheLimit) {
+    test::LoopbackHttpServer down;
+    const QUrl closedPort = down.url("/appcast.xml");
+    down.close();
+    auto updater = launch(closedPort);
+    auto shown = userCheck(*updater);
+    EXPECT_EQ(shown.kind, Kind::failed);
+    EXPECT_EQ(shown.text, "Tiklo could not reach the update server.");
+
+    updater = launch();
+    for (const auto mode :
+         {test::LoopbackHttpServer::Mode::silent, test::LoopbackHttpServer::Mode::trickle}) {
+        server.setMode(mode);
+        QElapsedTimer clock;
+        clock.start();
+        shown = userCheck(*updater);
+        EXPECT_EQ(shown.kind, Kind::failed);
+        EXPECT_EQ(shown.text, "The update server did not answer in time.");
+        EXPECT_GE(clock.elapsed(), timeLimit.count() - 50);
+        EXPECT_LT(clock.elapsed(), 5000) << "the limit did not hold";
+    }
+}
+
+TEST_F(AppcastUpdaterTest, NothingIsFetchedBeforeTheUserAgreed) {
+    server.answer(200, feed({"0.2.0"}));
+    // First launch: nothing asked, nothing fetched.
+    auto updater = launch();
+    settle();
+    timers.tick(hour);
+    settle();
+    EXPECT_EQ(presenter.questions, 0);
+    EXPECT_EQ(timers.running(hour), 0);
+
+    // Second launch: asked once; unanswered, still nothing.
+    updater = launch();
+    EXPECT_EQ(presenter.questions, 1);
+    timers.tick(hour);
+    settle();
+    EXPECT_EQ(server.connections, 0);
+
+    // Refused: kept, never asked again, never fetched by itself.
+    presenter.answerQuestion(false);
+    EXPECT_EQ(defaults.boolValue("automaticallyChecksForUpdates"), false);
+    now += 10 * day;
+    timers.tick(hour);
+    updater = launch();
+    timers.tick(hour);
+    settle();
+    EXPECT_EQ(presenter.questions, 1);
+    EXPECT_EQ(server.connections, 0);
+    EXPECT_TRUE(presenter.shown.empty());
+
+    // The user's own check still works.
+    EXPECT_EQ(userCheck(*updater).kind, Kind::updateAvailable);
+    EXPECT_EQ(server.connections, 1);
+}
+
+TEST_F(AppcastUpdaterTest, AgreedChecksRunAtMostOnceADayAndSpeakOnlyOfNewerVersions) {
+    server.answer(200, feed({"0.1.0"}));
+    auto updater = launch();
+    updater = launch();
+    ASSERT_EQ(presenter.questions, 1);
+    presenter.answerQuestion(true);
+    // The first check follows the answer at once; being up to date, it shows nothing.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.connections == 1; }, 5000));
+    settle();
+    EXPECT_TRUE(presenter.shown.empty());
+    EXPECT_TRUE(updater->canCheckForUpdates());
+
+    const double first = now;
+    now = first + day - 1;
+    timers.tick(hour);
+    settle();
+    EXPECT_EQ(server.connections, 1);
+    // A new launch within the day does not check either.
+    updater = launch();
+    settle();
+    EXPECT_EQ(server.connections, 1);
+
+    server.answer(200, feed({"0.3.0"}));
+    now = first + day;
+    timers.tick(hour);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !presenter.shown.empty(); }, 5000));
+    EXPECT_EQ(server.connections, 2);
+    EXPECT_EQ(presenter.shown.front().kind, Kind::updateAvailable);
+    EXPECT_EQ(presenter.shown.front().text, "0.3.0");
+
+    // Failures of automatic checks are not shown.
+    presenter.shown.clear();
+    server.answer(500, "down");
+    now = first + 2 * day + 1;
+    timers.tick(hour);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.connections == 3; }, 5000));
+    settle();
+    EXPECT_TRUE(presenter.shown.empty());
+    timers.tick(hour);
+    settle();
+    EXPECT_EQ(server.connections, 3);
+}
+
+TEST_F(AppcastUpdaterTest, WithoutAFeedNoCheckCanStartAndNothingIsStored) {
+    auto updater = launch(QUrl());
+    updater = launch(QUrl());
+    EXPECT_FALSE(updater->canCheckForUpdates());
+    updater->checkForUpdates();
+    settle();
+    EXPECT_TRUE(presenter.shown.empty());
+    EXPECT_EQ(presenter.questions, 0);
+    EXPECT_TRUE(defaults.writes.empty());
+    EXPECT_TRUE(canCheckValues.empty());
+}
+
+} // namespace
+} // namespace tiklo

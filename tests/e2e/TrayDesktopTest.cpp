@@ -1,0 +1,420 @@
+// The tray program on a private desktop with an XEmbed tray (trayer): its icon in the tray,
+// its menu, the welcome window at launch, and quitting from the menu.
+#include "ChildProcess.h"
+#include "Command.h"
+#include "DefaultsPlist.h"
+#include "ScreenRect.h"
+#include "TempDir.h"
+#include "X11TestClient.h"
+#include "XvfbSession.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <thread>
+
+#include <QColor>
+#include <QImage>
+
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+namespace tiklo::test {
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+constexpr auto pollInterval = 50ms;
+constexpr int badAccess = 10;
+// The tray's own colour differs from the icon's symbol by far more than this.
+constexpr int colourTolerance = 60;
+// A symbol covers far more pixels of its cell than this.
+constexpr int minimumSymbolPixels = 20;
+// Around the tray and the menu in the saved picture.
+constexpr int pictureMargin = 12;
+
+template <typename Check> auto pollFor(Check check, std::chrono::milliseconds timeout) {
+    const auto deadline = Clock::now() + timeout;
+    while (true) {
+        auto answer = check();
+        if (answer || Clock::now() >= deadline) {
+            return answer;
+        }
+        std::this_thread::sleep_for(pollInterval);
+    }
+}
+
+bool processEnded(pid_t pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    if (!std::getline(stat, line)) {
+        return true;
+    }
+    const std::size_t nameEnd = line.rfind(')');
+    return nameEnd != std::string::npos && nameEnd + 2 < line.size() && line[nameEnd + 2] == 'Z';
+}
+
+// "WxH+x+y  +X+Y" of an xwininfo line: the size and the place on the screen.
+std::optional<ScreenRect> rectOf(const std::string& line) {
+    static const std::regex geometry(R"((\d+)x(\d+)[+-]\d+[+-]\d+\s+\+(-?\d+)\+(-?\d+))");
+    std::smatch match;
+    if (!std::regex_search(line, match, geometry)) {
+        return std::nullopt;
+    }
+    return ScreenRect{std::stoi(match[3]), std::stoi(match[4]), std::stoi(match[1]),
+                      std::stoi(match[2])};
+}
+
+std::size_t indentOf(const std::string& line) {
+    return line.find_first_not_of(' ');
+}
+
+// Tiklo's visible windows of at least the given size, with their titles.
+std::vector<std::pair<std::string, ScreenRect>> visibleTikloWindows(int minimumSide) {
+    std::vector<std::pair<std::string, ScreenRect>> windows;
+    std::istringstream ids(
+        Command::run({"xdotool", "search", "--onlyvisible", "--classname", "tiklo"}).output);
+    for (std::string id; ids >> id;) {
+        const std::string info = Command::run({"xwininfo", "-id", id}).output;
+        auto number = [&info](const std::string& label) {
+            const std::size_t at = info.find(label);
+            return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + label.size());
+        };
+        const ScreenRect rect{number("Absolute upper-left X:"), number("Absolute upper-left Y:"),
+                              number("Width:"), number("Height:")};
+        const std::size_t quote = info.find('"');
+        const std::string title =
+            quote == std::string::npos
+                ? ""
+                : info.substr(quote + 1, info.find('"', quote + 1) - quote - 1);
+        if (rect.width >= minimumSide && rect.height >= minimumSide) {
+            windows.emplace_back(title, rect);
+        }
+    }
+    return windows;
+}
+
+class TrayDesktopTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::filesystem::path runtime = home_.path() / "runtime";
+        std::filesystem::create_directories(home_.path() / "config");
+        std::filesystem::create_directories(runtime);
+        chmod(runtime.c_str(), 0700);
+        setEnvironment("XDG_CONFIG_HOME", (home_.path() / "config").string());
+        setEnvironment("XDG_RUNTIME_DIR", runtime.string());
+        ASSERT_NO_FATAL_FAILURE(startDesktop());
+    }
+
+    void TearDown() override {
+        stopDesktop();
+        for (auto saved = saved_.rbegin(); saved != saved_.rend(); ++saved) {
+            if (saved->second) {
+                setenv(saved->first.c_str(), saved->second->c_str(), 1);
+            } else {
+                unsetenv(saved->first.c_str());
+            }
+        }
+    }
+
+    // Xvfb with openbox, a session bus and trayer at the top right.
+    void startDesktop() {
+        session_ = std::make_unique<XvfbSession>(
+            XvfbSession::Options{.windowManager = true, .sessionBus = true});
+        ASSERT_TRUE(session_->ready()) << session_->error();
+        tray_ = std::make_unique<ChildProcess>(std::vector<std::string>{
+            "/bin/sh", "-c",
+            "exec /usr/bin/trayer --edge top --align right --widthtype pixel --width 120 "
+            "--height 28 >/dev/null 2>&1"});
+        ASSERT_TRUE(tray_->started()) << "trayer did not start";
+        ASSERT_TRUE(pollFor([] { return trayPanel().has_value(); }, 10s))
+            << "the tray did not appear";
+    }
+
+    void stopDesktop() {
+        tiklo_.reset();
+        tray_.reset();
+        session_.reset();
+    }
+
+    void setEnvironment(const std::string& name, const std::string& value) {
+        const char* previous = std::getenv(name.c_str());
+        saved_.emplace_back(name, previous ? std::optional<std::string>(previous) : std::nullopt);
+        setenv(name.c_str(), value.c_str(), 1);
+    }
+
+    std::filesystem::path defaultsFile() const {
+        return home_.path() / "config" / "tiklo" / "defaults.plist";
+    }
+
+    void finishOnboarding() {
+        DefaultsPlist defaults;
+        defaults.setBool("didCompleteOnboarding", true);
+        ASSERT_TRUE(defaults.save(defaultsFile()));
+    }
+
+    // Starts Tiklo and waits until its icon sits in the tray. (Probing the hotkey meanwhile
+    // could take it from Tiklo as it registers it.)
+    bool startTiklo() {
+        tiklo_.reset();
+        tiklo_ = std::make_unique<ChildProcess>(std::vector<std::string>{TIKLO_EXECUTABLE});
+        return pollFor([this] { return processEnded(tiklo_->pid()) || trayIcon().has_value(); },
+                       30s) &&
+               !processEnded(tiklo_->pid());
+    }
+
+    // Whether another client is refused Ctrl+Alt+E.
+    static bool hotkeyTaken() {
+        X11TestClient other;
+        const xcb_keycode_t e = other.keycode('e');
+        return e != 0 && other.grabKey(e, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1) == badAccess;
+    }
+
+    // Quits through the menu: the last item, reached with the arrow keys as a user would.
+    bool quitFromMenu() {
+        if (!openMenu()) {
+            ADD_FAILURE() << "no menu after clicking the icon";
+            return false;
+        }
+        Command::run({"xdotool", "key", "Up"});
+        Command::run({"xdotool", "key", "Return"});
+        return pollFor([this] { return processEnded(tiklo_->pid()); }, 10s);
+    }
+
+    static std::vector<std::string> windowTree() {
+        std::vector<std::string> lines;
+        std::istringstream output(Command::run({"xwininfo", "-root", "-tree"}).output);
+        for (std::string line; std::getline(output, line);) {
+            lines.push_back(line);
+        }
+        return lines;
+    }
+
+    static std::optional<ScreenRect> trayPanel() {
+        for (const std::string& line : windowTree()) {
+            if (line.find("(\"panel\" \"trayer\")") != std::string::npos) {
+                return rectOf(line);
+            }
+        }
+        return std::nullopt;
+    }
+
+    // Tiklo's window inside the tray's panel.
+    static std::optional<ScreenRect> trayIcon() {
+        const std::vector<std::string> lines = windowTree();
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            if (lines[i].find("(\"panel\" \"trayer\")") == std::string::npos) {
+                continue;
+            }
+            for (std::size_t j = i + 1; j < lines.size() && indentOf(lines[j]) > indentOf(lines[i]);
+                 ++j) {
+                if (lines[j].find("(\"tiklo\" \"Tiklo\")") != std::string::npos) {
+                    return rectOf(lines[j]);
+                }
+            }
+        }
+        return std::nullopt;
+    }
+
+    // Clicks the icon and waits for the menu; its place on the screen. The pointer rests on
+    // the icon before the click, as a hand's would: a press in the same instant as the
+    // pointer's arrival may go to the window manager instead. An icon just put in the tray
+    // may miss the first click, so a user's second click is allowed for.
+    std::optional<ScreenRect> openMenu() {
+        const std::optional<ScreenRect> icon = trayIcon();
+        if (!icon) {
+            return std::nullopt;
+        }
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            Command::run({"xdotool", "mousemove", "--sync",
+                          std::to_string(icon->x + icon->width / 2),
+                          std::to_string(icon->y + icon->height / 2)});
+            std::this_thread::sleep_for(300ms);
+            Command::run({"xdotool", "click", "1"});
+            const std::optional<ScreenRect> menu = pollFor(
+                []() -> std::optional<ScreenRect> {
+                    for (const auto& [title, rect] : visibleTikloWindows(100)) {
+                        if (title == "Tiklo" && rect.y < 100) {
+                            return rect;
+                        }
+                    }
+                    return std::nullopt;
+                },
+                2s);
+            if (menu) {
+                return menu;
+            }
+        }
+        return std::nullopt;
+    }
+
+    TempDir home_;
+    std::unique_ptr<XvfbSession> session_;
+    std::unique_ptr<ChildProcess> tray_;
+    std::unique_ptr<ChildProcess> tiklo_;
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+TEST_F(TrayDesktopTest, IconAndMenuInTheTrayAndQuittingFreesTheHotkey) {
+    finishOnboarding();
+    ASSERT_TRUE(startTiklo()) << "Tiklo did not take its place in the tray";
+    const ScreenRect icon = *trayIcon();
+    const ScreenRect panel = *trayPanel();
+    // No welcome window for a user who finished onboarding.
+    EXPECT_TRUE(visibleTikloWindows(200).empty());
+
+    const std::optional<ScreenRect> menu = openMenu();
+    ASSERT_TRUE(menu) << "no menu after clicking the icon";
+    // Nine rows and two separators.
+    EXPECT_GT(menu->height, 120);
+    EXPECT_GT(menu->width, 120);
+
+    const std::filesystem::path whole =
+        std::filesystem::path(TIKLO_TRAY_SCREENSHOT).parent_path() / "tray_menu_screen.png";
+    ASSERT_TRUE(Command::run({"import", "-window", "root", whole.string()}, 20s).succeeded());
+    QImage screen(QString::fromStdString(whole.string()));
+    ASSERT_FALSE(screen.isNull());
+
+    // The icon is drawn: many of its pixels differ from the tray's own colour beside it.
+    const QColor trayColour = screen.pixelColor(panel.x + 4, panel.y + panel.height / 2);
+    int symbolPixels = 0;
+    for (int y = icon.y; y < icon.y + icon.height; ++y) {
+        for (int x = icon.x; x < icon.x + icon.width; ++x) {
+            const QColor pixel = screen.pixelColor(x, y);
+            const int difference = std::abs(pixel.red() - trayColour.red()) +
+                                   std::abs(pixel.green() - trayColour.green()) +
+                                   std::abs(pixel.blue() - trayColour.blue());
+            symbolPixels += difference > colourTolerance ? 1 : 0;
+        }
+    }
+    EXPECT_GE(symbolPixels, minimumSymbolPixels) << "the tray icon is empty";
+
+    // The tray with its open menu, as the README shows it.
+    const int left = std::max(0, std::min(menu->x, panel.x) - pictureMargin);
+    const int right = std::min(
+        screen.width(), std::max(menu->x + menu->width, panel.x + panel.width) + pictureMargin);
+    const int bottom = std::min(screen.height(), menu->y + menu->height + pictureMargin);
+    EXPECT_TRUE(screen.copy(left, 0, right - left, bottom).save(TIKLO_TRAY_SCREENSHOT));
+
+    // Tiklo holds its hotkey until it quits; then the hotkey is free for others.
+    ASSERT_TRUE(Command::run({"xdotool", "key", "Escape"}).succeeded());
+    ASSERT_TRUE(pollFor([] { return visibleTikloWindows(100).empty(); }, 5s));
+    EXPECT_TRUE(hotkeyTaken());
+    ASSERT_TRUE(quitFromMenu()) << "Tiklo still runs after Quit Tiklo";
+    X11TestClient other;
+    const xcb_keycode_t e = other.keycode('e');
+    ASSERT_NE(e, 0);
+    EXPECT_EQ(other.grabKey(e, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1), 0);
+}
+
+TEST_F(TrayDesktopTest, WelcomeWindowOpensAtLaunchUntilOnboardingIsComplete) {
+    constexpr int screenWidth = 1280, screenHeight = 800;
+    // Window managers place the frame around the window: the middle may move by that much.
+    constexpr int frameAllowance = 30;
+    for (int launch = 0; launch < 2; ++launch) {
+        SCOPED_TRACE(launch == 0 ? "first launch"
+                                 : "launch after quitting before onboarding was complete");
+        ASSERT_TRUE(startTiklo());
+        const auto welcome = pollFor(
+            []() -> std::optional<ScreenRect> {
+                for (const auto& [title, rect] : visibleTikloWindows(200)) {
+                    if (title == "Welcome to Tiklo") {
+                        return rect;
+                    }
+                }
+                return std::nullopt;
+            },
+            10s);
+        ASSERT_TRUE(welcome) << "no welcome window";
+        EXPECT_EQ(welcome->width, 560);
+        EXPECT_EQ(welcome->height, 520);
+        EXPECT_NEAR(welcome->x + welcome->width / 2, screenWidth / 2, frameAllowance);
+        EXPECT_NEAR(welcome->y + welcome->height / 2, screenHeight / 2, frameAllowance);
+        const std::string active =
+            Command::run({"xdotool", "getactivewindow", "getwindowname"}).output;
+        EXPECT_EQ(active, "Welcome to Tiklo\n") << "the welcome window is not in front";
+        ASSERT_TRUE(quitFromMenu());
+    }
+    // Finished onboarding: later launches leave the desktop as it was.
+    finishOnboarding();
+    ASSERT_TRUE(startTiklo());
+    std::this_thread::sleep_for(1s);
+    EXPECT_TRUE(visibleTikloWindows(200).empty());
+    ASSERT_TRUE(quitFromMenu());
+}
+
+} // namespace
+} // namespace tiklo::test
+
+namespace tiklo::test {
+namespace {
+
+// Chooses the menu's item `index` (0 is the first) with the arrow keys and Return.
+bool chooseItem(int index) {
+    std::vector<std::string> keys{"xdotool", "key", "--delay", "50"};
+    for (int step = 0; step <= index; ++step) {
+        keys.push_back("Down");
+    }
+    keys.push_back("Return");
+    return Command::run(keys).succeeded();
+}
+
+std::optional<std::pair<std::string, ScreenRect>> settingsWindow() {
+    for (const auto& window : visibleTikloWindows(400)) {
+        if (window.first == "Tiklo") {
+            return window;
+        }
+    }
+    return std::nullopt;
+}
+
+TEST_F(TrayDesktopTest, SettingsWindowIsHiddenOnCloseAndComesBackWhereItWasLeft) {
+    finishOnboarding();
+    ASSERT_TRUE(startTiklo());
+    constexpr int settingsItem = 1;
+    ASSERT_TRUE(openMenu());
+    ASSERT_TRUE(chooseItem(settingsItem));
+    const auto opened = pollFor([] { return settingsWindow(); }, 10s);
+    ASSERT_TRUE(opened) << "no settings window";
+    EXPECT_EQ(opened->second.width, 760);
+    EXPECT_EQ(opened->second.height, 560);
+
+    // The user moves it and closes it with the window manager's close key.
+    const std::string id =
+        Command::run({"xdotool", "search", "--onlyvisible", "--name", "^Tiklo$"}).output;
+    ASSERT_FALSE(id.empty());
+    const std::string window = id.substr(0, id.find('\n'));
+    ASSERT_TRUE(Command::run({"xdotool", "windowmove", "--sync", window, "40", "60"}).succeeded());
+    const auto moved = pollFor(
+        [&]() -> std::optional<ScreenRect> {
+            const auto current = settingsWindow();
+            return current && current->second.x != opened->second.x
+                       ? std::optional<ScreenRect>(current->second)
+                       : std::nullopt;
+        },
+        5s);
+    ASSERT_TRUE(moved) << "the window did not move";
+    ASSERT_TRUE(
+        Command::run({"xdotool", "windowactivate", "--sync", window, "key", "alt+F4"}).succeeded());
+    ASSERT_TRUE(pollFor([] { return !settingsWindow().has_value(); }, 5s))
+        << "the window did not close";
+    EXPECT_FALSE(processEnded(tiklo_->pid())) << "closing the window ended Tiklo";
+
+    // Chosen again: the same window, where it was.
+    ASSERT_TRUE(openMenu());
+    ASSERT_TRUE(chooseItem(settingsItem));
+    const auto reopened = pollFor([] { return settingsWindow(); }, 10s);
+    ASSERT_TRUE(reopened) << "the window did not come back";
+    EXPECT_EQ(reopened->second.x, moved->x);
+    EXPECT_EQ(reopened->second.y, moved->y);
+    const std::string reopenedID =
+        Command::run({"xdotool", "search", "--onlyvisible", "--name", "^Tiklo$"}).output;
+    EXPECT_EQ(reopenedID.substr(0, reopenedID.find('\n')), window);
+    ASSERT_TRUE(quitFromMenu());
+}
+
+} // namespace
+} // namespace tiklo::test

@@ -1,0 +1,223 @@
+#include "TrayMenu.h"
+#include "AppLinks.h"
+#include "FakeAppEnvironment.h"
+#include "FakeSoftwareUpdater.h"
+#include "TrayMenuModel.h"
+#include "UpdaterController.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QMenu>
+#include <QQmlComponent>
+#include <QQmlEngine>
+
+#include "UrlRecorder.h"
+
+#include <gtest/gtest.h>
+
+namespace tiklo {
+namespace {
+
+using Command = TrayMenuModel::Command;
+
+// One row of the menu as people see it.
+struct Row {
+    QString text; // "-" for a separator
+    QString shortcut;
+    bool enabled = true;
+    bool checked = false;
+    bool operator==(const Row&) const = default;
+};
+
+void PrintTo(const Row& row, std::ostream* out) {
+    *out << row.text.toStdString() << " [" << row.shortcut.toStdString() << "]"
+         << (row.enabled ? "" : " disabled") << (row.checked ? " checked" : "");
+}
+
+const Row separatorRow{"-", "", true, false};
+
+// The whole menu expected for the given states, top to bottom.
+std::vector<Row> expectedMenu(bool masterEnabled, bool accessibilityGranted, bool canCheck) {
+    std::vector<Row> rows{
+        {"Show Picker", "Ctrl+Alt+E"},
+        {"Settings", ""},
+        {"Welcome Guide", ""},
+        {QString::fromUtf8("Orlen's newsletter\u2026"), ""},
+        {QString::fromUtf8("Check for Updates\u2026"), "", canCheck},
+        separatorRow,
+        {"Enabled", "", true, masterEnabled},
+    };
+    if (!accessibilityGranted) {
+        rows.push_back({"Grant Accessibility", ""});
+    }
+    rows.push_back(separatorRow);
+    rows.push_back({"Quit Tiklo", "Ctrl+Q"});
+    return rows;
+}
+
+std::vector<Row> modelRows(const TrayMenuModel::Inputs& inputs) {
+    std::vector<Row> rows;
+    for (const TrayMenuModel::Entry& entry : TrayMenuModel::entries(inputs)) {
+        rows.push_back(entry.separator ? separatorRow
+                                       : Row{entry.text, entry.shortcut, entry.enabled,
+                                             entry.checkable && entry.checked});
+    }
+    return rows;
+}
+
+std::vector<Row> menuRows(QMenu& menu) {
+    std::vector<Row> rows;
+    for (QAction* action : menu.actions()) {
+        if (!action->isVisible()) {
+            continue;
+        }
+        rows.push_back(
+            action->isSeparator()
+                ? separatorRow
+                : Row{action->text(), action->shortcut().toString(QKeySequence::NativeText),
+                      action->isEnabled(), action->isCheckable() && action->isChecked()});
+    }
+    return rows;
+}
+
+QAction* actionNamed(QMenu& menu, const QString& text) {
+    for (QAction* action : menu.actions()) {
+        if (action->text() == text) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+TEST(TrayMenuModelTest, EveryStateGivesTheWholeMenuInOrder) {
+    for (const bool masterEnabled : {false, true}) {
+        for (const bool granted : {false, true}) {
+            for (const bool canCheck : {false, true}) {
+                SCOPED_TRACE(testing::Message() << "masterEnabled " << masterEnabled << ", granted "
+                                                << granted << ", canCheck " << canCheck);
+                EXPECT_EQ(modelRows({masterEnabled, granted, canCheck}),
+                          expectedMenu(masterEnabled, granted, canCheck));
+            }
+        }
+    }
+    // Only "Enabled" carries a check mark, and it is always checkable.
+    for (const TrayMenuModel::Entry& entry : TrayMenuModel::entries({false, false, false})) {
+        EXPECT_EQ(entry.checkable, !entry.separator && entry.command == Command::toggleEnabled);
+    }
+}
+
+class TrayMenuTest : public ::testing::Test, protected test::FakeAppEnvironment {
+protected:
+    test::FakeSoftwareUpdater fakeUpdater;
+    UpdaterController updater{fakeUpdater};
+    int pickers = 0, settings = 0, welcomes = 0, quits = 0;
+    TrayMenu::Actions actions{[this] { ++pickers; }, [this] { ++settings; }, [this] { ++welcomes; },
+                              [this] { ++quits; }};
+};
+
+TEST_F(TrayMenuTest, MenuFollowsTheStoreAndTheUpdaterAtOnce) {
+    TrayMenu tray(state, updater, actions);
+    QMenu& menu = tray.menu();
+    EXPECT_EQ(menuRows(menu), expectedMenu(true, false, false));
+
+    // The updater's value arrives on a later turn of the main loop, and the menu follows.
+    updater.start();
+    fakeUpdater.setCanCheck(true);
+    EXPECT_EQ(menuRows(menu), expectedMenu(true, false, false));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(menuRows(menu), expectedMenu(true, false, true));
+
+    state.setAccessibilityGranted(true);
+    EXPECT_EQ(menuRows(menu), expectedMenu(true, true, true));
+    state.setMasterEnabled(false);
+    EXPECT_EQ(menuRows(menu), expectedMenu(false, true, true));
+    fakeUpdater.setCanCheck(false);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(menuRows(menu), expectedMenu(false, true, false));
+    state.setAccessibilityGranted(false);
+    EXPECT_EQ(menuRows(menu), expectedMenu(false, false, false));
+
+    // The shortcut shown stays Ctrl+Alt+E whatever hotkey is chosen.
+    state.setHotkey(Hotkey{0, Hotkey::commandKey | Hotkey::optionKey});
+    EXPECT_EQ(menuRows(menu), expectedMenu(false, false, false));
+}
+
+TEST_F(TrayMenuTest, EachItemDoesItsOwnThing) {
+    TrayMenu tray(state, updater, actions);
+    QMenu& menu = tray.menu();
+    updater.start();
+    fakeUpdater.setCanCheck(true);
+    QCoreApplication::processEvents();
+
+    actionNamed(menu, "Show Picker")->trigger();
+    actionNamed(menu, "Settings")->trigger();
+    actionNamed(menu, "Welcome Guide")->trigger();
+    EXPECT_EQ(std::tie(pickers, settings, welcomes, quits), std::tuple(1, 1, 1, 0));
+
+    test::UrlRecorder browser("https");
+    actionNamed(menu, QString::fromUtf8("Orlen's newsletter\u2026"))->trigger();
+    ASSERT_EQ(browser.opened.size(), 1);
+    EXPECT_EQ(browser.opened.front(), AppLinks::newsletter());
+    EXPECT_TRUE(AppLinks::newsletter().isValid());
+    EXPECT_FALSE(AppLinks::newsletter().isRelative());
+
+    actionNamed(menu, QString::fromUtf8("Check for Updates\u2026"))->trigger();
+    EXPECT_EQ(fakeUpdater.checks, 1);
+
+    // Toggling from the menu saves at once and redraws the menu under the item just used.
+    actionNamed(menu, "Enabled")->trigger();
+    EXPECT_FALSE(state.masterEnabled());
+    EXPECT_EQ(defaults.boolValue("masterEnabled"), false);
+    EXPECT_FALSE(actionNamed(menu, "Enabled")->isChecked());
+    actionNamed(menu, "Enabled")->trigger();
+    EXPECT_TRUE(state.masterEnabled());
+    QCoreApplication::processEvents(); // the replaced items go
+
+    actionNamed(menu, "Grant Accessibility")->trigger();
+    EXPECT_EQ(trust.requests, 1);
+    actionNamed(menu, "Quit Tiklo")->trigger();
+    EXPECT_EQ(quits, 1);
+    EXPECT_EQ(std::tie(pickers, settings, welcomes), std::tuple(1, 1, 1));
+}
+
+TEST(TrayIconTest, TheTrayShowsTheSymbolOfTheSmilingFace) {
+    // The tray's icon is the one the views draw for "face.smiling".
+    QQmlEngine engine;
+    engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
+    QQmlComponent component(&engine);
+    component.setData("import QtQuick\nimport Tiklo.Theme\nQtObject {\n"
+                      "  property string icon: Symbols.iconName(\"face.smiling\")\n}",
+                      QUrl());
+    std::unique_ptr<QObject> object(component.create());
+    ASSERT_TRUE(object) << component.errorString().toStdString();
+    EXPECT_EQ(object->property("icon").toString(), TrayMenu::iconName);
+}
+
+TEST(UpdaterControllerTest, ValuesArriveOnALaterTurnInOrder) {
+    test::FakeSoftwareUpdater fake;
+    fake.canCheck = true;
+    UpdaterController controller(fake);
+    int changes = 0;
+    QObject::connect(&controller, &UpdaterController::canCheckForUpdatesChanged,
+                     [&] { ++changes; });
+    EXPECT_FALSE(controller.canCheckForUpdates());
+    controller.start();
+    EXPECT_EQ(fake.starts, 1);
+    EXPECT_FALSE(controller.canCheckForUpdates());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(controller.canCheckForUpdates());
+
+    fake.setCanCheck(false);
+    fake.setCanCheck(true);
+    fake.setCanCheck(false);
+    EXPECT_TRUE(controller.canCheckForUpdates());
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(controller.canCheckForUpdates());
+    EXPECT_EQ(changes, 4);
+
+    controller.checkForUpdates();
+    EXPECT_EQ(fake.checks, 1);
+}
+
+} // namespace
+} // namespace tiklo

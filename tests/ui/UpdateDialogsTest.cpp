@@ -1,0 +1,85 @@
+#include "UpdateDialogs.h"
+
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "UrlRecorder.h"
+
+#include <gtest/gtest.h>
+
+namespace tiklo {
+namespace {
+
+QAbstractButton* buttonNamed(QMessageBox& box, const QString& text) {
+    for (QAbstractButton* button : box.buttons()) {
+        if (button->text() == text) {
+            return button;
+        }
+    }
+    return nullptr;
+}
+
+AppcastItem release(const QString& notes) {
+    return AppcastItem{*DottedVersion::parse("0.2.0"), "0.2", notes,
+                       QUrl("https://tiklo.example/download")};
+}
+
+TEST(UpdateDialogsTest, NotesAreShownAsPlainTextWithinALimit) {
+    const QString notes =
+        UpdateDialogs::plainNotes("<h2>What's new</h2><ul><li>Faster <b>search</b></li></ul>"
+                                  "<img src=\"https://tracker.example/pixel.png\">");
+    EXPECT_TRUE(notes.contains("What's new"));
+    EXPECT_TRUE(notes.contains("Faster search"));
+    EXPECT_FALSE(notes.contains('<'));
+    EXPECT_FALSE(notes.contains("tracker"));
+
+    const QString longNotes = UpdateDialogs::plainNotes(QString(5000, u'x'));
+    EXPECT_LT(longNotes.size(), 2100);
+    EXPECT_TRUE(longNotes.endsWith(QChar(0x2026)));
+}
+
+TEST(UpdateDialogsTest, EachOutcomeHasItsDialogAndANewerVersionLeadsToItsPage) {
+    UpdateDialogs dialogs;
+    dialogs.showUpToDate("0.1.0");
+    ASSERT_NE(dialogs.current(), nullptr);
+    EXPECT_TRUE(dialogs.current()->informativeText().contains("0.1.0"));
+
+    dialogs.showCheckFailed("The update server did not answer in time.");
+    EXPECT_EQ(dialogs.current()->informativeText(), "The update server did not answer in time.");
+
+    dialogs.showUpdateAvailable(release("<p>Faster search</p>"), "0.1.0");
+    QMessageBox* box = dialogs.current();
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->informativeText().contains("0.2"));
+    EXPECT_TRUE(box->informativeText().contains("0.1.0"));
+    EXPECT_EQ(box->detailedText(), "Faster search");
+    QAbstractButton* download = buttonNamed(*box, "Open Download Page");
+    ASSERT_NE(download, nullptr);
+    test::UrlRecorder browser("https");
+    download->click();
+    EXPECT_EQ(browser.opened, QList<QUrl>{QUrl("https://tiklo.example/download")});
+}
+
+TEST(UpdateDialogsTest, TheQuestionAnswersOnlyWhenAButtonIsChosen) {
+    UpdateDialogs dialogs;
+    std::vector<bool> answers;
+    dialogs.askForAutomaticChecks([&](bool allowed) { answers.push_back(allowed); });
+    ASSERT_NE(dialogs.current(), nullptr);
+    buttonNamed(*dialogs.current(), "Check Automatically")->click();
+    EXPECT_EQ(answers, std::vector<bool>{true});
+
+    dialogs.askForAutomaticChecks([&](bool allowed) { answers.push_back(allowed); });
+    // Escape counts as "Don't Check".
+    EXPECT_EQ(dialogs.current()->escapeButton(), buttonNamed(*dialogs.current(), "Don't Check"));
+    dialogs.current()->escapeButton()->click();
+    EXPECT_EQ(answers, (std::vector<bool>{true, false}));
+
+    // A dialog replaced by another answers nothing.
+    dialogs.askForAutomaticChecks([&](bool allowed) { answers.push_back(allowed); });
+    dialogs.showUpToDate("0.1.0");
+    EXPECT_EQ(answers.size(), 2u);
+}
+
+} // namespace
+} // namespace tiklo

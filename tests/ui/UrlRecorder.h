@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QUrl>
+
+namespace tiklo::test {
+
+// Takes the addresses QDesktopServices is asked to open, instead of a browser, while it
+// serves `scheme`.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+public:
+    explicit UrlRecorder(const QString& scheme);
+    ~UrlRecorder() override;
+
+    QList<QUrl> opened;
+
+public slots:
+    void open(const QUrl& url) { opened.append(url); }
+
+private:
+    QString scheme_;
+};
+
+} // namespace tiklo::test

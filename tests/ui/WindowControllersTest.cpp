@@ -1,0 +1,103 @@
+#include "FakeAppEnvironment.h"
+#include "OnboardingWindowController.h"
+#include "SettingsWindowController.h"
+#include "ThemeIconProvider.h"
+
+#include <QGuiApplication>
+#include <QQmlComponent>
+#include <QQmlEngine>
+#include <QQuickItem>
+#include <QQuickView>
+#include <QScreen>
+
+#include <gtest/gtest.h>
+
+namespace tiklo {
+namespace {
+
+class WindowControllersTest : public ::testing::Test, protected test::FakeAppEnvironment {
+protected:
+    void SetUp() override { ThemeIconProvider::install(engine); }
+
+    // A colour of the theme, as the views see it.
+    QColor themeColor(const char* name) {
+        QQmlComponent component(&engine);
+        component.setData(QByteArray("import QtQuick\nimport Tiklo.Theme\nQtObject {\n"
+                                     "  property color value: Theme.") +
+                              name + "\n}",
+                          QUrl());
+        std::unique_ptr<QObject> object(component.create());
+        return object ? object->property("value").value<QColor>() : QColor();
+    }
+
+    static QPoint centredOrigin(QSize size) {
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        return {area.x() + (area.width() - size.width()) / 2,
+                area.y() + (area.height() - size.height()) / 2};
+    }
+
+    QQmlEngine engine;
+};
+
+TEST_F(WindowControllersTest, SettingsWindowIsMadeOnceCentredOnceAndKeepsItsPlace) {
+    SettingsWindowController controller(engine, state);
+    EXPECT_EQ(controller.window(), nullptr);
+    controller.show();
+    QQuickView* window = controller.window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->title(), "Tiklo");
+    EXPECT_EQ(window->size(), QSize(760, 560));
+    EXPECT_EQ(window->minimumSize(), QSize(680, 480));
+    EXPECT_GT(window->maximumSize().width(), 760);
+    EXPECT_EQ(window->position(), centredOrigin(window->size()));
+    ASSERT_NE(window->rootObject(), nullptr) << "the root view did not load";
+    EXPECT_EQ(window->rootObject()->objectName(), "settingsRootView");
+    EXPECT_EQ(window->rootObject()->property("appState").value<QObject*>(), &state);
+    const QColor background = themeColor("bg");
+    ASSERT_TRUE(background.isValid());
+    EXPECT_EQ(window->rootObject()->property("color").value<QColor>(), background);
+
+    // Choosing it again shows the one window.
+    controller.show();
+    EXPECT_EQ(controller.window(), window);
+
+    // Closing only hides it; it comes back where the user left it, not centred again.
+    window->setPosition(17, 29);
+    EXPECT_FALSE(window->close());
+    EXPECT_FALSE(window->isVisible());
+    controller.show();
+    EXPECT_EQ(controller.window(), window);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->position(), QPoint(17, 29));
+}
+
+TEST_F(WindowControllersTest, WelcomeWindowIsFixedInSizeAndCentredEachTime) {
+    OnboardingWindowController controller(engine, state);
+    EXPECT_EQ(controller.window(), nullptr);
+    controller.show();
+    QQuickView* window = controller.window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->title(), "Welcome to Tiklo");
+    EXPECT_EQ(window->size(), QSize(560, 520));
+    EXPECT_EQ(window->minimumSize(), QSize(560, 520));
+    EXPECT_EQ(window->maximumSize(), QSize(560, 520));
+    EXPECT_EQ(window->position(), centredOrigin(window->size()));
+    ASSERT_NE(window->rootObject(), nullptr) << "the root view did not load";
+    EXPECT_EQ(window->rootObject()->objectName(), "onboardingView");
+    const QColor background = themeColor("sidebar");
+    ASSERT_TRUE(background.isValid());
+    EXPECT_EQ(window->rootObject()->property("color").value<QColor>(), background);
+
+    window->setPosition(5, 6);
+    EXPECT_FALSE(window->close());
+    EXPECT_FALSE(window->isVisible());
+    controller.show();
+    EXPECT_EQ(controller.window(), window);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->position(), centredOrigin(window->size()));
+}
+
+} // namespace
+} // namespace tiklo
