@@ -1,9 +1,9 @@
 // The work Tiklo does for every key the user types anywhere: from the raw XInput event, as
 // the native event filter receives it, through the keyboard monitor (ledger check, key
 // code, flags, characters) to the trigger decision. It must stay well under 20 µs.
-#include "SyntheticEventLedger.h"
-#include "TriggerEngine.h"
-#include "X11KeyboardMonitor.h"
+#include "input/TriggerEngine.h"
+#include "platform/linux/SyntheticEventLedger.h"
+#include "platform/linux/X11KeyboardMonitor.h"
 
 #include <memory>
 #include <string>

@@ -1,7 +1,7 @@
-#include "AppState.h"
+#include "app/AppState.h"
 
-#include "StoredCollectionDecoder.h"
-#include "Unicode.h"
+#include "app/StoredCollectionDecoder.h"
+#include "catalog/Unicode.h"
 
 #include <algorithm>
 #include <limits>

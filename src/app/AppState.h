@@ -1,16 +1,16 @@
 #pragma once
 
-#include "AccessibilityTrust.h"
-#include "DefaultsStore.h"
-#include "EmojiItem.h"
-#include "EmojiUsage.h"
-#include "Hotkey.h"
-#include "HotkeyManager.h"
-#include "LoginItem.h"
-#include "PickerMode.h"
-#include "ReferenceClock.h"
-#include "SkinTone.h"
-#include "Workspace.h"
+#include "app/Hotkey.h"
+#include "app/HotkeyManager.h"
+#include "app/LoginItem.h"
+#include "catalog/EmojiItem.h"
+#include "catalog/EmojiUsage.h"
+#include "catalog/PickerMode.h"
+#include "catalog/ReferenceClock.h"
+#include "catalog/SkinTone.h"
+#include "platform/AccessibilityTrust.h"
+#include "platform/DefaultsStore.h"
+#include "platform/Workspace.h"
 
 #include <cstdint>
 #include <functional>

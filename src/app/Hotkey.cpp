@@ -1,4 +1,4 @@
-#include "Hotkey.h"
+#include "app/Hotkey.h"
 
 #include <array>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "HotkeyManager.h"
+#include "app/HotkeyManager.h"
 
 #include <QMetaObject>
 

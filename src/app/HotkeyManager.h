@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Hotkey.h"
-#include "HotkeyService.h"
+#include "app/Hotkey.h"
+#include "platform/HotkeyService.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "LoginItem.h"
+#include "app/LoginItem.h"
 
 Q_LOGGING_CATEGORY(loginItemLog, "loginitem")
 

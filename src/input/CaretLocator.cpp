@@ -1,4 +1,4 @@
-#include "CaretLocator.h"
+#include "input/CaretLocator.h"
 
 #include <algorithm>
 #include <array>

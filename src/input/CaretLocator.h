@@ -1,9 +1,9 @@
 #pragma once
 
-#include "AccessibilityProvider.h"
-#include "AccessibilityTrust.h"
-#include "Geometry.h"
-#include "Screens.h"
+#include "platform/AccessibilityProvider.h"
+#include "platform/AccessibilityTrust.h"
+#include "platform/Geometry.h"
+#include "platform/Screens.h"
 
 #include <optional>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "Injector.h"
+#include "input/Injector.h"
 
-#include "Unicode.h"
+#include "catalog/Unicode.h"
 
 #include <algorithm>
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "ApplicationActivator.h"
-#include "KeyPoster.h"
-#include "KeyboardHold.h"
-#include "MainThreadExecutor.h"
-#include "RunningApplication.h"
-#include "Sleeper.h"
-#include "TextInjector.h"
+#include "input/TextInjector.h"
+#include "platform/ApplicationActivator.h"
+#include "platform/KeyPoster.h"
+#include "platform/KeyboardHold.h"
+#include "platform/MainThreadExecutor.h"
+#include "platform/RunningApplication.h"
+#include "platform/Sleeper.h"
 
 #include <chrono>
 #include <condition_variable>

@@ -1,7 +1,7 @@
-#include "TriggerEngine.h"
+#include "input/TriggerEngine.h"
 
-#include "AppState.h"
-#include "Unicode.h"
+#include "app/AppState.h"
+#include "catalog/Unicode.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "KeyDown.h"
-#include "KeyboardHold.h"
-#include "PickerOpener.h"
-#include "Workspace.h"
+#include "input/PickerOpener.h"
+#include "platform/KeyDown.h"
+#include "platform/KeyboardHold.h"
+#include "platform/Workspace.h"
 
 #include <cstdint>
 #include <optional>

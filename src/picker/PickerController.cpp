@@ -1,7 +1,7 @@
-#include "PickerController.h"
+#include "picker/PickerController.h"
 
-#include "AppState.h"
-#include "PickerPlacement.h"
+#include "app/AppState.h"
+#include "picker/PickerPlacement.h"
 
 #include <QMetaObject>
 

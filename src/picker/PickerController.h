@@ -1,12 +1,12 @@
 #pragma once
 
-#include "CaretLocator.h"
-#include "KeyboardHold.h"
-#include "PickerOpener.h"
-#include "PickerPanel.h"
-#include "PickerSession.h"
-#include "Screens.h"
-#include "Workspace.h"
+#include "input/CaretLocator.h"
+#include "input/PickerOpener.h"
+#include "picker/PickerPanel.h"
+#include "picker/PickerSession.h"
+#include "platform/KeyboardHold.h"
+#include "platform/Screens.h"
+#include "platform/Workspace.h"
 
 #include <functional>
 #include <memory>

@@ -1,6 +1,6 @@
-#include "PickerKeyRouting.h"
+#include "picker/PickerKeyRouting.h"
 
-#include "KeyDown.h"
+#include "platform/KeyDown.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PickerPresentationMode.h"
+#include "catalog/PickerPresentationMode.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Geometry.h"
-#include "PickerKeyRouting.h"
+#include "picker/PickerKeyRouting.h"
+#include "platform/Geometry.h"
 
 #include <functional>
 

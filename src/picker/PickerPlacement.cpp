@@ -1,4 +1,4 @@
-#include "PickerPlacement.h"
+#include "picker/PickerPlacement.h"
 
 #include <algorithm>
 

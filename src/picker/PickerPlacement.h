@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Geometry.h"
-#include "PickerPresentationMode.h"
-#include "Screens.h"
+#include "catalog/PickerPresentationMode.h"
+#include "platform/Geometry.h"
+#include "platform/Screens.h"
 
 #include <optional>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "PickerSession.h"
+#include "picker/PickerSession.h"
 
-#include "AppState.h"
+#include "app/AppState.h"
 
 namespace tiklo {
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "EmojiCatalog.h"
-#include "EmojiResultsModel.h"
-#include "PickerKeyRouting.h"
-#include "PickerPresentationMode.h"
-#include "RunningApplication.h"
-#include "TextInjector.h"
+#include "catalog/EmojiCatalog.h"
+#include "catalog/PickerPresentationMode.h"
+#include "input/TextInjector.h"
+#include "picker/EmojiResultsModel.h"
+#include "picker/PickerKeyRouting.h"
+#include "platform/RunningApplication.h"
 
 #include <functional>
 #include <optional>

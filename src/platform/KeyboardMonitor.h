@@ -1,6 +1,6 @@
 #pragma once
 
-#include "KeyDown.h"
+#include "platform/KeyDown.h"
 
 #include <functional>
 

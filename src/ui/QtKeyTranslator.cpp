@@ -1,6 +1,6 @@
-#include "QtKeyTranslator.h"
+#include "ui/QtKeyTranslator.h"
 
-#include "KeyDown.h"
+#include "platform/KeyDown.h"
 
 #include <array>
 #include <utility>

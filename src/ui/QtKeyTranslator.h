@@ -1,7 +1,7 @@
 #pragma once
 
-#include "KeyboardLayout.h"
-#include "PickerKeyRouting.h"
+#include "picker/PickerKeyRouting.h"
+#include "platform/KeyboardLayout.h"
 
 #include <optional>
 

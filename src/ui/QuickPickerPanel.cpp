@@ -1,7 +1,7 @@
-#include "QuickPickerPanel.h"
+#include "ui/QuickPickerPanel.h"
 
-#include "QtKeyTranslator.h"
-#include "QtScreens.h"
+#include "platform/linux/QtScreens.h"
+#include "ui/QtKeyTranslator.h"
 
 #include <QEasingCurve>
 #include <QKeyEvent>

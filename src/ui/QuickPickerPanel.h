@@ -1,8 +1,8 @@
 #pragma once
 
-#include "KeyboardHold.h"
-#include "KeyboardLayout.h"
-#include "PickerPanel.h"
+#include "picker/PickerPanel.h"
+#include "platform/KeyboardHold.h"
+#include "platform/KeyboardLayout.h"
 
 #include <chrono>
 #include <cstdint>

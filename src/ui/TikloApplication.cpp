@@ -1,7 +1,7 @@
-#include "TikloApplication.h"
+#include "ui/TikloApplication.h"
 
-#include "AppState.h"
-#include "EventTap.h"
+#include "app/AppState.h"
+#include "input/EventTap.h"
 
 namespace tiklo {
 

@@ -1,6 +1,6 @@
-#include "TrayMenu.h"
+#include "ui/TrayMenu.h"
 
-#include "AppState.h"
+#include "app/AppState.h"
 
 #include <QIcon>
 #include <QMenu>

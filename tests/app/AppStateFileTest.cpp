@@ -1,9 +1,9 @@
 // The settings store over the real defaults file, read back by an independent parse.
-#include "AppState.h"
-#include "FakePlatform.h"
-#include "LogCapture.h"
-#include "PropertyListDefaultsFile.h"
-#include "TempDir.h"
+#include "app/AppState.h"
+#include "platform/linux/PropertyListDefaultsFile.h"
+#include "support/FakePlatform.h"
+#include "support/LogCapture.h"
+#include "support/TempDir.h"
 
 #include <algorithm>
 #include <fstream>

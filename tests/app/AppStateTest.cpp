@@ -1,6 +1,6 @@
-#include "AppState.h"
-#include "FakePlatform.h"
-#include "LogCapture.h"
+#include "app/AppState.h"
+#include "support/FakePlatform.h"
+#include "support/LogCapture.h"
 
 #include <QSignalSpy>
 

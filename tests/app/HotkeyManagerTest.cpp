@@ -1,6 +1,6 @@
-#include "HotkeyManager.h"
-#include "FakePlatform.h"
-#include "LogCapture.h"
+#include "app/HotkeyManager.h"
+#include "support/FakePlatform.h"
+#include "support/LogCapture.h"
 
 #include <QCoreApplication>
 

@@ -1,4 +1,4 @@
-#include "Hotkey.h"
+#include "app/Hotkey.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

@@ -1,5 +1,5 @@
-#include "XdgAutostartEntry.h"
-#include "TempDir.h"
+#include "platform/linux/XdgAutostartEntry.h"
+#include "support/TempDir.h"
 
 #include <fstream>
 #include <sstream>

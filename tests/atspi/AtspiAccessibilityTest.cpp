@@ -1,5 +1,5 @@
-#include "AtspiAccessibility.h"
-#include "ChildProcess.h"
+#include "platform/linux/AtspiAccessibility.h"
+#include "support/ChildProcess.h"
 
 #include <climits>
 #include <csignal>

@@ -1,5 +1,5 @@
-#include "ChildProcess.h"
-#include "XvfbSession.h"
+#include "support/ChildProcess.h"
+#include "support/XvfbSession.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "Command.h"
+#include "e2e/Command.h"
 
 #include <cerrno>
 #include <csignal>

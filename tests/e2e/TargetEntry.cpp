@@ -1,4 +1,4 @@
-#include "TargetEntry.h"
+#include "e2e/TargetEntry.h"
 
 #include <sstream>
 #include <thread>

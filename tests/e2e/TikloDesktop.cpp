@@ -1,5 +1,5 @@
-#include "TikloDesktop.h"
-#include "X11TestClient.h"
+#include "e2e/TikloDesktop.h"
+#include "support/X11TestClient.h"
 
 #include <cctype>
 #include <cstdlib>
@@ -263,7 +263,7 @@ bool TikloDesktop::type(const std::string& text) const {
 }
 
 bool TikloDesktop::keySequence(const std::vector<std::string>& keys,
-                              std::chrono::milliseconds delay) const {
+                               std::chrono::milliseconds delay) const {
     // One xdotool run, so nothing pauses between keys but the delay.
     std::vector<std::string> arguments{"key", "--delay", std::to_string(delay.count())};
     arguments.insert(arguments.end(), keys.begin(), keys.end());

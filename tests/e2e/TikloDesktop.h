@@ -1,11 +1,11 @@
 #pragma once
 
-#include "ChildProcess.h"
-#include "Command.h"
-#include "ScreenRect.h"
-#include "TargetEntry.h"
-#include "TempDir.h"
-#include "XvfbSession.h"
+#include "e2e/Command.h"
+#include "e2e/ScreenRect.h"
+#include "e2e/TargetEntry.h"
+#include "support/ChildProcess.h"
+#include "support/TempDir.h"
+#include "support/XvfbSession.h"
 
 #include <chrono>
 #include <cstdint>

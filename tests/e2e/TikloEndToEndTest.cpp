@@ -1,7 +1,7 @@
-#include "Command.h"
-#include "DefaultsPlist.h"
-#include "TempDir.h"
-#include "TikloDesktop.h"
+#include "e2e/Command.h"
+#include "e2e/DefaultsPlist.h"
+#include "e2e/TikloDesktop.h"
+#include "support/TempDir.h"
 
 #include <cmath>
 #include <cstdlib>

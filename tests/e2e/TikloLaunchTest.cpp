@@ -1,7 +1,7 @@
 // The program's answers before it shows anything: its arguments, a missing display and the
 // instance lock, each run as a real process. No display is needed.
-#include "Command.h"
-#include "TempDir.h"
+#include "e2e/Command.h"
+#include "support/TempDir.h"
 
 #include <algorithm>
 #include <csignal>

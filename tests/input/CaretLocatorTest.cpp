@@ -1,6 +1,6 @@
-#include "CaretLocator.h"
-#include "FakeInput.h"
-#include "FakePlatform.h"
+#include "input/CaretLocator.h"
+#include "support/FakeInput.h"
+#include "support/FakePlatform.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "Injector.h"
-#include "FakeInput.h"
+#include "input/Injector.h"
+#include "support/FakeInput.h"
 
 #include <atomic>
 #include <future>

@@ -1,7 +1,7 @@
-#include "TriggerEngine.h"
-#include "AppState.h"
-#include "FakeAppEnvironment.h"
-#include "FakeInput.h"
+#include "input/TriggerEngine.h"
+#include "app/AppState.h"
+#include "support/FakeAppEnvironment.h"
+#include "support/FakeInput.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "PickerController.h"
-#include "AppState.h"
-#include "FakeAppEnvironment.h"
-#include "FakeInput.h"
+#include "picker/PickerController.h"
+#include "app/AppState.h"
+#include "support/FakeAppEnvironment.h"
+#include "support/FakeInput.h"
 
 #include <QCoreApplication>
 

@@ -1,5 +1,5 @@
-#include "PickerKeyRouting.h"
-#include "KeyDown.h"
+#include "picker/PickerKeyRouting.h"
+#include "platform/KeyDown.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "PropertyListDefaultsFile.h"
+#include "platform/linux/PropertyListDefaultsFile.h"
 
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <plist/plist.h>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AppState.h"
-#include "FakePlatform.h"
+#include "app/AppState.h"
+#include "support/FakePlatform.h"
 
 namespace tiklo::test {
 

@@ -1,17 +1,17 @@
 #pragma once
 
 // Stand-ins for the platform interfaces of key observation, posting, timers and carets.
-#include "AccessibilityProvider.h"
-#include "ApplicationActivator.h"
-#include "KeyPoster.h"
-#include "KeyboardHold.h"
-#include "KeyboardMonitor.h"
-#include "MainThreadExecutor.h"
-#include "PickerOpener.h"
-#include "RepeatingTimer.h"
-#include "Screens.h"
-#include "Sleeper.h"
-#include "TextInjector.h"
+#include "input/PickerOpener.h"
+#include "input/TextInjector.h"
+#include "platform/AccessibilityProvider.h"
+#include "platform/ApplicationActivator.h"
+#include "platform/KeyPoster.h"
+#include "platform/KeyboardHold.h"
+#include "platform/KeyboardMonitor.h"
+#include "platform/MainThreadExecutor.h"
+#include "platform/RepeatingTimer.h"
+#include "platform/Screens.h"
+#include "platform/Sleeper.h"
 
 #include <map>
 #include <memory>

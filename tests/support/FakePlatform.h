@@ -1,11 +1,11 @@
 #pragma once
 
 // In-memory stand-ins for the platform interfaces, recording what they were asked.
-#include "AccessibilityTrust.h"
-#include "DefaultsStore.h"
-#include "HotkeyService.h"
-#include "LoginItemService.h"
-#include "Workspace.h"
+#include "platform/AccessibilityTrust.h"
+#include "platform/DefaultsStore.h"
+#include "platform/HotkeyService.h"
+#include "platform/LoginItemService.h"
+#include "platform/Workspace.h"
 
 #include <cstdint>
 #include <map>

@@ -1,8 +1,8 @@
-#include "AppState.h"
-#include "FakeAppEnvironment.h"
-#include "FakeInput.h"
-#include "PickerSession.h"
-#include "ThemeIconProvider.h"
+#include "app/AppState.h"
+#include "picker/PickerSession.h"
+#include "support/FakeAppEnvironment.h"
+#include "support/FakeInput.h"
+#include "ui/theme/ThemeIconProvider.h"
 
 #include <QDir>
 #include <QQuickItem>

@@ -1,10 +1,10 @@
-#include "AppState.h"
-#include "EventTap.h"
-#include "FakeAppEnvironment.h"
-#include "FakeInput.h"
-#include "QtKeyTranslator.h"
-#include "TikloApplication.h"
-#include "TrayMenu.h"
+#include "app/AppState.h"
+#include "input/EventTap.h"
+#include "support/FakeAppEnvironment.h"
+#include "support/FakeInput.h"
+#include "ui/QtKeyTranslator.h"
+#include "ui/TikloApplication.h"
+#include "ui/TrayMenu.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
-#include "X11HotkeyService.h"
-#include "X11TestClient.h"
-#include "X11TestEnvironment.h"
+#include "platform/linux/X11HotkeyService.h"
+#include "support/X11TestClient.h"
+#include "support/X11TestEnvironment.h"
 
 #include <QGuiApplication>
 #include <gtest/gtest.h>

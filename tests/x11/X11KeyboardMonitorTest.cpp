@@ -1,6 +1,6 @@
-#include "X11KeyboardMonitor.h"
-#include "SyntheticEventLedger.h"
-#include "X11TestEnvironment.h"
+#include "platform/linux/X11KeyboardMonitor.h"
+#include "platform/linux/SyntheticEventLedger.h"
+#include "support/X11TestEnvironment.h"
 
 #include <QProcess>
 #include <QStandardPaths>

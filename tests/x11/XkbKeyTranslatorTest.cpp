@@ -1,4 +1,4 @@
-#include "XkbKeyTranslator.h"
+#include "platform/linux/XkbKeyTranslator.h"
 
 #include <memory>
 

@@ -6,7 +6,6 @@ add_library(tiklo_platform_atspi STATIC
     ${CMAKE_CURRENT_SOURCE_DIR}/AtspiAccessibility.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/AtspiFocusedElement.cpp
 )
-target_include_directories(tiklo_platform_atspi PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(tiklo_platform_atspi
     PUBLIC tiklo_platform
     PRIVATE PkgConfig::ATSPI)

@@ -1,8 +1,8 @@
-#include "PropertyListDefaultsFile.h"
+#include "platform/linux/PropertyListDefaultsFile.h"
 
-#include "AtomicFile.h"
-#include "LibplistInputCheck.h"
-#include "XdgPaths.h"
+#include "catalog/LibplistInputCheck.h"
+#include "platform/linux/AtomicFile.h"
+#include "platform/linux/XdgPaths.h"
 
 #include <plist/plist.h>
 

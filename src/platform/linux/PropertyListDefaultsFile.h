@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DefaultsStore.h"
+#include "platform/DefaultsStore.h"
 
 #include <filesystem>
 #include <map>

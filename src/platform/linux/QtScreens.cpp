@@ -1,6 +1,6 @@
-#include "QtScreens.h"
+#include "platform/linux/QtScreens.h"
 
-#include "DesktopMotionSetting.h"
+#include "platform/linux/DesktopMotionSetting.h"
 
 #include <QCursor>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Screens.h"
+#include "platform/Screens.h"
 
 #include <QRect>
 #include <QRectF>

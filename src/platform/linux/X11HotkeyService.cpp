@@ -1,7 +1,7 @@
-#include "X11HotkeyService.h"
+#include "platform/linux/X11HotkeyService.h"
 
-#include "X11KeyTable.h"
-#include "X11Reply.h"
+#include "platform/linux/X11KeyTable.h"
+#include "platform/linux/X11Reply.h"
 
 #include <cstdlib>
 #include <optional>

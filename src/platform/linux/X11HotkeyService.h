@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HotkeyService.h"
+#include "platform/HotkeyService.h"
 
 #include <cstdint>
 #include <unordered_map>

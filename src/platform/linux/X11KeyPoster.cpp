@@ -1,8 +1,8 @@
-#include "X11KeyPoster.h"
+#include "platform/linux/X11KeyPoster.h"
 
-#include "X11KeyTable.h"
-#include "X11Reply.h"
-#include "X11TypingPlan.h"
+#include "platform/linux/X11KeyTable.h"
+#include "platform/linux/X11Reply.h"
+#include "platform/linux/X11TypingPlan.h"
 
 #include <algorithm>
 #include <array>

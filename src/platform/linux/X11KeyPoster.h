@@ -1,11 +1,11 @@
 #pragma once
 
-#include "KeyPoster.h"
-#include "Sleeper.h"
-#include "SyntheticEventLedger.h"
-#include "Utf16ChunkDecoder.h"
-#include "X11InputConnection.h"
-#include "X11KeyboardHold.h"
+#include "platform/KeyPoster.h"
+#include "platform/Sleeper.h"
+#include "platform/linux/SyntheticEventLedger.h"
+#include "platform/linux/Utf16ChunkDecoder.h"
+#include "platform/linux/X11InputConnection.h"
+#include "platform/linux/X11KeyboardHold.h"
 
 #include <chrono>
 #include <cstddef>

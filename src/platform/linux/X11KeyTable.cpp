@@ -1,6 +1,6 @@
-#include "X11KeyTable.h"
+#include "platform/linux/X11KeyTable.h"
 
-#include "KeyDown.h"
+#include "platform/KeyDown.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
-#include "X11KeyboardMonitor.h"
+#include "platform/linux/X11KeyboardMonitor.h"
 
-#include "X11Reply.h"
+#include "platform/linux/X11Reply.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "KeyboardLayout.h"
-#include "KeyboardMonitor.h"
-#include "SyntheticEventLedger.h"
-#include "XkbKeyTranslator.h"
+#include "platform/KeyboardLayout.h"
+#include "platform/KeyboardMonitor.h"
+#include "platform/linux/SyntheticEventLedger.h"
+#include "platform/linux/XkbKeyTranslator.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,7 +1,7 @@
-#include "XdgAutostartEntry.h"
+#include "platform/linux/XdgAutostartEntry.h"
 
-#include "AtomicFile.h"
-#include "XdgPaths.h"
+#include "platform/linux/AtomicFile.h"
+#include "platform/linux/XdgPaths.h"
 
 #include <cerrno>
 #include <cstring>

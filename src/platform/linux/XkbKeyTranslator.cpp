@@ -1,6 +1,6 @@
-#include "XkbKeyTranslator.h"
+#include "platform/linux/XkbKeyTranslator.h"
 
-#include "X11KeyTable.h"
+#include "platform/linux/X11KeyTable.h"
 
 #include <algorithm>
 #include <array>
