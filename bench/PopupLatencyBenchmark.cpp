@@ -28,6 +28,7 @@
 #include "platform/linux/X11KeyboardHold.h"
 #include "platform/linux/X11Workspace.h"
 #include "platform/linux/XdgAutostartEntry.h"
+#include "support/ChildProcess.h"
 #include "support/TempDir.h"
 #include "support/X11TestClient.h"
 #include "support/XvfbSession.h"
@@ -52,7 +53,6 @@
 #include <QTimer>
 #include <QtPlugin>
 #include <QtQml/qqmlextensionplugin.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <benchmark/benchmark.h>
@@ -334,32 +334,12 @@ std::optional<std::string> runColdChild() {
         const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
         return std::string(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
     }();
-    int fds[2];
-    if (pipe(fds) != 0) {
+    const test::ChildProcess::Exit exit =
+        test::ChildProcess::run({self, coldFlag}, std::chrono::seconds(60));
+    if (!exit.succeeded()) {
         return std::nullopt;
     }
-    const pid_t child = fork();
-    if (child == 0) {
-        dup2(fds[1], STDOUT_FILENO);
-        close(fds[0]);
-        close(fds[1]);
-        execl(self.c_str(), self.c_str(), coldFlag, static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(fds[1]);
-    std::string output;
-    char chunk[512];
-    ssize_t count = 0;
-    while ((count = read(fds[0], chunk, sizeof chunk)) > 0) {
-        output.append(chunk, static_cast<std::size_t>(count));
-    }
-    close(fds[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    if (child < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        return std::nullopt;
-    }
-    return output;
+    return exit.output;
 }
 
 void coldPopup(benchmark::State& state) {

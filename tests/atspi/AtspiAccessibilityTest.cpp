@@ -28,7 +28,8 @@ struct TestWindow {
 };
 
 TestWindow start(const std::vector<std::string>& arguments) {
-    TestWindow window{std::make_unique<ChildProcess>(arguments), {}};
+    TestWindow window{
+        std::make_unique<ChildProcess>(arguments, ChildProcess::Options{.input = true}), {}};
     const std::optional<std::string> ready = window.process->readLine(10s);
     std::istringstream words(ready.value_or(""));
     std::string word;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "e2e/Command.h"
 #include "e2e/ScreenRect.h"
 #include "e2e/TargetEntry.h"
 #include "support/ChildProcess.h"
@@ -60,7 +59,7 @@ public:
     bool startTikloListening();
     bool tikloRunning() const;
     // Runs another Tiklo to its end, as a second launch in the same session.
-    Command::Result launchAgain() const;
+    ChildProcess::Exit launchAgain() const;
     // Everything Tiklo wrote so far to standard output and error.
     std::string drainTikloOutput();
 
