@@ -8,10 +8,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include <QLoggingCategory>
 #include <QObject>
-
-Q_DECLARE_LOGGING_CATEGORY(hotkeyLog)
 
 namespace tiklo {
 

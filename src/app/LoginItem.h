@@ -2,10 +2,6 @@
 
 #include "platform/LoginItemService.h"
 
-#include <QLoggingCategory>
-
-Q_DECLARE_LOGGING_CATEGORY(loginItemLog)
-
 namespace tiklo {
 
 // Starting Tiklo at login. The system's registration is the only truth: every change is

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include <cstdint>
 #include <functional>
 
@@ -13,10 +15,9 @@ public:
 
     virtual ~HotkeyService() = default;
 
-    // Claims the combination for `id`. Returns 0 on success, else the system's refusal
-    // status (never 0).
-    virtual int registerHotkey(std::uint32_t keyCode, std::uint32_t modifiers,
-                               std::uint32_t id) = 0;
+    // Claims the combination for `id`. A refusal carries the system's status (never 0).
+    virtual Result registerHotkey(std::uint32_t keyCode, std::uint32_t modifiers,
+                                  std::uint32_t id) = 0;
     // Releases the claim of `id`; unknown ids are ignored.
     virtual void unregisterHotkey(std::uint32_t id) = 0;
     // Called on the main thread, inside the system's event dispatch, for each press.

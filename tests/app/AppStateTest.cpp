@@ -256,7 +256,7 @@ TEST_F(AppStateTest, LaunchAtLoginFollowsTheSystem) {
     state->setLaunchAtLogin(false);
     EXPECT_TRUE(state->launchAtLogin()); // sprang back
     ASSERT_EQ(log.lines.size(), 1);
-    EXPECT_EQ(log.lines[0], "loginitem: login item unregister failed: Permission denied");
+    EXPECT_EQ(log.lines[0], "tiklo.loginitem: login item unregister failed: Permission denied");
     EXPECT_EQ(changed.count(), 4);
     EXPECT_EQ(defaults.writes, Strings{}); // never stored
 }

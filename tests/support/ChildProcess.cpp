@@ -70,6 +70,9 @@ std::optional<int> reap(pid_t pid, Clock::time_point deadline, bool& ended) {
 
 } // namespace
 
+ChildProcess::ChildProcess(std::vector<std::string> arguments)
+    : ChildProcess(std::move(arguments), Options{}) {}
+
 ChildProcess::ChildProcess(std::vector<std::string> arguments, Options options) {
     Channel input;
     Channel output;

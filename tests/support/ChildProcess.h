@@ -41,7 +41,9 @@ public:
         bool succeeded() const { return status == 0; }
     };
 
-    explicit ChildProcess(std::vector<std::string> arguments, Options options = {});
+    // Standard output to readLine(), standard error to the test's, no standard input.
+    explicit ChildProcess(std::vector<std::string> arguments);
+    ChildProcess(std::vector<std::string> arguments, Options options);
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;

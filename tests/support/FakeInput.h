@@ -23,13 +23,13 @@ namespace tiklo::test {
 
 class FakeKeyboardMonitor : public KeyboardMonitor {
 public:
-    bool install(KeyDownHandler handler) override {
+    Result install(KeyDownHandler handler) override {
         ++installs;
         if (refuse) {
-            return false;
+            return Result::failure("refused");
         }
         this->handler = std::move(handler);
-        return true;
+        return Result::success();
     }
     void remove() override {
         ++removals;

@@ -46,10 +46,12 @@ protected:
     void SetUp() override { ASSERT_TRUE(install()); }
 
     bool install() {
-        return monitor.install([this](const KeyDown& key) {
-            EXPECT_FALSE(key.synthetic);
-            seen.push_back({key.keyCode, key.flags, key.charactersIgnoringModifiers});
-        });
+        return monitor
+            .install([this](const KeyDown& key) {
+                EXPECT_FALSE(key.synthetic);
+                seen.push_back({key.keyCode, key.flags, key.charactersIgnoringModifiers});
+            })
+            .ok();
     }
 
     // The keys running xdotool with `arguments` reports. F12 ends every run: once it has

@@ -92,8 +92,17 @@ X11HotkeyService::~X11HotkeyService() {
     }
 }
 
-int X11HotkeyService::registerHotkey(std::uint32_t keyCode, std::uint32_t modifiers,
-                                     std::uint32_t id) {
+Result X11HotkeyService::registerHotkey(std::uint32_t keyCode, std::uint32_t modifiers,
+                                        std::uint32_t id) {
+    const int status = grab(keyCode, modifiers, id);
+    if (status == 0) {
+        return Result::success();
+    }
+    return Result::failure(status, "the X server refused the key grab (X error " +
+                                       std::to_string(status) + ")");
+}
+
+int X11HotkeyService::grab(std::uint32_t keyCode, std::uint32_t modifiers, std::uint32_t id) {
     const std::optional<std::uint32_t> keysym = X11KeyTable::keysymForKeyCode(keyCode);
     if (!keysym || !X11KeyTable::translatesModifiers(modifiers)) {
         return badValue;

@@ -35,7 +35,8 @@ public:
     // keymap lacks; badAccess when another client (or another id here) holds the
     // combination. Registering an id again moves it to the new combination only when that
     // one can be had.
-    int registerHotkey(std::uint32_t keyCode, std::uint32_t modifiers, std::uint32_t id) override;
+    Result registerHotkey(std::uint32_t keyCode, std::uint32_t modifiers,
+                          std::uint32_t id) override;
     void unregisterHotkey(std::uint32_t id) override;
     void setPressHandler(PressHandler handler) override;
 
@@ -49,6 +50,8 @@ private:
         std::uint16_t ignoredLocks = 0;
     };
 
+    // The grabs for `id`: 0, or the X error code that refused them.
+    int grab(std::uint32_t keyCode, std::uint32_t modifiers, std::uint32_t id);
     static std::vector<std::uint16_t> lockVariants(std::uint16_t locks);
     void ungrab(const Grab& grab);
 

@@ -1,0 +1,9 @@
+#include "platform/Log.h"
+
+namespace tiklo {
+
+Q_LOGGING_CATEGORY(settingsLog, "tiklo.settings")
+Q_LOGGING_CATEGORY(hotkeyLog, "tiklo.hotkey")
+Q_LOGGING_CATEGORY(loginItemLog, "tiklo.loginitem")
+
+} // namespace tiklo
