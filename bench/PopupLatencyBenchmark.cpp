@@ -125,7 +125,7 @@ public:
               const auto front = workspace_.frontmostApplication();
               return front ? std::optional<long>(front->pid) : std::nullopt;
           }),
-          caretLocator_(trust_, accessibility_, screens_),
+          caretLocator_(trust_, accessibility_),
           session_({[]() -> const EmojiCatalog& { return EmojiCatalog::shared(); }, state_,
                     injector_, [this] { picker_.hide(); }, [] {}}),
           picker_({session_, state_, workspace_, screens_, hold_,

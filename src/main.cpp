@@ -166,7 +166,7 @@ int main(int argc, char** argv) {
         const auto front = workspace.frontmostApplication();
         return front ? std::optional<long>(front->pid) : std::nullopt;
     });
-    CaretLocator caretLocator(trust, accessibility, screens);
+    CaretLocator caretLocator(trust, accessibility);
 
     X11KeyboardMonitor monitor(connection, root, ledger);
     QQmlEngine engine;

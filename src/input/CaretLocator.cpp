@@ -5,9 +5,8 @@
 
 namespace tiklo {
 
-CaretLocator::CaretLocator(const AccessibilityTrust& trust, AccessibilityProvider& accessibility,
-                           const Screens& screens)
-    : trust_(trust), accessibility_(accessibility), screens_(screens) {}
+CaretLocator::CaretLocator(const AccessibilityTrust& trust, AccessibilityProvider& accessibility)
+    : trust_(trust), accessibility_(accessibility) {}
 
 std::optional<Rect> CaretLocator::caretRect() {
     if (!trust_.isTrusted()) {
@@ -30,25 +29,11 @@ std::optional<Rect> CaretLocator::caretRect() {
     };
     for (const TextRange& range : candidates) {
         const std::optional<Rect> bounds = element->boundsForRange(range);
-        if (!bounds || bounds->isZero() || bounds->height <= minimumCaretHeight) {
-            continue;
+        if (bounds && !bounds->isZero() && bounds->height > minimumCaretHeight) {
+            return bounds;
         }
-        std::vector<Rect> frames;
-        for (const ScreenArea& screen : screens_.screens()) {
-            frames.push_back(screen.frame);
-        }
-        return flipToCocoa(*bounds, frames);
     }
     return std::nullopt;
-}
-
-Rect CaretLocator::flipToCocoa(const Rect& rect, const std::vector<Rect>& screenFrames) {
-    if (screenFrames.empty()) {
-        return rect;
-    }
-    Rect flipped = rect;
-    flipped.y = screenFrames.front().maxY() - rect.y - rect.height;
-    return flipped;
 }
 
 } // namespace tiklo

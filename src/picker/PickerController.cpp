@@ -35,20 +35,20 @@ void PickerController::show(const std::string& query, int replacementBackspaces,
     PickerPanel& panel = ensurePanel();
     const bool full = mode == PickerPresentationMode::full;
     const Point size = full ? fullSize : inlineSize;
-    panel.setContentSize(size.x, size.y);
+    panel.resize(size.x, size.y);
     panel.setMovableByBackground(full);
     position(panel, mode, caret);
-    // Only the inline popup closes when it loses the keyboard; observe from now on, after
-    // the window took the keyboard.
-    observingResign_ = false;
+    // Only the inline popup closes when it loses the keyboard; from now on, after the window
+    // took the keyboard.
+    closesOnDeactivation_ = false;
     present(panel, mode);
-    observingResign_ = !full;
+    closesOnDeactivation_ = !full;
     // The keys held meanwhile go to the picker once it really has the keyboard.
     services_.hold.releaseToOwnWindow();
 }
 
 void PickerController::hide() {
-    observingResign_ = false;
+    closesOnDeactivation_ = false;
     if (awaitingKeyboard_) {
         // It never had the keyboard: what was held goes where the keyboard is.
         awaitingKeyboard_ = false;
@@ -57,7 +57,7 @@ void PickerController::hide() {
         }
     }
     if (panel_) {
-        panel_->orderOut();
+        panel_->hide();
     }
 }
 
@@ -70,7 +70,7 @@ PickerPanel& PickerController::ensurePanel() {
     if (!panel_) {
         panel_ = services_.makePanel();
         panel_->setKeyHandler([this](const PickerKeyEvent& event) { return handleKey(event); });
-        panel_->setResignKeyHandler([this] { resignedKey(); });
+        panel_->setDeactivatedHandler([this] { deactivated(); });
         panel_->setActivatedHandler([this] { activated(); });
     }
     return *panel_;
@@ -83,18 +83,18 @@ void PickerController::position(PickerPanel& panel, PickerPresentationMode mode,
     if (const std::optional<Point> origin =
             PickerPlacement::origin(mode, {frame.width, frame.height}, caret, screens.screens(),
                                     screens.mainScreen(), screens.mouseLocation())) {
-        panel.setFrameOrigin(*origin);
+        panel.move(*origin);
     }
 }
 
 void PickerController::present(PickerPanel& panel, PickerPresentationMode mode) {
     const bool animated =
         mode == PickerPresentationMode::inlinePopup && !services_.screens.reduceMotion();
-    panel.present(animated, presentDrop, presentSeconds);
+    panel.show(animated, presentDrop, presentSeconds);
 }
 
 bool PickerController::handleKey(const PickerKeyEvent& event) {
-    if (!panel_ || !panel_->isKeyWindow()) {
+    if (!panel_ || !panel_->isActive()) {
         return false;
     }
     return services_.session.handleKey(event, isGridLayout());
@@ -104,8 +104,8 @@ void PickerController::activated() {
     awaitingKeyboard_ = false;
 }
 
-void PickerController::resignedKey() {
-    if (!observingResign_) {
+void PickerController::deactivated() {
+    if (!closesOnDeactivation_) {
         return;
     }
     // Act on a later turn, outside the window system's focus change.

@@ -54,12 +54,13 @@ private:
                   const std::optional<Rect>& caret);
     void present(PickerPanel& panel, PickerPresentationMode mode);
     bool handleKey(const PickerKeyEvent& event);
-    void resignedKey();
+    void deactivated();
     void activated();
 
     Services services_;
     std::unique_ptr<PickerPanel> panel_;
-    bool observingResign_ = false;
+    // The inline popup closes when it loses the keyboard; the full picker stays.
+    bool closesOnDeactivation_ = false;
     // The picker was shown and has not had the keyboard yet.
     bool awaitingKeyboard_ = false;
 };

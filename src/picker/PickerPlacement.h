@@ -9,7 +9,7 @@
 
 namespace tiklo {
 
-// Where the picker window goes, in global bottom-left coordinates.
+// Where the picker window goes: the top-left corner of its frame.
 class PickerPlacement {
 public:
     static constexpr double fullRaise = 60;    // above the vertical centre

@@ -11,22 +11,20 @@ class CaretLocatorTest : public ::testing::Test {
 protected:
     void SetUp() override {
         trust.trusted = true;
-        screens.areas = {{{0, 0, 1440, 900}, {0, 0, 1440, 875}}};
         accessibility.element = element;
     }
 
     test::FakeAccessibilityTrust trust;
     test::FakeAccessibility accessibility;
-    test::FakeScreens screens;
     std::shared_ptr<test::FakeFocusedElement> element =
         std::make_shared<test::FakeFocusedElement>();
-    CaretLocator locator{trust, accessibility, screens};
+    CaretLocator locator{trust, accessibility};
 };
 
 TEST_F(CaretLocatorTest, TriesSelectionThenCharacterBeforeThenAtTheCaret) {
     element->selection = TextRange{5, 0};
     element->bounds = {{{5, 0}, Rect{}}, {{4, 1}, Rect{300, 100, 9, 17}}};
-    EXPECT_EQ(locator.caretRect(), (Rect{300, 900 - 100 - 17, 9, 17}));
+    EXPECT_EQ(locator.caretRect(), (Rect{300, 100, 9, 17}));
 
     // At location 0 the "before" candidate is raised to 0 and asked like the last one.
     element->asked.clear();
@@ -37,7 +35,7 @@ TEST_F(CaretLocatorTest, TriesSelectionThenCharacterBeforeThenAtTheCaret) {
 
     element->selection = TextRange{2, 3};
     element->bounds = {{{2, 3}, Rect{40, 60, 30, 20}}};
-    EXPECT_EQ(locator.caretRect(), (Rect{40, 820, 30, 20}));
+    EXPECT_EQ(locator.caretRect(), (Rect{40, 60, 30, 20}));
 }
 
 TEST_F(CaretLocatorTest, NothingWithoutPermissionElementOrTextRange) {
@@ -50,15 +48,6 @@ TEST_F(CaretLocatorTest, NothingWithoutPermissionElementOrTextRange) {
     EXPECT_EQ(locator.caretRect(), std::nullopt);
     accessibility.element.reset();
     EXPECT_EQ(locator.caretRect(), std::nullopt);
-}
-
-TEST(CaretLocatorFlipTest, FlipsAgainstThePrimaryScreen) {
-    EXPECT_EQ(CaretLocator::flipToCocoa({10, 100, 2, 20}, {{0, 0, 1440, 900}}),
-              (Rect{10, 780, 2, 20}));
-    // A secondary screen above does not change the reference.
-    EXPECT_EQ(CaretLocator::flipToCocoa({10, 100, 2, 20}, {{0, 0, 1440, 900}, {0, 900, 800, 600}}),
-              (Rect{10, 780, 2, 20}));
-    EXPECT_EQ(CaretLocator::flipToCocoa({10, 100, 2, 20}, {}), (Rect{10, 100, 2, 20}));
 }
 
 } // namespace
