@@ -1,37 +1,10 @@
-// Tiklo's composition root: builds the Linux platform objects and the services, wires
-// them together and runs the application.
-#include "app/AppState.h"
+// Tiklo's entry: answers the command line, takes the instance lock, checks the display, then
+// runs the services (TikloRuntime) over the Linux desktop (LinuxPlatform) with the tray.
 #include "app/CommandLine.h"
-#include "app/HotkeyManager.h"
-#include "app/LoginItem.h"
-#include "catalog/EmojiCatalog.h"
-#include "input/CaretLocator.h"
-#include "input/EventTap.h"
-#include "input/Injector.h"
-#include "input/TriggerEngine.h"
-#include "picker/PickerController.h"
-#include "picker/PickerSession.h"
-#include "platform/linux/AtspiAccessibility.h"
 #include "platform/linux/InstanceLock.h"
-#include "platform/linux/PropertyListDefaultsFile.h"
-#include "platform/linux/QtMainThreadExecutor.h"
-#include "platform/linux/QtScreens.h"
-#include "platform/linux/QtTimerFactory.h"
-#include "platform/linux/SyntheticEventLedger.h"
-#include "platform/linux/ThreadSleeper.h"
-#include "platform/linux/X11AccessibilityTrust.h"
-#include "platform/linux/X11ApplicationActivator.h"
-#include "platform/linux/X11HotkeyService.h"
-#include "platform/linux/X11InputConnection.h"
-#include "platform/linux/X11KeyPoster.h"
-#include "platform/linux/X11KeyboardHold.h"
-#include "platform/linux/X11KeyboardMonitor.h"
-#include "platform/linux/X11Workspace.h"
-#include "platform/linux/XdgAutostartEntry.h"
-#include "ui/QuickPickerPanel.h"
-#include "ui/TikloApplication.h"
+#include "platform/linux/LinuxPlatform.h"
+#include "ui/TikloRuntime.h"
 #include "ui/TrayMenu.h"
-#include "ui/theme/ThemeIconProvider.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -40,7 +13,6 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QQmlEngine>
 #include <QQuickWindow>
 #include <QtPlugin>
 #include <QtQml/qqmlextensionplugin.h>
@@ -52,7 +24,6 @@ Q_IMPORT_QML_PLUGIN(Tiklo_PickerPlugin)
 namespace {
 
 constexpr const char* applicationID = "io.tiklo.Tiklo";
-constexpr const char* pickerView = "qrc:/qt/qml/Tiklo/Picker/PickerHostView.qml";
 
 // Exit statuses besides success.
 constexpr int failedStatus = 1;
@@ -136,67 +107,12 @@ int main(int argc, char** argv) {
         std::fputs("Tiklo needs an X11 session.\n", stderr);
         return failedStatus;
     }
-    xcb_connection_t* connection = x11->connection();
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-
-    PropertyListDefaultsFile defaults(PropertyListDefaultsFile::defaultPath());
-    X11HotkeyService hotkeyService(connection, root);
-    app.installNativeEventFilter(&hotkeyService);
-    HotkeyManager hotkeys(hotkeyService);
-    XdgAutostartEntry autostart(XdgAutostartEntry::defaultPath(applicationID),
-                                XdgAutostartEntry::runningExecutable());
-    LoginItem loginItem(autostart);
-    X11Workspace workspace(connection, root, applicationID);
-    app.installNativeEventFilter(&workspace);
-    X11AccessibilityTrust trust(connection);
-    AppState state({defaults, hotkeys, loginItem, workspace, trust});
-    AppState::setShared(&state);
-
-    ThreadSleeper sleeper;
-    SyntheticEventLedger ledger;
-    X11InputConnection input;
-    X11KeyboardHold keyboardHold(input, ledger);
-    X11KeyPoster poster(input, keyboardHold, ledger, sleeper);
-    X11ApplicationActivator activator(connection, root, sleeper);
-    QtMainThreadExecutor mainThread;
-    Injector injector(poster, activator, keyboardHold, mainThread, sleeper);
-
-    QtScreens screens;
-    AtspiAccessibility accessibility([&workspace]() -> std::optional<long> {
-        const auto front = workspace.frontmostApplication();
-        return front ? std::optional<long>(front->pid) : std::nullopt;
-    });
-    CaretLocator caretLocator(trust, accessibility);
-
-    X11KeyboardMonitor monitor(connection, root, ledger);
-    QQmlEngine engine;
-    ThemeIconProvider::install(engine);
-    PickerController* controller = nullptr;
-    PickerSession session({[]() -> const EmojiCatalog& { return EmojiCatalog::shared(); }, state,
-                           injector, [&controller] { controller->hide(); },
-                           [] { QApplication::beep(); }});
-    PickerController picker({session, state, workspace, screens, keyboardHold,
-                             [&caretLocator] { return caretLocator.caretRect(); },
-                             [&]() -> std::unique_ptr<PickerPanel> {
-                                 return std::make_unique<QuickPickerPanel>(
-                                     engine, QUrl(QString::fromLatin1(pickerView)),
-                                     QVariantMap{{"session", QVariant::fromValue(&session)},
-                                                 {"appState", QVariant::fromValue(&state)}},
-                                     &monitor, &keyboardHold);
-                             }});
-    controller = &picker;
-
-    TriggerEngine trigger(state, workspace, keyboardHold, picker);
-    QtTimerFactory timers;
-    EventTap tap(monitor, trust, timers, state,
-                 [&trigger](const KeyDown& key) { trigger.handleKeyDown(key); });
-
-    TikloApplication tiklo(
-        state, tap, [&picker] { picker.show("", 0, std::nullopt, PickerPresentationMode::full); });
-    TrayMenu tray(state, [] { QApplication::quit(); });
+    LinuxPlatform platform(x11->connection(), applicationID, {});
+    TikloRuntime tiklo(platform.platform());
+    TrayMenu tray(tiklo.state(), [] { QApplication::quit(); });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, [&] {
         tiklo.terminate();
-        mainThread.shutDown();
+        platform.shutDown();
     });
     tiklo.start();
     return QApplication::exec();

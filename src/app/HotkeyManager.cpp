@@ -13,7 +13,7 @@ HotkeyManager::HotkeyManager(HotkeyService& service, QObject* parent)
 
 std::uint32_t HotkeyManager::registerHotkey(const Hotkey& hotkey, Action action) {
     const std::uint32_t id = nextID_++;
-    const Result result = service_.registerHotkey(hotkey.keyCode, hotkey.modifiers, id);
+    const Result result = service_.registerHotkey(hotkey.key, id);
     if (!result) {
         qCWarning(hotkeyLog).noquote().nospace()
             << "Tiklo: failed to register hotkey " << QString::fromStdString(hotkey.display())

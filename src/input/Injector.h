@@ -29,7 +29,8 @@ namespace tiklo {
 // never removes one of them instead of the prefix.
 class Injector : public TextInjector {
 public:
-    static constexpr std::uint16_t deleteKeyCode = 51;
+    // Deletes the character before the caret.
+    static constexpr KeySym deleteKey = keysym::backSpace;
     // The target must hold the keyboard before anything is typed: as soon as it does, and at
     // the latest after this (for one that never tells).
     static constexpr std::chrono::milliseconds focusTimeout{180};

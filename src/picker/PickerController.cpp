@@ -8,7 +8,9 @@
 namespace tiklo {
 
 PickerController::PickerController(Services services, QObject* parent)
-    : QObject(parent), services_(std::move(services)) {}
+    : QObject(parent), services_(std::move(services)) {
+    connect(&services_.session, &PickerSession::hideRequested, this, &PickerController::hide);
+}
 
 void PickerController::show(const std::string& query, int replacementBackspaces,
                             std::optional<RunningApplication> targetApp,

@@ -1,6 +1,7 @@
 #include "picker/PickerSession.h"
 
 #include "app/AppState.h"
+#include "app/UsageHistory.h"
 
 namespace tiklo {
 
@@ -84,8 +85,8 @@ void PickerSession::moveSelection(int delta) {
 void PickerSession::insertSelected() {
     if (selectedIndex_ >= 0 && selectedIndex_ < resultCount()) {
         insert(*results_[static_cast<std::size_t>(selectedIndex_)], false);
-    } else if (services_.beep) {
-        services_.beep();
+    } else {
+        emit beepRequested();
     }
 }
 
@@ -98,11 +99,11 @@ void PickerSession::insertAt(int index, bool keepOpen) {
 void PickerSession::insert(const EmojiItem& chosen, bool keepOpen) {
     // The results may be replaced below; keep the item itself.
     const EmojiItem item = chosen;
-    AppState& state = services_.state;
-    state.recordUse(item);
+    const AppState& state = services_.state;
+    services_.history.recordUse(item);
     const bool trailingSpace = state.insertSpaceAfterTrigger();
-    if (!keepOpen && services_.hidePicker) {
-        services_.hidePicker();
+    if (!keepOpen) {
+        emit hideRequested();
     }
     std::string text = item.displayEmoji(state.defaultSkinTone());
     if (trailingSpace) {
@@ -125,9 +126,7 @@ void PickerSession::reset() {
 
 void PickerSession::close() {
     const std::optional<RunningApplication> target = targetApp_;
-    if (services_.hidePicker) {
-        services_.hidePicker();
-    }
+    emit hideRequested();
     services_.injector.reactivate(target);
     reset();
 }
@@ -144,9 +143,7 @@ bool PickerSession::handleKey(const PickerKeyEvent& event, bool gridLayout) {
         insertAt(decision.argument, false);
         break;
     case Action::beep:
-        if (services_.beep) {
-            services_.beep();
-        }
+        emit beepRequested();
         break;
     case Action::insertSelected:
         insertSelected();

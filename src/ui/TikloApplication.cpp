@@ -1,22 +1,20 @@
 #include "ui/TikloApplication.h"
 
-#include "app/AppState.h"
+#include "app/HotkeyRegistration.h"
 #include "input/EventTap.h"
 
 namespace tiklo {
 
-TikloApplication::TikloApplication(AppState& state, EventTap& tap,
-                                   std::function<void()> showFullPicker)
-    : state_(state), tap_(tap), showFullPicker_(std::move(showFullPicker)) {}
+TikloApplication::TikloApplication(HotkeyRegistration& hotkey, EventTap& tap)
+    : hotkey_(hotkey), tap_(tap) {}
 
 void TikloApplication::start() {
-    state_.setHotkeyAction(showFullPicker_);
-    state_.registerHotkey();
+    hotkey_.registerHotkey();
     tap_.start();
 }
 
 void TikloApplication::terminate() {
-    state_.unregisterHotkey();
+    hotkey_.unregisterHotkey();
     tap_.stop();
 }
 

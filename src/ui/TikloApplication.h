@@ -1,16 +1,14 @@
 #pragma once
 
-#include <functional>
-
 namespace tiklo {
 
-class AppState;
 class EventTap;
+class HotkeyRegistration;
 
 // Start-up and termination of the running program.
 class TikloApplication {
 public:
-    TikloApplication(AppState& state, EventTap& tap, std::function<void()> showFullPicker);
+    TikloApplication(HotkeyRegistration& hotkey, EventTap& tap);
 
     // Registers the global hotkey, then starts observing keys (which retries by itself
     // while the permission is missing).
@@ -19,9 +17,8 @@ public:
     void terminate();
 
 private:
-    AppState& state_;
+    HotkeyRegistration& hotkey_;
     EventTap& tap_;
-    std::function<void()> showFullPicker_;
 };
 
 } // namespace tiklo

@@ -73,9 +73,8 @@ protected:
         std::vector<EmojiItem>{{"\U0001F525", "fire", "fire", EmojiCategory::animals, {}, false}}};
     test::FakeTextInjector injector;
     test::FakeScreens screens;
-    PickerController* controller = nullptr;
-    PickerSession session{{[this]() -> const EmojiCatalog& { return catalog; }, state, injector,
-                           [this] { controller->hide(); }, [] {}}};
+    PickerSession session{
+        {[this]() -> const EmojiCatalog& { return catalog; }, state, history, injector}};
     std::optional<Rect> caret;
     int panelsMade = 0;
     FakePanel* panel = nullptr;
@@ -87,7 +86,6 @@ protected:
                                  panel = made.get();
                                  return made;
                              }}};
-    void SetUp() override { controller = &picker; }
 };
 
 TEST_F(PickerControllerTest, InlineShowFillsTheSessionAndPlacesThePopup) {
@@ -163,10 +161,11 @@ TEST_F(PickerControllerTest, KeysTypedWhileThePickerOpensAreHeldUntilItHasTheKey
 
 TEST_F(PickerControllerTest, KeysReachTheSessionOnlyWhileThePanelHasTheKeyboard) {
     picker.show("", 1, std::nullopt, PickerPresentationMode::inlinePopup);
-    EXPECT_TRUE(panel->keys({PickerKeyEvent::Type::keyDown, 36, 0}));
+    const PickerKeyEvent returnKey{PickerKeyEvent::Type::keyDown, {keysym::returnKey}};
+    EXPECT_TRUE(panel->keys(returnKey));
     ASSERT_EQ(injector.replaced.size(), 1u);
     EXPECT_FALSE(panel->visible); // hidden before typing
-    EXPECT_FALSE(panel->keys({PickerKeyEvent::Type::keyDown, 36, 0}));
+    EXPECT_FALSE(panel->keys(returnKey));
     EXPECT_EQ(injector.replaced.size(), 1u);
 
     // Grid moves by rows only in the full picker.

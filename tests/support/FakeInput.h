@@ -143,8 +143,8 @@ public:
     void releaseToFocus() override { add("release to focus"); }
     bool isHolding() const override { return false; }
     void redirect(std::uint32_t, std::uint32_t, bool) override { add("redirect"); }
-    void postKey(std::uint16_t keyCode, bool down) override {
-        add("key " + std::to_string(keyCode) + (down ? " down" : " up"));
+    void postKey(KeySym sym, bool down) override {
+        add("key " + std::to_string(sym) + (down ? " down" : " up"));
     }
     void postText(std::u16string_view chunk, bool down) override {
         add("text " + std::to_string(chunk.size()) + (down ? " down" : " up"));

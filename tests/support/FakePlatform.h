@@ -55,9 +55,8 @@ private:
 
 class FakeHotkeyService : public HotkeyService {
 public:
-    Result registerHotkey(std::uint32_t keyCode, std::uint32_t modifiers,
-                          std::uint32_t id) override {
-        calls.push_back({"register", id, keyCode, modifiers});
+    Result registerHotkey(const Key& key, std::uint32_t id) override {
+        calls.push_back({"register", id, key});
         if (refuseWith != 0) {
             return Result::failure(refuseWith, "refused");
         }
@@ -65,7 +64,7 @@ public:
         return Result::success();
     }
     void unregisterHotkey(std::uint32_t id) override {
-        calls.push_back({"unregister", id, 0, 0});
+        calls.push_back({"unregister", id, {}});
         grabbed.erase(id);
     }
     void setPressHandler(PressHandler handler) override { press = std::move(handler); }
@@ -73,8 +72,7 @@ public:
     struct Call {
         std::string what;
         std::uint32_t id;
-        std::uint32_t keyCode;
-        std::uint32_t modifiers;
+        Key key;
     };
     int refuseWith = 0;
     std::set<std::uint32_t> grabbed;

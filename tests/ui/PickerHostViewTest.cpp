@@ -83,9 +83,11 @@ protected:
 
     EmojiCatalog catalog{pickerItems(), [] { return 800000000.0; }};
     test::FakeTextInjector injector;
+    PickerSession session{
+        {[this]() -> const EmojiCatalog& { return catalog; }, state, history, injector}};
     int hides = 0;
-    PickerSession session{{[this]() -> const EmojiCatalog& { return catalog; }, state, injector,
-                           [this] { ++hides; }, [] {}}};
+    const QMetaObject::Connection hidden =
+        QObject::connect(&session, &PickerSession::hideRequested, [this] { ++hides; });
     QQuickView view;
 };
 

@@ -1,4 +1,5 @@
 #include "app/AppState.h"
+#include "app/HotkeyRegistration.h"
 #include "input/EventTap.h"
 #include "support/FakeAppEnvironment.h"
 #include "support/FakeInput.h"
@@ -18,33 +19,68 @@ namespace {
 
 using Type = PickerKeyEvent::Type;
 
-std::optional<PickerKeyEvent> key(QEvent::Type type, int qtKey, Qt::KeyboardModifiers modifiers) {
-    const QKeyEvent event(type, qtKey, modifiers);
-    return QtKeyTranslator::translate(event);
+std::optional<PickerKeyEvent> key(QEvent::Type type, int qtKey, Qt::KeyboardModifiers modifiers,
+                                  const KeyboardLayout* layout = nullptr) {
+    const QKeyEvent event(type, qtKey, modifiers, 0, 0, 0);
+    return QtKeyTranslator::translate(event, layout);
 }
 
-TEST(QtKeyTranslatorTest, RoutedKeysGetTheirCodesAndCtrlOrSuperIsCommand) {
-    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier)->keyCode, 36);
-    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_Enter, Qt::KeypadModifier)->keyCode, 76);
-    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier)->keyCode, 51);
-    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier)->keyCode, 125);
-    const auto ctrl3 = key(QEvent::KeyPress, Qt::Key_3, Qt::ControlModifier);
-    EXPECT_EQ(ctrl3->keyCode, 20);
-    EXPECT_EQ(ctrl3->flags, modifierFlags::command);
-    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_9, Qt::MetaModifier)->flags, modifierFlags::command);
-    // Keypad digits are not the digit row; ordinary keys are "other" and releases ignored.
-    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_3, Qt::KeypadModifier)->keyCode,
-              QtKeyTranslator::otherKey);
-    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier)->keyCode, QtKeyTranslator::otherKey);
+// A keyboard whose digit row is the scan codes 10 to 18, as X numbers them.
+class DigitRow : public KeyboardLayout {
+public:
+    std::optional<int> digitRowNumber(std::uint32_t scanCode) const override {
+        return scanCode >= 10 && scanCode <= 18 ? std::optional<int>(scanCode - 9) : std::nullopt;
+    }
+};
+
+TEST(QtKeyTranslatorTest, RoutedKeysGetTheirKeysymsModifiersAndDigitRowPlaces) {
+    const std::pair<int, KeySym> routed[] = {
+        {Qt::Key_Return, keysym::returnKey},
+        {Qt::Key_Enter, keysym::keypadEnter},
+        {Qt::Key_Escape, keysym::escape},
+        {Qt::Key_Backspace, keysym::backSpace},
+        {Qt::Key_Left, keysym::left},
+        {Qt::Key_Right, keysym::right},
+        {Qt::Key_Up, keysym::up},
+        {Qt::Key_Down, keysym::down},
+        {Qt::Key_Space, keysym::space},
+        {Qt::Key_A, keysym::letter('a')},
+    };
+    for (const auto& [qtKey, sym] : routed) {
+        EXPECT_EQ(key(QEvent::KeyPress, qtKey, Qt::NoModifier)->key, (Key{sym})) << qtKey;
+    }
+    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_3, Qt::ControlModifier)->key,
+              (Key{keysym::digit(3), Modifier::ctrl, 3}));
+    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_9, Qt::MetaModifier | Qt::ShiftModifier)->key,
+              (Key{keysym::digit(9), Modifier::super | Modifier::shift, 9}));
+    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_0, Qt::AltModifier)->key,
+              (Key{keysym::digit(0), Modifier::alt, 0}));
+    // Keypad digits are not the digit row; releases of ordinary keys are ignored.
+    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_3, Qt::KeypadModifier)->key.digitRow, 0);
     EXPECT_FALSE(key(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier));
 
-    // Pressing and releasing Ctrl changes the held state whatever X reported before it.
+    // With the keyboard's layout, the place counts, whatever the key types (AZERTY's third
+    // key types '"'); a key off the row that types a digit still counts by its digit.
+    const DigitRow layout;
+    const auto placed = [&](int qtKey, std::uint32_t scanCode, Qt::KeyboardModifiers held) {
+        const QKeyEvent event(QEvent::KeyPress, qtKey, held, scanCode, 0, 0);
+        return QtKeyTranslator::translate(event, &layout)->key.digitRow;
+    };
+    EXPECT_EQ(placed(Qt::Key_QuoteDbl, 12, Qt::ControlModifier), 3);
+    EXPECT_EQ(placed(Qt::Key_Ampersand, 10, Qt::ControlModifier), 1);
+    EXPECT_EQ(placed(Qt::Key_4, 40, Qt::ControlModifier), 4);
+    EXPECT_EQ(placed(Qt::Key_A, 38, Qt::ControlModifier), 0);
+    EXPECT_EQ(placed(Qt::Key_3, 12, Qt::KeypadModifier), 0);
+
+    // Pressing and letting go of a modifier changes the held set whatever X reported before.
     const auto down = key(QEvent::KeyPress, Qt::Key_Control, Qt::NoModifier);
-    EXPECT_EQ(down->type, Type::flagsChanged);
-    EXPECT_EQ(down->flags, modifierFlags::command);
-    const auto up = key(QEvent::KeyRelease, Qt::Key_Super_L, Qt::MetaModifier);
-    EXPECT_EQ(up->type, Type::flagsChanged);
-    EXPECT_EQ(up->flags & modifierFlags::command, 0u);
+    EXPECT_EQ(down->type, Type::modifiersChanged);
+    EXPECT_EQ(down->key.modifiers, Modifiers(Modifier::ctrl));
+    const auto up = key(QEvent::KeyRelease, Qt::Key_Super_L, Qt::MetaModifier | Qt::ShiftModifier);
+    EXPECT_EQ(up->type, Type::modifiersChanged);
+    EXPECT_EQ(up->key.modifiers, Modifiers(Modifier::shift));
+    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_AltGr, Qt::ControlModifier)->key.modifiers,
+              Modifiers(Modifier::ctrl));
 }
 
 class ShellTest : public ::testing::Test, protected test::FakeAppEnvironment {
@@ -83,18 +119,20 @@ TEST_F(ShellTest, StartRegistersTheHotkeyAndStartsTheTapAndTerminateUndoesBoth) 
     test::ManualTimerFactory timers;
     trust.trusted = true;
     EventTap tap(monitor, trust, timers, state, [](const KeyDown&) {});
+    HotkeyRegistration hotkey(state, hotkeys);
     int fullPickers = 0;
-    TikloApplication app(state, tap, [&] { ++fullPickers; });
+    QObject::connect(&hotkey, &HotkeyRegistration::pressed, [&] { ++fullPickers; });
+    TikloApplication app(hotkey, tap);
     app.start();
-    ASSERT_TRUE(state.hotkeyID());
-    EXPECT_EQ(hotkeyService.grabbed, std::set<std::uint32_t>{*state.hotkeyID()});
+    ASSERT_TRUE(hotkey.hotkeyID());
+    EXPECT_EQ(hotkeyService.grabbed, std::set<std::uint32_t>{*hotkey.hotkeyID()});
     EXPECT_TRUE(tap.isInstalled());
-    hotkeyService.press(*state.hotkeyID());
+    hotkeyService.press(*hotkey.hotkeyID());
     QCoreApplication::processEvents();
     EXPECT_EQ(fullPickers, 1);
 
     app.terminate();
-    EXPECT_FALSE(state.hotkeyID());
+    EXPECT_FALSE(hotkey.hotkeyID());
     EXPECT_TRUE(hotkeyService.grabbed.empty());
     EXPECT_FALSE(tap.isInstalled());
 }

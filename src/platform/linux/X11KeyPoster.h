@@ -63,7 +63,7 @@ public:
     bool awaitFocus(const RunningApplication& application,
                     std::chrono::milliseconds timeout) override;
     void releaseModifiers(std::chrono::milliseconds timeout) override;
-    void postKey(std::uint16_t keyCode, bool down) override;
+    void postKey(KeySym sym, bool down) override;
     void postText(std::u16string_view chunk, bool down) override;
     void finishTyping() override;
 
@@ -81,9 +81,9 @@ private:
     Sleeper& sleeper_;
     Options options_;
     Utf16ChunkDecoder decoder_;
-    // The keycode each held virtual key went down on, so its release goes to the same key
-    // even if the keymap changed in between.
-    std::map<std::uint16_t, xcb_keycode_t> held_;
+    // The keycode each held key went down on, so its release goes to the same key even if
+    // the keymap changed in between.
+    std::map<KeySym, xcb_keycode_t> held_;
     // Keycodes mapped for text the application may not have read yet, and which application
     // to ask (when it answers pings).
     std::unique_ptr<BorrowedKeycodes> borrowed_;
