@@ -34,21 +34,27 @@ public:
 };
 
 TEST(QtKeyTranslatorTest, RoutedKeysGetTheirKeysymsModifiersAndDigitRowPlaces) {
-    const std::pair<int, KeySym> routed[] = {
-        {Qt::Key_Return, keysym::returnKey},
-        {Qt::Key_Enter, keysym::keypadEnter},
-        {Qt::Key_Escape, keysym::escape},
-        {Qt::Key_Backspace, keysym::backSpace},
-        {Qt::Key_Left, keysym::left},
-        {Qt::Key_Right, keysym::right},
-        {Qt::Key_Up, keysym::up},
-        {Qt::Key_Down, keysym::down},
-        {Qt::Key_Space, keysym::space},
-        {Qt::Key_A, keysym::letter('a')},
+    // The routed keys by what the routing makes of them: in the full picker's grid, and in the
+    // popup with an empty query.
+    const auto routed = [&](int qtKey, PickerPresentationMode mode) {
+        const PickerKeyContext context{mode, mode == PickerPresentationMode::full, true, 20};
+        return PickerKeyRouting::route(*key(QEvent::KeyPress, qtKey, Qt::NoModifier), context);
     };
-    for (const auto& [qtKey, sym] : routed) {
-        EXPECT_EQ(key(QEvent::KeyPress, qtKey, Qt::NoModifier)->key, (Key{sym})) << qtKey;
-    }
+    using Action = PickerKeyDecision::Action;
+    constexpr auto grid = PickerPresentationMode::full;
+    constexpr auto popup = PickerPresentationMode::inlinePopup;
+    EXPECT_EQ(routed(Qt::Key_Return, grid).action, Action::insertSelected);
+    EXPECT_EQ(routed(Qt::Key_Enter, grid).action, Action::insertSelected);
+    EXPECT_EQ(routed(Qt::Key_Escape, grid).action, Action::close);
+    EXPECT_EQ(routed(Qt::Key_Backspace, popup).action, Action::close);
+    EXPECT_EQ(routed(Qt::Key_Down, grid), (PickerKeyDecision{Action::moveSelection, 8, true}));
+    EXPECT_EQ(routed(Qt::Key_Up, grid), (PickerKeyDecision{Action::moveSelection, -8, true}));
+    EXPECT_EQ(routed(Qt::Key_Left, grid), (PickerKeyDecision{Action::moveSelection, -1, true}));
+    EXPECT_EQ(routed(Qt::Key_Right, grid), (PickerKeyDecision{Action::moveSelection, 1, true}));
+    // Other keys keep their keysyms (Latin-1 letters by their lower case) and pass.
+    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier)->key, Key(keysym::letter('a')));
+    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier)->key, Key(keysym::space));
+    EXPECT_FALSE(routed(Qt::Key_Space, popup).swallow);
     EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_3, Qt::ControlModifier)->key,
               (Key{keysym::digit(3), Modifier::ctrl, 3}));
     EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_9, Qt::MetaModifier | Qt::ShiftModifier)->key,
