@@ -2,8 +2,8 @@
 // each iteration starts this program again (fork and exec) in its child mode, which builds
 // everything once and exits, and times the whole child. Each is measured in English only
 // and with a second language (German), whose CLDR files add keywords.
-#include "EmojiCatalog.h"
-#include "UserLocale.h"
+#include "catalog/EmojiCatalog.h"
+#include "catalog/UserLocale.h"
 
 #include <cstring>
 #include <sys/wait.h>

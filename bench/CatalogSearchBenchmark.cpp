@@ -3,8 +3,8 @@
 // (German), whose keywords lengthen every item's search text. Each query class is also
 // measured as a plain substring scan over every item's search text, the floor a linear
 // search cannot beat.
-#include "EmojiCatalog.h"
-#include "UserLocale.h"
+#include "catalog/EmojiCatalog.h"
+#include "catalog/UserLocale.h"
 
 #include <map>
 #include <memory>

@@ -1,9 +1,9 @@
 // The work Tiklo does for every key the user types anywhere: from the raw XInput event, as
 // the native event filter receives it, through the keyboard monitor (ledger check, key
-// code, flags, characters) to the trigger decision. It must stay well under 20 µs.
-#include "SyntheticEventLedger.h"
-#include "TriggerEngine.h"
-#include "X11KeyboardMonitor.h"
+// and its modifiers, characters) to the trigger decision. It must stay well under 20 µs.
+#include "input/TriggerEngine.h"
+#include "platform/linux/SyntheticEventLedger.h"
+#include "platform/linux/X11KeyboardMonitor.h"
 
 #include <memory>
 #include <string>
@@ -66,7 +66,7 @@ void keyToDecision(benchmark::State& state, std::uint32_t keycode, std::size_t l
         input.frontmostBundleID = "org.gnome.TextEditor";
         input.ownBundleID = "io.tiklo.Tiklo";
         input.excludedBundleIDs = &excluded;
-        input.flags = key->flags;
+        input.modifiers = key->key.modifiers;
         input.charactersIgnoringModifiers = key->charactersIgnoringModifiers;
         input.triggerPrefix = ";";
         const std::optional<int> decision = TriggerEngine::decide(input);

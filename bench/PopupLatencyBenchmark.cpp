@@ -1,5 +1,5 @@
 // The inline popup from the trigger key to a window the user can type into, on a private
-// Xvfb with openbox: the picker objects wired as main.cpp wires them, the trigger fed to
+// Xvfb with openbox: the program's own runtime over the Linux platform, the trigger fed to
 // TriggerEngine as the keyboard monitor would feed it while a plain window of another X
 // client is in front, and the clock stopped once the popup is exposed, active, holds
 // results and has rendered a frame. Warm popups run in this process; each cold one is a
@@ -9,35 +9,15 @@
 // The insertion is timed the same way, from the choice (Return in the popup) until the
 // emoji has been typed into a Qt text field of another process and that application has
 // answered a ping sent after it: read, not only sent.
-#include "AppState.h"
-#include "AtspiAccessibility.h"
-#include "CaretLocator.h"
-#include "EmojiCatalog.h"
-#include "HotkeyManager.h"
-#include "Injector.h"
-#include "LoginItem.h"
-#include "PickerController.h"
-#include "PickerSession.h"
-#include "PropertyListDefaultsFile.h"
-#include "QtMainThreadExecutor.h"
-#include "QtScreens.h"
-#include "QuickPickerPanel.h"
-#include "SyntheticEventLedger.h"
-#include "TempDir.h"
-#include "TextFieldProcess.h"
-#include "ThemeIconProvider.h"
-#include "ThreadSleeper.h"
-#include "TriggerEngine.h"
-#include "X11AccessibilityTrust.h"
-#include "X11ApplicationActivator.h"
-#include "X11HotkeyService.h"
-#include "X11InputConnection.h"
-#include "X11KeyPoster.h"
-#include "X11KeyboardHold.h"
-#include "X11TestClient.h"
-#include "X11Workspace.h"
-#include "XdgAutostartEntry.h"
-#include "XvfbSession.h"
+#include "catalog/EmojiCatalog.h"
+#include "platform/linux/LinuxPlatform.h"
+#include "support/ChildProcess.h"
+#include "support/TempDir.h"
+#include "support/TextFieldProcess.h"
+#include "support/X11TestClient.h"
+#include "support/XvfbSession.h"
+#include "ui/QuickPickerPanel.h"
+#include "ui/TikloRuntime.h"
 
 #include <atomic>
 #include <chrono>
@@ -52,13 +32,11 @@
 #include <thread>
 
 #include <QApplication>
-#include <QQmlEngine>
 #include <QQuickView>
 #include <QQuickWindow>
 #include <QTimer>
 #include <QtPlugin>
 #include <QtQml/qqmlextensionplugin.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <benchmark/benchmark.h>
@@ -75,10 +53,9 @@ constexpr const char* coldFlag = "--cold-popup-once";
 // The same, after the program's preparation in the background ran (catalog and window).
 constexpr const char* preparedFlag = "--prepared-popup-once";
 constexpr const char* applicationID = "io.tiklo.Tiklo";
-constexpr const char* pickerView = "qrc:/qt/qml/Tiklo/Picker/PickerHostView.qml";
 constexpr auto waitLimit = std::chrono::seconds(10);
-// The virtual key code of ";" on a US layout, as the keyboard monitor reports it.
-constexpr std::uint16_t semicolonKeyCode = 41;
+// The ";" key, as the keyboard monitor reports it.
+constexpr KeySym semicolon = ';';
 
 double millisecondsBetween(Clock::time_point from, Clock::time_point to) {
     return std::chrono::duration<double, std::milli>(to - from).count();
@@ -114,67 +91,87 @@ struct RefreshTiming {
     double refresh = 0; // the session's refresh: that search, the model and the list view
 };
 
-// Tiklo's picker path, built from the same objects as main.cpp, minus the tray, the key
-// monitor and the start-up of the application.
+// Times what the caret costs: every call into the accessibility layer.
+class TimedAccessibility : public AccessibilityProvider {
+public:
+    TimedAccessibility(AccessibilityProvider& inner, double& milliseconds)
+        : inner_(inner), milliseconds_(milliseconds) {}
+
+    std::unique_ptr<FocusedElement> focusedElement() override {
+        const auto start = Clock::now();
+        std::unique_ptr<FocusedElement> element = inner_.focusedElement();
+        milliseconds_ += millisecondsBetween(start, Clock::now());
+        return element ? std::make_unique<Element>(std::move(element), milliseconds_) : nullptr;
+    }
+
+private:
+    class Element : public FocusedElement {
+    public:
+        Element(std::unique_ptr<FocusedElement> inner, double& milliseconds)
+            : inner_(std::move(inner)), milliseconds_(milliseconds) {}
+        std::optional<TextRange> selectedTextRange() override {
+            const auto start = Clock::now();
+            const std::optional<TextRange> range = inner_->selectedTextRange();
+            milliseconds_ += millisecondsBetween(start, Clock::now());
+            return range;
+        }
+        std::optional<Rect> boundsForRange(TextRange range) override {
+            const auto start = Clock::now();
+            const std::optional<Rect> bounds = inner_->boundsForRange(range);
+            milliseconds_ += millisecondsBetween(start, Clock::now());
+            return bounds;
+        }
+        bool isSecret() const override { return inner_->isSecret(); }
+
+    private:
+        std::unique_ptr<FocusedElement> inner_;
+        double& milliseconds_;
+    };
+
+    AccessibilityProvider& inner_;
+    double& milliseconds_;
+};
+
+// The platform with the caret's calls timed.
+Platform timingCaret(Platform platform, AccessibilityProvider& accessibility) {
+    return {platform.defaults,       platform.hotkeys,      platform.loginItems, platform.workspace,
+            platform.trust,          accessibility,         platform.screens,    platform.keyboard,
+            platform.keyboardLayout, platform.keyboardHold, platform.keyPoster,  platform.activator,
+            platform.mainThread,     platform.sleeper,      platform.timers};
+}
+
+// Tiklo's picker path: the program's own platform and runtime, without the tray and without
+// starting (no key observation: the trigger is fed as the keyboard monitor would feed it).
 class PopupRig {
 public:
     PopupRig()
-        : connection_(qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection()),
-          root_(xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root),
-          defaults_(PropertyListDefaultsFile::defaultPath()), hotkeyService_(connection_, root_),
-          hotkeys_(hotkeyService_), autostart_(XdgAutostartEntry::defaultPath(applicationID),
-                                               XdgAutostartEntry::runningExecutable()),
-          loginItem_(autostart_), workspace_(connection_, root_, applicationID),
-          trust_(connection_), state_({defaults_, hotkeys_, loginItem_, workspace_, trust_}),
-          hold_(input_, ledger_), poster_(input_, hold_, ledger_, sleeper_),
-          activator_(connection_, root_, sleeper_),
-          injector_(poster_, activator_, hold_, mainThread_, sleeper_),
-          accessibility_([this]() -> std::optional<long> {
-              const auto front = workspace_.frontmostApplication();
-              return front ? std::optional<long>(front->pid) : std::nullopt;
-          }),
-          caretLocator_(trust_, accessibility_, screens_),
-          session_({[]() -> const EmojiCatalog& { return EmojiCatalog::shared(); }, state_,
-                    injector_, [this] { picker_.hide(); }, [] {}}),
-          picker_({session_, state_, workspace_, screens_, hold_,
-                   [this] {
-                       const auto start = Clock::now();
-                       const FocusedField field = caretLocator_.focusedField();
-                       caretMilliseconds_ = millisecondsBetween(start, Clock::now());
-                       return field;
-                   },
-                   [this]() -> std::unique_ptr<PickerPanel> {
-                       const auto start = Clock::now();
-                       auto panel = std::make_unique<QuickPickerPanel>(
-                           engine_, QUrl(QString::fromLatin1(pickerView)),
-                           QVariantMap{{"session", QVariant::fromValue(&session_)},
-                                       {"appState", QVariant::fromValue(&state_)}},
-                           nullptr, &hold_);
-                       panel_ = panel.get();
-                       // Straight from the render thread: the moment the frame went out.
-                       QObject::connect(
-                           &panel_->view(), &QQuickWindow::frameSwapped, &panel_->view(),
-                           [this] { lastSwap_ = Clock::now().time_since_epoch().count(); },
-                           Qt::DirectConnection);
-                       panelMilliseconds_ = millisecondsBetween(start, Clock::now());
-                       return panel;
-                   }}),
-          trigger_(state_, workspace_, hold_, picker_) {
-        qApp->installNativeEventFilter(&hotkeyService_);
-        qApp->installNativeEventFilter(&workspace_);
-        ThemeIconProvider::install(engine_);
+        : linux_(qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection(),
+                 applicationID, {}),
+          platform_(linux_.platform()), accessibility_(platform_.accessibility, caretMilliseconds_),
+          tiklo_(timingCaret(platform_, accessibility_)) {
+        QObject::connect(&tiklo_, &TikloRuntime::makingPanel,
+                         [this] { panelStart_ = Clock::now(); });
+        QObject::connect(&tiklo_, &TikloRuntime::panelMade, [this](QuickPickerPanel* panel) {
+            panel_ = panel;
+            // Straight from the render thread: the moment the frame went out.
+            QObject::connect(
+                &panel_->view(), &QQuickWindow::frameSwapped, &panel_->view(),
+                [this] { lastSwap_ = Clock::now().time_since_epoch().count(); },
+                Qt::DirectConnection);
+            panelMilliseconds_ = millisecondsBetween(panelStart_, Clock::now());
+        });
         otherWindow_ = other_.createWindow("bench-editor", "BenchEditor", 1);
         ready_ = other_.connected() && bringOtherToFront();
     }
 
-    ~PopupRig() { mainThread_.shutDown(); }
+    ~PopupRig() { linux_.shutDown(); }
 
     bool ready() const { return ready_; }
 
     // What the program does soon after start, in a pause of the typing, left to finish.
     void prepare() {
         EmojiCatalog::shared().index();
-        picker_.prepare();
+        tiklo_.picker().prepare();
         const auto until = Clock::now() + std::chrono::milliseconds(1200);
         serveEventsUntil([&] { return Clock::now() >= until; });
     }
@@ -185,7 +182,7 @@ public:
         panelMilliseconds_ = 0;
         lastSwap_ = 0;
         const auto start = Clock::now();
-        trigger_.handleKeyDown(KeyDown{semicolonKeyCode, 0, ";", false});
+        tiklo_.trigger().handleKeyDown(KeyDown{{semicolon}, ";"});
         timing.handled = millisecondsBetween(start, Clock::now());
         timing.caret = caretMilliseconds_;
         timing.panel = panelMilliseconds_;
@@ -206,7 +203,7 @@ public:
                     millisecondsBetween(start, Clock::time_point(Clock::duration(swapped)));
             }
             return timing.exposed > 0 && timing.active > 0 && timing.frame > 0 &&
-                   session_.resultsModel()->rowCount() > 0;
+                   tiklo_.session().resultsModel()->rowCount() > 0;
         };
         timing.complete = serveEventsUntil(done);
         timing.ready = millisecondsBetween(start, Clock::now());
@@ -215,13 +212,14 @@ public:
 
     RefreshTiming timeRefresh() {
         RefreshTiming timing;
+        const AppState& state = tiklo_.state();
         auto start = Clock::now();
-        const auto results = EmojiCatalog::shared().search("", std::nullopt, state_.favorites(),
-                                                           state_.emojiUsage(), state_.recents());
+        const auto results = EmojiCatalog::shared().search("", std::nullopt, state.favorites(),
+                                                           state.emojiUsage(), state.recents());
         benchmark::DoNotOptimize(results.data());
         timing.search = millisecondsBetween(start, Clock::now());
         start = Clock::now();
-        session_.refreshResults();
+        tiklo_.session().refreshResults();
         timing.refresh = millisecondsBetween(start, Clock::now());
         return timing;
     }
@@ -236,10 +234,10 @@ public:
     // and read by the target, or nothing.
     std::optional<double> insertSelected() {
         const auto start = Clock::now();
-        session_.insertSelected();
+        tiklo_.session().insertSelected();
         std::atomic<bool> idle = false;
         std::thread waiter([&] {
-            injector_.waitUntilIdle();
+            tiklo_.injector().waitUntilIdle();
             idle = true;
         });
         const bool done = serveEventsUntil([&] { return idle.load(); });
@@ -255,7 +253,7 @@ public:
     // Cancels the popup as Escape does and puts the other window in front again, then
     // waits until Qt, too, no longer counts the popup as active.
     bool dismiss() {
-        session_.close();
+        tiklo_.session().close();
         return bringOtherToFront() && serveEventsUntil([this] {
                    return panel_ == nullptr ||
                           (!panel_->view().isVisible() && !panel_->view().isActive());
@@ -266,7 +264,7 @@ private:
     bool bringOtherToFront() {
         other_.activate(otherWindow_);
         return serveEventsUntil([this] {
-            const auto front = workspace_.frontmostApplication();
+            const auto front = platform_.workspace.frontmostApplication();
             return front && front->window == otherWindow_;
         });
     }
@@ -286,36 +284,16 @@ private:
         return true;
     }
 
-    xcb_connection_t* connection_;
-    xcb_window_t root_;
-    PropertyListDefaultsFile defaults_;
-    X11HotkeyService hotkeyService_;
-    HotkeyManager hotkeys_;
-    XdgAutostartEntry autostart_;
-    LoginItem loginItem_;
-    X11Workspace workspace_;
-    X11AccessibilityTrust trust_;
-    AppState state_;
-    ThreadSleeper sleeper_;
-    SyntheticEventLedger ledger_;
-    X11InputConnection input_;
-    X11KeyboardHold hold_;
-    X11KeyPoster poster_;
-    X11ApplicationActivator activator_;
-    QtMainThreadExecutor mainThread_;
-    Injector injector_;
-    QtScreens screens_;
-    AtspiAccessibility accessibility_;
-    CaretLocator caretLocator_;
-    QQmlEngine engine_;
-    PickerSession session_;
-    PickerController picker_;
-    TriggerEngine trigger_;
+    double caretMilliseconds_ = 0;
+    double panelMilliseconds_ = 0;
+    Clock::time_point panelStart_;
+    LinuxPlatform linux_;
+    Platform platform_;
+    TimedAccessibility accessibility_;
+    TikloRuntime tiklo_;
     test::X11TestClient other_;
     xcb_window_t otherWindow_ = XCB_WINDOW_NONE;
     QuickPickerPanel* panel_ = nullptr;
-    double caretMilliseconds_ = 0;
-    double panelMilliseconds_ = 0;
     std::atomic<Clock::rep> lastSwap_ = 0;
     bool ready_ = false;
 };
@@ -376,32 +354,12 @@ std::optional<std::string> runChild(const char* flag) {
         const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
         return std::string(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
     }();
-    int fds[2];
-    if (pipe(fds) != 0) {
+    const test::ChildProcess::Exit exit =
+        test::ChildProcess::run({self, flag}, std::chrono::seconds(60));
+    if (!exit.succeeded()) {
         return std::nullopt;
     }
-    const pid_t child = fork();
-    if (child == 0) {
-        dup2(fds[1], STDOUT_FILENO);
-        close(fds[0]);
-        close(fds[1]);
-        execl(self.c_str(), self.c_str(), flag, static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(fds[1]);
-    std::string output;
-    char chunk[512];
-    ssize_t count = 0;
-    while ((count = read(fds[0], chunk, sizeof chunk)) > 0) {
-        output.append(chunk, static_cast<std::size_t>(count));
-    }
-    close(fds[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    if (child < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        return std::nullopt;
-    }
-    return output;
+    return exit.output;
 }
 
 // One first popup per fresh process, cold or after the background preparation.

@@ -1,6 +1,6 @@
 // Any bytes as a CLDR annotations file.
-#include "CldrAnnotations.h"
-#include "Unicode.h"
+#include "catalog/CldrAnnotations.h"
+#include "catalog/Unicode.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Any bytes as the system emoji file, in both formats, through the whole item assembly.
-#include "CatalogAssembler.h"
-#include "EmojiFileScanner.h"
-#include "SystemEmojiTables.h"
+#include "catalog/CatalogAssembler.h"
+#include "catalog/EmojiFileScanner.h"
+#include "catalog/SystemEmojiTables.h"
 
 #include <cstddef>
 #include <cstdint>

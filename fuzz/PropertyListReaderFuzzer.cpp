@@ -1,4 +1,4 @@
-#include "PropertyListReader.h"
+#include "catalog/PropertyListReader.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,42 +1,11 @@
-#include "AppState.h"
+#include "app/AppState.h"
 
-#include "StoredCollectionDecoder.h"
-#include "Unicode.h"
+#include "platform/Log.h"
 
 #include <algorithm>
-#include <limits>
-#include <stdexcept>
-
-#include <QLoggingCategory>
-
-#include <nlohmann/json.hpp>
-
-Q_LOGGING_CATEGORY(settingsLog, "tiklo.settings")
 
 namespace tiklo {
 namespace {
-
-// The keys of the defaults store; nothing else is kept there.
-constexpr const char* masterEnabledKey = "masterEnabled";
-constexpr const char* pickerModeKey = "pickerMode";
-constexpr const char* defaultSkinToneKey = "defaultSkinTone";
-constexpr const char* triggerPrefixKey = "triggerPrefix";
-constexpr const char* insertSpaceKey = "insertSpaceAfterTrigger";
-constexpr const char* hotkeyKey = "hotkey";
-constexpr const char* favoritesKey = "favorites";
-constexpr const char* recentsKey = "recents";
-constexpr const char* emojiUsageKey = "emojiUsage";
-constexpr const char* excludedBundleIDsKey = "excludedBundleIDs";
-constexpr const char* didCompleteOnboardingKey = "didCompleteOnboarding";
-
-// A use count stays at its largest value instead of wrapping to a negative one.
-constexpr std::int64_t maxUseCount = std::numeric_limits<std::int64_t>::max();
-
-constexpr const char* defaultTriggerPrefix = ";";
-// Older versions could store a lone backslash; it always meant the default.
-constexpr const char* legacyBackslashPrefix = "\\";
-
-AppState* sharedState = nullptr;
 
 QStringList toQStringList(const std::vector<std::string>& values) {
     QStringList list;
@@ -49,101 +18,95 @@ QStringList toQStringList(const std::vector<std::string>& values) {
 
 } // namespace
 
-AppState::AppState(Services services, QObject* parent)
-    : QObject(parent), services_(std::move(services)) {
-    const DefaultsStore& defaults = services_.defaults;
-    accessibilityGranted_ = services_.trust.isTrusted();
-    masterEnabled_ = defaults.boolValue(masterEnabledKey).value_or(true);
-    launchAtLogin_ = services_.loginItem.isEnabled();
-    pickerMode_ = loadCodable(pickerModeKey, PickerMode::grid);
-    defaultSkinTone_ = loadCodable(defaultSkinToneKey, SkinTone::standard);
-    triggerPrefix_ = defaults.stringValue(triggerPrefixKey).value_or(defaultTriggerPrefix);
-    if (triggerPrefix_ == legacyBackslashPrefix) {
-        triggerPrefix_ = defaultTriggerPrefix;
-    }
-    insertSpaceAfterTrigger_ = defaults.boolValue(insertSpaceKey).value_or(false);
-    hotkey_ = loadCodable(hotkeyKey, Hotkey{});
-    loadCollections();
+AppState::Batch::Batch(AppState& state) : state_(state) {
+    ++state_.batches_;
 }
 
-// The collections are read entry by entry. Whatever had to be dropped is still in the store:
-// it is kept as a copy before the next write of any setting replaces it.
-void AppState::loadCollections() {
-    QStringList droppedFrom;
-    const auto load = [&](const char* key, auto decode) {
-        const std::optional<std::string> data = services_.defaults.dataValue(key);
-        auto decoded = data ? decode(*data) : decltype(decode(*data)){};
-        if (decoded.droppedAny) {
-            droppedFrom.append(QString::fromLatin1(key));
+AppState::Batch::~Batch() {
+    state_.endBatch();
+}
+
+AppState::AppState(DefaultsStore& defaults, AccessibilityTrust& trust, const LoginItem& loginItem,
+                   QObject* parent)
+    : QObject(parent), defaults_(defaults), trust_(trust) {
+    accessibilityGranted_ = trust_.isTrusted();
+    launchAtLogin_ = loginItem.isEnabled();
+    load();
+}
+
+// What could not be read is reported once per launch, by key only: the values are what the
+// user used and typed. It stays stored until its setting is next assigned; a collection that
+// lost entries is also kept as a copy before the next write replaces it.
+void AppState::load() {
+    QStringList discardedValues;
+    QStringList discardedEntries;
+    const auto read = [&](const auto& setting) {
+        auto loaded = setting.load(defaults_);
+        if (loaded.discarded == Discarded::value) {
+            discardedValues.append(QString::fromLatin1(setting.key));
+        } else if (loaded.discarded == Discarded::entries) {
+            discardedEntries.append(QString::fromLatin1(setting.key));
         }
-        return std::move(decoded.value);
+        return std::move(loaded.value);
     };
-    const auto strings = &StoredCollectionDecoder::strings;
-    const auto favorites = load(favoritesKey, strings);
-    favorites_ = Favorites(favorites.begin(), favorites.end());
-    recents_ = load(recentsKey, strings);
-    emojiUsage_ = load(emojiUsageKey, &StoredCollectionDecoder::usage);
-    excludedBundleIDs_ = load(excludedBundleIDsKey, strings);
-    if (!droppedFrom.isEmpty()) {
-        // Keys only: the values are what the user used and typed.
-        qCWarning(settingsLog).noquote()
-            << "Discarded stored entries that could not be read, under" << droppedFrom.join(", ");
-        services_.defaults.keepCopyBeforeNextWrite();
+    using Table = SettingsTable;
+    masterEnabled_ = read(Table::masterEnabled);
+    pickerMode_ = read(Table::pickerMode);
+    defaultSkinTone_ = read(Table::defaultSkinTone);
+    triggerPrefix_ = read(Table::triggerPrefix);
+    insertSpaceAfterTrigger_ = read(Table::insertSpaceAfterTrigger);
+    hotkey_ = read(Table::hotkey);
+    favorites_ = read(Table::favorites);
+    recents_ = read(Table::recents);
+    emojiUsage_ = read(Table::emojiUsage);
+    excludedBundleIDs_ = read(Table::excludedBundleIDs);
+    if (!discardedValues.isEmpty()) {
+        qCWarning(settingsLog).noquote() << "Discarded stored values that could not be read, under"
+                                         << discardedValues.join(", ");
+    }
+    if (!discardedEntries.isEmpty()) {
+        qCWarning(settingsLog).noquote() << "Discarded stored entries that could not be read, under"
+                                         << discardedEntries.join(", ");
+        defaults_.keepCopyBeforeNextWrite();
     }
 }
 
-AppState& AppState::shared() {
-    if (sharedState == nullptr) {
-        throw std::logic_error("AppState::shared used before the application made it");
+template <typename Setting>
+void AppState::store(const Setting& setting, const typename Setting::Value& value) {
+    auto entry = setting.entry(value);
+    if (!entry) {
+        return;
     }
-    return *sharedState;
-}
-
-void AppState::setShared(AppState* state) {
-    sharedState = state;
-}
-
-template <typename T> T AppState::loadCodable(const std::string& key, T fallback) const {
-    const std::optional<std::string> data = services_.defaults.dataValue(key);
-    if (!data) {
-        return fallback;
+    if (batches_ == 0) {
+        defaults_.write({std::move(*entry)});
+        return;
     }
-    try {
-        return nlohmann::json::parse(*data).get<T>();
-    } catch (const std::exception&) {
-        return fallback;
+    const auto pending = std::find_if(pending_.begin(), pending_.end(),
+                                      [&](const auto& held) { return held.first == entry->first; });
+    if (pending != pending_.end()) {
+        pending->second = std::move(entry->second);
+    } else {
+        pending_.push_back(std::move(*entry));
     }
 }
 
-template <typename T> void AppState::saveCodable(const T& value, const std::string& key) {
-    std::string data;
-    try {
-        data = nlohmann::json(value).dump();
-    } catch (const std::exception&) {
-        return; // not encodable (say, broken UTF-8): the stored value stays as it was
+void AppState::endBatch() {
+    if (--batches_ == 0 && !pending_.empty()) {
+        const DefaultsStore::Entries entries = std::move(pending_);
+        pending_.clear();
+        defaults_.write(entries);
     }
-    services_.defaults.setData(key, data);
 }
 
 void AppState::setMasterEnabled(bool value) {
     masterEnabled_ = value;
     emit masterEnabledChanged();
-    services_.defaults.setBool(masterEnabledKey, value);
+    store(SettingsTable::masterEnabled, value);
 }
 
 void AppState::setLaunchAtLogin(bool value) {
     launchAtLogin_ = value;
     emit launchAtLoginChanged();
-    if (isSyncingLoginItem_) {
-        return;
-    }
-    const bool registered = services_.loginItem.setEnabled(value);
-    if (registered != launchAtLogin_) {
-        // The system refused: spring back to the real state.
-        isSyncingLoginItem_ = true;
-        setLaunchAtLogin(registered);
-        isSyncingLoginItem_ = false;
-    }
 }
 
 void AppState::setAccessibilityGranted(bool value) {
@@ -157,138 +120,67 @@ void AppState::setAccessibilityGranted(bool value) {
 void AppState::setPickerMode(PickerMode value) {
     pickerMode_ = value;
     emit pickerModeChanged();
-    saveCodable(value, pickerModeKey);
+    store(SettingsTable::pickerMode, value);
 }
 
 void AppState::setDefaultSkinTone(SkinTone value) {
     defaultSkinTone_ = value;
     emit defaultSkinToneChanged();
-    saveCodable(value, defaultSkinToneKey);
+    store(SettingsTable::defaultSkinTone, value);
 }
 
 void AppState::setTriggerPrefix(const std::string& value) {
     triggerPrefix_ = value;
     emit triggerPrefixChanged();
-    // Only one character can trigger; that is what the next launch will hold.
-    const std::vector<std::string> characters = unicode::graphemes(value);
-    services_.defaults.setString(triggerPrefixKey,
-                                 characters.empty() ? defaultTriggerPrefix : characters.front());
+    store(SettingsTable::triggerPrefix, value);
 }
 
 void AppState::setInsertSpaceAfterTrigger(bool value) {
     insertSpaceAfterTrigger_ = value;
     emit insertSpaceAfterTriggerChanged();
-    services_.defaults.setBool(insertSpaceKey, value);
+    store(SettingsTable::insertSpaceAfterTrigger, value);
 }
 
 void AppState::setHotkey(const Hotkey& value) {
     hotkey_ = value;
     emit hotkeyChanged();
-    saveCodable(value, hotkeyKey);
-    registerHotkey();
+    store(SettingsTable::hotkey, value);
 }
 
 void AppState::setFavorites(Favorites value) {
     favorites_ = std::move(value);
     emit favoritesChanged();
-    saveCodable(std::vector<std::string>(favorites_.begin(), favorites_.end()), favoritesKey);
+    store(SettingsTable::favorites, favorites_);
 }
 
 void AppState::setRecents(std::vector<std::string> value) {
     recents_ = std::move(value);
     emit recentsChanged();
-    saveCodable(recents_, recentsKey);
+    store(SettingsTable::recents, recents_);
 }
 
 void AppState::setEmojiUsage(Usage value) {
     emojiUsage_ = std::move(value);
     emit emojiUsageChanged();
-    saveCodable(emojiUsage_, emojiUsageKey);
+    store(SettingsTable::emojiUsage, emojiUsage_);
 }
 
 void AppState::setExcludedBundleIDs(std::vector<std::string> value) {
     excludedBundleIDs_ = std::move(value);
     emit excludedBundleIDsChanged();
-    saveCodable(excludedBundleIDs_, excludedBundleIDsKey);
-}
-
-void AppState::registerHotkey() {
-    if (hotkeyID_) {
-        services_.hotkeys.unregister(*hotkeyID_);
-    }
-    // The id is kept even when the system refused: unregistering it later is harmless.
-    hotkeyID_ = services_.hotkeys.registerHotkey(hotkey_, [this] {
-        if (hotkeyAction_) {
-            hotkeyAction_();
-        }
-    });
-}
-
-void AppState::unregisterHotkey() {
-    if (hotkeyID_) {
-        services_.hotkeys.unregister(*hotkeyID_);
-        hotkeyID_.reset();
-    }
-}
-
-void AppState::recordUse(const EmojiItem& item) {
-    const std::string& id = item.id();
-    std::vector<std::string> without = recents_;
-    std::erase(without, id);
-    setRecents(without);
-    std::vector<std::string> withFront = recents_;
-    withFront.insert(withFront.begin(), id);
-    setRecents(withFront);
-    if (recents_.size() > recentsLimit) {
-        setRecents(std::vector<std::string>(recents_.begin(), recents_.begin() + recentsLimit));
-    }
-    Usage usage = emojiUsage_;
-    EmojiUsage& record = usage[item.emoji];
-    record.count = record.count < maxUseCount ? record.count + 1 : maxUseCount;
-    record.lastUsedAt = services_.clock();
-    setEmojiUsage(std::move(usage));
-}
-
-void AppState::toggleFavorite(const EmojiItem& item) {
-    Favorites favorites = favorites_;
-    if (favorites.erase(item.id()) == 0) {
-        favorites.insert(item.id());
-    }
-    setFavorites(std::move(favorites));
-}
-
-void AppState::clearUsage() {
-    setEmojiUsage({});
-}
-
-void AppState::addCurrentAppException() {
-    // The button lives in Tiklo's own window, so the frontmost application is Tiklo: the
-    // application meant is the one the user came from.
-    const std::optional<RunningApplication> app = services_.workspace.lastOtherApplication();
-    if (!app || app->bundleID.empty() || app->bundleID == services_.workspace.ownBundleID()) {
-        return;
-    }
-    if (std::find(excludedBundleIDs_.begin(), excludedBundleIDs_.end(), app->bundleID) !=
-        excludedBundleIDs_.end()) {
-        return;
-    }
-    std::vector<std::string> excluded = excludedBundleIDs_;
-    excluded.push_back(app->bundleID);
-    setExcludedBundleIDs(excluded);
-    std::sort(excluded.begin(), excluded.end());
-    setExcludedBundleIDs(std::move(excluded));
+    store(SettingsTable::excludedBundleIDs, excludedBundleIDs_);
 }
 
 void AppState::requestAccessibility() {
-    services_.trust.requestTrust();
+    trust_.requestTrust();
 }
 
 bool AppState::didCompleteOnboarding() const {
-    return services_.defaults.boolValue(didCompleteOnboardingKey).value_or(false);
+    return SettingsTable::didCompleteOnboarding.load(defaults_).value;
 }
 
 void AppState::setDidCompleteOnboarding(bool value) {
-    services_.defaults.setBool(didCompleteOnboardingKey, value);
+    store(SettingsTable::didCompleteOnboarding, value);
 }
 
 QString AppState::pickerModeName() const {

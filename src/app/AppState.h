@@ -1,23 +1,15 @@
 #pragma once
 
-#include "AccessibilityTrust.h"
-#include "DefaultsStore.h"
-#include "EmojiItem.h"
-#include "EmojiUsage.h"
-#include "Hotkey.h"
-#include "HotkeyManager.h"
-#include "LoginItem.h"
-#include "PickerMode.h"
-#include "ReferenceClock.h"
-#include "SkinTone.h"
-#include "Workspace.h"
+#include "app/Hotkey.h"
+#include "app/LoginItem.h"
+#include "app/SettingsTable.h"
+#include "catalog/EmojiUsage.h"
+#include "catalog/PickerMode.h"
+#include "catalog/SkinTone.h"
+#include "platform/AccessibilityTrust.h"
+#include "platform/DefaultsStore.h"
 
-#include <cstdint>
-#include <functional>
-#include <optional>
 #include <string>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include <QObject>
@@ -28,7 +20,9 @@
 namespace tiklo {
 
 // The user's preferences and learned data, and two live system states. Every assignment
-// is saved at once under its key; nothing is saved at exit. Main thread only.
+// notifies its observers and is saved at once under its key; nothing is saved at exit. What
+// happens around the values (usage learning, the hotkey's and the login item's registration,
+// exceptions) is done by the services that use the store. Main thread only.
 class AppState : public QObject {
     Q_OBJECT
     Q_PROPERTY(
@@ -53,26 +47,25 @@ class AppState : public QObject {
         QStringList excludedBundleIDs READ excludedBundleIDsList NOTIFY excludedBundleIDsChanged)
 
 public:
-    using Favorites = std::unordered_set<std::string>;
-    using Usage = std::unordered_map<std::string, EmojiUsage>;
+    using Favorites = SettingCodecs::StringSet;
+    using Usage = SettingCodecs::Usage;
 
-    static constexpr std::size_t recentsLimit = 36;
+    // Assignments made while a batch lives are written together, in one write of the store,
+    // when the last batch ends; observers still learn of each at once.
+    class Batch {
+    public:
+        explicit Batch(AppState& state);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
 
-    struct Services {
-        DefaultsStore& defaults;
-        HotkeyManager& hotkeys;
-        LoginItem& loginItem;
-        Workspace& workspace;
-        AccessibilityTrust& trust;
-        Clock clock = secondsSinceReferenceDate;
+    private:
+        AppState& state_;
     };
 
-    // Loads every setting; registers nothing (the application does that at start-up).
-    explicit AppState(Services services, QObject* parent = nullptr);
-
-    // The running program's store; set once by the composition root.
-    static AppState& shared();
-    static void setShared(AppState* state);
+    // Loads every setting, and the two live states from the system; writes nothing.
+    AppState(DefaultsStore& defaults, AccessibilityTrust& trust, const LoginItem& loginItem,
+             QObject* parent = nullptr);
 
     bool masterEnabled() const { return masterEnabled_; }
     bool launchAtLogin() const { return launchAtLogin_; }
@@ -86,13 +79,14 @@ public:
     const std::vector<std::string>& recents() const { return recents_; }
     const Usage& emojiUsage() const { return emojiUsage_; }
     const std::vector<std::string>& excludedBundleIDs() const { return excludedBundleIDs_; }
-    std::optional<std::uint32_t> hotkeyID() const { return hotkeyID_; }
 
     void setMasterEnabled(bool value);
+    // The live registration state; the login item's service keeps the system in step.
     void setLaunchAtLogin(bool value);
     void setAccessibilityGranted(bool value);
     void setPickerMode(PickerMode value);
     void setDefaultSkinTone(SkinTone value);
+    // Kept as assigned; stored as its first character.
     void setTriggerPrefix(const std::string& value);
     void setInsertSpaceAfterTrigger(bool value);
     void setHotkey(const Hotkey& value);
@@ -101,23 +95,10 @@ public:
     void setEmojiUsage(Usage value);
     void setExcludedBundleIDs(std::vector<std::string> value);
 
-    // The action the global hotkey runs: opening the full picker.
-    void setHotkeyAction(std::function<void()> action) { hotkeyAction_ = std::move(action); }
-    // Registers `hotkey` and keeps its id; run at start-up and after every hotkey change.
-    void registerHotkey();
-    // Releases the registration at termination.
-    void unregisterHotkey();
-
-    // Learning from insertions.
-    Q_INVOKABLE void clearUsage();
-    void recordUse(const EmojiItem& item);
-    void toggleFavorite(const EmojiItem& item);
-
-    // Switches semicolon search off in the application the user came from.
-    Q_INVOKABLE void addCurrentAppException();
+    // Asks the system to let Tiklo observe and type keys, and shows where to allow it.
     Q_INVOKABLE void requestAccessibility();
 
-    // Persisted outside the published properties: read at launch, written by onboarding.
+    // Stored outside the published properties: read at launch, written by onboarding.
     bool didCompleteOnboarding() const;
     void setDidCompleteOnboarding(bool value);
 
@@ -149,11 +130,18 @@ signals:
     void excludedBundleIDsChanged();
 
 private:
-    void loadCollections();
-    template <typename T> T loadCodable(const std::string& key, T fallback) const;
-    template <typename T> void saveCodable(const T& value, const std::string& key);
+    void load();
+    // Stores `value` under the setting's key, now or with the batch. A value without a stored
+    // form (text JSON cannot carry) is not written; the stored one stays.
+    template <typename Setting>
+    void store(const Setting& setting, const typename Setting::Value& value);
+    void endBatch();
 
-    Services services_;
+    DefaultsStore& defaults_;
+    AccessibilityTrust& trust_;
+    int batches_ = 0;
+    DefaultsStore::Entries pending_;
+
     bool masterEnabled_ = true;
     bool launchAtLogin_ = false;
     bool accessibilityGranted_ = false;
@@ -166,9 +154,6 @@ private:
     std::vector<std::string> recents_;
     Usage emojiUsage_;
     std::vector<std::string> excludedBundleIDs_;
-    std::optional<std::uint32_t> hotkeyID_;
-    bool isSyncingLoginItem_ = false;
-    std::function<void()> hotkeyAction_;
 };
 
 } // namespace tiklo

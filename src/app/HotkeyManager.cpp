@@ -1,8 +1,8 @@
-#include "HotkeyManager.h"
+#include "app/HotkeyManager.h"
+
+#include "platform/Log.h"
 
 #include <QMetaObject>
-
-Q_LOGGING_CATEGORY(hotkeyLog, "tiklo.hotkey")
 
 namespace tiklo {
 
@@ -13,11 +13,11 @@ HotkeyManager::HotkeyManager(HotkeyService& service, QObject* parent)
 
 std::uint32_t HotkeyManager::registerHotkey(const Hotkey& hotkey, Action action) {
     const std::uint32_t id = nextID_++;
-    const int status = service_.registerHotkey(hotkey.keyCode, hotkey.modifiers, id);
-    if (status != 0) {
+    const Result result = service_.registerHotkey(hotkey.key, id);
+    if (!result) {
         qCWarning(hotkeyLog).noquote().nospace()
             << "Tiklo: failed to register hotkey " << QString::fromStdString(hotkey.display())
-            << " (status " << status << ")";
+            << " (status " << result.status() << ")";
         return id;
     }
     registered_.insert(id);

@@ -1,17 +1,14 @@
 #pragma once
 
-#include "Hotkey.h"
-#include "HotkeyService.h"
+#include "app/Hotkey.h"
+#include "platform/HotkeyService.h"
 
 #include <cstdint>
 #include <functional>
 #include <unordered_map>
 #include <unordered_set>
 
-#include <QLoggingCategory>
 #include <QObject>
-
-Q_DECLARE_LOGGING_CATEGORY(hotkeyLog)
 
 namespace tiklo {
 

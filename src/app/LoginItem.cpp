@@ -1,6 +1,6 @@
-#include "LoginItem.h"
+#include "app/LoginItem.h"
 
-Q_LOGGING_CATEGORY(loginItemLog, "loginitem")
+#include "platform/Log.h"
 
 namespace tiklo {
 
@@ -8,10 +8,10 @@ bool LoginItem::setEnabled(bool enabled) {
     const bool current = service_.isRegistered();
     if (enabled != current) {
         const char* operation = enabled ? "register" : "unregister";
-        const std::optional<std::string> error =
-            enabled ? service_.registerItem() : service_.unregisterItem();
-        if (error) {
-            qCCritical(loginItemLog, "login item %s failed: %s", operation, error->c_str());
+        const Result result = enabled ? service_.registerItem() : service_.unregisterItem();
+        if (!result) {
+            qCCritical(loginItemLog, "login item %s failed: %s", operation,
+                       result.description().c_str());
         }
     }
     return service_.isRegistered();

@@ -1,10 +1,6 @@
 #pragma once
 
-#include "LoginItemService.h"
-
-#include <QLoggingCategory>
-
-Q_DECLARE_LOGGING_CATEGORY(loginItemLog)
+#include "platform/LoginItemService.h"
 
 namespace tiklo {
 

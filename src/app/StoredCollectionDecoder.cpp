@@ -1,4 +1,4 @@
-#include "StoredCollectionDecoder.h"
+#include "app/StoredCollectionDecoder.h"
 
 #include <cstdint>
 #include <exception>

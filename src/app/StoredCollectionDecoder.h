@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EmojiUsage.h"
+#include "catalog/EmojiUsage.h"
 
 #include <string>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "BuiltinTables.h"
+#include "catalog/BuiltinTables.h"
 
 #include <array>
 #include <string_view>

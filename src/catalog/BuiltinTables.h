@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EmojiItem.h"
+#include "catalog/EmojiItem.h"
 
 #include <string>
 #include <unordered_map>

@@ -1,8 +1,8 @@
-#include "CatalogAssembler.h"
+#include "catalog/CatalogAssembler.h"
 
-#include "BuiltinTables.h"
-#include "EmojiFileScanner.h"
-#include "Unicode.h"
+#include "catalog/BuiltinTables.h"
+#include "catalog/EmojiFileScanner.h"
+#include "catalog/Unicode.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CatalogSources.h"
-#include "EmojiItem.h"
-#include "SystemEmojiTables.h"
+#include "catalog/CatalogSources.h"
+#include "catalog/EmojiItem.h"
+#include "catalog/SystemEmojiTables.h"
 
 #include <optional>
 #include <set>

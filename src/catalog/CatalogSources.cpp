@@ -1,6 +1,6 @@
-#include "CatalogSources.h"
+#include "catalog/CatalogSources.h"
 
-#include "UserLocale.h"
+#include "catalog/UserLocale.h"
 
 namespace tiklo {
 namespace {

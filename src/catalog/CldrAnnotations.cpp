@@ -1,6 +1,6 @@
-#include "CldrAnnotations.h"
+#include "catalog/CldrAnnotations.h"
 
-#include "Unicode.h"
+#include "catalog/Unicode.h"
 
 #include <unordered_set>
 

@@ -1,7 +1,7 @@
-#include "EmojiCatalog.h"
+#include "catalog/EmojiCatalog.h"
 
-#include "CatalogAssembler.h"
-#include "SystemEmojiTables.h"
+#include "catalog/CatalogAssembler.h"
+#include "catalog/SystemEmojiTables.h"
 
 namespace tiklo {
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "CatalogSourceReport.h"
-#include "CatalogSources.h"
-#include "EmojiCategory.h"
-#include "EmojiItem.h"
-#include "EmojiUsage.h"
-#include "ReferenceClock.h"
-#include "SearchIndex.h"
+#include "catalog/CatalogSourceReport.h"
+#include "catalog/CatalogSources.h"
+#include "catalog/EmojiCategory.h"
+#include "catalog/EmojiItem.h"
+#include "catalog/EmojiUsage.h"
+#include "catalog/ReferenceClock.h"
+#include "catalog/SearchIndex.h"
 
 #include <memory>
 #include <mutex>

@@ -1,6 +1,6 @@
-#include "EmojiCategory.h"
+#include "catalog/EmojiCategory.h"
 
-#include "RawValueTable.h"
+#include "catalog/RawValueTable.h"
 
 #include <nlohmann/json.hpp>
 

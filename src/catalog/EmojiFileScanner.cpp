@@ -1,8 +1,8 @@
-#include "EmojiFileScanner.h"
+#include "catalog/EmojiFileScanner.h"
 
-#include "EmojiTestFile.h"
-#include "FileReading.h"
-#include "Unicode.h"
+#include "catalog/EmojiTestFile.h"
+#include "catalog/FileReading.h"
+#include "catalog/Unicode.h"
 
 #include <algorithm>
 

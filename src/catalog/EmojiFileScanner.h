@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CatalogSources.h"
-#include "EmojiCategory.h"
+#include "catalog/CatalogSources.h"
+#include "catalog/EmojiCategory.h"
 
 #include <functional>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "EmojiItem.h"
+#include "catalog/EmojiItem.h"
 
-#include "Unicode.h"
+#include "catalog/Unicode.h"
 
 #include <functional>
 #include <stdexcept>

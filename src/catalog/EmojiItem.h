@@ -1,7 +1,7 @@
 #pragma once
 
-#include "EmojiCategory.h"
-#include "SkinTone.h"
+#include "catalog/EmojiCategory.h"
+#include "catalog/SkinTone.h"
 
 #include <cstddef>
 #include <string>

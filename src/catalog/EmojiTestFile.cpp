@@ -1,6 +1,6 @@
-#include "EmojiTestFile.h"
+#include "catalog/EmojiTestFile.h"
 
-#include "Unicode.h"
+#include "catalog/Unicode.h"
 
 #include <charconv>
 #include <optional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EmojiCategory.h"
+#include "catalog/EmojiCategory.h"
 
 #include <array>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "EmojiUsage.h"
+#include "catalog/EmojiUsage.h"
 
 #include <stdexcept>
 

@@ -1,4 +1,4 @@
-#include "FileReading.h"
+#include "catalog/FileReading.h"
 
 #include <array>
 #include <filesystem>

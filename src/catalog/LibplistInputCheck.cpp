@@ -1,4 +1,4 @@
-#include "LibplistInputCheck.h"
+#include "catalog/LibplistInputCheck.h"
 
 #include <cstdint>
 #include <limits>

@@ -1,6 +1,6 @@
-#include "PickerMode.h"
+#include "catalog/PickerMode.h"
 
-#include "RawValueTable.h"
+#include "catalog/RawValueTable.h"
 
 namespace tiklo {
 namespace {

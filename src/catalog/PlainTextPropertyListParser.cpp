@@ -1,4 +1,4 @@
-#include "PlainTextPropertyListParser.h"
+#include "catalog/PlainTextPropertyListParser.h"
 
 #include <unicode/utf16.h>
 #include <unicode/utf8.h>

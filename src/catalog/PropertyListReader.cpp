@@ -1,8 +1,8 @@
-#include "PropertyListReader.h"
+#include "catalog/PropertyListReader.h"
 
-#include "LibplistInputCheck.h"
-#include "PlainTextPropertyListParser.h"
-#include "Unicode.h"
+#include "catalog/LibplistInputCheck.h"
+#include "catalog/PlainTextPropertyListParser.h"
+#include "catalog/Unicode.h"
 
 #include <plist/plist.h>
 #include <unicode/utf16.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PropertyListValue.h"
+#include "catalog/PropertyListValue.h"
 
 #include <optional>
 #include <string_view>

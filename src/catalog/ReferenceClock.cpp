@@ -1,4 +1,4 @@
-#include "ReferenceClock.h"
+#include "catalog/ReferenceClock.h"
 
 #include <chrono>
 

@@ -1,7 +1,7 @@
-#include "SearchIndex.h"
+#include "catalog/SearchIndex.h"
 
-#include "BuiltinTables.h"
-#include "Unicode.h"
+#include "catalog/BuiltinTables.h"
+#include "catalog/Unicode.h"
 
 #include <algorithm>
 #include <numeric>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "EmojiCategory.h"
-#include "EmojiItem.h"
-#include "EmojiUsage.h"
-#include "ReferenceClock.h"
+#include "catalog/EmojiCategory.h"
+#include "catalog/EmojiItem.h"
+#include "catalog/EmojiUsage.h"
+#include "catalog/ReferenceClock.h"
 
 #include <optional>
 #include <string>

@@ -1,7 +1,7 @@
-#include "SkinTone.h"
+#include "catalog/SkinTone.h"
 
-#include "RawValueTable.h"
-#include "Unicode.h"
+#include "catalog/RawValueTable.h"
+#include "catalog/Unicode.h"
 
 namespace tiklo {
 namespace {

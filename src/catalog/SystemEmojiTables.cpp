@@ -1,10 +1,10 @@
-#include "SystemEmojiTables.h"
+#include "catalog/SystemEmojiTables.h"
 
-#include "CldrAnnotations.h"
-#include "EmojiTestFile.h"
-#include "FileReading.h"
-#include "PropertyListReader.h"
-#include "Unicode.h"
+#include "catalog/CldrAnnotations.h"
+#include "catalog/EmojiTestFile.h"
+#include "catalog/FileReading.h"
+#include "catalog/PropertyListReader.h"
+#include "catalog/Unicode.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CatalogSources.h"
+#include "catalog/CatalogSources.h"
 
 #include <string>
 #include <unordered_map>

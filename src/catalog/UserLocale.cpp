@@ -1,4 +1,4 @@
-#include "UserLocale.h"
+#include "catalog/UserLocale.h"
 
 #include <algorithm>
 #include <array>

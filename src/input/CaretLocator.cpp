@@ -1,13 +1,12 @@
-#include "CaretLocator.h"
+#include "input/CaretLocator.h"
 
 #include <algorithm>
 #include <array>
 
 namespace tiklo {
 
-CaretLocator::CaretLocator(const AccessibilityTrust& trust, AccessibilityProvider& accessibility,
-                           const Screens& screens)
-    : trust_(trust), accessibility_(accessibility), screens_(screens) {}
+CaretLocator::CaretLocator(const AccessibilityTrust& trust, AccessibilityProvider& accessibility)
+    : trust_(trust), accessibility_(accessibility) {}
 
 std::optional<Rect> CaretLocator::caretRect() {
     return focusedField().caret;
@@ -36,26 +35,12 @@ FocusedField CaretLocator::focusedField() {
     };
     for (const TextRange& range : candidates) {
         const std::optional<Rect> bounds = element->boundsForRange(range);
-        if (!bounds || bounds->isZero() || bounds->height <= minimumCaretHeight) {
-            continue;
+        if (bounds && !bounds->isZero() && bounds->height > minimumCaretHeight) {
+            field.caret = bounds;
+            return field;
         }
-        std::vector<Rect> frames;
-        for (const ScreenArea& screen : screens_.screens()) {
-            frames.push_back(screen.frame);
-        }
-        field.caret = flipToCocoa(*bounds, frames);
-        return field;
     }
     return field;
-}
-
-Rect CaretLocator::flipToCocoa(const Rect& rect, const std::vector<Rect>& screenFrames) {
-    if (screenFrames.empty()) {
-        return rect;
-    }
-    Rect flipped = rect;
-    flipped.y = screenFrames.front().maxY() - rect.y - rect.height;
-    return flipped;
 }
 
 } // namespace tiklo

@@ -1,6 +1,6 @@
-#include "EventTap.h"
+#include "input/EventTap.h"
 
-#include "AppState.h"
+#include "app/AppState.h"
 
 namespace tiklo {
 

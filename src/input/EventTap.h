@@ -1,8 +1,8 @@
 #pragma once
 
-#include "AccessibilityTrust.h"
-#include "KeyboardMonitor.h"
-#include "RepeatingTimer.h"
+#include "platform/AccessibilityTrust.h"
+#include "platform/KeyboardMonitor.h"
+#include "platform/RepeatingTimer.h"
 
 #include <functional>
 #include <memory>

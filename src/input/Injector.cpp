@@ -1,6 +1,6 @@
-#include "Injector.h"
+#include "input/Injector.h"
 
-#include "Unicode.h"
+#include "catalog/Unicode.h"
 
 #include <algorithm>
 
@@ -116,8 +116,8 @@ void Injector::sendBackspaces(int count) {
         return;
     }
     for (int i = 0; i < count; ++i) {
-        poster_.postKey(deleteKeyCode, true);
-        poster_.postKey(deleteKeyCode, false);
+        poster_.postKey(deleteKey, true);
+        poster_.postKey(deleteKey, false);
         sleeper_.sleepMicroseconds(pauseAfterDelete);
     }
     sleeper_.sleepMicroseconds(pauseAfterLastDelete);

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "ApplicationActivator.h"
-#include "KeyPoster.h"
-#include "KeyboardHold.h"
-#include "MainThreadExecutor.h"
-#include "RunningApplication.h"
-#include "Sleeper.h"
-#include "TextInjector.h"
+#include "input/TextInjector.h"
+#include "platform/ApplicationActivator.h"
+#include "platform/KeyPoster.h"
+#include "platform/KeyboardHold.h"
+#include "platform/MainThreadExecutor.h"
+#include "platform/RunningApplication.h"
+#include "platform/Sleeper.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -29,7 +29,8 @@ namespace tiklo {
 // never removes one of them instead of the prefix.
 class Injector : public TextInjector {
 public:
-    static constexpr std::uint16_t deleteKeyCode = 51;
+    // Deletes the character before the caret.
+    static constexpr KeySym deleteKey = keysym::backSpace;
     // The target must hold the keyboard before anything is typed, and have taken it in: as
     // soon as it has. A window manager slow to give it the focus is waited for up to
     // `focusTimeout`; an application that never tells it took it in, up to `answerTimeout`

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PickerPresentationMode.h"
-#include "RunningApplication.h"
+#include "catalog/PickerPresentationMode.h"
+#include "platform/RunningApplication.h"
 
 #include <optional>
 #include <string>

@@ -1,7 +1,7 @@
-#include "TriggerEngine.h"
+#include "input/TriggerEngine.h"
 
-#include "AppState.h"
-#include "Unicode.h"
+#include "app/AppState.h"
+#include "catalog/Unicode.h"
 
 #include <algorithm>
 
@@ -31,7 +31,7 @@ std::optional<int> TriggerEngine::decide(const Input& input) {
     if (input.frontmostBundleID == input.ownBundleID) {
         return std::nullopt;
     }
-    if ((input.flags & commandKeysMask) != 0) {
+    if (input.modifiers.any(shortcutModifiers)) {
         return std::nullopt;
     }
     if (!input.charactersIgnoringModifiers ||
@@ -47,7 +47,7 @@ std::optional<int> TriggerEngine::decide(const Input& input) {
 void TriggerEngine::handleKeyDown(const KeyDown& key) {
     // This runs for every key the user types: settle the cheap tests before asking the
     // window system anything. The outcome is the same as deciding in the usual order.
-    if (hold_.isHolding() || !state_.masterEnabled() || (key.flags & commandKeysMask) != 0 ||
+    if (hold_.isHolding() || !state_.masterEnabled() || key.key.modifiers.any(shortcutModifiers) ||
         key.charactersIgnoringModifiers != state_.triggerPrefix()) {
         return;
     }
@@ -57,7 +57,7 @@ void TriggerEngine::handleKeyDown(const KeyDown& key) {
     input.frontmostBundleID = frontmost ? presentID(frontmost->bundleID) : std::nullopt;
     input.ownBundleID = presentID(workspace_.ownBundleID());
     input.excludedBundleIDs = &state_.excludedBundleIDs();
-    input.flags = key.flags;
+    input.modifiers = key.key.modifiers;
     input.charactersIgnoringModifiers = key.charactersIgnoringModifiers;
     input.triggerPrefix = state_.triggerPrefix();
     if (const std::optional<int> backspaces = decide(input)) {

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "KeyDown.h"
-#include "KeyboardHold.h"
-#include "PickerOpener.h"
-#include "Workspace.h"
+#include "input/PickerOpener.h"
+#include "platform/KeyDown.h"
+#include "platform/KeyboardHold.h"
+#include "platform/Workspace.h"
 
 #include <cstdint>
 #include <optional>
@@ -21,15 +21,16 @@ class TriggerEngine {
 public:
     // The prefix is already in the target document: one character to delete.
     static constexpr int replacementBackspaces = 1;
-    static constexpr std::uint64_t commandKeysMask =
-        modifierFlags::control | modifierFlags::option | modifierFlags::command;
+    // A key typed with any of these is a shortcut, never the prefix; Shift only chooses the
+    // character.
+    static constexpr Modifiers shortcutModifiers = Modifier::ctrl | Modifier::alt | Modifier::super;
 
     struct Input {
         bool masterEnabled = false;
         std::optional<std::string> frontmostBundleID;
         std::optional<std::string> ownBundleID;
         const std::vector<std::string>* excludedBundleIDs = nullptr;
-        std::uint64_t flags = 0;
+        Modifiers modifiers;
         std::optional<std::string> charactersIgnoringModifiers;
         std::string triggerPrefix;
     };

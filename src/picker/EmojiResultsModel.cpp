@@ -1,8 +1,8 @@
-#include "EmojiResultsModel.h"
+#include "picker/EmojiResultsModel.h"
 
-#include "AppState.h"
-#include "NameHighlighter.h"
-#include "PickerSession.h"
+#include "app/AppState.h"
+#include "picker/NameHighlighter.h"
+#include "picker/PickerSession.h"
 
 namespace tiklo {
 

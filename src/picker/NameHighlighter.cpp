@@ -1,6 +1,6 @@
-#include "NameHighlighter.h"
+#include "picker/NameHighlighter.h"
 
-#include "Unicode.h"
+#include "catalog/Unicode.h"
 
 #include <algorithm>
 

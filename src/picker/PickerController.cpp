@@ -1,14 +1,16 @@
-#include "PickerController.h"
+#include "picker/PickerController.h"
 
-#include "AppState.h"
-#include "PickerPlacement.h"
+#include "app/AppState.h"
+#include "picker/PickerPlacement.h"
 
 #include <QMetaObject>
 
 namespace tiklo {
 
 PickerController::PickerController(Services services, QObject* parent)
-    : QObject(parent), services_(std::move(services)) {}
+    : QObject(parent), services_(std::move(services)) {
+    connect(&services_.session, &PickerSession::hideRequested, this, &PickerController::hide);
+}
 
 void PickerController::show(const std::string& query, int replacementBackspaces,
                             std::optional<RunningApplication> targetApp,
@@ -43,14 +45,14 @@ void PickerController::show(const std::string& query, int replacementBackspaces,
     PickerPanel& panel = ensurePanel();
     const bool full = mode == PickerPresentationMode::full;
     const Point size = full ? fullSize : inlineSize;
-    panel.setContentSize(size.x, size.y);
+    panel.resize(size.x, size.y);
     panel.setMovableByBackground(full);
     position(panel, mode, caret);
-    // Only the inline popup closes when it loses the keyboard; observe from now on, after
-    // the window took the keyboard.
-    observingResign_ = false;
+    // Only the inline popup closes when it loses the keyboard; from now on, after the window
+    // took the keyboard.
+    closesOnDeactivation_ = false;
     present(panel, mode);
-    observingResign_ = !full;
+    closesOnDeactivation_ = !full;
     shown_ = true;
     // The keys held meanwhile go to the picker once it really has the keyboard.
     services_.hold.releaseToOwnWindow();
@@ -65,7 +67,7 @@ void PickerController::prepare() {
     // As the first showing will most likely be: the popup of a ";" with an empty query.
     services_.session.setPresentationMode(PickerPresentationMode::inlinePopup);
     services_.session.refreshResults();
-    panel.setContentSize(inlineSize.x, inlineSize.y);
+    panel.resize(inlineSize.x, inlineSize.y);
     panel.prepare();
     // Finding the caret the first time connects to the accessibility bus.
     if (services_.focusedField) {
@@ -74,7 +76,7 @@ void PickerController::prepare() {
 }
 
 void PickerController::hide() {
-    observingResign_ = false;
+    closesOnDeactivation_ = false;
     if (awaitingKeyboard_) {
         // It never had the keyboard: what was held goes where the keyboard is.
         awaitingKeyboard_ = false;
@@ -83,7 +85,7 @@ void PickerController::hide() {
         }
     }
     if (panel_) {
-        panel_->orderOut();
+        panel_->hide();
     }
     shown_ = false;
     // Later, once nothing waits: the next showing starts from the empty query, and finding
@@ -106,7 +108,7 @@ PickerPanel& PickerController::ensurePanel() {
     if (!panel_) {
         panel_ = services_.makePanel();
         panel_->setKeyHandler([this](const PickerKeyEvent& event) { return handleKey(event); });
-        panel_->setResignKeyHandler([this] { resignedKey(); });
+        panel_->setDeactivatedHandler([this] { deactivated(); });
         panel_->setActivatedHandler([this] { activated(); });
     }
     return *panel_;
@@ -119,18 +121,18 @@ void PickerController::position(PickerPanel& panel, PickerPresentationMode mode,
     if (const std::optional<Point> origin =
             PickerPlacement::origin(mode, {frame.width, frame.height}, caret, screens.screens(),
                                     screens.mainScreen(), screens.mouseLocation())) {
-        panel.setFrameOrigin(*origin);
+        panel.move(*origin);
     }
 }
 
 void PickerController::present(PickerPanel& panel, PickerPresentationMode mode) {
     const bool animated =
         mode == PickerPresentationMode::inlinePopup && !services_.screens.reduceMotion();
-    panel.present(animated, presentDrop, presentSeconds);
+    panel.show(animated, presentDrop, presentSeconds);
 }
 
 bool PickerController::handleKey(const PickerKeyEvent& event) {
-    if (!panel_ || !panel_->isKeyWindow()) {
+    if (!panel_ || !panel_->isActive()) {
         return false;
     }
     return services_.session.handleKey(event, isGridLayout());
@@ -140,8 +142,8 @@ void PickerController::activated() {
     awaitingKeyboard_ = false;
 }
 
-void PickerController::resignedKey() {
-    if (!observingResign_) {
+void PickerController::deactivated() {
+    if (!closesOnDeactivation_) {
         return;
     }
     // Act on a later turn, outside the window system's focus change.

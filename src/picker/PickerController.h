@@ -1,12 +1,12 @@
 #pragma once
 
-#include "CaretLocator.h"
-#include "KeyboardHold.h"
-#include "PickerOpener.h"
-#include "PickerPanel.h"
-#include "PickerSession.h"
-#include "Screens.h"
-#include "Workspace.h"
+#include "input/CaretLocator.h"
+#include "input/PickerOpener.h"
+#include "picker/PickerPanel.h"
+#include "picker/PickerSession.h"
+#include "platform/KeyboardHold.h"
+#include "platform/Screens.h"
+#include "platform/Workspace.h"
 
 #include <functional>
 #include <memory>
@@ -58,13 +58,14 @@ private:
                   const std::optional<Rect>& caret);
     void present(PickerPanel& panel, PickerPresentationMode mode);
     bool handleKey(const PickerKeyEvent& event);
-    void resignedKey();
+    void deactivated();
     void activated();
     void prepareNextShowing();
 
     Services services_;
     std::unique_ptr<PickerPanel> panel_;
-    bool observingResign_ = false;
+    // The inline popup closes when it loses the keyboard; the full picker stays.
+    bool closesOnDeactivation_ = false;
     // The picker was shown and has not had the keyboard yet.
     bool awaitingKeyboard_ = false;
     bool shown_ = false;

@@ -1,25 +1,10 @@
-#include "PickerKeyRouting.h"
-
-#include "KeyDown.h"
-
-#include <array>
+#include "picker/PickerKeyRouting.h"
 
 namespace tiklo {
 namespace {
 
-namespace keys {
-constexpr std::uint16_t returnKey = 36;
-constexpr std::uint16_t keypadEnter = 76;
-constexpr std::uint16_t escape = 53;
-constexpr std::uint16_t deleteKey = 51;
-constexpr std::uint16_t leftArrow = 123;
-constexpr std::uint16_t rightArrow = 124;
-constexpr std::uint16_t downArrow = 125;
-constexpr std::uint16_t upArrow = 126;
-} // namespace keys
-
-// The digit keys 1 to 9, in that order.
-constexpr std::array<std::uint16_t, 9> digitKeys{18, 19, 20, 21, 23, 22, 26, 28, 25};
+// The digit-row shortcuts insert one of the first nine results.
+constexpr int digitShortcuts = 9;
 
 using Action = PickerKeyDecision::Action;
 
@@ -34,35 +19,33 @@ PickerKeyDecision pass() {
 
 PickerKeyDecision PickerKeyRouting::route(const PickerKeyEvent& event,
                                           const PickerKeyContext& context) {
-    const bool commandHeld = (event.flags & modifierFlags::command) != 0;
-    if (event.type == PickerKeyEvent::Type::flagsChanged) {
+    const bool commandHeld = event.key.modifiers.any(commandKeys);
+    if (event.type == PickerKeyEvent::Type::modifiersChanged) {
         return {Action::setCommandHeld, commandHeld ? 1 : 0, false};
     }
     const bool inlineMode = context.mode == PickerPresentationMode::inlinePopup;
-    if (commandHeld && inlineMode) {
-        for (std::size_t i = 0; i < digitKeys.size(); ++i) {
-            if (digitKeys[i] == event.keyCode) {
-                return i < context.resultCount ? swallow(Action::insertAt, static_cast<int>(i))
-                                               : swallow(Action::beep);
-            }
-        }
+    const int digit = event.key.digitRow;
+    if (commandHeld && inlineMode && digit >= 1 && digit <= digitShortcuts) {
+        const auto index = static_cast<std::size_t>(digit - 1);
+        return index < context.resultCount ? swallow(Action::insertAt, digit - 1)
+                                           : swallow(Action::beep);
     }
     const int verticalStep = context.gridLayout ? gridColumns : 1;
-    switch (event.keyCode) {
-    case keys::returnKey:
-    case keys::keypadEnter:
+    switch (event.key.sym) {
+    case keysym::returnKey:
+    case keysym::keypadEnter:
         return swallow(Action::insertSelected);
-    case keys::escape:
+    case keysym::escape:
         return swallow(Action::close);
-    case keys::deleteKey:
+    case keysym::backSpace:
         return inlineMode && context.queryEmpty ? swallow(Action::close) : pass();
-    case keys::downArrow:
+    case keysym::down:
         return swallow(Action::moveSelection, verticalStep);
-    case keys::upArrow:
+    case keysym::up:
         return swallow(Action::moveSelection, -verticalStep);
-    case keys::leftArrow:
+    case keysym::left:
         return context.gridLayout ? swallow(Action::moveSelection, -1) : pass();
-    case keys::rightArrow:
+    case keysym::right:
         return context.gridLayout ? swallow(Action::moveSelection, 1) : pass();
     default:
         return pass();

@@ -1,18 +1,18 @@
 #pragma once
 
-#include "PickerPresentationMode.h"
+#include "catalog/PickerPresentationMode.h"
+#include "platform/Key.h"
 
 #include <cstddef>
-#include <cstdint>
 
 namespace tiklo {
 
-// How the picker treats one key event while its window has the keyboard.
+// One key event of the picker window: a key pressed, or a modifier pressed or let go (`key`
+// then holds the modifiers as they are after it).
 struct PickerKeyEvent {
-    enum class Type { keyDown, flagsChanged };
+    enum class Type { keyDown, modifiersChanged };
     Type type = Type::keyDown;
-    std::uint16_t keyCode = 0; // virtual key code
-    std::uint64_t flags = 0;   // modifier flag bits
+    Key key;
 };
 
 struct PickerKeyDecision {
@@ -39,9 +39,13 @@ struct PickerKeyContext {
     std::size_t resultCount = 0;
 };
 
+// How the picker treats one key event while its window has the keyboard.
 class PickerKeyRouting {
 public:
     static constexpr int gridColumns = 8;
+    // Inside the picker both count as Command: desktops often keep Super+digit for
+    // themselves, and Linux users reach for Ctrl.
+    static constexpr Modifiers commandKeys = Modifier::ctrl | Modifier::super;
 
     static PickerKeyDecision route(const PickerKeyEvent& event, const PickerKeyContext& context);
 };

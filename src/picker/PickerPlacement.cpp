@@ -1,4 +1,4 @@
-#include "PickerPlacement.h"
+#include "picker/PickerPlacement.h"
 
 #include <algorithm>
 
@@ -9,9 +9,16 @@ bool contains(const Rect& rect, Point point) {
     return point.x >= rect.x && point.x < rect.maxX() && point.y >= rect.y && point.y < rect.maxY();
 }
 
-// Raised to the low bound first, then lowered to the high one, in that order.
-double clampInOrder(double value, double low, double high) {
-    return std::min(std::max(value, low), high);
+// Across: raised to the left bound, then lowered to the right one, which wins when the
+// window is wider than the space.
+double keepAcross(double value, double left, double right) {
+    return std::min(std::max(value, left), right);
+}
+
+// Down: lowered to the bottom bound, then raised to the top one, which wins when the window
+// is taller than the space: its top edge, where it is moved from, stays on screen.
+double keepDown(double value, double top, double bottom) {
+    return std::max(std::min(value, bottom), top);
 }
 
 } // namespace
@@ -30,25 +37,27 @@ std::optional<Point> PickerPlacement::origin(PickerPresentationMode mode, Point 
 
     if (mode == PickerPresentationMode::full) {
         const Rect& v = fallback.visibleFrame;
-        return Point{v.x + v.width / 2 - w * 0.5, v.y + v.height / 2 - h * 0.5 + fullRaise};
+        return Point{v.x + v.width / 2 - w * 0.5, v.y + v.height / 2 - h * 0.5 - fullRaise};
     }
     if (!caret) {
+        // Below the pointer.
         const Rect& v = fallback.visibleFrame;
         return Point{
-            clampInOrder(mouse.x - mouseIndent, v.x + screenMargin, v.maxX() - w - screenMargin),
-            clampInOrder(mouse.y - h - mouseGap, v.y + screenMargin, v.maxY() - h - screenMargin)};
+            keepAcross(mouse.x - mouseIndent, v.x + screenMargin, v.maxX() - w - screenMargin),
+            keepDown(mouse.y + mouseGap, v.y + screenMargin, v.maxY() - h - screenMargin)};
     }
     const Point centre{caret->x + caret->width / 2, caret->y + caret->height / 2};
     const auto onScreen = std::find_if(screens.begin(), screens.end(), [&](const ScreenArea& s) {
         return contains(s.frame, centre);
     });
     const Rect& v = (onScreen != screens.end() ? *onScreen : fallback).visibleFrame;
-    double y = caret->y - h - caretGap;
-    if (y < v.y + screenMargin) {
-        y = std::min(caret->maxY() + caretGap, v.maxY() - h - screenMargin);
+    // Hanging below the caret line; where its bottom would leave the visible frame, above it.
+    double y = caret->maxY() + caretGap;
+    if (y + h > v.maxY() - screenMargin) {
+        y = std::max(caret->y - caretGap - h, v.y + screenMargin);
     }
     const double x =
-        clampInOrder(caret->x - caretIndent, v.x + screenMargin, v.maxX() - w - screenMargin);
+        keepAcross(caret->x - caretIndent, v.x + screenMargin, v.maxX() - w - screenMargin);
     return Point{x, y};
 }
 

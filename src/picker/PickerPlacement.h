@@ -1,15 +1,15 @@
 #pragma once
 
-#include "Geometry.h"
-#include "PickerPresentationMode.h"
-#include "Screens.h"
+#include "catalog/PickerPresentationMode.h"
+#include "platform/Geometry.h"
+#include "platform/Screens.h"
 
 #include <optional>
 #include <vector>
 
 namespace tiklo {
 
-// Where the picker window goes, in global bottom-left coordinates.
+// Where the picker window goes: the top-left corner of its frame.
 class PickerPlacement {
 public:
     static constexpr double fullRaise = 60;    // above the vertical centre

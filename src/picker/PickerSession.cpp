@@ -1,6 +1,7 @@
-#include "PickerSession.h"
+#include "picker/PickerSession.h"
 
-#include "AppState.h"
+#include "app/AppState.h"
+#include "app/UsageHistory.h"
 
 namespace tiklo {
 
@@ -91,8 +92,8 @@ void PickerSession::moveSelection(int delta) {
 void PickerSession::insertSelected() {
     if (selectedIndex_ >= 0 && selectedIndex_ < resultCount()) {
         insert(*results_[static_cast<std::size_t>(selectedIndex_)], false);
-    } else if (services_.beep) {
-        services_.beep();
+    } else {
+        emit beepRequested();
     }
 }
 
@@ -107,11 +108,11 @@ void PickerSession::insert(const EmojiItem& chosen, bool keepOpen) {
     services_.injector.holdKeys();
     // The results may be replaced below; keep the item itself.
     const EmojiItem item = chosen;
-    AppState& state = services_.state;
-    state.recordUse(item);
+    const AppState& state = services_.state;
+    services_.history.recordUse(item);
     const bool trailingSpace = state.insertSpaceAfterTrigger();
-    if (!keepOpen && services_.hidePicker) {
-        services_.hidePicker();
+    if (!keepOpen) {
+        emit hideRequested();
     }
     std::string text = item.displayEmoji(state.defaultSkinTone());
     if (trailingSpace) {
@@ -136,9 +137,7 @@ void PickerSession::close() {
     // What the user types on from here belongs to the application given the keyboard back.
     services_.injector.holdKeys();
     const std::optional<RunningApplication> target = targetApp_;
-    if (services_.hidePicker) {
-        services_.hidePicker();
-    }
+    emit hideRequested();
     services_.injector.reactivate(target);
     reset();
 }
@@ -155,9 +154,7 @@ bool PickerSession::handleKey(const PickerKeyEvent& event, bool gridLayout) {
         insertAt(decision.argument, false);
         break;
     case Action::beep:
-        if (services_.beep) {
-            services_.beep();
-        }
+        emit beepRequested();
         break;
     case Action::insertSelected:
         insertSelected();

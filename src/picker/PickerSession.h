@@ -1,11 +1,11 @@
 #pragma once
 
-#include "EmojiCatalog.h"
-#include "EmojiResultsModel.h"
-#include "PickerKeyRouting.h"
-#include "PickerPresentationMode.h"
-#include "RunningApplication.h"
-#include "TextInjector.h"
+#include "catalog/EmojiCatalog.h"
+#include "catalog/PickerPresentationMode.h"
+#include "input/TextInjector.h"
+#include "picker/EmojiResultsModel.h"
+#include "picker/PickerKeyRouting.h"
+#include "platform/RunningApplication.h"
 
 #include <functional>
 #include <optional>
@@ -18,6 +18,7 @@
 namespace tiklo {
 
 class AppState;
+class UsageHistory;
 
 // The picker's state while it is shown, and its actions: searching, moving the highlight,
 // choosing an emoji and cancelling. One per process. Main thread only.
@@ -39,9 +40,8 @@ public:
     struct Services {
         std::function<const EmojiCatalog&()> catalog; // built on first use
         AppState& state;
+        UsageHistory& history;
         TextInjector& injector;
-        std::function<void()> hidePicker;
-        std::function<void()> beep;
     };
 
     explicit PickerSession(Services services, QObject* parent = nullptr);
@@ -85,6 +85,11 @@ public:
     int resultCount() const { return static_cast<int>(results_.size()); }
 
 signals:
+    // The picker should go off screen at once (before anything is typed).
+    void hideRequested();
+    // A choice that cannot be made: an audible refusal.
+    void beepRequested();
+
     void queryChanged();
     void categoryChanged();
     void replacementBackspacesChanged();

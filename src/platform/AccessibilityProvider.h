@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Geometry.h"
+#include "platform/Geometry.h"
 
 #include <memory>
 #include <optional>

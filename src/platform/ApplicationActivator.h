@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RunningApplication.h"
+#include "platform/RunningApplication.h"
 
 namespace tiklo {
 

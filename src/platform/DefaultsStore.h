@@ -1,7 +1,12 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include <optional>
 #include <string>
+#include <utility>
+#include <variant>
+#include <vector>
 
 namespace tiklo {
 
@@ -9,16 +14,32 @@ namespace tiklo {
 // plain keys. A read of a key that holds another type answers nothing.
 class DefaultsStore {
 public:
+    // Raw bytes, which the store keeps apart from text.
+    struct Data {
+        std::string bytes;
+        bool operator==(const Data&) const = default;
+    };
+    using Value = std::variant<bool, std::string, Data>;
+    using Entries = std::vector<std::pair<std::string, Value>>;
+
     virtual ~DefaultsStore() = default;
 
+    // Whether anything is stored under `key`, of whatever type.
+    virtual bool contains(const std::string& key) const = 0;
     virtual std::optional<bool> boolValue(const std::string& key) const = 0;
     virtual std::optional<std::string> stringValue(const std::string& key) const = 0;
     virtual std::optional<std::string> dataValue(const std::string& key) const = 0;
 
-    // Each write is kept at once; a store that cannot persist keeps the value in memory.
-    virtual void setBool(const std::string& key, bool value) = 0;
-    virtual void setString(const std::string& key, const std::string& value) = 0;
-    virtual void setData(const std::string& key, const std::string& bytes) = 0;
+    // Keeps every entry, all in one write. The values are kept in memory even when the
+    // store cannot persist them; that failure is answered, and logged by the store.
+    virtual Result write(const Entries& entries) = 0;
+    Result setBool(const std::string& key, bool value) { return write({{key, value}}); }
+    Result setString(const std::string& key, std::string value) {
+        return write({{key, std::move(value)}});
+    }
+    Result setData(const std::string& key, std::string bytes) {
+        return write({{key, Data{std::move(bytes)}}});
+    }
 
     // Some stored value could be read only in part: what is stored now is kept, as a copy
     // beside the store, before the next write replaces it.

@@ -2,8 +2,8 @@
 
 namespace tiklo {
 
-// Global screen geometry. Inside the program the origin is at the bottom left of the
-// primary screen and y grows upwards; platform code converts at its edge.
+// Global screen geometry as Qt, X11 and AT-SPI give it: the origin at the top left of the
+// screen space, y growing downwards.
 struct Point {
     double x = 0;
     double y = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "RunningApplication.h"
+#include "platform/Key.h"
+#include "platform/RunningApplication.h"
 
 #include <chrono>
 #include <cstdint>
@@ -25,8 +26,8 @@ public:
     // to `timeout` for the user to let go, then lets go of those still held.
     virtual void releaseModifiers(std::chrono::milliseconds timeout) = 0;
 
-    // A key by virtual key code (51 is Delete, that is BackSpace).
-    virtual void postKey(std::uint16_t keyCode, bool down) = 0;
+    // A press or release of the key that types `sym`.
+    virtual void postKey(KeySym sym, bool down) = 0;
     // A keyboard event carrying text: at most 20 UTF-16 code units, possibly ending inside
     // a surrogate pair (the rest follows in the next chunk).
     virtual void postText(std::u16string_view chunk, bool down) = 0;

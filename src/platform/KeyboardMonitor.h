@@ -1,6 +1,7 @@
 #pragma once
 
-#include "KeyDown.h"
+#include "platform/KeyDown.h"
+#include "platform/Result.h"
 
 #include <functional>
 
@@ -14,8 +15,8 @@ public:
 
     virtual ~KeyboardMonitor() = default;
 
-    // Starts reporting key presses on the main thread. False when observing is not possible.
-    virtual bool install(KeyDownHandler handler) = 0;
+    // Starts reporting key presses on the main thread. Fails when observing is not possible.
+    virtual Result install(KeyDownHandler handler) = 0;
     virtual void remove() = 0;
 };
 

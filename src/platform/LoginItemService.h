@@ -1,7 +1,6 @@
 #pragma once
 
-#include <optional>
-#include <string>
+#include "platform/Result.h"
 
 namespace tiklo {
 
@@ -11,9 +10,9 @@ public:
     virtual ~LoginItemService() = default;
 
     virtual bool isRegistered() const = 0;
-    // Each answers nothing on success, else the system's description of the failure.
-    virtual std::optional<std::string> registerItem() = 0;
-    virtual std::optional<std::string> unregisterItem() = 0;
+    // A failure carries the system's description of what went wrong.
+    virtual Result registerItem() = 0;
+    virtual Result unregisterItem() = 0;
 };
 
 } // namespace tiklo

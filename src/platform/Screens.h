@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Geometry.h"
+#include "platform/Geometry.h"
 
 #include <optional>
 #include <vector>
@@ -13,8 +13,7 @@ struct ScreenArea {
     bool operator==(const ScreenArea&) const = default;
 };
 
-// The screens, the pointer and the desktop's motion setting, in global bottom-left
-// coordinates.
+// The screens, the pointer and the desktop's motion setting, in global screen coordinates.
 class Screens {
 public:
     virtual ~Screens() = default;

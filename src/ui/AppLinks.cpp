@@ -1,4 +1,4 @@
-#include "AppLinks.h"
+#include "ui/AppLinks.h"
 
 namespace tiklo {
 

@@ -1,4 +1,4 @@
-#include "BackgroundPreparation.h"
+#include "ui/BackgroundPreparation.h"
 
 #include <QMetaObject>
 

@@ -1,6 +1,6 @@
-#include "OnboardingWindowController.h"
+#include "ui/OnboardingWindowController.h"
 
-#include "AppState.h"
+#include "app/AppState.h"
 
 #include <QtPlugin>
 #include <QtQml/qqmlextensionplugin.h>

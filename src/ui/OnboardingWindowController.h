@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReusedWindow.h"
+#include "ui/ReusedWindow.h"
 
 namespace tiklo {
 

@@ -1,6 +1,4 @@
-#include "QtKeyTranslator.h"
-
-#include "KeyDown.h"
+#include "ui/QtKeyTranslator.h"
 
 #include <array>
 #include <utility>
@@ -10,52 +8,61 @@
 namespace tiklo {
 namespace {
 
-constexpr std::array<std::pair<int, std::uint16_t>, 17> keyCodes{{
-    {Qt::Key_Return, 36},
-    {Qt::Key_Enter, 76},
-    {Qt::Key_Escape, 53},
-    {Qt::Key_Backspace, 51},
-    {Qt::Key_Left, 123},
-    {Qt::Key_Right, 124},
-    {Qt::Key_Down, 125},
-    {Qt::Key_Up, 126},
-    {Qt::Key_1, 18},
-    {Qt::Key_2, 19},
-    {Qt::Key_3, 20},
-    {Qt::Key_4, 21},
-    {Qt::Key_5, 23},
-    {Qt::Key_6, 22},
-    {Qt::Key_7, 26},
-    {Qt::Key_8, 28},
-    {Qt::Key_9, 25},
+// Qt's keys outside Latin-1 that the picker routes, as keysyms.
+constexpr std::array<std::pair<int, KeySym>, 8> routedKeys{{
+    {Qt::Key_Return, keysym::returnKey},
+    {Qt::Key_Enter, keysym::keypadEnter},
+    {Qt::Key_Escape, keysym::escape},
+    {Qt::Key_Backspace, keysym::backSpace},
+    {Qt::Key_Left, keysym::left},
+    {Qt::Key_Right, keysym::right},
+    {Qt::Key_Up, keysym::up},
+    {Qt::Key_Down, keysym::down},
 }};
 
-// Where Key_1 stands in the table; Key_2 to Key_9 follow.
-constexpr std::size_t firstDigit = 8;
-static_assert(keyCodes[firstDigit].first == Qt::Key_1 &&
-              keyCodes[firstDigit + 8].first == Qt::Key_9);
+// The modifier each modifier key changes (AltGr chooses characters and is none of them).
+constexpr std::array<std::pair<int, Modifiers>, 7> modifierKeys{{
+    {Qt::Key_Control, Modifier::ctrl},
+    {Qt::Key_Meta, Modifier::super},
+    {Qt::Key_Super_L, Modifier::super},
+    {Qt::Key_Super_R, Modifier::super},
+    {Qt::Key_Shift, Modifier::shift},
+    {Qt::Key_Alt, Modifier::alt},
+    {Qt::Key_AltGr, Modifiers{}},
+}};
 
-bool isCommandKey(int key) {
-    return key == Qt::Key_Control || key == Qt::Key_Meta || key == Qt::Key_Super_L ||
-           key == Qt::Key_Super_R;
+constexpr std::array<std::pair<Qt::KeyboardModifier, Modifier>, 4> qtModifiers{{
+    {Qt::ControlModifier, Modifier::ctrl},
+    {Qt::AltModifier, Modifier::alt},
+    {Qt::ShiftModifier, Modifier::shift},
+    {Qt::MetaModifier, Modifier::super},
+}};
+
+// Qt names Latin-1 keys by their upper-case character; keysyms name the key's lower case.
+constexpr int latin1End = 0xff;
+
+Modifiers modifiersOf(Qt::KeyboardModifiers held) {
+    Modifiers modifiers;
+    for (const auto& [qtModifier, modifier] : qtModifiers) {
+        if (held.testFlag(qtModifier)) {
+            modifiers = modifiers | modifier;
+        }
+    }
+    return modifiers;
 }
 
-bool isModifierKey(int key) {
-    return isCommandKey(key) || key == Qt::Key_Shift || key == Qt::Key_Alt || key == Qt::Key_AltGr;
-}
-
-std::uint64_t flagsOf(Qt::KeyboardModifiers modifiers) {
-    std::uint64_t flags = 0;
-    if (modifiers & (Qt::ControlModifier | Qt::MetaModifier)) {
-        flags |= modifierFlags::command;
+KeySym keysymOf(int key) {
+    if (key >= Qt::Key_Space && key <= latin1End) {
+        return key >= Qt::Key_A && key <= Qt::Key_Z
+                   ? keysym::letter(static_cast<char>(key - Qt::Key_A + 'a'))
+                   : static_cast<KeySym>(key);
     }
-    if (modifiers & Qt::ShiftModifier) {
-        flags |= modifierFlags::shift;
+    for (const auto& [qtKey, sym] : routedKeys) {
+        if (qtKey == key) {
+            return sym;
+        }
     }
-    if (modifiers & Qt::AltModifier) {
-        flags |= modifierFlags::option;
-    }
-    return flags;
+    return keysym::none;
 }
 
 } // namespace
@@ -64,35 +71,29 @@ std::optional<PickerKeyEvent> QtKeyTranslator::translate(const QKeyEvent& event,
                                                          const KeyboardLayout* layout) {
     const int key = event.key();
     const bool press = event.type() == QEvent::KeyPress;
-    if (isModifierKey(key)) {
-        // X reports the modifiers as they were before this key changed them.
-        std::uint64_t flags = flagsOf(event.modifiers());
-        if (isCommandKey(key)) {
-            flags = press ? flags | modifierFlags::command : flags & ~modifierFlags::command;
+    const Modifiers modifiers = modifiersOf(event.modifiers());
+    for (const auto& [modifierKey, changed] : modifierKeys) {
+        if (modifierKey == key) {
+            // X reports the modifiers as they were before this key changed them.
+            return PickerKeyEvent{
+                PickerKeyEvent::Type::modifiersChanged,
+                {keysym::none, press ? modifiers.with(changed) : modifiers.without(changed)}};
         }
-        return PickerKeyEvent{PickerKeyEvent::Type::flagsChanged, otherKey, flags};
     }
     if (!press) {
         return std::nullopt;
     }
-    // Keypad digits arrive with the keypad modifier; only the digit row is Command-digit.
-    std::uint16_t code = otherKey;
-    for (const auto& [qtKey, virtualCode] : keyCodes) {
-        if (qtKey == key) {
-            code = virtualCode;
-            break;
+    Key translated{keysymOf(key), modifiers};
+    if (!event.modifiers().testFlag(Qt::KeypadModifier)) {
+        const std::optional<int> place =
+            layout != nullptr ? layout->digitRowNumber(event.nativeScanCode()) : std::nullopt;
+        if (place) {
+            translated.digitRow = *place;
+        } else if (key >= Qt::Key_1 && key <= Qt::Key_9) {
+            translated.digitRow = key - Qt::Key_0;
         }
     }
-    if (layout != nullptr && !(event.modifiers() & Qt::KeypadModifier)) {
-        if (const std::optional<int> digit = layout->digitRowNumber(event.nativeScanCode())) {
-            code = keyCodes[static_cast<std::size_t>(firstDigit + *digit - 1)].second;
-        }
-    }
-    if (code != otherKey && key >= Qt::Key_1 && key <= Qt::Key_9 &&
-        (event.modifiers() & Qt::KeypadModifier)) {
-        code = otherKey;
-    }
-    return PickerKeyEvent{PickerKeyEvent::Type::keyDown, code, flagsOf(event.modifiers())};
+    return PickerKeyEvent{PickerKeyEvent::Type::keyDown, translated};
 }
 
 } // namespace tiklo

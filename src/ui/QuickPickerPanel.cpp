@@ -1,7 +1,7 @@
-#include "QuickPickerPanel.h"
+#include "ui/QuickPickerPanel.h"
 
-#include "QtKeyTranslator.h"
-#include "QtScreens.h"
+#include "platform/linux/QtScreens.h"
+#include "ui/QtKeyTranslator.h"
 
 #include <QEasingCurve>
 #include <QKeyEvent>
@@ -42,21 +42,21 @@ void QuickPickerPanel::activeChanged() {
             activated_();
         }
     } else {
-        resignCheck();
+        deactivationCheck();
     }
 }
 
-void QuickPickerPanel::resignCheck() {
-    if (view_->isActive() || !view_->isVisible() || !resignKey_) {
+void QuickPickerPanel::deactivationCheck() {
+    if (view_->isActive() || !view_->isVisible() || !deactivated_) {
         return;
     }
     // The notice of losing the keyboard in an earlier showing can arrive after the window
     // is shown again, just before it gets the keyboard back; so the loss counts only if it
     // still holds a moment later, in the same showing.
     const std::uint64_t showing = showing_;
-    QTimer::singleShot(resignSettle, this, [this, showing] {
-        if (showing == showing_ && view_->isVisible() && !view_->isActive() && resignKey_) {
-            resignKey_();
+    QTimer::singleShot(deactivationSettle, this, [this, showing] {
+        if (showing == showing_ && view_->isVisible() && !view_->isActive() && deactivated_) {
+            deactivated_();
         }
     });
 }
@@ -64,10 +64,10 @@ void QuickPickerPanel::resignCheck() {
 QuickPickerPanel::~QuickPickerPanel() = default;
 
 Rect QuickPickerPanel::frame() const {
-    return QtScreens::fromTopLeft(view_->geometry());
+    return QtScreens::toRect(view_->geometry());
 }
 
-void QuickPickerPanel::setContentSize(double width, double height) {
+void QuickPickerPanel::resize(double width, double height) {
     view_->resize(static_cast<int>(width), static_cast<int>(height));
 }
 
@@ -75,10 +75,8 @@ void QuickPickerPanel::setMovableByBackground(bool movable) {
     movable_ = movable;
 }
 
-void QuickPickerPanel::setFrameOrigin(Point origin) {
-    const Rect current = frame();
-    const QRectF target = QtScreens::toTopLeft({origin.x, origin.y, current.width, current.height});
-    view_->setPosition(static_cast<int>(target.x()), static_cast<int>(target.y()));
+void QuickPickerPanel::move(Point topLeft) {
+    view_->setPosition(static_cast<int>(topLeft.x), static_cast<int>(topLeft.y));
 }
 
 void QuickPickerPanel::prepare() {
@@ -112,7 +110,7 @@ void QuickPickerPanel::finishPreparing() {
     view_->setFlags(flagsBeforePreparing_);
 }
 
-void QuickPickerPanel::present(bool animated, double drop, double seconds) {
+void QuickPickerPanel::show(bool animated, double drop, double seconds) {
     const QPoint wanted = view_->position();
     finishPreparing();
     view_->setPosition(wanted);
@@ -134,8 +132,7 @@ void QuickPickerPanel::present(bool animated, double drop, double seconds) {
     fade->setDuration(milliseconds);
     fade->setEndValue(1.0);
     fade->setEasingCurve(QEasingCurve::OutCubic);
-    // Both coordinates are set at every step, from above the final place ("up" on screen
-    // is a smaller y in the window system's coordinates).
+    // Both coordinates are set at every step, from above the final place.
     auto* slide = new QVariantAnimation;
     slide->setDuration(milliseconds);
     slide->setStartValue(finalPosition - QPoint(0, static_cast<int>(drop)));
@@ -148,22 +145,22 @@ void QuickPickerPanel::present(bool animated, double drop, double seconds) {
     animation_->start();
 }
 
-void QuickPickerPanel::orderOut() {
+void QuickPickerPanel::hide() {
     animation_->stop();
     ++showing_;
     view_->hide();
 }
 
-bool QuickPickerPanel::isKeyWindow() const {
+bool QuickPickerPanel::isActive() const {
     return view_->isVisible() && view_->isActive();
-}
-
-void QuickPickerPanel::setResignKeyHandler(std::function<void()> handler) {
-    resignKey_ = std::move(handler);
 }
 
 void QuickPickerPanel::setActivatedHandler(std::function<void()> handler) {
     activated_ = std::move(handler);
+}
+
+void QuickPickerPanel::setDeactivatedHandler(std::function<void()> handler) {
+    deactivated_ = std::move(handler);
 }
 
 void QuickPickerPanel::setKeyHandler(std::function<bool(const PickerKeyEvent&)> handler) {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "KeyboardHold.h"
-#include "KeyboardLayout.h"
-#include "PickerPanel.h"
+#include "picker/PickerPanel.h"
+#include "platform/KeyboardHold.h"
+#include "platform/KeyboardLayout.h"
 
 #include <chrono>
 #include <cstdint>
@@ -26,7 +26,7 @@ class QuickPickerPanel : public QObject, public PickerPanel {
     Q_OBJECT
 public:
     // How long a loss of the keyboard must hold before the panel reports it.
-    static constexpr std::chrono::milliseconds resignSettle{150};
+    static constexpr std::chrono::milliseconds deactivationSettle{150};
 
     // `root`: the view to load; `properties`: its required properties (session, state);
     // `layout`: where the keys sit, for Ctrl+digit (none: by what they type). `hold`: takes
@@ -37,15 +37,15 @@ public:
     ~QuickPickerPanel() override;
 
     Rect frame() const override;
-    void setContentSize(double width, double height) override;
+    void resize(double width, double height) override;
     void setMovableByBackground(bool movable) override;
-    void setFrameOrigin(Point origin) override;
+    void move(Point topLeft) override;
     void prepare() override;
-    void present(bool animated, double drop, double seconds) override;
-    void orderOut() override;
-    bool isKeyWindow() const override;
-    void setResignKeyHandler(std::function<void()> handler) override;
+    void show(bool animated, double drop, double seconds) override;
+    void hide() override;
+    bool isActive() const override;
     void setActivatedHandler(std::function<void()> handler) override;
+    void setDeactivatedHandler(std::function<void()> handler) override;
     void setKeyHandler(std::function<bool(const PickerKeyEvent&)> handler) override;
 
     QQuickView& view() { return *view_; }
@@ -56,14 +56,14 @@ protected:
 private:
     void finishPreparing();
     void activeChanged();
-    void resignCheck();
+    void deactivationCheck();
 
     std::unique_ptr<QQuickView> view_;
     std::unique_ptr<QParallelAnimationGroup> animation_;
     // Counts showings, so a delayed check knows whether it still concerns the same one.
     std::uint64_t showing_ = 0;
-    std::function<void()> resignKey_;
     std::function<void()> activated_;
+    std::function<void()> deactivated_;
     std::function<bool(const PickerKeyEvent&)> keyHandler_;
     const KeyboardLayout* layout_;
     KeyboardHold* hold_;

@@ -1,4 +1,4 @@
-#include "ReusedWindow.h"
+#include "ui/ReusedWindow.h"
 
 #include <QEvent>
 #include <QGuiApplication>

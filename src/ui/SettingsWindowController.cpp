@@ -1,6 +1,6 @@
-#include "SettingsWindowController.h"
+#include "ui/SettingsWindowController.h"
 
-#include "AppState.h"
+#include "app/AppState.h"
 
 #include <QtPlugin>
 #include <QtQml/qqmlextensionplugin.h>

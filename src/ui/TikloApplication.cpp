@@ -1,18 +1,15 @@
-#include "TikloApplication.h"
+#include "ui/TikloApplication.h"
 
-#include "AppState.h"
-#include "EventTap.h"
+#include "app/HotkeyRegistration.h"
+#include "input/EventTap.h"
 
 namespace tiklo {
 
-TikloApplication::TikloApplication(AppState& state, EventTap& tap,
-                                   std::function<void()> showFullPicker, LaterSteps later)
-    : state_(state), tap_(tap), showFullPicker_(std::move(showFullPicker)),
-      later_(std::move(later)) {}
+TikloApplication::TikloApplication(HotkeyRegistration& hotkey, EventTap& tap, LaterSteps later)
+    : hotkey_(hotkey), tap_(tap), later_(std::move(later)) {}
 
 void TikloApplication::start() {
-    state_.setHotkeyAction(showFullPicker_);
-    state_.registerHotkey();
+    hotkey_.registerHotkey();
     tap_.start();
     if (later_.startUpdater) {
         later_.startUpdater();
@@ -23,7 +20,7 @@ void TikloApplication::start() {
 }
 
 void TikloApplication::terminate() {
-    state_.unregisterHotkey();
+    hotkey_.unregisterHotkey();
     tap_.stop();
 }
 

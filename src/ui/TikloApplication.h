@@ -4,8 +4,8 @@
 
 namespace tiklo {
 
-class AppState;
 class EventTap;
+class HotkeyRegistration;
 
 // Start-up and termination of the running program.
 class TikloApplication {
@@ -17,8 +17,7 @@ public:
         std::function<void()> showWelcome;
     };
 
-    TikloApplication(AppState& state, EventTap& tap, std::function<void()> showFullPicker,
-                     LaterSteps later = {});
+    TikloApplication(HotkeyRegistration& hotkey, EventTap& tap, LaterSteps later = {});
 
     // Registers the global hotkey, then starts observing keys (which retries by itself
     // while the permission is missing), starts the updater, and opens the welcome window
@@ -28,9 +27,8 @@ public:
     void terminate();
 
 private:
-    AppState& state_;
+    HotkeyRegistration& hotkey_;
     EventTap& tap_;
-    std::function<void()> showFullPicker_;
     LaterSteps later_;
 };
 

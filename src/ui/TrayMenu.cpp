@@ -1,9 +1,9 @@
-#include "TrayMenu.h"
+#include "ui/TrayMenu.h"
 
-#include "AppLinks.h"
-#include "AppState.h"
-#include "ThemeIconProvider.h"
-#include "UpdaterController.h"
+#include "app/AppState.h"
+#include "app/updates/UpdaterController.h"
+#include "ui/AppLinks.h"
+#include "ui/theme/ThemeIconProvider.h"
 
 #include <QAction>
 #include <QCursor>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TrayMenuModel.h"
+#include "ui/TrayMenuModel.h"
 
 #include <functional>
 #include <memory>

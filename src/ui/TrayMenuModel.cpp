@@ -1,4 +1,4 @@
-#include "TrayMenuModel.h"
+#include "ui/TrayMenuModel.h"
 
 namespace tiklo {
 namespace {

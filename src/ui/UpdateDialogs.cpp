@@ -1,4 +1,4 @@
-#include "UpdateDialogs.h"
+#include "ui/UpdateDialogs.h"
 
 #include <QDesktopServices>
 #include <QMessageBox>

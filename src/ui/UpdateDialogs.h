@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UpdatePresenter.h"
+#include "app/updates/UpdatePresenter.h"
 
 #include <QMessageBox>
 #include <QPointer>

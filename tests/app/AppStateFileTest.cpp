@@ -1,9 +1,11 @@
 // The settings store over the real defaults file, read back by an independent parse.
-#include "AppState.h"
-#include "FakePlatform.h"
-#include "LogCapture.h"
-#include "PropertyListDefaultsFile.h"
-#include "TempDir.h"
+#include "app/AppState.h"
+#include "app/LoginItemSync.h"
+#include "app/UsageHistory.h"
+#include "platform/linux/PropertyListDefaultsFile.h"
+#include "support/FakePlatform.h"
+#include "support/LogCapture.h"
+#include "support/TempDir.h"
 
 #include <algorithm>
 #include <fstream>
@@ -38,17 +40,15 @@ std::vector<std::string> namesIn(const fs::path& folder) {
 
 // The store's collaborators other than the settings file.
 struct Services {
-    test::FakeHotkeyService hotkeyService;
-    HotkeyManager hotkeys{hotkeyService};
     test::FakeLoginItemService loginService;
     LoginItem loginItem{loginService};
-    test::FakeWorkspace workspace;
     test::FakeAccessibilityTrust trust;
-
-    AppState::Services over(DefaultsStore& defaults) {
-        return {defaults, hotkeys, loginItem, workspace, trust, [] { return 7.0; }};
-    }
 };
+
+// Uses at a fixed time.
+UsageHistory historyOf(AppState& state, double now = 7.0) {
+    return UsageHistory(state, [now] { return now; });
+}
 
 // Kills the test binary instead of letting a blocking open hang it.
 class TimeLimit {
@@ -106,22 +106,21 @@ private:
 TEST(AppStateFileTest, EveryAssignmentIsStoredInItsExactForm) {
     test::TempDir dir;
     const std::string path = dir.file("tiklo/defaults.plist");
-    test::FakeHotkeyService hotkeyService;
-    HotkeyManager hotkeys(hotkeyService);
     test::FakeLoginItemService loginService;
     LoginItem loginItem(loginService);
-    test::FakeWorkspace workspace;
     test::FakeAccessibilityTrust trust;
     {
         PropertyListDefaultsFile defaults(path);
-        AppState state({defaults, hotkeys, loginItem, workspace, trust, [] { return 5.5; }});
+        AppState state(defaults, trust, loginItem);
+        LoginItemSync sync(state, loginItem);
         state.setMasterEnabled(false);
         state.setPickerMode(PickerMode::list);
         state.setDefaultSkinTone(SkinTone::mediumLight);
         state.setTriggerPrefix("::");
         state.setInsertSpaceAfterTrigger(true);
-        state.setHotkey(Hotkey{49, 0x1100});
-        state.recordUse({"\U0001F525", "fire", "fire", EmojiCategory::animals, {}, false});
+        state.setHotkey(Hotkey{{keysym::space, Modifier::ctrl | Modifier::super}});
+        historyOf(state, 5.5)
+            .recordUse({"\U0001F525", "fire", "fire", EmojiCategory::animals, {}, false});
         state.setExcludedBundleIDs({"org.gnome.gedit"});
         state.setLaunchAtLogin(true);
         state.setDidCompleteOnboarding(true);
@@ -146,10 +145,10 @@ TEST(AppStateFileTest, EveryAssignmentIsStoredInItsExactForm) {
 
     // The next launch reads it all back.
     PropertyListDefaultsFile again(path);
-    AppState reloaded({again, hotkeys, loginItem, workspace, trust});
+    AppState reloaded(again, trust, loginItem);
     EXPECT_FALSE(reloaded.masterEnabled());
     EXPECT_EQ(reloaded.triggerPrefix(), ":");
-    EXPECT_EQ(reloaded.hotkey(), (Hotkey{49, 0x1100}));
+    EXPECT_EQ(reloaded.hotkey(), (Hotkey{{keysym::space, Modifier::ctrl | Modifier::super}}));
     EXPECT_EQ(reloaded.emojiUsage().at("\U0001F525"), (EmojiUsage{1, 5.5}));
     EXPECT_EQ(reloaded.defaultSkinTone(), SkinTone::mediumLight);
 }
@@ -177,16 +176,17 @@ TEST(AppStateFileTest, PartlyBadListsKeepTheirGoodEntriesAndTheFileIsCopiedAside
     Services services;
     {
         PropertyListDefaultsFile defaults(path);
-        AppState state(services.over(defaults));
+        AppState state(defaults, services.trust, services.loginItem);
         EXPECT_EQ(state.recents(), (std::vector<std::string>{"grinning", "joy"}));
         EXPECT_EQ(state.emojiUsage().size(), 5u);
         EXPECT_EQ(state.emojiUsage().count("f"), 0u);
         // Loading alone writes nothing.
         EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"defaults.plist"});
 
-        state.recordUse(fire);
-        state.recordUse(fire);
-        EXPECT_FALSE(defaults.writeFailed());
+        UsageHistory history = historyOf(state);
+        history.recordUse(fire);
+        history.recordUse(fire);
+        EXPECT_TRUE(defaults.write({}).ok()); // the file can be written
     }
     // The file as it was, once, beside the new one.
     const std::vector<std::string> names = namesIn(dir.path());
@@ -198,13 +198,13 @@ TEST(AppStateFileTest, PartlyBadListsKeepTheirGoodEntriesAndTheFileIsCopiedAside
     EXPECT_EQ(stored.data("recents"), R"(["fire","grinning","joy"])");
     EXPECT_FALSE(stored.boolean("masterEnabled"));
     PropertyListDefaultsFile again(path);
-    AppState reloaded(services.over(again));
+    AppState reloaded(again, services.trust, services.loginItem);
     EXPECT_EQ(reloaded.emojiUsage().size(), 6u);
     EXPECT_EQ(reloaded.emojiUsage().at("e"), (EmojiUsage{5, 5}));
     EXPECT_EQ(reloaded.emojiUsage().at("\U0001F525"), (EmojiUsage{2, 7}));
 
     // A clean file makes no copy.
-    reloaded.recordUse(fire);
+    historyOf(reloaded).recordUse(fire);
     EXPECT_EQ(namesIn(dir.path()).size(), 2u);
 }
 
@@ -232,18 +232,18 @@ TEST(AppStateFileTest, SettingsPathThatCannotBeAFileIsReportedOnceAndLeftAlone) 
         {
             const TimeLimit limit(20);
             PropertyListDefaultsFile defaults(path);
-            AppState state(services.over(defaults));
+            AppState state(defaults, services.trust, services.loginItem);
             EXPECT_TRUE(state.masterEnabled());
             EXPECT_TRUE(state.recents().empty());
             state.setMasterEnabled(false);
-            state.recordUse(fire);
-            EXPECT_TRUE(defaults.writeFailed());
+            historyOf(state).recordUse(fire);
+            EXPECT_FALSE(defaults.write({}).ok()); // and is not written, nor logged again
             // Tiklo goes on with what it was given.
             EXPECT_FALSE(state.masterEnabled());
             EXPECT_EQ(state.recents(), std::vector<std::string>{"fire"});
         }
         ASSERT_EQ(log.lines.size(), 1);
-        EXPECT_TRUE(log.lines[0].startsWith("tiklo.settings.file: "));
+        EXPECT_TRUE(log.lines[0].startsWith("tiklo.settings: "));
         EXPECT_TRUE(log.lines[0].contains(QString::fromStdString(path.string())))
             << log.lines[0].toStdString();
         EXPECT_TRUE(log.lines[0].contains(QString::fromLatin1(each.name)));

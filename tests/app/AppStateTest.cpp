@@ -1,6 +1,10 @@
-#include "AppState.h"
-#include "FakePlatform.h"
-#include "LogCapture.h"
+#include "app/AppState.h"
+#include "app/AppExceptions.h"
+#include "app/HotkeyRegistration.h"
+#include "app/LoginItemSync.h"
+#include "app/UsageHistory.h"
+#include "support/FakePlatform.h"
+#include "support/LogCapture.h"
 
 #include <QSignalSpy>
 
@@ -16,8 +20,10 @@ constexpr double now = 800000000.5;
 class AppStateTest : public ::testing::Test {
 protected:
     std::unique_ptr<AppState> load() {
-        return std::make_unique<AppState>(AppState::Services{
-            defaults, hotkeys, loginItem, workspace, trust, [this] { return clock; }});
+        return std::make_unique<AppState>(defaults, trust, loginItem);
+    }
+    std::unique_ptr<UsageHistory> historyOf(AppState& state) {
+        return std::make_unique<UsageHistory>(state, [this] { return clock; });
     }
     std::string data(const std::string& key) const { return *defaults.dataValue(key); }
 
@@ -44,7 +50,7 @@ TEST_F(AppStateTest, FirstLaunchHasTheDefaultsAndWritesNothing) {
     EXPECT_EQ(state->defaultSkinTone(), SkinTone::standard);
     EXPECT_EQ(state->triggerPrefix(), ";");
     EXPECT_FALSE(state->insertSpaceAfterTrigger());
-    EXPECT_EQ(state->hotkey(), (Hotkey{14, 0x1800}));
+    EXPECT_EQ(state->hotkey(), (Hotkey{{keysym::letter('e'), Modifier::ctrl | Modifier::alt}}));
     EXPECT_TRUE(state->favorites().empty());
     EXPECT_TRUE(state->recents().empty());
     EXPECT_TRUE(state->emojiUsage().empty());
@@ -52,7 +58,6 @@ TEST_F(AppStateTest, FirstLaunchHasTheDefaultsAndWritesNothing) {
     EXPECT_TRUE(state->launchAtLogin());
     EXPECT_TRUE(state->accessibilityGranted());
     EXPECT_FALSE(state->didCompleteOnboarding());
-    EXPECT_FALSE(state->hotkeyID());
     EXPECT_TRUE(defaults.writes.empty());
     EXPECT_TRUE(hotkeyService.calls.empty());
 }
@@ -70,7 +75,14 @@ TEST_F(AppStateTest, StoredValuesLoadAndBadOnesFallBackPerKeyWhileStayingStored)
     defaults.putData("excludedBundleIDs", R"(["org.gnome.Terminal",3])");
     defaults.values["didCompleteOnboarding"] = true;
 
+    test::LogCapture log;
     const auto state = load();
+    // One line for what was discarded whole, one for lists that lost entries: keys only.
+    EXPECT_EQ(log.lines,
+              (QStringList{"tiklo.settings: Discarded stored values that could not be "
+                           "read, under defaultSkinTone, insertSpaceAfterTrigger, hotkey",
+                           "tiklo.settings: Discarded stored entries that could not be "
+                           "read, under excludedBundleIDs"}));
     EXPECT_FALSE(state->masterEnabled());
     EXPECT_FALSE(state->insertSpaceAfterTrigger());
     EXPECT_EQ(state->triggerPrefix(), ";");
@@ -140,10 +152,11 @@ TEST_F(AppStateTest, BadCollectionEntriesAreDroppedAloneWithOneWordAndACopy) {
 TEST_F(AppStateTest, UseCountsStopAtTheLargestCount) {
     defaults.putData("emojiUsage", R"({"a":{"count":9223372036854775806,"lastUsedAt":1}})");
     const auto state = load();
+    const auto history = historyOf(*state);
     const EmojiItem item = emoji("a", "a");
-    state->recordUse(item);
+    history->recordUse(item);
     EXPECT_EQ(state->emojiUsage().at("a").count, 9223372036854775807);
-    state->recordUse(item);
+    history->recordUse(item);
     EXPECT_EQ(state->emojiUsage().at("a").count, 9223372036854775807);
     EXPECT_EQ(data("emojiUsage"),
               R"({"a":{"count":9223372036854775807,"lastUsedAt":800000000.5}})");
@@ -156,7 +169,7 @@ TEST_F(AppStateTest, AssignmentsStoreTheirExactForms) {
     state->setPickerMode(PickerMode::list);
     state->setDefaultSkinTone(SkinTone::mediumDark);
     state->setInsertSpaceAfterTrigger(true);
-    state->setHotkey(Hotkey{49, 0x1100});
+    state->setHotkey(Hotkey{{keysym::space, Modifier::ctrl | Modifier::super}});
     state->setFavorites({"heart"});
     state->setRecents({"fire", "heart"});
     state->setEmojiUsage({{"\U0001F525", {3, 786000000.25}}});
@@ -174,7 +187,7 @@ TEST_F(AppStateTest, AssignmentsStoreTheirExactForms) {
 
     // A reload gives back what was assigned.
     const auto again = load();
-    EXPECT_EQ(again->hotkey(), (Hotkey{49, 0x1100}));
+    EXPECT_EQ(again->hotkey(), (Hotkey{{keysym::space, Modifier::ctrl | Modifier::super}}));
     EXPECT_EQ(again->emojiUsage(), state->emojiUsage());
     EXPECT_EQ(again->defaultSkinTone(), SkinTone::mediumDark);
 
@@ -202,46 +215,49 @@ TEST_F(AppStateTest, PropertiesNotifyTheirObservers) {
     QSignalSpy usage(state.get(), &AppState::emojiUsageChanged);
     QSignalSpy hotkey(state.get(), &AppState::hotkeyChanged);
     QSignalSpy mode(state.get(), &AppState::pickerModeChanged);
-    state->recordUse(emoji("\U0001F44D", "thumbsup"));
-    state->setHotkey(Hotkey{0, 0x100});
+    historyOf(*state)->recordUse(emoji("\U0001F44D", "thumbsup"));
+    state->setHotkey(Hotkey{{keysym::letter('a'), Modifier::super}});
     state->setProperty("pickerMode", "list");
     EXPECT_EQ(recents.count(), 2); // removal, then insertion at the front
     EXPECT_EQ(usage.count(), 1);
     EXPECT_EQ(hotkey.count(), 1);
     EXPECT_EQ(mode.count(), 1);
-    EXPECT_EQ(state->property("hotkeyDisplay").toString(), QString::fromUtf8("\u2318A"));
+    EXPECT_EQ(state->property("hotkeyDisplay").toString(), QStringLiteral("Super+A"));
     EXPECT_EQ(state->property("recents").toStringList(), QStringList{"thumbsup"});
 }
 
 TEST_F(AppStateTest, HotkeyChangesReRegisterAndKeepRefusedIds) {
     const auto state = load();
+    HotkeyRegistration registration(*state, hotkeys);
     int opened = 0;
-    state->setHotkeyAction([&] { ++opened; });
-    state->registerHotkey();
-    EXPECT_EQ(state->hotkeyID(), 1u);
+    QObject::connect(&registration, &HotkeyRegistration::pressed, [&] { ++opened; });
+    EXPECT_FALSE(registration.hotkeyID());
+    registration.registerHotkey();
+    EXPECT_EQ(registration.hotkeyID(), 1u);
 
     hotkeyService.refuseWith = 10;
     test::LogCapture log;
-    state->setHotkey(Hotkey{49, 0x1000});
-    EXPECT_EQ(state->hotkeyID(), 2u); // held although refused
+    state->setHotkey(Hotkey{{keysym::space, Modifier::ctrl}});
+    EXPECT_EQ(registration.hotkeyID(), 2u); // held although refused
     EXPECT_TRUE(hotkeyService.grabbed.empty());
     EXPECT_EQ(log.lines.size(), 1);
     EXPECT_EQ(data("hotkey"), R"({"keyCode":49,"modifiers":4096})");
 
     hotkeyService.refuseWith = 0;
     state->setHotkey(Hotkey{});
-    EXPECT_EQ(state->hotkeyID(), 3u);
+    EXPECT_EQ(registration.hotkeyID(), 3u);
     hotkeyService.press(3);
     QCoreApplication::processEvents();
     EXPECT_EQ(opened, 1);
 
-    state->unregisterHotkey();
-    EXPECT_FALSE(state->hotkeyID());
+    registration.unregisterHotkey();
+    EXPECT_FALSE(registration.hotkeyID());
     EXPECT_TRUE(hotkeyService.grabbed.empty());
 }
 
 TEST_F(AppStateTest, LaunchAtLoginFollowsTheSystem) {
     const auto state = load();
+    LoginItemSync sync(*state, loginItem);
     QSignalSpy changed(state.get(), &AppState::launchAtLoginChanged);
     state->setLaunchAtLogin(true);
     EXPECT_TRUE(state->launchAtLogin());
@@ -256,79 +272,112 @@ TEST_F(AppStateTest, LaunchAtLoginFollowsTheSystem) {
     state->setLaunchAtLogin(false);
     EXPECT_TRUE(state->launchAtLogin()); // sprang back
     ASSERT_EQ(log.lines.size(), 1);
-    EXPECT_EQ(log.lines[0], "loginitem: login item unregister failed: Permission denied");
+    EXPECT_EQ(log.lines[0], "tiklo.loginitem: login item unregister failed: Permission denied");
     EXPECT_EQ(changed.count(), 4);
     EXPECT_EQ(defaults.writes, Strings{}); // never stored
 }
 
 TEST_F(AppStateTest, RecordUseKeepsRecentsUniqueCappedAndCountsUses) {
     const auto state = load();
+    const auto history = historyOf(*state);
     const EmojiItem thumbs = emoji("\U0001F44D", "thumbsup");
     for (int i = 0; i < 3; ++i) {
         clock = now + i;
-        state->recordUse(thumbs);
+        history->recordUse(thumbs);
     }
     EXPECT_EQ(state->recents(), Strings{"thumbsup"});
     EXPECT_EQ(state->emojiUsage().at("\U0001F44D"), (EmojiUsage{3, now + 2}));
 
-    state->clearUsage();
+    history->clearUsage();
     EXPECT_TRUE(state->emojiUsage().empty());
     EXPECT_EQ(state->recents(), Strings{"thumbsup"});
 
     // Duplicates of other ids, from older versions, stay; every copy of the used id goes.
     state->setRecents({"a", "b", "a", "thumbsup", "b", "thumbsup"});
-    state->recordUse(thumbs);
+    history->recordUse(thumbs);
     EXPECT_EQ(state->recents(), (Strings{"thumbsup", "a", "b", "a", "b"}));
 
     Strings many;
     for (int i = 0; i < 37; ++i) {
         many.push_back("id" + std::to_string(i));
-        state->recordUse(emoji("e" + std::to_string(i), many.back()));
+        history->recordUse(emoji("e" + std::to_string(i), many.back()));
     }
-    ASSERT_EQ(state->recents().size(), AppState::recentsLimit);
+    ASSERT_EQ(state->recents().size(), UsageHistory::recentsLimit);
     EXPECT_EQ(state->recents().front(), "id36");
     EXPECT_EQ(state->recents().back(), "id1");
     EXPECT_EQ(state->emojiUsage().count("e0"), 1u); // usage outlives its place in recents
 
     // Moving an item from position 20 to the front keeps the length.
     const std::string twentieth = state->recents()[20];
-    state->recordUse(emoji("x", twentieth));
+    history->recordUse(emoji("x", twentieth));
     EXPECT_EQ(state->recents().front(), twentieth);
-    EXPECT_EQ(state->recents().size(), AppState::recentsLimit);
+    EXPECT_EQ(state->recents().size(), UsageHistory::recentsLimit);
+}
+
+TEST_F(AppStateTest, EachUseWritesTheStoreOnceWithRecentsAndUsage) {
+    const auto state = load();
+    const auto history = historyOf(*state);
+    QSignalSpy recents(state.get(), &AppState::recentsChanged);
+    const auto useWrites = [&](const EmojiItem& item) {
+        const int before = defaults.fileWrites;
+        const std::size_t keys = defaults.writes.size();
+        history->recordUse(item);
+        EXPECT_EQ(Strings(defaults.writes.begin() + static_cast<long>(keys), defaults.writes.end()),
+                  (Strings{"recents", "emojiUsage"}));
+        return defaults.fileWrites - before;
+    };
+    // A first use, the same again, and enough others to push the first out of the recents:
+    // every one a single write, while observers still see each step.
+    EXPECT_EQ(useWrites(emoji("a", "a")), 1);
+    EXPECT_EQ(useWrites(emoji("a", "a")), 1);
+    for (int i = 0; i < 40; ++i) {
+        EXPECT_EQ(useWrites(emoji("e" + std::to_string(i), "id" + std::to_string(i))), 1);
+    }
+    EXPECT_EQ(state->recents().size(), UsageHistory::recentsLimit);
+    EXPECT_EQ(recents.count(), 2 * 42 + 5); // removal and insertion; a cut at the last five
+    EXPECT_EQ(data("recents"), nlohmann::json(state->recents()).dump());
+
+    // Other assignments are still written at once, one by one.
+    const int before = defaults.fileWrites;
+    state->setMasterEnabled(false);
+    state->setRecents({});
+    EXPECT_EQ(defaults.fileWrites, before + 2);
 }
 
 TEST_F(AppStateTest, ToggleFavoriteTwiceRestoresTheSet) {
     const auto state = load();
+    const auto history = historyOf(*state);
     state->setFavorites({"heart"});
     const EmojiItem fire = emoji("\U0001F525", "fire");
-    state->toggleFavorite(fire);
+    history->toggleFavorite(fire);
     EXPECT_EQ(state->favorites(), (AppState::Favorites{"heart", "fire"}));
     const auto stored = nlohmann::json::parse(data("favorites")).get<std::set<std::string>>();
     EXPECT_EQ(stored, (std::set<std::string>{"heart", "fire"}));
-    state->toggleFavorite(fire);
+    history->toggleFavorite(fire);
     EXPECT_EQ(state->favorites(), AppState::Favorites{"heart"});
 }
 
 TEST_F(AppStateTest, ExceptionsUseTheApplicationTheUserCameFrom) {
     const auto state = load();
+    AppExceptions exceptions(*state, workspace);
     // Tiklo's own window is in front while its button is pressed.
     workspace.frontmost = RunningApplication{"io.tiklo.Tiklo", 1, 1};
-    state->addCurrentAppException();
+    exceptions.addCurrentApp();
     EXPECT_TRUE(state->excludedBundleIDs().empty());
 
     workspace.lastOther = RunningApplication{"org.gnome.gedit", 2, 2};
-    state->addCurrentAppException();
+    exceptions.addCurrentApp();
     workspace.lastOther = RunningApplication{"Firefox", 3, 3};
-    state->addCurrentAppException();
+    exceptions.addCurrentApp();
     EXPECT_EQ(state->excludedBundleIDs(), (Strings{"Firefox", "org.gnome.gedit"}));
     EXPECT_EQ(data("excludedBundleIDs"), R"(["Firefox","org.gnome.gedit"])");
 
     const auto writes = defaults.writes.size();
-    state->addCurrentAppException(); // already there
+    exceptions.addCurrentApp(); // already there
     workspace.lastOther = RunningApplication{"", 4, 4};
-    state->addCurrentAppException(); // nothing names it
+    exceptions.addCurrentApp(); // nothing names it
     workspace.lastOther = RunningApplication{"io.tiklo.Tiklo", 5, 5};
-    state->addCurrentAppException(); // never Tiklo itself
+    exceptions.addCurrentApp(); // never Tiklo itself
     EXPECT_EQ(defaults.writes.size(), writes);
 
     state->requestAccessibility();

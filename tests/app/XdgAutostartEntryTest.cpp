@@ -1,5 +1,5 @@
-#include "XdgAutostartEntry.h"
-#include "TempDir.h"
+#include "platform/linux/XdgAutostartEntry.h"
+#include "support/TempDir.h"
 
 #include <fstream>
 #include <sstream>
@@ -21,9 +21,9 @@ TEST(XdgAutostartEntryTest, RegisteredMeansOursAndNotDisabled) {
     const std::string path = dir.file("autostart/io.tiklo.Tiklo.desktop");
     XdgAutostartEntry entry(path, "/opt/My Apps/ti$klo");
     EXPECT_FALSE(entry.isRegistered());
-    EXPECT_EQ(entry.unregisterItem(), std::nullopt); // nothing to remove is no failure
+    EXPECT_TRUE(entry.unregisterItem().ok()); // nothing to remove is no failure
 
-    EXPECT_EQ(entry.registerItem(), std::nullopt);
+    EXPECT_TRUE(entry.registerItem().ok());
     EXPECT_TRUE(entry.isRegistered());
     const std::string written = readFile(path);
     EXPECT_NE(written.find("Exec=\"/opt/My Apps/ti\\$klo\"\n"), std::string::npos) << written;
@@ -40,8 +40,8 @@ TEST(XdgAutostartEntryTest, RegisteredMeansOursAndNotDisabled) {
               "[Desktop Entry]\nExec=x\n[Desktop Action a]\nX-Tiklo-Autostart=true\n");
     EXPECT_FALSE(entry.isRegistered());
 
-    EXPECT_EQ(entry.registerItem(), std::nullopt);
-    EXPECT_EQ(entry.unregisterItem(), std::nullopt);
+    EXPECT_TRUE(entry.registerItem().ok());
+    EXPECT_TRUE(entry.unregisterItem().ok());
     EXPECT_FALSE(entry.isRegistered());
     EXPECT_FALSE(std::filesystem::exists(path));
 }
@@ -50,15 +50,16 @@ TEST(XdgAutostartEntryTest, FailuresCarryTheSystemsText) {
     test::TempDir dir;
     dir.write("config", "a file where the folder should be");
     XdgAutostartEntry entry(dir.file("config/autostart/io.tiklo.Tiklo.desktop"), "/usr/bin/tiklo");
-    const std::optional<std::string> error = entry.registerItem();
-    ASSERT_TRUE(error);
-    EXPECT_FALSE(error->empty());
+    const Result error = entry.registerItem();
+    ASSERT_FALSE(error.ok());
+    EXPECT_FALSE(error.description().empty());
+    EXPECT_NE(error.status(), 0); // the system's error number
     EXPECT_FALSE(entry.isRegistered());
     // Nothing is left behind next to the would-be file.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                             std::filesystem::directory_iterator()),
               1);
-    EXPECT_TRUE(XdgAutostartEntry("x", "").registerItem().has_value());
+    EXPECT_FALSE(XdgAutostartEntry("x", "").registerItem().ok());
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-#include "AtspiAccessibility.h"
-#include "ChildProcess.h"
+#include "platform/linux/AtspiAccessibility.h"
+#include "support/ChildProcess.h"
 
 #include <climits>
 #include <csignal>
@@ -28,7 +28,8 @@ struct TestWindow {
 };
 
 TestWindow start(const std::vector<std::string>& arguments) {
-    TestWindow window{std::make_unique<ChildProcess>(arguments), {}};
+    TestWindow window{
+        std::make_unique<ChildProcess>(arguments, ChildProcess::Options{.input = true}), {}};
     const std::optional<std::string> ready = window.process->readLine(10s);
     std::istringstream words(ready.value_or(""));
     std::string word;

@@ -1,5 +1,5 @@
-#include "ChildProcess.h"
-#include "XvfbSession.h"
+#include "support/ChildProcess.h"
+#include "support/XvfbSession.h"
 
 #include <chrono>
 #include <cstdio>
@@ -25,8 +25,10 @@ QDBusMessage accessibilityBusCall(const QString& interface, const QString& metho
 // with accessibility switched on so that applications started later register. Nothing and
 // a message on failure.
 std::unique_ptr<tiklo::test::ChildProcess> startAccessibilityBus(std::string& error) {
-    auto launcher = std::make_unique<tiklo::test::ChildProcess>(
-        std::vector<std::string>{"/usr/libexec/at-spi-bus-launcher", "--launch-immediately"});
+    using tiklo::test::ChildProcess;
+    auto launcher = std::make_unique<ChildProcess>(
+        std::vector<std::string>{"/usr/libexec/at-spi-bus-launcher", "--launch-immediately"},
+        ChildProcess::Options{.output = ChildProcess::Stream::discard});
     QDBusConnection session = QDBusConnection::sessionBus();
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (!session.interface()->isServiceRegistered(QStringLiteral("org.a11y.Bus"))) {

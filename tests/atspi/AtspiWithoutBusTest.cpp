@@ -1,4 +1,4 @@
-#include "AtspiAccessibility.h"
+#include "platform/linux/AtspiAccessibility.h"
 
 #include <chrono>
 #include <cstdlib>

@@ -1,7 +1,7 @@
-#include "CatalogAssembler.h"
-#include "BuiltinTables.h"
-#include "TempDir.h"
-#include "Unicode.h"
+#include "catalog/CatalogAssembler.h"
+#include "catalog/BuiltinTables.h"
+#include "catalog/Unicode.h"
+#include "support/TempDir.h"
 
 #include <algorithm>
 #include <map>

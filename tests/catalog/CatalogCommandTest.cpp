@@ -1,5 +1,5 @@
-#include "CatalogCommand.h"
-#include "TempDir.h"
+#include "tools/catalog/CatalogCommand.h"
+#include "support/TempDir.h"
 
 #include <sstream>
 

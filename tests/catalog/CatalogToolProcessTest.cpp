@@ -1,6 +1,6 @@
 // tiklo-catalog as the user runs it: a process with its own environment, its standard
 // output and error, and its exit status.
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 #include <algorithm>
 #include <fstream>

@@ -1,5 +1,5 @@
-#include "EmojiFileScanner.h"
-#include "TempDir.h"
+#include "catalog/EmojiFileScanner.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "EmojiItem.h"
-#include "EmojiUsage.h"
-#include "PickerMode.h"
+#include "catalog/EmojiItem.h"
+#include "catalog/EmojiUsage.h"
+#include "catalog/PickerMode.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

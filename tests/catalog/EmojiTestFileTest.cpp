@@ -1,5 +1,5 @@
-#include "EmojiTestFile.h"
-#include "FileReading.h"
+#include "catalog/EmojiTestFile.h"
+#include "catalog/FileReading.h"
 
 #include <set>
 

@@ -1,4 +1,4 @@
-#include "SearchIndex.h"
+#include "catalog/SearchIndex.h"
 
 #include <gtest/gtest.h>
 

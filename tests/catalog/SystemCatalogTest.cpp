@@ -1,9 +1,9 @@
 // The catalog built from the Unicode and CLDR data that the system's packages install.
-#include "EmojiCatalog.h"
-#include "EmojiTestFile.h"
-#include "FileReading.h"
-#include "Unicode.h"
-#include "UserLocale.h"
+#include "catalog/EmojiCatalog.h"
+#include "catalog/EmojiTestFile.h"
+#include "catalog/FileReading.h"
+#include "catalog/Unicode.h"
+#include "catalog/UserLocale.h"
 
 #include <algorithm>
 #include <map>

@@ -1,5 +1,5 @@
-#include "SystemEmojiTables.h"
-#include "TempDir.h"
+#include "catalog/SystemEmojiTables.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

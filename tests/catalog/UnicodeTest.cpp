@@ -1,4 +1,4 @@
-#include "Unicode.h"
+#include "catalog/Unicode.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "UserLocale.h"
-#include "CatalogSources.h"
+#include "catalog/UserLocale.h"
+#include "catalog/CatalogSources.h"
 
 #include <map>
 

@@ -1,4 +1,4 @@
-#include "DefaultsPlist.h"
+#include "e2e/DefaultsPlist.h"
 
 #include <cstdlib>
 #include <fstream>

@@ -1,9 +1,9 @@
 // Never in a password field: typing the prefix there opens nothing, and the query and the
 // choice stay the password's, in a GTK entry that hides its text and in a Qt QLineEdit in
 // password mode, both found over the accessibility bus.
-#include "DefaultsPlist.h"
-#include "TextFieldProcess.h"
-#include "TikloDesktop.h"
+#include "e2e/DefaultsPlist.h"
+#include "e2e/TikloDesktop.h"
+#include "support/TextFieldProcess.h"
 
 #include <cstdlib>
 #include <thread>

@@ -1,4 +1,4 @@
-#include "TargetEntry.h"
+#include "e2e/TargetEntry.h"
 
 #include <sstream>
 #include <thread>
@@ -13,7 +13,7 @@ using namespace std::chrono_literals;
 } // namespace
 
 TargetEntry::TargetEntry(const std::string& initialText)
-    : process_({TIKLO_TEST_PYTHON, TIKLO_TARGET_ENTRY, initialText}) {
+    : process_({TIKLO_TEST_PYTHON, TIKLO_TARGET_ENTRY, initialText}, {.input = true}) {
     ready_ = process_.started() && process_.readLine(15s) == "ready";
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ChildProcess.h"
-#include "ScreenRect.h"
+#include "e2e/ScreenRect.h"
+#include "support/ChildProcess.h"
 
 #include <chrono>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "TikloDesktop.h"
-#include "DefaultsPlist.h"
-#include "X11TestClient.h"
+#include "e2e/TikloDesktop.h"
+#include "e2e/DefaultsPlist.h"
+#include "support/X11TestClient.h"
 
 #include <cctype>
 #include <cstdlib>
@@ -42,19 +42,19 @@ std::vector<TikloDesktop::WindowID> windowIDs(const std::string& output) {
     return ids;
 }
 
-Command::Result xdotool(std::vector<std::string> arguments) {
+ChildProcess::Exit xdotool(std::vector<std::string> arguments) {
     arguments.insert(arguments.begin(), "xdotool");
-    return Command::run(arguments);
+    return ChildProcess::run(arguments);
 }
 
 // Asks the session bus something with dbus-send; the printed reply.
-Command::Result sessionBusCall(const std::string& destination, const std::string& path,
-                               const std::string& method, std::vector<std::string> arguments) {
+ChildProcess::Exit sessionBusCall(const std::string& destination, const std::string& path,
+                                  const std::string& method, std::vector<std::string> arguments) {
     std::vector<std::string> command{
         "dbus-send", "--session", "--print-reply", "--reply-timeout=5000", "--dest=" + destination,
         path,        method};
     command.insert(command.end(), arguments.begin(), arguments.end());
-    return Command::run(command);
+    return ChildProcess::run(command);
 }
 
 } // namespace
@@ -129,7 +129,8 @@ void TikloDesktop::setEnvironment(const std::string& name,
 // accessibility switched on so that applications started later register.
 bool TikloDesktop::startAccessibilityBus() {
     accessibilityBus_ = std::make_unique<ChildProcess>(
-        std::vector<std::string>{"/usr/libexec/at-spi-bus-launcher", "--launch-immediately"});
+        std::vector<std::string>{"/usr/libexec/at-spi-bus-launcher", "--launch-immediately"},
+        ChildProcess::Options{.output = ChildProcess::Stream::discard});
     const bool registered = pollFor(
         [] {
             return sessionBusCall("org.freedesktop.DBus", "/org/freedesktop/DBus",
@@ -145,7 +146,7 @@ bool TikloDesktop::startAccessibilityBus() {
         sessionBusCall("org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties.Set",
                        {"string:org.a11y.Status", "string:IsEnabled", "variant:boolean:true"})
             .succeeded();
-    const Command::Result address =
+    const ChildProcess::Exit address =
         sessionBusCall("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus.GetAddress", {});
     if (!enabled || address.output.find("unix:") == std::string::npos) {
         error_ = "the accessibility bus did not start";
@@ -265,8 +266,8 @@ bool TikloDesktop::tikloRunning() const {
     return nameEnd != std::string::npos && nameEnd + 2 < line.size() && line[nameEnd + 2] != 'Z';
 }
 
-Command::Result TikloDesktop::launchAgain() const {
-    return Command::run({TIKLO_EXECUTABLE});
+ChildProcess::Exit TikloDesktop::launchAgain() const {
+    return ChildProcess::run({TIKLO_EXECUTABLE});
 }
 
 std::string TikloDesktop::drainTikloOutput() {
@@ -346,7 +347,7 @@ std::vector<TikloDesktop::WindowID> TikloDesktop::visiblePopups() const {
 }
 
 std::optional<ScreenRect> TikloDesktop::windowFrame(WindowID window) const {
-    const Command::Result result =
+    const ChildProcess::Exit result =
         xdotool({"getwindowgeometry", "--shell", std::to_string(window)});
     std::optional<int> x, y, width, height;
     std::istringstream lines(result.output);
@@ -402,7 +403,7 @@ bool TikloDesktop::waitForTargetActive(std::chrono::milliseconds timeout) const 
 }
 
 bool TikloDesktop::screenshot(const std::filesystem::path& file) const {
-    return Command::run({"import", "-window", "root", file.string()}, 20s).succeeded();
+    return ChildProcess::run({"import", "-window", "root", file.string()}, 20s).succeeded();
 }
 
 } // namespace tiklo::test

@@ -1,11 +1,10 @@
 #pragma once
 
-#include "ChildProcess.h"
-#include "Command.h"
-#include "ScreenRect.h"
-#include "TargetEntry.h"
-#include "TempDir.h"
-#include "XvfbSession.h"
+#include "e2e/ScreenRect.h"
+#include "e2e/TargetEntry.h"
+#include "support/ChildProcess.h"
+#include "support/TempDir.h"
+#include "support/XvfbSession.h"
 
 #include <chrono>
 #include <cstdint>
@@ -62,7 +61,7 @@ public:
     bool startTikloListening();
     bool tikloRunning() const;
     // Runs another Tiklo to its end, as a second launch in the same session.
-    Command::Result launchAgain() const;
+    ChildProcess::Exit launchAgain() const;
     // Everything Tiklo wrote so far to standard output and error.
     std::string drainTikloOutput();
 

@@ -1,7 +1,6 @@
-#include "Command.h"
-#include "DefaultsPlist.h"
-#include "TempDir.h"
-#include "TikloDesktop.h"
+#include "e2e/DefaultsPlist.h"
+#include "e2e/TikloDesktop.h"
+#include "support/TempDir.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -62,9 +61,9 @@ std::vector<std::string> rankedResults(const std::string& query, const History& 
     for (const std::string& id : history.recents) {
         recents += (recents.empty() ? "" : ",") + id;
     }
-    const Command::Result result =
-        Command::run({TIKLO_CATALOG_TOOL, "search", query, "--recents", recents, "--usage",
-                      folder.write("usage.json", history.usage.dump())});
+    const ChildProcess::Exit result =
+        ChildProcess::run({TIKLO_CATALOG_TOOL, "search", query, "--recents", recents, "--usage",
+                           folder.write("usage.json", history.usage.dump())});
     EXPECT_TRUE(result.succeeded()) << "tiklo-catalog search failed";
     std::vector<std::string> emoji;
     std::istringstream lines(result.output);
@@ -336,7 +335,7 @@ TEST_F(TikloEndToEndTest, SecondLaunchLeavesTheRunningOneInCharge) {
 
     // Twice: a second launch must not take the first one's lock with it when it exits.
     for (int extra = 1; extra <= 2; ++extra) {
-        const Command::Result again = desktop_->launchAgain();
+        const ChildProcess::Exit again = desktop_->launchAgain();
         EXPECT_EQ(again.status, 0) << "extra launch " << extra << " did not exit with status 0";
     }
     EXPECT_TRUE(desktop_->tikloRunning());

@@ -1,10 +1,10 @@
 // The program's answers before it shows anything: its arguments, a missing display and the
 // instance lock, each run as a real process. No display is needed.
-#include "Command.h"
-#include "TempDir.h"
+#include "support/ChildProcess.h"
+#include "support/TempDir.h"
 
 #include <algorithm>
-#include <csignal>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -13,9 +13,6 @@
 #include <utility>
 #include <vector>
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -55,45 +52,22 @@ private:
     std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
 };
 
-// A process other than Tiklo holding an exclusive flock on `file` until it is killed.
+// A process other than Tiklo holding an exclusive flock on `file` until it is killed
+// (util-linux's flock, holding it while its command runs).
 class LockHolder {
 public:
-    explicit LockHolder(const fs::path& file) {
-        int ready[2];
-        if (::pipe(ready) != 0) {
-            return;
-        }
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            const int fd = ::open(file.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0600);
-            if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::write(ready[1], "L", 1) != 1) {
-                ::_exit(1);
-            }
-            while (true) {
-                ::pause();
-            }
-        }
-        ::close(ready[1]);
-        char byte = 0;
-        locked_ = pid_ > 0 && ::read(ready[0], &byte, 1) == 1;
-        ::close(ready[0]);
+    explicit LockHolder(const fs::path& file)
+        : process_({"flock", "--exclusive", "--nonblock", file.string(), "sh", "-c",
+                    "echo locked; exec sleep 1000"}) {
+        locked_ = process_.readLine(std::chrono::seconds(10)) == "locked";
     }
-    ~LockHolder() { kill(); }
-    LockHolder(const LockHolder&) = delete;
-    LockHolder& operator=(const LockHolder&) = delete;
 
     bool locked() const { return locked_; }
     // Dies at once, without a chance to clean anything up.
-    void kill() {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-            pid_ = -1;
-        }
-    }
+    void kill() { process_.kill(); }
 
 private:
-    pid_t pid_ = -1;
+    ChildProcess process_;
     bool locked_ = false;
 };
 
@@ -119,13 +93,13 @@ protected:
         environment_.set("DISPLAY", std::nullopt);
     }
 
-    static Command::Result tiklo(std::vector<std::string> arguments = {}) {
+    static ChildProcess::Exit tiklo(std::vector<std::string> arguments = {}) {
         arguments.insert(arguments.begin(), TIKLO_EXECUTABLE);
-        return Command::run(arguments);
+        return ChildProcess::run(arguments);
     }
     fs::path lockFile() const { return runtime_.path() / "tiklo.lock"; }
 
-    static void expectNoDisplayAnswer(const Command::Result& result) {
+    static void expectNoDisplayAnswer(const ChildProcess::Exit& result) {
         EXPECT_EQ(result.status, 2);
         EXPECT_EQ(lineCount(result.errors), 1) << result.errors;
         EXPECT_NE(result.errors.find("DISPLAY"), std::string::npos) << result.errors;
@@ -140,13 +114,13 @@ protected:
 TEST_F(TikloLaunchTest, HelpAndVersionAnswerWithoutADisplayOrALock) {
     for (const char* option : {"--help", "-h"}) {
         SCOPED_TRACE(option);
-        const Command::Result help = tiklo({option});
+        const ChildProcess::Exit help = tiklo({option});
         EXPECT_EQ(help.status, 0);
         EXPECT_TRUE(help.output.starts_with("Usage: tiklo")) << help.output;
         EXPECT_NE(help.output.find("--version"), std::string::npos);
         EXPECT_EQ(help.errors, "");
     }
-    const Command::Result version = tiklo({"--version"});
+    const ChildProcess::Exit version = tiklo({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.output, "tiklo " TIKLO_EXPECTED_VERSION "\n");
     EXPECT_EQ(version.errors, "");
@@ -161,7 +135,7 @@ TEST_F(TikloLaunchTest, HelpAndVersionAnswerWithoutADisplayOrALock) {
 TEST_F(TikloLaunchTest, UnknownArgumentsAreRefusedInOneLine) {
     for (const char* argument : {"--frobnicate", "-x", "-display", "notes.txt"}) {
         SCOPED_TRACE(argument);
-        const Command::Result result = tiklo({argument, "--help"});
+        const ChildProcess::Exit result = tiklo({argument, "--help"});
         EXPECT_EQ(result.status, 2);
         EXPECT_EQ(lineCount(result.errors), 1) << result.errors;
         EXPECT_NE(result.errors.find(std::string("'") + argument + "'"), std::string::npos)
@@ -177,7 +151,7 @@ TEST_F(TikloLaunchTest, WithoutAReachableDisplayOneLineNamesDisplay) {
     expectNoDisplayAnswer(tiklo());
     const std::string display = displayWithoutServer();
     environment_.set("DISPLAY", display);
-    const Command::Result result = tiklo();
+    const ChildProcess::Exit result = tiklo();
     expectNoDisplayAnswer(result);
     EXPECT_NE(result.errors.find(display), std::string::npos) << result.errors;
     // Nothing was stored on the way out.
@@ -197,7 +171,7 @@ TEST_F(TikloLaunchTest, SecondLaunchIsRefusedUntilTheHolderDies) {
     ASSERT_TRUE(holder.locked());
     // Twice: a refused launch must not take the lock with it when it exits.
     for (int launch = 0; launch < 2; ++launch) {
-        const Command::Result refused = tiklo();
+        const ChildProcess::Exit refused = tiklo();
         EXPECT_EQ(refused.status, 0);
         EXPECT_EQ(refused.errors, "tiklo: Tiklo is already running\n");
     }

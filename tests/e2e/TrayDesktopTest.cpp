@@ -1,12 +1,11 @@
 // The tray program on a private desktop with an XEmbed tray (trayer): its icon in the tray,
 // its menu, the welcome window at launch, and quitting from the menu.
-#include "ChildProcess.h"
-#include "Command.h"
-#include "DefaultsPlist.h"
-#include "ScreenRect.h"
-#include "TempDir.h"
-#include "X11TestClient.h"
-#include "XvfbSession.h"
+#include "e2e/DefaultsPlist.h"
+#include "e2e/ScreenRect.h"
+#include "support/ChildProcess.h"
+#include "support/TempDir.h"
+#include "support/X11TestClient.h"
+#include "support/XvfbSession.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -76,9 +75,9 @@ std::size_t indentOf(const std::string& line) {
 std::vector<std::pair<std::string, ScreenRect>> visibleTikloWindows(int minimumSide) {
     std::vector<std::pair<std::string, ScreenRect>> windows;
     std::istringstream ids(
-        Command::run({"xdotool", "search", "--onlyvisible", "--classname", "tiklo"}).output);
+        ChildProcess::run({"xdotool", "search", "--onlyvisible", "--classname", "tiklo"}).output);
     for (std::string id; ids >> id;) {
-        const std::string info = Command::run({"xwininfo", "-id", id}).output;
+        const std::string info = ChildProcess::run({"xwininfo", "-id", id}).output;
         auto number = [&info](const std::string& label) {
             const std::size_t at = info.find(label);
             return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + label.size());
@@ -179,14 +178,14 @@ protected:
             ADD_FAILURE() << "no menu after clicking the icon";
             return false;
         }
-        Command::run({"xdotool", "key", "Up"});
-        Command::run({"xdotool", "key", "Return"});
+        ChildProcess::run({"xdotool", "key", "Up"});
+        ChildProcess::run({"xdotool", "key", "Return"});
         return pollFor([this] { return processEnded(tiklo_->pid()); }, 10s);
     }
 
     static std::vector<std::string> windowTree() {
         std::vector<std::string> lines;
-        std::istringstream output(Command::run({"xwininfo", "-root", "-tree"}).output);
+        std::istringstream output(ChildProcess::run({"xwininfo", "-root", "-tree"}).output);
         for (std::string line; std::getline(output, line);) {
             lines.push_back(line);
         }
@@ -229,11 +228,11 @@ protected:
             return std::nullopt;
         }
         for (int attempt = 0; attempt < 3; ++attempt) {
-            Command::run({"xdotool", "mousemove", "--sync",
-                          std::to_string(icon->x + icon->width / 2),
-                          std::to_string(icon->y + icon->height / 2)});
+            ChildProcess::run({"xdotool", "mousemove", "--sync",
+                               std::to_string(icon->x + icon->width / 2),
+                               std::to_string(icon->y + icon->height / 2)});
             std::this_thread::sleep_for(300ms);
-            Command::run({"xdotool", "click", "1"});
+            ChildProcess::run({"xdotool", "click", "1"});
             const std::optional<ScreenRect> menu = pollFor(
                 []() -> std::optional<ScreenRect> {
                     for (const auto& [title, rect] : visibleTikloWindows(100)) {
@@ -274,7 +273,7 @@ TEST_F(TrayDesktopTest, IconAndMenuInTheTrayAndQuittingFreesTheHotkey) {
 
     const std::filesystem::path whole =
         std::filesystem::path(TIKLO_TRAY_SCREENSHOT).parent_path() / "tray_menu_screen.png";
-    ASSERT_TRUE(Command::run({"import", "-window", "root", whole.string()}, 20s).succeeded());
+    ASSERT_TRUE(ChildProcess::run({"import", "-window", "root", whole.string()}, 20s).succeeded());
     QImage screen(QString::fromStdString(whole.string()));
     ASSERT_FALSE(screen.isNull());
 
@@ -300,7 +299,7 @@ TEST_F(TrayDesktopTest, IconAndMenuInTheTrayAndQuittingFreesTheHotkey) {
     EXPECT_TRUE(screen.copy(left, 0, right - left, bottom).save(TIKLO_TRAY_SCREENSHOT));
 
     // Tiklo holds its hotkey until it quits; then the hotkey is free for others.
-    ASSERT_TRUE(Command::run({"xdotool", "key", "Escape"}).succeeded());
+    ASSERT_TRUE(ChildProcess::run({"xdotool", "key", "Escape"}).succeeded());
     ASSERT_TRUE(pollFor([] { return visibleTikloWindows(100).empty(); }, 5s));
     EXPECT_TRUE(hotkeyTaken());
     ASSERT_TRUE(quitFromMenu()) << "Tiklo still runs after Quit Tiklo";
@@ -334,7 +333,7 @@ TEST_F(TrayDesktopTest, WelcomeWindowOpensAtLaunchUntilOnboardingIsComplete) {
         EXPECT_NEAR(welcome->x + welcome->width / 2, screenWidth / 2, frameAllowance);
         EXPECT_NEAR(welcome->y + welcome->height / 2, screenHeight / 2, frameAllowance);
         const std::string active =
-            Command::run({"xdotool", "getactivewindow", "getwindowname"}).output;
+            ChildProcess::run({"xdotool", "getactivewindow", "getwindowname"}).output;
         EXPECT_EQ(active, "Welcome to Tiklo\n") << "the welcome window is not in front";
         ASSERT_TRUE(quitFromMenu());
     }
@@ -359,7 +358,7 @@ bool chooseItem(int index) {
         keys.push_back("Down");
     }
     keys.push_back("Return");
-    return Command::run(keys).succeeded();
+    return ChildProcess::run(keys).succeeded();
 }
 
 std::optional<std::pair<std::string, ScreenRect>> settingsWindow() {
@@ -384,10 +383,11 @@ TEST_F(TrayDesktopTest, SettingsWindowIsHiddenOnCloseAndComesBackWhereItWasLeft)
 
     // The user moves it and closes it with the window manager's close key.
     const std::string id =
-        Command::run({"xdotool", "search", "--onlyvisible", "--name", "^Tiklo$"}).output;
+        ChildProcess::run({"xdotool", "search", "--onlyvisible", "--name", "^Tiklo$"}).output;
     ASSERT_FALSE(id.empty());
     const std::string window = id.substr(0, id.find('\n'));
-    ASSERT_TRUE(Command::run({"xdotool", "windowmove", "--sync", window, "40", "60"}).succeeded());
+    ASSERT_TRUE(
+        ChildProcess::run({"xdotool", "windowmove", "--sync", window, "40", "60"}).succeeded());
     const auto moved = pollFor(
         [&]() -> std::optional<ScreenRect> {
             const auto current = settingsWindow();
@@ -397,8 +397,8 @@ TEST_F(TrayDesktopTest, SettingsWindowIsHiddenOnCloseAndComesBackWhereItWasLeft)
         },
         5s);
     ASSERT_TRUE(moved) << "the window did not move";
-    ASSERT_TRUE(
-        Command::run({"xdotool", "windowactivate", "--sync", window, "key", "alt+F4"}).succeeded());
+    ASSERT_TRUE(ChildProcess::run({"xdotool", "windowactivate", "--sync", window, "key", "alt+F4"})
+                    .succeeded());
     ASSERT_TRUE(pollFor([] { return !settingsWindow().has_value(); }, 5s))
         << "the window did not close";
     EXPECT_FALSE(processEnded(tiklo_->pid())) << "closing the window ended Tiklo";
@@ -411,7 +411,7 @@ TEST_F(TrayDesktopTest, SettingsWindowIsHiddenOnCloseAndComesBackWhereItWasLeft)
     EXPECT_EQ(reopened->second.x, moved->x);
     EXPECT_EQ(reopened->second.y, moved->y);
     const std::string reopenedID =
-        Command::run({"xdotool", "search", "--onlyvisible", "--name", "^Tiklo$"}).output;
+        ChildProcess::run({"xdotool", "search", "--onlyvisible", "--name", "^Tiklo$"}).output;
     EXPECT_EQ(reopenedID.substr(0, reopenedID.find('\n')), window);
     ASSERT_TRUE(quitFromMenu());
 }

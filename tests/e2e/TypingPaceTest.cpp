@@ -1,7 +1,7 @@
 // The semicolon road as people type it: in one go, at xdotool's own pace (12 ms a key) and
 // at 30 ms a key, the first popup after start as well as warm ones, with shortcuts still
 // held, and typing on right after the choice.
-#include "TikloDesktop.h"
+#include "e2e/TikloDesktop.h"
 
 #include <csignal>
 #include <thread>

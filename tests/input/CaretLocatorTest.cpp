@@ -1,6 +1,6 @@
-#include "CaretLocator.h"
-#include "FakeInput.h"
-#include "FakePlatform.h"
+#include "input/CaretLocator.h"
+#include "support/FakeInput.h"
+#include "support/FakePlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -11,22 +11,20 @@ class CaretLocatorTest : public ::testing::Test {
 protected:
     void SetUp() override {
         trust.trusted = true;
-        screens.areas = {{{0, 0, 1440, 900}, {0, 0, 1440, 875}}};
         accessibility.element = element;
     }
 
     test::FakeAccessibilityTrust trust;
     test::FakeAccessibility accessibility;
-    test::FakeScreens screens;
     std::shared_ptr<test::FakeFocusedElement> element =
         std::make_shared<test::FakeFocusedElement>();
-    CaretLocator locator{trust, accessibility, screens};
+    CaretLocator locator{trust, accessibility};
 };
 
 TEST_F(CaretLocatorTest, TriesSelectionThenCharacterBeforeThenAtTheCaret) {
     element->selection = TextRange{5, 0};
     element->bounds = {{{5, 0}, Rect{}}, {{4, 1}, Rect{300, 100, 9, 17}}};
-    EXPECT_EQ(locator.caretRect(), (Rect{300, 900 - 100 - 17, 9, 17}));
+    EXPECT_EQ(locator.caretRect(), (Rect{300, 100, 9, 17}));
 
     // At location 0 the "before" candidate is raised to 0 and asked like the last one.
     element->asked.clear();
@@ -37,7 +35,7 @@ TEST_F(CaretLocatorTest, TriesSelectionThenCharacterBeforeThenAtTheCaret) {
 
     element->selection = TextRange{2, 3};
     element->bounds = {{{2, 3}, Rect{40, 60, 30, 20}}};
-    EXPECT_EQ(locator.caretRect(), (Rect{40, 820, 30, 20}));
+    EXPECT_EQ(locator.caretRect(), (Rect{40, 60, 30, 20}));
 }
 
 TEST_F(CaretLocatorTest, NothingWithoutPermissionElementOrTextRange) {
@@ -58,22 +56,13 @@ TEST_F(CaretLocatorTest, APasswordFieldIsToldWithOrWithoutACaret) {
     element->bounds = {{{2, 1}, Rect{300, 100, 9, 17}}};
     FocusedField field = locator.focusedField();
     EXPECT_TRUE(field.secret);
-    EXPECT_EQ(field.caret, (Rect{300, 900 - 100 - 17, 9, 17}));
+    EXPECT_EQ(field.caret, (Rect{300, 100, 9, 17}));
     element->selection.reset();
     field = locator.focusedField();
     EXPECT_TRUE(field.secret);
     EXPECT_EQ(field.caret, std::nullopt);
     element->secret = false;
     EXPECT_FALSE(locator.focusedField().secret);
-}
-
-TEST(CaretLocatorFlipTest, FlipsAgainstThePrimaryScreen) {
-    EXPECT_EQ(CaretLocator::flipToCocoa({10, 100, 2, 20}, {{0, 0, 1440, 900}}),
-              (Rect{10, 780, 2, 20}));
-    // A secondary screen above does not change the reference.
-    EXPECT_EQ(CaretLocator::flipToCocoa({10, 100, 2, 20}, {{0, 0, 1440, 900}, {0, 900, 800, 600}}),
-              (Rect{10, 780, 2, 20}));
-    EXPECT_EQ(CaretLocator::flipToCocoa({10, 100, 2, 20}, {}), (Rect{10, 100, 2, 20}));
 }
 
 } // namespace

@@ -1,7 +1,7 @@
-#include "EventTap.h"
-#include "AppState.h"
-#include "FakeAppEnvironment.h"
-#include "FakeInput.h"
+#include "input/EventTap.h"
+#include "app/AppState.h"
+#include "support/FakeAppEnvironment.h"
+#include "support/FakeInput.h"
 
 #include <gtest/gtest.h>
 
@@ -82,17 +82,17 @@ TEST_F(EventTapTest, WatchdogNoticesAWithdrawnPermission) {
 TEST_F(EventTapTest, UserKeysPassOnInjectedKeysDoNotAndStopSilencesEverything) {
     trust.trusted = true;
     tap.start();
-    monitor.press({41, 0, ";"});
-    monitor.press({41, 0, ";", true});
-    monitor.press({0, 0, "a"});
+    monitor.press({{';'}, ";"});
+    monitor.press({{';'}, ";", true});
+    monitor.press({{keysym::letter('a')}, "a"});
     EXPECT_EQ(seen, (std::vector<std::string>{";", "a"}));
 
     tap.stop();
     EXPECT_EQ(timers.running(EventTap::watchdogInterval), 0);
-    monitor.press({41, 0, ";"});
+    monitor.press({{';'}, ";"});
     EXPECT_EQ(seen.size(), 2u);
     tap.start();
-    monitor.press({41, 0, ";"});
+    monitor.press({{';'}, ";"});
     EXPECT_EQ(seen.size(), 3u);
 }
 

@@ -1,5 +1,5 @@
-#include "Injector.h"
-#include "FakeInput.h"
+#include "input/Injector.h"
+#include "support/FakeInput.h"
 
 #include <atomic>
 #include <future>
@@ -24,6 +24,10 @@ protected:
     Injector injector{recorder, recorder, recorder, recorder, recorder};
 };
 
+// Delete is BackSpace, the key that deletes the character before the caret.
+const std::string backSpaceDown = "key " + std::to_string(keysym::backSpace) + " down";
+const std::string backSpaceUp = "key " + std::to_string(keysym::backSpace) + " up";
+
 // The user's keys are held from the call until the text is typed, then follow it; the target
 // is typed into once it has the keyboard (at most 1 s for the focus, 180 ms more for the
 // application to tell) and the user let go of shortcuts.
@@ -37,7 +41,7 @@ Log concat(Log first, const Log& second) {
 TEST_F(InjectorTest, ReplaceActivatesAwaitsTheFocusDeletesAndTypesWithTheKeysHeld) {
     EXPECT_EQ(run(1, "\U0001F525 "),
               concat({"hold", "main thread", "activate gedit", "await focus gedit 1000 180",
-                      "release modifiers 1000", "key 51 down", "key 51 up", "sleep 2000",
+                      "release modifiers 1000", backSpaceDown, backSpaceUp, "sleep 2000",
                       "sleep 3000", "text 3 down", "text 3 up", "sleep 1500"},
                      heldUntilTyped));
     EXPECT_EQ(recorder.typed, u"\U0001F525 ");
@@ -55,8 +59,8 @@ TEST_F(InjectorTest, EdgeCountsAndTexts) {
     recorder.log.clear();
     const Log onlyDeletes = run(2, "", std::nullopt);
     EXPECT_EQ(onlyDeletes,
-              concat({"hold", "sleep 180000", "release modifiers 1000", "key 51 down", "key 51 up",
-                      "sleep 2000", "key 51 down", "key 51 up", "sleep 2000", "sleep 3000"},
+              concat({"hold", "sleep 180000", "release modifiers 1000", backSpaceDown, backSpaceUp,
+                      "sleep 2000", backSpaceDown, backSpaceUp, "sleep 2000", "sleep 3000"},
                      heldUntilTyped));
 }
 

@@ -1,7 +1,7 @@
-#include "TriggerEngine.h"
-#include "AppState.h"
-#include "FakeAppEnvironment.h"
-#include "FakeInput.h"
+#include "input/TriggerEngine.h"
+#include "app/AppState.h"
+#include "support/FakeAppEnvironment.h"
+#include "support/FakeInput.h"
 
 #include <gtest/gtest.h>
 
@@ -42,13 +42,12 @@ TEST(TriggerEngineTest, DecisionStopsAtEachFailingTest) {
     }));
     EXPECT_EQ(with([](Input& i) { i.frontmostBundleID.reset(); }), 1);
     EXPECT_EQ(with([](Input& i) { i.ownBundleID.reset(); }), 1);
-    for (std::uint64_t flag :
-         {modifierFlags::control, modifierFlags::option, modifierFlags::command}) {
-        EXPECT_FALSE(with([flag](Input& i) { i.flags = flag; }));
+    for (const Modifier modifier : {Modifier::ctrl, Modifier::alt, Modifier::super}) {
+        EXPECT_FALSE(with([modifier](Input& i) { i.modifiers = modifier; }));
     }
     // Shift passes: the characters it produces decide.
     EXPECT_EQ(with([](Input& i) {
-                  i.flags = modifierFlags::shift;
+                  i.modifiers = Modifier::shift;
                   i.charactersIgnoringModifiers = ":";
                   i.triggerPrefix = ":";
               }),
@@ -68,6 +67,11 @@ TEST(TriggerEngineTest, DecisionStopsAtEachFailingTest) {
 
 class TriggerEngineKeyTest : public ::testing::Test, protected test::FakeAppEnvironment {};
 
+// A press of the key that types `character` (a one-byte one: the keysym is its code).
+KeyDown typed(const std::string& character, Modifiers modifiers = {}) {
+    return {{static_cast<KeySym>(character[0]), modifiers}, character};
+}
+
 TEST_F(TriggerEngineKeyTest, HandleKeyDownReadsTheSettingsAtEachPress) {
     test::FakePickerOpener picker;
     test::FakeKeyboardHold hold;
@@ -75,26 +79,26 @@ TEST_F(TriggerEngineKeyTest, HandleKeyDownReadsTheSettingsAtEachPress) {
 
     const RunningApplication gedit{"org.gnome.gedit", 42, 7};
     workspace.frontmost = gedit;
-    engine.handleKeyDown({41, 0, ";"});
+    engine.handleKeyDown(typed(";"));
     ASSERT_EQ(picker.shown.size(), 1u);
     EXPECT_EQ(picker.shown[0].query, "");
     EXPECT_EQ(picker.shown[0].backspaces, 1);
     EXPECT_EQ(picker.shown[0].target, gedit);
     EXPECT_EQ(picker.shown[0].mode, PickerPresentationMode::inlinePopup);
 
-    engine.handleKeyDown({0, 0, "a"});
-    engine.handleKeyDown({41, modifierFlags::control, ";"});
+    engine.handleKeyDown(typed("a"));
+    engine.handleKeyDown(typed(";", Modifier::ctrl));
     state.setExcludedBundleIDs({"org.gnome.gedit"});
-    engine.handleKeyDown({41, 0, ";"});
+    engine.handleKeyDown(typed(";"));
     state.setExcludedBundleIDs({});
     state.setMasterEnabled(false);
-    engine.handleKeyDown({41, 0, ";"});
+    engine.handleKeyDown(typed(";"));
     EXPECT_EQ(picker.shown.size(), 1u);
 
     state.setMasterEnabled(true);
     state.setTriggerPrefix("/");
     workspace.frontmost.reset(); // no frontmost application: still opens, without a target
-    engine.handleKeyDown({44, 0, "/"});
+    engine.handleKeyDown(typed("/"));
     ASSERT_EQ(picker.shown.size(), 2u);
     EXPECT_FALSE(picker.shown[1].target);
 
@@ -102,10 +106,10 @@ TEST_F(TriggerEngineKeyTest, HandleKeyDownReadsTheSettingsAtEachPress) {
     // application yet: a prefix among them opens nothing.
     workspace.frontmost = gedit;
     hold.holding = true;
-    engine.handleKeyDown({44, 0, "/"});
+    engine.handleKeyDown(typed("/"));
     EXPECT_EQ(picker.shown.size(), 2u);
     hold.holding = false;
-    engine.handleKeyDown({44, 0, "/"});
+    engine.handleKeyDown(typed("/"));
     EXPECT_EQ(picker.shown.size(), 3u);
 }
 

@@ -1,4 +1,4 @@
-#include "NameHighlighter.h"
+#include "picker/NameHighlighter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "PickerController.h"
-#include "AppState.h"
-#include "FakeAppEnvironment.h"
-#include "FakeInput.h"
+#include "picker/PickerController.h"
+#include "app/AppState.h"
+#include "support/FakeAppEnvironment.h"
+#include "support/FakeInput.h"
 
 #include <QCoreApplication>
 
@@ -13,38 +13,38 @@ namespace {
 class FakePanel : public PickerPanel {
 public:
     Rect frame() const override { return rect; }
-    void setContentSize(double width, double height) override {
+    void resize(double width, double height) override {
         rect.width = width;
         rect.height = height;
     }
     void setMovableByBackground(bool value) override { movable = value; }
-    void setFrameOrigin(Point origin) override {
-        rect.x = origin.x;
-        rect.y = origin.y;
+    void move(Point topLeft) override {
+        rect.x = topLeft.x;
+        rect.y = topLeft.y;
     }
     void prepare() override { ++prepared; }
-    void present(bool isAnimated, double, double) override {
+    void show(bool isAnimated, double, double) override {
         animated = isAnimated;
         visible = true;
         key = key || activatesAtOnce;
     }
-    void orderOut() override {
+    void hide() override {
         visible = false;
         key = false;
     }
-    bool isKeyWindow() const override { return key; }
-    void setResignKeyHandler(std::function<void()> handler) override {
-        resign = std::move(handler);
-    }
+    bool isActive() const override { return key; }
     void setActivatedHandler(std::function<void()> handler) override {
         activated = std::move(handler);
+    }
+    void setDeactivatedHandler(std::function<void()> handler) override {
+        deactivated = std::move(handler);
     }
     void setKeyHandler(std::function<bool(const PickerKeyEvent&)> handler) override {
         keys = std::move(handler);
     }
     void loseKey() {
         key = false;
-        resign();
+        deactivated();
     }
     void getKey() {
         key = true;
@@ -58,16 +58,16 @@ public:
     bool key = false;
     bool activatesAtOnce = true;
     int prepared = 0;
-    std::function<void()> resign;
     std::function<void()> activated;
+    std::function<void()> deactivated;
     std::function<bool(const PickerKeyEvent&)> keys;
 };
 
 class PickerControllerTest : public ::testing::Test, protected test::FakeAppEnvironment {
 protected:
     PickerControllerTest() {
-        screens.areas = {{{0, 0, 1440, 900}, {0, 0, 1440, 875}}};
-        screens.mouse = {700, 500};
+        screens.areas = {{{0, 0, 1440, 900}, {0, 25, 1440, 875}}};
+        screens.mouse = {700, 400};
         workspace.frontmost = RunningApplication{"org.gnome.gedit", 9, 10};
     }
 
@@ -75,9 +75,8 @@ protected:
         std::vector<EmojiItem>{{"\U0001F525", "fire", "fire", EmojiCategory::animals, {}, false}}};
     test::FakeTextInjector injector;
     test::FakeScreens screens;
-    PickerController* controller = nullptr;
-    PickerSession session{{[this]() -> const EmojiCatalog& { return catalog; }, state, injector,
-                           [this] { controller->hide(); }, [] {}}};
+    PickerSession session{
+        {[this]() -> const EmojiCatalog& { return catalog; }, state, history, injector}};
     std::optional<Rect> caret;
     bool secretField = false;
     int panelsMade = 0;
@@ -93,7 +92,6 @@ protected:
                                  panel = made.get();
                                  return made;
                              }}};
-    void SetUp() override { controller = &picker; }
 };
 
 TEST_F(PickerControllerTest, InlineShowFillsTheSessionAndPlacesThePopup) {
@@ -104,15 +102,15 @@ TEST_F(PickerControllerTest, InlineShowFillsTheSessionAndPlacesThePopup) {
     EXPECT_FALSE(session.commandHeld());
     EXPECT_EQ(session.resultCount(), 1);
     ASSERT_NE(panel, nullptr);
-    EXPECT_EQ(panel->rect, (Rect{676, 500 - 326 - 18, 420, 326})); // no caret: by the mouse
+    EXPECT_EQ(panel->rect, (Rect{676, 400 + 18, 420, 326})); // no caret: below the mouse
     EXPECT_TRUE(panel->animated);
     EXPECT_FALSE(panel->movable);
 
-    caret = Rect{500, 600, 2, 18};
+    caret = Rect{500, 282, 2, 18};
     screens.reducedMotion = true;
     picker.show("", 1, RunningApplication{"given", 1, 1}, PickerPresentationMode::inlinePopup);
     EXPECT_EQ(session.targetApp()->bundleID, "given");
-    EXPECT_EQ(panel->rect, (Rect{484, 264, 420, 326}));
+    EXPECT_EQ(panel->rect, (Rect{484, 310, 420, 326}));
     EXPECT_FALSE(panel->animated);
     EXPECT_EQ(panelsMade, 1);
 }
@@ -130,7 +128,7 @@ TEST_F(PickerControllerTest, LosingTheKeyboardClosesOnlyTheInlinePopup) {
     // The hotkey while the popup is open turns it into the full picker.
     picker.show("", 1, std::nullopt, PickerPresentationMode::inlinePopup);
     picker.show("", 0, std::nullopt, PickerPresentationMode::full);
-    EXPECT_EQ(panel->rect, (Rect{410, 437.5 - 235 + 60, 620, 470}));
+    EXPECT_EQ(panel->rect, (Rect{410, 25 + 437.5 - 235 - 60, 620, 470}));
     EXPECT_TRUE(panel->movable);
     EXPECT_EQ(session.replacementBackspaces(), 0);
     panel->loseKey();
@@ -189,10 +187,11 @@ TEST_F(PickerControllerTest, NothingOpensInAPasswordField) {
 
 TEST_F(PickerControllerTest, KeysReachTheSessionOnlyWhileThePanelHasTheKeyboard) {
     picker.show("", 1, std::nullopt, PickerPresentationMode::inlinePopup);
-    EXPECT_TRUE(panel->keys({PickerKeyEvent::Type::keyDown, 36, 0}));
+    const PickerKeyEvent returnKey{PickerKeyEvent::Type::keyDown, {keysym::returnKey}};
+    EXPECT_TRUE(panel->keys(returnKey));
     ASSERT_EQ(injector.replaced.size(), 1u);
     EXPECT_FALSE(panel->visible); // hidden before typing
-    EXPECT_FALSE(panel->keys({PickerKeyEvent::Type::keyDown, 36, 0}));
+    EXPECT_FALSE(panel->keys(returnKey));
     EXPECT_EQ(injector.replaced.size(), 1u);
 
     // Grid moves by rows only in the full picker.

@@ -1,4 +1,4 @@
-#include "PickerPlacement.h"
+#include "picker/PickerPlacement.h"
 
 #include <gtest/gtest.h>
 
@@ -8,12 +8,12 @@ namespace {
 constexpr Point inlineSize{420, 326};
 constexpr auto inlineMode = PickerPresentationMode::inlinePopup;
 // One 1440 x 900 screen with a 25-point panel at the top.
-const std::vector<ScreenArea> oneScreen{{{0, 0, 1440, 900}, {0, 0, 1440, 875}}};
+const std::vector<ScreenArea> oneScreen{{{0, 0, 1440, 900}, {0, 25, 1440, 875}}};
 
 TEST(PickerPlacementTest, FullPickerCentresSixtyPointsAboveTheMiddle) {
     EXPECT_EQ(PickerPlacement::origin(PickerPresentationMode::full, {620, 470}, Rect{5, 5, 1, 1},
                                       oneScreen, std::nullopt, {}),
-              (Point{410, 437.5 - 235 + 60}));
+              (Point{410, 25 + 437.5 - 235 - 60}));
     EXPECT_EQ(PickerPlacement::origin(PickerPresentationMode::full, {620, 470}, std::nullopt, {},
                                       std::nullopt, {}),
               std::nullopt);
@@ -23,25 +23,32 @@ TEST(PickerPlacementTest, InlinePopupHangsBelowTheCaretInsideTheVisibleFrame) {
     const auto at = [&](Rect caret) {
         return *PickerPlacement::origin(inlineMode, inlineSize, caret, oneScreen, 0, {});
     };
-    EXPECT_EQ(at({500, 600, 2, 18}), (Point{484, 600 - 326 - 10}));
+    EXPECT_EQ(at({500, 282, 2, 18}), (Point{484, 282 + 18 + 10}));
     // Too low: above the caret line instead, its top kept 12 points inside.
-    EXPECT_EQ(at({500, 100, 2, 18}), (Point{484, 128}));
-    EXPECT_EQ(at({500, 300, 2, 600}), (Point{484, 875 - 326 - 12}));
+    EXPECT_EQ(at({500, 782, 2, 18}), (Point{484, 782 - 10 - 326}));
+    EXPECT_EQ(at({500, 0, 2, 600}), (Point{484, 25 + 12}));
+    // The popup's bottom exactly 12 points inside still fits below; one point lower does not.
+    constexpr double lowestBelow = 900 - 12 - 326 - 10 - 18; // the caret's top when it just fits
+    EXPECT_EQ(at({500, lowestBelow, 2, 18}).y, lowestBelow + 18 + 10);
+    EXPECT_EQ(at({500, lowestBelow + 1, 2, 18}).y, lowestBelow + 1 - 10 - 326);
     // Near the right and left edges.
-    EXPECT_EQ(at({1430, 600, 2, 18}).x, 1440 - 420 - 12);
-    EXPECT_EQ(at({3, 600, 2, 18}).x, 12);
+    EXPECT_EQ(at({1430, 282, 2, 18}).x, 1440 - 420 - 12);
+    EXPECT_EQ(at({3, 282, 2, 18}).x, 12);
 }
 
 TEST(PickerPlacementTest, CaretOnASecondScreenAndNoCaretAtAll) {
-    const std::vector<ScreenArea> two{oneScreen[0], {{1440, 0, 1920, 1080}, {1440, 0, 1920, 1080}}};
-    EXPECT_EQ(*PickerPlacement::origin(inlineMode, inlineSize, Rect{3300, 500, 2, 18}, two, 0, {}),
-              (Point{1440 + 1920 - 420 - 12, 500 - 326 - 10}));
-    // Without a caret: near the mouse, on the main screen.
+    // A 1920 x 1080 screen to the right, its bottom edge level with the first one's.
+    const std::vector<ScreenArea> two{oneScreen[0],
+                                      {{1440, -180, 1920, 1080}, {1440, -180, 1920, 1080}}};
+    EXPECT_EQ(*PickerPlacement::origin(inlineMode, inlineSize, Rect{3300, 382, 2, 18}, two, 0, {}),
+              (Point{1440 + 1920 - 420 - 12, 382 + 18 + 10}));
+    // Without a caret: below the mouse, on the main screen.
     EXPECT_EQ(
-        *PickerPlacement::origin(inlineMode, inlineSize, std::nullopt, oneScreen, 0, {700, 500}),
-        (Point{676, 500 - 326 - 18}));
-    EXPECT_EQ(*PickerPlacement::origin(inlineMode, inlineSize, std::nullopt, oneScreen, 0, {0, 0}),
-              (Point{12, 12}));
+        *PickerPlacement::origin(inlineMode, inlineSize, std::nullopt, oneScreen, 0, {700, 400}),
+        (Point{676, 400 + 18}));
+    EXPECT_EQ(
+        *PickerPlacement::origin(inlineMode, inlineSize, std::nullopt, oneScreen, 0, {0, 900}),
+        (Point{12, 900 - 12 - 326}));
 }
 
 } // namespace

@@ -1,7 +1,7 @@
-#include "PickerSession.h"
-#include "AppState.h"
-#include "FakeAppEnvironment.h"
-#include "FakeInput.h"
+#include "picker/PickerSession.h"
+#include "app/AppState.h"
+#include "support/FakeAppEnvironment.h"
+#include "support/FakeInput.h"
 
 #include <QSignalSpy>
 
@@ -31,21 +31,29 @@ protected:
         session.setReplacementBackspaces(1);
         session.refreshResults();
     }
-    bool key(std::uint16_t code, std::uint64_t flags = 0, bool grid = false) {
-        return session.handleKey({Type::keyDown, code, flags}, grid);
+    bool key(KeySym sym, bool grid = false) {
+        return session.handleKey({Type::keyDown, {sym}}, grid);
+    }
+    // The key in `place` on the digit row, with Ctrl held.
+    bool ctrlDigit(int place) {
+        return session.handleKey({Type::keyDown, {keysym::digit(place), Modifier::ctrl, place}},
+                                 false);
     }
 
     EmojiCatalog catalog{twentyItems(), [] { return 800000000.0; }};
     test::FakeTextInjector injector;
+    PickerSession session{
+        {[this]() -> const EmojiCatalog& { return catalog; }, state, history, injector}};
     int hides = 0;
     int heldBeforeHiding = 0;
     int beeps = 0;
-    PickerSession session{{[this]() -> const EmojiCatalog& { return catalog; }, state, injector,
-                           [this] {
-                               ++hides;
-                               heldBeforeHiding = injector.held;
-                           },
-                           [this] { ++beeps; }}};
+    const QMetaObject::Connection hidden =
+        QObject::connect(&session, &PickerSession::hideRequested, [this] {
+            ++hides;
+            heldBeforeHiding = injector.held;
+        });
+    const QMetaObject::Connection refused =
+        QObject::connect(&session, &PickerSession::beepRequested, [this] { ++beeps; });
 };
 
 TEST_F(PickerSessionTest, SelectionClampsAtBothEndsAndMovesByRowsInTheGrid) {
@@ -55,10 +63,10 @@ TEST_F(PickerSessionTest, SelectionClampsAtBothEndsAndMovesByRowsInTheGrid) {
     session.moveSelection(100);
     EXPECT_EQ(session.selectedIndex(), 19);
     session.setSelectedIndex(3);
-    key(125, 0, true);
+    key(keysym::down, true);
     EXPECT_EQ(session.selectedIndex(), 11);
     session.setSelectedIndex(15);
-    key(125, 0, true);
+    key(keysym::down, true);
     EXPECT_EQ(session.selectedIndex(), 19);
 
     // Typing highlights the first result again.
@@ -68,7 +76,7 @@ TEST_F(PickerSessionTest, SelectionClampsAtBothEndsAndMovesByRowsInTheGrid) {
     EXPECT_EQ(session.resultCount(), 0);
     session.moveSelection(1);
     EXPECT_EQ(session.selectedIndex(), 0);
-    EXPECT_TRUE(key(36)); // Return with no results beeps and stays open
+    EXPECT_TRUE(key(keysym::returnKey)); // Return with no results beeps and stays open
     EXPECT_EQ(beeps, 1);
     EXPECT_EQ(hides, 0);
     EXPECT_TRUE(injector.replaced.empty());
@@ -78,7 +86,7 @@ TEST_F(PickerSessionTest, ReturnRecordsHidesTypesAndThenDeletesNothingMore) {
     state.setDefaultSkinTone(SkinTone::dark);
     state.setInsertSpaceAfterTrigger(true);
     session.setSearchText("thumbs");
-    EXPECT_TRUE(key(36));
+    EXPECT_TRUE(key(keysym::returnKey));
     EXPECT_EQ(hides, 1);
     // The keys typed on are held before the picker goes, so none falls in between.
     EXPECT_EQ(heldBeforeHiding, 1);
@@ -97,29 +105,30 @@ TEST_F(PickerSessionTest, ReturnRecordsHidesTypesAndThenDeletesNothingMore) {
     EXPECT_EQ(hides, 1);                                 // kept open
 }
 
-TEST_F(PickerSessionTest, CommandDigitsInsertWithoutMovingTheHighlight) {
+TEST_F(PickerSessionTest, CtrlDigitsInsertWithoutMovingTheHighlight) {
     session.setSelectedIndex(4);
     // Ranked: fire and thumbs up by popularity, then by name ("item 10" before "item 2").
-    EXPECT_TRUE(key(20, modifierFlags::command)); // Command-3
+    EXPECT_TRUE(ctrlDigit(3));
     ASSERT_EQ(injector.replaced.size(), 1u);
     EXPECT_EQ(injector.replaced[0].text, "e10");
     EXPECT_EQ(session.selectedIndex(), 4);
 
     session.setSearchText("fire");
-    EXPECT_TRUE(key(20, modifierFlags::command));
+    EXPECT_TRUE(ctrlDigit(3));
     EXPECT_EQ(beeps, 1);
     EXPECT_EQ(injector.replaced.size(), 1u);
 
-    EXPECT_FALSE(session.handleKey({Type::flagsChanged, 55, modifierFlags::command}, false));
+    EXPECT_FALSE(
+        session.handleKey({Type::modifiersChanged, {keysym::none, Modifier::ctrl}}, false));
     EXPECT_TRUE(session.commandHeld());
 }
 
 TEST_F(PickerSessionTest, CancellingReactivatesTheTargetAndResets) {
     session.setCommandHeld(true);
     session.setSearchText("fi");
-    EXPECT_FALSE(key(51)); // Delete edits a non-empty query
+    EXPECT_FALSE(key(keysym::backSpace)); // Delete edits a non-empty query
     session.setSearchText("");
-    EXPECT_TRUE(key(51));
+    EXPECT_TRUE(key(keysym::backSpace));
     EXPECT_EQ(hides, 1);
     EXPECT_EQ(heldBeforeHiding, 1);
     ASSERT_EQ(injector.reactivated.size(), 1u);
@@ -129,7 +138,7 @@ TEST_F(PickerSessionTest, CancellingReactivatesTheTargetAndResets) {
     EXPECT_FALSE(session.commandHeld());
     EXPECT_EQ(session.presentationMode(), PickerPresentationMode::inlinePopup); // left as is
 
-    EXPECT_TRUE(key(53));
+    EXPECT_TRUE(key(keysym::escape));
     EXPECT_EQ(injector.reactivated.size(), 2u);
 }
 

@@ -1,6 +1,6 @@
-#include "InstanceLock.h"
+#include "platform/linux/InstanceLock.h"
 
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 #include <filesystem>
 

@@ -1,11 +1,13 @@
-#include "PropertyListDefaultsFile.h"
+#include "platform/linux/PropertyListDefaultsFile.h"
 
-#include "TempDir.h"
+#include "support/LogCapture.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <plist/plist.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <cstdint>
 #include <cstring>
@@ -160,8 +162,7 @@ TEST(PropertyListDefaultsFile, ValuesRoundTripAsTypedXmlInPrivateFolders) {
         store.setData("bytes", everyByte);
         store.setData("none", "");
         store.setString("changed", "a string first");
-        store.setBool("changed", true);
-        EXPECT_FALSE(store.writeFailed());
+        EXPECT_TRUE(store.setBool("changed", true).ok());
     }
     ::umask(previousMask);
     EXPECT_EQ(permissionsOf(path), 0600u);
@@ -222,8 +223,7 @@ TEST(PropertyListDefaultsFile, ReadsBinaryFilesAndWritesBackOtherTypesUntouched)
     for (const char* key : {"count", "when", "list"}) {
         EXPECT_FALSE(store.boolValue(key) || store.stringValue(key) || store.dataValue(key));
     }
-    store.setBool("on", false);
-    ASSERT_FALSE(store.writeFailed());
+    ASSERT_TRUE(store.setBool("on", false).ok());
 
     const PlistPtr after = parseFile(path);
     ASSERT_EQ(plist_get_node_type(after.get()), PLIST_DICT);
@@ -257,8 +257,8 @@ TEST(PropertyListDefaultsFile, RewritesSurviveBeingKilledAtAnyMoment) {
             const auto blob = store.dataValue("blob").value_or("");
             auto generation = generationOf(blob.data(), blob.size()).value_or(0);
             for (bool told = false;; told = true) {
-                store.setData("blob", blobFor(++generation));
-                if (store.writeFailed() || (!told && ::write(ready[1], "w", 1) != 1)) {
+                const Result written = store.setData("blob", blobFor(++generation));
+                if (!written || (!told && ::write(ready[1], "w", 1) != 1)) {
                     ::_exit(1);
                 }
             }
@@ -311,8 +311,7 @@ TEST(PropertyListDefaultsFile, UnreadableFileIsCopiedAsideOnceBeforeBeingReplace
 
     PropertyListDefaultsFile store(path);
     EXPECT_EQ(store.boolValue("on"), std::nullopt);
-    store.setBool("later", true);
-    EXPECT_FALSE(store.writeFailed());
+    EXPECT_TRUE(store.setBool("later", true).ok());
     const std::vector<std::string> present = namesIn(dir.path());
     std::vector<std::string> added;
     std::set_difference(present.begin(), present.end(), names.begin(), names.end(),
@@ -361,8 +360,7 @@ TEST(PropertyListDefaultsFile, HostileFilesReadAsUnreadableWithoutHarm) {
         const fs::path path = dir.write("defaults.plist", bytes);
         PropertyListDefaultsFile store(path);
         EXPECT_EQ(store.boolValue("on"), std::nullopt);
-        store.setBool("on", false);
-        EXPECT_FALSE(store.writeFailed());
+        EXPECT_TRUE(store.setBool("on", false).ok());
         const auto names = namesIn(dir.path());
         ASSERT_EQ(names.size(), 2u);
         EXPECT_EQ(readFile(dir.path() / names[1]), bytes);
@@ -375,8 +373,7 @@ TEST(PropertyListDefaultsFile, FileNamedWithoutFolderIsWrittenInTheWorkingFolder
     const fs::path previous = fs::current_path();
     fs::current_path(dir.path());
     PropertyListDefaultsFile store("defaults.plist");
-    store.setBool("on", true);
-    const bool failed = store.writeFailed();
+    const bool failed = !store.setBool("on", true).ok();
     const std::optional<bool> reread = PropertyListDefaultsFile("defaults.plist").boolValue("on");
     fs::current_path(previous);
     EXPECT_FALSE(failed);
@@ -389,29 +386,41 @@ TEST(PropertyListDefaultsFile, UnwritableFolderKeepsValuesInMemory) {
     // Root ignores permissions, so block the folder with a file instead.
     dir.write("blocker", "x");
     const fs::path path = dir.path() / "blocker" / "tiklo" / "defaults.plist";
+    test::LogCapture log;
     PropertyListDefaultsFile store(path);
-    store.setBool("on", true);
+    const Result first = store.setBool("on", true);
+    EXPECT_FALSE(first.ok());
+    EXPECT_EQ(first.status(), ENOTDIR);
     store.setString("name", "value");
-    store.setData("blob", "\x01\x02"s);
-    EXPECT_TRUE(store.writeFailed());
+    EXPECT_FALSE(store.setData("blob", "\x01\x02"s).ok());
+    // One line for the run of failures, saying why and nothing of the values.
+    ASSERT_EQ(log.lines.size(), 1);
+    EXPECT_EQ(log.lines[0], "tiklo.settings: The settings could not be written, they are kept in "
+                            "memory: cannot create the folder: Not a directory");
     EXPECT_EQ(store.boolValue("on"), true);
     EXPECT_EQ(store.stringValue("name"), "value");
     EXPECT_EQ(store.dataValue("blob"), "\x01\x02"s);
     EXPECT_EQ(readFile(dir.path() / "blocker"), "x");
 
     PropertyListDefaultsFile underProc("/proc/tiklo-none/defaults.plist");
-    underProc.setBool("on", true);
-    EXPECT_TRUE(underProc.writeFailed());
+    EXPECT_FALSE(underProc.setBool("on", true).ok());
     EXPECT_EQ(underProc.boolValue("on"), true);
 
     // Once the folder can be made, the next write saves everything kept meanwhile.
     fs::remove(dir.path() / "blocker");
-    store.setBool("off", false);
-    EXPECT_FALSE(store.writeFailed());
+    EXPECT_TRUE(store.setBool("off", false).ok());
     PropertyListDefaultsFile reread(path);
     EXPECT_EQ(reread.boolValue("on"), true);
     EXPECT_EQ(reread.stringValue("name"), "value");
     EXPECT_EQ(reread.dataValue("blob"), "\x01\x02"s);
+
+    // A failure after a success is news again: a folder now stands where the file was.
+    log.lines.clear();
+    fs::remove(path);
+    fs::create_directories(path / "inside");
+    EXPECT_FALSE(store.setBool("on", false).ok());
+    EXPECT_FALSE(store.setBool("on", true).ok());
+    EXPECT_EQ(log.lines.size(), 1);
 }
 
 TEST(PropertyListDefaultsFile, FailedWritesKeepTheFileAsItWasAndLeaveNothingBehind) {
@@ -419,8 +428,8 @@ TEST(PropertyListDefaultsFile, FailedWritesKeepTheFileAsItWasAndLeaveNothingBehi
     constexpr int kept = 2;
     constexpr int loaded = 4;
     const auto outcome = [&](PropertyListDefaultsFile& store) {
-        store.setData("new", "value");
-        return (store.writeFailed() ? failed : 0) | (store.dataValue("new") ? kept : 0) |
+        const Result written = store.setData("new", "value");
+        return (written ? 0 : failed) | (store.dataValue("new") ? kept : 0) |
                (store.boolValue("old") ? loaded : 0);
     };
     const test::TempDir dir;
@@ -472,16 +481,13 @@ TEST(PropertyListDefaultsFile, TextTheFileCannotHoldIsNeverWrittenCutShort) {
     const fs::path path = dir.path() / "defaults.plist";
     PropertyListDefaultsFile store(path);
     store.setString("plain", "kept");
-    store.setString("cut", "before\0after"s);
-    EXPECT_TRUE(store.writeFailed());
+    EXPECT_FALSE(store.setString("cut", "before\0after"s).ok());
     EXPECT_EQ(store.stringValue("cut"), "before\0after"s);
     EXPECT_EQ(PropertyListDefaultsFile(path).stringValue("cut"), std::nullopt);
     EXPECT_EQ(PropertyListDefaultsFile(path).stringValue("plain"), "kept");
-    store.setString("cut", "whole");
-    EXPECT_FALSE(store.writeFailed());
+    EXPECT_TRUE(store.setString("cut", "whole").ok());
 
-    store.setBool("key\0with nul"s, true);
-    EXPECT_TRUE(store.writeFailed());
+    EXPECT_FALSE(store.setBool("key\0with nul"s, true).ok());
     EXPECT_EQ(store.boolValue("key\0with nul"s), true);
     PropertyListDefaultsFile reread(path);
     EXPECT_EQ(reread.boolValue("key"), std::nullopt);

@@ -1,12 +1,14 @@
 #pragma once
 
-#include "AppState.h"
-#include "FakePlatform.h"
+#include "app/AppState.h"
+#include "app/HotkeyManager.h"
+#include "app/UsageHistory.h"
+#include "support/FakePlatform.h"
 
 namespace tiklo::test {
 
-// A settings store over in-memory fakes of everything it talks to. Fixtures derive from it
-// so the store and its fakes are members under their usual names.
+// A settings store and its usage history over in-memory fakes of everything they talk to.
+// Fixtures derive from it so the store and its fakes are members under their usual names.
 struct FakeAppEnvironment {
     FakeDefaultsStore defaults;
     FakeHotkeyService hotkeyService;
@@ -15,7 +17,8 @@ struct FakeAppEnvironment {
     LoginItem loginItem{loginService};
     FakeWorkspace workspace;
     FakeAccessibilityTrust trust;
-    AppState state{{defaults, hotkeys, loginItem, workspace, trust}};
+    AppState state{defaults, trust, loginItem};
+    UsageHistory history{state};
 };
 
 } // namespace tiklo::test

@@ -1,17 +1,17 @@
 #pragma once
 
 // Stand-ins for the platform interfaces of key observation, posting, timers and carets.
-#include "AccessibilityProvider.h"
-#include "ApplicationActivator.h"
-#include "KeyPoster.h"
-#include "KeyboardHold.h"
-#include "KeyboardMonitor.h"
-#include "MainThreadExecutor.h"
-#include "PickerOpener.h"
-#include "RepeatingTimer.h"
-#include "Screens.h"
-#include "Sleeper.h"
-#include "TextInjector.h"
+#include "input/PickerOpener.h"
+#include "input/TextInjector.h"
+#include "platform/AccessibilityProvider.h"
+#include "platform/ApplicationActivator.h"
+#include "platform/KeyPoster.h"
+#include "platform/KeyboardHold.h"
+#include "platform/KeyboardMonitor.h"
+#include "platform/MainThreadExecutor.h"
+#include "platform/RepeatingTimer.h"
+#include "platform/Screens.h"
+#include "platform/Sleeper.h"
 
 #include <map>
 #include <memory>
@@ -23,13 +23,13 @@ namespace tiklo::test {
 
 class FakeKeyboardMonitor : public KeyboardMonitor {
 public:
-    bool install(KeyDownHandler handler) override {
+    Result install(KeyDownHandler handler) override {
         ++installs;
         if (refuse) {
-            return false;
+            return Result::failure("refused");
         }
         this->handler = std::move(handler);
-        return true;
+        return Result::success();
     }
     void remove() override {
         ++removals;
@@ -148,8 +148,8 @@ public:
     void takePending() override { add("take pending"); }
     bool isHolding() const override { return false; }
     void redirect(std::uint32_t, std::uint32_t, bool) override { add("redirect"); }
-    void postKey(std::uint16_t keyCode, bool down) override {
-        add("key " + std::to_string(keyCode) + (down ? " down" : " up"));
+    void postKey(KeySym sym, bool down) override {
+        add("key " + std::to_string(sym) + (down ? " down" : " up"));
     }
     void postText(std::u16string_view chunk, bool down) override {
         add("text " + std::to_string(chunk.size()) + (down ? " down" : " up"));

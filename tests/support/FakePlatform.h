@@ -1,11 +1,11 @@
 #pragma once
 
 // In-memory stand-ins for the platform interfaces, recording what they were asked.
-#include "AccessibilityTrust.h"
-#include "DefaultsStore.h"
-#include "HotkeyService.h"
-#include "LoginItemService.h"
-#include "Workspace.h"
+#include "platform/AccessibilityTrust.h"
+#include "platform/DefaultsStore.h"
+#include "platform/HotkeyService.h"
+#include "platform/LoginItemService.h"
+#include "platform/Workspace.h"
 
 #include <cstdint>
 #include <map>
@@ -15,33 +15,32 @@
 
 namespace tiklo::test {
 
+// Values in memory; counts the writes, each of which would rewrite a whole settings file.
 class FakeDefaultsStore : public DefaultsStore {
 public:
-    using Value = std::variant<bool, std::string, std::vector<char>>; // data as bytes
-
+    bool contains(const std::string& key) const override { return values.contains(key); }
     std::optional<bool> boolValue(const std::string& key) const override { return get<bool>(key); }
     std::optional<std::string> stringValue(const std::string& key) const override {
         return get<std::string>(key);
     }
     std::optional<std::string> dataValue(const std::string& key) const override {
-        const auto bytes = get<std::vector<char>>(key);
-        return bytes ? std::optional<std::string>(std::string(bytes->begin(), bytes->end()))
-                     : std::nullopt;
+        const auto data = get<Data>(key);
+        return data ? std::optional<std::string>(data->bytes) : std::nullopt;
     }
-    void setBool(const std::string& key, bool value) override { record(key, value); }
-    void setString(const std::string& key, const std::string& value) override {
-        record(key, value);
-    }
-    void setData(const std::string& key, const std::string& bytes) override {
-        record(key, std::vector<char>(bytes.begin(), bytes.end()));
+    Result write(const Entries& entries) override {
+        ++fileWrites;
+        for (const auto& [key, value] : entries) {
+            values[key] = value;
+            writes.push_back(key);
+        }
+        return Result::success();
     }
     void keepCopyBeforeNextWrite() override { ++copyRequests; }
-    void putData(const std::string& key, const std::string& bytes) {
-        values[key] = std::vector<char>(bytes.begin(), bytes.end());
-    }
+    void putData(const std::string& key, const std::string& bytes) { values[key] = Data{bytes}; }
 
     std::map<std::string, Value> values;
     std::vector<std::string> writes; // keys, in the order they were written
+    int fileWrites = 0;              // calls of write(), however many keys each held
     int copyRequests = 0;
 
 private:
@@ -52,24 +51,20 @@ private:
         }
         return std::get<T>(found->second);
     }
-    void record(const std::string& key, Value value) {
-        values[key] = std::move(value);
-        writes.push_back(key);
-    }
 };
 
 class FakeHotkeyService : public HotkeyService {
 public:
-    int registerHotkey(std::uint32_t keyCode, std::uint32_t modifiers, std::uint32_t id) override {
-        calls.push_back({"register", id, keyCode, modifiers});
+    Result registerHotkey(const Key& key, std::uint32_t id) override {
+        calls.push_back({"register", id, key});
         if (refuseWith != 0) {
-            return refuseWith;
+            return Result::failure(refuseWith, "refused");
         }
         grabbed.insert(id);
-        return 0;
+        return Result::success();
     }
     void unregisterHotkey(std::uint32_t id) override {
-        calls.push_back({"unregister", id, 0, 0});
+        calls.push_back({"unregister", id, {}});
         grabbed.erase(id);
     }
     void setPressHandler(PressHandler handler) override { press = std::move(handler); }
@@ -77,8 +72,7 @@ public:
     struct Call {
         std::string what;
         std::uint32_t id;
-        std::uint32_t keyCode;
-        std::uint32_t modifiers;
+        Key key;
     };
     int refuseWith = 0;
     std::set<std::uint32_t> grabbed;
@@ -89,26 +83,22 @@ public:
 class FakeLoginItemService : public LoginItemService {
 public:
     bool isRegistered() const override { return registered; }
-    std::optional<std::string> registerItem() override {
-        ++calls;
-        if (refusal) {
-            return refusal;
-        }
-        registered = true;
-        return std::nullopt;
-    }
-    std::optional<std::string> unregisterItem() override {
-        ++calls;
-        if (refusal) {
-            return refusal;
-        }
-        registered = false;
-        return std::nullopt;
-    }
+    Result registerItem() override { return change(true); }
+    Result unregisterItem() override { return change(false); }
 
     bool registered = false;
     std::optional<std::string> refusal;
     int calls = 0;
+
+private:
+    Result change(bool registering) {
+        ++calls;
+        if (refusal) {
+            return Result::failure(*refusal);
+        }
+        registered = registering;
+        return Result::success();
+    }
 };
 
 class FakeWorkspace : public Workspace {

@@ -1,4 +1,4 @@
-#include "LogCapture.h"
+#include "support/LogCapture.h"
 
 namespace tiklo::test {
 namespace {

@@ -1,8 +1,8 @@
-#include "AppState.h"
-#include "FakeAppEnvironment.h"
-#include "FakeInput.h"
-#include "PickerSession.h"
-#include "ThemeIconProvider.h"
+#include "app/AppState.h"
+#include "picker/PickerSession.h"
+#include "support/FakeAppEnvironment.h"
+#include "support/FakeInput.h"
+#include "ui/theme/ThemeIconProvider.h"
 
 #include <QDir>
 #include <QQuickItem>
@@ -83,9 +83,11 @@ protected:
 
     EmojiCatalog catalog{pickerItems(), [] { return 800000000.0; }};
     test::FakeTextInjector injector;
+    PickerSession session{
+        {[this]() -> const EmojiCatalog& { return catalog; }, state, history, injector}};
     int hides = 0;
-    PickerSession session{{[this]() -> const EmojiCatalog& { return catalog; }, state, injector,
-                           [this] { ++hides; }, [] {}}};
+    const QMetaObject::Connection hidden =
+        QObject::connect(&session, &PickerSession::hideRequested, [this] { ++hides; });
     QQuickView view;
 };
 

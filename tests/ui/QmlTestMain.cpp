@@ -1,6 +1,6 @@
 // Qt Quick Test runner with the program's QML modules and symbol images available.
-#include "FakeResultsModel.h"
-#include "ThemeIconProvider.h"
+#include "ui/FakeResultsModel.h"
+#include "ui/theme/ThemeIconProvider.h"
 
 #include <QObject>
 #include <QQmlEngine>

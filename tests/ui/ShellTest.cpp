@@ -1,10 +1,11 @@
-#include "AppState.h"
-#include "BackgroundPreparation.h"
-#include "EventTap.h"
-#include "FakeAppEnvironment.h"
-#include "FakeInput.h"
-#include "QtKeyTranslator.h"
-#include "TikloApplication.h"
+#include "app/AppState.h"
+#include "app/HotkeyRegistration.h"
+#include "input/EventTap.h"
+#include "support/FakeAppEnvironment.h"
+#include "support/FakeInput.h"
+#include "ui/BackgroundPreparation.h"
+#include "ui/QtKeyTranslator.h"
+#include "ui/TikloApplication.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -21,33 +22,74 @@ namespace {
 
 using Type = PickerKeyEvent::Type;
 
-std::optional<PickerKeyEvent> key(QEvent::Type type, int qtKey, Qt::KeyboardModifiers modifiers) {
-    const QKeyEvent event(type, qtKey, modifiers);
-    return QtKeyTranslator::translate(event);
+std::optional<PickerKeyEvent> key(QEvent::Type type, int qtKey, Qt::KeyboardModifiers modifiers,
+                                  const KeyboardLayout* layout = nullptr) {
+    const QKeyEvent event(type, qtKey, modifiers, 0, 0, 0);
+    return QtKeyTranslator::translate(event, layout);
 }
 
-TEST(QtKeyTranslatorTest, RoutedKeysGetTheirCodesAndCtrlOrSuperIsCommand) {
-    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier)->keyCode, 36);
-    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_Enter, Qt::KeypadModifier)->keyCode, 76);
-    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier)->keyCode, 51);
-    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier)->keyCode, 125);
-    const auto ctrl3 = key(QEvent::KeyPress, Qt::Key_3, Qt::ControlModifier);
-    EXPECT_EQ(ctrl3->keyCode, 20);
-    EXPECT_EQ(ctrl3->flags, modifierFlags::command);
-    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_9, Qt::MetaModifier)->flags, modifierFlags::command);
-    // Keypad digits are not the digit row; ordinary keys are "other" and releases ignored.
-    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_3, Qt::KeypadModifier)->keyCode,
-              QtKeyTranslator::otherKey);
-    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier)->keyCode, QtKeyTranslator::otherKey);
+// A keyboard whose digit row is the scan codes 10 to 18, as X numbers them.
+class DigitRow : public KeyboardLayout {
+public:
+    std::optional<int> digitRowNumber(std::uint32_t scanCode) const override {
+        return scanCode >= 10 && scanCode <= 18 ? std::optional<int>(scanCode - 9) : std::nullopt;
+    }
+};
+
+TEST(QtKeyTranslatorTest, RoutedKeysGetTheirKeysymsModifiersAndDigitRowPlaces) {
+    // The routed keys by what the routing makes of them: in the full picker's grid, and in the
+    // popup with an empty query.
+    const auto routed = [&](int qtKey, PickerPresentationMode mode) {
+        const PickerKeyContext context{mode, mode == PickerPresentationMode::full, true, 20};
+        return PickerKeyRouting::route(*key(QEvent::KeyPress, qtKey, Qt::NoModifier), context);
+    };
+    using Action = PickerKeyDecision::Action;
+    constexpr auto grid = PickerPresentationMode::full;
+    constexpr auto popup = PickerPresentationMode::inlinePopup;
+    EXPECT_EQ(routed(Qt::Key_Return, grid).action, Action::insertSelected);
+    EXPECT_EQ(routed(Qt::Key_Enter, grid).action, Action::insertSelected);
+    EXPECT_EQ(routed(Qt::Key_Escape, grid).action, Action::close);
+    EXPECT_EQ(routed(Qt::Key_Backspace, popup).action, Action::close);
+    EXPECT_EQ(routed(Qt::Key_Down, grid), (PickerKeyDecision{Action::moveSelection, 8, true}));
+    EXPECT_EQ(routed(Qt::Key_Up, grid), (PickerKeyDecision{Action::moveSelection, -8, true}));
+    EXPECT_EQ(routed(Qt::Key_Left, grid), (PickerKeyDecision{Action::moveSelection, -1, true}));
+    EXPECT_EQ(routed(Qt::Key_Right, grid), (PickerKeyDecision{Action::moveSelection, 1, true}));
+    // Other keys keep their keysyms (Latin-1 letters by their lower case) and pass.
+    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier)->key, Key(keysym::letter('a')));
+    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier)->key, Key(keysym::space));
+    EXPECT_FALSE(routed(Qt::Key_Space, popup).swallow);
+    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_3, Qt::ControlModifier)->key,
+              (Key{keysym::digit(3), Modifier::ctrl, 3}));
+    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_9, Qt::MetaModifier | Qt::ShiftModifier)->key,
+              (Key{keysym::digit(9), Modifier::super | Modifier::shift, 9}));
+    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_0, Qt::AltModifier)->key,
+              (Key{keysym::digit(0), Modifier::alt, 0}));
+    // Keypad digits are not the digit row; releases of ordinary keys are ignored.
+    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_3, Qt::KeypadModifier)->key.digitRow, 0);
     EXPECT_FALSE(key(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier));
 
-    // Pressing and releasing Ctrl changes the held state whatever X reported before it.
+    // With the keyboard's layout, the place counts, whatever the key types (AZERTY's third
+    // key types '"'); a key off the row that types a digit still counts by its digit.
+    const DigitRow layout;
+    const auto placed = [&](int qtKey, std::uint32_t scanCode, Qt::KeyboardModifiers held) {
+        const QKeyEvent event(QEvent::KeyPress, qtKey, held, scanCode, 0, 0);
+        return QtKeyTranslator::translate(event, &layout)->key.digitRow;
+    };
+    EXPECT_EQ(placed(Qt::Key_QuoteDbl, 12, Qt::ControlModifier), 3);
+    EXPECT_EQ(placed(Qt::Key_Ampersand, 10, Qt::ControlModifier), 1);
+    EXPECT_EQ(placed(Qt::Key_4, 40, Qt::ControlModifier), 4);
+    EXPECT_EQ(placed(Qt::Key_A, 38, Qt::ControlModifier), 0);
+    EXPECT_EQ(placed(Qt::Key_3, 12, Qt::KeypadModifier), 0);
+
+    // Pressing and letting go of a modifier changes the held set whatever X reported before.
     const auto down = key(QEvent::KeyPress, Qt::Key_Control, Qt::NoModifier);
-    EXPECT_EQ(down->type, Type::flagsChanged);
-    EXPECT_EQ(down->flags, modifierFlags::command);
-    const auto up = key(QEvent::KeyRelease, Qt::Key_Super_L, Qt::MetaModifier);
-    EXPECT_EQ(up->type, Type::flagsChanged);
-    EXPECT_EQ(up->flags & modifierFlags::command, 0u);
+    EXPECT_EQ(down->type, Type::modifiersChanged);
+    EXPECT_EQ(down->key.modifiers, Modifiers(Modifier::ctrl));
+    const auto up = key(QEvent::KeyRelease, Qt::Key_Super_L, Qt::MetaModifier | Qt::ShiftModifier);
+    EXPECT_EQ(up->type, Type::modifiersChanged);
+    EXPECT_EQ(up->key.modifiers, Modifiers(Modifier::shift));
+    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_AltGr, Qt::ControlModifier)->key.modifiers,
+              Modifiers(Modifier::ctrl));
 }
 
 class ShellTest : public ::testing::Test, protected test::FakeAppEnvironment {
@@ -59,13 +101,15 @@ TEST_F(ShellTest, StartRunsItsStepsInOrderAndTerminateUndoesHotkeyAndTap) {
     test::ManualTimerFactory timers;
     trust.trusted = true;
     EventTap tap(monitor, trust, timers, state, [](const KeyDown&) {});
+    HotkeyRegistration hotkey(state, hotkeys);
     int fullPickers = 0;
+    QObject::connect(&hotkey, &HotkeyRegistration::pressed, [&] { ++fullPickers; });
     std::vector<std::string> steps;
     bool onboardingComplete = false;
-    TikloApplication app(state, tap, [&] { ++fullPickers; },
+    TikloApplication app(hotkey, tap,
                          {[&] {
                               // The hotkey and the key observation come first.
-                              EXPECT_TRUE(state.hotkeyID());
+                              EXPECT_TRUE(hotkey.hotkeyID());
                               EXPECT_TRUE(tap.isInstalled());
                               steps.push_back("updater");
                           },
@@ -76,15 +120,15 @@ TEST_F(ShellTest, StartRunsItsStepsInOrderAndTerminateUndoesHotkeyAndTap) {
                           [&] { steps.push_back("welcome"); }});
     app.start();
     EXPECT_EQ(steps, (std::vector<std::string>{"updater", "onboarding?", "welcome"}));
-    ASSERT_TRUE(state.hotkeyID());
-    EXPECT_EQ(hotkeyService.grabbed, std::set<std::uint32_t>{*state.hotkeyID()});
+    ASSERT_TRUE(hotkey.hotkeyID());
+    EXPECT_EQ(hotkeyService.grabbed, std::set<std::uint32_t>{*hotkey.hotkeyID()});
     EXPECT_TRUE(tap.isInstalled());
-    hotkeyService.press(*state.hotkeyID());
+    hotkeyService.press(*hotkey.hotkeyID());
     QCoreApplication::processEvents();
     EXPECT_EQ(fullPickers, 1);
 
     app.terminate();
-    EXPECT_FALSE(state.hotkeyID());
+    EXPECT_FALSE(hotkey.hotkeyID());
     EXPECT_TRUE(hotkeyService.grabbed.empty());
     EXPECT_FALSE(tap.isInstalled());
 
@@ -108,20 +152,19 @@ TEST(QtKeyTranslatorTest, TheDigitRowCountsByPositionOnEveryLayout) {
     constexpr std::array<int, 9> azerty{Qt::Key_Ampersand,  Qt::Key_Eacute,     Qt::Key_QuoteDbl,
                                         Qt::Key_Apostrophe, Qt::Key_ParenLeft,  Qt::Key_Minus,
                                         Qt::Key_Egrave,     Qt::Key_Underscore, Qt::Key_Ccedilla};
-    constexpr std::array<std::uint16_t, 9> digitCodes{18, 19, 20, 21, 23, 22, 26, 28, 25};
     for (std::size_t i = 0; i < azerty.size(); ++i) {
         const QKeyEvent press(QEvent::KeyPress, azerty[i], Qt::ControlModifier,
                               static_cast<quint32>(10 + i), 0, 0);
         const std::optional<PickerKeyEvent> translated = QtKeyTranslator::translate(press, &layout);
         ASSERT_TRUE(translated);
-        EXPECT_EQ(translated->keyCode, digitCodes[i]) << "digit " << i + 1;
+        EXPECT_EQ(translated->key.digitRow, static_cast<int>(i) + 1) << "digit " << i + 1;
         // Without the layout only the key's own symbol counts: these are no digits.
-        EXPECT_EQ(QtKeyTranslator::translate(press)->keyCode, QtKeyTranslator::otherKey);
+        EXPECT_EQ(QtKeyTranslator::translate(press)->key.digitRow, 0);
     }
     // Keypad keys sit elsewhere, whatever their scan code says.
     const QKeyEvent keypad(QEvent::KeyPress, Qt::Key_1, Qt::ControlModifier | Qt::KeypadModifier,
                            10, 0, 0);
-    EXPECT_EQ(QtKeyTranslator::translate(keypad, &layout)->keyCode, QtKeyTranslator::otherKey);
+    EXPECT_EQ(QtKeyTranslator::translate(keypad, &layout)->key.digitRow, 0);
 }
 
 TEST(BackgroundPreparationTest, TheMainThreadPartWaitsForAPauseInTheTyping) {

@@ -1,9 +1,9 @@
-#include "TrayMenu.h"
-#include "AppLinks.h"
-#include "FakeAppEnvironment.h"
-#include "FakeSoftwareUpdater.h"
-#include "TrayMenuModel.h"
-#include "UpdaterController.h"
+#include "ui/TrayMenu.h"
+#include "app/updates/UpdaterController.h"
+#include "support/FakeAppEnvironment.h"
+#include "ui/AppLinks.h"
+#include "ui/FakeSoftwareUpdater.h"
+#include "ui/TrayMenuModel.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -11,7 +11,7 @@
 #include <QQmlComponent>
 #include <QQmlEngine>
 
-#include "UrlRecorder.h"
+#include "ui/UrlRecorder.h"
 
 #include <gtest/gtest.h>
 
@@ -138,7 +138,7 @@ TEST_F(TrayMenuTest, MenuFollowsTheStoreAndTheUpdaterAtOnce) {
     EXPECT_EQ(menuRows(menu), expectedMenu(false, false, false));
 
     // The shortcut shown stays Ctrl+Alt+E whatever hotkey is chosen.
-    state.setHotkey(Hotkey{0, Hotkey::commandKey | Hotkey::optionKey});
+    state.setHotkey(Hotkey{Key{keysym::letter('a'), Modifier::super | Modifier::alt}});
     EXPECT_EQ(menuRows(menu), expectedMenu(false, false, false));
 }
 

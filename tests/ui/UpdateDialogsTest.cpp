@@ -1,10 +1,10 @@
-#include "UpdateDialogs.h"
+#include "ui/UpdateDialogs.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "UrlRecorder.h"
+#include "ui/UrlRecorder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "UrlRecorder.h"
+#include "ui/UrlRecorder.h"
 
 #include <QDesktopServices>
 

@@ -1,7 +1,7 @@
-#include "FakeAppEnvironment.h"
-#include "OnboardingWindowController.h"
-#include "SettingsWindowController.h"
-#include "ThemeIconProvider.h"
+#include "support/FakeAppEnvironment.h"
+#include "ui/OnboardingWindowController.h"
+#include "ui/SettingsWindowController.h"
+#include "ui/theme/ThemeIconProvider.h"
 
 #include <QGuiApplication>
 #include <QQmlComponent>

@@ -1,4 +1,4 @@
-#include "SyntheticEventLedger.h"
+#include "platform/linux/SyntheticEventLedger.h"
 
 #include <gtest/gtest.h>
 

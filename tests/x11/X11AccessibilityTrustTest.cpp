@@ -1,7 +1,7 @@
-#include "X11AccessibilityTrust.h"
-#include "TempDir.h"
-#include "X11TestClient.h"
-#include "X11TestEnvironment.h"
+#include "platform/linux/X11AccessibilityTrust.h"
+#include "support/TempDir.h"
+#include "support/X11TestClient.h"
+#include "support/X11TestEnvironment.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,8 +1,8 @@
-#include "X11ApplicationActivator.h"
-#include "ThreadSleeper.h"
-#include "X11TestClient.h"
-#include "X11TestEnvironment.h"
-#include "X11Workspace.h"
+#include "platform/linux/X11ApplicationActivator.h"
+#include "platform/linux/ThreadSleeper.h"
+#include "platform/linux/X11Workspace.h"
+#include "support/X11TestClient.h"
+#include "support/X11TestEnvironment.h"
 
 #include <cstdlib>
 #include <string_view>

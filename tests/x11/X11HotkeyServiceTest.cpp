@@ -1,6 +1,6 @@
-#include "X11HotkeyService.h"
-#include "X11TestClient.h"
-#include "X11TestEnvironment.h"
+#include "platform/linux/X11HotkeyService.h"
+#include "support/X11TestClient.h"
+#include "support/X11TestEnvironment.h"
 
 #include <QGuiApplication>
 #include <gtest/gtest.h>
@@ -15,11 +15,16 @@ using test::waitUntil;
 using test::xdotool;
 using Presses = std::vector<std::uint32_t>;
 
-constexpr std::uint32_t keyE = 14;
-constexpr std::uint32_t keyX = 7;
-constexpr std::uint32_t control = 0x1000;
-constexpr std::uint32_t option = 0x800;
+constexpr KeySym keyE = keysym::letter('e');
+constexpr KeySym keyX = keysym::letter('x');
+constexpr Modifiers control = Modifier::ctrl;
+constexpr Modifiers controlAlt = Modifier::ctrl | Modifier::alt;
 constexpr std::uint16_t xControlAlt = XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1;
+
+// 0 for a grab that was had, else the X error code that refused it.
+int statusOf(const Result& result) {
+    return result.ok() ? 0 : result.status();
+}
 
 class X11HotkeyServiceTest : public ::testing::Test {
 protected:
@@ -43,9 +48,9 @@ protected:
 };
 
 TEST_F(X11HotkeyServiceTest, FiresOncePerPressOfTheExactCombinationWhateverTheLocks) {
-    ASSERT_EQ(service.registerHotkey(keyE, control | option, 7), 0);
-    ASSERT_EQ(service.registerHotkey(keyE, control, 8), 0);
-    ASSERT_EQ(service.registerHotkey(keyX, control | option, 99), 0);
+    ASSERT_EQ(statusOf(service.registerHotkey({keyE, controlAlt}, 7)), 0);
+    ASSERT_EQ(statusOf(service.registerHotkey({keyE, control}, 8)), 0);
+    ASSERT_EQ(statusOf(service.registerHotkey({keyX, controlAlt}, 99)), 0);
 
     EXPECT_EQ(pressesFor({"key", "ctrl+alt+e", "e", "ctrl+alt+shift+e", "alt+e", "ctrl+e"}),
               (Presses{7, 8, 99}));
@@ -74,24 +79,26 @@ TEST_F(X11HotkeyServiceTest, RefusesCombinationsHeldElsewhereAndReleasesEveryGra
         // then must be let go again.
         test::X11TestClient holder;
         ASSERT_EQ(holder.grabKey(e, xControlAlt | XCB_MOD_MASK_LOCK), 0);
-        EXPECT_EQ(service.registerHotkey(keyE, control | option, 7), X11HotkeyService::badAccess);
+        EXPECT_EQ(statusOf(service.registerHotkey({keyE, controlAlt}, 7)),
+                  X11HotkeyService::badAccess);
         test::X11TestClient probe;
         EXPECT_EQ(probe.grabKey(e, xControlAlt), 0);
         EXPECT_EQ(probe.grabKey(e, xControlAlt | XCB_MOD_MASK_2), 0);
     }
 
-    ASSERT_EQ(service.registerHotkey(keyE, control | option, 7), 0);
+    ASSERT_EQ(statusOf(service.registerHotkey({keyE, controlAlt}, 7)), 0);
     EXPECT_EQ(other.grabKey(e, withLocks), X11HotkeyService::badAccess);
     // X would let us grab it twice, and releasing one id would then release the other.
-    EXPECT_EQ(service.registerHotkey(keyE, control | option, 8), X11HotkeyService::badAccess);
+    EXPECT_EQ(statusOf(service.registerHotkey({keyE, controlAlt}, 8)), X11HotkeyService::badAccess);
     {
         // Moving id 7 onto a combination held elsewhere leaves it where it was.
         test::X11TestClient holder;
         ASSERT_EQ(holder.grabKey(x, xControlAlt), 0);
-        EXPECT_EQ(service.registerHotkey(keyX, control | option, 7), X11HotkeyService::badAccess);
+        EXPECT_EQ(statusOf(service.registerHotkey({keyX, controlAlt}, 7)),
+                  X11HotkeyService::badAccess);
         EXPECT_EQ(other.grabKey(e, xControlAlt), X11HotkeyService::badAccess);
     }
-    ASSERT_EQ(service.registerHotkey(keyX, control | option, 7), 0);
+    ASSERT_EQ(statusOf(service.registerHotkey({keyX, controlAlt}, 7)), 0);
     EXPECT_EQ(other.grabKey(e, xControlAlt), 0);
     EXPECT_EQ(other.grabKey(e, withLocks), 0);
 
@@ -99,8 +106,11 @@ TEST_F(X11HotkeyServiceTest, RefusesCombinationsHeldElsewhereAndReleasesEveryGra
     EXPECT_EQ(other.grabKey(x, xControlAlt), 0);
     EXPECT_EQ(other.grabKey(x, withLocks), 0);
 
-    EXPECT_EQ(service.registerHotkey(10, control, 3), X11HotkeyService::badValue); // no such key
-    EXPECT_EQ(service.registerHotkey(keyE, 0x400, 3), X11HotkeyService::badValue); // alpha lock
+    // A key without symbol (a stored code no key has), and one the keymap lacks.
+    EXPECT_EQ(statusOf(service.registerHotkey({keysym::none, control}, 3)),
+              X11HotkeyService::badValue);
+    constexpr KeySym fire = 0x01000000 + 0x1F525; // U+1F525: no keyboard has it
+    EXPECT_EQ(statusOf(service.registerHotkey({fire, control}, 3)), X11HotkeyService::badValue);
 }
 
 } // namespace

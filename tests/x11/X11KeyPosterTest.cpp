@@ -1,21 +1,22 @@
-#include "X11KeyPoster.h"
-#include "Injector.h"
-#include "QtMainThreadExecutor.h"
-#include "SyntheticEventLedger.h"
-#include "TextFieldProcess.h"
-#include "ThreadSleeper.h"
-#include "X11ApplicationActivator.h"
-#include "X11InputConnection.h"
-#include "X11KeyboardHold.h"
-#include "X11KeyboardMonitor.h"
-#include "X11TestClient.h"
-#include "X11TestEnvironment.h"
+#include "platform/linux/X11KeyPoster.h"
+#include "input/Injector.h"
+#include "platform/linux/QtMainThreadExecutor.h"
+#include "platform/linux/SyntheticEventLedger.h"
+#include "platform/linux/ThreadSleeper.h"
+#include "platform/linux/X11ApplicationActivator.h"
+#include "platform/linux/X11InputConnection.h"
+#include "platform/linux/X11KeyboardHold.h"
+#include "platform/linux/X11KeyboardMonitor.h"
+#include "support/TextFieldProcess.h"
+#include "support/X11TestClient.h"
+#include "support/X11TestEnvironment.h"
 
 #include <atomic>
 #include <memory>
 #include <thread>
 
 #include <gtest/gtest.h>
+#include <xkbcommon/xkbcommon-keysyms.h>
 
 namespace tiklo {
 namespace {
@@ -29,7 +30,7 @@ using test::xdotool;
 class X11KeyPosterTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(monitor.install([this](const KeyDown& key) { seen.push_back(key); }));
+        ASSERT_TRUE(monitor.install([this](const KeyDown& key) { seen.push_back(key); }).ok());
         ASSERT_TRUE(field.ready());
         ASSERT_TRUE(
             activator.activateWindow(static_cast<xcb_window_t>(field.application().window)));
@@ -63,7 +64,8 @@ protected:
     // by the time it arrives.
     std::vector<KeyDown> keysSeenUpToSentinel() {
         EXPECT_TRUE(xdotool({"key", "F12"}));
-        EXPECT_TRUE(waitUntil([this] { return !seen.empty() && seen.back().keyCode == 111; }));
+        EXPECT_TRUE(
+            waitUntil([this] { return !seen.empty() && seen.back().key.sym == XKB_KEY_F12; }));
         return seen;
     }
 

@@ -1,12 +1,12 @@
-#include "X11KeyboardHold.h"
-#include "SyntheticEventLedger.h"
-#include "TextFieldProcess.h"
-#include "ThreadSleeper.h"
-#include "X11ApplicationActivator.h"
-#include "X11InputConnection.h"
-#include "X11KeyPoster.h"
-#include "X11TestClient.h"
-#include "X11TestEnvironment.h"
+#include "platform/linux/X11KeyboardHold.h"
+#include "platform/linux/SyntheticEventLedger.h"
+#include "platform/linux/ThreadSleeper.h"
+#include "platform/linux/X11ApplicationActivator.h"
+#include "platform/linux/X11InputConnection.h"
+#include "platform/linux/X11KeyPoster.h"
+#include "support/TextFieldProcess.h"
+#include "support/X11TestClient.h"
+#include "support/X11TestEnvironment.h"
 
 #include <QKeyEvent>
 #include <QWindow>
@@ -87,8 +87,8 @@ TEST_F(X11KeyboardHoldTest, TiklosOwnKeysReachTheApplicationWhileTheUsersWait) {
     ASSERT_TRUE(waitUntil([&] { return field.text() == ";"; }));
     ASSERT_TRUE(hold.hold());
     ASSERT_TRUE(xdotool({"type", " is hot"}));
-    poster.postKey(51, true);
-    poster.postKey(51, false);
+    poster.postKey(keysym::backSpace, true);
+    poster.postKey(keysym::backSpace, false);
     poster.postText(u"\U0001F525", true);
     settle();
     EXPECT_EQ(field.text(), "\U0001F525") << "the user's keys came first";

@@ -1,34 +1,44 @@
-#include "X11KeyboardMonitor.h"
-#include "SyntheticEventLedger.h"
-#include "X11TestEnvironment.h"
+#include "platform/linux/X11KeyboardMonitor.h"
+#include "platform/linux/SyntheticEventLedger.h"
+#include "support/X11TestEnvironment.h"
+
+#include <array>
 
 #include <QProcess>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
+#include <xkbcommon/xkbcommon-keysyms.h>
+#include <xkbcommon/xkbcommon.h>
 
 namespace tiklo {
 namespace {
 
-using namespace modifierFlags;
+constexpr Modifiers none{};
+constexpr Modifiers shift = Modifier::shift;
+constexpr Modifiers ctrl = Modifier::ctrl;
+constexpr Modifiers super = Modifier::super;
+constexpr Modifiers alt = Modifier::alt;
 using test::qtConnection;
 using test::qtRootWindow;
 using test::waitUntil;
 using test::xdotool;
 
-constexpr std::uint16_t unknown = XkbKeyTranslator::unknownKeyCode;
-constexpr std::uint16_t f12KeyCode = 111;
-
 // What the handler was given, comparable as a whole.
 struct Seen {
-    std::uint16_t keyCode;
-    std::uint64_t flags;
+    KeySym sym;
+    Modifiers modifiers;
     std::optional<std::string> characters;
 
     bool operator==(const Seen&) const = default;
 };
 
 void PrintTo(const Seen& seen, std::ostream* out) {
-    *out << "{" << seen.keyCode << ", 0x" << std::hex << seen.flags << std::dec << ", "
+    std::array<char, 64> name{};
+    xkb_keysym_get_name(seen.sym, name.data(), name.size());
+    *out << "{" << name.data() << (seen.modifiers.has(Modifier::ctrl) ? " Ctrl" : "")
+         << (seen.modifiers.has(Modifier::alt) ? " Alt" : "")
+         << (seen.modifiers.has(Modifier::shift) ? " Shift" : "")
+         << (seen.modifiers.has(Modifier::super) ? " Super" : "") << ", "
          << (seen.characters ? "\"" + *seen.characters + "\"" : std::string("none")) << "}";
 }
 
@@ -46,10 +56,12 @@ protected:
     void SetUp() override { ASSERT_TRUE(install()); }
 
     bool install() {
-        return monitor.install([this](const KeyDown& key) {
-            EXPECT_FALSE(key.synthetic);
-            seen.push_back({key.keyCode, key.flags, key.charactersIgnoringModifiers});
-        });
+        return monitor
+            .install([this](const KeyDown& key) {
+                EXPECT_FALSE(key.synthetic);
+                seen.push_back({key.key.sym, key.key.modifiers, key.charactersIgnoringModifiers});
+            })
+            .ok();
     }
 
     // The keys running xdotool with `arguments` reports. F12 ends every run: once it has
@@ -58,9 +70,8 @@ protected:
         seen.clear();
         EXPECT_TRUE(xdotool(arguments));
         EXPECT_TRUE(xdotool({"key", "F12"}));
-        EXPECT_TRUE(
-            waitUntil([this] { return !seen.empty() && seen.back().keyCode == f12KeyCode; }));
-        if (!seen.empty() && seen.back().keyCode == f12KeyCode) {
+        EXPECT_TRUE(waitUntil([this] { return !seen.empty() && seen.back().sym == XKB_KEY_F12; }));
+        if (!seen.empty() && seen.back().sym == XKB_KEY_F12) {
             seen.pop_back();
         }
         return seen;
@@ -71,32 +82,41 @@ protected:
     Keys seen;
 };
 
-TEST_F(X11KeyboardMonitorTest, ReportsTheUsersKeysWithCharactersIgnoringModifiersAndFlags) {
-    EXPECT_EQ(keysFor({"type", ";"}), (Keys{{41, 0, ";"}}));
-    EXPECT_EQ(keysFor({"key", "a"}), (Keys{{0, 0, "a"}}));
-    // The modifier keys themselves come first, with no code of their own and no text.
-    EXPECT_EQ(keysFor({"key", "shift+semicolon"}), (Keys{{unknown, 0, {}}, {41, shift, ":"}}));
-    EXPECT_EQ(keysFor({"key", "ctrl+semicolon"}), (Keys{{unknown, 0, {}}, {41, control, ";"}}));
-    EXPECT_EQ(keysFor({"key", "super+alt+a"}),
-              (Keys{{unknown, 0, {}}, {unknown, command, {}}, {0, command | option, "a"}}));
-    // Caps Lock is a lock: letters turn upper-case, no flag is set.
+TEST_F(X11KeyboardMonitorTest, ReportsTheUsersKeysWithCharactersIgnoringModifiers) {
+    EXPECT_EQ(keysFor({"type", ";"}), (Keys{{XKB_KEY_semicolon, none, ";"}}));
+    EXPECT_EQ(keysFor({"key", "a"}), (Keys{{XKB_KEY_a, none, "a"}}));
+    // The modifier keys themselves come first, with no text.
+    EXPECT_EQ(keysFor({"key", "shift+semicolon"}),
+              (Keys{{XKB_KEY_Shift_L, none, {}}, {XKB_KEY_semicolon, shift, ":"}}));
+    EXPECT_EQ(keysFor({"key", "ctrl+semicolon"}),
+              (Keys{{XKB_KEY_Control_L, none, {}}, {XKB_KEY_semicolon, ctrl, ";"}}));
+    EXPECT_EQ(keysFor({"key", "super+alt+a"}), (Keys{{XKB_KEY_Super_L, none, {}},
+                                                     {XKB_KEY_Alt_L, super, {}},
+                                                     {XKB_KEY_a, super | alt, "a"}}));
+    // Caps Lock is a lock: letters turn upper-case, no modifier is held.
     EXPECT_EQ(keysFor({"key", "Caps_Lock", "a", "semicolon", "Caps_Lock", "a"}),
-              (Keys{{unknown, 0, {}}, {0, 0, "A"}, {41, 0, ";"}, {unknown, 0, {}}, {0, 0, "a"}}));
-    EXPECT_EQ(keysFor({"key", "Return", "BackSpace"}), (Keys{{36, 0, {}}, {51, 0, {}}}));
+              (Keys{{XKB_KEY_Caps_Lock, none, {}},
+                    {XKB_KEY_a, none, "A"},
+                    {XKB_KEY_semicolon, none, ";"},
+                    {XKB_KEY_Caps_Lock, none, {}},
+                    {XKB_KEY_a, none, "a"}}));
+    EXPECT_EQ(keysFor({"key", "Return", "BackSpace"}),
+              (Keys{{XKB_KEY_Return, none, {}}, {XKB_KEY_BackSpace, none, {}}}));
 }
 
 TEST_F(X11KeyboardMonitorTest, DeadKeysTypeNothingOnceTheLayoutHasChanged) {
     ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("setxkbmap")).isEmpty())
         << "setxkbmap (x11-xkb-utils) is needed";
-    EXPECT_EQ(keysFor({"key", "apostrophe"}), (Keys{{39, 0, "'"}}));
+    EXPECT_EQ(keysFor({"key", "apostrophe"}), (Keys{{XKB_KEY_apostrophe, none, "'"}}));
 
     ASSERT_TRUE(setxkbmap({"-layout", "us", "-variant", "intl"}));
     // The keymap is read again at the first key after the change.
-    EXPECT_EQ(keysFor({"key", "dead_acute"}), (Keys{{39, 0, {}}}));
-    EXPECT_EQ(keysFor({"key", "a", "semicolon"}), (Keys{{0, 0, "a"}, {41, 0, ";"}}));
+    EXPECT_EQ(keysFor({"key", "dead_acute"}), (Keys{{XKB_KEY_dead_acute, none, {}}}));
+    EXPECT_EQ(keysFor({"key", "a", "semicolon"}),
+              (Keys{{XKB_KEY_a, none, "a"}, {XKB_KEY_semicolon, none, ";"}}));
 
     ASSERT_TRUE(setxkbmap({"-layout", "us"}));
-    EXPECT_EQ(keysFor({"key", "apostrophe"}), (Keys{{39, 0, "'"}}));
+    EXPECT_EQ(keysFor({"key", "apostrophe"}), (Keys{{XKB_KEY_apostrophe, none, "'"}}));
 }
 
 TEST_F(X11KeyboardMonitorTest, KeysInTheLedgerAreNotReportedAndReleasesSettleItToo) {
@@ -104,7 +124,7 @@ TEST_F(X11KeyboardMonitorTest, KeysInTheLedgerAreNotReportedAndReleasesSettleItT
     ledger.append(a, true);
     ledger.append(a, false);
     // The first press and release are taken for Tiklo's own; the second press is the user's.
-    EXPECT_EQ(keysFor({"key", "a", "a"}), (Keys{{0, 0, "a"}}));
+    EXPECT_EQ(keysFor({"key", "a", "a"}), (Keys{{XKB_KEY_a, none, "a"}}));
     EXPECT_EQ(ledger.size(), 0U);
 }
 
@@ -114,7 +134,7 @@ TEST_F(X11KeyboardMonitorTest, RemovedMonitorReportsNothingUntilInstalledAgain) 
     EXPECT_FALSE(waitUntil([this] { return !seen.empty(); }, std::chrono::milliseconds(300)));
 
     ASSERT_TRUE(install());
-    EXPECT_EQ(keysFor({"key", "a"}), (Keys{{0, 0, "a"}}));
+    EXPECT_EQ(keysFor({"key", "a"}), (Keys{{XKB_KEY_a, none, "a"}}));
 }
 
 } // namespace

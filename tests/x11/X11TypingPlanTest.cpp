@@ -1,5 +1,5 @@
-#include "X11TypingPlan.h"
-#include "Utf16ChunkDecoder.h"
+#include "platform/linux/X11TypingPlan.h"
+#include "platform/linux/Utf16ChunkDecoder.h"
 
 #include <gtest/gtest.h>
 #include <xkbcommon/xkbcommon-keysyms.h>

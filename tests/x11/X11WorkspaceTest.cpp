@@ -1,6 +1,6 @@
-#include "X11Workspace.h"
-#include "X11TestClient.h"
-#include "X11TestEnvironment.h"
+#include "platform/linux/X11Workspace.h"
+#include "support/X11TestClient.h"
+#include "support/X11TestEnvironment.h"
 
 #include <QGuiApplication>
 #include <QWindow>

@@ -1,4 +1,4 @@
-#include "XkbKeyTranslator.h"
+#include "platform/linux/XkbKeyTranslator.h"
 
 #include <memory>
 
@@ -8,7 +8,9 @@
 namespace tiklo {
 namespace {
 
-using namespace modifierFlags;
+constexpr Modifiers none{};
+constexpr Modifiers shift = Modifier::shift;
+constexpr Modifiers ctrl = Modifier::ctrl;
 
 // evdev keycodes, as X numbers them.
 constexpr xkb_keycode_t escapeKey = 9;
@@ -35,16 +37,17 @@ Keymap keymapFor(const char* layout, const char* variant = nullptr) {
 }
 
 struct Expected {
-    std::uint16_t keyCode;
-    std::uint64_t flags;
+    KeySym sym;
+    Modifiers modifiers;
     std::optional<std::string> characters;
 };
 
 void expectKey(const XkbKeyTranslator& translator, xkb_keycode_t keycode,
                const Expected& expected) {
     const KeyDown key = translator.translate(keycode);
-    EXPECT_EQ(key.keyCode, expected.keyCode) << "keycode " << keycode;
-    EXPECT_EQ(key.flags, expected.flags) << "keycode " << keycode;
+    EXPECT_EQ(key.key.sym, expected.sym) << "keycode " << keycode;
+    EXPECT_EQ(key.key.modifiers, expected.modifiers) << "keycode " << keycode;
+    EXPECT_EQ(key.key.digitRow, 0);
     EXPECT_EQ(key.charactersIgnoringModifiers, expected.characters) << "keycode " << keycode;
     EXPECT_FALSE(key.synthetic);
 }
@@ -53,43 +56,43 @@ XkbKeyTranslator::State held(std::uint8_t modifiers) {
     return {.baseModifiers = modifiers};
 }
 
-TEST(XkbKeyTranslatorTest, CharactersKeepOnlyShiftAndTheLocksWhileFlagsReportEveryModifier) {
+TEST(XkbKeyTranslatorTest, CharactersKeepOnlyShiftAndTheLocksWhileEveryModifierIsReported) {
     const Keymap keymap = keymapFor("us");
     ASSERT_TRUE(keymap);
     XkbKeyTranslator translator;
     translator.setKeymap(keymap.get());
 
-    expectKey(translator, semicolonKey, {41, 0, ";"});
-    expectKey(translator, aKey, {0, 0, "a"});
+    expectKey(translator, semicolonKey, {XKB_KEY_semicolon, none, ";"});
+    expectKey(translator, aKey, {XKB_KEY_a, none, "a"});
 
     translator.setState(held(XCB_MOD_MASK_SHIFT));
-    expectKey(translator, semicolonKey, {41, shift, ":"});
-    expectKey(translator, aKey, {0, shift, "A"});
+    expectKey(translator, semicolonKey, {XKB_KEY_semicolon, shift, ":"});
+    expectKey(translator, aKey, {XKB_KEY_a, shift, "A"});
 
     translator.setState(held(XCB_MOD_MASK_CONTROL));
-    expectKey(translator, semicolonKey, {41, control, ";"});
+    expectKey(translator, semicolonKey, {XKB_KEY_semicolon, ctrl, ";"});
     translator.setState(held(XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_SHIFT));
-    expectKey(translator, semicolonKey, {41, control | shift, ":"});
+    expectKey(translator, semicolonKey, {XKB_KEY_semicolon, ctrl | shift, ":"});
     translator.setState(held(XCB_MOD_MASK_1 | XCB_MOD_MASK_4));
-    expectKey(translator, aKey, {0, option | command, "a"});
+    expectKey(translator, aKey, {XKB_KEY_a, Modifier::alt | Modifier::super, "a"});
 
     // Sticky Shift (latched) types like a held one.
     translator.setState({.latchedModifiers = XCB_MOD_MASK_SHIFT});
-    expectKey(translator, semicolonKey, {41, shift, ":"});
+    expectKey(translator, semicolonKey, {XKB_KEY_semicolon, shift, ":"});
 
-    // Caps Lock: letters only, and no flag of its own.
+    // Caps Lock: letters only, and no modifier of its own.
     translator.setState({.lockedModifiers = XCB_MOD_MASK_LOCK});
-    expectKey(translator, aKey, {0, 0, "A"});
-    expectKey(translator, semicolonKey, {41, 0, ";"});
-    // A locked Control is still Control for the flags, never for the characters.
+    expectKey(translator, aKey, {XKB_KEY_a, none, "A"});
+    expectKey(translator, semicolonKey, {XKB_KEY_semicolon, none, ";"});
+    // A locked Control is still Ctrl, never for the characters.
     translator.setState({.lockedModifiers = XCB_MOD_MASK_LOCK | XCB_MOD_MASK_CONTROL});
-    expectKey(translator, aKey, {0, control, "A"});
+    expectKey(translator, aKey, {XKB_KEY_a, ctrl, "A"});
 
     // Num Lock (Mod2) decides what the keypad types, not where the key is.
     translator.setState({.lockedModifiers = XCB_MOD_MASK_2});
-    expectKey(translator, keypad1Key, {83, 0, "1"});
+    expectKey(translator, keypad1Key, {XKB_KEY_KP_End, none, "1"});
     translator.setState({});
-    expectKey(translator, keypad1Key, {83, 0, std::nullopt});
+    expectKey(translator, keypad1Key, {XKB_KEY_KP_End, none, std::nullopt});
 }
 
 TEST(XkbKeyTranslatorTest, DeadKeysControlKeysAndUnknownKeysTypeNothing) {
@@ -98,28 +101,30 @@ TEST(XkbKeyTranslatorTest, DeadKeysControlKeysAndUnknownKeysTypeNothing) {
     ASSERT_TRUE(us && international);
     XkbKeyTranslator translator;
 
-    // No keymap yet: nothing known, but the flags still hold.
+    // No keymap yet: nothing known, but the modifiers still hold.
     translator.setState(held(XCB_MOD_MASK_CONTROL));
-    expectKey(translator, aKey, {XkbKeyTranslator::unknownKeyCode, control, std::nullopt});
+    expectKey(translator, aKey, {XKB_KEY_NoSymbol, ctrl, std::nullopt});
 
     translator.setKeymap(us.get());
     translator.setState({});
-    expectKey(translator, returnKey, {36, 0, std::nullopt});
-    expectKey(translator, tabKey, {48, 0, std::nullopt});
-    expectKey(translator, escapeKey, {53, 0, std::nullopt});
-    expectKey(translator, backSpaceKey, {51, 0, std::nullopt});
-    expectKey(translator, leftShiftKey, {XkbKeyTranslator::unknownKeyCode, 0, std::nullopt});
-    expectKey(translator, 0, {XkbKeyTranslator::unknownKeyCode, 0, std::nullopt});
-    expectKey(translator, 300, {XkbKeyTranslator::unknownKeyCode, 0, std::nullopt});
-    expectKey(translator, apostropheKey, {39, 0, "'"});
+    expectKey(translator, returnKey, {XKB_KEY_Return, none, std::nullopt});
+    expectKey(translator, tabKey, {XKB_KEY_Tab, none, std::nullopt});
+    expectKey(translator, escapeKey, {XKB_KEY_Escape, none, std::nullopt});
+    expectKey(translator, backSpaceKey, {XKB_KEY_BackSpace, none, std::nullopt});
+    // Modifier keys have symbols of their own, and no text.
+    expectKey(translator, leftShiftKey, {XKB_KEY_Shift_L, none, std::nullopt});
+    expectKey(translator, 0, {XKB_KEY_NoSymbol, none, std::nullopt});
+    expectKey(translator, 300, {XKB_KEY_NoSymbol, none, std::nullopt});
+    expectKey(translator, apostropheKey, {XKB_KEY_apostrophe, none, "'"});
 
     // Replacing the keymap keeps the state: Shift is still down.
     translator.setState(held(XCB_MOD_MASK_SHIFT));
     translator.setKeymap(international.get());
-    expectKey(translator, apostropheKey, {39, shift, std::nullopt}); // dead_diaeresis
+    expectKey(translator, apostropheKey,
+              {XKB_KEY_dead_acute, shift, std::nullopt}); // dead_diaeresis
     translator.setState({});
-    expectKey(translator, apostropheKey, {39, 0, std::nullopt}); // dead_acute
-    expectKey(translator, aKey, {0, 0, "a"});
+    expectKey(translator, apostropheKey, {XKB_KEY_dead_acute, none, std::nullopt});
+    expectKey(translator, aKey, {XKB_KEY_a, none, "a"});
 }
 
 TEST(XkbKeyTranslatorTest, SecondLayoutTypesItsOwnCharactersOnTheSamePositions) {
@@ -128,14 +133,15 @@ TEST(XkbKeyTranslatorTest, SecondLayoutTypesItsOwnCharactersOnTheSamePositions) 
     XkbKeyTranslator translator;
     translator.setKeymap(keymap.get());
 
+    // Keys keep the first layout's names.
     translator.setState({.lockedLayout = 1});
-    expectKey(translator, aKey, {0, 0, "ф"});
-    expectKey(translator, semicolonKey, {41, 0, "ж"});
+    expectKey(translator, aKey, {XKB_KEY_a, none, "ф"});
+    expectKey(translator, semicolonKey, {XKB_KEY_semicolon, none, "ж"});
     translator.setState({.lockedModifiers = XCB_MOD_MASK_LOCK, .lockedLayout = 1});
-    expectKey(translator, aKey, {0, 0, "Ф"});
+    expectKey(translator, aKey, {XKB_KEY_a, none, "Ф"});
 
     translator.setState({});
-    expectKey(translator, aKey, {0, 0, "a"});
+    expectKey(translator, aKey, {XKB_KEY_a, none, "a"});
 }
 
 } // namespace

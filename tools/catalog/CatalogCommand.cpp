@@ -1,7 +1,7 @@
-#include "CatalogCommand.h"
+#include "tools/catalog/CatalogCommand.h"
 
-#include "EmojiCatalog.h"
-#include "FileReading.h"
+#include "catalog/EmojiCatalog.h"
+#include "catalog/FileReading.h"
 
 #include <algorithm>
 #include <charconv>

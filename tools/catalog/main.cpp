@@ -1,4 +1,4 @@
-#include "CatalogCommand.h"
+#include "tools/catalog/CatalogCommand.h"
 
 #include <iostream>
 

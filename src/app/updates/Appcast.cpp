@@ -1,4 +1,4 @@
-#include "Appcast.h"
+#include "app/updates/Appcast.h"
 
 #include <QXmlStreamReader>
 

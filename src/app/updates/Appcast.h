@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AppcastItem.h"
+#include "app/updates/AppcastItem.h"
 
 #include <optional>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DottedVersion.h"
+#include "app/updates/DottedVersion.h"
 
 #include <QString>
 #include <QUrl>

@@ -1,6 +1,6 @@
-#include "AppcastUpdater.h"
+#include "app/updates/AppcastUpdater.h"
 
-#include "Appcast.h"
+#include "app/updates/Appcast.h"
 
 namespace tiklo {
 namespace {

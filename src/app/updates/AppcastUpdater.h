@@ -1,10 +1,10 @@
 #pragma once
 
-#include "AutomaticUpdateChecks.h"
-#include "FeedDownloader.h"
-#include "RepeatingTimer.h"
-#include "SoftwareUpdater.h"
-#include "UpdatePresenter.h"
+#include "app/updates/AutomaticUpdateChecks.h"
+#include "app/updates/FeedDownloader.h"
+#include "app/updates/SoftwareUpdater.h"
+#include "app/updates/UpdatePresenter.h"
+#include "platform/RepeatingTimer.h"
 
 #include <chrono>
 #include <memory>

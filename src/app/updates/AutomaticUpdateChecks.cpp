@@ -1,4 +1,4 @@
-#include "AutomaticUpdateChecks.h"
+#include "app/updates/AutomaticUpdateChecks.h"
 
 #include <cmath>
 #include <optional>

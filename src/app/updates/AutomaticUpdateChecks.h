@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DefaultsStore.h"
-#include "ReferenceClock.h"
+#include "catalog/ReferenceClock.h"
+#include "platform/DefaultsStore.h"
 
 namespace tiklo {
 

@@ -1,4 +1,4 @@
-#include "DottedVersion.h"
+#include "app/updates/DottedVersion.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "FeedDownloader.h"
+#include "app/updates/FeedDownloader.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "UpdaterController.h"
+#include "app/updates/UpdaterController.h"
 
 #include <QMetaObject>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SoftwareUpdater.h"
+#include "app/updates/SoftwareUpdater.h"
 
 #include <QObject>
 

@@ -1,4 +1,4 @@
-#include "AtomicFile.h"
+#include "platform/linux/AtomicFile.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -14,8 +14,8 @@ namespace {
 // What mkostemp replaces with random characters.
 constexpr std::string_view temporarySuffix = "XXXXXX";
 
-std::string describe(const char* what, int error) {
-    return std::string(what) + ": " + std::strerror(error);
+Result failure(const char* what, int error) {
+    return Result::failure(error, std::string(what) + ": " + std::strerror(error));
 }
 
 std::filesystem::path folderOf(const std::filesystem::path& path) {
@@ -98,50 +98,49 @@ int syncFolder(const std::filesystem::path& folder) {
 
 } // namespace
 
-std::optional<std::string> AtomicFile::write(const std::filesystem::path& path,
-                                             std::string_view bytes, mode_t mode,
-                                             mode_t folderMode) {
+Result AtomicFile::write(const std::filesystem::path& path, std::string_view bytes, mode_t mode,
+                         mode_t folderMode) {
     const std::filesystem::path folder = folderOf(path);
     if (const int error = createFolder(folder, folderMode)) {
-        return describe("cannot create the folder", error);
+        return failure("cannot create the folder", error);
     }
     std::string temporary =
         (folder / (temporaryPrefix(path) + std::string(temporarySuffix))).string();
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) {
-        return describe("cannot create a temporary file", errno);
+        return failure("cannot create a temporary file", errno);
     }
-    std::optional<std::string> failure;
+    Result result = Result::success();
     if (::fchmod(fd, mode) != 0) {
-        failure = describe("cannot set permissions", errno);
+        result = failure("cannot set permissions", errno);
     } else if (!writeAll(fd, bytes)) {
-        failure = describe("cannot write", errno);
+        result = failure("cannot write", errno);
     } else if (::fsync(fd) != 0) {
-        failure = describe("cannot flush", errno);
+        result = failure("cannot flush", errno);
     }
     // Checked after writing: close can report a delayed write error.
-    if (::close(fd) != 0 && !failure) {
-        failure = describe("cannot close", errno);
+    if (::close(fd) != 0 && result) {
+        result = failure("cannot close", errno);
     }
-    if (!failure && std::rename(temporary.c_str(), path.c_str()) != 0) {
-        failure = describe("cannot replace the file", errno);
+    if (result && std::rename(temporary.c_str(), path.c_str()) != 0) {
+        result = failure("cannot replace the file", errno);
     }
-    if (failure) {
+    if (!result) {
         ::unlink(temporary.c_str());
-        return failure;
+        return result;
     }
     if (const int error = syncFolder(folder)) {
-        return describe("cannot flush the folder", error);
+        return failure("cannot flush the folder", error);
     }
-    return std::nullopt;
+    return Result::success();
 }
 
-bool AtomicFile::removeLeftovers(const std::filesystem::path& path) {
+Result AtomicFile::removeLeftovers(const std::filesystem::path& path) {
     const std::string prefix = temporaryPrefix(path);
     std::error_code error;
     std::filesystem::directory_iterator entry(folderOf(path), error);
     if (error) {
-        return false;
+        return failure("cannot list the folder", error.value());
     }
     for (; entry != std::filesystem::directory_iterator(); entry.increment(error)) {
         const std::string name = entry->path().filename().string();
@@ -149,7 +148,7 @@ bool AtomicFile::removeLeftovers(const std::filesystem::path& path) {
             ::unlink(entry->path().c_str());
         }
     }
-    return true;
+    return Result::success();
 }
 
 std::error_code AtomicFile::copyToNewFile(int source, const std::filesystem::path& path,

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <sys/types.h>
@@ -16,16 +17,15 @@ namespace tiklo {
 class AtomicFile {
 public:
     // Creates missing folders with `folderMode` (less the umask); existing ones stay as they
-    // are. Answers nothing on success, else the system's description of what failed; the
+    // are. A failure carries the system's error number and says which step failed; the
     // temporary file never stays behind. A folder that cannot be flushed because its file
     // system does not support it counts as flushed.
-    static std::optional<std::string> write(const std::filesystem::path& path,
-                                            std::string_view bytes, mode_t mode,
-                                            mode_t folderMode = 0777);
+    static Result write(const std::filesystem::path& path, std::string_view bytes, mode_t mode,
+                        mode_t folderMode = 0777);
 
     // Removes the temporary files that writes to `path` left behind when the process died
-    // before renaming them. False when the folder cannot be listed.
-    static bool removeLeftovers(const std::filesystem::path& path);
+    // before renaming them. Fails when the folder cannot be listed.
+    static Result removeLeftovers(const std::filesystem::path& path);
 
     // Copies what is left to read from `source` into a new file at `path` (created with `mode`,
     // less the umask), flushed to disk with its folder. Never touches an existing file: then it

@@ -1,11 +1,11 @@
-#include "AtspiAccessibility.h"
+#include "platform/linux/AtspiAccessibility.h"
 
 #include <algorithm>
 
-#include "AtspiCallBudget.h"
-#include "AtspiFocusedElement.h"
-#include "GObjectRef.h"
-#include "ScopedGError.h"
+#include "platform/linux/AtspiCallBudget.h"
+#include "platform/linux/AtspiFocusedElement.h"
+#include "platform/linux/GObjectRef.h"
+#include "platform/linux/ScopedGError.h"
 
 #include <atspi/atspi.h>
 #include <unistd.h>

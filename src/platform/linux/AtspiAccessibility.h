@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AccessibilityProvider.h"
+#include "platform/AccessibilityProvider.h"
 
 #include <chrono>
 #include <functional>

@@ -1,6 +1,6 @@
-#include "AtspiFocusedElement.h"
+#include "platform/linux/AtspiFocusedElement.h"
 
-#include "ScopedGError.h"
+#include "platform/linux/ScopedGError.h"
 
 #include <algorithm>
 #include <limits>

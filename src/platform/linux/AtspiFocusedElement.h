@@ -1,8 +1,8 @@
 #pragma once
 
-#include "AccessibilityProvider.h"
-#include "AtspiCallBudget.h"
-#include "GObjectRef.h"
+#include "platform/AccessibilityProvider.h"
+#include "platform/linux/AtspiCallBudget.h"
+#include "platform/linux/GObjectRef.h"
 
 #include <atspi/atspi.h>
 

@@ -1,4 +1,4 @@
-#include "DesktopMotionSetting.h"
+#include "platform/linux/DesktopMotionSetting.h"
 
 #include <gio/gio.h>
 

@@ -1,4 +1,4 @@
-#include "InstanceLock.h"
+#include "platform/linux/InstanceLock.h"
 
 #include <cerrno>
 #include <cstring>

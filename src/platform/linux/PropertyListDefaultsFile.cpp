@@ -1,12 +1,11 @@
-#include "PropertyListDefaultsFile.h"
+#include "platform/linux/PropertyListDefaultsFile.h"
 
-#include "AtomicFile.h"
-#include "LibplistInputCheck.h"
-#include "XdgPaths.h"
+#include "catalog/LibplistInputCheck.h"
+#include "platform/Log.h"
+#include "platform/linux/AtomicFile.h"
+#include "platform/linux/XdgPaths.h"
 
 #include <plist/plist.h>
-
-#include <QLoggingCategory>
 
 #include <cerrno>
 #include <cstdint>
@@ -18,8 +17,6 @@
 #include <system_error>
 #include <unistd.h>
 #include <utility>
-
-Q_LOGGING_CATEGORY(settingsFileLog, "tiklo.settings.file")
 
 namespace tiklo {
 
@@ -161,7 +158,8 @@ std::filesystem::path PropertyListDefaultsFile::folder() const {
 void PropertyListDefaultsFile::load() {
     if (const char* what = whyNotAFile(file_)) {
         notAFile_ = true;
-        qCWarning(settingsFileLog, "The settings file %s is %s: settings are kept in memory only",
+        failureLogged_ = true; // every write fails for this reason, said here once
+        qCWarning(settingsLog, "The settings file %s is %s: settings are kept in memory only",
                   file_.c_str(), what);
         return;
     }
@@ -219,6 +217,10 @@ void PropertyListDefaultsFile::load() {
     }
 }
 
+bool PropertyListDefaultsFile::contains(const std::string& key) const {
+    return values_.find(key) != values_.end();
+}
+
 std::optional<bool> PropertyListDefaultsFile::boolValue(const std::string& key) const {
     const auto found = values_.find(key);
     if (found == values_.end() || !std::holds_alternative<bool>(found->second)) {
@@ -243,37 +245,36 @@ std::optional<std::string> PropertyListDefaultsFile::dataValue(const std::string
     return std::get<Data>(found->second).bytes;
 }
 
-void PropertyListDefaultsFile::setBool(const std::string& key, bool value) {
-    set(key, Value(value));
-}
-
-void PropertyListDefaultsFile::setString(const std::string& key, const std::string& value) {
-    set(key, Value(value));
-}
-
-void PropertyListDefaultsFile::setData(const std::string& key, const std::string& bytes) {
-    set(key, Value(Data{bytes}));
+Result PropertyListDefaultsFile::write(const Entries& entries) {
+    for (const auto& [key, value] : entries) {
+        values_.insert_or_assign(key, std::visit([](const auto& v) { return Value(v); }, value));
+    }
+    const Result result = persist();
+    if (result) {
+        failureLogged_ = false;
+    } else if (!failureLogged_) {
+        failureLogged_ = true;
+        // The reason only: the values are the user's.
+        qCWarning(settingsLog, "The settings could not be written, they are kept in memory: %s",
+                  result.description().c_str());
+    }
+    return result;
 }
 
 void PropertyListDefaultsFile::keepCopyBeforeNextWrite() {
     unreadableOnDisk_ = true;
 }
 
-void PropertyListDefaultsFile::set(const std::string& key, Value value) {
-    values_.insert_or_assign(key, std::move(value));
-    writeFailed_ = !persist();
-}
-
-bool PropertyListDefaultsFile::persist() {
+Result PropertyListDefaultsFile::persist() {
     if (notAFile_) {
-        return false;
+        return Result::failure("the settings path cannot be a file");
     }
     if (!staleTemporaryFilesRemoved_) {
         removeStaleTemporaryFiles();
     }
     if (unreadableOnDisk_) {
-        if (!setAsideUnreadableFile()) {
-            return false;
+        if (const Result copied = setAsideUnreadableFile(); !copied) {
+            return copied;
         }
         unreadableOnDisk_ = false;
     }
@@ -305,28 +306,37 @@ bool PropertyListDefaultsFile::persist() {
     std::uint32_t length = 0;
     plist_to_xml(root.get(), &xml, &length);
     if (xml == nullptr) {
-        return false;
+        return Result::failure("cannot form the property list");
     }
     const std::unique_ptr<char, decltype(&plist_to_xml_free)> owned(xml, &plist_to_xml_free);
     // Folders made here are private to the user.
-    return !AtomicFile::write(file_, std::string_view(xml, length), 0600, 0700) && complete;
+    if (const Result written = AtomicFile::write(file_, std::string_view(xml, length), 0600, 0700);
+        !written) {
+        return written;
+    }
+    if (!complete) {
+        return Result::failure("a key or text holding U+0000 cannot be written");
+    }
+    return Result::success();
 }
 
 // A crash between creating and renaming a temporary file leaves it behind; the next run clears
 // such leftovers once, before its first write.
 void PropertyListDefaultsFile::removeStaleTemporaryFiles() {
-    staleTemporaryFilesRemoved_ = AtomicFile::removeLeftovers(file_);
+    staleTemporaryFilesRemoved_ = AtomicFile::removeLeftovers(file_).ok();
 }
 
 // Copies the bytes now on disk to a new file beside it, never over an earlier copy.
-bool PropertyListDefaultsFile::setAsideUnreadableFile() const {
+Result PropertyListDefaultsFile::setAsideUnreadableFile() const {
     const FileDescriptor source = openForReading(file_);
     if (!source.valid()) {
         // Gone meanwhile: nothing left to keep.
-        return errno == ENOENT;
+        return errno == ENOENT ? Result::success()
+                               : Result::failure(errno, "cannot read the unreadable settings "
+                                                        "file to keep a copy of it");
     }
     if (!isRegularFile(source.get())) {
-        return false;
+        return Result::failure("the settings file is no longer a regular file");
     }
     const std::filesystem::path dir = folder();
     const std::string base = file_.filename().string() + ".corrupt-" + utcTimestamp();
@@ -334,11 +344,16 @@ bool PropertyListDefaultsFile::setAsideUnreadableFile() const {
         const std::filesystem::path copy =
             dir / (attempt == 0 ? base : base + "-" + std::to_string(attempt));
         const std::error_code error = AtomicFile::copyToNewFile(source.get(), copy, 0600);
+        if (!error) {
+            return Result::success();
+        }
         if (error != std::errc::file_exists) {
-            return !error;
+            return Result::failure(error.value(), "cannot keep a copy of the unreadable settings "
+                                                  "file: " +
+                                                      error.message());
         }
     }
-    return false;
+    return Result::failure("cannot name a copy of the unreadable settings file");
 }
 
 } // namespace tiklo

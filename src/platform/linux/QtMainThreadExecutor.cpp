@@ -1,4 +1,4 @@
-#include "QtMainThreadExecutor.h"
+#include "platform/linux/QtMainThreadExecutor.h"
 
 #include <chrono>
 #include <condition_variable>

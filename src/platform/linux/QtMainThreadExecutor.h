@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MainThreadExecutor.h"
+#include "platform/MainThreadExecutor.h"
 
 #include <atomic>
 

@@ -1,15 +1,12 @@
 #pragma once
 
-#include "Screens.h"
+#include "platform/Screens.h"
 
-#include <QRect>
 #include <QRectF>
 
 namespace tiklo {
 
-// Screens, pointer and motion setting from Qt. Qt's global coordinates have their origin
-// at the top left and y growing downwards; this is the one place that turns them around,
-// against the primary screen's top edge.
+// Screens, pointer and motion setting from Qt, whose global coordinates are Tiklo's own.
 class QtScreens : public Screens {
 public:
     std::vector<ScreenArea> screens() const override;
@@ -17,11 +14,7 @@ public:
     Point mouseLocation() const override;
     bool reduceMotion() const override;
 
-    static Rect fromTopLeft(const QRectF& rect);
-    static QRectF toTopLeft(const Rect& rect);
-
-private:
-    static double primaryTopEdge();
+    static Rect toRect(const QRectF& rect);
 };
 
 } // namespace tiklo

@@ -1,4 +1,4 @@
-#include "QtTimerFactory.h"
+#include "platform/linux/QtTimerFactory.h"
 
 #include <QTimer>
 

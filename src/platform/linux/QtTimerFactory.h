@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RepeatingTimer.h"
+#include "platform/RepeatingTimer.h"
 
 namespace tiklo {
 

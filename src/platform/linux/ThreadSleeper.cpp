@@ -1,4 +1,4 @@
-#include "ThreadSleeper.h"
+#include "platform/linux/ThreadSleeper.h"
 
 #include <chrono>
 #include <thread>

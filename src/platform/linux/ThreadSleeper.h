@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Sleeper.h"
+#include "platform/Sleeper.h"
 
 namespace tiklo {
 

@@ -1,4 +1,4 @@
-#include "Utf16ChunkDecoder.h"
+#include "platform/linux/Utf16ChunkDecoder.h"
 
 namespace tiklo {
 namespace {

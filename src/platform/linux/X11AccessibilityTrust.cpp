@@ -1,6 +1,6 @@
-#include "X11AccessibilityTrust.h"
+#include "platform/linux/X11AccessibilityTrust.h"
 
-#include "X11Reply.h"
+#include "platform/linux/X11Reply.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

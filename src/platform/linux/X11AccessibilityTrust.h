@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AccessibilityTrust.h"
+#include "platform/AccessibilityTrust.h"
 
 #include <optional>
 

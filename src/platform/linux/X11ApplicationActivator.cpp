@@ -1,6 +1,6 @@
-#include "X11ApplicationActivator.h"
+#include "platform/linux/X11ApplicationActivator.h"
 
-#include "X11Reply.h"
+#include "platform/linux/X11Reply.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ApplicationActivator.h"
-#include "Sleeper.h"
+#include "platform/ApplicationActivator.h"
+#include "platform/Sleeper.h"
 
 #include <chrono>
 

@@ -1,7 +1,7 @@
-#include "X11HotkeyService.h"
+#include "platform/linux/X11HotkeyService.h"
 
-#include "X11KeyTable.h"
-#include "X11Reply.h"
+#include "platform/linux/X11Modifiers.h"
+#include "platform/linux/X11Reply.h"
 
 #include <cstdlib>
 #include <optional>
@@ -14,7 +14,7 @@ namespace {
 
 // The eight core modifier bits; a key event's state also carries buttons and the XKB group.
 constexpr std::uint16_t coreModifierBits = 0xff;
-// The bits Carbon modifiers translate to; a lock sharing one of them cannot be ignored.
+// The bits Tiklo's modifiers are; a lock sharing one of them cannot be ignored.
 constexpr std::uint16_t hotkeyModifierBits =
     XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_4;
 
@@ -92,10 +92,17 @@ X11HotkeyService::~X11HotkeyService() {
     }
 }
 
-int X11HotkeyService::registerHotkey(std::uint32_t keyCode, std::uint32_t modifiers,
-                                     std::uint32_t id) {
-    const std::optional<std::uint32_t> keysym = X11KeyTable::keysymForKeyCode(keyCode);
-    if (!keysym || !X11KeyTable::translatesModifiers(modifiers)) {
+Result X11HotkeyService::registerHotkey(const Key& key, std::uint32_t id) {
+    const int status = grab(key, id);
+    if (status == 0) {
+        return Result::success();
+    }
+    return Result::failure(status, "the X server refused the key grab (X error " +
+                                       std::to_string(status) + ")");
+}
+
+int X11HotkeyService::grab(const Key& key, std::uint32_t id) {
+    if (key.sym == keysym::none) {
         return badValue;
     }
     if (xcb_connection_has_error(connection_) != 0) {
@@ -116,14 +123,14 @@ int X11HotkeyService::registerHotkey(std::uint32_t keyCode, std::uint32_t modifi
         return badImplementation;
     }
     const CoreKeyboard keyboard(setup->min_keycode, mapping.get());
-    const std::optional<xcb_keycode_t> keycode = keyboard.keycodeFor(*keysym);
+    const std::optional<xcb_keycode_t> keycode = keyboard.keycodeFor(key.sym);
     if (!keycode) {
         return badValue;
     }
 
     Grab grab;
     grab.keycode = *keycode;
-    grab.modifiers = X11KeyTable::xModifiers(modifiers);
+    grab.modifiers = X11Modifiers::mask(key.modifiers);
     grab.ignoredLocks = XCB_MOD_MASK_LOCK | (numLockMask(keyboard, modifierMap.get()) &
                                              ~hotkeyModifierBits & coreModifierBits);
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HotkeyService.h"
+#include "platform/HotkeyService.h"
 
 #include <cstdint>
 #include <unordered_map>
@@ -31,11 +31,10 @@ public:
     X11HotkeyService(const X11HotkeyService&) = delete;
     X11HotkeyService& operator=(const X11HotkeyService&) = delete;
 
-    // Answers badValue for key codes or modifiers X cannot express, or keys the current
-    // keymap lacks; badAccess when another client (or another id here) holds the
-    // combination. Registering an id again moves it to the new combination only when that
-    // one can be had.
-    int registerHotkey(std::uint32_t keyCode, std::uint32_t modifiers, std::uint32_t id) override;
+    // Refuses with badValue a key without symbol or one the current keymap lacks, with
+    // badAccess a combination another client (or another id here) holds. Registering an id
+    // again moves it to the new combination only when that one can be had.
+    Result registerHotkey(const Key& key, std::uint32_t id) override;
     void unregisterHotkey(std::uint32_t id) override;
     void setPressHandler(PressHandler handler) override;
 
@@ -49,6 +48,8 @@ private:
         std::uint16_t ignoredLocks = 0;
     };
 
+    // The grabs for `id`: 0, or the X error code that refused them.
+    int grab(const Key& key, std::uint32_t id);
     static std::vector<std::uint16_t> lockVariants(std::uint16_t locks);
     void ungrab(const Grab& grab);
 

@@ -1,6 +1,6 @@
-#include "X11InputConnection.h"
+#include "platform/linux/X11InputConnection.h"
 
-#include "X11Reply.h"
+#include "platform/linux/X11Reply.h"
 
 #include <array>
 #include <cstring>

@@ -1,8 +1,7 @@
-#include "X11KeyPoster.h"
+#include "platform/linux/X11KeyPoster.h"
 
-#include "X11KeyTable.h"
-#include "X11Reply.h"
-#include "X11TypingPlan.h"
+#include "platform/linux/X11Reply.h"
+#include "platform/linux/X11TypingPlan.h"
 
 #include <algorithm>
 #include <array>
@@ -106,7 +105,7 @@ X11KeyPoster::~X11KeyPoster() {
         finishTyping();
         // Nothing may stay pressed when Tiklo goes.
         hold_.postUnheld([this] {
-            for (const auto& [keyCode, keycode] : held_) {
+            for (const auto& [sym, keycode] : held_) {
                 fakeKey(keycode, false);
             }
         });
@@ -198,26 +197,25 @@ void X11KeyPoster::releaseModifiers(std::chrono::milliseconds timeout) {
     input_.roundTrip();
 }
 
-void X11KeyPoster::postKey(std::uint16_t keyCode, bool down) {
+void X11KeyPoster::postKey(KeySym sym, bool down) {
     // A key between chunks ends the text before it; half a surrogate pair stays untyped.
     decoder_.reset();
     if (!available()) {
         return;
     }
     if (!down) {
-        if (const auto held = held_.find(keyCode); held != held_.end()) {
+        if (const auto held = held_.find(sym); held != held_.end()) {
             const xcb_keycode_t keycode = held->second;
             held_.erase(held);
             hold_.postUnheld([&] { fakeKey(keycode, false); });
             return;
         }
     }
-    const std::optional<std::uint32_t> keysym = X11KeyTable::keysymForKeyCode(keyCode);
     const std::optional<X11KeyboardMapping> mapping = X11KeyboardMapping::read(input_.get());
-    if (!keysym || !mapping) {
+    if (sym == keysym::none || !mapping) {
         return;
     }
-    const std::optional<xcb_keycode_t> keycode = mapping->keycodeFor(*keysym);
+    const std::optional<xcb_keycode_t> keycode = mapping->keycodeFor(sym);
     if (!keycode) {
         return;
     }
@@ -226,7 +224,7 @@ void X11KeyPoster::postKey(std::uint16_t keyCode, bool down) {
     // it is let go first.
     bool alreadyDown = false;
     if (down) {
-        held_[keyCode] = *keycode;
+        held_[sym] = *keycode;
         xcb_connection_t* connection = input_.get();
         const Reply<xcb_query_keymap_reply_t> keymap(
             xcb_query_keymap_reply(connection, xcb_query_keymap(connection), nullptr));

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "KeyPoster.h"
-#include "Sleeper.h"
-#include "SyntheticEventLedger.h"
-#include "Utf16ChunkDecoder.h"
-#include "X11InputConnection.h"
-#include "X11KeyboardHold.h"
+#include "platform/KeyPoster.h"
+#include "platform/Sleeper.h"
+#include "platform/linux/SyntheticEventLedger.h"
+#include "platform/linux/Utf16ChunkDecoder.h"
+#include "platform/linux/X11InputConnection.h"
+#include "platform/linux/X11KeyboardHold.h"
 
 #include <chrono>
 #include <cstddef>
@@ -67,7 +67,7 @@ public:
     bool awaitFocus(const RunningApplication& application, std::chrono::milliseconds focusTimeout,
                     std::chrono::milliseconds answerTimeout) override;
     void releaseModifiers(std::chrono::milliseconds timeout) override;
-    void postKey(std::uint16_t keyCode, bool down) override;
+    void postKey(KeySym sym, bool down) override;
     void postText(std::u16string_view chunk, bool down) override;
     void finishTyping() override;
 
@@ -86,9 +86,9 @@ private:
     Sleeper& sleeper_;
     Options options_;
     Utf16ChunkDecoder decoder_;
-    // The keycode each held virtual key went down on, so its release goes to the same key
-    // even if the keymap changed in between.
-    std::map<std::uint16_t, xcb_keycode_t> held_;
+    // The keycode each held key went down on, so its release goes to the same key even if
+    // the keymap changed in between.
+    std::map<KeySym, xcb_keycode_t> held_;
     // Keycodes mapped for text the application may not have read yet, and which application
     // to ask (when it answers pings).
     std::unique_ptr<BorrowedKeycodes> borrowed_;

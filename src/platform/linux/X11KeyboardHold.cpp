@@ -1,6 +1,6 @@
-#include "X11KeyboardHold.h"
+#include "platform/linux/X11KeyboardHold.h"
 
-#include "X11Reply.h"
+#include "platform/linux/X11Reply.h"
 
 #include <algorithm>
 #include <array>

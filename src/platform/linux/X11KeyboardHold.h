@@ -1,8 +1,8 @@
 #pragma once
 
-#include "KeyboardHold.h"
-#include "SyntheticEventLedger.h"
-#include "X11InputConnection.h"
+#include "platform/KeyboardHold.h"
+#include "platform/linux/SyntheticEventLedger.h"
+#include "platform/linux/X11InputConnection.h"
 
 #include <atomic>
 #include <chrono>

@@ -1,6 +1,6 @@
-#include "X11KeyboardMapping.h"
+#include "platform/linux/X11KeyboardMapping.h"
 
-#include "X11Reply.h"
+#include "platform/linux/X11Reply.h"
 
 namespace tiklo {
 namespace {

@@ -1,6 +1,6 @@
-#include "X11KeyboardMonitor.h"
+#include "platform/linux/X11KeyboardMonitor.h"
 
-#include "X11Reply.h"
+#include "platform/linux/X11Reply.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -66,17 +66,17 @@ X11KeyboardMonitor::~X11KeyboardMonitor() {
     xkb_context_unref(context_);
 }
 
-bool X11KeyboardMonitor::install(KeyDownHandler handler) {
+Result X11KeyboardMonitor::install(KeyDownHandler handler) {
     if (installed_) {
         handler_ = std::move(handler);
-        return true;
+        return Result::success();
     }
     if (connection_ == nullptr || xcb_connection_has_error(connection_) != 0) {
-        return false;
+        return Result::failure("no connection to the X server");
     }
     const xcb_query_extension_reply_t* xinput = xcb_get_extension_data(connection_, &xcb_input_id);
     if (xinput == nullptr || xinput->present == 0) {
-        return false;
+        return Result::failure("the X server lacks XInput");
     }
     // 2.2 is the version whose raw events reach the root window while another client
     // holds a grab.
@@ -84,7 +84,7 @@ bool X11KeyboardMonitor::install(KeyDownHandler handler) {
         connection_, xcb_input_xi_query_version(connection_, 2, 2), nullptr));
     if (!version || version->major_version < 2 ||
         (version->major_version == 2 && version->minor_version < 2)) {
-        return false;
+        return Result::failure("the X server lacks XInput 2.2");
     }
     xinputOpcode_ = xinput->major_opcode;
 
@@ -95,11 +95,11 @@ bool X11KeyboardMonitor::install(KeyDownHandler handler) {
                                     XKB_X11_MIN_MINOR_XKB_VERSION,
                                     XKB_X11_SETUP_XKB_EXTENSION_NO_FLAGS, &xkbMajor, &xkbMinor,
                                     &xkbFirstEvent_, &xkbFirstError) == 0) {
-        return false;
+        return Result::failure("the X server lacks XKB");
     }
     coreKeyboard_ = xkb_x11_get_core_keyboard_device_id(connection_);
     if (coreKeyboard_ < 0 || !selectKeyboardNotifications()) {
-        return false;
+        return Result::failure("cannot follow the keyboard's changes");
     }
     if (context_ == nullptr) {
         // Keymaps come from the server, never from files or the environment.
@@ -107,15 +107,18 @@ bool X11KeyboardMonitor::install(KeyDownHandler handler) {
             XKB_CONTEXT_NO_DEFAULT_INCLUDES | XKB_CONTEXT_NO_ENVIRONMENT_NAMES));
     }
     // The state is read once here; from then on StateNotify keeps it current.
-    if (context_ == nullptr || !loadKeymap(true) || !selectRawKeys(true)) {
-        return false;
+    if (context_ == nullptr || !loadKeymap(true)) {
+        return Result::failure("cannot read the keymap");
+    }
+    if (!selectRawKeys(true)) {
+        return Result::failure("cannot select raw key events");
     }
     handler_ = std::move(handler);
     installed_ = true;
     if (QCoreApplication* application = QCoreApplication::instance()) {
         application->installNativeEventFilter(this);
     }
-    return true;
+    return Result::success();
 }
 
 void X11KeyboardMonitor::remove() {

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "KeyboardLayout.h"
-#include "KeyboardMonitor.h"
-#include "SyntheticEventLedger.h"
-#include "XkbKeyTranslator.h"
+#include "platform/KeyboardLayout.h"
+#include "platform/KeyboardMonitor.h"
+#include "platform/linux/SyntheticEventLedger.h"
+#include "platform/linux/XkbKeyTranslator.h"
 
 #include <cstdint>
 #include <optional>
@@ -37,8 +37,8 @@ public:
     X11KeyboardMonitor(const X11KeyboardMonitor&) = delete;
     X11KeyboardMonitor& operator=(const X11KeyboardMonitor&) = delete;
 
-    // False when the server lacks XInput 2.2 or XKB, or the keymap cannot be read.
-    bool install(KeyDownHandler handler) override;
+    // Fails when the server lacks XInput 2.2 or XKB, or the keymap cannot be read.
+    Result install(KeyDownHandler handler) override;
     // Stops the raw key events. The XKB notifications stay selected: Qt's own keyboard
     // handling relies on the same selection on this connection.
     void remove() override;

@@ -1,4 +1,4 @@
-#include "X11TypingPlan.h"
+#include "platform/linux/X11TypingPlan.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "X11KeyboardMapping.h"
+#include "platform/linux/X11KeyboardMapping.h"
 
 #include <cstddef>
 #include <optional>

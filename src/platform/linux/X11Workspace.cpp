@@ -1,6 +1,6 @@
-#include "X11Workspace.h"
+#include "platform/linux/X11Workspace.h"
 
-#include "X11Reply.h"
+#include "platform/linux/X11Reply.h"
 
 #include <array>
 #include <cstring>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Workspace.h"
+#include "platform/Workspace.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QObject>

@@ -1,7 +1,7 @@
-#include "XdgAutostartEntry.h"
+#include "platform/linux/XdgAutostartEntry.h"
 
-#include "AtomicFile.h"
-#include "XdgPaths.h"
+#include "platform/linux/AtomicFile.h"
+#include "platform/linux/XdgPaths.h"
 
 #include <cerrno>
 #include <cstring>
@@ -97,20 +97,20 @@ std::string XdgAutostartEntry::contents() const {
     return entry.str();
 }
 
-std::optional<std::string> XdgAutostartEntry::registerItem() {
+Result XdgAutostartEntry::registerItem() {
     if (executable_.empty()) {
-        return std::string("cannot find the running program's path");
+        return Result::failure("cannot find the running program's path");
     }
     return AtomicFile::write(entryPath_, contents(), 0644);
 }
 
-std::optional<std::string> XdgAutostartEntry::unregisterItem() {
+Result XdgAutostartEntry::unregisterItem() {
     std::error_code error;
     std::filesystem::remove(entryPath_, error);
     if (error) {
-        return error.message();
+        return Result::failure(error.value(), error.message());
     }
-    return std::nullopt;
+    return Result::success();
 }
 
 } // namespace tiklo

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LoginItemService.h"
+#include "platform/LoginItemService.h"
 
 #include <filesystem>
 
@@ -19,8 +19,8 @@ public:
     static std::filesystem::path runningExecutable();
 
     bool isRegistered() const override;
-    std::optional<std::string> registerItem() override;
-    std::optional<std::string> unregisterItem() override;
+    Result registerItem() override;
+    Result unregisterItem() override;
 
 private:
     std::string contents() const;

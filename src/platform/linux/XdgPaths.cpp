@@ -1,4 +1,4 @@
-#include "XdgPaths.h"
+#include "platform/linux/XdgPaths.h"
 
 #include <cstdlib>
 #include <pwd.h>

@@ -1,6 +1,6 @@
-#include "XkbKeyTranslator.h"
+#include "platform/linux/XkbKeyTranslator.h"
 
-#include "X11KeyTable.h"
+#include "platform/linux/X11Modifiers.h"
 
 #include <algorithm>
 #include <array>
@@ -49,37 +49,23 @@ void XkbKeyTranslator::setKeymap(xkb_keymap* keymap) {
     xkb_keymap_unref(keymap_);
     keymap_ = keymap;
     textState_ = keymap != nullptr ? xkb_state_new(keymap) : nullptr;
-    keyCodes_.clear();
-    layouts_ = 0;
+    keySyms_.clear();
     if (keymap_ == nullptr || textState_ == nullptr) {
         return;
     }
 
-    // The virtual key code is the position of the first symbol of the key that Tiklo knows,
-    // level by level: ";" before ":", and KP_1 on a key whose first level is KP_End. A
-    // layout where the key has none falls back to the first layout, so letter keys keep
-    // their positions under non-Latin layouts.
-    layouts_ = std::max<xkb_layout_index_t>(xkb_keymap_num_layouts(keymap_), 1);
+    // A key is named by its first-level symbol, the same whatever Shift or Num Lock make it
+    // type (";" for the ";" key, KP_End for the keypad's 1), and by the first layout's where
+    // it has one, so letter keys keep their names under non-Latin layouts.
     const xkb_keycode_t maxKeycode = xkb_keymap_max_keycode(keymap_);
-    keyCodes_.assign((static_cast<std::size_t>(maxKeycode) + 1) * layouts_, unknownKeyCode);
+    keySyms_.assign(static_cast<std::size_t>(maxKeycode) + 1, keysym::none);
     for (xkb_keycode_t key = xkb_keymap_min_keycode(keymap_); key <= maxKeycode; ++key) {
-        const xkb_layout_index_t keyLayouts = xkb_keymap_num_layouts_for_key(keymap_, key);
-        for (xkb_layout_index_t layout = 0; layout < keyLayouts && layout < layouts_; ++layout) {
-            const xkb_level_index_t levels = xkb_keymap_num_levels_for_key(keymap_, key, layout);
-            for (xkb_level_index_t level = 0; level < levels; ++level) {
-                const xkb_keysym_t* syms = nullptr;
-                if (xkb_keymap_key_get_syms_by_level(keymap_, key, layout, level, &syms) != 1) {
-                    continue;
-                }
-                if (const auto code = X11KeyTable::keyCodeForKeysym(syms[0])) {
-                    keyCodes_[key * layouts_ + layout] = static_cast<std::uint16_t>(*code);
-                    break;
-                }
-            }
-        }
-        for (xkb_layout_index_t layout = 1; layout < layouts_; ++layout) {
-            if (keyCodes_[key * layouts_ + layout] == unknownKeyCode) {
-                keyCodes_[key * layouts_ + layout] = keyCodes_[key * layouts_];
+        const xkb_layout_index_t layouts = xkb_keymap_num_layouts_for_key(keymap_, key);
+        for (xkb_layout_index_t layout = 0; layout < layouts; ++layout) {
+            const xkb_keysym_t* syms = nullptr;
+            if (xkb_keymap_key_get_syms_by_level(keymap_, key, layout, 0, &syms) == 1) {
+                keySyms_[key] = syms[0];
+                break;
             }
         }
     }
@@ -92,8 +78,8 @@ void XkbKeyTranslator::setState(const State& state) {
 }
 
 void XkbKeyTranslator::applyState() {
-    flags_ = X11KeyTable::eventFlags(state_.baseModifiers | state_.latchedModifiers |
-                                     state_.lockedModifiers);
+    modifiers_ =
+        X11Modifiers::from(state_.baseModifiers | state_.latchedModifiers | state_.lockedModifiers);
     if (textState_ == nullptr) {
         return;
     }
@@ -107,23 +93,14 @@ void XkbKeyTranslator::applyState() {
                           static_cast<xkb_layout_index_t>(state_.lockedLayout));
 }
 
-std::uint16_t XkbKeyTranslator::keyCodeAt(xkb_keycode_t keycode, xkb_layout_index_t layout) const {
-    const std::size_t index = static_cast<std::size_t>(keycode) * layouts_ + layout;
-    return layout < layouts_ && index < keyCodes_.size() ? keyCodes_[index] : unknownKeyCode;
-}
-
 KeyDown XkbKeyTranslator::translate(xkb_keycode_t keycode) const {
     KeyDown key;
-    key.keyCode = unknownKeyCode;
-    key.flags = flags_;
-    if (textState_ == nullptr) {
-        return key;
+    key.key.modifiers = modifiers_;
+    if (textState_ == nullptr ||
+        xkb_state_key_get_layout(textState_, keycode) == XKB_LAYOUT_INVALID) {
+        return key; // no keymap yet, or no such key in it
     }
-    const xkb_layout_index_t layout = xkb_state_key_get_layout(textState_, keycode);
-    if (layout == XKB_LAYOUT_INVALID) {
-        return key; // no such key in this keymap
-    }
-    key.keyCode = keyCodeAt(keycode, layout);
+    key.key.sym = keycode < keySyms_.size() ? keySyms_[keycode] : keysym::none;
 
     std::array<char, 64> buffer{};
     const int size = xkb_state_key_get_utf8(textState_, keycode, buffer.data(), buffer.size());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "KeyDown.h"
+#include "platform/KeyDown.h"
 
 #include <cstdint>
 #include <optional>
@@ -16,10 +16,6 @@ namespace tiklo {
 // symbol-to-text conversion.
 class XkbKeyTranslator {
 public:
-    // The key code reported for keys with no virtual key code (modifier keys, and keys whose
-    // symbols have no US-ANSI position); their characters are reported all the same.
-    static constexpr std::uint16_t unknownKeyCode = 0xFFFF;
-
     // The keyboard's state as XKB reports it: real modifier masks and layout indices.
     struct State {
         std::uint8_t baseModifiers = 0;
@@ -42,9 +38,11 @@ public:
     bool hasKeymap() const { return keymap_ != nullptr; }
     void setState(const State& state);
 
-    // Flags come from the whole modifier state. Characters come from Shift and the locks
-    // alone (Caps Lock, Num Lock), so Control, Alt or Super held down leave them as typed
-    // without; dead keys and keys that type nothing or control characters have none.
+    // The key is named by its keysym on the first level of the first layout that has one
+    // (keysym::none for keys the keymap lacks). Modifiers come from the whole modifier state.
+    // Characters come from Shift and the locks alone (Caps Lock, Num Lock), so Ctrl, Alt or
+    // Super held down leave them as typed without; dead keys and keys that type nothing or
+    // control characters have none.
     KeyDown translate(xkb_keycode_t keycode) const;
 
     // 1 to 9 for the digit-row keys AE01 to AE09 of the keymap (named by position, whatever
@@ -53,16 +51,14 @@ public:
 
 private:
     void applyState();
-    std::uint16_t keyCodeAt(xkb_keycode_t keycode, xkb_layout_index_t layout) const;
 
     xkb_keymap* keymap_ = nullptr;
     // Only Shift and the locks of state_ applied: what "ignoring modifiers" types.
     xkb_state* textState_ = nullptr;
     State state_;
-    std::uint64_t flags_ = 0;
-    // Virtual key code per X keycode and layout, filled when the keymap is set.
-    std::vector<std::uint16_t> keyCodes_;
-    xkb_layout_index_t layouts_ = 0;
+    Modifiers modifiers_;
+    // The keysym naming each X keycode, filled when the keymap is set.
+    std::vector<KeySym> keySyms_;
 };
 
 } // namespace tiklo

@@ -1,4 +1,4 @@
-#include "ThemeIconProvider.h"
+#include "ui/theme/ThemeIconProvider.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
-#include "Appcast.h"
-#include "AutomaticUpdateChecks.h"
-#include "DottedVersion.h"
-#include "FakePlatform.h"
+#include "app/updates/Appcast.h"
+#include "app/updates/AutomaticUpdateChecks.h"
+#include "app/updates/DottedVersion.h"
+#include "support/FakePlatform.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "AppcastUpdater.h"
-#include "FakeInput.h"
-#include "FakePlatform.h"
-#include "FakeUpdatePresenter.h"
-#include "LoopbackHttpServer.h"
+#include "app/updates/AppcastUpdater.h"
+#include "app/updates/FakeUpdatePresenter.h"
+#include "app/updates/LoopbackHttpServer.h"
+#include "support/FakeInput.h"
+#include "support/FakePlatform.h"
 
 #include <QElapsedTimer>
 #include <QTest>

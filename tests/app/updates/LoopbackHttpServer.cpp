@@ -1,4 +1,4 @@
-#include "LoopbackHttpServer.h"
+#include "app/updates/LoopbackHttpServer.h"
 
 #include <QTcpSocket>
 

@@ -1,4 +1,4 @@
-#include "XvfbSession.h"
+#include "support/XvfbSession.h"
 
 #include <algorithm>
 #include <chrono>
@@ -8,11 +8,6 @@
 #include <string_view>
 #include <thread>
 
-#include <csignal>
-#include <fcntl.h>
-#include <poll.h>
-#include <sys/prctl.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
 
@@ -36,81 +31,6 @@ constexpr std::string_view busConfig =
   </policy>
 </busconfig>
 )";
-
-// Starts `arguments` with output discarded and `reportFd` left open for it to write to.
-// The child is killed should the test process die first.
-pid_t spawn(const std::vector<std::string>& arguments, int reportFd) {
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments) {
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    }
-    argv.push_back(nullptr);
-    const pid_t parent = getpid();
-    const pid_t pid = fork();
-    if (pid != 0) {
-        return pid;
-    }
-    // Only async-signal-safe calls from here on.
-    prctl(PR_SET_PDEATHSIG, SIGKILL);
-    if (getppid() != parent) {
-        _exit(127);
-    }
-    const int devNull = open("/dev/null", O_RDWR);
-    dup2(devNull, STDIN_FILENO);
-    dup2(devNull, STDOUT_FILENO);
-    dup2(devNull, STDERR_FILENO);
-    if (reportFd >= 0) {
-        fcntl(reportFd, F_SETFD, 0);
-    }
-    execvp(argv[0], argv.data());
-    _exit(127);
-}
-
-// The first line written to `fd`, or nothing by the deadline or end of file.
-std::optional<std::string> readLine(int fd, Clock::time_point deadline) {
-    std::string line;
-    while (Clock::now() < deadline) {
-        pollfd entry{fd, POLLIN, 0};
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-        if (poll(&entry, 1, static_cast<int>(left.count()) + 1) <= 0) {
-            continue;
-        }
-        char c = 0;
-        if (read(fd, &c, 1) != 1) {
-            return std::nullopt;
-        }
-        if (c == '\n') {
-            return line;
-        }
-        line += c;
-    }
-    return std::nullopt;
-}
-
-// Runs `arguments` and returns the line it reports on the descriptor whose number
-// `arguments` names as "{fd}".
-std::optional<std::string> spawnAndRead(std::vector<std::string> arguments,
-                                        std::vector<pid_t>& children) {
-    int fds[2];
-    if (pipe2(fds, O_CLOEXEC) != 0) {
-        return std::nullopt;
-    }
-    for (std::string& argument : arguments) {
-        if (const auto at = argument.find("{fd}"); at != std::string::npos) {
-            argument.replace(at, 4, std::to_string(fds[1]));
-        }
-    }
-    const pid_t pid = spawn(arguments, fds[1]);
-    close(fds[1]);
-    if (pid > 0) {
-        children.push_back(pid);
-    }
-    std::optional<std::string> line =
-        pid > 0 ? readLine(fds[0], Clock::now() + startTimeout) : std::nullopt;
-    close(fds[0]);
-    return line;
-}
 
 bool windowManagerRunning(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t check) {
     std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
@@ -193,10 +113,20 @@ XvfbSession::XvfbSession(Options options) {
     start(options);
 }
 
+std::optional<std::string> XvfbSession::spawn(const std::vector<std::string>& arguments) {
+    const bool reports = std::any_of(arguments.begin(), arguments.end(), [](const std::string& a) {
+        return a.find("{fd}") != std::string::npos;
+    });
+    children_.push_back(std::make_unique<ChildProcess>(
+        arguments, ChildProcess::Options{.output = ChildProcess::Stream::discard,
+                                         .errors = ChildProcess::Stream::discard,
+                                         .reportPipe = reports}));
+    return reports ? children_.back()->readReportLine(startTimeout) : std::nullopt;
+}
+
 void XvfbSession::start(const Options& options) {
-    const std::optional<std::string> number = spawnAndRead(
-        {"Xvfb", "-displayfd", "{fd}", "-screen", "0", "1280x800x24", "-nolisten", "tcp"},
-        children_);
+    const std::optional<std::string> number =
+        spawn({"Xvfb", "-displayfd", "{fd}", "-screen", "0", "1280x800x24", "-nolisten", "tcp"});
     if (!number || number->empty()) {
         error_ = "Xvfb reported no display";
         return;
@@ -205,9 +135,7 @@ void XvfbSession::start(const Options& options) {
     setEnvironment("DISPLAY", display_);
 
     if (options.windowManager) {
-        if (const pid_t pid = spawn({"openbox", "--sm-disable"}, -1); pid > 0) {
-            children_.push_back(pid);
-        }
+        spawn({"openbox", "--sm-disable"});
         if (!waitForWindowManager(display_)) {
             error_ = "openbox did not start";
             return;
@@ -223,9 +151,8 @@ void XvfbSession::start(const Options& options) {
             close(fd);
         }
         const std::optional<std::string> address =
-            written ? spawnAndRead({"dbus-daemon", "--config-file=" + busConfigPath_, "--nofork",
-                                    "--print-address={fd}"},
-                                   children_)
+            written ? spawn({"dbus-daemon", "--config-file=" + busConfigPath_, "--nofork",
+                             "--print-address={fd}"})
                     : std::nullopt;
         if (!address || address->empty()) {
             error_ = "dbus-daemon reported no address";
@@ -237,17 +164,8 @@ void XvfbSession::start(const Options& options) {
 
 XvfbSession::~XvfbSession() {
     // Last started, first stopped: the window manager and bus before the display.
-    for (auto child = children_.rbegin(); child != children_.rend(); ++child) {
-        kill(*child, SIGTERM);
-        const auto deadline = Clock::now() + std::chrono::seconds(2);
-        while (waitpid(*child, nullptr, WNOHANG) == 0) {
-            if (Clock::now() >= deadline) {
-                kill(*child, SIGKILL);
-                waitpid(*child, nullptr, 0);
-                break;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
+    while (!children_.empty()) {
+        children_.pop_back();
     }
     if (!busConfigPath_.empty()) {
         unlink(busConfigPath_.c_str());

@@ -1,4 +1,4 @@
-#include "X11TestEnvironment.h"
+#include "support/X11TestEnvironment.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

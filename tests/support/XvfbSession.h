@@ -1,8 +1,10 @@
 #pragma once
 
+#include "support/ChildProcess.h"
+
+#include <memory>
 #include <optional>
 #include <string>
-#include <sys/types.h>
 #include <utility>
 #include <vector>
 
@@ -32,9 +34,13 @@ public:
 
 private:
     void start(const Options& options);
+    // Starts a program whose output is not wanted; its line on the report pipe, if it
+    // reports on one ("{fd}" in its arguments).
+    std::optional<std::string> spawn(const std::vector<std::string>& arguments);
     void setEnvironment(const char* name, const std::string& value);
 
-    std::vector<pid_t> children_;
+    // In the order started; stopped in the reverse order.
+    std::vector<std::unique_ptr<ChildProcess>> children_;
     std::vector<std::pair<std::string, std::optional<std::string>>> savedEnvironment_;
     std::string busConfigPath_;
     std::string display_;

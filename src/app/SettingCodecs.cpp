@@ -1,0 +1,105 @@
+#include "app/SettingCodecs.h"
+
+#include "app/HotkeyCodec.h"
+#include "app/StoredCollectionDecoder.h"
+#include "catalog/Unicode.h"
+
+namespace tiklo {
+namespace {
+
+constexpr const char* defaultTriggerPrefix = ";";
+// Older versions could store a lone backslash; it always meant the default.
+constexpr const char* legacyBackslashPrefix = "\\";
+
+// Compact JSON as data; nothing for text JSON cannot carry (broken UTF-8).
+template <typename T> std::optional<DefaultsStore::Value> jsonData(const T& value) {
+    try {
+        return DefaultsStore::Data{nlohmann::json(value).dump()};
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+template <typename T> Decoded<T> fromCollection(StoredCollectionDecoder::Decoded<T> decoded) {
+    return {std::move(decoded.value), decoded.droppedAny};
+}
+
+} // namespace
+
+Decoded<bool> SettingCodecs::Boolean::read(const DefaultsStore& store, const std::string& key) {
+    return {store.boolValue(key)};
+}
+
+std::optional<DefaultsStore::Value> SettingCodecs::Boolean::write(bool value) {
+    return value;
+}
+
+Decoded<std::string> SettingCodecs::TriggerPrefix::read(const DefaultsStore& store,
+                                                        const std::string& key) {
+    std::optional<std::string> prefix = store.stringValue(key);
+    if (prefix == legacyBackslashPrefix) {
+        prefix = defaultTriggerPrefix;
+    }
+    return {prefix};
+}
+
+std::optional<DefaultsStore::Value> SettingCodecs::TriggerPrefix::write(const std::string& value) {
+    // Only one character can trigger; that is what the next launch will hold.
+    const std::vector<std::string> characters = unicode::graphemes(value);
+    return characters.empty() ? std::string(defaultTriggerPrefix) : characters.front();
+}
+
+Decoded<Hotkey> SettingCodecs::StoredHotkey::read(const DefaultsStore& store,
+                                                  const std::string& key) {
+    const std::optional<std::string> data = store.dataValue(key);
+    return {data ? HotkeyCodec::decode(*data) : std::nullopt};
+}
+
+std::optional<DefaultsStore::Value> SettingCodecs::StoredHotkey::write(const Hotkey& value) {
+    std::optional<std::string> json = HotkeyCodec::encode(value);
+    if (!json) {
+        return std::nullopt;
+    }
+    return DefaultsStore::Data{std::move(*json)};
+}
+
+Decoded<SettingCodecs::Strings> SettingCodecs::StringList::read(const DefaultsStore& store,
+                                                                const std::string& key) {
+    const std::optional<std::string> data = store.dataValue(key);
+    if (!data) {
+        return {};
+    }
+    return fromCollection(StoredCollectionDecoder::strings(*data));
+}
+
+std::optional<DefaultsStore::Value> SettingCodecs::StringList::write(const Strings& value) {
+    return jsonData(value);
+}
+
+Decoded<SettingCodecs::StringSet> SettingCodecs::StringSetList::read(const DefaultsStore& store,
+                                                                     const std::string& key) {
+    Decoded<Strings> list = StringList::read(store, key);
+    if (!list.value) {
+        return {};
+    }
+    return {StringSet(list.value->begin(), list.value->end()), list.droppedEntries};
+}
+
+std::optional<DefaultsStore::Value> SettingCodecs::StringSetList::write(const StringSet& value) {
+    return jsonData(Strings(value.begin(), value.end()));
+}
+
+Decoded<SettingCodecs::Usage> SettingCodecs::UsageMap::read(const DefaultsStore& store,
+                                                            const std::string& key) {
+    const std::optional<std::string> data = store.dataValue(key);
+    if (!data) {
+        return {};
+    }
+    return fromCollection(StoredCollectionDecoder::usage(*data));
+}
+
+std::optional<DefaultsStore::Value> SettingCodecs::UsageMap::write(const Usage& value) {
+    return jsonData(value);
+}
+
+} // namespace tiklo

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "app/AppState.h"
+#include "catalog/EmojiItem.h"
+#include "catalog/ReferenceClock.h"
+
+#include <cstddef>
+
+#include <QObject>
+
+namespace tiklo {
+
+// What Tiklo learns from the emoji the user inserts and marks: recents, use counts and
+// favorites, kept in the settings store.
+class UsageHistory : public QObject {
+    Q_OBJECT
+public:
+    static constexpr std::size_t recentsLimit = 36;
+
+    explicit UsageHistory(AppState& state, Clock clock = secondsSinceReferenceDate,
+                          QObject* parent = nullptr);
+
+    // The item moves to the front of the recents (every copy of it goes) and its use count
+    // grows, up to the largest count; written in one go.
+    void recordUse(const EmojiItem& item);
+    void toggleFavorite(const EmojiItem& item);
+    // Forgets every use count; recents and favorites stay.
+    Q_INVOKABLE void clearUsage();
+
+private:
+    AppState& state_;
+    Clock clock_;
+};
+
+} // namespace tiklo

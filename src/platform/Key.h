@@ -1,0 +1,88 @@
+#pragma once
+
+#include <cstdint>
+
+namespace tiklo {
+
+// Keys are named by X keysyms throughout Tiklo: the numbering of the X protocol, which
+// xkbcommon and every X client share. The ones Tiklo refers to by name (the X layer checks
+// them against X's own definitions):
+using KeySym = std::uint32_t;
+
+namespace keysym {
+inline constexpr KeySym none = 0; // no symbol
+inline constexpr KeySym space = 0x0020;
+inline constexpr KeySym backSpace = 0xff08;
+inline constexpr KeySym returnKey = 0xff0d;
+inline constexpr KeySym escape = 0xff1b;
+inline constexpr KeySym left = 0xff51;
+inline constexpr KeySym up = 0xff52;
+inline constexpr KeySym right = 0xff53;
+inline constexpr KeySym down = 0xff54;
+inline constexpr KeySym keypadEnter = 0xff8d;
+
+// The keys that type the digits and the lower-case Latin letters: their keysyms are the
+// characters' own codes.
+constexpr KeySym digit(int value) {
+    return static_cast<KeySym>('0' + value);
+}
+constexpr KeySym letter(char lowerCase) {
+    return static_cast<KeySym>(lowerCase);
+}
+} // namespace keysym
+
+enum class Modifier : std::uint8_t {
+    ctrl = 1 << 0,
+    alt = 1 << 1,
+    shift = 1 << 2,
+    super = 1 << 3,
+};
+
+// A set of modifiers.
+class Modifiers {
+public:
+    constexpr Modifiers() = default;
+    constexpr Modifiers(Modifier modifier) : bits_(static_cast<std::uint8_t>(modifier)) {}
+
+    constexpr bool has(Modifier modifier) const {
+        return (bits_ & static_cast<std::uint8_t>(modifier)) != 0;
+    }
+    // Whether the set holds any of `others`.
+    constexpr bool any(Modifiers others) const { return (bits_ & others.bits_) != 0; }
+    constexpr bool empty() const { return bits_ == 0; }
+    constexpr Modifiers with(Modifiers others) const { return fromBits(bits_ | others.bits_); }
+    constexpr Modifiers without(Modifiers others) const { return fromBits(bits_ & ~others.bits_); }
+    constexpr Modifiers operator|(Modifiers others) const { return with(others); }
+    constexpr bool operator==(const Modifiers&) const = default;
+
+private:
+    static constexpr Modifiers fromBits(unsigned bits) {
+        Modifiers modifiers;
+        modifiers.bits_ = static_cast<std::uint8_t>(bits);
+        return modifiers;
+    }
+
+    std::uint8_t bits_ = 0;
+};
+
+constexpr Modifiers operator|(Modifier first, Modifier second) {
+    return Modifiers(first) | second;
+}
+
+// A key as Tiklo reads it, whatever reported it: its keysym, the modifiers held with it, and
+// for the digit row its place there.
+struct Key {
+    constexpr Key() = default;
+    constexpr Key(KeySym sym, Modifiers modifiers = {}, int digitRow = 0)
+        : sym(sym), modifiers(modifiers), digitRow(digitRow) {}
+
+    KeySym sym = keysym::none;
+    Modifiers modifiers;
+    // 1 to 9 for the keys of the digit row that type "1" to "9" on a US keyboard, whatever
+    // the layout puts on them (Ctrl+digit means the place); 0 for every other key.
+    int digitRow = 0;
+
+    bool operator==(const Key&) const = default;
+};
+
+} // namespace tiklo

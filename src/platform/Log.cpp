@@ -1,0 +1,10 @@
+#include "platform/Log.h"
+
+namespace tiklo {
+
+Q_LOGGING_CATEGORY(settingsLog, "tiklo.settings")
+Q_LOGGING_CATEGORY(hotkeyLog, "tiklo.hotkey")
+Q_LOGGING_CATEGORY(loginItemLog, "tiklo.loginitem")
+Q_LOGGING_CATEGORY(catalogLog, "tiklo.catalog")
+
+} // namespace tiklo

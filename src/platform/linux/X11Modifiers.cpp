@@ -1,0 +1,51 @@
+#include "platform/linux/X11Modifiers.h"
+
+#include <array>
+#include <utility>
+
+#include <xcb/xproto.h>
+#include <xkbcommon/xkbcommon-keysyms.h>
+
+namespace tiklo {
+
+// The keysyms Tiklo names are X's.
+static_assert(keysym::none == XKB_KEY_NoSymbol && keysym::space == XKB_KEY_space &&
+              keysym::backSpace == XKB_KEY_BackSpace && keysym::returnKey == XKB_KEY_Return &&
+              keysym::escape == XKB_KEY_Escape && keysym::left == XKB_KEY_Left &&
+              keysym::up == XKB_KEY_Up && keysym::right == XKB_KEY_Right &&
+              keysym::down == XKB_KEY_Down && keysym::keypadEnter == XKB_KEY_KP_Enter &&
+              keysym::digit(0) == XKB_KEY_0 && keysym::digit(9) == XKB_KEY_9 &&
+              keysym::letter('a') == XKB_KEY_a && keysym::letter('z') == XKB_KEY_z);
+
+namespace {
+
+constexpr std::array<std::pair<Modifier, std::uint16_t>, 4> masks{{
+    {Modifier::ctrl, XCB_MOD_MASK_CONTROL},
+    {Modifier::alt, XCB_MOD_MASK_1},
+    {Modifier::shift, XCB_MOD_MASK_SHIFT},
+    {Modifier::super, XCB_MOD_MASK_4},
+}};
+
+} // namespace
+
+std::uint16_t X11Modifiers::mask(Modifiers modifiers) {
+    std::uint16_t mask = 0;
+    for (const auto& [modifier, bit] : masks) {
+        if (modifiers.has(modifier)) {
+            mask |= bit;
+        }
+    }
+    return mask;
+}
+
+Modifiers X11Modifiers::from(std::uint16_t mask) {
+    Modifiers modifiers;
+    for (const auto& [modifier, bit] : masks) {
+        if ((mask & bit) != 0) {
+            modifiers = modifiers | modifier;
+        }
+    }
+    return modifiers;
+}
+
+} // namespace tiklo

@@ -1,0 +1,88 @@
+#include "ui/TikloRuntime.h"
+
+#include "catalog/EmojiCatalog.h"
+#include "platform/Log.h"
+#include "ui/QuickPickerPanel.h"
+#include "ui/theme/ThemeIconProvider.h"
+
+#include <QApplication>
+
+namespace tiklo {
+namespace {
+
+constexpr const char* pickerView = "qrc:/qt/qml/Tiklo/Picker/PickerHostView.qml";
+// The update feed is fetched with this limit on the whole request.
+constexpr std::chrono::seconds updateTimeLimit{15};
+
+// Emoji data that could not be read, and where to get it: said once.
+void reportMissingEmojiData() {
+    for (const CatalogSourceReport::Package& package :
+         EmojiCatalog::shared().sourceReport().missingPackages()) {
+        qCWarning(catalogLog, "no %.*s found; the Debian package %.*s provides it",
+                  static_cast<int>(package.data.size()), package.data.data(),
+                  static_cast<int>(package.name.size()), package.name.data());
+    }
+}
+
+} // namespace
+
+TikloRuntime::TikloRuntime(Platform platform, Options options, QObject* parent)
+    : QObject(parent), platform_(platform), loginItem_(platform_.loginItems),
+      hotkeys_(platform_.hotkeys), state_(platform_.defaults, platform_.trust, loginItem_),
+      history_(state_), hotkeyRegistration_(state_, hotkeys_), loginItemSync_(state_, loginItem_),
+      exceptions_(state_, platform_.workspace),
+      injector_(platform_.keyPoster, platform_.activator, platform_.keyboardHold,
+                platform_.mainThread, platform_.sleeper),
+      caretLocator_(platform_.trust, platform_.accessibility),
+      session_({[]() -> const EmojiCatalog& { return EmojiCatalog::shared(); }, state_, history_,
+                injector_}),
+      picker_({session_, state_, platform_.workspace, platform_.screens, platform_.keyboardHold,
+               [this] { return caretLocator_.focusedField(); }, [this] { return makePanel(); }}),
+      trigger_(state_, platform_.workspace, platform_.keyboardHold, picker_),
+      // Soon after start, the catalog and the popup are made ready for the first ";".
+      preparation_([] { EmojiCatalog::shared().index(); }, [this] { picker_.prepare(); },
+                   reportMissingEmojiData),
+      tap_(platform_.keyboard, platform_.trust, platform_.timers, state_,
+           [this](const KeyDown& key) {
+               preparation_.keyPressed();
+               trigger_.handleKeyDown(key);
+           }),
+      appcastUpdater_({options.updateFeed, options.version, updateTimeLimit},
+                      {updateDialogs_, platform_.defaults, platform_.timers}),
+      updater_(appcastUpdater_), settingsWindow_(engine_, state_), welcomeWindow_(engine_, state_),
+      application_(hotkeyRegistration_, tap_,
+                   {[this] { updater_.start(); }, [this] { return state_.didCompleteOnboarding(); },
+                    [this] { welcomeWindow_.show(); }}) {
+    ThemeIconProvider::install(engine_);
+    connect(&session_, &PickerSession::beepRequested, this, [] { QApplication::beep(); });
+    connect(&hotkeyRegistration_, &HotkeyRegistration::pressed, this,
+            &TikloRuntime::showFullPicker);
+}
+
+TikloRuntime::~TikloRuntime() = default;
+
+void TikloRuntime::start() {
+    application_.start();
+    preparation_.start();
+}
+
+void TikloRuntime::terminate() {
+    application_.terminate();
+}
+
+void TikloRuntime::showFullPicker() {
+    picker_.show("", 0, std::nullopt, PickerPresentationMode::full);
+}
+
+std::unique_ptr<PickerPanel> TikloRuntime::makePanel() {
+    emit makingPanel();
+    auto panel =
+        std::make_unique<QuickPickerPanel>(engine_, QUrl(QString::fromLatin1(pickerView)),
+                                           QVariantMap{{"session", QVariant::fromValue(&session_)},
+                                                       {"appState", QVariant::fromValue(&state_)}},
+                                           &platform_.keyboardLayout, &platform_.keyboardHold);
+    emit panelMade(panel.get());
+    return panel;
+}
+
+} // namespace tiklo

@@ -1,0 +1,85 @@
+#include "app/HotkeyCodec.h"
+#include "app/KeyNames.h"
+
+#include <array>
+
+#include <gtest/gtest.h>
+
+namespace tiklo {
+namespace {
+
+TEST(HotkeyCodecTest, EveryKeyCodeNamesOneKeyAndBack) {
+    int known = 0;
+    for (std::uint32_t code = 0; code < 256; ++code) {
+        if (const std::optional<KeySym> sym = HotkeyCodec::keysymOf(code)) {
+            ++known;
+            // Two codes sharing a key would store one hotkey as another.
+            EXPECT_EQ(HotkeyCodec::keyCodeOf(*sym), code) << code;
+            EXPECT_NE(*sym, keysym::none);
+        }
+    }
+    EXPECT_EQ(known, 99);
+    EXPECT_EQ(HotkeyCodec::keysymOf(10), std::nullopt); // ISO section key
+    EXPECT_EQ(HotkeyCodec::keysymOf(90 + 0x10000), std::nullopt);
+    EXPECT_EQ(HotkeyCodec::keyCodeOf('E'), 14U); // a shifted letter is the same key
+    EXPECT_EQ(HotkeyCodec::keyCodeOf('!'), std::nullopt);
+    EXPECT_EQ(HotkeyCodec::keyCodeOf(keysym::none), std::nullopt);
+
+    // The named keys at their macOS codes: A to Z, 0 to 9, Space, Return and Escape.
+    constexpr std::array<std::uint32_t, 26> letters{0,  11, 8,  2,  14, 3,  5,  4,  34,
+                                                    38, 40, 37, 46, 45, 31, 35, 12, 15,
+                                                    1,  17, 32, 9,  13, 7,  16, 6};
+    constexpr std::array<std::uint32_t, 10> digits{29, 18, 19, 20, 21, 23, 22, 26, 28, 25};
+    for (std::size_t i = 0; i < letters.size(); ++i) {
+        EXPECT_EQ(KeyNames::keyName(*HotkeyCodec::keysymOf(letters[i])),
+                  std::string(1, static_cast<char>('A' + i)));
+    }
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        EXPECT_EQ(KeyNames::keyName(*HotkeyCodec::keysymOf(digits[i])),
+                  std::string(1, static_cast<char>('0' + i)));
+    }
+    EXPECT_EQ(HotkeyCodec::keysymOf(49), keysym::space);
+    EXPECT_EQ(HotkeyCodec::keysymOf(36), keysym::returnKey);
+    EXPECT_EQ(HotkeyCodec::keysymOf(53), keysym::escape);
+    EXPECT_EQ(HotkeyCodec::keysymOf(51), keysym::backSpace);
+    EXPECT_EQ(HotkeyCodec::keysymOf(76), keysym::keypadEnter);
+}
+
+TEST(HotkeyCodecTest, StoredFormNeedsTwoUnsigned32BitIntegers) {
+    EXPECT_EQ(HotkeyCodec::encode(Hotkey{}), R"({"keyCode":14,"modifiers":6144})");
+    const Key everything{keysym::space,
+                         Modifier::ctrl | Modifier::alt | Modifier::shift | Modifier::super};
+    EXPECT_EQ(HotkeyCodec::encode({everything}), R"({"keyCode":49,"modifiers":6912})");
+    EXPECT_EQ(HotkeyCodec::decode(R"({"modifiers":6912,"keyCode":49})"), Hotkey{everything});
+    // Each Carbon bit alone.
+    const std::pair<std::uint32_t, Modifier> bits[] = {{0x100, Modifier::super},
+                                                       {0x200, Modifier::shift},
+                                                       {0x800, Modifier::alt},
+                                                       {0x1000, Modifier::ctrl}};
+    for (const auto& [bit, modifier] : bits) {
+        const std::string json = R"({"keyCode":0,"modifiers":)" + std::to_string(bit) + "}";
+        EXPECT_EQ(HotkeyCodec::decode(json), (Hotkey{{keysym::letter('a'), modifier}})) << bit;
+        EXPECT_EQ(HotkeyCodec::encode({{keysym::letter('a'), modifier}}), json);
+    }
+    // Bits that are none of the four are read as nothing; codes without a key as a key
+    // without symbol, which no system grants and which shows as "?".
+    EXPECT_EQ(HotkeyCodec::decode(R"({"keyCode":0,"modifiers":524800})"),
+              (Hotkey{{keysym::letter('a'), Modifier::shift}})); // 0x80000 | 0x200
+    EXPECT_EQ(HotkeyCodec::decode(R"({"keyCode":4294967295,"modifiers":256})"),
+              (Hotkey{{keysym::none, Modifier::super}}));
+    EXPECT_EQ(HotkeyCodec::decode(R"({"keyCode":122,"modifiers":256})")->display(), "Super+?");
+    // A key with no macOS code has no stored form.
+    EXPECT_EQ(HotkeyCodec::encode({{keysym::none, Modifier::ctrl}}), std::nullopt);
+    EXPECT_EQ(HotkeyCodec::encode({{0x00e4, Modifier::ctrl}}), std::nullopt); // ä
+
+    for (const char* bad :
+         {R"({"keyCode":14})", R"({"keyCode":14,"modifiers":"6144"})",
+          R"({"keyCode":14.5,"modifiers":6144})", R"({"keyCode":-1,"modifiers":6144})",
+          R"({"keyCode":4294967296,"modifiers":6144})", R"([14,6144])", R"("E")", "{",
+          R"({"keyCode":14,"modifiers":null})"}) {
+        EXPECT_EQ(HotkeyCodec::decode(bad), std::nullopt) << bad;
+    }
+}
+
+} // namespace
+} // namespace tiklo
