@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalog/PickerPresentationMode.h"
+#include "platform/KeyDown.h"
 #include "platform/RunningApplication.h"
 
 #include <optional>
@@ -8,12 +9,14 @@
 
 namespace tiklo {
 
-// What the input layer needs of the picker: opening it.
+// What the input layer needs of the picker: opening it, and the keys typed while it opens.
 class PickerOpener {
 public:
     virtual ~PickerOpener() = default;
     virtual void show(const std::string& query, int replacementBackspaces,
                       std::optional<RunningApplication> targetApp, PickerPresentationMode mode) = 0;
+    // A key pressed while the user's keys are held.
+    virtual void keyTypedWhileHolding(const KeyDown& key) = 0;
 };
 
 } // namespace tiklo

@@ -47,7 +47,11 @@ std::optional<int> TriggerEngine::decide(const Input& input) {
 void TriggerEngine::handleKeyDown(const KeyDown& key) {
     // This runs for every key the user types: settle the cheap tests before asking the
     // window system anything. The outcome is the same as deciding in the usual order.
-    if (hold_.isHolding() || !state_.masterEnabled() || key.key.modifiers.any(shortcutModifiers) ||
+    if (hold_.isHolding()) {
+        picker_.keyTypedWhileHolding(key);
+        return;
+    }
+    if (!state_.masterEnabled() || key.key.modifiers.any(shortcutModifiers) ||
         key.charactersIgnoringModifiers != state_.triggerPrefix()) {
         return;
     }

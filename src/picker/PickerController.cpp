@@ -4,6 +4,9 @@
 #include "picker/PickerPlacement.h"
 
 #include <QMetaObject>
+#include <QString>
+
+#include <algorithm>
 
 namespace tiklo {
 
@@ -56,6 +59,41 @@ void PickerController::show(const std::string& query, int replacementBackspaces,
     shown_ = true;
     // The keys held meanwhile go to the picker once it really has the keyboard.
     services_.hold.releaseToOwnWindow();
+}
+
+void PickerController::keyTypedWhileHolding(const KeyDown& key) {
+    PickerSession& session = services_.session;
+    if (!awaitingKeyboard_ || key.synthetic ||
+        session.presentationMode() != PickerPresentationMode::inlinePopup ||
+        services_.hold.took(key.scanCode, key.time)) {
+        return;
+    }
+    const std::string typed = key.charactersIgnoringModifiers.value_or("");
+    if (typed.empty() && keysym::isModifier(key.key.sym)) {
+        return;
+    }
+    if (typesText(key)) {
+        session.setSearchText(QString::fromStdString(session.query() + typed));
+        session.setReplacementBackspaces(
+            session.replacementBackspaces() +
+            static_cast<int>(QString::fromStdString(typed).toUcs4().size()));
+        return;
+    }
+    hide();
+    session.reset();
+}
+
+bool PickerController::typesText(const KeyDown& key) {
+    constexpr char32_t firstPrintable = 0x20;
+    constexpr char32_t deleteCharacter = 0x7f;
+    if (!key.charactersIgnoringModifiers || key.charactersIgnoringModifiers->empty() ||
+        key.key.modifiers.any(Modifier::ctrl | Modifier::alt | Modifier::super)) {
+        return false;
+    }
+    const QString text = QString::fromStdString(*key.charactersIgnoringModifiers);
+    return std::all_of(text.begin(), text.end(), [&](QChar c) {
+        return c.unicode() >= firstPrintable && c.unicode() != deleteCharacter;
+    });
 }
 
 void PickerController::prepare() {

@@ -44,6 +44,10 @@ public:
 
     void show(const std::string& query, int replacementBackspaces,
               std::optional<RunningApplication> targetApp, PickerPresentationMode mode) override;
+    // A key pressed after the prefix but before the hold began reached the application: a
+    // character joins the query (and goes with the prefix when the emoji replaces it); any
+    // other key that acts there makes the popup give way.
+    void keyTypedWhileHolding(const KeyDown& key) override;
     void hide();
     // Makes the window and the results for the empty query ready, so that the first showing
     // is as quick as the others. Main thread, while the user is not typing.
@@ -58,6 +62,7 @@ private:
                   const std::optional<Rect>& caret);
     void present(PickerPanel& panel, PickerPresentationMode mode);
     bool handleKey(const PickerKeyEvent& event);
+    static bool typesText(const KeyDown& key);
     void deactivated();
     void activated();
     void prepareNextShowing();

@@ -29,6 +29,16 @@ constexpr KeySym digit(int value) {
 constexpr KeySym letter(char lowerCase) {
     return static_cast<KeySym>(lowerCase);
 }
+// Shift, Control, Caps Lock, Meta, Alt, Super, Hyper, and the ISO level and group shifts:
+// keys that change what others type but type nothing themselves.
+constexpr bool isModifier(KeySym sym) {
+    constexpr KeySym firstModifier = 0xffe1; // Shift_L
+    constexpr KeySym lastModifier = 0xffee;  // Hyper_R
+    constexpr KeySym firstIsoShift = 0xfe01; // ISO_Lock
+    constexpr KeySym lastIsoShift = 0xfe0f;  // ISO_Last_Group_Lock
+    return (sym >= firstModifier && sym <= lastModifier) ||
+           (sym >= firstIsoShift && sym <= lastIsoShift);
+}
 } // namespace keysym
 
 enum class Modifier : std::uint8_t {

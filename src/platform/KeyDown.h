@@ -2,6 +2,7 @@
 
 #include "platform/Key.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -17,6 +18,10 @@ struct KeyDown {
     std::optional<std::string> charactersIgnoringModifiers;
     // Posted by Tiklo's own injector.
     bool synthetic = false;
+    // The key's place and the moment of the press as the window system reports them, which
+    // together tell this press from every other.
+    std::uint32_t scanCode = 0;
+    std::uint32_t time = 0;
 };
 
 } // namespace tiklo

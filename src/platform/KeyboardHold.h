@@ -26,6 +26,10 @@ public:
     // thread, before releaseToFocus.
     virtual void takePending() = 0;
     virtual bool isHolding() const = 0;
+    // Whether this hold took the press of `scanCode` at `time` (as the window system reports
+    // them): a key pressed just before the hold began went to the window that had the
+    // keyboard instead. Main thread, while holding.
+    virtual bool took(std::uint32_t scanCode, std::uint32_t time) = 0;
     // A key that reached one of Tiklo's windows when they take no keys (hidden, or while
     // holding): kept with the keys held, or typed where the keyboard is. `scanCode` and
     // `nativeModifiers` as the window system reported them. Main thread.

@@ -108,6 +108,9 @@ TEST_F(TriggerEngineKeyTest, HandleKeyDownReadsTheSettingsAtEachPress) {
     hold.holding = true;
     engine.handleKeyDown(typed("/"));
     EXPECT_EQ(picker.shown.size(), 2u);
+    // The picker alone can tell whether such a key slipped past the hold.
+    ASSERT_EQ(picker.typedWhileHolding.size(), 1u);
+    EXPECT_EQ(picker.typedWhileHolding[0].charactersIgnoringModifiers, "/");
     hold.holding = false;
     engine.handleKeyDown(typed("/"));
     EXPECT_EQ(picker.shown.size(), 3u);

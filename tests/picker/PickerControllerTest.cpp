@@ -165,6 +165,55 @@ TEST_F(PickerControllerTest, KeysTypedWhileThePickerOpensAreHeldUntilItHasTheKey
     EXPECT_TRUE(hold.holding);
 }
 
+// Keys pressed after the prefix, but before the hold began, reached the application: the
+// characters among them join the query and are replaced with the prefix.
+TEST_F(PickerControllerTest, KeysThatSlippedPastTheHoldJoinTheQueryOrCloseThePopup) {
+    const auto press = [](KeySym sym, std::optional<std::string> text, std::uint32_t time,
+                          Modifiers modifiers = {}) {
+        KeyDown key{{sym, modifiers}, std::move(text)};
+        key.scanCode = 40;
+        key.time = time;
+        return key;
+    };
+    picker.show("", 1, std::nullopt, PickerPresentationMode::inlinePopup);
+    hold.holding = true; // the hold waits for the popup
+    picker.keyTypedWhileHolding(press(keysym::letter('f'), "f", 1));
+    picker.keyTypedWhileHolding(press(0xffe1 /* Shift_L */, std::nullopt, 2));
+    picker.keyTypedWhileHolding(press(keysym::letter('i'), "I", 3, Modifier::shift));
+    picker.keyTypedWhileHolding(press(keysym::letter('e'), "\u00e9", 4));
+    EXPECT_EQ(session.query(), "fI\u00e9");
+    EXPECT_EQ(session.replacementBackspaces(), 4);
+    // Keys the hold took go to the popup's field by themselves.
+    hold.taken.insert({40, 5});
+    picker.keyTypedWhileHolding(press(keysym::letter('r'), "r", 5));
+    // Once the popup has the keyboard, keys are its own.
+    panel->getKey();
+    picker.keyTypedWhileHolding(press(keysym::letter('x'), "x", 6));
+    EXPECT_EQ(session.query(), "fI\u00e9");
+    EXPECT_EQ(session.replacementBackspaces(), 4);
+    EXPECT_TRUE(panel->visible);
+
+    // A key that acts in the application (Backspace, a shortcut, Return) moves the text there
+    // in ways the popup cannot follow: it gives way, and the keys held go to the application.
+    for (const KeyDown& acting :
+         {press(keysym::backSpace, "\b", 7), press(keysym::letter('a'), "a", 8, Modifier::ctrl),
+          press(keysym::returnKey, "\r", 9), press(keysym::escape, "\x1b", 10)}) {
+        picker.show("", 1, std::nullopt, PickerPresentationMode::inlinePopup);
+        hold.holding = true;
+        picker.keyTypedWhileHolding(acting);
+        EXPECT_FALSE(panel->visible) << acting.key.sym;
+        EXPECT_FALSE(hold.holding);
+        EXPECT_EQ(session.query(), "");
+    }
+
+    // The full picker was opened by the hotkey, not by a prefix typed in the application.
+    picker.show("", 0, std::nullopt, PickerPresentationMode::full);
+    hold.holding = true;
+    picker.keyTypedWhileHolding(press(keysym::letter('f'), "f", 11));
+    EXPECT_EQ(session.query(), "");
+    EXPECT_TRUE(panel->visible);
+}
+
 TEST_F(PickerControllerTest, NothingOpensInAPasswordField) {
     session.setSearchText("before");
     secretField = true;

@@ -16,6 +16,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -109,6 +110,9 @@ public:
     }
     void takePending() override { ++pendingTaken; }
     bool isHolding() const override { return holding; }
+    bool took(std::uint32_t scanCode, std::uint32_t time) override {
+        return taken.count({scanCode, time}) != 0;
+    }
     void redirect(std::uint32_t scanCode, std::uint32_t, bool press) override {
         redirected.emplace_back(scanCode, press);
     }
@@ -120,6 +124,7 @@ public:
     int releasedToFocus = 0;
     int pendingTaken = 0;
     std::vector<std::pair<std::uint32_t, bool>> redirected;
+    std::set<std::pair<std::uint32_t, std::uint32_t>> taken;
 };
 
 // Records everything posted, slept, held and activated, in one ordered log.
@@ -147,6 +152,7 @@ public:
     void releaseToFocus() override { add("release to focus"); }
     void takePending() override { add("take pending"); }
     bool isHolding() const override { return false; }
+    bool took(std::uint32_t, std::uint32_t) override { return false; }
     void redirect(std::uint32_t, std::uint32_t, bool) override { add("redirect"); }
     void postKey(KeySym sym, bool down) override {
         add("key " + std::to_string(sym) + (down ? " down" : " up"));
@@ -195,7 +201,9 @@ public:
               PickerPresentationMode mode) override {
         shown.push_back({query, backspaces, std::move(target), mode});
     }
+    void keyTypedWhileHolding(const KeyDown& key) override { typedWhileHolding.push_back(key); }
     std::vector<Shown> shown;
+    std::vector<KeyDown> typedWhileHolding;
 };
 
 // A focused text element that answers from tables and records what it was asked.

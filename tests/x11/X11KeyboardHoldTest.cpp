@@ -4,6 +4,7 @@
 #include "platform/linux/X11ApplicationActivator.h"
 #include "platform/linux/X11InputConnection.h"
 #include "platform/linux/X11KeyPoster.h"
+#include "platform/linux/X11KeyboardMonitor.h"
 #include "support/TextFieldProcess.h"
 #include "support/X11TestClient.h"
 #include "support/X11TestEnvironment.h"
@@ -68,6 +69,31 @@ TEST_F(X11KeyboardHoldTest, HeldKeysAreTypedInOrderWithTheirModifiersOnceRelease
     // The keyboard is free again, and no key or modifier was left pressed.
     ASSERT_TRUE(xdotool({"type", "r?"}));
     EXPECT_TRUE(waitUntil([&] { return field.text() == "Hi, your?"; })) << field.text();
+}
+
+// The monitor reports every press, held or not; the hold tells which of them it took, so a
+// key pressed just before it began is known to have reached the application.
+TEST_F(X11KeyboardHoldTest, TellsTheKeysItTookFromThoseTypedBeforeIt) {
+    std::vector<KeyDown> pressed;
+    X11KeyboardMonitor monitor{test::qtConnection(), test::qtRootWindow(), ledger};
+    ASSERT_TRUE(monitor.install([&](const KeyDown& key) { pressed.push_back(key); }).ok());
+    ASSERT_TRUE(xdotool({"type", "ab"}));
+    ASSERT_TRUE(waitUntil([&] { return pressed.size() == 2; }));
+    ASSERT_TRUE(hold.hold());
+    ASSERT_TRUE(xdotool({"type", "cd"}));
+    ASSERT_TRUE(waitUntil([&] { return pressed.size() == 4; }));
+    std::vector<bool> taken;
+    for (const KeyDown& key : pressed) {
+        taken.push_back(hold.took(key.scanCode, key.time));
+    }
+    EXPECT_EQ(taken, (std::vector<bool>{false, false, true, true}));
+    // The same key at another time is another press.
+    EXPECT_FALSE(hold.took(pressed[2].scanCode, pressed[2].time + 1));
+    hold.releaseToFocus();
+    EXPECT_FALSE(hold.took(pressed[2].scanCode, pressed[2].time));
+    monitor.remove();
+    settle();
+    EXPECT_EQ(field.text(), "abcd");
 }
 
 TEST_F(X11KeyboardHoldTest, AHoldNobodyEndsEndsByItselfAfterTheTimeLimit) {

@@ -110,6 +110,7 @@ bool X11KeyboardHold::hold() {
         if (!grab()) {
             return false;
         }
+        pressesTaken_.clear();
         holding_ = true;
     }
     const std::uint64_t generation = ++generation_;
@@ -183,6 +184,17 @@ void X11KeyboardHold::takePending() {
         std::free(xcb_get_input_focus_reply(qt, xcb_get_input_focus(qt), nullptr));
     }
     QCoreApplication::processEvents();
+}
+
+bool X11KeyboardHold::took(std::uint32_t scanCode, std::uint32_t time) {
+    const auto locked = input_.lock();
+    if (!holding_) {
+        return false;
+    }
+    // The press was reported to the caller, so the server had already sent it wherever it
+    // went: every key event the grab took up to now is read after one round trip.
+    input_.roundTrip();
+    return pressesTaken_.count({static_cast<xcb_keycode_t>(scanCode), time}) != 0;
 }
 
 void X11KeyboardHold::releaseToFocus() {
@@ -274,6 +286,9 @@ void X11KeyboardHold::take(const xcb_key_press_event_t& event) {
     // come from Tiklo's grab.
     if (holding_) {
         fromGrab_.push_back(event);
+        if ((event.response_type & 0x7f) == XCB_KEY_PRESS) {
+            pressesTaken_.emplace(event.detail, event.time);
+        }
         return;
     }
     if (destination_ == Destination::ownWindow) {

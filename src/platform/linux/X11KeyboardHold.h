@@ -51,6 +51,7 @@ public:
     void releaseToFocus() override;
     void takePending() override;
     bool isHolding() const override { return holding_; }
+    bool took(std::uint32_t scanCode, std::uint32_t time) override;
     void redirect(std::uint32_t scanCode, std::uint32_t nativeModifiers, bool press) override;
 
     // Sends `post`'s requests with the keyboard free, holding it again right after, all in one
@@ -89,6 +90,8 @@ private:
     // than any the grab took.
     std::vector<xcb_key_press_event_t> fromOwnWindows_;
     std::vector<xcb_key_press_event_t> fromGrab_;
+    // Every press the grab took since the hold began, by key and time, delivered or not.
+    std::set<std::pair<xcb_keycode_t, xcb_timestamp_t>> pressesTaken_;
     // Where keys the grab took before it ended, but read after, go.
     Destination destination_ = Destination::focus;
     xcb_window_t ownWindow_ = XCB_WINDOW_NONE;

@@ -174,7 +174,10 @@ X11KeyboardMonitor::keyDownFor(const xcb_input_raw_key_press_event_t& event) {
     if (keymapStale_ && context_ != nullptr) {
         loadKeymap(false);
     }
-    return translator_.translate(event.detail);
+    KeyDown key = translator_.translate(event.detail);
+    key.scanCode = event.detail;
+    key.time = event.time;
+    return key;
 }
 
 std::optional<int> X11KeyboardMonitor::digitRowNumber(std::uint32_t scanCode) const {
