@@ -13,8 +13,7 @@ xcb_window_t rootOf(xcb_connection_t* connection) {
 
 LinuxPlatform::LinuxPlatform(xcb_connection_t* connection, const std::string& applicationID,
                              Files files)
-    : connection_(connection), root_(rootOf(connection)), defaults_(files.settings),
-      hotkeys_(connection, root_),
+    : root_(rootOf(connection)), defaults_(files.settings), hotkeys_(connection, root_),
       autostart_(files.autostartEntry.empty() ? XdgAutostartEntry::defaultPath(applicationID)
                                               : files.autostartEntry,
                  XdgAutostartEntry::runningExecutable()),

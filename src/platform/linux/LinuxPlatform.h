@@ -52,7 +52,6 @@ public:
     }
 
 private:
-    xcb_connection_t* connection_;
     xcb_window_t root_;
     PropertyListDefaultsFile defaults_;
     X11HotkeyService hotkeys_;
