@@ -41,6 +41,8 @@
 
 #include <benchmark/benchmark.h>
 
+Q_IMPORT_QML_PLUGIN(Tiklo_AppPlugin)
+Q_IMPORT_QML_PLUGIN(Tiklo_SessionPlugin)
 Q_IMPORT_QML_PLUGIN(Tiklo_ThemePlugin)
 Q_IMPORT_QML_PLUGIN(Tiklo_PickerPlugin)
 

@@ -18,6 +18,8 @@
 #include <QtQml/qqmlextensionplugin.h>
 #include <xcb/xcb.h>
 
+Q_IMPORT_QML_PLUGIN(Tiklo_AppPlugin)
+Q_IMPORT_QML_PLUGIN(Tiklo_SessionPlugin)
 Q_IMPORT_QML_PLUGIN(Tiklo_ThemePlugin)
 Q_IMPORT_QML_PLUGIN(Tiklo_PickerPlugin)
 

@@ -51,9 +51,9 @@ void AppState::load() {
     };
     using Table = SettingsTable;
     masterEnabled_ = read(Table::masterEnabled);
-    pickerMode_ = read(Table::pickerMode);
-    defaultSkinTone_ = read(Table::defaultSkinTone);
-    triggerPrefix_ = read(Table::triggerPrefix);
+    pickerMode_ = view::fromCatalog(read(Table::pickerMode));
+    defaultSkinTone_ = view::fromCatalog(read(Table::defaultSkinTone));
+    triggerPrefix_ = QString::fromStdString(read(Table::triggerPrefix));
     insertSpaceAfterTrigger_ = read(Table::insertSpaceAfterTrigger);
     hotkey_ = read(Table::hotkey);
     favorites_ = read(Table::favorites);
@@ -117,22 +117,22 @@ void AppState::setAccessibilityGranted(bool value) {
     emit accessibilityGrantedChanged();
 }
 
-void AppState::setPickerMode(PickerMode value) {
+void AppState::setPickerMode(view::PickerMode value) {
     pickerMode_ = value;
     emit pickerModeChanged();
-    store(SettingsTable::pickerMode, value);
+    store(SettingsTable::pickerMode, view::toCatalog(value));
 }
 
-void AppState::setDefaultSkinTone(SkinTone value) {
+void AppState::setDefaultSkinTone(view::SkinTone value) {
     defaultSkinTone_ = value;
     emit defaultSkinToneChanged();
-    store(SettingsTable::defaultSkinTone, value);
+    store(SettingsTable::defaultSkinTone, view::toCatalog(value));
 }
 
-void AppState::setTriggerPrefix(const std::string& value) {
+void AppState::setTriggerPrefix(const QString& value) {
     triggerPrefix_ = value;
     emit triggerPrefixChanged();
-    store(SettingsTable::triggerPrefix, value);
+    store(SettingsTable::triggerPrefix, value.toStdString());
 }
 
 void AppState::setInsertSpaceAfterTrigger(bool value) {
@@ -181,26 +181,6 @@ bool AppState::didCompleteOnboarding() const {
 
 void AppState::setDidCompleteOnboarding(bool value) {
     store(SettingsTable::didCompleteOnboarding, value);
-}
-
-QString AppState::pickerModeName() const {
-    return QString::fromUtf8(rawValue(pickerMode_));
-}
-
-void AppState::setPickerModeName(const QString& name) {
-    if (const auto mode = pickerModeFromRaw(name.toStdString())) {
-        setPickerMode(*mode);
-    }
-}
-
-QString AppState::defaultSkinToneName() const {
-    return QString::fromUtf8(rawValue(defaultSkinTone_));
-}
-
-void AppState::setDefaultSkinToneName(const QString& name) {
-    if (const auto tone = skinToneFromRaw(name.toStdString())) {
-        setDefaultSkinTone(*tone);
-    }
 }
 
 QStringList AppState::favoritesList() const {

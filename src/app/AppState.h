@@ -3,9 +3,8 @@
 #include "app/Hotkey.h"
 #include "app/LoginItem.h"
 #include "app/SettingsTable.h"
+#include "app/ViewEnums.h"
 #include "catalog/EmojiUsage.h"
-#include "catalog/PickerMode.h"
-#include "catalog/SkinTone.h"
 #include "platform/AccessibilityTrust.h"
 #include "platform/DefaultsStore.h"
 
@@ -16,6 +15,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
+#include <QtQml/qqmlregistration.h>
 
 namespace tiklo {
 
@@ -25,18 +25,20 @@ namespace tiklo {
 // exceptions) is done by the services that use the store. Main thread only.
 class AppState : public QObject {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("The settings store is made by the program")
     Q_PROPERTY(
         bool masterEnabled READ masterEnabled WRITE setMasterEnabled NOTIFY masterEnabledChanged)
     Q_PROPERTY(
         bool launchAtLogin READ launchAtLogin WRITE setLaunchAtLogin NOTIFY launchAtLoginChanged)
     Q_PROPERTY(bool accessibilityGranted READ accessibilityGranted WRITE setAccessibilityGranted
                    NOTIFY accessibilityGrantedChanged)
+    Q_PROPERTY(tiklo::view::PickerMode pickerMode READ pickerMode WRITE setPickerMode NOTIFY
+                   pickerModeChanged)
+    Q_PROPERTY(tiklo::view::SkinTone defaultSkinTone READ defaultSkinTone WRITE setDefaultSkinTone
+                   NOTIFY defaultSkinToneChanged)
     Q_PROPERTY(
-        QString pickerMode READ pickerModeName WRITE setPickerModeName NOTIFY pickerModeChanged)
-    Q_PROPERTY(QString defaultSkinTone READ defaultSkinToneName WRITE setDefaultSkinToneName NOTIFY
-                   defaultSkinToneChanged)
-    Q_PROPERTY(QString triggerPrefix READ triggerPrefixText WRITE setTriggerPrefixText NOTIFY
-                   triggerPrefixChanged)
+        QString triggerPrefix READ triggerPrefix WRITE setTriggerPrefix NOTIFY triggerPrefixChanged)
     Q_PROPERTY(bool insertSpaceAfterTrigger READ insertSpaceAfterTrigger WRITE
                    setInsertSpaceAfterTrigger NOTIFY insertSpaceAfterTriggerChanged)
     Q_PROPERTY(QString hotkeyDisplay READ hotkeyDisplay NOTIFY hotkeyChanged)
@@ -70,9 +72,9 @@ public:
     bool masterEnabled() const { return masterEnabled_; }
     bool launchAtLogin() const { return launchAtLogin_; }
     bool accessibilityGranted() const { return accessibilityGranted_; }
-    PickerMode pickerMode() const { return pickerMode_; }
-    SkinTone defaultSkinTone() const { return defaultSkinTone_; }
-    const std::string& triggerPrefix() const { return triggerPrefix_; }
+    view::PickerMode pickerMode() const { return pickerMode_; }
+    view::SkinTone defaultSkinTone() const { return defaultSkinTone_; }
+    const QString& triggerPrefix() const { return triggerPrefix_; }
     bool insertSpaceAfterTrigger() const { return insertSpaceAfterTrigger_; }
     const Hotkey& hotkey() const { return hotkey_; }
     const Favorites& favorites() const { return favorites_; }
@@ -84,10 +86,10 @@ public:
     // The live registration state; the login item's service keeps the system in step.
     void setLaunchAtLogin(bool value);
     void setAccessibilityGranted(bool value);
-    void setPickerMode(PickerMode value);
-    void setDefaultSkinTone(SkinTone value);
+    void setPickerMode(view::PickerMode value);
+    void setDefaultSkinTone(view::SkinTone value);
     // Kept as assigned; stored as its first character.
-    void setTriggerPrefix(const std::string& value);
+    void setTriggerPrefix(const QString& value);
     void setInsertSpaceAfterTrigger(bool value);
     void setHotkey(const Hotkey& value);
     void setFavorites(Favorites value);
@@ -102,13 +104,7 @@ public:
     bool didCompleteOnboarding() const;
     void setDidCompleteOnboarding(bool value);
 
-    // QML-facing forms of the typed properties.
-    QString pickerModeName() const;
-    void setPickerModeName(const QString& name);
-    QString defaultSkinToneName() const;
-    void setDefaultSkinToneName(const QString& name);
-    QString triggerPrefixText() const { return QString::fromStdString(triggerPrefix_); }
-    void setTriggerPrefixText(const QString& text) { setTriggerPrefix(text.toStdString()); }
+    // The collections and the hotkey as the views show them.
     QString hotkeyDisplay() const { return QString::fromStdString(hotkey_.display()); }
     QStringList favoritesList() const;
     QStringList recentsList() const;
@@ -145,9 +141,9 @@ private:
     bool masterEnabled_ = true;
     bool launchAtLogin_ = false;
     bool accessibilityGranted_ = false;
-    PickerMode pickerMode_ = PickerMode::grid;
-    SkinTone defaultSkinTone_ = SkinTone::standard;
-    std::string triggerPrefix_;
+    view::PickerMode pickerMode_ = view::PickerMode::Grid;
+    view::SkinTone defaultSkinTone_ = view::SkinTone::Standard;
+    QString triggerPrefix_;
     bool insertSpaceAfterTrigger_ = false;
     Hotkey hotkey_;
     Favorites favorites_;

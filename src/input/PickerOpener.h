@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalog/PickerPresentationMode.h"
+#include "app/ViewEnums.h"
 #include "platform/KeyDown.h"
 #include "platform/RunningApplication.h"
 
@@ -14,7 +14,7 @@ class PickerOpener {
 public:
     virtual ~PickerOpener() = default;
     virtual void show(const std::string& query, int replacementBackspaces,
-                      std::optional<RunningApplication> targetApp, PickerPresentationMode mode) = 0;
+                      std::optional<RunningApplication> targetApp, view::Presentation mode) = 0;
     // A key pressed while the user's keys are held.
     virtual void keyTypedWhileHolding(const KeyDown& key) = 0;
 };

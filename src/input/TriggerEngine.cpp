@@ -52,7 +52,8 @@ void TriggerEngine::handleKeyDown(const KeyDown& key) {
         return;
     }
     if (!state_.masterEnabled() || key.key.modifiers.any(shortcutModifiers) ||
-        key.charactersIgnoringModifiers != state_.triggerPrefix()) {
+        !key.charactersIgnoringModifiers ||
+        QString::fromStdString(*key.charactersIgnoringModifiers) != state_.triggerPrefix()) {
         return;
     }
     const std::optional<RunningApplication> frontmost = workspace_.frontmostApplication();
@@ -63,9 +64,9 @@ void TriggerEngine::handleKeyDown(const KeyDown& key) {
     input.excludedBundleIDs = &state_.excludedBundleIDs();
     input.modifiers = key.key.modifiers;
     input.charactersIgnoringModifiers = key.charactersIgnoringModifiers;
-    input.triggerPrefix = state_.triggerPrefix();
+    input.triggerPrefix = state_.triggerPrefix().toStdString();
     if (const std::optional<int> backspaces = decide(input)) {
-        picker_.show("", *backspaces, frontmost, PickerPresentationMode::inlinePopup);
+        picker_.show("", *backspaces, frontmost, view::Presentation::Inline);
     }
 }
 

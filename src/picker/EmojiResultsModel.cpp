@@ -8,11 +8,8 @@ namespace tiklo {
 
 EmojiResultsModel::EmojiResultsModel(const AppState& state, const PickerSession& session)
     : state_(state), session_(session) {
-    connect(&state, &AppState::defaultSkinToneChanged, this, [this] {
-        if (rowCount() > 0) {
-            emit dataChanged(index(0), index(rowCount() - 1), {EmojiRole});
-        }
-    });
+    connect(&state, &AppState::defaultSkinToneChanged, this,
+            [this] { allRowsChanged({EmojiRole}); });
 }
 
 int EmojiResultsModel::rowCount(const QModelIndex& parent) const {
@@ -26,17 +23,13 @@ QVariant EmojiResultsModel::data(const QModelIndex& index, int role) const {
     const EmojiItem& item = *session_.results()[static_cast<std::size_t>(index.row())];
     switch (role) {
     case EmojiRole:
-        return displayText(item.displayEmoji(state_.defaultSkinTone()));
+        return displayText(item.displayEmoji(view::toCatalog(state_.defaultSkinTone())));
     case NameRole:
         return QString::fromStdString(item.name);
     case ShortcodeRole:
         return QString::fromStdString(item.shortcode);
-    case NamePartsRole: {
-        const HighlightedName parts = NameHighlighter::highlight(item.name, session_.query());
-        return QStringList{QString::fromStdString(parts.before),
-                           QString::fromStdString(parts.match),
-                           QString::fromStdString(parts.after)};
-    }
+    case HighlightedNameRole:
+        return highlightedName(item.name, session_.query(), highlightColor_);
     default:
         return {};
     }
@@ -46,7 +39,16 @@ QHash<int, QByteArray> EmojiResultsModel::roleNames() const {
     return {{EmojiRole, "emoji"},
             {NameRole, "name"},
             {ShortcodeRole, "shortcode"},
-            {NamePartsRole, "nameParts"}};
+            {HighlightedNameRole, "highlightedName"}};
+}
+
+void EmojiResultsModel::setHighlightColor(const QString& color) {
+    if (highlightColor_ == color) {
+        return;
+    }
+    highlightColor_ = color;
+    emit highlightColorChanged();
+    allRowsChanged({HighlightedNameRole});
 }
 
 void EmojiResultsModel::resultsReplaced() {
@@ -55,8 +57,12 @@ void EmojiResultsModel::resultsReplaced() {
 }
 
 void EmojiResultsModel::queryChanged() {
+    allRowsChanged({HighlightedNameRole});
+}
+
+void EmojiResultsModel::allRowsChanged(const QList<int>& roles) {
     if (rowCount() > 0) {
-        emit dataChanged(index(0), index(rowCount() - 1), {NamePartsRole});
+        emit dataChanged(index(0), index(rowCount() - 1), roles);
     }
 }
 
@@ -64,6 +70,21 @@ QString EmojiResultsModel::displayText(const std::string& emoji) {
     QString text = QString::fromStdString(emoji);
     text.replace(QStringLiteral("\uFE0F\u200D"), QStringLiteral("\u200D"));
     return text;
+}
+
+QString EmojiResultsModel::highlightedName(const std::string& name, const std::string& query,
+                                           const QString& color) {
+    // Names come from data files and may hold "<" or "&".
+    const auto escaped = [](const std::string& text) {
+        return QString::fromStdString(text).toHtmlEscaped();
+    };
+    const HighlightedName parts = NameHighlighter::highlight(name, query);
+    QString text = escaped(parts.before);
+    if (!parts.match.empty()) {
+        text += QStringLiteral("<font color=\"%1\"><b>%2</b></font>")
+                    .arg(color.toHtmlEscaped(), escaped(parts.match));
+    }
+    return text + escaped(parts.after);
 }
 
 } // namespace tiklo

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <string>
+
 #include <QAbstractListModel>
+#include <QString>
+#include <QtQml/qqmlregistration.h>
 
 namespace tiklo {
 
@@ -10,12 +14,20 @@ class PickerSession;
 // The session's results as the views list them, without copying the items.
 class EmojiResultsModel : public QAbstractListModel {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("The results belong to the picker session")
+    // The colour of the query's match in the highlighted name, as the theme has it.
+    Q_PROPERTY(QString highlightColor READ highlightColor WRITE setHighlightColor NOTIFY
+                   highlightColorChanged)
+
 public:
     enum Role {
         EmojiRole = Qt::UserRole + 1, // shown in the default skin tone
         NameRole,
         ShortcodeRole,
-        NamePartsRole, // [before, match, after] of the highlighted name
+        // The name as shown (first character upper-case) with the first place where the query
+        // occurs in bold, in the highlight colour; as styled text, every part escaped.
+        HighlightedNameRole,
     };
 
     EmojiResultsModel(const AppState& state, const PickerSession& session);
@@ -24,7 +36,10 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QHash<int, QByteArray> roleNames() const override;
 
-    // Called by the session after it replaced its results.
+    const QString& highlightColor() const { return highlightColor_; }
+    void setHighlightColor(const QString& color);
+
+    // Called by the session after it replaced its results, and after its query changed.
     void resultsReplaced();
     // Called by the session when the query changed but the results did not.
     void queryChanged();
@@ -32,10 +47,19 @@ public:
     // Emoji text as drawn: Qt does not join sequences with U+FE0F right before a joiner,
     // so that selector is dropped for display (never for typing).
     static QString displayText(const std::string& emoji);
+    // The highlighted name as styled text.
+    static QString highlightedName(const std::string& name, const std::string& query,
+                                   const QString& color);
+
+signals:
+    void highlightColorChanged();
 
 private:
+    void allRowsChanged(const QList<int>& roles);
+
     const AppState& state_;
     const PickerSession& session_;
+    QString highlightColor_;
 };
 
 } // namespace tiklo

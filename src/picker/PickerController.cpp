@@ -1,6 +1,7 @@
 #include "picker/PickerController.h"
 
 #include "app/AppState.h"
+#include "picker/PanelSizes.h"
 #include "picker/PickerPlacement.h"
 
 #include <QMetaObject>
@@ -16,13 +17,12 @@ PickerController::PickerController(Services services, QObject* parent)
 }
 
 void PickerController::show(const std::string& query, int replacementBackspaces,
-                            std::optional<RunningApplication> targetApp,
-                            PickerPresentationMode mode) {
+                            std::optional<RunningApplication> targetApp, view::Presentation mode) {
     // Before anything slow: the keys typed from here on belong to the picker.
     services_.hold.hold();
     awaitingKeyboard_ = true;
     std::optional<Rect> caret;
-    if (mode == PickerPresentationMode::inlinePopup && services_.focusedField) {
+    if (mode == view::Presentation::Inline && services_.focusedField) {
         const FocusedField field = services_.focusedField();
         if (field.secret) {
             // Never in a password field: the prefix and what follows stay the password's,
@@ -38,7 +38,7 @@ void PickerController::show(const std::string& query, int replacementBackspaces,
         targetApp ? targetApp : services_.workspace.frontmostApplication();
     session.setTargetApp(target);
     session.setQuery(query);
-    session.setCategory(std::nullopt);
+    session.setCategory(view::Category::All);
     session.setReplacementBackspaces(replacementBackspaces);
     session.setPresentationMode(mode);
     session.setSelectedIndex(0);
@@ -46,9 +46,9 @@ void PickerController::show(const std::string& query, int replacementBackspaces,
     session.refreshResults();
 
     PickerPanel& panel = ensurePanel();
-    const bool full = mode == PickerPresentationMode::full;
-    const Point size = full ? fullSize : inlineSize;
-    panel.resize(size.x, size.y);
+    const bool full = mode == view::Presentation::Full;
+    const QSize size = PanelSizes::of(mode);
+    panel.resize(size.width(), size.height());
     panel.setMovableByBackground(full);
     position(panel, mode, caret);
     // Only the inline popup closes when it loses the keyboard; from now on, after the window
@@ -64,7 +64,7 @@ void PickerController::show(const std::string& query, int replacementBackspaces,
 void PickerController::keyTypedWhileHolding(const KeyDown& key) {
     PickerSession& session = services_.session;
     if (!awaitingKeyboard_ || key.synthetic ||
-        session.presentationMode() != PickerPresentationMode::inlinePopup ||
+        session.presentationMode() != view::Presentation::Inline ||
         services_.hold.took(key.scanCode, key.time)) {
         return;
     }
@@ -103,9 +103,9 @@ void PickerController::prepare() {
     }
     PickerPanel& panel = ensurePanel();
     // As the first showing will most likely be: the popup of a ";" with an empty query.
-    services_.session.setPresentationMode(PickerPresentationMode::inlinePopup);
+    services_.session.setPresentationMode(view::Presentation::Inline);
     services_.session.refreshResults();
-    panel.resize(inlineSize.x, inlineSize.y);
+    panel.resize(PanelSizes::inlinePopup.width(), PanelSizes::inlinePopup.height());
     panel.prepare();
     // Finding the caret the first time connects to the accessibility bus.
     if (services_.focusedField) {
@@ -138,8 +138,8 @@ void PickerController::prepareNextShowing() {
 }
 
 bool PickerController::isGridLayout() const {
-    return services_.session.presentationMode() == PickerPresentationMode::full &&
-           services_.state.pickerMode() == PickerMode::grid;
+    return services_.session.presentationMode() == view::Presentation::Full &&
+           services_.state.pickerMode() == view::PickerMode::Grid;
 }
 
 PickerPanel& PickerController::ensurePanel() {
@@ -152,7 +152,7 @@ PickerPanel& PickerController::ensurePanel() {
     return *panel_;
 }
 
-void PickerController::position(PickerPanel& panel, PickerPresentationMode mode,
+void PickerController::position(PickerPanel& panel, view::Presentation mode,
                                 const std::optional<Rect>& caret) {
     const Rect frame = panel.frame();
     const Screens& screens = services_.screens;
@@ -163,9 +163,8 @@ void PickerController::position(PickerPanel& panel, PickerPresentationMode mode,
     }
 }
 
-void PickerController::present(PickerPanel& panel, PickerPresentationMode mode) {
-    const bool animated =
-        mode == PickerPresentationMode::inlinePopup && !services_.screens.reduceMotion();
+void PickerController::present(PickerPanel& panel, view::Presentation mode) {
+    const bool animated = mode == view::Presentation::Inline && !services_.screens.reduceMotion();
     panel.show(animated, presentDrop, presentSeconds);
 }
 

@@ -22,8 +22,6 @@ class AppState;
 class PickerController : public QObject, public PickerOpener {
     Q_OBJECT
 public:
-    static constexpr Point fullSize{620, 470};
-    static constexpr Point inlineSize{420, 326};
     static constexpr double presentSeconds = 0.13;
     static constexpr double presentDrop = 6;
 
@@ -43,7 +41,7 @@ public:
     explicit PickerController(Services services, QObject* parent = nullptr);
 
     void show(const std::string& query, int replacementBackspaces,
-              std::optional<RunningApplication> targetApp, PickerPresentationMode mode) override;
+              std::optional<RunningApplication> targetApp, view::Presentation mode) override;
     // A key pressed after the prefix but before the hold began reached the application: a
     // character joins the query (and goes with the prefix when the emoji replaces it); any
     // other key that acts there makes the popup give way.
@@ -58,9 +56,8 @@ public:
 
 private:
     PickerPanel& ensurePanel();
-    void position(PickerPanel& panel, PickerPresentationMode mode,
-                  const std::optional<Rect>& caret);
-    void present(PickerPanel& panel, PickerPresentationMode mode);
+    void position(PickerPanel& panel, view::Presentation mode, const std::optional<Rect>& caret);
+    void present(PickerPanel& panel, view::Presentation mode);
     bool handleKey(const PickerKeyEvent& event);
     static bool typesText(const KeyDown& key);
     void deactivated();

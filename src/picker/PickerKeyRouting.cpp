@@ -23,7 +23,7 @@ PickerKeyDecision PickerKeyRouting::route(const PickerKeyEvent& event,
     if (event.type == PickerKeyEvent::Type::modifiersChanged) {
         return {Action::setCommandHeld, commandHeld ? 1 : 0, false};
     }
-    const bool inlineMode = context.mode == PickerPresentationMode::inlinePopup;
+    const bool inlineMode = context.mode == view::Presentation::Inline;
     const int digit = event.key.digitRow;
     if (commandHeld && inlineMode && digit >= 1 && digit <= digitShortcuts) {
         const auto index = static_cast<std::size_t>(digit - 1);

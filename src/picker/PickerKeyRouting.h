@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalog/PickerPresentationMode.h"
+#include "app/ViewEnums.h"
 #include "platform/Key.h"
 
 #include <cstddef>
@@ -33,7 +33,7 @@ struct PickerKeyDecision {
 };
 
 struct PickerKeyContext {
-    PickerPresentationMode mode = PickerPresentationMode::full;
+    view::Presentation mode = view::Presentation::Full;
     bool gridLayout = false; // full presentation showing the grid
     bool queryEmpty = true;
     std::size_t resultCount = 0;
@@ -43,8 +43,8 @@ struct PickerKeyContext {
 class PickerKeyRouting {
 public:
     static constexpr int gridColumns = 8;
-    // Inside the picker both count as Command: desktops often keep Super+digit for
-    // themselves, and Linux users reach for Ctrl.
+    // With either held, a digit-row key is the picker's own shortcut: desktops often keep
+    // Super+digit for themselves, and Linux users reach for Ctrl.
     static constexpr Modifiers commandKeys = Modifier::ctrl | Modifier::super;
 
     static PickerKeyDecision route(const PickerKeyEvent& event, const PickerKeyContext& context);

@@ -23,7 +23,7 @@ double keepDown(double value, double top, double bottom) {
 
 } // namespace
 
-std::optional<Point> PickerPlacement::origin(PickerPresentationMode mode, Point size,
+std::optional<Point> PickerPlacement::origin(view::Presentation mode, Point size,
                                              const std::optional<Rect>& caret,
                                              const std::vector<ScreenArea>& screens,
                                              std::optional<std::size_t> mainScreen, Point mouse) {
@@ -35,7 +35,7 @@ std::optional<Point> PickerPlacement::origin(PickerPresentationMode mode, Point 
     const double w = size.x;
     const double h = size.y;
 
-    if (mode == PickerPresentationMode::full) {
+    if (mode == view::Presentation::Full) {
         const Rect& v = fallback.visibleFrame;
         return Point{v.x + v.width / 2 - w * 0.5, v.y + v.height / 2 - h * 0.5 - fullRaise};
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalog/PickerPresentationMode.h"
+#include "app/ViewEnums.h"
 #include "platform/Geometry.h"
 #include "platform/Screens.h"
 
@@ -21,7 +21,7 @@ public:
 
     // The origin for a window of `size` (width, height), or nothing when there are no
     // screens (the window then stays where it is).
-    static std::optional<Point> origin(PickerPresentationMode mode, Point size,
+    static std::optional<Point> origin(view::Presentation mode, Point size,
                                        const std::optional<Rect>& caret,
                                        const std::vector<ScreenArea>& screens,
                                        std::optional<std::size_t> mainScreen, Point mouse);

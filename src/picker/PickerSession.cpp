@@ -16,7 +16,7 @@ void PickerSession::setQuery(const std::string& query) {
     emit queryChanged();
 }
 
-void PickerSession::setCategory(std::optional<EmojiCategory> category) {
+void PickerSession::setCategory(view::Category category) {
     if (category_ == category) {
         return;
     }
@@ -40,7 +40,7 @@ void PickerSession::setSelectedIndex(int index) {
     emit selectedIndexChanged();
 }
 
-void PickerSession::setPresentationMode(PickerPresentationMode mode) {
+void PickerSession::setPresentationMode(view::Presentation mode) {
     if (presentationMode_ == mode) {
         return;
     }
@@ -65,7 +65,7 @@ void PickerSession::setSearchText(const QString& text) {
 void PickerSession::refreshResults() {
     const AppState& state = services_.state;
     const std::optional<EmojiCategory> category =
-        presentationMode_ == PickerPresentationMode::full ? category_ : std::nullopt;
+        presentationMode_ == view::Presentation::Full ? view::toCatalog(category_) : std::nullopt;
     std::vector<const EmojiItem*> fresh = services_.catalog().search(
         query_, category, state.favorites(), state.emojiUsage(), state.recents());
     if (fresh == results_) {
@@ -114,7 +114,7 @@ void PickerSession::insert(const EmojiItem& chosen, bool keepOpen) {
     if (!keepOpen) {
         emit hideRequested();
     }
-    std::string text = item.displayEmoji(state.defaultSkinTone());
+    std::string text = item.displayEmoji(view::toCatalog(state.defaultSkinTone()));
     if (trailingSpace) {
         text += ' ';
     }
@@ -169,19 +169,6 @@ bool PickerSession::handleKey(const PickerKeyEvent& event, bool gridLayout) {
         break;
     }
     return decision.swallow;
-}
-
-QString PickerSession::categoryName() const {
-    return category_ ? QString::fromUtf8(rawValue(*category_)) : QString();
-}
-
-void PickerSession::setCategoryName(const QString& name) {
-    setCategory(emojiCategoryFromRaw(name.toStdString()));
-}
-
-QString PickerSession::presentationModeName() const {
-    return presentationMode_ == PickerPresentationMode::inlinePopup ? QStringLiteral("inline")
-                                                                    : QStringLiteral("full");
 }
 
 } // namespace tiklo

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/ViewEnums.h"
 #include "catalog/EmojiCatalog.h"
-#include "catalog/PickerPresentationMode.h"
 #include "input/TextInjector.h"
 #include "picker/EmojiResultsModel.h"
 #include "picker/PickerKeyRouting.h"
@@ -14,6 +14,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QtQml/qqmlregistration.h>
 
 namespace tiklo {
 
@@ -24,16 +25,22 @@ class UsageHistory;
 // choosing an emoji and cancelling. One per process. Main thread only.
 class PickerSession : public QObject {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("The picker session is made by the program")
     // Writing is the search field's binding: it also highlights the first result and searches.
     Q_PROPERTY(QString query READ queryText WRITE setSearchText NOTIFY queryChanged)
-    Q_PROPERTY(QString category READ categoryName WRITE setCategoryName NOTIFY categoryChanged)
+    // The full picker's filter; All in the inline popup.
+    Q_PROPERTY(
+        tiklo::view::Category category READ category WRITE setCategory NOTIFY categoryChanged)
     Q_PROPERTY(
         int replacementBackspaces READ replacementBackspaces NOTIFY replacementBackspacesChanged)
     Q_PROPERTY(
         int selectedIndex READ selectedIndex WRITE setSelectedIndex NOTIFY selectedIndexChanged)
-    Q_PROPERTY(QString presentationMode READ presentationModeName NOTIFY presentationModeChanged)
+    Q_PROPERTY(tiklo::view::Presentation presentationMode READ presentationMode NOTIFY
+                   presentationModeChanged)
+    // Ctrl or Super is down: the inline popup shows its digit shortcuts.
     Q_PROPERTY(bool commandHeld READ commandHeld WRITE setCommandHeld NOTIFY commandHeldChanged)
-    Q_PROPERTY(EmojiResultsModel* results READ resultsModel CONSTANT)
+    Q_PROPERTY(tiklo::EmojiResultsModel* results READ resultsModel CONSTANT)
     Q_PROPERTY(int resultCount READ resultCount NOTIFY resultsChanged)
 
 public:
@@ -47,19 +54,19 @@ public:
     explicit PickerSession(Services services, QObject* parent = nullptr);
 
     const std::string& query() const { return query_; }
-    std::optional<EmojiCategory> category() const { return category_; }
+    view::Category category() const { return category_; }
     int replacementBackspaces() const { return replacementBackspaces_; }
     int selectedIndex() const { return selectedIndex_; }
-    PickerPresentationMode presentationMode() const { return presentationMode_; }
+    view::Presentation presentationMode() const { return presentationMode_; }
     bool commandHeld() const { return commandHeld_; }
     const std::vector<const EmojiItem*>& results() const { return results_; }
     const std::optional<RunningApplication>& targetApp() const { return targetApp_; }
 
     void setQuery(const std::string& query);
-    void setCategory(std::optional<EmojiCategory> category);
+    void setCategory(view::Category category);
     void setReplacementBackspaces(int count);
     void setSelectedIndex(int index);
-    void setPresentationMode(PickerPresentationMode mode);
+    void setPresentationMode(view::Presentation mode);
     void setCommandHeld(bool held);
     void setTargetApp(std::optional<RunningApplication> app) { targetApp_ = std::move(app); }
 
@@ -78,9 +85,6 @@ public:
     bool handleKey(const PickerKeyEvent& event, bool gridLayout);
 
     QString queryText() const { return QString::fromStdString(query_); }
-    QString categoryName() const;
-    void setCategoryName(const QString& name);
-    QString presentationModeName() const;
     EmojiResultsModel* resultsModel() { return &model_; }
     int resultCount() const { return static_cast<int>(results_.size()); }
 
@@ -101,10 +105,10 @@ signals:
 private:
     Services services_;
     std::string query_;
-    std::optional<EmojiCategory> category_;
+    view::Category category_ = view::Category::All;
     int replacementBackspaces_ = 0;
     int selectedIndex_ = 0;
-    PickerPresentationMode presentationMode_ = PickerPresentationMode::full;
+    view::Presentation presentationMode_ = view::Presentation::Full;
     bool commandHeld_ = false;
     std::vector<const EmojiItem*> results_;
     std::optional<RunningApplication> targetApp_;

@@ -71,7 +71,7 @@ void TikloRuntime::terminate() {
 }
 
 void TikloRuntime::showFullPicker() {
-    picker_.show("", 0, std::nullopt, PickerPresentationMode::full);
+    picker_.show("", 0, std::nullopt, view::Presentation::Full);
 }
 
 std::unique_ptr<PickerPanel> TikloRuntime::makePanel() {

@@ -114,8 +114,8 @@ TEST(AppStateFileTest, EveryAssignmentIsStoredInItsExactForm) {
         AppState state(defaults, trust, loginItem);
         LoginItemSync sync(state, loginItem);
         state.setMasterEnabled(false);
-        state.setPickerMode(PickerMode::list);
-        state.setDefaultSkinTone(SkinTone::mediumLight);
+        state.setPickerMode(view::PickerMode::List);
+        state.setDefaultSkinTone(view::SkinTone::MediumLight);
         state.setTriggerPrefix("::");
         state.setInsertSpaceAfterTrigger(true);
         state.setHotkey(Hotkey{{keysym::space, Modifier::ctrl | Modifier::super}});
@@ -150,7 +150,7 @@ TEST(AppStateFileTest, EveryAssignmentIsStoredInItsExactForm) {
     EXPECT_EQ(reloaded.triggerPrefix(), ":");
     EXPECT_EQ(reloaded.hotkey(), (Hotkey{{keysym::space, Modifier::ctrl | Modifier::super}}));
     EXPECT_EQ(reloaded.emojiUsage().at("\U0001F525"), (EmojiUsage{1, 5.5}));
-    EXPECT_EQ(reloaded.defaultSkinTone(), SkinTone::mediumLight);
+    EXPECT_EQ(reloaded.defaultSkinTone(), view::SkinTone::MediumLight);
 }
 
 TEST(AppStateFileTest, PartlyBadListsKeepTheirGoodEntriesAndTheFileIsCopiedAside) {

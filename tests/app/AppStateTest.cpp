@@ -46,8 +46,8 @@ TEST_F(AppStateTest, FirstLaunchHasTheDefaultsAndWritesNothing) {
     loginService.registered = true;
     const auto state = load();
     EXPECT_TRUE(state->masterEnabled());
-    EXPECT_EQ(state->pickerMode(), PickerMode::grid);
-    EXPECT_EQ(state->defaultSkinTone(), SkinTone::standard);
+    EXPECT_EQ(state->pickerMode(), view::PickerMode::Grid);
+    EXPECT_EQ(state->defaultSkinTone(), view::SkinTone::Standard);
     EXPECT_EQ(state->triggerPrefix(), ";");
     EXPECT_FALSE(state->insertSpaceAfterTrigger());
     EXPECT_EQ(state->hotkey(), (Hotkey{{keysym::letter('e'), Modifier::ctrl | Modifier::alt}}));
@@ -86,8 +86,8 @@ TEST_F(AppStateTest, StoredValuesLoadAndBadOnesFallBackPerKeyWhileStayingStored)
     EXPECT_FALSE(state->masterEnabled());
     EXPECT_FALSE(state->insertSpaceAfterTrigger());
     EXPECT_EQ(state->triggerPrefix(), ";");
-    EXPECT_EQ(state->pickerMode(), PickerMode::list);
-    EXPECT_EQ(state->defaultSkinTone(), SkinTone::standard);
+    EXPECT_EQ(state->pickerMode(), view::PickerMode::List);
+    EXPECT_EQ(state->defaultSkinTone(), view::SkinTone::Standard);
     EXPECT_EQ(state->hotkey(), Hotkey{});
     EXPECT_EQ(state->favorites(), (AppState::Favorites{"a", "b"}));
     EXPECT_EQ(state->recents(), (Strings{"x", "y", "x"}));
@@ -101,7 +101,7 @@ TEST_F(AppStateTest, StoredValuesLoadAndBadOnesFallBackPerKeyWhileStayingStored)
     defaults.values["triggerPrefix"] = std::string("");
     EXPECT_EQ(load()->triggerPrefix(), "");
     defaults.putData("pickerMode", R"("tiles")");
-    EXPECT_EQ(load()->pickerMode(), PickerMode::grid);
+    EXPECT_EQ(load()->pickerMode(), view::PickerMode::Grid);
     defaults.putData("hotkey", R"({"keyCode":14,"modifiers":"6144"})");
     EXPECT_EQ(load()->hotkey(), Hotkey{});
 }
@@ -166,8 +166,8 @@ TEST_F(AppStateTest, UseCountsStopAtTheLargestCount) {
 TEST_F(AppStateTest, AssignmentsStoreTheirExactForms) {
     const auto state = load();
     state->setMasterEnabled(false);
-    state->setPickerMode(PickerMode::list);
-    state->setDefaultSkinTone(SkinTone::mediumDark);
+    state->setPickerMode(view::PickerMode::List);
+    state->setDefaultSkinTone(view::SkinTone::MediumDark);
     state->setInsertSpaceAfterTrigger(true);
     state->setHotkey(Hotkey{{keysym::space, Modifier::ctrl | Modifier::super}});
     state->setFavorites({"heart"});
@@ -189,7 +189,7 @@ TEST_F(AppStateTest, AssignmentsStoreTheirExactForms) {
     const auto again = load();
     EXPECT_EQ(again->hotkey(), (Hotkey{{keysym::space, Modifier::ctrl | Modifier::super}}));
     EXPECT_EQ(again->emojiUsage(), state->emojiUsage());
-    EXPECT_EQ(again->defaultSkinTone(), SkinTone::mediumDark);
+    EXPECT_EQ(again->defaultSkinTone(), view::SkinTone::MediumDark);
 
     // Text that JSON cannot carry is not written; memory still changes.
     state->setRecents({std::string("\xff")});
@@ -217,11 +217,19 @@ TEST_F(AppStateTest, PropertiesNotifyTheirObservers) {
     QSignalSpy mode(state.get(), &AppState::pickerModeChanged);
     historyOf(*state)->recordUse(emoji("\U0001F44D", "thumbsup"));
     state->setHotkey(Hotkey{{keysym::letter('a'), Modifier::super}});
-    state->setProperty("pickerMode", "list");
+    // As the views write them: typed values, the enumeration's names for text.
+    state->setProperty("pickerMode", QVariant::fromValue(view::PickerMode::List));
+    state->setProperty("defaultSkinTone", "MediumDark");
+    state->setProperty("triggerPrefix", "/");
     EXPECT_EQ(recents.count(), 2); // removal, then insertion at the front
     EXPECT_EQ(usage.count(), 1);
     EXPECT_EQ(hotkey.count(), 1);
     EXPECT_EQ(mode.count(), 1);
+    EXPECT_EQ(state->pickerMode(), view::PickerMode::List);
+    EXPECT_EQ(state->property("defaultSkinTone").value<view::SkinTone>(),
+              view::SkinTone::MediumDark);
+    EXPECT_EQ(data("defaultSkinTone"), R"("mediumDark")");
+    EXPECT_EQ(defaults.stringValue("triggerPrefix"), "/");
     EXPECT_EQ(state->property("hotkeyDisplay").toString(), QStringLiteral("Super+A"));
     EXPECT_EQ(state->property("recents").toStringList(), QStringList{"thumbsup"});
 }

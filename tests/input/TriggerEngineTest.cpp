@@ -84,7 +84,7 @@ TEST_F(TriggerEngineKeyTest, HandleKeyDownReadsTheSettingsAtEachPress) {
     EXPECT_EQ(picker.shown[0].query, "");
     EXPECT_EQ(picker.shown[0].backspaces, 1);
     EXPECT_EQ(picker.shown[0].target, gedit);
-    EXPECT_EQ(picker.shown[0].mode, PickerPresentationMode::inlinePopup);
+    EXPECT_EQ(picker.shown[0].mode, view::Presentation::Inline);
 
     engine.handleKeyDown(typed("a"));
     engine.handleKeyDown(typed(";", Modifier::ctrl));

@@ -96,7 +96,7 @@ protected:
 
 TEST_F(PickerControllerTest, InlineShowFillsTheSessionAndPlacesThePopup) {
     session.setCommandHeld(true);
-    picker.show("", 1, std::nullopt, PickerPresentationMode::inlinePopup);
+    picker.show("", 1, std::nullopt, view::Presentation::Inline);
     EXPECT_EQ(session.targetApp()->bundleID, "org.gnome.gedit"); // the frontmost one
     EXPECT_EQ(session.replacementBackspaces(), 1);
     EXPECT_FALSE(session.commandHeld());
@@ -108,7 +108,7 @@ TEST_F(PickerControllerTest, InlineShowFillsTheSessionAndPlacesThePopup) {
 
     caret = Rect{500, 282, 2, 18};
     screens.reducedMotion = true;
-    picker.show("", 1, RunningApplication{"given", 1, 1}, PickerPresentationMode::inlinePopup);
+    picker.show("", 1, RunningApplication{"given", 1, 1}, view::Presentation::Inline);
     EXPECT_EQ(session.targetApp()->bundleID, "given");
     EXPECT_EQ(panel->rect, (Rect{484, 310, 420, 326}));
     EXPECT_FALSE(panel->animated);
@@ -116,7 +116,7 @@ TEST_F(PickerControllerTest, InlineShowFillsTheSessionAndPlacesThePopup) {
 }
 
 TEST_F(PickerControllerTest, LosingTheKeyboardClosesOnlyTheInlinePopup) {
-    picker.show("", 1, std::nullopt, PickerPresentationMode::inlinePopup);
+    picker.show("", 1, std::nullopt, view::Presentation::Inline);
     session.setSearchText("fi");
     panel->loseKey();
     QCoreApplication::processEvents();
@@ -126,8 +126,8 @@ TEST_F(PickerControllerTest, LosingTheKeyboardClosesOnlyTheInlinePopup) {
     EXPECT_TRUE(injector.reactivated.empty()); // the focus stays where the user put it
 
     // The hotkey while the popup is open turns it into the full picker.
-    picker.show("", 1, std::nullopt, PickerPresentationMode::inlinePopup);
-    picker.show("", 0, std::nullopt, PickerPresentationMode::full);
+    picker.show("", 1, std::nullopt, view::Presentation::Inline);
+    picker.show("", 0, std::nullopt, view::Presentation::Full);
     EXPECT_EQ(panel->rect, (Rect{410, 25 + 437.5 - 235 - 60, 620, 470}));
     EXPECT_TRUE(panel->movable);
     EXPECT_EQ(session.replacementBackspaces(), 0);
@@ -139,8 +139,8 @@ TEST_F(PickerControllerTest, LosingTheKeyboardClosesOnlyTheInlinePopup) {
 TEST_F(PickerControllerTest, KeysTypedWhileThePickerOpensAreHeldUntilItHasTheKeyboard) {
     // Every showing holds the keys first and asks for them to follow once the picker has the
     // keyboard (the hold waits for that itself).
-    picker.show("", 1, std::nullopt, PickerPresentationMode::inlinePopup);
-    picker.show("", 0, std::nullopt, PickerPresentationMode::full);
+    picker.show("", 1, std::nullopt, view::Presentation::Inline);
+    picker.show("", 0, std::nullopt, view::Presentation::Full);
     EXPECT_EQ(hold.holds, 2);
     EXPECT_EQ(hold.releasedToOwnWindow, 2);
     EXPECT_EQ(hold.releasedToFocus, 0);
@@ -148,7 +148,7 @@ TEST_F(PickerControllerTest, KeysTypedWhileThePickerOpensAreHeldUntilItHasTheKey
     // A picker that never got the keyboard gives what was held to the focus when it goes.
     panel->loseKey();
     panel->activatesAtOnce = false;
-    picker.show("", 1, std::nullopt, PickerPresentationMode::inlinePopup);
+    picker.show("", 1, std::nullopt, view::Presentation::Inline);
     hold.holding = true; // the hold still waits for the picker
     picker.hide();
     EXPECT_EQ(hold.releasedToFocus, 1);
@@ -157,7 +157,7 @@ TEST_F(PickerControllerTest, KeysTypedWhileThePickerOpensAreHeldUntilItHasTheKey
     EXPECT_EQ(hold.releasedToFocus, 1);
 
     // One that had it leaves any later hold alone (an insertion's, say).
-    picker.show("", 1, std::nullopt, PickerPresentationMode::inlinePopup);
+    picker.show("", 1, std::nullopt, view::Presentation::Inline);
     panel->getKey();
     hold.holding = true;
     picker.hide();
@@ -175,7 +175,7 @@ TEST_F(PickerControllerTest, KeysThatSlippedPastTheHoldJoinTheQueryOrCloseThePop
         key.time = time;
         return key;
     };
-    picker.show("", 1, std::nullopt, PickerPresentationMode::inlinePopup);
+    picker.show("", 1, std::nullopt, view::Presentation::Inline);
     hold.holding = true; // the hold waits for the popup
     picker.keyTypedWhileHolding(press(keysym::letter('f'), "f", 1));
     picker.keyTypedWhileHolding(press(0xffe1 /* Shift_L */, std::nullopt, 2));
@@ -198,7 +198,7 @@ TEST_F(PickerControllerTest, KeysThatSlippedPastTheHoldJoinTheQueryOrCloseThePop
     for (const KeyDown& acting :
          {press(keysym::backSpace, "\b", 7), press(keysym::letter('a'), "a", 8, Modifier::ctrl),
           press(keysym::returnKey, "\r", 9), press(keysym::escape, "\x1b", 10)}) {
-        picker.show("", 1, std::nullopt, PickerPresentationMode::inlinePopup);
+        picker.show("", 1, std::nullopt, view::Presentation::Inline);
         hold.holding = true;
         picker.keyTypedWhileHolding(acting);
         EXPECT_FALSE(panel->visible) << acting.key.sym;
@@ -207,7 +207,7 @@ TEST_F(PickerControllerTest, KeysThatSlippedPastTheHoldJoinTheQueryOrCloseThePop
     }
 
     // The full picker was opened by the hotkey, not by a prefix typed in the application.
-    picker.show("", 0, std::nullopt, PickerPresentationMode::full);
+    picker.show("", 0, std::nullopt, view::Presentation::Full);
     hold.holding = true;
     picker.keyTypedWhileHolding(press(keysym::letter('f'), "f", 11));
     EXPECT_EQ(session.query(), "");
@@ -217,7 +217,7 @@ TEST_F(PickerControllerTest, KeysThatSlippedPastTheHoldJoinTheQueryOrCloseThePop
 TEST_F(PickerControllerTest, NothingOpensInAPasswordField) {
     session.setSearchText("before");
     secretField = true;
-    picker.show("", 1, std::nullopt, PickerPresentationMode::inlinePopup);
+    picker.show("", 1, std::nullopt, view::Presentation::Inline);
     EXPECT_EQ(panelsMade, 0);
     // The session is not filled: no target, no query, nothing to insert.
     EXPECT_EQ(session.query(), "before");
@@ -227,15 +227,15 @@ TEST_F(PickerControllerTest, NothingOpensInAPasswordField) {
     EXPECT_FALSE(hold.holding);
 
     // The full picker is asked for by the hotkey, not by typing: it opens.
-    picker.show("", 0, std::nullopt, PickerPresentationMode::full);
+    picker.show("", 0, std::nullopt, view::Presentation::Full);
     EXPECT_EQ(panelsMade, 1);
     secretField = false;
-    picker.show("", 1, std::nullopt, PickerPresentationMode::inlinePopup);
+    picker.show("", 1, std::nullopt, view::Presentation::Inline);
     EXPECT_EQ(session.replacementBackspaces(), 1);
 }
 
 TEST_F(PickerControllerTest, KeysReachTheSessionOnlyWhileThePanelHasTheKeyboard) {
-    picker.show("", 1, std::nullopt, PickerPresentationMode::inlinePopup);
+    picker.show("", 1, std::nullopt, view::Presentation::Inline);
     const PickerKeyEvent returnKey{PickerKeyEvent::Type::keyDown, {keysym::returnKey}};
     EXPECT_TRUE(panel->keys(returnKey));
     ASSERT_EQ(injector.replaced.size(), 1u);
@@ -244,9 +244,9 @@ TEST_F(PickerControllerTest, KeysReachTheSessionOnlyWhileThePanelHasTheKeyboard)
     EXPECT_EQ(injector.replaced.size(), 1u);
 
     // Grid moves by rows only in the full picker.
-    state.setPickerMode(PickerMode::grid);
+    state.setPickerMode(view::PickerMode::Grid);
     EXPECT_FALSE(picker.isGridLayout());
-    picker.show("", 0, std::nullopt, PickerPresentationMode::full);
+    picker.show("", 0, std::nullopt, view::Presentation::Full);
     EXPECT_TRUE(picker.isGridLayout());
 }
 

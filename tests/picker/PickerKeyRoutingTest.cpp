@@ -7,8 +7,8 @@ namespace {
 
 using Action = PickerKeyDecision::Action;
 using Type = PickerKeyEvent::Type;
-constexpr auto inlineMode = PickerPresentationMode::inlinePopup;
-constexpr auto fullMode = PickerPresentationMode::full;
+constexpr auto inlineMode = view::Presentation::Inline;
+constexpr auto fullMode = view::Presentation::Full;
 
 PickerKeyDecision route(KeySym sym, PickerKeyContext context, Modifiers modifiers = {}) {
     return PickerKeyRouting::route({Type::keyDown, {sym, modifiers}}, context);

@@ -27,7 +27,7 @@ class PickerSessionTest : public ::testing::Test, protected test::FakeAppEnviron
 protected:
     PickerSessionTest() {
         session.setTargetApp(RunningApplication{"gedit", 5, 6});
-        session.setPresentationMode(PickerPresentationMode::inlinePopup);
+        session.setPresentationMode(view::Presentation::Inline);
         session.setReplacementBackspaces(1);
         session.refreshResults();
     }
@@ -83,7 +83,7 @@ TEST_F(PickerSessionTest, SelectionClampsAtBothEndsAndMovesByRowsInTheGrid) {
 }
 
 TEST_F(PickerSessionTest, ReturnRecordsHidesTypesAndThenDeletesNothingMore) {
-    state.setDefaultSkinTone(SkinTone::dark);
+    state.setDefaultSkinTone(view::SkinTone::Dark);
     state.setInsertSpaceAfterTrigger(true);
     session.setSearchText("thumbs");
     EXPECT_TRUE(key(keysym::returnKey));
@@ -136,35 +136,42 @@ TEST_F(PickerSessionTest, CancellingReactivatesTheTargetAndResets) {
     EXPECT_TRUE(injector.replaced.empty());
     EXPECT_EQ(session.replacementBackspaces(), 0);
     EXPECT_FALSE(session.commandHeld());
-    EXPECT_EQ(session.presentationMode(), PickerPresentationMode::inlinePopup); // left as is
+    EXPECT_EQ(session.presentationMode(), view::Presentation::Inline); // left as is
 
     EXPECT_TRUE(key(keysym::escape));
     EXPECT_EQ(injector.reactivated.size(), 2u);
 }
 
 TEST_F(PickerSessionTest, ModelShowsTonesAndHighlightsTheQuery) {
-    state.setDefaultSkinTone(SkinTone::medium);
+    state.setDefaultSkinTone(view::SkinTone::Medium);
     session.setSearchText(":thumbs_up:");
     EmojiResultsModel* model = session.resultsModel();
+    model->setHighlightColor("#14b899");
     ASSERT_EQ(model->rowCount(), 1);
     const QModelIndex first = model->index(0);
     EXPECT_EQ(model->data(first, EmojiResultsModel::EmojiRole).toString(),
               QString::fromUtf8("\U0001F44D\U0001F3FD"));
-    EXPECT_EQ(model->data(first, EmojiResultsModel::NamePartsRole).toStringList(),
-              (QStringList{"", "Thumbs up", ""}));
+    EXPECT_EQ(model->data(first, EmojiResultsModel::HighlightedNameRole).toString(),
+              "<font color=\"#14b899\"><b>Thumbs up</b></font>");
     EXPECT_EQ(EmojiResultsModel::displayText("\U0001F3F3\uFE0F\u200D\U0001F308"),
               QString::fromUtf8("\U0001F3F3\u200D\U0001F308"));
+    // Names from data files are escaped; only the first occurrence is set apart.
+    EXPECT_EQ(EmojiResultsModel::highlightedName("a<b> & \"x\" x", "x", "red"),
+              "A&lt;b&gt; &amp; &quot;<font color=\"red\"><b>x</b></font>&quot; x");
+    EXPECT_EQ(EmojiResultsModel::highlightedName("fire", "water", "red"), "Fire");
 
     QSignalSpy changed(model, &QAbstractItemModel::dataChanged);
-    state.setDefaultSkinTone(SkinTone::light);
-    EXPECT_EQ(changed.count(), 1);
+    state.setDefaultSkinTone(view::SkinTone::Light);
+    model->setHighlightColor("#ffffff");
+    model->setHighlightColor("#ffffff");
+    EXPECT_EQ(changed.count(), 2);
 }
 
 TEST_F(PickerSessionTest, CategoryFiltersOnlyTheFullPicker) {
-    session.setCategory(EmojiCategory::animals);
+    session.setCategory(view::Category::Animals);
     session.refreshResults();
     EXPECT_EQ(session.resultCount(), 20);
-    session.setPresentationMode(PickerPresentationMode::full);
+    session.setPresentationMode(view::Presentation::Full);
     session.refreshResults();
     ASSERT_EQ(session.resultCount(), 1);
     EXPECT_EQ(session.results()[0]->id(), "fire");

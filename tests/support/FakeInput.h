@@ -195,10 +195,10 @@ public:
         std::string query;
         int backspaces;
         std::optional<RunningApplication> target;
-        PickerPresentationMode mode;
+        view::Presentation mode;
     };
     void show(const std::string& query, int backspaces, std::optional<RunningApplication> target,
-              PickerPresentationMode mode) override {
+              view::Presentation mode) override {
         shown.push_back({query, backspaces, std::move(target), mode});
     }
     void keyTypedWhileHolding(const KeyDown& key) override { typedWhileHolding.push_back(key); }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+Q_IMPORT_QML_PLUGIN(Tiklo_AppPlugin)
+Q_IMPORT_QML_PLUGIN(Tiklo_SessionPlugin)
 Q_IMPORT_QML_PLUGIN(Tiklo_ThemePlugin)
 Q_IMPORT_QML_PLUGIN(Tiklo_PickerPlugin)
 

@@ -32,7 +32,7 @@ std::vector<EmojiItem> pickerItems() {
 class PickerHostViewTest : public ::testing::Test, protected test::FakeAppEnvironment {
 protected:
     PickerHostViewTest() {
-        session.setPresentationMode(PickerPresentationMode::inlinePopup);
+        session.setPresentationMode(view::Presentation::Inline);
         session.setReplacementBackspaces(1);
         session.refreshResults();
         ThemeIconProvider::install(*view.engine());
@@ -155,7 +155,7 @@ TEST_F(PickerHostViewTest, TypingSearchesAndAClickInserts) {
 TEST_F(PickerHostViewTest, ShowsTonedEmojiInTheDefaultSkinTone) {
     ASSERT_TRUE(show());
     type("thumbs");
-    state.setDefaultSkinTone(SkinTone::mediumDark);
+    state.setDefaultSkinTone(view::SkinTone::MediumDark);
     EXPECT_EQ(rowText(0, "rowEmoji"), "\U0001F44D\U0001F3FE");
 }
 

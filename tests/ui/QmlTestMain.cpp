@@ -1,5 +1,6 @@
-// Qt Quick Test runner with the program's QML modules and symbol images available.
-#include "ui/FakeResultsModel.h"
+// Qt Quick Test runner with the program's QML modules, symbol images, and the real session
+// and store behind the views (as the singleton Rig of Tiklo.TestSupport).
+#include "ui/QmlTestRig.h"
 #include "ui/theme/ThemeIconProvider.h"
 
 #include <QObject>
@@ -7,6 +8,8 @@
 #include <QtQml/qqmlextensionplugin.h>
 #include <QtQuickTest>
 
+Q_IMPORT_QML_PLUGIN(Tiklo_AppPlugin)
+Q_IMPORT_QML_PLUGIN(Tiklo_SessionPlugin)
 Q_IMPORT_QML_PLUGIN(Tiklo_ThemePlugin)
 Q_IMPORT_QML_PLUGIN(Tiklo_PickerPlugin)
 
@@ -15,9 +18,13 @@ class UiTestSetup : public QObject {
 public slots:
     void qmlEngineAvailable(QQmlEngine* engine) {
         tiklo::ThemeIconProvider::install(*engine);
-        qmlRegisterType<tiklo::test::FakeResultsModel>("Tiklo.TestSupport", 1, 0,
-                                                       "FakeResultsModel");
+        rig_ = std::make_unique<tiklo::test::QmlTestRig>();
+        qmlRegisterSingletonInstance("Tiklo.TestSupport", 1, 0, "Rig", rig_.get());
     }
+
+private:
+    // Lives as long as the engine: the test ends before this object does.
+    std::unique_ptr<tiklo::test::QmlTestRig> rig_;
 };
 
 QUICK_TEST_MAIN_WITH_SETUP(ui_qml, UiTestSetup)

@@ -39,13 +39,13 @@ public:
 TEST(QtKeyTranslatorTest, RoutedKeysGetTheirKeysymsModifiersAndDigitRowPlaces) {
     // The routed keys by what the routing makes of them: in the full picker's grid, and in the
     // popup with an empty query.
-    const auto routed = [&](int qtKey, PickerPresentationMode mode) {
-        const PickerKeyContext context{mode, mode == PickerPresentationMode::full, true, 20};
+    const auto routed = [&](int qtKey, view::Presentation mode) {
+        const PickerKeyContext context{mode, mode == view::Presentation::Full, true, 20};
         return PickerKeyRouting::route(*key(QEvent::KeyPress, qtKey, Qt::NoModifier), context);
     };
     using Action = PickerKeyDecision::Action;
-    constexpr auto grid = PickerPresentationMode::full;
-    constexpr auto popup = PickerPresentationMode::inlinePopup;
+    constexpr auto grid = view::Presentation::Full;
+    constexpr auto popup = view::Presentation::Inline;
     EXPECT_EQ(routed(Qt::Key_Return, grid).action, Action::insertSelected);
     EXPECT_EQ(routed(Qt::Key_Enter, grid).action, Action::insertSelected);
     EXPECT_EQ(routed(Qt::Key_Escape, grid).action, Action::close);

@@ -1,6 +1,9 @@
 import QtQuick
 import QtTest
+import Tiklo.App
 import Tiklo.Picker
+import Tiklo.Session
+import Tiklo.TestSupport
 import Tiklo.Theme
 
 Item {
@@ -8,22 +11,21 @@ Item {
     width: 460
     height: 360
 
-    Component { id: mockSession; MockPickerSession {} }
-    Component { id: pickerView; InlineEmojiPickerView { appState: MockAppState {} } }
-    Component { id: hostView; PickerHostView { appState: MockAppState {} } }
+    Component { id: pickerView; InlineEmojiPickerView { appState: Rig.appState } }
+    Component { id: hostView; PickerHostView { appState: Rig.appState } }
 
     TestCase {
         id: testCase
         name: "InlinePicker"
         when: windowShown
 
-        property QtObject session
+        readonly property PickerSession session: Rig.session
         property Item view
 
         function init() {
-            session = createTemporaryObject(mockSession, testCase)
+            Rig.reset()
         }
-        // Views go before the session they watch, as in the program.
+        // Views go before the session they watch is reset, as in the program.
         function cleanup() {
             if (view) {
                 view.destroy()
@@ -67,22 +69,22 @@ Item {
                             name => child(name + "Key").text + " " + child(name + "Label").text)
             compare(hints, ["↑↓ navigate", "⏎ insert", "esc dismiss"])
 
-            session.fill(3)
+            Rig.fill(3)
             verify(!child("emptyState").visible)
             compare(child("footerCount").text, "3 emoji")
             compare(rowChild(0, "rowEmoji").font.family, "Noto Color Emoji")
         }
 
-        function test_command_badges_on_the_first_nine_rows() {
-            session.fill(12)
+        function test_ctrl_digit_badges_on_the_first_nine_rows() {
+            Rig.fill(12)
             session.selectedIndex = 10
             makeView()
             session.commandHeld = true
-            compare(child("hintInsertKey").text, "⌘1–9")
+            compare(child("hintInsertKey").text, "Ctrl+1–9")
             for (let i = 0; i < 12; ++i) {
                 compare(rowChild(i, "commandBadge").visible, i < 9, "badge on row " + i)
                 if (i < 9)
-                    compare(rowChild(i, "commandBadgeText").text, "⌘" + (i + 1))
+                    compare(rowChild(i, "commandBadgeText").text, "Ctrl+" + (i + 1))
             }
             // Later rows keep their usual trailing element.
             verify(rowChild(10, "selectedTrailing").visible)
@@ -95,22 +97,28 @@ Item {
         function test_highlighted_name_data() {
             const match = text => "<font color=\"" + Theme.accent + "\"><b>" + text + "</b></font>"
             return [
-                { tag: "match", parts: ["Thumbs ", "up", " sign"], markup: "Thumbs " + match("up") + " sign" },
-                { tag: "no match", parts: ["Fire", "", ""], markup: "Fire" },
-                { tag: "markup characters", parts: ["A<b> & ", "\"x\"", " >"],
-                  markup: "A&lt;b&gt; &amp; " + match("&quot;x&quot;") + " &gt;" }
+                { tag: "match", name: "thumbs up sign", query: "up",
+                  markup: "Thumbs " + match("up") + " sign" },
+                { tag: "shortcode typed", name: "thumbs up sign", query: ":THUMBS_UP:",
+                  markup: match("Thumbs up") + " sign" },
+                { tag: "keyword only", name: "fire", keywords: ["flame"], query: "flame",
+                  markup: "Fire" },
+                { tag: "markup characters", name: "a<b> & \"x\" >", keywords: ["x"], query: "x",
+                  markup: "A&lt;b&gt; &amp; &quot;" + match("x") + "&quot; &gt;" }
             ]
         }
         function test_highlighted_name(data) {
-            session.results.append("👍", data.parts.join(""), "x", data.parts)
+            Rig.add(data.name, data.keywords || [])
             makeView()
+            session.query = data.query
+            compare(session.resultCount, 1)
             const name = rowChild(0, "rowName")
             compare(name.textFormat, Text.StyledText)
             compare(name.text, data.markup)
         }
 
         function test_hover_and_click() {
-            session.fill(4, ["fire", "joy", "heart", "sparkles"])
+            Rig.fill(4, ["fire", "heart", "joy", "sparkles"])
             session.selectedIndex = 1
             makeView()
             verify(rowChild(1, "selectedTrailing").visible)
@@ -121,11 +129,13 @@ Item {
             verify(Qt.colorEqual(hovered.color, Theme.selectionHover))
             compare(session.selectedIndex, 1)
             const tip = rowChild(2, "rowToolTip")
-            compare(tip.text, ":heart:")
+            compare(tip.text, ":joy:")
             tryCompare(tip, "visible", true)
 
+            // A click inserts that row, and the popup goes.
             mouseClick(hovered)
-            compare(session.inserts, [{ index: 2, keepOpen: false }])
+            compare(Rig.typed, [hovered.emoji])
+            compare(Rig.hides, 1)
             mouseMove(root, root.width - 1, root.height - 1)
         }
 
@@ -151,11 +161,11 @@ Item {
             session.query = "" // cleared by the session after an insert
             compare(child("searchField").text, "")
             keyClick(Qt.Key_Escape)
-            compare(session.closes, 1)
+            compare(Rig.closes, 1)
         }
 
         function test_selection_is_scrolled_to_the_middle() {
-            session.fill(40)
+            Rig.fill(40)
             makeView()
             const list = child("resultsList")
             compare(rowTop(0), 8)
@@ -175,14 +185,14 @@ Item {
             return [{ tag: "results replaced", replace: true }, { tag: "results kept", replace: false }]
         }
         function test_a_new_query_puts_the_first_result_at_the_top(data) {
-            session.fill(40)
+            Rig.fill(40)
             makeView()
             session.selectedIndex = 30
             tryVerify(() => child("resultsList").contentY > 200)
             session.query = "item"
             session.selectedIndex = 0
             if (data.replace)
-                session.fill(35)
+                Rig.fill(35)
             wait(0)
             waitForItemPolished(child("resultsList"))
             compare(rowTop(0), 8) // there at once, not on the way
@@ -193,7 +203,7 @@ Item {
             const placeholder = findChild(view, "fullPickerPlaceholder")
             verify(findChild(view, "searchField").visible && !placeholder.visible)
             compare([view.implicitWidth, view.implicitHeight], [420, 326])
-            session.presentationMode = "full"
+            Rig.present(Tiklo.Full)
             verify(!findChild(view, "searchField").visible && placeholder.visible)
             compare([view.implicitWidth, view.implicitHeight], [620, 470])
         }

@@ -19,8 +19,7 @@ namespace tiklo {
 // Observes the user's key presses system-wide: XInput 2.2 raw key events on the root
 // window, which arrive for every key whoever has the focus or a grab, and do not disturb
 // delivery. Keys Tiklo posted itself are recognised through the shared ledger and not
-// reported at all. Keys without a virtual key code are reported with
-// XkbKeyTranslator::unknownKeyCode and their characters.
+// reported at all. Each key is named by its keysym (XkbKeyTranslator).
 //
 // Events are read from `connection`, which must be the connection Qt reads (Qt's own,
 // QNativeInterface::QX11Application::connection()): install() adds the monitor to the

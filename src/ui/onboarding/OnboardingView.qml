@@ -1,4 +1,5 @@
 import QtQuick
+import Tiklo.App
 import Tiklo.Theme
 
 // The welcome window's content. Its pages are still to come; until then it is the window's
@@ -7,7 +8,7 @@ Rectangle {
     id: root
     objectName: "onboardingView"
 
-    required property QtObject appState
+    required property AppState appState
 
     color: Theme.sidebar
 }

@@ -1,6 +1,8 @@
 import QtQuick
 import QtQuick.Layouts
 import QtQuick.Window
+import Tiklo.App
+import Tiklo.Session
 import Tiklo.Theme
 
 // The popup of semicolon search: a search field, the ranked results and a footer of key
@@ -9,16 +11,16 @@ import Tiklo.Theme
 Item {
     id: root
 
-    required property QtObject session
-    required property QtObject appState
+    required property PickerSession session
+    required property AppState appState
     readonly property bool searchFocused: searchField.activeFocus
     // On screen: the view and its window are both visible.
     readonly property bool shown: visible && Window.window !== null && Window.window.visible
     // A query change is waiting to put the first result at the top.
     property bool scrollToTopPending: false
 
-    implicitWidth: 420
-    implicitHeight: 326
+    implicitWidth: PanelSizes.inlinePopup.width
+    implicitHeight: PanelSizes.inlinePopup.height
 
     function centreSelection() {
         const index = session.selectedIndex
@@ -83,6 +85,13 @@ Item {
         objectName: "searchFocusTimer"
         interval: 50
         onTriggered: searchField.forceActiveFocus()
+    }
+
+    // The query's match in each result's name, in the theme's accent.
+    Binding {
+        target: root.session.results
+        property: "highlightColor"
+        value: Theme.accent.toString()
     }
 
     NumberAnimation {
@@ -160,7 +169,7 @@ Item {
                         objectName: "searchPlaceholder"
                         anchors.fill: parent
                         visible: searchField.text === "" && searchField.preeditText === ""
-                        text: "Search emoji"
+                        text: qsTr("Search emoji")
                         color: Theme.textTertiary
                         font: searchField.font
                         verticalAlignment: Text.AlignVCenter
@@ -218,7 +227,7 @@ Item {
                 Text {
                     objectName: "emptyStateText"
                     anchors.horizontalCenter: parent.horizontalCenter
-                    text: "No matches"
+                    text: qsTr("No matches")
                     color: Theme.textTertiary
                     font.family: Theme.fontFamily
                     font.pointSize: Theme.pt(12.5)
@@ -255,24 +264,24 @@ Item {
                 KeyHint {
                     objectName: "hintNavigate"
                     key: "↑↓"
-                    label: "navigate"
+                    label: qsTr("navigate")
                 }
                 KeyHint {
                     objectName: "hintInsert"
-                    key: root.session.commandHeld ? "⌘1–9" : "⏎"
-                    label: "insert"
+                    key: root.session.commandHeld ? PickerShortcuts.insertRange() : "⏎"
+                    label: qsTr("insert")
                 }
                 KeyHint {
                     objectName: "hintDismiss"
                     key: "esc"
-                    label: "dismiss"
+                    label: qsTr("dismiss")
                 }
                 Item {
                     Layout.fillWidth: true
                 }
                 Text {
                     objectName: "footerCount"
-                    text: "%1 emoji".arg(root.session.resultCount)
+                    text: qsTr("%1 emoji").arg(root.session.resultCount)
                     color: Theme.textTertiary
                     font.family: Theme.fontFamily
                     font.pointSize: Theme.pt(10.5)

@@ -1,41 +1,25 @@
 import QtQuick
 import QtQuick.Layouts
 import QtQuick.Templates as T
+import Tiklo.Session
 import Tiklo.Theme
 
 // One result of the inline popup: the emoji, its name with the query set apart, and at its
-// end either the Command-digit badge or, when highlighted, the shortcode to be inserted.
+// end either the Ctrl+digit badge or, when highlighted, the shortcode to be inserted.
 Rectangle {
     id: row
 
-    required property QtObject session
+    required property PickerSession session
     required property int index
     required property string emoji
     required property string name
     required property string shortcode
-    // [before, match, after] of the displayed name.
-    required property var nameParts
+    // Styled text, made by the model.
+    required property string highlightedName
 
     readonly property bool selected: index === session.selectedIndex
     readonly property bool hovering: mouseArea.containsMouse
     readonly property bool showsCommandBadge: session.commandHeld && index < 9
-    readonly property string highlightedName: markup(nameParts, name)
-
-    // StyledText of the name with the matched part in bold accent. Names come from data
-    // files and may hold "<" or "&", so every part is escaped.
-    function markup(parts, fallback) {
-        function escaped(text) {
-            return String(text).replace(/&/g, "&amp;").replace(/</g, "&lt;").replace(/>/g,
-                                                                                    "&gt;").replace(
-                        /"/g, "&quot;")
-        }
-        if (!parts || parts.length !== 3)
-            return escaped(fallback)
-        let text = escaped(parts[0])
-        if (parts[1] !== "")
-            text += "<font color=\"" + Theme.accent + "\"><b>" + escaped(parts[1]) + "</b></font>"
-        return text + escaped(parts[2])
-    }
 
     implicitHeight: 30
     radius: 7
@@ -88,7 +72,7 @@ Rectangle {
                 id: badgeText
                 objectName: "commandBadgeText"
                 anchors.centerIn: parent
-                text: "⌘" + (row.index + 1)
+                text: PickerShortcuts.insertAt(row.index + 1)
                 color: Theme.textSecondary
                 font.family: Theme.fontFamily
                 font.pointSize: Theme.pt(10)

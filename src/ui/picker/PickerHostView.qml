@@ -1,16 +1,19 @@
 import QtQuick
+import Tiklo.App
+import Tiklo.Session
 import Tiklo.Theme
 
 // The picker panel's content: the inline popup of semicolon search, or the full picker.
 Item {
     id: root
 
-    required property QtObject session
-    required property QtObject appState
-    readonly property bool inlinePresentation: session.presentationMode === "inline"
+    required property PickerSession session
+    required property AppState appState
+    readonly property bool inlinePresentation: session.presentationMode === Tiklo.Inline
+    readonly property size panelSize: inlinePresentation ? PanelSizes.inlinePopup : PanelSizes.full
 
-    implicitWidth: inlinePresentation ? 420 : 620
-    implicitHeight: inlinePresentation ? 326 : 470
+    implicitWidth: panelSize.width
+    implicitHeight: panelSize.height
 
     InlineEmojiPickerView {
         id: inlineView

@@ -1,4 +1,5 @@
 import QtQuick
+import Tiklo.App
 import Tiklo.Theme
 
 // The settings window's content. Its sidebar and pages are still to come; until then it is
@@ -7,7 +8,7 @@ Rectangle {
     id: root
     objectName: "settingsRootView"
 
-    required property QtObject appState
+    required property AppState appState
 
     color: Theme.bg
 }

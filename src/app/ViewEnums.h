@@ -1,0 +1,81 @@
+#pragma once
+
+#include "catalog/EmojiCategory.h"
+#include "catalog/PickerMode.h"
+#include "catalog/SkinTone.h"
+
+#include <optional>
+
+#include <QObject>
+#include <QtQml/qqmlregistration.h>
+
+namespace tiklo::view {
+Q_NAMESPACE
+QML_NAMED_ELEMENT(Tiklo)
+
+// The small popup opened by the trigger prefix, or the window opened by the hotkey.
+enum class Presentation { Inline, Full };
+Q_ENUM_NS(Presentation)
+
+// The enumerations the catalog keeps without Qt, as the views compare them: the same cases
+// in the same order, so that converting is a cast (checked below).
+enum class PickerMode { Grid, List };
+Q_ENUM_NS(PickerMode)
+
+enum class SkinTone { Standard, Light, MediumLight, Medium, MediumDark, Dark };
+Q_ENUM_NS(SkinTone)
+
+// All is no category: every category at once.
+enum class Category {
+    All = -1,
+    Smileys,
+    People,
+    Animals,
+    Food,
+    Activity,
+    Travel,
+    Objects,
+    Symbols,
+    Flags
+};
+Q_ENUM_NS(Category)
+
+constexpr tiklo::PickerMode toCatalog(PickerMode mode) {
+    return static_cast<tiklo::PickerMode>(mode);
+}
+constexpr PickerMode fromCatalog(tiklo::PickerMode mode) {
+    return static_cast<PickerMode>(mode);
+}
+constexpr tiklo::SkinTone toCatalog(SkinTone tone) {
+    return static_cast<tiklo::SkinTone>(tone);
+}
+constexpr SkinTone fromCatalog(tiklo::SkinTone tone) {
+    return static_cast<SkinTone>(tone);
+}
+constexpr std::optional<EmojiCategory> toCatalog(Category category) {
+    return category == Category::All ? std::nullopt
+                                     : std::optional(static_cast<EmojiCategory>(category));
+}
+constexpr Category fromCatalog(std::optional<EmojiCategory> category) {
+    return category ? static_cast<Category>(*category) : Category::All;
+}
+
+static_assert(toCatalog(PickerMode::Grid) == tiklo::PickerMode::grid &&
+              toCatalog(PickerMode::List) == tiklo::PickerMode::list && allPickerModes.size() == 2);
+static_assert(toCatalog(SkinTone::Standard) == tiklo::SkinTone::standard &&
+              toCatalog(SkinTone::Light) == tiklo::SkinTone::light &&
+              toCatalog(SkinTone::MediumLight) == tiklo::SkinTone::mediumLight &&
+              toCatalog(SkinTone::Medium) == tiklo::SkinTone::medium &&
+              toCatalog(SkinTone::MediumDark) == tiklo::SkinTone::mediumDark &&
+              toCatalog(SkinTone::Dark) == tiklo::SkinTone::dark && allSkinTones.size() == 6);
+static_assert(toCatalog(Category::Smileys) == EmojiCategory::smileys &&
+              toCatalog(Category::People) == EmojiCategory::people &&
+              toCatalog(Category::Animals) == EmojiCategory::animals &&
+              toCatalog(Category::Food) == EmojiCategory::food &&
+              toCatalog(Category::Activity) == EmojiCategory::activity &&
+              toCatalog(Category::Travel) == EmojiCategory::travel &&
+              toCatalog(Category::Objects) == EmojiCategory::objects &&
+              toCatalog(Category::Symbols) == EmojiCategory::symbols &&
+              toCatalog(Category::Flags) == EmojiCategory::flags && allEmojiCategories.size() == 9);
+
+} // namespace tiklo::view
