@@ -221,7 +221,6 @@ bool TikloDesktop::startTikloListening() {
         return false;
     }
     // Ctrl+Alt+E refused to another client: Tiklo holds it.
-    constexpr int badAccess = 10;
     const bool listening = pollFor(
         [this] {
             if (!tikloRunning()) {
@@ -229,7 +228,7 @@ bool TikloDesktop::startTikloListening() {
             }
             test::X11TestClient probe;
             const xcb_keycode_t e = probe.keycode('e');
-            return e != 0 && probe.grabKey(e, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1) == badAccess;
+            return e != 0 && probe.keyHeldByAnother(e, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1);
         },
         30s);
     if (!listening || !tikloRunning()) {

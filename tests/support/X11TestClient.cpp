@@ -88,6 +88,16 @@ int X11TestClient::grabKey(xcb_keycode_t keycode, std::uint16_t modifiers) {
     return error ? error->error_code : 0;
 }
 
+bool X11TestClient::keyHeldByAnother(xcb_keycode_t keycode, std::uint16_t modifiers) {
+    constexpr int badAccess = 10;
+    const int error = grabKey(keycode, modifiers);
+    if (error == 0) {
+        std::free(xcb_request_check(
+            connection_, xcb_ungrab_key_checked(connection_, keycode, root_, modifiers)));
+    }
+    return error == badAccess;
+}
+
 xcb_atom_t X11TestClient::atom(const std::string& name) {
     const Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
         connection_,

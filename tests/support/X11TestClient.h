@@ -31,6 +31,9 @@ public:
     xcb_keycode_t keycode(std::uint32_t keysym);
     // A checked passive grab on the root; the X error code, 0 on success.
     int grabKey(xcb_keycode_t keycode, std::uint16_t modifiers);
+    // Whether another client holds the key with exactly these modifiers. A grab this takes is
+    // let go at once, so that the holder it waits for is not refused meanwhile.
+    bool keyHeldByAnother(xcb_keycode_t keycode, std::uint16_t modifiers);
 
 private:
     xcb_atom_t atom(const std::string& name);
