@@ -63,9 +63,9 @@ void keyToDecision(benchmark::State& state, std::uint32_t keycode, std::size_t l
         const std::optional<KeyDown> key = monitor.keyDownFor(event);
         TriggerEngine::Input input;
         input.masterEnabled = true;
-        input.frontmostBundleID = "org.gnome.TextEditor";
-        input.ownBundleID = "io.tiklo.Tiklo";
-        input.excludedBundleIDs = &excluded;
+        input.frontmostAppID = "org.gnome.TextEditor";
+        input.ownAppID = "io.tiklo.Tiklo";
+        input.excludedAppIDs = &excluded;
         input.modifiers = key->key.modifiers;
         input.charactersIgnoringModifiers = key->charactersIgnoringModifiers;
         input.triggerPrefix = ";";

@@ -59,7 +59,7 @@ void AppState::load() {
     favorites_ = read(Table::favorites);
     recents_ = read(Table::recents);
     emojiUsage_ = read(Table::emojiUsage);
-    excludedBundleIDs_ = read(Table::excludedBundleIDs);
+    excludedAppIDs_ = read(Table::excludedAppIDs);
     if (!discardedValues.isEmpty()) {
         qCWarning(settingsLog).noquote() << "Discarded stored values that could not be read, under"
                                          << discardedValues.join(", ");
@@ -165,10 +165,10 @@ void AppState::setEmojiUsage(Usage value) {
     store(SettingsTable::emojiUsage, emojiUsage_);
 }
 
-void AppState::setExcludedBundleIDs(std::vector<std::string> value) {
-    excludedBundleIDs_ = std::move(value);
-    emit excludedBundleIDsChanged();
-    store(SettingsTable::excludedBundleIDs, excludedBundleIDs_);
+void AppState::setExcludedAppIDs(std::vector<std::string> value) {
+    excludedAppIDs_ = std::move(value);
+    emit excludedAppIDsChanged();
+    store(SettingsTable::excludedAppIDs, excludedAppIDs_);
 }
 
 void AppState::requestAccessibility() {
@@ -201,8 +201,8 @@ QVariantMap AppState::emojiUsageMap() const {
     return map;
 }
 
-QStringList AppState::excludedBundleIDsList() const {
-    return toQStringList(excludedBundleIDs_);
+QStringList AppState::excludedAppIDsList() const {
+    return toQStringList(excludedAppIDs_);
 }
 
 } // namespace tiklo

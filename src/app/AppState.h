@@ -45,8 +45,7 @@ class AppState : public QObject {
     Q_PROPERTY(QStringList favorites READ favoritesList NOTIFY favoritesChanged)
     Q_PROPERTY(QStringList recents READ recentsList NOTIFY recentsChanged)
     Q_PROPERTY(QVariantMap emojiUsage READ emojiUsageMap NOTIFY emojiUsageChanged)
-    Q_PROPERTY(
-        QStringList excludedBundleIDs READ excludedBundleIDsList NOTIFY excludedBundleIDsChanged)
+    Q_PROPERTY(QStringList excludedAppIDs READ excludedAppIDsList NOTIFY excludedAppIDsChanged)
 
 public:
     using Favorites = SettingCodecs::StringSet;
@@ -80,7 +79,7 @@ public:
     const Favorites& favorites() const { return favorites_; }
     const std::vector<std::string>& recents() const { return recents_; }
     const Usage& emojiUsage() const { return emojiUsage_; }
-    const std::vector<std::string>& excludedBundleIDs() const { return excludedBundleIDs_; }
+    const std::vector<std::string>& excludedAppIDs() const { return excludedAppIDs_; }
 
     void setMasterEnabled(bool value);
     // The live registration state; the login item's service keeps the system in step.
@@ -95,7 +94,7 @@ public:
     void setFavorites(Favorites value);
     void setRecents(std::vector<std::string> value);
     void setEmojiUsage(Usage value);
-    void setExcludedBundleIDs(std::vector<std::string> value);
+    void setExcludedAppIDs(std::vector<std::string> value);
 
     // Asks the system to let Tiklo observe and type keys, and shows where to allow it.
     Q_INVOKABLE void requestAccessibility();
@@ -109,7 +108,7 @@ public:
     QStringList favoritesList() const;
     QStringList recentsList() const;
     QVariantMap emojiUsageMap() const;
-    QStringList excludedBundleIDsList() const;
+    QStringList excludedAppIDsList() const;
 
 signals:
     void masterEnabledChanged();
@@ -123,7 +122,7 @@ signals:
     void favoritesChanged();
     void recentsChanged();
     void emojiUsageChanged();
-    void excludedBundleIDsChanged();
+    void excludedAppIDsChanged();
 
 private:
     void load();
@@ -149,7 +148,7 @@ private:
     Favorites favorites_;
     std::vector<std::string> recents_;
     Usage emojiUsage_;
-    std::vector<std::string> excludedBundleIDs_;
+    std::vector<std::string> excludedAppIDs_;
 };
 
 } // namespace tiklo

@@ -28,8 +28,8 @@ struct SettingsTable {
     static inline const StoredSetting<C::StringSet, C::StringSetList> favorites{"favorites", {}};
     static inline const StoredSetting<C::Strings, C::StringList> recents{"recents", {}};
     static inline const StoredSetting<C::Usage, C::UsageMap> emojiUsage{"emojiUsage", {}};
-    static inline const StoredSetting<C::Strings, C::StringList> excludedBundleIDs{
-        "excludedBundleIDs", {}};
+    static inline const StoredSetting<C::Strings, C::StringList> excludedAppIDs{"excludedBundleIDs",
+                                                                                {}};
     // Read at launch and written by the welcome window; not a property of the store.
     static inline const StoredSetting<bool, C::Boolean> didCompleteOnboarding{
         "didCompleteOnboarding", false};

@@ -22,13 +22,13 @@ std::optional<int> TriggerEngine::decide(const Input& input) {
     if (!input.masterEnabled) {
         return std::nullopt;
     }
-    if (input.frontmostBundleID && input.excludedBundleIDs != nullptr &&
-        std::find(input.excludedBundleIDs->begin(), input.excludedBundleIDs->end(),
-                  *input.frontmostBundleID) != input.excludedBundleIDs->end()) {
+    if (input.frontmostAppID && input.excludedAppIDs != nullptr &&
+        std::find(input.excludedAppIDs->begin(), input.excludedAppIDs->end(),
+                  *input.frontmostAppID) != input.excludedAppIDs->end()) {
         return std::nullopt;
     }
     // Never trigger inside Tiklo's own windows; two unknown ids count as the same.
-    if (input.frontmostBundleID == input.ownBundleID) {
+    if (input.frontmostAppID == input.ownAppID) {
         return std::nullopt;
     }
     if (input.modifiers.any(shortcutModifiers)) {
@@ -59,9 +59,9 @@ void TriggerEngine::handleKeyDown(const KeyDown& key) {
     const std::optional<RunningApplication> frontmost = workspace_.frontmostApplication();
     Input input;
     input.masterEnabled = state_.masterEnabled();
-    input.frontmostBundleID = frontmost ? presentID(frontmost->bundleID) : std::nullopt;
-    input.ownBundleID = presentID(workspace_.ownBundleID());
-    input.excludedBundleIDs = &state_.excludedBundleIDs();
+    input.frontmostAppID = frontmost ? presentID(frontmost->appID) : std::nullopt;
+    input.ownAppID = presentID(workspace_.ownAppID());
+    input.excludedAppIDs = &state_.excludedAppIDs();
     input.modifiers = key.key.modifiers;
     input.charactersIgnoringModifiers = key.charactersIgnoringModifiers;
     input.triggerPrefix = state_.triggerPrefix().toStdString();

@@ -27,9 +27,9 @@ public:
 
     struct Input {
         bool masterEnabled = false;
-        std::optional<std::string> frontmostBundleID;
-        std::optional<std::string> ownBundleID;
-        const std::vector<std::string>* excludedBundleIDs = nullptr;
+        std::optional<std::string> frontmostAppID;
+        std::optional<std::string> ownAppID;
+        const std::vector<std::string>* excludedAppIDs = nullptr;
         Modifiers modifiers;
         std::optional<std::string> charactersIgnoringModifiers;
         std::string triggerPrefix;

@@ -5,10 +5,10 @@
 
 namespace tiklo {
 
-// An application with a window on screen. `bundleID` identifies the application (on Linux
+// An application with a window on screen. `appID` identifies the application (on Linux
 // the desktop-file id or the window class); it may be empty when nothing names it.
 struct RunningApplication {
-    std::string bundleID;
+    std::string appID;
     std::int64_t pid = 0;
     std::uint64_t window = 0;
 

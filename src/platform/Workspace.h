@@ -16,7 +16,7 @@ public:
     // The most recent frontmost application other than Tiklo itself: the one the user came
     // from when a Tiklo window is in front.
     virtual std::optional<RunningApplication> lastOtherApplication() const = 0;
-    virtual std::string ownBundleID() const = 0;
+    virtual std::string ownAppID() const = 0;
 };
 
 } // namespace tiklo

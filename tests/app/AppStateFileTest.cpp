@@ -121,7 +121,7 @@ TEST(AppStateFileTest, EveryAssignmentIsStoredInItsExactForm) {
         state.setHotkey(Hotkey{{keysym::space, Modifier::ctrl | Modifier::super}});
         historyOf(state, 5.5)
             .recordUse({"\U0001F525", "fire", "fire", EmojiCategory::animals, {}, false});
-        state.setExcludedBundleIDs({"org.gnome.gedit"});
+        state.setExcludedAppIDs({"org.gnome.gedit"});
         state.setLaunchAtLogin(true);
         state.setDidCompleteOnboarding(true);
     }

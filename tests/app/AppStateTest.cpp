@@ -54,7 +54,7 @@ TEST_F(AppStateTest, FirstLaunchHasTheDefaultsAndWritesNothing) {
     EXPECT_TRUE(state->favorites().empty());
     EXPECT_TRUE(state->recents().empty());
     EXPECT_TRUE(state->emojiUsage().empty());
-    EXPECT_TRUE(state->excludedBundleIDs().empty());
+    EXPECT_TRUE(state->excludedAppIDs().empty());
     EXPECT_TRUE(state->launchAtLogin());
     EXPECT_TRUE(state->accessibilityGranted());
     EXPECT_FALSE(state->didCompleteOnboarding());
@@ -92,7 +92,7 @@ TEST_F(AppStateTest, StoredValuesLoadAndBadOnesFallBackPerKeyWhileStayingStored)
     EXPECT_EQ(state->favorites(), (AppState::Favorites{"a", "b"}));
     EXPECT_EQ(state->recents(), (Strings{"x", "y", "x"}));
     EXPECT_EQ(state->emojiUsage().at("\U0001F44D"), (EmojiUsage{2, 5.5}));
-    EXPECT_EQ(state->excludedBundleIDs(), Strings{"org.gnome.Terminal"}); // the 3 alone dropped
+    EXPECT_EQ(state->excludedAppIDs(), Strings{"org.gnome.Terminal"}); // the 3 alone dropped
     EXPECT_TRUE(state->didCompleteOnboarding());
     // Loading rewrites nothing: the bad values stay until the next assignment.
     EXPECT_TRUE(defaults.writes.empty());
@@ -124,7 +124,7 @@ TEST_F(AppStateTest, BadCollectionEntriesAreDroppedAloneWithOneWordAndACopy) {
     const auto state = load();
     EXPECT_EQ(state->recents(), (Strings{"grinning", "joy"}));
     EXPECT_EQ(state->favorites(), AppState::Favorites{"heart"});
-    EXPECT_TRUE(state->excludedBundleIDs().empty());
+    EXPECT_TRUE(state->excludedAppIDs().empty());
     const AppState::Usage kept = {{"a", {1, 1}},
                                   {"b", {2, 2}},
                                   {"c", {-3, 3.5}},
@@ -144,7 +144,7 @@ TEST_F(AppStateTest, BadCollectionEntriesAreDroppedAloneWithOneWordAndACopy) {
     defaults.putData("favorites", R"(["heart"])");
     defaults.putData("excludedBundleIDs", R"(["org.gnome.gedit"])");
     log.lines.clear();
-    EXPECT_EQ(load()->excludedBundleIDs(), Strings{"org.gnome.gedit"});
+    EXPECT_EQ(load()->excludedAppIDs(), Strings{"org.gnome.gedit"});
     EXPECT_TRUE(log.lines.empty());
     EXPECT_EQ(defaults.copyRequests, 1);
 }
@@ -173,7 +173,7 @@ TEST_F(AppStateTest, AssignmentsStoreTheirExactForms) {
     state->setFavorites({"heart"});
     state->setRecents({"fire", "heart"});
     state->setEmojiUsage({{"\U0001F525", {3, 786000000.25}}});
-    state->setExcludedBundleIDs({"org.gnome.gedit"});
+    state->setExcludedAppIDs({"org.gnome.gedit"});
 
     EXPECT_EQ(defaults.boolValue("masterEnabled"), false);
     EXPECT_EQ(data("pickerMode"), R"("list")");
@@ -371,13 +371,13 @@ TEST_F(AppStateTest, ExceptionsUseTheApplicationTheUserCameFrom) {
     // Tiklo's own window is in front while its button is pressed.
     workspace.frontmost = RunningApplication{"io.tiklo.Tiklo", 1, 1};
     exceptions.addCurrentApp();
-    EXPECT_TRUE(state->excludedBundleIDs().empty());
+    EXPECT_TRUE(state->excludedAppIDs().empty());
 
     workspace.lastOther = RunningApplication{"org.gnome.gedit", 2, 2};
     exceptions.addCurrentApp();
     workspace.lastOther = RunningApplication{"Firefox", 3, 3};
     exceptions.addCurrentApp();
-    EXPECT_EQ(state->excludedBundleIDs(), (Strings{"Firefox", "org.gnome.gedit"}));
+    EXPECT_EQ(state->excludedAppIDs(), (Strings{"Firefox", "org.gnome.gedit"}));
     EXPECT_EQ(data("excludedBundleIDs"), R"(["Firefox","org.gnome.gedit"])");
 
     const auto writes = defaults.writes.size();

@@ -58,7 +58,7 @@ TEST(SettingsTableTest, EveryKeyHasItsDefaultStoredFormAndFallsBackFromAnotherTy
     expectRow(T::emojiUsage, "emojiUsage", SettingCodecs::Usage{},
               SettingCodecs::Usage{{"\U0001F525", {3, 786000000.25}}},
               Data{"{\"\U0001F525\":{\"count\":3,\"lastUsedAt\":786000000.25}}"}, Value(false));
-    expectRow(T::excludedBundleIDs, "excludedBundleIDs", Strings{}, Strings{"org.gnome.gedit"},
+    expectRow(T::excludedAppIDs, "excludedBundleIDs", Strings{}, Strings{"org.gnome.gedit"},
               Data{R"(["org.gnome.gedit"])"}, text);
     expectRow(T::didCompleteOnboarding, "didCompleteOnboarding", false, true, Value(true), text);
 }

@@ -13,9 +13,9 @@ using Input = TriggerEngine::Input;
 Input typical(const std::vector<std::string>& excluded) {
     Input input;
     input.masterEnabled = true;
-    input.frontmostBundleID = "org.gnome.gedit";
-    input.ownBundleID = "io.tiklo.Tiklo";
-    input.excludedBundleIDs = &excluded;
+    input.frontmostAppID = "org.gnome.gedit";
+    input.ownAppID = "io.tiklo.Tiklo";
+    input.excludedAppIDs = &excluded;
     input.charactersIgnoringModifiers = ";";
     input.triggerPrefix = ";";
     return input;
@@ -31,17 +31,17 @@ TEST(TriggerEngineTest, DecisionStopsAtEachFailingTest) {
         return TriggerEngine::decide(input);
     };
     EXPECT_FALSE(with([](Input& i) { i.masterEnabled = false; }));
-    EXPECT_FALSE(with([](Input& i) { i.frontmostBundleID = "org.gnome.Terminal"; }));
+    EXPECT_FALSE(with([](Input& i) { i.frontmostAppID = "org.gnome.Terminal"; }));
     // Exclusions are case-sensitive.
-    EXPECT_EQ(with([](Input& i) { i.frontmostBundleID = "org.gnome.terminal"; }), 1);
+    EXPECT_EQ(with([](Input& i) { i.frontmostAppID = "org.gnome.terminal"; }), 1);
     // Tiklo's own windows never trigger; two unknown ids count as equal, one unknown not.
-    EXPECT_FALSE(with([](Input& i) { i.frontmostBundleID = "io.tiklo.Tiklo"; }));
+    EXPECT_FALSE(with([](Input& i) { i.frontmostAppID = "io.tiklo.Tiklo"; }));
     EXPECT_FALSE(with([](Input& i) {
-        i.frontmostBundleID.reset();
-        i.ownBundleID.reset();
+        i.frontmostAppID.reset();
+        i.ownAppID.reset();
     }));
-    EXPECT_EQ(with([](Input& i) { i.frontmostBundleID.reset(); }), 1);
-    EXPECT_EQ(with([](Input& i) { i.ownBundleID.reset(); }), 1);
+    EXPECT_EQ(with([](Input& i) { i.frontmostAppID.reset(); }), 1);
+    EXPECT_EQ(with([](Input& i) { i.ownAppID.reset(); }), 1);
     for (const Modifier modifier : {Modifier::ctrl, Modifier::alt, Modifier::super}) {
         EXPECT_FALSE(with([modifier](Input& i) { i.modifiers = modifier; }));
     }
@@ -88,9 +88,9 @@ TEST_F(TriggerEngineKeyTest, HandleKeyDownReadsTheSettingsAtEachPress) {
 
     engine.handleKeyDown(typed("a"));
     engine.handleKeyDown(typed(";", Modifier::ctrl));
-    state.setExcludedBundleIDs({"org.gnome.gedit"});
+    state.setExcludedAppIDs({"org.gnome.gedit"});
     engine.handleKeyDown(typed(";"));
-    state.setExcludedBundleIDs({});
+    state.setExcludedAppIDs({});
     state.setMasterEnabled(false);
     engine.handleKeyDown(typed(";"));
     EXPECT_EQ(picker.shown.size(), 1u);

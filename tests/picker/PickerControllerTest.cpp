@@ -97,7 +97,7 @@ protected:
 TEST_F(PickerControllerTest, InlineShowFillsTheSessionAndPlacesThePopup) {
     session.setCommandHeld(true);
     picker.show("", 1, std::nullopt, view::Presentation::Inline);
-    EXPECT_EQ(session.targetApp()->bundleID, "org.gnome.gedit"); // the frontmost one
+    EXPECT_EQ(session.targetApp()->appID, "org.gnome.gedit"); // the frontmost one
     EXPECT_EQ(session.replacementBackspaces(), 1);
     EXPECT_FALSE(session.commandHeld());
     EXPECT_EQ(session.resultCount(), 1);
@@ -109,7 +109,7 @@ TEST_F(PickerControllerTest, InlineShowFillsTheSessionAndPlacesThePopup) {
     caret = Rect{500, 282, 2, 18};
     screens.reducedMotion = true;
     picker.show("", 1, RunningApplication{"given", 1, 1}, view::Presentation::Inline);
-    EXPECT_EQ(session.targetApp()->bundleID, "given");
+    EXPECT_EQ(session.targetApp()->appID, "given");
     EXPECT_EQ(panel->rect, (Rect{484, 310, 420, 326}));
     EXPECT_FALSE(panel->animated);
     EXPECT_EQ(panelsMade, 1);

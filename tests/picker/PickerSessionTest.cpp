@@ -93,7 +93,7 @@ TEST_F(PickerSessionTest, ReturnRecordsHidesTypesAndThenDeletesNothingMore) {
     ASSERT_EQ(injector.replaced.size(), 1u);
     EXPECT_EQ(injector.replaced[0].backspaces, 1);
     EXPECT_EQ(injector.replaced[0].text, "\U0001F44D\U0001F3FF ");
-    EXPECT_EQ(injector.replaced[0].app->bundleID, "gedit");
+    EXPECT_EQ(injector.replaced[0].app->appID, "gedit");
     EXPECT_EQ(state.recents(), std::vector<std::string>{"thumbsup"});
     EXPECT_EQ(state.emojiUsage().at("\U0001F44D").count, 1);
     // The prefix is gone now: the query is cleared and a second choice deletes nothing.
@@ -132,7 +132,7 @@ TEST_F(PickerSessionTest, CancellingReactivatesTheTargetAndResets) {
     EXPECT_EQ(hides, 1);
     EXPECT_EQ(heldBeforeHiding, 1);
     ASSERT_EQ(injector.reactivated.size(), 1u);
-    EXPECT_EQ(injector.reactivated[0]->bundleID, "gedit");
+    EXPECT_EQ(injector.reactivated[0]->appID, "gedit");
     EXPECT_TRUE(injector.replaced.empty());
     EXPECT_EQ(session.replacementBackspaces(), 0);
     EXPECT_FALSE(session.commandHeld());

@@ -136,7 +136,7 @@ class InjectionRecorder : public KeyPoster,
 public:
     bool awaitFocus(const RunningApplication& app, std::chrono::milliseconds focusTimeout,
                     std::chrono::milliseconds answerTimeout) override {
-        add("await focus " + app.bundleID + " " + std::to_string(focusTimeout.count()) + " " +
+        add("await focus " + app.appID + " " + std::to_string(focusTimeout.count()) + " " +
             std::to_string(answerTimeout.count()));
         return true;
     }
@@ -164,7 +164,7 @@ public:
             typed.append(chunk);
         }
     }
-    void activate(const RunningApplication& app) override { add("activate " + app.bundleID); }
+    void activate(const RunningApplication& app) override { add("activate " + app.appID); }
     void runSync(const std::function<void()>& work) override {
         add("main thread");
         work();

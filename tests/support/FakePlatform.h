@@ -105,7 +105,7 @@ class FakeWorkspace : public Workspace {
 public:
     std::optional<RunningApplication> frontmostApplication() const override { return frontmost; }
     std::optional<RunningApplication> lastOtherApplication() const override { return lastOther; }
-    std::string ownBundleID() const override { return ownID; }
+    std::string ownAppID() const override { return ownID; }
 
     std::optional<RunningApplication> frontmost;
     std::optional<RunningApplication> lastOther;

@@ -54,7 +54,7 @@ TEST(X11WorkspaceTest, ReportsTheActiveWindowAndRemembersTheLastOtherApplication
     const std::optional<RunningApplication> front = workspace.frontmostApplication();
     ASSERT_TRUE(front);
     EXPECT_EQ(front->pid, getpid());
-    EXPECT_EQ(front->bundleID, workspace.ownBundleID());
+    EXPECT_EQ(front->appID, workspace.ownAppID());
     EXPECT_EQ(workspace.lastOtherApplication(), editorApp);
 }
 

@@ -56,9 +56,9 @@ std::string_view windowClass(std::string_view wmClass) {
 
 } // namespace
 
-X11Workspace::X11Workspace(xcb_connection_t* connection, xcb_window_t root, std::string ownBundleID,
+X11Workspace::X11Workspace(xcb_connection_t* connection, xcb_window_t root, std::string ownAppID,
                            QObject* parent)
-    : QObject(parent), connection_(connection), root_(root), ownBundleID_(std::move(ownBundleID)) {
+    : QObject(parent), connection_(connection), root_(root), ownAppID_(std::move(ownAppID)) {
     constexpr std::array<std::string_view, 3> names{"_NET_ACTIVE_WINDOW", "_NET_WM_PID",
                                                     "_GTK_APPLICATION_ID"};
     const auto atoms = internAtoms(connection_, names);
@@ -121,14 +121,14 @@ std::optional<RunningApplication> X11Workspace::frontmostApplication() const {
     }
     // Tiklo's own windows are Tiklo's whatever class Qt gave them: keys typed into them must
     // never count as typed in another application.
-    if (application.pid == getpid() && !ownBundleID_.empty()) {
-        application.bundleID = ownBundleID_;
+    if (application.pid == getpid() && !ownAppID_.empty()) {
+        application.appID = ownAppID_;
         return application;
     }
     // The desktop-file id names the application better than a class chosen by a toolkit.
     const std::string_view desktopID = untilNul(text(gtkApplicationID.reply.get()));
-    application.bundleID = desktopID.empty() ? std::string(windowClass(text(wmClass.reply.get())))
-                                             : std::string(desktopID);
+    application.appID = desktopID.empty() ? std::string(windowClass(text(wmClass.reply.get())))
+                                          : std::string(desktopID);
     return application;
 }
 
@@ -158,7 +158,7 @@ bool X11Workspace::nativeEventFilter(const QByteArray& eventType, void* message,
 
 void X11Workspace::remember(const std::optional<RunningApplication>& application) const {
     if (!application || application->pid == getpid() ||
-        (!ownBundleID_.empty() && application->bundleID == ownBundleID_)) {
+        (!ownAppID_.empty() && application->appID == ownAppID_)) {
         return;
     }
     lastOther_ = application;

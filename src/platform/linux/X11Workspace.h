@@ -16,14 +16,14 @@ namespace tiklo {
 class X11Workspace : public QObject, public Workspace, public QAbstractNativeEventFilter {
     Q_OBJECT
 public:
-    // `connection` must stay open for the workspace's lifetime. `ownBundleID` is Tiklo's
+    // `connection` must stay open for the workspace's lifetime. `ownAppID` is Tiklo's
     // application id; windows with it, or with Tiklo's pid, never count as "other".
-    X11Workspace(xcb_connection_t* connection, xcb_window_t root, std::string ownBundleID,
+    X11Workspace(xcb_connection_t* connection, xcb_window_t root, std::string ownAppID,
                  QObject* parent = nullptr);
 
     std::optional<RunningApplication> frontmostApplication() const override;
     std::optional<RunningApplication> lastOtherApplication() const override;
-    std::string ownBundleID() const override { return ownBundleID_; }
+    std::string ownAppID() const override { return ownAppID_; }
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
@@ -35,7 +35,7 @@ private:
 
     xcb_connection_t* connection_;
     xcb_window_t root_;
-    std::string ownBundleID_;
+    std::string ownAppID_;
     xcb_atom_t activeWindowAtom_ = XCB_ATOM_NONE;
     xcb_atom_t pidAtom_ = XCB_ATOM_NONE;
     xcb_atom_t gtkApplicationIDAtom_ = XCB_ATOM_NONE;
