@@ -1,5 +1,6 @@
 #include "e2e/TikloDesktop.h"
 #include "e2e/DefaultsPlist.h"
+#include "support/Poll.h"
 #include "support/X11TestClient.h"
 
 #include <cctype>
@@ -17,20 +18,6 @@ using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
 constexpr const char* popupTitle = "^Tiklo$";
-constexpr auto pollInterval = 20ms;
-
-// Runs `check` until it answers something or the time is up.
-template <typename Check>
-auto pollFor(Check check, std::chrono::milliseconds timeout) -> decltype(check()) {
-    const auto deadline = Clock::now() + timeout;
-    while (true) {
-        auto answer = check();
-        if (answer || Clock::now() >= deadline) {
-            return answer;
-        }
-        std::this_thread::sleep_for(pollInterval);
-    }
-}
 
 std::vector<TikloDesktop::WindowID> windowIDs(const std::string& output) {
     std::vector<TikloDesktop::WindowID> ids;

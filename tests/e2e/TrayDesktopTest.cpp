@@ -3,6 +3,7 @@
 #include "e2e/DefaultsPlist.h"
 #include "e2e/ScreenRect.h"
 #include "support/ChildProcess.h"
+#include "support/Poll.h"
 #include "support/TempDir.h"
 #include "support/X11TestClient.h"
 #include "support/XvfbSession.h"
@@ -26,24 +27,12 @@ namespace {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-constexpr auto pollInterval = 50ms;
 // The tray's own colour differs from the icon's symbol by far more than this.
 constexpr int colourTolerance = 60;
 // A symbol covers far more pixels of its cell than this.
 constexpr int minimumSymbolPixels = 20;
 // Around the tray and the menu in the saved picture.
 constexpr int pictureMargin = 12;
-
-template <typename Check> auto pollFor(Check check, std::chrono::milliseconds timeout) {
-    const auto deadline = Clock::now() + timeout;
-    while (true) {
-        auto answer = check();
-        if (answer || Clock::now() >= deadline) {
-            return answer;
-        }
-        std::this_thread::sleep_for(pollInterval);
-    }
-}
 
 bool processEnded(pid_t pid) {
     std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
