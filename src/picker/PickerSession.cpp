@@ -6,7 +6,8 @@
 namespace tiklo {
 
 PickerSession::PickerSession(Services services, QObject* parent)
-    : QObject(parent), services_(std::move(services)), model_(services_.state, *this) {}
+    : QObject(parent), services_(std::move(services)), model_(services_.state, *this),
+      content_(services_.catalog, services_.state, *this) {}
 
 void PickerSession::setQuery(const std::string& query) {
     if (query_ == query) {
@@ -124,6 +125,25 @@ void PickerSession::insert(const EmojiItem& chosen, bool keepOpen) {
         setQuery("");
         refreshResults();
     }
+}
+
+void PickerSession::insertItem(const QString& id, bool keepOpen) {
+    if (const EmojiItem* item = itemWithID(id)) {
+        insert(*item, keepOpen);
+    }
+}
+
+void PickerSession::toggleFavorite(const QString& id) {
+    if (const EmojiItem* item = itemWithID(id)) {
+        services_.history.toggleFavorite(*item);
+        refreshResults();
+    }
+}
+
+const EmojiItem* PickerSession::itemWithID(const QString& id) const {
+    const auto& byID = services_.catalog().itemsByID();
+    const auto found = byID.find(id.toStdString());
+    return found == byID.end() ? nullptr : found->second;
 }
 
 void PickerSession::reset() {

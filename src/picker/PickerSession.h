@@ -4,6 +4,7 @@
 #include "catalog/EmojiCatalog.h"
 #include "input/TextInjector.h"
 #include "picker/EmojiResultsModel.h"
+#include "picker/PickerContentModel.h"
 #include "picker/PickerKeyRouting.h"
 #include "platform/RunningApplication.h"
 
@@ -42,6 +43,8 @@ class PickerSession : public QObject {
     Q_PROPERTY(bool commandHeld READ commandHeld WRITE setCommandHeld NOTIFY commandHeldChanged)
     Q_PROPERTY(tiklo::EmojiResultsModel* results READ resultsModel CONSTANT)
     Q_PROPERTY(int resultCount READ resultCount NOTIFY resultsChanged)
+    // The full picker's sections and rows.
+    Q_PROPERTY(tiklo::PickerContentModel* content READ contentModel CONSTANT)
 
 public:
     struct Services {
@@ -77,6 +80,10 @@ public:
     Q_INVOKABLE void insertSelected();
     Q_INVOKABLE void insertAt(int index, bool keepOpen);
     void insert(const EmojiItem& item, bool keepOpen);
+    // The same for an item of any section, named by its id; an unknown id does nothing.
+    Q_INVOKABLE void insertItem(const QString& id, bool keepOpen);
+    // Marks or unmarks a favorite, and ranks again: favorites rank first.
+    Q_INVOKABLE void toggleFavorite(const QString& id);
     Q_INVOKABLE void reset();
     // Cancel: nothing typed, the target application back in front.
     Q_INVOKABLE void close();
@@ -86,6 +93,7 @@ public:
 
     QString queryText() const { return QString::fromStdString(query_); }
     EmojiResultsModel* resultsModel() { return &model_; }
+    PickerContentModel* contentModel() { return &content_; }
     int resultCount() const { return static_cast<int>(results_.size()); }
 
 signals:
@@ -103,6 +111,8 @@ signals:
     void resultsChanged();
 
 private:
+    const EmojiItem* itemWithID(const QString& id) const;
+
     Services services_;
     std::string query_;
     view::Category category_ = view::Category::All;
@@ -113,6 +123,7 @@ private:
     std::vector<const EmojiItem*> results_;
     std::optional<RunningApplication> targetApp_;
     EmojiResultsModel model_;
+    PickerContentModel content_;
 };
 
 } // namespace tiklo

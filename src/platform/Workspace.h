@@ -2,6 +2,7 @@
 
 #include "platform/RunningApplication.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -17,6 +18,10 @@ public:
     // from when a Tiklo window is in front.
     virtual std::optional<RunningApplication> lastOtherApplication() const = 0;
     virtual std::string ownAppID() const = 0;
+    // Keeps one of Tiklo's windows (a native window id) on every virtual desktop, so it
+    // follows the user from one to another while it is open. Desktops without the notion
+    // ignore it.
+    virtual void showOnAllDesktops(std::uintptr_t /*window*/) {}
 };
 
 } // namespace tiklo

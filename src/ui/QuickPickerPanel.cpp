@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QParallelAnimationGroup>
 #include <QPropertyAnimation>
+#include <QQuickItem>
 #include <QQuickView>
 #include <QTimer>
 #include <QVariantAnimation>
@@ -23,9 +24,10 @@ constexpr std::chrono::milliseconds prepareLimit{1000};
 
 QuickPickerPanel::QuickPickerPanel(QQmlEngine& engine, const QUrl& root,
                                    const QVariantMap& properties, const KeyboardLayout* layout,
-                                   KeyboardHold* hold)
+                                   KeyboardHold* hold, Workspace* workspace)
     : view_(std::make_unique<QQuickView>(&engine, nullptr)),
-      animation_(std::make_unique<QParallelAnimationGroup>()), layout_(layout), hold_(hold) {
+      animation_(std::make_unique<QParallelAnimationGroup>()), layout_(layout), hold_(hold),
+      workspace_(workspace) {
     view_->setFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     view_->setTitle(QStringLiteral("Tiklo"));
     view_->setColor(Qt::transparent);
@@ -72,7 +74,10 @@ void QuickPickerPanel::resize(double width, double height) {
 }
 
 void QuickPickerPanel::setMovableByBackground(bool movable) {
-    movable_ = movable;
+    // The view asks the window manager to move the window when its background is pressed.
+    if (QQuickItem* root = view_->rootObject()) {
+        root->setProperty("movableByBackground", movable);
+    }
 }
 
 void QuickPickerPanel::move(Point topLeft) {
@@ -119,6 +124,9 @@ void QuickPickerPanel::show(bool animated, double drop, double seconds) {
     ++showing_;
     const QPoint finalPosition = view_->position();
     view_->setOpacity(animated ? 0.0 : 1.0);
+    if (workspace_) {
+        workspace_->showOnAllDesktops(view_->winId());
+    }
     view_->show();
     // The window manager may place a window as it maps it; Tiklo decides where it goes.
     view_->setPosition(finalPosition);

@@ -3,6 +3,7 @@
 #include "picker/PickerPanel.h"
 #include "platform/KeyboardHold.h"
 #include "platform/KeyboardLayout.h"
+#include "platform/Workspace.h"
 
 #include <chrono>
 #include <cstdint>
@@ -31,9 +32,10 @@ public:
     // `root`: the view to load; `properties`: its required properties (session, state);
     // `layout`: where the keys sit, for Ctrl+digit (none: by what they type). `hold`: takes
     // the keys that reach the window while it takes none (hidden, or while the keys are held
-    // for somewhere else).
+    // for somewhere else). `workspace`: keeps the window on every desktop while shown.
     QuickPickerPanel(QQmlEngine& engine, const QUrl& root, const QVariantMap& properties,
-                     const KeyboardLayout* layout = nullptr, KeyboardHold* hold = nullptr);
+                     const KeyboardLayout* layout = nullptr, KeyboardHold* hold = nullptr,
+                     Workspace* workspace = nullptr);
     ~QuickPickerPanel() override;
 
     Rect frame() const override;
@@ -67,7 +69,7 @@ private:
     std::function<bool(const PickerKeyEvent&)> keyHandler_;
     const KeyboardLayout* layout_;
     KeyboardHold* hold_;
-    bool movable_ = false;
+    Workspace* workspace_;
     bool preparing_ = false;
     Qt::WindowFlags flagsBeforePreparing_;
 };

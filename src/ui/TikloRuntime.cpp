@@ -76,11 +76,11 @@ void TikloRuntime::showFullPicker() {
 
 std::unique_ptr<PickerPanel> TikloRuntime::makePanel() {
     emit makingPanel();
-    auto panel =
-        std::make_unique<QuickPickerPanel>(engine_, QUrl(QString::fromLatin1(pickerView)),
-                                           QVariantMap{{"session", QVariant::fromValue(&session_)},
-                                                       {"appState", QVariant::fromValue(&state_)}},
-                                           &platform_.keyboardLayout, &platform_.keyboardHold);
+    auto panel = std::make_unique<QuickPickerPanel>(
+        engine_, QUrl(QString::fromLatin1(pickerView)),
+        QVariantMap{{"session", QVariant::fromValue(&session_)},
+                    {"appState", QVariant::fromValue(&state_)}},
+        &platform_.keyboardLayout, &platform_.keyboardHold, &platform_.workspace);
     emit panelMade(panel.get());
     return panel;
 }

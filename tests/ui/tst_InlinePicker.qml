@@ -200,11 +200,12 @@ Item {
 
         function test_host_shows_the_view_of_the_presentation() {
             view = createTemporaryObject(hostView, root, { session: session })
-            const placeholder = findChild(view, "fullPickerPlaceholder")
-            verify(findChild(view, "searchField").visible && !placeholder.visible)
+            const inline = findChild(view, "inlinePickerView")
+            const full = findChild(view, "pickerView")
+            verify(inline.visible && !full.visible)
             compare([view.implicitWidth, view.implicitHeight], [420, 326])
             Rig.present(Tiklo.Full)
-            verify(!findChild(view, "searchField").visible && placeholder.visible)
+            verify(!inline.visible && full.visible)
             compare([view.implicitWidth, view.implicitHeight], [620, 470])
         }
     }

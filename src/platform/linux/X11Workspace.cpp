@@ -59,12 +59,13 @@ std::string_view windowClass(std::string_view wmClass) {
 X11Workspace::X11Workspace(xcb_connection_t* connection, xcb_window_t root, std::string ownAppID,
                            QObject* parent)
     : QObject(parent), connection_(connection), root_(root), ownAppID_(std::move(ownAppID)) {
-    constexpr std::array<std::string_view, 3> names{"_NET_ACTIVE_WINDOW", "_NET_WM_PID",
-                                                    "_GTK_APPLICATION_ID"};
+    constexpr std::array<std::string_view, 4> names{"_NET_ACTIVE_WINDOW", "_NET_WM_PID",
+                                                    "_GTK_APPLICATION_ID", "_NET_WM_DESKTOP"};
     const auto atoms = internAtoms(connection_, names);
     activeWindowAtom_ = atoms[0];
     pidAtom_ = atoms[1];
     gtkApplicationIDAtom_ = atoms[2];
+    desktopAtom_ = atoms[3];
 
     // The event mask replaces this client's whole selection on the root, so keep whatever
     // Qt selected there before.
@@ -77,6 +78,32 @@ X11Workspace::X11Workspace(xcb_connection_t* connection, xcb_window_t root, std:
     }
 
     remember(frontmostApplication());
+}
+
+void X11Workspace::showOnAllDesktops(std::uintptr_t window) {
+    if (desktopAtom_ == XCB_ATOM_NONE || xcb_connection_has_error(connection_) != 0) {
+        return;
+    }
+    // The desktop number that means every desktop.
+    constexpr std::uint32_t allDesktops = 0xFFFFFFFF;
+    // An application's own request, as opposed to a pager's.
+    constexpr std::uint32_t fromApplication = 1;
+    const auto id = static_cast<xcb_window_t>(window);
+    // Read by the window manager when it maps the window...
+    xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, id, desktopAtom_, XCB_ATOM_CARDINAL, 32,
+                        1, &allDesktops);
+    // ...and asked of it for a window already mapped.
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = id;
+    message.type = desktopAtom_;
+    message.data.data32[0] = allDesktops;
+    message.data.data32[1] = fromApplication;
+    xcb_send_event(connection_, 0, root_,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(connection_);
 }
 
 std::optional<RunningApplication> X11Workspace::frontmostApplication() const {

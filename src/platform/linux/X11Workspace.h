@@ -24,6 +24,7 @@ public:
     std::optional<RunningApplication> frontmostApplication() const override;
     std::optional<RunningApplication> lastOtherApplication() const override;
     std::string ownAppID() const override { return ownAppID_; }
+    void showOnAllDesktops(std::uintptr_t window) override;
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
@@ -40,6 +41,7 @@ private:
     xcb_atom_t pidAtom_ = XCB_ATOM_NONE;
     xcb_atom_t gtkApplicationIDAtom_ = XCB_ATOM_NONE;
     xcb_atom_t utf8StringAtom_ = XCB_ATOM_NONE;
+    xcb_atom_t desktopAtom_ = XCB_ATOM_NONE;
     // Updated from const readers too: whatever they see in front is the latest news.
     mutable std::optional<RunningApplication> lastOther_;
 };

@@ -10,6 +10,8 @@ Item {
     required property PickerSession session
     required property AppState appState
     readonly property bool inlinePresentation: session.presentationMode === Tiklo.Inline
+    // Set by the window: whether a press on the background moves it.
+    property bool movableByBackground: false
     readonly property size panelSize: inlinePresentation ? PanelSizes.inlinePopup : PanelSizes.full
 
     implicitWidth: panelSize.width
@@ -17,20 +19,20 @@ Item {
 
     InlineEmojiPickerView {
         id: inlineView
+        objectName: "inlinePickerView"
         anchors.fill: parent
         visible: root.inlinePresentation
         session: root.session
         appState: root.appState
     }
 
-    // Stands in for the full picker until it exists.
-    Rectangle {
-        objectName: "fullPickerPlaceholder"
+    PickerView {
+        id: fullView
+        objectName: "pickerView"
         anchors.fill: parent
         visible: !root.inlinePresentation
-        color: Theme.bg
-        radius: 12
-        border.width: 1
-        border.color: Theme.borderStrong
+        session: root.session
+        appState: root.appState
+        movableByBackground: root.movableByBackground
     }
 }

@@ -1,0 +1,238 @@
+#include "picker/PickerContentModel.h"
+
+#include "app/AppState.h"
+#include "picker/EmojiResultsModel.h"
+#include "picker/PickerSession.h"
+
+#include <algorithm>
+
+#include <QCoreApplication>
+
+namespace tiklo {
+
+PickerContentModel::PickerContentModel(std::function<const EmojiCatalog&()> catalog,
+                                       const AppState& state, const PickerSession& session)
+    : catalog_(std::move(catalog)), state_(state), session_(session) {
+    const auto refresh = [this] { update(); };
+    connect(&session, &PickerSession::resultsChanged, this, refresh);
+    connect(&session, &PickerSession::queryChanged, this, refresh);
+    connect(&session, &PickerSession::categoryChanged, this, refresh);
+    connect(&session, &PickerSession::presentationModeChanged, this, refresh);
+    connect(&state, &AppState::recentsChanged, this, refresh);
+    connect(&state, &AppState::favoritesChanged, this, refresh);
+    connect(&state, &AppState::pickerModeChanged, this, refresh);
+    // The same rows, drawn in another tone.
+    connect(&state, &AppState::defaultSkinToneChanged, this, [this] { allRowsChanged(); });
+}
+
+int PickerContentModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+QVariant PickerContentModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() < 0 || index.row() >= rowCount()) {
+        return {};
+    }
+    const Row& row = rows_[static_cast<std::size_t>(index.row())];
+    switch (role) {
+    case KindRole:
+        return static_cast<int>(row.kind);
+    case SectionRole:
+        return static_cast<int>(row.section);
+    case TitleRole:
+        switch (row.section) {
+        case Section::Recent:
+            return QCoreApplication::translate("PickerView", "Recent");
+        case Section::Favorites:
+            return QCoreApplication::translate("PickerView", "Favorites");
+        case Section::Results:
+            return resultsTitle_;
+        }
+        return {};
+    case ItemsRole: {
+        QVariantList list;
+        const std::vector<const EmojiItem*>& all = items(row.section);
+        for (int i = row.first; i < row.first + row.count; ++i) {
+            list.append(itemData(*all[static_cast<std::size_t>(i)], i));
+        }
+        return list;
+    }
+    case FirstIndexRole:
+        return row.first;
+    case LastInSectionRole:
+        return row.lastInSection;
+    default:
+        return {};
+    }
+}
+
+QHash<int, QByteArray> PickerContentModel::roleNames() const {
+    return {
+        {KindRole, "kind"},   {SectionRole, "section"},       {TitleRole, "title"},
+        {ItemsRole, "items"}, {FirstIndexRole, "firstIndex"}, {LastInSectionRole, "lastInSection"}};
+}
+
+int PickerContentModel::rowOfResult(int index) const {
+    if (index < 0 || index >= session_.resultCount()) {
+        return -1;
+    }
+    const auto found = std::find_if(rows_.begin(), rows_.end(), [index](const Row& row) {
+        return row.section == Section::Results && row.kind == RowKind::Emoji &&
+               index >= row.first && index < row.first + row.count;
+    });
+    return found == rows_.end() ? -1 : static_cast<int>(found - rows_.begin());
+}
+
+QString PickerContentModel::resultsTitle() const {
+    return resultsTitle_;
+}
+
+void PickerContentModel::update() {
+    if (session_.presentationMode() != view::Presentation::Full) {
+        return;
+    }
+    const EmojiCatalog& catalog = catalog_();
+    const auto& byID = catalog.itemsByID();
+    const auto lookUp = [&byID](const std::string& id) -> const EmojiItem* {
+        const auto found = byID.find(id);
+        return found == byID.end() ? nullptr : found->second;
+    };
+
+    recents_.clear();
+    for (const std::string& id : state_.recents()) {
+        if (const EmojiItem* item = lookUp(id)) {
+            recents_.push_back(item);
+        }
+    }
+    favorites_.clear();
+    for (const std::string& id : state_.favorites()) {
+        if (const EmojiItem* item = lookUp(id)) {
+            favorites_.push_back(item);
+        }
+    }
+    std::stable_sort(favorites_.begin(), favorites_.end(),
+                     [](const EmojiItem* a, const EmojiItem* b) { return a->name < b->name; });
+
+    // The word stays plural for every count.
+    QString title =
+        !session_.query().empty()
+            ? QCoreApplication::translate("PickerView", "%1 results").arg(session_.resultCount())
+        : session_.category() == view::Category::All
+            ? QCoreApplication::translate("PickerView", "All emoji")
+            : QString::fromUtf8(rawValue(*view::toCatalog(session_.category())));
+    if (title != resultsTitle_) {
+        resultsTitle_ = std::move(title);
+        emit resultsTitleChanged();
+    }
+    replaceRows(layOut());
+}
+
+std::vector<PickerContentModel::Row> PickerContentModel::layOut() const {
+    const bool grid = state_.pickerMode() == view::PickerMode::Grid;
+    std::vector<Row> rows;
+    if (session_.query().empty() && session_.category() == view::Category::All) {
+        // These two are left out when empty; only the results say "No matches".
+        if (!recents_.empty()) {
+            sectionRows(rows, Section::Recent, static_cast<int>(recents_.size()), grid);
+        }
+        if (!favorites_.empty()) {
+            sectionRows(rows, Section::Favorites, static_cast<int>(favorites_.size()), grid);
+        }
+    }
+    sectionRows(rows, Section::Results, session_.resultCount(), grid);
+    return rows;
+}
+
+void PickerContentModel::sectionRows(std::vector<Row>& rows, Section section, int size,
+                                     bool grid) const {
+    rows.push_back({RowKind::Header, section});
+    if (size == 0) {
+        rows.push_back({RowKind::Empty, section});
+    }
+    const int perRow = grid ? gridColumns : 1;
+    for (int first = 0; first < size; first += perRow) {
+        rows.push_back({RowKind::Emoji, section, first, std::min(perRow, size - first)});
+    }
+    rows.back().lastInSection = true;
+}
+
+const std::vector<const EmojiItem*>& PickerContentModel::items(Section section) const {
+    switch (section) {
+    case Section::Recent:
+        return recents_;
+    case Section::Favorites:
+        return favorites_;
+    case Section::Results:
+        break;
+    }
+    return session_.results();
+}
+
+QVariantMap PickerContentModel::itemData(const EmojiItem& item, int index) const {
+    const QString shortcode = QString::fromStdString(item.shortcode);
+    return {
+        {QStringLiteral("id"), QString::fromStdString(item.id())},
+        {QStringLiteral("emoji"), EmojiResultsModel::displayText(item.displayEmoji(
+                                      view::toCatalog(state_.defaultSkinTone())))},
+        {QStringLiteral("name"), titleCased(QString::fromStdString(item.name))},
+        {QStringLiteral("shortcode"), shortcode},
+        {QStringLiteral("favorite"), state_.favorites().contains(item.id())},
+        {QStringLiteral("index"), index},
+    };
+}
+
+void PickerContentModel::replaceRows(std::vector<Row> fresh) {
+    // Only the rows that differ are replaced, so the list keeps its place and the delegates
+    // it built; the others are told their emoji may have changed.
+    const std::size_t shared = std::min(rows_.size(), fresh.size());
+    std::size_t prefix = 0;
+    while (prefix < shared && rows_[prefix] == fresh[prefix]) {
+        ++prefix;
+    }
+    std::size_t suffix = 0;
+    while (suffix < shared - prefix &&
+           rows_[rows_.size() - 1 - suffix] == fresh[fresh.size() - 1 - suffix]) {
+        ++suffix;
+    }
+    const int from = static_cast<int>(prefix);
+    if (rows_.size() - suffix > prefix) {
+        beginRemoveRows({}, from, static_cast<int>(rows_.size() - suffix) - 1);
+        rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(prefix),
+                    rows_.end() - static_cast<std::ptrdiff_t>(suffix));
+        endRemoveRows();
+    }
+    if (fresh.size() - suffix > prefix) {
+        beginInsertRows({}, from, static_cast<int>(fresh.size() - suffix) - 1);
+        rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(prefix),
+                     fresh.begin() + static_cast<std::ptrdiff_t>(prefix),
+                     fresh.end() - static_cast<std::ptrdiff_t>(suffix));
+        endInsertRows();
+    }
+    allRowsChanged();
+}
+
+void PickerContentModel::allRowsChanged() {
+    if (!rows_.empty()) {
+        emit dataChanged(index(0), index(rowCount() - 1), {TitleRole, ItemsRole});
+    }
+}
+
+QString PickerContentModel::titleCased(const QString& name) {
+    QString result = name.toLower();
+    bool wordStart = true;
+    for (qsizetype i = 0; i < result.size(); ++i) {
+        const QChar c = result[i];
+        if (c.isSpace()) {
+            wordStart = true;
+        } else if (wordStart) {
+            // A letter outside the basic plane is left as it is.
+            if (!c.isSurrogate()) {
+                result[i] = c.toUpper();
+            }
+            wordStart = false;
+        }
+    }
+    return result;
+}
+
+} // namespace tiklo

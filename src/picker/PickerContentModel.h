@@ -1,0 +1,98 @@
+#pragma once
+
+#include "app/ViewEnums.h"
+#include "catalog/EmojiCatalog.h"
+
+#include <functional>
+#include <vector>
+
+#include <QAbstractListModel>
+#include <QString>
+#include <QVariantMap>
+#include <QtQml/qqmlregistration.h>
+
+namespace tiklo {
+
+class AppState;
+class PickerSession;
+
+// The full picker's scrolling content as the rows one list view builds lazily: each
+// section's header, then its emoji (rows of up to eight tiles in the grid, one emoji per row
+// in the list) or its "No matches" line. The recents and favorites sections come first, only
+// for an empty query in all categories.
+class PickerContentModel : public QAbstractListModel {
+    Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("The content belongs to the picker session")
+    Q_PROPERTY(QString resultsTitle READ resultsTitle NOTIFY resultsTitleChanged)
+
+public:
+    static constexpr int gridColumns = 8;
+
+    enum class RowKind { Header, Emoji, Empty };
+    Q_ENUM(RowKind)
+    enum class Section { Recent, Favorites, Results };
+    Q_ENUM(Section)
+
+    enum Role {
+        KindRole = Qt::UserRole + 1,
+        SectionRole,
+        TitleRole,      // headers only
+        ItemsRole,      // emoji rows: a map per emoji (id, emoji, name, shortcode, favorite, index)
+        FirstIndexRole, // emoji rows: the section position of the first emoji
+        LastInSectionRole,
+    };
+
+    PickerContentModel(std::function<const EmojiCatalog&()> catalog, const AppState& state,
+                       const PickerSession& session);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QHash<int, QByteArray> roleNames() const override;
+
+    // The row that shows the result at `index`, or -1 for an index outside the results.
+    Q_INVOKABLE int rowOfResult(int index) const;
+
+    QString resultsTitle() const;
+
+    // The emoji of the sections, as shown.
+    const std::vector<const EmojiItem*>& recentItems() const { return recents_; }
+    const std::vector<const EmojiItem*>& favoriteItems() const { return favorites_; }
+
+    // Brings the rows up to date; while the picker is not full nothing is kept up.
+    void update();
+
+    // "Red heart" from "red HEART": every word, as spaces part them, capitalised.
+    static QString titleCased(const QString& name);
+
+signals:
+    void resultsTitleChanged();
+
+private:
+    struct Row {
+        RowKind kind;
+        Section section;
+        int first = 0;
+        int count = 0;
+        bool lastInSection = false;
+
+        bool operator==(const Row&) const = default;
+    };
+
+    std::vector<Row> layOut() const;
+    void sectionRows(std::vector<Row>& rows, Section section, int size, bool grid) const;
+    const std::vector<const EmojiItem*>& items(Section section) const;
+    QVariantMap itemData(const EmojiItem& item, int index) const;
+    void replaceRows(std::vector<Row> fresh);
+    void allRowsChanged();
+
+    std::function<const EmojiCatalog&()> catalog_;
+    const AppState& state_;
+    const PickerSession& session_;
+    std::vector<const EmojiItem*> recents_;
+    std::vector<const EmojiItem*> favorites_;
+    std::vector<Row> rows_;
+    QString resultsTitle_;
+};
+
+} // namespace tiklo

@@ -1,0 +1,356 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import QtQuick.Layouts
+import QtQuick.Window
+import Tiklo.App
+import Tiklo.Session
+import Tiklo.Theme
+
+// The full picker opened by the hotkey: a search bar with the layout switch and the skin-tone
+// menu, the category sidebar, and the emoji in sections (recents, favorites, results) as a
+// grid or a list. Everything it shows is the session's and the store's; every choice goes
+// back to them. Arrow keys, Return and Escape reach the session before this view.
+Item {
+    id: root
+
+    required property PickerSession session
+    required property AppState appState
+    // The window moves when its background is dragged.
+    property bool movableByBackground: true
+    readonly property bool searchFocused: searchField.activeFocus
+    readonly property bool shown: visible && Window.window !== null && Window.window.visible
+    readonly property bool grid: appState.pickerMode === Tiklo.Grid
+    readonly property PickerContentModel content: session.content
+    // A new query or category is waiting to show its first row.
+    property bool scrollToTopPending: false
+
+    // The layout's measures, in logical pixels.
+    readonly property int tileSize: 48
+    readonly property int gridSpacing: 8
+    readonly property int listSpacing: 6
+    readonly property int sectionSpacing: 16
+    readonly property int headerSpacing: 10
+    readonly property int contentPadding: 16
+
+    implicitWidth: PanelSizes.full.width
+    implicitHeight: PanelSizes.full.height
+
+    function centreSelection() {
+        const row = content.rowOfResult(session.selectedIndex)
+        if (row < 0)
+            return
+        scrollAnimation.stop()
+        const from = emojiList.contentY
+        emojiList.positionViewAtIndex(row, ListView.Center)
+        const to = emojiList.contentY
+        if (from === to)
+            return
+        emojiList.contentY = from
+        scrollAnimation.from = from
+        scrollAnimation.to = to
+        scrollAnimation.start()
+    }
+
+    function scrollToTop() {
+        scrollToTopPending = false
+        scrollAnimation.stop()
+        emojiList.contentY = emojiList.originY - emojiList.topMargin
+    }
+
+    // The context menu of a tile, for its emoji.
+    function showTileMenu(tile, item) {
+        tileMenu.item = item
+        tileMenu.popup(tile, tile.width / 2, tile.height / 2)
+    }
+
+    function chooseCategory(category) {
+        session.category = category
+        session.selectedIndex = 0
+        session.refreshResults()
+    }
+
+    // As in the inline popup: the field takes the keyboard at once and again once the
+    // window has surely become the focused one.
+    function takeKeyboard() {
+        searchField.forceActiveFocus()
+        focusTimer.restart()
+    }
+    onShownChanged: {
+        if (shown)
+            takeKeyboard()
+    }
+    Component.onCompleted: {
+        if (shown)
+            takeKeyboard()
+    }
+
+    Keys.onEscapePressed: root.session.close()
+
+    Connections {
+        target: root.session
+
+        function onQueryChanged() {
+            root.scrollToTopPending = true
+            Qt.callLater(root.scrollToTop)
+        }
+        function onCategoryChanged() {
+            root.scrollToTopPending = true
+            Qt.callLater(root.scrollToTop)
+        }
+        function onSelectedIndexChanged() {
+            if (!root.scrollToTopPending)
+                root.centreSelection()
+        }
+    }
+
+    Timer {
+        id: focusTimer
+        interval: 50
+        onTriggered: searchField.forceActiveFocus()
+    }
+
+    NumberAnimation {
+        id: scrollAnimation
+        target: emojiList
+        property: "contentY"
+        duration: 120
+        easing.type: Easing.BezierSpline
+        easing.bezierCurve: [0, 0, 0.58, 1, 1, 1]
+    }
+
+    Rectangle {
+        anchors.fill: parent
+        radius: 12
+        color: Theme.bg
+    }
+
+    // Under everything: a press on the background moves the window.
+    MouseArea {
+        objectName: "dragArea"
+        anchors.fill: parent
+        enabled: root.movableByBackground
+        onPressed: {
+            if (root.Window.window)
+                root.Window.window.startSystemMove()
+        }
+    }
+
+    ColumnLayout {
+        anchors.fill: parent
+        spacing: 0
+
+        // Top bar; its fill runs under the frame's rounded top corners.
+        Item {
+            objectName: "topBar"
+            Layout.fillWidth: true
+            implicitHeight: topBarContent.implicitHeight + 15 + 13
+            clip: true
+
+            Rectangle {
+                width: parent.width
+                height: parent.height + radius
+                radius: 12
+                color: Theme.sidebar
+            }
+            RowLayout {
+                id: topBarContent
+                anchors.fill: parent
+                anchors.leftMargin: 16
+                anchors.rightMargin: 16
+                anchors.topMargin: 15
+                anchors.bottomMargin: 13
+                spacing: 10
+
+                SymbolIcon {
+                    name: "magnifyingglass"
+                    color: Theme.textTertiary
+                    size: 14
+                }
+                TextInput {
+                    id: searchField
+                    objectName: "searchField"
+                    Layout.fillWidth: true
+                    text: root.session.query
+                    color: Theme.textPrimary
+                    selectionColor: Qt.rgba(Theme.accent.r, Theme.accent.g, Theme.accent.b, 0.4)
+                    selectedTextColor: Theme.textPrimary
+                    selectByMouse: true
+                    clip: true
+                    font.family: Theme.fontFamily
+                    font.pointSize: Theme.pt(18)
+                    font.weight: Font.Medium
+                    onTextEdited: root.session.query = text
+
+                    Text {
+                        objectName: "searchPlaceholder"
+                        anchors.fill: parent
+                        visible: searchField.text === "" && searchField.preeditText === ""
+                        text: qsTr("Search emoji")
+                        color: Theme.textTertiary
+                        font: searchField.font
+                        verticalAlignment: Text.AlignVCenter
+                    }
+                }
+                LayoutSwitch {
+                    objectName: "layoutSwitch"
+                    appState: root.appState
+                }
+                SkinToneButton {
+                    objectName: "skinToneButton"
+                    appState: root.appState
+                }
+            }
+        }
+
+        Rectangle {
+            Layout.fillWidth: true
+            implicitHeight: 1
+            color: Theme.border
+        }
+
+        RowLayout {
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            spacing: 0
+
+            // Sidebar; its fill runs under the frame's rounded bottom-left corner.
+            Item {
+                objectName: "sidebar"
+                Layout.preferredWidth: 156
+                Layout.fillHeight: true
+                clip: true
+
+                Rectangle {
+                    y: -radius
+                    width: parent.width + radius
+                    height: parent.height + radius
+                    radius: 12
+                    color: Theme.sidebar
+                }
+                ColumnLayout {
+                    anchors.fill: parent
+                    anchors.margins: 8
+                    spacing: 3
+
+                    SectionLabel {
+                        title: qsTr("Categories")
+                        leftPadding: 9
+                        rightPadding: 9
+                        topPadding: 6
+                        bottomPadding: 6
+                    }
+                    CategoryButton {
+                        objectName: "categoryAll"
+                        title: qsTr("All")
+                        icon: "square.grid.2x2"
+                        selected: root.session.category === Tiklo.All
+                        onClicked: root.chooseCategory(Tiklo.All)
+                    }
+                    Repeater {
+                        model: PickerChoices.categories
+
+                        CategoryButton {
+                            required property var modelData
+                            objectName: "category" + modelData.title
+                            title: modelData.title
+                            icon: modelData.symbol
+                            selected: root.session.category === modelData.category
+                            onClicked: root.chooseCategory(modelData.category)
+                        }
+                    }
+                    Item {
+                        Layout.fillHeight: true
+                    }
+                    // A notice only: it takes no clicks.
+                    RowLayout {
+                        objectName: "permissionNotice"
+                        visible: !root.appState.accessibilityGranted
+                        Layout.fillWidth: true
+                        Layout.leftMargin: 10
+                        Layout.rightMargin: 10
+                        Layout.bottomMargin: 10
+                        spacing: 6
+
+                        Rectangle {
+                            implicitWidth: 7
+                            implicitHeight: 7
+                            radius: 3.5
+                            color: Theme.amber
+                        }
+                        Text {
+                            objectName: "permissionNoticeText"
+                            Layout.fillWidth: true
+                            text: qsTr("Triggers need permission")
+                            // Too long for one line of the narrow sidebar in most faces.
+                            wrapMode: Text.WordWrap
+                            color: Theme.amber
+                            font.family: Theme.fontFamily
+                            font.pointSize: Theme.pt(10.5)
+                            font.weight: Font.Medium
+                        }
+                    }
+                }
+            }
+
+            Rectangle {
+                Layout.fillHeight: true
+                implicitWidth: 1
+                color: Theme.border
+            }
+
+            ListView {
+                id: emojiList
+                objectName: "emojiList"
+                Layout.fillWidth: true
+                Layout.fillHeight: true
+                clip: true
+                model: root.content
+                topMargin: root.contentPadding
+                bottomMargin: root.contentPadding
+                leftMargin: root.contentPadding
+                rightMargin: root.contentPadding
+                boundsBehavior: Flickable.StopAtBounds
+                flickableDirection: Flickable.VerticalFlick
+                currentIndex: -1
+                highlightFollowsCurrentItem: false
+                keyNavigationEnabled: false
+                // Rows of tiles are cheap; some ahead keep scrolling smooth.
+                cacheBuffer: 2 * (root.tileSize + root.gridSpacing)
+                ScrollIndicator.vertical: ScrollIndicator {}
+
+                delegate: ContentRow {
+                    width: ListView.view.width - 2 * root.contentPadding
+                    picker: root
+                }
+            }
+        }
+    }
+
+    // One menu for every tile.
+    Menu {
+        id: tileMenu
+        objectName: "tileMenu"
+
+        property var item: ({})
+
+        MenuItem {
+            objectName: "favoriteMenuItem"
+            text: tileMenu.item.favorite ? qsTr("Remove Favorite") : qsTr("Favorite")
+            onTriggered: root.session.toggleFavorite(tileMenu.item.id)
+        }
+        MenuItem {
+            objectName: "keepOpenMenuItem"
+            text: qsTr("Insert and Keep Open")
+            onTriggered: root.session.insertItem(tileMenu.item.id, true)
+        }
+    }
+
+    // The frame's inner stroke, over everything.
+    Rectangle {
+        anchors.fill: parent
+        radius: 12
+        color: "transparent"
+        border.width: 1
+        border.color: Theme.borderStrong
+    }
+}

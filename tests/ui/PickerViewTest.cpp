@@ -1,0 +1,552 @@
+#include "app/AppState.h"
+#include "picker/PickerSession.h"
+#include "support/FakeAppEnvironment.h"
+#include "support/FakeInput.h"
+#include "ui/theme/ThemeIconProvider.h"
+
+#include <QDir>
+#include <QQuickItem>
+#include <QQuickView>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+// Readable failures for Qt strings.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace tiklo {
+namespace {
+
+using C = EmojiCategory;
+
+// Every item drawn under `root`, depth first: what repeaters and loaders made is found by
+// following the drawing tree, not the object tree.
+void collect(QQuickItem* root, std::vector<QQuickItem*>& into) {
+    for (QQuickItem* child : root->childItems()) {
+        into.push_back(child);
+        collect(child, into);
+    }
+}
+
+// Twenty emoji over five categories; "pizza" and "apple" are food, and only the hand ones
+// take a skin tone.
+std::vector<EmojiItem> pickerItems() {
+    return {
+        {"\U0001F600", "grinning face", "grinning", C::smileys, {"smile"}, false},
+        {"\U0001F602", "face with tears of joy", "joy", C::smileys, {"laugh"}, false},
+        {"\U0001F914", "thinking face", "thinking", C::smileys, {"hmm"}, false},
+        {"\U0001F60D", "smiling face with heart-eyes", "heart_eyes", C::smileys, {"love"}, false},
+        {"\U0001F44D", "thumbs up", "thumbsup", C::people, {"yes"}, true},
+        {"\U0001F64F", "folded hands", "pray", C::people, {"please"}, true},
+        {"\U0001F44B", "waving hand", "wave", C::people, {"hello"}, true},
+        {"\U0001F436", "dog face", "dog", C::animals, {"pet"}, false},
+        {"\U0001F431", "cat face", "cat", C::animals, {"pet"}, false},
+        {"\U0001F355", "pizza", "pizza", C::food, {"cheese"}, false},
+        {"\U0001F34E", "red apple", "apple", C::food, {"fruit"}, false},
+        {"\U0001F354", "hamburger", "hamburger", C::food, {"burger"}, false},
+        {"\U0001F525", "fire", "fire", C::travel, {"hot"}, false},
+        {"\U0001F680", "rocket", "rocket", C::travel, {"space"}, false},
+        {"\U0001F4A1", "light bulb", "bulb", C::objects, {"idea"}, false},
+        {"\u2764\uFE0F", "red heart", "heart", C::symbols, {"love"}, false},
+        {"\u2728", "sparkles", "sparkles", C::symbols, {"magic"}, false},
+        {"\u2705", "check mark button", "white_check_mark", C::symbols, {"done"}, false},
+        {"\U0001F3F3\uFE0F\u200D\U0001F308",
+         "rainbow flag",
+         "rainbow_flag",
+         C::flags,
+         {"pride"},
+         false},
+        {"\U0001F1E9\U0001F1EA", "flag: Germany", "de", C::flags, {"germany"}, false},
+    };
+}
+
+// The full picker over the real session and store, drawn offscreen.
+class PickerViewTest : public ::testing::Test, protected test::FakeAppEnvironment {
+protected:
+    PickerViewTest() {
+        session.setPresentationMode(view::Presentation::Full);
+        session.refreshResults();
+        ThemeIconProvider::install(*view.engine());
+        view.setInitialProperties({{"session", QVariant::fromValue<QObject*>(&session)},
+                                   {"appState", QVariant::fromValue<QObject*>(&state)}});
+        view.setResizeMode(QQuickView::SizeViewToRootObject);
+        view.setSource(QUrl("qrc:/qt/qml/Tiklo/Picker/PickerHostView.qml"));
+    }
+
+    bool show() {
+        for (const auto& error : view.errors()) {
+            ADD_FAILURE() << error.toString().toStdString();
+        }
+        view.show();
+        view.requestActivate();
+        QQuickItem* field = item("searchField");
+        return QTest::qWaitForWindowActive(&view) && field &&
+               QTest::qWaitFor([field] { return field->hasActiveFocus(); }, 2000);
+    }
+    void type(const char* text) {
+        for (; *text; ++text) {
+            QTest::keyClick(&view, *text);
+        }
+    }
+    // A visible item of the full picker, by its object name.
+    QQuickItem* item(const QString& name) const {
+        QQuickItem* picker =
+            view.rootObject() ? view.rootObject()->findChild<QQuickItem*>("pickerView") : nullptr;
+        if (picker == nullptr) {
+            return nullptr;
+        }
+        std::vector<QQuickItem*> all;
+        collect(picker, all);
+        for (QQuickItem* candidate : all) {
+            if (candidate->objectName() == name && candidate->isVisible()) {
+                return candidate;
+            }
+        }
+        return picker->findChild<QQuickItem*>(name);
+    }
+    // Lets the list lay out what changed.
+    static void settle() { QTest::qWait(30); }
+
+    // Every delegate the content list has built, top to bottom.
+    std::vector<QQuickItem*> delegates() const {
+        QQuickItem* list = item("emojiList");
+        std::vector<QQuickItem*> rows;
+        for (QQuickItem* child : list->property("contentItem").value<QQuickItem*>()->childItems()) {
+            if (child->property("kind").isValid() && child->isVisible()) {
+                rows.push_back(child);
+            }
+        }
+        std::sort(rows.begin(), rows.end(),
+                  [](QQuickItem* a, QQuickItem* b) { return a->y() < b->y(); });
+        return rows;
+    }
+    // The texts of the section headers, in order.
+    QStringList sectionTitles() const {
+        QStringList titles;
+        for (QQuickItem* row : delegates()) {
+            std::vector<QQuickItem*> all;
+            collect(row, all);
+            for (QQuickItem* child : all) {
+                if (child->objectName() == "sectionTitle") {
+                    titles << child->property("text").toString();
+                }
+            }
+        }
+        return titles;
+    }
+    // The tiles or rows of a section, in order, by their shortcodes.
+    std::vector<QQuickItem*> emojiOf(PickerContentModel::Section section) const {
+        std::vector<QQuickItem*> found;
+        for (QQuickItem* row : delegates()) {
+            if (row->property("section").toInt() != static_cast<int>(section)) {
+                continue;
+            }
+            std::vector<QQuickItem*> all;
+            collect(row, all);
+            for (QQuickItem* child : all) {
+                if (child->property("item").isValid() && child->property("selected").isValid()) {
+                    found.push_back(child);
+                }
+            }
+        }
+        std::stable_sort(found.begin(), found.end(), [](QQuickItem* a, QQuickItem* b) {
+            const QPointF pa = a->mapToScene({}), pb = b->mapToScene({});
+            return pa.y() != pb.y() ? pa.y() < pb.y() : pa.x() < pb.x();
+        });
+        return found;
+    }
+    // The session's results, by shortcode.
+    QStringList resultCodes() const {
+        QStringList codes;
+        for (const EmojiItem* result : session.results()) {
+            codes << QString::fromStdString(result->shortcode);
+        }
+        return codes;
+    }
+    QStringList shortcodes(PickerContentModel::Section section) const {
+        QStringList codes;
+        for (QQuickItem* emoji : emojiOf(section)) {
+            codes << emoji->property("item").toMap().value("shortcode").toString();
+        }
+        return codes;
+    }
+    QQuickItem* emojiWithShortcode(PickerContentModel::Section section, const QString& code) {
+        for (QQuickItem* emoji : emojiOf(section)) {
+            if (emoji->property("item").toMap().value("shortcode") == code) {
+                return emoji;
+            }
+        }
+        return nullptr;
+    }
+    void click(QQuickItem* target, Qt::MouseButton button = Qt::LeftButton, QPointF at = {}) {
+        ASSERT_NE(target, nullptr);
+        if (at.isNull()) {
+            at = {target->width() / 2, target->height() / 2};
+        }
+        QTest::mouseClick(&view, button, {}, target->mapToScene(at).toPoint());
+    }
+    QImage grab(const QString& fileName) {
+        QTest::qWait(250); // scroll animation, icon loads
+        const QImage image = view.grabWindow();
+        const QString path = QDir(TIKLO_UI_SCREENSHOT_DIR).filePath(fileName);
+        EXPECT_TRUE(image.save(path)) << path.toStdString();
+        return image;
+    }
+    void remember(std::initializer_list<const char*> recents, AppState::Favorites favorites) {
+        state.setRecents({recents.begin(), recents.end()});
+        state.setFavorites(std::move(favorites));
+        session.refreshResults();
+        settle();
+    }
+
+    EmojiCatalog catalog{pickerItems(), [] { return 800000000.0; }};
+    test::FakeTextInjector injector;
+    PickerSession session{
+        {[this]() -> const EmojiCatalog& { return catalog; }, state, history, injector}};
+    int hides = 0;
+    const QMetaObject::Connection hidden =
+        QObject::connect(&session, &PickerSession::hideRequested, [this] { ++hides; });
+    QQuickView view;
+};
+
+using Section = PickerContentModel::Section;
+
+TEST_F(PickerViewTest, SectionsFollowTheQueryAndTheCategory) {
+    ASSERT_TRUE(show());
+    EXPECT_EQ(view.size(), QSize(620, 470));
+    // Unknown ids are left out; favorites by name, recents as stored.
+    remember({"pizza", "gone_from_the_catalog", "fire", "joy"}, {"wave", "cat", "unknown", "fire"});
+    EXPECT_EQ(sectionTitles(), QStringList({"Recent", "Favorites", "All emoji"}));
+    EXPECT_EQ(shortcodes(Section::Recent), QStringList({"pizza", "fire", "joy"}));
+    EXPECT_EQ(shortcodes(Section::Favorites), QStringList({"cat", "fire", "wave"}));
+    EXPECT_EQ(state.recents().size(), 4u) << "the view changes no stored list";
+
+    type("p");
+    settle();
+    ASSERT_GT(session.resultCount(), 1);
+    EXPECT_EQ(sectionTitles(), QStringList({QString("%1 results").arg(session.resultCount())}));
+
+    // A category keeps the query: the header still counts.
+    click(item("categoryFood"));
+    settle();
+    EXPECT_EQ(session.category(), view::Category::Food);
+    EXPECT_EQ(session.query(), "p");
+    EXPECT_EQ(shortcodes(Section::Results), QStringList({"pizza", "apple"}));
+    EXPECT_EQ(sectionTitles(), QStringList({"2 results"}));
+
+    // The word stays plural for one and for none; nothing found says so.
+    type("i");
+    settle();
+    EXPECT_EQ(sectionTitles(), QStringList({"1 results"}));
+    type("q");
+    settle();
+    EXPECT_EQ(sectionTitles(), QStringList({"0 results"}));
+    ASSERT_NE(item("noMatches"), nullptr);
+    EXPECT_TRUE(item("noMatches")->isVisible());
+    EXPECT_EQ(item("noMatches")->property("text").toString(), "No matches");
+
+    // No query: the category's title, and still no recents or favorites.
+    session.setSearchText("");
+    settle();
+    EXPECT_EQ(sectionTitles(), QStringList({"Food"}));
+    EXPECT_EQ(shortcodes(Section::Results), resultCodes());
+    EXPECT_EQ(shortcodes(Section::Results).size(), 3);
+    click(item("categoryAll"));
+    settle();
+    EXPECT_EQ(session.category(), view::Category::All);
+    EXPECT_EQ(sectionTitles(), QStringList({"Recent", "Favorites", "All emoji"}));
+
+    // Empty lists take their sections with them.
+    remember({}, {});
+    EXPECT_EQ(sectionTitles(), QStringList({"All emoji"}));
+}
+
+TEST_F(PickerViewTest, EveryCategoryButtonFiltersAndPutsTheSelectionFirst) {
+    ASSERT_TRUE(show());
+    const QStringList titles{"Smileys", "People",  "Animals", "Food", "Activity",
+                             "Travel",  "Objects", "Symbols", "Flags"};
+    for (int i = 0; i < titles.size(); ++i) {
+        QQuickItem* button = item("category" + titles[i]);
+        ASSERT_NE(button, nullptr) << titles[i].toStdString();
+        EXPECT_EQ(button->property("title").toString(), titles[i]);
+        session.setSelectedIndex(2);
+        click(button);
+        settle();
+        EXPECT_EQ(session.category(), static_cast<view::Category>(i));
+        EXPECT_EQ(session.selectedIndex(), 0);
+        EXPECT_TRUE(button->property("selected").toBool());
+        EXPECT_FALSE(item("categoryAll")->property("selected").toBool());
+        const int inCategory = static_cast<int>(
+            std::count_if(catalog.all().begin(), catalog.all().end(), [i](const EmojiItem& e) {
+                return e.category == static_cast<EmojiCategory>(i);
+            }));
+        EXPECT_EQ(session.resultCount(), inCategory) << titles[i].toStdString();
+        if (inCategory == 0) {
+            EXPECT_TRUE(item("noMatches") && item("noMatches")->isVisible());
+        }
+        EXPECT_EQ(sectionTitles(), QStringList({titles[i]}));
+    }
+    // Selected and hovered: the selected fill wins.
+    QQuickItem* flags = item("categoryFlags");
+    QTest::mouseMove(&view, flags->mapToScene({20, 10}).toPoint());
+    QTRY_VERIFY(flags->property("hovering").toBool());
+    EXPECT_EQ(flags->findChild<QQuickItem*>("categoryFill")->property("color").value<QColor>(),
+              QColor::fromRgbF(1, 1, 1, 0.07f));
+}
+
+TEST_F(PickerViewTest, OnlyTheResultsShowTheSelection) {
+    ASSERT_TRUE(show());
+    remember({"fire"}, {"fire"});
+    ASSERT_EQ(session.results().front()->shortcode, "fire"); // favorites rank first
+    const auto selected = [this](Section section) {
+        QStringList codes;
+        for (QQuickItem* emoji : emojiOf(section)) {
+            if (emoji->property("selected").toBool()) {
+                codes << emoji->property("item").toMap().value("shortcode").toString();
+            }
+        }
+        return codes;
+    };
+    EXPECT_EQ(selected(Section::Recent), QStringList());
+    EXPECT_EQ(selected(Section::Favorites), QStringList());
+    EXPECT_EQ(selected(Section::Results), QStringList({"fire"}));
+
+    // The selected look holds under the pointer too.
+    QQuickItem* tile = emojiWithShortcode(Section::Results, "fire");
+    QTest::mouseMove(&view, tile->mapToScene({24, 24}).toPoint());
+    QTRY_VERIFY(tile->property("hovering").toBool());
+    QQuickItem* frame = tile->findChild<QQuickItem*>("tileFrame");
+    const auto border = [](QQuickItem* frame) {
+        return frame->property("border").value<QObject*>()->property("width").toReal();
+    };
+    EXPECT_EQ(border(frame), 1.5);
+    EXPECT_EQ(frame->property("color").value<QColor>(),
+              QColor::fromRgbF(0.08f, 0.72f, 0.6f, 0.16f));
+    // An unselected one under the pointer shows the hover fill.
+    QQuickItem* other = emojiWithShortcode(Section::Results, "grinning");
+    QTest::mouseMove(&view, other->mapToScene({24, 24}).toPoint());
+    QTRY_VERIFY(other->property("hovering").toBool());
+    EXPECT_EQ(other->findChild<QQuickItem*>("tileFrame")->property("color").value<QColor>(),
+              QColor::fromRgbF(0.173f, 0.173f, 0.173f, 1));
+    EXPECT_EQ(border(other->findChild<QQuickItem*>("tileFrame")), 1);
+    EXPECT_FALSE(tile->property("hovering").toBool());
+}
+
+TEST_F(PickerViewTest, TheLayoutSwitchKeepsTheSelection) {
+    ASSERT_TRUE(show());
+    ASSERT_GE(session.resultCount(), 10);
+    session.setSelectedIndex(9);
+    settle();
+    QQuickItem* tile = emojiWithShortcode(Section::Results,
+                                          QString::fromStdString(session.results()[9]->shortcode));
+    ASSERT_NE(tile, nullptr);
+    EXPECT_TRUE(tile->property("selected").toBool());
+    // Second row, second column.
+    QQuickItem* first = emojiOf(Section::Results).front();
+    EXPECT_EQ(tile->mapToScene({}) - first->mapToScene({}), QPointF(48 + 8, 48 + 8));
+
+    click(item("layoutList"));
+    settle();
+    EXPECT_EQ(state.pickerMode(), view::PickerMode::List);
+    EXPECT_EQ(session.selectedIndex(), 9);
+    const std::vector<QQuickItem*> rows = emojiOf(Section::Results);
+    const auto selectedRow = std::find_if(rows.begin(), rows.end(), [](QQuickItem* row) {
+        return row->property("selected").toBool();
+    });
+    ASSERT_NE(selectedRow, rows.end());
+    EXPECT_EQ((*selectedRow)->property("item").toMap().value("index").toInt(), 9);
+    // The tenth row: every row is as tall as the first, six apart.
+    const double pitch = rows[1]->mapToScene({}).y() - rows[0]->mapToScene({}).y();
+    EXPECT_EQ(pitch, rows[0]->height() + 6);
+
+    click(item("layoutGrid"));
+    EXPECT_EQ(state.pickerMode(), view::PickerMode::Grid);
+}
+
+TEST_F(PickerViewTest, TheSelectionIsScrolledToTheMiddle) {
+    ASSERT_TRUE(show());
+    // Every emoji in recents and favorites too: the results start below the fold.
+    std::vector<std::string> all;
+    AppState::Favorites favorites;
+    for (const EmojiItem& emoji : catalog.all()) {
+        all.push_back(emoji.shortcode);
+        favorites.insert(emoji.shortcode);
+    }
+    state.setRecents(all);
+    state.setFavorites(favorites);
+    session.refreshResults();
+    settle();
+    QQuickItem* list = item("emojiList");
+    const double top = list->property("contentY").toDouble();
+    session.setSelectedIndex(session.resultCount() - 1);
+    QTest::qWait(300); // the 0.12 s scroll
+    EXPECT_GT(list->property("contentY").toDouble(), top);
+    QQuickItem* last = emojiWithShortcode(
+        Section::Results, QString::fromStdString(session.results().back()->shortcode));
+    ASSERT_NE(last, nullptr);
+    const QPointF inList = last->mapToItem(list, {0, last->height()});
+    EXPECT_LE(inList.y(), list->height());
+    // An index outside the results does not move the list.
+    const double scrolled = list->property("contentY").toDouble();
+    session.setSelectedIndex(session.resultCount() + 3);
+    QTest::qWait(200);
+    EXPECT_EQ(list->property("contentY").toDouble(), scrolled);
+}
+
+TEST_F(PickerViewTest, TheToneMenuRetonesEveryEmoji) {
+    ASSERT_TRUE(show());
+    remember({"wave"}, {"pray"});
+    const QStringList samples{"\U0001F44D",           "\U0001F44D\U0001F3FB",
+                              "\U0001F44D\U0001F3FC", "\U0001F44D\U0001F3FD",
+                              "\U0001F44D\U0001F3FE", "\U0001F44D\U0001F3FF"};
+    const QStringList labels{"Default", "Light", "Medium light", "Medium", "Medium dark", "Dark"};
+    const QStringList modifiers{"",           "\U0001F3FB", "\U0001F3FC",
+                                "\U0001F3FD", "\U0001F3FE", "\U0001F3FF"};
+    QObject* menu = item("skinToneButton")->findChild<QObject*>("skinToneMenu");
+    ASSERT_NE(menu, nullptr);
+    for (int tone = static_cast<int>(samples.size()) - 1; tone >= 0; --tone) {
+        click(item("skinToneButton"));
+        QTRY_VERIFY(menu->property("opened").toBool());
+        QQuickItem* entry = nullptr;
+        QMetaObject::invokeMethod(menu, "itemAt", Q_RETURN_ARG(QQuickItem*, entry),
+                                  Q_ARG(int, tone));
+        ASSERT_NE(entry, nullptr);
+        EXPECT_EQ(entry->property("text").toString(), samples[tone] + " " + labels[tone]);
+        click(entry);
+        QTRY_VERIFY(!menu->property("visible").toBool());
+        EXPECT_EQ(static_cast<int>(state.defaultSkinTone()), tone);
+        EXPECT_EQ(item("skinToneSample")->property("text").toString(), samples[tone]);
+        // Tones reach the hands of every section; the others stay as they are.
+        for (const Section section : {Section::Recent, Section::Favorites, Section::Results}) {
+            for (QQuickItem* tile : emojiOf(section)) {
+                const QVariantMap emoji = tile->property("item").toMap();
+                const QString shown =
+                    tile->findChild<QQuickItem*>("tileEmoji")->property("text").toString();
+                const std::string& base =
+                    catalog.itemsByID().at(emoji["id"].toString().toStdString())->emoji;
+                const bool tones =
+                    catalog.itemsByID().at(emoji["id"].toString().toStdString())->supportsSkinTone;
+                EXPECT_EQ(shown, EmojiResultsModel::displayText(base) +
+                                     (tones ? modifiers[tone] : QString()))
+                    << emoji["id"].toString().toStdString();
+            }
+        }
+    }
+}
+
+TEST_F(PickerViewTest, ThePermissionNoticeFollowsTheStore) {
+    state.setAccessibilityGranted(false);
+    ASSERT_TRUE(show());
+    QQuickItem* notice = item("permissionNotice");
+    EXPECT_TRUE(notice->isVisible());
+    EXPECT_EQ(item("permissionNoticeText")->property("text").toString(),
+              "Triggers need permission");
+    // Inside the sidebar, at its bottom.
+    const QRectF inSidebar = notice->mapRectToItem(item("sidebar"), notice->boundingRect());
+    EXPECT_GE(inSidebar.left(), 0);
+    EXPECT_LE(inSidebar.right(), 156);
+    EXPECT_NEAR(inSidebar.bottom(), item("sidebar")->height() - 8 - 10, 1);
+    state.setAccessibilityGranted(true);
+    EXPECT_FALSE(notice->isVisible());
+    state.setAccessibilityGranted(false);
+    EXPECT_TRUE(notice->isVisible());
+}
+
+TEST_F(PickerViewTest, TheTileMenuMarksFavoritesAndInsertsKeepingThePickerOpen) {
+    ASSERT_TRUE(show());
+    type("pizza");
+    settle();
+    QObject* menu =
+        item("tileMenu")
+            ? static_cast<QObject*>(item("tileMenu"))
+            : view.rootObject()->findChild<QObject*>("pickerView")->findChild<QObject*>("tileMenu");
+    ASSERT_NE(menu, nullptr);
+    const auto openMenu = [&] {
+        click(emojiWithShortcode(Section::Results, "pizza"), Qt::RightButton);
+        QTRY_VERIFY(menu->property("opened").toBool());
+    };
+    const auto entry = [&](const char* name) { return menu->findChild<QQuickItem*>(name); };
+
+    openMenu();
+    EXPECT_EQ(entry("favoriteMenuItem")->property("text").toString(), "Favorite");
+    EXPECT_EQ(entry("keepOpenMenuItem")->property("text").toString(), "Insert and Keep Open");
+    // The tooltip names the shortcode between colons.
+    EXPECT_EQ(emojiWithShortcode(Section::Results, "pizza")->property("item").toMap()["shortcode"],
+              "pizza");
+    click(entry("favoriteMenuItem"));
+    QTRY_VERIFY(!menu->property("visible").toBool());
+    EXPECT_TRUE(state.favorites().contains("pizza"));
+    EXPECT_TRUE(injector.replaced.empty());
+
+    openMenu();
+    EXPECT_EQ(entry("favoriteMenuItem")->property("text").toString(), "Remove Favorite");
+    click(entry("keepOpenMenuItem"));
+    QTRY_VERIFY(!menu->property("visible").toBool());
+    ASSERT_EQ(injector.replaced.size(), 1u);
+    EXPECT_EQ(injector.replaced[0].text, "\U0001F355");
+    EXPECT_EQ(injector.replaced[0].backspaces, 0);
+    EXPECT_EQ(hides, 0);
+    EXPECT_EQ(session.query(), "pizza");
+    EXPECT_EQ(state.recents().front(), "pizza");
+
+    openMenu();
+    click(entry("favoriteMenuItem"));
+    QTRY_VERIFY(!menu->property("visible").toBool());
+    EXPECT_FALSE(state.favorites().contains("pizza"));
+
+    // A plain click inserts and closes.
+    click(emojiWithShortcode(Section::Results, "pizza"));
+    ASSERT_EQ(injector.replaced.size(), 2u);
+    EXPECT_EQ(hides, 1);
+}
+
+TEST_F(PickerViewTest, RowsShowTitleCaseNamesAndAStarOfTheirOwn) {
+    state.setPickerMode(view::PickerMode::List);
+    ASSERT_TRUE(show());
+    type("flag");
+    settle();
+    QQuickItem* row = emojiWithShortcode(Section::Results, "de");
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->findChild<QQuickItem*>("rowName")->property("text").toString(), "Flag: Germany");
+    EXPECT_EQ(row->findChild<QQuickItem*>("rowShortcode")->property("text").toString(), ":de:");
+    QQuickItem* star = row->findChild<QQuickItem*>("favoriteStar");
+    EXPECT_FALSE(star->property("favorite").toBool());
+    click(star);
+    settle();
+    EXPECT_TRUE(state.favorites().contains("de"));
+    EXPECT_TRUE(injector.replaced.empty()) << "the star does not insert";
+    row = emojiWithShortcode(Section::Results, "de");
+    EXPECT_TRUE(row->findChild<QQuickItem*>("favoriteStar")->property("favorite").toBool());
+    EXPECT_EQ(row->findChild<QQuickItem*>("favoriteStarIcon")->property("name").toString(),
+              "star.fill");
+    click(row, Qt::LeftButton, {20, row->height() / 2});
+    ASSERT_EQ(injector.replaced.size(), 1u);
+    EXPECT_EQ(injector.replaced[0].text, "\U0001F1E9\U0001F1EA");
+    EXPECT_EQ(hides, 1);
+}
+
+TEST_F(PickerViewTest, EscapeCancelsAndTheFieldSearches) {
+    ASSERT_TRUE(show());
+    type("fire");
+    EXPECT_EQ(session.query(), "fire");
+    EXPECT_EQ(session.selectedIndex(), 0);
+    QTest::keyClick(&view, Qt::Key_Escape);
+    EXPECT_EQ(hides, 1);
+    EXPECT_EQ(injector.reactivated.size(), 1u);
+    EXPECT_EQ(session.query(), "");
+}
+
+TEST_F(PickerViewTest, DrawsTheGrid) {
+
+    ASSERT_TRUE(show());
+    EXPECT_EQ(view.size(), QSize(620, 470));
+    remember({"fire", "gone_from_the_catalog", "pizza", "joy"}, {"wave", "cat", "unknown", "fire"});
+    grab("full_picker_grid.png");
+    state.setPickerMode(view::PickerMode::List);
+    grab("full_picker_list.png");
+}
+
+} // namespace
+} // namespace tiklo
