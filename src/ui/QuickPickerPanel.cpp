@@ -175,6 +175,13 @@ void QuickPickerPanel::setKeyHandler(std::function<bool(const PickerKeyEvent&)> 
     keyHandler_ = std::move(handler);
 }
 
+bool QuickPickerPanel::popupHasKeyboard() const {
+    // Menus open in the window's overlay, outside the view's own items.
+    const QQuickItem* focus = view_->activeFocusItem();
+    const QQuickItem* root = view_->rootObject();
+    return focus != nullptr && root != nullptr && focus != root && !root->isAncestorOf(focus);
+}
+
 bool QuickPickerPanel::eventFilter(QObject* watched, QEvent* event) {
     const bool isKey = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
     if (watched == view_.get() && isKey && hold_ != nullptr &&
@@ -187,7 +194,7 @@ bool QuickPickerPanel::eventFilter(QObject* watched, QEvent* event) {
         event->accept();
         return true;
     }
-    if (watched == view_.get() && keyHandler_ && isKey) {
+    if (watched == view_.get() && keyHandler_ && isKey && !popupHasKeyboard()) {
         const auto* keyEvent = static_cast<QKeyEvent*>(event);
         if (const std::optional<PickerKeyEvent> translated =
                 QtKeyTranslator::translate(*keyEvent, layout_)) {

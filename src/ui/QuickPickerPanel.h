@@ -59,6 +59,8 @@ private:
     void finishPreparing();
     void activeChanged();
     void deactivationCheck();
+    // A menu of the view is open and takes the keys: arrows and Return are its own.
+    bool popupHasKeyboard() const;
 
     std::unique_ptr<QQuickView> view_;
     std::unique_ptr<QParallelAnimationGroup> animation_;

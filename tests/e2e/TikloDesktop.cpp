@@ -301,11 +301,17 @@ bool TikloDesktop::keyUp(const std::string& keys) const {
 }
 
 bool TikloDesktop::movePointer(int x, int y) const {
+    // --sync waits for the pointer to move, which it never does when it is there already.
+    const std::string here = xdotool({"getmouselocation", "--shell"}).output;
+    if (here.find("X=" + std::to_string(x) + "\n") != std::string::npos &&
+        here.find("Y=" + std::to_string(y) + "\n") != std::string::npos) {
+        return true;
+    }
     return xdotool({"mousemove", "--sync", std::to_string(x), std::to_string(y)}).succeeded();
 }
 
-bool TikloDesktop::click(int x, int y) const {
-    return movePointer(x, y) && xdotool({"click", "1"}).succeeded();
+bool TikloDesktop::click(int x, int y, int button) const {
+    return movePointer(x, y) && xdotool({"click", std::to_string(button)}).succeeded();
 }
 
 std::optional<TikloDesktop::WindowID> TikloDesktop::activeWindow() const {

@@ -80,7 +80,8 @@ public:
     bool keyDown(const std::string& keys) const;
     bool keyUp(const std::string& keys) const;
     bool movePointer(int x, int y) const;
-    bool click(int x, int y) const;
+    // A click of `button` (1 left, 3 right) at a point of the screen.
+    bool click(int x, int y, int button = 1) const;
 
     std::optional<WindowID> activeWindow() const;
     std::optional<WindowID> targetWindow() const;

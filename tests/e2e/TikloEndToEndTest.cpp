@@ -1,4 +1,5 @@
 #include "e2e/DefaultsPlist.h"
+#include "e2e/LearnedRanking.h"
 #include "e2e/TikloDesktop.h"
 #include "support/TempDir.h"
 
@@ -31,48 +32,6 @@ const std::string faceWithTearsOfJoy = "\U0001F602";
 constexpr int caretToPopupLimit = 40;
 // Placement is checked over several openings of the one window.
 constexpr int placementRounds = 3;
-
-// What Tiklo has learned, as its settings file holds it.
-struct History {
-    std::vector<std::string> recents;
-    nlohmann::json usage = nlohmann::json::object();
-};
-
-History readHistory(const std::filesystem::path& file) {
-    History history;
-    const std::optional<DefaultsPlist> defaults = DefaultsPlist::load(file);
-    if (!defaults) {
-        return history;
-    }
-    if (const std::optional<std::string> recents = defaults->dataValue("recents")) {
-        history.recents = nlohmann::json::parse(*recents).get<std::vector<std::string>>();
-    }
-    if (const std::optional<std::string> usage = defaults->dataValue("emojiUsage")) {
-        history.usage = nlohmann::json::parse(*usage);
-    }
-    return history;
-}
-
-// The emoji of the ranked results for `query` under `history`, as the catalog tool ranks
-// them from the same system sources.
-std::vector<std::string> rankedResults(const std::string& query, const History& history) {
-    const TempDir folder;
-    std::string recents;
-    for (const std::string& id : history.recents) {
-        recents += (recents.empty() ? "" : ",") + id;
-    }
-    const ChildProcess::Exit result =
-        ChildProcess::run({TIKLO_CATALOG_TOOL, "search", query, "--recents", recents, "--usage",
-                           folder.write("usage.json", history.usage.dump())});
-    EXPECT_TRUE(result.succeeded()) << "tiklo-catalog search failed";
-    std::vector<std::string> emoji;
-    std::istringstream lines(result.output);
-    std::string line;
-    while (std::getline(lines, line)) {
-        emoji.push_back(line.substr(0, line.find('\t')));
-    }
-    return emoji;
-}
 
 double secondsSince2001() {
     return static_cast<double>(std::time(nullptr)) - 978307200.0;

@@ -1,0 +1,163 @@
+#include "e2e/LearnedRanking.h"
+#include "e2e/TikloDesktop.h"
+
+#include <filesystem>
+#include <sstream>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+namespace tiklo::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+const std::string pizza = "\U0001F355";
+
+// Where things are in the full picker, from its top-left corner: the first tile of the
+// first section, the "List" half of the layout switch, and the "Food" entry of the sidebar.
+constexpr int firstTileX = 197;
+constexpr int firstTileY = 118;
+constexpr int listSwitchX = 538;
+constexpr int listSwitchY = 27;
+constexpr int foodX = 60;
+constexpr int foodY = 228;
+
+class FullPickerTest : public ::testing::Test {
+protected:
+    // Opens the full picker with the hotkey; its frame once it has the keyboard.
+    std::optional<ScreenRect> openPicker() {
+        if (!desktop.key("ctrl+alt+e")) {
+            return std::nullopt;
+        }
+        const std::optional<TikloDesktop::WindowID> picker = desktop.waitForActivePopup();
+        if (!picker) {
+            return std::nullopt;
+        }
+        const std::optional<ScreenRect> frame = desktop.windowFrame(*picker);
+        if (frame && frame->width != 620) {
+            // The inline popup is still on its way out: wait for the full one.
+            std::this_thread::sleep_for(100ms);
+            return desktop.windowFrame(*picker);
+        }
+        return frame;
+    }
+    bool clickAt(const ScreenRect& picker, int x, int y) {
+        return desktop.click(picker.x + x, picker.y + y);
+    }
+
+    TikloDesktop desktop{{.initialText = "note "}};
+};
+
+TEST_F(FullPickerTest, TheHotkeyOpensItFocusedAndReturnTypesTheChoice) {
+    ASSERT_TRUE(desktop.ready()) << desktop.error();
+    ASSERT_TRUE(desktop.startTikloListening()) << desktop.error();
+    ASSERT_TRUE(desktop.waitForTargetActive());
+
+    // The first picker after start, typed into at xdotool's own pace.
+    const std::optional<ScreenRect> frame = openPicker();
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(frame->width, 620);
+    EXPECT_EQ(frame->height, 470);
+    ASSERT_TRUE(desktop.type("pizza"));
+    std::this_thread::sleep_for(300ms);
+    ASSERT_TRUE(desktop.screenshot(std::filesystem::path(TIKLO_SCREENSHOT).parent_path() /
+                                   "full_picker_desktop.png"));
+    ASSERT_TRUE(desktop.key("Return"));
+    // Nothing deleted: the text before stays whole.
+    EXPECT_EQ(desktop.target().waitForText("note " + pizza), "note " + pizza);
+    EXPECT_TRUE(desktop.waitForPopupHidden());
+    EXPECT_TRUE(desktop.waitForTargetActive());
+
+    // Opened again: centred, 60 above the middle of the 1280 x 800 screen.
+    const std::optional<ScreenRect> again = openPicker();
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->x, (1280 - 620) / 2);
+    EXPECT_EQ(again->y, (800 - 470) / 2 - 60);
+    // Escape gives the entry its keyboard back.
+    ASSERT_TRUE(desktop.key("Escape"));
+    EXPECT_TRUE(desktop.waitForPopupHidden());
+    EXPECT_TRUE(desktop.waitForTargetActive());
+    ASSERT_TRUE(desktop.type(" ok"));
+    EXPECT_EQ(desktop.target().waitForText("note " + pizza + " ok"), "note " + pizza + " ok");
+}
+
+TEST_F(FullPickerTest, InsertAndKeepOpenFromTheTileMenu) {
+    ASSERT_TRUE(desktop.ready()) << desktop.error();
+    ASSERT_TRUE(desktop.startTiklo()) << desktop.error();
+    ASSERT_TRUE(desktop.waitForTargetActive());
+    const std::optional<ScreenRect> frame = openPicker();
+    ASSERT_TRUE(frame);
+    ASSERT_TRUE(desktop.type("pizza"));
+    std::this_thread::sleep_for(300ms);
+    ASSERT_TRUE(desktop.click(frame->x + firstTileX, frame->y + firstTileY, 3));
+    std::this_thread::sleep_for(300ms);
+    // The menu takes the arrows: its second entry.
+    ASSERT_TRUE(desktop.keySequence({"Down", "Down", "Return"}, 100ms));
+    EXPECT_EQ(desktop.target().waitForText("note " + pizza), "note " + pizza);
+    // Still open, with its query: a click on the tile inserts again and closes it.
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(desktop.visiblePopups().size(), 1u);
+    ASSERT_TRUE(desktop.click(frame->x + firstTileX, frame->y + firstTileY));
+    EXPECT_EQ(desktop.target().waitForText("note " + pizza + pizza), "note " + pizza + pizza);
+    EXPECT_TRUE(desktop.waitForPopupHidden());
+}
+
+TEST_F(FullPickerTest, TheHotkeyTurnsTheInlinePopupIntoTheFullPicker) {
+    ASSERT_TRUE(desktop.ready()) << desktop.error();
+    ASSERT_TRUE(desktop.startTiklo()) << desktop.error();
+    ASSERT_TRUE(desktop.waitForTargetActive());
+    const std::optional<TikloDesktop::WindowID> popup = desktop.trigger(10s);
+    ASSERT_TRUE(popup);
+    ASSERT_EQ(desktop.windowFrame(*popup)->width, 420);
+    const std::optional<ScreenRect> frame = openPicker();
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(frame->width, 620);
+    EXPECT_EQ(frame->height, 470);
+    ASSERT_TRUE(desktop.key("Escape"));
+    EXPECT_TRUE(desktop.waitForPopupHidden());
+    EXPECT_TRUE(desktop.waitForTargetActive());
+}
+
+TEST_F(FullPickerTest, AClickOnACategoryThenArrowsChooseInIt) {
+    ASSERT_TRUE(desktop.ready()) << desktop.error();
+    ASSERT_TRUE(desktop.startTiklo()) << desktop.error();
+    ASSERT_TRUE(desktop.waitForTargetActive());
+    // Each choice ranks what follows anew.
+    const auto food = [this] {
+        return rankedResults("", readHistory(desktop.defaultsFile()), "Food");
+    };
+    ASSERT_GE(food().size(), 20u);
+
+    // In the grid, Right moves by one.
+    std::optional<ScreenRect> frame = openPicker();
+    ASSERT_TRUE(frame);
+    ASSERT_TRUE(clickAt(*frame, foodX, foodY));
+    std::this_thread::sleep_for(200ms);
+    std::string expected = "note " + food()[2];
+    ASSERT_TRUE(desktop.keySequence({"Right", "Right", "Return"}, 50ms));
+    EXPECT_EQ(desktop.target().waitForText(expected), expected);
+    ASSERT_TRUE(desktop.waitForPopupHidden());
+
+    // Down moves a row of eight in the grid, and one in the list.
+    frame = openPicker();
+    ASSERT_TRUE(frame);
+    ASSERT_TRUE(clickAt(*frame, foodX, foodY));
+    std::this_thread::sleep_for(200ms);
+    expected += food()[16];
+    ASSERT_TRUE(desktop.keySequence({"Down", "Down", "Return"}, 50ms));
+    EXPECT_EQ(desktop.target().waitForText(expected), expected);
+    ASSERT_TRUE(desktop.waitForPopupHidden());
+
+    frame = openPicker();
+    ASSERT_TRUE(frame);
+    ASSERT_TRUE(clickAt(*frame, listSwitchX, listSwitchY));
+    ASSERT_TRUE(clickAt(*frame, foodX, foodY));
+    std::this_thread::sleep_for(200ms);
+    expected += food()[2];
+    ASSERT_TRUE(desktop.keySequence({"Down", "Down", "Return"}, 50ms));
+    EXPECT_EQ(desktop.target().waitForText(expected), expected);
+}
+
+} // namespace
+} // namespace tiklo::test

@@ -1,0 +1,57 @@
+#include "e2e/LearnedRanking.h"
+
+#include "e2e/DefaultsPlist.h"
+#include "support/ChildProcess.h"
+#include "support/TempDir.h"
+
+#include <optional>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+namespace tiklo::test {
+
+History readHistory(const std::filesystem::path& file) {
+    History history;
+    const std::optional<DefaultsPlist> defaults = DefaultsPlist::load(file);
+    if (!defaults) {
+        return history;
+    }
+    if (const std::optional<std::string> recents = defaults->dataValue("recents")) {
+        history.recents = nlohmann::json::parse(*recents).get<std::vector<std::string>>();
+    }
+    if (const std::optional<std::string> usage = defaults->dataValue("emojiUsage")) {
+        history.usage = nlohmann::json::parse(*usage);
+    }
+    return history;
+}
+
+std::vector<std::string> rankedResults(const std::string& query, const History& history,
+                                       const std::string& category) {
+    const TempDir folder;
+    std::string recents;
+    for (const std::string& id : history.recents) {
+        recents += (recents.empty() ? "" : ",") + id;
+    }
+    std::vector<std::string> arguments{TIKLO_CATALOG_TOOL,
+                                       "search",
+                                       query,
+                                       "--recents",
+                                       recents,
+                                       "--usage",
+                                       folder.write("usage.json", history.usage.dump())};
+    if (!category.empty()) {
+        arguments.insert(arguments.end(), {"--category", category});
+    }
+    const ChildProcess::Exit result = ChildProcess::run(arguments);
+    EXPECT_TRUE(result.succeeded()) << "tiklo-catalog search failed";
+    std::vector<std::string> emoji;
+    std::istringstream lines(result.output);
+    std::string line;
+    while (std::getline(lines, line)) {
+        emoji.push_back(line.substr(0, line.find('\t')));
+    }
+    return emoji;
+}
+
+} // namespace tiklo::test
