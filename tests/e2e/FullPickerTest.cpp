@@ -22,6 +22,9 @@ constexpr int listSwitchX = 538;
 constexpr int listSwitchY = 27;
 constexpr int foodX = 60;
 constexpr int foodY = 228;
+// An empty part of the sidebar, below the categories: the window's background.
+constexpr int backgroundX = 60;
+constexpr int backgroundY = 420;
 
 class FullPickerTest : public ::testing::Test {
 protected:
@@ -80,6 +83,40 @@ TEST_F(FullPickerTest, TheHotkeyOpensItFocusedAndReturnTypesTheChoice) {
     EXPECT_TRUE(desktop.waitForTargetActive());
     ASSERT_TRUE(desktop.type(" ok"));
     EXPECT_EQ(desktop.target().waitForText("note " + pizza + " ok"), "note " + pizza + " ok");
+}
+
+TEST_F(FullPickerTest, ItIsOnEveryDesktopAndMovesByItsBackground) {
+    ASSERT_TRUE(desktop.ready()) << desktop.error();
+    ASSERT_TRUE(desktop.startTiklo()) << desktop.error();
+    ASSERT_TRUE(desktop.waitForTargetActive());
+    const std::optional<ScreenRect> frame = openPicker();
+    ASSERT_TRUE(frame);
+    const std::optional<TikloDesktop::WindowID> picker = desktop.activeWindow();
+    ASSERT_TRUE(picker);
+    const ChildProcess::Exit desktops =
+        ChildProcess::run({"xprop", "-id", std::to_string(*picker), "_NET_WM_DESKTOP"});
+    EXPECT_EQ(desktops.output, "_NET_WM_DESKTOP(CARDINAL) = 4294967295\n");
+
+    // Dragged by the sidebar's empty part.
+    ASSERT_TRUE(desktop.movePointer(frame->x + backgroundX, frame->y + backgroundY));
+    ASSERT_TRUE(desktop.pointerButton(true));
+    // The window manager takes the pointer over from the press.
+    std::this_thread::sleep_for(150ms);
+    for (int step = 1; step <= 5; ++step) {
+        ASSERT_TRUE(desktop.movePointer(frame->x + backgroundX + 20 * step,
+                                        frame->y + backgroundY - 10 * step));
+        std::this_thread::sleep_for(30ms);
+    }
+    ASSERT_TRUE(desktop.pointerButton(false));
+    std::this_thread::sleep_for(200ms);
+    const std::optional<ScreenRect> moved = desktop.windowFrame(*picker);
+    ASSERT_TRUE(moved);
+    // With the pointer, give or take the first step.
+    EXPECT_NEAR(moved->x, frame->x + 100, 20);
+    EXPECT_NEAR(moved->y, frame->y - 50, 10);
+    EXPECT_EQ(desktop.visiblePopups().size(), 1u);
+    ASSERT_TRUE(desktop.key("Escape"));
+    EXPECT_TRUE(desktop.waitForPopupHidden());
 }
 
 TEST_F(FullPickerTest, InsertAndKeepOpenFromTheTileMenu) {

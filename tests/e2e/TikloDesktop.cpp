@@ -314,6 +314,10 @@ bool TikloDesktop::click(int x, int y, int button) const {
     return movePointer(x, y) && xdotool({"click", std::to_string(button)}).succeeded();
 }
 
+bool TikloDesktop::pointerButton(bool down) const {
+    return xdotool({down ? "mousedown" : "mouseup", "1"}).succeeded();
+}
+
 std::optional<TikloDesktop::WindowID> TikloDesktop::activeWindow() const {
     const std::vector<WindowID> ids = windowIDs(xdotool({"getactivewindow"}).output);
     return ids.size() == 1 ? std::optional<WindowID>(ids.front()) : std::nullopt;

@@ -82,6 +82,8 @@ public:
     bool movePointer(int x, int y) const;
     // A click of `button` (1 left, 3 right) at a point of the screen.
     bool click(int x, int y, int button = 1) const;
+    // Presses or releases the left button where the pointer is.
+    bool pointerButton(bool down) const;
 
     std::optional<WindowID> activeWindow() const;
     std::optional<WindowID> targetWindow() const;
