@@ -36,8 +36,11 @@ std::optional<Point> PickerPlacement::origin(view::Presentation mode, Point size
     const double h = size.y;
 
     if (mode == view::Presentation::Full) {
+        // Raised above the centre, but inside the visible frame; on a screen smaller than the
+        // picker its top-left corner, with the search field, stays where the user sees it.
         const Rect& v = fallback.visibleFrame;
-        return Point{v.x + v.width / 2 - w * 0.5, v.y + v.height / 2 - h * 0.5 - fullRaise};
+        return Point{std::max(std::min(v.x + v.width / 2 - w * 0.5, v.maxX() - w), v.x),
+                     keepDown(v.y + v.height / 2 - h * 0.5 - fullRaise, v.y, v.maxY() - h)};
     }
     if (!caret) {
         // Below the pointer.

@@ -119,6 +119,29 @@ TEST_F(FullPickerTest, ItIsOnEveryDesktopAndMovesByItsBackground) {
     EXPECT_TRUE(desktop.waitForPopupHidden());
 }
 
+TEST_F(FullPickerTest, ItGrowsWholeWithTheDesktopsFontResolution) {
+    ASSERT_TRUE(desktop.ready()) << desktop.error();
+    // A desktop set to 144 dots per inch, as its settings daemon would announce it.
+    ASSERT_TRUE(ChildProcess::run({"xprop", "-root", "-f", "RESOURCE_MANAGER", "8s", "-set",
+                                   "RESOURCE_MANAGER", "Xft.dpi:\t144\n"})
+                    .succeeded());
+    ASSERT_TRUE(desktop.startTiklo()) << desktop.error();
+    ASSERT_TRUE(desktop.waitForTargetActive());
+    const std::optional<ScreenRect> frame = openPicker();
+    ASSERT_TRUE(frame);
+    // One and a half times the size in pixels, on the same logical place.
+    // (Qt rounds the scaled frame's edges, not its size.)
+    EXPECT_NEAR(frame->width, 930, 1);
+    EXPECT_NEAR(frame->height, 705, 1);
+    ASSERT_TRUE(desktop.type("pizza"));
+    std::this_thread::sleep_for(300ms);
+    ASSERT_TRUE(desktop.screenshot(std::filesystem::path(TIKLO_SCREENSHOT).parent_path() /
+                                   "full_picker_desktop_144dpi.png"));
+    // The first tile where the layout puts it, scaled.
+    ASSERT_TRUE(desktop.click(frame->x + firstTileX * 3 / 2, frame->y + firstTileY * 3 / 2));
+    EXPECT_EQ(desktop.target().waitForText("note " + pizza), "note " + pizza);
+}
+
 TEST_F(FullPickerTest, InsertAndKeepOpenFromTheTileMenu) {
     ASSERT_TRUE(desktop.ready()) << desktop.error();
     ASSERT_TRUE(desktop.startTiklo()) << desktop.error();

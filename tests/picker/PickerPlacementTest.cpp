@@ -19,6 +19,24 @@ TEST(PickerPlacementTest, FullPickerCentresSixtyPointsAboveTheMiddle) {
               std::nullopt);
 }
 
+TEST(PickerPlacementTest, FullPickerStaysWhollyOnAShortOrNarrowScreen) {
+    const auto on = [](Rect visible) {
+        const std::vector<ScreenArea> screen{{visible, visible}};
+        return *PickerPlacement::origin(view::Presentation::Full, {620, 470}, std::nullopt, screen,
+                                        0, {});
+    };
+    // Just tall enough for the raise: 470 + 2 * 60; a point shorter, the top edge holds.
+    EXPECT_EQ(on({0, 30, 800, 590}), (Point{90, 30}));
+    EXPECT_EQ(on({0, 30, 800, 589}), (Point{90, 30}));
+    EXPECT_EQ(on({0, 30, 800, 592}), (Point{90, 31}));
+    // 853 x 533: a 1280 x 800 screen at one and a half times.
+    EXPECT_EQ(on({0, 0, 853, 533}), (Point{116.5, 0}));
+    // Shorter than the picker: its top, with the search field, stays on screen.
+    EXPECT_EQ(on({0, 0, 853, 400}), (Point{116.5, 0}));
+    // Narrower than the picker: its left edge stays on screen.
+    EXPECT_EQ(on({100, 0, 500, 900}), (Point{100, 155}));
+}
+
 TEST(PickerPlacementTest, InlinePopupHangsBelowTheCaretInsideTheVisibleFrame) {
     const auto at = [&](Rect caret) {
         return *PickerPlacement::origin(inlineMode, inlineSize, caret, oneScreen, 0, {});

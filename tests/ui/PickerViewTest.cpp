@@ -538,14 +538,57 @@ TEST_F(PickerViewTest, EscapeCancelsAndTheFieldSearches) {
     EXPECT_EQ(session.query(), "");
 }
 
-TEST_F(PickerViewTest, DrawsTheGrid) {
-
+// Also run at scale 2 (QT_SCALE_FACTOR=2): the same layout, every measure doubled.
+TEST_F(PickerViewTest, DrawsTheGridAndTheListAtItsScale) {
     ASSERT_TRUE(show());
     EXPECT_EQ(view.size(), QSize(620, 470));
+    const double scale = view.devicePixelRatio();
+    const QString suffix = scale == 1 ? QString() : QString("@%1x").arg(scale);
     remember({"fire", "gone_from_the_catalog", "pizza", "joy"}, {"wave", "cat", "unknown", "fire"});
-    grab("full_picker_grid.png");
+    session.setSelectedIndex(1);
+
+    const QImage grid = grab("full_picker_grid" + suffix + ".png");
+    ASSERT_EQ(grid.size(), QSize(620, 470) * scale);
+    const auto pixel = [scale](const QImage& image, QPointF logical) {
+        return image.pixelColor((logical * scale).toPoint());
+    };
+    // The sidebar on its darker grey, the content on the background's.
+    EXPECT_NEAR(pixel(grid, {80, 440}).red(), 23, 2);
+    EXPECT_NEAR(pixel(grid, {600, 440}).red(), 27, 2);
+    // The selected tile's border is the accent; each emoji is drawn in colour.
+    QQuickItem* selected = emojiOf(Section::Results)[1];
+    ASSERT_TRUE(selected->property("selected").toBool());
+    const QColor border = pixel(grid, selected->mapToScene({0.75, 24}));
+    EXPECT_GT(border.green(), border.red() + 60);
+    for (QQuickItem* tile : emojiOf(Section::Results)) {
+        const QQuickItem* emoji = tile->findChild<QQuickItem*>("tileEmoji");
+        const QRectF area = emoji->mapRectToScene({0, 0, emoji->width(), emoji->height()});
+        int colourful = 0;
+        for (double y = area.top(); y < area.bottom(); y += 1 / scale) {
+            for (double x = area.left(); x < area.right(); x += 1 / scale) {
+                const QColor colour = pixel(grid, {x, y});
+                colourful += colour.hsvSaturation() > 90 && colour.value() > 60;
+            }
+        }
+        EXPECT_GT(colourful, 40 * scale * scale)
+            << tile->property("item").toMap()["shortcode"].toString().toStdString();
+    }
+
     state.setPickerMode(view::PickerMode::List);
-    grab("full_picker_list.png");
+    const QImage list = grab("full_picker_list" + suffix + ".png");
+    ASSERT_EQ(list.size(), QSize(620, 470) * scale);
+    // A favorite's star is amber.
+    QQuickItem* star =
+        emojiWithShortcode(Section::Favorites, "cat")->findChild<QQuickItem*>("favoriteStarIcon");
+    int amber = 0;
+    const QRectF starArea = star->mapRectToScene({0, 0, star->width(), star->height()});
+    for (double y = starArea.top(); y < starArea.bottom(); y += 1 / scale) {
+        for (double x = starArea.left(); x < starArea.right(); x += 1 / scale) {
+            const QColor colour = pixel(list, {x, y});
+            amber += colour.red() > 180 && colour.green() > 120 && colour.blue() < 120;
+        }
+    }
+    EXPECT_GT(amber, 10);
 }
 
 } // namespace
