@@ -9,6 +9,11 @@
 // The insertion is timed the same way, from the choice (Return in the popup) until the
 // emoji has been typed into a Qt text field of another process and that application has
 // answered a ping sent after it: read, not only sent.
+//
+// The full picker of the hotkey is timed likewise, from the hotkey's action to the window
+// active with its first rows drawn; then a key typed into its search field until the new
+// results are drawn, and the whole "All emoji" grid scrolled a row at a time, each frame
+// timed.
 #include "catalog/EmojiCatalog.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "support/ChildProcess.h"
@@ -19,6 +24,7 @@
 #include "ui/QuickPickerPanel.h"
 #include "ui/TikloRuntime.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -32,6 +38,8 @@
 #include <thread>
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QQuickItem>
 #include <QQuickView>
 #include <QQuickWindow>
 #include <QTimer>
@@ -54,6 +62,9 @@ using Clock = std::chrono::steady_clock;
 constexpr const char* coldFlag = "--cold-popup-once";
 // The same, after the program's preparation in the background ran (catalog and window).
 constexpr const char* preparedFlag = "--prepared-popup-once";
+// The same two for the full picker.
+constexpr const char* coldFullFlag = "--cold-full-picker-once";
+constexpr const char* preparedFullFlag = "--prepared-full-picker-once";
 constexpr const char* applicationID = "io.tiklo.Tiklo";
 constexpr auto waitLimit = std::chrono::seconds(10);
 // The ";" key, as the keyboard monitor reports it.
@@ -178,13 +189,18 @@ public:
         serveEventsUntil([&] { return Clock::now() >= until; });
     }
 
-    PopupTiming popUp() {
+    // The inline popup of the trigger, or the full picker of the hotkey.
+    PopupTiming popUp(bool full = false) {
         PopupTiming timing;
         caretMilliseconds_ = 0;
         panelMilliseconds_ = 0;
         lastSwap_ = 0;
         const auto start = Clock::now();
-        tiklo_.trigger().handleKeyDown(KeyDown{{semicolon}, ";"});
+        if (full) {
+            tiklo_.showFullPicker();
+        } else {
+            tiklo_.trigger().handleKeyDown(KeyDown{{semicolon}, ";"});
+        }
         timing.handled = millisecondsBetween(start, Clock::now());
         timing.caret = caretMilliseconds_;
         timing.panel = panelMilliseconds_;
@@ -205,7 +221,8 @@ public:
                     millisecondsBetween(start, Clock::time_point(Clock::duration(swapped)));
             }
             return timing.exposed > 0 && timing.active > 0 && timing.frame > 0 &&
-                   tiklo_.session().resultsModel()->rowCount() > 0;
+                   (full ? tiklo_.session().contentModel()->rowCount()
+                         : tiklo_.session().resultsModel()->rowCount()) > 0;
         };
         timing.complete = serveEventsUntil(done);
         timing.ready = millisecondsBetween(start, Clock::now());
@@ -224,6 +241,51 @@ public:
         tiklo_.session().refreshResults();
         timing.refresh = millisecondsBetween(start, Clock::now());
         return timing;
+    }
+
+    // A key typed into the open picker's search field: milliseconds until the next frame,
+    // drawn with the new results, went out; nothing when none came.
+    std::optional<double> typeKey(Qt::Key key, const QString& text) {
+        QQuickView& view = panel_->view();
+        lastSwap_ = 0;
+        const auto start = Clock::now();
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+        QCoreApplication::sendEvent(&view, &press);
+        QCoreApplication::sendEvent(&view, &release);
+        if (!serveEventsUntil([this] { return lastSwap_.load() != 0; })) {
+            return std::nullopt;
+        }
+        return millisecondsBetween(start, Clock::time_point(Clock::duration(lastSwap_.load())));
+    }
+
+    // Scrolls the open picker's content from top to bottom a row of tiles at a time; the
+    // milliseconds of each frame, from the move to the frame going out.
+    std::vector<double> scrollToBottom() {
+        std::vector<double> frames;
+        QObject* list = panel_->view().rootObject()->findChild<QObject*>("emojiList");
+        if (list == nullptr) {
+            return frames;
+        }
+        constexpr double rowPitch = 48 + 8;
+        const auto bottom = [list] {
+            return list->property("originY").toDouble() +
+                   list->property("contentHeight").toDouble() +
+                   list->property("bottomMargin").toDouble() - list->property("height").toDouble();
+        };
+        double y = list->property("contentY").toDouble();
+        while (y < bottom()) {
+            y = std::min(y + rowPitch, bottom());
+            lastSwap_ = 0;
+            const auto start = Clock::now();
+            list->setProperty("contentY", y);
+            if (!serveEventsUntil([this] { return lastSwap_.load() != 0; })) {
+                return {};
+            }
+            frames.push_back(
+                millisecondsBetween(start, Clock::time_point(Clock::duration(lastSwap_.load()))));
+        }
+        return frames;
     }
 
     // Makes `window` the application the popups open for and the emoji go to.
@@ -397,8 +459,9 @@ void preparedFirstPopup(benchmark::State& state) {
     firstPopup(state, preparedFlag);
 }
 
-// Child mode: one first popup, cold or prepared, reported on standard output.
-int firstPopupOnce(int argc, char** argv, bool prepared) {
+// Child mode: one first popup (or full picker), cold or prepared, reported on standard
+// output.
+int firstPopupOnce(int argc, char** argv, bool prepared, bool full = false) {
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     // As the program renders its popup.
@@ -408,7 +471,7 @@ int firstPopupOnce(int argc, char** argv, bool prepared) {
         rig.prepare();
     }
     const double residentBefore = residentMegabytes();
-    const PopupTiming timing = rig.ready() ? rig.popUp() : PopupTiming{};
+    const PopupTiming timing = rig.ready() ? rig.popUp(full) : PopupTiming{};
     if (!timing.complete) {
         return 1;
     }
@@ -445,6 +508,131 @@ void warmInsertion(benchmark::State& state) {
     state.counters["first_insertion_ms"] = first.value_or(0);
 }
 
+// The full picker, opened again and again by the hotkey's action, the catalog built.
+void warmFullPicker(benchmark::State& state) {
+    PopupRig* rig = warmRig();
+    if (rig == nullptr || !rig->popUp(true).complete || !rig->dismiss()) {
+        state.SkipWithError("the full picker did not come up");
+        return;
+    }
+    PopupTiming timing;
+    for (auto _ : state) {
+        timing = rig->popUp(true);
+        if (!timing.complete) {
+            state.SkipWithError("the full picker did not become ready");
+            break;
+        }
+        state.SetIterationTime(timing.ready / 1000.0);
+        state.PauseTiming();
+        const bool dismissed = rig->dismiss();
+        state.ResumeTiming();
+        if (!dismissed) {
+            state.SkipWithError("the full picker did not go away");
+            break;
+        }
+    }
+    state.counters["handled_ms"] = timing.handled;
+    state.counters["active_ms"] = timing.active;
+    state.counters["frame_ms"] = timing.frame;
+}
+
+// A key typed into the full picker's search field until its results are drawn: "pizza"
+// typed and taken back, key by key.
+void fullPickerKeystroke(benchmark::State& state) {
+    PopupRig* rig = warmRig();
+    if (rig == nullptr || !rig->popUp(true).complete) {
+        state.SkipWithError("the full picker did not come up");
+        return;
+    }
+    const QString word = QStringLiteral("pizza");
+    std::size_t key = 0;
+    for (auto _ : state) {
+        // Forth through the word, then back.
+        const std::size_t place = key % (2 * static_cast<std::size_t>(word.size()));
+        const bool typing = place < static_cast<std::size_t>(word.size());
+        const QChar letter =
+            word[static_cast<qsizetype>(place % static_cast<std::size_t>(word.size()))];
+        const std::optional<double> drawn =
+            typing ? rig->typeKey(static_cast<Qt::Key>(letter.toUpper().unicode()), letter)
+                   : rig->typeKey(Qt::Key_Backspace, QString());
+        ++key;
+        if (!drawn) {
+            state.SkipWithError("no frame after the key");
+            break;
+        }
+        state.SetIterationTime(*drawn / 1000.0);
+    }
+    state.counters["rss_full_open_MB"] = residentMegabytes();
+    rig->dismiss();
+}
+
+// The whole "All emoji" grid scrolled from top to bottom, a row of tiles per frame: the
+// worst and the typical frame. The first pass of the process draws every emoji for the
+// first time.
+void fullPickerScroll(benchmark::State& state) {
+    PopupRig* rig = warmRig();
+    std::vector<double> frames;
+    for (auto _ : state) {
+        if (rig == nullptr || !rig->popUp(true).complete) {
+            state.SkipWithError("the full picker did not come up");
+            break;
+        }
+        frames = rig->scrollToBottom();
+        rig->dismiss();
+        if (frames.empty()) {
+            state.SkipWithError("the grid did not scroll");
+            break;
+        }
+        std::vector<double> sorted = frames;
+        std::sort(sorted.begin(), sorted.end());
+        state.SetIterationTime(sorted.back() / 1000.0);
+        state.counters["frames"] = static_cast<double>(frames.size());
+        state.counters["median_frame_ms"] = sorted[sorted.size() / 2];
+        state.counters["worst_frame_ms"] = sorted.back();
+        state.counters["over_16ms"] = static_cast<double>(
+            std::count_if(sorted.begin(), sorted.end(), [](double ms) { return ms >= 16; }));
+    }
+    state.counters["rss_after_scroll_MB"] = residentMegabytes();
+}
+
+void coldFullPicker(benchmark::State& state) {
+    firstPopup(state, coldFullFlag);
+}
+
+void preparedFirstFullPicker(benchmark::State& state) {
+    firstPopup(state, preparedFullFlag);
+}
+
+BENCHMARK(warmFullPicker)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(25)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(fullPickerKeystroke)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(40)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(fullPickerScroll)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(coldFullPicker)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(preparedFirstFullPicker)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 BENCHMARK(warmPopup)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
@@ -479,6 +667,12 @@ int main(int argc, char** argv) {
     }
     if (argc == 2 && std::strcmp(argv[1], preparedFlag) == 0) {
         return firstPopupOnce(argc, argv, true);
+    }
+    if (argc == 2 && std::strcmp(argv[1], coldFullFlag) == 0) {
+        return firstPopupOnce(argc, argv, false, true);
+    }
+    if (argc == 2 && std::strcmp(argv[1], preparedFullFlag) == 0) {
+        return firstPopupOnce(argc, argv, true, true);
     }
     // Nothing of the user's: a display, window manager and session bus of its own, and
     // settings in a folder that goes away afterwards.

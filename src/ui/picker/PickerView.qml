@@ -75,9 +75,12 @@ Item {
         searchField.forceActiveFocus()
         focusTimer.restart()
     }
+    // Each showing starts at the top, whatever the last one scrolled to.
     onShownChanged: {
-        if (shown)
+        if (shown) {
+            scrollToTop()
             takeKeyboard()
+        }
     }
     Component.onCompleted: {
         if (shown)
@@ -314,7 +317,9 @@ Item {
                 currentIndex: -1
                 highlightFollowsCurrentItem: false
                 keyNavigationEnabled: false
-                // Rows of tiles are cheap; some ahead keep scrolling smooth.
+                // Rows leaving the view are reused for those coming in: a row made anew is
+                // eight tiles made anew.
+                reuseItems: true
                 cacheBuffer: 2 * (root.tileSize + root.gridSpacing)
                 ScrollIndicator.vertical: ScrollIndicator {}
 
