@@ -17,6 +17,11 @@ Item {
     // The picker view: its session, store and measures.
     required property Item picker
 
+    // Set aside by the list for reuse: not on screen, whatever it last showed.
+    property bool pooled: false
+    ListView.onPooled: pooled = true
+    ListView.onReused: pooled = false
+
     readonly property bool selectable: section === PickerContentModel.Results
     readonly property real gapAfter: {
         if (kind === PickerContentModel.Header)

@@ -35,14 +35,28 @@ Item {
     implicitWidth: PanelSizes.full.width
     implicitHeight: PanelSizes.full.height
 
+    // Where the list is scrolled to with `row` in its middle: the row's emoji, not the gap
+    // below them, centred, as far as the list's ends allow.
+    function centredY(row) {
+        emojiList.positionViewAtIndex(row, ListView.Center)
+        const item = emojiList.itemAtIndex(row)
+        if (item === null)
+            return emojiList.contentY
+        const wanted = item.y + (item.height - item.gapAfter) / 2 - emojiList.height / 2
+        const top = emojiList.originY - emojiList.topMargin
+        const bottom = emojiList.originY + emojiList.contentHeight + emojiList.bottomMargin
+                - emojiList.height
+        return Math.max(top, Math.min(wanted, bottom))
+    }
+
     function centreSelection() {
         const row = content.rowOfResult(session.selectedIndex)
         if (row < 0)
             return
         scrollAnimation.stop()
+        scrollAnimation.row = row
         const from = emojiList.contentY
-        emojiList.positionViewAtIndex(row, ListView.Center)
-        const to = emojiList.contentY
+        const to = centredY(row)
         if (from === to)
             return
         emojiList.contentY = from
@@ -53,6 +67,7 @@ Item {
 
     function scrollToTop() {
         scrollToTopPending = false
+        scrollAnimation.row = -1
         scrollAnimation.stop()
         emojiList.contentY = emojiList.originY - emojiList.topMargin
     }
@@ -114,11 +129,22 @@ Item {
 
     NumberAnimation {
         id: scrollAnimation
+
+        // The row being centred.
+        property int row: -1
+
         target: emojiList
         property: "contentY"
         duration: 120
         easing.type: Easing.BezierSpline
         easing.bezierCurve: [0, 0, 0.58, 1, 1, 1]
+        // Rows of different heights made on the way can move the list's estimate of where
+        // the row is; it ends exactly there.
+        onFinished: {
+            if (row >= 0 && row < emojiList.count)
+                emojiList.contentY = root.centredY(row)
+            row = -1
+        }
     }
 
     Rectangle {
@@ -132,10 +158,21 @@ Item {
         objectName: "dragArea"
         anchors.fill: parent
         enabled: root.movableByBackground
-        onPressed: {
-            if (root.Window.window)
-                root.Window.window.startSystemMove()
+        // The window manager moves the window; where it cannot, the view does.
+        property point pressedAt
+        property bool movingItself: false
+
+        onPressed: mouse => {
+            pressedAt = Qt.point(mouse.x, mouse.y)
+            movingItself = root.Window.window !== null && !root.Window.window.startSystemMove()
         }
+        onPositionChanged: mouse => {
+            if (movingItself) {
+                root.Window.window.x += mouse.x - pressedAt.x
+                root.Window.window.y += mouse.y - pressedAt.y
+            }
+        }
+        onReleased: movingItself = false
     }
 
     ColumnLayout {
