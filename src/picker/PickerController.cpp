@@ -102,6 +102,10 @@ void PickerController::prepare() {
         return;
     }
     PickerPanel& panel = ensurePanel();
+    // The full picker's rows are laid out too, so that its first showing finds them made;
+    // its view stays hidden meanwhile.
+    services_.session.setPresentationMode(view::Presentation::Full);
+    services_.session.refreshResults();
     // As the first showing will most likely be: the popup of a ";" with an empty query.
     services_.session.setPresentationMode(view::Presentation::Inline);
     services_.session.refreshResults();
