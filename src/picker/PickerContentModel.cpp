@@ -83,10 +83,6 @@ int PickerContentModel::rowOfResult(int index) const {
     return found == rows_.end() ? -1 : static_cast<int>(found - rows_.begin());
 }
 
-QString PickerContentModel::resultsTitle() const {
-    return resultsTitle_;
-}
-
 void PickerContentModel::update() {
     if (session_.presentationMode() != view::Presentation::Full) {
         return;
@@ -114,16 +110,12 @@ void PickerContentModel::update() {
                      [](const EmojiItem* a, const EmojiItem* b) { return a->name < b->name; });
 
     // The word stays plural for every count.
-    QString title =
+    resultsTitle_ =
         !session_.query().empty()
             ? QCoreApplication::translate("PickerView", "%1 results").arg(session_.resultCount())
         : session_.category() == view::Category::All
             ? QCoreApplication::translate("PickerView", "All emoji")
             : QString::fromUtf8(rawValue(*view::toCatalog(session_.category())));
-    if (title != resultsTitle_) {
-        resultsTitle_ = std::move(title);
-        emit resultsTitleChanged();
-    }
     replaceRows(layOut());
 }
 

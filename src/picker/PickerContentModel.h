@@ -24,7 +24,6 @@ class PickerContentModel : public QAbstractListModel {
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("The content belongs to the picker session")
-    Q_PROPERTY(QString resultsTitle READ resultsTitle NOTIFY resultsTitleChanged)
 
 public:
     static constexpr int gridColumns = 8;
@@ -53,20 +52,11 @@ public:
     // The row that shows the result at `index`, or -1 for an index outside the results.
     Q_INVOKABLE int rowOfResult(int index) const;
 
-    QString resultsTitle() const;
-
-    // The emoji of the sections, as shown.
-    const std::vector<const EmojiItem*>& recentItems() const { return recents_; }
-    const std::vector<const EmojiItem*>& favoriteItems() const { return favorites_; }
-
     // Brings the rows up to date; while the picker is not full nothing is kept up.
     void update();
 
-    // "Red heart" from "red HEART": every word, as spaces part them, capitalised.
+    // "Red Heart" from "red HEART": every word, as spaces part them, capitalised.
     static QString titleCased(const QString& name);
-
-signals:
-    void resultsTitleChanged();
 
 private:
     struct Row {
