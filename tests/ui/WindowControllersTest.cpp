@@ -68,9 +68,13 @@ TEST_F(WindowControllersTest, SettingsWindowIsMadeOnceCentredOnceAndKeepsItsPlac
     controller.show();
     EXPECT_EQ(controller.window(), window);
 
-    // Closing only hides it; it comes back where the user left it, not centred again.
+    // Closing only hides it, and ends a recording of the shortcut; it comes back where the
+    // user left it, not centred again.
     window->setPosition(17, 29);
+    backend.recorder()->start(window->rootObject());
+    ASSERT_TRUE(backend.recorder()->recording());
     EXPECT_FALSE(window->close());
+    EXPECT_FALSE(backend.recorder()->recording());
     EXPECT_FALSE(window->isVisible());
     controller.show();
     EXPECT_EQ(controller.window(), window);
