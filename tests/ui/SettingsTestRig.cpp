@@ -16,7 +16,11 @@ SettingsTestRig::SettingsTestRig()
       exceptions_(environment_.state, environment_.workspace),
       backend_({[this]() -> const EmojiCatalog& { return *catalog_; }, environment_.state,
                 environment_.history, exceptions_,
-                [this](const Hotkey& hotkey) { return registration_.change(hotkey); }}) {
+                [this](const Hotkey& hotkey) { return registration_.change(hotkey); }}),
+      stillBackend_({[this]() -> const EmojiCatalog& { return *catalog_; }, environment_.state,
+                     environment_.history, exceptions_,
+                     [this](const Hotkey& hotkey) { return registration_.change(hotkey); }, nullptr,
+                     true}) {
     reset();
 }
 

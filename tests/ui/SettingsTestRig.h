@@ -22,6 +22,8 @@ class SettingsTestRig : public QObject {
     Q_OBJECT
     Q_PROPERTY(tiklo::AppState* appState READ appState CONSTANT)
     Q_PROPERTY(tiklo::SettingsBackend* backend READ backend CONSTANT)
+    // The same, on a desktop that asks for little motion.
+    Q_PROPERTY(tiklo::SettingsBackend* stillBackend READ stillBackend CONSTANT)
     // The hotkey the system holds for Tiklo, as people read it; "" when none.
     Q_PROPERTY(QString grabbedHotkey READ grabbedHotkey)
     // The settings file's values: the hotkey's JSON, the excluded ids' JSON, or "".
@@ -36,6 +38,7 @@ public:
 
     AppState* appState() { return &environment_.state; }
     SettingsBackend* backend() { return &backend_; }
+    SettingsBackend* stillBackend() { return &stillBackend_; }
     QString grabbedHotkey() const;
     QString storedHotkey() const;
     QString storedExceptions() const;
@@ -66,6 +69,7 @@ private:
     LoginItemSync loginItemSync_;
     AppExceptions exceptions_;
     SettingsBackend backend_;
+    SettingsBackend stillBackend_;
     std::unique_ptr<LogCapture> log_;
 };
 

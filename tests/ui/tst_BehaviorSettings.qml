@@ -137,9 +137,15 @@ Item {
             compare(SettingsRig.loginItemRegistered, true)
         }
 
-        function test_reduced_motion_stops_the_knob_sliding() {
-            const view = createTemporaryObject(behaviorView, root)
-            compare(findChild(view, "masterEnabledToggle").animated, !SettingsRig.backend.reduceMotion)
+        function test_reduced_motion_stops_the_knobs_sliding() {
+            const toggles = ["masterEnabledToggle", "launchAtLoginToggle", "trailingSpaceToggle"]
+            const moving = createTemporaryObject(behaviorView, root)
+            for (const name of toggles)
+                verify(findChild(moving, name).animated, name)
+            const still = createTemporaryObject(behaviorView, root,
+                                                { backend: SettingsRig.stillBackend })
+            for (const name of toggles)
+                verify(!findChild(still, name).animated, name)
         }
 
         function test_picker_style() {

@@ -71,6 +71,7 @@ SettingsPage {
                 model: root.appState.excludedAppIDs
 
                 ColumnLayout {
+                    id: entry
                     required property string modelData
                     objectName: "exceptionEntry"
                     Layout.fillWidth: true
@@ -82,7 +83,7 @@ SettingsPage {
                         Text {
                             objectName: "exceptionID"
                             Layout.fillWidth: true
-                            text: modelData
+                            text: entry.modelData
                             color: Theme.textPrimary
                             font.family: Theme.monoFamily
                             font.pointSize: Theme.pt(12)
@@ -91,8 +92,8 @@ SettingsPage {
                         }
                         TrashButton {
                             objectName: "removeExceptionButton"
-                            Accessible.name: qsTr("Remove %1").arg(modelData)
-                            onClicked: root.backend.removeException(modelData)
+                            Accessible.name: qsTr("Remove %1").arg(entry.modelData)
+                            onClicked: root.backend.removeException(entry.modelData)
                         }
                     }
                 }

@@ -61,6 +61,7 @@ SettingsPage {
                 model: root.backend.categories
 
                 ColumnLayout {
+                    id: category
                     required property var modelData
                     required property int index
                     Layout.fillWidth: true
@@ -68,16 +69,16 @@ SettingsPage {
 
                     SettingRow {
                         objectName: "categoryRow"
-                        title: modelData.title
-                        subtitle: qsTr("%1 emoji").arg(modelData.count)
+                        title: category.modelData.title
+                        subtitle: qsTr("%1 emoji").arg(category.modelData.count)
                         SymbolIcon {
-                            name: modelData.symbol
+                            name: category.modelData.symbol
                             color: Theme.textSecondary
                         }
                     }
                     Divider {
                         objectName: "categoryDivider"
-                        visible: index < root.backend.categories.length - 1
+                        visible: category.index < root.backend.categories.length - 1
                     }
                 }
             }

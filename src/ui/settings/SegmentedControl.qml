@@ -39,31 +39,32 @@ Rectangle {
             model: root.titles
 
             Rectangle {
+                id: segment
                 required property string modelData
                 required property int index
-                readonly property bool chosen: index === root.currentIndex
-                objectName: "segment_" + modelData
+                readonly property bool chosen: segment.index === root.currentIndex
+                objectName: "segment_" + segment.modelData
                 Layout.fillWidth: true
                 Layout.fillHeight: true
                 radius: 5
                 color: chosen ? Theme.accentSoft : "transparent"
 
                 Accessible.role: Accessible.PageTab
-                Accessible.name: modelData
-                Accessible.selected: chosen
-                Accessible.onPressAction: root.choose(index)
+                Accessible.name: segment.modelData
+                Accessible.selected: segment.chosen
+                Accessible.onPressAction: root.choose(segment.index)
 
                 Text {
                     anchors.centerIn: parent
-                    text: parent.modelData
-                    color: parent.chosen ? Theme.accent : Theme.textSecondary
+                    text: segment.modelData
+                    color: segment.chosen ? Theme.accent : Theme.textSecondary
                     font.family: Theme.fontFamily
                     font.pointSize: Theme.pt(12)
-                    font.weight: parent.chosen ? Font.DemiBold : Font.Normal
+                    font.weight: segment.chosen ? Font.DemiBold : Font.Normal
                 }
                 MouseArea {
                     anchors.fill: parent
-                    onClicked: root.choose(parent.index)
+                    onClicked: root.choose(segment.index)
                 }
             }
         }

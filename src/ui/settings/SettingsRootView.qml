@@ -97,12 +97,13 @@ Rectangle {
                     model: SettingsTab.all
 
                     SidebarItem {
+                        id: entry
                         required property string modelData
-                        objectName: "sidebarItem_" + modelData
-                        title: SettingsTab.title(modelData)
-                        symbol: SettingsTab.symbol(modelData)
-                        selected: root.tab === modelData
-                        onClicked: root.tab = modelData
+                        objectName: "sidebarItem_" + entry.modelData
+                        title: SettingsTab.title(entry.modelData)
+                        symbol: SettingsTab.symbol(entry.modelData)
+                        selected: root.tab === entry.modelData
+                        onClicked: root.tab = entry.modelData
                     }
                 }
 

@@ -12,15 +12,16 @@ T.ComboBox {
     rightPadding: 26
 
     delegate: T.ItemDelegate {
+        id: option
         required property string modelData
         required property int index
         width: root.popup.width - 8
         x: 4
         implicitHeight: 26
         leftPadding: 8
-        highlighted: root.highlightedIndex === index
+        highlighted: root.highlightedIndex === option.index
         contentItem: Text {
-            text: parent.modelData
+            text: option.modelData
             color: Theme.textPrimary
             font.family: Theme.fontFamily
             font.pointSize: Theme.pt(12)
@@ -29,7 +30,7 @@ T.ComboBox {
         }
         background: Rectangle {
             radius: 5
-            color: parent.highlighted ? Theme.accentSoft : "transparent"
+            color: option.highlighted ? Theme.accentSoft : "transparent"
         }
     }
 
