@@ -426,6 +426,8 @@ TEST_F(TrayDesktopTest, HotkeyRecordedInSettingsOpensThePickerAtOnce) {
                                    "Tab", "Tab", "Tab", "Tab", "space"})
                     .succeeded());
     std::this_thread::sleep_for(300ms);
+    // While it records, Tiklo lets its shortcut go.
+    ASSERT_TRUE(pollFor([] { return !hotkeyTaken(); }, 5s)) << "the recorder did not start";
     ASSERT_TRUE(ChildProcess::run({"xdotool", "key", "ctrl+shift+space"}).succeeded());
 
     const std::string stored = R"({"keyCode":49,"modifiers":4608})";

@@ -82,8 +82,7 @@ protected:
     AppExceptions exceptions{state, workspace};
     HotkeyRegistration registration{state, hotkeys};
     SettingsBackend backend{{[this]() -> const EmojiCatalog& { return catalog; }, state, history,
-                             exceptions,
-                             [this](const Hotkey& hotkey) { return registration.change(hotkey); }}};
+                             exceptions, registration}};
     QQuickView view;
 };
 

@@ -15,12 +15,9 @@ SettingsTestRig::SettingsTestRig()
       loginItemSync_(environment_.state, environment_.loginItem),
       exceptions_(environment_.state, environment_.workspace),
       backend_({[this]() -> const EmojiCatalog& { return *catalog_; }, environment_.state,
-                environment_.history, exceptions_,
-                [this](const Hotkey& hotkey) { return registration_.change(hotkey); }}),
+                environment_.history, exceptions_, registration_}),
       stillBackend_({[this]() -> const EmojiCatalog& { return *catalog_; }, environment_.state,
-                     environment_.history, exceptions_,
-                     [this](const Hotkey& hotkey) { return registration_.change(hotkey); }, nullptr,
-                     true}) {
+                     environment_.history, exceptions_, registration_, nullptr, true}) {
     reset();
 }
 

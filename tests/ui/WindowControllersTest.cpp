@@ -40,8 +40,9 @@ protected:
     QQmlEngine engine;
     EmojiCatalog catalog{std::vector<EmojiItem>{}};
     AppExceptions exceptions{state, workspace};
+    HotkeyRegistration registration{state, hotkeys};
     SettingsBackend backend{{[this]() -> const EmojiCatalog& { return catalog; }, state, history,
-                             exceptions, [](const Hotkey&) { return true; }}};
+                             exceptions, registration}};
 };
 
 TEST_F(WindowControllersTest, SettingsWindowIsMadeOnceCentredOnceAndKeepsItsPlace) {

@@ -226,6 +226,8 @@ Item {
             verify(Helpers.sameColor(text.color, Theme.accent))
             verify(Helpers.sameColor(recorder.color, Theme.accentSoft))
             verify(Helpers.sameColor(recorder.border.color, Theme.accent))
+            // The current shortcut is let go meanwhile, so that pressing it is recorded too.
+            compare(SettingsRig.grabbedHotkey, "")
             // The key goes nowhere else, whoever has the focus.
             holder.field.forceActiveFocus()
             // Modifiers on their own do not end it.
@@ -238,7 +240,8 @@ Item {
             compare(text.text, data.shown)
             compare(SettingsRig.appState.hotkeyDisplay, data.shown)
             compare(SettingsRig.storedHotkey, data.stored)
-            // What the system holds is what is shown: the new shortcut works at once.
+            // What the system holds is what is shown: the new shortcut works at once, or the
+            // old one again.
             compare(SettingsRig.grabbedHotkey, data.shown)
             verify(Helpers.sameColor(text.color, Theme.textPrimary))
             verify(Helpers.sameColor(recorder.color, Theme.field))

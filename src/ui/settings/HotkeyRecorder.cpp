@@ -53,11 +53,15 @@ KeySym keysymOfQtKey(int key) {
 
 } // namespace
 
-HotkeyRecorder::HotkeyRecorder(Assign assign, const KeyboardLayout* layout, QObject* parent)
-    : QObject(parent), assign_(std::move(assign)), layout_(layout) {}
+HotkeyRecorder::HotkeyRecorder(HotkeyRegistration& registration, const KeyboardLayout* layout,
+                               QObject* parent)
+    : QObject(parent), registration_(registration), layout_(layout) {}
 
+// Made and gone with the program's services: nothing is registered on the way out.
 HotkeyRecorder::~HotkeyRecorder() {
-    stop();
+    if (recording_) {
+        finish();
+    }
 }
 
 void HotkeyRecorder::start(QQuickItem* within) {
@@ -71,6 +75,7 @@ void HotkeyRecorder::start(QQuickItem* within) {
     if (watched != nullptr) {
         watched->installEventFilter(this);
     }
+    registration_.unregisterHotkey();
     recording_ = true;
     emit recordingChanged();
 }
@@ -79,6 +84,12 @@ void HotkeyRecorder::stop() {
     if (!recording_) {
         return;
     }
+    finish();
+    registration_.registerHotkey();
+    emit recordingChanged();
+}
+
+void HotkeyRecorder::finish() {
     if (window_) {
         window_->removeEventFilter(this);
     } else if (QCoreApplication::instance() != nullptr) {
@@ -86,7 +97,6 @@ void HotkeyRecorder::stop() {
     }
     window_.clear();
     recording_ = false;
-    emit recordingChanged();
 }
 
 void HotkeyRecorder::toggle(QQuickItem* within) {
@@ -139,10 +149,16 @@ bool HotkeyRecorder::eventFilter(QObject* watched, QEvent* event) {
     if (press.outcome == Outcome::ignore) {
         return QObject::eventFilter(watched, event);
     }
-    stop();
-    if (press.outcome == Outcome::record && assign_ && !assign_(press.hotkey)) {
-        emit refused();
+    finish();
+    // Either way the shortcut is registered again: the new one, or the old one.
+    if (press.outcome == Outcome::record) {
+        if (!registration_.change(press.hotkey)) {
+            emit refused();
+        }
+    } else {
+        registration_.registerHotkey();
     }
+    emit recordingChanged();
     return true;
 }
 

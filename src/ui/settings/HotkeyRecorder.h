@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/Hotkey.h"
+#include "app/HotkeyRegistration.h"
 #include "platform/KeyboardLayout.h"
 
-#include <functional>
 #include <optional>
 
 #include <QObject>
@@ -20,7 +20,8 @@ namespace tiklo {
 // in the recorder's window ends the recording and is swallowed, so it reaches no control.
 // A key held with at least one of Ctrl, Alt, Shift and Super becomes the shortcut, unless
 // it is Escape; any other key cancels, as do keys the desktop's key names or the settings
-// file have no form for. Main thread only.
+// file have no form for. While it records, the current shortcut is let go, so that pressing
+// it reaches the recorder instead of opening the picker. Main thread only.
 class HotkeyRecorder : public QObject {
     Q_OBJECT
     QML_ELEMENT
@@ -28,9 +29,6 @@ class HotkeyRecorder : public QObject {
     Q_PROPERTY(bool recording READ recording NOTIFY recordingChanged)
 
 public:
-    // Makes the hotkey the store's; false when the system refused it and the old one stays.
-    using Assign = std::function<bool(const Hotkey&)>;
-
     // What a key press does to a recording.
     enum class Outcome {
         ignore, // a modifier key on its own: still waiting
@@ -43,13 +41,15 @@ public:
     };
 
     // `layout` names keys by their place, whatever layout is in use; it may be null.
-    HotkeyRecorder(Assign assign, const KeyboardLayout* layout, QObject* parent = nullptr);
+    HotkeyRecorder(HotkeyRegistration& registration, const KeyboardLayout* layout,
+                   QObject* parent = nullptr);
     ~HotkeyRecorder() override;
 
     bool recording() const { return recording_; }
 
     // Starts waiting for a key pressed in `within`'s window.
     Q_INVOKABLE void start(QQuickItem* within);
+    // Ends the recording without a change; the current shortcut is registered again.
     Q_INVOKABLE void stop();
     Q_INVOKABLE void toggle(QQuickItem* within);
 
@@ -64,7 +64,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    Assign assign_;
+    void finish();
+
+    HotkeyRegistration& registration_;
     const KeyboardLayout* layout_;
     bool recording_ = false;
     QPointer<QWindow> window_;

@@ -11,7 +11,7 @@ namespace tiklo {
 
 SettingsBackend::SettingsBackend(Services services, QObject* parent)
     : QObject(parent), services_(std::move(services)),
-      recorder_(services_.assignHotkey, services_.layout) {
+      recorder_(services_.hotkey, services_.layout) {
     AppState* state = &services_.state;
     connect(state, &AppState::favoritesChanged, this, &SettingsBackend::favoriteItemsChanged);
     connect(state, &AppState::recentsChanged, this, &SettingsBackend::recentItemsChanged);

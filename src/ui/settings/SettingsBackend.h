@@ -44,7 +44,7 @@ public:
         AppState& state;
         UsageHistory& history;
         AppExceptions& exceptions;
-        HotkeyRecorder::Assign assignHotkey;
+        HotkeyRegistration& hotkey;
         const KeyboardLayout* layout = nullptr;
         bool reduceMotion = false;
     };
