@@ -16,10 +16,31 @@ void AppExceptions::addCurrentApp() {
     if (std::find(excluded.begin(), excluded.end(), app->appID) != excluded.end()) {
         return;
     }
-    // Appended, then sorted: observers see both steps, the store is written once.
+    append(app->appID);
+}
+
+bool AppExceptions::add(const QString& text) {
+    const std::string appID = text.trimmed().toStdString();
+    const std::vector<std::string>& excluded = state_.excludedAppIDs();
+    if (appID.empty() || std::find(excluded.begin(), excluded.end(), appID) != excluded.end()) {
+        return false;
+    }
+    append(appID);
+    return true;
+}
+
+void AppExceptions::remove(const QString& appID) {
+    std::vector<std::string> kept = state_.excludedAppIDs();
+    const auto removed = std::erase(kept, appID.toStdString());
+    if (removed != 0) {
+        state_.setExcludedAppIDs(std::move(kept));
+    }
+}
+
+void AppExceptions::append(const std::string& appID) {
     const AppState::Batch batch(state_);
-    std::vector<std::string> added = excluded;
-    added.push_back(app->appID);
+    std::vector<std::string> added = state_.excludedAppIDs();
+    added.push_back(appID);
     state_.setExcludedAppIDs(added);
     std::sort(added.begin(), added.end());
     state_.setExcludedAppIDs(std::move(added));

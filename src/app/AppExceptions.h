@@ -4,6 +4,9 @@
 #include "platform/Workspace.h"
 
 #include <QObject>
+#include <QString>
+
+#include <string>
 
 namespace tiklo {
 
@@ -17,8 +20,17 @@ public:
     // button is pressed): never Tiklo itself, nor one without an id or already there. The
     // list stays sorted.
     Q_INVOKABLE void addCurrentApp();
+    // Adds an id typed by hand, without white space around it. Any text is taken, whether
+    // or not an application has that id. False, with nothing changed, for blank text or an
+    // id already there (ids differing in case are different).
+    Q_INVOKABLE bool add(const QString& text);
+    // Removes every entry equal to `appID`.
+    Q_INVOKABLE void remove(const QString& appID);
 
 private:
+    // Appended, then sorted: observers see both steps, the store is written once.
+    void append(const std::string& appID);
+
     AppState& state_;
     const Workspace& workspace_;
 };

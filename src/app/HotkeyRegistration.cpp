@@ -14,6 +14,18 @@ void HotkeyRegistration::registerHotkey() {
     hotkeyID_ = hotkeys_.registerHotkey(state_.hotkey(), [this] { emit pressed(); });
 }
 
+bool HotkeyRegistration::change(const Hotkey& hotkey) {
+    const Hotkey previous = state_.hotkey();
+    // One write of the store, with whichever hotkey stays.
+    const AppState::Batch batch(state_);
+    state_.setHotkey(hotkey); // registers it
+    if (hotkeyID_ && hotkeys_.isRegistered(*hotkeyID_)) {
+        return true;
+    }
+    state_.setHotkey(previous);
+    return false;
+}
+
 void HotkeyRegistration::unregisterHotkey() {
     if (hotkeyID_) {
         hotkeys_.unregister(*hotkeyID_);

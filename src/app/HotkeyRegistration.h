@@ -21,6 +21,10 @@ public:
     // unregistering it later is harmless.
     void registerHotkey();
     void unregisterHotkey();
+    // Makes `hotkey` the store's and registers it. When the system refuses it (another
+    // program holds it), the previous hotkey is put back and registered again, so what is
+    // stored and shown is what works; false then.
+    bool change(const Hotkey& hotkey);
     std::optional<std::uint32_t> hotkeyID() const { return hotkeyID_; }
 
 signals:

@@ -1,6 +1,7 @@
 #include "ui/SettingsWindowController.h"
 
 #include "app/AppState.h"
+#include "ui/settings/SettingsBackend.h"
 
 #include <QtPlugin>
 #include <QtQml/qqmlextensionplugin.h>
@@ -14,9 +15,11 @@ constexpr const char* rootView = "qrc:/qt/qml/Tiklo/Settings/SettingsRootView.qm
 
 } // namespace
 
-SettingsWindowController::SettingsWindowController(QQmlEngine& engine, AppState& state)
+SettingsWindowController::SettingsWindowController(QQmlEngine& engine, AppState& state,
+                                                   SettingsBackend& backend)
     : window_(engine, {QUrl(QString::fromLatin1(rootView)),
-                       {{QStringLiteral("appState"), QVariant::fromValue(&state)}},
+                       {{QStringLiteral("appState"), QVariant::fromValue(&state)},
+                        {QStringLiteral("backend"), QVariant::fromValue(&backend)}},
                        QStringLiteral("Tiklo"),
                        size,
                        minimumSize,

@@ -5,6 +5,7 @@
 namespace tiklo {
 
 class AppState;
+class SettingsBackend;
 
 // Owns the settings window: made on first use, centred once, and after that shown where
 // the user left it, with the page it was on.
@@ -13,7 +14,7 @@ public:
     static constexpr QSize size{760, 560};
     static constexpr QSize minimumSize{680, 480};
 
-    SettingsWindowController(QQmlEngine& engine, AppState& state);
+    SettingsWindowController(QQmlEngine& engine, AppState& state, SettingsBackend& backend);
 
     void show();
     // The window, once it was first shown.

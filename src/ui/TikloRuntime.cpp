@@ -49,7 +49,11 @@ TikloRuntime::TikloRuntime(Platform platform, Options options, QObject* parent)
            }),
       appcastUpdater_({options.updateFeed, options.version, updateTimeLimit},
                       {updateDialogs_, platform_.defaults, platform_.timers}),
-      updater_(appcastUpdater_), settingsWindow_(engine_, state_), welcomeWindow_(engine_, state_),
+      updater_(appcastUpdater_),
+      settingsBackend_({[]() -> const EmojiCatalog& { return EmojiCatalog::shared(); }, state_,
+                        history_, exceptions_, hotkeyRegistration_, &platform_.keyboardLayout,
+                        platform_.screens.reduceMotion()}),
+      settingsWindow_(engine_, state_, settingsBackend_), welcomeWindow_(engine_, state_),
       application_(hotkeyRegistration_, tap_,
                    {[this] { updater_.start(); }, [this] { return state_.didCompleteOnboarding(); },
                     [this] { welcomeWindow_.show(); }}) {

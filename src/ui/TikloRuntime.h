@@ -21,6 +21,7 @@
 #include "ui/SettingsWindowController.h"
 #include "ui/TikloApplication.h"
 #include "ui/UpdateDialogs.h"
+#include "ui/settings/SettingsBackend.h"
 
 #include <QObject>
 #include <QQmlEngine>
@@ -92,6 +93,7 @@ private:
     UpdateDialogs updateDialogs_;
     AppcastUpdater appcastUpdater_;
     UpdaterController updater_;
+    SettingsBackend settingsBackend_;
     SettingsWindowController settingsWindow_;
     OnboardingWindowController welcomeWindow_;
     TikloApplication application_;

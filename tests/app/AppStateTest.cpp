@@ -263,6 +263,35 @@ TEST_F(AppStateTest, HotkeyChangesReRegisterAndKeepRefusedIds) {
     EXPECT_TRUE(hotkeyService.grabbed.empty());
 }
 
+// A new hotkey another program holds is not kept: the old one is registered, stored and
+// shown again, and the refusal is logged once.
+TEST_F(AppStateTest, ChangingToAHeldHotkeyKeepsTheOldOne) {
+    const auto state = load();
+    HotkeyRegistration registration(*state, hotkeys);
+    registration.registerHotkey();
+    const Hotkey held{{keysym::space, Modifier::ctrl | Modifier::shift}};
+    hotkeyService.heldElsewhere.push_back(held.key);
+    const auto writes = defaults.fileWrites;
+
+    test::LogCapture log;
+    EXPECT_FALSE(registration.change(held));
+    EXPECT_EQ(state->hotkey(), Hotkey{});
+    EXPECT_EQ(hotkeyService.grabbed, std::set<std::uint32_t>{*registration.hotkeyID()});
+    EXPECT_EQ(hotkeyService.calls.back().key, Hotkey{}.key);
+    EXPECT_EQ(log.lines, QStringList{"tiklo.hotkey: Tiklo: failed to register hotkey "
+                                     "Ctrl+Shift+Space (status 10)"});
+    EXPECT_EQ(data("hotkey"), R"({"keyCode":14,"modifiers":6144})");
+    EXPECT_EQ(defaults.fileWrites, writes + 1);
+
+    const Hotkey free{{keysym::letter('k'), Modifier::super}};
+    EXPECT_TRUE(registration.change(free));
+    EXPECT_EQ(state->hotkey(), free);
+    EXPECT_EQ(hotkeyService.grabbed, std::set<std::uint32_t>{*registration.hotkeyID()});
+    EXPECT_EQ(hotkeyService.calls.back().key, free.key);
+    EXPECT_EQ(data("hotkey"), R"({"keyCode":40,"modifiers":256})");
+    EXPECT_EQ(log.lines.size(), 1);
+}
+
 TEST_F(AppStateTest, LaunchAtLoginFollowsTheSystem) {
     const auto state = load();
     LoginItemSync sync(*state, loginItem);
@@ -390,6 +419,32 @@ TEST_F(AppStateTest, ExceptionsUseTheApplicationTheUserCameFrom) {
 
     state->requestAccessibility();
     EXPECT_EQ(trust.requests, 1);
+}
+
+TEST_F(AppStateTest, ExceptionsTypedByHandAreTrimmedUniqueAndSorted) {
+    const auto state = load();
+    AppExceptions exceptions(*state, workspace);
+    EXPECT_TRUE(exceptions.add(" org.gnome.gedit\n"));
+    EXPECT_TRUE(exceptions.add("\tFirefox \r\n"));
+    EXPECT_TRUE(exceptions.add("firefox"));
+    EXPECT_EQ(state->excludedAppIDs(), (Strings{"Firefox", "firefox", "org.gnome.gedit"}));
+    EXPECT_EQ(data("excludedBundleIDs"), R"(["Firefox","firefox","org.gnome.gedit"])");
+
+    const auto writes = defaults.writes.size();
+    EXPECT_FALSE(exceptions.add("org.gnome.gedit "));
+    EXPECT_FALSE(exceptions.add(" \n\t"));
+    EXPECT_FALSE(exceptions.add(""));
+    EXPECT_EQ(defaults.writes.size(), writes);
+
+    // Every copy goes, from a list written by hand with duplicates too.
+    state->setExcludedAppIDs({"a", "b", "a"});
+    exceptions.remove("a");
+    EXPECT_EQ(state->excludedAppIDs(), Strings{"b"});
+    exceptions.remove("B");
+    EXPECT_EQ(state->excludedAppIDs(), Strings{"b"});
+    exceptions.remove("b");
+    EXPECT_TRUE(state->excludedAppIDs().empty());
+    EXPECT_EQ(data("excludedBundleIDs"), "[]");
 }
 
 } // namespace

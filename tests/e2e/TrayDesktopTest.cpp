@@ -404,5 +404,58 @@ TEST_F(TrayDesktopTest, SettingsWindowIsHiddenOnCloseAndComesBackWhereItWasLeft)
     ASSERT_TRUE(quitFromMenu());
 }
 
+// A shortcut recorded on the Behavior page with the keyboard alone works at once and is
+// kept in the settings file.
+TEST_F(TrayDesktopTest, HotkeyRecordedInSettingsOpensThePickerAtOnce) {
+    finishOnboarding();
+    ASSERT_TRUE(startTiklo());
+    constexpr int settingsItem = 1;
+    ASSERT_TRUE(openMenu());
+    ASSERT_TRUE(chooseItem(settingsItem));
+    ASSERT_TRUE(pollFor([] { return settingsWindow(); }, 10s)) << "no settings window";
+    const std::string ids =
+        ChildProcess::run({"xdotool", "search", "--onlyvisible", "--name", "^Tiklo$"}).output;
+    ASSERT_FALSE(ids.empty());
+    const std::string window = ids.substr(0, ids.find('\n'));
+    ASSERT_TRUE(ChildProcess::run({"xdotool", "windowactivate", "--sync", window}).succeeded());
+    std::this_thread::sleep_for(300ms);
+
+    // Tab to the sidebar's second entry and choose it; Tab past the last two entries and the
+    // page's two switches to the recorder and start it; then the new shortcut.
+    ASSERT_TRUE(ChildProcess::run({"xdotool", "key", "--delay", "80", "Tab", "Tab", "space", "Tab",
+                                   "Tab", "Tab", "Tab", "Tab", "space"})
+                    .succeeded());
+    std::this_thread::sleep_for(300ms);
+    // While it records, Tiklo lets its shortcut go.
+    ASSERT_TRUE(pollFor([] { return !hotkeyTaken(); }, 5s)) << "the recorder did not start";
+    ASSERT_TRUE(ChildProcess::run({"xdotool", "key", "ctrl+shift+space"}).succeeded());
+
+    const std::string stored = R"({"keyCode":49,"modifiers":4608})";
+    const bool saved = pollFor(
+        [&] {
+            const std::optional<DefaultsPlist> defaults = DefaultsPlist::load(defaultsFile());
+            return defaults && defaults->dataValue("hotkey") == stored;
+        },
+        5s);
+    ASSERT_TRUE(saved) << "the settings file does not hold Ctrl+Shift+Space";
+
+    // Pressed now, the new shortcut opens the full picker.
+    ASSERT_TRUE(ChildProcess::run({"xdotool", "key", "ctrl+shift+space"}).succeeded());
+    const auto picker = pollFor(
+        []() -> std::optional<ScreenRect> {
+            for (const auto& [title, rect] : visibleTikloWindows(100)) {
+                if (rect.width == 620 && rect.height == 470) {
+                    return rect;
+                }
+            }
+            return std::nullopt;
+        },
+        10s);
+    EXPECT_TRUE(picker) << "the full picker did not open";
+    // The old shortcut is free again.
+    EXPECT_FALSE(hotkeyTaken());
+    ASSERT_TRUE(quitFromMenu());
+}
+
 } // namespace
 } // namespace tiklo::test

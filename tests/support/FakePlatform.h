@@ -7,6 +7,7 @@
 #include "platform/LoginItemService.h"
 #include "platform/Workspace.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <set>
@@ -60,6 +61,9 @@ public:
         if (refuseWith != 0) {
             return Result::failure(refuseWith, "refused");
         }
+        if (std::find(heldElsewhere.begin(), heldElsewhere.end(), key) != heldElsewhere.end()) {
+            return Result::failure(badAccess, "held by another program");
+        }
         grabbed.insert(id);
         return Result::success();
     }
@@ -74,7 +78,12 @@ public:
         std::uint32_t id;
         Key key;
     };
+    // X's answer to a grab another client holds.
+    static constexpr int badAccess = 10;
+
     int refuseWith = 0;
+    // Keys another program holds: refused with badAccess.
+    std::vector<Key> heldElsewhere;
     std::set<std::uint32_t> grabbed;
     std::vector<Call> calls;
     PressHandler press;

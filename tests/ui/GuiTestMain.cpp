@@ -8,6 +8,7 @@ Q_IMPORT_QML_PLUGIN(Tiklo_AppPlugin)
 Q_IMPORT_QML_PLUGIN(Tiklo_SessionPlugin)
 Q_IMPORT_QML_PLUGIN(Tiklo_ThemePlugin)
 Q_IMPORT_QML_PLUGIN(Tiklo_PickerPlugin)
+Q_IMPORT_QML_PLUGIN(Tiklo_SettingsPlugin)
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {

@@ -1,6 +1,7 @@
 #include "support/FakeAppEnvironment.h"
 #include "ui/OnboardingWindowController.h"
 #include "ui/SettingsWindowController.h"
+#include "ui/settings/SettingsBackend.h"
 #include "ui/theme/ThemeIconProvider.h"
 
 #include <QGuiApplication>
@@ -37,10 +38,15 @@ protected:
     }
 
     QQmlEngine engine;
+    EmojiCatalog catalog{std::vector<EmojiItem>{}};
+    AppExceptions exceptions{state, workspace};
+    HotkeyRegistration registration{state, hotkeys};
+    SettingsBackend backend{{[this]() -> const EmojiCatalog& { return catalog; }, state, history,
+                             exceptions, registration}};
 };
 
 TEST_F(WindowControllersTest, SettingsWindowIsMadeOnceCentredOnceAndKeepsItsPlace) {
-    SettingsWindowController controller(engine, state);
+    SettingsWindowController controller(engine, state, backend);
     EXPECT_EQ(controller.window(), nullptr);
     controller.show();
     QQuickView* window = controller.window();
@@ -54,6 +60,7 @@ TEST_F(WindowControllersTest, SettingsWindowIsMadeOnceCentredOnceAndKeepsItsPlac
     ASSERT_NE(window->rootObject(), nullptr) << "the root view did not load";
     EXPECT_EQ(window->rootObject()->objectName(), "settingsRootView");
     EXPECT_EQ(window->rootObject()->property("appState").value<QObject*>(), &state);
+    EXPECT_EQ(window->rootObject()->property("backend").value<QObject*>(), &backend);
     const QColor background = themeColor("bg");
     ASSERT_TRUE(background.isValid());
     EXPECT_EQ(window->rootObject()->property("color").value<QColor>(), background);
@@ -62,9 +69,13 @@ TEST_F(WindowControllersTest, SettingsWindowIsMadeOnceCentredOnceAndKeepsItsPlac
     controller.show();
     EXPECT_EQ(controller.window(), window);
 
-    // Closing only hides it; it comes back where the user left it, not centred again.
+    // Closing only hides it, and ends a recording of the shortcut; it comes back where the
+    // user left it, not centred again.
     window->setPosition(17, 29);
+    backend.recorder()->start(window->rootObject());
+    ASSERT_TRUE(backend.recorder()->recording());
     EXPECT_FALSE(window->close());
+    EXPECT_FALSE(backend.recorder()->recording());
     EXPECT_FALSE(window->isVisible());
     controller.show();
     EXPECT_EQ(controller.window(), window);

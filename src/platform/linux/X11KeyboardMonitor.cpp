@@ -184,6 +184,10 @@ std::optional<int> X11KeyboardMonitor::digitRowNumber(std::uint32_t scanCode) co
     return scanCode <= 255 ? translator_.digitRowNumber(scanCode) : std::nullopt;
 }
 
+KeySym X11KeyboardMonitor::keySymAt(std::uint32_t scanCode) const {
+    return scanCode <= 255 ? translator_.keySym(scanCode) : keysym::none;
+}
+
 void X11KeyboardMonitor::useKeymap(xkb_keymap* keymap) {
     translator_.setKeymap(keymap);
     keymapStale_ = false;

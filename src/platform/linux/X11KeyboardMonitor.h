@@ -53,6 +53,7 @@ public:
 
     // From the keymap read at install(), kept current while installed.
     std::optional<int> digitRowNumber(std::uint32_t scanCode) const override;
+    KeySym keySymAt(std::uint32_t scanCode) const override;
 
 private:
     bool selectRawKeys(bool on);

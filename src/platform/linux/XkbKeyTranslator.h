@@ -48,6 +48,10 @@ public:
     // 1 to 9 for the digit-row keys AE01 to AE09 of the keymap (named by position, whatever
     // they type); nothing for other keys.
     std::optional<int> digitRowNumber(xkb_keycode_t keycode) const;
+    // The keysym naming the key, as translate() names it.
+    KeySym keySym(xkb_keycode_t keycode) const {
+        return keycode < keySyms_.size() ? keySyms_[keycode] : keysym::none;
+    }
 
 private:
     void applyState();

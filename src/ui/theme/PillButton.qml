@@ -22,6 +22,7 @@ Rectangle {
     color: prominent ? Theme.accent : hovering ? Theme.cardHover : Theme.field
     border.width: 1
     border.color: prominent ? "transparent" : Theme.borderStrong
+    activeFocusOnTab: true
 
     Accessible.role: Accessible.Button
     Accessible.name: title
@@ -45,6 +46,19 @@ Rectangle {
             font.family: Theme.fontFamily
             font.pointSize: Theme.pt(12)
             font.weight: Font.Medium
+        }
+    }
+
+    FocusRing {
+        target: root
+    }
+
+    // Space and Return press it; a key held down presses it once.
+    Keys.onPressed: event => {
+        if ((event.key === Qt.Key_Space || event.key === Qt.Key_Return
+             || event.key === Qt.Key_Enter) && !event.isAutoRepeat) {
+            root.clicked()
+            event.accepted = true
         }
     }
 

@@ -16,6 +16,7 @@ Item {
     Layout.fillWidth: true
     implicitWidth: button.implicitWidth + 16
     implicitHeight: button.implicitHeight + 2
+    activeFocusOnTab: true
 
     Accessible.role: Accessible.Button
     Accessible.name: title
@@ -64,6 +65,23 @@ Item {
             Item {
                 Layout.fillWidth: true
             }
+        }
+    }
+
+    FocusRing {
+        target: button
+        anchors.fill: button
+        anchors.margins: -2
+        radius: 9
+        visible: root.activeFocus
+    }
+
+    // Space and Return press it; a key held down presses it once.
+    Keys.onPressed: event => {
+        if ((event.key === Qt.Key_Space || event.key === Qt.Key_Return
+             || event.key === Qt.Key_Enter) && !event.isAutoRepeat) {
+            root.clicked()
+            event.accepted = true
         }
     }
 

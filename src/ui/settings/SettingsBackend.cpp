@@ -1,0 +1,109 @@
+#include "ui/settings/SettingsBackend.h"
+
+#include "app/ViewEnums.h"
+#include "picker/EmojiResultsModel.h"
+
+#include <algorithm>
+
+#include <QVariantMap>
+
+namespace tiklo {
+
+SettingsBackend::SettingsBackend(Services services, QObject* parent)
+    : QObject(parent), services_(std::move(services)),
+      recorder_(services_.hotkey, services_.layout) {
+    AppState* state = &services_.state;
+    connect(state, &AppState::favoritesChanged, this, &SettingsBackend::favoriteItemsChanged);
+    connect(state, &AppState::recentsChanged, this, &SettingsBackend::recentItemsChanged);
+    connect(state, &AppState::defaultSkinToneChanged, this, [this] {
+        emit favoriteItemsChanged();
+        emit recentItemsChanged();
+    });
+}
+
+int SettingsBackend::emojiCount() const {
+    return static_cast<int>(services_.catalog().all().size());
+}
+
+QVariantList SettingsBackend::categories() const {
+    const std::vector<EmojiItem>& all = services_.catalog().all();
+    QVariantList list;
+    for (const EmojiCategory category : allEmojiCategories) {
+        const auto count = std::count_if(all.begin(), all.end(), [category](const EmojiItem& item) {
+            return item.category == category;
+        });
+        list.append(QVariantMap{
+            {"title", QString::fromUtf8(rawValue(category))},
+            {"symbol", QString::fromUtf8(symbol(category))},
+            {"count", static_cast<int>(count)},
+        });
+    }
+    return list;
+}
+
+QVariantList SettingsBackend::favoriteItems() const {
+    const EmojiCatalog& catalog = services_.catalog();
+    std::vector<const EmojiItem*> items;
+    for (const std::string& id : services_.state.favorites()) {
+        if (const EmojiItem* item = catalog.item(id)) {
+            items.push_back(item);
+        }
+    }
+    std::stable_sort(items.begin(), items.end(),
+                     [](const EmojiItem* a, const EmojiItem* b) { return a->name < b->name; });
+    return cells(items);
+}
+
+QVariantList SettingsBackend::recentItems() const {
+    const EmojiCatalog& catalog = services_.catalog();
+    std::vector<const EmojiItem*> items;
+    for (const std::string& id : services_.state.recents()) {
+        if (const EmojiItem* item = catalog.item(id)) {
+            items.push_back(item);
+        }
+    }
+    return cells(items);
+}
+
+QStringList SettingsBackend::skinToneTitles() const {
+    QStringList titles;
+    for (const SkinTone tone : allSkinTones) {
+        titles.append(QString::fromStdString(sample(tone)) + u' ' + QString::fromUtf8(label(tone)));
+    }
+    return titles;
+}
+
+void SettingsBackend::clearRecents() {
+    services_.state.setRecents({});
+}
+
+void SettingsBackend::clearUsage() {
+    services_.history.clearUsage();
+}
+
+bool SettingsBackend::addException(const QString& text) {
+    return services_.exceptions.add(text);
+}
+
+void SettingsBackend::addCurrentAppException() {
+    services_.exceptions.addCurrentApp();
+}
+
+void SettingsBackend::removeException(const QString& appID) {
+    services_.exceptions.remove(appID);
+}
+
+QVariantList SettingsBackend::cells(const std::vector<const EmojiItem*>& items) const {
+    const SkinTone tone = view::toCatalog(services_.state.defaultSkinTone());
+    QVariantList list;
+    const std::size_t shown = std::min<std::size_t>(items.size(), miniGridLimit);
+    for (std::size_t i = 0; i < shown; ++i) {
+        list.append(QVariantMap{
+            {"emoji", EmojiResultsModel::displayText(items[i]->displayEmoji(tone))},
+            {"shortcode", QString::fromStdString(items[i]->shortcode)},
+        });
+    }
+    return list;
+}
+
+} // namespace tiklo

@@ -1,0 +1,302 @@
+import QtQuick
+import QtTest
+import Tiklo.Settings
+import Tiklo.Theme
+import Tiklo.TestSupport
+import "SettingsTestHelpers.js" as Helpers
+
+Item {
+    id: root
+    width: 560
+    height: 900
+
+    Component {
+        id: behaviorView
+        BehaviorSettingsView {
+            anchors.fill: parent
+            appState: SettingsRig.appState
+            backend: SettingsRig.backend
+        }
+    }
+    // A page with a text field beside it, to see where keys go.
+    Component {
+        id: pageWithField
+        Item {
+            anchors.fill: parent
+            property alias page: page
+            property alias field: field
+            BehaviorSettingsView {
+                id: page
+                width: parent.width
+                height: parent.height - 40
+                appState: SettingsRig.appState
+                backend: SettingsRig.backend
+            }
+            TextInput {
+                id: field
+                y: parent.height - 30
+                width: 200
+                height: 20
+            }
+        }
+    }
+
+    SignalSpy {
+        id: refusals
+        target: SettingsRig.backend.recorder
+        signalName: "refused"
+    }
+
+    TestCase {
+        name: "BehaviorSettings"
+        when: windowShown
+
+        function init() {
+            SettingsRig.reset()
+            refusals.clear()
+        }
+
+        function row(view, name) {
+            const found = findChild(view, name)
+            verify(found, "no " + name)
+            return {
+                title: findChild(found, "settingRowTitle").text,
+                subtitle: findChild(found, "settingRowSubtitle").visible
+                          ? findChild(found, "settingRowSubtitle").text : ""
+            }
+        }
+
+        function test_rows() {
+            const view = createTemporaryObject(behaviorView, root)
+            compare(findChild(view, "sectionHeaderTitle").text, "Behavior")
+            compare(findChild(view, "sectionHeaderSubtitle").text,
+                    "picker shortcut, semicolon search and insertion style.")
+            const expected = [
+                ["masterEnabledRow", "Tiklo enabled", "Controls semicolon search and picker insertion."],
+                ["launchAtLoginRow", "Launch at login", "Start Tiklo automatically when you log in."],
+                ["pickerShortcutRow", "Picker shortcut", "Opens the floating emoji picker anywhere."],
+                ["typedTriggerRow", "Typed trigger",
+                 "Type ; anywhere to open search, then use arrows and Return."],
+                ["trailingSpaceRow", "Insert trailing space",
+                 "Adds a space after emoji inserted from semicolon search and picker."],
+                ["pickerStyleRow", "Picker style", ""],
+                ["skinToneRow", "Default skin tone", ""]
+            ]
+            for (const [name, title, subtitle] of expected)
+                compare(row(view, name), { title: title, subtitle: subtitle }, name)
+            // Four dividers between five rows, one between two.
+            compare(Helpers.findAll(findChild(view, "behaviorCard"), "divider", true).length, 4)
+            compare(Helpers.findAll(findChild(view, "appearanceCard"), "divider", true).length, 1)
+        }
+
+        function test_typed_trigger_is_always_the_semicolon() {
+            SettingsRig.appState.triggerPrefix = "#"
+            const view = createTemporaryObject(behaviorView, root)
+            compare(findChild(view, "typedTriggerChip").text, ";")
+        }
+
+        function test_toggles_data() {
+            return [
+                { tag: "master", toggle: "masterEnabledToggle", property: "masterEnabled" },
+                { tag: "trailing space", toggle: "trailingSpaceToggle",
+                  property: "insertSpaceAfterTrigger" },
+                { tag: "launch at login", toggle: "launchAtLoginToggle", property: "launchAtLogin" }
+            ]
+        }
+        function test_toggles(data) {
+            const view = createTemporaryObject(behaviorView, root)
+            const toggle = findChild(view, data.toggle)
+            const state = SettingsRig.appState
+            compare(toggle.checked, state[data.property])
+            const start = state[data.property]
+            // By the pointer, by Space and by Return; and from elsewhere (the tray menu).
+            mouseClick(toggle)
+            compare(state[data.property], !start)
+            compare(toggle.checked, !start)
+            toggle.forceActiveFocus(Qt.TabFocusReason)
+            keyClick(Qt.Key_Space)
+            compare(state[data.property], start)
+            keyClick(Qt.Key_Return)
+            compare(state[data.property], !start)
+            compare(toggle.checked, !start)
+            state[data.property] = start
+            compare(toggle.checked, start)
+        }
+
+        function test_launch_at_login_springs_back_when_refused() {
+            const view = createTemporaryObject(behaviorView, root)
+            const toggle = findChild(view, "launchAtLoginToggle")
+            SettingsRig.refuseLoginItem(true)
+            mouseClick(toggle)
+            compare(SettingsRig.appState.launchAtLogin, false)
+            compare(toggle.checked, false)
+            compare(SettingsRig.loginItemRegistered, false)
+            SettingsRig.refuseLoginItem(false)
+            mouseClick(toggle)
+            compare(toggle.checked, true)
+            compare(SettingsRig.loginItemRegistered, true)
+        }
+
+        function test_reduced_motion_stops_the_knobs_sliding() {
+            const toggles = ["masterEnabledToggle", "launchAtLoginToggle", "trailingSpaceToggle"]
+            const moving = createTemporaryObject(behaviorView, root)
+            for (const name of toggles)
+                verify(findChild(moving, name).animated, name)
+            const still = createTemporaryObject(behaviorView, root,
+                                                { backend: SettingsRig.stillBackend })
+            for (const name of toggles)
+                verify(!findChild(still, name).animated, name)
+        }
+
+        function test_picker_style() {
+            const view = createTemporaryObject(behaviorView, root)
+            const control = findChild(view, "pickerStyleControl")
+            compare(control.width, 130)
+            verify(findChild(control, "segment_Grid"))
+            verify(findChild(control, "segment_List"))
+            mouseClick(findChild(control, "segment_List"))
+            compare(SettingsRig.appState.pickerMode, 1)
+            compare(control.currentIndex, 1)
+            control.forceActiveFocus(Qt.TabFocusReason)
+            keyClick(Qt.Key_Left)
+            compare(SettingsRig.appState.pickerMode, 0)
+            keyClick(Qt.Key_Left)
+            compare(SettingsRig.appState.pickerMode, 0)
+            SettingsRig.appState.pickerMode = 1
+            compare(control.currentIndex, 1)
+        }
+
+        function test_skin_tone_menu() {
+            const view = createTemporaryObject(behaviorView, root)
+            const menu = findChild(view, "skinToneMenu")
+            compare(menu.width, 180)
+            compare(menu.count, 6)
+            const titles = []
+            for (let i = 0; i < menu.count; ++i)
+                titles.push(menu.textAt(i))
+            compare(titles.map(title => title.substring(title.indexOf(" ") + 1)),
+                    ["Default", "Light", "Medium light", "Medium", "Medium dark", "Dark"])
+            compare(findChild(menu, "comboBoxText").text, titles[0])
+            menu.forceActiveFocus(Qt.TabFocusReason)
+            keyClick(Qt.Key_Down)
+            compare(SettingsRig.appState.defaultSkinTone, 1)
+            SettingsRig.appState.defaultSkinTone = 4
+            compare(menu.currentIndex, 4)
+            compare(findChild(menu, "comboBoxText").text, titles[4])
+        }
+
+        // The recorder's key handling: the first key ends the recording; with a modifier
+        // and not Escape it becomes the shortcut.
+        function test_recorder_keys_data() {
+            return [
+                { tag: "Ctrl", key: Qt.Key_E, modifiers: Qt.ControlModifier, shown: "Ctrl+E",
+                  stored: '{"keyCode":14,"modifiers":4096}' },
+                { tag: "Alt", key: Qt.Key_E, modifiers: Qt.AltModifier, shown: "Alt+E",
+                  stored: '{"keyCode":14,"modifiers":2048}' },
+                { tag: "Shift", key: Qt.Key_E, modifiers: Qt.ShiftModifier, shown: "Shift+E",
+                  stored: '{"keyCode":14,"modifiers":512}' },
+                { tag: "Super", key: Qt.Key_E, modifiers: Qt.MetaModifier, shown: "Super+E",
+                  stored: '{"keyCode":14,"modifiers":256}' },
+                { tag: "Ctrl+Alt+Space", key: Qt.Key_Space,
+                  modifiers: Qt.ControlModifier | Qt.AltModifier, shown: "Ctrl+Alt+Space",
+                  stored: '{"keyCode":49,"modifiers":6144}' },
+                { tag: "all four", key: Qt.Key_K,
+                  modifiers: Qt.ControlModifier | Qt.AltModifier | Qt.ShiftModifier | Qt.MetaModifier,
+                  shown: "Ctrl+Alt+Shift+Super+K", stored: '{"keyCode":40,"modifiers":6912}' },
+                { tag: "bare key", key: Qt.Key_E, modifiers: Qt.NoModifier, shown: "Ctrl+Alt+E",
+                  stored: "" },
+                { tag: "Escape", key: Qt.Key_Escape, modifiers: Qt.NoModifier, shown: "Ctrl+Alt+E",
+                  stored: "" },
+                { tag: "Ctrl+Escape", key: Qt.Key_Escape, modifiers: Qt.ControlModifier,
+                  shown: "Ctrl+Alt+E", stored: "" },
+                { tag: "Super+Escape", key: Qt.Key_Escape, modifiers: Qt.MetaModifier,
+                  shown: "Ctrl+Alt+E", stored: "" }
+            ]
+        }
+        function test_recorder_keys(data) {
+            const holder = createTemporaryObject(pageWithField, root)
+            const recorder = findChild(holder.page, "hotkeyRecorder")
+            const text = findChild(recorder, "hotkeyRecorderText")
+            compare(text.text, "Ctrl+Alt+E")
+            compare(text.font.family, Theme.monoFamily)
+            verify(recorder.width >= 70)
+            mouseClick(recorder)
+            verify(recorder.recording)
+            compare(text.text, "press keys...")
+            verify(Helpers.sameColor(text.color, Theme.accent))
+            verify(Helpers.sameColor(recorder.color, Theme.accentSoft))
+            verify(Helpers.sameColor(recorder.border.color, Theme.accent))
+            // The current shortcut is let go meanwhile, so that pressing it is recorded too.
+            compare(SettingsRig.grabbedHotkey, "")
+            // The key goes nowhere else, whoever has the focus.
+            holder.field.forceActiveFocus()
+            // Modifiers on their own do not end it.
+            keyPress(Qt.Key_Control, Qt.ControlModifier)
+            keyRelease(Qt.Key_Control)
+            verify(recorder.recording)
+            keyClick(data.key, data.modifiers)
+            verify(!recorder.recording)
+            compare(holder.field.text, "")
+            compare(text.text, data.shown)
+            compare(SettingsRig.appState.hotkeyDisplay, data.shown)
+            compare(SettingsRig.storedHotkey, data.stored)
+            // What the system holds is what is shown: the new shortcut works at once, or the
+            // old one again.
+            compare(SettingsRig.grabbedHotkey, data.shown)
+            verify(Helpers.sameColor(text.color, Theme.textPrimary))
+            verify(Helpers.sameColor(recorder.color, Theme.field))
+            // Not recording, keys reach the field again.
+            keyClick(Qt.Key_X)
+            compare(holder.field.text, "x")
+        }
+
+        function test_recorder_refuses_a_held_combination() {
+            SettingsRig.holdElsewhere(0x20, true, false, true, false) // Ctrl+Shift+Space
+            SettingsRig.captureLog()
+            const view = createTemporaryObject(behaviorView, root)
+            const recorder = findChild(view, "hotkeyRecorder")
+            mouseClick(recorder)
+            keyClick(Qt.Key_Space, Qt.ControlModifier | Qt.ShiftModifier)
+            verify(!recorder.recording)
+            compare(refusals.count, 1)
+            compare(findChild(recorder, "hotkeyRecorderText").text, "Ctrl+Alt+E")
+            compare(SettingsRig.grabbedHotkey, "Ctrl+Alt+E")
+            verify(SettingsRig.storedHotkey.indexOf('"keyCode":49') < 0, SettingsRig.storedHotkey)
+            verify(SettingsRig.log.indexOf(
+                       "tiklo.hotkey: Tiklo: failed to register hotkey Ctrl+Shift+Space (status 10)") >= 0,
+                   SettingsRig.log.join("\n"))
+        }
+
+        function test_recorder_by_keyboard_and_second_press_stops() {
+            const view = createTemporaryObject(behaviorView, root)
+            const recorder = findChild(view, "hotkeyRecorder")
+            recorder.forceActiveFocus(Qt.TabFocusReason)
+            keyClick(Qt.Key_Return)
+            verify(recorder.recording)
+            // A click while recording stops it without change.
+            mouseClick(recorder)
+            verify(!recorder.recording)
+            keyClick(Qt.Key_Space)
+            verify(recorder.recording)
+            // The Space that ends a recording as part of a shortcut starts no new one.
+            keyPress(Qt.Key_Space, Qt.ControlModifier | Qt.AltModifier)
+            keyPress(Qt.Key_Space, Qt.ControlModifier | Qt.AltModifier, -1)
+            keyRelease(Qt.Key_Space, Qt.ControlModifier | Qt.AltModifier)
+            verify(!recorder.recording)
+            compare(SettingsRig.appState.hotkeyDisplay, "Ctrl+Alt+Space")
+        }
+
+        function test_leaving_the_page_stops_recording() {
+            const holder = createTemporaryObject(pageWithField, root)
+            mouseClick(findChild(holder.page, "hotkeyRecorder"))
+            verify(SettingsRig.backend.recorder.recording)
+            holder.page.destroy()
+            tryVerify(() => !SettingsRig.backend.recorder.recording)
+            holder.field.forceActiveFocus()
+            keyClick(Qt.Key_E, Qt.ControlModifier)
+            keyClick(Qt.Key_Q)
+            compare(holder.field.text, "q")
+            compare(SettingsRig.appState.hotkeyDisplay, "Ctrl+Alt+E")
+        }
+    }
+}

@@ -1,0 +1,159 @@
+import QtQuick
+import QtTest
+import Tiklo.Settings
+import Tiklo.Theme
+import Tiklo.TestSupport
+import "SettingsTestHelpers.js" as Helpers
+
+Item {
+    id: root
+    width: 560
+    height: 700
+
+    Component {
+        id: exceptionsView
+        ExceptionsSettingsView {
+            anchors.fill: parent
+            appState: SettingsRig.appState
+            backend: SettingsRig.backend
+        }
+    }
+
+    TestCase {
+        name: "ExceptionsSettings"
+        when: windowShown
+
+        function init() {
+            SettingsRig.reset()
+        }
+
+        function shownIDs(view) {
+            return Helpers.findAll(view, "exceptionID", true).map(text => text.text)
+        }
+
+        function add(view, text) {
+            const field = findChild(view, "exceptionField")
+            field.text = text
+            mouseClick(findChild(view, "addExceptionButton"))
+            return field.text
+        }
+
+        function test_texts() {
+            const view = createTemporaryObject(exceptionsView, root)
+            compare(findChild(view, "sectionHeaderTitle").text, "Exceptions")
+            compare(findChild(view, "sectionHeaderSubtitle").text,
+                    "Disable semicolon search in apps where ; has a special meaning.")
+            compare(findChild(view, "exceptionField").placeholder, "com.example.App")
+            verify(findChild(view, "exceptionField").mono)
+            compare(findChild(findChild(view, "addExceptionButton"), "pillButtonTitle").text, "Add")
+            verify(findChild(view, "addExceptionButton").prominent)
+            compare(findChild(findChild(view, "currentAppButton"), "pillButtonTitle").text,
+                    "Current App")
+            compare(findChild(view, "currentAppButton").icon, "scope")
+            verify(!findChild(view, "currentAppButton").prominent)
+            const empty = findChild(view, "noExceptionsText")
+            compare(empty.text, "No excluded apps.")
+            verify(empty.visible)
+        }
+
+        function test_adding_trims_sorts_and_clears() {
+            const view = createTemporaryObject(exceptionsView, root)
+            compare(add(view, "org.gnome.Terminal"), "")
+            compare(add(view, "  firefox\n"), "")
+            compare(add(view, "\torg.gnome.Calculator  \r\n"), "")
+            compare(shownIDs(view), ["firefox", "org.gnome.Calculator", "org.gnome.Terminal"])
+            compare(JSON.parse(SettingsRig.storedExceptions),
+                    ["firefox", "org.gnome.Calculator", "org.gnome.Terminal"])
+            verify(!findChild(view, "noExceptionsText").visible)
+            // One divider above each entry.
+            compare(Helpers.findAll(view, "divider", true).length, 3)
+        }
+
+        function test_duplicates_blank_and_case() {
+            const view = createTemporaryObject(exceptionsView, root)
+            add(view, "org.example.App")
+            // Already listed: nothing changes, the field keeps what was typed.
+            compare(add(view, " org.example.App "), " org.example.App ")
+            compare(shownIDs(view), ["org.example.App"])
+            // Blank: nothing.
+            compare(add(view, "   \n"), "   \n")
+            compare(add(view, ""), "")
+            compare(shownIDs(view), ["org.example.App"])
+            // Case tells ids apart; upper case sorts first.
+            compare(add(view, "org.example.app"), "")
+            compare(add(view, "Org.example.App"), "")
+            compare(shownIDs(view), ["Org.example.App", "org.example.App", "org.example.app"])
+        }
+
+        function test_return_in_the_field_adds_nothing() {
+            const view = createTemporaryObject(exceptionsView, root)
+            const field = findChild(view, "exceptionField")
+            field.forceActiveFocus()
+            keyClick(Qt.Key_A)
+            keyClick(Qt.Key_Return)
+            compare(field.text, "a")
+            compare(SettingsRig.appState.excludedAppIDs.length, 0)
+        }
+
+        function test_keyboard_alone() {
+            const view = createTemporaryObject(exceptionsView, root)
+            const field = findChild(view, "exceptionField")
+            field.forceActiveFocus(Qt.TabFocusReason)
+            keyClick(Qt.Key_Z)
+            keyClick(Qt.Key_Tab)
+            verify(findChild(view, "addExceptionButton").activeFocus)
+            keyClick(Qt.Key_Return)
+            compare(shownIDs(view), ["z"])
+            compare(field.text, "")
+            keyClick(Qt.Key_Tab)
+            verify(findChild(view, "currentAppButton").activeFocus)
+            keyClick(Qt.Key_Tab)
+            const trash = Helpers.findAll(view, "removeExceptionButton", true)[0]
+            verify(trash.activeFocus)
+            keyClick(Qt.Key_Space)
+            compare(shownIDs(view), [])
+        }
+
+        function test_current_app() {
+            const view = createTemporaryObject(exceptionsView, root)
+            add(view, "org.b")
+            SettingsRig.setLastApplication("org.a")
+            mouseClick(findChild(view, "currentAppButton"))
+            compare(shownIDs(view), ["org.a", "org.b"])
+            // Already there: nothing more.
+            mouseClick(findChild(view, "currentAppButton"))
+            compare(shownIDs(view), ["org.a", "org.b"])
+            // Tiklo itself, or nothing in front before it: nothing.
+            SettingsRig.setLastApplication("io.tiklo.Tiklo")
+            mouseClick(findChild(view, "currentAppButton"))
+            SettingsRig.setLastApplication("")
+            mouseClick(findChild(view, "currentAppButton"))
+            compare(shownIDs(view), ["org.a", "org.b"])
+        }
+
+        function test_removing() {
+            const view = createTemporaryObject(exceptionsView, root)
+            add(view, "org.a")
+            add(view, "org.b")
+            add(view, "org.c")
+            const trashFor = id => {
+                // Clicked where the layout has put it.
+                waitForRendering(view)
+                const entries = Helpers.findAll(view, "exceptionEntry", true)
+                for (const entry of entries) {
+                    if (findChild(entry, "exceptionID").text === id)
+                        return findChild(entry, "removeExceptionButton")
+                }
+                return null
+            }
+            mouseClick(trashFor("org.b"))
+            compare(shownIDs(view), ["org.a", "org.c"])
+            compare(JSON.parse(SettingsRig.storedExceptions), ["org.a", "org.c"])
+            mouseClick(trashFor("org.a"))
+            mouseClick(trashFor("org.c"))
+            compare(shownIDs(view), [])
+            verify(findChild(view, "noExceptionsText").visible)
+            compare(JSON.parse(SettingsRig.storedExceptions), [])
+        }
+    }
+}

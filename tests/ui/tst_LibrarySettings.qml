@@ -1,0 +1,181 @@
+import QtQuick
+import QtTest
+import Tiklo.Settings
+import Tiklo.Theme
+import Tiklo.TestSupport
+import "SettingsTestHelpers.js" as Helpers
+
+Item {
+    id: root
+    width: 560
+    height: 900
+
+    Component {
+        id: libraryView
+        LibrarySettingsView {
+            anchors.fill: parent
+            appState: SettingsRig.appState
+            backend: SettingsRig.backend
+        }
+    }
+
+    TestCase {
+        name: "LibrarySettings"
+        when: windowShown
+
+        function init() {
+            SettingsRig.reset()
+        }
+
+        // `count` items named "item 00"... with shortcodes "s00"..., listed in reverse name
+        // order so that sorting shows.
+        function catalogOf(count) {
+            const items = []
+            for (let i = count - 1; i >= 0; --i) {
+                const n = (i < 10 ? "0" : "") + i
+                items.push({ emoji: String.fromCodePoint(0x1F000 + i), name: "item " + n,
+                             shortcode: "s" + n, category: i % 9 })
+            }
+            return items
+        }
+
+        function cells(grid) {
+            return Helpers.findAll(grid, "miniGridCell", false)
+        }
+
+        function test_texts_and_empty_cards() {
+            const view = createTemporaryObject(libraryView, root)
+            compare(findChild(view, "sectionHeaderTitle").text, "Library")
+            compare(findChild(view, "sectionHeaderSubtitle").text,
+                    "recents, favorites and the indexed emoji set.")
+            const favorites = findChild(view, "favoritesGrid")
+            const recent = findChild(view, "recentGrid")
+            compare(findChild(favorites, "miniGridTitle").text, "Favorites")
+            compare(findChild(recent, "miniGridTitle").text, "Recent")
+            compare(findChild(favorites, "miniGridEmpty").text, "No favorites yet.")
+            verify(findChild(favorites, "miniGridEmpty").visible)
+            compare(findChild(recent, "miniGridEmpty").text, "Your picked emoji will appear here.")
+            verify(findChild(recent, "miniGridEmpty").visible)
+            verify(!findChild(recent, "miniGridClear").visible)
+            const usage = findChild(view, "usageRow")
+            compare(findChild(usage, "settingRowTitle").text, "Usage ranking")
+            compare(findChild(usage, "settingRowSubtitle").text,
+                    "0 emoji have learned counts. Frequently selected emoji move forward in close search matches.")
+            compare(findChild(findChild(view, "clearUsageButton"), "pillButtonTitle").text, "Clear")
+            verify(findChild(view, "clearUsageButton").destructive)
+        }
+
+        function test_favorites_first_thirty_by_name() {
+            SettingsRig.setCatalog(catalogOf(50))
+            const ids = []
+            for (let i = 0; i < 45; ++i)
+                ids.push("s" + (i < 10 ? "0" : "") + i)
+            ids.push("unknown")
+            SettingsRig.setFavorites(ids)
+            const view = createTemporaryObject(libraryView, root)
+            const favorites = findChild(view, "favoritesGrid")
+            const shown = cells(favorites)
+            compare(shown.length, 30)
+            for (let i = 0; i < 30; ++i)
+                compare(shown[i].tooltip, ":s" + (i < 10 ? "0" : "") + i + ":")
+            compare(shown[0].width, 36)
+            // Three rows of ten.
+            compare(shown[9].y, shown[0].y)
+            verify(shown[10].y > shown[0].y)
+            compare(shown[10].x, shown[0].x)
+            compare(shown[20].x, shown[0].x)
+            verify(shown[29].y > shown[10].y)
+            compare(findChild(shown[0], "miniGridEmoji").text, String.fromCodePoint(0x1F000))
+            // The favorites card never offers to clear.
+            verify(!findChild(favorites, "miniGridClear").visible)
+            verify(!findChild(favorites, "miniGridEmpty").visible)
+        }
+
+        // Offscreen windows forget the pointer at their next frame, so the half-second wait
+        // is seen starting, and the tip once it is over.
+        function test_tooltip_on_hover() {
+            SettingsRig.setCatalog(catalogOf(3))
+            SettingsRig.setRecents(["s02"])
+            const view = createTemporaryObject(libraryView, root)
+            const cell = cells(findChild(view, "recentGrid"))[0]
+            const tip = findChild(cell, "miniGridToolTip")
+            const delay = findChild(cell, "miniGridTipDelay")
+            compare(delay.interval, 500)
+            verify(!delay.running)
+            mouseMove(cell, cell.width / 2, cell.height / 2)
+            verify(delay.running)
+            verify(!tip.visible)
+            cell.showTip = true
+            tryCompare(tip, "visible", true)
+            compare(tip.contentItem.text, ":s02:")
+        }
+
+        function test_recents_in_order_and_clear() {
+            SettingsRig.setCatalog(catalogOf(5))
+            SettingsRig.setRecents(["s03", "gone", "s01", "s04"])
+            const view = createTemporaryObject(libraryView, root)
+            const recent = findChild(view, "recentGrid")
+            // The unknown id is not shown but stays stored.
+            compare(cells(recent).map(cell => cell.tooltip), [":s03:", ":s01:", ":s04:"])
+            compare(SettingsRig.appState.recents.length, 4)
+            const clear = findChild(recent, "miniGridClear")
+            verify(clear.visible)
+            mouseClick(clear)
+            compare(SettingsRig.appState.recents.length, 0)
+            compare(cells(recent).length, 0)
+            verify(findChild(recent, "miniGridEmpty").visible)
+            verify(!clear.visible)
+        }
+
+        function test_cells_follow_the_skin_tone() {
+            SettingsRig.setCatalog([{ emoji: "\u{1F44D}", name: "thumbs up", shortcode: "thumbsup",
+                                      category: 1, supportsSkinTone: true }])
+            SettingsRig.setFavorites(["thumbsup"])
+            const view = createTemporaryObject(libraryView, root)
+            const emoji = () => findChild(cells(findChild(view, "favoritesGrid"))[0], "miniGridEmoji").text
+            compare(emoji(), "\u{1F44D}")
+            SettingsRig.appState.defaultSkinTone = 5 // dark
+            compare(emoji(), "\u{1F44D}\u{1F3FF}")
+        }
+
+        function test_usage_count_and_clear() {
+            SettingsRig.setCatalog(catalogOf(5))
+            SettingsRig.setUsage(["s00", "s01", "s02"])
+            SettingsRig.setRecents(["s01"])
+            SettingsRig.setFavorites(["s02"])
+            const view = createTemporaryObject(libraryView, root)
+            const subtitle = findChild(findChild(view, "usageRow"), "settingRowSubtitle")
+            compare(subtitle.text,
+                    "3 emoji have learned counts. Frequently selected emoji move forward in close search matches.")
+            mouseClick(findChild(view, "clearUsageButton"))
+            verify(subtitle.text.startsWith("0 emoji have learned counts."))
+            // Only the counts go.
+            compare(SettingsRig.appState.recents, ["s01"])
+            compare(SettingsRig.appState.favorites, ["s02"])
+        }
+
+        function test_clear_by_keyboard() {
+            SettingsRig.setCatalog(catalogOf(2))
+            SettingsRig.setUsage(["s00"])
+            const view = createTemporaryObject(libraryView, root)
+            const clear = findChild(view, "clearUsageButton")
+            clear.forceActiveFocus(Qt.TabFocusReason)
+            keyClick(Qt.Key_Space)
+            compare(Object.keys(SettingsRig.appState.emojiUsage).length, 0)
+        }
+
+        function test_categories() {
+            SettingsRig.setCatalog(catalogOf(20))
+            const view = createTemporaryObject(libraryView, root)
+            const rows = Helpers.findAll(findChild(view, "categoriesCard"), "categoryRow", false)
+            compare(rows.map(row => findChild(row, "settingRowTitle").text),
+                    ["Smileys", "People", "Animals", "Food", "Activity", "Travel", "Objects",
+                     "Symbols", "Flags"])
+            // 20 items over 9 categories by i % 9: three in the first two, two elsewhere.
+            compare(rows.map(row => findChild(row, "settingRowSubtitle").text),
+                    ["3 emoji", "3 emoji", "2 emoji", "2 emoji", "2 emoji", "2 emoji", "2 emoji",
+                     "2 emoji", "2 emoji"])
+            compare(Helpers.findAll(findChild(view, "categoriesCard"), "categoryDivider", true).length, 8)
+        }
+    }
+}
