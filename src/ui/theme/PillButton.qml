@@ -27,6 +27,28 @@ Rectangle {
     Accessible.name: title
     Accessible.onPressAction: root.clicked()
 
+    // Reached with Tab and pressed with Space or Return, as any button.
+    activeFocusOnTab: true
+    Keys.onPressed: event => {
+        if (event.key === Qt.Key_Space || event.key === Qt.Key_Return
+                || event.key === Qt.Key_Enter) {
+            event.accepted = true
+            root.clicked()
+        }
+    }
+
+    // Where the keyboard is, drawn just outside the button.
+    Rectangle {
+        objectName: "pillButtonFocusRing"
+        anchors.fill: parent
+        anchors.margins: -3
+        radius: root.radius + 3
+        color: "transparent"
+        border.width: 2
+        border.color: Theme.accent
+        visible: root.activeFocus
+    }
+
     RowLayout {
         id: label
         anchors.centerIn: parent
