@@ -12,6 +12,8 @@ Q_IMPORT_QML_PLUGIN(Tiklo_AppPlugin)
 Q_IMPORT_QML_PLUGIN(Tiklo_SessionPlugin)
 Q_IMPORT_QML_PLUGIN(Tiklo_ThemePlugin)
 Q_IMPORT_QML_PLUGIN(Tiklo_PickerPlugin)
+Q_IMPORT_QML_PLUGIN(Tiklo_SettingsPlugin)
+Q_IMPORT_QML_PLUGIN(Tiklo_OnboardingPlugin)
 
 class UiTestSetup : public QObject {
     Q_OBJECT
