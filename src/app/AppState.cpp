@@ -30,6 +30,7 @@ AppState::AppState(DefaultsStore& defaults, AccessibilityTrust& trust, const Log
                    QObject* parent)
     : QObject(parent), defaults_(defaults), trust_(trust) {
     accessibilityGranted_ = trust_.isTrusted();
+    x11ApplicationsOnly_ = trust_.x11ApplicationsOnly();
     launchAtLogin_ = loginItem.isEnabled();
     load();
 }
@@ -115,6 +116,28 @@ void AppState::setAccessibilityGranted(bool value) {
     }
     accessibilityGranted_ = value;
     emit accessibilityGrantedChanged();
+}
+
+void AppState::setX11ApplicationsOnly(bool value) {
+    if (x11ApplicationsOnly_ == value) {
+        return;
+    }
+    x11ApplicationsOnly_ = value;
+    emit x11ApplicationsOnlyChanged();
+}
+
+void AppState::setCaretTracking(view::CaretTracking value) {
+    if (caretTracking_ == value) {
+        return;
+    }
+    // Only a change seen while running: on from the start, every application reports.
+    if (value == view::CaretTracking::On && caretTracking_ != view::CaretTracking::Unknown) {
+        caretTrackingNeedsRestart_ = true;
+    } else if (value != view::CaretTracking::On) {
+        caretTrackingNeedsRestart_ = false;
+    }
+    caretTracking_ = value;
+    emit caretTrackingChanged();
 }
 
 void AppState::setPickerMode(view::PickerMode value) {

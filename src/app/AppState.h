@@ -33,6 +33,12 @@ class AppState : public QObject {
         bool launchAtLogin READ launchAtLogin WRITE setLaunchAtLogin NOTIFY launchAtLoginChanged)
     Q_PROPERTY(bool accessibilityGranted READ accessibilityGranted WRITE setAccessibilityGranted
                    NOTIFY accessibilityGrantedChanged)
+    Q_PROPERTY(bool x11ApplicationsOnly READ x11ApplicationsOnly WRITE setX11ApplicationsOnly NOTIFY
+                   x11ApplicationsOnlyChanged)
+    Q_PROPERTY(tiklo::view::CaretTracking caretTracking READ caretTracking WRITE setCaretTracking
+                   NOTIFY caretTrackingChanged)
+    Q_PROPERTY(
+        bool caretTrackingNeedsRestart READ caretTrackingNeedsRestart NOTIFY caretTrackingChanged)
     Q_PROPERTY(tiklo::view::PickerMode pickerMode READ pickerMode WRITE setPickerMode NOTIFY
                    pickerModeChanged)
     Q_PROPERTY(tiklo::view::SkinTone defaultSkinTone READ defaultSkinTone WRITE setDefaultSkinTone
@@ -71,6 +77,13 @@ public:
     bool masterEnabled() const { return masterEnabled_; }
     bool launchAtLogin() const { return launchAtLogin_; }
     bool accessibilityGranted() const { return accessibilityGranted_; }
+    // Live states of the desktop around the permission: the keys in reach are those of X11
+    // applications only (a Wayland session), and whether applications report their carets.
+    bool x11ApplicationsOnly() const { return x11ApplicationsOnly_; }
+    view::CaretTracking caretTracking() const { return caretTracking_; }
+    // Caret tracking came on while Tiklo ran: the applications started before do not report
+    // their carets until they are restarted.
+    bool caretTrackingNeedsRestart() const { return caretTrackingNeedsRestart_; }
     view::PickerMode pickerMode() const { return pickerMode_; }
     view::SkinTone defaultSkinTone() const { return defaultSkinTone_; }
     const QString& triggerPrefix() const { return triggerPrefix_; }
@@ -85,6 +98,8 @@ public:
     // The live registration state; the login item's service keeps the system in step.
     void setLaunchAtLogin(bool value);
     void setAccessibilityGranted(bool value);
+    void setX11ApplicationsOnly(bool value);
+    void setCaretTracking(view::CaretTracking value);
     void setPickerMode(view::PickerMode value);
     void setDefaultSkinTone(view::SkinTone value);
     // Kept as assigned; stored as its first character.
@@ -100,8 +115,8 @@ public:
     Q_INVOKABLE void requestAccessibility();
 
     // Stored outside the published properties: read at launch, written by onboarding.
-    bool didCompleteOnboarding() const;
-    void setDidCompleteOnboarding(bool value);
+    Q_INVOKABLE bool didCompleteOnboarding() const;
+    Q_INVOKABLE void setDidCompleteOnboarding(bool value);
 
     // The collections and the hotkey as the views show them.
     QString hotkeyDisplay() const { return QString::fromStdString(hotkey_.display()); }
@@ -114,6 +129,8 @@ signals:
     void masterEnabledChanged();
     void launchAtLoginChanged();
     void accessibilityGrantedChanged();
+    void x11ApplicationsOnlyChanged();
+    void caretTrackingChanged();
     void pickerModeChanged();
     void defaultSkinToneChanged();
     void triggerPrefixChanged();
@@ -140,6 +157,9 @@ private:
     bool masterEnabled_ = true;
     bool launchAtLogin_ = false;
     bool accessibilityGranted_ = false;
+    bool x11ApplicationsOnly_ = false;
+    view::CaretTracking caretTracking_ = view::CaretTracking::Unknown;
+    bool caretTrackingNeedsRestart_ = false;
     view::PickerMode pickerMode_ = view::PickerMode::Grid;
     view::SkinTone defaultSkinTone_ = view::SkinTone::Standard;
     QString triggerPrefix_;

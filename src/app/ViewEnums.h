@@ -3,6 +3,7 @@
 #include "catalog/EmojiCategory.h"
 #include "catalog/PickerMode.h"
 #include "catalog/SkinTone.h"
+#include "platform/AccessibilityBus.h"
 
 #include <optional>
 
@@ -39,6 +40,15 @@ enum class Category {
     Flags
 };
 Q_ENUM_NS(Category)
+
+// Whether applications report their carets: the accessibility bus, on, off, or not there
+// (Unknown until it answered). The cases of AccessibilityBus::State in its order.
+enum class CaretTracking { Unknown, On, Off, Unavailable };
+Q_ENUM_NS(CaretTracking)
+
+constexpr CaretTracking fromPlatform(AccessibilityBus::State state) {
+    return static_cast<CaretTracking>(state);
+}
 
 constexpr tiklo::PickerMode toCatalog(PickerMode mode) {
     return static_cast<tiklo::PickerMode>(mode);
@@ -77,5 +87,10 @@ static_assert(toCatalog(Category::Smileys) == EmojiCategory::smileys &&
               toCatalog(Category::Objects) == EmojiCategory::objects &&
               toCatalog(Category::Symbols) == EmojiCategory::symbols &&
               toCatalog(Category::Flags) == EmojiCategory::flags && allEmojiCategories.size() == 9);
+
+static_assert(fromPlatform(AccessibilityBus::State::unknown) == CaretTracking::Unknown &&
+              fromPlatform(AccessibilityBus::State::on) == CaretTracking::On &&
+              fromPlatform(AccessibilityBus::State::off) == CaretTracking::Off &&
+              fromPlatform(AccessibilityBus::State::missing) == CaretTracking::Unavailable);
 
 } // namespace tiklo::view

@@ -11,6 +11,9 @@ public:
     // Asks the system to grant what is missing and shows the user where to do it. Failures
     // are not reported.
     virtual void requestTrust() = 0;
+    // Whether the keys of only some applications are in reach: under Wayland, Tiklo reaches
+    // the X11 applications (through XWayland) and no others.
+    virtual bool x11ApplicationsOnly() const { return false; }
 };
 
 } // namespace tiklo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/AccessibilityBus.h"
 #include "platform/AccessibilityProvider.h"
 #include "platform/AccessibilityTrust.h"
 #include "platform/ApplicationActivator.h"
@@ -27,6 +28,7 @@ struct Platform {
     Workspace& workspace;
     AccessibilityTrust& trust;
     AccessibilityProvider& accessibility;
+    AccessibilityBus& accessibilityBus;
     const Screens& screens;
     KeyboardMonitor& keyboard;
     const KeyboardLayout& keyboardLayout;

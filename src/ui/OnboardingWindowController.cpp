@@ -2,6 +2,8 @@
 
 #include "app/AppState.h"
 
+#include <QQuickItem>
+#include <QQuickView>
 #include <QtPlugin>
 #include <QtQml/qqmlextensionplugin.h>
 
@@ -23,7 +25,10 @@ OnboardingWindowController::OnboardingWindowController(QQmlEngine& engine, AppSt
                        false}) {}
 
 void OnboardingWindowController::show() {
-    window_.ensure();
+    if (window_.ensure() && window_.view()->rootObject() != nullptr) {
+        QObject::connect(window_.view()->rootObject(), SIGNAL(finished()), &window_,
+                         SLOT(discard()));
+    }
     window_.centre();
     window_.bringToFront();
 }

@@ -7,7 +7,8 @@ namespace tiklo {
 class AppState;
 
 // Owns the welcome window: made on first use and shown centred and in front every time;
-// closing it keeps the page the user was on.
+// closing it keeps the page the user was on. Finishing onboarding in it discards it, so the
+// next showing starts again at the first page.
 class OnboardingWindowController {
 public:
     static constexpr QSize size{560, 520};

@@ -62,6 +62,17 @@ void ReusedWindow::bringToFront() {
     view_->requestActivate();
 }
 
+void ReusedWindow::discard() {
+    if (!view_) {
+        return;
+    }
+    view_->removeEventFilter(this);
+    view_->hide();
+    // Its views may be running the handler that asked for this.
+    view_.release()->deleteLater();
+    lastPosition_.reset();
+}
+
 bool ReusedWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == view_.get() && event->type() == QEvent::Close) {
         // Hidden, not destroyed: the window comes back as it was.

@@ -42,6 +42,11 @@ public:
     // Shows it in front with the keyboard, at its last place if it was shown before.
     void bringToFront();
 
+public slots:
+    // Closes the window for good (safe from within its own views' handlers): the next
+    // ensure makes a fresh one.
+    void discard();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -3,6 +3,7 @@
 #include "catalog/EmojiCatalog.h"
 #include "platform/Log.h"
 #include "ui/QuickPickerPanel.h"
+#include "ui/theme/DesktopPreferences.h"
 #include "ui/theme/ThemeIconProvider.h"
 
 #include <QApplication>
@@ -58,6 +59,7 @@ TikloRuntime::TikloRuntime(Platform platform, Options options, QObject* parent)
                    {[this] { updater_.start(); }, [this] { return state_.didCompleteOnboarding(); },
                     [this] { welcomeWindow_.show(); }}) {
     ThemeIconProvider::install(engine_);
+    DesktopPreferences::setDesktopReducesMotion(platform_.screens.reduceMotion());
     connect(&session_, &PickerSession::beepRequested, this, [] { QApplication::beep(); });
     connect(&hotkeyRegistration_, &HotkeyRegistration::pressed, this,
             &TikloRuntime::showFullPicker);
@@ -66,6 +68,8 @@ TikloRuntime::TikloRuntime(Platform platform, Options options, QObject* parent)
 TikloRuntime::~TikloRuntime() = default;
 
 void TikloRuntime::start() {
+    platform_.accessibilityBus.watch(
+        [this](AccessibilityBus::State bus) { state_.setCaretTracking(view::fromPlatform(bus)); });
     application_.start();
     preparation_.start();
 }

@@ -234,6 +234,51 @@ TEST_F(AppStateTest, PropertiesNotifyTheirObservers) {
     EXPECT_EQ(state->property("recents").toStringList(), QStringList{"thumbsup"});
 }
 
+// The desktop's live states around the permission: what the session reaches is read at
+// start, and caret tracking that comes on while running asks for restarts; none of it is
+// stored.
+TEST_F(AppStateTest, DesktopAccessStatesAreLiveAndNeverStored) {
+    trust.x11Only = true;
+    const auto wayland = load();
+    EXPECT_TRUE(wayland->x11ApplicationsOnly());
+    trust.x11Only = false;
+    const auto state = load();
+    EXPECT_FALSE(state->x11ApplicationsOnly());
+    EXPECT_EQ(state->caretTracking(), view::CaretTracking::Unknown);
+    EXPECT_FALSE(state->caretTrackingNeedsRestart());
+
+    QSignalSpy changes(state.get(), &AppState::caretTrackingChanged);
+    using C = view::CaretTracking;
+    struct Step {
+        C to;
+        bool restart;
+    };
+    // On as first answered: applications started before were reporting already.
+    const Step steps[] = {{C::On, false},          {C::Off, false}, {C::On, true},
+                          {C::Unavailable, false}, {C::On, true},   {C::On, true},
+                          {C::Unknown, false},     {C::On, false}};
+    int expectedSignals = 0;
+    C previous = C::Unknown;
+    for (const Step& step : steps) {
+        state->setCaretTracking(step.to);
+        expectedSignals += step.to != previous ? 1 : 0;
+        previous = step.to;
+        EXPECT_EQ(state->caretTracking(), step.to);
+        EXPECT_EQ(state->caretTrackingNeedsRestart(), step.restart)
+            << "after " << static_cast<int>(step.to);
+        EXPECT_EQ(changes.count(), expectedSignals);
+    }
+    state->setX11ApplicationsOnly(true);
+    EXPECT_EQ(state->property("x11ApplicationsOnly").toBool(), true);
+    EXPECT_TRUE(defaults.writes.empty());
+
+    // The flag onboarding writes is stored at once; reading it asks the store.
+    EXPECT_FALSE(state->didCompleteOnboarding());
+    state->setDidCompleteOnboarding(true);
+    EXPECT_EQ(defaults.boolValue("didCompleteOnboarding"), std::optional<bool>(true));
+    EXPECT_TRUE(load()->didCompleteOnboarding());
+}
+
 TEST_F(AppStateTest, HotkeyChangesReRegisterAndKeepRefusedIds) {
     const auto state = load();
     HotkeyRegistration registration(*state, hotkeys);

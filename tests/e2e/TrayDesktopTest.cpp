@@ -457,5 +457,81 @@ TEST_F(TrayDesktopTest, HotkeyRecordedInSettingsOpensThePickerAtOnce) {
     ASSERT_TRUE(quitFromMenu());
 }
 
+// The visible welcome window's X id.
+std::optional<std::string> welcomeWindowID() {
+    const std::string ids =
+        ChildProcess::run({"xdotool", "search", "--onlyvisible", "--name", "^Welcome to Tiklo$"})
+            .output;
+    if (ids.empty()) {
+        return std::nullopt;
+    }
+    return ids.substr(0, ids.find('\n'));
+}
+
+// The window's picture once it has stopped changing (pages fade in, symbols load).
+QImage settledPicture(const std::string& window, const std::filesystem::path& file) {
+    QImage previous;
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        std::this_thread::sleep_for(400ms);
+        if (!ChildProcess::run({"import", "-window", window, file.string()}, 20s).succeeded()) {
+            continue;
+        }
+        QImage current(QString::fromStdString(file.string()));
+        if (!current.isNull() && current == previous) {
+            return current;
+        }
+        previous = current;
+    }
+    return previous;
+}
+
+// Onboarding finished with the keyboard alone stays finished; the tray's "Welcome Guide"
+// then opens a fresh guide at its first page.
+TEST_F(TrayDesktopTest, FinishedOnboardingStaysFinishedAndTheGuideReopensAtTheStart) {
+    const std::filesystem::path pictures =
+        std::filesystem::path(TIKLO_TRAY_SCREENSHOT).parent_path();
+    ASSERT_FALSE(std::filesystem::exists(defaultsFile()));
+    ASSERT_TRUE(startTiklo());
+    const auto first = pollFor([] { return welcomeWindowID(); }, 10s);
+    ASSERT_TRUE(first) << "no welcome window on the first launch";
+    const QImage firstPage = settledPicture(*first, pictures / "welcome_first_launch.png");
+    ASSERT_FALSE(firstPage.isNull());
+
+    // Return on "Get started", then on "Continue": the picture changes with the page.
+    ASSERT_TRUE(ChildProcess::run({"xdotool", "key", "Return"}).succeeded());
+    const QImage secondPage = settledPicture(*first, pictures / "welcome_second_page.png");
+    EXPECT_NE(secondPage, firstPage) << "Return did not leave the first page";
+    ASSERT_TRUE(ChildProcess::run({"xdotool", "key", "Return"}).succeeded());
+    std::this_thread::sleep_for(500ms);
+    EXPECT_TRUE(welcomeWindowID().has_value()) << "the guide ended before its last page";
+    EXPECT_FALSE(DefaultsPlist::load(defaultsFile())
+                     .value_or(DefaultsPlist())
+                     .boolValue("didCompleteOnboarding")
+                     .value_or(false));
+    // "Start using Tiklo".
+    ASSERT_TRUE(ChildProcess::run({"xdotool", "key", "Return"}).succeeded());
+    EXPECT_TRUE(pollFor([] { return !welcomeWindowID().has_value(); }, 5s))
+        << "the window stays after finishing";
+    const auto stored = DefaultsPlist::load(defaultsFile());
+    ASSERT_TRUE(stored) << "no settings file after finishing";
+    EXPECT_EQ(stored->boolValue("didCompleteOnboarding"), std::optional<bool>(true));
+    ASSERT_TRUE(quitFromMenu());
+
+    // The next launch leaves the desktop alone.
+    ASSERT_TRUE(startTiklo());
+    std::this_thread::sleep_for(1s);
+    EXPECT_FALSE(welcomeWindowID().has_value()) << "the welcome window opened again";
+
+    // "Welcome Guide" opens it again, at the first page.
+    constexpr int welcomeGuideItem = 2;
+    ASSERT_TRUE(openMenu());
+    ASSERT_TRUE(chooseItem(welcomeGuideItem));
+    const auto reopened = pollFor([] { return welcomeWindowID(); }, 10s);
+    ASSERT_TRUE(reopened) << "Welcome Guide opened nothing";
+    const QImage reopenedPage = settledPicture(*reopened, pictures / "welcome_reopened.png");
+    EXPECT_EQ(reopenedPage, firstPage) << "the guide did not reopen at its first page";
+    ASSERT_TRUE(quitFromMenu());
+}
+
 } // namespace
 } // namespace tiklo::test

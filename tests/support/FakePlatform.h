@@ -125,9 +125,11 @@ class FakeAccessibilityTrust : public AccessibilityTrust {
 public:
     bool isTrusted() const override { return trusted; }
     void requestTrust() override { ++requests; }
+    bool x11ApplicationsOnly() const override { return x11Only; }
 
     bool trusted = false;
     int requests = 0;
+    bool x11Only = false;
 };
 
 } // namespace tiklo::test

@@ -14,6 +14,7 @@ Q_IMPORT_QML_PLUGIN(Tiklo_SessionPlugin)
 Q_IMPORT_QML_PLUGIN(Tiklo_ThemePlugin)
 Q_IMPORT_QML_PLUGIN(Tiklo_PickerPlugin)
 Q_IMPORT_QML_PLUGIN(Tiklo_SettingsPlugin)
+Q_IMPORT_QML_PLUGIN(Tiklo_OnboardingPlugin)
 
 class UiTestSetup : public QObject {
     Q_OBJECT

@@ -24,6 +24,8 @@ class QmlTestRig : public QObject {
     Q_PROPERTY(int hides READ hides)
     // Cancellations: the target application brought back without typing.
     Q_PROPERTY(int closes READ closes)
+    // Requests for the accessibility permission made through the store.
+    Q_PROPERTY(int accessibilityRequests READ accessibilityRequests)
 
 public:
     QmlTestRig();
@@ -33,6 +35,7 @@ public:
     QStringList typed() const;
     int hides() const { return hides_; }
     int closes() const { return static_cast<int>(injector_.reactivated.size()); }
+    int accessibilityRequests() const { return environment_.trust.requests; }
 
     // A fresh inline popup over an empty catalog, with nothing asked for yet.
     Q_INVOKABLE void reset();

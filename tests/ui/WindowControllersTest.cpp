@@ -5,11 +5,13 @@
 #include "ui/theme/ThemeIconProvider.h"
 
 #include <QGuiApplication>
+#include <QPointer>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickItem>
 #include <QQuickView>
 #include <QScreen>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -108,6 +110,36 @@ TEST_F(WindowControllersTest, WelcomeWindowIsFixedInSizeAndCentredEachTime) {
     EXPECT_EQ(controller.window(), window);
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->position(), centredOrigin(window->size()));
+}
+
+// Closing keeps the page; finishing records it, and the next showing starts afresh.
+TEST_F(WindowControllersTest, WelcomeWindowKeepsItsPageUntilOnboardingIsFinished) {
+    OnboardingWindowController controller(engine, state);
+    controller.show();
+    QQuickView* window = controller.window();
+    ASSERT_NE(window, nullptr);
+    ASSERT_NE(window->rootObject(), nullptr);
+    EXPECT_EQ(window->rootObject()->property("step").toInt(), 0);
+    window->rootObject()->setProperty("step", 1);
+    EXPECT_FALSE(window->close());
+    controller.show();
+    ASSERT_EQ(controller.window(), window);
+    EXPECT_EQ(window->rootObject()->property("step").toInt(), 1);
+
+    window->rootObject()->setProperty("step", 2);
+    const QPointer<QQuickView> finished(window);
+    ASSERT_TRUE(QMetaObject::invokeMethod(window->rootObject(), "finish"));
+    EXPECT_TRUE(state.didCompleteOnboarding());
+    EXPECT_EQ(defaults.boolValue("didCompleteOnboarding"), std::optional<bool>(true));
+    EXPECT_EQ(controller.window(), nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return finished.isNull(); }, 2000))
+        << "the finished window is kept";
+
+    controller.show();
+    ASSERT_NE(controller.window(), nullptr);
+    ASSERT_NE(controller.window()->rootObject(), nullptr);
+    EXPECT_TRUE(controller.window()->isVisible());
+    EXPECT_EQ(controller.window()->rootObject()->property("step").toInt(), 0);
 }
 
 } // namespace

@@ -126,7 +126,7 @@ Item {
             compare(findChild(item(view, "sidebarItem_library"), "sidebarItemButton").color.a, 0)
 
             mouseClick(item(view, "sidebarItem_permissions"))
-            compare(page.item.objectName, "permissionsPagePlaceholder")
+            compare(page.item.objectName, "permissionsSettingsView")
 
             // A half-typed id is gone after a visit elsewhere.
             mouseClick(item(view, "sidebarItem_exceptions"))

@@ -1,4 +1,5 @@
 #include "platform/linux/X11AccessibilityTrust.h"
+#include "platform/linux/SessionAccessibilityBus.h"
 #include "support/TempDir.h"
 #include "support/X11TestClient.h"
 #include "support/X11TestEnvironment.h"
@@ -76,6 +77,63 @@ TEST(X11AccessibilityTrustTest, RequestSwitchesTheBusOnAndOpensTheDesktopsSettin
 
     qputenv("PATH", savedPath);
     QDBusConnection::disconnectFromBus(QStringLiteral("a11y-fake"));
+}
+
+// The session says whether it is Wayland's: its type from the login manager, or a Wayland
+// display announced by the compositor.
+TEST(X11AccessibilityTrustTest, WaylandSessionsReachX11ApplicationsOnly) {
+    struct Case {
+        const char* sessionType;
+        const char* waylandDisplay;
+        bool x11Only;
+    };
+    const Case cases[] = {{nullptr, nullptr, false},
+                          {"x11", nullptr, false},
+                          {"tty", nullptr, false},
+                          {"wayland", nullptr, true},
+                          {nullptr, "wayland-0", true},
+                          {"x11", "wayland-0", true},
+                          {"", "", false}};
+    const QByteArray savedType = qgetenv("XDG_SESSION_TYPE");
+    const QByteArray savedDisplay = qgetenv("WAYLAND_DISPLAY");
+    const X11AccessibilityTrust trust(test::qtConnection());
+    for (const Case& c : cases) {
+        const auto set = [](const char* name, const char* value) {
+            value ? qputenv(name, value) : qunsetenv(name);
+        };
+        set("XDG_SESSION_TYPE", c.sessionType);
+        set("WAYLAND_DISPLAY", c.waylandDisplay);
+        EXPECT_EQ(trust.x11ApplicationsOnly(), c.x11Only)
+            << (c.sessionType ? c.sessionType : "(unset)") << " / "
+            << (c.waylandDisplay ? c.waylandDisplay : "(unset)");
+    }
+    savedType.isNull() ? qunsetenv("XDG_SESSION_TYPE") : qputenv("XDG_SESSION_TYPE", savedType);
+    savedDisplay.isNull() ? qunsetenv("WAYLAND_DISPLAY") : qputenv("WAYLAND_DISPLAY", savedDisplay);
+}
+
+// This private session bus activates nothing: no launcher until one takes the name.
+TEST(X11AccessibilityTrustTest, AccessibilityBusIsMissingUntilALauncherAppears) {
+    SessionAccessibilityBus bus;
+    std::vector<AccessibilityBus::State> heard;
+    bus.watch([&heard](AccessibilityBus::State state) { heard.push_back(state); });
+    ASSERT_TRUE(test::waitUntil([&] { return !heard.empty(); }));
+    EXPECT_EQ(heard.back(), AccessibilityBus::State::missing);
+
+    FakeAccessibilityStatus status;
+    status.setEnabled(true);
+    QDBusConnection launcher =
+        QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("a11y-late"));
+    ASSERT_TRUE(launcher.registerObject(QStringLiteral("/org/a11y/bus"), &status,
+                                        QDBusConnection::ExportAllProperties));
+    ASSERT_TRUE(launcher.registerService(QStringLiteral("org.a11y.Bus")));
+    EXPECT_TRUE(test::waitUntil([&] { return heard.size() == 2; }));
+    EXPECT_EQ(heard.back(), AccessibilityBus::State::on);
+
+    // The launcher goes away: missing again.
+    launcher.unregisterService(QStringLiteral("org.a11y.Bus"));
+    EXPECT_TRUE(test::waitUntil([&] { return heard.size() == 3; }));
+    EXPECT_EQ(heard.back(), AccessibilityBus::State::missing);
+    QDBusConnection::disconnectFromBus(QStringLiteral("a11y-late"));
 }
 
 } // namespace

@@ -31,9 +31,9 @@ LinuxPlatform::LinuxPlatform(xcb_connection_t* connection, const std::string& ap
 }
 
 Platform LinuxPlatform::platform() {
-    return {defaults_,      hotkeys_,   autostart_,  workspace_, trust_,
-            accessibility_, screens_,   keyboard_,   keyboard_,  keyboardHold_,
-            keyPoster_,     activator_, mainThread_, sleeper_,   timers_};
+    return {defaults_,         hotkeys_,    autostart_, workspace_, trust_,        accessibility_,
+            accessibilityBus_, screens_,    keyboard_,  keyboard_,  keyboardHold_, keyPoster_,
+            activator_,        mainThread_, sleeper_,   timers_};
 }
 
 } // namespace tiklo

@@ -6,6 +6,7 @@
 #include "platform/linux/QtMainThreadExecutor.h"
 #include "platform/linux/QtScreens.h"
 #include "platform/linux/QtTimerFactory.h"
+#include "platform/linux/SessionAccessibilityBus.h"
 #include "platform/linux/SyntheticEventLedger.h"
 #include "platform/linux/ThreadSleeper.h"
 #include "platform/linux/X11AccessibilityTrust.h"
@@ -67,6 +68,7 @@ private:
     QtMainThreadExecutor mainThread_;
     QtScreens screens_;
     AtspiAccessibility accessibility_;
+    SessionAccessibilityBus accessibilityBus_;
     X11KeyboardMonitor keyboard_;
     QtTimerFactory timers_;
 };

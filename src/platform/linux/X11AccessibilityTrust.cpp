@@ -87,4 +87,11 @@ void X11AccessibilityTrust::requestTrust() {
     }
 }
 
+bool X11AccessibilityTrust::x11ApplicationsOnly() const {
+    // The login manager names the session's kind; a compositor started otherwise announces
+    // its socket.
+    return qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
 } // namespace tiklo

@@ -19,6 +19,8 @@ public:
     // Asks the server once; its extensions do not change while it runs.
     bool isTrusted() const override;
     void requestTrust() override;
+    // A Wayland session, as the session itself says.
+    bool x11ApplicationsOnly() const override;
 
 private:
     bool queryDisplay() const;

@@ -203,12 +203,10 @@ Rectangle {
             backend: root.backend
         }
     }
-    // The permissions page is built on its own; until it joins, this placeholder stands in:
-    // replace the Item with PermissionsSettingsView { appState: root.appState }.
     Component {
         id: permissionsPage
-        Item {
-            objectName: "permissionsPagePlaceholder"
+        PermissionsSettingsView {
+            appState: root.appState
         }
     }
 }

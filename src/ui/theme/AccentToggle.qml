@@ -8,7 +8,7 @@ T.Switch {
 
     property alias isOn: root.checked
     // False where the desktop asks for little motion: the knob jumps instead of sliding.
-    property bool animated: true
+    property bool animated: !Theme.reduceMotion
 
     implicitWidth: implicitIndicatorWidth + leftPadding + rightPadding
     implicitHeight: implicitIndicatorHeight + topPadding + bottomPadding

@@ -1,5 +1,6 @@
 pragma Singleton
 import QtQuick
+import Tiklo.Theme
 
 // The one fixed dark look of every window: colours and font families.
 QtObject {
@@ -26,6 +27,14 @@ QtObject {
     readonly property string emojiFamily: "Noto Color Emoji"
     // fontconfig's alias for the desktop's monospaced face.
     readonly property string monoFamily: "monospace"
+
+    // The desktop asks for as little animation as possible: changes happen at once.
+    readonly property bool reduceMotion: DesktopPreferences.reduceMotion
+
+    // An animation's length in milliseconds, or none under reduced motion.
+    function duration(milliseconds) {
+        return reduceMotion ? 0 : milliseconds
+    }
 
     // Sizes in the design are in points of a 72-per-inch logical screen, i.e. logical
     // pixels; Qt's points assume 96 logical dots per inch, so they are scaled down to match.

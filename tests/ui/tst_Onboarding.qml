@@ -1,0 +1,225 @@
+import QtQuick
+import QtTest
+import Tiklo.App
+import Tiklo.Onboarding
+import Tiklo.Theme
+import Tiklo.TestSupport
+
+Item {
+    id: root
+    width: 560
+    height: 520
+
+    Component {
+        id: onboarding
+        OnboardingView {
+            appState: Rig.appState
+        }
+    }
+    Component { id: spy; SignalSpy {} }
+
+    TestCase {
+        name: "Onboarding"
+        when: windowShown
+
+        function init() {
+            Rig.appState.accessibilityGranted = false
+            Rig.appState.x11ApplicationsOnly = false
+            Rig.appState.caretTracking = Tiklo.Unknown
+            Rig.appState.setDidCompleteOnboarding(false)
+            DesktopPreferences.reduceMotion = false
+        }
+
+        function make() {
+            const view = createTemporaryObject(onboarding, root)
+            waitForRendering(view)
+            return view
+        }
+
+        function dotsFilled(view) {
+            const filled = []
+            for (let i = 0; i < view.stepCount; ++i)
+                filled.push(findChild(view, "progressDot" + i).filled)
+            return filled
+        }
+
+        function currentPage(view) {
+            for (const name of ["welcomePage", "permissionPage", "donePage"]) {
+                if (findChild(view, name).visible)
+                    return name
+            }
+            return ""
+        }
+
+        function test_header_follows_the_step_data() {
+            return [
+                { tag: "welcome", step: 0, text: "Step 1 of 3", dots: [true, false, false], page: "welcomePage" },
+                { tag: "permission", step: 1, text: "Step 2 of 3", dots: [true, true, false], page: "permissionPage" },
+                { tag: "done", step: 2, text: "Step 3 of 3", dots: [true, true, true], page: "donePage" },
+                { tag: "past the end", step: 3, text: "Step 4 of 3", dots: [true, true, true], page: "donePage" },
+            ]
+        }
+        function test_header_follows_the_step(data) {
+            const view = make()
+            view.step = data.step
+            compare(findChild(view, "stepText").text, data.text)
+            compare(dotsFilled(view), data.dots)
+            compare(currentPage(view), data.page)
+        }
+
+        function test_walk_through_with_the_mouse() {
+            const view = make()
+            compare(view.step, 0)
+            compare(view.stepCount, 3)
+            compare(findChild(view, "stepText").text, "Step 1 of 3")
+            compare(findChild(view, "welcomeTitle").text, "Welcome to Tiklo")
+            compare(findChild(view, "welcomeBody").text,
+                    "A fast emoji picker that drops emoji straight into whatever you're typing.")
+            const bullets = []
+            for (let i = 0; i < 3; ++i) {
+                const row = findChild(view, "bullet" + i)
+                bullets.push([row.symbol, row.text])
+            }
+            compare(bullets, [
+                ["keyboard", "Type ; anywhere to search, then Return to insert."],
+                ["square.grid.2x2", "Press Ctrl+Alt+E for the full picker with categories and favorites."],
+                ["chart.line.uptrend.xyaxis", "Your most-used emoji rise to the top automatically."],
+            ])
+            compare(findChild(view, "getStartedButton").title, "Get started")
+            compare(findChild(view, "getStartedButton").icon, "arrow.right")
+
+            mouseClick(findChild(view, "getStartedButton"))
+            compare(view.step, 1)
+            compare(findChild(view, "stepText").text, "Step 2 of 3")
+            compare(findChild(view, "permissionTitle").text, "One permission, and you're set")
+            compare(findChild(view, "permissionBody").text,
+                    "Tiklo needs key access to watch for ; and to type emoji into other apps, and the accessibility bus to find the caret. Nothing leaves your computer.")
+            compare(findChild(view, "continueButton").title, "Continue")
+            compare(findChild(view, "setUpLaterButton").text, "Set up later")
+
+            // Continue works without the permission; it only looks disabled.
+            mouseClick(findChild(view, "continueButton"))
+            compare(view.step, 2)
+            compare(findChild(view, "stepText").text, "Step 3 of 3")
+            compare(findChild(view, "doneTitle").text, "You're all set")
+            compare(findChild(view, "doneBody").text, "Click into any text field and give it a try:")
+            compare(findChild(view, "doneHint").text,
+                    "Tiklo lives in your system tray — open Settings there anytime.")
+            compare(findChild(view, "startButton").title, "Start using Tiklo")
+            compare(findChild(view, "startButton").icon, "checkmark")
+
+            const finished = createTemporaryObject(spy, root, { target: view, signalName: "finished" })
+            verify(!Rig.appState.didCompleteOnboarding())
+            mouseClick(findChild(view, "startButton"))
+            compare(finished.count, 1)
+            verify(Rig.appState.didCompleteOnboarding(), "the flag is stored")
+        }
+
+        function test_set_up_later_reaches_the_done_page_without_the_permission() {
+            const view = make()
+            view.step = 1
+            verify(!Rig.appState.accessibilityGranted)
+            mouseClick(findChild(view, "setUpLaterButton"))
+            compare(view.step, 2)
+            verify(!Rig.appState.didCompleteOnboarding(), "only finishing records it")
+        }
+
+        // The permission page follows the store with no action in the window.
+        function test_permission_page_follows_the_store_data() {
+            return [
+                { tag: "nothing yet", keys: false, x11Only: false, caret: Tiklo.Unknown, opacity: 0.4,
+                  shield: "lock.shield", keyText: "No key access: Tiklo needs an X11 session",
+                  caretText: "Asking the accessibility bus…", grant: false,
+                  hint: "Grant Access switches on the desktop's accessibility bus. Applications started before then report their caret after a restart. This page updates the moment it changes." },
+                { tag: "keys, caret off", keys: true, x11Only: false, caret: Tiklo.Off, opacity: 1,
+                  shield: "checkmark.shield.fill", keyText: "Permission granted — Tiklo is live",
+                  caretText: "Caret tracking is off", grant: true,
+                  hint: "Grant Access switches on the desktop's accessibility bus. Applications started before then report their caret after a restart. This page updates the moment it changes." },
+                { tag: "keys, caret on", keys: true, x11Only: false, caret: Tiklo.On, opacity: 1,
+                  shield: "checkmark.shield.fill", keyText: "Permission granted — Tiklo is live",
+                  caretText: "Caret tracking is on", grant: false,
+                  hint: "Caret tracking is on: the popup opens at the caret of applications that report it." },
+                { tag: "Wayland, no bus", keys: true, x11Only: true, caret: Tiklo.Unavailable, opacity: 1,
+                  shield: "checkmark.shield.fill", keyText: "Permission granted — Tiklo is live in X11 apps",
+                  caretText: "No accessibility bus: install at-spi2-core", grant: false,
+                  hint: "Grant Access switches on the desktop's accessibility bus. Applications started before then report their caret after a restart. This page updates the moment it changes." },
+            ]
+        }
+        function test_permission_page_follows_the_store(data) {
+            const view = make()
+            view.step = 1
+            Rig.appState.accessibilityGranted = data.keys
+            Rig.appState.x11ApplicationsOnly = data.x11Only
+            Rig.appState.caretTracking = data.caret
+            compare(findChild(view, "continueButton").opacity, data.opacity)
+            compare(findChild(view, "permissionShield").name, data.shield)
+            compare(findChild(findChild(view, "keyStatus"), "statusText").text, data.keyText)
+            compare(findChild(findChild(view, "caretStatus"), "statusText").text, data.caretText)
+            compare(findChild(view, "grantAccessButton").visible, data.grant)
+            compare(findChild(view, "permissionHint").text, data.hint)
+        }
+
+        function test_granting_and_revoking_while_open() {
+            const view = make()
+            view.step = 1
+            Rig.appState.caretTracking = Tiklo.Off
+            const grant = findChild(view, "grantAccessButton")
+            const before = Rig.accessibilityRequests
+            mouseClick(grant)
+            compare(Rig.accessibilityRequests, before + 1)
+            verify(grant.visible, "asking alone changes nothing")
+
+            Rig.appState.accessibilityGranted = true
+            Rig.appState.caretTracking = Tiklo.On
+            compare(findChild(view, "continueButton").opacity, 1)
+            verify(!grant.visible)
+            compare(findChild(view, "permissionHint").text,
+                    "Caret tracking is on: applications started before it was switched on report their caret after a restart.")
+
+            Rig.appState.accessibilityGranted = false
+            compare(findChild(view, "continueButton").opacity, 0.4)
+            compare(findChild(view, "permissionShield").name, "lock.shield")
+        }
+
+        function test_walk_through_with_the_keyboard() {
+            const view = make()
+            const finished = createTemporaryObject(spy, root, { target: view, signalName: "finished" })
+            verify(findChild(view, "getStartedButton").activeFocus, "starts on Get started")
+            keyClick(Qt.Key_Space)
+            compare(view.step, 1)
+
+            Rig.appState.caretTracking = Tiklo.Off
+            verify(findChild(view, "continueButton").activeFocus, "the page starts on Continue")
+            // Tab goes forwards through the page's buttons in order, and round.
+            keyClick(Qt.Key_Tab)
+            verify(findChild(view, "setUpLaterButton").activeFocus, "then Set up later")
+            keyClick(Qt.Key_Tab)
+            verify(findChild(view, "grantAccessButton").activeFocus, "round to Grant Access")
+            const before = Rig.accessibilityRequests
+            keyClick(Qt.Key_Return)
+            compare(Rig.accessibilityRequests, before + 1)
+            keyClick(Qt.Key_Tab)
+            keyClick(Qt.Key_Tab)
+            verify(findChild(view, "setUpLaterButton").activeFocus)
+            keyClick(Qt.Key_Return)
+            compare(view.step, 2)
+
+            verify(findChild(view, "startButton").activeFocus, "the last page starts on its button")
+            keyClick(Qt.Key_Enter)
+            compare(finished.count, 1)
+            verify(Rig.appState.didCompleteOnboarding())
+        }
+
+        function test_reduced_motion_changes_at_once() {
+            compare(Theme.duration(150), 150)
+            DesktopPreferences.reduceMotion = true
+            compare(Theme.duration(150), 0)
+            const view = make()
+            mouseClick(findChild(view, "getStartedButton"))
+            // No fade: the new page is fully there at once.
+            compare(findChild(view, "pages").opacity, 1)
+            const dot = findChild(view, "progressDot1")
+            verify(Qt.colorEqual(dot.color, Theme.accent), "the dot is filled at once")
+        }
+    }
+}
