@@ -53,7 +53,7 @@ QVariant PickerContentModel::data(const QModelIndex& index, int role) const {
         QVariantList list;
         const std::vector<const EmojiItem*>& all = items(row.section);
         for (int i = row.first; i < row.first + row.count; ++i) {
-            list.append(itemData(*all[static_cast<std::size_t>(i)], i));
+            list.append(emojiData(*all[static_cast<std::size_t>(i)], i));
         }
         return list;
     }
@@ -160,7 +160,7 @@ const std::vector<const EmojiItem*>& PickerContentModel::items(Section section) 
     return session_.results();
 }
 
-QVariantMap PickerContentModel::itemData(const EmojiItem& item, int index) const {
+QVariantMap PickerContentModel::emojiData(const EmojiItem& item, int index) const {
     const QString shortcode = QString::fromStdString(item.shortcode);
     return {
         {QStringLiteral("id"), QString::fromStdString(item.id())},

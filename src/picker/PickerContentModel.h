@@ -72,7 +72,7 @@ private:
     std::vector<Row> layOut() const;
     void sectionRows(std::vector<Row>& rows, Section section, int size, bool grid) const;
     const std::vector<const EmojiItem*>& items(Section section) const;
-    QVariantMap itemData(const EmojiItem& item, int index) const;
+    QVariantMap emojiData(const EmojiItem& item, int index) const;
     void replaceRows(std::vector<Row> fresh);
     void allRowsChanged();
 
