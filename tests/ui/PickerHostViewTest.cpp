@@ -1,15 +1,4 @@
-#include "app/AppState.h"
-#include "picker/PickerSession.h"
-#include "support/FakeAppEnvironment.h"
-#include "support/FakeInput.h"
-#include "ui/theme/ThemeIconProvider.h"
-
-#include <QDir>
-#include <QQuickItem>
-#include <QQuickView>
-#include <QTest>
-
-#include <gtest/gtest.h>
+#include "ui/PickerHostFixture.h"
 
 namespace tiklo {
 namespace {
@@ -28,36 +17,18 @@ std::vector<EmojiItem> pickerItems() {
     };
 }
 
-// The picker host over the real session, drawn offscreen.
-class PickerHostViewTest : public ::testing::Test, protected test::FakeAppEnvironment {
+// The inline popup in the picker host, drawn offscreen.
+class PickerHostViewTest : public test::PickerHostFixture {
 protected:
-    PickerHostViewTest() {
-        session.setPresentationMode(view::Presentation::Inline);
+    PickerHostViewTest() : PickerHostFixture(pickerItems(), view::Presentation::Inline) {
         session.setReplacementBackspaces(1);
         session.refreshResults();
-        ThemeIconProvider::install(*view.engine());
-        view.setInitialProperties({{"session", QVariant::fromValue<QObject*>(&session)},
-                                   {"appState", QVariant::fromValue<QObject*>(&state)}});
         view.setColor(Qt::transparent); // outside the popup's rounded frame
-        view.setResizeMode(QQuickView::SizeViewToRootObject);
-        view.setSource(QUrl("qrc:/qt/qml/Tiklo/Picker/PickerHostView.qml"));
+        load();
     }
 
-    // Shows the view and waits until the search field has the keyboard focus.
     bool show() {
-        for (const auto& error : view.errors()) {
-            ADD_FAILURE() << error.toString().toStdString();
-        }
-        view.show();
-        view.requestActivate();
-        QQuickItem* field = item("searchField");
-        return QTest::qWaitForWindowActive(&view) && field &&
-               QTest::qWaitFor([field] { return field->hasActiveFocus(); }, 2000);
-    }
-    void type(const char* text) {
-        for (; *text; ++text) {
-            QTest::keyClick(&view, *text);
-        }
+        return showWithFocusOn([this] { return item("searchField"); });
     }
     QQuickItem* item(const char* name) const {
         return view.rootObject() ? view.rootObject()->findChild<QQuickItem*>(name) : nullptr;
@@ -73,22 +44,6 @@ protected:
         QQuickItem* child = row(index) ? row(index)->findChild<QQuickItem*>(name) : nullptr;
         return child ? child->property("text").toString() : QString();
     }
-    QImage grab(const QString& fileName) {
-        QTest::qWait(200); // scroll animation, icon loads
-        const QImage image = view.grabWindow();
-        const QString path = QDir(TIKLO_UI_SCREENSHOT_DIR).filePath(fileName);
-        EXPECT_TRUE(image.save(path)) << path.toStdString();
-        return image;
-    }
-
-    EmojiCatalog catalog{pickerItems(), [] { return 800000000.0; }};
-    test::FakeTextInjector injector;
-    PickerSession session{
-        {[this]() -> const EmojiCatalog& { return catalog; }, state, history, injector}};
-    int hides = 0;
-    const QMetaObject::Connection hidden =
-        QObject::connect(&session, &PickerSession::hideRequested, [this] { ++hides; });
-    QQuickView view;
 };
 
 TEST_F(PickerHostViewTest, ShowsTheSessionsResultsInTheDarkPopup) {

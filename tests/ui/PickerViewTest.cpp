@@ -1,15 +1,4 @@
-#include "app/AppState.h"
-#include "picker/PickerSession.h"
-#include "support/FakeAppEnvironment.h"
-#include "support/FakeInput.h"
-#include "ui/theme/ThemeIconProvider.h"
-
-#include <QDir>
-#include <QQuickItem>
-#include <QQuickView>
-#include <QTest>
-
-#include <gtest/gtest.h>
+#include "ui/PickerHostFixture.h"
 
 // Readable failures for Qt strings.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -62,33 +51,16 @@ std::vector<EmojiItem> pickerItems() {
     };
 }
 
-// The full picker over the real session and store, drawn offscreen.
-class PickerViewTest : public ::testing::Test, protected test::FakeAppEnvironment {
+// The full picker in the picker host, drawn offscreen.
+class PickerViewTest : public test::PickerHostFixture {
 protected:
-    PickerViewTest() {
-        session.setPresentationMode(view::Presentation::Full);
+    PickerViewTest() : PickerHostFixture(pickerItems(), view::Presentation::Full) {
         session.refreshResults();
-        ThemeIconProvider::install(*view.engine());
-        view.setInitialProperties({{"session", QVariant::fromValue<QObject*>(&session)},
-                                   {"appState", QVariant::fromValue<QObject*>(&state)}});
-        view.setResizeMode(QQuickView::SizeViewToRootObject);
-        view.setSource(QUrl("qrc:/qt/qml/Tiklo/Picker/PickerHostView.qml"));
+        load();
     }
 
     bool show() {
-        for (const auto& error : view.errors()) {
-            ADD_FAILURE() << error.toString().toStdString();
-        }
-        view.show();
-        view.requestActivate();
-        QQuickItem* field = item("searchField");
-        return QTest::qWaitForWindowActive(&view) && field &&
-               QTest::qWaitFor([field] { return field->hasActiveFocus(); }, 2000);
-    }
-    void type(const char* text) {
-        for (; *text; ++text) {
-            QTest::keyClick(&view, *text);
-        }
+        return showWithFocusOn([this] { return item("searchField"); });
     }
     // A visible item of the full picker, by its object name.
     QQuickItem* item(const QString& name) const {
@@ -188,28 +160,12 @@ protected:
         }
         QTest::mouseClick(&view, button, {}, target->mapToScene(at).toPoint());
     }
-    QImage grab(const QString& fileName) {
-        QTest::qWait(250); // scroll animation, icon loads
-        const QImage image = view.grabWindow();
-        const QString path = QDir(TIKLO_UI_SCREENSHOT_DIR).filePath(fileName);
-        EXPECT_TRUE(image.save(path)) << path.toStdString();
-        return image;
-    }
     void remember(std::initializer_list<const char*> recents, AppState::Favorites favorites) {
         state.setRecents({recents.begin(), recents.end()});
         state.setFavorites(std::move(favorites));
         session.refreshResults();
         settle();
     }
-
-    EmojiCatalog catalog{pickerItems(), [] { return 800000000.0; }};
-    test::FakeTextInjector injector;
-    PickerSession session{
-        {[this]() -> const EmojiCatalog& { return catalog; }, state, history, injector}};
-    int hides = 0;
-    const QMetaObject::Connection hidden =
-        QObject::connect(&session, &PickerSession::hideRequested, [this] { ++hides; });
-    QQuickView view;
 };
 
 using Section = PickerContentModel::Section;

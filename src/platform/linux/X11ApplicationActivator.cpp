@@ -1,5 +1,7 @@
 #include "platform/linux/X11ApplicationActivator.h"
 
+#include "platform/linux/X11ClientMessage.h"
+
 #include "platform/linux/X11Reply.h"
 
 #include <algorithm>
@@ -35,19 +37,9 @@ bool X11ApplicationActivator::requestActivation(xcb_window_t window) {
         xcb_connection_has_error(connection_) != 0) {
         return false;
     }
-    xcb_client_message_event_t message{};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = window;
-    message.type = activeWindowAtom_;
-    message.data.data32[0] = sourcePager;
     // No user time is at hand here; pager requests are not judged by it.
-    message.data.data32[1] = XCB_CURRENT_TIME;
-    message.data.data32[2] = activeWindow();
-    xcb_send_event(connection_, 0, root_,
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&message));
-    xcb_flush(connection_);
+    sendClientMessage(connection_, root_, windowManagerRequest, window, activeWindowAtom_,
+                      {sourcePager, XCB_CURRENT_TIME, activeWindow(), 0, 0});
     return true;
 }
 

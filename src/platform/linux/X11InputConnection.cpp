@@ -1,5 +1,7 @@
 #include "platform/linux/X11InputConnection.h"
 
+#include "platform/linux/X11ClientMessage.h"
+
 #include "platform/linux/X11Reply.h"
 
 #include <array>
@@ -129,17 +131,9 @@ bool X11InputConnection::ping(xcb_window_t window, std::chrono::milliseconds tim
         const auto locked = lock();
         token = nextToken_++;
         awaited_.insert(token);
-        xcb_client_message_event_t message{};
-        message.response_type = XCB_CLIENT_MESSAGE;
-        message.format = 32;
-        message.window = window;
-        message.type = protocolsAtom_;
-        message.data.data32[0] = pingAtom_;
-        message.data.data32[1] = token; // the timestamp field: echoed back, telling answers apart
-        message.data.data32[2] = window;
-        xcb_send_event(connection_, 0, window, XCB_EVENT_MASK_NO_EVENT,
-                       reinterpret_cast<const char*>(&message));
-        xcb_flush(connection_);
+        // The timestamp field is echoed back, telling the answers apart.
+        sendClientMessage(connection_, window, XCB_EVENT_MASK_NO_EVENT, window, protocolsAtom_,
+                          {pingAtom_, token, window, 0, 0});
     }
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (usable() && !interrupted_) {

@@ -1,5 +1,6 @@
 #include "platform/linux/X11Workspace.h"
 
+#include "platform/linux/X11ClientMessage.h"
 #include "platform/linux/X11Reply.h"
 
 #include <array>
@@ -93,17 +94,8 @@ void X11Workspace::showOnAllDesktops(std::uintptr_t window) {
     xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, id, desktopAtom_, XCB_ATOM_CARDINAL, 32,
                         1, &allDesktops);
     // ...and asked of it for a window already mapped.
-    xcb_client_message_event_t message{};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = id;
-    message.type = desktopAtom_;
-    message.data.data32[0] = allDesktops;
-    message.data.data32[1] = fromApplication;
-    xcb_send_event(connection_, 0, root_,
-                   XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
-                   reinterpret_cast<const char*>(&message));
-    xcb_flush(connection_);
+    sendClientMessage(connection_, root_, windowManagerRequest, id, desktopAtom_,
+                      {allDesktops, fromApplication, 0, 0, 0});
 }
 
 std::optional<RunningApplication> X11Workspace::frontmostApplication() const {
