@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "picker/EmojiResultsModel.h"
+#include "picker/LibraryItems.h"
 #include "picker/PickerSession.h"
 
 #include <algorithm>
@@ -88,26 +89,8 @@ void PickerContentModel::update() {
         return;
     }
     const EmojiCatalog& catalog = catalog_();
-    const auto& byID = catalog.itemsByID();
-    const auto lookUp = [&byID](const std::string& id) -> const EmojiItem* {
-        const auto found = byID.find(id);
-        return found == byID.end() ? nullptr : found->second;
-    };
-
-    recents_.clear();
-    for (const std::string& id : state_.recents()) {
-        if (const EmojiItem* item = lookUp(id)) {
-            recents_.push_back(item);
-        }
-    }
-    favorites_.clear();
-    for (const std::string& id : state_.favorites()) {
-        if (const EmojiItem* item = lookUp(id)) {
-            favorites_.push_back(item);
-        }
-    }
-    std::stable_sort(favorites_.begin(), favorites_.end(),
-                     [](const EmojiItem* a, const EmojiItem* b) { return a->name < b->name; });
+    recents_ = LibraryItems::recents(catalog, state_.recents());
+    favorites_ = LibraryItems::favorites(catalog, state_.favorites());
 
     // The word stays plural for every count.
     resultsTitle_ =

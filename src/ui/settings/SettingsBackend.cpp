@@ -2,6 +2,8 @@
 
 #include "app/ViewEnums.h"
 #include "picker/EmojiResultsModel.h"
+#include "picker/LibraryItems.h"
+#include "picker/PickerChoices.h"
 
 #include <algorithm>
 
@@ -42,33 +44,17 @@ QVariantList SettingsBackend::categories() const {
 }
 
 QVariantList SettingsBackend::favoriteItems() const {
-    const EmojiCatalog& catalog = services_.catalog();
-    std::vector<const EmojiItem*> items;
-    for (const std::string& id : services_.state.favorites()) {
-        if (const EmojiItem* item = catalog.item(id)) {
-            items.push_back(item);
-        }
-    }
-    std::stable_sort(items.begin(), items.end(),
-                     [](const EmojiItem* a, const EmojiItem* b) { return a->name < b->name; });
-    return cells(items);
+    return cells(LibraryItems::favorites(services_.catalog(), services_.state.favorites()));
 }
 
 QVariantList SettingsBackend::recentItems() const {
-    const EmojiCatalog& catalog = services_.catalog();
-    std::vector<const EmojiItem*> items;
-    for (const std::string& id : services_.state.recents()) {
-        if (const EmojiItem* item = catalog.item(id)) {
-            items.push_back(item);
-        }
-    }
-    return cells(items);
+    return cells(LibraryItems::recents(services_.catalog(), services_.state.recents()));
 }
 
 QStringList SettingsBackend::skinToneTitles() const {
     QStringList titles;
-    for (const SkinTone tone : allSkinTones) {
-        titles.append(QString::fromStdString(sample(tone)) + u' ' + QString::fromUtf8(label(tone)));
+    for (const QVariant& tone : PickerChoices::skinTones()) {
+        titles.append(tone.toMap().value(QStringLiteral("title")).toString());
     }
     return titles;
 }
