@@ -3,6 +3,10 @@
 // (German), whose keywords lengthen every item's search text. Each query class is also
 // measured as a plain substring scan over every item's search text, the floor a linear
 // search cannot beat.
+//
+// The popup's give-way check is measured beside them: whether a query with a punctuation key
+// added still starts some name, keyword or shortcode (a full scan when it does not), and
+// building what it looks in.
 #include "catalog/EmojiCatalog.h"
 #include "catalog/UserLocale.h"
 
@@ -92,6 +96,21 @@ void substringFloor(benchmark::State& state, std::string_view locale, const std:
     }
 }
 
+void wordRunStart(benchmark::State& state, std::string_view locale, const std::string& text) {
+    const WordRunIndex& words = catalog(locale).wordRuns(); // built once, outside the timing
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(words.startsWordRun(text));
+    }
+}
+
+void wordRunsBuild(benchmark::State& state, std::string_view locale) {
+    const std::vector<EmojiItem>& items = catalog(locale).all();
+    for (auto _ : state) {
+        const WordRunIndex words(items);
+        benchmark::DoNotOptimize(&words);
+    }
+}
+
 #define TIKLO_QUERY_BENCHMARK(function, language, label, query)                                    \
     BENCHMARK_CAPTURE(function, language##_##label, language, std::string(query))                  \
         ->Unit(benchmark::kMicrosecond)                                                            \
@@ -112,6 +131,13 @@ TIKLO_QUERY_BENCHMARKS(emoji, "\U0001F525")
 TIKLO_QUERY_BENCHMARKS(no_match, "qqxqzz")
 TIKLO_QUERY_BENCHMARKS(german_word, "herz")
 TIKLO_QUERY_BENCHMARKS(german_umlaut, "gr\u00FCn")
+
+TIKLO_QUERY_BENCHMARK(wordRunStart, english, wink, ")")
+TIKLO_QUERY_BENCHMARK(wordRunStart, german, wink, ")")
+TIKLO_QUERY_BENCHMARK(wordRunStart, english, code, "i<")
+TIKLO_QUERY_BENCHMARK(wordRunStart, german, two_words, "daumen ")
+BENCHMARK_CAPTURE(wordRunsBuild, english, english)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(wordRunsBuild, german, german)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace tiklo

@@ -10,6 +10,9 @@
 // emoji has been typed into a Qt text field of another process and that application has
 // answered a ping sent after it: read, not only sent.
 //
+// A popup that gives way (a ";" typed as punctuation) is timed from the key that ends the
+// search until the text given back, and that key, are in the text field.
+//
 // The full picker of the hotkey is timed likewise, from the hotkey's action to the window
 // active with its first rows drawn; then a key typed into its search field until the new
 // results are drawn, and the whole "All emoji" grid scrolled a row at a time, each frame
@@ -300,19 +303,49 @@ public:
     std::optional<double> insertSelected() {
         const auto start = Clock::now();
         tiklo_.session().insertSelected();
-        std::atomic<bool> idle = false;
-        std::thread waiter([&] {
-            tiklo_.injector().waitUntilIdle();
-            idle = true;
-        });
-        const bool done = serveEventsUntil([&] { return idle.load(); });
-        const double milliseconds = millisecondsBetween(start, Clock::now());
-        serveEventsUntil([&] { return idle.load(); });
-        waiter.join();
-        if (!done) {
+        if (!awaitInjector()) {
             return std::nullopt;
         }
+        return millisecondsBetween(start, Clock::now());
+    }
+
+    // A key as X reports it: `key` typing `text`, on keycode `scanCode` with the modifier
+    // state `nativeModifiers`.
+    struct TypedKey {
+        Qt::Key key;
+        QString text;
+        std::uint32_t scanCode = 0;
+        std::uint32_t nativeModifiers = 0;
+    };
+
+    // The keys of `query` typed into the open popup, then the key that makes it give way;
+    // milliseconds from that key until `field` holds `expected`, or nothing.
+    std::optional<double> giveWay(const std::vector<TypedKey>& query, const TypedKey& ending,
+                                  test::TextFieldProcess& field, const std::string& expected) {
+        if (!query.empty()) {
+            // Typed a moment before, as a person types: the popup has drawn what they found.
+            lastSwap_ = 0;
+            for (const TypedKey& key : query) {
+                type(key);
+            }
+            serveEventsUntil([this] { return lastSwap_.load() != 0; });
+        }
+        const auto start = Clock::now();
+        type(ending);
+        if (!serveEventsUntil([&] { return field.text() == expected; })) {
+            return std::nullopt;
+        }
+        const double milliseconds = millisecondsBetween(start, Clock::now());
+        awaitInjector();
         return milliseconds;
+    }
+
+    xcb_keycode_t keycode(std::uint32_t keysym) { return other_.keycode(keysym); }
+
+    // Serves events for `time`: the popup's fade-in is over, as when a person types on.
+    void settle(std::chrono::milliseconds time) {
+        const auto until = Clock::now() + time;
+        serveEventsUntil([&] { return Clock::now() >= until; });
     }
 
     // Cancels the popup as Escape does and puts the other window in front again, then
@@ -326,6 +359,32 @@ public:
     }
 
 private:
+    // Serves events until the injector has done all it was given (it needs this thread on
+    // the way); false when that took too long.
+    bool awaitInjector() {
+        std::atomic<bool> idle = false;
+        std::thread waiter([&] {
+            tiklo_.injector().waitUntilIdle();
+            idle = true;
+        });
+        const bool done = serveEventsUntil([&] { return idle.load(); });
+        serveEventsUntil([&] { return idle.load(); });
+        waiter.join();
+        return done;
+    }
+
+    // Pressed and let go in the popup's window, as X would deliver it there.
+    void type(const TypedKey& typed) {
+        QQuickView& view = panel_->view();
+        const Qt::KeyboardModifiers modifiers =
+            (typed.nativeModifiers & XCB_MOD_MASK_SHIFT) != 0 ? Qt::ShiftModifier : Qt::NoModifier;
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent event(type, typed.key, modifiers, typed.scanCode, 0, typed.nativeModifiers,
+                            typed.text);
+            QCoreApplication::sendEvent(&view, &event);
+        }
+    }
+
     bool bringOtherToFront() {
         other_.activate(otherWindow_);
         return serveEventsUntil([this] {
@@ -482,13 +541,22 @@ int firstPopupOnce(int argc, char** argv, bool prepared, bool full = false) {
     return rig.dismiss() ? 0 : 1;
 }
 
-// Return to the emoji read by a Qt text field, the injector warm (its first insertion done).
-void warmInsertion(benchmark::State& state) {
+// The warm rig typing into `field`, or nothing (the benchmark is then skipped).
+PopupRig* rigTypingInto(benchmark::State& state, tiklo::test::TextFieldProcess& field) {
     PopupRig* rig = warmRig();
-    tiklo::test::TextFieldProcess field;
     if (rig == nullptr || !field.ready() ||
         !rig->useTarget(static_cast<xcb_window_t>(field.application().window))) {
         state.SkipWithError("no picker or no text field");
+        return nullptr;
+    }
+    return rig;
+}
+
+// Return to the emoji read by a Qt text field, the injector warm (its first insertion done).
+void warmInsertion(benchmark::State& state) {
+    tiklo::test::TextFieldProcess field;
+    PopupRig* rig = rigTypingInto(state, field);
+    if (rig == nullptr) {
         return;
     }
     std::optional<double> first;
@@ -507,6 +575,42 @@ void warmInsertion(benchmark::State& state) {
         state.SetIterationTime(*inserted / 1000.0);
     }
     state.counters["first_insertion_ms"] = first.value_or(0);
+}
+
+// The popup giving way to a Qt text field: ";D " (the query "D" given back, then the space)
+// and ";)" (the first key itself).
+void warmGiveWay(benchmark::State& state, bool afterQuery) {
+    tiklo::test::TextFieldProcess field;
+    PopupRig* rig = rigTypingInto(state, field);
+    if (rig == nullptr) {
+        return;
+    }
+    using TypedKey = PopupRig::TypedKey;
+    const TypedKey shiftD{Qt::Key_D, "D", rig->keycode('d'), XCB_MOD_MASK_SHIFT};
+    const TypedKey space{Qt::Key_Space, " ", rig->keycode(' '), 0};
+    const TypedKey parenRight{Qt::Key_ParenRight, ")", rig->keycode('0'), XCB_MOD_MASK_SHIFT};
+    for (auto _ : state) {
+        field.clear();
+        const PopupTiming popup = rig->popUp();
+        rig->settle(std::chrono::milliseconds(300));
+        const std::optional<double> given = !popup.complete ? std::nullopt
+                                            : afterQuery
+                                                ? rig->giveWay({shiftD}, space, field, "D ")
+                                                : rig->giveWay({}, parenRight, field, ")");
+        if (!given) {
+            state.SkipWithError("the text did not arrive");
+            break;
+        }
+        state.SetIterationTime(*given / 1000.0);
+    }
+}
+
+void warmGiveWayAfterQuery(benchmark::State& state) {
+    warmGiveWay(state, true);
+}
+
+void warmGiveWayFirstKey(benchmark::State& state) {
+    warmGiveWay(state, false);
 }
 
 // The full picker, opened again and again by the hotkey's action, the catalog built.
@@ -647,6 +751,18 @@ BENCHMARK(coldPopup)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 BENCHMARK(warmInsertion)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(25)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(warmGiveWayAfterQuery)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(25)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(warmGiveWayFirstKey)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)

@@ -49,6 +49,11 @@ const SearchIndex& EmojiCatalog::index() const {
     return *index_;
 }
 
+const WordRunIndex& EmojiCatalog::wordRuns() const {
+    std::call_once(wordRunsOnce_, [this] { wordRuns_ = std::make_unique<WordRunIndex>(items_); });
+    return *wordRuns_;
+}
+
 std::vector<const EmojiItem*>
 EmojiCatalog::search(std::string_view query, std::optional<EmojiCategory> category,
                      const std::unordered_set<std::string>& favorites,

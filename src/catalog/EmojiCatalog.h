@@ -7,6 +7,7 @@
 #include "catalog/EmojiUsage.h"
 #include "catalog/ReferenceClock.h"
 #include "catalog/SearchIndex.h"
+#include "catalog/WordRunIndex.h"
 
 #include <memory>
 #include <mutex>
@@ -44,6 +45,8 @@ public:
                                          const std::vector<std::string>& recents) const;
 
     const SearchIndex& index() const;
+    // Which texts can still grow into a search; built on first use.
+    const WordRunIndex& wordRuns() const;
 
     // What the sources gave; for a catalog made from given items, nothing is missing.
     const CatalogSourceReport& sourceReport() const { return report_; }
@@ -58,6 +61,8 @@ private:
     Clock clock_;
     mutable std::once_flag indexOnce_;
     mutable std::unique_ptr<SearchIndex> index_;
+    mutable std::once_flag wordRunsOnce_;
+    mutable std::unique_ptr<WordRunIndex> wordRuns_;
 };
 
 } // namespace tiklo

@@ -1,6 +1,8 @@
 #include "catalog/Unicode.h"
 
 #include <algorithm>
+#include <cctype>
+#include <iterator>
 #include <memory>
 #include <mutex>
 
@@ -265,6 +267,26 @@ std::u32string foldScalar(char32_t c) {
 }
 
 } // namespace
+
+std::string foldCaseAndDiacritics(std::string_view utf8) {
+    constexpr auto firstNonAscii = static_cast<unsigned char>(0x80);
+    std::string folded;
+    folded.reserve(utf8.size());
+    if (std::all_of(utf8.begin(), utf8.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < firstNonAscii; })) {
+        // Most texts are plain ASCII: no need to ask ICU about them.
+        std::transform(utf8.begin(), utf8.end(), std::back_inserter(folded), [](char c) {
+            return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        });
+        return folded;
+    }
+    for (const char32_t c : scalars(utf8)) {
+        for (const char32_t part : foldScalar(c)) {
+            appendUtf8(folded, part);
+        }
+    }
+    return folded;
+}
 
 std::optional<std::pair<std::size_t, std::size_t>>
 findIgnoringCaseAndDiacritics(std::string_view text, std::string_view needle) {

@@ -56,6 +56,9 @@ std::string toUpper(std::string_view utf8);
 // Canonical composition (NFC).
 std::string nfc(std::string_view utf8);
 
+// Case-folded, without diacritics ("Émoji" -> "emoji", "Straße" -> "strasse"), as UTF-8.
+std::string foldCaseAndDiacritics(std::string_view utf8);
+
 // The first occurrence of `needle` in `text`, ignoring letter case and diacritics, as a
 // byte range of `text`; nothing when absent or when `needle` is empty.
 std::optional<std::pair<std::size_t, std::size_t>>

@@ -27,6 +27,12 @@ void Injector::holdKeys() {
     hold_.hold();
 }
 
+void Injector::forwardKeys(const std::vector<KeyStroke>& keys) {
+    for (const KeyStroke& key : keys) {
+        hold_.redirect(key.scanCode, key.nativeModifiers, key.press);
+    }
+}
+
 void Injector::replace(int backspaces, std::string text, std::optional<RunningApplication> app) {
     enqueueHeld([this, backspaces, text = std::move(text), app = std::move(app)] {
         activate(app);

@@ -56,6 +56,7 @@ public:
 
     // All return at once; the work is queued in order. Main thread.
     void holdKeys() override;
+    void forwardKeys(const std::vector<KeyStroke>& keys) override;
     void replace(int backspaces, std::string text, std::optional<RunningApplication> app) override;
     void reactivate(std::optional<RunningApplication> app) override;
 

@@ -5,9 +5,6 @@
 #include "picker/PickerPlacement.h"
 
 #include <QMetaObject>
-#include <QString>
-
-#include <algorithm>
 
 namespace tiklo {
 
@@ -36,6 +33,8 @@ void PickerController::show(const std::string& query, int replacementBackspaces,
     PickerSession& session = services_.session;
     const std::optional<RunningApplication> target =
         targetApp ? targetApp : services_.workspace.frontmostApplication();
+    // Nothing of an earlier showing carries over (what it had typed ahead, say).
+    session.reset();
     session.setTargetApp(target);
     session.setQuery(query);
     session.setCategory(view::Category::All);
@@ -72,28 +71,16 @@ void PickerController::keyTypedWhileHolding(const KeyDown& key) {
     if (typed.empty() && keysym::isModifier(key.key.sym)) {
         return;
     }
-    if (typesText(key)) {
-        session.setSearchText(QString::fromStdString(session.query() + typed));
-        session.setReplacementBackspaces(
-            session.replacementBackspaces() +
-            static_cast<int>(QString::fromStdString(typed).toUcs4().size()));
+    const QueryKey queryKey = PickerKeyRouting::queryKey(key.key, typed);
+    if (queryKey.kind == QueryKey::Kind::text && !session.givesWay(queryKey)) {
+        session.appendTypedAhead(typed);
         return;
     }
-    hide();
-    session.reset();
-}
-
-bool PickerController::typesText(const KeyDown& key) {
-    constexpr char32_t firstPrintable = 0x20;
-    constexpr char32_t deleteCharacter = 0x7f;
-    if (!key.charactersIgnoringModifiers || key.charactersIgnoringModifiers->empty() ||
-        key.key.modifiers.any(Modifier::ctrl | Modifier::alt | Modifier::super)) {
-        return false;
-    }
-    const QString text = QString::fromStdString(*key.charactersIgnoringModifiers);
-    return std::all_of(text.begin(), text.end(), [&](QChar c) {
-        return c.unicode() >= firstPrintable && c.unicode() != deleteCharacter;
-    });
+    // The key acted in the application in a way the popup cannot follow (Backspace, a
+    // shortcut, Return), or it was punctuation: the popup gives way. The held keys follow
+    // once the application has the keyboard back, not before.
+    awaitingKeyboard_ = false;
+    session.giveWay();
 }
 
 void PickerController::prepare() {
@@ -176,6 +163,10 @@ bool PickerController::handleKey(const PickerKeyEvent& event) {
     if (!panel_ || !panel_->isActive()) {
         return false;
     }
+    // Keys reach it: it has the keyboard, whether or not the window system said so yet (it
+    // does not when the window was active before it was last hidden). Holds begun from here
+    // on (a choice's, or giving way's) are not the opening's, and hiding leaves them be.
+    awaitingKeyboard_ = false;
     return services_.session.handleKey(event, isGridLayout());
 }
 

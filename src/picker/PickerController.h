@@ -43,8 +43,9 @@ public:
     void show(const std::string& query, int replacementBackspaces,
               std::optional<RunningApplication> targetApp, view::Presentation mode) override;
     // A key pressed after the prefix but before the hold began reached the application: a
-    // character joins the query (and goes with the prefix when the emoji replaces it); any
-    // other key that acts there makes the popup give way.
+    // character that keeps the query a search joins it (and goes with the prefix when the
+    // emoji replaces it); punctuation, and any other key that acts there, make the popup
+    // give way.
     void keyTypedWhileHolding(const KeyDown& key) override;
     void hide();
     // Makes the window and the results for the empty query ready, so that the first showing
@@ -59,7 +60,6 @@ private:
     void position(PickerPanel& panel, view::Presentation mode, const std::optional<Rect>& caret);
     void present(PickerPanel& panel, view::Presentation mode);
     bool handleKey(const PickerKeyEvent& event);
-    static bool typesText(const KeyDown& key);
     void deactivated();
     void activated();
     void prepareNextShowing();

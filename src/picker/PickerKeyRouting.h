@@ -1,18 +1,32 @@
 #pragma once
 
 #include "app/ViewEnums.h"
+#include "catalog/GiveWayRule.h"
 #include "platform/Key.h"
+#include "platform/KeyStroke.h"
 
 #include <cstddef>
+#include <string>
+#include <string_view>
+#include <utility>
 
 namespace tiklo {
 
-// One key event of the picker window: a key pressed, or a modifier pressed or let go (`key`
-// then holds the modifiers as they are after it).
+// One key event of the picker window: a key pressed or let go, or a modifier pressed or let
+// go (`key` then holds the modifiers as they are after it).
 struct PickerKeyEvent {
-    enum class Type { keyDown, modifiersChanged };
+    enum class Type { keyDown, keyUp, modifiersChanged };
+
+    PickerKeyEvent() = default;
+    PickerKeyEvent(Type type, Key key, std::string text = {}, KeyStroke stroke = {})
+        : type(type), key(key), text(std::move(text)), stroke(stroke) {}
+
     Type type = Type::keyDown;
     Key key;
+    // What the key types, as UTF-8 (control characters for Return, Tab and the like).
+    std::string text;
+    // The event as the window system reported it.
+    KeyStroke stroke;
 };
 
 struct PickerKeyDecision {
@@ -24,6 +38,9 @@ struct PickerKeyDecision {
         insertSelected,
         close,
         moveSelection, // argument: step
+        // The popup makes way for the application: what was typed after the prefix goes
+        // there, and this key after it. Never swallowed: the key itself goes on.
+        giveWay,
     };
     Action action = Action::none;
     int argument = 0;
@@ -35,8 +52,13 @@ struct PickerKeyDecision {
 struct PickerKeyContext {
     view::Presentation mode = view::Presentation::Full;
     bool gridLayout = false; // full presentation showing the grid
-    bool queryEmpty = true;
+    std::string_view query;
     std::size_t resultCount = 0;
+    // The catalog's texts, for the inline popup to tell a search from punctuation; without
+    // them it never gives way.
+    const WordRunIndex* wordRuns = nullptr;
+    // No key has come since the prefix.
+    bool firstKey = false;
 };
 
 // How the picker treats one key event while its window has the keyboard.
@@ -48,6 +70,9 @@ public:
     static constexpr Modifiers commandKeys = Modifier::ctrl | Modifier::super;
 
     static PickerKeyDecision route(const PickerKeyEvent& event, const PickerKeyContext& context);
+
+    // `key`, typing `text`, as the give-way rule tells keys apart.
+    static QueryKey queryKey(const Key& key, std::string_view text);
 };
 
 } // namespace tiklo

@@ -58,6 +58,7 @@ void PickerSession::setCommandHeld(bool held) {
 }
 
 void PickerSession::setSearchText(const QString& text) {
+    typing_.fieldChanged();
     setQuery(text.toStdString());
     setSelectedIndex(0);
     refreshResults();
@@ -121,6 +122,7 @@ void PickerSession::insert(const EmojiItem& chosen, bool keepOpen) {
     }
     services_.injector.replace(replacementBackspaces_, std::move(text), targetApp_);
     if (replacementBackspaces_ >= 1) {
+        typing_.prefixReplaced();
         setReplacementBackspaces(0);
         setQuery("");
         refreshResults();
@@ -147,6 +149,7 @@ const EmojiItem* PickerSession::itemWithID(const QString& id) const {
 }
 
 void PickerSession::reset() {
+    typing_.restart();
     setReplacementBackspaces(0);
     setQuery("");
     setSelectedIndex(0);
@@ -162,9 +165,38 @@ void PickerSession::close() {
     reset();
 }
 
+void PickerSession::appendTypedAhead(const std::string& text) {
+    typing_.typedAhead(text);
+    setReplacementBackspaces(replacementBackspaces_ +
+                             static_cast<int>(QString::fromStdString(text).toUcs4().size()));
+    setSearchText(QString::fromStdString(query_ + text));
+}
+
+bool PickerSession::givesWay(const QueryKey& key) const {
+    return GiveWayRule::givesWay({query_, results_.size(), typing_.firstKey()}, key,
+                                 services_.catalog().wordRuns());
+}
+
+void PickerSession::giveWay() {
+    services_.injector.holdKeys();
+    QueryTyping::GiveBack back = typing_.giveBack(query_);
+    services_.injector.forwardKeys(back.keys);
+    const std::optional<RunningApplication> target = targetApp_;
+    emit hideRequested();
+    services_.injector.replace(back.deletes, std::move(back.text), target);
+    reset();
+}
+
 bool PickerSession::handleKey(const PickerKeyEvent& event, bool gridLayout) {
-    const PickerKeyContext context{presentationMode_, gridLayout, query_.empty(), results_.size()};
+    const bool inlineMode = presentationMode_ == view::Presentation::Inline;
+    const PickerKeyContext context{presentationMode_,
+                                   gridLayout,
+                                   query_,
+                                   results_.size(),
+                                   inlineMode ? &services_.catalog().wordRuns() : nullptr,
+                                   typing_.firstKey()};
     const PickerKeyDecision decision = PickerKeyRouting::route(event, context);
+    typing_.routed(event, decision);
     using Action = PickerKeyDecision::Action;
     switch (decision.action) {
     case Action::setCommandHeld:
@@ -184,6 +216,9 @@ bool PickerSession::handleKey(const PickerKeyEvent& event, bool gridLayout) {
         break;
     case Action::moveSelection:
         moveSelection(decision.argument);
+        break;
+    case Action::giveWay:
+        giveWay();
         break;
     case Action::none:
         break;

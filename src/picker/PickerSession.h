@@ -6,6 +6,7 @@
 #include "picker/EmojiResultsModel.h"
 #include "picker/PickerContentModel.h"
 #include "picker/PickerKeyRouting.h"
+#include "picker/QueryTyping.h"
 #include "platform/RunningApplication.h"
 
 #include <functional>
@@ -87,6 +88,14 @@ public:
     Q_INVOKABLE void reset();
     // Cancel: nothing typed, the target application back in front.
     Q_INVOKABLE void close();
+    // Characters typed after the prefix that reached the application before the popup had the
+    // keyboard: they join the query, and go with the prefix when an emoji replaces it.
+    void appendTypedAhead(const std::string& text);
+    // Whether `key`, typed after the query, ends semicolon search.
+    bool givesWay(const QueryKey& key) const;
+    // The prefix was punctuation: the popup goes, and the application gets what was typed
+    // after the prefix, as typed, with the target back in front. Nothing is recorded.
+    void giveWay();
 
     // Applies one routed key; answers whether the event is consumed.
     bool handleKey(const PickerKeyEvent& event, bool gridLayout);
@@ -122,6 +131,7 @@ private:
     bool commandHeld_ = false;
     std::vector<const EmojiItem*> results_;
     std::optional<RunningApplication> targetApp_;
+    QueryTyping typing_;
     EmojiResultsModel model_;
     PickerContentModel content_;
 };

@@ -9,8 +9,9 @@ namespace tiklo {
 namespace {
 
 // Qt's keys outside Latin-1 that the picker routes, as keysyms.
-constexpr std::array<std::pair<int, KeySym>, 8> routedKeys{{
+constexpr std::array<std::pair<int, KeySym>, 9> routedKeys{{
     {Qt::Key_Return, keysym::returnKey},
+    {Qt::Key_Tab, keysym::tab},
     {Qt::Key_Enter, keysym::keypadEnter},
     {Qt::Key_Escape, keysym::escape},
     {Qt::Key_Backspace, keysym::backSpace},
@@ -67,8 +68,7 @@ KeySym keysymOf(int key) {
 
 } // namespace
 
-std::optional<PickerKeyEvent> QtKeyTranslator::translate(const QKeyEvent& event,
-                                                         const KeyboardLayout* layout) {
+PickerKeyEvent QtKeyTranslator::translate(const QKeyEvent& event, const KeyboardLayout* layout) {
     const int key = event.key();
     const bool press = event.type() == QEvent::KeyPress;
     const Modifiers modifiers = modifiersOf(event.modifiers());
@@ -80,8 +80,9 @@ std::optional<PickerKeyEvent> QtKeyTranslator::translate(const QKeyEvent& event,
                 {keysym::none, press ? modifiers.with(changed) : modifiers.without(changed)}};
         }
     }
+    const KeyStroke stroke{event.nativeScanCode(), event.nativeModifiers(), press};
     if (!press) {
-        return std::nullopt;
+        return PickerKeyEvent{PickerKeyEvent::Type::keyUp, {keysymOf(key), modifiers}, {}, stroke};
     }
     Key translated{keysymOf(key), modifiers};
     if (!event.modifiers().testFlag(Qt::KeypadModifier)) {
@@ -93,7 +94,8 @@ std::optional<PickerKeyEvent> QtKeyTranslator::translate(const QKeyEvent& event,
             translated.digitRow = key - Qt::Key_0;
         }
     }
-    return PickerKeyEvent{PickerKeyEvent::Type::keyDown, translated};
+    return PickerKeyEvent{PickerKeyEvent::Type::keyDown, translated, event.text().toStdString(),
+                          stroke};
 }
 
 } // namespace tiklo

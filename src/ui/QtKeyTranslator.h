@@ -3,8 +3,6 @@
 #include "picker/PickerKeyRouting.h"
 #include "platform/KeyboardLayout.h"
 
-#include <optional>
-
 class QKeyEvent;
 
 namespace tiklo {
@@ -13,11 +11,9 @@ namespace tiklo {
 // the digit row.
 class QtKeyTranslator {
 public:
-    // Nothing for events the picker does not look at (releases of ordinary keys). With a
-    // `layout`, the digit row counts by position, as Ctrl+digit means on every layout;
+    // With a `layout`, the digit row counts by position, as Ctrl+digit means on every layout;
     // without, by the digit the key types. Keypad digits are never the digit row.
-    static std::optional<PickerKeyEvent> translate(const QKeyEvent& event,
-                                                   const KeyboardLayout* layout = nullptr);
+    static PickerKeyEvent translate(const QKeyEvent& event, const KeyboardLayout* layout = nullptr);
 };
 
 } // namespace tiklo

@@ -184,25 +184,27 @@ bool QuickPickerPanel::popupHasKeyboard() const {
 
 bool QuickPickerPanel::eventFilter(QObject* watched, QEvent* event) {
     const bool isKey = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
-    if (watched == view_.get() && isKey && hold_ != nullptr &&
-        (!view_->isVisible() || hold_->isHolding())) {
+    if (watched != view_.get() || !isKey) {
+        return QObject::eventFilter(watched, event);
+    }
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const auto takesNoKeys = [this] {
+        return hold_ != nullptr && (!view_->isVisible() || hold_->isHolding());
+    };
+    if (keyHandler_ && !takesNoKeys() && !popupHasKeyboard() &&
+        keyHandler_(QtKeyTranslator::translate(*key, layout_))) {
+        event->accept();
+        return true;
+    }
+    // Checked again after the handler: a popup that gave way to the application is gone,
+    // and the key that made it give way goes there too, after what the popup gives back.
+    if (takesNoKeys()) {
         // Keys come in order, each after what the one before did: typed right after a choice,
         // they reach the window already hidden, or already holding for the application.
-        const auto* key = static_cast<QKeyEvent*>(event);
         hold_->redirect(key->nativeScanCode(), key->nativeModifiers(),
                         event->type() == QEvent::KeyPress);
         event->accept();
         return true;
-    }
-    if (watched == view_.get() && keyHandler_ && isKey && !popupHasKeyboard()) {
-        const auto* keyEvent = static_cast<QKeyEvent*>(event);
-        if (const std::optional<PickerKeyEvent> translated =
-                QtKeyTranslator::translate(*keyEvent, layout_)) {
-            if (keyHandler_(*translated)) {
-                event->accept();
-                return true;
-            }
-        }
     }
     return QObject::eventFilter(watched, event);
 }

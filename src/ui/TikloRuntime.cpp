@@ -41,8 +41,12 @@ TikloRuntime::TikloRuntime(Platform platform, Options options, QObject* parent)
                [this] { return caretLocator_.focusedField(); }, [this] { return makePanel(); }}),
       trigger_(state_, platform_.workspace, platform_.keyboardHold, picker_),
       // Soon after start, the catalog and the popup are made ready for the first ";".
-      preparation_([] { EmojiCatalog::shared().index(); }, [this] { picker_.prepare(); },
-                   reportMissingEmojiData),
+      preparation_(
+          [] {
+              EmojiCatalog::shared().index();
+              EmojiCatalog::shared().wordRuns();
+          },
+          [this] { picker_.prepare(); }, reportMissingEmojiData),
       tap_(platform_.keyboard, platform_.trust, platform_.timers, state_,
            [this](const KeyDown& key) {
                preparation_.keyPressed();

@@ -12,8 +12,21 @@ using namespace std::chrono_literals;
 
 } // namespace
 
-TargetEntry::TargetEntry(const std::string& initialText)
-    : process_({TIKLO_TEST_PYTHON, TIKLO_TARGET_ENTRY, initialText}, {.input = true}) {
+namespace {
+
+std::vector<std::string> command(const std::string& initialText, bool multiline) {
+    std::vector<std::string> arguments{TIKLO_TEST_PYTHON, TIKLO_TARGET_ENTRY};
+    if (multiline) {
+        arguments.emplace_back("--multiline");
+    }
+    arguments.push_back(initialText);
+    return arguments;
+}
+
+} // namespace
+
+TargetEntry::TargetEntry(const std::string& initialText, bool multiline)
+    : process_(command(initialText, multiline), {.input = true}) {
     ready_ = process_.started() && process_.readLine(15s) == "ready";
 }
 

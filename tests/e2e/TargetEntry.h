@@ -9,13 +9,14 @@
 
 namespace tiklo::test {
 
-// The application Tiklo types into: a GTK 3 window with one focused entry, holding
-// `initialText` with the caret after it, that reports its text and caret when asked.
+// The application Tiklo types into: a GTK 3 window with one focused entry (or, `multiline`, a
+// text view), holding `initialText` with the caret after it, that reports its text and caret
+// when asked.
 class TargetEntry {
 public:
     static constexpr const char* windowName = "tiklo-e2e-target";
 
-    explicit TargetEntry(const std::string& initialText);
+    explicit TargetEntry(const std::string& initialText, bool multiline = false);
 
     // False when the window did not come up with the keyboard in time.
     bool ready() const { return ready_; }

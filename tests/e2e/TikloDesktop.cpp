@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <thread>
 
@@ -47,7 +48,8 @@ ChildProcess::Exit sessionBusCall(const std::string& destination, const std::str
 } // namespace
 
 TikloDesktop::TikloDesktop(Options options)
-    : initialText_(options.initialText), onboarded_(options.onboarded) {
+    : initialText_(options.initialText), onboarded_(options.onboarded),
+      multiline_(options.multiline) {
     session_ = std::make_unique<XvfbSession>(
         XvfbSession::Options{.windowManager = true, .sessionBus = true});
     if (!session_->ready()) {
@@ -71,7 +73,7 @@ TikloDesktop::TikloDesktop(Options options)
     if (options.accessibility && !startAccessibilityBus()) {
         return;
     }
-    target_ = std::make_unique<TargetEntry>(initialText_);
+    target_ = std::make_unique<TargetEntry>(initialText_, multiline_);
     if (!target_->ready()) {
         error_ = "the target entry did not come up with the keyboard";
         return;
@@ -273,14 +275,22 @@ bool TikloDesktop::keySequence(const std::vector<std::string>& keys,
 }
 
 std::vector<std::string> TikloDesktop::keysFor(const std::string& text) {
+    // X's names for the keys that type them (xdotool adds Shift where the keymap needs it).
+    static const std::map<char, std::string> named{
+        {';', "semicolon"},  {' ', "space"},      {'\n', "Return"},     {'\t', "Tab"},
+        {')', "parenright"}, {'(', "parenleft"},  {'-', "minus"},       {'+', "plus"},
+        {'=', "equal"},      {'<', "less"},       {'>', "greater"},     {':', "colon"},
+        {',', "comma"},      {'.', "period"},     {'\'', "apostrophe"}, {'"', "quotedbl"},
+        {'!', "exclam"},     {'?', "question"},   {'/', "slash"},       {'*', "asterisk"},
+        {'{', "braceleft"},  {'}', "braceright"}, {'[', "bracketleft"}, {']', "bracketright"},
+        {'&', "ampersand"},  {'|', "bar"},        {'_', "underscore"},  {'#', "numbersign"},
+    };
     std::vector<std::string> keys;
     for (const char c : text) {
         if (std::isalnum(static_cast<unsigned char>(c)) != 0) {
             keys.emplace_back(1, c);
-        } else if (c == ';') {
-            keys.emplace_back("semicolon");
-        } else if (c == ' ') {
-            keys.emplace_back("space");
+        } else if (const auto name = named.find(c); name != named.end()) {
+            keys.push_back(name->second);
         } else {
             return {}; // typed by no key name here: the sequence fails
         }

@@ -32,6 +32,8 @@ public:
         std::string initialText = "note ";
         // A user who finished onboarding: no welcome window comes in front of the target.
         bool onboarded = true;
+        // The target is a text view of several lines instead of a one-line entry.
+        bool multiline = false;
     };
 
     explicit TikloDesktop(Options options);
@@ -74,7 +76,8 @@ public:
     // one go at `delay` a key; xdotool's own pace is 12 ms.
     bool keySequence(const std::vector<std::string>& keys,
                      std::chrono::milliseconds delay = std::chrono::milliseconds(12)) const;
-    // The key names that type `text` (letters, digits, ";" and spaces).
+    // The key names that type `text` (letters, digits, spaces, line breaks and the ASCII
+    // punctuation of code and prose).
     static std::vector<std::string> keysFor(const std::string& text);
     bool key(const std::string& keys) const;
     bool keyDown(const std::string& keys) const;
@@ -114,6 +117,7 @@ private:
     std::unique_ptr<ChildProcess> tiklo_;
     std::string initialText_;
     bool onboarded_;
+    bool multiline_;
     std::string tikloOutput_;
     std::string error_;
 };

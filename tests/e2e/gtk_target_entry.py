@@ -1,6 +1,8 @@
-"""A GTK 3 window titled "tiklo-e2e-target" with one focused text entry that Tiklo types into.
+"""A GTK 3 window titled "tiklo-e2e-target" with one focused text field that Tiklo types into.
 
-Usage: gtk_target_entry.py [INITIAL_TEXT]
+Usage: gtk_target_entry.py [--multiline] [INITIAL_TEXT]
+
+The field is a one-line entry, or with --multiline a text view where Return starts a line.
 
 Prints "ready" once the entry has keyboard focus with the caret after the initial text,
 then answers commands read from standard input, one line each:
@@ -19,15 +21,42 @@ import gi
 gi.require_version("Gtk", "3.0")
 from gi.repository import GLib, Gtk, Pango  # noqa: E402
 
-INITIAL = sys.argv[1] if len(sys.argv) > 1 else ""
+ARGUMENTS = sys.argv[1:]
+MULTILINE = bool(ARGUMENTS) and ARGUMENTS[0] == "--multiline"
+if MULTILINE:
+    ARGUMENTS = ARGUMENTS[1:]
+INITIAL = ARGUMENTS[0] if ARGUMENTS else ""
 
 # Focusing an entry selects all of its text by default; typing would replace it.
 Gtk.Settings.get_default().set_property("gtk-entry-select-on-focus", False)
 
 window = Gtk.Window(title="tiklo-e2e-target")
-window.set_default_size(480, 60)
+window.set_default_size(480, 200 if MULTILINE else 60)
 window.move(200, 300)
-entry = Gtk.Entry()
+
+
+class MultilineField(Gtk.TextView):
+    """A text view answering the entry's calls that the commands use."""
+
+    def get_text(self):
+        buffer = self.get_buffer()
+        return buffer.get_text(buffer.get_start_iter(), buffer.get_end_iter(), True)
+
+    def set_text(self, text):
+        self.get_buffer().set_text(text)
+
+    def set_position(self, _position):
+        buffer = self.get_buffer()
+        buffer.place_cursor(buffer.get_end_iter())
+
+    def caret_line(self):
+        buffer = self.get_buffer()
+        location = self.get_iter_location(buffer.get_iter_at_mark(buffer.get_insert()))
+        x, y = self.buffer_to_window_coords(Gtk.TextWindowType.WIDGET, location.x, location.y)
+        return (*on_screen(x, y), max(1, location.width), location.height)
+
+
+entry = MultilineField() if MULTILINE else Gtk.Entry()
 entry.set_text(INITIAL)
 window.add(entry)
 
@@ -39,6 +68,8 @@ def on_screen(widget_x, widget_y):
 
 
 def caret_line():
+    if MULTILINE:
+        return entry.caret_line()
     layout_x, layout_y = entry.get_layout_offsets()
     index = entry.text_index_to_layout_index(entry.get_position())
     byte_index = len(entry.get_text()[:index].encode("utf-8"))
@@ -65,6 +96,8 @@ def on_command(channel, _condition):
         print("text " + json.dumps(entry.get_text(), ensure_ascii=True), flush=True)
     elif command == "caret":
         print("caret %d %d %d %d" % caret_line(), flush=True)
+    elif command == "secret" and MULTILINE:
+        print("secret unsupported", flush=True)  # a text view has no password mode
     elif command == "secret":
         entry.set_visibility(False)
         print("secret ok", flush=True)

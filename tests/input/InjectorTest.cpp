@@ -47,6 +47,17 @@ TEST_F(InjectorTest, ReplaceActivatesAwaitsTheFocusDeletesAndTypesWithTheKeysHel
     EXPECT_EQ(recorder.typed, u"\U0001F525 ");
 }
 
+// Keys the picker's window took go with the keys held, ahead of them, typed once the target
+// has the keyboard back.
+TEST_F(InjectorTest, ForwardedKeysJoinTheHeldOnesBeforeTheTargetGetsThem) {
+    injector.holdKeys();
+    injector.forwardKeys({{40, 1, true}, {40, 1, false}});
+    EXPECT_EQ(run(0, ""),
+              concat({"hold", "redirect", "redirect", "hold", "main thread", "activate gedit",
+                      "await focus gedit 1000 180", "release modifiers 1000"},
+                     heldUntilTyped));
+}
+
 TEST_F(InjectorTest, EdgeCountsAndTexts) {
     // No backspaces and no target: nothing activated, no Delete; the pause stands in for the
     // wait for a target.

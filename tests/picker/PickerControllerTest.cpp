@@ -71,8 +71,9 @@ protected:
         workspace.frontmost = RunningApplication{"org.gnome.gedit", 9, 10};
     }
 
-    EmojiCatalog catalog{
-        std::vector<EmojiItem>{{"\U0001F525", "fire", "fire", EmojiCategory::animals, {}, false}}};
+    EmojiCatalog catalog{std::vector<EmojiItem>{
+        {"\U0001F525", "fire", "fire", EmojiCategory::animals, {}, false},
+        {"\U0001F44D", "thumbs up", "thumbsup", EmojiCategory::people, {"+1"}, true}}};
     test::FakeTextInjector injector;
     test::FakeScreens screens;
     PickerSession session{
@@ -100,7 +101,7 @@ TEST_F(PickerControllerTest, InlineShowFillsTheSessionAndPlacesThePopup) {
     EXPECT_EQ(session.targetApp()->appID, "org.gnome.gedit"); // the frontmost one
     EXPECT_EQ(session.replacementBackspaces(), 1);
     EXPECT_FALSE(session.commandHeld());
-    EXPECT_EQ(session.resultCount(), 1);
+    EXPECT_EQ(session.resultCount(), 2);
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->rect, (Rect{676, 400 + 18, 420, 326})); // no caret: below the mouse
     EXPECT_TRUE(panel->animated);
@@ -166,8 +167,8 @@ TEST_F(PickerControllerTest, KeysTypedWhileThePickerOpensAreHeldUntilItHasTheKey
 }
 
 // Keys pressed after the prefix, but before the hold began, reached the application: the
-// characters among them join the query and are replaced with the prefix.
-TEST_F(PickerControllerTest, KeysThatSlippedPastTheHoldJoinTheQueryOrCloseThePopup) {
+// characters among them that keep the query a search join it and are replaced with the prefix.
+TEST_F(PickerControllerTest, KeysThatSlippedPastTheHoldJoinTheQueryOrMakeThePopupGiveWay) {
     const auto press = [](KeySym sym, std::optional<std::string> text, std::uint32_t time,
                           Modifiers modifiers = {}) {
         KeyDown key{{sym, modifiers}, std::move(text)};
@@ -193,23 +194,45 @@ TEST_F(PickerControllerTest, KeysThatSlippedPastTheHoldJoinTheQueryOrCloseThePop
     EXPECT_EQ(session.replacementBackspaces(), 4);
     EXPECT_TRUE(panel->visible);
 
-    // A key that acts in the application (Backspace, a shortcut, Return) moves the text there
-    // in ways the popup cannot follow: it gives way, and the keys held go to the application.
-    for (const KeyDown& acting :
-         {press(keysym::backSpace, "\b", 7), press(keysym::letter('a'), "a", 8, Modifier::ctrl),
-          press(keysym::returnKey, "\r", 9), press(keysym::escape, "\x1b", 10)}) {
+    // Punctuation that ends the search, and any key that acts in the application (Backspace,
+    // a shortcut, Return) make the popup give way: it is all in the application already, so
+    // nothing is typed; the application gets the keyboard back, then the keys held.
+    std::uint32_t time = 7;
+    for (const std::vector<KeyDown>& keys :
+         std::vector<std::vector<KeyDown>>{{press(keysym::space, " ", 0)},
+                                           {press(')', ")", 0)},
+                                           {press(keysym::letter('f'), "f", 0), press('=', "=", 0)},
+                                           {press(keysym::backSpace, "\b", 0)},
+                                           {press(keysym::letter('a'), "a", 0, Modifier::ctrl)},
+                                           {press(keysym::returnKey, "\r", 0)},
+                                           {press(keysym::escape, "\x1b", 0)}}) {
         picker.show("", 1, std::nullopt, view::Presentation::Inline);
         hold.holding = true;
-        picker.keyTypedWhileHolding(acting);
-        EXPECT_FALSE(panel->visible) << acting.key.sym;
-        EXPECT_FALSE(hold.holding);
+        const std::size_t given = injector.replaced.size();
+        for (KeyDown key : keys) {
+            key.time = time++;
+            picker.keyTypedWhileHolding(key);
+        }
+        const KeySym last = keys.back().key.sym;
+        EXPECT_FALSE(panel->visible) << last;
+        ASSERT_EQ(injector.replaced.size(), given + 1) << last;
+        EXPECT_EQ(injector.replaced.back().backspaces, 0) << last;
+        EXPECT_EQ(injector.replaced.back().text, "") << last;
+        EXPECT_EQ(injector.replaced.back().app->appID, "org.gnome.gedit") << last;
+        EXPECT_EQ(hold.releasedToFocus, 0) << last; // the injector's to release, after
         EXPECT_EQ(session.query(), "");
     }
+    // A key that keeps it a search goes on with it.
+    picker.show("", 1, std::nullopt, view::Presentation::Inline);
+    hold.holding = true;
+    picker.keyTypedWhileHolding(press('+', "+", time++));
+    EXPECT_EQ(session.query(), "+");
+    EXPECT_TRUE(panel->visible);
 
     // The full picker was opened by the hotkey, not by a prefix typed in the application.
     picker.show("", 0, std::nullopt, view::Presentation::Full);
     hold.holding = true;
-    picker.keyTypedWhileHolding(press(keysym::letter('f'), "f", 11));
+    picker.keyTypedWhileHolding(press(keysym::letter('f'), "f", time++));
     EXPECT_EQ(session.query(), "");
     EXPECT_TRUE(panel->visible);
 }
@@ -236,10 +259,16 @@ TEST_F(PickerControllerTest, NothingOpensInAPasswordField) {
 
 TEST_F(PickerControllerTest, KeysReachTheSessionOnlyWhileThePanelHasTheKeyboard) {
     picker.show("", 1, std::nullopt, view::Presentation::Inline);
+    session.setSearchText("fi");
     const PickerKeyEvent returnKey{PickerKeyEvent::Type::keyDown, {keysym::returnKey}};
+    // Keys reached it, so it has the keyboard, though the window system has not said so yet:
+    // the hold the choice begins is the choice's, not the opening's, and hiding keeps it.
+    hold.holding = true;
     EXPECT_TRUE(panel->keys(returnKey));
     ASSERT_EQ(injector.replaced.size(), 1u);
     EXPECT_FALSE(panel->visible); // hidden before typing
+    EXPECT_EQ(hold.releasedToFocus, 0);
+    EXPECT_TRUE(hold.holding);
     EXPECT_FALSE(panel->keys(returnKey));
     EXPECT_EQ(injector.replaced.size(), 1u);
 

@@ -21,7 +21,7 @@ PickerKeyDecision routeDigit(int place, PickerKeyContext context, Modifiers modi
 }
 
 TEST(PickerKeyRoutingTest, CtrlOrSuperDigitsInsertInTheInlinePopupOnly) {
-    const PickerKeyContext nine{inlineMode, false, true, 9};
+    const PickerKeyContext nine{inlineMode, false, "", 9};
     for (const Modifier command : {Modifier::ctrl, Modifier::super}) {
         for (int place = 1; place <= 9; ++place) {
             EXPECT_EQ(routeDigit(place, nine, command),
@@ -30,9 +30,9 @@ TEST(PickerKeyRoutingTest, CtrlOrSuperDigitsInsertInTheInlinePopupOnly) {
         }
     }
     // One result fewer than the place: a beep, and the key is still taken.
-    EXPECT_EQ(routeDigit(9, {inlineMode, false, true, 8}, Modifier::ctrl),
+    EXPECT_EQ(routeDigit(9, {inlineMode, false, "", 8}, Modifier::ctrl),
               (PickerKeyDecision{Action::beep, 0, true}));
-    EXPECT_EQ(routeDigit(3, {inlineMode, false, true, 2}, Modifier::super),
+    EXPECT_EQ(routeDigit(3, {inlineMode, false, "", 2}, Modifier::super),
               (PickerKeyDecision{Action::beep, 0, true}));
     // By place, not by what the key types (French AZERTY types "\"" on the third).
     EXPECT_EQ(PickerKeyRouting::route({Type::keyDown, {'"', Modifier::ctrl, 3}}, nine),
@@ -44,7 +44,7 @@ TEST(PickerKeyRoutingTest, CtrlOrSuperDigitsInsertInTheInlinePopupOnly) {
     // full picker Ctrl+digit passes.
     EXPECT_EQ(routeDigit(3, nine, {}), (PickerKeyDecision{Action::none, 0, false}));
     EXPECT_FALSE(routeDigit(3, nine, Modifier::alt | Modifier::shift).swallow);
-    EXPECT_EQ(routeDigit(3, {fullMode, true, true, 5}, Modifier::ctrl),
+    EXPECT_EQ(routeDigit(3, {fullMode, true, "", 5}, Modifier::ctrl),
               (PickerKeyDecision{Action::none, 0, false}));
     // Other Ctrl keys pass, Ctrl+Return still inserts.
     EXPECT_FALSE(route(keysym::letter('a'), nine, Modifier::ctrl).swallow);
@@ -62,9 +62,9 @@ TEST(PickerKeyRoutingTest, CtrlOrSuperDigitsInsertInTheInlinePopupOnly) {
 }
 
 TEST(PickerKeyRoutingTest, NavigationDependsOnLayoutAndDeleteOnTheQuery) {
-    const PickerKeyContext grid{fullMode, true, false, 20};
-    const PickerKeyContext list{fullMode, false, false, 20};
-    const PickerKeyContext popup{inlineMode, false, true, 20};
+    const PickerKeyContext grid{fullMode, true, "fi", 20};
+    const PickerKeyContext list{fullMode, false, "fi", 20};
+    const PickerKeyContext popup{inlineMode, false, "", 20};
     EXPECT_EQ(route(keysym::down, grid), (PickerKeyDecision{Action::moveSelection, 8, true}));
     EXPECT_EQ(route(keysym::up, grid), (PickerKeyDecision{Action::moveSelection, -8, true}));
     EXPECT_EQ(route(keysym::left, grid), (PickerKeyDecision{Action::moveSelection, -1, true}));
@@ -78,9 +78,80 @@ TEST(PickerKeyRoutingTest, NavigationDependsOnLayoutAndDeleteOnTheQuery) {
     EXPECT_EQ(route(keysym::keypadEnter, grid).action, Action::insertSelected);
     EXPECT_EQ(route(keysym::escape, grid), (PickerKeyDecision{Action::close, 0, true}));
     EXPECT_EQ(route(keysym::backSpace, popup), (PickerKeyDecision{Action::close, 0, true}));
-    EXPECT_FALSE(route(keysym::backSpace, {inlineMode, false, false, 20}).swallow);
-    EXPECT_FALSE(route(keysym::backSpace, {fullMode, false, true, 20}).swallow);
-    EXPECT_FALSE(route(keysym::space, popup).swallow); // space goes to the query
+    EXPECT_FALSE(route(keysym::backSpace, {inlineMode, false, "fi", 20}).swallow);
+    EXPECT_FALSE(route(keysym::backSpace, {fullMode, false, "", 20}).swallow);
+}
+
+// The inline popup gives way to the application for punctuation; the key itself is never
+// swallowed, so it follows what the popup gives back. The full picker's field is its own.
+TEST(PickerKeyRoutingTest, ThePopupGivesWayWhereTheQueryStopsBeingASearch) {
+    const WordRunIndex words(
+        {{"\U0001F44D", "thumbs up", "thumbsup", EmojiCategory::people, {"+1"}, true}});
+    const auto routeTyping = [&](KeySym sym, const std::string& text, PickerKeyContext context,
+                                 Modifiers modifiers = {}) {
+        context.wordRuns = &words;
+        return PickerKeyRouting::route({Type::keyDown, {sym, modifiers}, text}, context);
+    };
+    const PickerKeyDecision giveWay{Action::giveWay, 0, false};
+    const PickerKeyContext empty{inlineMode, false, "", 1, nullptr, true};
+    const PickerKeyContext thumbs{inlineMode, false, "thumbs", 1};
+    const PickerKeyContext nothingFound{inlineMode, false, "thumbz", 0};
+
+    // The first key: a space, Return, keypad Enter or Tab ends it at once.
+    EXPECT_EQ(routeTyping(keysym::space, " ", empty), giveWay);
+    EXPECT_EQ(routeTyping(keysym::returnKey, "\r", empty), giveWay);
+    EXPECT_EQ(routeTyping(keysym::keypadEnter, "\r", empty), giveWay);
+    EXPECT_EQ(routeTyping(keysym::tab, "\t", empty), giveWay);
+    EXPECT_EQ(routeTyping(')', ")", empty), giveWay);
+    EXPECT_EQ(routeTyping('+', "+", empty).action, Action::none);
+    EXPECT_EQ(routeTyping(keysym::letter('t'), "t", empty).action, Action::none);
+    // After the arrows, Return chooses, even with the query still empty.
+    EXPECT_EQ(routeTyping(keysym::returnKey, "\r", {inlineMode, false, "", 1}).action,
+              Action::insertSelected);
+
+    // Further on, what the key makes of the query decides; Return only without results.
+    EXPECT_EQ(routeTyping(keysym::space, " ", thumbs).action, Action::none);
+    EXPECT_EQ(routeTyping(')', ")", thumbs), giveWay);
+    EXPECT_EQ(routeTyping(keysym::returnKey, "\r", thumbs).action, Action::insertSelected);
+    EXPECT_EQ(routeTyping(keysym::returnKey, "\r", nothingFound), giveWay);
+    EXPECT_EQ(routeTyping(keysym::letter('x'), "x", nothingFound).action, Action::none);
+
+    // Keys with Ctrl, Alt or Super are the popup's own, and so is every key of the full
+    // picker.
+    EXPECT_EQ(routeTyping(keysym::returnKey, "\r", nothingFound, Modifier::ctrl).action,
+              Action::insertSelected);
+    EXPECT_EQ(routeTyping(keysym::space, " ", empty, Modifier::ctrl).action, Action::none);
+    EXPECT_EQ(routeTyping(keysym::backSpace, "\b", empty).action, Action::close);
+    for (const PickerKeyContext& full :
+         {PickerKeyContext{fullMode, true, "", 0}, PickerKeyContext{fullMode, false, "x", 0}}) {
+        EXPECT_EQ(routeTyping(keysym::space, " ", full).action, Action::none);
+        EXPECT_EQ(routeTyping(')', ")", full).action, Action::none);
+        EXPECT_EQ(routeTyping(keysym::tab, "\t", full).action, Action::none);
+        EXPECT_EQ(routeTyping(keysym::returnKey, "\r", full).action, Action::insertSelected);
+    }
+}
+
+// Which keys the rule sees as typing, confirming, Tab, or the search's own.
+TEST(PickerKeyRoutingTest, KeysAreToldApartForTheGiveWayRule) {
+    using Kind = QueryKey::Kind;
+    const auto kind = [](Key key, std::string_view text) {
+        return PickerKeyRouting::queryKey(key, text).kind;
+    };
+    EXPECT_EQ(kind({keysym::returnKey}, "\r"), Kind::confirm);
+    EXPECT_EQ(kind({keysym::keypadEnter}, "\r"), Kind::confirm);
+    EXPECT_EQ(kind({keysym::tab}, "\t"), Kind::tab);
+    EXPECT_EQ(kind({keysym::backSpace}, "\b"), Kind::other);
+    EXPECT_EQ(kind({keysym::escape}, "\x1b"), Kind::other);
+    EXPECT_EQ(kind({keysym::left}, ""), Kind::other);
+    EXPECT_EQ(kind({0xffff /* Delete */}, "\x7f"), Kind::other);
+    EXPECT_EQ(kind({keysym::letter('a'), Modifier::ctrl}, "\x01"), Kind::other);
+    EXPECT_EQ(kind({keysym::letter('a'), Modifier::alt}, "a"), Kind::other);
+    EXPECT_EQ(kind({keysym::returnKey, Modifier::super}, "\r"), Kind::other);
+    const QueryKey shifted = PickerKeyRouting::queryKey({'0', Modifier::shift}, ")");
+    EXPECT_EQ(shifted.kind, Kind::text);
+    EXPECT_EQ(shifted.text, ")");
+    EXPECT_EQ(kind({keysym::space}, " "), Kind::text);
+    EXPECT_EQ(kind({0xe9}, "\u00e9"), Kind::text);
 }
 
 } // namespace

@@ -76,7 +76,9 @@ TEST_F(PickerSessionTest, SelectionClampsAtBothEndsAndMovesByRowsInTheGrid) {
     EXPECT_EQ(session.resultCount(), 0);
     session.moveSelection(1);
     EXPECT_EQ(session.selectedIndex(), 0);
-    EXPECT_TRUE(key(keysym::returnKey)); // Return with no results beeps and stays open
+    // Return with no results beeps and stays open (in the popup it gives way, below).
+    session.setPresentationMode(view::Presentation::Full);
+    EXPECT_TRUE(key(keysym::returnKey));
     EXPECT_EQ(beeps, 1);
     EXPECT_EQ(hides, 0);
     EXPECT_TRUE(injector.replaced.empty());
@@ -140,6 +142,89 @@ TEST_F(PickerSessionTest, CancellingReactivatesTheTargetAndResets) {
 
     EXPECT_TRUE(key(keysym::escape));
     EXPECT_EQ(injector.reactivated.size(), 2u);
+}
+
+// What was typed after the prefix goes to the application as typed, the key that ended the
+// search after it (the key is not swallowed: the window passes it on), and nothing is learnt.
+TEST_F(PickerSessionTest, PunctuationGivesWayWithTheQueryAsTypedAndLearnsNothing) {
+    const auto type = [&](KeySym sym, const std::string& text) {
+        return session.handleKey({Type::keyDown, {sym}, text}, false);
+    };
+    const auto lastGivenBack = [&] {
+        return std::make_pair(injector.replaced.back().backspaces, injector.replaced.back().text);
+    };
+    session.setSearchText("thumbs");
+    EXPECT_FALSE(type(')', ")"));
+    EXPECT_EQ(hides, 1);
+    EXPECT_EQ(heldBeforeHiding, 1);
+    ASSERT_EQ(injector.replaced.size(), 1u);
+    EXPECT_EQ(lastGivenBack(), std::make_pair(0, std::string("thumbs")));
+    EXPECT_EQ(injector.replaced[0].app->appID, "gedit");
+    EXPECT_TRUE(state.recents().empty());
+    EXPECT_TRUE(state.emojiUsage().empty());
+    EXPECT_EQ(session.query(), "");
+    EXPECT_EQ(session.replacementBackspaces(), 0);
+
+    // Return after a query that found nothing is given back with it.
+    session.setReplacementBackspaces(1);
+    session.setSearchText("no such thing");
+    ASSERT_EQ(session.resultCount(), 0);
+    EXPECT_FALSE(type(keysym::returnKey, "\r"));
+    EXPECT_EQ(lastGivenBack(), std::make_pair(0, std::string("no such thing")));
+    EXPECT_EQ(beeps, 0);
+
+    EXPECT_EQ(hides, 2);
+    EXPECT_EQ(injector.held, 2);
+}
+
+// Typed into the popup's field, the query goes back as the keys that typed it, modifiers and
+// all, ahead of the key that ended it (which the window passes on after them).
+TEST_F(PickerSessionTest, TheQueryGoesBackAsTheKeysThatTypedIt) {
+    // The field takes what passes, as the view would.
+    const auto typeKey = [&](KeySym sym, const std::string& text, KeyStroke stroke,
+                             Modifiers modifiers = {}) {
+        const bool taken =
+            session.handleKey({Type::keyDown, {sym, modifiers}, text, stroke}, false);
+        if (!taken && hides == 0) {
+            session.setSearchText(session.queryText() + QString::fromStdString(text));
+        }
+        return taken;
+    };
+    const auto letGo = [&](KeySym sym, KeyStroke stroke) {
+        stroke.press = false;
+        return session.handleKey({Type::keyUp, {sym}, {}, stroke}, false);
+    };
+    const KeyStroke shiftD{40, 1, true};
+    const KeyStroke space{65, 0, true};
+    EXPECT_FALSE(typeKey(keysym::letter('d'), "D", shiftD, Modifier::shift));
+    EXPECT_FALSE(letGo(keysym::letter('d'), shiftD));
+    ASSERT_EQ(session.query(), "D");
+    EXPECT_FALSE(typeKey(keysym::space, " ", space));
+    EXPECT_EQ(injector.forwarded, (std::vector<KeyStroke>{shiftD, {40, 1, false}}));
+    ASSERT_EQ(injector.replaced.size(), 1u);
+    EXPECT_EQ(injector.replaced[0].text, "");
+    EXPECT_EQ(injector.replaced[0].backspaces, 0);
+
+    EXPECT_EQ(heldBeforeHiding, 1);
+}
+
+TEST_F(PickerSessionTest, ReturnRightAfterThePrefixEndsALineButAfterTheArrowsItChooses) {
+    EXPECT_FALSE(key(keysym::returnKey));
+    ASSERT_EQ(injector.replaced.size(), 1u);
+    EXPECT_EQ(injector.replaced[0].backspaces, 0);
+    EXPECT_EQ(injector.replaced[0].text, "");
+    EXPECT_TRUE(state.recents().empty());
+
+    // The next showing starts with its first key again.
+    session.setReplacementBackspaces(1);
+    session.refreshResults();
+    const std::string top = session.results().front()->emoji;
+    EXPECT_TRUE(key(keysym::down));
+    EXPECT_TRUE(key(keysym::up));
+    EXPECT_TRUE(key(keysym::returnKey));
+    ASSERT_EQ(injector.replaced.size(), 2u);
+    EXPECT_EQ(injector.replaced[1].backspaces, 1);
+    EXPECT_EQ(injector.replaced[1].text, top);
 }
 
 TEST_F(PickerSessionTest, ModelShowsTonesAndHighlightsTheQuery) {

@@ -258,6 +258,9 @@ public:
         std::optional<RunningApplication> app;
     };
     void holdKeys() override { ++held; }
+    void forwardKeys(const std::vector<KeyStroke>& keys) override {
+        forwarded.insert(forwarded.end(), keys.begin(), keys.end());
+    }
     void replace(int backspaces, std::string text, std::optional<RunningApplication> app) override {
         replaced.push_back({backspaces, std::move(text), std::move(app)});
     }
@@ -265,6 +268,7 @@ public:
         reactivated.push_back(std::move(app));
     }
     int held = 0;
+    std::vector<KeyStroke> forwarded;
     std::vector<Replace> replaced;
     std::vector<std::optional<RunningApplication>> reactivated;
 };

@@ -22,8 +22,8 @@ namespace {
 
 using Type = PickerKeyEvent::Type;
 
-std::optional<PickerKeyEvent> key(QEvent::Type type, int qtKey, Qt::KeyboardModifiers modifiers,
-                                  const KeyboardLayout* layout = nullptr) {
+PickerKeyEvent key(QEvent::Type type, int qtKey, Qt::KeyboardModifiers modifiers,
+                   const KeyboardLayout* layout = nullptr) {
     const QKeyEvent event(type, qtKey, modifiers, 0, 0, 0);
     return QtKeyTranslator::translate(event, layout);
 }
@@ -40,8 +40,8 @@ TEST(QtKeyTranslatorTest, RoutedKeysGetTheirKeysymsModifiersAndDigitRowPlaces) {
     // The routed keys by what the routing makes of them: in the full picker's grid, and in the
     // popup with an empty query.
     const auto routed = [&](int qtKey, view::Presentation mode) {
-        const PickerKeyContext context{mode, mode == view::Presentation::Full, true, 20};
-        return PickerKeyRouting::route(*key(QEvent::KeyPress, qtKey, Qt::NoModifier), context);
+        const PickerKeyContext context{mode, mode == view::Presentation::Full, "", 20};
+        return PickerKeyRouting::route(key(QEvent::KeyPress, qtKey, Qt::NoModifier), context);
     };
     using Action = PickerKeyDecision::Action;
     constexpr auto grid = view::Presentation::Full;
@@ -55,25 +55,32 @@ TEST(QtKeyTranslatorTest, RoutedKeysGetTheirKeysymsModifiersAndDigitRowPlaces) {
     EXPECT_EQ(routed(Qt::Key_Left, grid), (PickerKeyDecision{Action::moveSelection, -1, true}));
     EXPECT_EQ(routed(Qt::Key_Right, grid), (PickerKeyDecision{Action::moveSelection, 1, true}));
     // Other keys keep their keysyms (Latin-1 letters by their lower case) and pass.
-    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier)->key, Key(keysym::letter('a')));
-    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier)->key, Key(keysym::space));
+    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier).key, Key(keysym::letter('a')));
+    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier).key, Key(keysym::space));
     EXPECT_FALSE(routed(Qt::Key_Space, popup).swallow);
-    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_3, Qt::ControlModifier)->key,
+    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_3, Qt::ControlModifier).key,
               (Key{keysym::digit(3), Modifier::ctrl, 3}));
-    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_9, Qt::MetaModifier | Qt::ShiftModifier)->key,
+    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_9, Qt::MetaModifier | Qt::ShiftModifier).key,
               (Key{keysym::digit(9), Modifier::super | Modifier::shift, 9}));
-    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_0, Qt::AltModifier)->key,
+    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_0, Qt::AltModifier).key,
               (Key{keysym::digit(0), Modifier::alt, 0}));
-    // Keypad digits are not the digit row; releases of ordinary keys are ignored.
-    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_3, Qt::KeypadModifier)->key.digitRow, 0);
-    EXPECT_FALSE(key(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier));
+    // Keypad digits are not the digit row. Keys let go pass, telling which key it was as X
+    // numbers it, so that it can be typed again.
+    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_3, Qt::KeypadModifier).key.digitRow, 0);
+    const QKeyEvent release(QEvent::KeyRelease, Qt::Key_ParenRight, Qt::ShiftModifier, 19, 0, 1,
+                            ")");
+    const PickerKeyEvent letGo = QtKeyTranslator::translate(release);
+    EXPECT_EQ(letGo.type, Type::keyUp);
+    EXPECT_EQ(letGo.stroke, (KeyStroke{19, 1, false}));
+    EXPECT_EQ(PickerKeyRouting::route(letGo, {view::Presentation::Inline, false, "", 20}),
+              (PickerKeyDecision{Action::none, 0, false}));
 
     // With the keyboard's layout, the place counts, whatever the key types (AZERTY's third
     // key types '"'); a key off the row that types a digit still counts by its digit.
     const DigitRow layout;
     const auto placed = [&](int qtKey, std::uint32_t scanCode, Qt::KeyboardModifiers held) {
         const QKeyEvent event(QEvent::KeyPress, qtKey, held, scanCode, 0, 0);
-        return QtKeyTranslator::translate(event, &layout)->key.digitRow;
+        return QtKeyTranslator::translate(event, &layout).key.digitRow;
     };
     EXPECT_EQ(placed(Qt::Key_QuoteDbl, 12, Qt::ControlModifier), 3);
     EXPECT_EQ(placed(Qt::Key_Ampersand, 10, Qt::ControlModifier), 1);
@@ -83,12 +90,12 @@ TEST(QtKeyTranslatorTest, RoutedKeysGetTheirKeysymsModifiersAndDigitRowPlaces) {
 
     // Pressing and letting go of a modifier changes the held set whatever X reported before.
     const auto down = key(QEvent::KeyPress, Qt::Key_Control, Qt::NoModifier);
-    EXPECT_EQ(down->type, Type::modifiersChanged);
-    EXPECT_EQ(down->key.modifiers, Modifiers(Modifier::ctrl));
+    EXPECT_EQ(down.type, Type::modifiersChanged);
+    EXPECT_EQ(down.key.modifiers, Modifiers(Modifier::ctrl));
     const auto up = key(QEvent::KeyRelease, Qt::Key_Super_L, Qt::MetaModifier | Qt::ShiftModifier);
-    EXPECT_EQ(up->type, Type::modifiersChanged);
-    EXPECT_EQ(up->key.modifiers, Modifiers(Modifier::shift));
-    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_AltGr, Qt::ControlModifier)->key.modifiers,
+    EXPECT_EQ(up.type, Type::modifiersChanged);
+    EXPECT_EQ(up.key.modifiers, Modifiers(Modifier::shift));
+    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_AltGr, Qt::ControlModifier).key.modifiers,
               Modifiers(Modifier::ctrl));
 }
 
@@ -155,16 +162,15 @@ TEST(QtKeyTranslatorTest, TheDigitRowCountsByPositionOnEveryLayout) {
     for (std::size_t i = 0; i < azerty.size(); ++i) {
         const QKeyEvent press(QEvent::KeyPress, azerty[i], Qt::ControlModifier,
                               static_cast<quint32>(10 + i), 0, 0);
-        const std::optional<PickerKeyEvent> translated = QtKeyTranslator::translate(press, &layout);
-        ASSERT_TRUE(translated);
-        EXPECT_EQ(translated->key.digitRow, static_cast<int>(i) + 1) << "digit " << i + 1;
+        EXPECT_EQ(QtKeyTranslator::translate(press, &layout).key.digitRow, static_cast<int>(i) + 1)
+            << "digit " << i + 1;
         // Without the layout only the key's own symbol counts: these are no digits.
-        EXPECT_EQ(QtKeyTranslator::translate(press)->key.digitRow, 0);
+        EXPECT_EQ(QtKeyTranslator::translate(press).key.digitRow, 0);
     }
     // Keypad keys sit elsewhere, whatever their scan code says.
     const QKeyEvent keypad(QEvent::KeyPress, Qt::Key_1, Qt::ControlModifier | Qt::KeypadModifier,
                            10, 0, 0);
-    EXPECT_EQ(QtKeyTranslator::translate(keypad, &layout)->key.digitRow, 0);
+    EXPECT_EQ(QtKeyTranslator::translate(keypad, &layout).key.digitRow, 0);
 }
 
 TEST(BackgroundPreparationTest, TheMainThreadPartWaitsForAPauseInTheTyping) {

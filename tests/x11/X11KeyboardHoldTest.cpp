@@ -162,5 +162,29 @@ TEST_F(X11KeyboardHoldTest, KeysRedirectedFromTiklosWindowsKeepTheirPlace) {
     EXPECT_TRUE(waitUntil([&] { return field.text() == "Abca"; })) << field.text();
 }
 
+// A key typed before Shift went down comes out without it while the user still holds Shift,
+// and Shift is held again afterwards, as the user holds it.
+TEST_F(X11KeyboardHoldTest, KeysTypedWithoutShiftStayUnshiftedWhileTheUserHoldsIt) {
+    test::X11TestClient keys;
+    const xcb_keycode_t a = keys.keycode('a');
+    const xcb_keycode_t b = keys.keycode('b');
+    ASSERT_TRUE(hold.hold());
+    ASSERT_TRUE(xdotool({"keydown", "shift"}));
+    settle();
+    hold.redirect(a, 0, true);
+    hold.redirect(a, 0, false);
+    hold.redirect(b, XCB_MOD_MASK_SHIFT, true);
+    hold.redirect(b, XCB_MOD_MASK_SHIFT, false);
+    hold.redirect(a, 0, true);
+    hold.redirect(a, 0, false);
+    hold.releaseToFocus();
+    EXPECT_TRUE(waitUntil([&] { return field.text() == "aBa"; })) << field.text();
+    ASSERT_TRUE(xdotool({"key", "c"}));
+    EXPECT_TRUE(waitUntil([&] { return field.text() == "aBaC"; })) << field.text();
+    ASSERT_TRUE(xdotool({"keyup", "shift"}));
+    ASSERT_TRUE(xdotool({"key", "d"}));
+    EXPECT_TRUE(waitUntil([&] { return field.text() == "aBaCd"; })) << field.text();
+}
+
 } // namespace
 } // namespace tiklo

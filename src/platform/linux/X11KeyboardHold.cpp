@@ -50,17 +50,23 @@ public:
     }
     // A key that sets `mask` (one bit), or 0.
     xcb_keycode_t keyFor(std::uint16_t mask) const {
+        const std::vector<xcb_keycode_t> keys = keysFor(mask);
+        return keys.empty() ? 0 : keys.front();
+    }
+    // Every key that sets `mask` (one bit).
+    std::vector<xcb_keycode_t> keysFor(std::uint16_t mask) const {
+        std::vector<xcb_keycode_t> keys;
         for (int row = 0; row < modifierCount; ++row) {
             if (mask != (1U << row)) {
                 continue;
             }
             for (int i = 0; i < perModifier_; ++i) {
                 if (const xcb_keycode_t keycode = keycodes_[row * perModifier_ + i]; keycode != 0) {
-                    return keycode;
+                    keys.push_back(keycode);
                 }
             }
         }
-        return 0;
+        return keys;
     }
 
 private:
@@ -342,6 +348,12 @@ void X11KeyboardHold::retype(const std::vector<xcb_key_press_event_t>& keys) {
     std::set<xcb_keycode_t> down;
     // The modifier keys pressed here to give a key its recorded modifiers, by mask.
     std::map<std::uint16_t, xcb_keycode_t> pressedModifiers;
+    // The modifier keys the user holds, let go of here for a key typed without them (typed
+    // before they were pressed), by mask; pressed again afterwards, as the user holds them.
+    std::map<std::uint16_t, std::vector<xcb_keycode_t>> liftedModifiers;
+    const auto isDown = [&](xcb_keycode_t keycode) {
+        return (keysDown[keycode / 8] & (1U << (keycode % 8))) != 0;
+    };
     for (const xcb_key_press_event_t& event : keys) {
         // Modifier keys took effect when the user pressed them; here they only shape the
         // keys around them.
@@ -357,18 +369,32 @@ void X11KeyboardHold::retype(const std::vector<xcb_key_press_event_t>& keys) {
         for (const std::uint16_t mask : typedModifiers) {
             const bool wanted = (event.state & mask) != 0;
             const auto pressed = pressedModifiers.find(mask);
-            if (wanted && (physical & mask) == 0 && pressed == pressedModifiers.end()) {
-                if (const xcb_keycode_t keycode = modifiers.keyFor(mask); keycode != 0) {
+            const auto lifted = liftedModifiers.find(mask);
+            const bool userHolds = (physical & mask) != 0 && lifted == liftedModifiers.end();
+            if (wanted && !userHolds && pressed == pressedModifiers.end()) {
+                if (lifted != liftedModifiers.end()) {
+                    for (const xcb_keycode_t keycode : lifted->second) {
+                        fakeKey(keycode, true);
+                    }
+                    liftedModifiers.erase(lifted);
+                } else if (const xcb_keycode_t keycode = modifiers.keyFor(mask); keycode != 0) {
                     fakeKey(keycode, true);
                     pressedModifiers[mask] = keycode;
                 }
             } else if (!wanted && pressed != pressedModifiers.end()) {
                 fakeKey(pressed->second, false);
                 pressedModifiers.erase(pressed);
+            } else if (!wanted && userHolds) {
+                std::vector<xcb_keycode_t>& letGo = liftedModifiers[mask];
+                for (const xcb_keycode_t keycode : modifiers.keysFor(mask)) {
+                    if (isDown(keycode)) {
+                        fakeKey(keycode, false);
+                        letGo.push_back(keycode);
+                    }
+                }
             }
         }
-        if ((keysDown[event.detail / 8] & (1U << (event.detail % 8))) != 0 &&
-            down.count(event.detail) == 0) {
+        if (isDown(event.detail) && down.count(event.detail) == 0) {
             fakeKey(event.detail, false);
         }
         keysDown[event.detail / 8] &= static_cast<std::uint8_t>(~(1U << (event.detail % 8)));
@@ -381,6 +407,11 @@ void X11KeyboardHold::retype(const std::vector<xcb_key_press_event_t>& keys) {
     }
     for (const auto& [mask, keycode] : pressedModifiers) {
         fakeKey(keycode, false);
+    }
+    for (const auto& [mask, keycodes] : liftedModifiers) {
+        for (const xcb_keycode_t keycode : keycodes) {
+            fakeKey(keycode, true);
+        }
     }
 }
 

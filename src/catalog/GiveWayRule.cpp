@@ -1,0 +1,40 @@
+#include "catalog/GiveWayRule.h"
+
+#include "catalog/Unicode.h"
+
+#include <algorithm>
+
+namespace tiklo {
+
+bool GiveWayRule::givesWay(const QueryState& state, const QueryKey& key,
+                           const WordRunIndex& wordRuns) {
+    const std::string_view query = state.query;
+    switch (key.kind) {
+    case QueryKey::Kind::tab:
+        // No name holds a tab: it is indentation, or the next field.
+        return true;
+    case QueryKey::Kind::confirm:
+        // Return right after the prefix ends a line; after a query that found nothing, it
+        // ends a line of text that was never a search. After arrows it chooses.
+        return state.firstKey || (!query.empty() && state.resultCount == 0);
+    case QueryKey::Kind::other:
+        return false;
+    case QueryKey::Kind::text:
+        break;
+    }
+    const std::u32string typed = unicode::scalars(key.text);
+    // A space right after the prefix: "; " is punctuation and a space, whatever the texts.
+    if (query.empty() && !typed.empty() &&
+        std::all_of(typed.begin(), typed.end(), unicode::isWhiteSpace)) {
+        return true;
+    }
+    // Letters and digits may be a typo on its way to being mended: the search goes on.
+    if (!typed.empty() && std::all_of(typed.begin(), typed.end(), unicode::isAlphanumeric)) {
+        return false;
+    }
+    std::string grown(query);
+    grown += key.text;
+    return !wordRuns.startsWordRun(grown);
+}
+
+} // namespace tiklo

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "catalog/WordRunIndex.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace tiklo {
+
+// A key typed after the trigger prefix, as far as the give-way rule tells keys apart.
+struct QueryKey {
+    enum class Kind {
+        text,    // types `text`, with no Ctrl, Alt or Super held
+        confirm, // Return or keypad Enter
+        tab,
+        other, // editing, moving, shortcuts: the search's own business
+    };
+    Kind kind = Kind::other;
+    std::string text; // UTF-8, for `text`
+};
+
+// Where semicolon search stands when a key comes.
+struct QueryState {
+    std::string_view query; // typed after the prefix so far
+    std::size_t resultCount = 0;
+    // No key has come since the prefix: this one is the first.
+    bool firstKey = true;
+};
+
+// Whether a key typed after the prefix makes semicolon search give way: the prefix was
+// punctuation, and the query with this key belongs in the document as typed. A ";" followed
+// by a space, a line end, a wink or code stays what it is; only what can be a search is one.
+class GiveWayRule {
+public:
+    static bool givesWay(const QueryState& state, const QueryKey& key,
+                         const WordRunIndex& wordRuns);
+};
+
+} // namespace tiklo

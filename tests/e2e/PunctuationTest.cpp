@@ -1,0 +1,136 @@
+// A ";" typed as punctuation stays punctuation: prose, winks, code and shell lines reach the
+// field exactly as typed, into a one-line entry and a text view, at xdotool's own pace and
+// slower, from the first popup after start on; searches still insert.
+#include "e2e/LearnedRanking.h"
+#include "e2e/TikloDesktop.h"
+
+#include <thread>
+
+#include <gtest/gtest.h>
+
+namespace tiklo::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+const std::string fire = "\U0001F525";
+const std::string thumbsUp = "\U0001F44D";
+
+struct Desk {
+    bool multiline = false;
+    bool accessibility = true;
+    std::chrono::milliseconds pace{12};
+};
+
+std::string describe(const Desk& desk) {
+    return std::string(desk.multiline ? "TextView" : "Entry") +
+           (desk.accessibility ? "" : "WithoutAccessibility") + "At" +
+           std::to_string(desk.pace.count()) + "ms";
+}
+
+void PrintTo(const Desk& desk, std::ostream* out) {
+    *out << describe(desk);
+}
+
+class PunctuationTest : public ::testing::TestWithParam<Desk> {
+protected:
+    // Tiklo listening with its first popup still to come, an empty field in front.
+    bool launch() {
+        desktop_ = std::make_unique<TikloDesktop>(
+            TikloDesktop::Options{.accessibility = GetParam().accessibility,
+                                  .initialText = "",
+                                  .multiline = GetParam().multiline});
+        if (!desktop_->startTikloListening()) {
+            ADD_FAILURE() << desktop_->error();
+            return false;
+        }
+        return desktop_->waitForTargetActive();
+    }
+
+    // Types `keys` in one go into an empty field; what the field then holds, once no popup is
+    // left and nothing more arrives.
+    std::string typed(const std::vector<std::string>& keys, const std::string& expected) {
+        EXPECT_TRUE(desktop_->waitForPopupHidden());
+        EXPECT_TRUE(desktop_->waitForTargetActive());
+        EXPECT_TRUE(desktop_->target().setText(""));
+        EXPECT_EQ(desktop_->target().waitForText(""), "");
+        EXPECT_FALSE(keys.empty());
+        EXPECT_TRUE(desktop_->keySequence(keys, GetParam().pace));
+        desktop_->target().waitForText(expected, 5s);
+        EXPECT_TRUE(desktop_->waitForPopupHidden(2s)) << "a popup stayed open";
+        // Late keys, or an emoji, would show by now.
+        std::this_thread::sleep_for(250ms);
+        return desktop_->target().text().value_or("(no answer)");
+    }
+
+    // Return starts a line in the text view and only confirms in the entry.
+    std::string asShown(std::string text) const {
+        if (!GetParam().multiline) {
+            std::erase(text, '\n');
+        }
+        return text;
+    }
+
+    std::unique_ptr<TikloDesktop> desktop_;
+};
+
+TEST_P(PunctuationTest, ProseWinksCodeAndShellLinesStayAsTyped) {
+    ASSERT_TRUE(launch());
+    // The first line meets the first popup after start.
+    for (const std::string line : {"one; two", "wink ;) ok", "a ;-) b", "so ;D nice", "yes ;P, ok",
+                                   "x = 1;\n", "for(i=0;i<n;i++)", "cd a; ls", "a=1;b=2"}) {
+        SCOPED_TRACE(line);
+        const std::vector<std::string> keys = TikloDesktop::keysFor(line);
+        EXPECT_EQ(typed(keys, asShown(line)), asShown(line));
+    }
+    // Punctuation teaches nothing.
+    const History history = readHistory(desktop_->defaultsFile());
+    EXPECT_TRUE(history.recents.empty()) << history.recents.front();
+    EXPECT_TRUE(history.usage.empty()) << history.usage.dump();
+}
+
+TEST_P(PunctuationTest, SearchesStillInsert) {
+    ASSERT_TRUE(launch());
+    const auto search = [&](const std::string& text, const std::string& choice) {
+        std::vector<std::string> keys = TikloDesktop::keysFor(text);
+        keys.push_back(choice);
+        return keys;
+    };
+    EXPECT_EQ(typed(search("hot ;fire", "Return"), "hot " + fire), "hot " + fire);
+    EXPECT_EQ(typed(search("ok ;thumbs up", "Return"), "ok " + thumbsUp), "ok " + thumbsUp);
+    EXPECT_EQ(typed(search("ok ;+1", "Return"), "ok " + thumbsUp), "ok " + thumbsUp);
+    EXPECT_EQ(typed(search("hot ;fire", "ctrl+1"), "hot " + fire), "hot " + fire);
+    // A search with nothing found, ended by Return, was a line of text.
+    EXPECT_EQ(typed(search("see ;xyzzy", "Return"), asShown("see ;xyzzy\n")),
+              asShown("see ;xyzzy\n"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Desks, PunctuationTest,
+                         ::testing::Values(Desk{false, true, 12ms}, Desk{false, false, 60ms},
+                                           Desk{true, true, 60ms}, Desk{true, false, 12ms}),
+                         [](const auto& info) { return describe(info.param); });
+
+// Ten lines of C typed in one go at xdotool's own pace into a text view.
+TEST(PunctuationCodeTest, TenLinesOfCArriveExactly) {
+    TikloDesktop desktop({.initialText = "", .multiline = true});
+    ASSERT_TRUE(desktop.startTiklo()) << desktop.error();
+    ASSERT_TRUE(desktop.waitForTargetActive());
+    const std::string code = "int main(void) {\n"
+                             "int a = 1;\n"
+                             "int b = a + 2;\n"
+                             "for (int i = 0; i < b; i++) {\n"
+                             "a = a * 2;\n"
+                             "}\n"
+                             "if (a > 3) { b = 0; }\n"
+                             "puts(\"done\");\n"
+                             "return a;\n"
+                             "}\n";
+    ASSERT_TRUE(desktop.keySequence(TikloDesktop::keysFor(code)));
+    EXPECT_EQ(desktop.target().waitForText(code, 10s), code);
+    EXPECT_TRUE(desktop.waitForPopupHidden(2s));
+    std::this_thread::sleep_for(250ms);
+    EXPECT_EQ(desktop.target().text(), code);
+}
+
+} // namespace
+} // namespace tiklo::test
