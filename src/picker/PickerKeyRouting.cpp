@@ -44,6 +44,7 @@ PickerKeyDecision PickerKeyRouting::route(const PickerKeyEvent& event,
     switch (event.key.sym) {
     case keysym::returnKey:
     case keysym::keypadEnter:
+    case keysym::linefeed:
         return swallow(Action::insertSelected);
     case keysym::escape:
         return swallow(Action::close);
@@ -70,6 +71,7 @@ QueryKey PickerKeyRouting::queryKey(const Key& key, std::string_view text) {
     switch (key.sym) {
     case keysym::returnKey:
     case keysym::keypadEnter:
+    case keysym::linefeed:
         return {Kind::confirm, {}};
     case keysym::tab:
         return {Kind::tab, {}};

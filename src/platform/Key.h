@@ -14,6 +14,7 @@ inline constexpr KeySym none = 0; // no symbol
 inline constexpr KeySym space = 0x0020;
 inline constexpr KeySym backSpace = 0xff08;
 inline constexpr KeySym tab = 0xff09;
+inline constexpr KeySym linefeed = 0xff0a; // ends a line as Return does (xdotool types "\n" so)
 inline constexpr KeySym returnKey = 0xff0d;
 inline constexpr KeySym escape = 0xff1b;
 inline constexpr KeySym left = 0xff51;

@@ -52,7 +52,12 @@ Modifiers modifiersOf(Qt::KeyboardModifiers held) {
     return modifiers;
 }
 
-KeySym keysymOf(int key) {
+// `nativeKeysym`: the window system's own name for the key (0 when unknown), for the key Qt
+// has no name of its own for.
+KeySym keysymOf(int key, std::uint32_t nativeKeysym) {
+    if (nativeKeysym == keysym::linefeed) {
+        return keysym::linefeed;
+    }
     if (key >= Qt::Key_Space && key <= latin1End) {
         return key >= Qt::Key_A && key <= Qt::Key_Z
                    ? keysym::letter(static_cast<char>(key - Qt::Key_A + 'a'))
@@ -82,9 +87,12 @@ PickerKeyEvent QtKeyTranslator::translate(const QKeyEvent& event, const Keyboard
     }
     const KeyStroke stroke{event.nativeScanCode(), event.nativeModifiers(), press};
     if (!press) {
-        return PickerKeyEvent{PickerKeyEvent::Type::keyUp, {keysymOf(key), modifiers}, {}, stroke};
+        return PickerKeyEvent{PickerKeyEvent::Type::keyUp,
+                              {keysymOf(key, event.nativeVirtualKey()), modifiers},
+                              {},
+                              stroke};
     }
-    Key translated{keysymOf(key), modifiers};
+    Key translated{keysymOf(key, event.nativeVirtualKey()), modifiers};
     if (!event.modifiers().testFlag(Qt::KeypadModifier)) {
         const std::optional<int> place =
             layout != nullptr ? layout->digitRowNumber(event.nativeScanCode()) : std::nullopt;

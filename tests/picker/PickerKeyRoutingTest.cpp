@@ -101,6 +101,7 @@ TEST(PickerKeyRoutingTest, ThePopupGivesWayWhereTheQueryStopsBeingASearch) {
     EXPECT_EQ(routeTyping(keysym::space, " ", empty), giveWay);
     EXPECT_EQ(routeTyping(keysym::returnKey, "\r", empty), giveWay);
     EXPECT_EQ(routeTyping(keysym::keypadEnter, "\r", empty), giveWay);
+    EXPECT_EQ(routeTyping(keysym::linefeed, "\n", empty), giveWay);
     EXPECT_EQ(routeTyping(keysym::tab, "\t", empty), giveWay);
     EXPECT_EQ(routeTyping(')', ")", empty), giveWay);
     EXPECT_EQ(routeTyping('+', "+", empty).action, Action::none);
@@ -139,6 +140,7 @@ TEST(PickerKeyRoutingTest, KeysAreToldApartForTheGiveWayRule) {
     };
     EXPECT_EQ(kind({keysym::returnKey}, "\r"), Kind::confirm);
     EXPECT_EQ(kind({keysym::keypadEnter}, "\r"), Kind::confirm);
+    EXPECT_EQ(kind({keysym::linefeed}, "\n"), Kind::confirm);
     EXPECT_EQ(kind({keysym::tab}, "\t"), Kind::tab);
     EXPECT_EQ(kind({keysym::backSpace}, "\b"), Kind::other);
     EXPECT_EQ(kind({keysym::escape}, "\x1b"), Kind::other);

@@ -59,19 +59,14 @@ Item {
             return list.itemAtIndex(index).y - list.contentY
         }
 
-        function test_texts_and_empty_state() {
+        function test_empty_state_and_count_follow_the_results() {
             makeView()
             verify(child("emptyState").visible)
-            compare(child("emptyStateText").text, "No matches")
             compare(child("footerCount").text, "0 emoji")
-            compare(child("searchPlaceholder").text, "Search emoji")
-            const hints = ["hintNavigate", "hintInsert", "hintDismiss"].map(
-                            name => child(name + "Key").text + " " + child(name + "Label").text)
-            compare(hints, ["↑↓ navigate", "⏎ insert", "esc dismiss"])
-
             Rig.fill(3)
             verify(!child("emptyState").visible)
             compare(child("footerCount").text, "3 emoji")
+            // Without the colour font named, some emoji come out as monochrome glyphs.
             compare(rowChild(0, "rowEmoji").font.family, "Noto Color Emoji")
         }
 
@@ -203,10 +198,8 @@ Item {
             const inline = findChild(view, "inlinePickerView")
             const full = findChild(view, "pickerView")
             verify(inline.visible && !full.visible)
-            compare([view.implicitWidth, view.implicitHeight], [420, 326])
             Rig.present(Tiklo.Full)
             verify(!inline.visible && full.visible)
-            compare([view.implicitWidth, view.implicitHeight], [620, 470])
         }
     }
 }

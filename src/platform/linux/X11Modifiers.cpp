@@ -11,12 +11,12 @@ namespace tiklo {
 // The keysyms Tiklo names are X's.
 static_assert(keysym::none == XKB_KEY_NoSymbol && keysym::space == XKB_KEY_space &&
               keysym::backSpace == XKB_KEY_BackSpace && keysym::tab == XKB_KEY_Tab &&
-              keysym::returnKey == XKB_KEY_Return && keysym::escape == XKB_KEY_Escape &&
-              keysym::left == XKB_KEY_Left && keysym::up == XKB_KEY_Up &&
-              keysym::right == XKB_KEY_Right && keysym::down == XKB_KEY_Down &&
-              keysym::keypadEnter == XKB_KEY_KP_Enter && keysym::digit(0) == XKB_KEY_0 &&
-              keysym::digit(9) == XKB_KEY_9 && keysym::letter('a') == XKB_KEY_a &&
-              keysym::letter('z') == XKB_KEY_z);
+              keysym::linefeed == XKB_KEY_Linefeed && keysym::returnKey == XKB_KEY_Return &&
+              keysym::escape == XKB_KEY_Escape && keysym::left == XKB_KEY_Left &&
+              keysym::up == XKB_KEY_Up && keysym::right == XKB_KEY_Right &&
+              keysym::down == XKB_KEY_Down && keysym::keypadEnter == XKB_KEY_KP_Enter &&
+              keysym::digit(0) == XKB_KEY_0 && keysym::digit(9) == XKB_KEY_9 &&
+              keysym::letter('a') == XKB_KEY_a && keysym::letter('z') == XKB_KEY_z);
 
 namespace {
 
