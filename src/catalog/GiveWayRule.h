@@ -12,7 +12,7 @@ namespace tiklo {
 struct QueryKey {
     enum class Kind {
         text,    // types `text`, with no Ctrl, Alt or Super held
-        confirm, // Return or keypad Enter
+        confirm, // Return, keypad Enter or Linefeed: a line end
         tab,
         other, // editing, moving, shortcuts: the search's own business
     };

@@ -385,12 +385,15 @@ void X11KeyboardHold::retype(const std::vector<xcb_key_press_event_t>& keys) {
                 fakeKey(pressed->second, false);
                 pressedModifiers.erase(pressed);
             } else if (!wanted && userHolds) {
-                std::vector<xcb_keycode_t>& letGo = liftedModifiers[mask];
+                std::vector<xcb_keycode_t> letGo;
                 for (const xcb_keycode_t keycode : modifiers.keysFor(mask)) {
                     if (isDown(keycode)) {
                         fakeKey(keycode, false);
                         letGo.push_back(keycode);
                     }
+                }
+                if (!letGo.empty()) {
+                    liftedModifiers[mask] = std::move(letGo);
                 }
             }
         }
