@@ -131,6 +131,7 @@ TIKLO_QUERY_BENCHMARKS(emoji, "\U0001F525")
 TIKLO_QUERY_BENCHMARKS(no_match, "qqxqzz")
 TIKLO_QUERY_BENCHMARKS(german_word, "herz")
 TIKLO_QUERY_BENCHMARKS(german_umlaut, "gr\u00FCn")
+TIKLO_QUERY_BENCHMARKS(emoticon, ":)")
 
 TIKLO_QUERY_BENCHMARK(wordRunStart, english, wink, ")")
 TIKLO_QUERY_BENCHMARK(wordRunStart, german, wink, ")")

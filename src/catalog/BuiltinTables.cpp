@@ -1,5 +1,7 @@
 #include "catalog/BuiltinTables.h"
 
+#include "catalog/Unicode.h"
+
 #include <array>
 #include <string_view>
 #include <utility>
@@ -192,6 +194,32 @@ const std::unordered_map<std::string, std::vector<std::string>>& BuiltinTables::
         {"US", {"usa", "america", "united states"}},
     };
     return table;
+}
+
+const std::vector<std::pair<std::string, std::string>>& BuiltinTables::emoticons() {
+    static const std::vector<std::pair<std::string, std::string>> table{
+        {":)", "\U0001F642"},   {":-)", "\U0001F642"},  {":(", "\U0001F641"},
+        {":-(", "\U0001F641"},  {":D", "\U0001F603"},   {":-D", "\U0001F603"},
+        {"xD", "\U0001F606"},   {":P", "\U0001F61B"},   {":-P", "\U0001F61B"},
+        {":'(", "\U0001F622"},  {":O", "\U0001F62E"},   {":-O", "\U0001F62E"},
+        {":*", "\U0001F618"},   {":-*", "\U0001F618"},  {":|", "\U0001F610"},
+        {":/", "\U0001F615"},   {"8)", "\U0001F60E"},   {"<3", "\U00002764\U0000FE0F"},
+        {"</3", "\U0001F494"},  {"^_^", "\U0001F60A"},  {"o/", "\U0001F44B"},
+        {":+1:", "\U0001F44D"}, {":-1:", "\U0001F44E"},
+    };
+    return table;
+}
+
+const std::string* BuiltinTables::emojiOfEmoticon(std::string_view text) {
+    static const std::unordered_map<std::string, std::string> byLowerCase = [] {
+        std::unordered_map<std::string, std::string> made;
+        for (const auto& [emoticon, emoji] : emoticons()) {
+            made.emplace(unicode::toLower(emoticon), emoji);
+        }
+        return made;
+    }();
+    const auto found = byLowerCase.find(unicode::toLower(text));
+    return found == byLowerCase.end() ? nullptr : &found->second;
 }
 
 const std::vector<EmojiItem>& BuiltinTables::fallbackItems() {

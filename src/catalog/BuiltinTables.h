@@ -3,7 +3,9 @@
 #include "catalog/EmojiItem.h"
 
 #include <string>
+#include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace tiklo {
@@ -21,6 +23,11 @@ public:
     static const std::unordered_map<std::string, int>& commonRankByEmoji();
     // Upper-case two-letter region code -> extra lowercase names.
     static const std::unordered_map<std::string, std::vector<std::string>>& regionAliases();
+    // Emoticons as people type them -> the emoji they stand for, in table order. None begins
+    // with ";": after the trigger prefix that would be the prefix typed twice.
+    static const std::vector<std::pair<std::string, std::string>>& emoticons();
+    // The emoji of `text` when it is one of the emoticons, letter case aside; else nothing.
+    static const std::string* emojiOfEmoticon(std::string_view text);
     // The catalog when the system emoji file is missing or nearly empty.
     static const std::vector<EmojiItem>& fallbackItems();
 };

@@ -146,7 +146,11 @@ SearchIndex::historyScores(const std::unordered_set<std::string>& favorites,
     return scores;
 }
 
-std::optional<int> SearchIndex::tier(const Indexed& entry, std::string_view q2) {
+std::optional<int> SearchIndex::tier(const Indexed& entry, std::string_view q2,
+                                     const std::string* emoticonEmoji) {
+    if (emoticonEmoji != nullptr && entry.item->emoji == *emoticonEmoji) {
+        return emoticonEqual;
+    }
     if (entry.item->emoji == q2) {
         return emojiEqual;
     }
@@ -205,6 +209,8 @@ SearchIndex::search(std::string_view query, std::optional<EmojiCategory> categor
             ranked.push_back({i, score, 0, 0, 0, entry.nameOrder});
         }
     } else {
+        // Before the colons go: ":)" is an emoticon, ")" is not.
+        const std::string* emoticonEmoji = BuiltinTables::emojiOfEmoticon(q);
         std::string q2;
         q2.reserve(q.size());
         for (char c : q) {
@@ -217,7 +223,7 @@ SearchIndex::search(std::string_view query, std::optional<EmojiCategory> categor
             if (!inPool(entry)) {
                 continue;
             }
-            if (const std::optional<int> t = tier(entry, q2)) {
+            if (const std::optional<int> t = tier(entry, q2, emoticonEmoji)) {
                 ranked.push_back({i, *t, scores.frecency[i], scores.favorite[i], entry.commonRank,
                                   entry.nameOrder});
             }

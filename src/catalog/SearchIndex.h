@@ -25,6 +25,8 @@ public:
     static constexpr int recentsBonusBase = 40;
 
     enum Tier : int {
+        // The query is an emoticon (":)", "<3") and this is its emoji.
+        emoticonEqual = 130,
         emojiEqual = 120,
         shortcodeEqual = 110,
         nameEqual = 95,
@@ -68,7 +70,8 @@ private:
     Scores historyScores(const std::unordered_set<std::string>& favorites,
                          const std::unordered_map<std::string, EmojiUsage>& usage,
                          const std::vector<std::string>& recents) const;
-    static std::optional<int> tier(const Indexed& entry, std::string_view q2);
+    static std::optional<int> tier(const Indexed& entry, std::string_view q2,
+                                   const std::string* emoticonEmoji);
 
     std::vector<Indexed> entries_;
     // Item text and id -> entry positions, so history is applied without a pass per record.

@@ -1,5 +1,6 @@
 #include "catalog/WordRunIndex.h"
 
+#include "catalog/BuiltinTables.h"
 #include "catalog/Unicode.h"
 
 #include <algorithm>
@@ -18,13 +19,22 @@ WordRunIndex::WordRunIndex(const std::vector<EmojiItem>& items) {
             lines_ += '\n';
         }
     };
+    std::unordered_set<std::string_view> emoji;
     for (const EmojiItem& item : items) {
+        emoji.insert(item.emoji);
         add(item.name);
         add(item.shortcode);
         // As the picker shows it, and as people write it in chat.
         add(":" + item.shortcode + ":");
         for (const std::string& keyword : item.keywords) {
             add(keyword);
+        }
+    }
+    // An emoticon is a search too (";:)" looks for ":)"), where its emoji is in the catalog;
+    // it is one word, though made of marks (the "-" of ":-)" starts nothing).
+    for (const auto& [emoticon, itsEmoji] : BuiltinTables::emoticons()) {
+        if (emoji.count(itsEmoji) != 0) {
+            emoticons_.push_back(unicode::foldCaseAndDiacritics(emoticon));
         }
     }
 }
@@ -40,7 +50,9 @@ bool WordRunIndex::startsWordRun(std::string_view text) const {
             return true;
         }
     }
-    return folded.empty();
+    return folded.empty() ||
+           std::any_of(emoticons_.begin(), emoticons_.end(),
+                       [&](const std::string& emoticon) { return emoticon.starts_with(folded); });
 }
 
 } // namespace tiklo

@@ -10,7 +10,8 @@ namespace tiklo {
 
 // Whether a text can still grow into a search: whether it is the start of some run of words
 // in a name, keyword or shortcode of the catalog ("thumbs " of "thumbs up", "+" of "+1",
-// ":fi" of ":fire:"), ignoring case and diacritics. Built once, read from any thread.
+// ":fi" of ":fire:"), or of an emoticon (":)"), ignoring case and diacritics. Built once,
+// read from any thread.
 class WordRunIndex {
 public:
     explicit WordRunIndex(const std::vector<EmojiItem>& items);
@@ -24,6 +25,8 @@ public:
 private:
     // Every text, folded, once, each on a line of its own.
     std::string lines_;
+    // Texts that start only at their beginning.
+    std::vector<std::string> emoticons_;
 };
 
 } // namespace tiklo

@@ -1,5 +1,7 @@
 #include "catalog/GiveWayRule.h"
+#include "catalog/BuiltinTables.h"
 #include "catalog/EmojiCatalog.h"
+#include "catalog/Unicode.h"
 
 #include <gtest/gtest.h>
 
@@ -122,6 +124,34 @@ TEST(GiveWayRuleTest, ProseCodeAndWinksGiveWayAtTheirFirstPunctuation) {
     EXPECT_EQ(givesWayAt("fire"), std::string::npos);
     EXPECT_EQ(givesWayAt("thumbs up"), std::string::npos);
     EXPECT_EQ(givesWayAt("+1"), std::string::npos);
+}
+
+// The emoticon table whole: each finds its emoji first, in either letter case, and each is a
+// search key by key after the prefix, never given way.
+TEST(GiveWayRuleTest, EveryEmoticonFindsItsEmojiFirstAndIsASearchAfterThePrefix) {
+    const EmojiCatalog& catalog = englishCatalog();
+    const WordRunIndex& words = catalog.wordRuns();
+    ASSERT_EQ(BuiltinTables::emoticons().size(), 23u);
+    for (const auto& [emoticon, emoji] : BuiltinTables::emoticons()) {
+        EXPECT_FALSE(emoticon.starts_with(";")) << emoticon;
+        for (const std::string& typed : {emoticon, unicode::toUpper(emoticon),
+                                         unicode::toLower(emoticon), " " + emoticon + " "}) {
+            const auto results = catalog.search(typed, std::nullopt, {}, {}, {});
+            ASSERT_FALSE(results.empty()) << typed;
+            EXPECT_EQ(results.front()->emoji, emoji) << typed;
+        }
+        std::string query;
+        for (const char c : emoticon) {
+            const QueryKey key{Kind::text, std::string(1, c)};
+            EXPECT_FALSE(GiveWayRule::givesWay({query, 1, query.empty()}, key, words))
+                << emoticon << " at " << query.size();
+            query += c;
+        }
+        EXPECT_TRUE(words.startsWordRun(emoticon)) << emoticon;
+    }
+    // What is typed after an emoticon ends it as punctuation does.
+    EXPECT_TRUE(GiveWayRule::givesWay({":)", 1, false}, {Kind::text, " "}, words));
+    EXPECT_EQ(BuiltinTables::emojiOfEmoticon(":)x"), nullptr);
 }
 
 } // namespace
