@@ -4,6 +4,8 @@
 #include "catalog/Unicode.h"
 
 #include <algorithm>
+#include <iterator>
+#include <map>
 #include <numeric>
 
 namespace tiklo {
@@ -74,9 +76,49 @@ SearchIndex::SearchIndex(const std::vector<EmojiItem>& items, Clock clock)
         entries_[byName[rank]].nameOrder = static_cast<int>(rank);
     }
 
+    std::vector<std::vector<std::string>> typoTexts;
+    typoTexts.reserve(entries_.size());
+    std::map<std::string, std::vector<std::size_t>> entriesByWord;
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         entriesByEmoji_[entries_[i].item->emoji].push_back(i);
         entriesById_[entries_[i].item->id()].push_back(i);
+        std::vector<std::string> words = unicode::words(entries_[i].nameLower);
+        for (const std::string& keyword : entries_[i].keywordsLower) {
+            std::vector<std::string> keywordWords = unicode::words(keyword);
+            words.insert(words.end(), keywordWords.begin(), keywordWords.end());
+        }
+        for (std::string& word : words) {
+            std::vector<std::size_t>& holders = entriesByWord[std::move(word)];
+            if (holders.empty() || holders.back() != i) {
+                holders.push_back(i);
+            }
+        }
+        // A typo is of a name word, a keyword or the shortcode.
+        std::vector<std::string> texts = unicode::words(entries_[i].nameLower);
+        texts.insert(texts.end(), entries_[i].keywordsLower.begin(),
+                     entries_[i].keywordsLower.end());
+        texts.push_back(entries_[i].shortcodeNorm);
+        typoTexts.push_back(std::move(texts));
+    }
+    typos_ = TypoIndex(typoTexts);
+    words_.assign(std::make_move_iterator(entriesByWord.begin()),
+                  std::make_move_iterator(entriesByWord.end()));
+}
+
+void SearchIndex::markWordsStartingWith(std::string_view prefix,
+                                        std::vector<std::uint16_t>& marks) const {
+    // Each entry once, however many of its words start so.
+    std::vector<char> marked(entries_.size(), 0);
+    auto word =
+        std::lower_bound(words_.begin(), words_.end(), prefix,
+                         [](const auto& entry, std::string_view p) { return entry.first < p; });
+    for (; word != words_.end() && word->first.starts_with(prefix); ++word) {
+        for (const std::size_t i : word->second) {
+            if (!marked[i]) {
+                marked[i] = 1;
+                ++marks[i];
+            }
+        }
     }
 }
 
@@ -175,6 +217,44 @@ std::optional<int> SearchIndex::tier(const Indexed& entry, std::string_view q2,
     return std::nullopt;
 }
 
+std::vector<std::pair<std::size_t, int>>
+SearchIndex::looserMatches(std::string_view q2, const std::vector<char>& settled,
+                           std::size_t foundCount) const {
+    std::vector<std::pair<std::size_t, int>> matches;
+    std::vector<char> taken = settled;
+    std::vector<std::string> queryWords = unicode::words(q2);
+    std::sort(queryWords.begin(), queryWords.end());
+    queryWords.erase(std::unique(queryWords.begin(), queryWords.end()), queryWords.end());
+    if (queryWords.size() >= 2) {
+        std::vector<std::uint16_t> marks(entries_.size(), 0);
+        for (const std::string& queryWord : queryWords) {
+            markWordsStartingWith(queryWord, marks);
+        }
+        for (std::size_t i = 0; i < entries_.size(); ++i) {
+            if (!taken[i] && marks[i] == queryWords.size()) {
+                matches.emplace_back(i, anyOrder);
+                taken[i] = 1;
+            }
+        }
+    }
+    if (foundCount + matches.size() >= typoResultLimit) {
+        return matches;
+    }
+    const std::u32string typed = unicode::scalars(q2);
+    const auto letters = static_cast<std::size_t>(
+        std::count_if(typed.begin(), typed.end(), unicode::isAlphanumeric));
+    if (letters < minTypoLetters) {
+        return matches;
+    }
+    const int maxEdits = letters >= twoEditLetters ? 2 : 1;
+    for (const auto& [i, edits] : typos_.within(typed, maxEdits)) {
+        if (!taken[i]) {
+            matches.emplace_back(i, typo - edits);
+        }
+    }
+    return matches;
+}
+
 std::vector<const EmojiItem*>
 SearchIndex::search(std::string_view query, std::optional<EmojiCategory> category,
                     const std::unordered_set<std::string>& favorites,
@@ -218,15 +298,28 @@ SearchIndex::search(std::string_view query, std::optional<EmojiCategory> categor
                 q2 += c == '_' ? ' ' : c;
             }
         }
+        // Ranked already, or outside the pool.
+        std::vector<char> settled(entries_.size(), 0);
+        std::size_t foundCount = 0;
+        const auto rank = [&](std::size_t i, int t) {
+            const Indexed& entry = entries_[i];
+            ranked.push_back(
+                {i, t, scores.frecency[i], scores.favorite[i], entry.commonRank, entry.nameOrder});
+        };
         for (std::size_t i = 0; i < entries_.size(); ++i) {
             const Indexed& entry = entries_[i];
             if (!inPool(entry)) {
+                settled[i] = 1;
                 continue;
             }
             if (const std::optional<int> t = tier(entry, q2, emoticonEmoji)) {
-                ranked.push_back({i, *t, scores.frecency[i], scores.favorite[i], entry.commonRank,
-                                  entry.nameOrder});
+                rank(i, *t);
+                settled[i] = 1;
+                ++foundCount;
             }
+        }
+        for (const auto& [i, t] : looserMatches(q2, settled, foundCount)) {
+            rank(i, t);
         }
     }
 

@@ -4,7 +4,9 @@
 #include "catalog/EmojiItem.h"
 #include "catalog/EmojiUsage.h"
 #include "catalog/ReferenceClock.h"
+#include "catalog/TypoIndex.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,7 +36,18 @@ public:
         namePrefix = 65,
         keywordEqual = 55,
         textContains = 24,
+        // Below the tiers above, only for items none of them found:
+        // every word of the query starts a word of the name or a keyword, in any order;
+        anyOrder = 12,
+        // a name word, keyword or shortcode is a typo away (this less the edits).
+        typo = 8,
     };
+
+    // With fewer results than this, typos are looked for, in queries of at least
+    // `minTypoLetters` letters; two edits are allowed from `twoEditLetters` letters on.
+    static constexpr std::size_t typoResultLimit = 5;
+    static constexpr std::size_t minTypoLetters = 4;
+    static constexpr std::size_t twoEditLetters = 8;
 
     struct Indexed {
         const EmojiItem* item = nullptr;
@@ -73,7 +86,20 @@ private:
     static std::optional<int> tier(const Indexed& entry, std::string_view q2,
                                    const std::string* emoticonEmoji);
 
+    // Entries not `settled` (ranked by the tiers, or outside the pool) that the query's words
+    // find in any order, then, with few results so far, typos of the query; with their tiers.
+    std::vector<std::pair<std::size_t, int>> looserMatches(std::string_view q2,
+                                                           const std::vector<char>& settled,
+                                                           std::size_t foundCount) const;
+
+    // Entries whose name or keywords hold a word that starts with `prefix`, marked in `marks`
+    // (one count up per entry).
+    void markWordsStartingWith(std::string_view prefix, std::vector<std::uint16_t>& marks) const;
+
     std::vector<Indexed> entries_;
+    // Every word of the names and keywords, sorted, with the entries that hold it.
+    std::vector<std::pair<std::string, std::vector<std::size_t>>> words_;
+    TypoIndex typos_;
     // Item text and id -> entry positions, so history is applied without a pass per record.
     std::unordered_map<std::string_view, std::vector<std::size_t>> entriesByEmoji_;
     std::unordered_map<std::string_view, std::vector<std::size_t>> entriesById_;

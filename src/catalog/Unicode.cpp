@@ -268,6 +268,23 @@ std::u32string foldScalar(char32_t c) {
 
 } // namespace
 
+std::vector<std::string> words(std::string_view utf8) {
+    std::vector<std::string> found;
+    std::string word;
+    for (const char32_t c : scalars(utf8)) {
+        if (isAlphanumeric(c)) {
+            appendUtf8(word, c);
+        } else if (!word.empty()) {
+            found.push_back(std::move(word));
+            word.clear();
+        }
+    }
+    if (!word.empty()) {
+        found.push_back(std::move(word));
+    }
+    return found;
+}
+
 std::string foldCaseAndDiacritics(std::string_view utf8) {
     constexpr auto firstNonAscii = static_cast<unsigned char>(0x80);
     std::string folded;

@@ -56,6 +56,9 @@ std::string toUpper(std::string_view utf8);
 // Canonical composition (NFC).
 std::string nfc(std::string_view utf8);
 
+// The words of a text: its runs of letters, marks and digits, in order.
+std::vector<std::string> words(std::string_view utf8);
+
 // Case-folded, without diacritics ("Émoji" -> "emoji", "Straße" -> "strasse"), as UTF-8.
 std::string foldCaseAndDiacritics(std::string_view utf8);
 

@@ -1,4 +1,5 @@
 #include "catalog/SearchIndex.h"
+#include "catalog/EditDistance.h"
 
 #include <gtest/gtest.h>
 
@@ -89,6 +90,67 @@ TEST_F(SearchIndexTest, EmptyQueryScoresFavoritesUsageAndRecents) {
     // used: 50 + 40 = 90; old: 64; recent: 39; all above joy's common rank 120.
     EXPECT_EQ(search(""), (Ids{"favorite", "used", "old", "recent", "joy", "never"}));
     EXPECT_EQ(search("", EmojiCategory::smileys), Ids{});
+}
+
+// Words in any order find what no tier finds, and rank after everything the tiers find.
+TEST_F(SearchIndexTest, QueryWordsInAnyOrderStartWordsOfTheNameOrKeywords) {
+    items = {item("a", "grinning cat with smiling eyes", "smile_cat"),
+             item("b", "cat smiling face", "csf"), item("c", "dog", "dog", {"smiling pet", "cat"}),
+             item("d", "scatter smilingly", "scatter")};
+    // A tier (name prefix) first; then the words in any order, in names and keywords alike.
+    EXPECT_EQ(search("cat smiling"), (Ids{"csf", "dog", "smile_cat"}));
+    EXPECT_EQ(search("smil CA"), (Ids{"csf", "dog", "smile_cat"}));
+    // Every word must start a word: "mil" starts none.
+    EXPECT_EQ(search("mil cat"), Ids{});
+    EXPECT_EQ(search("cat smiling", EmojiCategory::people), Ids{});
+}
+
+// Typos are looked for when the query has 4 letters or more and fewer than 5 results came;
+// two edits from 8 letters on; the closest first.
+TEST_F(SearchIndexTest, TyposAtAndAcrossEachThreshold) {
+    items = {item("f", "fire", "fire"), item("r", "rainbow", "rainbow"),
+             item("s", "sparkles", "sparkles"), item("c", "carousel", "carousel"),
+             item("\U0001F602", "carrousell", "carrousell")};
+    EXPECT_EQ(search("fier"), (Ids{"fire"})); // 4 letters, neighbours swapped
+    EXPECT_EQ(search("fie"), Ids{});          // 3 letters: no typos
+    EXPECT_EQ(search("rainbwo"), (Ids{"rainbow"}));
+    EXPECT_EQ(search("reinbou"), Ids{});              // 7 letters: one edit only
+    EXPECT_EQ(search("spurklis"), (Ids{"sparkles"})); // 8 letters: two edits
+    // One edit before two, though the other is the more common.
+    EXPECT_EQ(search("carousels"), (Ids{"carousel", "carrousell"}));
+
+    // Four results from the tiers: typos join after them; five: none are looked for.
+    items = {item("1", "mantis", "mantis"), item("2", "diamant", "diamant"),
+             item("3", "romantic", "romantic"), item("4", "mantle", "mantle"),
+             item("m", "man", "man")};
+    EXPECT_EQ(search("mant"), (Ids{"mantis", "mantle", "diamant", "romantic", "man"}));
+    items.push_back(item("5", "mantra", "mantra"));
+    EXPECT_EQ(search("mant"), (Ids{"mantis", "mantle", "mantra", "diamant", "romantic"}));
+}
+
+TEST(EditDistanceTest, EachEditCountsOnceAndTheBoundCutsOff) {
+    struct Pair {
+        std::u32string a, b;
+        int bound;
+        std::optional<int> edits;
+    };
+    for (const Pair& pair : std::vector<Pair>{
+             {U"pizza", U"pizza", 0, 0},
+             {U"pizza", U"piza", 1, 1},       // deletion
+             {U"banana", U"bananna", 1, 1},   // insertion
+             {U"heart", U"hear\u00E9", 1, 1}, // substitution, by scalars
+             {U"fire", U"fier", 1, 1},        // neighbours swapped
+             {U"fireworks", U"fyreworkz", 2, 2},
+             {U"fireworks", U"fyreworkz", 1, std::nullopt},
+             {U"ab", U"", 2, 2},
+             {U"ab", U"", 1, std::nullopt}, // told by the lengths
+             {U"ca", U"abc", 3, 3},         // no edit inside a swapped pair
+             {U"kitten", U"sitting", 2, std::nullopt},
+         }) {
+        EXPECT_EQ(editDistanceWithin(pair.a, pair.b, pair.bound), pair.edits)
+            << std::string(pair.a.begin(), pair.a.end()) << " " << pair.bound;
+        EXPECT_EQ(editDistanceWithin(pair.b, pair.a, pair.bound), pair.edits);
+    }
 }
 
 TEST(SearchIndexScoresTest, FrecencyArithmetic) {

@@ -102,6 +102,26 @@ bool finds(const EmojiCatalog& catalog, const std::string& query, const std::str
                        [&](const EmojiItem* item) { return item->emoji == emoji; });
 }
 
+// Where the tiers find nothing, words in any order and then typos do.
+TEST(SystemCatalogTest, SearchForgivesWordOrderAndTypos) {
+    const EmojiCatalog english(CatalogSources::systemDefaults("en"));
+    for (const auto& [query, emoji] : std::vector<std::pair<std::string, std::string>>{
+             {"tears joy", "\U0001F602"},
+             {"truck fire", "\U0001F692"},
+             {"piza", "\U0001F355"},
+             {"fier", "\U0001F525"},
+             {"bananna", "\U0001F34C"},
+             {"rainbwo", "\U0001F308"},
+         }) {
+        EXPECT_EQ(firstFound(english, query), emoji) << query;
+    }
+    EXPECT_TRUE(finds(english, "cat smiling", "\U0001F63B"));
+    const auto hart = english.search("hart", std::nullopt, {}, {}, {});
+    ASSERT_GE(hart.size(), 5u);
+    EXPECT_TRUE(std::any_of(hart.begin(), hart.begin() + 5,
+                            [](const EmojiItem* item) { return item->emoji == "\u2764\uFE0F"; }));
+}
+
 TEST(SystemCatalogTest, SearchInTheUserLanguageKeepsEnglishAndTheIds) {
     const EmojiCatalog english(CatalogSources::systemDefaults(UserLocale::none));
     const EmojiCatalog german(CatalogSources::systemDefaults("de_DE.UTF-8"));
