@@ -188,10 +188,36 @@ SearchIndex::historyScores(const std::unordered_set<std::string>& favorites,
     return scores;
 }
 
+std::optional<std::string> SearchIndex::namedEmoji(std::string_view q) {
+    if (const std::string* emoji = BuiltinTables::emojiOfEmoticon(q)) {
+        return *emoji;
+    }
+    // "flag de" or "de flag": a person typing two letters after "flag" means the region.
+    constexpr std::string_view flag = "flag";
+    constexpr std::size_t codeLength = 2;
+    const std::vector<std::string> words = unicode::words(q);
+    if (words.size() != 2) {
+        return std::nullopt;
+    }
+    const std::string_view code = words[0] == flag   ? std::string_view(words[1])
+                                  : words[1] == flag ? std::string_view(words[0])
+                                                     : std::string_view();
+    if (code.size() != codeLength ||
+        !std::all_of(code.begin(), code.end(), [](char c) { return c >= 'a' && c <= 'z'; })) {
+        return std::nullopt;
+    }
+    std::string emoji;
+    for (const char c : code) {
+        unicode::appendUtf8(emoji,
+                            unicode::firstRegionalIndicator + static_cast<char32_t>(c - 'a'));
+    }
+    return emoji;
+}
+
 std::optional<int> SearchIndex::tier(const Indexed& entry, std::string_view q2,
-                                     const std::string* emoticonEmoji) {
-    if (emoticonEmoji != nullptr && entry.item->emoji == *emoticonEmoji) {
-        return emoticonEqual;
+                                     const std::optional<std::string>& named) {
+    if (named && entry.item->emoji == *named) {
+        return namedOutright;
     }
     if (entry.item->emoji == q2) {
         return emojiEqual;
@@ -290,7 +316,7 @@ SearchIndex::search(std::string_view query, std::optional<EmojiCategory> categor
         }
     } else {
         // Before the colons go: ":)" is an emoticon, ")" is not.
-        const std::string* emoticonEmoji = BuiltinTables::emojiOfEmoticon(q);
+        const std::optional<std::string> named = namedEmoji(q);
         std::string q2;
         q2.reserve(q.size());
         for (char c : q) {
@@ -312,7 +338,7 @@ SearchIndex::search(std::string_view query, std::optional<EmojiCategory> categor
                 settled[i] = 1;
                 continue;
             }
-            if (const std::optional<int> t = tier(entry, q2, emoticonEmoji)) {
+            if (const std::optional<int> t = tier(entry, q2, named)) {
                 rank(i, *t);
                 settled[i] = 1;
                 ++foundCount;

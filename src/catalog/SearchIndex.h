@@ -27,8 +27,9 @@ public:
     static constexpr int recentsBonusBase = 40;
 
     enum Tier : int {
-        // The query is an emoticon (":)", "<3") and this is its emoji.
-        emoticonEqual = 130,
+        // The query names this emoji outright: an emoticon (":)", "<3"), or "flag XX" or
+        // "XX flag" for the flag of region XX.
+        namedOutright = 130,
         emojiEqual = 120,
         shortcodeEqual = 110,
         nameEqual = 95,
@@ -83,8 +84,10 @@ private:
     Scores historyScores(const std::unordered_set<std::string>& favorites,
                          const std::unordered_map<std::string, EmojiUsage>& usage,
                          const std::vector<std::string>& recents) const;
+    // The emoji the query names outright: an emoticon's, or a flag by its region code.
+    static std::optional<std::string> namedEmoji(std::string_view q);
     static std::optional<int> tier(const Indexed& entry, std::string_view q2,
-                                   const std::string* emoticonEmoji);
+                                   const std::optional<std::string>& named);
 
     // Entries not `settled` (ranked by the tiers, or outside the pool) that the query's words
     // find in any order, then, with few results so far, typos of the query; with their tiers.

@@ -122,6 +122,20 @@ TEST(SystemCatalogTest, SearchForgivesWordOrderAndTypos) {
                             [](const EmojiItem* item) { return item->emoji == "\u2764\uFE0F"; }));
 }
 
+// Two letters beside "flag" are a region code; three are a name's start.
+TEST(SystemCatalogTest, AFlagIsFoundFirstByItsRegionCode) {
+    const EmojiCatalog english(CatalogSources::systemDefaults("en"));
+    const std::string germany = "\U0001F1E9\U0001F1EA";
+    for (const std::string query : {"flag de", "de flag", "Flag DE", "flag: de"}) {
+        EXPECT_EQ(firstFound(english, query), germany) << query;
+    }
+    EXPECT_EQ(firstFound(english, "flag us"), "\U0001F1FA\U0001F1F8");
+    EXPECT_EQ(firstFound(english, "flag gb"), "\U0001F1EC\U0001F1E7");
+    EXPECT_EQ(firstFound(english, "flag den"), "\U0001F1E9\U0001F1F0");
+    // A code without a flag names nothing.
+    EXPECT_EQ(firstFound(english, "flag qq"), "");
+}
+
 TEST(SystemCatalogTest, SearchInTheUserLanguageKeepsEnglishAndTheIds) {
     const EmojiCatalog english(CatalogSources::systemDefaults(UserLocale::none));
     const EmojiCatalog german(CatalogSources::systemDefaults("de_DE.UTF-8"));
