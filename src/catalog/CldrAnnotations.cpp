@@ -17,17 +17,34 @@ bool isUsable(std::string_view value) {
 }
 
 // The five modifiers U+1F3FB..U+1F3FF are F0 9F 8F BB..BF in UTF-8.
+constexpr std::string_view modifierPrefix = "\xF0\x9F\x8F";
+
+bool isModifierAt(std::string_view emoji, std::size_t at) {
+    const std::size_t last = at + modifierPrefix.size();
+    const auto byte = static_cast<unsigned char>(last < emoji.size() ? emoji[last] : 0);
+    return byte >= 0xBB && byte <= 0xBF;
+}
+
 bool hasSkinTone(std::string_view emoji) {
-    constexpr std::string_view modifierPrefix = "\xF0\x9F\x8F";
     for (std::size_t at = emoji.find(modifierPrefix); at != std::string_view::npos;
          at = emoji.find(modifierPrefix, at + 1)) {
-        const auto last = static_cast<unsigned char>(
-            at + modifierPrefix.size() < emoji.size() ? emoji[at + modifierPrefix.size()] : 0);
-        if (last >= 0xBB && last <= 0xBF) {
+        if (isModifierAt(emoji, at)) {
             return true;
         }
     }
     return false;
+}
+
+std::string withoutSkinTones(std::string emoji) {
+    for (std::size_t at = emoji.find(modifierPrefix); at != std::string::npos;
+         at = emoji.find(modifierPrefix, at)) {
+        if (isModifierAt(emoji, at)) {
+            emoji.erase(at, modifierPrefix.size() + 1);
+        } else {
+            ++at;
+        }
+    }
+    return emoji;
 }
 
 std::vector<std::string> splitKeywords(std::string_view list) {
@@ -62,11 +79,18 @@ std::optional<CldrAnnotations> CldrAnnotations::parse(std::string_view xml) {
     std::unordered_set<std::string> named;
     for (const pugi::xml_node annotation : root.child("annotations").children("annotation")) {
         std::string emoji = unicode::sanitizeUtf8(annotation.attribute("cp").value());
-        if (emoji.empty() || hasSkinTone(emoji)) {
+        if (emoji.empty()) {
             continue;
         }
         const std::string value = unicode::trimWhiteSpace(annotation.child_value());
-        if (std::string_view(annotation.attribute("type").value()) == "tts") {
+        const bool tts = std::string_view(annotation.attribute("type").value()) == "tts";
+        if (hasSkinTone(emoji)) {
+            if (tts && isUsable(value)) {
+                result.tonedNames.emplace_back(withoutSkinTones(std::move(emoji)), value);
+            }
+            continue;
+        }
+        if (tts) {
             if (isUsable(value) && named.insert(emoji).second) {
                 result.names.emplace_back(std::move(emoji), value);
             }

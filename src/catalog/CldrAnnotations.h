@@ -10,10 +10,13 @@ namespace tiklo {
 
 // The names ("tts" entries) and keyword lists of one CLDR annotations file, in its
 // language. Entries of texts with a skin-tone modifier (most of a derived annotations
-// file) are skipped: toned variants are never catalog items, tones are applied on output.
+// file) are apart: toned variants are never catalog items, tones are applied on output;
+// their names are kept under the emoji without its tones.
 struct CldrAnnotations {
     // Emoji text -> name, in file order; a repeated key keeps its first value.
     std::vector<std::pair<std::string, std::string>> names;
+    // The names of toned variants, by the emoji without its modifiers, in file order.
+    std::vector<std::pair<std::string, std::string>> tonedNames;
     // Emoji text -> keywords (the " | "-separated list, trimmed), in file order.
     std::vector<std::pair<std::string, std::vector<std::string>>> keywords;
 

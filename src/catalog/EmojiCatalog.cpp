@@ -8,13 +8,15 @@ namespace tiklo {
 struct EmojiCatalog::Assembled {
     std::vector<EmojiItem> items;
     CatalogSourceReport report;
+    SearchIndex::LocalNames localNames;
 
     explicit Assembled(const CatalogSources& sources) {
-        const SystemEmojiTables tables = SystemEmojiTables::load(sources);
+        SystemEmojiTables tables = SystemEmojiTables::load(sources);
         CatalogAssembler::Assembly assembly = CatalogAssembler(tables).assemble(sources.emojiFiles);
         items = std::move(assembly.items);
         report.emojiFile = assembly.scannedItems > 0;
         report.names = !tables.appleNames.empty();
+        localNames = std::move(tables.userLanguageNames);
     }
 };
 
@@ -24,6 +26,7 @@ EmojiCatalog::EmojiCatalog(const CatalogSources& sources, Clock clock)
 EmojiCatalog::EmojiCatalog(Assembled assembled, Clock clock)
     : EmojiCatalog(std::move(assembled.items), std::move(clock)) {
     report_ = assembled.report;
+    localNames_ = std::move(assembled.localNames);
 }
 
 EmojiCatalog::EmojiCatalog(std::vector<EmojiItem> items, Clock clock)
@@ -45,7 +48,8 @@ const EmojiItem* EmojiCatalog::item(const std::string& id) const {
 }
 
 const SearchIndex& EmojiCatalog::index() const {
-    std::call_once(indexOnce_, [this] { index_ = std::make_unique<SearchIndex>(items_, clock_); });
+    std::call_once(indexOnce_,
+                   [this] { index_ = std::make_unique<SearchIndex>(items_, clock_, localNames_); });
     return *index_;
 }
 

@@ -57,6 +57,8 @@ private:
 
     const std::vector<EmojiItem> items_;
     CatalogSourceReport report_;
+    // The names of the user's language, by emoji; the search ranks them as names.
+    SearchIndex::LocalNames localNames_;
     std::unordered_map<std::string, const EmojiItem*> byID_;
     Clock clock_;
     mutable std::once_flag indexOnce_;

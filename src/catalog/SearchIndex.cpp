@@ -43,7 +43,25 @@ struct SearchIndex::Scores {
     std::vector<char> favorite;
 };
 
-SearchIndex::SearchIndex(const std::vector<EmojiItem>& items, Clock clock)
+std::string SearchIndex::nameForm(std::string_view text) {
+    std::string form;
+    form.reserve(text.size());
+    for (const char32_t c : unicode::scalars(text)) {
+        // French writes "drapeau : Allemagne" with a narrow no-break space.
+        if (c != U':' && c != U',' && !unicode::isWhiteSpace(c)) {
+            unicode::appendUtf8(form, c);
+        } else if (!form.empty() && form.back() != ' ') {
+            form += ' ';
+        }
+    }
+    if (!form.empty() && form.back() == ' ') {
+        form.pop_back();
+    }
+    return form;
+}
+
+SearchIndex::SearchIndex(const std::vector<EmojiItem>& items, Clock clock,
+                         const LocalNames& localNames)
     : clock_(std::move(clock)) {
     const auto& ranks = BuiltinTables::commonRankByEmoji();
     entries_.reserve(items.size());
@@ -59,6 +77,11 @@ SearchIndex::SearchIndex(const std::vector<EmojiItem>& items, Clock clock)
         entry.haystack = underscoresToSpaces(unicode::nfc(item.searchableText()));
         if (auto rank = ranks.find(item.emoji); rank != ranks.end()) {
             entry.commonRank = rank->second;
+        }
+        if (auto names = localNames.find(item.emoji); names != localNames.end()) {
+            for (const std::string& name : names->second) {
+                entry.localNames.push_back(nameForm(unicode::nfc(unicode::toLower(name))));
+            }
         }
         entries_.push_back(std::move(entry));
     }
@@ -214,8 +237,11 @@ std::optional<std::string> SearchIndex::namedEmoji(std::string_view q) {
     return emoji;
 }
 
-std::optional<int> SearchIndex::tier(const Indexed& entry, std::string_view q2,
+std::optional<int> SearchIndex::tier(const Indexed& entry, std::string_view q2, std::string_view q3,
                                      const std::optional<std::string>& named) {
+    const auto localName = [&](const auto& matches) {
+        return std::any_of(entry.localNames.begin(), entry.localNames.end(), matches);
+    };
     if (named && entry.item->emoji == *named) {
         return namedOutright;
     }
@@ -234,8 +260,15 @@ std::optional<int> SearchIndex::tier(const Indexed& entry, std::string_view q2,
     if (startsWithWholeCharacters(entry.nameLower, q2)) {
         return namePrefix;
     }
-    if (std::binary_search(entry.keywordsLower.begin(), entry.keywordsLower.end(), q2)) {
+    // A name of the user's language is one of the item's keywords as well: whole, it ranks
+    // as a keyword, so that a keyword that happens to be another emoji's name ("herz" of ❤️,
+    // the name of ♥️) keeps its place; by its start, above the text found anywhere.
+    if (std::binary_search(entry.keywordsLower.begin(), entry.keywordsLower.end(), q2) ||
+        localName([&](const std::string& name) { return name == q3; })) {
         return keywordEqual;
+    }
+    if (localName([&](const std::string& name) { return startsWithWholeCharacters(name, q3); })) {
+        return localNamePrefix;
     }
     if (entry.haystack.find(q2) != std::string::npos) {
         return textContains;
@@ -324,6 +357,7 @@ SearchIndex::search(std::string_view query, std::optional<EmojiCategory> categor
                 q2 += c == '_' ? ' ' : c;
             }
         }
+        const std::string q3 = nameForm(q2);
         // Ranked already, or outside the pool.
         std::vector<char> settled(entries_.size(), 0);
         std::size_t foundCount = 0;
@@ -338,7 +372,7 @@ SearchIndex::search(std::string_view query, std::optional<EmojiCategory> categor
                 settled[i] = 1;
                 continue;
             }
-            if (const std::optional<int> t = tier(entry, q2, named)) {
+            if (const std::optional<int> t = tier(entry, q2, q3, named)) {
                 rank(i, *t);
                 settled[i] = 1;
                 ++foundCount;

@@ -36,6 +36,8 @@ public:
         shortcodePrefix = 80,
         namePrefix = 65,
         keywordEqual = 55,
+        // A name in the user's language starts with the query (":" and "," aside).
+        localNamePrefix = 40,
         textContains = 24,
         // Below the tiers above, only for items none of them found:
         // every word of the query starts a word of the name or a keyword, in any order;
@@ -56,11 +58,21 @@ public:
         std::string shortcodeNorm;              // underscores as spaces
         std::vector<std::string> keywordsLower; // sorted, for binary search
         std::string haystack;                   // searchable text, underscores as spaces
+        std::vector<std::string> localNames;    // in the user's language, in nameForm
         int commonRank = 0;
         int nameOrder = 0;
     };
 
-    SearchIndex(const std::vector<EmojiItem>& items, Clock clock);
+    // Emoji text -> its names in the user's language (lower case).
+    using LocalNames = std::unordered_map<std::string, std::vector<std::string>>;
+
+    // `localNames`: the items' names in the user's language, matched whole and by their
+    // start with the ":" and "," of CLDR's derived names ("Flagge: Deutschland") ignored.
+    SearchIndex(const std::vector<EmojiItem>& items, Clock clock,
+                const LocalNames& localNames = {});
+
+    // A name as matched, and a query as matched against it: no ":" or ",", single spaces.
+    static std::string nameForm(std::string_view text);
 
     std::vector<const EmojiItem*> search(std::string_view query,
                                          std::optional<EmojiCategory> category,
@@ -86,7 +98,8 @@ private:
                          const std::vector<std::string>& recents) const;
     // The emoji the query names outright: an emoticon's, or a flag by its region code.
     static std::optional<std::string> namedEmoji(std::string_view q);
-    static std::optional<int> tier(const Indexed& entry, std::string_view q2,
+    // `q2`: the query as the tiers match it; `q3`: the same in nameForm, for local names.
+    static std::optional<int> tier(const Indexed& entry, std::string_view q2, std::string_view q3,
                                    const std::optional<std::string>& named);
 
     // Entries not `settled` (ranked by the tiers, or outside the pool) that the query's words

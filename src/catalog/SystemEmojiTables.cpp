@@ -206,13 +206,27 @@ ListTable phrasesFrom(const std::vector<CatalogSources::Annotations>& candidates
     return sortedLists(accumulator);
 }
 
-ListTable userLanguageFrom(const std::vector<std::string>& paths,
-                           const std::vector<std::string>& qualifiedEmoji, CldrFiles& cldr) {
+SystemEmojiTables::UserLanguage userLanguageFrom(const std::vector<std::string>& paths,
+                                                 const std::vector<std::string>& qualifiedEmoji,
+                                                 CldrFiles& cldr) {
     // Every file adds: a regional locale's file holds only what differs from its language's.
     PhraseAccumulator words;
+    ListTable names;
     for (const CldrAnnotations* file : cldr.set(paths)) {
+        const auto addName = [&](const std::string& emoji, const std::string& name) {
+            std::string lowered = unicode::toLower(name);
+            std::vector<std::string>& itsNames = names[emoji];
+            if (std::find(itsNames.begin(), itsNames.end(), lowered) == itsNames.end()) {
+                itsNames.push_back(std::move(lowered));
+            }
+        };
         for (const auto& [emoji, name] : file->names) {
             words[emoji].insert(unicode::toLower(name));
+            addName(emoji, name);
+        }
+        // "Daumen hoch: mittlere Hautfarbe" names the thumb, whatever tone it is typed in.
+        for (const auto& [emoji, name] : file->tonedNames) {
+            addName(emoji, name);
         }
         for (const auto& [emoji, keywords] : file->keywords) {
             for (const std::string& keyword : keywords) {
@@ -221,7 +235,8 @@ ListTable userLanguageFrom(const std::vector<std::string>& paths,
         }
     }
     addQualifiedForms(words, qualifiedEmoji);
-    return sortedLists(words);
+    addQualifiedForms(names, qualifiedEmoji);
+    return {sortedLists(words), std::move(names)};
 }
 
 } // namespace
@@ -233,7 +248,10 @@ SystemEmojiTables SystemEmojiTables::load(const CatalogSources& sources) {
     tables.appleNames = appleNamesFrom(sources.names, qualified, cldr);
     tables.equivalentByEmoji = loadEquivalences(sources.equivalences);
     tables.phraseAliasesByEmoji = phrasesFrom(sources.phrases, qualified, cldr);
-    tables.userLanguageKeywords = userLanguageFrom(sources.userLanguage, qualified, cldr);
+    SystemEmojiTables::UserLanguage userLanguage =
+        userLanguageFrom(sources.userLanguage, qualified, cldr);
+    tables.userLanguageKeywords = std::move(userLanguage.words);
+    tables.userLanguageNames = std::move(userLanguage.names);
     return tables;
 }
 
@@ -276,8 +294,9 @@ ListTable SystemEmojiTables::loadPhrases(const std::vector<CatalogSources::Annot
     return phrasesFrom(candidates, qualifiedEmoji, cldr);
 }
 
-ListTable SystemEmojiTables::loadUserLanguage(const std::vector<std::string>& paths,
-                                              const std::vector<std::string>& qualifiedEmoji) {
+SystemEmojiTables::UserLanguage
+SystemEmojiTables::loadUserLanguage(const std::vector<std::string>& paths,
+                                    const std::vector<std::string>& qualifiedEmoji) {
     CldrFiles cldr;
     return userLanguageFrom(paths, qualifiedEmoji, cldr);
 }

@@ -18,6 +18,8 @@ struct SystemEmojiTables {
     std::unordered_map<std::string, std::vector<std::string>> phraseAliasesByEmoji;
     // Names and keywords in the user's language, lowercased, sorted, without duplicates.
     std::unordered_map<std::string, std::vector<std::string>> userLanguageKeywords;
+    // The names alone (a regional locale may add one), lowercased, in file order.
+    std::unordered_map<std::string, std::vector<std::string>> userLanguageNames;
 
     static SystemEmojiTables load(const CatalogSources& sources);
 
@@ -29,10 +31,14 @@ struct SystemEmojiTables {
     static std::unordered_map<std::string, std::vector<std::string>>
     loadPhrases(const std::vector<CatalogSources::Annotations>& candidates,
                 const std::vector<std::string>& qualifiedEmoji);
-    // Every file is read; a missing or broken one adds nothing.
-    static std::unordered_map<std::string, std::vector<std::string>>
-    loadUserLanguage(const std::vector<std::string>& paths,
-                     const std::vector<std::string>& qualifiedEmoji);
+    // Every file is read; a missing or broken one adds nothing. Names and keywords together,
+    // and the names alone.
+    struct UserLanguage {
+        std::unordered_map<std::string, std::vector<std::string>> words;
+        std::unordered_map<std::string, std::vector<std::string>> names;
+    };
+    static UserLanguage loadUserLanguage(const std::vector<std::string>& paths,
+                                         const std::vector<std::string>& qualifiedEmoji);
 };
 
 } // namespace tiklo

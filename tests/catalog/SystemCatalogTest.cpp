@@ -136,6 +136,23 @@ TEST(SystemCatalogTest, AFlagIsFoundFirstByItsRegionCode) {
     EXPECT_EQ(firstFound(english, "flag qq"), "");
 }
 
+// Derived names of the user's language, as people type them: with or without the ":", in
+// any order.
+TEST(SystemCatalogTest, DerivedNamesOfTheUsersLanguageFindTheirEmojiFirst) {
+    const EmojiCatalog german(CatalogSources::systemDefaults("de_DE.UTF-8"));
+    const std::string germany = "\U0001F1E9\U0001F1EA";
+    for (const std::string query :
+         {"Flagge: Deutschland", "Flagge Deutschland", "deutschland flagge", "flagge deu"}) {
+        EXPECT_EQ(firstFound(german, query), germany) << query;
+    }
+    EXPECT_EQ(firstFound(german, "Frau: Glatze"), "\U0001F469\u200D\U0001F9B2");
+    const EmojiCatalog french(CatalogSources::systemDefaults("fr_FR.UTF-8"));
+    for (const std::string query : {"drapeau : Allemagne", "drapeau: allemagne",
+                                    "drapeau\u202F: Allemagne", "drapeau allem"}) {
+        EXPECT_EQ(firstFound(french, query), germany) << query;
+    }
+}
+
 TEST(SystemCatalogTest, SearchInTheUserLanguageKeepsEnglishAndTheIds) {
     const EmojiCatalog english(CatalogSources::systemDefaults(UserLocale::none));
     const EmojiCatalog german(CatalogSources::systemDefaults("de_DE.UTF-8"));

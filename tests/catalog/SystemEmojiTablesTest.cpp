@@ -127,21 +127,35 @@ TEST(SystemEmojiTablesTest, UserLanguageAddsEveryFilesNamesAndKeywordsLowercased
 </annotations></ldml>)");
     const std::string derived = dir.write("derived.xml", R"(<ldml><annotations>
   <annotation cp="🇩🇪" type="tts">Flagge: Deutschland</annotation>
+  <annotation cp="👍🏽">Daumen | mittlere Hautfarbe</annotation>
+  <annotation cp="👍🏽" type="tts">Daumen hoch: mittlere Hautfarbe</annotation>
 </annotations></ldml>)");
     const std::string truncated =
         std::string(TIKLO_TEST_DATA_DIR) + "/catalog/annotations-truncated.xml";
     const std::vector<std::string> qualified{"\u2764\uFE0F", "\U0001F525", "\U0001F600"};
 
-    const Lists words = SystemEmojiTables::loadUserLanguage(
+    const SystemEmojiTables::UserLanguage loaded = SystemEmojiTables::loadUserLanguage(
         {regional, dir.file("missing.xml"), truncated, language, derived}, qualified);
-    EXPECT_EQ(words, (Lists{{"\U0001F525", {"feuer", "flamme", "füür"}},
-                            {"\U0001F600", {"grinsendes gesicht"}},
-                            {"\u2764", {"herz", "rotes herz"}},
-                            {"\u2764\uFE0F", {"herz", "rotes herz"}}, // the key without U+FE0F
-                            {"\U0001F1E9\U0001F1EA", {"flagge: deutschland"}}}));
+    EXPECT_EQ(loaded.words,
+              (Lists{{"\U0001F525", {"feuer", "flamme", "füür"}},
+                     {"\U0001F600", {"grinsendes gesicht"}},
+                     {"\u2764", {"herz", "rotes herz"}},
+                     {"\u2764\uFE0F", {"herz", "rotes herz"}}, // the key without U+FE0F
+                     {"\U0001F1E9\U0001F1EA", {"flagge: deutschland"}}}));
+    // The names alone, derived ones too; "↑↑↑" inherits and names nothing. A toned variant's
+    // name names the emoji without the tone (its keywords are not the emoji's).
+    EXPECT_EQ(loaded.names, (Lists{{"\U0001F44D", {"daumen hoch: mittlere hautfarbe"}},
+                                   {"\U0001F525", {"feuer"}},
+                                   {"\U0001F600", {"grinsendes gesicht"}},
+                                   {"\u2764", {"rotes herz"}},
+                                   {"\u2764\uFE0F", {"rotes herz"}},
+                                   {"\U0001F1E9\U0001F1EA", {"flagge: deutschland"}}}));
 
     // The broken file adds nothing, not even the entries before the break.
-    EXPECT_TRUE(SystemEmojiTables::loadUserLanguage({truncated}, qualified).empty());
+    const SystemEmojiTables::UserLanguage broken =
+        SystemEmojiTables::loadUserLanguage({truncated}, qualified);
+    EXPECT_TRUE(broken.words.empty());
+    EXPECT_TRUE(broken.names.empty());
 }
 
 } // namespace
