@@ -60,6 +60,7 @@ void AppState::load() {
     favorites_ = read(Table::favorites);
     recents_ = read(Table::recents);
     emojiUsage_ = read(Table::emojiUsage);
+    emojiSkinTones_ = read(Table::emojiSkinTones);
     excludedAppIDs_ = read(Table::excludedAppIDs);
     if (!discardedValues.isEmpty()) {
         qCWarning(settingsLog).noquote() << "Discarded stored values that could not be read, under"
@@ -188,6 +189,17 @@ void AppState::setEmojiUsage(Usage value) {
     store(SettingsTable::emojiUsage, emojiUsage_);
 }
 
+void AppState::setEmojiSkinTones(SkinTones value) {
+    emojiSkinTones_ = std::move(value);
+    emit emojiSkinTonesChanged();
+    store(SettingsTable::emojiSkinTones, emojiSkinTones_);
+}
+
+SkinTone AppState::skinToneFor(const std::string& emoji) const {
+    const auto chosen = emojiSkinTones_.find(emoji);
+    return chosen != emojiSkinTones_.end() ? chosen->second : view::toCatalog(defaultSkinTone_);
+}
+
 void AppState::setExcludedAppIDs(std::vector<std::string> value) {
     excludedAppIDs_ = std::move(value);
     emit excludedAppIDsChanged();
@@ -220,6 +232,14 @@ QVariantMap AppState::emojiUsageMap() const {
         map.insert(QString::fromStdString(emoji),
                    QVariantMap{{"count", QVariant::fromValue(usage.count)},
                                {"lastUsedAt", usage.lastUsedAt}});
+    }
+    return map;
+}
+
+QVariantMap AppState::emojiSkinTonesMap() const {
+    QVariantMap map;
+    for (const auto& [emoji, tone] : emojiSkinTones_) {
+        map.insert(QString::fromStdString(emoji), QString::fromUtf8(rawValue(tone)));
     }
     return map;
 }

@@ -51,11 +51,14 @@ class AppState : public QObject {
     Q_PROPERTY(QStringList favorites READ favoritesList NOTIFY favoritesChanged)
     Q_PROPERTY(QStringList recents READ recentsList NOTIFY recentsChanged)
     Q_PROPERTY(QVariantMap emojiUsage READ emojiUsageMap NOTIFY emojiUsageChanged)
+    // Emoji -> the tone chosen for it ("mediumDark").
+    Q_PROPERTY(QVariantMap emojiSkinTones READ emojiSkinTonesMap NOTIFY emojiSkinTonesChanged)
     Q_PROPERTY(QStringList excludedAppIDs READ excludedAppIDsList NOTIFY excludedAppIDsChanged)
 
 public:
     using Favorites = SettingCodecs::StringSet;
     using Usage = SettingCodecs::Usage;
+    using SkinTones = SettingCodecs::SkinTones;
 
     // Assignments made while a batch lives are written together, in one write of the store,
     // when the last batch ends; observers still learn of each at once.
@@ -92,6 +95,9 @@ public:
     const Favorites& favorites() const { return favorites_; }
     const std::vector<std::string>& recents() const { return recents_; }
     const Usage& emojiUsage() const { return emojiUsage_; }
+    const SkinTones& emojiSkinTones() const { return emojiSkinTones_; }
+    // The tone `emoji` is shown and typed in: the one chosen for it, else the default.
+    SkinTone skinToneFor(const std::string& emoji) const;
     const std::vector<std::string>& excludedAppIDs() const { return excludedAppIDs_; }
 
     void setMasterEnabled(bool value);
@@ -109,6 +115,7 @@ public:
     void setFavorites(Favorites value);
     void setRecents(std::vector<std::string> value);
     void setEmojiUsage(Usage value);
+    void setEmojiSkinTones(SkinTones value);
     void setExcludedAppIDs(std::vector<std::string> value);
 
     // Asks the system to let Tiklo observe and type keys, and shows where to allow it.
@@ -123,6 +130,7 @@ public:
     QStringList favoritesList() const;
     QStringList recentsList() const;
     QVariantMap emojiUsageMap() const;
+    QVariantMap emojiSkinTonesMap() const;
     QStringList excludedAppIDsList() const;
 
 signals:
@@ -139,6 +147,7 @@ signals:
     void favoritesChanged();
     void recentsChanged();
     void emojiUsageChanged();
+    void emojiSkinTonesChanged();
     void excludedAppIDsChanged();
 
 private:
@@ -168,6 +177,7 @@ private:
     Favorites favorites_;
     std::vector<std::string> recents_;
     Usage emojiUsage_;
+    SkinTones emojiSkinTones_;
     std::vector<std::string> excludedAppIDs_;
 };
 

@@ -102,4 +102,17 @@ std::optional<DefaultsStore::Value> SettingCodecs::UsageMap::write(const Usage& 
     return jsonData(value);
 }
 
+Decoded<SettingCodecs::SkinTones> SettingCodecs::SkinToneMap::read(const DefaultsStore& store,
+                                                                   const std::string& key) {
+    const std::optional<std::string> data = store.dataValue(key);
+    if (!data) {
+        return {};
+    }
+    return fromCollection(StoredCollectionDecoder::skinTones(*data));
+}
+
+std::optional<DefaultsStore::Value> SettingCodecs::SkinToneMap::write(const SkinTones& value) {
+    return jsonData(value);
+}
+
 } // namespace tiklo

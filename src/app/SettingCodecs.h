@@ -3,6 +3,7 @@
 #include "app/Hotkey.h"
 #include "app/StoredSetting.h"
 #include "catalog/EmojiUsage.h"
+#include "catalog/SkinTone.h"
 #include "platform/DefaultsStore.h"
 
 #include <exception>
@@ -22,6 +23,7 @@ struct SettingCodecs {
     using Strings = std::vector<std::string>;
     using StringSet = std::unordered_set<std::string>;
     using Usage = std::unordered_map<std::string, EmojiUsage>;
+    using SkinTones = std::unordered_map<std::string, SkinTone>;
 
     struct Boolean {
         static Decoded<bool> read(const DefaultsStore& store, const std::string& key);
@@ -75,6 +77,12 @@ struct SettingCodecs {
     struct UsageMap {
         static Decoded<Usage> read(const DefaultsStore& store, const std::string& key);
         static std::optional<DefaultsStore::Value> write(const Usage& value);
+    };
+
+    // A JSON object from emoji to a tone's name, read member by member.
+    struct SkinToneMap {
+        static Decoded<SkinTones> read(const DefaultsStore& store, const std::string& key);
+        static std::optional<DefaultsStore::Value> write(const SkinTones& value);
     };
 };
 

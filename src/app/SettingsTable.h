@@ -28,6 +28,9 @@ struct SettingsTable {
     static inline const StoredSetting<C::StringSet, C::StringSetList> favorites{"favorites", {}};
     static inline const StoredSetting<C::Strings, C::StringList> recents{"recents", {}};
     static inline const StoredSetting<C::Usage, C::UsageMap> emojiUsage{"emojiUsage", {}};
+    // A tone chosen for one emoji, over the default tone.
+    static inline const StoredSetting<C::SkinTones, C::SkinToneMap> emojiSkinTones{"emojiSkinTones",
+                                                                                   {}};
     static inline const StoredSetting<C::Strings, C::StringList> excludedAppIDs{"excludedBundleIDs",
                                                                                 {}};
     // Read at launch and written by the welcome window; not a property of the store.

@@ -69,4 +69,24 @@ StoredCollectionDecoder::usage(std::string_view json) {
     return decoded;
 }
 
+StoredCollectionDecoder::Decoded<StoredCollectionDecoder::SkinTones>
+StoredCollectionDecoder::skinTones(std::string_view json) {
+    Decoded<SkinTones> decoded;
+    const std::optional<nlohmann::json> parsed = parse(json);
+    if (!parsed || !parsed->is_object()) {
+        decoded.droppedAny = true;
+        return decoded;
+    }
+    for (const auto& [emoji, name] : parsed->items()) {
+        const std::optional<SkinTone> tone =
+            name.is_string() ? skinToneFromRaw(name.get<std::string>()) : std::nullopt;
+        if (tone) {
+            decoded.value.insert_or_assign(emoji, *tone);
+        } else {
+            decoded.droppedAny = true;
+        }
+    }
+    return decoded;
+}
+
 } // namespace tiklo

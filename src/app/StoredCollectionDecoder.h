@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalog/EmojiUsage.h"
+#include "catalog/SkinTone.h"
 
 #include <string>
 #include <string_view>
@@ -20,12 +21,15 @@ public:
         bool droppedAny = false;
     };
     using Usage = std::unordered_map<std::string, EmojiUsage>;
+    using SkinTones = std::unordered_map<std::string, SkinTone>;
 
     // A JSON array: its strings, in order; other elements are dropped.
     static Decoded<std::vector<std::string>> strings(std::string_view json);
     // A JSON object of usage records: the members that are whole records whose count is a
     // 64-bit integer.
     static Decoded<Usage> usage(std::string_view json);
+    // A JSON object from emoji to a tone's name ("mediumDark"): the members naming a tone.
+    static Decoded<SkinTones> skinTones(std::string_view json);
 };
 
 } // namespace tiklo

@@ -45,6 +45,19 @@ void UsageHistory::toggleFavorite(const EmojiItem& item) {
     state_.setFavorites(std::move(favorites));
 }
 
+void UsageHistory::setSkinTone(const EmojiItem& item, std::optional<SkinTone> tone) {
+    if (!item.supportsSkinTone) {
+        return;
+    }
+    AppState::SkinTones tones = state_.emojiSkinTones();
+    if (tone) {
+        tones.insert_or_assign(item.emoji, *tone);
+    } else if (tones.erase(item.emoji) == 0) {
+        return;
+    }
+    state_.setEmojiSkinTones(std::move(tones));
+}
+
 void UsageHistory::clearUsage() {
     state_.setEmojiUsage({});
 }

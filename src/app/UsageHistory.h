@@ -5,13 +5,14 @@
 #include "catalog/ReferenceClock.h"
 
 #include <cstddef>
+#include <optional>
 
 #include <QObject>
 
 namespace tiklo {
 
-// What Tiklo learns from the emoji the user inserts and marks: recents, use counts and
-// favorites, kept in the settings store.
+// What Tiklo learns from the emoji the user inserts and marks: recents, use counts,
+// favorites and tones chosen for single emoji, kept in the settings store.
 class UsageHistory : public QObject {
     Q_OBJECT
 public:
@@ -24,6 +25,9 @@ public:
     // grows, up to the largest count; written in one go.
     void recordUse(const EmojiItem& item);
     void toggleFavorite(const EmojiItem& item);
+    // The tone the item is shown and typed in from now on, over the default one; none: the
+    // default again. Items that take no tone keep none.
+    void setSkinTone(const EmojiItem& item, std::optional<SkinTone> tone);
     // Forgets every use count; recents and favorites stay.
     Q_INVOKABLE void clearUsage();
 

@@ -8,8 +8,10 @@ namespace tiklo {
 
 EmojiResultsModel::EmojiResultsModel(const AppState& state, const PickerSession& session)
     : state_(state), session_(session) {
-    connect(&state, &AppState::defaultSkinToneChanged, this,
-            [this] { allRowsChanged({EmojiRole}); });
+    for (const auto changed :
+         {&AppState::defaultSkinToneChanged, &AppState::emojiSkinTonesChanged}) {
+        connect(&state, changed, this, [this] { allRowsChanged({EmojiRole}); });
+    }
 }
 
 int EmojiResultsModel::rowCount(const QModelIndex& parent) const {
@@ -23,13 +25,15 @@ QVariant EmojiResultsModel::data(const QModelIndex& index, int role) const {
     const EmojiItem& item = *session_.results()[static_cast<std::size_t>(index.row())];
     switch (role) {
     case EmojiRole:
-        return displayText(item.displayEmoji(view::toCatalog(state_.defaultSkinTone())));
+        return displayText(item.displayEmoji(state_.skinToneFor(item.emoji)));
     case NameRole:
         return QString::fromStdString(item.name);
     case ShortcodeRole:
         return QString::fromStdString(item.shortcode);
     case HighlightedNameRole:
         return highlightedName(item.name, session_.query(), highlightColor_);
+    case SupportsSkinToneRole:
+        return item.supportsSkinTone;
     default:
         return {};
     }
@@ -39,7 +43,8 @@ QHash<int, QByteArray> EmojiResultsModel::roleNames() const {
     return {{EmojiRole, "emoji"},
             {NameRole, "name"},
             {ShortcodeRole, "shortcode"},
-            {HighlightedNameRole, "highlightedName"}};
+            {HighlightedNameRole, "highlightedName"},
+            {SupportsSkinToneRole, "supportsSkinTone"}};
 }
 
 void EmojiResultsModel::setHighlightColor(const QString& color) {

@@ -22,12 +22,13 @@ class EmojiResultsModel : public QAbstractListModel {
 
 public:
     enum Role {
-        EmojiRole = Qt::UserRole + 1, // shown in the default skin tone
+        EmojiRole = Qt::UserRole + 1, // shown in its tone: the one chosen for it, or the default
         NameRole,
         ShortcodeRole,
         // The name as shown (first character upper-case) with the first place where the query
         // occurs in bold, in the highlight colour; as styled text, every part escaped.
         HighlightedNameRole,
+        SupportsSkinToneRole,
     };
 
     EmojiResultsModel(const AppState& state, const PickerSession& session);

@@ -23,7 +23,10 @@ PickerContentModel::PickerContentModel(std::function<const EmojiCatalog&()> cata
     connect(&state, &AppState::favoritesChanged, this, refresh);
     connect(&state, &AppState::pickerModeChanged, this, refresh);
     // The same rows, drawn in another tone.
-    connect(&state, &AppState::defaultSkinToneChanged, this, [this] { allRowsChanged(); });
+    for (const auto changed :
+         {&AppState::defaultSkinToneChanged, &AppState::emojiSkinTonesChanged}) {
+        connect(&state, changed, this, [this] { allRowsChanged(); });
+    }
 }
 
 int PickerContentModel::rowCount(const QModelIndex& parent) const {
@@ -147,8 +150,9 @@ QVariantMap PickerContentModel::emojiData(const EmojiItem& item, int index) cons
     const QString shortcode = QString::fromStdString(item.shortcode);
     return {
         {QStringLiteral("id"), QString::fromStdString(item.id())},
-        {QStringLiteral("emoji"), EmojiResultsModel::displayText(item.displayEmoji(
-                                      view::toCatalog(state_.defaultSkinTone())))},
+        {QStringLiteral("emoji"),
+         EmojiResultsModel::displayText(item.displayEmoji(state_.skinToneFor(item.emoji)))},
+        {QStringLiteral("supportsSkinTone"), item.supportsSkinTone},
         {QStringLiteral("name"), titleCased(QString::fromStdString(item.name))},
         {QStringLiteral("shortcode"), shortcode},
         {QStringLiteral("favorite"), state_.favorites().contains(item.id())},

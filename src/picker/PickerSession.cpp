@@ -116,7 +116,7 @@ void PickerSession::insert(const EmojiItem& chosen, bool keepOpen) {
     if (!keepOpen) {
         emit hideRequested();
     }
-    std::string text = item.displayEmoji(view::toCatalog(state.defaultSkinTone()));
+    std::string text = item.displayEmoji(state.skinToneFor(item.emoji));
     if (trailingSpace) {
         text += ' ';
     }
@@ -140,6 +140,23 @@ void PickerSession::toggleFavorite(const QString& id) {
         services_.history.toggleFavorite(*item);
         refreshResults();
     }
+}
+
+void PickerSession::chooseSkinTone(const QString& id, view::SkinTone tone) {
+    if (const EmojiItem* item = itemWithID(id)) {
+        services_.history.setSkinTone(*item, view::toCatalog(tone));
+    }
+}
+
+void PickerSession::useDefaultSkinTone(const QString& id) {
+    if (const EmojiItem* item = itemWithID(id)) {
+        services_.history.setSkinTone(*item, std::nullopt);
+    }
+}
+
+bool PickerSession::hasOwnSkinTone(const QString& id) const {
+    const EmojiItem* item = itemWithID(id);
+    return item != nullptr && services_.state.emojiSkinTones().contains(item->emoji);
 }
 
 const EmojiItem* PickerSession::itemWithID(const QString& id) const {

@@ -85,6 +85,12 @@ public:
     Q_INVOKABLE void insertItem(const QString& id, bool keepOpen);
     // Marks or unmarks a favorite, and ranks again: favorites rank first.
     Q_INVOKABLE void toggleFavorite(const QString& id);
+    // A tone for one emoji, shown and typed over the default tone from now on.
+    Q_INVOKABLE void chooseSkinTone(const QString& id, tiklo::view::SkinTone tone);
+    // The emoji takes the default tone again.
+    Q_INVOKABLE void useDefaultSkinTone(const QString& id);
+    // Whether a tone was chosen for the emoji.
+    Q_INVOKABLE bool hasOwnSkinTone(const QString& id) const;
     Q_INVOKABLE void reset();
     // Cancel: nothing typed, the target application back in front.
     Q_INVOKABLE void close();

@@ -439,6 +439,35 @@ TEST_F(AppStateTest, ToggleFavoriteTwiceRestoresTheSet) {
     EXPECT_EQ(state->favorites(), AppState::Favorites{"heart"});
 }
 
+// A tone chosen for one emoji wins over the default for that emoji only, is stored, goes with
+// "use the default", and outlives the clearing of use counts.
+TEST_F(AppStateTest, ATonePerEmojiOverridesTheDefaultForThatEmojiOnly) {
+    const auto state = load();
+    const auto history = historyOf(*state);
+    const EmojiItem thumbs = emoji("\U0001F44D", "thumbsup");
+    const EmojiItem wave = emoji("\U0001F44B", "wave");
+    state->setDefaultSkinTone(view::SkinTone::Light);
+    history->setSkinTone(thumbs, SkinTone::dark);
+    EXPECT_EQ(state->skinToneFor(thumbs.emoji), SkinTone::dark);
+    EXPECT_EQ(state->skinToneFor(wave.emoji), SkinTone::light);
+    EXPECT_EQ(data("emojiSkinTones"), "{\"\U0001F44D\":\"dark\"}");
+    // The default tone chosen on purpose is a tone of its own.
+    history->setSkinTone(wave, SkinTone::standard);
+    EXPECT_EQ(state->skinToneFor(wave.emoji), SkinTone::standard);
+
+    history->recordUse(thumbs);
+    history->clearUsage();
+    EXPECT_EQ(state->skinToneFor(thumbs.emoji), SkinTone::dark);
+    history->setSkinTone(thumbs, std::nullopt);
+    EXPECT_EQ(state->skinToneFor(thumbs.emoji), SkinTone::light);
+    // An emoji that takes no tone gets none.
+    const EmojiItem fire{"\U0001F525", "fire", "fire", EmojiCategory::travel, {}, false};
+    history->setSkinTone(fire, SkinTone::dark);
+    EXPECT_EQ(state->emojiSkinTones(), (AppState::SkinTones{{wave.emoji, SkinTone::standard}}));
+    // The next launch finds them.
+    EXPECT_EQ(load()->emojiSkinTones(), state->emojiSkinTones());
+}
+
 TEST_F(AppStateTest, ExceptionsUseTheApplicationTheUserCameFrom) {
     const auto state = load();
     AppExceptions exceptions(*state, workspace);

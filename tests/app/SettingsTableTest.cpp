@@ -58,6 +58,9 @@ TEST(SettingsTableTest, EveryKeyHasItsDefaultStoredFormAndFallsBackFromAnotherTy
     expectRow(T::emojiUsage, "emojiUsage", SettingCodecs::Usage{},
               SettingCodecs::Usage{{"\U0001F525", {3, 786000000.25}}},
               Data{"{\"\U0001F525\":{\"count\":3,\"lastUsedAt\":786000000.25}}"}, Value(false));
+    expectRow(T::emojiSkinTones, "emojiSkinTones", SettingCodecs::SkinTones{},
+              SettingCodecs::SkinTones{{"\U0001F44D", SkinTone::mediumDark}},
+              Data{"{\"\U0001F44D\":\"mediumDark\"}"}, text);
     expectRow(T::excludedAppIDs, "excludedBundleIDs", Strings{}, Strings{"org.gnome.gedit"},
               Data{R"(["org.gnome.gedit"])"}, text);
     expectRow(T::didCompleteOnboarding, "didCompleteOnboarding", false, true, Value(true), text);
@@ -98,6 +101,13 @@ TEST(SettingsTableTest, StoredFormsThatDoNotDecodeFallBackAndCollectionsLoseOnly
     const auto usage = loadData(T::emojiUsage, R"({"a":{"count":1,"lastUsedAt":2},"b":3})");
     EXPECT_EQ(usage.value, (SettingCodecs::Usage{{"a", {1, 2}}}));
     EXPECT_EQ(usage.discarded, Discarded::entries);
+    // A tone is one of the six names, exactly.
+    const auto tones =
+        loadData(T::emojiSkinTones, R"({"a":"light","b":"Light","c":3,"d":"standard"})");
+    EXPECT_EQ(tones.value,
+              (SettingCodecs::SkinTones{{"a", SkinTone::light}, {"d", SkinTone::standard}}));
+    EXPECT_EQ(tones.discarded, Discarded::entries);
+    EXPECT_EQ(loadData(T::emojiSkinTones, R"(["light"])").value, SettingCodecs::SkinTones{});
 
     // Text JSON cannot carry has no stored form; neither has a key without a macOS code.
     EXPECT_FALSE(T::recents.entry({std::string("\xff")}));

@@ -250,6 +250,20 @@ TEST_F(PickerSessionTest, ModelShowsTonesAndHighlightsTheQuery) {
     model->setHighlightColor("#ffffff");
     model->setHighlightColor("#ffffff");
     EXPECT_EQ(changed.count(), 2);
+
+    // A tone chosen for the emoji: shown and typed over the default, until it goes again.
+    EXPECT_FALSE(session.hasOwnSkinTone("thumbsup"));
+    session.chooseSkinTone("thumbsup", view::SkinTone::Dark);
+    EXPECT_EQ(changed.count(), 3);
+    EXPECT_TRUE(session.hasOwnSkinTone("thumbsup"));
+    EXPECT_EQ(model->data(first, EmojiResultsModel::EmojiRole).toString(),
+              QString::fromUtf8("\U0001F44D\U0001F3FF"));
+    EXPECT_TRUE(model->data(first, EmojiResultsModel::SupportsSkinToneRole).toBool());
+    session.insertAt(0, true);
+    EXPECT_EQ(injector.replaced.back().text, "\U0001F44D\U0001F3FF");
+    session.useDefaultSkinTone("thumbsup");
+    session.insertItem("thumbsup", true);
+    EXPECT_EQ(injector.replaced.back().text, "\U0001F44D\U0001F3FB");
 }
 
 TEST_F(PickerSessionTest, CategoryFiltersOnlyTheFullPicker) {

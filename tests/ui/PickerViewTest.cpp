@@ -469,6 +469,55 @@ TEST_F(PickerViewTest, TheTileMenuMarksFavoritesAndInsertsKeepingThePickerOpen) 
     EXPECT_EQ(hides, 1);
 }
 
+// Only an emoji that takes a tone offers one; the tone chosen shows on its tile and goes
+// with "Use Default Tone".
+TEST_F(PickerViewTest, TheTileMenuChoosesAToneForOneEmoji) {
+    ASSERT_TRUE(show());
+    type("thumbs");
+    settle();
+    QObject* picker = view.rootObject()->findChild<QObject*>("pickerView");
+    QObject* menu = picker->findChild<QObject*>("tileMenu");
+    QObject* toneMenu = picker->findChild<QObject*>("emojiToneMenu");
+    ASSERT_TRUE(menu && toneMenu);
+    const auto entry = [](QObject* in, const char* name) {
+        return in->findChild<QQuickItem*>(name);
+    };
+    const auto openToneMenu = [&] {
+        click(emojiWithShortcode(Section::Results, "thumbsup"), Qt::RightButton);
+        QTRY_VERIFY(menu->property("opened").toBool());
+        EXPECT_TRUE(entry(menu, "skinToneMenuItem")->isVisible());
+        click(entry(menu, "skinToneMenuItem"));
+        QTRY_VERIFY(toneMenu->property("opened").toBool());
+    };
+    openToneMenu();
+    EXPECT_FALSE(entry(toneMenu, "useDefaultToneMenuItem")->isEnabled());
+    // The tones in the menu's order, the sixth Dark.
+    QQuickItem* dark = nullptr;
+    ASSERT_TRUE(QMetaObject::invokeMethod(toneMenu, "itemAt", Q_RETURN_ARG(QQuickItem*, dark),
+                                          Q_ARG(int, 5)));
+    ASSERT_NE(dark, nullptr);
+    EXPECT_EQ(dark->objectName(), "emojiTone5");
+    click(dark);
+    QTRY_VERIFY(!toneMenu->property("visible").toBool());
+    EXPECT_EQ(state.skinToneFor("\U0001F44D"), SkinTone::dark);
+    EXPECT_EQ(emojiWithShortcode(Section::Results, "thumbsup")->property("item").toMap()["emoji"],
+              QString::fromUtf8("\U0001F44D\U0001F3FF"));
+    EXPECT_TRUE(injector.replaced.empty());
+
+    openToneMenu();
+    EXPECT_TRUE(entry(toneMenu, "useDefaultToneMenuItem")->isEnabled());
+    click(entry(toneMenu, "useDefaultToneMenuItem"));
+    QTRY_VERIFY(!toneMenu->property("visible").toBool());
+    EXPECT_TRUE(state.emojiSkinTones().empty());
+
+    // Pizza takes no tone: its menu has no tone entry.
+    session.setSearchText("pizza");
+    settle();
+    click(emojiWithShortcode(Section::Results, "pizza"), Qt::RightButton);
+    QTRY_VERIFY(menu->property("opened").toBool());
+    EXPECT_FALSE(entry(menu, "skinToneMenuItem")->isVisible());
+}
+
 TEST_F(PickerViewTest, RowsShowTitleCaseNamesAndAStarOfTheirOwn) {
     state.setPickerMode(view::PickerMode::List);
     ASSERT_TRUE(show());

@@ -71,6 +71,16 @@ void QmlTestRig::add(const QString& name, const QStringList& keywords) {
     replaceCatalog();
 }
 
+void QmlTestRig::addHand(const QString& name) {
+    items_.push_back({"\U0001F44B",
+                      name.toStdString(),
+                      "hand_" + std::to_string(items_.size()),
+                      EmojiCategory::people,
+                      {},
+                      true});
+    replaceCatalog();
+}
+
 void QmlTestRig::present(view::Presentation presentation) {
     session_.setPresentationMode(presentation);
     session_.refreshResults();

@@ -44,6 +44,8 @@ public:
     Q_INVOKABLE void fill(int count, const QStringList& names = {});
     // One more item, found by its keywords too.
     Q_INVOKABLE void add(const QString& name, const QStringList& keywords);
+    // One more item that takes a skin tone: a waving hand.
+    Q_INVOKABLE void addHand(const QString& name);
     Q_INVOKABLE void present(tiklo::view::Presentation presentation);
 
 private:

@@ -134,6 +134,35 @@ Item {
             mouseMove(root, root.width - 1, root.height - 1)
         }
 
+        // A right click on a row of an emoji that takes a tone offers the tones; the tone
+        // chosen shows in the row, nothing is typed. Other rows offer nothing.
+        function test_the_row_menu_chooses_a_tone_for_that_emoji() {
+            Rig.fill(1, ["fire"])
+            Rig.addHand("wave")
+            makeView()
+            // A menu is no visual child: it is among the view's data.
+            // A menu is no visual child: it is among the view's data.
+            let menu = null
+            for (let i = 0; i < view.data.length; ++i) {
+                if (view.data[i].objectName === "emojiToneMenu")
+                    menu = view.data[i]
+            }
+            verify(menu)
+            // The hand ranks first: it is one of the common emoji.
+            const hand = row(0).supportsSkinTone ? 0 : 1
+            mouseClick(row(1 - hand), 10, 10, Qt.RightButton)
+            wait(50)
+            verify(!menu.opened)
+            mouseClick(row(hand), 10, 10, Qt.RightButton)
+            tryVerify(() => menu.opened)
+            verify(!menu.itemAt(7).enabled) // "Use Default Tone": none chosen yet
+            mouseClick(menu.itemAt(5)) // Dark
+            tryVerify(() => !menu.visible)
+            compare(rowChild(hand, "rowEmoji").text, "\u{1F44B}\u{1F3FF}")
+            compare(Rig.typed, [])
+            compare(Rig.hides, 0)
+        }
+
         function test_search_field_has_the_keyboard_from_the_start() {
             makeView()
             // Keys typed right after the popup appears go to the field, not nowhere.

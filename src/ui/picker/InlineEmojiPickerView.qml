@@ -207,8 +207,11 @@ Item {
                 keyNavigationEnabled: false
 
                 delegate: InlineEmojiRow {
+                    id: resultRow
                     width: ListView.view.width - 16
                     session: root.session
+                    onMenuRequested: (x, y) => rowToneMenu.openFor(resultRow.shortcode, resultRow,
+                                                                   x, y)
                 }
             }
 
@@ -289,6 +292,14 @@ Item {
                 }
             }
         }
+    }
+
+    // The row menu: the tones of the emoji under the pointer.
+    EmojiToneMenu {
+        id: rowToneMenu
+        session: root.session
+        // Typing goes on in the field.
+        onClosed: searchField.forceActiveFocus()
     }
 
     // The frame's inner stroke, over everything so content cannot cover it.

@@ -16,6 +16,10 @@ Rectangle {
     required property string shortcode
     // Styled text, made by the model.
     required property string highlightedName
+    required property bool supportsSkinTone
+
+    // Asks for the row's menu (the tones of an emoji that takes one) at a point of the row.
+    signal menuRequested(real x, real y)
 
     readonly property bool selected: index === session.selectedIndex
     readonly property bool hovering: mouseArea.containsMouse
@@ -107,8 +111,16 @@ Rectangle {
         id: mouseArea
         anchors.fill: parent
         hoverEnabled: true
+        acceptedButtons: Qt.LeftButton | Qt.RightButton
         // Hovering only shows the row as hovered; it does not move the highlight.
-        onClicked: row.session.insertAt(row.index, false)
+        onClicked: mouse => {
+            if (mouse.button === Qt.RightButton) {
+                if (row.supportsSkinTone)
+                    row.menuRequested(mouse.x, mouse.y)
+            } else {
+                row.session.insertAt(row.index, false)
+            }
+        }
     }
 
     T.ToolTip {

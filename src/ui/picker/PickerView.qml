@@ -75,6 +75,7 @@ Item {
     // The context menu of a tile, for its emoji.
     function showTileMenu(tile, item) {
         tileMenu.item = item
+        tileMenu.tile = tile
         tileMenu.popup(tile, tile.width / 2, tile.height / 2)
     }
 
@@ -374,6 +375,7 @@ Item {
         objectName: "tileMenu"
 
         property var item: ({})
+        property Item tile
 
         MenuItem {
             objectName: "favoriteMenuItem"
@@ -385,6 +387,21 @@ Item {
             text: qsTr("Insert and Keep Open")
             onTriggered: root.session.insertItem(tileMenu.item.id, true)
         }
+        MenuItem {
+            objectName: "skinToneMenuItem"
+            // Only emoji that take a tone; a hidden item takes no room.
+            visible: tileMenu.item.supportsSkinTone === true
+            height: visible ? implicitHeight : 0
+            text: qsTr("Skin Tone…")
+            onTriggered: toneMenu.openFor(tileMenu.item.id, tileMenu.tile, tileMenu.tile.width / 2,
+                                          tileMenu.tile.height / 2)
+        }
+    }
+    EmojiToneMenu {
+        id: toneMenu
+        session: root.session
+        // Opened from the tile menu, it would hand the keyboard back to that closed menu.
+        onClosed: searchField.forceActiveFocus()
     }
 
     // The frame's inner stroke, over everything.

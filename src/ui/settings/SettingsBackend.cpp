@@ -17,10 +17,13 @@ SettingsBackend::SettingsBackend(Services services, QObject* parent)
     AppState* state = &services_.state;
     connect(state, &AppState::favoritesChanged, this, &SettingsBackend::favoriteItemsChanged);
     connect(state, &AppState::recentsChanged, this, &SettingsBackend::recentItemsChanged);
-    connect(state, &AppState::defaultSkinToneChanged, this, [this] {
-        emit favoriteItemsChanged();
-        emit recentItemsChanged();
-    });
+    for (const auto changed :
+         {&AppState::defaultSkinToneChanged, &AppState::emojiSkinTonesChanged}) {
+        connect(state, changed, this, [this] {
+            emit favoriteItemsChanged();
+            emit recentItemsChanged();
+        });
+    }
 }
 
 int SettingsBackend::emojiCount() const {
@@ -80,12 +83,12 @@ void SettingsBackend::removeException(const QString& appID) {
 }
 
 QVariantList SettingsBackend::cells(const std::vector<const EmojiItem*>& items) const {
-    const SkinTone tone = view::toCatalog(services_.state.defaultSkinTone());
     QVariantList list;
     const std::size_t shown = std::min<std::size_t>(items.size(), miniGridLimit);
     for (std::size_t i = 0; i < shown; ++i) {
         list.append(QVariantMap{
-            {"emoji", EmojiResultsModel::displayText(items[i]->displayEmoji(tone))},
+            {"emoji", EmojiResultsModel::displayText(
+                          items[i]->displayEmoji(services_.state.skinToneFor(items[i]->emoji)))},
             {"shortcode", QString::fromStdString(items[i]->shortcode)},
         });
     }
