@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 #include <vector>
 
@@ -24,6 +25,8 @@ struct CatalogSourceReport {
     // A names source gave at least one name; without one, names come from Unicode's
     // character names.
     bool names = true;
+    // Items left out because the display cannot draw them.
+    std::size_t undrawable = 0;
 
     // The packages whose data was missing, emoji file first.
     std::vector<Package> missingPackages() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,10 @@ struct CatalogSources {
     // CLDR annotation files of the user's language, all read: each emoji's names and
     // keywords there become keywords of its item. Missing and broken files add nothing.
     std::vector<std::string> userLanguage;
+    // When set, the items whose emoji it refuses are left out, and an item keeps its skin
+    // tones only when it accepts every toned form: the program passes what its emoji font
+    // can draw. Called from the thread that builds the catalog.
+    std::function<bool(std::string_view emoji)> drawable;
 
     // The system's own candidates: the two macOS locations of each file first, then the
     // Linux Unicode and CLDR data packages; the user's language from the environment.

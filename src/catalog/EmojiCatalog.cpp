@@ -3,7 +3,34 @@
 #include "catalog/CatalogAssembler.h"
 #include "catalog/SystemEmojiTables.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace tiklo {
+namespace {
+
+using Drawable = std::function<bool(std::string_view)>;
+
+// Leaves out what cannot be drawn; an item with a toned form that cannot be drawn is offered
+// without tones rather than as loose parts. Returns how many items were left out.
+std::size_t keepDrawable(std::vector<EmojiItem>& items, const Drawable& drawable) {
+    const std::size_t undrawable =
+        std::erase_if(items, [&](const EmojiItem& item) { return !drawable(item.emoji); });
+    for (EmojiItem& item : items) {
+        item.supportsSkinTone =
+            item.supportsSkinTone && std::ranges::all_of(allSkinTones, [&](SkinTone tone) {
+                return drawable(item.displayEmoji(tone));
+            });
+    }
+    return undrawable;
+}
+
+Drawable& sharedDrawable() {
+    static Drawable drawable;
+    return drawable;
+}
+
+} // namespace
 
 struct EmojiCatalog::Assembled {
     std::vector<EmojiItem> items;
@@ -14,6 +41,9 @@ struct EmojiCatalog::Assembled {
         SystemEmojiTables tables = SystemEmojiTables::load(sources);
         CatalogAssembler::Assembly assembly = CatalogAssembler(tables).assemble(sources.emojiFiles);
         items = std::move(assembly.items);
+        if (sources.drawable) {
+            report.undrawable = keepDrawable(items, sources.drawable);
+        }
         report.emojiFile = assembly.scannedItems > 0;
         report.names = !tables.appleNames.empty();
         localNames = std::move(tables.userLanguageNames);
@@ -38,8 +68,17 @@ EmojiCatalog::EmojiCatalog(std::vector<EmojiItem> items, Clock clock)
 
 const EmojiCatalog& EmojiCatalog::shared() {
     // A function-local static is initialised once, also under concurrent first calls.
-    static const EmojiCatalog catalog(CatalogSources::systemDefaults());
+    static const EmojiCatalog catalog([] {
+        CatalogSources sources = CatalogSources::systemDefaults();
+        // Taken, so that what the check holds is let go in the thread that used it.
+        sources.drawable = std::exchange(sharedDrawable(), {});
+        return sources;
+    }());
     return catalog;
+}
+
+void EmojiCatalog::setSharedDrawable(Drawable drawable) {
+    sharedDrawable() = std::move(drawable);
 }
 
 const EmojiItem* EmojiCatalog::item(const std::string& id) const {

@@ -9,6 +9,7 @@
 #include "catalog/SearchIndex.h"
 #include "catalog/WordRunIndex.h"
 
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -29,8 +30,10 @@ public:
     EmojiCatalog(const EmojiCatalog&) = delete;
     EmojiCatalog& operator=(const EmojiCatalog&) = delete;
 
-    // The running program's catalog, built from the system's sources on first use.
+    // The running program's catalog, built from the system's sources on first use, with the
+    // check given to `setSharedDrawable` before then.
     static const EmojiCatalog& shared();
+    static void setSharedDrawable(std::function<bool(std::string_view)> drawable);
 
     const std::vector<EmojiItem>& all() const { return items_; }
     // Id -> item; when two items share an id, the first in `all` wins.

@@ -4,6 +4,7 @@
 #include "platform/Log.h"
 #include "ui/QuickPickerPanel.h"
 #include "ui/theme/DesktopPreferences.h"
+#include "ui/theme/EmojiFontCoverage.h"
 #include "ui/theme/ThemeIconProvider.h"
 
 #include <QApplication>
@@ -14,15 +15,30 @@ namespace {
 constexpr const char* pickerView = "qrc:/qt/qml/Tiklo/Picker/PickerHostView.qml";
 // The update feed is fetched with this limit on the whole request.
 constexpr std::chrono::seconds updateTimeLimit{15};
+// The family the views draw emoji with (Theme.emojiFamily).
+constexpr auto emojiFontFamily = "Noto Color Emoji";
 
-// Emoji data that could not be read, and where to get it: said once.
-void reportMissingEmojiData() {
-    for (const CatalogSourceReport::Package& package :
-         EmojiCatalog::shared().sourceReport().missingPackages()) {
+// Emoji data that could not be read, and where to get it, and what the emoji font cannot
+// draw: said once.
+void reportCatalogSources() {
+    const CatalogSourceReport& report = EmojiCatalog::shared().sourceReport();
+    for (const CatalogSourceReport::Package& package : report.missingPackages()) {
         qCWarning(catalogLog, "no %.*s found; the Debian package %.*s provides it",
                   static_cast<int>(package.data.size()), package.data.data(),
                   static_cast<int>(package.name.size()), package.name.data());
     }
+    if (report.undrawable > 0) {
+        qCInfo(catalogLog, "%zu emoji left out: the font %s cannot draw them", report.undrawable,
+               emojiFontFamily);
+    }
+}
+
+// The catalog leaves out what the emoji font cannot draw. The check opens the font in the
+// thread that builds the catalog, and goes with the sources once that is done.
+void leaveOutWhatTheFontCannotDraw() {
+    const auto coverage = std::make_shared<EmojiFontCoverage>(QString::fromUtf8(emojiFontFamily));
+    EmojiCatalog::setSharedDrawable(
+        [coverage](std::string_view emoji) { return coverage->drawsAsOneGlyph(emoji); });
 }
 
 } // namespace
@@ -46,7 +62,7 @@ TikloRuntime::TikloRuntime(Platform platform, Options options, QObject* parent)
               EmojiCatalog::shared().index();
               EmojiCatalog::shared().wordRuns();
           },
-          [this] { picker_.prepare(); }, reportMissingEmojiData),
+          [this] { picker_.prepare(); }, reportCatalogSources),
       tap_(platform_.keyboard, platform_.trust, platform_.timers, state_,
            [this](const KeyDown& key) {
                preparation_.keyPressed();
@@ -62,6 +78,7 @@ TikloRuntime::TikloRuntime(Platform platform, Options options, QObject* parent)
       application_(hotkeyRegistration_, tap_,
                    {[this] { updater_.start(); }, [this] { return state_.didCompleteOnboarding(); },
                     [this] { welcomeWindow_.show(); }}) {
+    leaveOutWhatTheFontCannotDraw();
     ThemeIconProvider::install(engine_);
     DesktopPreferences::setDesktopReducesMotion(platform_.screens.reduceMotion());
     connect(&session_, &PickerSession::beepRequested, this, [] { QApplication::beep(); });

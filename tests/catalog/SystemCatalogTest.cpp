@@ -122,6 +122,33 @@ TEST(SystemCatalogTest, SearchForgivesWordOrderAndTypos) {
                             [](const EmojiItem* item) { return item->emoji == "\u2764\uFE0F"; }));
 }
 
+// What the display cannot draw is left out of the items and the search; an emoji whose toned
+// forms cannot be drawn is offered without tones. Without the check everything stays.
+TEST(SystemCatalogTest, WhatCannotBeDrawnIsLeftOut) {
+    const EmojiCatalog whole(CatalogSources::systemDefaults("en"));
+    EXPECT_EQ(whole.sourceReport().undrawable, 0u);
+    CatalogSources sources = CatalogSources::systemDefaults("en");
+    const std::string pizza = "\U0001F355";
+    const std::string thumbsUp = "\U0001F44D";
+    sources.drawable = [&](std::string_view emoji) {
+        return emoji.find(pizza) == std::string_view::npos &&
+               !(emoji.starts_with(thumbsUp) && emoji != thumbsUp);
+    };
+    const EmojiCatalog drawn(sources);
+    EXPECT_EQ(drawn.sourceReport().undrawable, 1u);
+    EXPECT_EQ(drawn.all().size(), whole.all().size() - 1);
+    EXPECT_EQ(drawn.item("pizza"), nullptr);
+    EXPECT_FALSE(finds(drawn, "pizza", pizza));
+    EXPECT_FALSE(finds(drawn, "piza", pizza));
+    const EmojiItem* thumbs = drawn.item("thumbsup");
+    ASSERT_NE(thumbs, nullptr);
+    EXPECT_FALSE(thumbs->supportsSkinTone);
+    EXPECT_EQ(thumbs->displayEmoji(SkinTone::dark), thumbsUp);
+    ASSERT_NE(drawn.item("wave"), nullptr);
+    EXPECT_TRUE(drawn.item("wave")->supportsSkinTone);
+    EXPECT_TRUE(whole.item("thumbsup")->supportsSkinTone);
+}
+
 // Two letters beside "flag" are a region code; three are a name's start.
 TEST(SystemCatalogTest, AFlagIsFoundFirstByItsRegionCode) {
     const EmojiCatalog english(CatalogSources::systemDefaults("en"));

@@ -30,6 +30,10 @@ int SettingsBackend::emojiCount() const {
     return static_cast<int>(services_.catalog().all().size());
 }
 
+int SettingsBackend::undrawableCount() const {
+    return static_cast<int>(services_.catalog().sourceReport().undrawable);
+}
+
 QVariantList SettingsBackend::categories() const {
     const std::vector<EmojiItem>& all = services_.catalog().all();
     QVariantList list;

@@ -25,6 +25,8 @@ class SettingsBackend : public QObject {
     QML_UNCREATABLE("The settings backend is made with the settings window")
     // Read on first use: the catalog is built then, if it was not yet.
     Q_PROPERTY(int emojiCount READ emojiCount CONSTANT)
+    // Emoji left out because the emoji font cannot draw them.
+    Q_PROPERTY(int undrawableCount READ undrawableCount CONSTANT)
     // Per category in declaration order: {title, symbol, count}.
     Q_PROPERTY(QVariantList categories READ categories CONSTANT)
     // The first miniGridLimit favorites by name, and recents in order: {emoji, shortcode},
@@ -52,6 +54,7 @@ public:
     explicit SettingsBackend(Services services, QObject* parent = nullptr);
 
     int emojiCount() const;
+    int undrawableCount() const;
     QVariantList categories() const;
     QVariantList favoriteItems() const;
     QVariantList recentItems() const;

@@ -143,6 +143,12 @@ Rectangle {
                             label: qsTr("emoji indexed")
                         }
                         StatLine {
+                            objectName: "undrawableStat"
+                            visible: root.backend.undrawableCount > 0
+                            value: root.backend.undrawableCount
+                            label: qsTr("left out: not in the emoji font")
+                        }
+                        StatLine {
                             objectName: "recentPicksStat"
                             value: root.appState.recents.length
                             label: qsTr("recent picks")
