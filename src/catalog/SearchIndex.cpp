@@ -105,6 +105,12 @@ SearchIndex::SearchIndex(const std::vector<EmojiItem>& items, Clock clock,
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         entriesByEmoji_[entries_[i].item->emoji].push_back(i);
         entriesById_[entries_[i].item->id()].push_back(i);
+        for (const std::string& keyword : entries_[i].keywordsLower) {
+            entriesByKeyword_[keyword].push_back(i);
+        }
+        for (const std::string& name : entries_[i].localNames) {
+            entriesByLocalName_[name].push_back(i);
+        }
         std::vector<std::string> words = unicode::words(entries_[i].nameLower);
         for (const std::string& keyword : entries_[i].keywordsLower) {
             std::vector<std::string> keywordWords = unicode::words(keyword);
@@ -237,8 +243,21 @@ std::optional<std::string> SearchIndex::namedEmoji(std::string_view q) {
     return emoji;
 }
 
+std::vector<char> SearchIndex::keywordEqualEntries(std::string_view q2, std::string_view q3) const {
+    std::vector<char> marks(entries_.size(), 0);
+    for (const auto& [map, text] :
+         {std::pair{&entriesByKeyword_, q2}, {&entriesByLocalName_, q3}}) {
+        if (const auto found = map->find(text); found != map->end()) {
+            for (const std::size_t i : found->second) {
+                marks[i] = 1;
+            }
+        }
+    }
+    return marks;
+}
+
 std::optional<int> SearchIndex::tier(const Indexed& entry, std::string_view q2, std::string_view q3,
-                                     const std::optional<std::string>& named) {
+                                     const std::optional<std::string>& named, bool keywordHit) {
     const auto localName = [&](const auto& matches) {
         return std::any_of(entry.localNames.begin(), entry.localNames.end(), matches);
     };
@@ -263,8 +282,7 @@ std::optional<int> SearchIndex::tier(const Indexed& entry, std::string_view q2, 
     // A name of the user's language is one of the item's keywords as well: whole, it ranks
     // as a keyword, so that a keyword that happens to be another emoji's name ("herz" of ❤️,
     // the name of ♥️) keeps its place; by its start, above the text found anywhere.
-    if (std::binary_search(entry.keywordsLower.begin(), entry.keywordsLower.end(), q2) ||
-        localName([&](const std::string& name) { return name == q3; })) {
+    if (keywordHit) {
         return keywordEqual;
     }
     if (localName([&](const std::string& name) { return startsWithWholeCharacters(name, q3); })) {
@@ -360,6 +378,7 @@ SearchIndex::search(std::string_view query, std::optional<EmojiCategory> categor
         const std::string q3 = nameForm(q2);
         // Ranked already, or outside the pool.
         std::vector<char> settled(entries_.size(), 0);
+        const std::vector<char> keywordHits = keywordEqualEntries(q2, q3);
         std::size_t foundCount = 0;
         const auto rank = [&](std::size_t i, int t) {
             const Indexed& entry = entries_[i];
@@ -372,7 +391,7 @@ SearchIndex::search(std::string_view query, std::optional<EmojiCategory> categor
                 settled[i] = 1;
                 continue;
             }
-            if (const std::optional<int> t = tier(entry, q2, q3, named)) {
+            if (const std::optional<int> t = tier(entry, q2, q3, named, keywordHits[i] != 0)) {
                 rank(i, *t);
                 settled[i] = 1;
                 ++foundCount;

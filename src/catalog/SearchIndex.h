@@ -56,7 +56,7 @@ public:
         const EmojiItem* item = nullptr;
         std::string nameLower;
         std::string shortcodeNorm;              // underscores as spaces
-        std::vector<std::string> keywordsLower; // sorted, for binary search
+        std::vector<std::string> keywordsLower; // sorted
         std::string haystack;                   // searchable text, underscores as spaces
         std::vector<std::string> localNames;    // in the user's language, in nameForm
         int commonRank = 0;
@@ -98,9 +98,12 @@ private:
                          const std::vector<std::string>& recents) const;
     // The emoji the query names outright: an emoticon's, or a flag by its region code.
     static std::optional<std::string> namedEmoji(std::string_view q);
-    // `q2`: the query as the tiers match it; `q3`: the same in nameForm, for local names.
+    // `q2`: the query as the tiers match it; `q3`: the same in nameForm, for local names;
+    // `keywordHit`: a keyword or a local name of the entry is the query.
     static std::optional<int> tier(const Indexed& entry, std::string_view q2, std::string_view q3,
-                                   const std::optional<std::string>& named);
+                                   const std::optional<std::string>& named, bool keywordHit);
+    // Marks the entries with a keyword equal to `q2` or a local name equal to `q3`.
+    std::vector<char> keywordEqualEntries(std::string_view q2, std::string_view q3) const;
 
     // Entries not `settled` (ranked by the tiers, or outside the pool) that the query's words
     // find in any order, then, with few results so far, typos of the query; with their tiers.
@@ -119,6 +122,10 @@ private:
     // Item text and id -> entry positions, so history is applied without a pass per record.
     std::unordered_map<std::string_view, std::vector<std::size_t>> entriesByEmoji_;
     std::unordered_map<std::string_view, std::vector<std::size_t>> entriesById_;
+    // Keyword, and local name in nameForm -> entry positions: a hash look-up per query
+    // rather than a search of every entry's keywords.
+    std::unordered_map<std::string_view, std::vector<std::size_t>> entriesByKeyword_;
+    std::unordered_map<std::string_view, std::vector<std::size_t>> entriesByLocalName_;
     Clock clock_;
 };
 
