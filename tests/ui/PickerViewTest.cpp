@@ -482,14 +482,20 @@ TEST_F(PickerViewTest, TheTileMenuChoosesAToneForOneEmoji) {
     const auto entry = [](QObject* in, const char* name) {
         return in->findChild<QQuickItem*>(name);
     };
+    const auto opened = [](QObject* popup) {
+        return QTest::qWaitFor([popup] { return popup->property("opened").toBool(); });
+    };
     const auto openToneMenu = [&] {
         click(emojiWithShortcode(Section::Results, "thumbsup"), Qt::RightButton);
-        QTRY_VERIFY(menu->property("opened").toBool());
-        EXPECT_TRUE(entry(menu, "skinToneMenuItem")->isVisible());
+        ASSERT_TRUE(opened(menu));
+        EXPECT_TRUE(entry(menu, "skinToneMenuItem")->isEnabled());
         click(entry(menu, "skinToneMenuItem"));
-        QTRY_VERIFY(toneMenu->property("opened").toBool());
+        ASSERT_TRUE(opened(toneMenu));
     };
+    // Settled as a person meets them: a menu laid out earlier must still reach every entry.
+    QTest::qWait(200);
     openToneMenu();
+    ASSERT_FALSE(HasFatalFailure());
     EXPECT_FALSE(entry(toneMenu, "useDefaultToneMenuItem")->isEnabled());
     // The tones in the menu's order, the sixth Dark.
     QQuickItem* dark = nullptr;
@@ -505,17 +511,18 @@ TEST_F(PickerViewTest, TheTileMenuChoosesAToneForOneEmoji) {
     EXPECT_TRUE(injector.replaced.empty());
 
     openToneMenu();
+    ASSERT_FALSE(HasFatalFailure());
     EXPECT_TRUE(entry(toneMenu, "useDefaultToneMenuItem")->isEnabled());
     click(entry(toneMenu, "useDefaultToneMenuItem"));
     QTRY_VERIFY(!toneMenu->property("visible").toBool());
     EXPECT_TRUE(state.emojiSkinTones().empty());
 
-    // Pizza takes no tone: its menu has no tone entry.
+    // Pizza takes no tone: its tone entry is greyed.
     session.setSearchText("pizza");
     settle();
     click(emojiWithShortcode(Section::Results, "pizza"), Qt::RightButton);
     QTRY_VERIFY(menu->property("opened").toBool());
-    EXPECT_FALSE(entry(menu, "skinToneMenuItem")->isVisible());
+    EXPECT_FALSE(entry(menu, "skinToneMenuItem")->isEnabled());
 }
 
 TEST_F(PickerViewTest, RowsShowTitleCaseNamesAndAStarOfTheirOwn) {

@@ -389,9 +389,9 @@ Item {
         }
         MenuItem {
             objectName: "skinToneMenuItem"
-            // Only emoji that take a tone; a hidden item takes no room.
-            visible: tileMenu.item.supportsSkinTone === true
-            height: visible ? implicitHeight : 0
+            // Only emoji that take a tone. Greyed rather than hidden: a menu does not always
+            // grow again for an item shown after it was laid out, leaving the item unclickable.
+            enabled: tileMenu.item.supportsSkinTone === true
             text: qsTr("Skin Tone…")
             onTriggered: toneMenu.openFor(tileMenu.item.id, tileMenu.tile, tileMenu.tile.width / 2,
                                           tileMenu.tile.height / 2)
