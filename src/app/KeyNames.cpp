@@ -1,6 +1,7 @@
 #include "app/KeyNames.h"
 
 #include <array>
+#include <string>
 #include <utility>
 
 namespace tiklo {
@@ -13,11 +14,49 @@ constexpr std::array<std::pair<Modifier, const char*>, 4> modifierNames{{
     {Modifier::super, "Super"},
 }};
 
-constexpr std::array<std::pair<KeySym, const char*>, 3> namedKeys{{
+// Every other key a shortcut can be stored with, named as desktops write them. Punctuation
+// keysyms are the characters' own codes and are shown as those characters.
+constexpr auto namedKeys = std::to_array<std::pair<KeySym, const char*>>({
     {keysym::space, "Space"},
     {keysym::returnKey, "Return"},
     {keysym::escape, "Esc"},
-}};
+    {keysym::tab, "Tab"},
+    {keysym::backSpace, "Backspace"},
+    {0xffff, "Delete"},
+    {0xff50, "Home"},
+    {0xff57, "End"},
+    {0xff55, "Page Up"},
+    {0xff56, "Page Down"},
+    {keysym::left, "Left"},
+    {keysym::right, "Right"},
+    {keysym::up, "Up"},
+    {keysym::down, "Down"},
+    {'-', "-"},
+    {'=', "="},
+    {'[', "["},
+    {']', "]"},
+    {'\\', "\\"},
+    {';', ";"},
+    {'\'', "'"},
+    {',', ","},
+    {'.', "."},
+    {'/', "/"},
+    {'`', "`"},
+    {0xffae, "Num+."},
+    {0xffaa, "Num+*"},
+    {0xffab, "Num++"},
+    {0xff7f, "Num Lock"},
+    {0xffaf, "Num+/"},
+    {keysym::keypadEnter, "Num+Enter"},
+    {0xffad, "Num+-"},
+    {0xffbd, "Num+="},
+});
+
+// F1 to F20, and the keypad's digits, are named by their number.
+constexpr KeySym firstFunctionKey = 0xffbe;
+constexpr int functionKeyCount = 20;
+constexpr KeySym keypadZero = 0xffb0;
+constexpr int keypadDigitCount = 10;
 
 // Upper-case letters have keysyms of their own (a shifted letter key), named alike.
 constexpr KeySym upperA = 'A';
@@ -31,6 +70,12 @@ std::string KeyNames::keyName(KeySym sym) {
     }
     if ((sym >= upperA && sym <= upperZ) || (sym >= keysym::digit(0) && sym <= keysym::digit(9))) {
         return std::string(1, static_cast<char>(sym));
+    }
+    if (sym >= firstFunctionKey && sym < firstFunctionKey + functionKeyCount) {
+        return "F" + std::to_string(sym - firstFunctionKey + 1);
+    }
+    if (sym >= keypadZero && sym < keypadZero + keypadDigitCount) {
+        return "Num+" + std::to_string(sym - keypadZero);
     }
     for (const auto& [known, name] : namedKeys) {
         if (known == sym) {

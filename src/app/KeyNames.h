@@ -7,10 +7,12 @@
 namespace tiklo {
 
 // Keys and key combinations as people read them on the Linux desktop: "Ctrl+Alt+E",
-// "Ctrl+Shift+Space", "Ctrl+1". Every view names keys through this.
+// "Ctrl+Shift+Space", "Ctrl+1", "Ctrl+F5", "Super+Left", "Ctrl+;". Every view names keys through
+// this.
 class KeyNames {
 public:
-    // Letters (either case), digits, Space, Return and Esc have names; every other key is "?".
+    // Every key a shortcut can be stored with has a name ("E", "F5", "Left", ";", "Num+5"),
+    // upper-case letters too; every other key is "?".
     static std::string keyName(KeySym sym);
     // The modifiers held, always in the order Ctrl, Alt, Shift, Super and each followed by
     // "+", then the key's name.

@@ -1,8 +1,11 @@
 #include "app/KeyNames.h"
 #include "app/Hotkey.h"
+#include "app/HotkeyCodec.h"
 
 #include <algorithm>
 #include <array>
+#include <map>
+#include <optional>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -54,32 +57,58 @@ TEST(KeyNamesTest, ModifiersComeInTheDesktopsOrderWhateverOrderTheyWereHeldIn) {
     EXPECT_EQ(KeyNames::format({keysym::space, Modifier::ctrl | Modifier::shift}),
               "Ctrl+Shift+Space");
     EXPECT_EQ(KeyNames::format({keysym::escape}), "Esc");
+    EXPECT_EQ(KeyNames::format({0xffc2, Modifier::ctrl}), "Ctrl+F5");
+    EXPECT_EQ(KeyNames::format({keysym::left, Modifier::super}), "Super+Left");
+    EXPECT_EQ(KeyNames::format({';', Modifier::ctrl}), "Ctrl+;");
+    EXPECT_EQ(KeyNames::format({keysym::tab, Modifier::ctrl}), "Ctrl+Tab");
     // A key without a name still shows its modifiers.
-    EXPECT_EQ(KeyNames::format({0xffbe, Modifier::super}), "Super+?"); // F1
+    EXPECT_EQ(KeyNames::format({0xff61, Modifier::super}), "Super+?"); // Print
     EXPECT_EQ(Hotkey{}.display(), "Ctrl+Alt+E");
 }
 
-TEST(KeyNamesTest, LettersDigitsSpaceReturnAndEscAreTheOnlyNamedKeys) {
-    int named = 0;
-    for (KeySym sym = 0; sym <= 0xffff; ++sym) {
-        const std::string name = KeyNames::keyName(sym);
-        if (name == "?") {
+// Every key the settings file can keep a shortcut with has its name, and no other key has one:
+// the stored keys' table whole, by macOS key code.
+TEST(KeyNamesTest, EveryStorableKeyAndNoOtherIsNamed) {
+    const std::map<std::uint32_t, std::string> named{
+        {49, "Space"},     {36, "Return"}, {48, "Tab"},   {51, "Backspace"}, {53, "Esc"},
+        {117, "Delete"},   {115, "Home"},  {119, "End"},  {116, "Page Up"},  {121, "Page Down"},
+        {123, "Left"},     {124, "Right"}, {125, "Down"}, {126, "Up"},       {122, "F1"},
+        {120, "F2"},       {99, "F3"},     {118, "F4"},   {96, "F5"},        {97, "F6"},
+        {98, "F7"},        {100, "F8"},    {101, "F9"},   {109, "F10"},      {103, "F11"},
+        {111, "F12"},      {105, "F13"},   {107, "F14"},  {113, "F15"},      {106, "F16"},
+        {64, "F17"},       {79, "F18"},    {80, "F19"},   {90, "F20"},       {27, "-"},
+        {24, "="},         {33, "["},      {30, "]"},     {42, "\\"},        {41, ";"},
+        {39, "'"},         {43, ","},      {47, "."},     {44, "/"},         {50, "`"},
+        {65, "Num+."},     {67, "Num+*"},  {69, "Num++"}, {71, "Num Lock"},  {75, "Num+/"},
+        {76, "Num+Enter"}, {78, "Num+-"},  {81, "Num+="}, {82, "Num+0"},     {83, "Num+1"},
+        {84, "Num+2"},     {85, "Num+3"},  {86, "Num+4"}, {87, "Num+5"},     {88, "Num+6"},
+        {89, "Num+7"},     {91, "Num+8"},  {92, "Num+9"},
+    };
+    std::size_t stored = 0;
+    for (std::uint32_t code = 0; code < 256; ++code) {
+        const std::optional<KeySym> sym = HotkeyCodec::keysymOf(code);
+        if (!sym) {
             continue;
         }
-        ++named;
-        if (sym >= 'a' && sym <= 'z') {
-            EXPECT_EQ(name, std::string(1, static_cast<char>(sym - 'a' + 'A')));
-        } else if ((sym >= 'A' && sym <= 'Z') || (sym >= '0' && sym <= '9')) {
-            EXPECT_EQ(name, std::string(1, static_cast<char>(sym)));
+        ++stored;
+        const std::string name = KeyNames::keyName(*sym);
+        if (*sym >= 'a' && *sym <= 'z') {
+            EXPECT_EQ(name, std::string(1, static_cast<char>(*sym - 'a' + 'A')));
+        } else if (*sym >= '0' && *sym <= '9') {
+            EXPECT_EQ(name, std::string(1, static_cast<char>(*sym)));
         } else {
-            EXPECT_TRUE((sym == keysym::space && name == "Space") ||
-                        (sym == keysym::returnKey && name == "Return") ||
-                        (sym == keysym::escape && name == "Esc"))
-                << sym << " " << name;
+            ASSERT_TRUE(named.contains(code)) << code;
+            EXPECT_EQ(name, named.at(code)) << code;
         }
     }
-    EXPECT_EQ(named, 26 + 26 + 10 + 3);
-    // Keysyms beyond the Latin-1 and function ranges (Unicode ones) are unnamed too.
+    EXPECT_EQ(stored, 26 + 10 + named.size());
+    // Over every keysym of the Latin-1 and function ranges: named exactly when storable
+    // (a shifted letter's upper-case keysym is its key).
+    for (KeySym sym = 0; sym <= 0xffff; ++sym) {
+        EXPECT_EQ(KeyNames::keyName(sym) != "?", HotkeyCodec::keyCodeOf(sym).has_value()) << sym;
+    }
+    EXPECT_EQ(KeyNames::keyName('Q'), "Q");
+    // Keysyms beyond the Latin-1 and function ranges (Unicode ones) are unnamed.
     EXPECT_EQ(KeyNames::keyName(0x01000041), "?");
     EXPECT_EQ(KeyNames::keyName(keysym::none), "?");
 }

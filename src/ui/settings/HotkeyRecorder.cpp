@@ -32,9 +32,27 @@ constexpr const char* unnamed = "?";
 
 constexpr int latin1End = 0xff;
 
+// Qt's keys outside Latin-1 that a shortcut can be stored with, as keysyms; F1 to F20 follow.
+constexpr auto namedQtKeys = std::to_array<std::pair<int, KeySym>>({
+    {Qt::Key_Escape, keysym::escape},
+    {Qt::Key_Return, keysym::returnKey},
+    {Qt::Key_Tab, keysym::tab},
+    {Qt::Key_Backspace, keysym::backSpace},
+    {Qt::Key_Delete, 0xffff},
+    {Qt::Key_Home, 0xff50},
+    {Qt::Key_End, 0xff57},
+    {Qt::Key_PageUp, 0xff55},
+    {Qt::Key_PageDown, 0xff56},
+    {Qt::Key_Left, keysym::left},
+    {Qt::Key_Right, keysym::right},
+    {Qt::Key_Up, keysym::up},
+    {Qt::Key_Down, keysym::down},
+});
+constexpr int functionKeyCount = 20;
+constexpr KeySym firstFunctionKeysym = 0xffbe;
+
 // The key as Qt's event names it, for when the layout cannot say: Qt names letters by
-// their upper case, keysyms by the key's lower case. Beyond Latin-1 only the keys with a
-// name to show matter.
+// their upper case, keysyms by the key's lower case.
 KeySym keysymOfQtKey(int key) {
     if (key >= Qt::Key_A && key <= Qt::Key_Z) {
         return keysym::letter(static_cast<char>(key - Qt::Key_A + 'a'));
@@ -42,11 +60,13 @@ KeySym keysymOfQtKey(int key) {
     if (key >= Qt::Key_Space && key <= latin1End) {
         return static_cast<KeySym>(key);
     }
-    if (key == Qt::Key_Escape) {
-        return keysym::escape;
+    if (key >= Qt::Key_F1 && key < Qt::Key_F1 + functionKeyCount) {
+        return firstFunctionKeysym + static_cast<KeySym>(key - Qt::Key_F1);
     }
-    if (key == Qt::Key_Return) {
-        return keysym::returnKey;
+    for (const auto& [qtKey, sym] : namedQtKeys) {
+        if (qtKey == key) {
+            return sym;
+        }
     }
     return keysym::none;
 }
