@@ -260,6 +260,14 @@ Item {
             verify(!recorder.recording)
             compare(refusals.count, 1)
             compare(findChild(recorder, "hotkeyRecorderText").text, "Ctrl+Alt+E")
+            // The row says why, until the next recording.
+            const subtitle = findChild(findChild(view, "pickerShortcutRow"), "settingRowSubtitle")
+            compare(subtitle.text, "Ctrl+Shift+Space is taken by another program")
+            mouseClick(recorder)
+            verify(recorder.recording)
+            compare(subtitle.text, "Opens the floating emoji picker anywhere.")
+            keyClick(Qt.Key_Escape)
+            verify(!recorder.recording)
             compare(SettingsRig.grabbedHotkey, "Ctrl+Alt+E")
             verify(SettingsRig.storedHotkey.indexOf('"keyCode":49') < 0, SettingsRig.storedHotkey)
             verify(SettingsRig.log.indexOf(

@@ -53,7 +53,9 @@ SettingsPage {
             SettingRow {
                 objectName: "pickerShortcutRow"
                 title: qsTr("Picker shortcut")
-                subtitle: qsTr("Opens the floating emoji picker anywhere.")
+                // A shortcut another program holds is said here until the next recording.
+                subtitle: root.backend.recorder.refusal !== "" ? root.backend.recorder.refusal
+                                                                : qsTr("Opens the floating emoji picker anywhere.")
                 HotkeyRecorderView {
                     objectName: "hotkeyRecorder"
                     recorder: root.backend.recorder

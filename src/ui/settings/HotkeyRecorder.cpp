@@ -97,7 +97,15 @@ void HotkeyRecorder::start(QQuickItem* within) {
     }
     registration_.unregisterHotkey();
     recording_ = true;
+    setRefusal({});
     emit recordingChanged();
+}
+
+void HotkeyRecorder::setRefusal(QString refusal) {
+    if (refusal_ != refusal) {
+        refusal_ = std::move(refusal);
+        emit refusalChanged();
+    }
 }
 
 void HotkeyRecorder::stop() {
@@ -173,6 +181,8 @@ bool HotkeyRecorder::eventFilter(QObject* watched, QEvent* event) {
     // Either way the shortcut is registered again: the new one, or the old one.
     if (press.outcome == Outcome::record) {
         if (!registration_.change(press.hotkey)) {
+            setRefusal(tr("%1 is taken by another program")
+                           .arg(QString::fromStdString(press.hotkey.display())));
             emit refused();
         }
     } else {

@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QQuickItem>
+#include <QString>
 #include <QtQml/qqmlregistration.h>
 
 class QKeyEvent;
@@ -27,6 +28,9 @@ class HotkeyRecorder : public QObject {
     QML_ELEMENT
     QML_UNCREATABLE("The recorder is made with the settings window")
     Q_PROPERTY(bool recording READ recording NOTIFY recordingChanged)
+    // Why the last shortcut pressed was not taken ("Ctrl+Alt+T is taken by another
+    // program"), until the next recording; empty otherwise.
+    Q_PROPERTY(QString refusal READ refusal NOTIFY refusalChanged)
 
 public:
     // What a key press does to a recording.
@@ -46,6 +50,7 @@ public:
     ~HotkeyRecorder() override;
 
     bool recording() const { return recording_; }
+    QString refusal() const { return refusal_; }
 
     // Starts waiting for a key pressed in `within`'s window.
     Q_INVOKABLE void start(QQuickItem* within);
@@ -59,16 +64,19 @@ signals:
     void recordingChanged();
     // A shortcut was pressed, and the system refused it.
     void refused();
+    void refusalChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void finish();
+    void setRefusal(QString refusal);
 
     HotkeyRegistration& registration_;
     const KeyboardLayout* layout_;
     bool recording_ = false;
+    QString refusal_;
     QPointer<QWindow> window_;
 };
 
