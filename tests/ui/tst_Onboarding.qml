@@ -130,7 +130,7 @@ Item {
                 { tag: "nothing yet", keys: false, x11Only: false, caret: Tiklo.Unknown, opacity: 0.4,
                   shield: "lock.shield", keyText: "No key access: Tiklo needs an X11 session",
                   caretText: "Asking the accessibility bus…", grant: false,
-                  hint: "Grant Access switches on the desktop's accessibility bus. Applications started before then report their caret after a restart. This page updates the moment it changes." },
+                  hint: "Tiklo is asking the desktop's accessibility bus whether applications report their caret. This page updates the moment it answers." },
                 { tag: "keys, caret off", keys: true, x11Only: false, caret: Tiklo.Off, opacity: 1,
                   shield: "checkmark.shield.fill", keyText: "Permission granted — Tiklo is live",
                   caretText: "Caret tracking is off", grant: true,
@@ -142,7 +142,7 @@ Item {
                 { tag: "Wayland, no bus", keys: true, x11Only: true, caret: Tiklo.Unavailable, opacity: 1,
                   shield: "checkmark.shield.fill", keyText: "Permission granted — Tiklo is live in X11 apps",
                   caretText: "No accessibility bus: install at-spi2-core", grant: false,
-                  hint: "Grant Access switches on the desktop's accessibility bus. Applications started before then report their caret after a restart. This page updates the moment it changes." },
+                  hint: "Without an accessibility bus the popup opens near the pointer. Install at-spi2-core to have it open at the caret; this page updates the moment the bus is there." },
             ]
         }
         function test_permission_page_follows_the_store(data) {
@@ -157,6 +157,8 @@ Item {
             compare(findChild(findChild(view, "caretStatus"), "statusText").text, data.caretText)
             compare(findChild(view, "grantAccessButton").visible, data.grant)
             compare(findChild(view, "permissionHint").text, data.hint)
+            // The hint names the button only while it is shown.
+            compare(data.hint.indexOf("Grant Access") >= 0, data.grant)
         }
 
         function test_granting_and_revoking_while_open() {

@@ -410,11 +410,21 @@ Rectangle {
                         color: Theme.textTertiary
                         font.family: Theme.fontFamily
                         font.pointSize: Theme.pt(11)
-                        text: root.caretTracking !== Tiklo.On
-                              ? qsTr("Grant Access switches on the desktop's accessibility bus. Applications started before then report their caret after a restart. This page updates the moment it changes.")
-                              : root.appState.caretTrackingNeedsRestart
-                                ? qsTr("Caret tracking is on: applications started before it was switched on report their caret after a restart.")
-                                : qsTr("Caret tracking is on: the popup opens at the caret of applications that report it.")
+                        // Names Grant Access only while that button is there.
+                        text: {
+                            switch (root.caretTracking) {
+                            case Tiklo.Off:
+                                return qsTr("Grant Access switches on the desktop's accessibility bus. Applications started before then report their caret after a restart. This page updates the moment it changes.")
+                            case Tiklo.Unavailable:
+                                return qsTr("Without an accessibility bus the popup opens near the pointer. Install at-spi2-core to have it open at the caret; this page updates the moment the bus is there.")
+                            case Tiklo.On:
+                                return root.appState.caretTrackingNeedsRestart
+                                        ? qsTr("Caret tracking is on: applications started before it was switched on report their caret after a restart.")
+                                        : qsTr("Caret tracking is on: the popup opens at the caret of applications that report it.")
+                            default:
+                                return qsTr("Tiklo is asking the desktop's accessibility bus whether applications report their caret. This page updates the moment it answers.")
+                            }
+                        }
                     }
 
                     ColumnLayout {
