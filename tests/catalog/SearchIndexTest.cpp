@@ -162,7 +162,19 @@ TEST(SearchIndexScoresTest, FrecencyArithmetic) {
     EXPECT_EQ(SearchIndex::usageScore({0, now}, now), 0);
     EXPECT_EQ(SearchIndex::usageScore({-4, now}, now), 0);
     EXPECT_EQ(SearchIndex::usageScore({INT64_MAX, now}, now), 100);
-    EXPECT_EQ(SearchIndex::recencyBonus(day), 25);
+    // The recency steps at and just across a day, 7 days and 30 days.
+    for (const auto& [age, bonus] : std::vector<std::pair<double, int>>{
+             {0, 40},
+             {day - 1, 40},
+             {day, 25},
+             {7 * day - 1, 25},
+             {7 * day, 12},
+             {30 * day - 1, 12},
+             {30 * day, 4},
+             {365 * day, 4},
+         }) {
+        EXPECT_EQ(SearchIndex::recencyBonus(age), bonus) << age;
+    }
     EXPECT_EQ(SearchIndex::recentsBonus(0), 40);
     EXPECT_EQ(SearchIndex::recentsBonus(35), 5);
     EXPECT_EQ(SearchIndex::recentsBonus(39), 1);
