@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 
 namespace tiklo {
@@ -10,6 +11,10 @@ namespace tiklo {
 // A hold ends on its own after a time limit, as if released to the focus.
 class KeyboardHold {
 public:
+    // Longer than the slowest insertion waits (focus, modifiers still held), short enough that
+    // a popup that never comes does not keep the user's keys for long.
+    static constexpr std::chrono::milliseconds timeLimit{3000};
+
     virtual ~KeyboardHold() = default;
 
     // Starts holding, or goes on holding. False when the keyboard could not be taken (another

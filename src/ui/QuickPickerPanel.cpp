@@ -40,6 +40,7 @@ QuickPickerPanel::QuickPickerPanel(QQmlEngine& engine, const QUrl& root,
 
 void QuickPickerPanel::activeChanged() {
     if (view_->isActive()) {
+        hadKeyboardChance_ = hadKeyboardChance_ || view_->isVisible();
         if (view_->isVisible() && activated_) {
             activated_();
         }
@@ -49,11 +50,11 @@ void QuickPickerPanel::activeChanged() {
 }
 
 void QuickPickerPanel::deactivationCheck() {
-    if (view_->isActive() || !view_->isVisible() || !deactivated_) {
+    if (view_->isActive() || !view_->isVisible() || !deactivated_ || !hadKeyboardChance_) {
         return;
     }
-    // The notice of losing the keyboard in an earlier showing can arrive after the window
-    // is shown again, just before it gets the keyboard back; so the loss counts only if it
+    // Qt may report a loss and, a moment later, that the window has the keyboard again (an
+    // earlier showing's focus leaving as this one's comes); so the loss counts only if it
     // still holds a moment later, in the same showing.
     const std::uint64_t showing = showing_;
     QTimer::singleShot(deactivationSettle, this, [this, showing] {
@@ -61,6 +62,14 @@ void QuickPickerPanel::deactivationCheck() {
             deactivated_();
         }
     });
+}
+
+void QuickPickerPanel::activationLimitReached(std::uint64_t showing) {
+    if (showing != showing_) {
+        return;
+    }
+    hadKeyboardChance_ = true;
+    deactivationCheck();
 }
 
 QuickPickerPanel::~QuickPickerPanel() = default;
@@ -122,6 +131,9 @@ void QuickPickerPanel::show(bool animated, double drop, double seconds) {
     animation_->stop();
     animation_->clear();
     ++showing_;
+    hadKeyboardChance_ = false;
+    QTimer::singleShot(activationLimit, this,
+                       [this, showing = showing_] { activationLimitReached(showing); });
     const QPoint finalPosition = view_->position();
     view_->setOpacity(animated ? 0.0 : 1.0);
     if (workspace_) {
@@ -187,6 +199,9 @@ bool QuickPickerPanel::eventFilter(QObject* watched, QEvent* event) {
     if (watched != view_.get() || !isKey) {
         return QObject::eventFilter(watched, event);
     }
+    // Keys reach it: it has the keyboard, whether or not Qt said so (it does not when the
+    // window was still active by its account from the showing before).
+    hadKeyboardChance_ = hadKeyboardChance_ || view_->isVisible();
     const auto* key = static_cast<QKeyEvent*>(event);
     const auto takesNoKeys = [this] {
         return hold_ != nullptr && (!view_->isVisible() || hold_->isHolding());

@@ -28,6 +28,9 @@ class QuickPickerPanel : public QObject, public PickerPanel {
 public:
     // How long a loss of the keyboard must hold before the panel reports it.
     static constexpr std::chrono::milliseconds deactivationSettle{150};
+    // A showing that has not had the keyboard by then has lost it: the keys held for it have
+    // gone to the application instead.
+    static constexpr std::chrono::milliseconds activationLimit = KeyboardHold::timeLimit;
 
     // `root`: the view to load; `properties`: its required properties (session, state);
     // `layout`: where the keys sit, for Ctrl+digit (none: by what they type). `hold`: takes
@@ -59,6 +62,7 @@ private:
     void finishPreparing();
     void activeChanged();
     void deactivationCheck();
+    void activationLimitReached(std::uint64_t showing);
     // A menu of the view is open and takes the keys: arrows and Return are its own.
     bool popupHasKeyboard() const;
 
@@ -66,6 +70,10 @@ private:
     std::unique_ptr<QParallelAnimationGroup> animation_;
     // Counts showings, so a delayed check knows whether it still concerns the same one.
     std::uint64_t showing_ = 0;
+    // Whether this showing has had the keyboard, or waited for it in vain: only then does a
+    // loss count. The window manager may take its time to hand the keyboard over, and the
+    // notice of an earlier showing's loss can come in meanwhile.
+    bool hadKeyboardChance_ = false;
     std::function<void()> activated_;
     std::function<void()> deactivated_;
     std::function<bool(const PickerKeyEvent&)> keyHandler_;

@@ -35,9 +35,6 @@ namespace tiklo {
 class X11KeyboardHold : public QObject, public KeyboardHold {
     Q_OBJECT
 public:
-    // Longer than the slowest insertion waits (focus, modifiers still held), short enough that
-    // a popup that never comes does not keep the user's keys for long.
-    static constexpr std::chrono::milliseconds timeLimit{3000};
     static constexpr std::chrono::milliseconds focusPollInterval{2};
 
     X11KeyboardHold(X11InputConnection& input, SyntheticEventLedger& ledger,
