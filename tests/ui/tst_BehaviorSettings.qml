@@ -278,12 +278,15 @@ Item {
         function test_recorder_by_keyboard_and_second_press_stops() {
             const view = createTemporaryObject(behaviorView, root)
             const recorder = findChild(view, "hotkeyRecorder")
+            const ring = findChild(recorder, "hotkeyRecorderFocusRing")
             recorder.forceActiveFocus(Qt.TabFocusReason)
+            verify(ring.visible)
             keyClick(Qt.Key_Return)
             verify(recorder.recording)
             // A click while recording stops it without change.
             mouseClick(recorder)
             verify(!recorder.recording)
+            verify(ring.visible, "keyboard focus stays marked after a click on the focused button")
             keyClick(Qt.Key_Space)
             verify(recorder.recording)
             // The Space that ends a recording as part of a shortcut starts no new one.
@@ -292,6 +295,14 @@ Item {
             keyRelease(Qt.Key_Space, Qt.ControlModifier | Qt.AltModifier)
             verify(!recorder.recording)
             compare(SettingsRig.appState.hotkeyDisplay, "Ctrl+Alt+Space")
+            // Focus a click gave shows neither ring nor accent outline once the recording ends.
+            view.forceActiveFocus()
+            verify(!ring.visible)
+            mouseClick(recorder)
+            keyClick(Qt.Key_E, Qt.ControlModifier)
+            verify(!recorder.recording && recorder.activeFocus)
+            verify(!ring.visible)
+            verify(Helpers.sameColor(recorder.border.color, Theme.borderStrong))
         }
 
         function test_leaving_the_page_stops_recording() {

@@ -11,13 +11,22 @@ Rectangle {
     property string hotkeyDisplay
 
     readonly property bool recording: recorder.recording
+    // A click gives it the focus too, to take the keys it records; the outline and the ring
+    // mark keyboard focus only.
+    property bool focusFromClick: false
+    readonly property bool keyboardFocus: activeFocus && !focusFromClick
+
+    onActiveFocusChanged: {
+        if (!activeFocus)
+            focusFromClick = false
+    }
 
     implicitWidth: Math.max(70, label.implicitWidth + 24)
     implicitHeight: label.implicitHeight + 12
     radius: 7
     color: recording ? Theme.accentSoft : Theme.field
     border.width: 1
-    border.color: recording || activeFocus ? Theme.accent : Theme.borderStrong
+    border.color: recording || keyboardFocus ? Theme.accent : Theme.borderStrong
     activeFocusOnTab: true
 
     Accessible.role: Accessible.Button
@@ -36,12 +45,15 @@ Rectangle {
     }
 
     FocusRing {
+        objectName: "hotkeyRecorderFocusRing"
         target: root
+        visible: root.keyboardFocus
     }
 
     MouseArea {
         anchors.fill: parent
         onClicked: {
+            root.focusFromClick = root.focusFromClick || !root.activeFocus
             root.forceActiveFocus(Qt.MouseFocusReason)
             root.recorder.toggle(root)
         }
