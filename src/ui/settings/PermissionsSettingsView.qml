@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import QtQuick.Layouts
 import Tiklo.App
 import Tiklo.Theme
@@ -8,7 +7,7 @@ import Tiklo.Theme
 // applications (an X11 session gives it; under Wayland only X11 applications), and find
 // their carets (the desktop's accessibility bus, which "Grant" switches on). It follows the
 // store's live states and runs no timer of its own.
-ScrollView {
+SettingsPage {
     id: root
     objectName: "permissionsSettingsView"
 
@@ -17,141 +16,101 @@ ScrollView {
     readonly property bool keysGranted: appState.accessibilityGranted
     readonly property int caretTracking: appState.caretTracking
 
-    clip: true
-    contentWidth: availableWidth
-    // Always shown, drawn in the theme's quiet outline colour.
-    ScrollBar.vertical: ScrollBar {
-        parent: root
-        x: root.width - width
-        height: root.height
-        policy: ScrollBar.AlwaysOn
-        contentItem: Rectangle {
-            implicitWidth: 6
-            radius: 3
-            color: Theme.borderStrong
-        }
-    }
-    background: Rectangle {
-        color: Theme.bg
+    SectionHeader {
+        objectName: "permissionsHeader"
+        title: qsTr("Permissions")
+        subtitle: qsTr("Key access lets Tiklo watch for ; and inject emoji; the accessibility bus shows it where the caret is.")
     }
 
-    ColumnLayout {
-        width: root.availableWidth
-        spacing: 16
+    Card {
+        objectName: "permissionCard"
 
-        // The page's padding of 20, above and below.
-        Item {
-            Layout.preferredHeight: 20 - parent.spacing
-        }
+        ColumnLayout {
+            width: parent.width
+            spacing: 12
 
-        SectionHeader {
-            objectName: "permissionsHeader"
-            Layout.leftMargin: 20
-            Layout.rightMargin: 20
-            title: qsTr("Permissions")
-            subtitle: qsTr("Key access lets Tiklo watch for ; and inject emoji; the accessibility bus shows it where the caret is.")
-        }
+            SettingRow {
+                id: keyRow
+                objectName: "keyAccessRow"
+                title: qsTr("Key access")
+                subtitle: !root.keysGranted
+                          ? qsTr("Required for semicolon search and direct insertion. This display does not offer it: Tiklo needs an X11 session.")
+                          : root.appState.x11ApplicationsOnly
+                            ? qsTr("Granted for X11 apps only: in this Wayland session, keys typed into Wayland apps never reach Tiklo.")
+                            : qsTr("Granted. Semicolon search can work in other apps.")
 
-        Card {
-            objectName: "permissionCard"
-            Layout.leftMargin: 20
-            Layout.rightMargin: 20
-            padding: 16
+                SymbolIcon {
+                    objectName: "keyAccessCheck"
+                    visible: root.keysGranted
+                    name: "checkmark.circle.fill"
+                    color: Theme.green
+                    size: 13
+                }
+            }
 
-            ColumnLayout {
-                width: parent.width
-                spacing: 12
+            Rectangle {
+                Layout.fillWidth: true
+                implicitHeight: 1
+                color: Theme.border
+            }
 
-                SettingRow {
-                    id: keyRow
-                    objectName: "keyAccessRow"
-                    title: qsTr("Key access")
-                    subtitle: !root.keysGranted
-                              ? qsTr("Required for semicolon search and direct insertion. This display does not offer it: Tiklo needs an X11 session.")
-                              : root.appState.x11ApplicationsOnly
-                                ? qsTr("Granted for X11 apps only: in this Wayland session, keys typed into Wayland apps never reach Tiklo.")
-                                : qsTr("Granted. Semicolon search can work in other apps.")
+            SettingRow {
+                objectName: "caretTrackingRow"
+                title: qsTr("Caret tracking")
+                subtitle: {
+                    switch (root.caretTracking) {
+                    case Tiklo.On:
+                        return root.appState.caretTrackingNeedsRestart
+                                ? qsTr("On. Applications started before it was switched on report their caret after a restart.")
+                                : qsTr("On. The popup opens at the caret of applications that report it.")
+                    case Tiklo.Off:
+                        return qsTr("Off. The popup opens near the mouse pointer, and password fields are not recognised. Applications started before it is switched on need a restart to report their caret.")
+                    case Tiklo.Unavailable:
+                        return qsTr("This desktop has no accessibility bus (the at-spi2-core package provides it). The popup opens near the mouse pointer.")
+                    default:
+                        return qsTr("Asking the desktop's accessibility bus…")
+                    }
+                }
 
+                Row {
                     SymbolIcon {
-                        objectName: "keyAccessCheck"
-                        visible: root.keysGranted
+                        objectName: "caretTrackingCheck"
+                        visible: root.caretTracking === Tiklo.On
                         name: "checkmark.circle.fill"
                         color: Theme.green
                         size: 13
                     }
-                }
-
-                Rectangle {
-                    Layout.fillWidth: true
-                    implicitHeight: 1
-                    color: Theme.border
-                }
-
-                SettingRow {
-                    objectName: "caretTrackingRow"
-                    title: qsTr("Caret tracking")
-                    subtitle: {
-                        switch (root.caretTracking) {
-                        case Tiklo.On:
-                            return root.appState.caretTrackingNeedsRestart
-                                    ? qsTr("On. Applications started before it was switched on report their caret after a restart.")
-                                    : qsTr("On. The popup opens at the caret of applications that report it.")
-                        case Tiklo.Off:
-                            return qsTr("Off. The popup opens near the mouse pointer, and password fields are not recognised. Applications started before it is switched on need a restart to report their caret.")
-                        case Tiklo.Unavailable:
-                            return qsTr("This desktop has no accessibility bus (the at-spi2-core package provides it). The popup opens near the mouse pointer.")
-                        default:
-                            return qsTr("Asking the desktop's accessibility bus…")
-                        }
-                    }
-
-                    Row {
-                        SymbolIcon {
-                            objectName: "caretTrackingCheck"
-                            visible: root.caretTracking === Tiklo.On
-                            name: "checkmark.circle.fill"
-                            color: Theme.green
-                            size: 13
-                        }
-                        PillButton {
-                            objectName: "grantButton"
-                            visible: root.caretTracking === Tiklo.Off
-                            title: qsTr("Grant")
-                            prominent: true
-                            // The page changes only when the bus says it is on.
-                            onClicked: root.appState.requestAccessibility()
-                        }
+                    PillButton {
+                        objectName: "grantButton"
+                        visible: root.caretTracking === Tiklo.Off
+                        title: qsTr("Grant")
+                        prominent: true
+                        // The page changes only when the bus says it is on.
+                        onClicked: root.appState.requestAccessibility()
                     }
                 }
             }
         }
+    }
 
-        Card {
-            objectName: "explanationCard"
-            Layout.leftMargin: 20
-            Layout.rightMargin: 20
-            padding: 16
+    Card {
+        objectName: "explanationCard"
 
-            ColumnLayout {
-                spacing: 10
+        ColumnLayout {
+            spacing: 10
 
-                Text {
-                    objectName: "explanationTitle"
-                    text: qsTr("How semicolon search works")
-                    color: Theme.textPrimary
-                    font.family: Theme.fontFamily
-                    font.pointSize: Theme.pt(13)
-                    font.weight: Font.DemiBold
-                }
-                SemicolonSearchExample {
-                    objectName: "semicolonExample"
-                    emojiSize: 22
-                }
+            Text {
+                objectName: "explanationTitle"
+                text: qsTr("How semicolon search works")
+                color: Theme.textPrimary
+                font.family: Theme.fontFamily
+                font.pointSize: Theme.pt(13)
+                font.weight: Font.DemiBold
             }
-        }
-
-        Item {
-            Layout.preferredHeight: 20 - parent.spacing
+            SemicolonSearchExample {
+                objectName: "semicolonExample"
+                emojiSize: 22
+            }
         }
     }
 }

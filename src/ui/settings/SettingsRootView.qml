@@ -56,7 +56,9 @@ Rectangle {
                     Layout.fillWidth: true
                     Layout.leftMargin: 16
                     Layout.rightMargin: 16
-                    Layout.topMargin: 42
+                    // The window manager draws the title bar above the content, not over it:
+                    // the badge needs no room for one.
+                    Layout.topMargin: 16
                     Layout.bottomMargin: 24
                     spacing: 9
 
