@@ -22,6 +22,9 @@ public:
     // follows the user from one to another while it is open. Desktops without the notion
     // ignore it.
     virtual void showOnAllDesktops(std::uintptr_t /*window*/) {}
+    // Whether a compositor draws what is transparent in Tiklo's windows as transparent; without
+    // one it shows as a colour. Desktops that cannot tell say yes.
+    virtual bool drawsTranslucentWindows() const { return true; }
 };
 
 } // namespace tiklo

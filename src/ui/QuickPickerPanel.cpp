@@ -139,6 +139,11 @@ void QuickPickerPanel::show(bool animated, double drop, double seconds) {
     if (workspace_) {
         workspace_->showOnAllDesktops(view_->winId());
     }
+    // Asked at each showing: a compositor can start or stop at any time.
+    if (QQuickItem* root = view_->rootObject()) {
+        root->setProperty("translucent",
+                          workspace_ == nullptr || workspace_->drawsTranslucentWindows());
+    }
     view_->show();
     // The window manager may place a window as it maps it; Tiklo decides where it goes.
     view_->setPosition(finalPosition);
@@ -169,6 +174,10 @@ void QuickPickerPanel::hide() {
     animation_->stop();
     ++showing_;
     view_->hide();
+}
+
+std::uint64_t QuickPickerPanel::windowID() const {
+    return view_->handle() != nullptr ? static_cast<std::uint64_t>(view_->winId()) : 0;
 }
 
 bool QuickPickerPanel::isActive() const {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 #include <unistd.h>
@@ -67,6 +68,16 @@ X11Workspace::X11Workspace(xcb_connection_t* connection, xcb_window_t root, std:
     pidAtom_ = atoms[1];
     gtkApplicationIDAtom_ = atoms[2];
     desktopAtom_ = atoms[3];
+    // The compositor's selection is named after the screen whose root this is.
+    int screen = 0;
+    for (xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(connection_)); it.rem;
+         xcb_screen_next(&it), ++screen) {
+        if (it.data->root == root_) {
+            const std::string name = "_NET_WM_CM_S" + std::to_string(screen);
+            compositorAtom_ = internAtoms(connection_, std::array<std::string_view, 1>{name})[0];
+            break;
+        }
+    }
 
     // The event mask replaces this client's whole selection on the root, so keep whatever
     // Qt selected there before.
@@ -96,6 +107,15 @@ void X11Workspace::showOnAllDesktops(std::uintptr_t window) {
     // ...and asked of it for a window already mapped.
     sendClientMessage(connection_, root_, windowManagerRequest, id, desktopAtom_,
                       {allDesktops, fromApplication, 0, 0, 0});
+}
+
+bool X11Workspace::drawsTranslucentWindows() const {
+    if (compositorAtom_ == XCB_ATOM_NONE || xcb_connection_has_error(connection_) != 0) {
+        return true;
+    }
+    const Reply<xcb_get_selection_owner_reply_t> owner(xcb_get_selection_owner_reply(
+        connection_, xcb_get_selection_owner(connection_, compositorAtom_), nullptr));
+    return !owner || owner->owner != XCB_WINDOW_NONE;
 }
 
 std::optional<RunningApplication> X11Workspace::frontmostApplication() const {

@@ -25,6 +25,8 @@ public:
     std::optional<RunningApplication> lastOtherApplication() const override;
     std::string ownAppID() const override { return ownAppID_; }
     void showOnAllDesktops(std::uintptr_t window) override;
+    // A compositing manager owns the screen's _NET_WM_CM_S<n> selection while it runs.
+    bool drawsTranslucentWindows() const override;
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
@@ -42,6 +44,7 @@ private:
     xcb_atom_t gtkApplicationIDAtom_ = XCB_ATOM_NONE;
     xcb_atom_t utf8StringAtom_ = XCB_ATOM_NONE;
     xcb_atom_t desktopAtom_ = XCB_ATOM_NONE;
+    xcb_atom_t compositorAtom_ = XCB_ATOM_NONE;
     // Updated from const readers too: whatever they see in front is the latest news.
     mutable std::optional<RunningApplication> lastOther_;
 };

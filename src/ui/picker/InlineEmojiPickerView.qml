@@ -18,6 +18,9 @@ Item {
     readonly property bool shown: visible && Window.window !== null && Window.window.visible
     // A query change is waiting to put the first result at the top.
     property bool scrollToTopPending: false
+    // Where nothing draws the window's transparency, the frame is square.
+    property bool squareCorners: false
+    readonly property real cornerRadius: squareCorners ? 0 : 12
 
     implicitWidth: PanelSizes.inlinePopup.width
     implicitHeight: PanelSizes.inlinePopup.height
@@ -106,7 +109,7 @@ Item {
 
     Rectangle {
         anchors.fill: parent
-        radius: 12
+        radius: root.cornerRadius
         color: Theme.sidebar
     }
 
@@ -125,7 +128,7 @@ Item {
             Rectangle {
                 width: parent.width
                 height: parent.height + radius
-                radius: 12
+                radius: root.cornerRadius
                 color: Theme.card
             }
             RowLayout {
@@ -255,7 +258,7 @@ Item {
                 y: -radius
                 width: parent.width
                 height: parent.height + radius
-                radius: 12
+                radius: root.cornerRadius
                 color: Theme.card
             }
             RowLayout {
@@ -305,7 +308,7 @@ Item {
     // The frame's inner stroke, over everything so content cannot cover it.
     Rectangle {
         anchors.fill: parent
-        radius: 12
+        radius: root.cornerRadius
         color: "transparent"
         border.width: 1
         border.color: Theme.borderStrong

@@ -12,6 +12,9 @@ Item {
     readonly property bool inlinePresentation: session.presentationMode === Tiklo.Inline
     // Set by the window: whether a press on the background moves it.
     property bool movableByBackground: false
+    // Set by the window: whether what is transparent in it shows as transparent. Without a
+    // compositor the corners outside a rounded frame would show as a colour.
+    property bool translucent: true
     readonly property size panelSize: inlinePresentation ? PanelSizes.inlinePopup : PanelSizes.full
 
     implicitWidth: panelSize.width
@@ -24,6 +27,7 @@ Item {
         visible: root.inlinePresentation
         session: root.session
         appState: root.appState
+        squareCorners: !root.translucent
     }
 
     PickerView {
@@ -34,5 +38,6 @@ Item {
         session: root.session
         appState: root.appState
         movableByBackground: root.movableByBackground
+        squareCorners: !root.translucent
     }
 }

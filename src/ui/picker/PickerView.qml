@@ -23,6 +23,9 @@ Item {
     readonly property PickerContentModel content: session.content
     // A new query or category is waiting to show its first row.
     property bool scrollToTopPending: false
+    // Where nothing draws the window's transparency, the frame is square.
+    property bool squareCorners: false
+    readonly property real cornerRadius: squareCorners ? 0 : 12
 
     // The layout's measures, in logical pixels.
     readonly property int tileSize: 48
@@ -150,7 +153,7 @@ Item {
 
     Rectangle {
         anchors.fill: parent
-        radius: 12
+        radius: root.cornerRadius
         color: Theme.bg
     }
 
@@ -190,7 +193,7 @@ Item {
             Rectangle {
                 width: parent.width
                 height: parent.height + radius
-                radius: 12
+                radius: root.cornerRadius
                 color: Theme.sidebar
             }
             RowLayout {
@@ -265,7 +268,7 @@ Item {
                     y: -radius
                     width: parent.width + radius
                     height: parent.height + radius
-                    radius: 12
+                    radius: root.cornerRadius
                     color: Theme.sidebar
                 }
                 ColumnLayout {
@@ -407,7 +410,7 @@ Item {
     // The frame's inner stroke, over everything.
     Rectangle {
         anchors.fill: parent
-        radius: 12
+        radius: root.cornerRadius
         color: "transparent"
         border.width: 1
         border.color: Theme.borderStrong
