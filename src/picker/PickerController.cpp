@@ -54,6 +54,9 @@ void PickerController::show(const std::string& query, int replacementBackspaces,
     // took the keyboard.
     closesOnDeactivation_ = false;
     present(panel, mode);
+    if (const std::uint64_t window = panel.windowID(); window != 0) {
+        session.setPickerWindow(RunningApplication{services_.workspace.ownAppID(), 0, window});
+    }
     closesOnDeactivation_ = !full;
     shown_ = true;
     // The keys held meanwhile go to the picker once it really has the keyboard.

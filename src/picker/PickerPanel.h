@@ -3,6 +3,7 @@
 #include "picker/PickerKeyRouting.h"
 #include "platform/Geometry.h"
 
+#include <cstdint>
 #include <functional>
 
 namespace tiklo {
@@ -27,6 +28,8 @@ public:
     virtual void hide() = 0;
     // Shown and holding the keyboard.
     virtual bool isActive() const = 0;
+    // The window as the window system names it (0 while there is none).
+    virtual std::uint64_t windowID() const { return 0; }
     // Called when the window gets the keyboard, and when it loses it.
     virtual void setActivatedHandler(std::function<void()> handler) = 0;
     virtual void setDeactivatedHandler(std::function<void()> handler) = 0;

@@ -121,6 +121,10 @@ void PickerSession::insert(const EmojiItem& chosen, bool keepOpen) {
         text += ' ';
     }
     services_.injector.replace(replacementBackspaces_, std::move(text), targetApp_);
+    if (keepOpen && pickerWindow_) {
+        // The keys typed meanwhile go on choosing, not into the application.
+        services_.injector.reactivate(pickerWindow_);
+    }
     if (replacementBackspaces_ >= 1) {
         typing_.prefixReplaced();
         setReplacementBackspaces(0);

@@ -73,6 +73,11 @@ public:
     void setPresentationMode(view::Presentation mode);
     void setCommandHeld(bool held);
     void setTargetApp(std::optional<RunningApplication> app) { targetApp_ = std::move(app); }
+    // The picker's own window: a choice that keeps the picker open gives it the keyboard
+    // back once the emoji is typed.
+    void setPickerWindow(std::optional<RunningApplication> window) {
+        pickerWindow_ = std::move(window);
+    }
 
     void setSearchText(const QString& text);
 
@@ -137,6 +142,7 @@ private:
     bool commandHeld_ = false;
     std::vector<const EmojiItem*> results_;
     std::optional<RunningApplication> targetApp_;
+    std::optional<RunningApplication> pickerWindow_;
     QueryTyping typing_;
     EmojiResultsModel model_;
     PickerContentModel content_;

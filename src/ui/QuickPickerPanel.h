@@ -49,6 +49,7 @@ public:
     void show(bool animated, double drop, double seconds) override;
     void hide() override;
     bool isActive() const override;
+    std::uint64_t windowID() const override;
     void setActivatedHandler(std::function<void()> handler) override;
     void setDeactivatedHandler(std::function<void()> handler) override;
     void setKeyHandler(std::function<bool(const PickerKeyEvent&)> handler) override;

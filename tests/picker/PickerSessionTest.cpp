@@ -101,10 +101,16 @@ TEST_F(PickerSessionTest, ReturnRecordsHidesTypesAndThenDeletesNothingMore) {
     // The prefix is gone now: the query is cleared and a second choice deletes nothing.
     EXPECT_EQ(session.replacementBackspaces(), 0);
     EXPECT_EQ(session.query(), "");
+    EXPECT_TRUE(injector.reactivated.empty());
+    const RunningApplication picker{"io.tiklo.Tiklo", 0, 77};
+    session.setPickerWindow(picker);
     session.insertAt(1, true);
     EXPECT_EQ(injector.replaced[1].backspaces, 0);
     EXPECT_EQ(injector.replaced[1].text, "\U0001F525 "); // no tone: stored form
     EXPECT_EQ(hides, 1);                                 // kept open
+    // ...with the keyboard back once the emoji is typed.
+    ASSERT_EQ(injector.reactivated.size(), 1u);
+    EXPECT_EQ(injector.reactivated[0], picker);
 }
 
 TEST_F(PickerSessionTest, CtrlDigitsInsertWithoutMovingTheHighlight) {
