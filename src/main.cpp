@@ -114,7 +114,8 @@ int main(int argc, char** argv) {
                        {QUrl(QStringLiteral(TIKLO_UPDATE_FEED)), QStringLiteral(TIKLO_VERSION)});
     TrayMenu tray(tiklo.state(), tiklo.updater(),
                   {[&tiklo] { tiklo.showFullPicker(); }, [&tiklo] { tiklo.showSettings(); },
-                   [&tiklo] { tiklo.showWelcome(); }, [] { QApplication::quit(); }});
+                   [&tiklo] { tiklo.showPermissions(); }, [&tiklo] { tiklo.showWelcome(); },
+                   [] { QApplication::quit(); }});
     QObject::connect(&app, &QCoreApplication::aboutToQuit, [&] {
         tiklo.terminate();
         platform.shutDown();

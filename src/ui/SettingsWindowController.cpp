@@ -3,6 +3,8 @@
 #include "app/AppState.h"
 #include "ui/settings/SettingsBackend.h"
 
+#include <QQuickItem>
+#include <QQuickView>
 #include <QtPlugin>
 #include <QtQml/qqmlextensionplugin.h>
 
@@ -25,9 +27,14 @@ SettingsWindowController::SettingsWindowController(QQmlEngine& engine, AppState&
                        minimumSize,
                        true}) {}
 
-void SettingsWindowController::show() {
+void SettingsWindowController::show(const QString& page) {
     if (window_.ensure()) {
         window_.centre();
+    }
+    if (QQuickView* view = window_.view(); view != nullptr && !page.isEmpty()) {
+        if (QQuickItem* root = view->rootObject()) {
+            root->setProperty("tab", page);
+        }
     }
     window_.bringToFront();
 }

@@ -16,7 +16,8 @@ public:
 
     SettingsWindowController(QQmlEngine& engine, AppState& state, SettingsBackend& backend);
 
-    void show();
+    // At `page` (a page's raw value), or at the page it was on.
+    void show(const QString& page = {});
     // The window, once it was first shown.
     QQuickView* window() const { return window_.view(); }
 

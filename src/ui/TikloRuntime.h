@@ -56,6 +56,7 @@ public:
 
     void showFullPicker();
     void showSettings() { settingsWindow_.show(); }
+    void showPermissions() { settingsWindow_.show(QStringLiteral("permissions")); }
     void showWelcome() { welcomeWindow_.show(); }
 
     AppState& state() { return state_; }

@@ -18,6 +18,7 @@ TrayMenu::TrayMenu(AppState& state, UpdaterController& updater, Actions actions,
       menu_(std::make_unique<QMenu>()), icon_(std::make_unique<QSystemTrayIcon>()) {
     connect(&state_, &AppState::masterEnabledChanged, this, &TrayMenu::rebuild);
     connect(&state_, &AppState::accessibilityGrantedChanged, this, &TrayMenu::rebuild);
+    connect(&state_, &AppState::caretTrackingChanged, this, &TrayMenu::rebuild);
     connect(&updater_, &UpdaterController::canCheckForUpdatesChanged, this, &TrayMenu::rebuild);
     rebuild();
 
@@ -51,8 +52,10 @@ void TrayMenu::rebuild() {
         old->setParent(nullptr);
         old->deleteLater();
     }
-    const TrayMenuModel::Inputs inputs{state_.masterEnabled(), state_.accessibilityGranted(),
-                                       updater_.canCheckForUpdates()};
+    const view::CaretTracking caret = state_.caretTracking();
+    const TrayMenuModel::Inputs inputs{
+        state_.masterEnabled(), state_.accessibilityGranted(), updater_.canCheckForUpdates(),
+        caret == view::CaretTracking::Off || caret == view::CaretTracking::Unavailable};
     for (const TrayMenuModel::Entry& entry : TrayMenuModel::entries(inputs)) {
         if (entry.separator) {
             menu_->addSeparator();
@@ -91,7 +94,14 @@ void TrayMenu::run(TrayMenuModel::Command command) {
         state_.setMasterEnabled(!state_.masterEnabled());
         break;
     case Command::grantAccessibility:
-        state_.requestAccessibility();
+        // What can be switched on is; what cannot, the Permissions page explains.
+        if (state_.caretTracking() == view::CaretTracking::Off) {
+            state_.requestAccessibility();
+        }
+        if (!state_.accessibilityGranted() ||
+            state_.caretTracking() == view::CaretTracking::Unavailable) {
+            actions_.showPermissions();
+        }
         break;
     case Command::quit:
         actions_.quit();

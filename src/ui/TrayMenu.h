@@ -27,6 +27,8 @@ public:
     struct Actions {
         std::function<void()> showPicker;
         std::function<void()> showSettings;
+        // The settings window at its page on what the desktop lets Tiklo do.
+        std::function<void()> showPermissions;
         std::function<void()> showWelcome;
         std::function<void()> quit;
     };

@@ -34,7 +34,7 @@ std::vector<TrayMenuModel::Entry> TrayMenuModel::entries(const Inputs& inputs) {
     enabled.checkable = true;
     enabled.checked = inputs.masterEnabled;
     menu.push_back(enabled);
-    if (!inputs.accessibilityGranted) {
+    if (!inputs.accessibilityGranted || inputs.caretTrackingMissing) {
         menu.push_back(item(Command::grantAccessibility, u"Grant Accessibility"));
     }
     menu.push_back(separator());

@@ -35,6 +35,8 @@ public:
         bool masterEnabled = true;
         bool accessibilityGranted = false;
         bool canCheckForUpdates = false;
+        // No caret to be found: the accessibility bus is off or missing.
+        bool caretTrackingMissing = false;
     };
 
     // "Show Picker" shows this whatever hotkey the user chose: the menu names the shortcut

@@ -37,7 +37,8 @@ void PrintTo(const Row& row, std::ostream* out) {
 const Row separatorRow{"-", "", true, false};
 
 // The whole menu expected for the given states, top to bottom.
-std::vector<Row> expectedMenu(bool masterEnabled, bool accessibilityGranted, bool canCheck) {
+std::vector<Row> expectedMenu(bool masterEnabled, bool accessibilityGranted, bool canCheck,
+                              bool caretMissing = false) {
     std::vector<Row> rows{
         {"Show Picker", "Ctrl+Alt+E"},
         {"Settings", ""},
@@ -47,7 +48,7 @@ std::vector<Row> expectedMenu(bool masterEnabled, bool accessibilityGranted, boo
         separatorRow,
         {"Enabled", "", true, masterEnabled},
     };
-    if (!accessibilityGranted) {
+    if (!accessibilityGranted || caretMissing) {
         rows.push_back({"Grant Accessibility", ""});
     }
     rows.push_back(separatorRow);
@@ -93,10 +94,13 @@ TEST(TrayMenuModelTest, EveryStateGivesTheWholeMenuInOrder) {
     for (const bool masterEnabled : {false, true}) {
         for (const bool granted : {false, true}) {
             for (const bool canCheck : {false, true}) {
-                SCOPED_TRACE(testing::Message() << "masterEnabled " << masterEnabled << ", granted "
-                                                << granted << ", canCheck " << canCheck);
-                EXPECT_EQ(modelRows({masterEnabled, granted, canCheck}),
-                          expectedMenu(masterEnabled, granted, canCheck));
+                for (const bool caretMissing : {false, true}) {
+                    SCOPED_TRACE(testing::Message()
+                                 << "masterEnabled " << masterEnabled << ", granted " << granted
+                                 << ", canCheck " << canCheck << ", caretMissing " << caretMissing);
+                    EXPECT_EQ(modelRows({masterEnabled, granted, canCheck, caretMissing}),
+                              expectedMenu(masterEnabled, granted, canCheck, caretMissing));
+                }
             }
         }
     }
@@ -110,8 +114,9 @@ class TrayMenuTest : public ::testing::Test, protected test::FakeAppEnvironment 
 protected:
     test::FakeSoftwareUpdater fakeUpdater;
     UpdaterController updater{fakeUpdater};
-    int pickers = 0, settings = 0, welcomes = 0, quits = 0;
-    TrayMenu::Actions actions{[this] { ++pickers; }, [this] { ++settings; }, [this] { ++welcomes; },
+    int pickers = 0, settings = 0, permissionPages = 0, welcomes = 0, quits = 0;
+    TrayMenu::Actions actions{[this] { ++pickers; }, [this] { ++settings; },
+                              [this] { ++permissionPages; }, [this] { ++welcomes; },
                               [this] { ++quits; }};
 };
 
@@ -133,6 +138,13 @@ TEST_F(TrayMenuTest, MenuFollowsTheStoreAndTheUpdaterAtOnce) {
     EXPECT_EQ(menuRows(menu), expectedMenu(false, true, true));
     fakeUpdater.setCanCheck(false);
     QCoreApplication::processEvents();
+    EXPECT_EQ(menuRows(menu), expectedMenu(false, true, false));
+    // Granted keys, but no caret: the bus is off, or there is none.
+    for (const auto caret : {view::CaretTracking::Off, view::CaretTracking::Unavailable}) {
+        state.setCaretTracking(caret);
+        EXPECT_EQ(menuRows(menu), expectedMenu(false, true, false, true));
+    }
+    state.setCaretTracking(view::CaretTracking::On);
     EXPECT_EQ(menuRows(menu), expectedMenu(false, true, false));
     state.setAccessibilityGranted(false);
     EXPECT_EQ(menuRows(menu), expectedMenu(false, false, false));
@@ -173,8 +185,27 @@ TEST_F(TrayMenuTest, EachItemDoesItsOwnThing) {
     EXPECT_TRUE(state.masterEnabled());
     QCoreApplication::processEvents(); // the replaced items go
 
-    actionNamed(menu, "Grant Accessibility")->trigger();
-    EXPECT_EQ(trust.requests, 1);
+    // Grant switches on what can be switched on, and shows the Permissions page for the rest.
+    struct GrantCase {
+        bool keys;
+        view::CaretTracking caret;
+        int requests;
+        int pages;
+    };
+    for (const GrantCase& c : {GrantCase{true, view::CaretTracking::Off, 1, 0},
+                               GrantCase{true, view::CaretTracking::Unavailable, 0, 1},
+                               GrantCase{false, view::CaretTracking::On, 0, 1},
+                               GrantCase{false, view::CaretTracking::Off, 1, 1}}) {
+        SCOPED_TRACE(testing::Message() << "keys " << c.keys << ", caret " << int(c.caret));
+        state.setAccessibilityGranted(c.keys);
+        state.setCaretTracking(c.caret);
+        const int requestsBefore = trust.requests;
+        const int pagesBefore = permissionPages;
+        actionNamed(menu, "Grant Accessibility")->trigger();
+        EXPECT_EQ(trust.requests - requestsBefore, c.requests);
+        EXPECT_EQ(permissionPages - pagesBefore, c.pages);
+        QCoreApplication::processEvents();
+    }
     actionNamed(menu, "Quit Tiklo")->trigger();
     EXPECT_EQ(quits, 1);
     EXPECT_EQ(std::tie(pickers, settings, welcomes), std::tuple(1, 1, 1));
