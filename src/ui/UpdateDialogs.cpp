@@ -14,7 +14,13 @@ constexpr qsizetype notesLimit = 2000;
 } // namespace
 
 UpdateDialogs::~UpdateDialogs() {
+    closeAll();
+}
+
+void UpdateDialogs::closeAll() {
+    // Deleted, not closed: closing the progress would count as the user's cancel.
     delete current_.data();
+    delete progress_.data();
 }
 
 QString UpdateDialogs::plainNotes(const QString& notes) {
@@ -26,7 +32,7 @@ QString UpdateDialogs::plainNotes(const QString& notes) {
 }
 
 QMessageBox* UpdateDialogs::open(const QString& text, const QString& informative) {
-    delete current_.data();
+    closeAll();
     auto* box = new QMessageBox;
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowTitle(QStringLiteral("Tiklo"));
@@ -36,6 +42,25 @@ QMessageBox* UpdateDialogs::open(const QString& text, const QString& informative
     box->setInformativeText(informative);
     current_ = box;
     return box;
+}
+
+void UpdateDialogs::showChecking(std::function<void()> cancel) {
+    closeAll();
+    // No steps to count: a busy bar until the answer, or the time limit, replaces it.
+    auto* dialog = new QProgressDialog(QStringLiteral("Checking for updates\u2026"),
+                                       QStringLiteral("Cancel"), 0, 0);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowTitle(QStringLiteral("Tiklo"));
+    dialog->setMinimumDuration(0);
+    // The Cancel button, Escape and the window's close button all end the check.
+    const auto end = [dialog, cancel = std::move(cancel)] {
+        cancel();
+        dialog->deleteLater();
+    };
+    QObject::connect(dialog, &QProgressDialog::canceled, dialog, end);
+    QObject::connect(dialog, &QDialog::rejected, dialog, end);
+    progress_ = dialog;
+    dialog->show();
 }
 
 void UpdateDialogs::showUpToDate(const QString& currentVersion) {

@@ -4,6 +4,7 @@
 
 #include <QMessageBox>
 #include <QPointer>
+#include <QProgressDialog>
 
 namespace tiklo {
 
@@ -16,6 +17,7 @@ public:
     UpdateDialogs(const UpdateDialogs&) = delete;
     UpdateDialogs& operator=(const UpdateDialogs&) = delete;
 
+    void showChecking(std::function<void()> cancel) override;
     void showUpToDate(const QString& currentVersion) override;
     void showUpdateAvailable(const AppcastItem& item, const QString& currentVersion) override;
     void showCheckFailed(const QString& sentence) override;
@@ -23,6 +25,8 @@ public:
 
     // The dialog on screen, if any.
     QMessageBox* current() const { return current_; }
+    // The progress of a check, while it is on screen.
+    QProgressDialog* progress() const { return progress_; }
 
     // Release notes as plain text: feeds write HTML, and nothing a feed says is run or
     // fetched.
@@ -31,7 +35,10 @@ public:
 private:
     QMessageBox* open(const QString& text, const QString& informative);
 
+    void closeAll();
+
     QPointer<QMessageBox> current_;
+    QPointer<QProgressDialog> progress_;
 };
 
 } // namespace tiklo

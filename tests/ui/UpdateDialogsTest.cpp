@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 
 #include "ui/UrlRecorder.h"
 
@@ -59,6 +60,37 @@ TEST(UpdateDialogsTest, EachOutcomeHasItsDialogAndANewerVersionLeadsToItsPage) {
     test::UrlRecorder browser("https");
     download->click();
     EXPECT_EQ(browser.opened, QList<QUrl>{QUrl("https://tiklo.example/download")});
+}
+
+// The progress ends the check only when the user ends it: a result replacing it does not.
+TEST(UpdateDialogsTest, TheProgressCancelsOnlyWhenTheUserEndsIt) {
+    UpdateDialogs dialogs;
+    int cancels = 0;
+    dialogs.showChecking([&] { ++cancels; });
+    ASSERT_NE(dialogs.progress(), nullptr);
+    EXPECT_TRUE(dialogs.progress()->isVisible());
+    dialogs.showUpToDate("0.1.0");
+    EXPECT_EQ(dialogs.progress(), nullptr);
+    EXPECT_EQ(cancels, 0);
+
+    // Its Cancel button, and Escape.
+    for (const bool byEscape : {false, true}) {
+        const int before = cancels;
+        dialogs.showChecking([&] { ++cancels; });
+        EXPECT_EQ(dialogs.current(), nullptr) << "the result before it goes";
+        QProgressDialog* progress = dialogs.progress();
+        ASSERT_NE(progress, nullptr);
+        if (byEscape) {
+            QTest::keyClick(progress, Qt::Key_Escape);
+        } else {
+            auto* cancel = progress->findChild<QPushButton*>();
+            ASSERT_NE(cancel, nullptr);
+            cancel->click();
+        }
+        QTest::qWait(0);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return dialogs.progress() == nullptr; }));
+        EXPECT_GT(cancels, before);
+    }
 }
 
 TEST(UpdateDialogsTest, TheQuestionAnswersOnlyWhenAButtonIsChosen) {

@@ -17,6 +17,7 @@ QString failureSentence(const FeedDownloader::Result& result) {
         return QStringLiteral("The update server answered with an error (HTTP %1).")
             .arg(result.httpStatus);
     case Status::tooLarge:
+    case Status::canceled:
     case Status::ok:
         break;
     }
@@ -78,6 +79,9 @@ void AppcastUpdater::checkIfDue() {
 
 void AppcastUpdater::run(Kind kind) {
     setBusy(true);
+    if (kind == Kind::user) {
+        presenter_.showChecking([this] { downloader_.cancel(); });
+    }
     downloader_.fetch(config_.feed, [this, kind](const FeedDownloader::Result& result) {
         setBusy(false);
         finish(kind, result);
@@ -86,6 +90,9 @@ void AppcastUpdater::run(Kind kind) {
 
 void AppcastUpdater::finish(Kind kind, const FeedDownloader::Result& result) {
     const bool byUser = kind == Kind::user;
+    if (result.status == FeedDownloader::Result::Status::canceled) {
+        return; // the user no longer waits for it
+    }
     std::optional<Appcast> appcast;
     if (result.status == FeedDownloader::Result::Status::ok) {
         appcast = Appcast::parse(result.body);

@@ -4,6 +4,7 @@
 
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QPointer>
 #include <QTimer>
 
 namespace tiklo {
@@ -43,7 +44,15 @@ void FeedDownloader::fetch(const QUrl& url, std::function<void(Result)> done) {
                     reply->abort();
                 }
             });
-    connect(reply, &QNetworkReply::finished, this, [reply, ending, done = std::move(done)] {
+    QPointer<QNetworkReply> running(reply);
+    cancel_ = [running, ending] {
+        if (running && !ending->has_value()) {
+            *ending = Result::Status::canceled;
+            running->abort();
+        }
+    };
+    connect(reply, &QNetworkReply::finished, this, [this, reply, ending, done = std::move(done)] {
+        cancel_ = nullptr;
         reply->deleteLater();
         Result result;
         const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
@@ -63,6 +72,12 @@ void FeedDownloader::fetch(const QUrl& url, std::function<void(Result)> done) {
         }
         done(std::move(result));
     });
+}
+
+void FeedDownloader::cancel() {
+    if (const std::function<void()> cancel = cancel_) {
+        cancel();
+    }
 }
 
 } // namespace tiklo

@@ -16,7 +16,7 @@ class FeedDownloader : public QObject {
     Q_OBJECT
 public:
     struct Result {
-        enum class Status { ok, unreachable, timedOut, httpError, tooLarge };
+        enum class Status { ok, unreachable, timedOut, httpError, tooLarge, canceled };
         Status status = Status::unreachable;
         int httpStatus = 0; // when the server answered
         QByteArray body;    // when ok
@@ -31,9 +31,13 @@ public:
     // `done` is called exactly once, on the main thread, after this call has returned; the
     // whole request, connecting included, ends within the time limit.
     void fetch(const QUrl& url, std::function<void(Result)> done);
+    // Ends the request under way, if any: its `done` gets `canceled`.
+    void cancel();
 
 private:
     QNetworkAccessManager manager_;
+    // The request under way, and how to end it.
+    std::function<void()> cancel_;
     std::chrono::milliseconds timeLimit_;
     qint64 sizeLimit_;
 };

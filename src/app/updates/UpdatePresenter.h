@@ -13,6 +13,9 @@ class UpdatePresenter {
 public:
     virtual ~UpdatePresenter() = default;
 
+    // A check the user asked for is under way; `cancel` ends it, and nothing more is shown
+    // of it. The check's result replaces this.
+    virtual void showChecking(std::function<void()> cancel) = 0;
     virtual void showUpToDate(const QString& currentVersion) = 0;
     // Offers the release, its notes and a way to its download page.
     virtual void showUpdateAvailable(const AppcastItem& item, const QString& currentVersion) = 0;

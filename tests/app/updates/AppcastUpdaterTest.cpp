@@ -125,6 +125,25 @@ TEST_F(AppcastUpdaterTest, UnreachableAndSlowServersEndInOneSentenceWithinTheLim
         EXPECT_GE(clock.elapsed(), timeLimit.count() - 50);
         EXPECT_LT(clock.elapsed(), 5000) << "the limit did not hold";
     }
+
+    // Each check the user asks for shows its progress, which can end it: nothing more is
+    // shown of it, and a new check can start at once.
+    server.setMode(test::LoopbackHttpServer::Mode::silent);
+    presenter.shown.clear();
+    const int progressBefore = presenter.checkingShown;
+    updater->checkForUpdates();
+    EXPECT_EQ(presenter.checkingShown, progressBefore + 1);
+    EXPECT_FALSE(updater->canCheckForUpdates());
+    ASSERT_TRUE(presenter.cancelCheck);
+    presenter.cancelCheck();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return updater->canCheckForUpdates(); }, 2000));
+    QTest::qWait(timeLimit.count() + 200);
+    EXPECT_TRUE(presenter.shown.empty());
+    // Too late to cancel, it changes nothing.
+    presenter.cancelCheck();
+    server.setMode(test::LoopbackHttpServer::Mode::answer);
+    server.answer(200, feed({"0.1.0"}));
+    EXPECT_EQ(userCheck(*updater).kind, Kind::upToDate);
 }
 
 TEST_F(AppcastUpdaterTest, NothingIsFetchedBeforeTheUserAgreed) {
@@ -202,6 +221,8 @@ TEST_F(AppcastUpdaterTest, AgreedChecksRunAtMostOnceADayAndSpeakOnlyOfNewerVersi
     timers.tick(hour);
     settle();
     EXPECT_EQ(server.connections, 3);
+    // Checks of their own show no progress either.
+    EXPECT_EQ(presenter.checkingShown, 0);
 }
 
 TEST_F(AppcastUpdaterTest, WithoutAFeedNoCheckCanStartAndNothingIsStored) {

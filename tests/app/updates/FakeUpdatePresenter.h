@@ -18,6 +18,10 @@ public:
         QUrl page;
     };
 
+    void showChecking(std::function<void()> cancel) override {
+        ++checkingShown;
+        cancelCheck = std::move(cancel);
+    }
     void showUpToDate(const QString& currentVersion) override {
         shown.push_back({Kind::upToDate, currentVersion, {}, {}});
     }
@@ -35,6 +39,8 @@ public:
 
     std::vector<Shown> shown;
     int questions = 0;
+    int checkingShown = 0;
+    std::function<void()> cancelCheck;
     std::function<void(bool)> answerQuestion;
 };
 
