@@ -103,8 +103,12 @@ TEST_F(SettingsScreenshotTest, EveryPageInTheDarkWindow) {
         const QColor page = at(image, 740, 10);
         EXPECT_NEAR(page.red(), 27, 2);
         // The mark runs from the teal accent at its top left towards blue at its bottom right.
-        const QColor markStart = at(image, 18, 47);
-        const QColor markEnd = at(image, 42, 66);
+        const auto* mark = view.rootObject()->findChild<QQuickItem*>("programMark");
+        ASSERT_NE(mark, nullptr);
+        const QPointF start = mark->mapToScene({4, 4});
+        const QPointF end = mark->mapToScene({mark->width() - 4, mark->height() - 4});
+        const QColor markStart = at(image, qRound(start.x()), qRound(start.y()));
+        const QColor markEnd = at(image, qRound(end.x()), qRound(end.y()));
         EXPECT_GT(markStart.green(), markStart.blue()) << markStart.name().toStdString();
         EXPECT_GT(markEnd.blue(), markEnd.green()) << markEnd.name().toStdString();
         EXPECT_LT(markStart.blue(), markEnd.blue());
