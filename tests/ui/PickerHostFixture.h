@@ -55,6 +55,18 @@ protected:
         return image;
     }
 
+    // A pop-up of the view (a menu, a tool tip) is drawn on the windows' dark background, not
+    // as a light box in the desktop's palette; its picture is saved as `fileName`.
+    void expectDarkPopup(QObject* popup, const QString& fileName) {
+        auto* background = popup->property("background").value<QQuickItem*>();
+        ASSERT_NE(background, nullptr);
+        const QImage image = grab(fileName);
+        // Inside the frame, above any text.
+        const QPointF inside = background->mapToScene({4, 2.5}) * view.devicePixelRatio();
+        const QColor colour = image.pixelColor(inside.toPoint());
+        EXPECT_LT(colour.lightness(), 90) << colour.name().toStdString();
+    }
+
     EmojiCatalog catalog;
     FakeTextInjector injector;
     PickerSession session{

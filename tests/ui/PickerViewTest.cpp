@@ -376,6 +376,9 @@ TEST_F(PickerViewTest, TheToneMenuRetonesEveryEmoji) {
     for (int tone = static_cast<int>(samples.size()) - 1; tone >= 0; --tone) {
         click(item("skinToneButton"));
         QTRY_VERIFY(menu->property("opened").toBool());
+        if (tone == 0) {
+            expectDarkPopup(menu, "skin_tone_menu.png");
+        }
         QQuickItem* entry = nullptr;
         QMetaObject::invokeMethod(menu, "itemAt", Q_RETURN_ARG(QQuickItem*, entry),
                                   Q_ARG(int, tone));
@@ -437,6 +440,7 @@ TEST_F(PickerViewTest, TheTileMenuMarksFavoritesAndInsertsKeepingThePickerOpen) 
     const auto entry = [&](const char* name) { return menu->findChild<QQuickItem*>(name); };
 
     openMenu();
+    expectDarkPopup(menu, "tile_menu.png");
     EXPECT_EQ(entry("favoriteMenuItem")->property("text").toString(), "Favorite");
     EXPECT_EQ(entry("keepOpenMenuItem")->property("text").toString(), "Insert and Keep Open");
     click(entry("favoriteMenuItem"));
@@ -464,16 +468,21 @@ TEST_F(PickerViewTest, TheTileMenuMarksFavoritesAndInsertsKeepingThePickerOpen) 
     QQuickItem* pizzaTile = emojiWithShortcode(Section::Results, "pizza");
     ASSERT_NE(pizzaTile, nullptr);
     QTest::mouseMove(&view, pizzaTile->mapToScene({pizzaTile->width() / 2, 10}).toPoint());
-    const auto shownTip = [&]() -> QString {
+    const auto shownTip = [&]() -> QObject* {
         for (QObject* object : view.findChildren<QObject*>()) {
             if (object->inherits("QQuickToolTip") && object->property("visible").toBool()) {
-                return object->property("text").toString();
+                return object;
             }
         }
-        return {};
+        return nullptr;
     };
-    EXPECT_TRUE(QTest::qWaitFor([&] { return shownTip() == ":pizza:"; }))
-        << shownTip().toStdString();
+    const auto tipText = [&] {
+        return shownTip() ? shownTip()->property("text").toString() : QString();
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return tipText() == ":pizza:"; })) << tipText().toStdString();
+    if (QObject* tip = shownTip()) {
+        expectDarkPopup(tip, "tile_tooltip.png");
+    }
 
     // A plain click inserts and closes.
     click(emojiWithShortcode(Section::Results, "pizza"));
@@ -508,6 +517,7 @@ TEST_F(PickerViewTest, TheTileMenuChoosesAToneForOneEmoji) {
     QTest::qWait(200);
     openToneMenu();
     ASSERT_FALSE(HasFatalFailure());
+    expectDarkPopup(toneMenu, "tone_menu.png");
     EXPECT_FALSE(entry(toneMenu, "useDefaultToneMenuItem")->isEnabled());
     // The tones in the menu's order, the sixth Dark.
     QQuickItem* dark = nullptr;

@@ -90,6 +90,7 @@ Item {
                     selected: root.isSelected(item.index)
                     onInsertRequested: keepOpen => root.picker.session.insertItem(item.id, keepOpen)
                     onContextMenuRequested: root.picker.showTileMenu(this, item)
+                    onHoveringChanged: root.picker.showTileTip(this)
                 }
             }
         }

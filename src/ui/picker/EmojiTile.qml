@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls.Basic
 import Tiklo.Theme
 
 // One emoji of the full picker's grid: the emoji over its shortcode. A click inserts it; a
@@ -71,8 +70,4 @@ Item {
         }
     }
 
-    // The shared tooltip: one for all tiles, so tiles stay cheap to make.
-    ToolTip.visible: hovering
-    ToolTip.delay: 600
-    ToolTip.text: ":" + root.item.shortcode + ":"
 }

@@ -1,11 +1,10 @@
 import QtQuick
-import QtQuick.Controls.Basic
 import Tiklo.Session
 import Tiklo.Theme
 
 // The tones one emoji can be shown and typed in, over the default tone, and the way back to
 // the default.
-Menu {
+ThemedMenu {
     id: menu
 
     required property PickerSession session
@@ -25,7 +24,7 @@ Menu {
     Repeater {
         model: PickerChoices.skinTones
 
-        MenuItem {
+        ThemedMenuItem {
             required property var modelData
             objectName: "emojiTone" + modelData.tone
             text: modelData.title
@@ -34,8 +33,8 @@ Menu {
             onTriggered: menu.session.chooseSkinTone(menu.emojiID, modelData.tone)
         }
     }
-    MenuSeparator {}
-    MenuItem {
+    ThemedMenuSeparator {}
+    ThemedMenuItem {
         objectName: "useDefaultToneMenuItem"
         text: qsTr("Use Default Tone")
         enabled: menu.hasOwnTone

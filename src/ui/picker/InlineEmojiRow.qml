@@ -1,6 +1,5 @@
 import QtQuick
 import QtQuick.Layouts
-import QtQuick.Templates as T
 import Tiklo.Session
 import Tiklo.Theme
 
@@ -123,8 +122,7 @@ Rectangle {
         }
     }
 
-    T.ToolTip {
-        id: toolTip
+    ThemedToolTip {
         objectName: "rowToolTip"
         parent: row
         visible: row.hovering
@@ -132,18 +130,5 @@ Rectangle {
         text: ":" + row.shortcode + ":"
         x: mouseArea.mouseX
         y: row.height + 2
-        padding: 6
-        contentItem: Text {
-            text: toolTip.text
-            color: Theme.textPrimary
-            font.family: Theme.fontFamily
-            font.pointSize: Theme.pt(11)
-        }
-        background: Rectangle {
-            color: Theme.cardHover
-            radius: 5
-            border.width: 1
-            border.color: Theme.borderStrong
-        }
     }
 }

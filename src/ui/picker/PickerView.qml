@@ -75,6 +75,18 @@ Item {
         emojiList.contentY = emojiList.originY - emojiList.topMargin
     }
 
+    // The shortcode of the tile the pointer rests on: one tool tip for all tiles, so tiles
+    // stay cheap to make.
+    function showTileTip(tile) {
+        if (tile.hovering) {
+            tileTip.parent = tile
+            tileTip.text = ":" + tile.item.shortcode + ":"
+            tileTip.visible = true
+        } else if (tileTip.parent === tile) {
+            tileTip.visible = false
+        }
+    }
+
     // The context menu of a tile, for its emoji.
     function showTileMenu(tile, item) {
         tileMenu.item = item
@@ -372,25 +384,39 @@ Item {
         }
     }
 
+    ThemedToolTip {
+        id: tileTip
+        objectName: "tileToolTip"
+        delay: 600
+        y: parent ? parent.height + 2 : 0
+    }
+
     // One menu for every tile.
-    Menu {
+    ThemedMenu {
         id: tileMenu
         objectName: "tileMenu"
 
         property var item: ({})
         property Item tile
 
-        MenuItem {
+        // The keys go back to the search, also when the window gets the keyboard back after
+        // typing an emoji it stays open for; the tones' menu keeps them while it is open.
+        onClosed: {
+            if (!toneMenu.visible)
+                searchField.forceActiveFocus()
+        }
+
+        ThemedMenuItem {
             objectName: "favoriteMenuItem"
             text: tileMenu.item.favorite ? qsTr("Remove Favorite") : qsTr("Favorite")
             onTriggered: root.session.toggleFavorite(tileMenu.item.id)
         }
-        MenuItem {
+        ThemedMenuItem {
             objectName: "keepOpenMenuItem"
             text: qsTr("Insert and Keep Open")
             onTriggered: root.session.insertItem(tileMenu.item.id, true)
         }
-        MenuItem {
+        ThemedMenuItem {
             objectName: "skinToneMenuItem"
             // Only emoji that take a tone. Greyed rather than hidden: a menu does not always
             // grow again for an item shown after it was laid out, leaving the item unclickable.

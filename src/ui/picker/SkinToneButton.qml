@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls.Basic
 import Tiklo.App
 import Tiklo.Session
 import Tiklo.Theme
@@ -35,14 +34,14 @@ Rectangle {
         onClicked: toneMenu.popup(root, 0, root.height)
     }
 
-    Menu {
+    ThemedMenu {
         id: toneMenu
         objectName: "skinToneMenu"
 
         Repeater {
             model: PickerChoices.skinTones
 
-            MenuItem {
+            ThemedMenuItem {
                 required property var modelData
                 objectName: "tone" + modelData.tone
                 text: modelData.title
