@@ -1,6 +1,9 @@
 #include "platform/linux/XkbKeyTranslator.h"
 
+#include <array>
 #include <memory>
+#include <optional>
+#include <string_view>
 
 #include <gtest/gtest.h>
 #include <xcb/xproto.h>
@@ -142,6 +145,41 @@ TEST(XkbKeyTranslatorTest, SecondLayoutTypesItsOwnCharactersOnTheSamePositions) 
 
     translator.setState({});
     expectKey(translator, aKey, {XKB_KEY_a, none, "a"});
+}
+
+// Ctrl+1 to Ctrl+9 choose by the key's place in the digit row, whatever the layout types
+// there: on AZERTY the row types "&", "é", "\"" ... without Shift. Every keycode is checked,
+// so no other key counts as a digit.
+TEST(XkbKeyTranslatorTest, TheDigitRowIsNumberedByPlaceOnUsAndAzerty) {
+    // evdev keycodes of the digit row, 1 to 9, as X numbers them.
+    constexpr xkb_keycode_t firstDigitKey = 10;
+    constexpr xkb_keycode_t ninthDigitKey = 18;
+    const std::array<xkb_keysym_t, 9> azerty{
+        XKB_KEY_ampersand,  XKB_KEY_eacute,     XKB_KEY_quotedbl,
+        XKB_KEY_apostrophe, XKB_KEY_parenleft,  XKB_KEY_minus,
+        XKB_KEY_egrave,     XKB_KEY_underscore, XKB_KEY_ccedilla};
+    for (const char* layout : {"us", "fr"}) {
+        SCOPED_TRACE(layout);
+        const Keymap keymap = keymapFor(layout);
+        ASSERT_TRUE(keymap);
+        XkbKeyTranslator translator;
+        translator.setKeymap(keymap.get());
+        for (xkb_keycode_t keycode = 8; keycode <= 255; ++keycode) {
+            const bool digit = keycode >= firstDigitKey && keycode <= ninthDigitKey;
+            EXPECT_EQ(translator.digitRowNumber(keycode),
+                      digit ? std::optional<int>(static_cast<int>(keycode - firstDigitKey) + 1)
+                            : std::nullopt)
+                << "keycode " << keycode;
+        }
+        // What the row types there: the digits on US, AZERTY's own characters on French.
+        const bool us = std::string_view(layout) == "us";
+        for (int place = 1; place <= 9; ++place) {
+            const xkb_keycode_t keycode = firstDigitKey + place - 1;
+            EXPECT_EQ(translator.translate(keycode).key.sym,
+                      us ? static_cast<KeySym>(XKB_KEY_1 + place - 1) : azerty[place - 1])
+                << "place " << place;
+        }
+    }
 }
 
 } // namespace
