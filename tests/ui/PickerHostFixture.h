@@ -60,7 +60,10 @@ protected:
     void expectDarkPopup(QObject* popup, const QString& fileName) {
         auto* background = popup->property("background").value<QQuickItem*>();
         ASSERT_NE(background, nullptr);
-        const QImage image = grab(fileName);
+        const qreal scale = view.devicePixelRatio();
+        const QImage image =
+            grab(scale == 1 ? fileName
+                            : QString(fileName).replace(".png", QString("@%1x.png").arg(scale)));
         // Inside the frame, above any text.
         const QPointF inside = background->mapToScene({4, 2.5}) * view.devicePixelRatio();
         const QColor colour = image.pixelColor(inside.toPoint());

@@ -124,7 +124,23 @@ TEST_F(SettingsScreenshotTest, EveryPageInTheDarkWindow) {
     const QPointF centre = recorder->mapToScene(QPointF(4, recorder->height() / 2));
     const QColor fill = at(recording, static_cast<int>(centre.x()), static_cast<int>(centre.y()));
     EXPECT_GT(fill.green(), fill.red() + 10) << fill.name().toStdString();
-    backend.recorder()->stop();
+
+    // A function key is recorded and shown as the desktop writes it.
+    auto* text = recorder->findChild<QQuickItem*>("hotkeyRecorderText");
+    QTest::keyClick(&view, Qt::Key_F5, Qt::ControlModifier);
+    EXPECT_EQ(text->property("text").toString(), "Ctrl+F5");
+    grab("behavior", "behavior_ctrl_f5");
+
+    // One another program holds: the old shortcut stays, and the row says why.
+    hotkeyService.heldElsewhere.push_back(Key{keysym::letter('t'), Modifier::ctrl | Modifier::alt});
+    backend.recorder()->start(recorder);
+    QTest::keyClick(&view, Qt::Key_T, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_EQ(text->property("text").toString(), "Ctrl+F5");
+    auto* row = view.rootObject()->findChild<QQuickItem*>("pickerShortcutRow");
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->findChild<QQuickItem*>("settingRowSubtitle")->property("text").toString(),
+              "Ctrl+Alt+T is taken by another program");
+    grab("behavior", "behavior_refused");
 }
 
 } // namespace

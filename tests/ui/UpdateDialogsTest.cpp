@@ -1,6 +1,7 @@
 #include "ui/UpdateDialogs.h"
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -69,6 +70,9 @@ TEST(UpdateDialogsTest, TheProgressCancelsOnlyWhenTheUserEndsIt) {
     dialogs.showChecking([&] { ++cancels; });
     ASSERT_NE(dialogs.progress(), nullptr);
     EXPECT_TRUE(dialogs.progress()->isVisible());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialogs.progress()));
+    const QString picture = QDir(TIKLO_UI_SCREENSHOT_DIR).filePath("update_progress.png");
+    EXPECT_TRUE(dialogs.progress()->grab().save(picture)) << picture.toStdString();
     dialogs.showUpToDate("0.1.0");
     EXPECT_EQ(dialogs.progress(), nullptr);
     EXPECT_EQ(cancels, 0);
