@@ -97,13 +97,6 @@ TEST_F(AppStateTest, StoredValuesLoadAndBadOnesFallBackPerKeyWhileStayingStored)
     // Loading rewrites nothing: the bad values stay until the next assignment.
     EXPECT_TRUE(defaults.writes.empty());
     EXPECT_EQ(data("defaultSkinTone"), R"("MediumDark")");
-
-    defaults.values["triggerPrefix"] = std::string("");
-    EXPECT_EQ(load()->triggerPrefix(), "");
-    defaults.putData("pickerMode", R"("tiles")");
-    EXPECT_EQ(load()->pickerMode(), view::PickerMode::Grid);
-    defaults.putData("hotkey", R"({"keyCode":14,"modifiers":"6144"})");
-    EXPECT_EQ(load()->hotkey(), Hotkey{});
 }
 
 TEST_F(AppStateTest, BadCollectionEntriesAreDroppedAloneWithOneWordAndACopy) {
@@ -163,50 +156,17 @@ TEST_F(AppStateTest, UseCountsStopAtTheLargestCount) {
     EXPECT_EQ(load()->emojiUsage().at("a").count, 9223372036854775807);
 }
 
-TEST_F(AppStateTest, AssignmentsStoreTheirExactForms) {
+// Each form is the settings table's; here what the store does around it.
+TEST_F(AppStateTest, TextThatJsonCannotCarryIsNotWrittenButMemoryChanges) {
     const auto state = load();
-    state->setMasterEnabled(false);
-    state->setPickerMode(view::PickerMode::List);
-    state->setDefaultSkinTone(view::SkinTone::MediumDark);
-    state->setInsertSpaceAfterTrigger(true);
-    state->setHotkey(Hotkey{{keysym::space, Modifier::ctrl | Modifier::super}});
-    state->setFavorites({"heart"});
     state->setRecents({"fire", "heart"});
-    state->setEmojiUsage({{"\U0001F525", {3, 786000000.25}}});
-    state->setExcludedAppIDs({"org.gnome.gedit"});
-
-    EXPECT_EQ(defaults.boolValue("masterEnabled"), false);
-    EXPECT_EQ(data("pickerMode"), R"("list")");
-    EXPECT_EQ(data("defaultSkinTone"), R"("mediumDark")");
-    EXPECT_EQ(defaults.boolValue("insertSpaceAfterTrigger"), true);
-    EXPECT_EQ(data("hotkey"), R"({"keyCode":49,"modifiers":4352})");
-    EXPECT_EQ(data("favorites"), R"(["heart"])");
-    EXPECT_EQ(data("recents"), R"(["fire","heart"])");
-    EXPECT_EQ(data("emojiUsage"), "{\"\U0001F525\":{\"count\":3,\"lastUsedAt\":786000000.25}}");
-    EXPECT_EQ(data("excludedBundleIDs"), R"(["org.gnome.gedit"])");
-
-    // A reload gives back what was assigned.
-    const auto again = load();
-    EXPECT_EQ(again->hotkey(), (Hotkey{{keysym::space, Modifier::ctrl | Modifier::super}}));
-    EXPECT_EQ(again->emojiUsage(), state->emojiUsage());
-    EXPECT_EQ(again->defaultSkinTone(), view::SkinTone::MediumDark);
-
-    // Text that JSON cannot carry is not written; memory still changes.
     state->setRecents({std::string("\xff")});
     EXPECT_EQ(state->recents(), Strings{std::string("\xff")});
     EXPECT_EQ(data("recents"), R"(["fire","heart"])");
-}
-
-TEST_F(AppStateTest, TriggerPrefixStoresItsFirstCharacterOnly) {
-    const auto state = load();
+    // Memory keeps the whole prefix; the file its first character.
     state->setTriggerPrefix("::");
     EXPECT_EQ(state->triggerPrefix(), "::");
     EXPECT_EQ(defaults.stringValue("triggerPrefix"), ":");
-    state->setTriggerPrefix("\U0001F44D\U0001F3FDx"); // one character of two scalars
-    EXPECT_EQ(defaults.stringValue("triggerPrefix"), "\U0001F44D\U0001F3FD");
-    state->setTriggerPrefix("");
-    EXPECT_EQ(state->triggerPrefix(), "");
-    EXPECT_EQ(defaults.stringValue("triggerPrefix"), ";");
 }
 
 TEST_F(AppStateTest, PropertiesNotifyTheirObservers) {

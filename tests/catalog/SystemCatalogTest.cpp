@@ -14,6 +14,17 @@
 namespace tiklo {
 namespace {
 
+std::string firstFound(const EmojiCatalog& catalog, const std::string& query) {
+    const auto results = catalog.search(query, std::nullopt, {}, {}, {});
+    return results.empty() ? std::string() : results.front()->emoji;
+}
+
+bool finds(const EmojiCatalog& catalog, const std::string& query, const std::string& emoji) {
+    const auto results = catalog.search(query, std::nullopt, {}, {}, {});
+    return std::any_of(results.begin(), results.end(),
+                       [&](const EmojiItem* item) { return item->emoji == emoji; });
+}
+
 TEST(SystemCatalogTest, LinuxDataGivesAFullNamedCatalog) {
     const EmojiCatalog& catalog = EmojiCatalog::shared();
     EXPECT_EQ(&catalog, &EmojiCatalog::shared());
@@ -79,27 +90,13 @@ TEST(SystemCatalogTest, EveryEmojiIsFiledUnderItsUnicodeGroup) {
 
 TEST(SystemCatalogTest, SearchRanksTheObviousEmojiFirst) {
     const EmojiCatalog& catalog = EmojiCatalog::shared();
-    const auto first = [&](const std::string& query) {
-        const auto results = catalog.search(query, std::nullopt, {}, {}, {});
-        return results.empty() ? std::string() : results.front()->emoji;
-    };
+    const auto first = [&](const std::string& query) { return firstFound(catalog, query); };
     EXPECT_EQ(first("heart"), "\u2764\uFE0F");
     EXPECT_EQ(first("fire"), "\U0001F525");
     EXPECT_EQ(first(":thumbsup:"), "\U0001F44D");
     EXPECT_EQ(first("flag: japan"), "\U0001F1EF\U0001F1F5");
     EXPECT_EQ(first(""), "\U0001F602");
     EXPECT_EQ(catalog.search("", std::nullopt, {}, {}, {}).size(), catalog.all().size());
-}
-
-std::string firstFound(const EmojiCatalog& catalog, const std::string& query) {
-    const auto results = catalog.search(query, std::nullopt, {}, {}, {});
-    return results.empty() ? std::string() : results.front()->emoji;
-}
-
-bool finds(const EmojiCatalog& catalog, const std::string& query, const std::string& emoji) {
-    const auto results = catalog.search(query, std::nullopt, {}, {}, {});
-    return std::any_of(results.begin(), results.end(),
-                       [&](const EmojiItem* item) { return item->emoji == emoji; });
 }
 
 // Where the tiers find nothing, words in any order and then typos do.

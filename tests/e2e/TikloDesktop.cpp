@@ -63,13 +63,13 @@ TikloDesktop::TikloDesktop(Options options)
     std::filesystem::create_directories(config);
     std::filesystem::create_directories(runtime);
     chmod(runtime.c_str(), 0700);
-    setEnvironment("XDG_CONFIG_HOME", config.string());
-    setEnvironment("XDG_RUNTIME_DIR", runtime.string());
+    environment_.set("XDG_CONFIG_HOME", config.string());
+    environment_.set("XDG_RUNTIME_DIR", runtime.string());
     // Applications must register on the accessibility bus, find it only on the private
     // session bus, and not look for a settings service that bus does not have.
-    setEnvironment("NO_AT_BRIDGE", std::nullopt);
-    setEnvironment("AT_SPI_BUS_ADDRESS", std::nullopt);
-    setEnvironment("GSETTINGS_BACKEND", "memory");
+    environment_.set("NO_AT_BRIDGE", std::nullopt);
+    environment_.set("AT_SPI_BUS_ADDRESS", std::nullopt);
+    environment_.set("GSETTINGS_BACKEND", "memory");
     if (options.accessibility && !startAccessibilityBus()) {
         return;
     }
@@ -86,25 +86,6 @@ TikloDesktop::~TikloDesktop() {
     target_.reset();
     accessibilityBus_.reset();
     session_.reset();
-    for (auto saved = savedEnvironment_.rbegin(); saved != savedEnvironment_.rend(); ++saved) {
-        if (saved->second) {
-            setenv(saved->first.c_str(), saved->second->c_str(), 1);
-        } else {
-            unsetenv(saved->first.c_str());
-        }
-    }
-}
-
-void TikloDesktop::setEnvironment(const std::string& name,
-                                  const std::optional<std::string>& value) {
-    const char* previous = std::getenv(name.c_str());
-    savedEnvironment_.emplace_back(name, previous != nullptr ? std::optional<std::string>(previous)
-                                                             : std::nullopt);
-    if (value) {
-        setenv(name.c_str(), value->c_str(), 1);
-    } else {
-        unsetenv(name.c_str());
-    }
 }
 
 // at-spi-bus-launcher, started here because the private session bus activates nothing, with

@@ -3,6 +3,7 @@
 #include "e2e/ScreenRect.h"
 #include "e2e/TargetEntry.h"
 #include "support/ChildProcess.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
 #include "support/XvfbSession.h"
 
@@ -107,9 +108,8 @@ public:
 private:
     bool startAccessibilityBus();
     bool prepareSettings();
-    void setEnvironment(const std::string& name, const std::optional<std::string>& value);
 
-    std::vector<std::pair<std::string, std::optional<std::string>>> savedEnvironment_;
+    ScopedEnvironment environment_;
     TempDir home_;
     std::unique_ptr<XvfbSession> session_;
     std::unique_ptr<ChildProcess> accessibilityBus_;

@@ -1,6 +1,7 @@
 // The program's answers before it shows anything: its arguments, a missing display and the
 // instance lock, each run as a real process. No display is needed.
 #include "support/ChildProcess.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
 
 #include <algorithm>
@@ -21,36 +22,6 @@ namespace tiklo::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Environment variables changed for one test and restored afterwards.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment() = default;
-    ~ScopedEnvironment() {
-        for (auto saved = saved_.rbegin(); saved != saved_.rend(); ++saved) {
-            if (saved->second) {
-                ::setenv(saved->first.c_str(), saved->second->c_str(), 1);
-            } else {
-                ::unsetenv(saved->first.c_str());
-            }
-        }
-    }
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
-    void set(const std::string& name, const std::optional<std::string>& value) {
-        const char* previous = std::getenv(name.c_str());
-        saved_.emplace_back(name, previous ? std::optional<std::string>(previous) : std::nullopt);
-        if (value) {
-            ::setenv(name.c_str(), value->c_str(), 1);
-        } else {
-            ::unsetenv(name.c_str());
-        }
-    }
-
-private:
-    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
-};
 
 // A process other than Tiklo holding an exclusive flock on `file` until it is killed
 // (util-linux's flock, holding it while its command runs).

@@ -4,6 +4,7 @@
 #include "e2e/ScreenRect.h"
 #include "support/ChildProcess.h"
 #include "support/Poll.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
 #include "support/X11TestClient.h"
 #include "support/XvfbSession.h"
@@ -91,20 +92,15 @@ protected:
         std::filesystem::create_directories(home_.path() / "config");
         std::filesystem::create_directories(runtime);
         chmod(runtime.c_str(), 0700);
-        setEnvironment("XDG_CONFIG_HOME", (home_.path() / "config").string());
-        setEnvironment("XDG_RUNTIME_DIR", runtime.string());
+        environment_.set("XDG_CONFIG_HOME", (home_.path() / "config").string());
+        environment_.set("XDG_RUNTIME_DIR", runtime.string());
         ASSERT_NO_FATAL_FAILURE(startDesktop());
     }
 
     void TearDown() override {
-        stopDesktop();
-        for (auto saved = saved_.rbegin(); saved != saved_.rend(); ++saved) {
-            if (saved->second) {
-                setenv(saved->first.c_str(), saved->second->c_str(), 1);
-            } else {
-                unsetenv(saved->first.c_str());
-            }
-        }
+        tiklo_.reset();
+        tray_.reset();
+        session_.reset();
     }
 
     // Xvfb with openbox, a session bus and trayer at the top right.
@@ -119,18 +115,6 @@ protected:
         ASSERT_TRUE(tray_->started()) << "trayer did not start";
         ASSERT_TRUE(pollFor([] { return trayPanel().has_value(); }, 10s))
             << "the tray did not appear";
-    }
-
-    void stopDesktop() {
-        tiklo_.reset();
-        tray_.reset();
-        session_.reset();
-    }
-
-    void setEnvironment(const std::string& name, const std::string& value) {
-        const char* previous = std::getenv(name.c_str());
-        saved_.emplace_back(name, previous ? std::optional<std::string>(previous) : std::nullopt);
-        setenv(name.c_str(), value.c_str(), 1);
     }
 
     std::filesystem::path defaultsFile() const {
@@ -239,10 +223,10 @@ protected:
     }
 
     TempDir home_;
+    ScopedEnvironment environment_;
     std::unique_ptr<XvfbSession> session_;
     std::unique_ptr<ChildProcess> tray_;
     std::unique_ptr<ChildProcess> tiklo_;
-    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
 };
 
 TEST_F(TrayDesktopTest, IconAndMenuInTheTrayAndQuittingFreesTheHotkey) {
@@ -255,9 +239,6 @@ TEST_F(TrayDesktopTest, IconAndMenuInTheTrayAndQuittingFreesTheHotkey) {
 
     const std::optional<ScreenRect> menu = openMenu();
     ASSERT_TRUE(menu) << "no menu after clicking the icon";
-    // Nine rows and two separators.
-    EXPECT_GT(menu->height, 120);
-    EXPECT_GT(menu->width, 120);
 
     const std::filesystem::path whole =
         std::filesystem::path(TIKLO_TRAY_SCREENSHOT).parent_path() / "tray_menu_screen.png";
@@ -297,48 +278,6 @@ TEST_F(TrayDesktopTest, IconAndMenuInTheTrayAndQuittingFreesTheHotkey) {
     EXPECT_EQ(other.grabKey(e, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1), 0);
 }
 
-TEST_F(TrayDesktopTest, WelcomeWindowOpensAtLaunchUntilOnboardingIsComplete) {
-    constexpr int screenWidth = 1280, screenHeight = 800;
-    // Window managers place the frame around the window: the middle may move by that much.
-    constexpr int frameAllowance = 30;
-    for (int launch = 0; launch < 2; ++launch) {
-        SCOPED_TRACE(launch == 0 ? "first launch"
-                                 : "launch after quitting before onboarding was complete");
-        ASSERT_TRUE(startTiklo());
-        const auto welcome = pollFor(
-            []() -> std::optional<ScreenRect> {
-                for (const auto& [title, rect] : visibleTikloWindows(200)) {
-                    if (title == "Welcome to Tiklo") {
-                        return rect;
-                    }
-                }
-                return std::nullopt;
-            },
-            10s);
-        ASSERT_TRUE(welcome) << "no welcome window";
-        EXPECT_EQ(welcome->width, 560);
-        EXPECT_EQ(welcome->height, 520);
-        EXPECT_NEAR(welcome->x + welcome->width / 2, screenWidth / 2, frameAllowance);
-        EXPECT_NEAR(welcome->y + welcome->height / 2, screenHeight / 2, frameAllowance);
-        const std::string active =
-            ChildProcess::run({"xdotool", "getactivewindow", "getwindowname"}).output;
-        EXPECT_EQ(active, "Welcome to Tiklo\n") << "the welcome window is not in front";
-        ASSERT_TRUE(quitFromMenu());
-    }
-    // Finished onboarding: later launches leave the desktop as it was.
-    finishOnboarding();
-    ASSERT_TRUE(startTiklo());
-    std::this_thread::sleep_for(1s);
-    EXPECT_TRUE(visibleTikloWindows(200).empty());
-    ASSERT_TRUE(quitFromMenu());
-}
-
-} // namespace
-} // namespace tiklo::test
-
-namespace tiklo::test {
-namespace {
-
 // Chooses the menu's item `index` (0 is the first) with the arrow keys and Return.
 bool chooseItem(int index) {
     std::vector<std::string> keys{"xdotool", "key", "--delay", "50"};
@@ -366,8 +305,6 @@ TEST_F(TrayDesktopTest, SettingsWindowIsHiddenOnCloseAndComesBackWhereItWasLeft)
     ASSERT_TRUE(chooseItem(settingsItem));
     const auto opened = pollFor([] { return settingsWindow(); }, 10s);
     ASSERT_TRUE(opened) << "no settings window";
-    EXPECT_EQ(opened->second.width, 760);
-    EXPECT_EQ(opened->second.height, 560);
 
     // The user moves it and closes it with the window manager's close key.
     const std::string id =
@@ -485,15 +422,43 @@ QImage settledPicture(const std::string& window, const std::filesystem::path& fi
     return previous;
 }
 
-// Onboarding finished with the keyboard alone stays finished; the tray's "Welcome Guide"
-// then opens a fresh guide at its first page.
-TEST_F(TrayDesktopTest, FinishedOnboardingStaysFinishedAndTheGuideReopensAtTheStart) {
+// The welcome window opens in front at each launch until onboarding is finished, with the
+// keyboard alone; finished stays finished, and the tray's "Welcome Guide" then opens a fresh
+// guide at its first page.
+TEST_F(TrayDesktopTest, WelcomeWindowOpensAtLaunchUntilOnboardingIsFinished) {
+    constexpr int screenWidth = 1280, screenHeight = 800;
+    // Window managers place the frame around the window: the middle may move by that much.
+    constexpr int frameAllowance = 30;
     const std::filesystem::path pictures =
         std::filesystem::path(TIKLO_TRAY_SCREENSHOT).parent_path();
     ASSERT_FALSE(std::filesystem::exists(defaultsFile()));
-    ASSERT_TRUE(startTiklo());
-    const auto first = pollFor([] { return welcomeWindowID(); }, 10s);
-    ASSERT_TRUE(first) << "no welcome window on the first launch";
+    std::optional<std::string> first;
+    for (int launch = 0; launch < 2; ++launch) {
+        SCOPED_TRACE(launch == 0 ? "first launch"
+                                 : "launch after quitting before onboarding was complete");
+        ASSERT_TRUE(startTiklo());
+        first = pollFor([] { return welcomeWindowID(); }, 10s);
+        ASSERT_TRUE(first) << "no welcome window";
+        const auto welcome = pollFor(
+            []() -> std::optional<ScreenRect> {
+                for (const auto& [title, rect] : visibleTikloWindows(200)) {
+                    if (title == "Welcome to Tiklo") {
+                        return rect;
+                    }
+                }
+                return std::nullopt;
+            },
+            10s);
+        ASSERT_TRUE(welcome);
+        EXPECT_NEAR(welcome->x + welcome->width / 2, screenWidth / 2, frameAllowance);
+        EXPECT_NEAR(welcome->y + welcome->height / 2, screenHeight / 2, frameAllowance);
+        EXPECT_EQ(ChildProcess::run({"xdotool", "getactivewindow", "getwindowname"}).output,
+                  "Welcome to Tiklo\n")
+            << "the welcome window is not in front";
+        if (launch == 0) {
+            ASSERT_TRUE(quitFromMenu());
+        }
+    }
     const QImage firstPage = settledPicture(*first, pictures / "welcome_first_launch.png");
     ASSERT_FALSE(firstPage.isNull());
 

@@ -132,7 +132,7 @@ void XvfbSession::start(const Options& options) {
         return;
     }
     display_ = ":" + *number;
-    setEnvironment("DISPLAY", display_);
+    environment_.set("DISPLAY", display_);
 
     if (options.windowManager) {
         spawn({"openbox", "--sm-disable"});
@@ -158,7 +158,7 @@ void XvfbSession::start(const Options& options) {
             error_ = "dbus-daemon reported no address";
             return;
         }
-        setEnvironment("DBUS_SESSION_BUS_ADDRESS", *address);
+        environment_.set("DBUS_SESSION_BUS_ADDRESS", *address);
     }
 }
 
@@ -170,20 +170,6 @@ XvfbSession::~XvfbSession() {
     if (!busConfigPath_.empty()) {
         unlink(busConfigPath_.c_str());
     }
-    for (auto saved = savedEnvironment_.rbegin(); saved != savedEnvironment_.rend(); ++saved) {
-        if (saved->second) {
-            setenv(saved->first.c_str(), saved->second->c_str(), 1);
-        } else {
-            unsetenv(saved->first.c_str());
-        }
-    }
-}
-
-void XvfbSession::setEnvironment(const char* name, const std::string& value) {
-    const char* previous = std::getenv(name);
-    savedEnvironment_.emplace_back(name, previous != nullptr ? std::optional<std::string>(previous)
-                                                             : std::nullopt);
-    setenv(name, value.c_str(), 1);
 }
 
 } // namespace tiklo::test

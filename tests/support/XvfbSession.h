@@ -1,6 +1,7 @@
 #pragma once
 
 #include "support/ChildProcess.h"
+#include "support/ScopedEnvironment.h"
 
 #include <memory>
 #include <optional>
@@ -37,11 +38,10 @@ private:
     // Starts a program whose output is not wanted; its line on the report pipe, if it
     // reports on one ("{fd}" in its arguments).
     std::optional<std::string> spawn(const std::vector<std::string>& arguments);
-    void setEnvironment(const char* name, const std::string& value);
 
     // In the order started; stopped in the reverse order.
     std::vector<std::unique_ptr<ChildProcess>> children_;
-    std::vector<std::pair<std::string, std::optional<std::string>>> savedEnvironment_;
+    ScopedEnvironment environment_;
     std::string busConfigPath_;
     std::string display_;
     std::string error_;

@@ -1,12 +1,5 @@
 .pragma library
 
-// Item colours keep 8 bits a channel, the palette more.
-function sameColor(a, b) {
-    const step = 1.5 / 255
-    return Math.abs(a.r - b.r) < step && Math.abs(a.g - b.g) < step
-            && Math.abs(a.b - b.b) < step && Math.abs(a.a - b.a) < step
-}
-
 // Every descendant of `item` (visual children) whose objectName is `name`, in tree order.
 function findAll(item, name, visibleOnly) {
     let found = []

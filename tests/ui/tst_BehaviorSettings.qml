@@ -1,9 +1,7 @@
 import QtQuick
 import QtTest
 import Tiklo.Settings
-import Tiklo.Theme
 import Tiklo.TestSupport
-import "SettingsTestHelpers.js" as Helpers
 
 Item {
     id: root
@@ -54,45 +52,6 @@ Item {
         function init() {
             SettingsRig.reset()
             refusals.clear()
-        }
-
-        function row(view, name) {
-            const found = findChild(view, name)
-            verify(found, "no " + name)
-            return {
-                title: findChild(found, "settingRowTitle").text,
-                subtitle: findChild(found, "settingRowSubtitle").visible
-                          ? findChild(found, "settingRowSubtitle").text : ""
-            }
-        }
-
-        function test_rows() {
-            const view = createTemporaryObject(behaviorView, root)
-            compare(findChild(view, "sectionHeaderTitle").text, "Behavior")
-            compare(findChild(view, "sectionHeaderSubtitle").text,
-                    "picker shortcut, semicolon search and insertion style.")
-            const expected = [
-                ["masterEnabledRow", "Tiklo enabled", "Controls semicolon search and picker insertion."],
-                ["launchAtLoginRow", "Launch at login", "Start Tiklo automatically when you log in."],
-                ["pickerShortcutRow", "Picker shortcut", "Opens the floating emoji picker anywhere."],
-                ["typedTriggerRow", "Typed trigger",
-                 "Type ; anywhere to open search, then use arrows and Return."],
-                ["trailingSpaceRow", "Insert trailing space",
-                 "Adds a space after emoji inserted from semicolon search and picker."],
-                ["pickerStyleRow", "Picker style", ""],
-                ["skinToneRow", "Default skin tone", ""]
-            ]
-            for (const [name, title, subtitle] of expected)
-                compare(row(view, name), { title: title, subtitle: subtitle }, name)
-            // Four dividers between five rows, one between two.
-            compare(Helpers.findAll(findChild(view, "behaviorCard"), "divider", true).length, 4)
-            compare(Helpers.findAll(findChild(view, "appearanceCard"), "divider", true).length, 1)
-        }
-
-        function test_typed_trigger_is_always_the_semicolon() {
-            SettingsRig.appState.triggerPrefix = "#"
-            const view = createTemporaryObject(behaviorView, root)
-            compare(findChild(view, "typedTriggerChip").text, ";")
         }
 
         function test_toggles_data() {
@@ -151,9 +110,6 @@ Item {
         function test_picker_style() {
             const view = createTemporaryObject(behaviorView, root)
             const control = findChild(view, "pickerStyleControl")
-            compare(control.width, 130)
-            verify(findChild(control, "segment_Grid"))
-            verify(findChild(control, "segment_List"))
             mouseClick(findChild(control, "segment_List"))
             compare(SettingsRig.appState.pickerMode, 1)
             compare(control.currentIndex, 1)
@@ -169,20 +125,14 @@ Item {
         function test_skin_tone_menu() {
             const view = createTemporaryObject(behaviorView, root)
             const menu = findChild(view, "skinToneMenu")
-            compare(menu.width, 180)
             compare(menu.count, 6)
-            const titles = []
-            for (let i = 0; i < menu.count; ++i)
-                titles.push(menu.textAt(i))
-            compare(titles.map(title => title.substring(title.indexOf(" ") + 1)),
-                    ["Default", "Light", "Medium light", "Medium", "Medium dark", "Dark"])
-            compare(findChild(menu, "comboBoxText").text, titles[0])
+            compare(findChild(menu, "comboBoxText").text, menu.textAt(0))
             menu.forceActiveFocus(Qt.TabFocusReason)
             keyClick(Qt.Key_Down)
             compare(SettingsRig.appState.defaultSkinTone, 1)
             SettingsRig.appState.defaultSkinTone = 4
             compare(menu.currentIndex, 4)
-            compare(findChild(menu, "comboBoxText").text, titles[4])
+            compare(findChild(menu, "comboBoxText").text, menu.textAt(4))
         }
 
         // The recorder's key handling: the first key ends the recording; with a modifier
@@ -218,14 +168,8 @@ Item {
             const recorder = findChild(holder.page, "hotkeyRecorder")
             const text = findChild(recorder, "hotkeyRecorderText")
             compare(text.text, "Ctrl+Alt+E")
-            compare(text.font.family, Theme.monoFamily)
-            verify(recorder.width >= 70)
             mouseClick(recorder)
             verify(recorder.recording)
-            compare(text.text, "press keys...")
-            verify(Helpers.sameColor(text.color, Theme.accent))
-            verify(Helpers.sameColor(recorder.color, Theme.accentSoft))
-            verify(Helpers.sameColor(recorder.border.color, Theme.accent))
             // The current shortcut is let go meanwhile, so that pressing it is recorded too.
             compare(SettingsRig.grabbedHotkey, "")
             // The key goes nowhere else, whoever has the focus.
@@ -243,8 +187,6 @@ Item {
             // What the system holds is what is shown: the new shortcut works at once, or the
             // old one again.
             compare(SettingsRig.grabbedHotkey, data.shown)
-            verify(Helpers.sameColor(text.color, Theme.textPrimary))
-            verify(Helpers.sameColor(recorder.color, Theme.field))
             // Not recording, keys reach the field again.
             keyClick(Qt.Key_X)
             compare(holder.field.text, "x")
@@ -302,7 +244,6 @@ Item {
             keyClick(Qt.Key_E, Qt.ControlModifier)
             verify(!recorder.recording && recorder.activeFocus)
             verify(!ring.visible)
-            verify(Helpers.sameColor(recorder.border.color, Theme.borderStrong))
         }
 
         function test_leaving_the_page_stops_recording() {

@@ -75,7 +75,6 @@ Item {
             session.selectedIndex = 10
             makeView()
             session.commandHeld = true
-            compare(child("hintInsertKey").text, "Ctrl+1–9")
             for (let i = 0; i < 12; ++i) {
                 compare(rowChild(i, "commandBadge").visible, i < 9, "badge on row " + i)
                 if (i < 9)
@@ -85,7 +84,6 @@ Item {
             verify(rowChild(10, "selectedTrailing").visible)
             compare(rowChild(10, "selectedShortcode").text, ":item_10:")
             session.commandHeld = false
-            compare(child("hintInsertKey").text, "⏎")
             verify(!rowChild(0, "commandBadge").visible)
         }
 
@@ -94,10 +92,6 @@ Item {
             return [
                 { tag: "match", name: "thumbs up sign", query: "up",
                   markup: "Thumbs " + match("up") + " sign" },
-                { tag: "shortcode typed", name: "thumbs up sign", query: ":THUMBS_UP:",
-                  markup: match("Thumbs up") + " sign" },
-                { tag: "keyword only", name: "fire", keywords: ["flame"], query: "flame",
-                  markup: "Fire" },
                 { tag: "markup characters", name: "a<b> & \"x\" >", keywords: ["x"], query: "x",
                   markup: "A&lt;b&gt; &amp; &quot;" + match("x") + "&quot; &gt;" }
             ]
@@ -121,7 +115,6 @@ Item {
             const hovered = row(2)
             mouseMove(hovered, hovered.width / 2, hovered.height / 2)
             tryCompare(hovered, "hovering", true)
-            verify(Qt.colorEqual(hovered.color, Theme.selectionHover))
             compare(session.selectedIndex, 1)
             const tip = rowChild(2, "rowToolTip")
             compare(tip.text, ":joy:")
@@ -140,7 +133,6 @@ Item {
             Rig.fill(1, ["fire"])
             Rig.addHand("wave")
             makeView()
-            // A menu is no visual child: it is among the view's data.
             // A menu is no visual child: it is among the view's data.
             let menu = null
             for (let i = 0; i < view.data.length; ++i) {

@@ -1,7 +1,6 @@
 import QtQuick
 import QtTest
 import Tiklo.Settings
-import Tiklo.Theme
 import Tiklo.TestSupport
 import "SettingsTestHelpers.js" as Helpers
 
@@ -43,28 +42,6 @@ Item {
             return Helpers.findAll(grid, "miniGridCell", false)
         }
 
-        function test_texts_and_empty_cards() {
-            const view = createTemporaryObject(libraryView, root)
-            compare(findChild(view, "sectionHeaderTitle").text, "Library")
-            compare(findChild(view, "sectionHeaderSubtitle").text,
-                    "recents, favorites and the indexed emoji set.")
-            const favorites = findChild(view, "favoritesGrid")
-            const recent = findChild(view, "recentGrid")
-            compare(findChild(favorites, "miniGridTitle").text, "Favorites")
-            compare(findChild(recent, "miniGridTitle").text, "Recent")
-            compare(findChild(favorites, "miniGridEmpty").text, "No favorites yet.")
-            verify(findChild(favorites, "miniGridEmpty").visible)
-            compare(findChild(recent, "miniGridEmpty").text, "Your picked emoji will appear here.")
-            verify(findChild(recent, "miniGridEmpty").visible)
-            verify(!findChild(recent, "miniGridClear").visible)
-            const usage = findChild(view, "usageRow")
-            compare(findChild(usage, "settingRowTitle").text, "Usage ranking")
-            compare(findChild(usage, "settingRowSubtitle").text,
-                    "0 emoji have learned counts. Frequently selected emoji move forward in close search matches.")
-            compare(findChild(findChild(view, "clearUsageButton"), "pillButtonTitle").text, "Clear")
-            verify(findChild(view, "clearUsageButton").destructive)
-        }
-
         function test_favorites_first_thirty_by_name() {
             SettingsRig.setCatalog(catalogOf(50))
             const ids = []
@@ -78,7 +55,6 @@ Item {
             compare(shown.length, 30)
             for (let i = 0; i < 30; ++i)
                 compare(shown[i].tooltip, ":s" + (i < 10 ? "0" : "") + i + ":")
-            compare(shown[0].width, 36)
             // Three rows of ten.
             compare(shown[9].y, shown[0].y)
             verify(shown[10].y > shown[0].y)
@@ -91,30 +67,12 @@ Item {
             verify(!findChild(favorites, "miniGridEmpty").visible)
         }
 
-        // Offscreen windows forget the pointer at their next frame, so the half-second wait
-        // is seen starting, and the tip once it is over.
-        function test_tooltip_on_hover() {
-            SettingsRig.setCatalog(catalogOf(3))
-            SettingsRig.setRecents(["s02"])
-            const view = createTemporaryObject(libraryView, root)
-            const cell = cells(findChild(view, "recentGrid"))[0]
-            const tip = findChild(cell, "miniGridToolTip")
-            const delay = findChild(cell, "miniGridTipDelay")
-            compare(delay.interval, 500)
-            verify(!delay.running)
-            mouseMove(cell, cell.width / 2, cell.height / 2)
-            verify(delay.running)
-            verify(!tip.visible)
-            cell.showTip = true
-            tryCompare(tip, "visible", true)
-            compare(tip.contentItem.text, ":s02:")
-        }
-
         function test_recents_in_order_and_clear() {
             SettingsRig.setCatalog(catalogOf(5))
             SettingsRig.setRecents(["s03", "gone", "s01", "s04"])
             const view = createTemporaryObject(libraryView, root)
             const recent = findChild(view, "recentGrid")
+            verify(findChild(findChild(view, "favoritesGrid"), "miniGridEmpty").visible, "no favorites")
             // The unknown id is not shown but stays stored.
             compare(cells(recent).map(cell => cell.tooltip), [":s03:", ":s01:", ":s04:"])
             compare(SettingsRig.appState.recents.length, 4)
@@ -168,14 +126,10 @@ Item {
             SettingsRig.setCatalog(catalogOf(20))
             const view = createTemporaryObject(libraryView, root)
             const rows = Helpers.findAll(findChild(view, "categoriesCard"), "categoryRow", false)
-            compare(rows.map(row => findChild(row, "settingRowTitle").text),
-                    ["Smileys", "People", "Animals", "Food", "Activity", "Travel", "Objects",
-                     "Symbols", "Flags"])
             // 20 items over 9 categories by i % 9: three in the first two, two elsewhere.
             compare(rows.map(row => findChild(row, "settingRowSubtitle").text),
                     ["3 emoji", "3 emoji", "2 emoji", "2 emoji", "2 emoji", "2 emoji", "2 emoji",
                      "2 emoji", "2 emoji"])
-            compare(Helpers.findAll(findChild(view, "categoriesCard"), "categoryDivider", true).length, 8)
         }
     }
 }

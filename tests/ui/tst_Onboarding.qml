@@ -53,16 +53,15 @@ Item {
 
         function test_header_follows_the_step_data() {
             return [
-                { tag: "welcome", step: 0, text: "Step 1 of 3", dots: [true, false, false], page: "welcomePage" },
-                { tag: "permission", step: 1, text: "Step 2 of 3", dots: [true, true, false], page: "permissionPage" },
-                { tag: "done", step: 2, text: "Step 3 of 3", dots: [true, true, true], page: "donePage" },
-                { tag: "past the end", step: 3, text: "Step 4 of 3", dots: [true, true, true], page: "donePage" },
+                { tag: "welcome", step: 0, dots: [true, false, false], page: "welcomePage" },
+                { tag: "permission", step: 1, dots: [true, true, false], page: "permissionPage" },
+                { tag: "done", step: 2, dots: [true, true, true], page: "donePage" },
+                { tag: "past the end", step: 3, dots: [true, true, true], page: "donePage" },
             ]
         }
         function test_header_follows_the_step(data) {
             const view = make()
             view.step = data.step
-            compare(findChild(view, "stepText").text, data.text)
             compare(dotsFilled(view), data.dots)
             compare(currentPage(view), data.page)
         }
@@ -70,43 +69,11 @@ Item {
         function test_walk_through_with_the_mouse() {
             const view = make()
             compare(view.step, 0)
-            compare(view.stepCount, 3)
-            compare(findChild(view, "stepText").text, "Step 1 of 3")
-            compare(findChild(view, "welcomeTitle").text, "Welcome to Tiklo")
-            compare(findChild(view, "welcomeBody").text,
-                    "A fast emoji picker that drops emoji straight into whatever you're typing.")
-            const bullets = []
-            for (let i = 0; i < 3; ++i) {
-                const row = findChild(view, "bullet" + i)
-                bullets.push([row.symbol, row.text])
-            }
-            compare(bullets, [
-                ["keyboard", "Type ; anywhere to search, then Return to insert."],
-                ["square.grid.2x2", "Press Ctrl+Alt+E for the full picker with categories and favorites."],
-                ["chart.line.uptrend.xyaxis", "Your most-used emoji rise to the top automatically."],
-            ])
-            compare(findChild(view, "getStartedButton").title, "Get started")
-            compare(findChild(view, "getStartedButton").icon, "arrow.right")
-
             mouseClick(findChild(view, "getStartedButton"))
             compare(view.step, 1)
-            compare(findChild(view, "stepText").text, "Step 2 of 3")
-            compare(findChild(view, "permissionTitle").text, "One permission, and you're set")
-            compare(findChild(view, "permissionBody").text,
-                    "Tiklo needs key access to watch for ; and to type emoji into other apps, and the accessibility bus to find the caret. Nothing leaves your computer.")
-            compare(findChild(view, "continueButton").title, "Continue")
-            compare(findChild(view, "setUpLaterButton").text, "Set up later")
-
             // Continue works without the permission; it only looks disabled.
             mouseClick(findChild(view, "continueButton"))
             compare(view.step, 2)
-            compare(findChild(view, "stepText").text, "Step 3 of 3")
-            compare(findChild(view, "doneTitle").text, "You're all set")
-            compare(findChild(view, "doneBody").text, "Click into any text field and give it a try:")
-            compare(findChild(view, "doneHint").text,
-                    "Tiklo lives in your system tray — open Settings there anytime.")
-            compare(findChild(view, "startButton").title, "Start using Tiklo")
-            compare(findChild(view, "startButton").icon, "checkmark")
 
             const finished = createTemporaryObject(spy, root, { target: view, signalName: "finished" })
             verify(!Rig.appState.didCompleteOnboarding())
@@ -129,20 +96,16 @@ Item {
             return [
                 { tag: "nothing yet", keys: false, x11Only: false, caret: Tiklo.Unknown, opacity: 0.4,
                   shield: "lock.shield", keyText: "No key access: Tiklo needs an X11 session",
-                  caretText: "Asking the accessibility bus…", grant: false,
-                  hint: "Tiklo is asking the desktop's accessibility bus whether applications report their caret. This page updates the moment it answers." },
+                  caretText: "Asking the accessibility bus…", grant: false },
                 { tag: "keys, caret off", keys: true, x11Only: false, caret: Tiklo.Off, opacity: 1,
                   shield: "checkmark.shield.fill", keyText: "Permission granted — Tiklo is live",
-                  caretText: "Caret tracking is off", grant: true,
-                  hint: "Grant Access switches on the desktop's accessibility bus. Applications started before then report their caret after a restart. This page updates the moment it changes." },
+                  caretText: "Caret tracking is off", grant: true },
                 { tag: "keys, caret on", keys: true, x11Only: false, caret: Tiklo.On, opacity: 1,
                   shield: "checkmark.shield.fill", keyText: "Permission granted — Tiklo is live",
-                  caretText: "Caret tracking is on", grant: false,
-                  hint: "Caret tracking is on: the popup opens at the caret of applications that report it." },
+                  caretText: "Caret tracking is on", grant: false },
                 { tag: "Wayland, no bus", keys: true, x11Only: true, caret: Tiklo.Unavailable, opacity: 1,
                   shield: "checkmark.shield.fill", keyText: "Permission granted — Tiklo is live in X11 apps",
-                  caretText: "No accessibility bus: install at-spi2-core", grant: false,
-                  hint: "Without an accessibility bus the popup opens near the pointer. Install at-spi2-core to have it open at the caret; this page updates the moment the bus is there." },
+                  caretText: "No accessibility bus: install at-spi2-core", grant: false },
             ]
         }
         function test_permission_page_follows_the_store(data) {
@@ -156,9 +119,8 @@ Item {
             compare(findChild(findChild(view, "keyStatus"), "statusText").text, data.keyText)
             compare(findChild(findChild(view, "caretStatus"), "statusText").text, data.caretText)
             compare(findChild(view, "grantAccessButton").visible, data.grant)
-            compare(findChild(view, "permissionHint").text, data.hint)
             // The hint names the button only while it is shown.
-            compare(data.hint.indexOf("Grant Access") >= 0, data.grant)
+            compare(findChild(view, "permissionHint").text.indexOf("Grant Access") >= 0, data.grant)
         }
 
         function test_granting_and_revoking_while_open() {
@@ -175,8 +137,6 @@ Item {
             Rig.appState.caretTracking = Tiklo.On
             compare(findChild(view, "continueButton").opacity, 1)
             verify(!grant.visible)
-            compare(findChild(view, "permissionHint").text,
-                    "Caret tracking is on: applications started before it was switched on report their caret after a restart.")
 
             Rig.appState.accessibilityGranted = false
             compare(findChild(view, "continueButton").opacity, 0.4)

@@ -1,9 +1,7 @@
 import QtQuick
 import QtTest
 import Tiklo.Settings
-import Tiklo.Theme
 import Tiklo.TestSupport
-import "SettingsTestHelpers.js" as Helpers
 
 Item {
     id: root
@@ -37,38 +35,18 @@ Item {
             return found
         }
 
-        function compareColor(actual, expected, what) {
-            verify(Helpers.sameColor(actual, expected), what + ": " + actual + " is not " + expected)
-        }
-
-        function test_sidebar_texts_and_layout() {
-            const view = makeView()
-            compare(item(view, "badgeTitle").text, "Tiklo")
-            compare(item(view, "badgeSubtitle").text, "Emoji picker")
-            compare(item(view, "sidebarLabel").text, "SETTINGS")
-            // The sidebar keeps its width in the smallest window.
-            compare(item(view, "settingsSidebar").width, 208)
-            compare(item(view, "programMark").width, 28)
-            const titles = []
-            for (const tab of SettingsTab.all)
-                titles.push(findChild(item(view, "sidebarItem_" + tab), "sidebarItemTitle").text)
-            compare(titles, ["Library", "Behavior", "Exceptions", "Permissions"])
-            compare(SettingsTab.all.map(tab => SettingsTab.symbol(tab)),
-                    ["face.smiling", "slider.horizontal.3", "nosign", "lock.shield"])
+        // A stored tab is read back exactly; anything else is no tab.
+        function test_tab_names() {
             compare(SettingsTab.fromRaw("behavior"), "behavior")
             compare(SettingsTab.fromRaw("Behavior"), "")
         }
 
         function test_status_data() {
             return [
-                { tag: "no permission, on", granted: false, enabled: true,
-                  text: "Needs permission", color: Theme.amber },
-                { tag: "no permission, off", granted: false, enabled: false,
-                  text: "Needs permission", color: Theme.amber },
-                { tag: "permission, on", granted: true, enabled: true,
-                  text: "Active", color: Theme.green },
-                { tag: "permission, off", granted: true, enabled: false,
-                  text: "Off", color: Theme.textTertiary }
+                { tag: "no permission, on", granted: false, enabled: true, text: "Needs permission" },
+                { tag: "no permission, off", granted: false, enabled: false, text: "Needs permission" },
+                { tag: "permission, on", granted: true, enabled: true, text: "Active" },
+                { tag: "permission, off", granted: true, enabled: false, text: "Off" }
             ]
         }
         function test_status(data) {
@@ -77,8 +55,6 @@ Item {
             SettingsRig.setAccessibilityGranted(data.granted)
             SettingsRig.appState.masterEnabled = data.enabled
             compare(item(view, "statusText").text, data.text)
-            compareColor(item(view, "statusText").color, data.color, "text")
-            compareColor(item(view, "statusDot").color, data.color, "dot")
         }
 
         function test_counts_follow_the_store() {
@@ -89,13 +65,9 @@ Item {
             ])
             const view = makeView()
             const value = name => findChild(item(view, name), "statLineValue").text
-            const label = name => findChild(item(view, name), "statLineLabel").text
             compare(value("emojiIndexedStat"), "3")
-            compare(label("emojiIndexedStat"), "emoji indexed")
             compare(value("recentPicksStat"), "0")
-            compare(label("recentPicksStat"), "recent picks")
             compare(value("favoritesStat"), "0")
-            compare(label("favoritesStat"), "favorites")
 
             SettingsRig.setFavorites(["fire", "rocket"])
             compare(value("favoritesStat"), "2")
@@ -113,17 +85,10 @@ Item {
             const page = item(view, "settingsPage")
             compare(view.tab, "library")
             compare(page.item.objectName, "librarySettingsView")
-            compareColor(findChild(item(view, "sidebarItem_library"), "sidebarItemButton").color,
-                         Theme.selection, "selected entry")
 
             mouseClick(item(view, "sidebarItem_behavior"))
             compare(view.tab, "behavior")
             compare(page.item.objectName, "behaviorSettingsView")
-            const selectedTitle = findChild(item(view, "sidebarItem_behavior"), "sidebarItemTitle")
-            compare(selectedTitle.font.weight, Font.DemiBold)
-            compare(findChild(item(view, "sidebarItem_library"), "sidebarItemTitle").font.weight,
-                    Font.Normal)
-            compare(findChild(item(view, "sidebarItem_library"), "sidebarItemButton").color.a, 0)
 
             mouseClick(item(view, "sidebarItem_permissions"))
             compare(page.item.objectName, "permissionsSettingsView")
