@@ -4,7 +4,6 @@
 #include "app/AppExceptions.h"
 #include "app/HotkeyRegistration.h"
 #include "app/updates/UpdaterController.h"
-#include "catalog/PickerMode.h"
 #include "catalog/SkinTone.h"
 #include "picker/PickerSession.h"
 #include "support/FakeAppEnvironment.h"
@@ -18,12 +17,12 @@
 #include "ui/settings/SettingsBackend.h"
 #include "ui/theme/ThemeIconProvider.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QProcess>
-#include <QPushButton>
 #include <QQmlEngine>
 #include <QQuickItem>
 #include <QQuickView>
