@@ -4,6 +4,7 @@
 #include "platform/linux/InstanceLock.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "ui/TikloRuntime.h"
+#include "ui/Translations.h"
 #include "ui/TrayMenu.h"
 
 #include <cstdio>
@@ -103,6 +104,8 @@ int main(int argc, char** argv) {
     // A small popup needs no GPU context: the software renderer keeps Tiklo's memory and
     // its first popup's start-up small.
     QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    // Every window and the tray menu read their texts as they are built: the language first.
+    const Translations translations(Translations::userLocale());
 
     auto* x11 = app.nativeInterface<QNativeInterface::QX11Application>();
     if (x11 == nullptr || x11->connection() == nullptr) {

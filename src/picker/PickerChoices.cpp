@@ -5,24 +5,61 @@
 #include "catalog/PickerMode.h"
 #include "catalog/SkinTone.h"
 
+#include <cctype>
+#include <string>
+
+#include <QCoreApplication>
 #include <QVariantMap>
 
 namespace tiklo {
 namespace {
 
+constexpr const char* context = "PickerChoices";
+
+// The English titles and labels the views show, for the translation tool; they are looked
+// up by that text. The stored raw values are never translated.
+[[maybe_unused]] constexpr const char* shownTexts[] = {
+    QT_TRANSLATE_NOOP("PickerChoices", "Grid"),
+    QT_TRANSLATE_NOOP("PickerChoices", "List"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Smileys"),
+    QT_TRANSLATE_NOOP("PickerChoices", "People"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Animals"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Food"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Activity"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Travel"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Objects"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Symbols"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Flags"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Default"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Light"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Medium light"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Medium"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Medium dark"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Dark"),
+};
+
 QString fromView(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+QString translated(std::string_view english) {
+    return QCoreApplication::translate(context, std::string(english).c_str());
+}
+
 } // namespace
+
+QString PickerChoices::categoryTitle(EmojiCategory category) {
+    return translated(rawValue(category));
+}
 
 QVariantList PickerChoices::layouts() {
     QVariantList list;
     for (const PickerMode mode : allPickerModes) {
-        QString title = fromView(rawValue(mode));
-        title[0] = title[0].toUpper();
+        std::string title(rawValue(mode));
+        title[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(title[0])));
         list.append(QVariantMap{{QStringLiteral("mode"), static_cast<int>(view::fromCatalog(mode))},
-                                {QStringLiteral("title"), title}});
+                                {QStringLiteral("name"), QString::fromStdString(title)},
+                                {QStringLiteral("title"), translated(title)}});
     }
     return list;
 }
@@ -32,7 +69,8 @@ QVariantList PickerChoices::categories() {
     for (const EmojiCategory category : allEmojiCategories) {
         list.append(
             QVariantMap{{QStringLiteral("category"), static_cast<int>(view::fromCatalog(category))},
-                        {QStringLiteral("title"), fromView(rawValue(category))},
+                        {QStringLiteral("name"), fromView(rawValue(category))},
+                        {QStringLiteral("title"), categoryTitle(category)},
                         {QStringLiteral("symbol"), fromView(symbol(category))}});
     }
     return list;
@@ -42,7 +80,7 @@ QVariantList PickerChoices::skinTones() {
     QVariantList list;
     for (const SkinTone tone : allSkinTones) {
         const QString toneSample = QString::fromStdString(sample(tone));
-        const QString toneLabel = fromView(label(tone));
+        const QString toneLabel = translated(label(tone));
         list.append(QVariantMap{{QStringLiteral("tone"), static_cast<int>(view::fromCatalog(tone))},
                                 {QStringLiteral("sample"), toneSample},
                                 {QStringLiteral("label"), toneLabel},

@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "picker/EmojiResultsModel.h"
 #include "picker/LibraryItems.h"
+#include "picker/PickerChoices.h"
 #include "picker/PickerSession.h"
 
 #include <algorithm>
@@ -95,13 +96,13 @@ void PickerContentModel::update() {
     recents_ = LibraryItems::recents(catalog, state_.recents());
     favorites_ = LibraryItems::favorites(catalog, state_.favorites());
 
-    // The word stays plural for every count.
-    resultsTitle_ =
-        !session_.query().empty()
-            ? QCoreApplication::translate("PickerView", "%1 results").arg(session_.resultCount())
-        : session_.category() == view::Category::All
-            ? QCoreApplication::translate("PickerView", "All emoji")
-            : QString::fromUtf8(rawValue(*view::toCatalog(session_.category())));
+    // English keeps the word plural for every count; the translations have their own forms.
+    resultsTitle_ = !session_.query().empty()
+                        ? QCoreApplication::translate("PickerView", "%n results", nullptr,
+                                                      session_.resultCount())
+                    : session_.category() == view::Category::All
+                        ? QCoreApplication::translate("PickerView", "All emoji")
+                        : PickerChoices::categoryTitle(*view::toCatalog(session_.category()));
     replaceRows(layOut());
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 
+#include <QCoreApplication>
 #include <QQuickItem>
 #include <QQuickView>
 #include <QtPlugin>
@@ -19,7 +20,7 @@ constexpr const char* rootView = "qrc:/qt/qml/Tiklo/Onboarding/OnboardingView.qm
 OnboardingWindowController::OnboardingWindowController(QQmlEngine& engine, AppState& state)
     : window_(engine, {QUrl(QString::fromLatin1(rootView)),
                        {{QStringLiteral("appState"), QVariant::fromValue(&state)}},
-                       QStringLiteral("Welcome to Tiklo"),
+                       QCoreApplication::translate("OnboardingView", "Welcome to Tiklo"),
                        size,
                        size,
                        false}) {}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <vector>
 
@@ -8,6 +9,8 @@ namespace tiklo {
 // The tray menu as data: which items it holds, in which order, and in which state, for a
 // given state of the settings store and the updater. TrayMenu draws it.
 class TrayMenuModel {
+    Q_DECLARE_TR_FUNCTIONS(TrayMenuModel)
+
 public:
     enum class Command {
         showPicker,

@@ -47,8 +47,7 @@ QMessageBox* UpdateDialogs::open(const QString& text, const QString& informative
 void UpdateDialogs::showChecking(std::function<void()> cancel) {
     closeAll();
     // No steps to count: a busy bar until the answer, or the time limit, replaces it.
-    auto* dialog = new QProgressDialog(QStringLiteral("Checking for updates\u2026"),
-                                       QStringLiteral("Cancel"), 0, 0);
+    auto* dialog = new QProgressDialog(tr("Checking for updates\u2026"), tr("Cancel"), 0, 0);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowTitle(QStringLiteral("Tiklo"));
     dialog->setMinimumDuration(0);
@@ -64,23 +63,22 @@ void UpdateDialogs::showChecking(std::function<void()> cancel) {
 }
 
 void UpdateDialogs::showUpToDate(const QString& currentVersion) {
-    QMessageBox* box = open(QStringLiteral("You're up to date!"),
-                            QStringLiteral("Tiklo %1 is the newest version.").arg(currentVersion));
+    QMessageBox* box =
+        open(tr("You're up to date!"), tr("Tiklo %1 is the newest version.").arg(currentVersion));
     box->setStandardButtons(QMessageBox::Ok);
     box->show();
 }
 
 void UpdateDialogs::showUpdateAvailable(const AppcastItem& item, const QString& currentVersion) {
-    QMessageBox* box = open(
-        QStringLiteral("A new version of Tiklo is available!"),
-        QStringLiteral("Tiklo %1 is out; you have %2.").arg(item.displayVersion, currentVersion));
+    QMessageBox* box =
+        open(tr("A new version of Tiklo is available!"),
+             tr("Tiklo %1 is out; you have %2.").arg(item.displayVersion, currentVersion));
     const QString notes = plainNotes(item.releaseNotes);
     if (!notes.isEmpty()) {
         box->setDetailedText(notes);
     }
-    QPushButton* download =
-        box->addButton(QStringLiteral("Open Download Page"), QMessageBox::AcceptRole);
-    box->addButton(QStringLiteral("Later"), QMessageBox::RejectRole);
+    QPushButton* download = box->addButton(tr("Open Download Page"), QMessageBox::AcceptRole);
+    box->addButton(tr("Later"), QMessageBox::RejectRole);
     box->setDefaultButton(download);
     const QUrl page = item.downloadPage;
     QObject::connect(download, &QPushButton::clicked, box,
@@ -89,20 +87,19 @@ void UpdateDialogs::showUpdateAvailable(const AppcastItem& item, const QString& 
 }
 
 void UpdateDialogs::showCheckFailed(const QString& sentence) {
-    QMessageBox* box = open(QStringLiteral("Tiklo could not check for updates."), sentence);
+    QMessageBox* box = open(tr("Tiklo could not check for updates."), sentence);
     box->setIcon(QMessageBox::Warning);
     box->setStandardButtons(QMessageBox::Ok);
     box->show();
 }
 
 void UpdateDialogs::askForAutomaticChecks(std::function<void(bool allowed)> answer) {
-    QMessageBox* box =
-        open(QStringLiteral("Check for updates automatically?"),
-             QStringLiteral("Tiklo can look for a newer version once a day. Only the update "
-                            "feed is fetched; nothing you type ever leaves your computer."));
+    QMessageBox* box = open(tr("Check for updates automatically?"),
+                            tr("Tiklo can look for a newer version once a day. Only the update "
+                               "feed is fetched; nothing you type ever leaves your computer."));
     box->setIcon(QMessageBox::Question);
-    QPushButton* yes = box->addButton(QStringLiteral("Check Automatically"), QMessageBox::YesRole);
-    QPushButton* no = box->addButton(QStringLiteral("Don't Check"), QMessageBox::NoRole);
+    QPushButton* yes = box->addButton(tr("Check Automatically"), QMessageBox::YesRole);
+    QPushButton* no = box->addButton(tr("Don't Check"), QMessageBox::NoRole);
     box->setDefaultButton(yes);
     box->setEscapeButton(no);
     QObject::connect(box, &QMessageBox::buttonClicked, box,

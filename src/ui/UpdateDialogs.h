@@ -2,6 +2,7 @@
 
 #include "app/updates/UpdatePresenter.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProgressDialog>
@@ -11,6 +12,8 @@ namespace tiklo {
 // The updater's dialogs as message boxes. One is shown at a time: a new one replaces the
 // last.
 class UpdateDialogs : public UpdatePresenter {
+    Q_DECLARE_TR_FUNCTIONS(UpdateDialogs)
+
 public:
     UpdateDialogs() = default;
     ~UpdateDialogs() override;

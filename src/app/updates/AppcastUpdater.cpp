@@ -2,6 +2,8 @@
 
 #include "app/updates/Appcast.h"
 
+#include <QCoreApplication>
+
 namespace tiklo {
 namespace {
 
@@ -10,18 +12,22 @@ QString failureSentence(const FeedDownloader::Result& result) {
     using Status = FeedDownloader::Result::Status;
     switch (result.status) {
     case Status::unreachable:
-        return QStringLiteral("Tiklo could not reach the update server.");
+        return QCoreApplication::translate("AppcastUpdater",
+                                           "Tiklo could not reach the update server.");
     case Status::timedOut:
-        return QStringLiteral("The update server did not answer in time.");
+        return QCoreApplication::translate("AppcastUpdater",
+                                           "The update server did not answer in time.");
     case Status::httpError:
-        return QStringLiteral("The update server answered with an error (HTTP %1).")
+        return QCoreApplication::translate("AppcastUpdater",
+                                           "The update server answered with an error (HTTP %1).")
             .arg(result.httpStatus);
     case Status::tooLarge:
     case Status::canceled:
     case Status::ok:
         break;
     }
-    return QStringLiteral("The update information from the server could not be read.");
+    return QCoreApplication::translate("AppcastUpdater",
+                                       "The update information from the server could not be read.");
 }
 
 } // namespace

@@ -287,7 +287,7 @@ Item {
                 }
                 Text {
                     objectName: "footerCount"
-                    text: qsTr("%1 emoji").arg(root.session.resultCount)
+                    text: qsTr("%n emoji", "", root.session.resultCount)
                     color: Theme.textTertiary
                     font.family: Theme.fontFamily
                     font.pointSize: Theme.pt(10.5)

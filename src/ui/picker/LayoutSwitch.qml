@@ -31,7 +31,7 @@ Rectangle {
                 required property var modelData
                 readonly property bool chosen: root.appState.pickerMode === modelData.mode
 
-                objectName: "layout" + modelData.title
+                objectName: "layout" + modelData.name
                 Layout.fillWidth: true
                 Layout.fillHeight: true
                 radius: 5

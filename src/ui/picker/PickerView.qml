@@ -307,7 +307,7 @@ Item {
 
                         CategoryButton {
                             required property var modelData
-                            objectName: "category" + modelData.title
+                            objectName: "category" + modelData.name
                             title: modelData.title
                             icon: modelData.symbol
                             selected: root.session.category === modelData.category

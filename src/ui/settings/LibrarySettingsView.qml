@@ -39,8 +39,8 @@ SettingsPage {
             objectName: "usageRow"
             width: parent.width
             title: qsTr("Usage ranking")
-            subtitle: qsTr("%1 emoji have learned counts. Frequently selected emoji move forward in close search matches.")
-                      .arg(Object.keys(root.appState.emojiUsage).length)
+            subtitle: qsTr("%n emoji have learned counts. Frequently selected emoji move forward in close search matches.",
+                           "", Object.keys(root.appState.emojiUsage).length)
             PillButton {
                 objectName: "clearUsageButton"
                 title: qsTr("Clear")
@@ -70,7 +70,7 @@ SettingsPage {
                     SettingRow {
                         objectName: "categoryRow"
                         title: category.modelData.title
-                        subtitle: qsTr("%1 emoji").arg(category.modelData.count)
+                        subtitle: qsTr("%n emoji", "", category.modelData.count)
                         SymbolIcon {
                             name: category.modelData.symbol
                             color: Theme.textSecondary

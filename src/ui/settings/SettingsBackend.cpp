@@ -42,7 +42,7 @@ QVariantList SettingsBackend::categories() const {
             return item.category == category;
         });
         list.append(QVariantMap{
-            {"title", QString::fromUtf8(rawValue(category))},
+            {"title", PickerChoices::categoryTitle(category)},
             {"symbol", QString::fromUtf8(symbol(category))},
             {"count", static_cast<int>(count)},
         });

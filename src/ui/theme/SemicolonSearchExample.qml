@@ -24,12 +24,14 @@ Row {
     Arrow {}
     KeyChip {
         anchors.verticalCenter: parent.verticalCenter
-        text: "brain"
+        //: A search word that finds the brain emoji in the user's language.
+        text: qsTr("brain")
     }
     Arrow {}
     KeyChip {
         anchors.verticalCenter: parent.verticalCenter
-        text: "Return"
+        //: The Return key.
+        text: qsTr("Return")
     }
     Arrow {}
     Text {
