@@ -22,11 +22,11 @@ constexpr auto namedKeys = std::to_array<std::pair<KeySym, const char*>>({
     {keysym::escape, "Esc"},
     {keysym::tab, "Tab"},
     {keysym::backSpace, "Backspace"},
-    {0xffff, "Delete"},
-    {0xff50, "Home"},
-    {0xff57, "End"},
-    {0xff55, "Page Up"},
-    {0xff56, "Page Down"},
+    {keysym::del, "Delete"},
+    {keysym::home, "Home"},
+    {keysym::end, "End"},
+    {keysym::pageUp, "Page Up"},
+    {keysym::pageDown, "Page Down"},
     {keysym::left, "Left"},
     {keysym::right, "Right"},
     {keysym::up, "Up"},
@@ -53,8 +53,6 @@ constexpr auto namedKeys = std::to_array<std::pair<KeySym, const char*>>({
 });
 
 // F1 to F20, and the keypad's digits, are named by their number.
-constexpr KeySym firstFunctionKey = 0xffbe;
-constexpr int functionKeyCount = 20;
 constexpr KeySym keypadZero = 0xffb0;
 constexpr int keypadDigitCount = 10;
 
@@ -71,8 +69,8 @@ std::string KeyNames::keyName(KeySym sym) {
     if ((sym >= upperA && sym <= upperZ) || (sym >= keysym::digit(0) && sym <= keysym::digit(9))) {
         return std::string(1, static_cast<char>(sym));
     }
-    if (sym >= firstFunctionKey && sym < firstFunctionKey + functionKeyCount) {
-        return "F" + std::to_string(sym - firstFunctionKey + 1);
+    if (sym >= keysym::f1 && sym < keysym::f1 + keysym::functionKeyCount) {
+        return "F" + std::to_string(sym - keysym::f1 + 1);
     }
     if (sym >= keypadZero && sym < keypadZero + keypadDigitCount) {
         return "Num+" + std::to_string(sym - keypadZero);

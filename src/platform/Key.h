@@ -22,6 +22,14 @@ inline constexpr KeySym up = 0xff52;
 inline constexpr KeySym right = 0xff53;
 inline constexpr KeySym down = 0xff54;
 inline constexpr KeySym keypadEnter = 0xff8d;
+inline constexpr KeySym home = 0xff50;
+inline constexpr KeySym pageUp = 0xff55;
+inline constexpr KeySym pageDown = 0xff56;
+inline constexpr KeySym end = 0xff57;
+inline constexpr KeySym del = 0xffff; // Delete: the character after the caret
+// F1 to F20 follow one another from here.
+inline constexpr KeySym f1 = 0xffbe;
+inline constexpr int functionKeyCount = 20;
 
 // The keys that type the digits and the lower-case Latin letters: their keysyms are the
 // characters' own codes.

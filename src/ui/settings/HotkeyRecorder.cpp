@@ -38,18 +38,16 @@ constexpr auto namedQtKeys = std::to_array<std::pair<int, KeySym>>({
     {Qt::Key_Return, keysym::returnKey},
     {Qt::Key_Tab, keysym::tab},
     {Qt::Key_Backspace, keysym::backSpace},
-    {Qt::Key_Delete, 0xffff},
-    {Qt::Key_Home, 0xff50},
-    {Qt::Key_End, 0xff57},
-    {Qt::Key_PageUp, 0xff55},
-    {Qt::Key_PageDown, 0xff56},
+    {Qt::Key_Delete, keysym::del},
+    {Qt::Key_Home, keysym::home},
+    {Qt::Key_End, keysym::end},
+    {Qt::Key_PageUp, keysym::pageUp},
+    {Qt::Key_PageDown, keysym::pageDown},
     {Qt::Key_Left, keysym::left},
     {Qt::Key_Right, keysym::right},
     {Qt::Key_Up, keysym::up},
     {Qt::Key_Down, keysym::down},
 });
-constexpr int functionKeyCount = 20;
-constexpr KeySym firstFunctionKeysym = 0xffbe;
 
 // The key as Qt's event names it, for when the layout cannot say: Qt names letters by
 // their upper case, keysyms by the key's lower case.
@@ -60,8 +58,8 @@ KeySym keysymOfQtKey(int key) {
     if (key >= Qt::Key_Space && key <= latin1End) {
         return static_cast<KeySym>(key);
     }
-    if (key >= Qt::Key_F1 && key < Qt::Key_F1 + functionKeyCount) {
-        return firstFunctionKeysym + static_cast<KeySym>(key - Qt::Key_F1);
+    if (key >= Qt::Key_F1 && key < Qt::Key_F1 + keysym::functionKeyCount) {
+        return keysym::f1 + static_cast<KeySym>(key - Qt::Key_F1);
     }
     for (const auto& [qtKey, sym] : namedQtKeys) {
         if (qtKey == key) {
