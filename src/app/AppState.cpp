@@ -1,5 +1,6 @@
 #include "app/AppState.h"
 
+#include "core/TriggerSettings.h"
 #include "platform/Log.h"
 
 #include <algorithm>
@@ -196,8 +197,7 @@ void AppState::setEmojiSkinTones(SkinTones value) {
 }
 
 SkinTone AppState::skinToneFor(const std::string& emoji) const {
-    const auto chosen = emojiSkinTones_.find(emoji);
-    return chosen != emojiSkinTones_.end() ? chosen->second : view::toCatalog(defaultSkinTone_);
+    return TriggerSettings::toneFor(emojiSkinTones_, view::toCatalog(defaultSkinTone_), emoji);
 }
 
 void AppState::setExcludedAppIDs(std::vector<std::string> value) {

@@ -1,16 +1,6 @@
 #include "app/UsageHistory.h"
 
-#include <algorithm>
-#include <cstdint>
-#include <limits>
-
 namespace tiklo {
-namespace {
-
-// A use count stays at its largest value instead of wrapping to a negative one.
-constexpr std::int64_t maxUseCount = std::numeric_limits<std::int64_t>::max();
-
-} // namespace
 
 UsageHistory::UsageHistory(AppState& state, Clock clock, QObject* parent)
     : QObject(parent), state_(state), clock_(std::move(clock)) {}
@@ -18,22 +8,15 @@ UsageHistory::UsageHistory(AppState& state, Clock clock, QObject* parent)
 void UsageHistory::recordUse(const EmojiItem& item) {
     // Recents and usage change together: the settings file is written once for both.
     const AppState::Batch batch(state_);
-    const std::string& id = item.id();
-    std::vector<std::string> without = state_.recents();
-    std::erase(without, id);
-    state_.setRecents(without);
-    std::vector<std::string> withFront = state_.recents();
-    withFront.insert(withFront.begin(), id);
-    state_.setRecents(withFront);
-    if (state_.recents().size() > recentsLimit) {
-        const std::vector<std::string>& recents = state_.recents();
-        state_.setRecents(
-            std::vector<std::string>(recents.begin(), recents.begin() + recentsLimit));
+    const UsageLearning::RecentsSteps steps =
+        UsageLearning::recentsSteps(state_.recents(), item.id());
+    state_.setRecents(steps.without);
+    state_.setRecents(steps.withFront);
+    if (steps.cut) {
+        state_.setRecents(*steps.cut);
     }
     AppState::Usage usage = state_.emojiUsage();
-    EmojiUsage& record = usage[item.emoji];
-    record.count = record.count < maxUseCount ? record.count + 1 : maxUseCount;
-    record.lastUsedAt = clock_();
+    usage[item.emoji] = UsageLearning::counted(usage[item.emoji], clock_());
     state_.setEmojiUsage(std::move(usage));
 }
 

@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "catalog/EmojiItem.h"
 #include "catalog/ReferenceClock.h"
+#include "core/UsageLearning.h"
 
 #include <cstddef>
 #include <optional>
@@ -16,7 +17,7 @@ namespace tiklo {
 class UsageHistory : public QObject {
     Q_OBJECT
 public:
-    static constexpr std::size_t recentsLimit = 36;
+    static constexpr std::size_t recentsLimit = UsageLearning::recentsLimit;
 
     explicit UsageHistory(AppState& state, Clock clock = secondsSinceReferenceDate,
                           QObject* parent = nullptr);

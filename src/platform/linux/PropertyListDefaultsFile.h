@@ -1,65 +1,16 @@
 #pragma once
 
-#include "platform/DefaultsStore.h"
+#include "core/SettingsFile.h"
 
 #include <filesystem>
-#include <map>
-#include <memory>
-#include <optional>
-#include <string>
-#include <variant>
 
 namespace tiklo {
 
-// The settings as one property-list file (XML; a binary one is read too), loaded once and
-// rewritten whole on every change by replacing the file atomically, so a crash leaves either
-// the old or the new file. Values of other types found in the file are written back as they
-// were. A file that cannot be read, or whose values were read only in part, is kept aside as
-// `<name>.corrupt-<UTC time>` before the first write replaces it. When the file cannot be
-// written, values live on in memory; the write answers the failure, and the first failure of
-// a run of them is logged. What can never be a file (a folder, a FIFO, a link to nothing) is
-// logged once, never opened and never written over.
-//
-// Not thread-safe: use it from the main thread only.
-class PropertyListDefaultsFile : public DefaultsStore {
+// The settings file as the Qt program keeps it: its warnings go to the tiklo.settings
+// logging category.
+class PropertyListDefaultsFile : public SettingsFile {
 public:
     explicit PropertyListDefaultsFile(std::filesystem::path file);
-
-    // $XDG_CONFIG_HOME/tiklo/defaults.plist
-    static std::filesystem::path defaultPath();
-
-    bool contains(const std::string& key) const override;
-    std::optional<bool> boolValue(const std::string& key) const override;
-    std::optional<std::string> stringValue(const std::string& key) const override;
-    std::optional<std::string> dataValue(const std::string& key) const override;
-
-    Result write(const Entries& entries) override;
-    void keepCopyBeforeNextWrite() override;
-
-private:
-    struct NodeDeleter {
-        void operator()(void* node) const;
-    };
-    // A value of a type the getters do not read, kept to be written back untouched.
-    using ForeignNode = std::unique_ptr<void, NodeDeleter>;
-    using Value = std::variant<bool, std::string, Data, ForeignNode>;
-
-    void load();
-    // Writes every value to the file; fails when anything stayed in memory only.
-    Result persist();
-    Result setAsideUnreadableFile() const;
-    void removeStaleTemporaryFiles();
-    std::filesystem::path folder() const;
-
-    std::filesystem::path file_;
-    std::map<std::string, Value, std::less<>> values_;
-    // The file on disk holds bytes that were not all understood and are not yet copied aside.
-    bool unreadableOnDisk_ = false;
-    // Something that is not a regular file stands at the path: everything stays in memory.
-    bool notAFile_ = false;
-    bool staleTemporaryFilesRemoved_ = false;
-    // The last write failed and said so: the following failures are the same story.
-    bool failureLogged_ = false;
 };
 
 } // namespace tiklo

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "catalog/EmojiItem.h"
+#include "core/LogSink.h"
+#include "core/TriggerSettings.h"
+#include "platform/Result.h"
+
+#include <ctime>
+#include <filesystem>
+#include <optional>
+#include <sys/types.h>
+
+namespace tiklo {
+
+// The settings file as a process that only reads it most of the time sees it: another
+// program (the settings window) changes it at any moment, so every key looks whether it
+// changed (one stat) and reads it again only then. Learning from a use re-reads the file
+// right before writing it, so what others wrote meanwhile is kept.
+class SettingsFileWatch {
+public:
+    SettingsFileWatch(std::filesystem::path file, LogSink warn);
+
+    // The settings as the file holds them now.
+    const TriggerSettings& current();
+    // How often the file was read; for tests of the cheap look.
+    int reads() const { return reads_; }
+
+    // `item` was inserted at `now` (seconds since 2001-01-01 UTC): recents and use counts
+    // learn it, and the file is rewritten with everything else in it as it was.
+    Result recordUse(const EmojiItem& item, double now);
+
+private:
+    // What tells one version of the file from another without reading it. A replacement
+    // by rename is a new inode; an edit in place changes the times or the size.
+    struct Stamp {
+        bool exists = false;
+        dev_t device = 0;
+        ino_t inode = 0;
+        off_t size = 0;
+        timespec modified{};
+        timespec changed{};
+
+        bool operator==(const Stamp& other) const;
+    };
+    Stamp stamp() const;
+
+    std::filesystem::path file_;
+    LogSink warn_;
+    std::optional<Stamp> loadedStamp_;
+    TriggerSettings settings_;
+    int reads_ = 0;
+};
+
+} // namespace tiklo

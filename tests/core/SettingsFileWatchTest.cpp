@@ -1,0 +1,177 @@
+#include "core/SettingsFileWatch.h"
+
+#include "core/SettingsFile.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+namespace tiklo {
+namespace {
+
+EmojiItem item(const std::string& emoji, const std::string& id) {
+    EmojiItem made;
+    made.emoji = emoji;
+    made.shortcode = id;
+    return made;
+}
+
+std::string plist(const std::string& body) {
+    return R"(<?xml version="1.0" encoding="UTF-8"?>
+<!DOCTYPE plist PUBLIC "-//Apple//DTD PLIST 1.0//EN" "http://www.apple.com/DTDs/PropertyList-1.0.dtd">
+<plist version="1.0"><dict>)" +
+           body + "</dict></plist>\n";
+}
+
+std::string readAll(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class SettingsFileWatchTest : public ::testing::Test {
+protected:
+    test::TempDir dir;
+    std::filesystem::path path = dir.path() / "tiklo" / "defaults.plist";
+    std::vector<std::string> warnings;
+    SettingsFileWatch watch{path, [this](const std::string& m) { warnings.push_back(m); }};
+};
+
+// Nothing there: every setting has its default, and looking again reads nothing.
+TEST_F(SettingsFileWatchTest, NoFileGivesTheDefaultsAndIsReadOnce) {
+    const TriggerSettings& settings = watch.current();
+    EXPECT_TRUE(settings.masterEnabled);
+    EXPECT_EQ(settings.triggerPrefix, ";");
+    EXPECT_FALSE(settings.insertSpaceAfterTrigger);
+    EXPECT_EQ(settings.defaultSkinTone, SkinTone::standard);
+    EXPECT_TRUE(settings.favorites.empty() && settings.recents.empty() &&
+                settings.emojiUsage.empty() && settings.excludedAppIDs.empty());
+    watch.current();
+    watch.current();
+    EXPECT_EQ(watch.reads(), 1);
+    EXPECT_TRUE(warnings.empty());
+}
+
+// Each way another program changes the file is seen at the next look, and only then is the
+// file read: a replacement by rename, an edit in place of the same size, a removal.
+TEST_F(SettingsFileWatchTest, ChangesAreSeenAtTheNextLookAndOnlyThenRead) {
+    {
+        SettingsFile writer(path, {});
+        writer.write({{"masterEnabled", false},
+                      {"triggerPrefix", std::string("/")},
+                      {"insertSpaceAfterTrigger", true},
+                      {"defaultSkinTone", DefaultsStore::Data{R"("mediumDark")"}},
+                      {"emojiSkinTones", DefaultsStore::Data{R"({"👍":"light"})"}},
+                      {"favorites", DefaultsStore::Data{R"(["heart"])"}},
+                      {"recents", DefaultsStore::Data{R"(["fire"])"}},
+                      {"emojiUsage", DefaultsStore::Data{R"({"🔥":{"count":3,"lastUsedAt":9}})"}},
+                      {"excludedBundleIDs", DefaultsStore::Data{R"(["gedit"])"}}});
+    }
+    const TriggerSettings first = watch.current();
+    EXPECT_FALSE(first.masterEnabled);
+    EXPECT_EQ(first.triggerPrefix, "/");
+    EXPECT_TRUE(first.insertSpaceAfterTrigger);
+    EXPECT_EQ(first.defaultSkinTone, SkinTone::mediumDark);
+    EXPECT_EQ(first.skinToneFor("👍"), SkinTone::light);
+    EXPECT_EQ(first.skinToneFor("👋"), SkinTone::mediumDark);
+    EXPECT_EQ(first.favorites, (SettingCodecs::StringSet{"heart"}));
+    EXPECT_EQ(first.recents, (SettingCodecs::Strings{"fire"}));
+    EXPECT_EQ(first.emojiUsage.at("🔥"), (EmojiUsage{3, 9}));
+    EXPECT_TRUE(first.excludes("gedit"));
+    EXPECT_FALSE(first.excludes("gedit2"));
+    EXPECT_FALSE(first.excludes(""));
+    EXPECT_EQ(watch.reads(), 1);
+    watch.current();
+    EXPECT_EQ(watch.reads(), 1);
+
+    SettingsFile(path, {}).setBool("masterEnabled", true);
+    EXPECT_TRUE(watch.current().masterEnabled);
+    EXPECT_EQ(watch.reads(), 2);
+
+    // The same number of bytes, written over in place at once.
+    const std::string before = readAll(path);
+    std::string after = before;
+    const std::size_t slash = after.find("<string>/</string>");
+    ASSERT_NE(slash, std::string::npos);
+    after.replace(slash, 18, "<string>:</string>");
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::in | std::ios::out);
+        out.write(after.data(), static_cast<std::streamsize>(after.size()));
+    }
+    EXPECT_EQ(watch.current().triggerPrefix, ":");
+    EXPECT_EQ(watch.reads(), 3);
+
+    std::filesystem::remove(path);
+    EXPECT_EQ(watch.current().triggerPrefix, ";");
+    EXPECT_TRUE(watch.current().masterEnabled);
+    EXPECT_EQ(watch.reads(), 4);
+}
+
+// A use is learnt on top of what the file holds at that moment, and everything else in it
+// (other settings, values of types Tiklo never writes) stays as it was.
+TEST_F(SettingsFileWatchTest, RecordUseKeepsEverythingElseInTheFile) {
+    dir.write("tiklo/defaults.plist",
+              plist("<key>hotkey</key><data>eyJrZXlDb2RlIjoxNCwibW9kaWZpZXJzIjo2MTQ0fQ==</data>"
+                    "<key>someCount</key><integer>7</integer>"
+                    "<key>recents</key><data>WyJoZWFydCJd</data>")); // ["heart"]
+    watch.current();
+    // Another program learns meanwhile; the watch has not looked since.
+    SettingsFile(path, {}).write({{"recents", DefaultsStore::Data{R"(["heart","tada"])"}},
+                                  {"triggerPrefix", std::string("!")}});
+
+    ASSERT_TRUE(watch.recordUse(item("🔥", "fire"), 1234.5));
+    ASSERT_TRUE(watch.recordUse(item("🔥", "fire"), 1300));
+
+    const SettingsFile reread(path, {});
+    EXPECT_EQ(reread.dataValue("recents"), R"(["fire","heart","tada"])");
+    EXPECT_EQ(nlohmann::json::parse(*reread.dataValue("emojiUsage")),
+              nlohmann::json::parse(R"({"🔥":{"count":2,"lastUsedAt":1300.0}})"));
+    EXPECT_EQ(reread.stringValue("triggerPrefix"), "!");
+    EXPECT_EQ(reread.dataValue("hotkey"), R"({"keyCode":14,"modifiers":6144})");
+    EXPECT_NE(readAll(path).find("<key>someCount</key>"), std::string::npos);
+    EXPECT_NE(readAll(path).find("<integer>7</integer>"), std::string::npos);
+    // And the next look sees what was written.
+    EXPECT_EQ(watch.current().recents, (SettingCodecs::Strings{"fire", "heart", "tada"}));
+    EXPECT_TRUE(warnings.empty());
+}
+
+// Recents with an entry that cannot be read lose it on the rewrite, so the file as it was is
+// kept beside it first.
+TEST_F(SettingsFileWatchTest, RecordUseKeepsACopyOfEntriesItCannotRead) {
+    dir.write("tiklo/defaults.plist",
+              plist("<key>recents</key><data>WyJoZWFydCIsN10=</data>")); // ["heart",7]
+    ASSERT_TRUE(watch.recordUse(item("🔥", "fire"), 1));
+    EXPECT_EQ(SettingsFile(path, {}).dataValue("recents"), R"(["fire","heart"])");
+    int copies = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(path.parent_path())) {
+        if (entry.path().filename().string().starts_with("defaults.plist.corrupt-")) {
+            ++copies;
+            EXPECT_NE(readAll(entry.path()).find("WyJoZWFydCIsN10="), std::string::npos);
+        }
+    }
+    EXPECT_EQ(copies, 1);
+}
+
+// A file that cannot be written (its folder is a plain file here, which stops root too)
+// fails the use and says so through the sink, naming no emoji.
+TEST_F(SettingsFileWatchTest, AnUnwritableFileFailsTheUseAndWarns) {
+    const std::filesystem::path blocked = dir.write("blocker", "x");
+    SettingsFileWatch unwritable(std::filesystem::path(blocked) / "defaults.plist",
+                                 [this](const std::string& m) { warnings.push_back(m); });
+    EXPECT_FALSE(unwritable.recordUse(item("🔥", "fire"), 1));
+    EXPECT_FALSE(unwritable.recordUse(item("🔥", "fire"), 2));
+    // One warning per attempt: each use opens the file anew.
+    ASSERT_EQ(warnings.size(), 2u);
+    EXPECT_NE(warnings[0].find("could not be written"), std::string::npos);
+    EXPECT_EQ(warnings[0].find("🔥"), std::string::npos);
+    EXPECT_EQ(warnings[0].find("fire"), std::string::npos);
+    EXPECT_TRUE(unwritable.current().recents.empty());
+}
+
+} // namespace
+} // namespace tiklo
