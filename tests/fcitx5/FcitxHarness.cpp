@@ -1,9 +1,9 @@
 #include "FcitxHarness.h"
 
+#include <fcitx-utils/cutf8.h>
 #include <fcitx-utils/eventdispatcher.h>
 #include <fcitx-utils/standardpath.h>
 #include <fcitx-utils/testing.h>
-#include <fcitx-utils/utf8.h>
 #include <fcitx/addonmanager.h>
 #include <fcitx/inputcontextmanager.h>
 
@@ -107,7 +107,9 @@ void FcitxHarness::keys(fcitx::InputContext* ic, const std::vector<std::string>&
 }
 
 void FcitxHarness::type(fcitx::InputContext* ic, const std::string& text) {
-    for (const uint32_t c : fcitx::utf8::MakeUTF8CharRange(text)) {
+    for (const char* next = text.c_str(); *next != '\0';) {
+        uint32_t c = 0;
+        next = fcitx_utf8_get_char(next, &c);
         if (c == '\n') {
             press(ic, fcitx::Key(FcitxKey_Return));
         } else if (c == '\t') {
