@@ -123,17 +123,12 @@ Item {
         }
 
         // The recorder's key handling: the first key ends the recording; with a modifier
-        // and not Escape it becomes the shortcut.
+        // and not Escape it becomes the shortcut. (Which keys and modifiers are kept, and how
+        // they are stored, is the recorder's and the codec's own test.)
         function test_recorder_keys_data() {
             return [
                 { tag: "Ctrl", key: Qt.Key_E, modifiers: Qt.ControlModifier, shown: "Ctrl+E",
                   stored: '{"keyCode":14,"modifiers":4096}' },
-                { tag: "Alt", key: Qt.Key_E, modifiers: Qt.AltModifier, shown: "Alt+E",
-                  stored: '{"keyCode":14,"modifiers":2048}' },
-                { tag: "Shift", key: Qt.Key_E, modifiers: Qt.ShiftModifier, shown: "Shift+E",
-                  stored: '{"keyCode":14,"modifiers":512}' },
-                { tag: "Super", key: Qt.Key_E, modifiers: Qt.MetaModifier, shown: "Super+E",
-                  stored: '{"keyCode":14,"modifiers":256}' },
                 { tag: "Ctrl+Alt+Space", key: Qt.Key_Space,
                   modifiers: Qt.ControlModifier | Qt.AltModifier, shown: "Ctrl+Alt+Space",
                   stored: '{"keyCode":49,"modifiers":6144}' },
@@ -144,8 +139,6 @@ Item {
                   stored: "" },
                 { tag: "Escape", key: Qt.Key_Escape, modifiers: Qt.NoModifier, shown: "Ctrl+Alt+E",
                   stored: "" },
-                { tag: "Ctrl+Escape", key: Qt.Key_Escape, modifiers: Qt.ControlModifier,
-                  shown: "Ctrl+Alt+E", stored: "" },
                 { tag: "Super+Escape", key: Qt.Key_Escape, modifiers: Qt.MetaModifier,
                   shown: "Ctrl+Alt+E", stored: "" }
             ]
