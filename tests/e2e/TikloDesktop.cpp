@@ -312,7 +312,7 @@ std::vector<TikloDesktop::WindowID> TikloDesktop::visiblePopups() const {
     return windowIDs(xdotool({"search", "--onlyvisible", "--name", popupTitle}).output);
 }
 
-std::optional<ScreenRect> TikloDesktop::windowFrame(WindowID window) const {
+std::optional<ScreenRect> TikloDesktop::windowFrame(WindowID window) {
     const ChildProcess::Exit result =
         xdotool({"getwindowgeometry", "--shell", std::to_string(window)});
     std::map<std::string, int> values; // "X=12" and so on, a line each

@@ -89,7 +89,7 @@ public:
     std::optional<WindowID> activeWindow() const;
     std::optional<WindowID> targetWindow() const;
     std::vector<WindowID> visiblePopups() const;
-    std::optional<ScreenRect> windowFrame(WindowID window) const;
+    static std::optional<ScreenRect> windowFrame(WindowID window);
 
     // Polls until one "Tiklo" window is mapped and active; answers it.
     std::optional<WindowID>

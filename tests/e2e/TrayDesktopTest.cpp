@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <regex>
 #include <sstream>
 #include <thread>
 
@@ -32,44 +31,45 @@ constexpr int settingsItem = 1;
 constexpr int welcomeGuideItem = 2;
 constexpr const char* welcomeTitle = "Welcome to Tiklo";
 
-// "WxH+x+y  +X+Y" of an xwininfo line: the size and the place on the screen.
-std::optional<ScreenRect> rectOf(const std::string& line) {
-    static const std::regex geometry(R"((\d+)x(\d+)[+-]\d+[+-]\d+\s+\+(-?\d+)\+(-?\d+))");
-    std::smatch match;
-    if (!std::regex_search(line, match, geometry)) {
-        return std::nullopt;
-    }
-    return ScreenRect{std::stoi(match[3]), std::stoi(match[4]), std::stoi(match[1]),
-                      std::stoi(match[2])};
-}
-
-std::size_t indentOf(const std::string& line) {
-    return line.find_first_not_of(' ');
-}
-
-// Tiklo's visible windows of at least the given size, with their titles.
-std::vector<std::pair<std::string, ScreenRect>> visibleTikloWindows(int minimumSide) {
+// The visible windows of the class `instance`, with their titles and places on the screen.
+std::vector<std::pair<std::string, ScreenRect>> visibleWindows(const std::string& instance) {
     std::vector<std::pair<std::string, ScreenRect>> windows;
     std::istringstream ids(
-        ChildProcess::run({"xdotool", "search", "--onlyvisible", "--classname", "tiklo"}).output);
-    for (std::string id; ids >> id;) {
-        const std::string info = ChildProcess::run({"xwininfo", "-id", id}).output;
-        auto number = [&info](const std::string& label) {
-            const std::size_t at = info.find(label);
-            return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + label.size());
-        };
-        const ScreenRect rect{number("Absolute upper-left X:"), number("Absolute upper-left Y:"),
-                              number("Width:"), number("Height:")};
-        const std::size_t quote = info.find('"');
+        ChildProcess::run({"xdotool", "search", "--onlyvisible", "--classname", instance}).output);
+    for (TikloDesktop::WindowID id = 0; ids >> id;) {
         const std::string title =
-            quote == std::string::npos
-                ? ""
-                : info.substr(quote + 1, info.find('"', quote + 1) - quote - 1);
-        if (rect.width >= minimumSide && rect.height >= minimumSide) {
-            windows.emplace_back(title, rect);
+            ChildProcess::run({"xdotool", "getwindowname", std::to_string(id)}).output;
+        if (const std::optional<ScreenRect> frame = TikloDesktop::windowFrame(id)) {
+            windows.emplace_back(title.substr(0, title.find('\n')), *frame);
         }
     }
     return windows;
+}
+
+// Tiklo's visible windows of at least the given size.
+std::vector<std::pair<std::string, ScreenRect>> visibleTikloWindows(int minimumSide) {
+    std::vector<std::pair<std::string, ScreenRect>> windows = visibleWindows("tiklo");
+    std::erase_if(windows, [&](const auto& window) {
+        return window.second.width < minimumSide || window.second.height < minimumSide;
+    });
+    return windows;
+}
+
+std::optional<ScreenRect> trayPanel() {
+    const auto panels = visibleWindows("panel");
+    return panels.empty() ? std::nullopt : std::optional(panels.front().second);
+}
+
+// Tiklo's window inside the tray's panel.
+std::optional<ScreenRect> trayIcon() {
+    const std::optional<ScreenRect> panel = trayPanel();
+    for (const auto& [title, frame] : visibleWindows("tiklo")) {
+        if (panel && frame.x >= panel->x && frame.right() <= panel->right() &&
+            frame.y >= panel->y && frame.bottom() <= panel->bottom()) {
+            return frame;
+        }
+    }
+    return std::nullopt;
 }
 
 // The X id of Tiklo's visible window titled `title`.
@@ -161,41 +161,6 @@ protected:
         ChildProcess::run({"xdotool", "key", "Up"});
         ChildProcess::run({"xdotool", "key", "Return"});
         return pollFor([this] { return !desktop_->tikloRunning(); }, 10s);
-    }
-
-    static std::vector<std::string> windowTree() {
-        std::vector<std::string> lines;
-        std::istringstream output(ChildProcess::run({"xwininfo", "-root", "-tree"}).output);
-        for (std::string line; std::getline(output, line);) {
-            lines.push_back(line);
-        }
-        return lines;
-    }
-
-    static std::optional<ScreenRect> trayPanel() {
-        for (const std::string& line : windowTree()) {
-            if (line.find("(\"panel\" \"trayer\")") != std::string::npos) {
-                return rectOf(line);
-            }
-        }
-        return std::nullopt;
-    }
-
-    // Tiklo's window inside the tray's panel.
-    static std::optional<ScreenRect> trayIcon() {
-        const std::vector<std::string> lines = windowTree();
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            if (lines[i].find("(\"panel\" \"trayer\")") == std::string::npos) {
-                continue;
-            }
-            for (std::size_t j = i + 1; j < lines.size() && indentOf(lines[j]) > indentOf(lines[i]);
-                 ++j) {
-                if (lines[j].find("(\"tiklo\" \"Tiklo\")") != std::string::npos) {
-                    return rectOf(lines[j]);
-                }
-            }
-        }
-        return std::nullopt;
     }
 
     // Clicks the icon and waits for the menu; its place on the screen. The pointer rests on
