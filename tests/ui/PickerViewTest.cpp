@@ -130,6 +130,10 @@ protected:
         }
         return picker->findChild<QQuickItem*>(name);
     }
+    // A menu of the full picker: no drawn item until it opens.
+    QObject* popup(const char* name) const {
+        return view.rootObject()->findChild<QObject*>("pickerView")->findChild<QObject*>(name);
+    }
     // Lets the list lay out what changed.
     static void settle() { QTest::qWait(30); }
 
@@ -405,10 +409,7 @@ TEST_F(PickerViewTest, TheTileMenuMarksFavoritesAndInsertsKeepingThePickerOpen) 
     ASSERT_TRUE(show());
     type("pizza");
     settle();
-    QObject* menu =
-        item("tileMenu")
-            ? static_cast<QObject*>(item("tileMenu"))
-            : view.rootObject()->findChild<QObject*>("pickerView")->findChild<QObject*>("tileMenu");
+    QObject* menu = popup("tileMenu");
     ASSERT_NE(menu, nullptr);
     const auto openMenu = [&] {
         click(emojiWithShortcode(Section::Results, "pizza"), Qt::RightButton);
@@ -470,9 +471,8 @@ TEST_F(PickerViewTest, TheTileMenuChoosesAToneForOneEmoji) {
     ASSERT_TRUE(show());
     type("thumbs");
     settle();
-    QObject* picker = view.rootObject()->findChild<QObject*>("pickerView");
-    QObject* menu = picker->findChild<QObject*>("tileMenu");
-    QObject* toneMenu = picker->findChild<QObject*>("emojiToneMenu");
+    QObject* menu = popup("tileMenu");
+    QObject* toneMenu = popup("emojiToneMenu");
     ASSERT_TRUE(menu && toneMenu);
     const auto entry = [](QObject* in, const char* name) {
         return in->findChild<QQuickItem*>(name);
