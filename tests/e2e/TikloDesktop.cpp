@@ -177,25 +177,34 @@ bool TikloDesktop::startTiklo() {
 }
 
 bool TikloDesktop::startTikloListening() {
-    if (!launchTiklo()) {
-        return false;
+    // Whether Tiklo holds Ctrl+Alt+E is asked by trying to grab it, and a try that comes just
+    // before Tiklo's own grab takes the key from it for good: such a launch is made again.
+    constexpr int launches = 3;
+    for (int launch = 0; launch < launches; ++launch) {
+        if (!launchTiklo()) {
+            return false;
+        }
+        const bool listening = pollFor(
+            [this] {
+                if (!tikloRunning()) {
+                    return true;
+                }
+                test::X11TestClient probe;
+                const xcb_keycode_t e = probe.keycode('e');
+                return e != 0 && probe.keyHeldByAnother(e, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1);
+            },
+            15s);
+        if (!tikloRunning()) {
+            error_ = "tiklo exited";
+            return false;
+        }
+        if (listening) {
+            return true;
+        }
+        tiklo_.reset();
     }
-    // Ctrl+Alt+E refused to another client: Tiklo holds it.
-    const bool listening = pollFor(
-        [this] {
-            if (!tikloRunning()) {
-                return true;
-            }
-            test::X11TestClient probe;
-            const xcb_keycode_t e = probe.keycode('e');
-            return e != 0 && probe.keyHeldByAnother(e, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1);
-        },
-        30s);
-    if (!listening || !tikloRunning()) {
-        error_ = tikloRunning() ? "tiklo did not take its hotkey" : "tiklo exited";
-        return false;
-    }
-    return true;
+    error_ = "tiklo did not take its hotkey";
+    return false;
 }
 
 std::optional<TikloDesktop::WindowID>
