@@ -226,12 +226,15 @@ TEST_F(AppStateTest, HotkeyChangesReRegisterAndAHeldOneKeepsTheOld) {
 
     hotkeyService.refuseWith = 10;
     state->setHotkey(Hotkey{{keysym::space, Modifier::ctrl}});
-    EXPECT_EQ(registration.hotkeyID(), 2u);
+    const std::optional<std::uint32_t> refused = registration.hotkeyID();
+    EXPECT_EQ(refused, 2u);
     EXPECT_TRUE(hotkeyService.grabbed.empty());
     EXPECT_EQ(data("hotkey"), R"({"keyCode":49,"modifiers":4096})");
     hotkeyService.refuseWith = 0;
     state->setHotkey(Hotkey{});
     hotkeyService.press(*registration.hotkeyID());
+    hotkeyService.press(42); // no action: consumed, nothing happens
+    EXPECT_EQ(opened, 0);    // not inside the system's dispatch
     QCoreApplication::processEvents();
     EXPECT_EQ(opened, 1);
 
@@ -243,7 +246,8 @@ TEST_F(AppStateTest, HotkeyChangesReRegisterAndAHeldOneKeepsTheOld) {
     EXPECT_EQ(hotkeyService.grabbed, std::set<std::uint32_t>{*registration.hotkeyID()});
     EXPECT_EQ(hotkeyService.calls.back().key, Hotkey{}.key);
     EXPECT_EQ(data("hotkey"), R"({"keyCode":14,"modifiers":6144})");
-    EXPECT_EQ(log.lines.size(), 1);
+    EXPECT_EQ(log.lines, QStringList{"tiklo.hotkey: Tiklo: failed to register hotkey "
+                                     "Ctrl+Shift+Space (status 10)"});
 
     const Hotkey free{{keysym::letter('k'), Modifier::super}};
     EXPECT_TRUE(registration.change(free));
@@ -254,6 +258,12 @@ TEST_F(AppStateTest, HotkeyChangesReRegisterAndAHeldOneKeepsTheOld) {
     registration.unregisterHotkey();
     EXPECT_FALSE(registration.hotkeyID());
     EXPECT_TRUE(hotkeyService.grabbed.empty());
+    // Letting go of an id that holds nothing (refused, unknown, let go already) asks nothing.
+    const std::size_t calls = hotkeyService.calls.size();
+    hotkeys.unregister(*refused);
+    hotkeys.unregister(99);
+    hotkeys.unregister(1);
+    EXPECT_EQ(hotkeyService.calls.size(), calls);
 }
 
 TEST_F(AppStateTest, LaunchAtLoginFollowsTheSystem) {

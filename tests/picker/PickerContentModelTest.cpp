@@ -1,5 +1,6 @@
 #include "picker/PickerContentModel.h"
 #include "app/AppState.h"
+#include "picker/NameHighlighter.h"
 #include "picker/PickerChoices.h"
 #include "picker/PickerSession.h"
 #include "support/FakeAppEnvironment.h"
@@ -136,6 +137,22 @@ TEST(PickerContentModelNames, NamesAreTitleCasedWordByWord) {
     for (const auto& [name, expected] : names) {
         EXPECT_EQ(PickerContentModel::titleCased(name), expected) << name.toStdString();
     }
+}
+
+// The popup's rows set apart the first occurrence of the query, whatever its case and
+// diacritics.
+TEST(PickerContentModelNames, TheQueryIsMarkedIgnoringCaseAndDiacritics) {
+    EXPECT_EQ(NameHighlighter::highlight("thumbs up", ":THUMBS_UP:"),
+              (HighlightedName{"", "Thumbs up", ""}));
+    EXPECT_EQ(NameHighlighter::highlight("red heart heart", " heart\n"),
+              (HighlightedName{"Red ", "heart", " heart"}));
+    EXPECT_EQ(NameHighlighter::highlight("piñata", "PINA"), (HighlightedName{"", "Piña", "ta"}));
+    EXPECT_EQ(NameHighlighter::highlight("flag: Côte d’Ivoire", "cote"),
+              (HighlightedName{"Flag: ", "Côte", " d’Ivoire"}));
+    EXPECT_EQ(NameHighlighter::highlight("fire", "water"), (HighlightedName{"Fire", "", ""}));
+    EXPECT_EQ(NameHighlighter::highlight("fire", "::"), (HighlightedName{"Fire", "", ""}));
+    EXPECT_EQ(NameHighlighter::displayName("élan"), "Élan");
+    EXPECT_EQ(NameHighlighter::displayName(""), "");
 }
 
 // The views hand back what a choice carries: each must name its own mode, category and tone.
