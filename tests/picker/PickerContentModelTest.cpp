@@ -92,6 +92,39 @@ TEST_F(PickerContentModelTest, GridRowsHoldEightAndTheListOne) {
     EXPECT_EQ(emoji(17, 0)["index"], 16);
 }
 
+// Recents as stored and favorites by name, unknown ids left out (the section titles are read by
+// the view test).
+TEST_F(PickerContentModelTest, RecentsAndFavoritesLeadOnlyWithoutQueryOrCategory) {
+    state.setRecents({"i03", "missing", "i01"});
+    state.setFavorites({"i09", "i02", "gone", "i05"});
+    EXPECT_EQ(rows(), (std::vector<Row>{{Kind::Header, Section::Recent, 0, 0, false},
+                                        {Kind::Emoji, Section::Recent, 0, 2, true},
+                                        {Kind::Header, Section::Favorites, 0, 0, false},
+                                        {Kind::Emoji, Section::Favorites, 0, 3, true},
+                                        {Kind::Header, Section::Results, 0, 0, false},
+                                        {Kind::Emoji, Section::Results, 0, 8, false},
+                                        {Kind::Emoji, Section::Results, 8, 8, false},
+                                        {Kind::Emoji, Section::Results, 16, 1, true}}));
+    EXPECT_EQ(emoji(1, 0)["id"], "i03");
+    EXPECT_EQ(emoji(1, 1)["id"], "i01");
+    // Favorites by name.
+    EXPECT_EQ(emoji(3, 0)["id"], "i02");
+    EXPECT_EQ(emoji(3, 1)["id"], "i05");
+    EXPECT_EQ(emoji(3, 2)["id"], "i09");
+    EXPECT_TRUE(emoji(3, 0)["favorite"].toBool());
+    EXPECT_FALSE(emoji(1, 0)["favorite"].toBool());
+
+    session.setSearchText("item 1");
+    EXPECT_EQ(rows().front(), (Row{Kind::Header, Section::Results, 0, 0, false}));
+    session.setSearchText("nothing like it");
+    EXPECT_EQ(rows(), (std::vector<Row>{{Kind::Header, Section::Results, 0, 0, false},
+                                        {Kind::Empty, Section::Results, 0, 0, true}}));
+    session.setSearchText("");
+    session.setCategory(view::Category::Objects);
+    session.refreshResults();
+    EXPECT_EQ(rows().front(), (Row{Kind::Header, Section::Results, 0, 0, false}));
+}
+
 TEST_F(PickerContentModelTest, ChangesReplaceOnlyTheRowsThatDiffer) {
     QSignalSpy resets(content(), &QAbstractItemModel::modelReset);
     QSignalSpy inserted(content(), &QAbstractItemModel::rowsInserted);
