@@ -25,6 +25,9 @@ public:
     // Whether a compositor draws what is transparent in Tiklo's windows as transparent; without
     // one it shows as a colour. Desktops that cannot tell say yes.
     virtual bool drawsTranslucentWindows() const { return true; }
+    // Lets clicks fall through one of Tiklo's windows to whatever lies below it, or takes them
+    // again over the whole window, whatever size the window takes later.
+    virtual void letPointerThrough(std::uintptr_t /*window*/, bool /*through*/) {}
 };
 
 } // namespace tiklo

@@ -104,8 +104,10 @@ void QuickPickerPanel::prepare() {
     // thread goes on meanwhile, reading keys.
     preparing_ = true;
     flagsBeforePreparing_ = view_->flags();
-    view_->setFlags(flagsBeforePreparing_ | Qt::WindowDoesNotAcceptFocus |
-                    Qt::WindowTransparentForInput);
+    // Not Qt's own flag for letting clicks through: taken off again, it leaves the window
+    // taking clicks only within the size it had then.
+    view_->setFlags(flagsBeforePreparing_ | Qt::WindowDoesNotAcceptFocus);
+    letPointerThrough(true);
     view_->setOpacity(0.0);
     view_->setPosition(unseenPosition);
     connect(view_.get(), &QQuickWindow::frameSwapped, this, &QuickPickerPanel::finishPreparing,
@@ -122,6 +124,13 @@ void QuickPickerPanel::finishPreparing() {
     disconnect(view_.get(), &QQuickWindow::frameSwapped, this, &QuickPickerPanel::finishPreparing);
     view_->hide();
     view_->setFlags(flagsBeforePreparing_);
+    letPointerThrough(false);
+}
+
+void QuickPickerPanel::letPointerThrough(bool through) {
+    if (workspace_ != nullptr) {
+        workspace_->letPointerThrough(view_->winId(), through);
+    }
 }
 
 void QuickPickerPanel::show(bool animated, double drop, double seconds) {

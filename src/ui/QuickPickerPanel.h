@@ -61,6 +61,7 @@ protected:
 
 private:
     void finishPreparing();
+    void letPointerThrough(bool through);
     void activeChanged();
     void deactivationCheck();
     void activationLimitReached(std::uint64_t showing);

@@ -16,9 +16,11 @@ using namespace std::chrono_literals;
 const std::string pizza = "\U0001F355";
 
 // Where things are in the full picker, from its top-left corner: the first tile of the
-// first section and the "Food" entry of the sidebar.
+// first section, the "List" half of the layout switch, and the "Food" entry of the sidebar.
 constexpr int firstTileX = 197;
 constexpr int firstTileY = 118;
+constexpr int listSwitchX = 538;
+constexpr int listSwitchY = 27;
 constexpr int foodX = 60;
 constexpr int foodY = 228;
 // An empty part of the sidebar, below the categories: the window's background.
@@ -243,7 +245,7 @@ TEST_F(FullPickerTest, AClickOnACategoryThenArrowsChooseInIt) {
     EXPECT_EQ(desktop.target().waitForText(expected), expected);
     ASSERT_TRUE(desktop.waitForPopupHidden());
 
-    // Down moves a row of eight in the grid.
+    // Down moves a row of eight in the grid, and one in the list.
     frame = openPicker();
     ASSERT_TRUE(frame);
     ASSERT_TRUE(clickAt(*frame, foodX, foodY));
@@ -252,6 +254,15 @@ TEST_F(FullPickerTest, AClickOnACategoryThenArrowsChooseInIt) {
     ASSERT_TRUE(desktop.keySequence({"Down", "Down", "Return"}, 50ms));
     EXPECT_EQ(desktop.target().waitForText(expected), expected);
     ASSERT_TRUE(desktop.waitForPopupHidden());
+
+    frame = openPicker();
+    ASSERT_TRUE(frame);
+    ASSERT_TRUE(clickAt(*frame, listSwitchX, listSwitchY));
+    ASSERT_TRUE(clickAt(*frame, foodX, foodY));
+    std::this_thread::sleep_for(200ms);
+    expected += food()[2];
+    ASSERT_TRUE(desktop.keySequence({"Down", "Down", "Return"}, 50ms));
+    EXPECT_EQ(desktop.target().waitForText(expected), expected);
 }
 
 } // namespace

@@ -4,11 +4,13 @@
 
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 #include <QGuiApplication>
 #include <QWindow>
 #include <gtest/gtest.h>
 #include <unistd.h>
+#include <xcb/shape.h>
 
 namespace tiklo {
 namespace {
@@ -82,6 +84,61 @@ TEST(X11WorkspaceTest, TellsWhetherACompositorDrawsTransparentWindows) {
     }
     // The compositor gone, its selection goes with it.
     EXPECT_TRUE(waitUntil([&] { return !workspace.drawsTranslucentWindows(); }));
+}
+
+// The inline popup and the full picker share a window: once clicks are taken again, they must
+// reach all of it at the larger size too, not only the size it had when they were let through.
+TEST(X11WorkspaceTest, ClicksFallThroughAWindowThenReachAllOfItAtAnySize) {
+    X11Workspace workspace(test::qtConnection(), test::qtRootWindow(), "io.tiklo.Tiklo");
+    test::X11TestClient client;
+    ASSERT_TRUE(client.connected());
+    xcb_connection_t* connection = client.connection();
+    // Past the window manager, so that it has no say in the window's size.
+    const xcb_window_t window = xcb_generate_id(connection);
+    const std::uint32_t overrideRedirect = 1;
+    xcb_create_window(connection, XCB_COPY_FROM_PARENT, window, client.root(), 0, 0, 420, 326, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, XCB_CW_OVERRIDE_REDIRECT,
+                      &overrideRedirect);
+    std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+    const auto inputArea = [&] {
+        std::unique_ptr<xcb_shape_get_rectangles_reply_t, decltype(&std::free)> reply(
+            xcb_shape_get_rectangles_reply(
+                connection, xcb_shape_get_rectangles(connection, window, XCB_SHAPE_SK_INPUT),
+                nullptr),
+            &std::free);
+        std::vector<xcb_rectangle_t> rectangles;
+        if (reply) {
+            const xcb_rectangle_t* first = xcb_shape_get_rectangles_rectangles(reply.get());
+            rectangles.assign(first,
+                              first + xcb_shape_get_rectangles_rectangles_length(reply.get()));
+        }
+        return rectangles;
+    };
+    const auto resize = [&](std::uint32_t width, std::uint32_t height) {
+        const std::uint32_t size[] = {width, height};
+        xcb_configure_window(connection, window, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
+                             size);
+        xcb_flush(connection);
+    };
+
+    // The workspace speaks on Qt's connection: a round trip there before looking from the other.
+    const auto letThrough = [&](bool through) {
+        workspace.letPointerThrough(window, through);
+        xcb_connection_t* qt = test::qtConnection();
+        std::free(xcb_get_input_focus_reply(qt, xcb_get_input_focus(qt), nullptr));
+    };
+
+    letThrough(true);
+    EXPECT_TRUE(inputArea().empty());
+
+    letThrough(false);
+    resize(620, 470);
+    const std::vector<xcb_rectangle_t> area = inputArea();
+    ASSERT_EQ(area.size(), 1u);
+    EXPECT_EQ(area[0].x, 0);
+    EXPECT_EQ(area[0].y, 0);
+    EXPECT_EQ(area[0].width, 620);
+    EXPECT_EQ(area[0].height, 470);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include <unistd.h>
+#include <xcb/shape.h>
 
 #include <QByteArray>
 
@@ -116,6 +117,27 @@ bool X11Workspace::drawsTranslucentWindows() const {
     const Reply<xcb_get_selection_owner_reply_t> owner(xcb_get_selection_owner_reply(
         connection_, xcb_get_selection_owner(connection_, compositorAtom_), nullptr));
     return !owner || owner->owner != XCB_WINDOW_NONE;
+}
+
+void X11Workspace::letPointerThrough(std::uintptr_t window, bool through) {
+    if (xcb_connection_has_error(connection_) != 0) {
+        return;
+    }
+    const xcb_query_extension_reply_t* shape = xcb_get_extension_data(connection_, &xcb_shape_id);
+    if (shape == nullptr || shape->present == 0) {
+        return;
+    }
+    const auto id = static_cast<xcb_window_t>(window);
+    if (through) {
+        xcb_shape_rectangles(connection_, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT,
+                             XCB_CLIP_ORDERING_UNSORTED, id, 0, 0, 0, nullptr);
+    } else {
+        // No input shape rather than one of the window's present size: the full picker is
+        // larger than the inline popup that shares its window.
+        xcb_shape_mask(connection_, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, id, 0, 0,
+                       XCB_PIXMAP_NONE);
+    }
+    xcb_flush(connection_);
 }
 
 std::optional<RunningApplication> X11Workspace::frontmostApplication() const {

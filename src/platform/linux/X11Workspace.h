@@ -27,6 +27,8 @@ public:
     void showOnAllDesktops(std::uintptr_t window) override;
     // A compositing manager owns the screen's _NET_WM_CM_S<n> selection while it runs.
     bool drawsTranslucentWindows() const override;
+    // Through the window's input shape: empty, or none at all, which is the whole window.
+    void letPointerThrough(std::uintptr_t window, bool through) override;
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
