@@ -1,33 +1,24 @@
-// The settings store over the real defaults file, read back by an independent parse.
+// The settings store over the real defaults file.
 #include "app/AppState.h"
 #include "app/LoginItemSync.h"
 #include "app/UsageHistory.h"
+#include "catalog/FileReading.h"
 #include "platform/linux/PropertyListDefaultsFile.h"
 #include "support/FakePlatform.h"
 #include "support/LogCapture.h"
 #include "support/TempDir.h"
 
 #include <algorithm>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
-#include <plist/plist.h>
 
 namespace tiklo {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 std::vector<std::string> namesIn(const fs::path& folder) {
     std::vector<std::string> names;
@@ -61,117 +52,60 @@ public:
 
 const EmojiItem fire{"\U0001F525", "fire", "fire", EmojiCategory::animals, {}, false};
 
-class StoredFile {
-public:
-    explicit StoredFile(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream bytes;
-        bytes << in.rdbuf();
-        const std::string text = bytes.str();
-        plist_from_xml(text.data(), static_cast<uint32_t>(text.size()), &root_);
-    }
-    ~StoredFile() { plist_free(root_); }
-    StoredFile(const StoredFile&) = delete;
-    StoredFile& operator=(const StoredFile&) = delete;
-
-    plist_type type(const char* key) const {
-        plist_t node = root_ ? plist_dict_get_item(root_, key) : nullptr;
-        return node ? plist_get_node_type(node) : PLIST_NONE;
-    }
-    bool boolean(const char* key) const {
-        uint8_t value = 0;
-        plist_get_bool_val(plist_dict_get_item(root_, key), &value);
-        return value != 0;
-    }
-    std::string string(const char* key) const {
-        char* value = nullptr;
-        plist_get_string_val(plist_dict_get_item(root_, key), &value);
-        std::string result = value ? value : "";
-        free(value);
-        return result;
-    }
-    std::string data(const char* key) const {
-        char* value = nullptr;
-        uint64_t length = 0;
-        plist_get_data_val(plist_dict_get_item(root_, key), &value, &length);
-        std::string result(value ? value : "", length);
-        free(value);
-        return result;
-    }
-
-private:
-    plist_t root_ = nullptr;
-};
-
-TEST(AppStateFileTest, EveryAssignmentIsStoredInItsExactForm) {
-    test::TempDir dir;
-    const std::string path = dir.file("tiklo/defaults.plist");
-    test::FakeLoginItemService loginService;
-    LoginItem loginItem(loginService);
-    test::FakeAccessibilityTrust trust;
+TEST(AppStateFileTest, EveryAssignmentComesBackAtTheNextLaunch) {
+    const test::TempDir dir;
+    const fs::path path = dir.file("tiklo/defaults.plist");
+    Services services;
+    const Hotkey hotkey{{keysym::space, Modifier::ctrl | Modifier::super}};
     {
         PropertyListDefaultsFile defaults(path);
-        AppState state(defaults, trust, loginItem);
-        LoginItemSync sync(state, loginItem);
+        AppState state(defaults, services.trust, services.loginItem);
+        LoginItemSync sync(state, services.loginItem);
         state.setMasterEnabled(false);
         state.setPickerMode(view::PickerMode::List);
         state.setDefaultSkinTone(view::SkinTone::MediumLight);
         state.setTriggerPrefix("::");
         state.setInsertSpaceAfterTrigger(true);
-        state.setHotkey(Hotkey{{keysym::space, Modifier::ctrl | Modifier::super}});
-        historyOf(state, 5.5)
-            .recordUse({"\U0001F525", "fire", "fire", EmojiCategory::animals, {}, false});
+        state.setHotkey(hotkey);
+        state.setFavorites({"heart"});
+        state.setEmojiSkinTones({{fire.emoji, SkinTone::dark}});
+        historyOf(state, 5.5).recordUse(fire);
         state.setExcludedAppIDs({"org.gnome.gedit"});
         state.setLaunchAtLogin(true);
         state.setDidCompleteOnboarding(true);
     }
-    const StoredFile stored(path);
-    EXPECT_EQ(stored.type("masterEnabled"), PLIST_BOOLEAN);
-    EXPECT_FALSE(stored.boolean("masterEnabled"));
-    EXPECT_EQ(stored.type("insertSpaceAfterTrigger"), PLIST_BOOLEAN);
-    EXPECT_TRUE(stored.boolean("didCompleteOnboarding"));
-    EXPECT_EQ(stored.type("triggerPrefix"), PLIST_STRING);
-    EXPECT_EQ(stored.string("triggerPrefix"), ":");
-    EXPECT_EQ(stored.type("pickerMode"), PLIST_DATA);
-    EXPECT_EQ(stored.data("pickerMode"), R"("list")");
-    EXPECT_EQ(stored.data("defaultSkinTone"), R"("mediumLight")");
-    EXPECT_EQ(stored.data("hotkey"), R"({"keyCode":49,"modifiers":4352})");
-    EXPECT_EQ(stored.data("recents"), R"(["fire"])");
-    EXPECT_EQ(stored.data("emojiUsage"), "{\"\U0001F525\":{\"count\":1,\"lastUsedAt\":5.5}}");
-    EXPECT_EQ(stored.data("excludedBundleIDs"), R"(["org.gnome.gedit"])");
-    // Live states are never stored.
-    EXPECT_EQ(stored.type("launchAtLogin"), PLIST_NONE);
-    EXPECT_EQ(stored.type("accessibilityGranted"), PLIST_NONE);
-
-    // The next launch reads it all back.
     PropertyListDefaultsFile again(path);
-    AppState reloaded(again, trust, loginItem);
+    // Live states are never stored.
+    EXPECT_FALSE(again.contains("launchAtLogin"));
+    EXPECT_FALSE(again.contains("accessibilityGranted"));
+    AppState reloaded(again, services.trust, services.loginItem);
     EXPECT_FALSE(reloaded.masterEnabled());
-    EXPECT_EQ(reloaded.triggerPrefix(), ":");
-    EXPECT_EQ(reloaded.hotkey(), (Hotkey{{keysym::space, Modifier::ctrl | Modifier::super}}));
-    EXPECT_EQ(reloaded.emojiUsage().at("\U0001F525"), (EmojiUsage{1, 5.5}));
+    EXPECT_EQ(reloaded.pickerMode(), view::PickerMode::List);
     EXPECT_EQ(reloaded.defaultSkinTone(), view::SkinTone::MediumLight);
+    EXPECT_EQ(reloaded.triggerPrefix(), ":");
+    EXPECT_TRUE(reloaded.insertSpaceAfterTrigger());
+    EXPECT_EQ(reloaded.hotkey(), hotkey);
+    EXPECT_EQ(reloaded.favorites(), AppState::Favorites{"heart"});
+    EXPECT_EQ(reloaded.emojiSkinTones(), (AppState::SkinTones{{fire.emoji, SkinTone::dark}}));
+    EXPECT_EQ(reloaded.recents(), std::vector<std::string>{"fire"});
+    EXPECT_EQ(reloaded.emojiUsage().at(fire.emoji), (EmojiUsage{1, 5.5}));
+    EXPECT_EQ(reloaded.excludedAppIDs(), std::vector<std::string>{"org.gnome.gedit"});
+    EXPECT_TRUE(reloaded.didCompleteOnboarding());
 }
 
 TEST(AppStateFileTest, PartlyBadListsKeepTheirGoodEntriesAndTheFileIsCopiedAside) {
     const test::TempDir dir;
     const fs::path path = dir.file("defaults.plist");
-    plist_t root = plist_new_dict();
-    const auto putData = [&](const char* key, const std::string& json) {
-        plist_dict_set_item(root, key, plist_new_data(json.data(), json.size()));
-    };
-    putData("emojiUsage", R"({"a":{"count":1,"lastUsedAt":1},"b":{"count":2,"lastUsedAt":2},)"
-                          R"("c":{"count":3,"lastUsedAt":3},"d":{"count":4,"lastUsedAt":4},)"
-                          R"("e":{"count":5,"lastUsedAt":5},"f":{"count":1.5,"lastUsedAt":6}})");
-    putData("recents", R"(["grinning","joy",5])");
-    plist_dict_set_item(root, "masterEnabled", plist_new_bool(0));
-    char* xml = nullptr;
-    uint32_t length = 0;
-    plist_to_xml(root, &xml, &length);
-    const std::string original(xml, length);
-    plist_to_xml_free(xml);
-    plist_free(root);
-    dir.write("defaults.plist", original);
+    {
+        PropertyListDefaultsFile earlier(path);
+        earlier.setData("emojiUsage",
+                        R"({"a":{"count":1,"lastUsedAt":1},"b":{"count":2,"lastUsedAt":2},)"
+                        R"("c":{"count":3,"lastUsedAt":3},"d":{"count":4,"lastUsedAt":4},)"
+                        R"("e":{"count":5,"lastUsedAt":5},"f":{"count":1.5,"lastUsedAt":6}})");
+        earlier.setData("recents", R"(["grinning","joy",5])");
+        earlier.setBool("masterEnabled", false);
+    }
+    const std::string original = readWholeFile(path).value();
 
     Services services;
     {
@@ -186,18 +120,16 @@ TEST(AppStateFileTest, PartlyBadListsKeepTheirGoodEntriesAndTheFileIsCopiedAside
         UsageHistory history = historyOf(state);
         history.recordUse(fire);
         history.recordUse(fire);
-        EXPECT_TRUE(defaults.write({}).ok()); // the file can be written
     }
     // The file as it was, once, beside the new one.
     const std::vector<std::string> names = namesIn(dir.path());
     ASSERT_EQ(names.size(), 2u);
     EXPECT_TRUE(names[1].starts_with("defaults.plist.corrupt-")) << names[1];
-    EXPECT_EQ(readFile(dir.path() / names[1]), original);
+    EXPECT_EQ(readWholeFile(dir.file(names[1])), original);
 
-    const StoredFile stored(path.string());
-    EXPECT_EQ(stored.data("recents"), R"(["fire","grinning","joy"])");
-    EXPECT_FALSE(stored.boolean("masterEnabled"));
     PropertyListDefaultsFile again(path);
+    EXPECT_EQ(again.dataValue("recents"), R"(["fire","grinning","joy"])");
+    EXPECT_EQ(again.boolValue("masterEnabled"), false);
     AppState reloaded(again, services.trust, services.loginItem);
     EXPECT_EQ(reloaded.emojiUsage().size(), 6u);
     EXPECT_EQ(reloaded.emojiUsage().at("e"), (EmojiUsage{5, 5}));

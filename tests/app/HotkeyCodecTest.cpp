@@ -25,7 +25,7 @@ TEST(HotkeyCodecTest, EveryKeyCodeNamesOneKeyAndBack) {
     EXPECT_EQ(HotkeyCodec::keyCodeOf('!'), std::nullopt);
     EXPECT_EQ(HotkeyCodec::keyCodeOf(keysym::none), std::nullopt);
 
-    // The named keys at their macOS codes: A to Z, 0 to 9, Space, Return and Escape.
+    // The letters and digits at their macOS codes (the other keys' are the key names' table).
     constexpr std::array<std::uint32_t, 26> letters{0,  11, 8,  2,  14, 3,  5,  4,  34,
                                                     38, 40, 37, 46, 45, 31, 35, 12, 15,
                                                     1,  17, 32, 9,  13, 7,  16, 6};
@@ -38,11 +38,6 @@ TEST(HotkeyCodecTest, EveryKeyCodeNamesOneKeyAndBack) {
         EXPECT_EQ(KeyNames::keyName(*HotkeyCodec::keysymOf(digits[i])),
                   std::string(1, static_cast<char>('0' + i)));
     }
-    EXPECT_EQ(HotkeyCodec::keysymOf(49), keysym::space);
-    EXPECT_EQ(HotkeyCodec::keysymOf(36), keysym::returnKey);
-    EXPECT_EQ(HotkeyCodec::keysymOf(53), keysym::escape);
-    EXPECT_EQ(HotkeyCodec::keysymOf(51), keysym::backSpace);
-    EXPECT_EQ(HotkeyCodec::keysymOf(76), keysym::keypadEnter);
 }
 
 TEST(HotkeyCodecTest, StoredFormNeedsTwoUnsigned32BitIntegers) {

@@ -51,17 +51,8 @@ TEST(KeyNamesTest, ModifiersComeInTheDesktopsOrderWhateverOrderTheyWereHeldIn) {
             EXPECT_EQ(KeyNames::format({keysym::space, modifiers}), expected[set]);
         } while (std::next_permutation(held.begin(), held.end()));
     }
-    EXPECT_EQ(KeyNames::format({keysym::letter('e'), Modifier::ctrl | Modifier::alt}),
-              "Ctrl+Alt+E");
-    EXPECT_EQ(KeyNames::format({keysym::digit(1), Modifier::ctrl}), "Ctrl+1");
-    EXPECT_EQ(KeyNames::format({keysym::space, Modifier::ctrl | Modifier::shift}),
-              "Ctrl+Shift+Space");
-    EXPECT_EQ(KeyNames::format({keysym::escape}), "Esc");
-    EXPECT_EQ(KeyNames::format({0xffc2, Modifier::ctrl}), "Ctrl+F5");
-    EXPECT_EQ(KeyNames::format({keysym::left, Modifier::super}), "Super+Left");
-    EXPECT_EQ(KeyNames::format({';', Modifier::ctrl}), "Ctrl+;");
-    EXPECT_EQ(KeyNames::format({keysym::tab, Modifier::ctrl}), "Ctrl+Tab");
-    // A key without a name still shows its modifiers.
+    // Each key's own name is the next test's table; a key without one still shows its
+    // modifiers.
     EXPECT_EQ(KeyNames::format({0xff61, Modifier::super}), "Super+?"); // Print
     EXPECT_EQ(Hotkey{}.display(), "Ctrl+Alt+E");
 }

@@ -1,20 +1,11 @@
 #include "platform/linux/XdgAutostartEntry.h"
+#include "catalog/FileReading.h"
 #include "support/TempDir.h"
-
-#include <fstream>
-#include <sstream>
 
 #include <gtest/gtest.h>
 
 namespace tiklo {
 namespace {
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 TEST(XdgAutostartEntryTest, RegisteredMeansOursAndNotDisabled) {
     test::TempDir dir;
@@ -25,7 +16,7 @@ TEST(XdgAutostartEntryTest, RegisteredMeansOursAndNotDisabled) {
 
     EXPECT_TRUE(entry.registerItem().ok());
     EXPECT_TRUE(entry.isRegistered());
-    const std::string written = readFile(path);
+    const std::string written = readWholeFile(path).value_or("");
     EXPECT_NE(written.find("Exec=\"/opt/My Apps/ti\\$klo\"\n"), std::string::npos) << written;
     EXPECT_TRUE(written.starts_with("[Desktop Entry]\n"));
 

@@ -46,7 +46,7 @@ TestWindow startGtkEntry() {
 }
 
 TestWindow startQtField() {
-    return start({TIKLO_QT_TEXT_FIELD});
+    return start({TIKLO_TEXT_FIELD_HELPER, "--caret-probe"});
 }
 
 // Applications register on the accessibility bus some time after their window shows. As in

@@ -1,4 +1,5 @@
 #include "catalog/PropertyListReader.h"
+#include "catalog/BinaryPropertyList.h"
 
 #include <plist/plist.h>
 
@@ -22,31 +23,9 @@ std::optional<Value> parse(std::string_view bytes) {
     return PropertyListReader::parse(bytes);
 }
 
-std::string bigEndian(std::uint64_t value, int width) {
-    std::string out;
-    for (int i = width - 1; i >= 0; --i) {
-        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-    }
-    return out;
-}
-
-// A binary plist from raw object encodings (references 4 bytes wide); object 0 is the root.
-std::string binaryPlist(const std::vector<std::string>& objects) {
-    std::string out = "bplist00";
-    std::string table;
-    for (const std::string& object : objects) {
-        table += bigEndian(out.size(), 4);
-        out += object;
-    }
-    const std::size_t tableStart = out.size();
-    out += table + std::string(6, '\0') + "\x04\x04" + bigEndian(objects.size(), 8) +
-           bigEndian(0, 8) + bigEndian(tableStart, 8);
-    return out;
-}
-
-std::string ref(std::uint64_t object) {
-    return bigEndian(object, 4);
-}
+using test::bigEndian;
+using test::binaryPlist;
+using test::ref;
 
 std::string binaryNestedArrays(int depth) {
     std::vector<std::string> objects;

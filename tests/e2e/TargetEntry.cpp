@@ -10,10 +10,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-} // namespace
-
-namespace {
-
 std::vector<std::string> command(const std::string& initialText, bool multiline) {
     std::vector<std::string> arguments{TIKLO_TEST_PYTHON, TIKLO_TARGET_ENTRY};
     if (multiline) {

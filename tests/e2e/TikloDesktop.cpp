@@ -73,6 +73,9 @@ TikloDesktop::TikloDesktop(Options options)
     if (options.accessibility && !startAccessibilityBus()) {
         return;
     }
+    if (!options.target) {
+        return;
+    }
     target_ = std::make_unique<TargetEntry>(initialText_, multiline_);
     if (!target_->ready()) {
         error_ = "the target entry did not come up with the keyboard";
@@ -118,39 +121,35 @@ bool TikloDesktop::startAccessibilityBus() {
     return true;
 }
 
-// Adds the finished onboarding to the settings file the test may have written.
-bool TikloDesktop::prepareSettings() {
-    if (!onboarded_) {
-        return true;
-    }
-    std::optional<DefaultsPlist> defaults = DefaultsPlist::load(defaultsFile());
-    if (!defaults) {
-        defaults.emplace();
-    }
-    if (defaults->boolValue("didCompleteOnboarding")) {
-        return true;
-    }
-    defaults->setBool("didCompleteOnboarding", true);
-    if (!defaults->save(defaultsFile())) {
-        error_ = "cannot write the settings file";
-        return false;
-    }
-    return true;
-}
-
 std::filesystem::path TikloDesktop::defaultsFile() const {
     return home_.path() / "config" / "tiklo" / "defaults.plist";
 }
 
-bool TikloDesktop::startTiklo(FirstPopup firstPopup) {
-    if (!ready() || !prepareSettings()) {
+bool TikloDesktop::launchTiklo() {
+    if (!ready()) {
         return false;
+    }
+    if (onboarded_) {
+        // Added to the settings file the test may have written.
+        DefaultsPlist defaults = DefaultsPlist::load(defaultsFile()).value_or(DefaultsPlist());
+        defaults.setBool("didCompleteOnboarding", true);
+        if (!defaults.save(defaultsFile())) {
+            error_ = "cannot write the settings file";
+            return false;
+        }
     }
     // Through a shell only to gather standard error with standard output.
     tiklo_ = std::make_unique<ChildProcess>(
         std::vector<std::string>{"/bin/sh", "-c", "exec \"$0\" 2>&1", TIKLO_EXECUTABLE});
     if (!tiklo_->started()) {
         error_ = "tiklo did not start";
+        return false;
+    }
+    return true;
+}
+
+bool TikloDesktop::startTiklo() {
+    if (!launchTiklo()) {
         return false;
     }
     // Tiklo announces nothing when it listens; it holds its instance lock just before, and
@@ -162,9 +161,6 @@ bool TikloDesktop::startTiklo(FirstPopup firstPopup) {
     const auto deadline = Clock::now() + 30s;
     while (Clock::now() < deadline && tikloRunning()) {
         const bool answered = trigger(3s).has_value();
-        if (answered && firstPopup == FirstPopup::leaveOpen) {
-            return true;
-        }
         if (answered && (!key("Escape") || !waitForPopupHidden() || !waitForTargetActive())) {
             break;
         }
@@ -181,31 +177,34 @@ bool TikloDesktop::startTiklo(FirstPopup firstPopup) {
 }
 
 bool TikloDesktop::startTikloListening() {
-    if (!ready() || !prepareSettings()) {
-        return false;
+    // Whether Tiklo holds Ctrl+Alt+E is asked by trying to grab it, and a try that comes just
+    // before Tiklo's own grab takes the key from it for good: such a launch is made again.
+    constexpr int launches = 3;
+    for (int launch = 0; launch < launches; ++launch) {
+        if (!launchTiklo()) {
+            return false;
+        }
+        const bool listening = pollFor(
+            [this] {
+                if (!tikloRunning()) {
+                    return true;
+                }
+                test::X11TestClient probe;
+                const xcb_keycode_t e = probe.keycode('e');
+                return e != 0 && probe.keyHeldByAnother(e, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1);
+            },
+            15s);
+        if (!tikloRunning()) {
+            error_ = "tiklo exited";
+            return false;
+        }
+        if (listening) {
+            return true;
+        }
+        tiklo_.reset();
     }
-    tiklo_ = std::make_unique<ChildProcess>(
-        std::vector<std::string>{"/bin/sh", "-c", "exec \"$0\" 2>&1", TIKLO_EXECUTABLE});
-    if (!tiklo_->started()) {
-        error_ = "tiklo did not start";
-        return false;
-    }
-    // Ctrl+Alt+E refused to another client: Tiklo holds it.
-    const bool listening = pollFor(
-        [this] {
-            if (!tikloRunning()) {
-                return true;
-            }
-            test::X11TestClient probe;
-            const xcb_keycode_t e = probe.keycode('e');
-            return e != 0 && probe.keyHeldByAnother(e, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1);
-        },
-        30s);
-    if (!listening || !tikloRunning()) {
-        error_ = tikloRunning() ? "tiklo did not take its hotkey" : "tiklo exited";
-        return false;
-    }
-    return true;
+    error_ = "tiklo did not take its hotkey";
+    return false;
 }
 
 std::optional<TikloDesktop::WindowID>
@@ -226,10 +225,6 @@ bool TikloDesktop::tikloRunning() const {
     std::getline(stat, line);
     const std::size_t nameEnd = line.rfind(')');
     return nameEnd != std::string::npos && nameEnd + 2 < line.size() && line[nameEnd + 2] != 'Z';
-}
-
-ChildProcess::Exit TikloDesktop::launchAgain() const {
-    return ChildProcess::run({TIKLO_EXECUTABLE});
 }
 
 std::string TikloDesktop::drainTikloOutput() {
@@ -326,33 +321,22 @@ std::vector<TikloDesktop::WindowID> TikloDesktop::visiblePopups() const {
     return windowIDs(xdotool({"search", "--onlyvisible", "--name", popupTitle}).output);
 }
 
-std::optional<ScreenRect> TikloDesktop::windowFrame(WindowID window) const {
+std::optional<ScreenRect> TikloDesktop::windowFrame(WindowID window) {
     const ChildProcess::Exit result =
         xdotool({"getwindowgeometry", "--shell", std::to_string(window)});
-    std::optional<int> x, y, width, height;
+    std::map<std::string, int> values; // "X=12" and so on, a line each
     std::istringstream lines(result.output);
-    std::string line;
-    while (std::getline(lines, line)) {
-        const std::size_t equals = line.find('=');
-        if (equals == std::string::npos) {
-            continue;
-        }
-        const std::string name = line.substr(0, equals);
-        const int value = std::atoi(line.c_str() + equals + 1);
-        if (name == "X") {
-            x = value;
-        } else if (name == "Y") {
-            y = value;
-        } else if (name == "WIDTH") {
-            width = value;
-        } else if (name == "HEIGHT") {
-            height = value;
+    for (std::string line; std::getline(lines, line);) {
+        if (const std::size_t equals = line.find('='); equals != std::string::npos) {
+            values[line.substr(0, equals)] = std::atoi(line.c_str() + equals + 1);
         }
     }
-    if (!result.succeeded() || !x || !y || !width || !height) {
-        return std::nullopt;
+    for (const char* name : {"X", "Y", "WIDTH", "HEIGHT"}) {
+        if (!result.succeeded() || !values.contains(name)) {
+            return std::nullopt;
+        }
     }
-    return ScreenRect{*x, *y, *width, *height};
+    return ScreenRect{values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]};
 }
 
 std::optional<TikloDesktop::WindowID>

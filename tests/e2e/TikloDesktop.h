@@ -20,9 +20,8 @@ namespace tiklo::test {
 
 // One user's desktop for a test: a private Xvfb with openbox and a session bus, the
 // accessibility bus unless switched off, fresh configuration and runtime folders, the
-// target entry in front, and Tiklo once started. Keys and clicks go through xdotool as a
-// user's would. The destructor stops every process it started and restores the
-// environment.
+// target entry in front unless left out, and Tiklo once started. Keys and clicks go through xdotool
+// as a user's would. The destructor stops every process it started and restores the environment.
 class TikloDesktop {
 public:
     using WindowID = std::uint32_t;
@@ -35,6 +34,7 @@ public:
         bool onboarded = true;
         // The target is a text view of several lines instead of a one-line entry.
         bool multiline = false;
+        bool target = true;
     };
 
     explicit TikloDesktop(Options options);
@@ -50,21 +50,18 @@ public:
     // $XDG_CONFIG_HOME/tiklo/defaults.plist of this desktop's user.
     std::filesystem::path defaultsFile() const;
 
-    // What starting Tiklo does with the first popup it opens.
-    enum class FirstPopup {
-        cancel,    // closed again, the target's text as it was
-        leaveOpen, // left open with the keyboard, the prefix in the target
-    };
-
-    // Starts Tiklo and waits until it answers the trigger by opening its first popup.
-    // False, with error() set, otherwise.
-    bool startTiklo(FirstPopup firstPopup = FirstPopup::cancel);
+    // Starts Tiklo and waits until it answers the trigger by opening its first popup, which
+    // it closes again, the target's text as it was. False, with error() set, otherwise.
+    bool startTiklo();
+    // Writes the finished onboarding into the settings file (when onboarded) and starts Tiklo,
+    // without waiting for it.
+    bool launchTiklo();
     // Starts Tiklo and waits only until it listens (it holds its hotkey, and starts
     // listening to keys right after): its first popup is still to come.
     bool startTikloListening();
     bool tikloRunning() const;
     // Runs another Tiklo to its end, as a second launch in the same session.
-    ChildProcess::Exit launchAgain() const;
+    static ChildProcess::Exit launchAgain() { return ChildProcess::run({TIKLO_EXECUTABLE}); }
     // Everything Tiklo wrote so far to standard output and error.
     std::string drainTikloOutput();
 
@@ -92,7 +89,7 @@ public:
     std::optional<WindowID> activeWindow() const;
     std::optional<WindowID> targetWindow() const;
     std::vector<WindowID> visiblePopups() const;
-    std::optional<ScreenRect> windowFrame(WindowID window) const;
+    static std::optional<ScreenRect> windowFrame(WindowID window);
 
     // Polls until one "Tiklo" window is mapped and active; answers it.
     std::optional<WindowID>
@@ -107,7 +104,6 @@ public:
 
 private:
     bool startAccessibilityBus();
-    bool prepareSettings();
 
     ScopedEnvironment environment_;
     TempDir home_;

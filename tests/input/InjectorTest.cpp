@@ -47,40 +47,13 @@ TEST_F(InjectorTest, ReplaceActivatesAwaitsTheFocusDeletesAndTypesWithTheKeysHel
     EXPECT_EQ(recorder.typed, u"\U0001F525 ");
 }
 
-// Keys the picker's window took go with the keys held, ahead of them, typed once the target
-// has the keyboard back.
-TEST_F(InjectorTest, ForwardedKeysJoinTheHeldOnesBeforeTheTargetGetsThem) {
-    injector.holdKeys();
-    injector.forwardKeys({{40, 1, true}, {40, 1, false}});
-    EXPECT_EQ(run(0, ""),
-              concat({"hold", "redirect", "redirect", "hold", "main thread", "activate gedit",
-                      "await focus gedit 1000 180", "release modifiers 1000"},
-                     heldUntilTyped));
-}
-
-TEST_F(InjectorTest, EdgeCountsAndTexts) {
-    // No backspaces and no target: nothing activated, no Delete; the pause stands in for the
-    // wait for a target.
-    EXPECT_EQ(run(0, "a", std::nullopt), concat({"hold", "sleep 180000", "release modifiers 1000",
-                                                 "text 1 down", "text 1 up", "sleep 1500"},
-                                                heldUntilTyped));
-    recorder.log.clear();
-    EXPECT_EQ(run(-3, "", std::nullopt),
-              concat({"hold", "sleep 180000", "release modifiers 1000"}, heldUntilTyped));
-    recorder.log.clear();
-    const Log onlyDeletes = run(2, "", std::nullopt);
-    EXPECT_EQ(onlyDeletes,
-              concat({"hold", "sleep 180000", "release modifiers 1000", backSpaceDown, backSpaceUp,
-                      "sleep 2000", backSpaceDown, backSpaceUp, "sleep 2000", "sleep 3000"},
-                     heldUntilTyped));
-}
-
-TEST_F(InjectorTest, ReactivationHoldsTheKeysUntilTheTargetHasTheKeyboard) {
-    injector.reactivate(RunningApplication{"gedit", 1, 2});
-    injector.waitUntilIdle();
-    EXPECT_EQ(recorder.events(),
-              concat({"hold", "main thread", "activate gedit", "await focus gedit 1000 180"},
-                     heldUntilTyped));
+// No target: nothing activated, nothing deleted for a count below one; the pause stands in for
+// the wait for a target, and the keys are held all the same. (Forwarded keys and a
+// reactivation hold the keys the same way; the desktop tests type through both.)
+TEST_F(InjectorTest, WithoutATargetNothingIsActivatedAndNoCountDeletes) {
+    EXPECT_EQ(run(-3, "a", std::nullopt), concat({"hold", "sleep 180000", "release modifiers 1000",
+                                                  "text 1 down", "text 1 up", "sleep 1500"},
+                                                 heldUntilTyped));
 }
 
 TEST_F(InjectorTest, TextIsChunkedInTwentyCodeUnitsWithLineBreaksAsReturn) {

@@ -1,5 +1,6 @@
 #include "picker/PickerContentModel.h"
 #include "app/AppState.h"
+#include "picker/NameHighlighter.h"
 #include "picker/PickerChoices.h"
 #include "picker/PickerSession.h"
 #include "support/FakeAppEnvironment.h"
@@ -61,9 +62,6 @@ protected:
     PickerContentModel* content() const {
         return const_cast<PickerSession&>(session).contentModel();
     }
-    QString title(int row) const {
-        return content()->data(content()->index(row), Role::TitleRole).toString();
-    }
     QVariantMap emoji(int row, int column) const {
         return content()->data(content()->index(row), Role::ItemsRole).toList()[column].toMap();
     }
@@ -80,7 +78,6 @@ TEST_F(PickerContentModelTest, GridRowsHoldEightAndTheListOne) {
                                         {Kind::Emoji, Section::Results, 0, 8, false},
                                         {Kind::Emoji, Section::Results, 8, 8, false},
                                         {Kind::Emoji, Section::Results, 16, 1, true}}));
-    EXPECT_EQ(title(0), "All emoji");
     // Each result's row, at and across the eight-wide boundaries.
     const std::vector<std::pair<int, int>> rowOf{{-1, -1}, {0, 1},  {7, 1},  {8, 2},
                                                  {15, 2},  {16, 3}, {17, -1}};
@@ -95,6 +92,8 @@ TEST_F(PickerContentModelTest, GridRowsHoldEightAndTheListOne) {
     EXPECT_EQ(emoji(17, 0)["index"], 16);
 }
 
+// Recents as stored and favorites by name, unknown ids left out (the section titles are read by
+// the view test).
 TEST_F(PickerContentModelTest, RecentsAndFavoritesLeadOnlyWithoutQueryOrCategory) {
     state.setRecents({"i03", "missing", "i01"});
     state.setFavorites({"i09", "i02", "gone", "i05"});
@@ -106,8 +105,6 @@ TEST_F(PickerContentModelTest, RecentsAndFavoritesLeadOnlyWithoutQueryOrCategory
                                         {Kind::Emoji, Section::Results, 0, 8, false},
                                         {Kind::Emoji, Section::Results, 8, 8, false},
                                         {Kind::Emoji, Section::Results, 16, 1, true}}));
-    EXPECT_EQ(title(0), "Recent");
-    EXPECT_EQ(title(2), "Favorites");
     EXPECT_EQ(emoji(1, 0)["id"], "i03");
     EXPECT_EQ(emoji(1, 1)["id"], "i01");
     // Favorites by name.
@@ -119,16 +116,13 @@ TEST_F(PickerContentModelTest, RecentsAndFavoritesLeadOnlyWithoutQueryOrCategory
 
     session.setSearchText("item 1");
     EXPECT_EQ(rows().front(), (Row{Kind::Header, Section::Results, 0, 0, false}));
-    EXPECT_EQ(title(0), QString("%1 results").arg(session.resultCount()));
     session.setSearchText("nothing like it");
     EXPECT_EQ(rows(), (std::vector<Row>{{Kind::Header, Section::Results, 0, 0, false},
                                         {Kind::Empty, Section::Results, 0, 0, true}}));
-    EXPECT_EQ(title(0), "0 results");
     session.setSearchText("");
     session.setCategory(view::Category::Objects);
     session.refreshResults();
     EXPECT_EQ(rows().front(), (Row{Kind::Header, Section::Results, 0, 0, false}));
-    EXPECT_EQ(title(0), "Objects");
 }
 
 TEST_F(PickerContentModelTest, ChangesReplaceOnlyTheRowsThatDiffer) {
@@ -178,6 +172,22 @@ TEST(PickerContentModelNames, NamesAreTitleCasedWordByWord) {
     }
 }
 
+// The popup's rows set apart the first occurrence of the query, whatever its case and
+// diacritics.
+TEST(PickerContentModelNames, TheQueryIsMarkedIgnoringCaseAndDiacritics) {
+    EXPECT_EQ(NameHighlighter::highlight("thumbs up", ":THUMBS_UP:"),
+              (HighlightedName{"", "Thumbs up", ""}));
+    EXPECT_EQ(NameHighlighter::highlight("red heart heart", " heart\n"),
+              (HighlightedName{"Red ", "heart", " heart"}));
+    EXPECT_EQ(NameHighlighter::highlight("piñata", "PINA"), (HighlightedName{"", "Piña", "ta"}));
+    EXPECT_EQ(NameHighlighter::highlight("flag: Côte d’Ivoire", "cote"),
+              (HighlightedName{"Flag: ", "Côte", " d’Ivoire"}));
+    EXPECT_EQ(NameHighlighter::highlight("fire", "water"), (HighlightedName{"Fire", "", ""}));
+    EXPECT_EQ(NameHighlighter::highlight("fire", "::"), (HighlightedName{"Fire", "", ""}));
+    EXPECT_EQ(NameHighlighter::displayName("élan"), "Élan");
+    EXPECT_EQ(NameHighlighter::displayName(""), "");
+}
+
 // The views hand back what a choice carries: each must name its own mode, category and tone.
 TEST(PickerChoicesTest, EveryChoiceCarriesItsOwnValueInOrder) {
     const QVariantList layouts = PickerChoices::layouts();
@@ -192,11 +202,8 @@ TEST(PickerChoicesTest, EveryChoiceCarriesItsOwnValueInOrder) {
     ASSERT_EQ(skinTones.size(), 6);
     for (int i = 0; i < skinTones.size(); ++i) {
         EXPECT_EQ(skinTones[i].toMap()["tone"], i);
-        EXPECT_TRUE(skinTones[i].toMap()["title"].toString().startsWith(
-            PickerChoices::toneSample(i) + " "));
     }
-    EXPECT_EQ(PickerChoices::toneSample(0), "\U0001F44D");
-    EXPECT_EQ(PickerChoices::toneSample(5), "\U0001F44D\U0001F3FF");
+    // Out of range, as a view may ask: nothing, not a crash.
     EXPECT_EQ(PickerChoices::toneSample(-1), "");
     EXPECT_EQ(PickerChoices::toneSample(6), "");
 }

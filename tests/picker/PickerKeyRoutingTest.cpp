@@ -97,25 +97,18 @@ TEST(PickerKeyRoutingTest, ThePopupGivesWayWhereTheQueryStopsBeingASearch) {
     const PickerKeyContext thumbs{inlineMode, false, "thumbs", 1};
     const PickerKeyContext nothingFound{inlineMode, false, "thumbz", 0};
 
-    // The first key: a space, Return, keypad Enter or Tab ends it at once.
-    EXPECT_EQ(routeTyping(keysym::space, " ", empty), giveWay);
-    EXPECT_EQ(routeTyping(keysym::returnKey, "\r", empty), giveWay);
+    // The rule's table is its own test's; here that each key reaches it with the query's
+    // state, and what the popup does when the query goes on.
     EXPECT_EQ(routeTyping(keysym::keypadEnter, "\r", empty), giveWay);
-    EXPECT_EQ(routeTyping(keysym::linefeed, "\n", empty), giveWay);
-    EXPECT_EQ(routeTyping(keysym::tab, "\t", empty), giveWay);
     EXPECT_EQ(routeTyping(')', ")", empty), giveWay);
-    EXPECT_EQ(routeTyping('+', "+", empty).action, Action::none);
     EXPECT_EQ(routeTyping(keysym::letter('t'), "t", empty).action, Action::none);
     // After the arrows, Return chooses, even with the query still empty.
     EXPECT_EQ(routeTyping(keysym::returnKey, "\r", {inlineMode, false, "", 1}).action,
               Action::insertSelected);
-
-    // Further on, what the key makes of the query decides; Return only without results.
     EXPECT_EQ(routeTyping(keysym::space, " ", thumbs).action, Action::none);
     EXPECT_EQ(routeTyping(')', ")", thumbs), giveWay);
     EXPECT_EQ(routeTyping(keysym::returnKey, "\r", thumbs).action, Action::insertSelected);
     EXPECT_EQ(routeTyping(keysym::returnKey, "\r", nothingFound), giveWay);
-    EXPECT_EQ(routeTyping(keysym::letter('x'), "x", nothingFound).action, Action::none);
 
     // Keys with Ctrl, Alt or Super are the popup's own, and so is every key of the full
     // picker.

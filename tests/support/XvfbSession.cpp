@@ -32,13 +32,22 @@ constexpr std::string_view busConfig =
 </busconfig>
 )";
 
-bool windowManagerRunning(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t check) {
-    std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
-        xcb_get_property_reply(connection,
-                               xcb_get_property(connection, 0, root, check, XCB_ATOM_WINDOW, 0, 1),
-                               nullptr),
+xcb_atom_t internAtom(xcb_connection_t* connection, std::string_view name) {
+    std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, name.size(), name.data()),
+                              nullptr),
         &std::free);
-    return reply && xcb_get_property_value_length(reply.get()) == 4;
+    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+}
+
+// The length in bytes of a window's property of that type; 0 when it has none.
+int propertyLength(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t property,
+                   xcb_atom_t type) {
+    std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
+        xcb_get_property_reply(
+            connection, xcb_get_property(connection, 0, window, property, type, 0, 4), nullptr),
+        &std::free);
+    return reply ? xcb_get_property_value_length(reply.get()) : 0;
 }
 
 // Openbox announces itself on the root before it manages new windows reliably: a window
@@ -46,16 +55,9 @@ bool windowManagerRunning(xcb_connection_t* connection, xcb_window_t root, xcb_a
 // frames it (it then sets _NET_FRAME_EXTENTS on it).
 bool waitUntilWindowsAreManaged(xcb_connection_t* connection, xcb_window_t root,
                                 Clock::time_point deadline) {
-    constexpr std::string_view name = "_NET_FRAME_EXTENTS";
-    std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> atom(
-        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, name.size(), name.data()),
-                              nullptr),
-        &std::free);
-    if (!atom) {
-        return false;
-    }
+    const xcb_atom_t extents = internAtom(connection, "_NET_FRAME_EXTENTS");
     bool managed = false;
-    while (!managed && Clock::now() < deadline) {
+    while (extents != XCB_ATOM_NONE && !managed && Clock::now() < deadline) {
         const xcb_window_t probe = xcb_generate_id(connection);
         xcb_create_window(connection, XCB_COPY_FROM_PARENT, probe, root, 0, 0, 10, 10, 0,
                           XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
@@ -63,13 +65,7 @@ bool waitUntilWindowsAreManaged(xcb_connection_t* connection, xcb_window_t root,
         xcb_flush(connection);
         const auto tryUntil = std::min(deadline, Clock::now() + std::chrono::milliseconds(500));
         while (!managed && Clock::now() < tryUntil) {
-            std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
-                xcb_get_property_reply(
-                    connection,
-                    xcb_get_property(connection, 0, probe, atom->atom, XCB_ATOM_CARDINAL, 0, 4),
-                    nullptr),
-                &std::free);
-            managed = reply && xcb_get_property_value_length(reply.get()) == 16;
+            managed = propertyLength(connection, probe, extents, XCB_ATOM_CARDINAL) == 16;
             if (!managed) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
             }
@@ -86,22 +82,16 @@ bool waitForWindowManager(const std::string& display) {
     bool running = false;
     if (xcb_connection_has_error(connection) == 0) {
         const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-        constexpr std::string_view name = "_NET_SUPPORTING_WM_CHECK";
-        std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> atom(
-            xcb_intern_atom_reply(
-                connection, xcb_intern_atom(connection, 0, name.size(), name.data()), nullptr),
-            &std::free);
+        const xcb_atom_t check = internAtom(connection, "_NET_SUPPORTING_WM_CHECK");
         const auto deadline = Clock::now() + startTimeout;
-        while (atom && !running && Clock::now() < deadline) {
-            running = windowManagerRunning(connection, root, atom->atom);
+        while (check != XCB_ATOM_NONE && !running && Clock::now() < deadline) {
+            running = propertyLength(connection, root, check, XCB_ATOM_WINDOW) == 4;
             if (!running) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(20));
             }
         }
-    }
-    if (running) {
-        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-        running = waitUntilWindowsAreManaged(connection, root, Clock::now() + startTimeout);
+        running =
+            running && waitUntilWindowsAreManaged(connection, root, Clock::now() + startTimeout);
     }
     xcb_disconnect(connection);
     return running;

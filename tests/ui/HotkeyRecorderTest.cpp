@@ -1,6 +1,7 @@
 #include "ui/settings/HotkeyRecorder.h"
 
 #include <array>
+#include <map>
 #include <tuple>
 
 #include <QKeyEvent>
@@ -18,18 +19,12 @@ class PlacedLayout : public KeyboardLayout {
 public:
     std::optional<int> digitRowNumber(std::uint32_t) const override { return std::nullopt; }
     KeySym keySymAt(std::uint32_t scanCode) const override {
-        switch (scanCode) {
-        case 26:
-            return keysym::letter('e');
-        case 10:
-            return keysym::digit(1);
-        case 9:
-            return keysym::escape;
-        case 65:
-            return keysym::space;
-        default:
-            return keysym::none;
-        }
+        static const std::map<std::uint32_t, KeySym> placed{{26, keysym::letter('e')},
+                                                            {10, keysym::digit(1)},
+                                                            {9, keysym::escape},
+                                                            {65, keysym::space}};
+        const auto found = placed.find(scanCode);
+        return found == placed.end() ? keysym::none : found->second;
     }
 };
 

@@ -130,6 +130,10 @@ protected:
         }
         return picker->findChild<QQuickItem*>(name);
     }
+    // A menu of the full picker: no drawn item until it opens.
+    QObject* popup(const char* name) const {
+        return view.rootObject()->findChild<QObject*>("pickerView")->findChild<QObject*>(name);
+    }
     // Lets the list lay out what changed.
     static void settle() { QTest::qWait(30); }
 
@@ -231,80 +235,16 @@ protected:
 
 using Section = PickerContentModel::Section;
 
+// The view draws the session's sections (their order and contents are the content model's
+// own test) and its buttons drive the session; only the results show the selection.
 TEST_F(PickerViewTest, SectionsFollowTheQueryAndTheCategory) {
     ASSERT_TRUE(show());
-    // Unknown ids are left out; favorites by name, recents as stored.
     remember({"pizza", "gone_from_the_catalog", "fire", "joy"}, {"wave", "cat", "unknown", "fire"});
     EXPECT_EQ(sectionTitles(), QStringList({"Recent", "Favorites", "All emoji"}));
     EXPECT_EQ(shortcodes(Section::Recent), QStringList({"pizza", "fire", "joy"}));
     EXPECT_EQ(shortcodes(Section::Favorites), QStringList({"cat", "fire", "wave"}));
     EXPECT_EQ(state.recents().size(), 4u) << "the view changes no stored list";
-
-    type("p");
-    settle();
-    ASSERT_GT(session.resultCount(), 1);
-    EXPECT_EQ(sectionTitles(), QStringList({QString("%1 results").arg(session.resultCount())}));
-
-    // A category keeps the query: the header still counts.
-    click(item("categoryFood"));
-    settle();
-    EXPECT_EQ(session.category(), view::Category::Food);
-    EXPECT_EQ(session.query(), "p");
-    EXPECT_EQ(shortcodes(Section::Results), QStringList({"pizza", "apple"}));
-    EXPECT_EQ(sectionTitles(), QStringList({"2 results"}));
-
-    // Nothing found says so.
-    type("iq");
-    settle();
-    ASSERT_NE(item("noMatches"), nullptr);
-    EXPECT_TRUE(item("noMatches")->isVisible());
-
-    // No query: the category's title, and still no recents or favorites.
-    session.setSearchText("");
-    settle();
-    EXPECT_EQ(sectionTitles(), QStringList({"Food"}));
     EXPECT_EQ(shortcodes(Section::Results), resultCodes());
-    EXPECT_EQ(shortcodes(Section::Results).size(), 3);
-    click(item("categoryAll"));
-    settle();
-    EXPECT_EQ(session.category(), view::Category::All);
-    EXPECT_EQ(sectionTitles(), QStringList({"Recent", "Favorites", "All emoji"}));
-
-    // Empty lists take their sections with them.
-    remember({}, {});
-    EXPECT_EQ(sectionTitles(), QStringList({"All emoji"}));
-}
-
-TEST_F(PickerViewTest, EveryCategoryButtonFiltersAndPutsTheSelectionFirst) {
-    ASSERT_TRUE(show());
-    const QStringList titles{"Smileys", "People",  "Animals", "Food", "Activity",
-                             "Travel",  "Objects", "Symbols", "Flags"};
-    for (int i = 0; i < titles.size(); ++i) {
-        QQuickItem* button = item("category" + titles[i]);
-        ASSERT_NE(button, nullptr) << titles[i].toStdString();
-        session.setSelectedIndex(2);
-        click(button);
-        settle();
-        EXPECT_EQ(session.category(), static_cast<view::Category>(i));
-        EXPECT_EQ(session.selectedIndex(), 0);
-        EXPECT_TRUE(button->property("selected").toBool());
-        EXPECT_FALSE(item("categoryAll")->property("selected").toBool());
-        const int inCategory = static_cast<int>(
-            std::count_if(catalog.all().begin(), catalog.all().end(), [i](const EmojiItem& e) {
-                return e.category == static_cast<EmojiCategory>(i);
-            }));
-        EXPECT_EQ(session.resultCount(), inCategory) << titles[i].toStdString();
-        if (inCategory == 0) {
-            EXPECT_TRUE(item("noMatches") && item("noMatches")->isVisible());
-        }
-        EXPECT_EQ(sectionTitles(), QStringList({titles[i]}));
-    }
-}
-
-TEST_F(PickerViewTest, OnlyTheResultsShowTheSelection) {
-    ASSERT_TRUE(show());
-    remember({"fire"}, {"fire"});
-    ASSERT_EQ(session.results().front()->shortcode, "fire"); // favorites rank first
     const auto selected = [this](Section section) {
         QStringList codes;
         for (QQuickItem* emoji : emojiOf(section)) {
@@ -316,30 +256,73 @@ TEST_F(PickerViewTest, OnlyTheResultsShowTheSelection) {
     };
     EXPECT_EQ(selected(Section::Recent), QStringList());
     EXPECT_EQ(selected(Section::Favorites), QStringList());
-    EXPECT_EQ(selected(Section::Results), QStringList({"fire"}));
+    EXPECT_EQ(selected(Section::Results), resultCodes().mid(0, 1));
+
+    // A category keeps the query.
+    type("p");
+    settle();
+    click(item("categoryFood"));
+    settle();
+    EXPECT_EQ(session.category(), view::Category::Food);
+    EXPECT_EQ(session.query(), "p");
+    EXPECT_EQ(shortcodes(Section::Results), QStringList({"pizza", "apple"}));
+    EXPECT_EQ(sectionTitles(), QStringList({"2 results"}));
+    // Nothing found says so.
+    type("iq");
+    settle();
+    ASSERT_NE(item("noMatches"), nullptr);
+    EXPECT_TRUE(item("noMatches")->isVisible());
+
+    session.setSearchText("");
+    settle();
+    EXPECT_EQ(shortcodes(Section::Results), resultCodes());
+    click(item("categoryAll"));
+    settle();
+    EXPECT_EQ(session.category(), view::Category::All);
+    EXPECT_EQ(sectionTitles(), QStringList({"Recent", "Favorites", "All emoji"}));
 }
 
+// Each button stands for its own category, and choosing one puts the selection first.
+TEST_F(PickerViewTest, EveryCategoryButtonFiltersAndPutsTheSelectionFirst) {
+    ASSERT_TRUE(show());
+    const QStringList buttons{"Smileys", "People",  "Animals", "Food", "Activity",
+                              "Travel",  "Objects", "Symbols", "Flags"};
+    for (int i = 0; i < buttons.size(); ++i) {
+        SCOPED_TRACE(buttons[i].toStdString());
+        QQuickItem* button = item("category" + buttons[i]);
+        ASSERT_NE(button, nullptr);
+        session.setSelectedIndex(2);
+        click(button);
+        settle();
+        EXPECT_EQ(session.category(), static_cast<view::Category>(i));
+        EXPECT_EQ(session.selectedIndex(), 0);
+        EXPECT_EQ(
+            session.resultCount(),
+            std::ranges::count(catalog.all(), static_cast<EmojiCategory>(i), &EmojiItem::category));
+    }
+}
+
+// The grid shows the eight columns that Down and Up move by, and a switch of layout keeps the
+// selection.
 TEST_F(PickerViewTest, TheLayoutSwitchKeepsTheSelection) {
     ASSERT_TRUE(show());
     ASSERT_GE(session.resultCount(), 10);
     session.setSelectedIndex(9);
     settle();
-    QQuickItem* tile = emojiWithShortcode(Section::Results,
-                                          QString::fromStdString(session.results()[9]->shortcode));
-    ASSERT_NE(tile, nullptr);
-    EXPECT_TRUE(tile->property("selected").toBool());
-    // Second row, second column: Down and Up move by the eight columns the grid shows.
-    QQuickItem* first = emojiOf(Section::Results).front();
-    EXPECT_EQ(tile->mapToScene({}) - first->mapToScene({}), QPointF(48 + 8, 48 + 8));
+    const std::vector<QQuickItem*> tiles = emojiOf(Section::Results);
+    ASSERT_GE(tiles.size(), 10u);
+    EXPECT_TRUE(tiles[9]->property("selected").toBool());
+    EXPECT_EQ(tiles[9]->mapToScene({}).x(), tiles[1]->mapToScene({}).x());
+    EXPECT_EQ(tiles[7]->mapToScene({}).y(), tiles[0]->mapToScene({}).y());
+    EXPECT_GT(tiles[8]->mapToScene({}).y(), tiles[7]->mapToScene({}).y());
 
     click(item("layoutList"));
     settle();
     EXPECT_EQ(state.pickerMode(), view::PickerMode::List);
     EXPECT_EQ(session.selectedIndex(), 9);
     const std::vector<QQuickItem*> rows = emojiOf(Section::Results);
-    const auto selectedRow = std::find_if(rows.begin(), rows.end(), [](QQuickItem* row) {
-        return row->property("selected").toBool();
-    });
+    const auto selectedRow = std::ranges::find_if(
+        rows, [](QQuickItem* row) { return row->property("selected").toBool(); });
     ASSERT_NE(selectedRow, rows.end());
     EXPECT_EQ((*selectedRow)->property("item").toMap().value("index").toInt(), 9);
 
@@ -380,11 +363,6 @@ TEST_F(PickerViewTest, TheSelectionIsScrolledToTheMiddle) {
     ASSERT_NE(last, nullptr);
     EXPECT_LE(last->mapToItem(list, {0, last->height()}).y(), list->height());
     EXPECT_GT(last->mapToItem(list, {0, 0}).y(), list->height() / 2);
-    // An index outside the results does not move the list.
-    const double scrolled = list->property("contentY").toDouble();
-    session.setSelectedIndex(session.resultCount() + 3);
-    QTest::qWait(200);
-    EXPECT_EQ(list->property("contentY").toDouble(), scrolled);
 }
 
 TEST_F(PickerViewTest, TheToneMenuRetonesEveryEmoji) {
@@ -427,25 +405,11 @@ TEST_F(PickerViewTest, TheToneMenuRetonesEveryEmoji) {
     }
 }
 
-TEST_F(PickerViewTest, ThePermissionNoticeFollowsTheStore) {
-    state.setAccessibilityGranted(false);
-    ASSERT_TRUE(show());
-    QQuickItem* notice = item("permissionNotice");
-    EXPECT_TRUE(notice->isVisible());
-    state.setAccessibilityGranted(true);
-    EXPECT_FALSE(notice->isVisible());
-    state.setAccessibilityGranted(false);
-    EXPECT_TRUE(notice->isVisible());
-}
-
 TEST_F(PickerViewTest, TheTileMenuMarksFavoritesAndInsertsKeepingThePickerOpen) {
     ASSERT_TRUE(show());
     type("pizza");
     settle();
-    QObject* menu =
-        item("tileMenu")
-            ? static_cast<QObject*>(item("tileMenu"))
-            : view.rootObject()->findChild<QObject*>("pickerView")->findChild<QObject*>("tileMenu");
+    QObject* menu = popup("tileMenu");
     ASSERT_NE(menu, nullptr);
     const auto openMenu = [&] {
         click(emojiWithShortcode(Section::Results, "pizza"), Qt::RightButton);
@@ -507,9 +471,8 @@ TEST_F(PickerViewTest, TheTileMenuChoosesAToneForOneEmoji) {
     ASSERT_TRUE(show());
     type("thumbs");
     settle();
-    QObject* picker = view.rootObject()->findChild<QObject*>("pickerView");
-    QObject* menu = picker->findChild<QObject*>("tileMenu");
-    QObject* toneMenu = picker->findChild<QObject*>("emojiToneMenu");
+    QObject* menu = popup("tileMenu");
+    QObject* toneMenu = popup("emojiToneMenu");
     ASSERT_TRUE(menu && toneMenu);
     const auto entry = [](QObject* in, const char* name) {
         return in->findChild<QQuickItem*>(name);
@@ -558,15 +521,14 @@ TEST_F(PickerViewTest, TheTileMenuChoosesAToneForOneEmoji) {
     EXPECT_FALSE(entry(menu, "skinToneMenuItem")->isEnabled());
 }
 
-TEST_F(PickerViewTest, RowsShowTitleCaseNamesAndAStarOfTheirOwn) {
+// A row's star marks a favorite without inserting; the rest of the row inserts.
+TEST_F(PickerViewTest, RowsHaveAStarOfTheirOwn) {
     state.setPickerMode(view::PickerMode::List);
     ASSERT_TRUE(show());
     type("flag");
     settle();
     QQuickItem* row = emojiWithShortcode(Section::Results, "de");
     ASSERT_NE(row, nullptr);
-    EXPECT_EQ(row->findChild<QQuickItem*>("rowName")->property("text").toString(), "Flag: Germany");
-    EXPECT_EQ(row->findChild<QQuickItem*>("rowShortcode")->property("text").toString(), ":de:");
     QQuickItem* star = row->findChild<QQuickItem*>("favoriteStar");
     EXPECT_FALSE(star->property("favorite").toBool());
     click(star);
@@ -592,8 +554,8 @@ TEST_F(PickerViewTest, EscapeCancelsAndTheFieldSearches) {
     EXPECT_EQ(session.query(), "");
 }
 
-// The README's picture of the full picker; also run at scale 2 (QT_SCALE_FACTOR=2).
-TEST_F(PickerViewTest, DrawsTheGridAndTheListAtItsScale) {
+// Also run at scale 2 (QT_SCALE_FACTOR=2).
+TEST_F(PickerViewTest, DrawsEveryTileInColourAtItsScale) {
     ASSERT_TRUE(show());
     const double scale = view.devicePixelRatio();
     const QString suffix = scale == 1 ? QString() : QString("@%1x").arg(scale);
@@ -601,7 +563,6 @@ TEST_F(PickerViewTest, DrawsTheGridAndTheListAtItsScale) {
     session.setSelectedIndex(1);
 
     const QImage grid = grab("full_picker_grid" + suffix + ".png");
-    ASSERT_EQ(grid.size(), QSize(620, 470) * scale);
     // Each emoji is drawn in colour, not as a grey outline glyph of a fallback font.
     for (QQuickItem* tile : emojiOf(Section::Results)) {
         const QQuickItem* emoji = tile->findChild<QQuickItem*>("tileEmoji");
@@ -616,8 +577,6 @@ TEST_F(PickerViewTest, DrawsTheGridAndTheListAtItsScale) {
         EXPECT_GT(colourful, 40 * scale * scale)
             << tile->property("item").toMap()["shortcode"].toString().toStdString();
     }
-    state.setPickerMode(view::PickerMode::List);
-    grab("full_picker_list" + suffix + ".png");
 }
 
 } // namespace

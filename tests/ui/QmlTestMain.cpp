@@ -1,7 +1,6 @@
 // Qt Quick Test runner with the program's QML modules, symbol images, and the real session
 // and store behind the views (as the singleton Rig of Tiklo.TestSupport).
 #include "ui/QmlTestRig.h"
-#include "ui/SettingsTestRig.h"
 #include "ui/theme/ThemeIconProvider.h"
 
 #include <QObject>
@@ -23,14 +22,11 @@ public slots:
         tiklo::ThemeIconProvider::install(*engine);
         rig_ = std::make_unique<tiklo::test::QmlTestRig>();
         qmlRegisterSingletonInstance("Tiklo.TestSupport", 1, 0, "Rig", rig_.get());
-        settingsRig_ = std::make_unique<tiklo::test::SettingsTestRig>();
-        qmlRegisterSingletonInstance("Tiklo.TestSupport", 1, 0, "SettingsRig", settingsRig_.get());
     }
 
 private:
     // Lives as long as the engine: the test ends before this object does.
     std::unique_ptr<tiklo::test::QmlTestRig> rig_;
-    std::unique_ptr<tiklo::test::SettingsTestRig> settingsRig_;
 };
 
 QUICK_TEST_MAIN_WITH_SETUP(ui_qml, UiTestSetup)

@@ -1,5 +1,7 @@
 #include "ui/QmlTestRig.h"
 
+#include "app/KeyNames.h"
+
 namespace tiklo::test {
 namespace {
 
@@ -12,12 +14,25 @@ std::string tile(std::size_t index) {
     return QString::fromUcs4(&scalar, 1).toStdString();
 }
 
+std::vector<std::string> strings(const QStringList& list) {
+    std::vector<std::string> converted;
+    for (const QString& text : list) {
+        converted.push_back(text.toStdString());
+    }
+    return converted;
+}
+
 } // namespace
 
 QmlTestRig::QmlTestRig()
     : catalog_(std::make_unique<EmojiCatalog>(std::vector<EmojiItem>{}, [] { return now; })),
       session_({[this]() -> const EmojiCatalog& { return *catalog_; }, environment_.state,
-                environment_.history, injector_}) {
+                environment_.history, injector_}),
+      registration_(environment_.state, environment_.hotkeys),
+      loginItemSync_(environment_.state, environment_.loginItem),
+      exceptions_(environment_.state, environment_.workspace),
+      backend_({[this]() -> const EmojiCatalog& { return *catalog_; }, environment_.state,
+                environment_.history, exceptions_, registration_}) {
     connect(&session_, &PickerSession::hideRequested, this, [this] { ++hides_; });
     reset();
 }
@@ -30,12 +45,50 @@ QStringList QmlTestRig::typed() const {
     return texts;
 }
 
+QString QmlTestRig::grabbedHotkey() const {
+    const FakeHotkeyService& service = environment_.hotkeyService;
+    for (const FakeHotkeyService::Call& call : service.calls) {
+        if (call.what == "register" && service.grabbed.contains(call.id)) {
+            return QString::fromStdString(KeyNames::format(call.key));
+        }
+    }
+    return {};
+}
+
+QString QmlTestRig::storedHotkey() const {
+    return QString::fromStdString(environment_.defaults.dataValue("hotkey").value_or(""));
+}
+
+QString QmlTestRig::storedExceptions() const {
+    return QString::fromStdString(
+        environment_.defaults.dataValue("excludedBundleIDs").value_or(""));
+}
+
 void QmlTestRig::reset() {
-    items_.clear();
+    log_.reset();
+    backend_.recorder()->stop();
+    environment_.hotkeyService.heldElsewhere.clear();
+    environment_.loginService.refusal.reset();
+    environment_.workspace.lastOther.reset();
     injector_.replaced.clear();
     injector_.reactivated.clear();
     hides_ = 0;
+    items_.clear();
     replaceCatalog();
+    AppState& state = environment_.state;
+    state.setMasterEnabled(true);
+    state.setLaunchAtLogin(false);
+    state.setAccessibilityGranted(true);
+    state.setPickerMode(view::PickerMode::Grid);
+    state.setDefaultSkinTone(view::SkinTone::Standard);
+    state.setTriggerPrefix(";");
+    state.setInsertSpaceAfterTrigger(false);
+    state.setFavorites({});
+    state.setRecents({});
+    state.setEmojiUsage({});
+    state.setExcludedAppIDs({});
+    state.setHotkey(Hotkey{}); // registers it
+    environment_.defaults.values.clear();
     session_.reset();
     session_.setPresentationMode(view::Presentation::Inline);
     session_.setReplacementBackspaces(1);
@@ -59,18 +112,6 @@ void QmlTestRig::fill(int count, const QStringList& names) {
     replaceCatalog();
 }
 
-void QmlTestRig::add(const QString& name, const QStringList& keywords) {
-    std::vector<std::string> words;
-    for (const QString& keyword : keywords) {
-        words.push_back(keyword.toStdString());
-    }
-    std::sort(words.begin(), words.end());
-    items_.push_back({tile(items_.size()), name.toStdString(),
-                      "item_" + std::to_string(items_.size()), EmojiCategory::objects, words,
-                      false});
-    replaceCatalog();
-}
-
 void QmlTestRig::addHand(const QString& name) {
     items_.push_back({"\U0001F44B",
                       name.toStdString(),
@@ -81,9 +122,57 @@ void QmlTestRig::addHand(const QString& name) {
     replaceCatalog();
 }
 
-void QmlTestRig::present(view::Presentation presentation) {
-    session_.setPresentationMode(presentation);
-    session_.refreshResults();
+void QmlTestRig::setCatalog(const QVariantList& items) {
+    items_.clear();
+    for (const QVariant& entry : items) {
+        const QVariantMap item = entry.toMap();
+        items_.push_back({item["emoji"].toString().toStdString(),
+                          item["name"].toString().toStdString(),
+                          item["shortcode"].toString().toStdString(),
+                          allEmojiCategories.at(item["category"].toUInt()),
+                          {},
+                          item["supportsSkinTone"].toBool()});
+    }
+    replaceCatalog();
+}
+
+void QmlTestRig::setUsage(const QStringList& ids) {
+    AppState::Usage usage;
+    for (const std::string& id : strings(ids)) {
+        usage[id] = EmojiUsage{1, now};
+    }
+    environment_.state.setEmojiUsage(std::move(usage));
+}
+
+void QmlTestRig::setFavorites(const QStringList& ids) {
+    const std::vector<std::string> list = strings(ids);
+    environment_.state.setFavorites({list.begin(), list.end()});
+}
+
+void QmlTestRig::setRecents(const QStringList& ids) {
+    environment_.state.setRecents(strings(ids));
+}
+
+void QmlTestRig::refuseLoginItem(bool refuse) {
+    environment_.loginService.refusal =
+        refuse ? std::optional<std::string>("not allowed") : std::nullopt;
+}
+
+void QmlTestRig::holdElsewhere(int keysym, bool ctrl, bool alt, bool shift, bool super) {
+    Modifiers modifiers;
+    modifiers = ctrl ? modifiers | Modifier::ctrl : modifiers;
+    modifiers = alt ? modifiers | Modifier::alt : modifiers;
+    modifiers = shift ? modifiers | Modifier::shift : modifiers;
+    modifiers = super ? modifiers | Modifier::super : modifiers;
+    environment_.hotkeyService.heldElsewhere.push_back(Key{static_cast<KeySym>(keysym), modifiers});
+}
+
+void QmlTestRig::setLastApplication(const QString& appID) {
+    environment_.workspace.lastOther = RunningApplication{appID.toStdString(), 1, 1};
+}
+
+void QmlTestRig::captureLog() {
+    log_ = std::make_unique<LogCapture>();
 }
 
 void QmlTestRig::replaceCatalog() {

@@ -8,8 +8,6 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QMenu>
-#include <QQmlComponent>
-#include <QQmlEngine>
 
 #include "ui/UrlRecorder.h"
 
@@ -170,8 +168,6 @@ TEST_F(TrayMenuTest, EachItemDoesItsOwnThing) {
     actionNamed(menu, QString::fromUtf8("Orlen's newsletter\u2026"))->trigger();
     ASSERT_EQ(browser.opened.size(), 1);
     EXPECT_EQ(browser.opened.front(), AppLinks::newsletter());
-    EXPECT_TRUE(AppLinks::newsletter().isValid());
-    EXPECT_FALSE(AppLinks::newsletter().isRelative());
 
     actionNamed(menu, QString::fromUtf8("Check for Updates\u2026"))->trigger();
     EXPECT_EQ(fakeUpdater.checks, 1);
@@ -209,19 +205,6 @@ TEST_F(TrayMenuTest, EachItemDoesItsOwnThing) {
     actionNamed(menu, "Quit Tiklo")->trigger();
     EXPECT_EQ(quits, 1);
     EXPECT_EQ(std::tie(pickers, settings, welcomes), std::tuple(1, 1, 1));
-}
-
-TEST(TrayIconTest, TheTrayShowsTheSymbolOfTheSmilingFace) {
-    // The tray's icon is the one the views draw for "face.smiling".
-    QQmlEngine engine;
-    engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
-    QQmlComponent component(&engine);
-    component.setData("import QtQuick\nimport Tiklo.Theme\nQtObject {\n"
-                      "  property string icon: Symbols.iconName(\"face.smiling\")\n}",
-                      QUrl());
-    std::unique_ptr<QObject> object(component.create());
-    ASSERT_TRUE(object) << component.errorString().toStdString();
-    EXPECT_EQ(object->property("icon").toString(), TrayMenu::iconName);
 }
 
 TEST(UpdaterControllerTest, ValuesArriveOnALaterTurnInOrder) {

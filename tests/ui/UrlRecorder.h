@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDesktopServices>
 #include <QList>
 #include <QObject>
 #include <QUrl>
@@ -11,8 +12,10 @@ namespace tiklo::test {
 class UrlRecorder : public QObject {
     Q_OBJECT
 public:
-    explicit UrlRecorder(const QString& scheme);
-    ~UrlRecorder() override;
+    explicit UrlRecorder(const QString& scheme) : scheme_(scheme) {
+        QDesktopServices::setUrlHandler(scheme_, this, "open");
+    }
+    ~UrlRecorder() override { QDesktopServices::unsetUrlHandler(scheme_); }
 
     QList<QUrl> opened;
 

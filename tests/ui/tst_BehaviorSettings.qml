@@ -12,8 +12,8 @@ Item {
         id: behaviorView
         BehaviorSettingsView {
             anchors.fill: parent
-            appState: SettingsRig.appState
-            backend: SettingsRig.backend
+            appState: Rig.appState
+            backend: Rig.backend
         }
     }
     // A page with a text field beside it, to see where keys go.
@@ -27,8 +27,8 @@ Item {
                 id: page
                 width: parent.width
                 height: parent.height - 40
-                appState: SettingsRig.appState
-                backend: SettingsRig.backend
+                appState: Rig.appState
+                backend: Rig.backend
             }
             TextInput {
                 id: field
@@ -41,7 +41,7 @@ Item {
 
     SignalSpy {
         id: refusals
-        target: SettingsRig.backend.recorder
+        target: Rig.backend.recorder
         signalName: "refused"
     }
 
@@ -50,7 +50,7 @@ Item {
         when: windowShown
 
         function init() {
-            SettingsRig.reset()
+            Rig.reset()
             refusals.clear()
         }
 
@@ -65,7 +65,7 @@ Item {
         function test_toggles(data) {
             const view = createTemporaryObject(behaviorView, root)
             const toggle = findChild(view, data.toggle)
-            const state = SettingsRig.appState
+            const state = Rig.appState
             compare(toggle.checked, state[data.property])
             const start = state[data.property]
             // By the pointer, by Space and by Return; and from elsewhere (the tray menu).
@@ -85,68 +85,50 @@ Item {
         function test_launch_at_login_springs_back_when_refused() {
             const view = createTemporaryObject(behaviorView, root)
             const toggle = findChild(view, "launchAtLoginToggle")
-            SettingsRig.refuseLoginItem(true)
+            Rig.refuseLoginItem(true)
             mouseClick(toggle)
-            compare(SettingsRig.appState.launchAtLogin, false)
+            compare(Rig.appState.launchAtLogin, false)
             compare(toggle.checked, false)
-            compare(SettingsRig.loginItemRegistered, false)
-            SettingsRig.refuseLoginItem(false)
+            compare(Rig.loginItemRegistered, false)
+            Rig.refuseLoginItem(false)
             mouseClick(toggle)
             compare(toggle.checked, true)
-            compare(SettingsRig.loginItemRegistered, true)
-        }
-
-        function test_reduced_motion_stops_the_knobs_sliding() {
-            const toggles = ["masterEnabledToggle", "launchAtLoginToggle", "trailingSpaceToggle"]
-            const moving = createTemporaryObject(behaviorView, root)
-            for (const name of toggles)
-                verify(findChild(moving, name).animated, name)
-            const still = createTemporaryObject(behaviorView, root,
-                                                { backend: SettingsRig.stillBackend })
-            for (const name of toggles)
-                verify(!findChild(still, name).animated, name)
+            compare(Rig.loginItemRegistered, true)
         }
 
         function test_picker_style() {
             const view = createTemporaryObject(behaviorView, root)
             const control = findChild(view, "pickerStyleControl")
             mouseClick(findChild(control, "segment_List"))
-            compare(SettingsRig.appState.pickerMode, 1)
+            compare(Rig.appState.pickerMode, 1)
             compare(control.currentIndex, 1)
             control.forceActiveFocus(Qt.TabFocusReason)
             keyClick(Qt.Key_Left)
-            compare(SettingsRig.appState.pickerMode, 0)
+            compare(Rig.appState.pickerMode, 0)
             keyClick(Qt.Key_Left)
-            compare(SettingsRig.appState.pickerMode, 0)
-            SettingsRig.appState.pickerMode = 1
+            compare(Rig.appState.pickerMode, 0)
+            Rig.appState.pickerMode = 1
             compare(control.currentIndex, 1)
         }
 
         function test_skin_tone_menu() {
             const view = createTemporaryObject(behaviorView, root)
             const menu = findChild(view, "skinToneMenu")
-            compare(menu.count, 6)
-            compare(findChild(menu, "comboBoxText").text, menu.textAt(0))
             menu.forceActiveFocus(Qt.TabFocusReason)
             keyClick(Qt.Key_Down)
-            compare(SettingsRig.appState.defaultSkinTone, 1)
-            SettingsRig.appState.defaultSkinTone = 4
+            compare(Rig.appState.defaultSkinTone, 1)
+            Rig.appState.defaultSkinTone = 4
             compare(menu.currentIndex, 4)
             compare(findChild(menu, "comboBoxText").text, menu.textAt(4))
         }
 
         // The recorder's key handling: the first key ends the recording; with a modifier
-        // and not Escape it becomes the shortcut.
+        // and not Escape it becomes the shortcut. (Which keys and modifiers are kept, and how
+        // they are stored, is the recorder's and the codec's own test.)
         function test_recorder_keys_data() {
             return [
                 { tag: "Ctrl", key: Qt.Key_E, modifiers: Qt.ControlModifier, shown: "Ctrl+E",
                   stored: '{"keyCode":14,"modifiers":4096}' },
-                { tag: "Alt", key: Qt.Key_E, modifiers: Qt.AltModifier, shown: "Alt+E",
-                  stored: '{"keyCode":14,"modifiers":2048}' },
-                { tag: "Shift", key: Qt.Key_E, modifiers: Qt.ShiftModifier, shown: "Shift+E",
-                  stored: '{"keyCode":14,"modifiers":512}' },
-                { tag: "Super", key: Qt.Key_E, modifiers: Qt.MetaModifier, shown: "Super+E",
-                  stored: '{"keyCode":14,"modifiers":256}' },
                 { tag: "Ctrl+Alt+Space", key: Qt.Key_Space,
                   modifiers: Qt.ControlModifier | Qt.AltModifier, shown: "Ctrl+Alt+Space",
                   stored: '{"keyCode":49,"modifiers":6144}' },
@@ -157,8 +139,6 @@ Item {
                   stored: "" },
                 { tag: "Escape", key: Qt.Key_Escape, modifiers: Qt.NoModifier, shown: "Ctrl+Alt+E",
                   stored: "" },
-                { tag: "Ctrl+Escape", key: Qt.Key_Escape, modifiers: Qt.ControlModifier,
-                  shown: "Ctrl+Alt+E", stored: "" },
                 { tag: "Super+Escape", key: Qt.Key_Escape, modifiers: Qt.MetaModifier,
                   shown: "Ctrl+Alt+E", stored: "" }
             ]
@@ -171,7 +151,7 @@ Item {
             mouseClick(recorder)
             verify(recorder.recording)
             // The current shortcut is let go meanwhile, so that pressing it is recorded too.
-            compare(SettingsRig.grabbedHotkey, "")
+            compare(Rig.grabbedHotkey, "")
             // The key goes nowhere else, whoever has the focus.
             holder.field.forceActiveFocus()
             // Modifiers on their own do not end it.
@@ -182,19 +162,19 @@ Item {
             verify(!recorder.recording)
             compare(holder.field.text, "")
             compare(text.text, data.shown)
-            compare(SettingsRig.appState.hotkeyDisplay, data.shown)
-            compare(SettingsRig.storedHotkey, data.stored)
+            compare(Rig.appState.hotkeyDisplay, data.shown)
+            compare(Rig.storedHotkey, data.stored)
             // What the system holds is what is shown: the new shortcut works at once, or the
             // old one again.
-            compare(SettingsRig.grabbedHotkey, data.shown)
+            compare(Rig.grabbedHotkey, data.shown)
             // Not recording, keys reach the field again.
             keyClick(Qt.Key_X)
             compare(holder.field.text, "x")
         }
 
         function test_recorder_refuses_a_held_combination() {
-            SettingsRig.holdElsewhere(0x20, true, false, true, false) // Ctrl+Shift+Space
-            SettingsRig.captureLog()
+            Rig.holdElsewhere(0x20, true, false, true, false) // Ctrl+Shift+Space
+            Rig.captureLog()
             const view = createTemporaryObject(behaviorView, root)
             const recorder = findChild(view, "hotkeyRecorder")
             mouseClick(recorder)
@@ -210,11 +190,11 @@ Item {
             compare(subtitle.text, "Opens the floating emoji picker anywhere.")
             keyClick(Qt.Key_Escape)
             verify(!recorder.recording)
-            compare(SettingsRig.grabbedHotkey, "Ctrl+Alt+E")
-            verify(SettingsRig.storedHotkey.indexOf('"keyCode":49') < 0, SettingsRig.storedHotkey)
-            verify(SettingsRig.log.indexOf(
+            compare(Rig.grabbedHotkey, "Ctrl+Alt+E")
+            verify(Rig.storedHotkey.indexOf('"keyCode":49') < 0, Rig.storedHotkey)
+            verify(Rig.log.indexOf(
                        "tiklo.hotkey: Tiklo: failed to register hotkey Ctrl+Shift+Space (status 10)") >= 0,
-                   SettingsRig.log.join("\n"))
+                   Rig.log.join("\n"))
         }
 
         function test_recorder_by_keyboard_and_second_press_stops() {
@@ -236,7 +216,7 @@ Item {
             keyPress(Qt.Key_Space, Qt.ControlModifier | Qt.AltModifier, -1)
             keyRelease(Qt.Key_Space, Qt.ControlModifier | Qt.AltModifier)
             verify(!recorder.recording)
-            compare(SettingsRig.appState.hotkeyDisplay, "Ctrl+Alt+Space")
+            compare(Rig.appState.hotkeyDisplay, "Ctrl+Alt+Space")
             // Focus a click gave shows neither ring nor accent outline once the recording ends.
             view.forceActiveFocus()
             verify(!ring.visible)
@@ -249,14 +229,14 @@ Item {
         function test_leaving_the_page_stops_recording() {
             const holder = createTemporaryObject(pageWithField, root)
             mouseClick(findChild(holder.page, "hotkeyRecorder"))
-            verify(SettingsRig.backend.recorder.recording)
+            verify(Rig.backend.recorder.recording)
             holder.page.destroy()
-            tryVerify(() => !SettingsRig.backend.recorder.recording)
+            tryVerify(() => !Rig.backend.recorder.recording)
             holder.field.forceActiveFocus()
             keyClick(Qt.Key_E, Qt.ControlModifier)
             keyClick(Qt.Key_Q)
             compare(holder.field.text, "q")
-            compare(SettingsRig.appState.hotkeyDisplay, "Ctrl+Alt+E")
+            compare(Rig.appState.hotkeyDisplay, "Ctrl+Alt+E")
         }
     }
 }

@@ -1,10 +1,8 @@
 import QtQuick
 import QtTest
-import Tiklo.App
 import Tiklo.Picker
 import Tiklo.Session
 import Tiklo.TestSupport
-import Tiklo.Theme
 
 Item {
     id: root
@@ -12,7 +10,6 @@ Item {
     height: 360
 
     Component { id: pickerView; InlineEmojiPickerView { appState: Rig.appState } }
-    Component { id: hostView; PickerHostView { appState: Rig.appState } }
 
     TestCase {
         id: testCase
@@ -85,25 +82,6 @@ Item {
             compare(rowChild(10, "selectedShortcode").text, ":item_10:")
             session.commandHeld = false
             verify(!rowChild(0, "commandBadge").visible)
-        }
-
-        function test_highlighted_name_data() {
-            const match = text => "<font color=\"" + Theme.accent + "\"><b>" + text + "</b></font>"
-            return [
-                { tag: "match", name: "thumbs up sign", query: "up",
-                  markup: "Thumbs " + match("up") + " sign" },
-                { tag: "markup characters", name: "a<b> & \"x\" >", keywords: ["x"], query: "x",
-                  markup: "A&lt;b&gt; &amp; &quot;" + match("x") + "&quot; &gt;" }
-            ]
-        }
-        function test_highlighted_name(data) {
-            Rig.add(data.name, data.keywords || [])
-            makeView()
-            session.query = data.query
-            compare(session.resultCount, 1)
-            const name = rowChild(0, "rowName")
-            compare(name.textFormat, Text.StyledText)
-            compare(name.text, data.markup)
         }
 
         function test_hover_and_click() {
@@ -212,15 +190,6 @@ Item {
             wait(0)
             waitForItemPolished(child("resultsList"))
             compare(rowTop(0), 8) // there at once, not on the way
-        }
-
-        function test_host_shows_the_view_of_the_presentation() {
-            view = createTemporaryObject(hostView, root, { session: session })
-            const inline = findChild(view, "inlinePickerView")
-            const full = findChild(view, "pickerView")
-            verify(inline.visible && !full.visible)
-            Rig.present(Tiklo.Full)
-            verify(!inline.visible && full.visible)
         }
     }
 }

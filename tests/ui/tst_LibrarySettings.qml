@@ -13,8 +13,8 @@ Item {
         id: libraryView
         LibrarySettingsView {
             anchors.fill: parent
-            appState: SettingsRig.appState
-            backend: SettingsRig.backend
+            appState: Rig.appState
+            backend: Rig.backend
         }
     }
 
@@ -23,7 +23,7 @@ Item {
         when: windowShown
 
         function init() {
-            SettingsRig.reset()
+            Rig.reset()
         }
 
         // `count` items named "item 00"... with shortcodes "s00"..., listed in reverse name
@@ -43,24 +43,18 @@ Item {
         }
 
         function test_favorites_first_thirty_by_name() {
-            SettingsRig.setCatalog(catalogOf(50))
+            Rig.setCatalog(catalogOf(50))
             const ids = []
             for (let i = 0; i < 45; ++i)
                 ids.push("s" + (i < 10 ? "0" : "") + i)
             ids.push("unknown")
-            SettingsRig.setFavorites(ids)
+            Rig.setFavorites(ids)
             const view = createTemporaryObject(libraryView, root)
             const favorites = findChild(view, "favoritesGrid")
             const shown = cells(favorites)
             compare(shown.length, 30)
             for (let i = 0; i < 30; ++i)
                 compare(shown[i].tooltip, ":s" + (i < 10 ? "0" : "") + i + ":")
-            // Three rows of ten.
-            compare(shown[9].y, shown[0].y)
-            verify(shown[10].y > shown[0].y)
-            compare(shown[10].x, shown[0].x)
-            compare(shown[20].x, shown[0].x)
-            verify(shown[29].y > shown[10].y)
             compare(findChild(shown[0], "miniGridEmoji").text, String.fromCodePoint(0x1F000))
             // The favorites card never offers to clear.
             verify(!findChild(favorites, "miniGridClear").visible)
@@ -68,62 +62,56 @@ Item {
         }
 
         function test_recents_in_order_and_clear() {
-            SettingsRig.setCatalog(catalogOf(5))
-            SettingsRig.setRecents(["s03", "gone", "s01", "s04"])
+            Rig.setCatalog(catalogOf(5))
+            Rig.setRecents(["s03", "gone", "s01", "s04"])
             const view = createTemporaryObject(libraryView, root)
             const recent = findChild(view, "recentGrid")
             verify(findChild(findChild(view, "favoritesGrid"), "miniGridEmpty").visible, "no favorites")
             // The unknown id is not shown but stays stored.
             compare(cells(recent).map(cell => cell.tooltip), [":s03:", ":s01:", ":s04:"])
-            compare(SettingsRig.appState.recents.length, 4)
+            compare(Rig.appState.recents.length, 4)
             const clear = findChild(recent, "miniGridClear")
             verify(clear.visible)
             mouseClick(clear)
-            compare(SettingsRig.appState.recents.length, 0)
+            compare(Rig.appState.recents.length, 0)
             compare(cells(recent).length, 0)
             verify(findChild(recent, "miniGridEmpty").visible)
             verify(!clear.visible)
         }
 
         function test_cells_follow_the_skin_tone() {
-            SettingsRig.setCatalog([{ emoji: "\u{1F44D}", name: "thumbs up", shortcode: "thumbsup",
+            Rig.setCatalog([{ emoji: "\u{1F44D}", name: "thumbs up", shortcode: "thumbsup",
                                       category: 1, supportsSkinTone: true }])
-            SettingsRig.setFavorites(["thumbsup"])
+            Rig.setFavorites(["thumbsup"])
             const view = createTemporaryObject(libraryView, root)
             const emoji = () => findChild(cells(findChild(view, "favoritesGrid"))[0], "miniGridEmoji").text
             compare(emoji(), "\u{1F44D}")
-            SettingsRig.appState.defaultSkinTone = 5 // dark
+            Rig.appState.defaultSkinTone = 5 // dark
             compare(emoji(), "\u{1F44D}\u{1F3FF}")
         }
 
+        // The button, by the pointer and by the keyboard, clears only the counts.
         function test_usage_count_and_clear() {
-            SettingsRig.setCatalog(catalogOf(5))
-            SettingsRig.setUsage(["s00", "s01", "s02"])
-            SettingsRig.setRecents(["s01"])
-            SettingsRig.setFavorites(["s02"])
+            Rig.setCatalog(catalogOf(5))
+            Rig.setUsage(["s00", "s01", "s02"])
+            Rig.setRecents(["s01"])
+            Rig.setFavorites(["s02"])
             const view = createTemporaryObject(libraryView, root)
             const subtitle = findChild(findChild(view, "usageRow"), "settingRowSubtitle")
             compare(subtitle.text,
                     "3 emoji have learned counts. Frequently selected emoji move forward in close search matches.")
             mouseClick(findChild(view, "clearUsageButton"))
             verify(subtitle.text.startsWith("0 emoji have learned counts."))
-            // Only the counts go.
-            compare(SettingsRig.appState.recents, ["s01"])
-            compare(SettingsRig.appState.favorites, ["s02"])
-        }
-
-        function test_clear_by_keyboard() {
-            SettingsRig.setCatalog(catalogOf(2))
-            SettingsRig.setUsage(["s00"])
-            const view = createTemporaryObject(libraryView, root)
-            const clear = findChild(view, "clearUsageButton")
-            clear.forceActiveFocus(Qt.TabFocusReason)
+            compare(Rig.appState.recents, ["s01"])
+            compare(Rig.appState.favorites, ["s02"])
+            Rig.setUsage(["s00"])
+            findChild(view, "clearUsageButton").forceActiveFocus(Qt.TabFocusReason)
             keyClick(Qt.Key_Space)
-            compare(Object.keys(SettingsRig.appState.emojiUsage).length, 0)
+            compare(Object.keys(Rig.appState.emojiUsage).length, 0)
         }
 
         function test_categories() {
-            SettingsRig.setCatalog(catalogOf(20))
+            Rig.setCatalog(catalogOf(20))
             const view = createTemporaryObject(libraryView, root)
             const rows = Helpers.findAll(findChild(view, "categoriesCard"), "categoryRow", false)
             // 20 items over 9 categories by i % 9: three in the first two, two elsewhere.

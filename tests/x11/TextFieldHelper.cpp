@@ -2,7 +2,9 @@
 // prints "ready <window id>" once the field has the keyboard focus, then answers commands
 // read from stdin, one per line: "text" prints the field's text as UTF-8 on one line,
 // "returns" how often Return was pressed in it, "clear" empties it, "password" hides its text
-// as it is typed (answering "password"), "quit" ends it.
+// as it is typed (answering "password"), "quit" ends it. With --caret-probe the field holds
+// "tiklo caret probe" with the caret at offset 5, and the ready line gives the field's place on
+// screen instead: "ready X Y WIDTH HEIGHT".
 #include <cstdio>
 #include <string>
 
@@ -24,7 +26,8 @@ void answer(const QByteArray& line) {
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    QLineEdit field;
+    const bool probe = QApplication::arguments().contains(QStringLiteral("--caret-probe"));
+    QLineEdit field(probe ? QStringLiteral("tiklo caret probe") : QString());
     field.setWindowTitle(QStringLiteral("Tiklo test field"));
     field.resize(480, 40);
     int returns = 0;
@@ -35,10 +38,23 @@ int main(int argc, char** argv) {
 
     QTimer readiness;
     QObject::connect(&readiness, &QTimer::timeout, [&] {
-        if (field.isActiveWindow() && field.hasFocus()) {
-            readiness.stop();
-            answer("ready " + QByteArray::number(static_cast<qulonglong>(field.winId())));
+        if (!field.isActiveWindow() || !field.hasFocus()) {
+            return;
         }
+        readiness.stop();
+        if (!probe) {
+            answer("ready " + QByteArray::number(static_cast<qulonglong>(field.winId())));
+            return;
+        }
+        field.deselect();
+        field.setCursorPosition(5);
+        const QPoint origin = field.mapToGlobal(QPoint(0, 0));
+        answer(QStringLiteral("ready %1 %2 %3 %4")
+                   .arg(origin.x())
+                   .arg(origin.y())
+                   .arg(field.width())
+                   .arg(field.height())
+                   .toUtf8());
     });
     readiness.start(10);
 

@@ -42,14 +42,8 @@ TEST(X11AccessibilityTrustTest, XvfbOffersXInputAndXTest) {
     EXPECT_TRUE(X11AccessibilityTrust(client.connection()).isTrusted());
 }
 
-TEST(X11AccessibilityTrustTest, RequestSwitchesTheBusOnAndOpensTheDesktopsSettings) {
-    FakeAccessibilityStatus status;
-    QDBusConnection bus =
-        QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("a11y-fake"));
-    ASSERT_TRUE(bus.registerObject(QStringLiteral("/org/a11y/bus"), &status,
-                                   QDBusConnection::ExportAllProperties));
-    ASSERT_TRUE(bus.registerService(QStringLiteral("org.a11y.Bus")));
-
+// That the request switches the bus on is tested against the real bus launcher.
+TEST(X11AccessibilityTrustTest, RequestOpensTheDesktopsSettings) {
     // Stand-ins for the settings programs record how they were started. GNOME's is
     // preferred; KDE's is the fallback.
     const QByteArray savedPath = qgetenv("PATH");
@@ -65,7 +59,6 @@ TEST(X11AccessibilityTrustTest, RequestSwitchesTheBusOnAndOpensTheDesktopsSettin
     install("systemsettings");
     X11AccessibilityTrust trust(test::qtConnection());
     trust.requestTrust();
-    EXPECT_TRUE(test::waitUntil([&] { return status.isEnabled(); }));
     EXPECT_TRUE(test::waitUntil([&] { return contents(record) == "systemsettings kcm_access\n"; }))
         << contents(record);
 
@@ -76,7 +69,6 @@ TEST(X11AccessibilityTrustTest, RequestSwitchesTheBusOnAndOpensTheDesktopsSettin
     })) << contents(record);
 
     qputenv("PATH", savedPath);
-    QDBusConnection::disconnectFromBus(QStringLiteral("a11y-fake"));
 }
 
 // The session says whether it is Wayland's: its type from the login manager, or a Wayland

@@ -65,28 +65,13 @@ TEST(XkbKeyTranslatorTest, CharactersKeepOnlyShiftAndTheLocksWhileEveryModifierI
     XkbKeyTranslator translator;
     translator.setKeymap(keymap.get());
 
-    expectKey(translator, semicolonKey, {XKB_KEY_semicolon, none, ";"});
-    expectKey(translator, aKey, {XKB_KEY_a, none, "a"});
-
-    translator.setState(held(XCB_MOD_MASK_SHIFT));
-    expectKey(translator, semicolonKey, {XKB_KEY_semicolon, shift, ":"});
-    expectKey(translator, aKey, {XKB_KEY_a, shift, "A"});
-
-    translator.setState(held(XCB_MOD_MASK_CONTROL));
-    expectKey(translator, semicolonKey, {XKB_KEY_semicolon, ctrl, ";"});
+    // Single modifiers and Caps Lock as the monitor's test types them on a real display; here
+    // the states no key press makes there.
     translator.setState(held(XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_SHIFT));
     expectKey(translator, semicolonKey, {XKB_KEY_semicolon, ctrl | shift, ":"});
-    translator.setState(held(XCB_MOD_MASK_1 | XCB_MOD_MASK_4));
-    expectKey(translator, aKey, {XKB_KEY_a, Modifier::alt | Modifier::super, "a"});
-
     // Sticky Shift (latched) types like a held one.
     translator.setState({.latchedModifiers = XCB_MOD_MASK_SHIFT});
     expectKey(translator, semicolonKey, {XKB_KEY_semicolon, shift, ":"});
-
-    // Caps Lock: letters only, and no modifier of its own.
-    translator.setState({.lockedModifiers = XCB_MOD_MASK_LOCK});
-    expectKey(translator, aKey, {XKB_KEY_a, none, "A"});
-    expectKey(translator, semicolonKey, {XKB_KEY_semicolon, none, ";"});
     // A locked Control is still Ctrl, never for the characters.
     translator.setState({.lockedModifiers = XCB_MOD_MASK_LOCK | XCB_MOD_MASK_CONTROL});
     expectKey(translator, aKey, {XKB_KEY_a, ctrl, "A"});

@@ -105,25 +105,6 @@ TEST(AppcastTest, AnythingButUsableRssIsRejected) {
     }
 }
 
-TEST(AutomaticUpdateChecksTest, AskedOnTheSecondLaunchOnlyAndAnswerKept) {
-    test::FakeDefaultsStore defaults;
-    AutomaticUpdateChecks checks(defaults, [] { return 1000.0; });
-    EXPECT_FALSE(checks.launchNeedsQuestion());
-    EXPECT_EQ(checks.consent(), AutomaticUpdateChecks::Consent::unasked);
-    EXPECT_FALSE(checks.isDue());
-    EXPECT_TRUE(checks.launchNeedsQuestion());
-    // Not answered: asked again at the next launch.
-    EXPECT_TRUE(checks.launchNeedsQuestion());
-    checks.setConsent(false);
-    EXPECT_EQ(defaults.boolValue("automaticallyChecksForUpdates"), false);
-    EXPECT_FALSE(checks.launchNeedsQuestion());
-    EXPECT_EQ(checks.consent(), AutomaticUpdateChecks::Consent::refused);
-    EXPECT_FALSE(checks.isDue());
-    checks.setConsent(true);
-    EXPECT_FALSE(checks.launchNeedsQuestion());
-    EXPECT_TRUE(checks.isDue());
-}
-
 TEST(AutomaticUpdateChecksTest, DueOnceADayExactly) {
     test::FakeDefaultsStore defaults;
     double now = 700000000.0;

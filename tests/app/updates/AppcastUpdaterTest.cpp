@@ -156,12 +156,14 @@ TEST_F(AppcastUpdaterTest, NothingIsFetchedBeforeTheUserAgreed) {
     EXPECT_EQ(presenter.questions, 0);
     EXPECT_EQ(timers.running(hour), 0);
 
-    // Second launch: asked once; unanswered, still nothing.
+    // Second launch: asked once; unanswered, still nothing, and asked again at the next.
     updater = launch();
     EXPECT_EQ(presenter.questions, 1);
     timers.tick(hour);
     settle();
     EXPECT_EQ(server.connections, 0);
+    updater = launch();
+    EXPECT_EQ(presenter.questions, 2);
 
     // Refused: kept, never asked again, never fetched by itself.
     presenter.answerQuestion(false);
@@ -171,7 +173,7 @@ TEST_F(AppcastUpdaterTest, NothingIsFetchedBeforeTheUserAgreed) {
     updater = launch();
     timers.tick(hour);
     settle();
-    EXPECT_EQ(presenter.questions, 1);
+    EXPECT_EQ(presenter.questions, 2);
     EXPECT_EQ(server.connections, 0);
     EXPECT_TRUE(presenter.shown.empty());
 
