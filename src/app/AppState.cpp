@@ -4,6 +4,9 @@
 #include "platform/Log.h"
 
 #include <algorithm>
+#include <array>
+#include <tuple>
+#include <utility>
 
 namespace tiklo {
 namespace {
@@ -72,6 +75,38 @@ void AppState::load() {
                                          << discardedEntries.join(", ");
         defaults_.keepCopyBeforeNextWrite();
     }
+}
+
+void AppState::refreshFromStore() {
+    if (batches_ > 0 || !defaults_.reloadIfChanged()) {
+        return;
+    }
+    // Each loaded setting beside the signal that announces it.
+    const auto values = [this] {
+        return std::tuple(masterEnabled_, pickerMode_, defaultSkinTone_, triggerPrefix_,
+                          insertSpaceAfterTrigger_, hotkey_, favorites_, recents_, emojiUsage_,
+                          emojiSkinTones_, excludedAppIDs_);
+    };
+    static constexpr std::array changed{&AppState::masterEnabledChanged,
+                                        &AppState::pickerModeChanged,
+                                        &AppState::defaultSkinToneChanged,
+                                        &AppState::triggerPrefixChanged,
+                                        &AppState::insertSpaceAfterTriggerChanged,
+                                        &AppState::hotkeyChanged,
+                                        &AppState::favoritesChanged,
+                                        &AppState::recentsChanged,
+                                        &AppState::emojiUsageChanged,
+                                        &AppState::emojiSkinTonesChanged,
+                                        &AppState::excludedAppIDsChanged};
+    const auto before = values();
+    static_assert(std::tuple_size_v<decltype(before)> == changed.size());
+    load();
+    const auto after = values();
+    [&]<std::size_t... index>(std::index_sequence<index...>) {
+        (..., (std::get<index>(before) != std::get<index>(after) ? emit(this->*changed[index])()
+                                                                 : void()));
+    }
+    (std::make_index_sequence<changed.size()>());
 }
 
 template <typename Setting>

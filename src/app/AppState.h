@@ -118,6 +118,10 @@ public:
     void setEmojiSkinTones(SkinTones value);
     void setExcludedAppIDs(std::vector<std::string> value);
 
+    // Takes in what another program stored meanwhile (the input-method addon's learning), and
+    // tells the observers of each setting that changed. Nothing happens inside a batch.
+    void refreshFromStore();
+
     // Asks the system to let Tiklo observe and type keys, and shows where to allow it.
     Q_INVOKABLE void requestAccessibility();
 

@@ -6,6 +6,8 @@ UsageHistory::UsageHistory(AppState& state, Clock clock, QObject* parent)
     : QObject(parent), state_(state), clock_(std::move(clock)) {}
 
 void UsageHistory::recordUse(const EmojiItem& item) {
+    // Learning starts from what the addon may have learnt meanwhile, or would undo it.
+    state_.refreshFromStore();
     // Recents and usage change together: the settings file is written once for both.
     const AppState::Batch batch(state_);
     const UsageLearning::RecentsSteps steps =
@@ -21,6 +23,7 @@ void UsageHistory::recordUse(const EmojiItem& item) {
 }
 
 void UsageHistory::toggleFavorite(const EmojiItem& item) {
+    state_.refreshFromStore();
     AppState::Favorites favorites = state_.favorites();
     if (favorites.erase(item.id()) == 0) {
         favorites.insert(item.id());
@@ -29,6 +32,7 @@ void UsageHistory::toggleFavorite(const EmojiItem& item) {
 }
 
 void UsageHistory::setSkinTone(const EmojiItem& item, std::optional<SkinTone> tone) {
+    state_.refreshFromStore();
     if (!item.supportsSkinTone) {
         return;
     }

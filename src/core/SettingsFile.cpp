@@ -158,6 +158,7 @@ std::filesystem::path SettingsFile::folder() const {
 }
 
 void SettingsFile::load() {
+    stamp_ = FileStamp::of(file_);
     if (const char* what = whyNotAFile(file_)) {
         notAFile_ = true;
         failureLogged_ = true; // every write fails for this reason, said here once
@@ -248,10 +249,12 @@ std::optional<std::string> SettingsFile::dataValue(const std::string& key) const
 }
 
 Result SettingsFile::write(const Entries& entries) {
+    readAgainIfChanged();
     for (const auto& [key, value] : entries) {
         values_.insert_or_assign(key, std::visit([](const auto& v) { return Value(v); }, value));
     }
     const Result result = persist();
+    unsavedInMemory_ = !result;
     if (result) {
         failureLogged_ = false;
     } else if (!failureLogged_) {
@@ -265,6 +268,24 @@ Result SettingsFile::write(const Entries& entries) {
 
 void SettingsFile::keepCopyBeforeNextWrite() {
     unreadableOnDisk_ = true;
+}
+
+bool SettingsFile::reloadIfChanged() {
+    readAgainIfChanged();
+    return std::exchange(readAgain_, false);
+}
+
+void SettingsFile::readAgainIfChanged() {
+    if (notAFile_ || unsavedInMemory_ || FileStamp::of(file_) == stamp_) {
+        return;
+    }
+    // A copy already due is still due: it holds what this store could not read.
+    const bool copyDue = unreadableOnDisk_;
+    values_.clear();
+    unreadableOnDisk_ = false;
+    load();
+    unreadableOnDisk_ = unreadableOnDisk_ || copyDue;
+    readAgain_ = true;
 }
 
 Result SettingsFile::persist() {
@@ -316,6 +337,7 @@ Result SettingsFile::persist() {
         !written) {
         return written;
     }
+    stamp_ = FileStamp::of(file_);
     if (!complete) {
         return Result::failure("a key or text holding U+0000 cannot be written");
     }

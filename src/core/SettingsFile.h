@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/FileStamp.h"
 #include "core/LogSink.h"
 #include "platform/DefaultsStore.h"
 
@@ -14,8 +15,10 @@ namespace tiklo {
 
 // The settings as one property-list file (XML; a binary one is read too), loaded once and
 // rewritten whole on every change by replacing the file atomically, so a crash leaves either
-// the old or the new file. Values of other types found in the file are written back as they
-// were. A file that cannot be read, or whose values were read only in part, is kept aside as
+// the old or the new file. Each write first reads the file again when another program changed
+// it, so what that program stored under other keys is kept. Values of other types found in the file
+// are written back as they were. A file that cannot be read, or whose values were read only in
+// part, is kept aside as
 // `<name>.corrupt-<UTC time>` before the first write replaces it. When the file cannot be
 // written, values live on in memory; the write answers the failure, and the first failure of
 // a run of them is logged. What can never be a file (a folder, a FIFO, a link to nothing) is
@@ -37,6 +40,7 @@ public:
 
     Result write(const Entries& entries) override;
     void keepCopyBeforeNextWrite() override;
+    bool reloadIfChanged() override;
 
 private:
     struct NodeDeleter {
@@ -47,6 +51,8 @@ private:
     using Value = std::variant<bool, std::string, Data, ForeignNode>;
 
     void load();
+    // Reads the file again when it is not as this store last read or wrote it.
+    void readAgainIfChanged();
     // Writes every value to the file; fails when anything stayed in memory only.
     Result persist();
     Result setAsideUnreadableFile() const;
@@ -61,6 +67,12 @@ private:
     // Something that is not a regular file stands at the path: everything stays in memory.
     bool notAFile_ = false;
     bool staleTemporaryFilesRemoved_ = false;
+    // The file as last read or written here.
+    FileStamp stamp_;
+    // Values the last write could not keep live only here: reading the file would lose them.
+    bool unsavedInMemory_ = false;
+    // Read again since reloadIfChanged last answered.
+    bool readAgain_ = false;
     // The last write failed and said so: the following failures are the same story.
     bool failureLogged_ = false;
 };

@@ -4,39 +4,15 @@
 #include "core/SettingsFile.h"
 #include "core/UsageLearning.h"
 
-#include <sys/stat.h>
 #include <utility>
 
 namespace tiklo {
 
-bool SettingsFileWatch::Stamp::operator==(const Stamp& other) const {
-    const auto same = [](const timespec& a, const timespec& b) {
-        return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
-    };
-    return exists == other.exists && device == other.device && inode == other.inode &&
-           size == other.size && same(modified, other.modified) && same(changed, other.changed);
-}
-
 SettingsFileWatch::SettingsFileWatch(std::filesystem::path file, LogSink warn)
     : file_(std::move(file)), warn_(std::move(warn)) {}
 
-SettingsFileWatch::Stamp SettingsFileWatch::stamp() const {
-    struct stat info {};
-    Stamp result;
-    if (::stat(file_.c_str(), &info) != 0) {
-        return result;
-    }
-    result.exists = true;
-    result.device = info.st_dev;
-    result.inode = info.st_ino;
-    result.size = info.st_size;
-    result.modified = info.st_mtim;
-    result.changed = info.st_ctim;
-    return result;
-}
-
 const TriggerSettings& SettingsFileWatch::current() {
-    const Stamp now = stamp();
+    const FileStamp now = FileStamp::of(file_);
     if (loadedStamp_ && *loadedStamp_ == now) {
         return settings_;
     }

@@ -1,14 +1,13 @@
 #pragma once
 
 #include "catalog/EmojiItem.h"
+#include "core/FileStamp.h"
 #include "core/LogSink.h"
 #include "core/TriggerSettings.h"
 #include "platform/Result.h"
 
-#include <ctime>
 #include <filesystem>
 #include <optional>
-#include <sys/types.h>
 
 namespace tiklo {
 
@@ -30,23 +29,9 @@ public:
     Result recordUse(const EmojiItem& item, double now);
 
 private:
-    // What tells one version of the file from another without reading it. A replacement
-    // by rename is a new inode; an edit in place changes the times or the size.
-    struct Stamp {
-        bool exists = false;
-        dev_t device = 0;
-        ino_t inode = 0;
-        off_t size = 0;
-        timespec modified{};
-        timespec changed{};
-
-        bool operator==(const Stamp& other) const;
-    };
-    Stamp stamp() const;
-
     std::filesystem::path file_;
     LogSink warn_;
-    std::optional<Stamp> loadedStamp_;
+    std::optional<FileStamp> loadedStamp_;
     TriggerSettings settings_;
     int reads_ = 0;
 };

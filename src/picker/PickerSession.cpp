@@ -170,6 +170,8 @@ const EmojiItem* PickerSession::itemWithID(const QString& id) const {
 }
 
 void PickerSession::reset() {
+    // Recents and ranking as the addon may have left them: one stat while nothing changed.
+    services_.state.refreshFromStore();
     typing_.restart();
     setReplacementBackspaces(0);
     setQuery("");

@@ -44,6 +44,12 @@ public:
     // Some stored value could be read only in part: what is stored now is kept, as a copy
     // beside the store, before the next write replaces it.
     virtual void keepCopyBeforeNextWrite() = 0;
+
+    // Another program may change the stored values (the input-method addon learns from its
+    // uses). Reads them again when they changed since this store last read or wrote them,
+    // and answers whether they were read again since the last time it was asked, a write's
+    // own reading included.
+    virtual bool reloadIfChanged() { return false; }
 };
 
 } // namespace tiklo

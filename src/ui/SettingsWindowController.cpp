@@ -19,15 +19,17 @@ constexpr const char* rootView = "qrc:/qt/qml/Tiklo/Settings/SettingsRootView.qm
 
 SettingsWindowController::SettingsWindowController(QQmlEngine& engine, AppState& state,
                                                    SettingsBackend& backend)
-    : window_(engine, {QUrl(QString::fromLatin1(rootView)),
-                       {{QStringLiteral("appState"), QVariant::fromValue(&state)},
-                        {QStringLiteral("backend"), QVariant::fromValue(&backend)}},
-                       QStringLiteral("Tiklo"),
-                       size,
-                       minimumSize,
-                       true}) {}
+    : state_(state), window_(engine, {QUrl(QString::fromLatin1(rootView)),
+                                      {{QStringLiteral("appState"), QVariant::fromValue(&state)},
+                                       {QStringLiteral("backend"), QVariant::fromValue(&backend)}},
+                                      QStringLiteral("Tiklo"),
+                                      size,
+                                      minimumSize,
+                                      true}) {}
 
 void SettingsWindowController::show(const QString& page) {
+    // Recents and usage as the input-method addon may have changed them.
+    state_.refreshFromStore();
     if (window_.ensure()) {
         window_.centre();
     }

@@ -22,6 +22,7 @@ public:
     QQuickView* window() const { return window_.view(); }
 
 private:
+    AppState& state_;
     ReusedWindow window_;
 };
 

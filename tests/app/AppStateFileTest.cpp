@@ -1,8 +1,10 @@
 // The settings store over the real defaults file.
 #include "app/AppState.h"
 #include "app/LoginItemSync.h"
+#include "app/SettingsTable.h"
 #include "app/UsageHistory.h"
 #include "catalog/FileReading.h"
+#include "core/SettingsFileWatch.h"
 #include "platform/linux/PropertyListDefaultsFile.h"
 #include "support/FakePlatform.h"
 #include "support/LogCapture.h"
@@ -91,6 +93,41 @@ TEST(AppStateFileTest, EveryAssignmentComesBackAtTheNextLaunch) {
     EXPECT_EQ(reloaded.emojiUsage().at(fire.emoji), (EmojiUsage{1, 5.5}));
     EXPECT_EQ(reloaded.excludedAppIDs(), std::vector<std::string>{"org.gnome.gedit"});
     EXPECT_TRUE(reloaded.didCompleteOnboarding());
+}
+
+// The input-method addon learns from its uses in the same file while the program runs.
+TEST(AppStateFileTest, WhatAnotherProgramLearntIsKeptByEveryWriteAndSeenBeforeLearning) {
+    const test::TempDir dir;
+    const fs::path path = dir.file("tiklo/defaults.plist");
+    Services services;
+    PropertyListDefaultsFile defaults(path);
+    AppState state(defaults, services.trust, services.loginItem);
+    historyOf(state, 1.0).recordUse(fire);
+    int recentsChanges = 0;
+    QObject::connect(&state, &AppState::recentsChanged, [&] { ++recentsChanges; });
+
+    const EmojiItem heart{"\u2764\uFE0F", "red heart", "heart", EmojiCategory::smileys, {}, false};
+    SettingsFileWatch addon(path, {});
+    ASSERT_TRUE(addon.recordUse(heart, 2.0));
+
+    // A setting of the program's own: the addon's learning stays in the file.
+    state.setPickerMode(view::PickerMode::List);
+    EXPECT_EQ(SettingsTable::recents.load(PropertyListDefaultsFile(path)).value,
+              (std::vector<std::string>{"heart", "fire"}));
+
+    // The program's next use starts from it, and the views hear of it.
+    historyOf(state, 3.0).recordUse(fire);
+    EXPECT_EQ(state.recents(), (std::vector<std::string>{"fire", "heart"}));
+    EXPECT_EQ(state.emojiUsage().at(heart.emoji), (EmojiUsage{1, 2.0}));
+    EXPECT_EQ(state.emojiUsage().at(fire.emoji), (EmojiUsage{2, 3.0}));
+    EXPECT_EQ(recentsChanges, 3); // read again, then without it and with it in front
+    PropertyListDefaultsFile again(path);
+    EXPECT_EQ(AppState(again, services.trust, services.loginItem).recents(), state.recents());
+
+    // Unchanged on disk: nothing is read or announced.
+    state.refreshFromStore();
+    EXPECT_EQ(recentsChanges, 3);
+    EXPECT_FALSE(defaults.reloadIfChanged());
 }
 
 TEST(AppStateFileTest, PartlyBadListsKeepTheirGoodEntriesAndTheFileIsCopiedAside) {
