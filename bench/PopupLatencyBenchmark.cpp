@@ -150,11 +150,12 @@ private:
 
 // The platform with the caret's calls timed.
 Platform timingCaret(Platform platform, AccessibilityProvider& accessibility) {
-    return {
-        platform.defaults,  platform.hotkeys,        platform.loginItems,       platform.workspace,
-        platform.trust,     accessibility,           platform.accessibilityBus, platform.screens,
-        platform.keyboard,  platform.keyboardLayout, platform.keyboardHold,     platform.keyPoster,
-        platform.activator, platform.mainThread,     platform.sleeper,          platform.timers};
+    return {platform.defaults,         platform.hotkeys,      platform.loginItems,
+            platform.workspace,        platform.trust,        accessibility,
+            platform.accessibilityBus, platform.screens,      platform.keyboard,
+            platform.keyboardLayout,   platform.keyboardHold, platform.keyPoster,
+            platform.activator,        platform.mainThread,   platform.sleeper,
+            platform.timers,           platform.inputMethod};
 }
 
 // Tiklo's picker path: the program's own platform and runtime, without the tray and without

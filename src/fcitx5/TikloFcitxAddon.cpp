@@ -4,6 +4,7 @@
 #include "core/SettingsFile.h"
 #include "fcitx5/FcitxQueryKey.h"
 
+#include <dbus_public.h>
 #include <fcitx-utils/capabilityflags.h>
 #include <fcitx-utils/log.h>
 #include <fcitx-utils/textformatflags.h>
@@ -63,6 +64,18 @@ TikloFcitxAddon::TikloFcitxAddon(fcitx::Instance* instance)
                 onKeyWhileSearching(keyEvent);
             }
         }));
+    // Where fcitx5 holds the focused field, Tiklo's program leaves the search to this addon.
+    for (auto type :
+         {fcitx::EventType::InputContextFocusIn, fcitx::EventType::InputContextFocusOut}) {
+        handlers_.emplace_back(instance_->watchEvent(
+            type, fcitx::EventWatcherPhase::PostInputMethod, [this, type](fcitx::Event&) {
+                busObject_.setFocused(type == fcitx::EventType::InputContextFocusIn);
+            }));
+    }
+    if (fcitx::AddonInstance* bus = dbus()) {
+        bus->call<fcitx::IDBusModule::bus>()->addObjectVTable(
+            AddonBusObject::path, AddonBusObject::interface, busObject_);
+    }
     for (auto type : {fcitx::EventType::InputContextFocusOut, fcitx::EventType::InputContextReset,
                       fcitx::EventType::InputContextSwitchInputMethod}) {
         handlers_.emplace_back(instance_->watchEvent(

@@ -2,11 +2,13 @@
 
 #include "catalog/EmojiCatalog.h"
 #include "core/SettingsFileWatch.h"
+#include "fcitx5/AddonBusObject.h"
 #include "fcitx5/EmojiCandidate.h"
 #include "fcitx5/SearchState.h"
 
 #include <fcitx-utils/handlertable.h>
 #include <fcitx/addoninstance.h>
+#include <fcitx/addonmanager.h>
 #include <fcitx/event.h>
 #include <fcitx/inputcontextproperty.h>
 #include <fcitx/instance.h>
@@ -50,8 +52,11 @@ private:
     // Ends the search, committing `text` in place of the preedit (nothing: no commit).
     void finish(fcitx::InputContext* ic, const std::string& text);
 
+    FCITX_ADDON_DEPENDENCY_LOADER(dbus, instance_->addonManager())
+
     fcitx::Instance* instance_;
     SettingsFileWatch settings_;
+    AddonBusObject busObject_;
     std::thread warmUp_;
     fcitx::FactoryFor<SearchState> stateFactory_{
         [](fcitx::InputContext&) { return new SearchState; }};

@@ -15,8 +15,10 @@ std::optional<std::string> presentID(const std::string& id) {
 } // namespace
 
 TriggerEngine::TriggerEngine(const AppState& state, const Workspace& workspace,
-                             const KeyboardHold& hold, PickerOpener& picker)
-    : state_(state), workspace_(workspace), hold_(hold), picker_(picker) {}
+                             const KeyboardHold& hold, const InputMethodRoute& inputMethod,
+                             PickerOpener& picker)
+    : state_(state), workspace_(workspace), hold_(hold), inputMethod_(inputMethod),
+      picker_(picker) {}
 
 std::optional<int> TriggerEngine::decide(const Input& input) {
     if (!input.masterEnabled) {
@@ -53,7 +55,8 @@ void TriggerEngine::handleKeyDown(const KeyDown& key) {
     }
     if (!state_.masterEnabled() || key.key.modifiers.any(shortcutModifiers) ||
         !key.charactersIgnoringModifiers ||
-        QString::fromStdString(*key.charactersIgnoringModifiers) != state_.triggerPrefix()) {
+        QString::fromStdString(*key.charactersIgnoringModifiers) != state_.triggerPrefix() ||
+        inputMethod_.holdsFocusedField()) {
         return;
     }
     const std::optional<RunningApplication> frontmost = workspace_.frontmostApplication();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "input/PickerOpener.h"
+#include "platform/InputMethodRoute.h"
 #include "platform/KeyDown.h"
 #include "platform/KeyboardHold.h"
 #include "platform/Workspace.h"
@@ -36,9 +37,10 @@ public:
     };
 
     // Keys typed while `hold` holds them are on their way to a place already decided (the
-    // picker, or after an emoji) and never trigger.
+    // picker, or after an emoji) and never trigger; nor do those typed into a field that the
+    // input method's addon serves, which searches there itself.
     TriggerEngine(const AppState& state, const Workspace& workspace, const KeyboardHold& hold,
-                  PickerOpener& picker);
+                  const InputMethodRoute& inputMethod, PickerOpener& picker);
 
     void handleKeyDown(const KeyDown& key);
 
@@ -49,6 +51,7 @@ private:
     const AppState& state_;
     const Workspace& workspace_;
     const KeyboardHold& hold_;
+    const InputMethodRoute& inputMethod_;
     PickerOpener& picker_;
 };
 

@@ -6,6 +6,7 @@
 #include "platform/ApplicationActivator.h"
 #include "platform/DefaultsStore.h"
 #include "platform/HotkeyService.h"
+#include "platform/InputMethodRoute.h"
 #include "platform/KeyPoster.h"
 #include "platform/KeyboardHold.h"
 #include "platform/KeyboardLayout.h"
@@ -38,6 +39,7 @@ struct Platform {
     MainThreadExecutor& mainThread;
     Sleeper& sleeper;
     TimerFactory& timers;
+    const InputMethodRoute& inputMethod;
 };
 
 } // namespace tiklo

@@ -55,7 +55,7 @@ TikloRuntime::TikloRuntime(Platform platform, Options options, QObject* parent)
                 injector_}),
       picker_({session_, state_, platform_.workspace, platform_.screens, platform_.keyboardHold,
                [this] { return caretLocator_.focusedField(); }, [this] { return makePanel(); }}),
-      trigger_(state_, platform_.workspace, platform_.keyboardHold, picker_),
+      trigger_(state_, platform_.workspace, platform_.keyboardHold, platform_.inputMethod, picker_),
       // Soon after start, the catalog and the popup are made ready for the first ";".
       preparation_(
           [] {

@@ -1,23 +1,21 @@
 // Semicolon search through a real fcitx5 on a private X11 desktop: fcitx5 with only the
 // addons it needs and Tiklo's, a GTK 3 entry talking to it (GTK_IM_MODULE=fcitx), and
 // xdotool as the user's hands at 12 ms a key.
+#include "e2e/Fcitx5Process.h"
 #include "e2e/TargetEntry.h"
-#include "support/ChildProcess.h"
-#include "support/Poll.h"
+#include "e2e/TikloDesktop.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
+#include "support/TextFieldProcess.h"
 #include "support/XvfbSession.h"
-
-#include <fcitx-utils/standardpath.h>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
 #include <memory>
-#include <optional>
 #include <string>
-#include <sys/stat.h>
+#include <thread>
 
 namespace tiklo::test {
 namespace {
@@ -35,80 +33,33 @@ public:
             error_ = "no test display: " + session_->error();
             return;
         }
-        const std::filesystem::path runtime = home_.path() / "runtime";
-        std::filesystem::create_directories(runtime);
-        chmod(runtime.c_str(), 0700);
-        environment_.set("HOME", home_.path().string());
         environment_.set("XDG_CONFIG_HOME", (home_.path() / "config").string());
-        environment_.set("XDG_DATA_HOME", (home_.path() / "data").string());
-        environment_.set("XDG_CACHE_HOME", (home_.path() / "cache").string());
-        environment_.set("XDG_RUNTIME_DIR", runtime.string());
+        environment_.set("XDG_RUNTIME_DIR", (home_.path() / "runtime").string());
         environment_.set("NO_AT_BRIDGE", "1");
-        environment_.set("GSETTINGS_BACKEND", "memory");
-        // The build's addon first; the list replaces fcitx5's own folder, so it comes again.
-        environment_.set("FCITX_ADDON_DIRS", std::string(TIKLO_FCITX5_ADDON_DIR) + ":" +
-                                                 fcitx::StandardPath::fcitxPath("addondir"));
-        environment_.set("FCITX_DATA_DIRS", TIKLO_FCITX5_DATA_DIR);
-        fcitx_ = std::make_unique<ChildProcess>(
-            std::vector<std::string>{"fcitx5", "--disable=all",
-                                     "--enable=keyboard,xcb,dbus,dbusfrontend,classicui,"
-                                     "tiklo-fcitx5"},
-            ChildProcess::Options{.output = ChildProcess::Stream::discard,
-                                  .errors = ChildProcess::Stream::discard});
-        // Asked of the bus, never of fcitx5: the private bus activates nothing, but a call to
-        // a name nobody owns yet would fail rather than wait.
-        const bool onBus = pollFor(
-            [] {
-                const ChildProcess::Exit answer = ChildProcess::run(
-                    {"dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
-                     "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner",
-                     "string:org.fcitx.Fcitx5"});
-                return answer.output.find("boolean true") != std::string::npos;
-            },
-            15s, 50ms);
-        if (!onBus) {
-            error_ = "fcitx5 did not come on the session bus";
+        fcitx_ = std::make_unique<Fcitx5Process>(environment_, home_.path());
+        if (!fcitx_->ready()) {
+            error_ = fcitx_->error();
             return;
         }
-        environment_.set("GTK_IM_MODULE", "fcitx");
         target_ = std::make_unique<TargetEntry>("");
         if (!target_->ready()) {
             error_ = "the target entry did not come up with the keyboard";
             return;
         }
-        // The entry reaches fcitx5 some time after it has the focus; until then a search is
-        // plain text. Ready once one inserts.
-        const bool served = pollFor(
-            [this] {
-                target_->setText("");
-                type(";fire\n");
-                return target_->waitForText(fire, 1s) == fire;
-            },
-            15s, 100ms);
-        if (!served) {
+        if (!Fcitx5Process::waitUntilServed(*target_)) {
             error_ = "the entry never reached fcitx5";
-            return;
         }
-        target_->setText("");
     }
 
     bool ready() const { return error_.empty(); }
     const std::string& error() const { return error_; }
     TargetEntry& target() { return *target_; }
 
-    // xdotool's own pace: 12 ms a key; "\n" types Return.
-    static bool type(const std::string& text) {
-        return ChildProcess::run({"xdotool", "type", "--delay", "12", text}).succeeded();
-    }
-    static bool key(const std::string& keys) {
-        return ChildProcess::run({"xdotool", "key", "--delay", "12", keys}).succeeded();
-    }
-
 private:
     ScopedEnvironment environment_;
     TempDir home_;
     std::unique_ptr<XvfbSession> session_;
-    std::unique_ptr<ChildProcess> fcitx_;
+    std::unique_ptr<Fcitx5Process> fcitx_;
     std::unique_ptr<TargetEntry> target_;
     std::string error_;
 };
@@ -123,7 +74,7 @@ protected:
     // Types `keys` from an empty entry; what the entry holds once it settles on `expected`.
     std::string typed(const std::string& keys, const std::string& expected) {
         desktop_->target().setText("");
-        EXPECT_TRUE(Fcitx5Desktop::type(keys));
+        EXPECT_TRUE(Fcitx5Process::type(keys));
         return desktop_->target().waitForText(expected, 5s);
     }
 
@@ -133,14 +84,14 @@ protected:
 // The search in the field: the query is preedit, not text, until Return puts the emoji in
 // its place, and the keys typed right after it land after it.
 TEST_F(Fcitx5EndToEndTest, SearchesInsertInPlaceAndPunctuationStaysAsTyped) {
-    ASSERT_TRUE(Fcitx5Desktop::type(";fi"));
+    ASSERT_TRUE(Fcitx5Process::type(";fi"));
     EXPECT_EQ(desktop_->target().waitForText("", 1s), "");
-    EXPECT_TRUE(Fcitx5Desktop::key("Escape"));
+    EXPECT_TRUE(Fcitx5Process::key("Escape"));
     EXPECT_EQ(desktop_->target().waitForText(";fi", 5s), ";fi");
 
     EXPECT_EQ(typed(";fire\n is hot", fire + " is hot"), fire + " is hot");
     EXPECT_EQ(typed("hot ;fire", "hot "), "hot ");
-    EXPECT_TRUE(Fcitx5Desktop::key("ctrl+1"));
+    EXPECT_TRUE(Fcitx5Process::key("ctrl+1"));
     EXPECT_EQ(desktop_->target().waitForText("hot " + fire, 5s), "hot " + fire);
     for (const std::string line :
          {"one; two", "wink ;) ok", "a ;-) b", "so ;D nice", "for(i=0;i<n;i++)"}) {
@@ -152,6 +103,38 @@ TEST_F(Fcitx5EndToEndTest, SearchesInsertInPlaceAndPunctuationStaysAsTyped) {
 TEST_F(Fcitx5EndToEndTest, PasswordEntriesGetTheTextAsTyped) {
     ASSERT_TRUE(desktop_->target().makeSecret());
     EXPECT_EQ(typed(";fire\n", ";fire"), ";fire");
+}
+
+// Tiklo's program on the same desktop leaves the fields that fcitx5 holds to the addon: one
+// search and one emoji there, and its own popup again once the focus is in a field fcitx5
+// does not hold.
+TEST(Fcitx5BesideTikloTest, TheProgramStandsDownWhileFcitx5HoldsTheFocusedField) {
+    TikloDesktop desktop({.initialText = "", .target = false});
+    ASSERT_TRUE(desktop.ready()) << desktop.error();
+    const TempDir fcitxHome;
+    ScopedEnvironment environment;
+    const Fcitx5Process fcitx5(environment, fcitxHome.path());
+    ASSERT_TRUE(fcitx5.ready()) << fcitx5.error();
+    TargetEntry entry("");
+    ASSERT_TRUE(entry.ready());
+    ASSERT_TRUE(Fcitx5Process::waitUntilServed(entry));
+    ASSERT_TRUE(desktop.startTikloListening()) << desktop.error();
+
+    // Had the program opened its popup too, the entry would have lost the focus, and fcitx5
+    // would have put the query into it as text.
+    ASSERT_TRUE(Fcitx5Process::type(";fi"));
+    std::this_thread::sleep_for(1s);
+    EXPECT_TRUE(desktop.visiblePopups().empty());
+    EXPECT_EQ(entry.text(), "");
+    ASSERT_TRUE(Fcitx5Process::type("re\n is hot"));
+    EXPECT_EQ(entry.waitForText(fire + " is hot", 5s), fire + " is hot");
+
+    // A Qt field with no input method: the keys are the program's to watch again.
+    TextFieldProcess field;
+    ASSERT_TRUE(field.ready());
+    ASSERT_TRUE(desktop.type(";"));
+    EXPECT_TRUE(desktop.waitForActivePopup(10s));
+    EXPECT_EQ(entry.waitForText(fire + " is hot", 1s), fire + " is hot");
 }
 
 } // namespace

@@ -70,6 +70,19 @@ std::optional<ScreenRect> TargetEntry::askRect(const std::string& command) {
     return rect;
 }
 
+std::optional<std::chrono::steady_clock::time_point> TargetEntry::lastChange() {
+    const std::optional<std::string> nanoseconds = ask("changed");
+    if (!nanoseconds) {
+        return std::nullopt;
+    }
+    try {
+        return std::chrono::steady_clock::time_point(
+            std::chrono::nanoseconds(std::stoll(*nanoseconds)));
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
 std::optional<ScreenRect> TargetEntry::caretLine() {
     return askRect("caret");
 }

@@ -30,6 +30,8 @@ public:
     // The caret's line and the entry itself, on screen.
     std::optional<ScreenRect> caretLine();
     std::optional<ScreenRect> entryFrame();
+    // When the text last changed, on the steady clock of every process.
+    std::optional<std::chrono::steady_clock::time_point> lastChange();
 
     // Polls until the text is `expected` or the time is up; answers the last text seen.
     std::string waitForText(const std::string& expected,

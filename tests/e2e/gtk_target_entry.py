@@ -11,10 +11,12 @@ then answers commands read from standard input, one line each:
   "entry"  -> "entry X Y WIDTH HEIGHT", the entry on screen, root coordinates
   "set JSON" -> "set ok", after replacing the text with the JSON string, caret at its end
   "secret" -> "secret ok", after hiding the text as it is typed (a password entry)
+  "changed" -> "changed NS", when the text last changed, CLOCK_MONOTONIC nanoseconds
 """
 
 import json
 import sys
+import time
 
 import gi
 
@@ -59,6 +61,16 @@ class MultilineField(Gtk.TextView):
 entry = MultilineField() if MULTILINE else Gtk.Entry()
 entry.set_text(INITIAL)
 window.add(entry)
+
+# Read on the clock every process shares, so a benchmark can time a key to its text.
+last_change = [time.monotonic_ns()]
+
+
+def on_changed(*_arguments):
+    last_change[0] = time.monotonic_ns()
+
+
+(entry.get_buffer() if MULTILINE else entry).connect("changed", on_changed)
 
 
 def on_screen(widget_x, widget_y):
@@ -105,6 +117,8 @@ def on_command(channel, _condition):
         entry.set_text(json.loads(command[4:]))
         entry.set_position(-1)
         print("set ok", flush=True)
+    elif command == "changed":
+        print("changed %d" % last_change[0], flush=True)
     elif command == "entry":
         x, y = on_screen(0, 0)
         allocation = entry.get_allocation()

@@ -67,6 +67,11 @@ TEST(TriggerEngineTest, DecisionStopsAtEachFailingTest) {
 
 class TriggerEngineKeyTest : public ::testing::Test, protected test::FakeAppEnvironment {};
 
+struct FakeInputMethod : InputMethodRoute {
+    bool holds = false;
+    bool holdsFocusedField() const override { return holds; }
+};
+
 // A press of the key that types `character` (a one-byte one: the keysym is its code).
 KeyDown typed(const std::string& character, Modifiers modifiers = {}) {
     return {{static_cast<KeySym>(character[0]), modifiers}, character};
@@ -75,7 +80,8 @@ KeyDown typed(const std::string& character, Modifiers modifiers = {}) {
 TEST_F(TriggerEngineKeyTest, HandleKeyDownReadsTheSettingsAtEachPress) {
     test::FakePickerOpener picker;
     test::FakeKeyboardHold hold;
-    TriggerEngine engine(state, workspace, hold, picker);
+    FakeInputMethod inputMethod;
+    TriggerEngine engine(state, workspace, hold, inputMethod, picker);
 
     const RunningApplication gedit{"org.gnome.gedit", 42, 7};
     workspace.frontmost = gedit;
@@ -114,6 +120,14 @@ TEST_F(TriggerEngineKeyTest, HandleKeyDownReadsTheSettingsAtEachPress) {
     hold.holding = false;
     engine.handleKeyDown(typed("/"));
     EXPECT_EQ(picker.shown.size(), 3u);
+
+    // A field the input method's addon holds is searched there: one search, not two.
+    inputMethod.holds = true;
+    engine.handleKeyDown(typed("/"));
+    EXPECT_EQ(picker.shown.size(), 3u);
+    inputMethod.holds = false;
+    engine.handleKeyDown(typed("/"));
+    EXPECT_EQ(picker.shown.size(), 4u);
 }
 
 } // namespace

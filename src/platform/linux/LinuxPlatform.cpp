@@ -33,7 +33,7 @@ LinuxPlatform::LinuxPlatform(xcb_connection_t* connection, const std::string& ap
 Platform LinuxPlatform::platform() {
     return {defaults_,         hotkeys_,    autostart_, workspace_, trust_,        accessibility_,
             accessibilityBus_, screens_,    keyboard_,  keyboard_,  keyboardHold_, keyPoster_,
-            activator_,        mainThread_, sleeper_,   timers_};
+            activator_,        mainThread_, sleeper_,   timers_,    inputMethod_};
 }
 
 } // namespace tiklo

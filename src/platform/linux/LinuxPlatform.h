@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 #include "platform/linux/AtspiAccessibility.h"
+#include "platform/linux/FcitxAddonLink.h"
 #include "platform/linux/PropertyListDefaultsFile.h"
 #include "platform/linux/QtMainThreadExecutor.h"
 #include "platform/linux/QtScreens.h"
@@ -28,7 +29,8 @@ namespace tiklo {
 
 // The Linux desktop as Tiklo uses it: X11 through Qt's own xcb connection (hot keys, the
 // active window, key observation), a connection of its own for typing, AT-SPI for carets,
-// the settings file and the XDG autostart entry. Needs the Qt application object, and must
+// the settings file and the XDG autostart entry, and the session bus for the accessibility
+// bus's state and Tiklo's fcitx5 addon. Needs the Qt application object, and must
 // go after the services built over it.
 class LinuxPlatform {
 public:
@@ -69,6 +71,7 @@ private:
     QtScreens screens_;
     AtspiAccessibility accessibility_;
     SessionAccessibilityBus accessibilityBus_;
+    FcitxAddonLink inputMethod_;
     X11KeyboardMonitor keyboard_;
     QtTimerFactory timers_;
 };

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/InputMethodRoute.h"
+
+#include <QDBusConnection>
+#include <QDBusServiceWatcher>
+#include <QObject>
+
+namespace tiklo {
+
+// Tiklo's fcitx5 addon as the session bus shows it: served under fcitx5's own name, it
+// answers whether an input context of fcitx5 has the focus and announces each change. No
+// fcitx5, or one without the addon, holds no field. Main thread only.
+class FcitxAddonLink : public QObject, public InputMethodRoute {
+    Q_OBJECT
+public:
+    static constexpr const char* service = "org.fcitx.Fcitx5";
+    static constexpr const char* path = "/org/tiklo/Fcitx5";
+    static constexpr const char* interface = "org.tiklo.Fcitx5";
+    // Each question to the addon ends within this.
+    static constexpr int replyTimeoutMs = 2000;
+
+    explicit FcitxAddonLink(QDBusConnection connection = QDBusConnection::sessionBus(),
+                            QObject* parent = nullptr);
+
+    bool holdsFocusedField() const override { return holdsFocus_; }
+
+private slots:
+    void focusChanged(bool focused);
+
+private:
+    void ask();
+
+    QDBusConnection connection_;
+    QDBusServiceWatcher fcitx_;
+    bool holdsFocus_ = false;
+    // Answers to older questions are dropped: an announcement or a newer question came since.
+    quint64 lastQuestion_ = 0;
+};
+
+} // namespace tiklo

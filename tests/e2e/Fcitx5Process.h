@@ -1,0 +1,34 @@
+#pragma once
+
+#include "e2e/TargetEntry.h"
+#include "support/ChildProcess.h"
+#include "support/ScopedEnvironment.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace tiklo::test {
+
+// fcitx5 on the test's display and session bus, with only the addons semicolon search needs
+// and the build's own, its files under `home`. GTK applications started after it talk to it.
+class Fcitx5Process {
+public:
+    Fcitx5Process(ScopedEnvironment& environment, const std::filesystem::path& home);
+
+    bool ready() const { return error_.empty(); }
+    const std::string& error() const { return error_; }
+
+    // An entry reaches fcitx5 some time after it has the focus; until then a search is plain
+    // text. Types ";fire" Return until one inserts, and empties the entry again.
+    static bool waitUntilServed(TargetEntry& entry);
+    // xdotool's own pace: 12 ms a key; "\n" types Return.
+    static bool type(const std::string& text);
+    static bool key(const std::string& keys);
+
+private:
+    std::unique_ptr<ChildProcess> process_;
+    std::string error_;
+};
+
+} // namespace tiklo::test
