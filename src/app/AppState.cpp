@@ -177,6 +177,14 @@ void AppState::setCaretTracking(view::CaretTracking value) {
     emit caretTrackingChanged();
 }
 
+void AppState::setInputMethodSearch(view::InputMethodSearch value) {
+    if (inputMethodSearch_ == value) {
+        return;
+    }
+    inputMethodSearch_ = value;
+    emit inputMethodSearchChanged();
+}
+
 void AppState::setPickerMode(view::PickerMode value) {
     pickerMode_ = value;
     emit pickerModeChanged();

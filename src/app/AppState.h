@@ -39,6 +39,8 @@ class AppState : public QObject {
                    NOTIFY caretTrackingChanged)
     Q_PROPERTY(
         bool caretTrackingNeedsRestart READ caretTrackingNeedsRestart NOTIFY caretTrackingChanged)
+    Q_PROPERTY(tiklo::view::InputMethodSearch inputMethodSearch READ inputMethodSearch WRITE
+                   setInputMethodSearch NOTIFY inputMethodSearchChanged)
     Q_PROPERTY(tiklo::view::PickerMode pickerMode READ pickerMode WRITE setPickerMode NOTIFY
                    pickerModeChanged)
     Q_PROPERTY(tiklo::view::SkinTone defaultSkinTone READ defaultSkinTone WRITE setDefaultSkinTone
@@ -87,6 +89,8 @@ public:
     // Caret tracking came on while Tiklo ran: the applications started before do not report
     // their carets until they are restarted.
     bool caretTrackingNeedsRestart() const { return caretTrackingNeedsRestart_; }
+    // A live state too: semicolon search through Tiklo's fcitx5 addon.
+    view::InputMethodSearch inputMethodSearch() const { return inputMethodSearch_; }
     view::PickerMode pickerMode() const { return pickerMode_; }
     view::SkinTone defaultSkinTone() const { return defaultSkinTone_; }
     const QString& triggerPrefix() const { return triggerPrefix_; }
@@ -106,6 +110,7 @@ public:
     void setAccessibilityGranted(bool value);
     void setX11ApplicationsOnly(bool value);
     void setCaretTracking(view::CaretTracking value);
+    void setInputMethodSearch(view::InputMethodSearch value);
     void setPickerMode(view::PickerMode value);
     void setDefaultSkinTone(view::SkinTone value);
     // Kept as assigned; stored as its first character.
@@ -143,6 +148,7 @@ signals:
     void accessibilityGrantedChanged();
     void x11ApplicationsOnlyChanged();
     void caretTrackingChanged();
+    void inputMethodSearchChanged();
     void pickerModeChanged();
     void defaultSkinToneChanged();
     void triggerPrefixChanged();
@@ -173,6 +179,7 @@ private:
     bool x11ApplicationsOnly_ = false;
     view::CaretTracking caretTracking_ = view::CaretTracking::Unknown;
     bool caretTrackingNeedsRestart_ = false;
+    view::InputMethodSearch inputMethodSearch_ = view::InputMethodSearch::Unknown;
     view::PickerMode pickerMode_ = view::PickerMode::Grid;
     view::SkinTone defaultSkinTone_ = view::SkinTone::Standard;
     QString triggerPrefix_;

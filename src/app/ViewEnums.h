@@ -4,6 +4,7 @@
 #include "catalog/PickerMode.h"
 #include "catalog/SkinTone.h"
 #include "platform/AccessibilityBus.h"
+#include "platform/InputMethodRoute.h"
 
 #include <optional>
 
@@ -50,6 +51,15 @@ constexpr CaretTracking fromPlatform(AccessibilityBus::State state) {
     return static_cast<CaretTracking>(state);
 }
 
+// Whether Tiklo's fcitx5 addon serves this session (Unknown until asked). The cases of
+// InputMethodRoute::State in its order.
+enum class InputMethodSearch { Unknown, On, Off, NotInstalled };
+Q_ENUM_NS(InputMethodSearch)
+
+constexpr InputMethodSearch fromPlatform(InputMethodRoute::State state) {
+    return static_cast<InputMethodSearch>(state);
+}
+
 constexpr tiklo::PickerMode toCatalog(PickerMode mode) {
     return static_cast<tiklo::PickerMode>(mode);
 }
@@ -92,5 +102,10 @@ static_assert(fromPlatform(AccessibilityBus::State::unknown) == CaretTracking::U
               fromPlatform(AccessibilityBus::State::on) == CaretTracking::On &&
               fromPlatform(AccessibilityBus::State::off) == CaretTracking::Off &&
               fromPlatform(AccessibilityBus::State::missing) == CaretTracking::Unavailable);
+static_assert(fromPlatform(InputMethodRoute::State::unknown) == InputMethodSearch::Unknown &&
+              fromPlatform(InputMethodRoute::State::on) == InputMethodSearch::On &&
+              fromPlatform(InputMethodRoute::State::off) == InputMethodSearch::Off &&
+              fromPlatform(InputMethodRoute::State::notInstalled) ==
+                  InputMethodSearch::NotInstalled);
 
 } // namespace tiklo::view

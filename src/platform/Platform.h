@@ -39,7 +39,7 @@ struct Platform {
     MainThreadExecutor& mainThread;
     Sleeper& sleeper;
     TimerFactory& timers;
-    const InputMethodRoute& inputMethod;
+    InputMethodRoute& inputMethod;
 };
 
 } // namespace tiklo

@@ -91,6 +91,9 @@ TikloRuntime::~TikloRuntime() = default;
 void TikloRuntime::start() {
     platform_.accessibilityBus.watch(
         [this](AccessibilityBus::State bus) { state_.setCaretTracking(view::fromPlatform(bus)); });
+    platform_.inputMethod.watch([this](InputMethodRoute::State route) {
+        state_.setInputMethodSearch(view::fromPlatform(route));
+    });
     application_.start();
     preparation_.start();
 }

@@ -70,6 +70,7 @@ class TriggerEngineKeyTest : public ::testing::Test, protected test::FakeAppEnvi
 struct FakeInputMethod : InputMethodRoute {
     bool holds = false;
     bool holdsFocusedField() const override { return holds; }
+    void watch(Listener) override {}
 };
 
 // A press of the key that types `character` (a one-byte one: the keysym is its code).

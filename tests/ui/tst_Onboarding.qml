@@ -104,6 +104,20 @@ Item {
             compare(findChild(view, "permissionHint").text.indexOf("Grant Access") >= 0, data.grant)
         }
 
+        // The addon's line follows the live state; only "on" is marked done.
+        function test_input_method_line() {
+            const view = make()
+            view.step = 1
+            const line = findChild(view, "inputMethodStatus")
+            const cases = [[Tiklo.On, ": on"], [Tiklo.Off, ": off"],
+                           [Tiklo.NotInstalled, ": not installed"], [Tiklo.Unknown, "fcitx5…"]]
+            for (const [state, end] of cases) {
+                Rig.appState.inputMethodSearch = state
+                verify(findChild(line, "statusText").text.endsWith(end), end)
+                compare(line.good, state === Tiklo.On)
+            }
+        }
+
         function test_walk_through_with_the_keyboard() {
             const view = make()
             const finished = createTemporaryObject(spy, root, { target: view, signalName: "finished" })

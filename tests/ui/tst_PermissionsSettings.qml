@@ -76,6 +76,18 @@ Item {
             compare(findChild(view, "grantButton").visible, data.grant)
         }
 
+        // The addon's row follows the live state; only "on" is marked done.
+        function test_input_method_row() {
+            const view = createTemporaryObject(page, root)
+            const cases = [[Tiklo.On, "On."], [Tiklo.Off, "Off."],
+                           [Tiklo.NotInstalled, "Not installed."], [Tiklo.Unknown, "Asking fcitx5"]]
+            for (const [state, start] of cases) {
+                Rig.appState.inputMethodSearch = state
+                verify(subtitle(view, "inputMethodRow").startsWith(start), start)
+                compare(findChild(view, "inputMethodCheck").visible, state === Tiklo.On)
+            }
+        }
+
         // "Grant" only asks: the page changes when the bus reports the change, not before.
         function test_grant_asks_and_waits_for_the_bus() {
             Rig.appState.caretTracking = Tiklo.Off

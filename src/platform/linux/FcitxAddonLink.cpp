@@ -3,6 +3,7 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QStandardPaths>
 
 #include <utility>
 
@@ -26,9 +27,35 @@ FcitxAddonLink::FcitxAddonLink(QDBusConnection connection, QObject* parent)
     ask();
 }
 
+void FcitxAddonLink::watch(Listener listener) {
+    listener_ = std::move(listener);
+    if (!connection_.isConnected()) {
+        report(false);
+    } else if (state_ != State::unknown) {
+        listener_(state_);
+    }
+}
+
+void FcitxAddonLink::report(bool answered) {
+    // Where Debian's package puts it, or any other folder of fcitx5's data.
+    const bool installed =
+        answered || !QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                            QStringLiteral("fcitx5/addon/tiklo-fcitx5.conf"))
+                         .isEmpty();
+    const State state = answered ? State::on : installed ? State::off : State::notInstalled;
+    if (state == state_) {
+        return;
+    }
+    state_ = state;
+    if (listener_) {
+        listener_(state_);
+    }
+}
+
 void FcitxAddonLink::focusChanged(bool focused) {
     ++lastQuestion_;
     holdsFocus_ = focused;
+    report(true);
 }
 
 void FcitxAddonLink::ask() {
@@ -48,6 +75,7 @@ void FcitxAddonLink::ask() {
                 }
                 const QDBusPendingReply<bool> reply = *call;
                 holdsFocus_ = !reply.isError() && reply.value();
+                report(!reply.isError());
             });
 }
 

@@ -10,7 +10,8 @@ namespace tiklo {
 
 // Tiklo's fcitx5 addon as the session bus shows it: served under fcitx5's own name, it
 // answers whether an input context of fcitx5 has the focus and announces each change. No
-// fcitx5, or one without the addon, holds no field. Main thread only.
+// fcitx5, or one without the addon, holds no field. The addon is installed when fcitx5's
+// data folders hold its description. Main thread only.
 class FcitxAddonLink : public QObject, public InputMethodRoute {
     Q_OBJECT
 public:
@@ -24,16 +25,20 @@ public:
                             QObject* parent = nullptr);
 
     bool holdsFocusedField() const override { return holdsFocus_; }
+    void watch(Listener listener) override;
 
 private slots:
     void focusChanged(bool focused);
 
 private:
     void ask();
+    void report(bool answered);
 
     QDBusConnection connection_;
     QDBusServiceWatcher fcitx_;
     bool holdsFocus_ = false;
+    Listener listener_;
+    State state_ = State::unknown;
     // Answers to older questions are dropped: an announcement or a newer question came since.
     quint64 lastQuestion_ = 0;
 };

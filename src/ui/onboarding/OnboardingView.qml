@@ -346,6 +346,7 @@ Rectangle {
 
                         // The content fades over when a state changes.
                         readonly property string look: root.keysGranted + "/" + root.caretTracking
+                                                       + "/" + root.appState.inputMethodSearch
                         onLookChanged: cardFade.restart()
                         NumberAnimation {
                             id: cardFade
@@ -395,6 +396,25 @@ Rectangle {
                                     prominent: true
                                     // The page changes only when the bus says it is on.
                                     onClicked: root.appState.requestAccessibility()
+                                }
+                            }
+                            StatusLine {
+                                objectName: "inputMethodStatus"
+                                readonly property int search: root.appState.inputMethodSearch
+                                good: search === Tiklo.On
+                                // Not needed on X11: never a warning.
+                                tint: Theme.textTertiary
+                                text: {
+                                    switch (search) {
+                                    case Tiklo.On:
+                                        return qsTr("Semicolon search through fcitx5: on")
+                                    case Tiklo.Off:
+                                        return qsTr("Semicolon search through fcitx5: off")
+                                    case Tiklo.NotInstalled:
+                                        return qsTr("Semicolon search through fcitx5: not installed")
+                                    default:
+                                        return qsTr("Asking fcitx5…")
+                                    }
                                 }
                             }
                         }

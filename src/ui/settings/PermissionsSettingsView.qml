@@ -4,9 +4,10 @@ import Tiklo.App
 import Tiklo.Theme
 
 // The settings page on what this desktop lets Tiklo do: reach the keys of other
-// applications (an X11 session gives it; under Wayland only X11 applications), and find
-// their carets (the desktop's accessibility bus, which "Grant" switches on). It follows the
-// store's live states and runs no timer of its own.
+// applications (an X11 session gives it; under Wayland only X11 applications), find their
+// carets (the desktop's accessibility bus, which "Grant" switches on), and search inside
+// fcitx5 through Tiklo's addon. It follows the store's live states and runs no timer of its
+// own.
 SettingsPage {
     id: root
     objectName: "permissionsSettingsView"
@@ -88,6 +89,39 @@ SettingsPage {
                         // The page changes only when the bus says it is on.
                         onClicked: root.appState.requestAccessibility()
                     }
+                }
+            }
+
+            Rectangle {
+                Layout.fillWidth: true
+                implicitHeight: 1
+                color: Theme.border
+            }
+
+            SettingRow {
+                id: inputMethodRow
+                objectName: "inputMethodRow"
+                readonly property int search: root.appState.inputMethodSearch
+                title: qsTr("Semicolon search through fcitx5")
+                subtitle: {
+                    switch (search) {
+                    case Tiklo.On:
+                        return qsTr("On. In the fields fcitx5 serves, Wayland apps too, the search runs inside fcitx5.")
+                    case Tiklo.Off:
+                        return qsTr("Off. Tiklo's addon is installed, but fcitx5 is not running or has not loaded it: restart fcitx5.")
+                    case Tiklo.NotInstalled:
+                        return qsTr("Not installed. The tiklo-fcitx5 package brings semicolon search to Wayland apps through fcitx5.")
+                    default:
+                        return qsTr("Asking fcitx5…")
+                    }
+                }
+
+                SymbolIcon {
+                    objectName: "inputMethodCheck"
+                    visible: inputMethodRow.search === Tiklo.On
+                    name: "checkmark.circle.fill"
+                    color: Theme.green
+                    size: 13
                 }
             }
         }

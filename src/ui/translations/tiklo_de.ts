@@ -354,6 +354,22 @@
         <source>Start using Tiklo</source>
         <translation>Tiklo verwenden</translation>
     </message>
+    <message>
+        <source>Semicolon search through fcitx5: on</source>
+        <translation>Semikolon-Suche über fcitx5: an</translation>
+    </message>
+    <message>
+        <source>Semicolon search through fcitx5: off</source>
+        <translation>Semikolon-Suche über fcitx5: aus</translation>
+    </message>
+    <message>
+        <source>Semicolon search through fcitx5: not installed</source>
+        <translation>Semikolon-Suche über fcitx5: nicht installiert</translation>
+    </message>
+    <message>
+        <source>Asking fcitx5…</source>
+        <translation>Frage fcitx5…</translation>
+    </message>
 </context>
 <context>
     <name>PermissionsSettingsView</name>
@@ -412,6 +428,26 @@
     <message>
         <source>How semicolon search works</source>
         <translation>So funktioniert die Semikolon-Suche</translation>
+    </message>
+    <message>
+        <source>Semicolon search through fcitx5</source>
+        <translation>Semikolon-Suche über fcitx5</translation>
+    </message>
+    <message>
+        <source>On. In the fields fcitx5 serves, Wayland apps too, the search runs inside fcitx5.</source>
+        <translation>An. In den Feldern, die fcitx5 bedient, auch in Wayland-Apps, läuft die Suche in fcitx5.</translation>
+    </message>
+    <message>
+        <source>Off. Tiklo&apos;s addon is installed, but fcitx5 is not running or has not loaded it: restart fcitx5.</source>
+        <translation>Aus. Tiklos Erweiterung ist installiert, aber fcitx5 läuft nicht oder hat sie nicht geladen: Starten Sie fcitx5 neu.</translation>
+    </message>
+    <message>
+        <source>Not installed. The tiklo-fcitx5 package brings semicolon search to Wayland apps through fcitx5.</source>
+        <translation>Nicht installiert. Das Paket tiklo-fcitx5 bringt die Semikolon-Suche über fcitx5 in Wayland-Apps.</translation>
+    </message>
+    <message>
+        <source>Asking fcitx5…</source>
+        <translation>Frage fcitx5…</translation>
     </message>
 </context>
 <context>

@@ -354,6 +354,22 @@
         <source>Start using Tiklo</source>
         <translation>Utiliser Tiklo</translation>
     </message>
+    <message>
+        <source>Semicolon search through fcitx5: on</source>
+        <translation>Recherche par point-virgule via fcitx5 : activée</translation>
+    </message>
+    <message>
+        <source>Semicolon search through fcitx5: off</source>
+        <translation>Recherche par point-virgule via fcitx5 : désactivée</translation>
+    </message>
+    <message>
+        <source>Semicolon search through fcitx5: not installed</source>
+        <translation>Recherche par point-virgule via fcitx5 : non installée</translation>
+    </message>
+    <message>
+        <source>Asking fcitx5…</source>
+        <translation>Interrogation de fcitx5…</translation>
+    </message>
 </context>
 <context>
     <name>PermissionsSettingsView</name>
@@ -412,6 +428,26 @@
     <message>
         <source>How semicolon search works</source>
         <translation>Comment marche la recherche par point-virgule</translation>
+    </message>
+    <message>
+        <source>Semicolon search through fcitx5</source>
+        <translation>Recherche par point-virgule via fcitx5</translation>
+    </message>
+    <message>
+        <source>On. In the fields fcitx5 serves, Wayland apps too, the search runs inside fcitx5.</source>
+        <translation>Activée. Dans les champs que fcitx5 gère, y compris dans les applications Wayland, la recherche se fait dans fcitx5.</translation>
+    </message>
+    <message>
+        <source>Off. Tiklo&apos;s addon is installed, but fcitx5 is not running or has not loaded it: restart fcitx5.</source>
+        <translation>Désactivée. Le module de Tiklo est installé, mais fcitx5 ne tourne pas ou ne l’a pas chargé : redémarrez fcitx5.</translation>
+    </message>
+    <message>
+        <source>Not installed. The tiklo-fcitx5 package brings semicolon search to Wayland apps through fcitx5.</source>
+        <translation>Non installée. Le paquet tiklo-fcitx5 apporte la recherche par point-virgule aux applications Wayland via fcitx5.</translation>
+    </message>
+    <message>
+        <source>Asking fcitx5…</source>
+        <translation>Interrogation de fcitx5…</translation>
     </message>
 </context>
 <context>
