@@ -18,6 +18,7 @@ TriggerSettings TriggerSettings::load(const DefaultsStore& store) {
     settings.emojiUsage = Table::emojiUsage.load(store).value;
     settings.emojiSkinTones = Table::emojiSkinTones.load(store).value;
     settings.excludedAppIDs = Table::excludedAppIDs.load(store).value;
+    settings.hotkey = Table::hotkey.load(store).value;
     return settings;
 }
 

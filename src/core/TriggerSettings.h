@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Hotkey.h"
 #include "app/SettingCodecs.h"
 #include "catalog/SkinTone.h"
 #include "platform/DefaultsStore.h"
@@ -9,7 +10,7 @@
 namespace tiklo {
 
 // The settings semicolon search reads at each key, as one value: whether it is on, where,
-// with which prefix, and what it inserts and ranks by.
+// with which prefix, what it inserts and ranks by, and the full picker's shortcut.
 struct TriggerSettings {
     bool masterEnabled = true;
     std::string triggerPrefix = ";";
@@ -20,6 +21,8 @@ struct TriggerSettings {
     SettingCodecs::Usage emojiUsage;
     SettingCodecs::SkinTones emojiSkinTones;
     SettingCodecs::Strings excludedAppIDs;
+    // Opens the full picker, wherever the focus is.
+    Hotkey hotkey;
 
     // What is stored, each setting falling back to its default where it cannot be read.
     static TriggerSettings load(const DefaultsStore& store);

@@ -1,5 +1,7 @@
 #include "fcitx5/AddonBusObject.h"
 
+#include <fcitx-utils/dbus/message.h>
+
 namespace tiklo {
 
 void AddonBusObject::setFocused(bool focused) {
@@ -10,6 +12,11 @@ void AddonBusObject::setFocused(bool focused) {
     if (isRegistered()) {
         focusChanged(focused);
     }
+}
+
+void AddonBusObject::commit(const std::string& text) {
+    const fcitx::dbus::Message* message = currentMessage();
+    commit_(message != nullptr ? message->sender() : std::string(), text);
 }
 
 } // namespace tiklo

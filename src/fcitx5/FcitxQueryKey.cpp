@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 namespace tiklo {
 namespace {
@@ -62,6 +63,22 @@ int FcitxQueryKey::chooserDigit(const fcitx::Key& key) {
         return key.sym() - FcitxKey_KP_1 + 1;
     }
     return 0;
+}
+
+fcitx::Key FcitxQueryKey::shortcut(const Key& key) {
+    using fcitx::KeyState;
+    fcitx::KeyStates states;
+    const std::pair<Modifier, KeyState> modifiers[] = {{Modifier::ctrl, KeyState::Ctrl},
+                                                       {Modifier::alt, KeyState::Alt},
+                                                       {Modifier::shift, KeyState::Shift},
+                                                       {Modifier::super, KeyState::Super}};
+    for (const auto& [modifier, state] : modifiers) {
+        if (key.modifiers.has(modifier)) {
+            states |= state;
+        }
+    }
+    // Both are X keysyms.
+    return fcitx::Key(static_cast<fcitx::KeySym>(key.sym), states).normalize();
 }
 
 } // namespace tiklo

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalog/GiveWayRule.h"
+#include "platform/Key.h"
 
 #include <fcitx-utils/key.h>
 
@@ -14,6 +15,8 @@ struct FcitxQueryKey {
     static QueryKey of(const fcitx::Key& key);
     // 1 to 9 for Ctrl or Super with a digit-row or keypad digit; 0 otherwise.
     static int chooserDigit(const fcitx::Key& key);
+    // A stored shortcut as fcitx reports the key that types it (Ctrl+Alt+E for Ctrl+Alt+e).
+    static fcitx::Key shortcut(const Key& key);
 };
 
 } // namespace tiklo

@@ -1,6 +1,7 @@
 #include "fcitx5/TikloFcitxAddon.h"
 
 #include "catalog/ReferenceClock.h"
+#include "core/AddonBusNames.h"
 #include "core/SettingsFile.h"
 #include "fcitx5/FcitxQueryKey.h"
 
@@ -40,6 +41,9 @@ TikloFcitxAddon::TikloFcitxAddon(fcitx::Instance* instance)
       settings_(SettingsFile::defaultPath(),
                 // Files and reasons only: never a value, a key or a query.
                 [](const std::string& message) { FCITX_WARN() << "Tiklo: " << message; }),
+      busObject_([this](const std::string& sender, const std::string& text) {
+          pickerRoad_->deliver(sender, text);
+      }),
       // The first search must not wait for the catalog: build it and its indexes now.
       warmUp_([] {
           EmojiCatalog::shared().index();
@@ -55,27 +59,31 @@ TikloFcitxAddon::TikloFcitxAddon(fcitx::Instance* instance)
         [this](fcitx::Event& event) {
             onKeyAfterInputMethod(static_cast<fcitx::KeyEvent&>(event));
         }));
-    // Before the input method: while a search is open, its keys are the search's.
+    // Before the input method: the picker's shortcut, and while a search is open, its keys.
     handlers_.emplace_back(instance_->watchEvent(
         fcitx::EventType::InputContextKeyEvent, fcitx::EventWatcherPhase::PreInputMethod,
         [this](fcitx::Event& event) {
-            auto& keyEvent = static_cast<fcitx::KeyEvent&>(event);
-            if (state(keyEvent.inputContext())->active) {
-                onKeyWhileSearching(keyEvent);
-            }
+            onKeyBeforeInputMethod(static_cast<fcitx::KeyEvent&>(event));
         }));
     // Where fcitx5 holds the focused field, Tiklo's program leaves the search to this addon.
     for (auto type :
          {fcitx::EventType::InputContextFocusIn, fcitx::EventType::InputContextFocusOut}) {
         handlers_.emplace_back(instance_->watchEvent(
-            type, fcitx::EventWatcherPhase::PostInputMethod, [this, type](fcitx::Event&) {
-                busObject_.setFocused(type == fcitx::EventType::InputContextFocusIn);
+            type, fcitx::EventWatcherPhase::PostInputMethod, [this, type](fcitx::Event& event) {
+                const bool in = type == fcitx::EventType::InputContextFocusIn;
+                busObject_.setFocused(in);
+                if (in) {
+                    pickerRoad_->focusedIn(
+                        static_cast<fcitx::InputContextEvent&>(event).inputContext());
+                }
             }));
     }
-    if (fcitx::AddonInstance* bus = dbus()) {
-        bus->call<fcitx::IDBusModule::bus>()->addObjectVTable(
-            AddonBusObject::path, AddonBusObject::interface, busObject_);
+    fcitx::dbus::Bus* bus = nullptr;
+    if (fcitx::AddonInstance* module = dbus()) {
+        bus = module->call<fcitx::IDBusModule::bus>();
+        bus->addObjectVTable(addonbus::addonPath, addonbus::addonInterface, busObject_);
     }
+    pickerRoad_ = std::make_unique<PickerRoad>(bus);
     for (auto type : {fcitx::EventType::InputContextFocusOut, fcitx::EventType::InputContextReset,
                       fcitx::EventType::InputContextSwitchInputMethod}) {
         handlers_.emplace_back(instance_->watchEvent(
@@ -98,6 +106,24 @@ bool TikloFcitxAddon::serves(fcitx::InputContext* ic, const TriggerSettings& set
     }
     const std::string& program = ic->program();
     return program != ownProgram && !settings.excludes(program);
+}
+
+void TikloFcitxAddon::onKeyBeforeInputMethod(fcitx::KeyEvent& keyEvent) {
+    auto* ic = keyEvent.inputContext();
+    if (state(ic)->active) {
+        onKeyWhileSearching(keyEvent);
+        return;
+    }
+    // Every shortcut has a modifier: plain typing costs nothing more here.
+    if (keyEvent.isRelease() || !FcitxQueryKey::isShortcut(keyEvent.key()) ||
+        !pickerRoad_->available() || ic->program() == ownProgram) {
+        return;
+    }
+    // Whether or not search is enabled, as the program's own shortcut.
+    if (keyEvent.key().check(FcitxQueryKey::shortcut(settings_.current().hotkey.key))) {
+        keyEvent.filterAndAccept();
+        pickerRoad_->request(ic);
+    }
 }
 
 void TikloFcitxAddon::onKeyAfterInputMethod(fcitx::KeyEvent& keyEvent) {

@@ -4,6 +4,7 @@
 #include "core/SettingsFileWatch.h"
 #include "fcitx5/AddonBusObject.h"
 #include "fcitx5/EmojiCandidate.h"
+#include "fcitx5/PickerRoad.h"
 #include "fcitx5/SearchState.h"
 
 #include <fcitx-utils/handlertable.h>
@@ -22,8 +23,9 @@ namespace tiklo {
 // Semicolon search inside fcitx5: the trigger prefix that the input method left alone opens
 // a search in the focused field. The query is the field's preedit, the ranked results are
 // fcitx's candidates, and the chosen emoji (or the text as typed, when the search gives way)
-// is committed in place of the preedit. Settings come from Tiklo's settings file, looked at
-// on every key. Never logs a key, a query or a text.
+// is committed in place of the preedit. The full picker's shortcut asks Tiklo's program for
+// the picker, whose emoji comes back the same way. Settings come from Tiklo's settings file,
+// looked at on every key. Never logs a key, a query or a text.
 class TikloFcitxAddon : public fcitx::AddonInstance {
 public:
     // The settings file is the user's ($XDG_CONFIG_HOME/tiklo/defaults.plist); the system's
@@ -42,6 +44,7 @@ private:
     SearchState* state(fcitx::InputContext* ic) { return ic->propertyFor(&stateFactory_); }
     bool serves(fcitx::InputContext* ic, const TriggerSettings& settings) const;
 
+    void onKeyBeforeInputMethod(fcitx::KeyEvent& keyEvent);
     void onKeyAfterInputMethod(fcitx::KeyEvent& keyEvent);
     void onKeyWhileSearching(fcitx::KeyEvent& keyEvent);
     void onLeave(fcitx::InputContextEvent& event);
@@ -57,6 +60,7 @@ private:
     fcitx::Instance* instance_;
     SettingsFileWatch settings_;
     AddonBusObject busObject_;
+    std::unique_ptr<PickerRoad> pickerRoad_;
     std::thread warmUp_;
     fcitx::FactoryFor<SearchState> stateFactory_{
         [](fcitx::InputContext&) { return new SearchState; }};

@@ -107,7 +107,7 @@ void PickerSession::insertAt(int index, bool keepOpen) {
 
 void PickerSession::insert(const EmojiItem& chosen, bool keepOpen) {
     // First of all: what the user types on from here belongs after the emoji.
-    services_.injector.holdKeys();
+    injector().holdKeys();
     // The results may be replaced below; keep the item itself.
     const EmojiItem item = chosen;
     const AppState& state = services_.state;
@@ -120,10 +120,10 @@ void PickerSession::insert(const EmojiItem& chosen, bool keepOpen) {
     if (trailingSpace) {
         text += ' ';
     }
-    services_.injector.replace(replacementBackspaces_, std::move(text), targetApp_);
+    injector().replace(replacementBackspaces_, std::move(text), targetApp_);
     if (keepOpen && pickerWindow_) {
         // The keys typed meanwhile go on choosing, not into the application.
-        services_.injector.reactivate(pickerWindow_);
+        injector().reactivate(pickerWindow_);
     }
     if (replacementBackspaces_ >= 1) {
         typing_.prefixReplaced();
@@ -169,10 +169,22 @@ const EmojiItem* PickerSession::itemWithID(const QString& id) const {
     return found == byID.end() ? nullptr : found->second;
 }
 
+void PickerSession::deliverThroughInputMethod() {
+    if (services_.inputMethod != nullptr) {
+        throughInputMethod_ = true;
+        targetApp_.reset();
+    }
+}
+
+TextInjector& PickerSession::injector() const {
+    return throughInputMethod_ ? *services_.inputMethod : services_.injector;
+}
+
 void PickerSession::reset() {
     // Recents and ranking as the addon may have left them: one stat while nothing changed.
     services_.state.refreshFromStore();
     typing_.restart();
+    throughInputMethod_ = false;
     setReplacementBackspaces(0);
     setQuery("");
     setSelectedIndex(0);
@@ -181,10 +193,10 @@ void PickerSession::reset() {
 
 void PickerSession::close() {
     // What the user types on from here belongs to the application given the keyboard back.
-    services_.injector.holdKeys();
+    injector().holdKeys();
     const std::optional<RunningApplication> target = targetApp_;
     emit hideRequested();
-    services_.injector.reactivate(target);
+    injector().reactivate(target);
     reset();
 }
 
@@ -201,12 +213,12 @@ bool PickerSession::givesWay(const QueryKey& key) const {
 }
 
 void PickerSession::giveWay() {
-    services_.injector.holdKeys();
+    injector().holdKeys();
     QueryTyping::GiveBack back = typing_.giveBack(query_);
-    services_.injector.forwardKeys(back.keys);
+    injector().forwardKeys(back.keys);
     const std::optional<RunningApplication> target = targetApp_;
     emit hideRequested();
-    services_.injector.replace(back.deletes, std::move(back.text), target);
+    injector().replace(back.deletes, std::move(back.text), target);
     reset();
 }
 

@@ -53,6 +53,8 @@ public:
         AppState& state;
         UsageHistory& history;
         TextInjector& injector;
+        // For a picker the input method asked for; none where there is no input method.
+        TextInjector* inputMethod = nullptr;
     };
 
     explicit PickerSession(Services services, QObject* parent = nullptr);
@@ -78,6 +80,9 @@ public:
     void setPickerWindow(std::optional<RunningApplication> window) {
         pickerWindow_ = std::move(window);
     }
+    // This showing was asked for by the input method, for a field it holds: choices go into
+    // that field through it, and no window of Tiklo's knowledge is the target. Until reset.
+    void deliverThroughInputMethod();
 
     void setSearchText(const QString& text);
 
@@ -132,6 +137,7 @@ signals:
 
 private:
     const EmojiItem* itemWithID(const QString& id) const;
+    TextInjector& injector() const;
 
     Services services_;
     std::string query_;
@@ -143,6 +149,7 @@ private:
     std::vector<const EmojiItem*> results_;
     std::optional<RunningApplication> targetApp_;
     std::optional<RunningApplication> pickerWindow_;
+    bool throughInputMethod_ = false;
     QueryTyping typing_;
     EmojiResultsModel model_;
     PickerContentModel content_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 namespace tiklo {
 
@@ -18,6 +19,12 @@ public:
     virtual bool holdsFocusedField() const = 0;
     // Tells `listener` the state now, once known, and each change after.
     virtual void watch(Listener listener) = 0;
+    // The picker's shortcut was typed in a field the input method holds, where Tiklo cannot
+    // type: `open` shows the full picker, whose choice goes back through `commit`.
+    virtual void onPickerRequest(std::function<void()> open) = 0;
+    // Has the input method put `text` into the field that asked for the picker, once it has
+    // the focus again.
+    virtual void commit(const std::string& text) = 0;
 };
 
 } // namespace tiklo

@@ -51,8 +51,9 @@ TikloRuntime::TikloRuntime(Platform platform, Options options, QObject* parent)
       injector_(platform_.keyPoster, platform_.activator, platform_.keyboardHold,
                 platform_.mainThread, platform_.sleeper),
       caretLocator_(platform_.trust, platform_.accessibility),
+      inputMethodInjector_(injector_, platform_.inputMethod),
       session_({[]() -> const EmojiCatalog& { return EmojiCatalog::shared(); }, state_, history_,
-                injector_}),
+                injector_, &inputMethodInjector_}),
       picker_({session_, state_, platform_.workspace, platform_.screens, platform_.keyboardHold,
                [this] { return caretLocator_.focusedField(); }, [this] { return makePanel(); }}),
       trigger_(state_, platform_.workspace, platform_.keyboardHold, platform_.inputMethod, picker_),
@@ -94,6 +95,7 @@ void TikloRuntime::start() {
     platform_.inputMethod.watch([this](InputMethodRoute::State route) {
         state_.setInputMethodSearch(view::fromPlatform(route));
     });
+    platform_.inputMethod.onPickerRequest([this] { showFullPickerForInputMethod(); });
     application_.start();
     preparation_.start();
 }
@@ -104,6 +106,11 @@ void TikloRuntime::terminate() {
 
 void TikloRuntime::showFullPicker() {
     picker_.show("", 0, std::nullopt, view::Presentation::Full);
+}
+
+void TikloRuntime::showFullPickerForInputMethod() {
+    showFullPicker();
+    session_.deliverThroughInputMethod();
 }
 
 std::unique_ptr<PickerPanel> TikloRuntime::makePanel() {

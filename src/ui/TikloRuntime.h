@@ -12,6 +12,7 @@
 #include "input/CaretLocator.h"
 #include "input/EventTap.h"
 #include "input/Injector.h"
+#include "input/InputMethodInjector.h"
 #include "input/TriggerEngine.h"
 #include "picker/PickerController.h"
 #include "picker/PickerSession.h"
@@ -55,6 +56,8 @@ public:
     void terminate();
 
     void showFullPicker();
+    // The full picker for a field the input method holds, its choices going in through it.
+    void showFullPickerForInputMethod();
     void showSettings() { settingsWindow_.show(); }
     void showPermissions() { settingsWindow_.show(QStringLiteral("permissions")); }
     void showWelcome() { welcomeWindow_.show(); }
@@ -85,6 +88,7 @@ private:
     AppExceptions exceptions_;
     Injector injector_;
     CaretLocator caretLocator_;
+    InputMethodInjector inputMethodInjector_;
     QQmlEngine engine_;
     PickerSession session_;
     PickerController picker_;

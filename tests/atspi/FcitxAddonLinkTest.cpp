@@ -2,6 +2,7 @@
 // an object of this process under fcitx5's name: whether it is there, installed, and holds
 // the focused field.
 #include "platform/linux/FcitxAddonLink.h"
+#include "core/AddonBusNames.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
 #include "support/X11TestEnvironment.h"
@@ -13,6 +14,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QObject>
+#include <QStringList>
 #include <gtest/gtest.h>
 
 namespace tiklo {
@@ -26,9 +28,11 @@ class FakeAddon : public QObject {
     Q_CLASSINFO("D-Bus Interface", "org.tiklo.Fcitx5")
 public:
     bool focused = false;
+    QStringList committed;
 
 public slots:
     bool ServesFocus() const { return focused; }
+    void Commit(const QString& text) { committed << text; }
 };
 
 class FakeFcitx5 {
@@ -39,19 +43,27 @@ public:
     ~FakeFcitx5() { QDBusConnection::disconnectFromBus(QStringLiteral("fake-fcitx5")); }
 
     bool start() {
-        return connection_.registerObject(QString::fromLatin1(FcitxAddonLink::path), &addon_,
+        return connection_.registerObject(QString::fromLatin1(addonbus::addonPath), &addon_,
                                           QDBusConnection::ExportAllSlots) &&
-               connection_.registerService(QString::fromLatin1(FcitxAddonLink::service));
+               connection_.registerService(QString::fromLatin1(addonbus::fcitxService));
     }
     bool stop() {
-        connection_.unregisterObject(QString::fromLatin1(FcitxAddonLink::path));
-        return connection_.unregisterService(QString::fromLatin1(FcitxAddonLink::service));
+        connection_.unregisterObject(QString::fromLatin1(addonbus::addonPath));
+        return connection_.unregisterService(QString::fromLatin1(addonbus::fcitxService));
+    }
+    const QStringList& committed() const { return addon_.committed; }
+    // The addon's request for the full picker, as it sends it: to the program's name.
+    bool askForPicker() {
+        return connection_.send(QDBusMessage::createMethodCall(
+            QString::fromLatin1(addonbus::programService),
+            QString::fromLatin1(addonbus::programPath),
+            QString::fromLatin1(addonbus::programInterface), QStringLiteral("OpenPicker")));
     }
     bool focus(bool focused) {
         addon_.focused = focused;
         QDBusMessage signal = QDBusMessage::createSignal(
-            QString::fromLatin1(FcitxAddonLink::path),
-            QString::fromLatin1(FcitxAddonLink::interface), QStringLiteral("FocusChanged"));
+            QString::fromLatin1(addonbus::addonPath), QString::fromLatin1(addonbus::addonInterface),
+            QStringLiteral("FocusChanged"));
         signal << focused;
         return connection_.send(signal);
     }
@@ -98,6 +110,24 @@ TEST(FcitxAddonLinkTest, FollowsTheAddonAsFcitx5ComesAndGoes) {
     // Settled: nothing more is heard.
     test::waitUntil([] { return false; }, std::chrono::milliseconds(200));
     EXPECT_EQ(heard.size(), 3U);
+}
+
+// The addon asks the program for the full picker by the program's name, and the emoji chosen
+// goes back to the addon, whole.
+TEST(FcitxAddonLinkTest, OpensThePickerTheAddonAsksForAndSendsItTheChoice) {
+    FcitxAddonLink link;
+    int requests = 0;
+    link.onPickerRequest([&requests] { ++requests; });
+    FakeFcitx5 fcitx5;
+    ASSERT_TRUE(fcitx5.start());
+    ASSERT_TRUE(fcitx5.askForPicker());
+    EXPECT_TRUE(test::waitUntil([&] { return requests == 1; }));
+
+    const std::string family = "\U0001F468\u200D\U0001F469\u200D\U0001F467 ";
+    link.commit(family);
+    ASSERT_TRUE(test::waitUntil([&] { return !fcitx5.committed().isEmpty(); }));
+    EXPECT_EQ(fcitx5.committed(), QStringList{QString::fromStdString(family)});
+    EXPECT_TRUE(fcitx5.stop());
 }
 
 TEST(FcitxAddonLinkTest, NoSessionBusHoldsNothing) {

@@ -137,5 +137,50 @@ TEST(Fcitx5BesideTikloTest, TheProgramStandsDownWhileFcitx5HoldsTheFocusedField)
     EXPECT_EQ(entry.waitForText(fire + " is hot", 1s), fire + " is hot");
 }
 
+// Where the program cannot see the picker's shortcut (a Wayland field), the addon asks it for
+// the picker; the emoji chosen there goes into the field through fcitx5 once the field has
+// the focus back. The shortcut is sent to the entry's own window, past the program's grab,
+// as the keys of a Wayland field pass Tiklo by.
+TEST(Fcitx5BesideTikloTest, ThePickerShortcutInAFieldOfFcitx5GetsItsEmojiThroughTheAddon) {
+    TikloDesktop desktop({.initialText = "", .target = false});
+    ASSERT_TRUE(desktop.ready()) << desktop.error();
+    const TempDir fcitxHome;
+    ScopedEnvironment environment;
+    const Fcitx5Process fcitx5(environment, fcitxHome.path());
+    ASSERT_TRUE(fcitx5.ready()) << fcitx5.error();
+    // GTK takes a key sent to its window only from the core protocol.
+    environment.set("GDK_CORE_DEVICE_EVENTS", "1");
+    TargetEntry entry("");
+    ASSERT_TRUE(entry.ready());
+    ASSERT_TRUE(Fcitx5Process::waitUntilServed(entry));
+    ASSERT_TRUE(desktop.startTikloListening()) << desktop.error();
+    const std::optional<TikloDesktop::WindowID> entryWindow = desktop.activeWindow();
+    ASSERT_TRUE(entryWindow);
+
+    ASSERT_TRUE(Fcitx5Process::keyInto(*entryWindow, "ctrl+alt+e"));
+    ASSERT_TRUE(desktop.waitForActivePopup(10s));
+    ASSERT_TRUE(desktop.type("fire"));
+    ASSERT_TRUE(desktop.key("Return"));
+    EXPECT_EQ(entry.waitForText(fire, 5s), fire);
+    // The keys typed on go after it, into the entry.
+    ASSERT_TRUE(Fcitx5Process::type(" is hot"));
+    EXPECT_EQ(entry.waitForText(fire + " is hot", 5s), fire + " is hot");
+
+    // Escape: nothing goes in, and the entry has the keyboard again.
+    ASSERT_TRUE(Fcitx5Process::keyInto(*entryWindow, "ctrl+alt+e"));
+    ASSERT_TRUE(desktop.waitForActivePopup(10s));
+    ASSERT_TRUE(desktop.key("Escape"));
+    ASSERT_TRUE(Fcitx5Process::type("!"));
+    EXPECT_EQ(entry.waitForText(fire + " is hot!", 5s), fire + " is hot!");
+
+    // Only the program that holds Tiklo's name puts text in, not any client of the bus.
+    EXPECT_TRUE(
+        ChildProcess::run({"dbus-send", "--session", "--print-reply", "--dest=org.fcitx.Fcitx5",
+                           "/org/tiklo/Fcitx5", "org.tiklo.Fcitx5.Commit", "string:stranger"})
+            .succeeded());
+    ASSERT_TRUE(Fcitx5Process::type("?"));
+    EXPECT_EQ(entry.waitForText(fire + " is hot!?", 5s), fire + " is hot!?");
+}
+
 } // namespace
 } // namespace tiklo::test

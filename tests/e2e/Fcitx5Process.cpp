@@ -68,4 +68,9 @@ bool Fcitx5Process::key(const std::string& keys) {
     return ChildProcess::run({"xdotool", "key", "--delay", "12", keys}).succeeded();
 }
 
+bool Fcitx5Process::keyInto(unsigned long window, const std::string& keys) {
+    return ChildProcess::run({"xdotool", "key", "--window", std::to_string(window), keys})
+        .succeeded();
+}
+
 } // namespace tiklo::test

@@ -25,6 +25,8 @@ public:
     // xdotool's own pace: 12 ms a key; "\n" types Return.
     static bool type(const std::string& text);
     static bool key(const std::string& keys);
+    // Sent to `window` itself, as X tells a client's own events, so that no grab takes them.
+    static bool keyInto(unsigned long window, const std::string& keys);
 
 private:
     std::unique_ptr<ChildProcess> process_;

@@ -71,6 +71,8 @@ struct FakeInputMethod : InputMethodRoute {
     bool holds = false;
     bool holdsFocusedField() const override { return holds; }
     void watch(Listener) override {}
+    void onPickerRequest(std::function<void()>) override {}
+    void commit(const std::string&) override {}
 };
 
 // A press of the key that types `character` (a one-byte one: the keysym is its code).

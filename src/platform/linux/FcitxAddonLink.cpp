@@ -1,5 +1,7 @@
 #include "platform/linux/FcitxAddonLink.h"
 
+#include "core/AddonBusNames.h"
+
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
@@ -8,16 +10,38 @@
 #include <utility>
 
 namespace tiklo {
+namespace {
+
+QString name(const char* busName) {
+    return QString::fromLatin1(busName);
+}
+
+QDBusMessage callAddon(const char* method) {
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(name(addonbus::fcitxService), name(addonbus::addonPath),
+                                       name(addonbus::addonInterface), QString::fromLatin1(method));
+    // Debian's fcitx5 can be started by the bus: a call must never start it.
+    call.setAutoStartService(false);
+    return call;
+}
+
+} // namespace
 
 FcitxAddonLink::FcitxAddonLink(QDBusConnection connection, QObject* parent)
     : QObject(parent), connection_(std::move(connection)),
-      fcitx_(QString::fromLatin1(service), connection_, QDBusServiceWatcher::WatchForOwnerChange) {
+      fcitx_(name(addonbus::fcitxService), connection_, QDBusServiceWatcher::WatchForOwnerChange),
+      program_(this) {
     if (!connection_.isConnected()) {
         return;
     }
-    connection_.connect(QString::fromLatin1(service), QString::fromLatin1(path),
-                        QString::fromLatin1(interface), QStringLiteral("FocusChanged"), this,
+    connection_.connect(name(addonbus::fcitxService), name(addonbus::addonPath),
+                        name(addonbus::addonInterface), QStringLiteral("FocusChanged"), this,
                         SLOT(focusChanged(bool)));
+    // One program holds the name (a second one never starts), the addon's sign that someone
+    // opens the picker.
+    connection_.registerObject(name(addonbus::programPath), &program_,
+                               QDBusConnection::ExportScriptableSlots);
+    connection_.registerService(name(addonbus::programService));
     // A new fcitx5 starts with no field focused; a stopped one holds none.
     connect(&fcitx_, &QDBusServiceWatcher::serviceOwnerChanged, this, [this] {
         ++lastQuestion_;
@@ -59,13 +83,8 @@ void FcitxAddonLink::focusChanged(bool focused) {
 }
 
 void FcitxAddonLink::ask() {
-    QDBusMessage question = QDBusMessage::createMethodCall(
-        QString::fromLatin1(service), QString::fromLatin1(path), QString::fromLatin1(interface),
-        QStringLiteral("ServesFocus"));
-    // Debian's fcitx5 can be started by the bus: asking must never start it.
-    question.setAutoStartService(false);
-    auto* pending =
-        new QDBusPendingCallWatcher(connection_.asyncCall(question, replyTimeoutMs), this);
+    auto* pending = new QDBusPendingCallWatcher(
+        connection_.asyncCall(callAddon("ServesFocus"), replyTimeoutMs), this);
     const quint64 asked = ++lastQuestion_;
     connect(pending, &QDBusPendingCallWatcher::finished, this,
             [this, asked](QDBusPendingCallWatcher* call) {
@@ -77,6 +96,17 @@ void FcitxAddonLink::ask() {
                 holdsFocus_ = !reply.isError() && reply.value();
                 report(!reply.isError());
             });
+}
+
+void FcitxAddonLink::onPickerRequest(std::function<void()> open) {
+    program_.openPicker = std::move(open);
+}
+
+void FcitxAddonLink::commit(const std::string& text) {
+    QDBusMessage call = callAddon("Commit");
+    call << QString::fromStdString(text);
+    // Nothing to wait for: the addon commits when the field has the focus again.
+    connection_.send(call);
 }
 
 } // namespace tiklo

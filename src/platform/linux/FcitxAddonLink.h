@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/InputMethodRoute.h"
+#include "platform/linux/ProgramBusObject.h"
 
 #include <QDBusConnection>
 #include <QDBusServiceWatcher>
@@ -11,13 +12,11 @@ namespace tiklo {
 // Tiklo's fcitx5 addon as the session bus shows it: served under fcitx5's own name, it
 // answers whether an input context of fcitx5 has the focus and announces each change. No
 // fcitx5, or one without the addon, holds no field. The addon is installed when fcitx5's
-// data folders hold its description. Main thread only.
+// data folders hold its description. The program is on the bus under its own name, for the
+// addon to ask for the full picker. Main thread only.
 class FcitxAddonLink : public QObject, public InputMethodRoute {
     Q_OBJECT
 public:
-    static constexpr const char* service = "org.fcitx.Fcitx5";
-    static constexpr const char* path = "/org/tiklo/Fcitx5";
-    static constexpr const char* interface = "org.tiklo.Fcitx5";
     // Each question to the addon ends within this.
     static constexpr int replyTimeoutMs = 2000;
 
@@ -26,6 +25,8 @@ public:
 
     bool holdsFocusedField() const override { return holdsFocus_; }
     void watch(Listener listener) override;
+    void onPickerRequest(std::function<void()> open) override;
+    void commit(const std::string& text) override;
 
 private slots:
     void focusChanged(bool focused);
@@ -36,6 +37,7 @@ private:
 
     QDBusConnection connection_;
     QDBusServiceWatcher fcitx_;
+    ProgramBusObject program_;
     bool holdsFocus_ = false;
     Listener listener_;
     State state_ = State::unknown;

@@ -1,0 +1,17 @@
+#pragma once
+
+namespace tiklo::addonbus {
+
+// How Tiklo's program and its fcitx5 addon find each other on the session bus. The addon's
+// object is served under fcitx5's own name, so it is there exactly while fcitx5 runs with it.
+inline constexpr const char* fcitxService = "org.fcitx.Fcitx5";
+inline constexpr const char* addonPath = "/org/tiklo/Fcitx5";
+inline constexpr const char* addonInterface = "org.tiklo.Fcitx5";
+
+// The program's own name and object: the addon asks it to open the full picker, and lets the
+// picker's shortcut pass on to the application while no program holds the name.
+inline constexpr const char* programService = "org.tiklo.Tiklo";
+inline constexpr const char* programPath = "/org/tiklo/Tiklo";
+inline constexpr const char* programInterface = "org.tiklo.Tiklo";
+
+} // namespace tiklo::addonbus
