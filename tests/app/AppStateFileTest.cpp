@@ -3,7 +3,6 @@
 #include "app/LoginItemSync.h"
 #include "app/SettingsTable.h"
 #include "app/UsageHistory.h"
-#include "catalog/FileReading.h"
 #include "core/SettingsFileWatch.h"
 #include "platform/linux/PropertyListDefaultsFile.h"
 #include "support/FakePlatform.h"
@@ -128,53 +127,6 @@ TEST(AppStateFileTest, WhatAnotherProgramLearntIsKeptByEveryWriteAndSeenBeforeLe
     state.refreshFromStore();
     EXPECT_EQ(recentsChanges, 3);
     EXPECT_FALSE(defaults.reloadIfChanged());
-}
-
-TEST(AppStateFileTest, PartlyBadListsKeepTheirGoodEntriesAndTheFileIsCopiedAside) {
-    const test::TempDir dir;
-    const fs::path path = dir.file("defaults.plist");
-    {
-        PropertyListDefaultsFile earlier(path);
-        earlier.setData("emojiUsage",
-                        R"({"a":{"count":1,"lastUsedAt":1},"b":{"count":2,"lastUsedAt":2},)"
-                        R"("c":{"count":3,"lastUsedAt":3},"d":{"count":4,"lastUsedAt":4},)"
-                        R"("e":{"count":5,"lastUsedAt":5},"f":{"count":1.5,"lastUsedAt":6}})");
-        earlier.setData("recents", R"(["grinning","joy",5])");
-        earlier.setBool("masterEnabled", false);
-    }
-    const std::string original = readWholeFile(path).value();
-
-    Services services;
-    {
-        PropertyListDefaultsFile defaults(path);
-        AppState state(defaults, services.trust, services.loginItem);
-        EXPECT_EQ(state.recents(), (std::vector<std::string>{"grinning", "joy"}));
-        EXPECT_EQ(state.emojiUsage().size(), 5u);
-        EXPECT_EQ(state.emojiUsage().count("f"), 0u);
-        // Loading alone writes nothing.
-        EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"defaults.plist"});
-
-        UsageHistory history = historyOf(state);
-        history.recordUse(fire);
-        history.recordUse(fire);
-    }
-    // The file as it was, once, beside the new one.
-    const std::vector<std::string> names = namesIn(dir.path());
-    ASSERT_EQ(names.size(), 2u);
-    EXPECT_TRUE(names[1].starts_with("defaults.plist.corrupt-")) << names[1];
-    EXPECT_EQ(readWholeFile(dir.file(names[1])), original);
-
-    PropertyListDefaultsFile again(path);
-    EXPECT_EQ(again.dataValue("recents"), R"(["fire","grinning","joy"])");
-    EXPECT_EQ(again.boolValue("masterEnabled"), false);
-    AppState reloaded(again, services.trust, services.loginItem);
-    EXPECT_EQ(reloaded.emojiUsage().size(), 6u);
-    EXPECT_EQ(reloaded.emojiUsage().at("e"), (EmojiUsage{5, 5}));
-    EXPECT_EQ(reloaded.emojiUsage().at("\U0001F525"), (EmojiUsage{2, 7}));
-
-    // A clean file makes no copy.
-    historyOf(reloaded).recordUse(fire);
-    EXPECT_EQ(namesIn(dir.path()).size(), 2u);
 }
 
 TEST(AppStateFileTest, SettingsPathThatCannotBeAFileIsReportedOnceAndLeftAlone) {

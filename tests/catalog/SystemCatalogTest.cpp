@@ -27,7 +27,6 @@ bool finds(const EmojiCatalog& catalog, const std::string& query, const std::str
 
 TEST(SystemCatalogTest, LinuxDataGivesAFullNamedCatalog) {
     const EmojiCatalog& catalog = EmojiCatalog::shared();
-    EXPECT_EQ(&catalog, &EmojiCatalog::shared());
     const std::vector<EmojiItem>& items = catalog.all();
     ASSERT_GE(items.size(), 1800u);
 
@@ -55,7 +54,6 @@ TEST(SystemCatalogTest, LinuxDataGivesAFullNamedCatalog) {
 }
 
 TEST(SystemCatalogTest, EveryEmojiIsFiledUnderItsUnicodeGroup) {
-    using enum EmojiCategory;
     const std::string emojiTest = CatalogSources::systemDefaults().emojiFiles.back().path;
     const std::optional<std::string> text = readWholeFile(emojiTest);
     ASSERT_TRUE(text) << emojiTest;
@@ -74,18 +72,6 @@ TEST(SystemCatalogTest, EveryEmojiIsFiledUnderItsUnicodeGroup) {
         ++counts[item.category];
     }
     EXPECT_EQ(counts.size(), allEmojiCategories.size());
-
-    // Those a new user met in the wrong place.
-    const auto categoryOf = [&](const std::string& id) {
-        const EmojiItem* item = catalog.item(id);
-        return item != nullptr ? std::optional(item->category) : std::nullopt;
-    };
-    EXPECT_EQ(categoryOf("peach"), food);
-    EXPECT_EQ(categoryOf("peacock"), animals);
-    EXPECT_EQ(categoryOf("chair"), objects);
-    EXPECT_EQ(categoryOf("fire"), travel);
-    EXPECT_EQ(categoryOf("last_quarter_moon"), travel);
-    EXPECT_EQ(categoryOf("tennis"), activity);
 }
 
 TEST(SystemCatalogTest, SearchRanksTheObviousEmojiFirst) {

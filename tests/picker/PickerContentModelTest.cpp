@@ -156,22 +156,6 @@ TEST_F(PickerContentModelTest, ChangesReplaceOnlyTheRowsThatDiffer) {
     EXPECT_EQ(resets.count(), 0);
 }
 
-TEST(PickerContentModelNames, NamesAreTitleCasedWordByWord) {
-    const std::vector<std::pair<QString, QString>> names{
-        {"red heart", "Red Heart"},
-        {"RED HEART", "Red Heart"},
-        {"flag: Germany", "Flag: Germany"},
-        {"t-rex", "T-rex"},
-        {"man\tdancing", "Man\tDancing"},
-        {"  two  spaces ", "  Two  Spaces "},
-        {"élan", "Élan"},
-        {"", ""},
-    };
-    for (const auto& [name, expected] : names) {
-        EXPECT_EQ(PickerContentModel::titleCased(name), expected) << name.toStdString();
-    }
-}
-
 // The popup's rows set apart the first occurrence of the query, whatever its case and
 // diacritics.
 TEST(PickerContentModelNames, TheQueryIsMarkedIgnoringCaseAndDiacritics) {
