@@ -149,14 +149,18 @@ TEST_F(TikloEndToEndTest, WithoutAccessibilityThePopupOpensAtThePointer) {
     expectTargetSettlesAt("note " + std::string(placementRounds, ';'));
 }
 
-TEST_F(TikloEndToEndTest, ReturnReplacesThePrefixWithTheFirstResultAndLearnsIt) {
+// One road through the ways of choosing: Return takes the query's first result, Ctrl+1 and
+// the arrows count in the learned ranking, and BackSpace on an empty query learns nothing.
+// (The other ways out are timed in TypingPaceTest.)
+TEST_F(TikloEndToEndTest, EveryWayOfChoosingTypesTheRightEmojiAndIsLearned) {
     ASSERT_TRUE(launch());
 
     ASSERT_TRUE(openPopup());
     ASSERT_TRUE(desktop_->type("fire"));
     ASSERT_TRUE(desktop_->key("Return"));
     EXPECT_TRUE(desktop_->waitForPopupHidden());
-    EXPECT_EQ(desktop_->target().waitForText("note " + fire), "note " + fire);
+    std::string text = "note " + fire;
+    EXPECT_EQ(desktop_->target().waitForText(text), text);
 
     // Saved before anything is typed, so it is there by now.
     History history = readHistory(desktop_->defaultsFile());
@@ -169,49 +173,35 @@ TEST_F(TikloEndToEndTest, ReturnReplacesThePrefixWithTheFirstResultAndLearnsIt) 
     // the line: the first result is taken with Ctrl+1.)
     ASSERT_TRUE(openPopup());
     ASSERT_TRUE(desktop_->key("ctrl+1"));
-    expectTargetSettlesAt("note " + fire + fire);
+    text += fire;
+    EXPECT_EQ(desktop_->target().waitForText(text), text);
     history = readHistory(desktop_->defaultsFile());
-    EXPECT_EQ(history.recents, std::vector<std::string>{"fire"});
     EXPECT_EQ(history.usage[fire].value("count", 0), 2);
 
-    // Every keystroke passes through Tiklo; none of it may reach its output.
-    EXPECT_EQ(desktop_->drainTikloOutput().find("fire"), std::string::npos);
-}
-
-// BackSpace on an empty query closes the popup and leaves the prefix; nothing is learned. (The
-// other ways out are timed in TypingPaceTest.)
-TEST_F(TikloEndToEndTest, BackSpaceOnAnEmptyQueryLeavesThePrefixAndLearnsNothing) {
-    ASSERT_TRUE(launch());
-    ASSERT_TRUE(openPopup());
-    ASSERT_TRUE(desktop_->key("BackSpace"));
-    EXPECT_TRUE(desktop_->waitForPopupHidden());
-    expectTargetSettlesAt("note ;");
-    const History history = readHistory(desktop_->defaultsFile());
-    EXPECT_TRUE(history.recents.empty() && history.usage.empty())
-        << "a cancelled popup recorded a use";
-}
-
-TEST_F(TikloEndToEndTest, ArrowsAndControlDigitChooseTheThirdResult) {
-    ASSERT_TRUE(launch());
-
-    const std::vector<std::string> fresh = rankedResults("", readHistory(desktop_->defaultsFile()));
-    ASSERT_GE(fresh.size(), 3u);
+    // Two steps down is the third of the ranking as learned so far.
+    const std::vector<std::string> learned = rankedResults("", history);
+    ASSERT_GE(learned.size(), 3u);
     ASSERT_TRUE(openPopup());
     ASSERT_TRUE(desktop_->key("Down"));
     ASSERT_TRUE(desktop_->key("Down"));
     ASSERT_TRUE(desktop_->key("Return"));
     EXPECT_TRUE(desktop_->waitForPopupHidden());
-    const std::string afterArrows = "note " + fresh[2];
-    EXPECT_EQ(desktop_->target().waitForText(afterArrows), afterArrows);
+    text += learned[2];
+    expectTargetSettlesAt(text);
+    text += ".";
 
-    // The ranking now holds the first choice.
-    const std::vector<std::string> learned =
-        rankedResults("", readHistory(desktop_->defaultsFile()));
-    ASSERT_GE(learned.size(), 3u);
+    // BackSpace on an empty query closes the popup and leaves the prefix; nothing is learned.
+    history = readHistory(desktop_->defaultsFile());
     ASSERT_TRUE(openPopup());
-    ASSERT_TRUE(desktop_->key("ctrl+3"));
+    ASSERT_TRUE(desktop_->key("BackSpace"));
     EXPECT_TRUE(desktop_->waitForPopupHidden());
-    expectTargetSettlesAt(afterArrows + learned[2]);
+    expectTargetSettlesAt(text + ";");
+    const History unchanged = readHistory(desktop_->defaultsFile());
+    EXPECT_EQ(unchanged.recents, history.recents) << "a cancelled popup recorded a use";
+    EXPECT_EQ(unchanged.usage, history.usage) << "a cancelled popup recorded a use";
+
+    // Every keystroke passes through Tiklo; none of it may reach its output.
+    EXPECT_EQ(desktop_->drainTikloOutput().find("fire"), std::string::npos);
 }
 
 // The stored tone and trailing space apply to what is typed, and a second launch leaves the
