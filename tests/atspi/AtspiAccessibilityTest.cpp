@@ -74,10 +74,13 @@ std::chrono::milliseconds since(Clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
 }
 
+// One GTK entry throughout: its caret and selection, asked of the frontmost application
+// alone when its pid is known, and given up within the budget while it is stopped.
 TEST(AtspiAccessibilityTest, FindsCaretAndSelectionOfAFocusedGtkEntry) {
     const TestWindow window = startGtkEntry();
     ASSERT_TRUE(window.process);
-    AtspiAccessibility accessibility([&] { return std::optional<long>(window.process->pid()); });
+    std::optional<long> frontmost = window.process->pid();
+    AtspiAccessibility accessibility([&] { return frontmost; });
 
     std::unique_ptr<FocusedElement> element = waitForElement(accessibility);
     ASSERT_TRUE(element);
@@ -106,68 +109,37 @@ TEST(AtspiAccessibilityTest, FindsCaretAndSelectionOfAFocusedGtkEntry) {
     ASSERT_EQ(window.process->readLine(5s), "ok");
     element = accessibility.focusedElement();
     ASSERT_TRUE(element);
-    EXPECT_EQ(element->selectedTextRange(), (TextRange{12, 0}));
-}
+    const TextRange caret{12, 0};
+    EXPECT_EQ(element->selectedTextRange(), caret);
 
-TEST(AtspiAccessibilityTest, FindsCaretOfAFocusedQtLineEdit) {
-    const TestWindow window = startQtField();
-    ASSERT_TRUE(window.process);
-    AtspiAccessibility accessibility([&] { return std::optional<long>(window.process->pid()); });
-
-    const std::unique_ptr<FocusedElement> element = waitForElement(accessibility);
-    ASSERT_TRUE(element);
-    EXPECT_EQ(element->selectedTextRange(), initialCaret);
-    const std::optional<Rect> before = element->boundsForRange(characterBeforeCaret);
-    const std::optional<Rect> after = element->boundsForRange({characterAtCaret.location + 2, 1});
-    ASSERT_TRUE(before && after);
-    EXPECT_GT(before->height, 1);
-    EXPECT_TRUE(contains(window.frame, *before))
-        << before->x << "," << before->y << " " << before->width << "x" << before->height;
-    EXPECT_LT(before->x, after->x);
-}
-
-TEST(AtspiAccessibilityTest, AsksOnlyTheFrontmostApplicationWhenItsPidIsKnown) {
-    const TestWindow window = startGtkEntry();
-    ASSERT_TRUE(window.process);
-    std::optional<long> frontmost = window.process->pid();
-    AtspiAccessibility accessibility([&] { return frontmost; });
-    ASSERT_TRUE(waitForElement(accessibility));
-
-    // Without a pid every application is searched; the entry is the only focused field.
-    frontmost.reset();
-    const std::unique_ptr<FocusedElement> found = accessibility.focusedElement();
-    ASSERT_TRUE(found);
-    EXPECT_EQ(found->selectedTextRange(), initialCaret);
-
-    // A pid no process can have counts as unknown too.
-    frontmost = 0;
-    EXPECT_TRUE(accessibility.focusedElement());
-
+    // Without a pid every application is searched; the entry is the only focused field. A
+    // pid no process can have counts as unknown too.
+    for (const std::optional<long> unknown : {std::optional<long>(), std::optional<long>(0)}) {
+        frontmost = unknown;
+        const std::unique_ptr<FocusedElement> found = accessibility.focusedElement();
+        ASSERT_TRUE(found);
+        EXPECT_EQ(found->selectedTextRange(), caret);
+    }
     // A known process that is not on the accessibility bus has no element, however focused
     // the entry elsewhere is.
     frontmost = 1;
-    const auto started = Clock::now();
+    auto started = Clock::now();
     EXPECT_EQ(accessibility.focusedElement(), nullptr);
     EXPECT_LT(since(started), AtspiAccessibility::queryBudget);
-}
-
-TEST(AtspiAccessibilityTest, GivesUpOnAStoppedApplicationWithinTheQueryBudget) {
-    const TestWindow window = startGtkEntry();
-    ASSERT_TRUE(window.process);
-    AtspiAccessibility accessibility([&] { return std::optional<long>(window.process->pid()); });
-    ASSERT_TRUE(waitForElement(accessibility));
-    const auto allowed = AtspiAccessibility::queryBudget + 50ms;
+    frontmost = window.process->pid();
 
     // An element answers for the query that found it, not later.
-    std::unique_ptr<FocusedElement> element = accessibility.focusedElement();
+    const auto allowed = AtspiAccessibility::queryBudget + 50ms;
+    element = accessibility.focusedElement();
     ASSERT_TRUE(element);
     std::this_thread::sleep_for(AtspiAccessibility::queryBudget + 10ms);
     EXPECT_EQ(element->selectedTextRange(), std::nullopt);
 
+    // A stopped application is given up on within the budget.
     element = accessibility.focusedElement();
     ASSERT_TRUE(element);
     ASSERT_TRUE(window.process->signal(SIGSTOP));
-    auto started = Clock::now();
+    started = Clock::now();
     EXPECT_EQ(element->selectedTextRange(), std::nullopt);
     EXPECT_EQ(element->boundsForRange(characterBeforeCaret), std::nullopt);
     const auto elementTime = since(started);
@@ -185,7 +157,24 @@ TEST(AtspiAccessibilityTest, GivesUpOnAStoppedApplicationWithinTheQueryBudget) {
     ASSERT_TRUE(window.process->signal(SIGCONT));
     element = waitForElement(accessibility, 5s);
     ASSERT_TRUE(element);
+    EXPECT_EQ(element->selectedTextRange(), caret);
+}
+
+TEST(AtspiAccessibilityTest, FindsCaretOfAFocusedQtLineEdit) {
+    const TestWindow window = startQtField();
+    ASSERT_TRUE(window.process);
+    AtspiAccessibility accessibility([&] { return std::optional<long>(window.process->pid()); });
+
+    const std::unique_ptr<FocusedElement> element = waitForElement(accessibility);
+    ASSERT_TRUE(element);
     EXPECT_EQ(element->selectedTextRange(), initialCaret);
+    const std::optional<Rect> before = element->boundsForRange(characterBeforeCaret);
+    const std::optional<Rect> after = element->boundsForRange({characterAtCaret.location + 2, 1});
+    ASSERT_TRUE(before && after);
+    EXPECT_GT(before->height, 1);
+    EXPECT_TRUE(contains(window.frame, *before))
+        << before->x << "," << before->y << " " << before->width << "x" << before->height;
+    EXPECT_LT(before->x, after->x);
 }
 
 } // namespace

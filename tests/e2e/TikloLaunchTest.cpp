@@ -82,38 +82,32 @@ protected:
     ScopedEnvironment environment_;
 };
 
-TEST_F(TikloLaunchTest, HelpAndVersionAnswerWithoutADisplayOrALock) {
+// Help, version and a refused argument are answered before the display and the lock are
+// looked at; an unknown argument is refused in one line naming it, whatever follows.
+TEST_F(TikloLaunchTest, ArgumentsAreAnsweredWithoutADisplayOrALock) {
     for (const char* option : {"--help", "-h"}) {
-        SCOPED_TRACE(option);
         const ChildProcess::Exit help = tiklo({option});
-        EXPECT_EQ(help.status, 0);
+        EXPECT_EQ(help.status, 0) << option;
         EXPECT_TRUE(help.output.starts_with("Usage: tiklo")) << help.output;
-        EXPECT_NE(help.output.find("--version"), std::string::npos);
-        EXPECT_EQ(help.errors, "");
+        EXPECT_NE(help.output.find("--version"), std::string::npos) << help.output;
+        EXPECT_EQ(help.errors, "") << option;
     }
-    const ChildProcess::Exit version = tiklo({"--version"});
-    EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.output, "tiklo " TIKLO_EXPECTED_VERSION "\n");
-    EXPECT_EQ(version.errors, "");
-
-    // Even with a display that answers nothing, and whatever follows the option.
-    environment_.set("DISPLAY", displayWithoutServer());
-    EXPECT_EQ(tiklo({"--version", "--later"}).output, version.output);
-    EXPECT_TRUE(fs::is_empty(runtime_.path()));
-    EXPECT_TRUE(fs::is_empty(config_.path()));
-}
-
-TEST_F(TikloLaunchTest, UnknownArgumentsAreRefusedInOneLine) {
     for (const char* argument : {"--frobnicate", "-x", "-display", "notes.txt"}) {
-        SCOPED_TRACE(argument);
         const ChildProcess::Exit result = tiklo({argument, "--help"});
-        EXPECT_EQ(result.status, 2);
+        EXPECT_EQ(result.status, 2) << argument;
         EXPECT_EQ(lineCount(result.errors), 1) << result.errors;
         EXPECT_NE(result.errors.find(std::string("'") + argument + "'"), std::string::npos)
             << result.errors;
-        EXPECT_EQ(result.output, "");
+        EXPECT_EQ(result.output, "") << argument;
     }
+    // Even with a display that answers nothing, and whatever follows the option.
+    environment_.set("DISPLAY", displayWithoutServer());
+    const ChildProcess::Exit version = tiklo({"--version", "--later"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.output, "tiklo " TIKLO_EXPECTED_VERSION "\n");
+    EXPECT_EQ(version.errors, "");
     EXPECT_TRUE(fs::is_empty(runtime_.path()));
+    EXPECT_TRUE(fs::is_empty(config_.path()));
 }
 
 TEST_F(TikloLaunchTest, WithoutAReachableDisplayOneLineNamesDisplay) {
@@ -129,15 +123,7 @@ TEST_F(TikloLaunchTest, WithoutAReachableDisplayOneLineNamesDisplay) {
     EXPECT_TRUE(fs::is_empty(config_.path()));
 }
 
-// A lock file left by a Tiklo that ran under another host name (the same home on a renamed
-// machine), naming a process that is alive here.
-TEST_F(TikloLaunchTest, LockFileOfAnotherHostIsNoObstacle) {
-    std::ofstream(lockFile()) << ::getpid() << "\nTiklo\nanother-host.invalid\n";
-    // Past the lock, Tiklo stops at the missing display instead.
-    expectNoDisplayAnswer(tiklo());
-}
-
-TEST_F(TikloLaunchTest, SecondLaunchIsRefusedUntilTheHolderDies) {
+TEST_F(TikloLaunchTest, SecondLaunchIsRefusedOnlyWhileTheHolderLives) {
     LockHolder holder(lockFile());
     ASSERT_TRUE(holder.locked());
     // Twice: a refused launch must not take the lock with it when it exits.
@@ -147,6 +133,11 @@ TEST_F(TikloLaunchTest, SecondLaunchIsRefusedUntilTheHolderDies) {
         EXPECT_EQ(refused.errors, "tiklo: Tiklo is already running\n");
     }
     holder.kill();
+    expectNoDisplayAnswer(tiklo());
+
+    // A lock file left by a Tiklo that ran under another host name (the same home on a
+    // renamed machine), naming a process that is alive here, is no obstacle either.
+    std::ofstream(lockFile()) << ::getpid() << "\nTiklo\nanother-host.invalid\n";
     expectNoDisplayAnswer(tiklo());
 }
 

@@ -108,7 +108,7 @@ public:
         ++releasedToFocus;
         holding = false;
     }
-    void takePending() override { ++pendingTaken; }
+    void takePending() override {}
     bool isHolding() const override { return holding; }
     bool took(std::uint32_t scanCode, std::uint32_t time) override {
         return taken.count({scanCode, time}) != 0;
@@ -122,7 +122,6 @@ public:
     int holds = 0;
     int releasedToOwnWindow = 0;
     int releasedToFocus = 0;
-    int pendingTaken = 0;
     std::vector<std::pair<std::uint32_t, bool>> redirected;
     std::set<std::pair<std::uint32_t, std::uint32_t>> taken;
 };

@@ -543,17 +543,6 @@ TEST_F(PickerViewTest, RowsHaveAStarOfTheirOwn) {
     EXPECT_EQ(hides, 1);
 }
 
-TEST_F(PickerViewTest, EscapeCancelsAndTheFieldSearches) {
-    ASSERT_TRUE(show());
-    type("fire");
-    EXPECT_EQ(session.query(), "fire");
-    EXPECT_EQ(session.selectedIndex(), 0);
-    QTest::keyClick(&view, Qt::Key_Escape);
-    EXPECT_EQ(hides, 1);
-    EXPECT_EQ(injector.reactivated.size(), 1u);
-    EXPECT_EQ(session.query(), "");
-}
-
 // Also run at scale 2 (QT_SCALE_FACTOR=2).
 TEST_F(PickerViewTest, DrawsEveryTileInColourAtItsScale) {
     ASSERT_TRUE(show());

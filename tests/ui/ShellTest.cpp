@@ -84,6 +84,25 @@ TEST(QtKeyTranslatorTest, KeysGetTheirKeysymsModifiersAndDigitRowPlaces) {
     EXPECT_EQ(up.key.modifiers, Modifiers(Modifier::shift));
     EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_AltGr, Qt::ControlModifier).key.modifiers,
               Modifiers(Modifier::ctrl));
+
+    // The digit row by position: a French AZERTY row types "&é\"'(-è_ç" unshifted, and Ctrl
+    // with those keys still means Ctrl+1 to Ctrl+9.
+    const DigitRow layout;
+    constexpr std::array<int, 9> azerty{Qt::Key_Ampersand,  Qt::Key_Eacute,     Qt::Key_QuoteDbl,
+                                        Qt::Key_Apostrophe, Qt::Key_ParenLeft,  Qt::Key_Minus,
+                                        Qt::Key_Egrave,     Qt::Key_Underscore, Qt::Key_Ccedilla};
+    for (std::size_t i = 0; i < azerty.size(); ++i) {
+        const QKeyEvent press(QEvent::KeyPress, azerty[i], Qt::ControlModifier,
+                              static_cast<quint32>(10 + i), 0, 0);
+        EXPECT_EQ(QtKeyTranslator::translate(press, &layout).key.digitRow, static_cast<int>(i) + 1)
+            << "digit " << i + 1;
+        // Without the layout only the key's own symbol counts: these are no digits.
+        EXPECT_EQ(QtKeyTranslator::translate(press).key.digitRow, 0);
+    }
+    // Keypad keys sit elsewhere, whatever their scan code says.
+    const QKeyEvent keypad(QEvent::KeyPress, Qt::Key_1, Qt::ControlModifier | Qt::KeypadModifier,
+                           10, 0, 0);
+    EXPECT_EQ(QtKeyTranslator::translate(keypad, &layout).key.digitRow, 0);
 }
 
 class ShellTest : public ::testing::Test, protected test::FakeAppEnvironment {};
@@ -130,27 +149,6 @@ TEST_F(ShellTest, StartRunsItsStepsInOrderAndTerminateUndoesHotkeyAndTap) {
     app.start();
     EXPECT_EQ(steps, (std::vector<std::string>{"updater", "onboarding?"}));
     app.terminate();
-}
-
-// The digit row by position: a French AZERTY row types "&é\"'(-è_ç" unshifted, and
-// Ctrl with those keys still means Ctrl+1 to Ctrl+9.
-TEST(QtKeyTranslatorTest, TheDigitRowCountsByPositionOnEveryLayout) {
-    const DigitRow layout;
-    constexpr std::array<int, 9> azerty{Qt::Key_Ampersand,  Qt::Key_Eacute,     Qt::Key_QuoteDbl,
-                                        Qt::Key_Apostrophe, Qt::Key_ParenLeft,  Qt::Key_Minus,
-                                        Qt::Key_Egrave,     Qt::Key_Underscore, Qt::Key_Ccedilla};
-    for (std::size_t i = 0; i < azerty.size(); ++i) {
-        const QKeyEvent press(QEvent::KeyPress, azerty[i], Qt::ControlModifier,
-                              static_cast<quint32>(10 + i), 0, 0);
-        EXPECT_EQ(QtKeyTranslator::translate(press, &layout).key.digitRow, static_cast<int>(i) + 1)
-            << "digit " << i + 1;
-        // Without the layout only the key's own symbol counts: these are no digits.
-        EXPECT_EQ(QtKeyTranslator::translate(press).key.digitRow, 0);
-    }
-    // Keypad keys sit elsewhere, whatever their scan code says.
-    const QKeyEvent keypad(QEvent::KeyPress, Qt::Key_1, Qt::ControlModifier | Qt::KeypadModifier,
-                           10, 0, 0);
-    EXPECT_EQ(QtKeyTranslator::translate(keypad, &layout).key.digitRow, 0);
 }
 
 TEST(BackgroundPreparationTest, TheMainThreadPartWaitsForAPauseInTheTyping) {

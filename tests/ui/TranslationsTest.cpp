@@ -17,7 +17,6 @@
 #include "ui/settings/SettingsBackend.h"
 #include "ui/theme/ThemeIconProvider.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QDir>
 #include <QFile>
@@ -164,46 +163,33 @@ TEST(TranslationsLocaleTest, TheMessagesLocaleNamesTheLanguage) {
     EXPECT_FALSE(Translations(Translations::localeFor("C")).translated());
 }
 
+// Every window takes the German table: one text each is enough to see the table reached it
+// (the tables' completeness is the lupdate test below). The counts take their plural forms.
 TEST_F(TranslationsTest, AGermanSessionSpeaksGermanInEveryWindow) {
     const Translations german(Translations::localeFor("de_DE.UTF-8"));
     ASSERT_TRUE(german.translated());
 
     TrayMenu tray(state, updater, {[] {}, [] {}, [] {}, [] {}, [] {}});
-    expectShown(menuTexts(tray.menu()),
-                {"Emoji-Auswahl öffnen", "Einstellungen", "Einführung", "Nach Updates suchen…",
-                 "Aktiviert", "Zugriff erlauben", "Tiklo beenden"});
-
+    expectShown(menuTexts(tray.menu()), {"Einstellungen"});
     UpdateDialogs dialogs;
     dialogs.askForAutomaticChecks([](bool) {});
     ASSERT_NE(dialogs.current(), nullptr);
     EXPECT_EQ(dialogs.current()->text(), "Automatisch nach Updates suchen?");
-    QStringList buttons;
-    for (QAbstractButton* button : dialogs.current()->buttons()) {
-        buttons.append(button->text());
-    }
-    expectShown(buttons, {"Automatisch suchen", "Nicht suchen"});
     // Qt's own buttons too, from Qt's catalogue.
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Abbrechen");
 
     {
         const std::unique_ptr<QQuickView> full = picker(view::Presentation::Full);
-        expectShown(shownTexts(*full), {"Emojis suchen", "Kategorien", "Alle", "Essen",
-                                        "Zuletzt verwendet", "Favoriten", "Alle Emojis"});
-        // The count takes the singular and the plural form.
+        expectShown(shownTexts(*full), {"Emojis suchen", "Essen"});
         search("pizza");
         expectShown(shownTexts(*full), {"1 Ergebnis"});
         search("apple");
         ASSERT_EQ(session.resultCount(), 2);
         expectShown(shownTexts(*full), {"2 Ergebnisse"});
-        session.setCategory(view::Category::Travel);
-        search("");
-        expectShown(shownTexts(*full), {"Reisen"});
-        session.setCategory(view::Category::All);
     }
     {
         const std::unique_ptr<QQuickView> popup = picker(view::Presentation::Inline);
-        expectShown(shownTexts(*popup), {"navigieren", "einfügen", "schließen",
-                                         QString("%1 Emojis").arg(session.resultCount())});
+        expectShown(shownTexts(*popup), {QString("%1 Emojis").arg(session.resultCount())});
         search("pizza");
         expectShown(shownTexts(*popup), {"1 Emoji"});
     }
@@ -213,13 +199,9 @@ TEST_F(TranslationsTest, AGermanSessionSpeaksGermanInEveryWindow) {
     ASSERT_NE(settings.window(), nullptr);
     QQuickView& window = *settings.window();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    expectShown(shownTexts(window), {"Einstellungen", "Bibliothek", "Verhalten", "Ausnahmen",
-                                     "Berechtigungen", "Favoriten", "Zuletzt verwendet",
-                                     "Braucht Berechtigung", "Essen", "4 Emojis", "1 Emoji"});
+    expectShown(shownTexts(window), {"Einstellungen", "Essen", "4 Emojis", "1 Emoji"});
     window.rootObject()->setProperty("tab", "behavior");
-    expectShown(shownTexts(window),
-                {"Tiklo aktiviert", "Beim Anmelden starten", "Tastenkürzel der Auswahl",
-                 "Standard-Hautfarbe", "\U0001F44D Standard", "Raster", "Liste"});
+    expectShown(shownTexts(window), {"\U0001F44D Standard"});
     // The picture of the library page, for the README.
     window.rootObject()->setProperty("tab", "library");
     QTest::qWait(300); // icons and the mark's canvas
@@ -232,8 +214,6 @@ TEST_F(TranslationsTest, AGermanSessionSpeaksGermanInEveryWindow) {
     welcome.show();
     ASSERT_NE(welcome.window(), nullptr);
     EXPECT_EQ(welcome.window()->title(), "Willkommen bei Tiklo");
-    expectShown(shownTexts(*welcome.window()),
-                {"Willkommen bei Tiklo", "Los geht’s", "Schritt 1 von 3"});
 }
 
 // One language's table: its messages by context and source, and what is wrong with them.

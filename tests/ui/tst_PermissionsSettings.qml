@@ -22,15 +22,6 @@ Item {
         name: "PermissionsSettings"
         when: windowShown
 
-        readonly property string keysGranted: "Granted. Semicolon search can work in other apps."
-        readonly property string keysX11Only: "Granted for X11 apps only: in this Wayland session, keys typed into Wayland apps never reach Tiklo."
-        readonly property string keysMissing: "Required for semicolon search and direct insertion. This display does not offer it: Tiklo needs an X11 session."
-        readonly property string caretOn: "On. The popup opens at the caret of applications that report it."
-        readonly property string caretOnRestart: "On. Applications started before it was switched on report their caret after a restart."
-        readonly property string caretOff: "Off. The popup opens near the mouse pointer, and password fields are not recognised. Applications started before it is switched on need a restart to report their caret."
-        readonly property string caretMissing: "This desktop has no accessibility bus (the at-spi2-core package provides it). The popup opens near the mouse pointer."
-        readonly property string caretAsking: "Asking the desktop's accessibility bus…"
-
         function init() {
             Rig.appState.accessibilityGranted = true
             Rig.appState.x11ApplicationsOnly = false
@@ -41,24 +32,27 @@ Item {
             return findChild(findChild(view, row), "settingRowSubtitle").text
         }
 
-        // Each desktop the page can describe; `through` is the caret state passed before the
-        // last one (a change seen while running).
+        // Each desktop the page can describe: what is marked done, whether Grant is offered,
+        // and where the state alone does not say it, the warning: keys that reach Tiklo only
+        // from X11 apps, and applications that report their caret only after a restart.
+        // `through` is the caret state passed before the last one (a change seen while
+        // running).
         function test_states_data() {
             return [
-                { tag: "X11, caret on from the start", keys: true, x11Only: false, through: null,
-                  caret: Tiklo.On, keyText: keysGranted, caretText: caretOn, check: true, grant: false },
-                { tag: "X11, caret switched on while running", keys: true, x11Only: false, through: Tiklo.Off,
-                  caret: Tiklo.On, keyText: keysGranted, caretText: caretOnRestart, check: true, grant: false },
+                { tag: "X11, caret on", keys: true, x11Only: false, through: null,
+                  caret: Tiklo.On, check: true, grant: false, restart: false },
+                { tag: "X11, caret switched on while running", keys: true, x11Only: false,
+                  through: Tiklo.Off, caret: Tiklo.On, check: true, grant: false, restart: true },
                 { tag: "X11, caret off", keys: true, x11Only: false, through: Tiklo.On,
-                  caret: Tiklo.Off, keyText: keysGranted, caretText: caretOff, check: false, grant: true },
+                  caret: Tiklo.Off, check: false, grant: true, restart: true },
                 { tag: "X11, no accessibility bus", keys: true, x11Only: false, through: null,
-                  caret: Tiklo.Unavailable, keyText: keysGranted, caretText: caretMissing, check: false, grant: false },
+                  caret: Tiklo.Unavailable, check: false, grant: false, restart: false },
                 { tag: "X11, bus not answered yet", keys: true, x11Only: false, through: null,
-                  caret: Tiklo.Unknown, keyText: keysGranted, caretText: caretAsking, check: false, grant: false },
+                  caret: Tiklo.Unknown, check: false, grant: false, restart: false },
                 { tag: "Wayland", keys: true, x11Only: true, through: null,
-                  caret: Tiklo.On, keyText: keysX11Only, caretText: caretOn, check: true, grant: false },
+                  caret: Tiklo.On, check: true, grant: false, restart: false },
                 { tag: "no key access", keys: false, x11Only: false, through: null,
-                  caret: Tiklo.Off, keyText: keysMissing, caretText: caretOff, check: false, grant: true },
+                  caret: Tiklo.Off, check: false, grant: true, restart: true },
             ]
         }
         function test_states(data) {
@@ -69,11 +63,11 @@ Item {
                 Rig.appState.caretTracking = data.through
             Rig.appState.caretTracking = data.caret
 
-            compare(subtitle(view, "keyAccessRow"), data.keyText)
             compare(findChild(view, "keyAccessCheck").visible, data.keys)
-            compare(subtitle(view, "caretTrackingRow"), data.caretText)
             compare(findChild(view, "caretTrackingCheck").visible, data.check)
             compare(findChild(view, "grantButton").visible, data.grant)
+            compare(subtitle(view, "keyAccessRow").indexOf("Wayland") >= 0, data.x11Only)
+            compare(subtitle(view, "caretTrackingRow").indexOf("restart") >= 0, data.restart)
         }
 
         // The addon's row follows the live state; only "on" is marked done.
@@ -97,7 +91,7 @@ Item {
             mouseClick(grant)
             compare(Rig.accessibilityRequests, before + 1)
             verify(grant.visible)
-            compare(subtitle(view, "caretTrackingRow"), caretOff)
+            const asked = subtitle(view, "caretTrackingRow")
 
             // The keyboard reaches it with Tab and presses it with Space or Return.
             view.forceActiveFocus()
@@ -109,7 +103,7 @@ Item {
 
             Rig.appState.caretTracking = Tiklo.On
             verify(!grant.visible)
-            compare(subtitle(view, "caretTrackingRow"), caretOnRestart)
+            verify(subtitle(view, "caretTrackingRow") !== asked)
             verify(findChild(view, "caretTrackingCheck").visible)
         }
     }
