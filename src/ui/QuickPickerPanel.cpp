@@ -1,6 +1,6 @@
 #include "ui/QuickPickerPanel.h"
 
-#include "platform/linux/QtScreens.h"
+#include "platform/qt/QtScreens.h"
 #include "ui/QtKeyTranslator.h"
 
 #include <QEasingCurve>

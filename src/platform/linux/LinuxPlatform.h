@@ -2,11 +2,9 @@
 
 #include "platform/Platform.h"
 #include "platform/linux/AtspiAccessibility.h"
+#include "platform/linux/DesktopMotionSetting.h"
 #include "platform/linux/FcitxAddonLink.h"
 #include "platform/linux/PropertyListDefaultsFile.h"
-#include "platform/linux/QtMainThreadExecutor.h"
-#include "platform/linux/QtScreens.h"
-#include "platform/linux/QtTimerFactory.h"
 #include "platform/linux/SessionAccessibilityBus.h"
 #include "platform/linux/SyntheticEventLedger.h"
 #include "platform/linux/ThreadSleeper.h"
@@ -19,6 +17,9 @@
 #include "platform/linux/X11KeyboardMonitor.h"
 #include "platform/linux/X11Workspace.h"
 #include "platform/linux/XdgAutostartEntry.h"
+#include "platform/qt/QtMainThreadExecutor.h"
+#include "platform/qt/QtScreens.h"
+#include "platform/qt/QtTimerFactory.h"
 
 #include <filesystem>
 #include <string>
@@ -68,7 +69,7 @@ private:
     X11KeyPoster keyPoster_;
     X11ApplicationActivator activator_;
     QtMainThreadExecutor mainThread_;
-    QtScreens screens_;
+    QtScreens screens_{&DesktopMotionSetting::reduceMotion};
     AtspiAccessibility accessibility_;
     SessionAccessibilityBus accessibilityBus_;
     FcitxAddonLink inputMethod_;

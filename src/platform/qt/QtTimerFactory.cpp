@@ -1,4 +1,4 @@
-#include "platform/linux/QtTimerFactory.h"
+#include "platform/qt/QtTimerFactory.h"
 
 #include <QTimer>
 

@@ -1,6 +1,4 @@
-#include "platform/linux/QtScreens.h"
-
-#include "platform/linux/DesktopMotionSetting.h"
+#include "platform/qt/QtScreens.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -48,7 +46,7 @@ Point QtScreens::mouseLocation() const {
 }
 
 bool QtScreens::reduceMotion() const {
-    return DesktopMotionSetting::reduceMotion();
+    return reduceMotion_();
 }
 
 } // namespace tiklo

@@ -1,4 +1,4 @@
-#include "platform/linux/QtMainThreadExecutor.h"
+#include "platform/qt/QtMainThreadExecutor.h"
 
 #include <chrono>
 #include <condition_variable>
