@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/Hotkey.h"
 #include "app/LoginItem.h"
-#include "app/SettingsTable.h"
 #include "app/ViewEnums.h"
 #include "catalog/EmojiUsage.h"
+#include "core/Hotkey.h"
+#include "core/SettingsTable.h"
 #include "platform/AccessibilityTrust.h"
 #include "platform/DefaultsStore.h"
 

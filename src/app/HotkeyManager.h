@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Hotkey.h"
+#include "core/Hotkey.h"
 #include "platform/HotkeyService.h"
 
 #include <cstdint>

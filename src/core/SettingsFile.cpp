@@ -1,8 +1,8 @@
 #include "core/SettingsFile.h"
 
 #include "catalog/LibplistInputCheck.h"
-#include "platform/linux/AtomicFile.h"
-#include "platform/linux/XdgPaths.h"
+#include "core/AtomicFile.h"
+#include "core/XdgPaths.h"
 
 #include <plist/plist.h>
 

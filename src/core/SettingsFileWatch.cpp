@@ -1,7 +1,7 @@
 #include "core/SettingsFileWatch.h"
 
-#include "app/SettingsTable.h"
 #include "core/SettingsFile.h"
+#include "core/SettingsTable.h"
 #include "core/UsageLearning.h"
 
 #include <utility>

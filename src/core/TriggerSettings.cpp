@@ -1,6 +1,6 @@
 #include "core/TriggerSettings.h"
 
-#include "app/SettingsTable.h"
+#include "core/SettingsTable.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/Hotkey.h"
-#include "app/SettingCodecs.h"
 #include "catalog/SkinTone.h"
+#include "core/Hotkey.h"
+#include "core/SettingCodecs.h"
 #include "platform/DefaultsStore.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #include "picker/PickerShortcuts.h"
 
-#include "app/KeyNames.h"
+#include "core/KeyNames.h"
 
 namespace tiklo {
 namespace {

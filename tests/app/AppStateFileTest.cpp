@@ -1,9 +1,9 @@
 // The settings store over the real defaults file.
 #include "app/AppState.h"
 #include "app/LoginItemSync.h"
-#include "app/SettingsTable.h"
 #include "app/UsageHistory.h"
 #include "core/SettingsFileWatch.h"
+#include "core/SettingsTable.h"
 #include "platform/linux/PropertyListDefaultsFile.h"
 #include "support/FakePlatform.h"
 #include "support/LogCapture.h"

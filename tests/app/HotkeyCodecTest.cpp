@@ -1,5 +1,5 @@
-#include "app/HotkeyCodec.h"
-#include "app/KeyNames.h"
+#include "core/HotkeyCodec.h"
+#include "core/KeyNames.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
-#include "app/KeyNames.h"
-#include "app/Hotkey.h"
-#include "app/HotkeyCodec.h"
+#include "core/KeyNames.h"
+#include "core/Hotkey.h"
+#include "core/HotkeyCodec.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "app/SettingsTable.h"
+#include "core/SettingsTable.h"
 #include "support/FakePlatform.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "ui/QmlTestRig.h"
 
-#include "app/KeyNames.h"
+#include "core/KeyNames.h"
 
 namespace tiklo::test {
 namespace {

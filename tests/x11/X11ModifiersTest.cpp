@@ -1,5 +1,5 @@
 #include "platform/linux/X11Modifiers.h"
-#include "app/HotkeyCodec.h"
+#include "core/HotkeyCodec.h"
 
 #include <array>
 #include <string>

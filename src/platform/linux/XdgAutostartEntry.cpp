@@ -1,7 +1,7 @@
 #include "platform/linux/XdgAutostartEntry.h"
 
-#include "platform/linux/AtomicFile.h"
-#include "platform/linux/XdgPaths.h"
+#include "core/AtomicFile.h"
+#include "core/XdgPaths.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,7 +1,7 @@
 #include "ui/settings/HotkeyRecorder.h"
 
-#include "app/HotkeyCodec.h"
-#include "app/KeyNames.h"
+#include "core/HotkeyCodec.h"
+#include "core/KeyNames.h"
 
 #include <array>
 #include <utility>

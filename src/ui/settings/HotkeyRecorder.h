@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Hotkey.h"
 #include "app/HotkeyRegistration.h"
+#include "core/Hotkey.h"
 #include "platform/KeyboardLayout.h"
 
 #include <optional>

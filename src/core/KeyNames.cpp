@@ -1,4 +1,4 @@
-#include "app/KeyNames.h"
+#include "core/KeyNames.h"
 
 #include <array>
 #include <string>

@@ -1,6 +1,6 @@
-#include "app/Hotkey.h"
+#include "core/Hotkey.h"
 
-#include "app/KeyNames.h"
+#include "core/KeyNames.h"
 
 namespace tiklo {
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/Hotkey.h"
-#include "app/SettingCodecs.h"
-#include "app/StoredSetting.h"
 #include "catalog/PickerMode.h"
 #include "catalog/SkinTone.h"
+#include "core/Hotkey.h"
+#include "core/SettingCodecs.h"
+#include "core/StoredSetting.h"
 
 #include <string>
 

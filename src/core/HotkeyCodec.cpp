@@ -1,4 +1,4 @@
-#include "app/HotkeyCodec.h"
+#include "core/HotkeyCodec.h"
 
 #include <array>
 #include <exception>

@@ -1,4 +1,4 @@
-#include "app/StoredCollectionDecoder.h"
+#include "core/StoredCollectionDecoder.h"
 
 #include <cstdint>
 #include <exception>

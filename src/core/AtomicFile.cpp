@@ -1,4 +1,4 @@
-#include "platform/linux/AtomicFile.h"
+#include "core/AtomicFile.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/Hotkey.h"
-#include "app/StoredSetting.h"
 #include "catalog/EmojiUsage.h"
 #include "catalog/SkinTone.h"
+#include "core/Hotkey.h"
+#include "core/StoredSetting.h"
 #include "platform/DefaultsStore.h"
 
 #include <exception>

@@ -1,8 +1,8 @@
-#include "app/SettingCodecs.h"
+#include "core/SettingCodecs.h"
 
-#include "app/HotkeyCodec.h"
-#include "app/StoredCollectionDecoder.h"
 #include "catalog/Unicode.h"
+#include "core/HotkeyCodec.h"
+#include "core/StoredCollectionDecoder.h"
 
 namespace tiklo {
 namespace {

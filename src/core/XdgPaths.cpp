@@ -1,4 +1,4 @@
-#include "platform/linux/XdgPaths.h"
+#include "core/XdgPaths.h"
 
 #include <cstdlib>
 #include <pwd.h>
