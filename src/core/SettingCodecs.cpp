@@ -20,10 +20,6 @@ template <typename T> std::optional<DefaultsStore::Value> jsonData(const T& valu
     }
 }
 
-template <typename T> Decoded<T> fromCollection(StoredCollectionDecoder::Decoded<T> decoded) {
-    return {std::move(decoded.value), decoded.droppedAny};
-}
-
 } // namespace
 
 Decoded<bool> SettingCodecs::Boolean::read(const DefaultsStore& store, const std::string& key) {
@@ -69,7 +65,7 @@ Decoded<SettingCodecs::Strings> SettingCodecs::StringList::read(const DefaultsSt
     if (!data) {
         return {};
     }
-    return fromCollection(StoredCollectionDecoder::strings(*data));
+    return StoredCollectionDecoder::strings(*data);
 }
 
 std::optional<DefaultsStore::Value> SettingCodecs::StringList::write(const Strings& value) {
@@ -95,7 +91,7 @@ Decoded<SettingCodecs::Usage> SettingCodecs::UsageMap::read(const DefaultsStore&
     if (!data) {
         return {};
     }
-    return fromCollection(StoredCollectionDecoder::usage(*data));
+    return StoredCollectionDecoder::usage(*data);
 }
 
 std::optional<DefaultsStore::Value> SettingCodecs::UsageMap::write(const Usage& value) {
@@ -108,7 +104,7 @@ Decoded<SettingCodecs::SkinTones> SettingCodecs::SkinToneMap::read(const Default
     if (!data) {
         return {};
     }
-    return fromCollection(StoredCollectionDecoder::skinTones(*data));
+    return StoredCollectionDecoder::skinTones(*data);
 }
 
 std::optional<DefaultsStore::Value> SettingCodecs::SkinToneMap::write(const SkinTones& value) {

@@ -29,64 +29,62 @@ bool countFits(const nlohmann::json& record) {
 
 } // namespace
 
-StoredCollectionDecoder::Decoded<std::vector<std::string>>
-StoredCollectionDecoder::strings(std::string_view json) {
-    Decoded<std::vector<std::string>> decoded;
+Decoded<std::vector<std::string>> StoredCollectionDecoder::strings(std::string_view json) {
+    std::vector<std::string> value;
+    bool dropped = false;
     const std::optional<nlohmann::json> parsed = parse(json);
     if (!parsed || !parsed->is_array()) {
-        decoded.droppedAny = true;
-        return decoded;
+        return {value, true};
     }
     for (const nlohmann::json& element : *parsed) {
         if (element.is_string()) {
-            decoded.value.push_back(element.get<std::string>());
+            value.push_back(element.get<std::string>());
         } else {
-            decoded.droppedAny = true;
+            dropped = true;
         }
     }
-    return decoded;
+    return {std::move(value), dropped};
 }
 
-StoredCollectionDecoder::Decoded<StoredCollectionDecoder::Usage>
-StoredCollectionDecoder::usage(std::string_view json) {
-    Decoded<Usage> decoded;
+Decoded<StoredCollectionDecoder::Usage> StoredCollectionDecoder::usage(std::string_view json) {
+    Usage value;
+    bool dropped = false;
     const std::optional<nlohmann::json> parsed = parse(json);
     if (!parsed || !parsed->is_object()) {
-        decoded.droppedAny = true;
-        return decoded;
+        return {value, true};
     }
     for (const auto& [emoji, record] : parsed->items()) {
         try {
             if (record.is_object() && countFits(record)) {
-                decoded.value.insert_or_assign(emoji, record.get<EmojiUsage>());
+                value.insert_or_assign(emoji, record.get<EmojiUsage>());
                 continue;
             }
         } catch (const std::exception&) {
             // not a whole record: dropped below
         }
-        decoded.droppedAny = true;
+        dropped = true;
     }
-    return decoded;
+    return {std::move(value), dropped};
 }
 
-StoredCollectionDecoder::Decoded<StoredCollectionDecoder::SkinTones>
+Decoded<StoredCollectionDecoder::SkinTones>
 StoredCollectionDecoder::skinTones(std::string_view json) {
-    Decoded<SkinTones> decoded;
+    SkinTones value;
+    bool dropped = false;
     const std::optional<nlohmann::json> parsed = parse(json);
     if (!parsed || !parsed->is_object()) {
-        decoded.droppedAny = true;
-        return decoded;
+        return {value, true};
     }
     for (const auto& [emoji, name] : parsed->items()) {
         const std::optional<SkinTone> tone =
             name.is_string() ? skinToneFromRaw(name.get<std::string>()) : std::nullopt;
         if (tone) {
-            decoded.value.insert_or_assign(emoji, *tone);
+            value.insert_or_assign(emoji, *tone);
         } else {
-            decoded.droppedAny = true;
+            dropped = true;
         }
     }
-    return decoded;
+    return {std::move(value), dropped};
 }
 
 } // namespace tiklo

@@ -2,6 +2,7 @@
 
 #include "catalog/EmojiUsage.h"
 #include "catalog/SkinTone.h"
+#include "core/Decoded.h"
 
 #include <string>
 #include <string_view>
@@ -12,14 +13,9 @@ namespace tiklo {
 
 // Reads the stored collections (lists of ids, the usage map) entry by entry, so that one
 // entry a hand edit or another program got wrong costs only itself. Text that is no JSON of
-// the collection's shape at all reads as empty.
+// the collection's shape at all reads as empty, with everything dropped.
 class StoredCollectionDecoder {
 public:
-    template <typename T> struct Decoded {
-        T value;
-        // Something stored was left out: an entry, or the whole text.
-        bool droppedAny = false;
-    };
     using Usage = std::unordered_map<std::string, EmojiUsage>;
     using SkinTones = std::unordered_map<std::string, SkinTone>;
 

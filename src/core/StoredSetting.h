@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Decoded.h"
 #include "platform/DefaultsStore.h"
 
 #include <optional>
@@ -7,13 +8,6 @@
 #include <utility>
 
 namespace tiklo {
-
-// What a codec read from the store: the value, or nothing when the stored form could not
-// be read at all; `droppedEntries` when a collection was read without some of its entries.
-template <typename T> struct Decoded {
-    std::optional<T> value;
-    bool droppedEntries = false;
-};
 
 // What a load of a stored setting left out, for the one report a load makes.
 enum class Discarded {

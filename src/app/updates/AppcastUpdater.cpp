@@ -8,9 +8,9 @@ namespace tiklo {
 namespace {
 
 // What a failed check tells the user, one sentence for each way it can fail.
-QString failureSentence(const FeedDownloader::Result& result) {
-    using Status = FeedDownloader::Result::Status;
-    switch (result.status) {
+QString failureSentence(const FeedDownloader::Response& response) {
+    using Status = FeedDownloader::Response::Status;
+    switch (response.status) {
     case Status::unreachable:
         return QCoreApplication::translate("AppcastUpdater",
                                            "Tiklo could not reach the update server.");
@@ -20,7 +20,7 @@ QString failureSentence(const FeedDownloader::Result& result) {
     case Status::httpError:
         return QCoreApplication::translate("AppcastUpdater",
                                            "The update server answered with an error (HTTP %1).")
-            .arg(result.httpStatus);
+            .arg(response.httpStatus);
     case Status::tooLarge:
     case Status::canceled:
     case Status::ok:
@@ -88,24 +88,24 @@ void AppcastUpdater::run(Kind kind) {
     if (kind == Kind::user) {
         presenter_.showChecking([this] { downloader_.cancel(); });
     }
-    downloader_.fetch(config_.feed, [this, kind](const FeedDownloader::Result& result) {
+    downloader_.fetch(config_.feed, [this, kind](const FeedDownloader::Response& response) {
         setBusy(false);
-        finish(kind, result);
+        finish(kind, response);
     });
 }
 
-void AppcastUpdater::finish(Kind kind, const FeedDownloader::Result& result) {
+void AppcastUpdater::finish(Kind kind, const FeedDownloader::Response& response) {
     const bool byUser = kind == Kind::user;
-    if (result.status == FeedDownloader::Result::Status::canceled) {
+    if (response.status == FeedDownloader::Response::Status::canceled) {
         return; // the user no longer waits for it
     }
     std::optional<Appcast> appcast;
-    if (result.status == FeedDownloader::Result::Status::ok) {
-        appcast = Appcast::parse(result.body);
+    if (response.status == FeedDownloader::Response::Status::ok) {
+        appcast = Appcast::parse(response.body);
     }
     if (!appcast) {
         if (byUser) {
-            presenter_.showCheckFailed(failureSentence(result));
+            presenter_.showCheckFailed(failureSentence(response));
         }
         return;
     }

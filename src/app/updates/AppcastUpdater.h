@@ -49,7 +49,7 @@ private:
     void startAutomaticChecks();
     void checkIfDue();
     void run(Kind kind);
-    void finish(Kind kind, const FeedDownloader::Result& result);
+    void finish(Kind kind, const FeedDownloader::Response& response);
     void setBusy(bool busy);
 
     Config config_;

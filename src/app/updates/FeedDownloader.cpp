@@ -18,7 +18,7 @@ FeedDownloader::FeedDownloader(std::chrono::milliseconds timeLimit, qint64 sizeL
                                QObject* parent)
     : QObject(parent), timeLimit_(timeLimit), sizeLimit_(sizeLimit) {}
 
-void FeedDownloader::fetch(const QUrl& url, std::function<void(Result)> done) {
+void FeedDownloader::fetch(const QUrl& url, std::function<void(Response)> done) {
     QNetworkRequest request(url);
     // The transfer limit ends a server that stops answering; the timer below also ends one
     // that trickles bytes for ever.
@@ -29,48 +29,48 @@ void FeedDownloader::fetch(const QUrl& url, std::function<void(Result)> done) {
     QNetworkReply* reply = manager_.get(request);
 
     // Why the reply was aborted, if this code did it.
-    auto ending = std::make_shared<std::optional<Result::Status>>();
+    auto ending = std::make_shared<std::optional<Response::Status>>();
     auto* deadline = new QTimer(reply);
     deadline->setSingleShot(true);
     connect(deadline, &QTimer::timeout, reply, [reply, ending] {
-        *ending = Result::Status::timedOut;
+        *ending = Response::Status::timedOut;
         reply->abort();
     });
     deadline->start(timeLimit_);
     connect(reply, &QNetworkReply::downloadProgress, reply,
             [reply, ending, limit = sizeLimit_](qint64 received, qint64 total) {
                 if (!ending->has_value() && (received > limit || total > limit)) {
-                    *ending = Result::Status::tooLarge;
+                    *ending = Response::Status::tooLarge;
                     reply->abort();
                 }
             });
     QPointer<QNetworkReply> running(reply);
     cancel_ = [running, ending] {
         if (running && !ending->has_value()) {
-            *ending = Result::Status::canceled;
+            *ending = Response::Status::canceled;
             running->abort();
         }
     };
     connect(reply, &QNetworkReply::finished, this, [this, reply, ending, done = std::move(done)] {
         cancel_ = nullptr;
         reply->deleteLater();
-        Result result;
+        Response response;
         const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-        result.httpStatus = status.isValid() ? status.toInt() : 0;
+        response.httpStatus = status.isValid() ? status.toInt() : 0;
         if (ending->has_value()) {
-            result.status = **ending;
+            response.status = **ending;
         } else if (reply->error() == QNetworkReply::OperationCanceledError) {
             // Only the transfer limit cancels a request that this code did not abort.
-            result.status = Result::Status::timedOut;
-        } else if (result.httpStatus >= firstErrorStatus) {
-            result.status = Result::Status::httpError;
+            response.status = Response::Status::timedOut;
+        } else if (response.httpStatus >= firstErrorStatus) {
+            response.status = Response::Status::httpError;
         } else if (reply->error() != QNetworkReply::NoError) {
-            result.status = Result::Status::unreachable;
+            response.status = Response::Status::unreachable;
         } else {
-            result.status = Result::Status::ok;
-            result.body = reply->readAll();
+            response.status = Response::Status::ok;
+            response.body = reply->readAll();
         }
-        done(std::move(result));
+        done(std::move(response));
     });
 }
 

@@ -15,7 +15,8 @@ namespace tiklo {
 class FeedDownloader : public QObject {
     Q_OBJECT
 public:
-    struct Result {
+    // What the server answered, or why there is no answer.
+    struct Response {
         enum class Status { ok, unreachable, timedOut, httpError, tooLarge, canceled };
         Status status = Status::unreachable;
         int httpStatus = 0; // when the server answered
@@ -30,7 +31,7 @@ public:
 
     // `done` is called exactly once, on the main thread, after this call has returned; the
     // whole request, connecting included, ends within the time limit.
-    void fetch(const QUrl& url, std::function<void(Result)> done);
+    void fetch(const QUrl& url, std::function<void(Response)> done);
     // Ends the request under way, if any: its `done` gets `canceled`.
     void cancel();
 
