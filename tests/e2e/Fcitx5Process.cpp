@@ -12,7 +12,15 @@ namespace tiklo::test {
 
 using namespace std::chrono_literals;
 
-Fcitx5Process::Fcitx5Process(ScopedEnvironment& environment, const std::filesystem::path& home) {
+Fcitx5Process::Fcitx5Process(ScopedEnvironment& environment, const std::filesystem::path& home)
+    : Fcitx5Process(environment, home, Options{}) {}
+
+Fcitx5Process::Fcitx5Process(ScopedEnvironment& environment, const std::filesystem::path& home,
+                             const Options& options) {
+    const auto launched = [&](std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), options.launcher.begin(), options.launcher.end());
+        return arguments;
+    };
     const std::filesystem::path runtime = home / "runtime";
     std::filesystem::create_directories(runtime);
     chmod(runtime.c_str(), 0700);
@@ -25,19 +33,19 @@ Fcitx5Process::Fcitx5Process(ScopedEnvironment& environment, const std::filesyst
                                             fcitx::StandardPath::fcitxPath("addondir"));
     environment.set("FCITX_DATA_DIRS", TIKLO_FCITX5_DATA_DIR);
     process_ = std::make_unique<ChildProcess>(
-        std::vector<std::string>{"fcitx5", "--disable=all",
-                                 "--enable=keyboard,xcb,dbus,dbusfrontend,classicui,"
-                                 "tiklo-fcitx5"},
+        launched({"fcitx5", "--disable=all",
+                  "--enable=keyboard," + options.displayAddons +
+                      ",dbus,dbusfrontend,classicui,tiklo-fcitx5"}),
         ChildProcess::Options{.output = ChildProcess::Stream::discard,
                               .errors = ChildProcess::Stream::discard});
     // Asked of the bus, never of fcitx5: the private bus activates nothing, but a call to a
     // name nobody owns yet would fail rather than wait.
     const bool onBus = pollFor(
-        [] {
-            const ChildProcess::Exit answer =
-                ChildProcess::run({"dbus-send", "--session", "--print-reply",
-                                   "--dest=org.freedesktop.DBus", "/org/freedesktop/DBus",
-                                   "org.freedesktop.DBus.NameHasOwner", "string:org.fcitx.Fcitx5"});
+        [&] {
+            const ChildProcess::Exit answer = ChildProcess::run(
+                launched({"dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
+                          "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner",
+                          "string:org.fcitx.Fcitx5"}));
             return answer.output.find("boolean true") != std::string::npos;
         },
         15s, 50ms);

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace tiklo::test {
 
@@ -14,7 +15,17 @@ namespace tiklo::test {
 // and the build's own, its files under `home`. GTK applications started after it talk to it.
 class Fcitx5Process {
 public:
+    struct Options {
+        // The addons that connect fcitx5 to the display server.
+        std::string displayAddons = "xcb";
+        // What fcitx5 and the bus queries are started through (setpriv, to run as another
+        // user); their own arguments follow.
+        std::vector<std::string> launcher;
+    };
+
     Fcitx5Process(ScopedEnvironment& environment, const std::filesystem::path& home);
+    Fcitx5Process(ScopedEnvironment& environment, const std::filesystem::path& home,
+                  const Options& options);
 
     bool ready() const { return error_.empty(); }
     const std::string& error() const { return error_; }

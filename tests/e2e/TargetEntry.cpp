@@ -10,8 +10,10 @@ namespace {
 
 using namespace std::chrono_literals;
 
-std::vector<std::string> command(const std::string& initialText, bool multiline) {
-    std::vector<std::string> arguments{TIKLO_TEST_PYTHON, TIKLO_TARGET_ENTRY};
+std::vector<std::string> command(const std::string& initialText, bool multiline,
+                                 const std::vector<std::string>& launcher) {
+    std::vector<std::string> arguments = launcher;
+    arguments.insert(arguments.end(), {TIKLO_TEST_PYTHON, TIKLO_TARGET_ENTRY});
     if (multiline) {
         arguments.emplace_back("--multiline");
     }
@@ -21,8 +23,9 @@ std::vector<std::string> command(const std::string& initialText, bool multiline)
 
 } // namespace
 
-TargetEntry::TargetEntry(const std::string& initialText, bool multiline)
-    : process_(command(initialText, multiline), {.input = true}) {
+TargetEntry::TargetEntry(const std::string& initialText, bool multiline,
+                         const std::vector<std::string>& launcher)
+    : process_(command(initialText, multiline, launcher), {.input = true}) {
     ready_ = process_.started() && process_.readLine(15s) == "ready";
 }
 

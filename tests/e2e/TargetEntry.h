@@ -6,6 +6,7 @@
 #include <chrono>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tiklo::test {
 
@@ -16,7 +17,9 @@ class TargetEntry {
 public:
     static constexpr const char* windowName = "tiklo-e2e-target";
 
-    explicit TargetEntry(const std::string& initialText, bool multiline = false);
+    // `launcher` comes before the window's program (setpriv, to run it as another user).
+    explicit TargetEntry(const std::string& initialText, bool multiline = false,
+                         const std::vector<std::string>& launcher = {});
 
     // False when the window did not come up with the keyboard in time.
     bool ready() const { return ready_; }

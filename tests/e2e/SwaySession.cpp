@@ -1,0 +1,202 @@
+#include "e2e/SwaySession.h"
+
+#include "support/Poll.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace tiklo::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+// "nobody" and "nogroup" on Debian.
+constexpr uid_t sessionUser = 65534;
+constexpr gid_t sessionGroup = 65534;
+
+// Only the services the test starts itself: fcitx5's own service file would otherwise start a
+// second fcitx5, with every addon, on the first call to its name.
+constexpr std::string_view busConfig =
+    R"(<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:dir=@RUNTIME@</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+)";
+
+// No X server to fall back on. Windows float at their own size in the output's top left
+// corner without borders, so a window's coordinates are the screen's, and a popup under a
+// window has room on screen: under a window that fills the output, sway 1.7 left only a line
+// of the input method's candidate list in sight.
+constexpr std::string_view swayConfig =
+    "xwayland disable\n"
+    "output HEADLESS-1 resolution 1024x768\n"
+    "default_border none\n"
+    "for_window [title=\".*\"] floating enable, move position 0 0\n";
+
+bool onPath(const std::string& program) {
+    const char* path = std::getenv("PATH");
+    std::istringstream folders(path ? path : "");
+    std::string folder;
+    while (std::getline(folders, folder, ':')) {
+        if (!folder.empty() && ::access((folder + "/" + program).c_str(), X_OK) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::optional<std::string> waylandSocket(const std::filesystem::path& runtime) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(runtime, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with("wayland-") && !name.ends_with(".lock")) {
+            return name;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string lastLine(const std::string& text) {
+    std::string line;
+    std::istringstream lines(text);
+    for (std::string next; std::getline(lines, next);) {
+        if (!next.empty()) {
+            line = next;
+        }
+    }
+    return line;
+}
+
+} // namespace
+
+SwaySession::SwaySession() {
+    if (::geteuid() == 0) {
+        // The death signal is set again after the change of user, which clears it.
+        launcher_ = {"setpriv",
+                     "--reuid=" + std::to_string(sessionUser),
+                     "--regid=" + std::to_string(sessionGroup),
+                     "--clear-groups",
+                     "--pdeathsig=KILL",
+                     "--"};
+    }
+    start();
+}
+
+SwaySession::~SwaySession() {
+    while (!children_.empty()) {
+        children_.pop_back();
+    }
+}
+
+std::vector<std::string> SwaySession::command(const std::vector<std::string>& arguments) const {
+    std::vector<std::string> full = launcher_;
+    full.insert(full.end(), arguments.begin(), arguments.end());
+    return full;
+}
+
+bool SwaySession::makeFolder(const std::filesystem::path& folder, bool privateToUser) const {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error || (privateToUser && ::chmod(folder.c_str(), 0700) != 0)) {
+        return false;
+    }
+    return launcher_.empty() || ::chown(folder.c_str(), sessionUser, sessionGroup) == 0;
+}
+
+void SwaySession::start() {
+    for (const char* program : {"sway", "wtype", "grim", "dbus-daemon", "setpriv"}) {
+        if (!onPath(program)) {
+            unavailable_ = true;
+            error_ = std::string(program) +
+                     " is not installed (the Wayland test needs sway, wtype and grim)";
+            return;
+        }
+    }
+    const std::filesystem::path runtime = home() / "runtime";
+    if (!makeFolder(home(), true) || !makeFolder(runtime, true) || !makeFolder(home() / "config") ||
+        !makeFolder(home() / "data") || !makeFolder(home() / "cache")) {
+        error_ = "cannot make the session's folders for its user";
+        return;
+    }
+    environment_.set("HOME", home().string());
+    environment_.set("XDG_RUNTIME_DIR", runtime.string());
+    environment_.set("XDG_CONFIG_HOME", (home() / "config").string());
+    environment_.set("XDG_DATA_HOME", (home() / "data").string());
+    environment_.set("XDG_CACHE_HOME", (home() / "cache").string());
+    environment_.set("DISPLAY", std::nullopt);
+    environment_.set("WAYLAND_DISPLAY", std::nullopt);
+    environment_.set("WLR_BACKENDS", "headless");
+    environment_.set("WLR_RENDERER", "pixman");
+    environment_.set("WLR_LIBINPUT_NO_DEVICES", "1");
+    environment_.set("GDK_BACKEND", "wayland");
+    environment_.set("NO_AT_BRIDGE", "1");
+    environment_.set("GSETTINGS_BACKEND", "memory");
+
+    std::string bus(busConfig);
+    bus.replace(bus.find("@RUNTIME@"), 9, runtime.string());
+    const std::filesystem::path busFile = home() / "bus.conf";
+    const std::filesystem::path swayFile = home() / "sway.config";
+    if (!(std::ofstream(busFile) << bus) || !(std::ofstream(swayFile) << swayConfig)) {
+        error_ = "cannot write the session's configuration";
+        return;
+    }
+    ::chmod(busFile.c_str(), 0644);
+    ::chmod(swayFile.c_str(), 0644);
+
+    auto& daemon = children_.emplace_back(std::make_unique<ChildProcess>(
+        command({"dbus-daemon", "--config-file=" + busFile.string(), "--nofork",
+                 "--print-address={fd}"}),
+        ChildProcess::Options{.output = ChildProcess::Stream::discard,
+                              .errors = ChildProcess::Stream::discard,
+                              .reportPipe = true}));
+    const std::optional<std::string> address = daemon->readReportLine(10s);
+    if (!address || address->empty()) {
+        error_ = "dbus-daemon reported no address";
+        return;
+    }
+    environment_.set("DBUS_SESSION_BUS_ADDRESS", *address);
+
+    // Its complaints are read only should it fail to start; at its usual level it says little.
+    auto& sway = children_.emplace_back(std::make_unique<ChildProcess>(
+        command({"sway", "-c", swayFile.string()}),
+        ChildProcess::Options{.output = ChildProcess::Stream::discard,
+                              .errors = ChildProcess::Stream::pipe}));
+    // Looked at, not reaped: the process object reaps it and reads what it said.
+    const auto ended = [pid = sway->pid()] {
+        siginfo_t info{};
+        return ::waitid(P_PID, pid, &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == pid;
+    };
+    std::optional<std::string> socket;
+    pollFor([&] { return (socket = waylandSocket(runtime)) || ended(); }, 10s, 50ms);
+    if (!socket) {
+        const ChildProcess::Exit exit = sway->finish(2s);
+        unavailable_ = true;
+        error_ = "sway could not start a headless output here: " + lastLine(exit.errors);
+        return;
+    }
+    environment_.set("WAYLAND_DISPLAY", *socket);
+
+    const ChildProcess::Exit answer = ChildProcess::run({"sway", "--version"});
+    std::smatch match;
+    if (static const std::regex number(R"((\d+)\.(\d+))");
+        std::regex_search(answer.output, match, number)) {
+        version_ = {std::stoi(match[1]), std::stoi(match[2])};
+    }
+}
+
+} // namespace tiklo::test

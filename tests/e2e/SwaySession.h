@@ -1,0 +1,57 @@
+#pragma once
+
+#include "support/ChildProcess.h"
+#include "support/ScopedEnvironment.h"
+#include "support/TempDir.h"
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tiklo::test {
+
+// A private Wayland desktop for tests: sway on a headless output drawn in memory (1024x768),
+// windows floating at its top left corner, with a session bus of its own and a home of its own.
+// sway refuses to run as root, so a test run as root starts everything of the session as the
+// unprivileged user "nobody": clients go through command(), which says how. The variables of the
+// session (WAYLAND_DISPLAY, the bus, HOME and the XDG folders) are set while the object lives.
+class SwaySession {
+public:
+    SwaySession();
+    ~SwaySession();
+    SwaySession(const SwaySession&) = delete;
+    SwaySession& operator=(const SwaySession&) = delete;
+
+    bool ready() const { return error_.empty(); }
+    // True when the compositor itself is missing or cannot run here, as opposed to a fault
+    // after it started.
+    bool unavailable() const { return unavailable_; }
+    const std::string& error() const { return error_; }
+
+    // `arguments` run as the session's user, and killed should the test die first.
+    std::vector<std::string> command(const std::vector<std::string>& arguments) const;
+    // What command() puts before a program's own arguments; empty when the test is not root.
+    const std::vector<std::string>& launcher() const { return launcher_; }
+    const std::filesystem::path& home() const { return home_.path(); }
+    ScopedEnvironment& environment() { return environment_; }
+    // sway's version as {major, minor}; nothing when it could not be read.
+    std::optional<std::pair<int, int>> version() const { return version_; }
+
+private:
+    void start();
+    // The folder made for the session's user, who alone can enter it.
+    bool makeFolder(const std::filesystem::path& folder, bool privateToUser = false) const;
+
+    TempDir home_;
+    ScopedEnvironment environment_;
+    std::vector<std::string> launcher_;
+    std::optional<std::pair<int, int>> version_;
+    // In the order started; stopped in the reverse order.
+    std::vector<std::unique_ptr<ChildProcess>> children_;
+    bool unavailable_ = false;
+    std::string error_;
+};
+
+} // namespace tiklo::test
