@@ -10,14 +10,6 @@
 namespace tiklo {
 namespace {
 
-// Keysyms of the function and keypad keys, by number.
-constexpr KeySym functionKey(int number) {
-    return 0xffbe + static_cast<KeySym>(number - 1);
-}
-constexpr KeySym keypadDigit(int digit) {
-    return 0xffb0 + static_cast<KeySym>(digit);
-}
-
 struct KeyCode {
     std::uint32_t macCode;
     KeySym sym;
@@ -67,39 +59,39 @@ constexpr auto keyCodes = std::to_array<KeyCode>({
     // Delete, Home, End, Page Up, Page Down and the arrows.
     {49, keysym::space},
     {36, keysym::returnKey},
-    {48, 0xff09},
+    {48, keysym::tab},
     {51, keysym::backSpace},
     {53, keysym::escape},
-    {117, 0xffff},
-    {115, 0xff50},
-    {119, 0xff57},
-    {116, 0xff55},
-    {121, 0xff56},
+    {117, keysym::del},
+    {115, keysym::home},
+    {119, keysym::end},
+    {116, keysym::pageUp},
+    {121, keysym::pageDown},
     {123, keysym::left},
     {124, keysym::right},
     {125, keysym::down},
     {126, keysym::up},
     // F1 to F20.
-    {122, functionKey(1)},
-    {120, functionKey(2)},
-    {99, functionKey(3)},
-    {118, functionKey(4)},
-    {96, functionKey(5)},
-    {97, functionKey(6)},
-    {98, functionKey(7)},
-    {100, functionKey(8)},
-    {101, functionKey(9)},
-    {109, functionKey(10)},
-    {103, functionKey(11)},
-    {111, functionKey(12)},
-    {105, functionKey(13)},
-    {107, functionKey(14)},
-    {113, functionKey(15)},
-    {106, functionKey(16)},
-    {64, functionKey(17)},
-    {79, functionKey(18)},
-    {80, functionKey(19)},
-    {90, functionKey(20)},
+    {122, keysym::function(1)},
+    {120, keysym::function(2)},
+    {99, keysym::function(3)},
+    {118, keysym::function(4)},
+    {96, keysym::function(5)},
+    {97, keysym::function(6)},
+    {98, keysym::function(7)},
+    {100, keysym::function(8)},
+    {101, keysym::function(9)},
+    {109, keysym::function(10)},
+    {103, keysym::function(11)},
+    {111, keysym::function(12)},
+    {105, keysym::function(13)},
+    {107, keysym::function(14)},
+    {113, keysym::function(15)},
+    {106, keysym::function(16)},
+    {64, keysym::function(17)},
+    {79, keysym::function(18)},
+    {80, keysym::function(19)},
+    {90, keysym::function(20)},
     // Punctuation: these keysyms are the characters' own codes.
     {27, '-'},
     {24, '='},
@@ -114,24 +106,24 @@ constexpr auto keyCodes = std::to_array<KeyCode>({
     {50, '`'},
     // Keypad: decimal point, *, +, Clear (where PC keyboards have Num Lock), /, Enter, -,
     // =, then the digits.
-    {65, 0xffae},
-    {67, 0xffaa},
-    {69, 0xffab},
-    {71, 0xff7f},
-    {75, 0xffaf},
+    {65, keysym::keypadDecimal},
+    {67, keysym::keypadMultiply},
+    {69, keysym::keypadAdd},
+    {71, keysym::numLock},
+    {75, keysym::keypadDivide},
     {76, keysym::keypadEnter},
-    {78, 0xffad},
-    {81, 0xffbd},
-    {82, keypadDigit(0)},
-    {83, keypadDigit(1)},
-    {84, keypadDigit(2)},
-    {85, keypadDigit(3)},
-    {86, keypadDigit(4)},
-    {87, keypadDigit(5)},
-    {88, keypadDigit(6)},
-    {89, keypadDigit(7)},
-    {91, keypadDigit(8)},
-    {92, keypadDigit(9)},
+    {78, keysym::keypadSubtract},
+    {81, keysym::keypadEqual},
+    {82, keysym::keypadDigit(0)},
+    {83, keysym::keypadDigit(1)},
+    {84, keysym::keypadDigit(2)},
+    {85, keysym::keypadDigit(3)},
+    {86, keysym::keypadDigit(4)},
+    {87, keysym::keypadDigit(5)},
+    {88, keysym::keypadDigit(6)},
+    {89, keysym::keypadDigit(7)},
+    {91, keysym::keypadDigit(8)},
+    {92, keysym::keypadDigit(9)},
 });
 
 constexpr std::array<std::pair<std::uint32_t, Modifier>, 4> modifierBits{{

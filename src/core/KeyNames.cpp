@@ -42,18 +42,18 @@ constexpr auto namedKeys = std::to_array<std::pair<KeySym, const char*>>({
     {'.', "."},
     {'/', "/"},
     {'`', "`"},
-    {0xffae, "Num+."},
-    {0xffaa, "Num+*"},
-    {0xffab, "Num++"},
-    {0xff7f, "Num Lock"},
-    {0xffaf, "Num+/"},
+    {keysym::keypadDecimal, "Num+."},
+    {keysym::keypadMultiply, "Num+*"},
+    {keysym::keypadAdd, "Num++"},
+    {keysym::numLock, "Num Lock"},
+    {keysym::keypadDivide, "Num+/"},
     {keysym::keypadEnter, "Num+Enter"},
-    {0xffad, "Num+-"},
-    {0xffbd, "Num+="},
+    {keysym::keypadSubtract, "Num+-"},
+    {keysym::keypadEqual, "Num+="},
 });
 
 // F1 to F20, and the keypad's digits, are named by their number.
-constexpr KeySym keypadZero = 0xffb0;
+constexpr KeySym keypadZero = keysym::keypadDigit(0);
 constexpr int keypadDigitCount = 10;
 
 // Upper-case letters have keysyms of their own (a shifted letter key), named alike.

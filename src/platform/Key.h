@@ -22,6 +22,13 @@ inline constexpr KeySym up = 0xff52;
 inline constexpr KeySym right = 0xff53;
 inline constexpr KeySym down = 0xff54;
 inline constexpr KeySym keypadEnter = 0xff8d;
+inline constexpr KeySym numLock = 0xff7f;
+inline constexpr KeySym keypadMultiply = 0xffaa;
+inline constexpr KeySym keypadAdd = 0xffab;
+inline constexpr KeySym keypadSubtract = 0xffad;
+inline constexpr KeySym keypadDecimal = 0xffae;
+inline constexpr KeySym keypadDivide = 0xffaf;
+inline constexpr KeySym keypadEqual = 0xffbd;
 inline constexpr KeySym home = 0xff50;
 inline constexpr KeySym pageUp = 0xff55;
 inline constexpr KeySym pageDown = 0xff56;
@@ -38,6 +45,14 @@ constexpr KeySym digit(int value) {
 }
 constexpr KeySym letter(char lowerCase) {
     return static_cast<KeySym>(lowerCase);
+}
+// The keypad's digits and the function keys follow one another.
+constexpr KeySym keypadDigit(int value) {
+    constexpr KeySym keypadZero = 0xffb0;
+    return keypadZero + static_cast<KeySym>(value);
+}
+constexpr KeySym function(int number) {
+    return f1 + static_cast<KeySym>(number - 1);
 }
 // Shift, Control, Caps Lock, Meta, Alt, Super, Hyper, and the ISO level and group shifts:
 // keys that change what others type but type nothing themselves.

@@ -1,5 +1,7 @@
 #include "ui/QtKeyTranslator.h"
 
+#include "ui/QtKeys.h"
+
 #include <array>
 #include <utility>
 
@@ -7,19 +9,6 @@
 
 namespace tiklo {
 namespace {
-
-// Qt's keys outside Latin-1 that the picker routes, as keysyms.
-constexpr std::array<std::pair<int, KeySym>, 9> routedKeys{{
-    {Qt::Key_Return, keysym::returnKey},
-    {Qt::Key_Tab, keysym::tab},
-    {Qt::Key_Enter, keysym::keypadEnter},
-    {Qt::Key_Escape, keysym::escape},
-    {Qt::Key_Backspace, keysym::backSpace},
-    {Qt::Key_Left, keysym::left},
-    {Qt::Key_Right, keysym::right},
-    {Qt::Key_Up, keysym::up},
-    {Qt::Key_Down, keysym::down},
-}};
 
 // The modifier each modifier key changes (AltGr chooses characters and is none of them).
 constexpr std::array<std::pair<int, Modifiers>, 7> modifierKeys{{
@@ -32,51 +21,12 @@ constexpr std::array<std::pair<int, Modifiers>, 7> modifierKeys{{
     {Qt::Key_AltGr, Modifiers{}},
 }};
 
-constexpr std::array<std::pair<Qt::KeyboardModifier, Modifier>, 4> qtModifiers{{
-    {Qt::ControlModifier, Modifier::ctrl},
-    {Qt::AltModifier, Modifier::alt},
-    {Qt::ShiftModifier, Modifier::shift},
-    {Qt::MetaModifier, Modifier::super},
-}};
-
-// Qt names Latin-1 keys by their upper-case character; keysyms name the key's lower case.
-constexpr int latin1End = 0xff;
-
-Modifiers modifiersOf(Qt::KeyboardModifiers held) {
-    Modifiers modifiers;
-    for (const auto& [qtModifier, modifier] : qtModifiers) {
-        if (held.testFlag(qtModifier)) {
-            modifiers = modifiers | modifier;
-        }
-    }
-    return modifiers;
-}
-
-// `nativeKeysym`: the window system's own name for the key (0 when unknown), for the key Qt
-// has no name of its own for.
-KeySym keysymOf(int key, std::uint32_t nativeKeysym) {
-    if (nativeKeysym == keysym::linefeed) {
-        return keysym::linefeed;
-    }
-    if (key >= Qt::Key_Space && key <= latin1End) {
-        return key >= Qt::Key_A && key <= Qt::Key_Z
-                   ? keysym::letter(static_cast<char>(key - Qt::Key_A + 'a'))
-                   : static_cast<KeySym>(key);
-    }
-    for (const auto& [qtKey, sym] : routedKeys) {
-        if (qtKey == key) {
-            return sym;
-        }
-    }
-    return keysym::none;
-}
-
 } // namespace
 
 PickerKeyEvent QtKeyTranslator::translate(const QKeyEvent& event, const KeyboardLayout* layout) {
     const int key = event.key();
     const bool press = event.type() == QEvent::KeyPress;
-    const Modifiers modifiers = modifiersOf(event.modifiers());
+    const Modifiers modifiers = QtKeys::modifiersOf(event.modifiers());
     for (const auto& [modifierKey, changed] : modifierKeys) {
         if (modifierKey == key) {
             // X reports the modifiers as they were before this key changed them.
@@ -88,11 +38,11 @@ PickerKeyEvent QtKeyTranslator::translate(const QKeyEvent& event, const Keyboard
     const KeyStroke stroke{event.nativeScanCode(), event.nativeModifiers(), press};
     if (!press) {
         return PickerKeyEvent{PickerKeyEvent::Type::keyUp,
-                              {keysymOf(key, event.nativeVirtualKey()), modifiers},
+                              {QtKeys::keysymOf(key, event.nativeVirtualKey()), modifiers},
                               {},
                               stroke};
     }
-    Key translated{keysymOf(key, event.nativeVirtualKey()), modifiers};
+    Key translated{QtKeys::keysymOf(key, event.nativeVirtualKey()), modifiers};
     if (!event.modifiers().testFlag(Qt::KeypadModifier)) {
         const std::optional<int> place =
             layout != nullptr ? layout->digitRowNumber(event.nativeScanCode()) : std::nullopt;

@@ -2,6 +2,7 @@
 
 #include "core/HotkeyCodec.h"
 #include "core/KeyNames.h"
+#include "ui/QtKeys.h"
 
 #include <array>
 #include <utility>
@@ -14,13 +15,6 @@
 namespace tiklo {
 namespace {
 
-constexpr std::array<std::pair<Qt::KeyboardModifier, Modifier>, 4> qtModifiers{{
-    {Qt::ControlModifier, Modifier::ctrl},
-    {Qt::AltModifier, Modifier::alt},
-    {Qt::ShiftModifier, Modifier::shift},
-    {Qt::MetaModifier, Modifier::super},
-}};
-
 // Keys that only change what others do: pressed alone they end nothing.
 constexpr auto modifierKeys = std::to_array<int>(
     {Qt::Key_Control, Qt::Key_Shift, Qt::Key_Alt, Qt::Key_AltGr, Qt::Key_Meta, Qt::Key_Super_L,
@@ -29,45 +23,6 @@ constexpr auto modifierKeys = std::to_array<int>(
 
 // What KeyNames calls a key it has no name for.
 constexpr const char* unnamed = "?";
-
-constexpr int latin1End = 0xff;
-
-// Qt's keys outside Latin-1 that a shortcut can be stored with, as keysyms; F1 to F20 follow.
-constexpr auto namedQtKeys = std::to_array<std::pair<int, KeySym>>({
-    {Qt::Key_Escape, keysym::escape},
-    {Qt::Key_Return, keysym::returnKey},
-    {Qt::Key_Tab, keysym::tab},
-    {Qt::Key_Backspace, keysym::backSpace},
-    {Qt::Key_Delete, keysym::del},
-    {Qt::Key_Home, keysym::home},
-    {Qt::Key_End, keysym::end},
-    {Qt::Key_PageUp, keysym::pageUp},
-    {Qt::Key_PageDown, keysym::pageDown},
-    {Qt::Key_Left, keysym::left},
-    {Qt::Key_Right, keysym::right},
-    {Qt::Key_Up, keysym::up},
-    {Qt::Key_Down, keysym::down},
-});
-
-// The key as Qt's event names it, for when the layout cannot say: Qt names letters by
-// their upper case, keysyms by the key's lower case.
-KeySym keysymOfQtKey(int key) {
-    if (key >= Qt::Key_A && key <= Qt::Key_Z) {
-        return keysym::letter(static_cast<char>(key - Qt::Key_A + 'a'));
-    }
-    if (key >= Qt::Key_Space && key <= latin1End) {
-        return static_cast<KeySym>(key);
-    }
-    if (key >= Qt::Key_F1 && key < Qt::Key_F1 + keysym::functionKeyCount) {
-        return keysym::f1 + static_cast<KeySym>(key - Qt::Key_F1);
-    }
-    for (const auto& [qtKey, sym] : namedQtKeys) {
-        if (qtKey == key) {
-            return sym;
-        }
-    }
-    return keysym::none;
-}
 
 } // namespace
 
@@ -140,15 +95,10 @@ HotkeyRecorder::Press HotkeyRecorder::interpret(const QKeyEvent& event,
             return {};
         }
     }
-    Modifiers modifiers;
-    for (const auto& [qtModifier, modifier] : qtModifiers) {
-        if (event.modifiers().testFlag(qtModifier)) {
-            modifiers = modifiers | modifier;
-        }
-    }
+    const Modifiers modifiers = QtKeys::modifiersOf(event.modifiers());
     KeySym sym = layout != nullptr ? layout->keySymAt(event.nativeScanCode()) : keysym::none;
     if (sym == keysym::none) {
-        sym = keysymOfQtKey(event.key());
+        sym = QtKeys::keysymOf(event.key());
     }
     // A key the settings file cannot keep would be lost at the next launch, and one without
     // a name could not be shown: neither is taken.
