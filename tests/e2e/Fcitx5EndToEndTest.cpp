@@ -105,55 +105,56 @@ TEST_F(Fcitx5EndToEndTest, PasswordEntriesGetTheTextAsTyped) {
     EXPECT_EQ(typed(";fire\n", ";fire"), ";fire");
 }
 
+// Tiklo's program beside fcitx5 on one desktop, listening, and a GTK entry that fcitx5 serves
+// with the keyboard.
+class Fcitx5BesideTikloTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(desktop.ready()) << desktop.error();
+        fcitx5 = std::make_unique<Fcitx5Process>(environment, fcitxHome.path());
+        ASSERT_TRUE(fcitx5->ready()) << fcitx5->error();
+        // GTK takes a key sent to its window only from the core protocol.
+        environment.set("GDK_CORE_DEVICE_EVENTS", "1");
+        entry = std::make_unique<TargetEntry>("");
+        ASSERT_TRUE(entry->ready());
+        ASSERT_TRUE(Fcitx5Process::waitUntilServed(*entry));
+        ASSERT_TRUE(desktop.startTikloListening()) << desktop.error();
+    }
+
+    TikloDesktop desktop{{.initialText = "", .target = false}};
+    const TempDir fcitxHome;
+    ScopedEnvironment environment;
+    std::unique_ptr<Fcitx5Process> fcitx5;
+    std::unique_ptr<TargetEntry> entry;
+};
+
 // Tiklo's program on the same desktop leaves the fields that fcitx5 holds to the addon: one
 // search and one emoji there, and its own popup again once the focus is in a field fcitx5
 // does not hold.
-TEST(Fcitx5BesideTikloTest, TheProgramStandsDownWhileFcitx5HoldsTheFocusedField) {
-    TikloDesktop desktop({.initialText = "", .target = false});
-    ASSERT_TRUE(desktop.ready()) << desktop.error();
-    const TempDir fcitxHome;
-    ScopedEnvironment environment;
-    const Fcitx5Process fcitx5(environment, fcitxHome.path());
-    ASSERT_TRUE(fcitx5.ready()) << fcitx5.error();
-    TargetEntry entry("");
-    ASSERT_TRUE(entry.ready());
-    ASSERT_TRUE(Fcitx5Process::waitUntilServed(entry));
-    ASSERT_TRUE(desktop.startTikloListening()) << desktop.error();
+TEST_F(Fcitx5BesideTikloTest, TheProgramStandsDownWhileFcitx5HoldsTheFocusedField) {
 
     // Had the program opened its popup too, the entry would have lost the focus, and fcitx5
     // would have put the query into it as text.
     ASSERT_TRUE(Fcitx5Process::type(";fi"));
     std::this_thread::sleep_for(1s);
     EXPECT_TRUE(desktop.visiblePopups().empty());
-    EXPECT_EQ(entry.text(), "");
+    EXPECT_EQ(entry->text(), "");
     ASSERT_TRUE(Fcitx5Process::type("re\n is hot"));
-    EXPECT_EQ(entry.waitForText(fire + " is hot", 5s), fire + " is hot");
+    EXPECT_EQ(entry->waitForText(fire + " is hot", 5s), fire + " is hot");
 
     // A Qt field with no input method: the keys are the program's to watch again.
     TextFieldProcess field;
     ASSERT_TRUE(field.ready());
     ASSERT_TRUE(desktop.type(";"));
     EXPECT_TRUE(desktop.waitForActivePopup(10s));
-    EXPECT_EQ(entry.waitForText(fire + " is hot", 1s), fire + " is hot");
+    EXPECT_EQ(entry->waitForText(fire + " is hot", 1s), fire + " is hot");
 }
 
 // Where the program cannot see the picker's shortcut (a Wayland field), the addon asks it for
 // the picker; the emoji chosen there goes into the field through fcitx5 once the field has
 // the focus back. The shortcut is sent to the entry's own window, past the program's grab,
 // as the keys of a Wayland field pass Tiklo by.
-TEST(Fcitx5BesideTikloTest, ThePickerShortcutInAFieldOfFcitx5GetsItsEmojiThroughTheAddon) {
-    TikloDesktop desktop({.initialText = "", .target = false});
-    ASSERT_TRUE(desktop.ready()) << desktop.error();
-    const TempDir fcitxHome;
-    ScopedEnvironment environment;
-    const Fcitx5Process fcitx5(environment, fcitxHome.path());
-    ASSERT_TRUE(fcitx5.ready()) << fcitx5.error();
-    // GTK takes a key sent to its window only from the core protocol.
-    environment.set("GDK_CORE_DEVICE_EVENTS", "1");
-    TargetEntry entry("");
-    ASSERT_TRUE(entry.ready());
-    ASSERT_TRUE(Fcitx5Process::waitUntilServed(entry));
-    ASSERT_TRUE(desktop.startTikloListening()) << desktop.error();
+TEST_F(Fcitx5BesideTikloTest, ThePickerShortcutInAFieldOfFcitx5GetsItsEmojiThroughTheAddon) {
     const std::optional<TikloDesktop::WindowID> entryWindow = desktop.activeWindow();
     ASSERT_TRUE(entryWindow);
 
@@ -161,17 +162,17 @@ TEST(Fcitx5BesideTikloTest, ThePickerShortcutInAFieldOfFcitx5GetsItsEmojiThrough
     ASSERT_TRUE(desktop.waitForActivePopup(10s));
     ASSERT_TRUE(desktop.type("fire"));
     ASSERT_TRUE(desktop.key("Return"));
-    EXPECT_EQ(entry.waitForText(fire, 5s), fire);
-    // The keys typed on go after it, into the entry.
+    EXPECT_EQ(entry->waitForText(fire, 5s), fire);
+    // The keys typed on go after it, into the entry->
     ASSERT_TRUE(Fcitx5Process::type(" is hot"));
-    EXPECT_EQ(entry.waitForText(fire + " is hot", 5s), fire + " is hot");
+    EXPECT_EQ(entry->waitForText(fire + " is hot", 5s), fire + " is hot");
 
     // Escape: nothing goes in, and the entry has the keyboard again.
     ASSERT_TRUE(Fcitx5Process::keyInto(*entryWindow, "ctrl+alt+e"));
     ASSERT_TRUE(desktop.waitForActivePopup(10s));
     ASSERT_TRUE(desktop.key("Escape"));
     ASSERT_TRUE(Fcitx5Process::type("!"));
-    EXPECT_EQ(entry.waitForText(fire + " is hot!", 5s), fire + " is hot!");
+    EXPECT_EQ(entry->waitForText(fire + " is hot!", 5s), fire + " is hot!");
 
     // Only the program that holds Tiklo's name puts text in, not any client of the bus.
     EXPECT_TRUE(
@@ -179,7 +180,7 @@ TEST(Fcitx5BesideTikloTest, ThePickerShortcutInAFieldOfFcitx5GetsItsEmojiThrough
                            "/org/tiklo/Fcitx5", "org.tiklo.Fcitx5.Commit", "string:stranger"})
             .succeeded());
     ASSERT_TRUE(Fcitx5Process::type("?"));
-    EXPECT_EQ(entry.waitForText(fire + " is hot!?", 5s), fire + " is hot!?");
+    EXPECT_EQ(entry->waitForText(fire + " is hot!?", 5s), fire + " is hot!?");
 }
 
 } // namespace

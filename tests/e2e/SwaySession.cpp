@@ -1,6 +1,7 @@
 #include "e2e/SwaySession.h"
 
 #include "support/Poll.h"
+#include "support/PrivateBusConfig.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -20,23 +21,6 @@ using namespace std::chrono_literals;
 // "nobody" and "nogroup" on Debian.
 constexpr uid_t sessionUser = 65534;
 constexpr gid_t sessionGroup = 65534;
-
-// Only the services the test starts itself: fcitx5's own service file would otherwise start a
-// second fcitx5, with every addon, on the first call to its name.
-constexpr std::string_view busConfig =
-    R"(<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:dir=@RUNTIME@</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-)";
 
 // No X server to fall back on. Windows float at their own size in the output's top left
 // corner without borders, so a window's coordinates are the screen's, and a popup under a
@@ -147,8 +131,7 @@ void SwaySession::start() {
     environment_.set("NO_AT_BRIDGE", "1");
     environment_.set("GSETTINGS_BACKEND", "memory");
 
-    std::string bus(busConfig);
-    bus.replace(bus.find("@RUNTIME@"), 9, runtime.string());
+    const std::string bus = privateBusConfig("unix:dir=" + runtime.string());
     const std::filesystem::path busFile = home() / "bus.conf";
     const std::filesystem::path swayFile = home() / "sway.config";
     if (!(std::ofstream(busFile) << bus) || !(std::ofstream(swayFile) << swayConfig)) {

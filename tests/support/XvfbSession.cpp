@@ -1,5 +1,7 @@
 #include "support/XvfbSession.h"
 
+#include "support/PrivateBusConfig.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
@@ -16,21 +18,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr auto startTimeout = std::chrono::seconds(10);
-
-constexpr std::string_view busConfig =
-    R"(<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:tmpdir=/tmp</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-)";
 
 xcb_atom_t internAtom(xcb_connection_t* connection, std::string_view name) {
     std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
@@ -134,6 +121,7 @@ void XvfbSession::start(const Options& options) {
     if (options.sessionBus) {
         char path[] = "/tmp/tiklo-test-bus-XXXXXX";
         const int fd = mkstemp(path);
+        const std::string busConfig = privateBusConfig("unix:tmpdir=/tmp");
         const bool written = fd >= 0 && write(fd, busConfig.data(), busConfig.size()) ==
                                             static_cast<ssize_t>(busConfig.size());
         if (fd >= 0) {
