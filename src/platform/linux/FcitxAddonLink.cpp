@@ -3,7 +3,6 @@
 #include "core/AddonBusNames.h"
 
 #include <QDBusMessage>
-#include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QStandardPaths>
 
@@ -44,7 +43,6 @@ FcitxAddonLink::FcitxAddonLink(QDBusConnection connection, QObject* parent)
     connection_.registerService(name(addonbus::programService));
     // A new fcitx5 starts with no field focused; a stopped one holds none.
     connect(&fcitx_, &QDBusServiceWatcher::serviceOwnerChanged, this, [this] {
-        ++lastQuestion_;
         holdsFocus_ = false;
         ask();
     });
@@ -77,25 +75,18 @@ void FcitxAddonLink::report(bool answered) {
 }
 
 void FcitxAddonLink::focusChanged(bool focused) {
-    ++lastQuestion_;
+    questions_.overtake();
     holdsFocus_ = focused;
     report(true);
 }
 
 void FcitxAddonLink::ask() {
-    auto* pending = new QDBusPendingCallWatcher(
-        connection_.asyncCall(callAddon("ServesFocus"), replyTimeoutMs), this);
-    const quint64 asked = ++lastQuestion_;
-    connect(pending, &QDBusPendingCallWatcher::finished, this,
-            [this, asked](QDBusPendingCallWatcher* call) {
-                call->deleteLater();
-                if (asked != lastQuestion_) {
-                    return;
-                }
-                const QDBusPendingReply<bool> reply = *call;
-                holdsFocus_ = !reply.isError() && reply.value();
-                report(!reply.isError());
-            });
+    questions_.ask(connection_, callAddon("ServesFocus"), replyTimeoutMs,
+                   [this](const QDBusPendingCall& call) {
+                       const QDBusPendingReply<bool> reply = call;
+                       holdsFocus_ = !reply.isError() && reply.value();
+                       report(!reply.isError());
+                   });
 }
 
 void FcitxAddonLink::onPickerRequest(std::function<void()> open) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/InputMethodRoute.h"
+#include "platform/linux/NewestAnswer.h"
 #include "platform/linux/ProgramBusObject.h"
 
 #include <QDBusConnection>
@@ -41,8 +42,7 @@ private:
     bool holdsFocus_ = false;
     Listener listener_;
     State state_ = State::unknown;
-    // Answers to older questions are dropped: an announcement or a newer question came since.
-    quint64 lastQuestion_ = 0;
+    NewestAnswer questions_{this};
 };
 
 } // namespace tiklo

@@ -1,7 +1,6 @@
 #include "platform/linux/SessionAccessibilityBus.h"
 
 #include <QDBusMessage>
-#include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusVariant>
 
@@ -44,7 +43,7 @@ void SessionAccessibilityBus::propertiesChanged(const QString& interface,
         return;
     }
     if (const auto value = changed.constFind(enabledProperty); value != changed.constEnd()) {
-        ++lastQuery_;
+        questions_.overtake();
         report(value->toBool() ? State::on : State::off);
     } else if (invalidated.contains(enabledProperty)) {
         query();
@@ -56,21 +55,14 @@ void SessionAccessibilityBus::query() {
                                                       propertiesInterface, QStringLiteral("Get"));
     get << statusInterface << enabledProperty;
     // On a desktop where the launcher is started on demand, this question starts it.
-    auto* pending = new QDBusPendingCallWatcher(connection_.asyncCall(get, replyTimeoutMs), this);
-    const quint64 query = ++lastQuery_;
-    connect(pending, &QDBusPendingCallWatcher::finished, this,
-            [this, query](QDBusPendingCallWatcher* call) {
-                call->deleteLater();
-                if (query != lastQuery_) {
-                    return;
-                }
-                const QDBusPendingReply<QDBusVariant> reply = *call;
-                if (reply.isError()) {
-                    report(State::missing);
-                    return;
-                }
-                report(reply.value().variant().toBool() ? State::on : State::off);
-            });
+    questions_.ask(connection_, get, replyTimeoutMs, [this](const QDBusPendingCall& call) {
+        const QDBusPendingReply<QDBusVariant> reply = call;
+        if (reply.isError()) {
+            report(State::missing);
+            return;
+        }
+        report(reply.value().variant().toBool() ? State::on : State::off);
+    });
 }
 
 void SessionAccessibilityBus::report(State state) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/AccessibilityBus.h"
+#include "platform/linux/NewestAnswer.h"
 
 #include <QDBusConnection>
 #include <QDBusServiceWatcher>
@@ -37,8 +38,7 @@ private:
     QDBusServiceWatcher launcher_;
     Listener listener_;
     State state_ = State::unknown;
-    // Answers to older questions are dropped: only the latest one can be current.
-    quint64 lastQuery_ = 0;
+    NewestAnswer questions_{this};
 };
 
 } // namespace tiklo
