@@ -125,8 +125,8 @@ EmojiItem CatalogAssembler::makeItem(const std::string& emoji,
 
 std::string CatalogAssembler::displayName(std::string_view emoji,
                                           const std::vector<std::string>& aliases) const {
-    if (auto found = tables_.appleNames.find(std::string(emoji));
-        found != tables_.appleNames.end() && !found->second.empty()) {
+    if (auto found = tables_.systemNames.find(std::string(emoji));
+        found != tables_.systemNames.end() && !found->second.empty()) {
         return unicode::toLower(found->second);
     }
     if (!aliases.empty()) {
@@ -310,7 +310,7 @@ CatalogAssembler::extraKeywords(std::string_view emoji, std::string_view name,
         found != tables_.equivalentByEmoji.end()) {
         const auto& aliasTable = BuiltinTables::aliasesByEmoji();
         for (const std::string& other : found->second) {
-            if (auto named = tables_.appleNames.find(other); named != tables_.appleNames.end()) {
+            if (auto named = tables_.systemNames.find(other); named != tables_.systemNames.end()) {
                 insertKeywords(result, named->second);
             }
             if (auto otherAliases = aliasTable.find(other); otherAliases != aliasTable.end()) {

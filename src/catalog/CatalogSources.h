@@ -40,7 +40,7 @@ struct CatalogSources {
     // can draw. Called from the thread that builds the catalog.
     std::function<bool(std::string_view emoji)> drawable;
 
-    // The system's own candidates: the two macOS locations of each file first, then the
+    // The system's own candidates: the vendor emoji folders of each file first, then the
     // Linux Unicode and CLDR data packages; the user's language from the environment.
     static CatalogSources systemDefaults();
     // The same with the user's language given as a locale name (UserLocale).

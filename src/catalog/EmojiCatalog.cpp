@@ -45,7 +45,7 @@ struct EmojiCatalog::Assembled {
             report.undrawable = keepDrawable(items, sources.drawable);
         }
         report.emojiFile = assembly.scannedItems > 0;
-        report.names = !tables.appleNames.empty();
+        report.names = !tables.systemNames.empty();
         localNames = std::move(tables.userLanguageNames);
     }
 };

@@ -166,8 +166,8 @@ std::vector<std::string> qualifiedEmojiOf(const CatalogSources& sources) {
     return qualified;
 }
 
-StringTable appleNamesFrom(const std::vector<CatalogSources::Annotations>& candidates,
-                           const std::vector<std::string>& qualifiedEmoji, CldrFiles& cldr) {
+StringTable systemNamesFrom(const std::vector<CatalogSources::Annotations>& candidates,
+                            const std::vector<std::string>& qualifiedEmoji, CldrFiles& cldr) {
     for (const CatalogSources::Annotations& candidate : candidates) {
         if (candidate.format == Format::cldr) {
             StringTable table = namesFromCldr(candidate.paths, qualifiedEmoji, cldr);
@@ -245,7 +245,7 @@ SystemEmojiTables SystemEmojiTables::load(const CatalogSources& sources) {
     const std::vector<std::string> qualified = qualifiedEmojiOf(sources);
     SystemEmojiTables tables;
     CldrFiles cldr;
-    tables.appleNames = appleNamesFrom(sources.names, qualified, cldr);
+    tables.systemNames = systemNamesFrom(sources.names, qualified, cldr);
     tables.equivalentByEmoji = loadEquivalences(sources.equivalences);
     tables.phraseAliasesByEmoji = phrasesFrom(sources.phrases, qualified, cldr);
     SystemEmojiTables::UserLanguage userLanguage =
@@ -256,10 +256,10 @@ SystemEmojiTables SystemEmojiTables::load(const CatalogSources& sources) {
 }
 
 StringTable
-SystemEmojiTables::loadAppleNames(const std::vector<CatalogSources::Annotations>& candidates,
-                                  const std::vector<std::string>& qualifiedEmoji) {
+SystemEmojiTables::loadSystemNames(const std::vector<CatalogSources::Annotations>& candidates,
+                                   const std::vector<std::string>& qualifiedEmoji) {
     CldrFiles cldr;
-    return appleNamesFrom(candidates, qualifiedEmoji, cldr);
+    return systemNamesFrom(candidates, qualifiedEmoji, cldr);
 }
 
 ListTable SystemEmojiTables::loadEquivalences(const std::vector<std::string>& paths) {

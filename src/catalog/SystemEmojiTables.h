@@ -12,7 +12,7 @@ namespace tiklo {
 // data gives it. A source that is missing, unreadable, unparsable or of the wrong shape
 // falls through to the next candidate, and after the last leaves its table empty.
 struct SystemEmojiTables {
-    std::unordered_map<std::string, std::string> appleNames;
+    std::unordered_map<std::string, std::string> systemNames;
     std::unordered_map<std::string, std::vector<std::string>> equivalentByEmoji;
     // Lowercased phrases, sorted ascending, without duplicates.
     std::unordered_map<std::string, std::vector<std::string>> phraseAliasesByEmoji;
@@ -24,8 +24,8 @@ struct SystemEmojiTables {
     static SystemEmojiTables load(const CatalogSources& sources);
 
     static std::unordered_map<std::string, std::string>
-    loadAppleNames(const std::vector<CatalogSources::Annotations>& candidates,
-                   const std::vector<std::string>& qualifiedEmoji);
+    loadSystemNames(const std::vector<CatalogSources::Annotations>& candidates,
+                    const std::vector<std::string>& qualifiedEmoji);
     static std::unordered_map<std::string, std::vector<std::string>>
     loadEquivalences(const std::vector<std::string>& paths);
     static std::unordered_map<std::string, std::vector<std::string>>

@@ -45,11 +45,11 @@ TEST(CatalogAssemblerTest, AliasedEmojiWithoutSystemTables) {
 
 TEST(CatalogAssemblerTest, SystemNamesShortcodeCollisionsAndUnnamedEmoji) {
     SystemEmojiTables tables;
-    tables.appleNames = {{"\U0001F320", "Star"},
-                         {"\U0001F30C", "star!"},
-                         {"\U0001F303", "STAR"},
-                         {"\U0001F4AB", "!!!"},
-                         {"\U0001F525", ""}};
+    tables.systemNames = {{"\U0001F320", "Star"},
+                          {"\U0001F30C", "star!"},
+                          {"\U0001F303", "STAR"},
+                          {"\U0001F4AB", "!!!"},
+                          {"\U0001F525", ""}};
     std::unordered_set<std::string> used;
     const CatalogAssembler assembler(tables);
     EXPECT_EQ(assembler.makeItem("\U0001F320", used).name, "star");
@@ -96,7 +96,7 @@ TEST(CatalogAssemblerTest, KeywordRules) {
     SystemEmojiTables tables;
     tables.phraseAliasesByEmoji = {{"\U0001F600", {"big grin", "ok"}}};
     tables.equivalentByEmoji = {{"\U0001F600", {"\U0001F44D", "\U0001F601"}}};
-    tables.appleNames = {{"\U0001F601", "Beaming Face"}};
+    tables.systemNames = {{"\U0001F601", "Beaming Face"}};
     tables.userLanguageKeywords = {{"\U0001F600", {"grinsendes gesicht", "smile"}}};
     const Strings keywords = CatalogAssembler(tables).extraKeywords("\U0001F600", "grinning",
                                                                     {"grinning", "happy", "smile"});

@@ -27,13 +27,13 @@ TEST(SystemEmojiTablesTest, NamesFallThroughBadFilesToTheFirstUsableDictionary) 
     const std::string good = dir.write("d.strings", "\"\U0001F600\" = \"Grinning Face\";\n");
     const std::string later = dir.write("e.strings", "\"\U0001F601\" = \"Beaming\";\n");
 
-    const auto names = SystemEmojiTables::loadAppleNames(
+    const auto names = SystemEmojiTables::loadSystemNames(
         {plistFile(dir.file("missing")), plistFile(notPlist), plistFile(emptyDict),
          plistFile(wrongShape), plistFile(good), plistFile(later)},
         {});
     EXPECT_EQ(names,
               (std::unordered_map<std::string, std::string>{{"\U0001F600", "Grinning Face"}}));
-    EXPECT_TRUE(SystemEmojiTables::loadAppleNames({plistFile(emptyDict)}, {}).empty());
+    EXPECT_TRUE(SystemEmojiTables::loadSystemNames({plistFile(emptyDict)}, {}).empty());
 }
 
 TEST(SystemEmojiTablesTest, EquivalenceGroupsCollectTheOtherMembers) {
@@ -93,7 +93,7 @@ TEST(SystemEmojiTablesTest, CldrSetNamesQualifiedFormsAndSkipsMarkers) {
     const std::vector<std::string> qualified{"\u2764\uFE0F", "\U0001F525"};
 
     const auto names =
-        SystemEmojiTables::loadAppleNames({plistFile(dir.file("x")), cldr}, qualified);
+        SystemEmojiTables::loadSystemNames({plistFile(dir.file("x")), cldr}, qualified);
     EXPECT_EQ(names.at("\u2764\uFE0F"), "red heart");
     EXPECT_EQ(names.at("\u2764"), "red heart");
     EXPECT_EQ(names.at("\U0001F525"), "fire");
@@ -108,7 +108,7 @@ TEST(SystemEmojiTablesTest, CldrSetNamesQualifiedFormsAndSkipsMarkers) {
     EXPECT_EQ(phrases.size(), 4u);
 
     const std::string broken = dir.write("broken.xml", "<ldml><annotations>");
-    EXPECT_TRUE(SystemEmojiTables::loadAppleNames({{Format::cldr, {broken}}}, qualified).empty());
+    EXPECT_TRUE(SystemEmojiTables::loadSystemNames({{Format::cldr, {broken}}}, qualified).empty());
 }
 
 TEST(SystemEmojiTablesTest, UserLanguageAddsEveryFilesNamesAndKeywordsLowercased) {
