@@ -172,7 +172,6 @@ const EmojiItem* PickerSession::itemWithID(const QString& id) const {
 void PickerSession::deliverThroughInputMethod() {
     if (services_.inputMethod != nullptr) {
         throughInputMethod_ = true;
-        targetApp_.reset();
     }
 }
 

@@ -81,7 +81,9 @@ public:
         pickerWindow_ = std::move(window);
     }
     // This showing was asked for by the input method, for a field it holds: choices go into
-    // that field through it, and no window of Tiklo's knowledge is the target. Until reset.
+    // that field through it. Until reset. The target stays the window that was active, if
+    // the window system named one (it names none while a Wayland field has the keyboard):
+    // it is given the keyboard back, and the keys typed meanwhile follow once it has it.
     void deliverThroughInputMethod();
 
     void setSearchText(const QString& text);

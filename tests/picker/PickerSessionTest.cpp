@@ -142,6 +142,44 @@ TEST_F(PickerSessionTest, CancellingReactivatesTheTargetAndResets) {
     EXPECT_EQ(injector.reactivated.size(), 2u);
 }
 
+// A picker the input method asked for types through it, into the window that was active: a
+// choice and a cancel both give that window the keyboard back, so that the keys typed
+// meanwhile follow into it. The next showing types as usual again.
+TEST_F(PickerSessionTest, APickerForTheInputMethodGoesThroughItUntilReset) {
+    test::FakeTextInjector inputMethod;
+    PickerSession throughIt{{[this]() -> const EmojiCatalog& { return catalog; }, state, history,
+                             injector, &inputMethod}};
+    const auto showFor = [&] {
+        throughIt.reset();
+        throughIt.setTargetApp(RunningApplication{"gedit", 5, 6});
+        throughIt.setPresentationMode(view::Presentation::Full);
+        throughIt.deliverThroughInputMethod();
+        throughIt.setSearchText("fire");
+    };
+    showFor();
+    EXPECT_TRUE(throughIt.handleKey({Type::keyDown, {keysym::returnKey}}, false));
+    ASSERT_EQ(inputMethod.replaced.size(), 1u);
+    EXPECT_EQ(inputMethod.replaced[0].text, "\U0001F525");
+    ASSERT_TRUE(inputMethod.replaced[0].app);
+    EXPECT_EQ(inputMethod.replaced[0].app->window, 6u);
+
+    showFor();
+    EXPECT_TRUE(throughIt.handleKey({Type::keyDown, {keysym::escape}}, false));
+    ASSERT_EQ(inputMethod.reactivated.size(), 1u);
+    ASSERT_TRUE(inputMethod.reactivated[0]);
+    EXPECT_EQ(inputMethod.reactivated[0]->window, 6u);
+    EXPECT_GE(inputMethod.held, 2);
+    EXPECT_EQ(injector.held + injector.replaced.size() + injector.reactivated.size(), 0u);
+
+    // Shown by the program's own shortcut: keys again.
+    throughIt.reset();
+    throughIt.setPresentationMode(view::Presentation::Full);
+    throughIt.setSearchText("fire");
+    throughIt.insertSelected();
+    EXPECT_EQ(injector.replaced.size(), 1u);
+    EXPECT_EQ(inputMethod.replaced.size(), 1u);
+}
+
 // What was typed after the prefix goes to the application as typed, the key that ended the
 // search after it (the key is not swallowed: the window passes it on), and nothing is learnt.
 TEST_F(PickerSessionTest, PunctuationGivesWayWithTheQueryAsTypedAndLearnsNothing) {
