@@ -10,6 +10,7 @@ namespace {
 // The digit row's keycodes (evdev + 8) for 1 to 9, whatever the layout types there.
 constexpr int firstDigitRowCode = 10;
 constexpr int lastDigitRowCode = 18;
+constexpr int digitRowZeroCode = 19;
 
 } // namespace
 
@@ -65,7 +66,7 @@ int FcitxQueryKey::chooserDigit(const fcitx::Key& key) {
     return 0;
 }
 
-fcitx::Key FcitxQueryKey::shortcut(const Key& key) {
+bool FcitxQueryKey::isHotkey(const fcitx::Key& typed, const Key& hotkey) {
     using fcitx::KeyState;
     fcitx::KeyStates states;
     const std::pair<Modifier, KeyState> modifiers[] = {{Modifier::ctrl, KeyState::Ctrl},
@@ -73,12 +74,23 @@ fcitx::Key FcitxQueryKey::shortcut(const Key& key) {
                                                        {Modifier::shift, KeyState::Shift},
                                                        {Modifier::super, KeyState::Super}};
     for (const auto& [modifier, state] : modifiers) {
-        if (key.modifiers.has(modifier)) {
+        if (hotkey.modifiers.has(modifier)) {
             states |= state;
         }
     }
+    // GTK may report Super as its virtual Super only, which older fcitx5 does not match.
+    const fcitx::Key key =
+        typed.states().test(KeyState::Super2)
+            ? fcitx::Key(typed.sym(), typed.states() | KeyState::Super, typed.code())
+            : typed;
+    if (key.code() != 0 && hotkey.sym >= keysym::digit(0) && hotkey.sym <= keysym::digit(9)) {
+        const int digit = static_cast<int>(hotkey.sym - keysym::digit(0));
+        const int code = digit == 0 ? digitRowZeroCode : firstDigitRowCode + digit - 1;
+        return key.check(fcitx::Key::fromKeyCode(code, states));
+    }
     // Both are X keysyms.
-    return fcitx::Key(static_cast<fcitx::KeySym>(key.sym), states).normalize();
+    return key.normalize().check(
+        fcitx::Key(static_cast<fcitx::KeySym>(hotkey.sym), states).normalize());
 }
 
 } // namespace tiklo

@@ -15,8 +15,10 @@ struct FcitxQueryKey {
     static QueryKey of(const fcitx::Key& key);
     // 1 to 9 for Ctrl or Super with a digit-row or keypad digit; 0 otherwise.
     static int chooserDigit(const fcitx::Key& key);
-    // A stored shortcut as fcitx reports the key that types it (Ctrl+Alt+E for Ctrl+Alt+e).
-    static fcitx::Key shortcut(const Key& key);
+    // Whether `typed` (the key as typed: its keycode and every modifier held) is the stored
+    // shortcut `hotkey`. A digit is the key of the digit row, whatever the layout or Shift
+    // types there (Ctrl+Shift+1 reports "exclam", AZERTY's 1 "ampersand").
+    static bool isHotkey(const fcitx::Key& typed, const Key& hotkey);
 };
 
 } // namespace tiklo

@@ -120,7 +120,7 @@ void TikloFcitxAddon::onKeyBeforeInputMethod(fcitx::KeyEvent& keyEvent) {
         return;
     }
     // Whether or not search is enabled, as the program's own shortcut.
-    if (keyEvent.key().check(FcitxQueryKey::shortcut(settings_.current().hotkey.key))) {
+    if (FcitxQueryKey::isHotkey(keyEvent.rawKey(), settings_.current().hotkey.key)) {
         keyEvent.filterAndAccept();
         pickerRoad_->request(ic);
     }
