@@ -39,19 +39,12 @@ Item {
         }
     }
 
-    SignalSpy {
-        id: refusals
-        target: Rig.backend.recorder
-        signalName: "refused"
-    }
-
     TestCase {
         name: "BehaviorSettings"
         when: windowShown
 
         function init() {
             Rig.reset()
-            refusals.clear()
         }
 
         function test_toggles_data() {
@@ -135,13 +128,11 @@ Item {
 
         function test_recorder_refuses_a_held_combination() {
             Rig.holdElsewhere(0x20, true, false, true, false) // Ctrl+Shift+Space
-            Rig.captureLog()
             const view = createTemporaryObject(behaviorView, root)
             const recorder = findChild(view, "hotkeyRecorder")
             mouseClick(recorder)
             keyClick(Qt.Key_Space, Qt.ControlModifier | Qt.ShiftModifier)
             verify(!recorder.recording)
-            compare(refusals.count, 1)
             compare(findChild(recorder, "hotkeyRecorderText").text, "Ctrl+Alt+E")
             // The row says why, until the next recording.
             const subtitle = findChild(findChild(view, "pickerShortcutRow"), "settingRowSubtitle")
@@ -153,9 +144,6 @@ Item {
             verify(!recorder.recording)
             compare(Rig.grabbedHotkey, "Ctrl+Alt+E")
             verify(Rig.storedHotkey.indexOf('"keyCode":49') < 0, Rig.storedHotkey)
-            verify(Rig.log.indexOf(
-                       "tiklo.hotkey: Tiklo: failed to register hotkey Ctrl+Shift+Space (status 10)") >= 0,
-                   Rig.log.join("\n"))
         }
 
         function test_recorder_by_keyboard_and_second_press_stops() {
