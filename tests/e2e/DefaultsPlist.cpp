@@ -57,10 +57,6 @@ void DefaultsPlist::setBool(const std::string& key, bool value) {
     plist_dict_set_item(root_.get(), key.c_str(), plist_new_bool(value ? 1 : 0));
 }
 
-void DefaultsPlist::setData(const std::string& key, const std::string& bytes) {
-    plist_dict_set_item(root_.get(), key.c_str(), plist_new_data(bytes.data(), bytes.size()));
-}
-
 std::optional<bool> DefaultsPlist::boolValue(const std::string& key) const {
     plist_t node = plist_dict_get_item(root_.get(), key.c_str());
     if (node == nullptr || plist_get_node_type(node) != PLIST_BOOLEAN) {

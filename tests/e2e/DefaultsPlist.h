@@ -19,7 +19,6 @@ public:
     bool save(const std::filesystem::path& file) const;
 
     void setBool(const std::string& key, bool value);
-    void setData(const std::string& key, const std::string& bytes);
     std::optional<bool> boolValue(const std::string& key) const;
     std::optional<std::string> dataValue(const std::string& key) const;
 

@@ -88,7 +88,6 @@ TEST_F(TikloLaunchTest, ArgumentsAreAnsweredWithoutADisplayOrALock) {
     for (const char* option : {"--help", "-h"}) {
         const ChildProcess::Exit help = tiklo({option});
         EXPECT_EQ(help.status, 0) << option;
-        EXPECT_TRUE(help.output.starts_with("Usage: tiklo")) << help.output;
         EXPECT_NE(help.output.find("--version"), std::string::npos) << help.output;
         EXPECT_EQ(help.errors, "") << option;
     }

@@ -151,20 +151,6 @@ protected:
                   [](QQuickItem* a, QQuickItem* b) { return a->y() < b->y(); });
         return rows;
     }
-    // The texts of the section headers, in order.
-    QStringList sectionTitles() const {
-        QStringList titles;
-        for (QQuickItem* row : delegates()) {
-            std::vector<QQuickItem*> all;
-            collect(row, all);
-            for (QQuickItem* child : all) {
-                if (child->objectName() == "sectionTitle") {
-                    titles << child->property("text").toString();
-                }
-            }
-        }
-        return titles;
-    }
     // The tiles or rows of a section, in order, by their shortcodes.
     std::vector<QQuickItem*> emojiOf(PickerContentModel::Section section) const {
         std::vector<QQuickItem*> found;
@@ -185,21 +171,6 @@ protected:
             return pa.y() != pb.y() ? pa.y() < pb.y() : pa.x() < pb.x();
         });
         return found;
-    }
-    // The session's results, by shortcode.
-    QStringList resultCodes() const {
-        QStringList codes;
-        for (const EmojiItem* result : session.results()) {
-            codes << QString::fromStdString(result->shortcode);
-        }
-        return codes;
-    }
-    QStringList shortcodes(PickerContentModel::Section section) const {
-        QStringList codes;
-        for (QQuickItem* emoji : emojiOf(section)) {
-            codes << emoji->property("item").toMap().value("shortcode").toString();
-        }
-        return codes;
     }
     QQuickItem* emojiWithShortcode(PickerContentModel::Section section, const QString& code) {
         for (QQuickItem* emoji : emojiOf(section)) {
@@ -234,53 +205,6 @@ protected:
 };
 
 using Section = PickerContentModel::Section;
-
-// The view draws the session's sections (their order and contents are the content model's
-// own test) and its buttons drive the session; only the results show the selection.
-TEST_F(PickerViewTest, SectionsFollowTheQueryAndTheCategory) {
-    ASSERT_TRUE(show());
-    remember({"pizza", "gone_from_the_catalog", "fire", "joy"}, {"wave", "cat", "unknown", "fire"});
-    EXPECT_EQ(sectionTitles(), QStringList({"Recent", "Favorites", "All emoji"}));
-    EXPECT_EQ(shortcodes(Section::Recent), QStringList({"pizza", "fire", "joy"}));
-    EXPECT_EQ(shortcodes(Section::Favorites), QStringList({"cat", "fire", "wave"}));
-    EXPECT_EQ(state.recents().size(), 4u) << "the view changes no stored list";
-    EXPECT_EQ(shortcodes(Section::Results), resultCodes());
-    const auto selected = [this](Section section) {
-        QStringList codes;
-        for (QQuickItem* emoji : emojiOf(section)) {
-            if (emoji->property("selected").toBool()) {
-                codes << emoji->property("item").toMap().value("shortcode").toString();
-            }
-        }
-        return codes;
-    };
-    EXPECT_EQ(selected(Section::Recent), QStringList());
-    EXPECT_EQ(selected(Section::Favorites), QStringList());
-    EXPECT_EQ(selected(Section::Results), resultCodes().mid(0, 1));
-
-    // A category keeps the query.
-    type("p");
-    settle();
-    click(item("categoryFood"));
-    settle();
-    EXPECT_EQ(session.category(), view::Category::Food);
-    EXPECT_EQ(session.query(), "p");
-    EXPECT_EQ(shortcodes(Section::Results), QStringList({"pizza", "apple"}));
-    EXPECT_EQ(sectionTitles(), QStringList({"2 results"}));
-    // Nothing found says so.
-    type("iq");
-    settle();
-    ASSERT_NE(item("noMatches"), nullptr);
-    EXPECT_TRUE(item("noMatches")->isVisible());
-
-    session.setSearchText("");
-    settle();
-    EXPECT_EQ(shortcodes(Section::Results), resultCodes());
-    click(item("categoryAll"));
-    settle();
-    EXPECT_EQ(session.category(), view::Category::All);
-    EXPECT_EQ(sectionTitles(), QStringList({"Recent", "Favorites", "All emoji"}));
-}
 
 // Each button stands for its own category, and choosing one puts the selection first.
 TEST_F(PickerViewTest, EveryCategoryButtonFiltersAndPutsTheSelectionFirst) {
@@ -328,41 +252,6 @@ TEST_F(PickerViewTest, TheLayoutSwitchKeepsTheSelection) {
 
     click(item("layoutGrid"));
     EXPECT_EQ(state.pickerMode(), view::PickerMode::Grid);
-}
-
-TEST_F(PickerViewTest, TheSelectionIsScrolledToTheMiddle) {
-    ASSERT_TRUE(show());
-    // Every emoji in recents and favorites too: the results start below the fold.
-    std::vector<std::string> all;
-    AppState::Favorites favorites;
-    for (const EmojiItem& emoji : catalog.all()) {
-        all.push_back(emoji.shortcode);
-        favorites.insert(emoji.shortcode);
-    }
-    state.setRecents(all);
-    state.setFavorites(favorites);
-    session.refreshResults();
-    settle();
-    // In the list, where every result can come to the middle.
-    state.setPickerMode(view::PickerMode::List);
-    settle();
-    QQuickItem* list = item("emojiList");
-    const auto result = [this](int index) {
-        return emojiWithShortcode(Section::Results,
-                                  QString::fromStdString(session.results()[index]->shortcode));
-    };
-    session.setSelectedIndex(10);
-    QTest::qWait(300); // the 0.12 s scroll
-    ASSERT_NE(result(10), nullptr);
-    EXPECT_NEAR(result(10)->mapToItem(list, {0, result(10)->height() / 2}).y(), list->height() / 2,
-                1);
-    // The last one as near the middle as the end of the list allows: wholly in view.
-    session.setSelectedIndex(session.resultCount() - 1);
-    QTest::qWait(300);
-    QQuickItem* last = result(session.resultCount() - 1);
-    ASSERT_NE(last, nullptr);
-    EXPECT_LE(last->mapToItem(list, {0, last->height()}).y(), list->height());
-    EXPECT_GT(last->mapToItem(list, {0, 0}).y(), list->height() / 2);
 }
 
 TEST_F(PickerViewTest, TheToneMenuRetonesEveryEmoji) {

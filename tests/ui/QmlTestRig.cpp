@@ -65,7 +65,6 @@ QString QmlTestRig::storedExceptions() const {
 }
 
 void QmlTestRig::reset() {
-    log_.reset();
     backend_.recorder()->stop();
     environment_.hotkeyService.heldElsewhere.clear();
     environment_.loginService.refusal.reset();
@@ -169,10 +168,6 @@ void QmlTestRig::holdElsewhere(int keysym, bool ctrl, bool alt, bool shift, bool
 
 void QmlTestRig::setLastApplication(const QString& appID) {
     environment_.workspace.lastOther = RunningApplication{appID.toStdString(), 1, 1};
-}
-
-void QmlTestRig::captureLog() {
-    log_ = std::make_unique<LogCapture>();
 }
 
 void QmlTestRig::replaceCatalog() {

@@ -7,7 +7,6 @@
 #include "picker/PickerSession.h"
 #include "support/FakeAppEnvironment.h"
 #include "support/FakeInput.h"
-#include "support/LogCapture.h"
 #include "ui/settings/SettingsBackend.h"
 
 #include <memory>
@@ -39,8 +38,6 @@ class QmlTestRig : public QObject {
     Q_PROPERTY(QString storedHotkey READ storedHotkey)
     Q_PROPERTY(QString storedExceptions READ storedExceptions)
     Q_PROPERTY(bool loginItemRegistered READ loginItemRegistered)
-    // What was logged since captureLog().
-    Q_PROPERTY(QStringList log READ log)
 
 public:
     QmlTestRig();
@@ -56,7 +53,6 @@ public:
     QString storedHotkey() const;
     QString storedExceptions() const;
     bool loginItemRegistered() const { return environment_.loginService.registered; }
-    QStringList log() const { return log_ ? log_->lines : QStringList(); }
 
     // A fresh inline popup over an empty catalog, with nothing asked for yet; every setting
     // back to its default, nothing held elsewhere, the default hotkey registered, the
@@ -78,7 +74,6 @@ public:
     Q_INVOKABLE void holdElsewhere(int keysym, bool ctrl, bool alt, bool shift, bool super);
     // The application in front before Tiklo's window; "" for none.
     Q_INVOKABLE void setLastApplication(const QString& appID);
-    Q_INVOKABLE void captureLog();
 
 private:
     void replaceCatalog();
@@ -92,7 +87,6 @@ private:
     LoginItemSync loginItemSync_;
     AppExceptions exceptions_;
     SettingsBackend backend_;
-    std::unique_ptr<LogCapture> log_;
     int hides_ = 0;
 };
 

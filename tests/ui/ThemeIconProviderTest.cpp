@@ -9,16 +9,6 @@
 namespace tiklo {
 namespace {
 
-TEST(ThemeIconProviderTest, ReadsTheIconNameAndAnOptionalColour) {
-    EXPECT_EQ(ThemeIconProvider::parse("go-next-symbolic").iconName, "go-next-symbolic");
-    EXPECT_FALSE(ThemeIconProvider::parse("go-next-symbolic").color.isValid());
-    // As QML writes it: percent-encoded, alpha first.
-    const auto encoded = ThemeIconProvider::parse("go-next-symbolic?color=%23ebffffff");
-    EXPECT_EQ(encoded.iconName, "go-next-symbolic");
-    EXPECT_EQ(encoded.color, QColor::fromRgba(qRgba(255, 255, 255, 0xeb)));
-    EXPECT_EQ(ThemeIconProvider::parse("x?size=3&color=14b899").color, QColor(0x14, 0xb8, 0x99));
-}
-
 class ThemeIconProviderImages : public ::testing::Test {
 protected:
     ThemeIconProviderImages() { ThemeIconProvider::install(engine); }
@@ -29,7 +19,8 @@ protected:
     ThemeIconProvider provider;
 };
 
-// The symbol keeps its shape (opaque and clear pixels) and takes the colour, alpha included.
+// The symbol keeps its shape (opaque and clear pixels) and takes the colour QML writes,
+// percent-encoded with alpha first.
 TEST_F(ThemeIconProviderImages, PaintsTheSymbolInTheRequestedColour) {
     const QImage image = request("system-search-symbolic?color=%2361ff0000");
     ASSERT_EQ(image.size(), QSize(24, 24));

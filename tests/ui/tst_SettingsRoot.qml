@@ -41,40 +41,6 @@ Item {
             compare(SettingsTab.fromRaw("Behavior"), "")
         }
 
-        function test_status_data() {
-            return [
-                { tag: "no permission, on", granted: false, enabled: true, text: "Needs permission" },
-                { tag: "no permission, off", granted: false, enabled: false, text: "Needs permission" },
-                { tag: "permission, on", granted: true, enabled: true, text: "Active" },
-                { tag: "permission, off", granted: true, enabled: false, text: "Off" }
-            ]
-        }
-        function test_status(data) {
-            const view = makeView()
-            // Changed while the window is open: the sidebar follows at once.
-            Rig.appState.accessibilityGranted = data.granted
-            Rig.appState.masterEnabled = data.enabled
-            compare(item(view, "statusText").text, data.text)
-        }
-
-        function test_counts_follow_the_store() {
-            Rig.setCatalog([
-                { emoji: "\u{1F600}", name: "grinning face", shortcode: "grinning", category: 0 },
-                { emoji: "\u{1F525}", name: "fire", shortcode: "fire", category: 7 },
-                { emoji: "\u{1F680}", name: "rocket", shortcode: "rocket", category: 5 }
-            ])
-            const view = makeView()
-            const value = name => findChild(item(view, name), "statLineValue").text
-            compare(value("emojiIndexedStat"), "3")
-            compare(value("recentPicksStat"), "0")
-            compare(value("favoritesStat"), "0")
-
-            Rig.setFavorites(["fire", "rocket"])
-            compare(value("favoritesStat"), "2")
-            Rig.setRecents(["fire", "grinning", "gone"])
-            compare(value("recentPicksStat"), "3")
-        }
-
         // The sidebar switches pages by the pointer and by the keyboard; a page is made anew
         // at each visit, so a half-typed id is gone after a visit elsewhere.
         function test_the_sidebar_switches_pages() {
