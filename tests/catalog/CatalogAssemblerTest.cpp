@@ -68,22 +68,6 @@ TEST(CatalogAssemblerTest, SystemNamesShortcodeCollisionsAndUnnamedEmoji) {
     EXPECT_EQ(CatalogAssembler(tables).displayName("\U000E0080", {}), "emoji e0080");
 }
 
-TEST(CatalogAssemblerTest, CategoryAndSkinToneWordsMatchAsPlainSubstrings) {
-    EXPECT_EQ(CatalogAssembler::category("x", "red heart"), EmojiCategory::activity);
-    EXPECT_TRUE(CatalogAssembler::supportsSkinTone("\u2764", "red heart"));
-    EXPECT_EQ(CatalogAssembler::category("x", "teddy bear"), EmojiCategory::animals);
-    EXPECT_EQ(CatalogAssembler::category("x", "grinning cat face"), EmojiCategory::smileys);
-    EXPECT_EQ(CatalogAssembler::category("x", "woman raising hand"), EmojiCategory::people);
-    EXPECT_EQ(CatalogAssembler::category("x", "coffee"), EmojiCategory::food);
-    EXPECT_EQ(CatalogAssembler::category("x", "bus stop"), EmojiCategory::travel);
-    EXPECT_EQ(CatalogAssembler::category("x", "up arrow"), EmojiCategory::symbols);
-    EXPECT_EQ(CatalogAssembler::category("x", "gem"), EmojiCategory::objects);
-    EXPECT_EQ(CatalogAssembler::category("\U0001F1EF\U0001F1F5", "smiling face"),
-              EmojiCategory::flags);
-    EXPECT_FALSE(CatalogAssembler::supportsSkinTone("\U0001F48E", "gem"));
-    EXPECT_FALSE(CatalogAssembler::isFlag("\U0001F1EF"));
-}
-
 TEST(CatalogAssemblerTest, KeywordRules) {
     EXPECT_EQ(CatalogAssembler::keywords("Smiling Face With Heart-Eyes"),
               (Strings{"eyes", "face", "heart", "smiling", "with"}));
