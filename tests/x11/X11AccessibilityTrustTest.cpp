@@ -1,7 +1,12 @@
 #include "platform/linux/X11AccessibilityTrust.h"
 #include "platform/linux/SessionAccessibilityBus.h"
+#include "support/TempDir.h"
 #include "support/X11TestClient.h"
 #include "support/X11TestEnvironment.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include <QDBusConnection>
 #include <gtest/gtest.h>
@@ -22,12 +27,48 @@ private:
     bool enabled_ = false;
 };
 
+std::string contents(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
 TEST(X11AccessibilityTrustTest, XvfbOffersXInputAndXTest) {
     // Qt's connection has announced its own XInput version already; a fresh one has not.
     EXPECT_TRUE(X11AccessibilityTrust(test::qtConnection()).isTrusted());
     const test::X11TestClient client;
     ASSERT_TRUE(client.connected());
     EXPECT_TRUE(X11AccessibilityTrust(client.connection()).isTrusted());
+}
+
+// That the request switches the bus on is tested against the real bus launcher.
+TEST(X11AccessibilityTrustTest, RequestOpensTheDesktopsSettings) {
+    // Stand-ins for the settings programs record how they were started. GNOME's is
+    // preferred; KDE's is the fallback.
+    const QByteArray savedPath = qgetenv("PATH");
+    const test::TempDir bin;
+    const std::string record = bin.file("started");
+    const auto install = [&](const std::string& program) {
+        const std::string path =
+            bin.write(program, "#!/bin/sh\necho " + program + " \"$@\" > " + record + "\n");
+        std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+    };
+    qputenv("PATH", QByteArray::fromStdString(bin.path().string()));
+
+    install("systemsettings");
+    X11AccessibilityTrust trust(test::qtConnection());
+    trust.requestTrust();
+    EXPECT_TRUE(test::waitUntil([&] { return contents(record) == "systemsettings kcm_access\n"; }))
+        << contents(record);
+
+    install("gnome-control-center");
+    trust.requestTrust();
+    EXPECT_TRUE(test::waitUntil([&] {
+        return contents(record) == "gnome-control-center universal-access\n";
+    })) << contents(record);
+
+    qputenv("PATH", savedPath);
 }
 
 // The session says whether it is Wayland's: its type from the login manager, or a Wayland
