@@ -28,17 +28,11 @@ TEST(CatalogAssemblerTest, AliasedEmojiWithoutSystemTables) {
     const EmojiItem thumbsUp = make(none, "\U0001F44D");
     EXPECT_EQ(thumbsUp.name, "thumbsup");
     EXPECT_EQ(thumbsUp.shortcode, "thumbsup");
-    EXPECT_EQ(thumbsUp.keywords, (Strings{"approve", "thumbs_up", "thumbsup", "yes"}));
-    EXPECT_EQ(thumbsUp.category, EmojiCategory::objects);
     EXPECT_TRUE(thumbsUp.supportsSkinTone); // a modifier base
-
-    EXPECT_EQ(make(none, "\U0001F50D").shortcode, "search");
-    EXPECT_EQ(make(none, "\U0001F9D1\u200D\U0001F4BB").name, "technologist");
     // No alias, no system name: built from the Unicode character names.
     const EmojiItem dog = make(none, "\U0001F436");
     EXPECT_EQ(dog.name, "dog face");
     EXPECT_EQ(dog.shortcode, "dog_face");
-    EXPECT_EQ(dog.category, EmojiCategory::smileys);
     EXPECT_EQ(make(none, "\u2764\uFE0F").name, "heart"); // alias wins over character names
     EXPECT_EQ(make(none, "\U0001F9D1\u200D\U0001F33E").name, "adult ear of rice");
 }
@@ -66,22 +60,6 @@ TEST(CatalogAssemblerTest, SystemNamesShortcodeCollisionsAndUnnamedEmoji) {
     EXPECT_EQ(CatalogAssembler::slug("?!"), "");
     // Unassigned scalars have no name at all.
     EXPECT_EQ(CatalogAssembler(tables).displayName("\U000E0080", {}), "emoji e0080");
-}
-
-TEST(CatalogAssemblerTest, CategoryAndSkinToneWordsMatchAsPlainSubstrings) {
-    EXPECT_EQ(CatalogAssembler::category("x", "red heart"), EmojiCategory::activity);
-    EXPECT_TRUE(CatalogAssembler::supportsSkinTone("\u2764", "red heart"));
-    EXPECT_EQ(CatalogAssembler::category("x", "teddy bear"), EmojiCategory::animals);
-    EXPECT_EQ(CatalogAssembler::category("x", "grinning cat face"), EmojiCategory::smileys);
-    EXPECT_EQ(CatalogAssembler::category("x", "woman raising hand"), EmojiCategory::people);
-    EXPECT_EQ(CatalogAssembler::category("x", "coffee"), EmojiCategory::food);
-    EXPECT_EQ(CatalogAssembler::category("x", "bus stop"), EmojiCategory::travel);
-    EXPECT_EQ(CatalogAssembler::category("x", "up arrow"), EmojiCategory::symbols);
-    EXPECT_EQ(CatalogAssembler::category("x", "gem"), EmojiCategory::objects);
-    EXPECT_EQ(CatalogAssembler::category("\U0001F1EF\U0001F1F5", "smiling face"),
-              EmojiCategory::flags);
-    EXPECT_FALSE(CatalogAssembler::supportsSkinTone("\U0001F48E", "gem"));
-    EXPECT_FALSE(CatalogAssembler::isFlag("\U0001F1EF"));
 }
 
 TEST(CatalogAssemblerTest, KeywordRules) {

@@ -1,5 +1,4 @@
 #include "catalog/UserLocale.h"
-#include "catalog/CatalogSources.h"
 
 #include <map>
 
@@ -50,18 +49,6 @@ TEST(UserLocaleTest, LocaleNamesGiveTheirCldrLocalesMostSpecificFirst) {
           "de_D/E",       "d e",         "de_DE\xC3\xA4", "de\n"}) {
         EXPECT_EQ(UserLocale::cldrLocales(english), Strings{}) << english;
     }
-}
-
-TEST(UserLocaleTest, SystemFilesOfALanguageAreItsAnnotationsThenDerivedMostSpecificFirst) {
-    const std::string annotations = "/usr/share/unicode/cldr/common/annotations/";
-    const std::string derived = "/usr/share/unicode/cldr/common/annotationsDerived/";
-    EXPECT_EQ(CatalogSources::userLanguageFiles("de_DE.UTF-8"),
-              (Strings{annotations + "de_DE.xml", derived + "de_DE.xml", annotations + "de.xml",
-                       derived + "de.xml"}));
-    EXPECT_EQ(CatalogSources::systemDefaults("fr").userLanguage,
-              (Strings{annotations + "fr.xml", derived + "fr.xml"}));
-    EXPECT_TRUE(CatalogSources::systemDefaults("en_US.UTF-8").userLanguage.empty());
-    EXPECT_TRUE(CatalogSources::systemDefaults(UserLocale::none).userLanguage.empty());
 }
 
 } // namespace

@@ -17,7 +17,9 @@ protected:
                  [this](const KeyDown& key) { seen.push_back(*key.charactersIgnoringModifiers); }};
 };
 
-TEST_F(EventTapTest, WithoutPermissionItRetriesOnceEveryTwoSecondsUntilGranted) {
+// Without the permission, or refused, the tap retries every two seconds until it is in; the
+// watchdog takes it out when the permission is withdrawn, and the retries begin again.
+TEST_F(EventTapTest, RetriesUntilInstalledAndTheWatchdogNoticesAWithdrawnPermission) {
     trust.trusted = true;
     state.setAccessibilityGranted(true);
     trust.trusted = false;
@@ -27,56 +29,29 @@ TEST_F(EventTapTest, WithoutPermissionItRetriesOnceEveryTwoSecondsUntilGranted) 
     EXPECT_EQ(timers.running(EventTap::retryInterval), 1);
     EXPECT_EQ(monitor.installs, 0);
 
-    timers.tick(EventTap::retryInterval);
-    EXPECT_FALSE(tap.isInstalled());
-
-    trust.trusted = true;
-    timers.tick(EventTap::retryInterval);
-    EXPECT_TRUE(tap.isInstalled());
-    EXPECT_TRUE(state.accessibilityGranted());
-    EXPECT_EQ(timers.running(EventTap::retryInterval), 0);
-    EXPECT_EQ(timers.running(EventTap::watchdogInterval), 1);
-
-    // Starting again while installed changes nothing.
-    tap.start();
-    EXPECT_EQ(monitor.installs, 1);
-    EXPECT_EQ(timers.running(EventTap::watchdogInterval), 1);
-}
-
-TEST_F(EventTapTest, RefusedInstallationRetriesWithoutTouchingThePermissionFlag) {
+    // Granted, but the installation is refused: the flag follows the permission alone.
     trust.trusted = true;
     monitor.refuse = true;
-    tap.start();
-    EXPECT_FALSE(tap.isInstalled());
-    EXPECT_FALSE(state.accessibilityGranted()); // as loaded, not set by the refusal
-    EXPECT_EQ(timers.running(EventTap::retryInterval), 1);
     timers.tick(EventTap::retryInterval);
-    EXPECT_TRUE(state.accessibilityGranted()); // the tick reports the permission
+    EXPECT_FALSE(tap.isInstalled());
+    EXPECT_TRUE(state.accessibilityGranted());
     EXPECT_EQ(timers.running(EventTap::retryInterval), 1);
     monitor.refuse = false;
     timers.tick(EventTap::retryInterval);
     EXPECT_TRUE(tap.isInstalled());
     EXPECT_EQ(timers.running(EventTap::retryInterval), 0);
-}
-
-TEST_F(EventTapTest, WatchdogNoticesAWithdrawnPermission) {
-    trust.trusted = true;
     tap.start();
-    timers.tick(EventTap::watchdogInterval);
-    EXPECT_TRUE(tap.isInstalled());
+    EXPECT_EQ(timers.running(EventTap::watchdogInterval), 1);
 
     trust.trusted = false;
     timers.tick(EventTap::watchdogInterval);
     EXPECT_FALSE(tap.isInstalled());
     EXPECT_EQ(monitor.removals, 1);
     EXPECT_FALSE(state.accessibilityGranted());
-    EXPECT_EQ(timers.running(EventTap::watchdogInterval), 0);
     EXPECT_EQ(timers.running(EventTap::retryInterval), 1);
-
     trust.trusted = true;
     timers.tick(EventTap::retryInterval);
     EXPECT_TRUE(tap.isInstalled());
-    EXPECT_TRUE(state.accessibilityGranted());
 }
 
 TEST_F(EventTapTest, UserKeysPassOnInjectedKeysDoNotAndStopSilencesEverything) {

@@ -330,19 +330,6 @@ TEST(PropertyListDefaultsFile, OtherUnreadableShapesAreKeptAsideWithoutHarm) {
     }
 }
 
-TEST(PropertyListDefaultsFile, FileNamedWithoutFolderIsWrittenInTheWorkingFolder) {
-    const test::TempDir dir;
-    const fs::path previous = fs::current_path();
-    fs::current_path(dir.path());
-    PropertyListDefaultsFile store("defaults.plist");
-    const bool failed = !store.setBool("on", true).ok();
-    const std::optional<bool> reread = PropertyListDefaultsFile("defaults.plist").boolValue("on");
-    fs::current_path(previous);
-    EXPECT_FALSE(failed);
-    EXPECT_EQ(reread, true);
-    EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"defaults.plist"});
-}
-
 TEST(PropertyListDefaultsFile, UnwritableFolderKeepsValuesInMemory) {
     const test::TempDir dir;
     // Root ignores permissions, so block the folder with a file instead.

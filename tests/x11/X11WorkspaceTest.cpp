@@ -63,29 +63,6 @@ TEST(X11WorkspaceTest, ReportsTheActiveWindowAndRemembersTheLastOtherApplication
     EXPECT_EQ(workspace.lastOtherApplication(), editorApp);
 }
 
-// Square corners or round ones: a compositor, while it runs, owns the screen's selection.
-TEST(X11WorkspaceTest, TellsWhetherACompositorDrawsTransparentWindows) {
-    const X11Workspace workspace(test::qtConnection(), test::qtRootWindow(), "io.tiklo.Tiklo");
-    EXPECT_FALSE(workspace.drawsTranslucentWindows());
-    {
-        test::X11TestClient compositor;
-        ASSERT_TRUE(compositor.connected());
-        xcb_connection_t* connection = compositor.connection();
-        const xcb_window_t window = compositor.createWindow("compositor", "Compositor", 1);
-        const std::string name = "_NET_WM_CM_S0";
-        std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> atom(
-            xcb_intern_atom_reply(
-                connection, xcb_intern_atom(connection, 0, name.size(), name.data()), nullptr),
-            &std::free);
-        ASSERT_TRUE(atom);
-        xcb_set_selection_owner(connection, window, atom->atom, XCB_CURRENT_TIME);
-        xcb_flush(connection);
-        EXPECT_TRUE(waitUntil([&] { return workspace.drawsTranslucentWindows(); }));
-    }
-    // The compositor gone, its selection goes with it.
-    EXPECT_TRUE(waitUntil([&] { return !workspace.drawsTranslucentWindows(); }));
-}
-
 // The inline popup and the full picker share a window: once clicks are taken again, they must
 // reach all of it at the larger size too, not only the size it had when they were let through.
 TEST(X11WorkspaceTest, ClicksFallThroughAWindowThenReachAllOfItAtAnySize) {
