@@ -4,6 +4,7 @@
 //
 // Every wtype run is a keyboard of its own, so the field loses the focus between two runs:
 // the keys of one search go in one run.
+#include "e2e/DefaultsPlist.h"
 #include "e2e/Fcitx5CandidateWatch.h"
 #include "e2e/Fcitx5Process.h"
 #include "e2e/SwaySession.h"
@@ -30,6 +31,13 @@ using namespace std::chrono_literals;
 
 const std::string fire = "\U0001F525";
 
+// `keys` through a new virtual keyboard of the session, at 12 ms a key.
+bool type(const SwaySession& session, const std::vector<std::string>& keys) {
+    std::vector<std::string> arguments{"wtype", "-d", "12"};
+    arguments.insert(arguments.end(), keys.begin(), keys.end());
+    return ChildProcess::run(session.command(arguments)).succeeded();
+}
+
 TEST(Fcitx5WaylandTest, SearchesInTheFieldWithTheQueryUnderlinedAndPunctuationAsTyped) {
     SwaySession session;
     if (session.unavailable()) {
@@ -46,14 +54,9 @@ TEST(Fcitx5WaylandTest, SearchesInTheFieldWithTheQueryUnderlinedAndPunctuationAs
     TargetEntry entry("", false, session.launcher());
     ASSERT_TRUE(entry.ready()) << "the GTK entry did not get the keyboard on sway";
 
-    const auto type = [&](const std::vector<std::string>& keys) {
-        std::vector<std::string> arguments{"wtype", "-d", "12"};
-        arguments.insert(arguments.end(), keys.begin(), keys.end());
-        return ChildProcess::run(session.command(arguments)).succeeded();
-    };
     const auto typed = [&](const std::vector<std::string>& keys, const std::string& expected) {
         entry.setText("");
-        EXPECT_TRUE(type(keys));
+        EXPECT_TRUE(type(session, keys));
         return entry.waitForText(expected, 5s);
     };
     const auto screenshot = [&](const std::string& name) {
@@ -90,7 +93,7 @@ TEST(Fcitx5WaylandTest, SearchesInTheFieldWithTheQueryUnderlinedAndPunctuationAs
     ASSERT_TRUE(candidates.ready()) << "dbus-monitor did not start";
     ASSERT_TRUE(entry.setText(""));
     const QImage before = screenshot("before.png");
-    ASSERT_TRUE(type({";fi"}));
+    ASSERT_TRUE(type(session, {";fi"}));
     // "<emoji>  <name>": a word of the name begins with the query.
     const auto found = [](const std::string& candidate) {
         return (" " + candidate.substr(candidate.find("  ") + 2)).find(" fi") != std::string::npos;
@@ -158,8 +161,70 @@ TEST(Fcitx5WaylandTest, SearchesInTheFieldWithTheQueryUnderlinedAndPunctuationAs
 
     // A second keyboard takes the focus from the field for a moment: the query goes in as
     // typed rather than being lost.
-    ASSERT_TRUE(type({"-k", "Escape"}));
+    ASSERT_TRUE(type(session, {"-k", "Escape"}));
     EXPECT_EQ(entry.waitForText(";fi", 5s), ";fi");
+}
+
+// The picker's shortcut in a Wayland field, which no X11 program sees: the addon asks the
+// program, running on XWayland, for its picker; the emoji chosen there goes into the field
+// through fcitx5, and the keys typed on land after it.
+TEST(Fcitx5WaylandTest, ThePickerShortcutInAWaylandFieldTypesTheChoiceThroughTheAddon) {
+    SwaySession session({.xwayland = true});
+    if (session.unavailable()) {
+        GTEST_SKIP() << "no Wayland compositor for this test: " << session.error();
+    }
+    ASSERT_TRUE(session.ready()) << session.error();
+    const std::filesystem::path settings = session.home() / "config" / "tiklo";
+    DefaultsPlist defaults;
+    defaults.setBool("didCompleteOnboarding", true);
+    ASSERT_TRUE(session.makeFolder(settings) && defaults.save(settings / "defaults.plist") &&
+                session.handOver(settings / "defaults.plist"));
+    const Fcitx5Process fcitx5(
+        session.environment(), session.home(),
+        {.displayAddons = "wayland,waylandim", .launcher = session.launcher()});
+    ASSERT_TRUE(fcitx5.ready()) << fcitx5.error();
+    TargetEntry entry("", false, session.launcher());
+    ASSERT_TRUE(entry.ready()) << "the GTK entry did not get the keyboard on sway";
+    ASSERT_TRUE(pollFor(
+        [&] {
+            entry.setText("");
+            return type(session, {";fire", "-k", "Return"}) && entry.waitForText(fire, 1s) == fire;
+        },
+        15s, 100ms))
+        << "the entry never reached fcitx5";
+
+    const ChildProcess tiklo(
+        session.command({"env", "DISPLAY=" + session.xDisplay(), TIKLO_EXECUTABLE}),
+        {.output = ChildProcess::Stream::discard, .errors = ChildProcess::Stream::discard});
+    ASSERT_TRUE(pollFor(
+        [&] {
+            return ChildProcess::run(
+                       session.command({"dbus-send", "--session", "--print-reply",
+                                        "--dest=org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                        "org.freedesktop.DBus.NameHasOwner",
+                                        "string:org.tiklo.Tiklo"}))
+                       .output.find("boolean true") != std::string::npos;
+        },
+        20s, 100ms))
+        << "the program did not come on the session bus";
+    const auto openPicker = [&] {
+        return type(session, {"-M", "ctrl", "-M", "alt", "-k", "e", "-m", "alt", "-m", "ctrl"}) &&
+               pollFor([&] { return session.focusedWindow() == "Tiklo"; }, 10s, 50ms);
+    };
+
+    ASSERT_TRUE(entry.setText(""));
+    ASSERT_TRUE(openPicker()) << "the picker did not come up with the keyboard";
+    ASSERT_TRUE(type(session, {"fire", "-k", "Return"}));
+    EXPECT_EQ(entry.waitForText(fire, 5s), fire);
+    ASSERT_TRUE(type(session, {" is hot"}));
+    EXPECT_EQ(entry.waitForText(fire + " is hot", 5s), fire + " is hot");
+
+    // Escape puts nothing in, and the field has the keyboard again.
+    ASSERT_TRUE(openPicker()) << "the picker did not come up again";
+    ASSERT_TRUE(type(session, {"-k", "Escape"}));
+    ASSERT_TRUE(pollFor([&] { return session.focusedWindow() != "Tiklo"; }, 5s, 50ms));
+    ASSERT_TRUE(type(session, {"!"}));
+    EXPECT_EQ(entry.waitForText(fire + " is hot!", 5s), fire + " is hot!");
 }
 
 } // namespace

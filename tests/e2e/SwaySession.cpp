@@ -6,9 +6,11 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <regex>
 #include <sstream>
 
+#include <nlohmann/json.hpp>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -27,7 +29,6 @@ constexpr gid_t sessionGroup = 65534;
 // window has room on screen: under a window that fills the output, sway 1.7 left only a line
 // of the input method's candidate list in sight.
 constexpr std::string_view swayConfig =
-    "xwayland disable\n"
     "output HEADLESS-1 resolution 1024x768\n"
     "default_border none\n"
     "for_window [title=\".*\"] floating enable, move position 0 0\n";
@@ -68,7 +69,9 @@ std::string lastLine(const std::string& text) {
 
 } // namespace
 
-SwaySession::SwaySession() {
+SwaySession::SwaySession() : SwaySession(Options{}) {}
+
+SwaySession::SwaySession(Options options) {
     if (::geteuid() == 0) {
         // The death signal is set again after the change of user, which clears it.
         launcher_ = {"setpriv",
@@ -78,7 +81,7 @@ SwaySession::SwaySession() {
                      "--pdeathsig=KILL",
                      "--"};
     }
-    start();
+    start(options);
 }
 
 SwaySession::~SwaySession() {
@@ -99,15 +102,49 @@ bool SwaySession::makeFolder(const std::filesystem::path& folder, bool privateTo
     if (error || (privateToUser && ::chmod(folder.c_str(), 0700) != 0)) {
         return false;
     }
-    return launcher_.empty() || ::chown(folder.c_str(), sessionUser, sessionGroup) == 0;
+    return handOver(folder);
 }
 
-void SwaySession::start() {
-    for (const char* program : {"sway", "wtype", "grim", "dbus-daemon", "setpriv"}) {
+bool SwaySession::handOver(const std::filesystem::path& path) const {
+    return launcher_.empty() || ::chown(path.c_str(), sessionUser, sessionGroup) == 0;
+}
+
+std::optional<std::string> SwaySession::focusedWindow() const {
+    const ChildProcess::Exit tree =
+        ChildProcess::run(command({"swaymsg", "-s", ipcSocket_.string(), "-t", "get_tree"}));
+    if (!tree.succeeded()) {
+        return std::nullopt;
+    }
+    const nlohmann::json root = nlohmann::json::parse(tree.output, nullptr, false);
+    std::optional<std::string> found;
+    const std::function<void(const nlohmann::json&)> visit = [&](const nlohmann::json& node) {
+        if (node.value("focused", false) && node.contains("name") && node["name"].is_string()) {
+            found = node["name"].get<std::string>();
+        }
+        for (const char* children : {"nodes", "floating_nodes"}) {
+            if (node.contains(children) && node[children].is_array()) {
+                for (const nlohmann::json& child : node[children]) {
+                    visit(child);
+                }
+            }
+        }
+    };
+    if (root.is_object()) {
+        visit(root);
+    }
+    return found;
+}
+
+void SwaySession::start(const Options& options) {
+    std::vector<std::string> programs{"sway", "swaymsg", "wtype", "grim", "dbus-daemon", "setpriv"};
+    if (options.xwayland) {
+        programs.emplace_back("Xwayland");
+    }
+    for (const std::string& program : programs) {
         if (!onPath(program)) {
             unavailable_ = true;
-            error_ = std::string(program) +
-                     " is not installed (the Wayland test needs sway, wtype and grim)";
+            error_ = program + " is not installed (the Wayland tests need sway, wtype, grim and " +
+                     "Xwayland)";
             return;
         }
     }
@@ -134,7 +171,13 @@ void SwaySession::start() {
     const std::string bus = privateBusConfig("unix:dir=" + runtime.string());
     const std::filesystem::path busFile = home() / "bus.conf";
     const std::filesystem::path swayFile = home() / "sway.config";
-    if (!(std::ofstream(busFile) << bus) || !(std::ofstream(swayFile) << swayConfig)) {
+    // sway starts XWayland at once, and says its display to the programs it starts.
+    const std::filesystem::path displayFile = home() / "x-display";
+    const std::string xwayland =
+        options.xwayland
+            ? "xwayland force\nexec sh -c 'echo \"$DISPLAY\" > " + displayFile.string() + "'\n"
+            : "xwayland disable\n";
+    if (!(std::ofstream(busFile) << bus) || !(std::ofstream(swayFile) << xwayland << swayConfig)) {
         error_ = "cannot write the session's configuration";
         return;
     }
@@ -173,6 +216,31 @@ void SwaySession::start() {
         return;
     }
     environment_.set("WAYLAND_DISPLAY", *socket);
+    const std::string ipcPrefix = "sway-ipc.";
+    pollFor(
+        [&] {
+            std::error_code error;
+            for (const auto& entry : std::filesystem::directory_iterator(runtime, error)) {
+                if (entry.path().filename().string().starts_with(ipcPrefix)) {
+                    ipcSocket_ = entry.path();
+                    return true;
+                }
+            }
+            return false;
+        },
+        5s, 50ms);
+    if (options.xwayland) {
+        pollFor(
+            [&] {
+                std::getline(std::ifstream(displayFile), xDisplay_);
+                return !xDisplay_.empty();
+            },
+            10s, 50ms);
+        if (xDisplay_.empty()) {
+            error_ = "sway started no XWayland";
+            return;
+        }
+    }
 
     const ChildProcess::Exit answer = ChildProcess::run({"sway", "--version"});
     std::smatch match;

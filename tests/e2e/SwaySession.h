@@ -17,9 +17,15 @@ namespace tiklo::test {
 // sway refuses to run as root, so a test run as root starts everything of the session as the
 // unprivileged user "nobody": clients go through command(), which says how. The variables of the
 // session (WAYLAND_DISPLAY, the bus, HOME and the XDG folders) are set while the object lives.
+// With XWayland, X11 programs run in it too, on xDisplay().
 class SwaySession {
 public:
+    struct Options {
+        bool xwayland = false;
+    };
+
     SwaySession();
+    explicit SwaySession(Options options);
     ~SwaySession();
     SwaySession(const SwaySession&) = delete;
     SwaySession& operator=(const SwaySession&) = delete;
@@ -38,16 +44,25 @@ public:
     ScopedEnvironment& environment() { return environment_; }
     // sway's version as {major, minor}; nothing when it could not be read.
     std::optional<std::pair<int, int>> version() const { return version_; }
+    // XWayland's display (":1"), once sway has started it.
+    const std::string& xDisplay() const { return xDisplay_; }
+
+    // The folder made for the session's user; only that user can enter it if `privateToUser`.
+    bool makeFolder(const std::filesystem::path& folder, bool privateToUser = false) const;
+    // Makes `path`, made by the test, the session user's.
+    bool handOver(const std::filesystem::path& path) const;
+    // The name of the window that has the keyboard, as sway tells it.
+    std::optional<std::string> focusedWindow() const;
 
 private:
-    void start();
-    // The folder made for the session's user, who alone can enter it.
-    bool makeFolder(const std::filesystem::path& folder, bool privateToUser = false) const;
+    void start(const Options& options);
 
     TempDir home_;
     ScopedEnvironment environment_;
     std::vector<std::string> launcher_;
     std::optional<std::pair<int, int>> version_;
+    std::string xDisplay_;
+    std::filesystem::path ipcSocket_;
     // In the order started; stopped in the reverse order.
     std::vector<std::unique_ptr<ChildProcess>> children_;
     bool unavailable_ = false;
