@@ -12,6 +12,11 @@ constexpr const char* coreEmoji =
 constexpr const char* nlpVersioned =
     "/System/Library/PrivateFrameworks/NLP.framework/Versions/A/Resources/";
 constexpr const char* nlp = "/System/Library/PrivateFrameworks/NLP.framework/Resources/";
+// The vendor's files in those folders, by the names they ship under.
+constexpr const char* emojiFile = "emojimeta.dat";
+constexpr const char* namesFile = "en.lproj/AppleName.strings";
+constexpr const char* equivalencesFile = "equivalences.plist";
+constexpr const char* phrasesFile = "en_US-phrase-to-emojis.plist";
 
 constexpr const char* emojiTestPath = "/usr/share/unicode/emoji/emoji-test.txt";
 constexpr const char* cldrAnnotations = "/usr/share/unicode/cldr/common/annotations/";
@@ -47,20 +52,20 @@ CatalogSources CatalogSources::systemDefaults(std::string_view locale) {
         {join(cldrAnnotations, englishFile), join(cldrDerivedAnnotations, englishFile)}};
     CatalogSources sources;
     sources.emojiFiles = {
-        {join(coreEmojiVersioned, "emojimeta.dat"), EmojiFileFormat::raw},
-        {join(coreEmoji, "emojimeta.dat"), EmojiFileFormat::raw},
+        {join(coreEmojiVersioned, emojiFile), EmojiFileFormat::raw},
+        {join(coreEmoji, emojiFile), EmojiFileFormat::raw},
         {emojiTestPath, EmojiFileFormat::emojiTest},
     };
     sources.names = {
-        {Format::propertyList, {join(coreEmojiVersioned, "en.lproj/AppleName.strings")}},
-        {Format::propertyList, {join(coreEmoji, "en.lproj/AppleName.strings")}},
+        {Format::propertyList, {join(coreEmojiVersioned, namesFile)}},
+        {Format::propertyList, {join(coreEmoji, namesFile)}},
         cldr,
     };
-    sources.equivalences = {join(coreEmojiVersioned, "equivalences.plist"),
-                            join(coreEmoji, "equivalences.plist")};
+    sources.equivalences = {join(coreEmojiVersioned, equivalencesFile),
+                            join(coreEmoji, equivalencesFile)};
     sources.phrases = {
-        {Format::propertyList, {join(nlpVersioned, "en_US-phrase-to-emojis.plist")}},
-        {Format::propertyList, {join(nlp, "en_US-phrase-to-emojis.plist")}},
+        {Format::propertyList, {join(nlpVersioned, phrasesFile)}},
+        {Format::propertyList, {join(nlp, phrasesFile)}},
         cldr,
     };
     sources.userLanguage = userLanguageFiles(locale);
