@@ -20,6 +20,14 @@ template <typename T> std::optional<DefaultsStore::Value> jsonData(const T& valu
     }
 }
 
+// The collection stored as data under `key`, read by `decode`; nothing stored reads as unset.
+template <typename T>
+Decoded<T> decodeData(const DefaultsStore& store, const std::string& key,
+                      Decoded<T> (*decode)(std::string_view)) {
+    const std::optional<std::string> data = store.dataValue(key);
+    return data ? decode(*data) : Decoded<T>{};
+}
+
 } // namespace
 
 Decoded<bool> SettingCodecs::Boolean::read(const DefaultsStore& store, const std::string& key) {
@@ -61,11 +69,7 @@ std::optional<DefaultsStore::Value> SettingCodecs::StoredHotkey::write(const Hot
 
 Decoded<SettingCodecs::Strings> SettingCodecs::StringList::read(const DefaultsStore& store,
                                                                 const std::string& key) {
-    const std::optional<std::string> data = store.dataValue(key);
-    if (!data) {
-        return {};
-    }
-    return StoredCollectionDecoder::strings(*data);
+    return decodeData(store, key, StoredCollectionDecoder::strings);
 }
 
 std::optional<DefaultsStore::Value> SettingCodecs::StringList::write(const Strings& value) {
@@ -87,11 +91,7 @@ std::optional<DefaultsStore::Value> SettingCodecs::StringSetList::write(const St
 
 Decoded<SettingCodecs::Usage> SettingCodecs::UsageMap::read(const DefaultsStore& store,
                                                             const std::string& key) {
-    const std::optional<std::string> data = store.dataValue(key);
-    if (!data) {
-        return {};
-    }
-    return StoredCollectionDecoder::usage(*data);
+    return decodeData(store, key, StoredCollectionDecoder::usage);
 }
 
 std::optional<DefaultsStore::Value> SettingCodecs::UsageMap::write(const Usage& value) {
@@ -100,11 +100,7 @@ std::optional<DefaultsStore::Value> SettingCodecs::UsageMap::write(const Usage& 
 
 Decoded<SettingCodecs::SkinTones> SettingCodecs::SkinToneMap::read(const DefaultsStore& store,
                                                                    const std::string& key) {
-    const std::optional<std::string> data = store.dataValue(key);
-    if (!data) {
-        return {};
-    }
-    return StoredCollectionDecoder::skinTones(*data);
+    return decodeData(store, key, StoredCollectionDecoder::skinTones);
 }
 
 std::optional<DefaultsStore::Value> SettingCodecs::SkinToneMap::write(const SkinTones& value) {

@@ -27,6 +27,24 @@ bool countFits(const nlohmann::json& record) {
                static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
 }
 
+// A JSON object's members that `read` makes a value of; the others are dropped.
+template <typename Map, typename Read> Decoded<Map> members(std::string_view json, Read read) {
+    Map value;
+    bool dropped = false;
+    const std::optional<nlohmann::json> parsed = parse(json);
+    if (!parsed || !parsed->is_object()) {
+        return {value, true};
+    }
+    for (const auto& [key, member] : parsed->items()) {
+        if (auto entry = read(member)) {
+            value.insert_or_assign(key, std::move(*entry));
+        } else {
+            dropped = true;
+        }
+    }
+    return {std::move(value), dropped};
+}
+
 } // namespace
 
 Decoded<std::vector<std::string>> StoredCollectionDecoder::strings(std::string_view json) {
@@ -47,44 +65,23 @@ Decoded<std::vector<std::string>> StoredCollectionDecoder::strings(std::string_v
 }
 
 Decoded<StoredCollectionDecoder::Usage> StoredCollectionDecoder::usage(std::string_view json) {
-    Usage value;
-    bool dropped = false;
-    const std::optional<nlohmann::json> parsed = parse(json);
-    if (!parsed || !parsed->is_object()) {
-        return {value, true};
-    }
-    for (const auto& [emoji, record] : parsed->items()) {
+    return members<Usage>(json, [](const nlohmann::json& record) -> std::optional<EmojiUsage> {
         try {
             if (record.is_object() && countFits(record)) {
-                value.insert_or_assign(emoji, record.get<EmojiUsage>());
-                continue;
+                return record.get<EmojiUsage>();
             }
         } catch (const std::exception&) {
-            // not a whole record: dropped below
+            // not a whole record
         }
-        dropped = true;
-    }
-    return {std::move(value), dropped};
+        return std::nullopt;
+    });
 }
 
 Decoded<StoredCollectionDecoder::SkinTones>
 StoredCollectionDecoder::skinTones(std::string_view json) {
-    SkinTones value;
-    bool dropped = false;
-    const std::optional<nlohmann::json> parsed = parse(json);
-    if (!parsed || !parsed->is_object()) {
-        return {value, true};
-    }
-    for (const auto& [emoji, name] : parsed->items()) {
-        const std::optional<SkinTone> tone =
-            name.is_string() ? skinToneFromRaw(name.get<std::string>()) : std::nullopt;
-        if (tone) {
-            value.insert_or_assign(emoji, *tone);
-        } else {
-            dropped = true;
-        }
-    }
-    return {std::move(value), dropped};
+    return members<SkinTones>(json, [](const nlohmann::json& name) -> std::optional<SkinTone> {
+        return name.is_string() ? skinToneFromRaw(name.get<std::string>()) : std::nullopt;
+    });
 }
 
 } // namespace tiklo
