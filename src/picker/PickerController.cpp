@@ -34,7 +34,7 @@ void PickerController::show(const std::string& query, int replacementBackspaces,
     const std::optional<RunningApplication> target =
         targetApp ? targetApp : services_.workspace.frontmostApplication();
     // Nothing of an earlier showing carries over (what it had typed ahead, say).
-    session.reset();
+    session.beginShowing();
     session.setTargetApp(target);
     session.setQuery(query);
     session.setCategory(view::Category::All);

@@ -179,9 +179,13 @@ TextInjector& PickerSession::injector() const {
     return throughInputMethod_ ? *services_.inputMethod : services_.injector;
 }
 
-void PickerSession::reset() {
-    // Recents and ranking as the addon may have left them: one stat while nothing changed.
+void PickerSession::beginShowing() {
+    // One stat while nothing changed.
     services_.state.refreshFromStore();
+    reset();
+}
+
+void PickerSession::reset() {
     typing_.restart();
     throughInputMethod_ = false;
     setReplacementBackspaces(0);

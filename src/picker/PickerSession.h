@@ -104,6 +104,8 @@ public:
     // Whether a tone was chosen for the emoji.
     Q_INVOKABLE bool hasOwnSkinTone(const QString& id) const;
     Q_INVOKABLE void reset();
+    // A new showing: reset, with recents and ranking as the addon may have left them.
+    void beginShowing();
     // Cancel: nothing typed, the target application back in front.
     Q_INVOKABLE void close();
     // Characters typed after the prefix that reached the application before the popup had the
