@@ -157,7 +157,7 @@ public:
     // entry holds the emoji.
     std::optional<double> insertion(TargetEntry& entry, bool throughFcitx5) {
         entry.setText("");
-        if (!Fcitx5Process::type(";fire") ||
+        if (!tiklo::test::TikloDesktop::type(";fire") ||
             (!throughFcitx5 && !desktop_.waitForActivePopup(5s).has_value())) {
             return std::nullopt;
         }

@@ -74,7 +74,7 @@ protected:
     // Types `keys` from an empty entry; what the entry holds once it settles on `expected`.
     std::string typed(const std::string& keys, const std::string& expected) {
         desktop_->target().setText("");
-        EXPECT_TRUE(Fcitx5Process::type(keys));
+        EXPECT_TRUE(TikloDesktop::type(keys));
         return desktop_->target().waitForText(expected, 5s);
     }
 
@@ -84,14 +84,14 @@ protected:
 // The search in the field: the query is preedit, not text, until Return puts the emoji in
 // its place, and the keys typed right after it land after it.
 TEST_F(Fcitx5EndToEndTest, SearchesInsertInPlaceAndPunctuationStaysAsTyped) {
-    ASSERT_TRUE(Fcitx5Process::type(";fi"));
+    ASSERT_TRUE(TikloDesktop::type(";fi"));
     EXPECT_EQ(desktop_->target().waitForText("", 1s), "");
-    EXPECT_TRUE(Fcitx5Process::key("Escape"));
+    EXPECT_TRUE(TikloDesktop::key("Escape"));
     EXPECT_EQ(desktop_->target().waitForText(";fi", 5s), ";fi");
 
     EXPECT_EQ(typed(";fire\n is hot", fire + " is hot"), fire + " is hot");
     EXPECT_EQ(typed("hot ;fire", "hot "), "hot ");
-    EXPECT_TRUE(Fcitx5Process::key("ctrl+1"));
+    EXPECT_TRUE(TikloDesktop::key("ctrl+1"));
     EXPECT_EQ(desktop_->target().waitForText("hot " + fire, 5s), "hot " + fire);
     for (const std::string line :
          {"one; two", "wink ;) ok", "a ;-) b", "so ;D nice", "for(i=0;i<n;i++)"}) {
@@ -135,11 +135,11 @@ TEST_F(Fcitx5BesideTikloTest, TheProgramStandsDownWhileFcitx5HoldsTheFocusedFiel
 
     // Had the program opened its popup too, the entry would have lost the focus, and fcitx5
     // would have put the query into it as text.
-    ASSERT_TRUE(Fcitx5Process::type(";fi"));
+    ASSERT_TRUE(TikloDesktop::type(";fi"));
     std::this_thread::sleep_for(1s);
     EXPECT_TRUE(desktop.visiblePopups().empty());
     EXPECT_EQ(entry->text(), "");
-    ASSERT_TRUE(Fcitx5Process::type("re\n is hot"));
+    ASSERT_TRUE(TikloDesktop::type("re\n is hot"));
     EXPECT_EQ(entry->waitForText(fire + " is hot", 5s), fire + " is hot");
 
     // A Qt field with no input method: the keys are the program's to watch again.
@@ -158,20 +158,20 @@ TEST_F(Fcitx5BesideTikloTest, ThePickerShortcutInAFieldOfFcitx5GetsItsEmojiThrou
     const std::optional<TikloDesktop::WindowID> entryWindow = desktop.activeWindow();
     ASSERT_TRUE(entryWindow);
 
-    ASSERT_TRUE(Fcitx5Process::keyInto(*entryWindow, "ctrl+alt+e"));
+    ASSERT_TRUE(TikloDesktop::keyInto(*entryWindow, "ctrl+alt+e"));
     ASSERT_TRUE(desktop.waitForActivePopup(10s));
     ASSERT_TRUE(desktop.type("fire"));
     ASSERT_TRUE(desktop.key("Return"));
     EXPECT_EQ(entry->waitForText(fire, 5s), fire);
     // The keys typed on go after it, into the entry->
-    ASSERT_TRUE(Fcitx5Process::type(" is hot"));
+    ASSERT_TRUE(TikloDesktop::type(" is hot"));
     EXPECT_EQ(entry->waitForText(fire + " is hot", 5s), fire + " is hot");
 
     // Escape: nothing goes in, and the entry has the keyboard again.
-    ASSERT_TRUE(Fcitx5Process::keyInto(*entryWindow, "ctrl+alt+e"));
+    ASSERT_TRUE(TikloDesktop::keyInto(*entryWindow, "ctrl+alt+e"));
     ASSERT_TRUE(desktop.waitForActivePopup(10s));
     ASSERT_TRUE(desktop.key("Escape"));
-    ASSERT_TRUE(Fcitx5Process::type("!"));
+    ASSERT_TRUE(TikloDesktop::type("!"));
     EXPECT_EQ(entry->waitForText(fire + " is hot!", 5s), fire + " is hot!");
 
     // Only the program that holds Tiklo's name puts text in, not any client of the bus.
@@ -179,7 +179,7 @@ TEST_F(Fcitx5BesideTikloTest, ThePickerShortcutInAFieldOfFcitx5GetsItsEmojiThrou
         ChildProcess::run({"dbus-send", "--session", "--print-reply", "--dest=org.fcitx.Fcitx5",
                            "/org/tiklo/Fcitx5", "org.tiklo.Fcitx5.Commit", "string:stranger"})
             .succeeded());
-    ASSERT_TRUE(Fcitx5Process::type("?"));
+    ASSERT_TRUE(TikloDesktop::type("?"));
     EXPECT_EQ(entry->waitForText(fire + " is hot!?", 5s), fire + " is hot!?");
 }
 

@@ -1,5 +1,6 @@
 #include "e2e/Fcitx5Process.h"
 
+#include "e2e/TikloDesktop.h"
 #include "support/Poll.h"
 
 #include <fcitx-utils/standardpath.h>
@@ -61,24 +62,11 @@ bool Fcitx5Process::waitUntilServed(TargetEntry& entry) {
     const bool served = pollFor(
         [&] {
             entry.setText("");
-            type(";fire\n");
+            TikloDesktop::type(";fire\n");
             return entry.waitForText(fire, 1s) == fire;
         },
         15s, 100ms);
     return served && entry.setText("");
-}
-
-bool Fcitx5Process::type(const std::string& text) {
-    return ChildProcess::run({"xdotool", "type", "--delay", "12", text}).succeeded();
-}
-
-bool Fcitx5Process::key(const std::string& keys) {
-    return ChildProcess::run({"xdotool", "key", "--delay", "12", keys}).succeeded();
-}
-
-bool Fcitx5Process::keyInto(unsigned long window, const std::string& keys) {
-    return ChildProcess::run({"xdotool", "key", "--window", std::to_string(window), keys})
-        .succeeded();
 }
 
 } // namespace tiklo::test

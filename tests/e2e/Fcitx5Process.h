@@ -33,11 +33,6 @@ public:
     // An entry reaches fcitx5 some time after it has the focus; until then a search is plain
     // text. Types ";fire" Return until one inserts, and empties the entry again.
     static bool waitUntilServed(TargetEntry& entry);
-    // xdotool's own pace: 12 ms a key; "\n" types Return.
-    static bool type(const std::string& text);
-    static bool key(const std::string& keys);
-    // Sent to `window` itself, as X tells a client's own events, so that no grab takes them.
-    static bool keyInto(unsigned long window, const std::string& keys);
 
 private:
     std::unique_ptr<ChildProcess> process_;

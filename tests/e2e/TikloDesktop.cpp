@@ -238,7 +238,7 @@ std::string TikloDesktop::drainTikloOutput() {
     return tikloOutput_;
 }
 
-bool TikloDesktop::type(const std::string& text) const {
+bool TikloDesktop::type(const std::string& text) {
     return xdotool({"type", "--", text}).succeeded();
 }
 
@@ -274,15 +274,19 @@ std::vector<std::string> TikloDesktop::keysFor(const std::string& text) {
     return keys;
 }
 
-bool TikloDesktop::key(const std::string& keys) const {
+bool TikloDesktop::key(const std::string& keys) {
     return xdotool({"key", "--", keys}).succeeded();
 }
 
-bool TikloDesktop::keyDown(const std::string& keys) const {
+bool TikloDesktop::keyInto(WindowID window, const std::string& keys) {
+    return xdotool({"key", "--window", std::to_string(window), "--", keys}).succeeded();
+}
+
+bool TikloDesktop::keyDown(const std::string& keys) {
     return xdotool({"keydown", "--", keys}).succeeded();
 }
 
-bool TikloDesktop::keyUp(const std::string& keys) const {
+bool TikloDesktop::keyUp(const std::string& keys) {
     return xdotool({"keyup", "--", keys}).succeeded();
 }
 

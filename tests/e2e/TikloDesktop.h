@@ -69,7 +69,9 @@ public:
     // and active.
     std::optional<WindowID> trigger(std::chrono::milliseconds timeout) const;
 
-    bool type(const std::string& text) const;
+    // Keys typed as the user types them, into whatever has the keyboard (also without a
+    // Tiklo on the desktop), at xdotool's own pace of 12 ms a key; "\n" types Return.
+    static bool type(const std::string& text);
     // Presses each of `keys` (xdotool key names and combinations: "semicolon", "ctrl+1") in
     // one go at `delay` a key; xdotool's own pace is 12 ms.
     bool keySequence(const std::vector<std::string>& keys,
@@ -77,9 +79,11 @@ public:
     // The key names that type `text` (letters, digits, spaces, line breaks and the ASCII
     // punctuation of code and prose).
     static std::vector<std::string> keysFor(const std::string& text);
-    bool key(const std::string& keys) const;
-    bool keyDown(const std::string& keys) const;
-    bool keyUp(const std::string& keys) const;
+    static bool key(const std::string& keys);
+    // Sent to `window` itself, as X tells a client's own events, so that no grab takes them.
+    static bool keyInto(WindowID window, const std::string& keys);
+    static bool keyDown(const std::string& keys);
+    static bool keyUp(const std::string& keys);
     bool movePointer(int x, int y) const;
     // A click of `button` (1 left, 3 right) at a point of the screen.
     bool click(int x, int y, int button = 1) const;
