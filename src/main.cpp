@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "platform/linux/InstanceLock.h"
 #include "platform/linux/LinuxPlatform.h"
+#include "platform/linux/RunningProgram.h"
 #include "ui/TikloRuntime.h"
 #include "ui/Translations.h"
 #include "ui/TrayMenu.h"
@@ -68,7 +69,7 @@ int main(int argc, char** argv) {
         break;
     }
 
-    // One Tiklo per user: a second launch leaves the running one alone.
+    // One Tiklo per user: a second launch shows a window of the running one.
     const InstanceLock::Folder lockFolder =
         InstanceLock::folder(std::getenv("XDG_RUNTIME_DIR"), temporaryRoot, ::getuid());
     if (!lockFolder.problem.empty()) {
@@ -78,9 +79,14 @@ int main(int argc, char** argv) {
     }
     InstanceLock instanceLock(lockFolder.path / lockFileName);
     switch (instanceLock.tryAcquire()) {
-    case InstanceLock::Outcome::heldByAnother:
-        std::fputs("tiklo: Tiklo is already running\n", stderr);
+    case InstanceLock::Outcome::heldByAnother: {
+        const QCoreApplication asking(argc, argv);
+        if (!RunningProgram::ask(command.window == CommandLine::Window::picker ? "ShowPicker"
+                                                                                : "ShowSettings")) {
+            std::fputs("tiklo: Tiklo is already running\n", stderr);
+        }
         return 0;
+    }
     case InstanceLock::Outcome::failed:
         std::fprintf(stderr, "tiklo: cannot take the instance lock %s\n",
                      instanceLock.error().c_str());
@@ -123,6 +129,13 @@ int main(int argc, char** argv) {
         tiklo.terminate();
         platform.shutDown();
     });
+    platform.programBus().showPicker = [&tiklo] { tiklo.showFullPicker(); };
+    platform.programBus().showSettings = [&tiklo] { tiklo.showSettings(); };
     tiklo.start();
+    if (command.window == CommandLine::Window::picker) {
+        tiklo.showFullPicker();
+    } else if (command.window == CommandLine::Window::settings) {
+        tiklo.showSettings();
+    }
     return QApplication::exec();
 }

@@ -6,7 +6,7 @@
 #include "core/Hotkey.h"
 #include "core/SettingsTable.h"
 #include "platform/AccessibilityTrust.h"
-#include "platform/DefaultsStore.h"
+#include "core/DefaultsStore.h"
 
 #include <string>
 #include <vector>

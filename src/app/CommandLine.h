@@ -15,9 +15,16 @@ public:
         version, // print `text` on standard output, exit 0
         refuse,  // print `text` on standard error, exit 2
     };
+    // What to show once running: of this launch, or of the Tiklo already running.
+    enum class Window {
+        none,     // nothing asked; a second launch shows the settings
+        picker,   // --picker: the full picker, as the shortcut opens it
+        settings, // --settings
+    };
     struct Parsed {
         Action action = Action::run;
         std::string text;
+        Window window = Window::none;
     };
 
     static Parsed parse(int argc, const char* const* argv, std::string_view version);

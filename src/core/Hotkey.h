@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Key.h"
+#include "core/Key.h"
 
 #include <string>
 
@@ -14,6 +14,11 @@ struct Hotkey {
 
     // As people read it: "Ctrl+Alt+E".
     std::string display() const;
+
+    // Whether `typed` (a key as an input method reports it, with every modifier held) is this
+    // shortcut. A digit is the digit row's key, whatever the layout or Shift types there
+    // (Ctrl+Shift+1 types "!", AZERTY's 1 "&"); a letter is either case.
+    bool isTypedAs(const Key& typed) const;
 
     bool operator==(const Hotkey&) const = default;
 };

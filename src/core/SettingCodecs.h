@@ -4,7 +4,7 @@
 #include "catalog/SkinTone.h"
 #include "core/Hotkey.h"
 #include "core/StoredSetting.h"
-#include "platform/DefaultsStore.h"
+#include "core/DefaultsStore.h"
 
 #include <exception>
 #include <optional>

@@ -2,7 +2,7 @@
 
 #include "core/FileStamp.h"
 #include "core/LogSink.h"
-#include "platform/DefaultsStore.h"
+#include "core/DefaultsStore.h"
 
 #include <filesystem>
 #include <map>

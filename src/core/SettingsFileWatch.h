@@ -4,7 +4,7 @@
 #include "core/FileStamp.h"
 #include "core/LogSink.h"
 #include "core/TriggerSettings.h"
-#include "platform/Result.h"
+#include "core/Result.h"
 
 #include <filesystem>
 #include <optional>

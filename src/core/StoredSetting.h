@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/Decoded.h"
-#include "platform/DefaultsStore.h"
+#include "core/DefaultsStore.h"
 
 #include <optional>
 #include <string>

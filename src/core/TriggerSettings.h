@@ -3,7 +3,7 @@
 #include "catalog/SkinTone.h"
 #include "core/Hotkey.h"
 #include "core/SettingCodecs.h"
-#include "platform/DefaultsStore.h"
+#include "core/DefaultsStore.h"
 
 #include <string>
 

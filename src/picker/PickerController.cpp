@@ -74,7 +74,7 @@ void PickerController::keyTypedWhileHolding(const KeyDown& key) {
     if (typed.empty() && keysym::isModifier(key.key.sym)) {
         return;
     }
-    const QueryKey queryKey = PickerKeyRouting::queryKey(key.key, typed);
+    const QueryKey queryKey = QueryKey::of(key.key, typed);
     if (queryKey.kind == QueryKey::Kind::text && !session.givesWay(queryKey)) {
         session.appendTypedAhead(typed);
         return;

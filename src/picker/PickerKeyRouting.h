@@ -1,8 +1,9 @@
 #pragma once
 
 #include "app/ViewEnums.h"
-#include "catalog/GiveWayRule.h"
-#include "platform/Key.h"
+#include "catalog/WordRunIndex.h"
+#include "core/QueryKey.h"
+#include "core/Key.h"
 #include "platform/KeyStroke.h"
 
 #include <cstddef>
@@ -65,14 +66,10 @@ struct PickerKeyContext {
 class PickerKeyRouting {
 public:
     static constexpr int gridColumns = 8;
-    // With either held, a digit-row key is the picker's own shortcut: desktops often keep
-    // Super+digit for themselves, and Linux users reach for Ctrl.
-    static constexpr Modifiers commandKeys = Modifier::ctrl | Modifier::super;
 
-    static PickerKeyDecision route(const PickerKeyEvent& event, const PickerKeyContext& context);
-
-    // `key`, typing `text`, as the give-way rule tells keys apart.
-    static QueryKey queryKey(const Key& key, std::string_view text);
+    // `key` is the event's key as QueryKey::of classifies it (unused for all but a press).
+    static PickerKeyDecision route(const PickerKeyEvent& event, const QueryKey& key,
+                                   const PickerKeyContext& context);
 };
 
 } // namespace tiklo

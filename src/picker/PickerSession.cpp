@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/UsageHistory.h"
+#include "core/GiveWayRule.h"
 
 namespace tiklo {
 
@@ -233,8 +234,9 @@ bool PickerSession::handleKey(const PickerKeyEvent& event, bool gridLayout) {
                                    results_.size(),
                                    inlineMode ? &services_.catalog().wordRuns() : nullptr,
                                    typing_.firstKey()};
-    const PickerKeyDecision decision = PickerKeyRouting::route(event, context);
-    typing_.routed(event, decision);
+    const QueryKey key = QueryKey::of(event.key, event.text);
+    const PickerKeyDecision decision = PickerKeyRouting::route(event, key, context);
+    typing_.routed(event, key, decision);
     using Action = PickerKeyDecision::Action;
     switch (decision.action) {
     case Action::setCommandHeld:

@@ -21,7 +21,8 @@ void QueryTyping::typedAhead(const std::string& text) {
     firstKey_ = false;
 }
 
-void QueryTyping::routed(const PickerKeyEvent& event, const PickerKeyDecision& decision) {
+void QueryTyping::routed(const PickerKeyEvent& event, const QueryKey& key,
+                         const PickerKeyDecision& decision) {
     if (event.type == PickerKeyEvent::Type::keyDown) {
         firstKey_ = false;
     }
@@ -35,7 +36,6 @@ void QueryTyping::routed(const PickerKeyEvent& event, const PickerKeyDecision& d
     if (event.type != PickerKeyEvent::Type::keyDown) {
         return;
     }
-    const QueryKey key = PickerKeyRouting::queryKey(event.key, event.text);
     if (key.kind != QueryKey::Kind::text) {
         // Editing, moving, a dead key: the keys no longer tell what the field holds.
         onlyTyped_ = false;

@@ -27,8 +27,9 @@ public:
 
     // Characters that reached the application ahead of the popup.
     void typedAhead(const std::string& text);
-    // A key of the popup as it was routed.
-    void routed(const PickerKeyEvent& event, const PickerKeyDecision& decision);
+    // A key of the popup (classified as `key`) as it was routed.
+    void routed(const PickerKeyEvent& event, const QueryKey& key,
+                const PickerKeyDecision& decision);
     // The field's text changed.
     void fieldChanged() { firstKey_ = false; }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Key.h"
-#include "platform/Result.h"
+#include "core/Key.h"
+#include "core/Result.h"
 
 #include <cstdint>
 #include <functional>

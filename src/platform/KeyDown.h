@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Key.h"
+#include "core/Key.h"
 
 #include <cstdint>
 #include <optional>

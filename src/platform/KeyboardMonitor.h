@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/KeyDown.h"
-#include "platform/Result.h"
+#include "core/Result.h"
 
 #include <functional>
 

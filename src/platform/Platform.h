@@ -4,7 +4,7 @@
 #include "platform/AccessibilityProvider.h"
 #include "platform/AccessibilityTrust.h"
 #include "platform/ApplicationActivator.h"
-#include "platform/DefaultsStore.h"
+#include "core/DefaultsStore.h"
 #include "platform/HotkeyService.h"
 #include "platform/InputMethodRoute.h"
 #include "platform/KeyPoster.h"

@@ -1,3 +1,4 @@
+#include "core/Hotkey.h"
 #include "core/HotkeyCodec.h"
 #include "core/KeyNames.h"
 
@@ -76,6 +77,39 @@ TEST(HotkeyCodecTest, StoredFormNeedsTwoUnsigned32BitIntegers) {
           R"({"keyCode":14,"modifiers":null})"}) {
         EXPECT_EQ(HotkeyCodec::decode(bad), std::nullopt) << bad;
     }
+}
+
+} // namespace
+} // namespace tiklo
+
+namespace tiklo {
+namespace {
+
+// A shortcut on a digit is the digit row's key with exactly its modifiers, whatever the layout
+// or Shift makes it type; any other is its keysym in either case, with exactly its modifiers.
+TEST(HotkeyTest, AShortcutIsTheKeyThatTypesItWithExactlyItsModifiers) {
+    const std::array<KeySym, 10> usShifted{'!', '@', '#', '$', '%', '^', '&', '*', '(', ')'};
+    const Modifiers ctrlShift = Modifier::ctrl | Modifier::shift;
+    const Modifiers ctrlAlt = Modifier::ctrl | Modifier::alt;
+    for (int place = 1; place <= 10; ++place) {
+        const int value = place % 10;
+        const Hotkey withShift{{keysym::digit(value), ctrlShift}};
+        const KeySym shifted = usShifted[static_cast<std::size_t>(place - 1)];
+        EXPECT_TRUE(withShift.isTypedAs(Key(shifted, ctrlShift, place))) << value;
+        EXPECT_TRUE((Hotkey{{keysym::digit(value), ctrlAlt}}.isTypedAs(Key('&', ctrlAlt, place))))
+            << value;
+        EXPECT_FALSE(withShift.isTypedAs(Key(shifted, ctrlShift, place % 10 + 1))) << value;
+        EXPECT_FALSE(withShift.isTypedAs(Key(shifted, Modifier::shift, place))) << value;
+        EXPECT_FALSE(withShift.isTypedAs(Key(shifted, ctrlShift | Modifier::alt, place))) << value;
+        // A front end that knows no place: the keysym.
+        EXPECT_TRUE(withShift.isTypedAs(Key(keysym::digit(value), ctrlShift))) << value;
+    }
+    const Hotkey ctrlAltE;
+    EXPECT_TRUE(ctrlAltE.isTypedAs(Key('e', ctrlAlt)));
+    EXPECT_FALSE(ctrlAltE.isTypedAs(Key('E', ctrlAlt | Modifier::shift)));
+    EXPECT_FALSE(ctrlAltE.isTypedAs(Key('r', ctrlAlt)));
+    EXPECT_TRUE((Hotkey{{'e', Modifier::super | Modifier::shift}}.isTypedAs(
+        Key('E', Modifier::super | Modifier::shift))));
 }
 
 } // namespace

@@ -61,7 +61,11 @@ public:
     bool startTikloListening();
     bool tikloRunning() const;
     // Runs another Tiklo to its end, as a second launch in the same session.
-    static ChildProcess::Exit launchAgain() { return ChildProcess::run({TIKLO_EXECUTABLE}); }
+    static ChildProcess::Exit launchAgain(const std::vector<std::string>& arguments = {}) {
+        std::vector<std::string> command{TIKLO_EXECUTABLE};
+        command.insert(command.end(), arguments.begin(), arguments.end());
+        return ChildProcess::run(command);
+    }
     // Everything Tiklo wrote so far to standard output and error.
     std::string drainTikloOutput();
 

@@ -194,7 +194,8 @@ protected:
 };
 
 // One user's road: the welcome window in front at the first launch, finished with the keyboard
-// alone and stored as finished; the next launch leaves the desktop alone. From the tray's
+// alone and stored as finished; the next launch leaves the desktop alone, and launches while it
+// runs show its settings or its full picker. From the tray's
 // menu, Settings, where a shortcut recorded with the keyboard works at once and is stored;
 // "Welcome Guide" opens a fresh guide at its first page; quitting frees the shortcut.
 TEST_F(TrayDesktopTest, WelcomeSettingsShortcutAndQuitFromTheTray) {
@@ -239,6 +240,19 @@ TEST_F(TrayDesktopTest, WelcomeSettingsShortcutAndQuitFromTheTray) {
     ASSERT_TRUE(startTiklo());
     std::this_thread::sleep_for(1s);
     EXPECT_FALSE(windowNamed(welcomeTitle).has_value()) << "the welcome window opened again";
+
+    // Launched again, as from the menu, the running Tiklo shows its settings and stays the one
+    // running (twice: a second launch must not take the lock with it when it exits); with
+    // --picker it shows its full picker.
+    for (int extra = 1; extra <= 2; ++extra) {
+        EXPECT_EQ(TikloDesktop::launchAgain().status, 0) << "extra launch " << extra;
+    }
+    EXPECT_TRUE(pollFor(settingsWindowShown, 10s)) << "a second launch showed no settings";
+    EXPECT_TRUE(desktop_->tikloRunning());
+    EXPECT_EQ(TikloDesktop::launchAgain({"--picker"}).status, 0);
+    EXPECT_TRUE(pollFor(fullPickerShown, 10s)) << "tiklo --picker showed no full picker";
+    ASSERT_TRUE(ChildProcess::run({"xdotool", "key", "Escape"}).succeeded());
+    ASSERT_TRUE(pollFor([] { return !fullPickerShown(); }, 5s));
 
     // The tray with its open menu, as the README shows it.
     const std::optional<ScreenRect> menu = openMenu();

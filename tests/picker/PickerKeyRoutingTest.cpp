@@ -10,14 +10,16 @@ using Type = PickerKeyEvent::Type;
 constexpr auto inlineMode = view::Presentation::Inline;
 constexpr auto fullMode = view::Presentation::Full;
 
+PickerKeyDecision route(const PickerKeyEvent& event, const PickerKeyContext& context) {
+    return PickerKeyRouting::route(event, QueryKey::of(event.key, event.text), context);
+}
 PickerKeyDecision route(KeySym sym, PickerKeyContext context, Modifiers modifiers = {}) {
-    return PickerKeyRouting::route({Type::keyDown, {sym, modifiers}}, context);
+    return route({Type::keyDown, {sym, modifiers}}, context);
 }
 
 // The digit-row key in `place`, typing that digit (as on a US keyboard).
 PickerKeyDecision routeDigit(int place, PickerKeyContext context, Modifiers modifiers) {
-    return PickerKeyRouting::route({Type::keyDown, {keysym::digit(place), modifiers, place}},
-                                   context);
+    return route({Type::keyDown, {keysym::digit(place), modifiers, place}}, context);
 }
 
 TEST(PickerKeyRoutingTest, CtrlOrSuperDigitsInsertInTheInlinePopupOnly) {
@@ -35,23 +37,25 @@ TEST(PickerKeyRoutingTest, CtrlOrSuperDigitsInsertInTheInlinePopupOnly) {
     EXPECT_EQ(routeDigit(3, {inlineMode, false, "", 2}, Modifier::super),
               (PickerKeyDecision{Action::beep, 0, true}));
     // By place, not by what the key types (French AZERTY types "\"" on the third).
-    EXPECT_EQ(PickerKeyRouting::route({Type::keyDown, {'"', Modifier::ctrl, 3}}, nine),
+    EXPECT_EQ(route({Type::keyDown, {'"', Modifier::ctrl, 3}}, nine),
               (PickerKeyDecision{Action::insertAt, 2, true}));
-    // Not the digit row (the keypad's 3, or 0) passes.
-    EXPECT_FALSE(route(keysym::digit(3), nine, Modifier::ctrl).swallow);
-    EXPECT_FALSE(routeDigit(0, nine, Modifier::ctrl).swallow);
-    // Without Ctrl or Super a digit is typed into the query, with Alt or Shift too; in the
-    // full picker Ctrl+digit passes.
+    EXPECT_EQ(route(keysym::keypadDigit(3), nine, Modifier::ctrl),
+              (PickerKeyDecision{Action::insertAt, 2, true}));
+    // The row's 0 passes.
+    EXPECT_FALSE(route({Type::keyDown, {keysym::digit(0), Modifier::ctrl, 10}}, nine).swallow);
+    // Without Ctrl or Super a digit is typed into the query, with Alt or Shift too, and
+    // Ctrl+Alt+digit is the desktop's; in the full picker Ctrl+digit passes.
     EXPECT_EQ(routeDigit(3, nine, {}), (PickerKeyDecision{Action::none, 0, false}));
     EXPECT_FALSE(routeDigit(3, nine, Modifier::alt | Modifier::shift).swallow);
+    EXPECT_FALSE(routeDigit(3, nine, Modifier::alt | Modifier::ctrl).swallow);
     EXPECT_EQ(routeDigit(3, {fullMode, true, "", 5}, Modifier::ctrl),
               (PickerKeyDecision{Action::none, 0, false}));
-    // Other Ctrl keys pass, Ctrl+Return still inserts.
+    // Other shortcuts are the field's.
     EXPECT_FALSE(route(keysym::letter('a'), nine, Modifier::ctrl).swallow);
-    EXPECT_EQ(route(keysym::returnKey, nine, Modifier::ctrl).action, Action::insertSelected);
+    EXPECT_FALSE(route(keysym::returnKey, nine, Modifier::ctrl).swallow);
 
     const auto modifiersChanged = [&](Modifiers held) {
-        return PickerKeyRouting::route({Type::modifiersChanged, {keysym::none, held}}, nine);
+        return route({Type::modifiersChanged, {keysym::none, held}}, nine);
     };
     EXPECT_EQ(modifiersChanged(Modifier::ctrl),
               (PickerKeyDecision{Action::setCommandHeld, 1, false}));
@@ -90,7 +94,7 @@ TEST(PickerKeyRoutingTest, ThePopupGivesWayWhereTheQueryStopsBeingASearch) {
     const auto routeTyping = [&](KeySym sym, const std::string& text, PickerKeyContext context,
                                  Modifiers modifiers = {}) {
         context.wordRuns = &words;
-        return PickerKeyRouting::route({Type::keyDown, {sym, modifiers}, text}, context);
+        return route({Type::keyDown, {sym, modifiers}, text}, context);
     };
     const PickerKeyDecision giveWay{Action::giveWay, 0, false};
     const PickerKeyContext empty{inlineMode, false, "", 1, nullptr, true};
@@ -110,10 +114,11 @@ TEST(PickerKeyRoutingTest, ThePopupGivesWayWhereTheQueryStopsBeingASearch) {
     EXPECT_EQ(routeTyping(keysym::returnKey, "\r", thumbs).action, Action::insertSelected);
     EXPECT_EQ(routeTyping(keysym::returnKey, "\r", nothingFound), giveWay);
 
-    // Keys with Ctrl, Alt or Super are the popup's own, and so is every key of the full
-    // picker.
+    // Shift+Tab is a Tab. Keys with Ctrl, Alt or Super never give way, and no key of the full
+    // picker does.
+    EXPECT_EQ(routeTyping(keysym::isoLeftTab, {}, thumbs, Modifier::shift), giveWay);
     EXPECT_EQ(routeTyping(keysym::returnKey, "\r", nothingFound, Modifier::ctrl).action,
-              Action::insertSelected);
+              Action::none);
     EXPECT_EQ(routeTyping(keysym::space, " ", empty, Modifier::ctrl).action, Action::none);
     EXPECT_EQ(routeTyping(keysym::backSpace, "\b", empty).action, Action::close);
     for (const PickerKeyContext& full :
@@ -123,30 +128,6 @@ TEST(PickerKeyRoutingTest, ThePopupGivesWayWhereTheQueryStopsBeingASearch) {
         EXPECT_EQ(routeTyping(keysym::tab, "\t", full).action, Action::none);
         EXPECT_EQ(routeTyping(keysym::returnKey, "\r", full).action, Action::insertSelected);
     }
-}
-
-// Which keys the rule sees as typing, confirming, Tab, or the search's own.
-TEST(PickerKeyRoutingTest, KeysAreToldApartForTheGiveWayRule) {
-    using Kind = QueryKey::Kind;
-    const auto kind = [](Key key, std::string_view text) {
-        return PickerKeyRouting::queryKey(key, text).kind;
-    };
-    EXPECT_EQ(kind({keysym::returnKey}, "\r"), Kind::confirm);
-    EXPECT_EQ(kind({keysym::keypadEnter}, "\r"), Kind::confirm);
-    EXPECT_EQ(kind({keysym::linefeed}, "\n"), Kind::confirm);
-    EXPECT_EQ(kind({keysym::tab}, "\t"), Kind::tab);
-    EXPECT_EQ(kind({keysym::backSpace}, "\b"), Kind::other);
-    EXPECT_EQ(kind({keysym::escape}, "\x1b"), Kind::other);
-    EXPECT_EQ(kind({keysym::left}, ""), Kind::other);
-    EXPECT_EQ(kind({0xffff /* Delete */}, "\x7f"), Kind::other);
-    EXPECT_EQ(kind({keysym::letter('a'), Modifier::ctrl}, "\x01"), Kind::other);
-    EXPECT_EQ(kind({keysym::letter('a'), Modifier::alt}, "a"), Kind::other);
-    EXPECT_EQ(kind({keysym::returnKey, Modifier::super}, "\r"), Kind::other);
-    const QueryKey shifted = PickerKeyRouting::queryKey({'0', Modifier::shift}, ")");
-    EXPECT_EQ(shifted.kind, Kind::text);
-    EXPECT_EQ(shifted.text, ")");
-    EXPECT_EQ(kind({keysym::space}, " "), Kind::text);
-    EXPECT_EQ(kind({0xe9}, "\u00e9"), Kind::text);
 }
 
 } // namespace

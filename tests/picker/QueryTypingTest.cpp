@@ -16,10 +16,11 @@ class QueryTypingTest : public ::testing::Test {
 protected:
     void press(KeySym sym, const std::string& text, std::uint32_t scanCode, std::uint32_t state = 0,
                PickerKeyDecision decision = passed) {
-        typing.routed({Type::keyDown, {sym}, text, {scanCode, state, true}}, decision);
+        const PickerKeyEvent event{Type::keyDown, {sym}, text, {scanCode, state, true}};
+        typing.routed(event, QueryKey::of(event.key, event.text), decision);
     }
     void release(std::uint32_t scanCode, std::uint32_t state = 0) {
-        typing.routed({Type::keyUp, {keysym::none}, {}, {scanCode, state, false}}, passed);
+        typing.routed({Type::keyUp, {keysym::none}, {}, {scanCode, state, false}}, {}, passed);
     }
     void type(KeySym sym, const std::string& text, std::uint32_t scanCode,
               std::uint32_t state = 0) {
@@ -84,7 +85,7 @@ TEST_F(QueryTypingTest, WhatWasTypedAheadIsNotTypedTwiceUnlessTheQueryNoLongerBe
     EXPECT_FALSE(typing.firstKey());
     typing.restart();
     EXPECT_TRUE(typing.firstKey());
-    typing.routed({Type::modifiersChanged, {keysym::none, Modifier::shift}}, passed);
+    typing.routed({Type::modifiersChanged, {keysym::none, Modifier::shift}}, {}, passed);
     EXPECT_TRUE(typing.firstKey()); // Shift alone is no key
     typing.fieldChanged();
     EXPECT_FALSE(typing.firstKey());

@@ -2,7 +2,7 @@
 
 // In-memory stand-ins for the platform interfaces, recording what they were asked.
 #include "platform/AccessibilityTrust.h"
-#include "platform/DefaultsStore.h"
+#include "core/DefaultsStore.h"
 #include "platform/HotkeyService.h"
 #include "platform/LoginItemService.h"
 #include "platform/Workspace.h"

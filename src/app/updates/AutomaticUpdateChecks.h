@@ -1,7 +1,7 @@
 #pragma once
 
 #include "catalog/ReferenceClock.h"
-#include "platform/DefaultsStore.h"
+#include "core/DefaultsStore.h"
 
 namespace tiklo {
 

@@ -24,6 +24,9 @@ public:
     explicit FcitxAddonLink(QDBusConnection connection = QDBusConnection::sessionBus(),
                             QObject* parent = nullptr);
 
+    // The program's own object on the bus, which this link puts there.
+    ProgramBusObject& program() { return program_; }
+
     bool holdsFocusedField() const override { return holdsFocus_; }
     void watch(Listener listener) override;
     void onPickerRequest(std::function<void()> open) override;

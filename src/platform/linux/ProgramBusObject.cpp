@@ -4,13 +4,25 @@
 
 namespace tiklo {
 
-void ProgramBusObject::OpenPicker() {
-    if (!openPicker) {
+void ProgramBusObject::later(const std::function<void()>& action) {
+    if (!action) {
         return;
     }
-    // After the reply: the picker takes the keyboard, and fcitx5 is not kept waiting.
+    // After the reply: the window takes the keyboard, and the caller is not kept waiting.
     QMetaObject::invokeMethod(
-        this, [this] { openPicker(); }, Qt::QueuedConnection);
+        this, [action] { action(); }, Qt::QueuedConnection);
+}
+
+void ProgramBusObject::OpenPicker() {
+    later(openPicker);
+}
+
+void ProgramBusObject::ShowPicker() {
+    later(showPicker);
+}
+
+void ProgramBusObject::ShowSettings() {
+    later(showSettings);
 }
 
 } // namespace tiklo

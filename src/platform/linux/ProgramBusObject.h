@@ -6,8 +6,10 @@
 
 namespace tiklo {
 
-// Tiklo's program on the session bus, for its fcitx5 addon: the addon asks it to open the
-// full picker for a field of fcitx5. The interface is the addon's addonbus::programInterface.
+// Tiklo's program on the session bus. Its fcitx5 addon asks it to open the full picker for a
+// field of fcitx5; a second launch of the program (`tiklo --picker`, `tiklo --settings`, or
+// from the menu) asks it to show the full picker or the settings. The interface is
+// addonbus::programInterface.
 class ProgramBusObject : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.tiklo.Tiklo")
@@ -15,9 +17,18 @@ public:
     explicit ProgramBusObject(QObject* parent = nullptr) : QObject(parent) {}
 
     std::function<void()> openPicker;
+    std::function<void()> showPicker;
+    std::function<void()> showSettings;
 
 public slots:
+    // The full picker for the input method's field, whose choice goes back through it.
     Q_SCRIPTABLE void OpenPicker();
+    // The full picker as the shortcut opens it, and the settings window.
+    Q_SCRIPTABLE void ShowPicker();
+    Q_SCRIPTABLE void ShowSettings();
+
+private:
+    void later(const std::function<void()>& action);
 };
 
 } // namespace tiklo

@@ -11,6 +11,11 @@ namespace tiklo {
 // The keysyms Tiklo names are X's.
 static_assert(keysym::none == XKB_KEY_NoSymbol && keysym::space == XKB_KEY_space &&
               keysym::backSpace == XKB_KEY_BackSpace && keysym::tab == XKB_KEY_Tab &&
+              keysym::isoLeftTab == XKB_KEY_ISO_Left_Tab && keysym::keypadTab == XKB_KEY_KP_Tab &&
+              keysym::keypadLeft == XKB_KEY_KP_Left && keysym::keypadUp == XKB_KEY_KP_Up &&
+              keysym::keypadRight == XKB_KEY_KP_Right && keysym::keypadDown == XKB_KEY_KP_Down &&
+              keysym::keypadPageUp == XKB_KEY_KP_Page_Up &&
+              keysym::keypadPageDown == XKB_KEY_KP_Page_Down &&
               keysym::linefeed == XKB_KEY_Linefeed && keysym::returnKey == XKB_KEY_Return &&
               keysym::escape == XKB_KEY_Escape && keysym::left == XKB_KEY_Left &&
               keysym::up == XKB_KEY_Up && keysym::right == XKB_KEY_Right &&

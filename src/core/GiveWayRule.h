@@ -1,24 +1,12 @@
 #pragma once
 
 #include "catalog/WordRunIndex.h"
+#include "core/QueryKey.h"
 
 #include <cstddef>
-#include <string>
 #include <string_view>
 
 namespace tiklo {
-
-// A key typed after the trigger prefix, as far as the give-way rule tells keys apart.
-struct QueryKey {
-    enum class Kind {
-        text,    // types `text`, with no Ctrl, Alt or Super held
-        confirm, // Return, keypad Enter or Linefeed: a line end
-        tab,
-        other, // editing, moving, shortcuts: the search's own business
-    };
-    Kind kind = Kind::other;
-    std::string text; // UTF-8, for `text`
-};
 
 // Where semicolon search stands when a key comes.
 struct QueryState {

@@ -1,4 +1,4 @@
-#include "catalog/GiveWayRule.h"
+#include "core/GiveWayRule.h"
 #include "catalog/BuiltinTables.h"
 #include "catalog/EmojiCatalog.h"
 #include "catalog/Unicode.h"

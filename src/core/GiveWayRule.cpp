@@ -1,4 +1,4 @@
-#include "catalog/GiveWayRule.h"
+#include "core/GiveWayRule.h"
 
 #include "catalog/Unicode.h"
 
@@ -17,10 +17,11 @@ bool GiveWayRule::givesWay(const QueryState& state, const QueryKey& key,
         // Return right after the prefix ends a line; after a query that found nothing, it
         // ends a line of text that was never a search. After arrows it chooses.
         return state.firstKey || (!query.empty() && state.resultCount == 0);
-    case QueryKey::Kind::other:
-        return false;
     case QueryKey::Kind::text:
         break;
+    default:
+        // Choosing, editing, moving and shortcuts are the search's own business.
+        return false;
     }
     const std::u32string typed = unicode::scalars(key.text);
     // A space right after the prefix: "; " is punctuation and a space, whatever the texts.

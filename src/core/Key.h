@@ -14,6 +14,7 @@ inline constexpr KeySym none = 0; // no symbol
 inline constexpr KeySym space = 0x0020;
 inline constexpr KeySym backSpace = 0xff08;
 inline constexpr KeySym tab = 0xff09;
+inline constexpr KeySym isoLeftTab = 0xfe20; // what Shift+Tab types
 inline constexpr KeySym linefeed = 0xff0a; // ends a line as Return does (xdotool types "\n" so)
 inline constexpr KeySym returnKey = 0xff0d;
 inline constexpr KeySym escape = 0xff1b;
@@ -22,6 +23,13 @@ inline constexpr KeySym up = 0xff52;
 inline constexpr KeySym right = 0xff53;
 inline constexpr KeySym down = 0xff54;
 inline constexpr KeySym keypadEnter = 0xff8d;
+inline constexpr KeySym keypadTab = 0xff89;
+inline constexpr KeySym keypadLeft = 0xff96;
+inline constexpr KeySym keypadUp = 0xff97;
+inline constexpr KeySym keypadRight = 0xff98;
+inline constexpr KeySym keypadDown = 0xff99;
+inline constexpr KeySym keypadPageUp = 0xff9a;
+inline constexpr KeySym keypadPageDown = 0xff9b;
 inline constexpr KeySym numLock = 0xff7f;
 inline constexpr KeySym keypadMultiply = 0xffaa;
 inline constexpr KeySym keypadAdd = 0xffab;
@@ -113,8 +121,9 @@ struct Key {
 
     KeySym sym = keysym::none;
     Modifiers modifiers;
-    // 1 to 9 for the keys of the digit row that type "1" to "9" on a US keyboard, whatever
-    // the layout puts on them (Ctrl+digit means the place); 0 for every other key.
+    // The key's place on the digit row, whatever the layout puts there (Ctrl+digit means the
+    // place): 1 to 9 for the keys that type "1" to "9" on a US keyboard, 10 for its "0"; 0
+    // for every other key.
     int digitRow = 0;
 
     bool operator==(const Key&) const = default;

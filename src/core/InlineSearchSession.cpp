@@ -1,0 +1,193 @@
+#include "core/InlineSearchSession.h"
+
+#include "core/GiveWayRule.h"
+#include "core/QueryKey.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace tiklo {
+namespace {
+
+// Removes the last character (a whole UTF-8 sequence) of `text`.
+void removeLastCharacter(std::string& text) {
+    while (!text.empty() && (static_cast<unsigned char>(text.back()) & 0xC0) == 0x80) {
+        text.pop_back();
+    }
+    if (!text.empty()) {
+        text.pop_back();
+    }
+}
+
+} // namespace
+
+InlineSearchSession::InlineSearchSession(SettingsFileWatch& settings, CatalogSource catalog,
+                                         InlineSearchView& view, Clock clock)
+    : settings_(settings), catalog_(std::move(catalog)), view_(view), clock_(std::move(clock)) {}
+
+bool InlineSearchSession::serves(const Field& field, const TriggerSettings& settings) const {
+    return settings.masterEnabled && !field.secret && field.program != ownProgram &&
+           !settings.excludes(std::string(field.program));
+}
+
+bool InlineSearchSession::keyPressed(const Key& key, std::string_view text, const Field& field) {
+    if (active_) {
+        return searchKey(key, text);
+    }
+    // This runs for every key typed in every field: the cheap tests first.
+    if (key.modifiers.any(QueryKey::shortcutKeys)) {
+        // Whether or not search is on, as the program's own shortcut; never in its windows.
+        if (!pickerAvailable_ || field.program == ownProgram ||
+            !settings_.current().hotkey.isTypedAs(key)) {
+            return false;
+        }
+        view_.openPicker();
+        return true;
+    }
+    if (text.empty()) {
+        return false;
+    }
+    const TriggerSettings& settings = settings_.current();
+    if (text != settings.triggerPrefix || !serves(field, settings)) {
+        return false;
+    }
+    active_ = true;
+    prefix_ = text;
+    query_.clear();
+    firstKey_ = true;
+    refresh();
+    return true;
+}
+
+bool InlineSearchSession::searchKey(const Key& key, std::string_view text) {
+    using Kind = QueryKey::Kind;
+    const QueryKey queryKey = QueryKey::of(key, text);
+    if (queryKey.kind == Kind::modifier) {
+        // Shift and the like choose what the next key types.
+        return false;
+    }
+    const bool firstKey = std::exchange(firstKey_, false);
+    if (GiveWayRule::givesWay({query_, results_.size(), firstKey}, queryKey,
+                              catalog_().wordRuns())) {
+        // The prefix was punctuation: what was typed goes in as typed, with the key that
+        // ended it, in one commit so the two cannot arrive apart. A line end or a tab is no
+        // text: it goes on to the application after the commit.
+        if (queryKey.kind == Kind::text) {
+            finish(preedit() + queryKey.text);
+            return true;
+        }
+        finish(preedit());
+        return false;
+    }
+    const auto page = static_cast<std::size_t>(pageSize);
+    switch (queryKey.kind) {
+    case Kind::text:
+        query_ += queryKey.text;
+        refresh();
+        return true;
+    case Kind::choose: {
+        // The numbers shown: the current page's. One past the last chooses nothing.
+        const std::size_t index =
+            cursor_ / page * page + static_cast<std::size_t>(queryKey.choice - 1);
+        if (index < results_.size()) {
+            choose(index);
+        }
+        return true;
+    }
+    case Kind::confirm:
+        if (!results_.empty()) {
+            choose(cursor_);
+        }
+        return true;
+    case Kind::cancel:
+        finish(preedit());
+        return true;
+    case Kind::erase:
+        if (query_.empty()) {
+            // The prefix itself goes, as a BackSpace after it in the document would take it.
+            finish({});
+        } else {
+            removeLastCharacter(query_);
+            refresh();
+        }
+        return true;
+    case Kind::up:
+        moveCursor(-1);
+        return true;
+    case Kind::down:
+        moveCursor(1);
+        return true;
+    case Kind::pageUp:
+        moveCursor(-pageSize);
+        return true;
+    case Kind::pageDown:
+        moveCursor(pageSize);
+        return true;
+    case Kind::shortcut:
+        // Copy, undo and the like are the application's; the search stays as it is.
+        return false;
+    default:
+        // Arrows across, Home, function keys: no place in a one-line query.
+        return true;
+    }
+}
+
+void InlineSearchSession::choose(std::size_t index) {
+    if (!active_ || index >= results_.size()) {
+        return;
+    }
+    const EmojiItem& item = *results_[index];
+    const TriggerSettings& settings = settings_.current();
+    std::string text = item.displayEmoji(settings.skinToneFor(item.emoji));
+    if (settings.insertSpaceAfterTrigger) {
+        text += ' ';
+    }
+    finish(text);
+    // After the commit: the field has its emoji before the file is written.
+    settings_.recordUse(item, clock_());
+}
+
+void InlineSearchSession::leave(bool fieldKeepsPreedit) {
+    if (!active_) {
+        return;
+    }
+    finish(fieldKeepsPreedit ? std::string() : preedit());
+}
+
+InlineSearchSession::Candidate InlineSearchSession::candidate(std::size_t index) const {
+    const EmojiItem& item = *results_.at(index);
+    return {item.displayEmoji(settings_.current().skinToneFor(item.emoji)), item.name};
+}
+
+void InlineSearchSession::refresh() {
+    const TriggerSettings& settings = settings_.current();
+    results_ = catalog_().search(query_, std::nullopt, settings.favorites, settings.emojiUsage,
+                               settings.recents);
+    cursor_ = 0;
+    view_.showSearch();
+}
+
+void InlineSearchSession::moveCursor(long delta) {
+    if (results_.empty()) {
+        return;
+    }
+    // Stops at either end, as the popup's list does.
+    const long last = static_cast<long>(results_.size()) - 1;
+    cursor_ = static_cast<std::size_t>(std::clamp(static_cast<long>(cursor_) + delta, 0L, last));
+    view_.showCursor();
+}
+
+void InlineSearchSession::finish(const std::string& text) {
+    active_ = false;
+    prefix_.clear();
+    query_.clear();
+    firstKey_ = true;
+    results_.clear();
+    cursor_ = 0;
+    view_.hideSearch();
+    if (!text.empty()) {
+        view_.commit(text);
+    }
+}
+
+} // namespace tiklo

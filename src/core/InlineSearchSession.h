@@ -1,0 +1,91 @@
+#pragma once
+
+#include "catalog/EmojiCatalog.h"
+#include "core/InlineSearchView.h"
+#include "core/Key.h"
+#include "core/SettingsFileWatch.h"
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tiklo {
+
+// Semicolon search inside an input method, whichever one: the trigger prefix opens a search
+// in the focused field, the keys after it are the query (shown as preedit) or choose among the
+// ranked results, and the chosen emoji, or the text as typed when the search gives way,
+// replaces the preedit. Keys come in as neutral keys; what to show and commit goes out through
+// the view. Settings are read from the settings file at every key, and choices are learnt
+// into it. Never logs a key, a query or a text.
+class InlineSearchSession {
+public:
+    // Candidates per page: the choices 1 to 9.
+    static constexpr int pageSize = 9;
+    // The program name of Tiklo's own windows, which search never serves.
+    static constexpr std::string_view ownProgram = "tiklo";
+
+    // The field that has the focus, as the input method knows it.
+    struct Field {
+        std::string_view program; // the application's name or id ("gedit"); may be empty
+        bool secret = false;      // a password or PIN, or marked private
+    };
+
+    // One result as shown: the emoji as it would be typed (in its tone), and its name.
+    struct Candidate {
+        std::string emoji;
+        std::string name;
+    };
+
+    // The catalog, asked for when a search opens: a process that is still building it waits
+    // then, not at every key.
+    using CatalogSource = std::function<const EmojiCatalog&()>;
+
+    InlineSearchSession(SettingsFileWatch& settings, CatalogSource catalog, InlineSearchView& view,
+                        Clock clock = secondsSinceReferenceDate);
+
+    // A key pressed in `field`, typing `text` (UTF-8; empty for a key that types nothing).
+    // True: the search used it, and it goes no further. False: it goes on to the application,
+    // after anything committed meanwhile. Key releases are never the search's.
+    bool keyPressed(const Key& key, std::string_view text, const Field& field);
+    // The result at `index` (among all, not the page) was chosen, by a click, say.
+    void choose(std::size_t index);
+    // The field lost the focus or was reset: what was typed stays typed. `fieldKeepsPreedit`:
+    // the field itself commits the preedit it shows (or has already), so nothing is committed.
+    void leave(bool fieldKeepsPreedit);
+    // Whether a program is there to open the full picker: without one its shortcut is the
+    // application's.
+    void setPickerAvailable(bool available) { pickerAvailable_ = available; }
+
+    bool active() const { return active_; }
+    // The prefix and the query, as typed.
+    std::string preedit() const { return prefix_ + query_; }
+    std::size_t candidateCount() const { return results_.size(); }
+    Candidate candidate(std::size_t index) const;
+    // The result under the cursor, among all; pages are `pageSize` long.
+    std::size_t cursor() const { return cursor_; }
+
+private:
+    bool serves(const Field& field, const TriggerSettings& settings) const;
+    bool searchKey(const Key& key, std::string_view text);
+    void refresh();
+    void moveCursor(long delta);
+    void finish(const std::string& text);
+
+    SettingsFileWatch& settings_;
+    CatalogSource catalog_;
+    InlineSearchView& view_;
+    Clock clock_;
+    bool pickerAvailable_ = false;
+
+    bool active_ = false;
+    std::string prefix_;
+    std::string query_;
+    // No key has come since the prefix.
+    bool firstKey_ = true;
+    std::vector<const EmojiItem*> results_;
+    std::size_t cursor_ = 0;
+};
+
+} // namespace tiklo

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+namespace tiklo {
+
+// What semicolon search asks of the front end it runs in (an input method's field): to show
+// where the search stands, to put text into the field, and to open the full picker.
+class InlineSearchView {
+public:
+    virtual ~InlineSearchView() = default;
+
+    // The search changed: show its preedit (underlined, in the field where it can be) and its
+    // candidates with the cursor, as the session now holds them.
+    virtual void showSearch() = 0;
+    // Only the cursor moved among the candidates.
+    virtual void showCursor() = 0;
+    // The search is over: no preedit, no candidates.
+    virtual void hideSearch() = 0;
+    // Puts `text` into the field, in place of the preedit (hidden before).
+    virtual void commit(const std::string& text) = 0;
+    // The full picker's shortcut was typed: ask the program for the picker for this field.
+    virtual void openPicker() = 0;
+};
+
+} // namespace tiklo

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "core/InlineSearchSession.h"
+#include "fcitx5/EmojiCandidate.h"
+
+#include <fcitx/inputcontext.h>
+#include <fcitx/inputcontextproperty.h>
+
+namespace tiklo {
+
+class PickerRoad;
+
+// Semicolon search in one input context of fcitx5: the shared session, shown there. The query
+// is the field's preedit (or fcitx's popup's, where the field cannot show one), the results
+// are fcitx's candidates, and the session's text is committed to the field.
+class FcitxFieldSearch : public fcitx::InputContextProperty, private InlineSearchView {
+public:
+    FcitxFieldSearch(fcitx::InputContext& ic, SettingsFileWatch& settings,
+                     InlineSearchSession::CatalogSource catalog, PickerRoad& pickerRoad);
+
+    InlineSearchSession& session() { return session_; }
+    // The field shows the preedit itself, not only fcitx's popup.
+    bool showsPreedit() const { return clientPreedit_; }
+
+private:
+    void showSearch() override;
+    void showCursor() override;
+    void hideSearch() override;
+    void commit(const std::string& text) override;
+    void openPicker() override;
+
+    fcitx::InputContext& ic_;
+    PickerRoad& pickerRoad_;
+    EmojiCandidate::Chooser chooser_;
+    InlineSearchSession session_;
+    bool clientPreedit_ = false;
+};
+
+} // namespace tiklo
