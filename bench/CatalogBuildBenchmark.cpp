@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Building the catalog and its search index from the system's sources in a fresh process:
 // each iteration starts this program again (fork and exec) in its child mode, which builds
 // everything once and exits, and times the whole child. Each is measured in English only

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Search speed on the full system catalog with a realistic history: 36 recents,
 // 20 favorites and 200 usage records, in English only and with a second language
 // (German), whose keywords lengthen every item's search text. Each query class is also

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Semicolon search through fcitx5 beside the program's own road, in one run on one private
 // desktop (Xvfb, openbox, a session bus and the accessibility bus):
 // - fcitx5 with Tiklo's addon serves a GTK 3 entry (GTK_IM_MODULE=fcitx);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The work Tiklo does for every key the user types anywhere: from the raw XInput event, as
 // the native event filter receives it, through the keyboard monitor (ledger check, key
 // and its modifiers, characters) to the trigger decision. It must stay well under 20 µs.

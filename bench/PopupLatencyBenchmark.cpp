@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The inline popup from the trigger key to a window the user can type into, on a private
 // Xvfb with openbox: the program's own runtime over the Linux platform, the trigger fed to
 // TriggerEngine as the keyboard monitor would feed it while a plain window of another X

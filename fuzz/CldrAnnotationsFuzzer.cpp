@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a CLDR annotations file.
 #include "catalog/CldrAnnotations.h"
 #include "catalog/Unicode.h"

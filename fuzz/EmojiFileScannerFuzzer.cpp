@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as the system emoji file, in both formats, through the whole item assembly.
 #include "catalog/CatalogAssembler.h"
 #include "catalog/EmojiFileScanner.h"

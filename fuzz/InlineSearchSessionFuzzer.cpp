@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any sequence of keys, clicks and focus changes through semicolon search as an input method
 // runs it: a fault here takes the user's input method down with it. Besides the sanitizers'
 // checks, what the field ends up holding must be what the search says it committed.
@@ -16,11 +17,38 @@ using namespace tiklo;
 
 // Keys a keyboard sends while searching: typing (ASCII, a two-byte and a four-byte letter),
 // line ends, editing and moving keys, digits by place, and the modifiers that change them.
-constexpr KeySym keys[] = {
-    ';', 'f', 'i', 'r', 'e', 'a', ' ', ')', '-', ':', '+', '1', '<', 0x010000e9, 0x0101f525,
-    keysym::returnKey, keysym::keypadEnter, keysym::tab, keysym::isoLeftTab, keysym::escape,
-    keysym::backSpace, keysym::up, keysym::down, keysym::left, keysym::pageUp, keysym::pageDown,
-    keysym::home, keysym::del, keysym::digit(0), keysym::keypadDigit(5), 0xffe1, 0xffe3};
+constexpr KeySym keys[] = {';',
+                           'f',
+                           'i',
+                           'r',
+                           'e',
+                           'a',
+                           ' ',
+                           ')',
+                           '-',
+                           ':',
+                           '+',
+                           '1',
+                           '<',
+                           0x010000e9,
+                           0x0101f525,
+                           keysym::returnKey,
+                           keysym::keypadEnter,
+                           keysym::tab,
+                           keysym::isoLeftTab,
+                           keysym::escape,
+                           keysym::backSpace,
+                           keysym::up,
+                           keysym::down,
+                           keysym::left,
+                           keysym::pageUp,
+                           keysym::pageDown,
+                           keysym::home,
+                           keysym::del,
+                           keysym::digit(0),
+                           keysym::keypadDigit(5),
+                           0xffe1,
+                           0xffe3};
 
 std::string textOf(KeySym sym) {
     switch (sym) {
@@ -104,8 +132,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         }
         const std::size_t count = session.candidateCount();
-        if (session.active() && (session.preedit().empty() ||
-                                 (count == 0 ? session.cursor() != 0 : session.cursor() >= count))) {
+        if (session.active() &&
+            (session.preedit().empty() ||
+             (count == 0 ? session.cursor() != 0 : session.cursor() >= count))) {
             std::abort();
         }
         if (session.active() && session.candidateCount() > 0) {

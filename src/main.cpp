@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tiklo's entry: answers the command line, takes the instance lock, checks the display, then
 // runs the services (TikloRuntime) over the Linux desktop (LinuxPlatform) with the tray.
 #include "app/CommandLine.h"
@@ -82,7 +83,7 @@ int main(int argc, char** argv) {
     case InstanceLock::Outcome::heldByAnother: {
         const QCoreApplication asking(argc, argv);
         if (!RunningProgram::ask(command.window == CommandLine::Window::picker ? "ShowPicker"
-                                                                                : "ShowSettings")) {
+                                                                               : "ShowSettings")) {
             std::fputs("tiklo: Tiklo is already running\n", stderr);
         }
         return 0;
@@ -129,7 +130,16 @@ int main(int argc, char** argv) {
         tiklo.terminate();
         platform.shutDown();
     });
-    platform.programBus().showPicker = [&tiklo] { tiklo.showFullPicker(); };
+    // Where an input method holds the focused field (GNOME under Wayland, say), Tiklo cannot
+    // type there: the emoji goes back through it, as for its own shortcut.
+    platform.programBus().showPicker = [&platform, &tiklo] {
+        if (platform.platform().inputMethod.holdsFocusedField() &&
+            platform.programBus().openPicker) {
+            platform.programBus().openPicker();
+        } else {
+            tiklo.showFullPicker();
+        }
+    };
     platform.programBus().showSettings = [&tiklo] { tiklo.showSettings(); };
     tiklo.start();
     if (command.window == CommandLine::Window::picker) {

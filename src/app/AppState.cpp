@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/AppState.h"
 
 #include "core/TriggerSettings.h"
@@ -183,6 +184,14 @@ void AppState::setInputMethodSearch(view::InputMethodSearch value) {
     }
     inputMethodSearch_ = value;
     emit inputMethodSearchChanged();
+}
+
+void AppState::setIbusSearch(view::InputMethodSearch value) {
+    if (ibusSearch_ == value) {
+        return;
+    }
+    ibusSearch_ = value;
+    emit ibusSearchChanged();
 }
 
 void AppState::setPickerMode(view::PickerMode value) {

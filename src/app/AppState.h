@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "app/LoginItem.h"
 #include "app/ViewEnums.h"
 #include "catalog/EmojiUsage.h"
+#include "core/DefaultsStore.h"
 #include "core/Hotkey.h"
 #include "core/SettingsTable.h"
 #include "platform/AccessibilityTrust.h"
-#include "core/DefaultsStore.h"
 
 #include <string>
 #include <vector>
@@ -41,6 +42,8 @@ class AppState : public QObject {
         bool caretTrackingNeedsRestart READ caretTrackingNeedsRestart NOTIFY caretTrackingChanged)
     Q_PROPERTY(tiklo::view::InputMethodSearch inputMethodSearch READ inputMethodSearch WRITE
                    setInputMethodSearch NOTIFY inputMethodSearchChanged)
+    Q_PROPERTY(tiklo::view::InputMethodSearch ibusSearch READ ibusSearch WRITE setIbusSearch NOTIFY
+                   ibusSearchChanged)
     Q_PROPERTY(tiklo::view::PickerMode pickerMode READ pickerMode WRITE setPickerMode NOTIFY
                    pickerModeChanged)
     Q_PROPERTY(tiklo::view::SkinTone defaultSkinTone READ defaultSkinTone WRITE setDefaultSkinTone
@@ -89,8 +92,10 @@ public:
     // Caret tracking came on while Tiklo ran: the applications started before do not report
     // their carets until they are restarted.
     bool caretTrackingNeedsRestart() const { return caretTrackingNeedsRestart_; }
-    // A live state too: semicolon search through Tiklo's fcitx5 addon.
+    // Live states too: semicolon search through Tiklo's fcitx5 addon, and through its IBus
+    // engine (off while another input source is active).
     view::InputMethodSearch inputMethodSearch() const { return inputMethodSearch_; }
+    view::InputMethodSearch ibusSearch() const { return ibusSearch_; }
     view::PickerMode pickerMode() const { return pickerMode_; }
     view::SkinTone defaultSkinTone() const { return defaultSkinTone_; }
     const QString& triggerPrefix() const { return triggerPrefix_; }
@@ -111,6 +116,7 @@ public:
     void setX11ApplicationsOnly(bool value);
     void setCaretTracking(view::CaretTracking value);
     void setInputMethodSearch(view::InputMethodSearch value);
+    void setIbusSearch(view::InputMethodSearch value);
     void setPickerMode(view::PickerMode value);
     void setDefaultSkinTone(view::SkinTone value);
     // Kept as assigned; stored as its first character.
@@ -149,6 +155,7 @@ signals:
     void x11ApplicationsOnlyChanged();
     void caretTrackingChanged();
     void inputMethodSearchChanged();
+    void ibusSearchChanged();
     void pickerModeChanged();
     void defaultSkinToneChanged();
     void triggerPrefixChanged();
@@ -180,6 +187,7 @@ private:
     view::CaretTracking caretTracking_ = view::CaretTracking::Unknown;
     bool caretTrackingNeedsRestart_ = false;
     view::InputMethodSearch inputMethodSearch_ = view::InputMethodSearch::Unknown;
+    view::InputMethodSearch ibusSearch_ = view::InputMethodSearch::Unknown;
     view::PickerMode pickerMode_ = view::PickerMode::Grid;
     view::SkinTone defaultSkinTone_ = view::SkinTone::Standard;
     QString triggerPrefix_;

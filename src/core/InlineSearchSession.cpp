@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/InlineSearchSession.h"
 
 #include "core/GiveWayRule.h"
@@ -162,7 +163,7 @@ InlineSearchSession::Candidate InlineSearchSession::candidate(std::size_t index)
 void InlineSearchSession::refresh() {
     const TriggerSettings& settings = settings_.current();
     results_ = catalog_().search(query_, std::nullopt, settings.favorites, settings.emojiUsage,
-                               settings.recents);
+                                 settings.recents);
     cursor_ = 0;
     view_.showSearch();
 }

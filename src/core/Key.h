@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstdint>
@@ -15,7 +16,7 @@ inline constexpr KeySym space = 0x0020;
 inline constexpr KeySym backSpace = 0xff08;
 inline constexpr KeySym tab = 0xff09;
 inline constexpr KeySym isoLeftTab = 0xfe20; // what Shift+Tab types
-inline constexpr KeySym linefeed = 0xff0a; // ends a line as Return does (xdotool types "\n" so)
+inline constexpr KeySym linefeed = 0xff0a;   // ends a line as Return does (xdotool types "\n" so)
 inline constexpr KeySym returnKey = 0xff0d;
 inline constexpr KeySym escape = 0xff1b;
 inline constexpr KeySym left = 0xff51;

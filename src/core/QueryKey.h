@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "core/Key.h"
@@ -11,13 +12,13 @@ namespace tiklo {
 // program's popup and both input methods classify a key here, once, and act on the kind.
 struct QueryKey {
     enum class Kind {
-        text,     // types `text`, with no Ctrl, Alt or Super held
-        confirm,  // Return, keypad Enter or Linefeed: a line end
-        tab,      // Tab, Shift+Tab or the keypad's Tab
-        choose,   // Ctrl or Super, without Alt, with 1 to 9: the `choice`th result shown
-        cancel,   // Escape
-        erase,    // BackSpace
-        up,       // Up and the others: moving through the results
+        text,    // types `text`, with no Ctrl, Alt or Super held
+        confirm, // Return, keypad Enter or Linefeed: a line end
+        tab,     // Tab, Shift+Tab or the keypad's Tab
+        choose,  // Ctrl or Super, without Alt, with 1 to 9: the `choice`th result shown
+        cancel,  // Escape
+        erase,   // BackSpace
+        up,      // Up and the others: moving through the results
         down,
         left,
         right,

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "catalog/EmojiUsage.h"
 #include "catalog/SkinTone.h"
+#include "core/DefaultsStore.h"
 #include "core/Hotkey.h"
 #include "core/StoredSetting.h"
-#include "core/DefaultsStore.h"
 
 #include <exception>
 #include <optional>

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/DefaultsStore.h"
 #include "core/FileStamp.h"
 #include "core/LogSink.h"
-#include "core/DefaultsStore.h"
 
 #include <filesystem>
 #include <map>

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "catalog/EmojiItem.h"
 #include "core/FileStamp.h"
 #include "core/LogSink.h"
-#include "core/TriggerSettings.h"
 #include "core/Result.h"
+#include "core/TriggerSettings.h"
 
 #include <filesystem>
 #include <optional>

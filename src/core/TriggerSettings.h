@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "catalog/SkinTone.h"
+#include "core/DefaultsStore.h"
 #include "core/Hotkey.h"
 #include "core/SettingCodecs.h"
-#include "core/DefaultsStore.h"
 
 #include <string>
 

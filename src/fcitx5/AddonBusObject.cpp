@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fcitx5/AddonBusObject.h"
 
 #include <fcitx-utils/dbus/message.h>

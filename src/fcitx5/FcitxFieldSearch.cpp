@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fcitx5/FcitxFieldSearch.h"
 
 #include "fcitx5/PickerRoad.h"
@@ -24,8 +25,7 @@ const std::vector<std::string> pageLabels{"1. ", "2. ", "3. ", "4. ", "5. ",
 FcitxFieldSearch::FcitxFieldSearch(fcitx::InputContext& ic, SettingsFileWatch& settings,
                                    InlineSearchSession::CatalogSource catalog,
                                    PickerRoad& pickerRoad)
-    : ic_(ic), pickerRoad_(pickerRoad),
-      chooser_([this](fcitx::InputContext*, int index) {
+    : ic_(ic), pickerRoad_(pickerRoad), chooser_([this](fcitx::InputContext*, int index) {
           session_.choose(static_cast<std::size_t>(index));
       }),
       session_(settings, std::move(catalog), *this) {}

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fcitx5/PickerRoad.h"
 
 #include "core/AddonBusNames.h"

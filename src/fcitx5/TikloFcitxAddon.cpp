@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fcitx5/TikloFcitxAddon.h"
 
 #include "catalog/EmojiCatalog.h"
@@ -34,7 +35,8 @@ TikloFcitxAddon::TikloFcitxAddon(fcitx::Instance* instance)
       }),
       searchFactory_([this](fcitx::InputContext& ic) {
           return new FcitxFieldSearch(
-              ic, settings_, []() -> const EmojiCatalog& { return EmojiCatalog::shared(); }, *pickerRoad_);
+              ic, settings_, []() -> const EmojiCatalog& { return EmojiCatalog::shared(); },
+              *pickerRoad_);
       }) {
     instance_->inputContextManager().registerProperty("tikloSearchState", &searchFactory_);
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ibus/IbusFieldSearch.h"
 
 #include "ibus/IbusKeys.h"
@@ -68,6 +69,11 @@ void IbusFieldSearch::leave() {
     // switch, ibus-daemon (or a client that commits preedit itself) commits it before telling
     // the engine. Committing it here too would type the query twice.
     session_.leave(true);
+}
+
+void IbusFieldSearch::setEnabled(bool enabled) {
+    leave();
+    link_.setEnabled(*this, enabled);
 }
 
 void IbusFieldSearch::commitPicked(const std::string& text) {

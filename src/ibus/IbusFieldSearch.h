@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "core/InlineSearchSession.h"
@@ -26,8 +27,10 @@ public:
     void candidateClicked(unsigned index);
     void focusIn();
     void focusOut();
-    // The field was reset, or the engine disabled: IBus has committed the preedit already.
+    // The field was reset: IBus has committed the preedit already.
     void leave();
+    // The engine was enabled (its input source chosen) or disabled.
+    void setEnabled(bool enabled);
     // Text from the full picker this field asked for.
     void commitPicked(const std::string& text);
 

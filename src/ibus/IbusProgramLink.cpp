@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ibus/IbusProgramLink.h"
 
 #include "core/AddonBusNames.h"
@@ -21,9 +22,18 @@ constexpr const char* accessDenied = "org.freedesktop.DBus.Error.AccessDenied";
 
 IbusProgramLink::IbusProgramLink() {
     introspection_ = g_dbus_node_info_new_for_xml(interfaceXml, nullptr);
-    ownerId_ =
-        g_bus_own_name(G_BUS_TYPE_SESSION, addonbus::ibusService, G_BUS_NAME_OWNER_FLAGS_NONE,
-                       &IbusProgramLink::onBusAcquired, nullptr, nullptr, this, nullptr);
+    connection_ = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+    if (connection_ == nullptr) {
+        // No session bus: no program to work with; the search itself still runs.
+        return;
+    }
+    static const GDBusInterfaceVTable vtable{&IbusProgramLink::onMethodCall, nullptr, nullptr, {}};
+    registrationId_ = g_dbus_connection_register_object(connection_, addonbus::ibusPath,
+                                                        introspection_->interfaces[0], &vtable,
+                                                        this, nullptr, nullptr);
+    watchId_ = g_bus_watch_name_on_connection(
+        connection_, addonbus::programService, G_BUS_NAME_WATCHER_FLAGS_NONE,
+        &IbusProgramLink::onProgramAppeared, &IbusProgramLink::onProgramVanished, this, nullptr);
 }
 
 IbusProgramLink::~IbusProgramLink() {
@@ -33,23 +43,13 @@ IbusProgramLink::~IbusProgramLink() {
     if (registrationId_ != 0) {
         g_dbus_connection_unregister_object(connection_, registrationId_);
     }
-    g_bus_unown_name(ownerId_);
+    if (ownerId_ != 0) {
+        g_bus_unown_name(ownerId_);
+    }
     if (connection_ != nullptr) {
         g_object_unref(connection_);
     }
     g_dbus_node_info_unref(introspection_);
-}
-
-void IbusProgramLink::onBusAcquired(GDBusConnection* connection, const gchar*, gpointer self) {
-    auto* link = static_cast<IbusProgramLink*>(self);
-    link->connection_ = G_DBUS_CONNECTION(g_object_ref(connection));
-    static const GDBusInterfaceVTable vtable{&IbusProgramLink::onMethodCall, nullptr, nullptr, {}};
-    link->registrationId_ = g_dbus_connection_register_object(connection, addonbus::ibusPath,
-                                                              link->introspection_->interfaces[0],
-                                                              &vtable, link, nullptr, nullptr);
-    link->watchId_ = g_bus_watch_name_on_connection(
-        connection, addonbus::programService, G_BUS_NAME_WATCHER_FLAGS_NONE,
-        &IbusProgramLink::onProgramAppeared, &IbusProgramLink::onProgramVanished, link, nullptr);
 }
 
 void IbusProgramLink::onProgramAppeared(GDBusConnection*, const gchar*, const gchar* owner,
@@ -109,6 +109,25 @@ void IbusProgramLink::setFocused(IbusFieldSearch* field) {
     }
 }
 
+void IbusProgramLink::setEnabled(IbusFieldSearch& field, bool enabled) {
+    if (enabled) {
+        enabled_.insert(&field);
+    } else {
+        enabled_.erase(&field);
+    }
+    if (connection_ == nullptr) {
+        return;
+    }
+    if (!enabled_.empty() && ownerId_ == 0) {
+        ownerId_ = g_bus_own_name_on_connection(connection_, addonbus::ibusService,
+                                                G_BUS_NAME_OWNER_FLAGS_NONE, nullptr, nullptr,
+                                                nullptr, nullptr);
+    } else if (enabled_.empty() && ownerId_ != 0) {
+        g_bus_unown_name(ownerId_);
+        ownerId_ = 0;
+    }
+}
+
 void IbusProgramLink::focusedIn(IbusFieldSearch& field) {
     setFocused(&field);
     deliverUnsent();
@@ -122,6 +141,7 @@ void IbusProgramLink::focusedOut(IbusFieldSearch& field) {
 
 void IbusProgramLink::forget(IbusFieldSearch& field) {
     focusedOut(field);
+    setEnabled(field, false);
     if (target_ == &field) {
         target_ = nullptr;
         unsent_.clear();

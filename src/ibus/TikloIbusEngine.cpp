@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ibus/TikloIbusEngine.h"
 
 #include "ibus/IbusFieldSearch.h"
@@ -45,6 +46,14 @@ void leave(IBusEngine* engine) {
     searchOf(engine).leave();
 }
 
+void enable(IBusEngine* engine) {
+    searchOf(engine).setEnabled(true);
+}
+
+void disable(IBusEngine* engine) {
+    searchOf(engine).setEnabled(false);
+}
+
 void destroy(IBusObject* object) {
     auto* self = reinterpret_cast<TikloIbusEngine*>(object);
     delete self->search;
@@ -62,8 +71,8 @@ void classInit(gpointer klass, gpointer) {
     engineClass->focus_out = focusOut;
     // A reset or a switch away leaves what was typed as typed.
     engineClass->reset = leave;
-    engineClass->enable = leave;
-    engineClass->disable = leave;
+    engineClass->enable = enable;
+    engineClass->disable = disable;
 }
 
 void instanceInit(GTypeInstance* instance, gpointer) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tiklo-ibus: semicolon search as an IBus engine. ibus-daemon starts it with --ibus from the
 // component file; started by hand, it registers the component itself.
 

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "app/ViewEnums.h"
 #include "catalog/WordRunIndex.h"
-#include "core/QueryKey.h"
 #include "core/Key.h"
+#include "core/QueryKey.h"
 #include "platform/KeyStroke.h"
 
 #include <cstddef>

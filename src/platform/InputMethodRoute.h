@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <functional>
@@ -5,26 +6,31 @@
 
 namespace tiklo {
 
-// Semicolon search served inside the input method by Tiklo's addon, where one runs.
+// Semicolon search served inside the input methods by Tiklo's front ends there (the fcitx5
+// addon, the IBus engine), where one runs.
 class InputMethodRoute {
 public:
-    // Whether the addon serves this session: it answers (on), it is installed but does not
-    // answer, as when fcitx5 is not running (off), or it is not installed.
+    // Whether a front end serves this session: it answers (on), it is installed but does not
+    // answer, as when its input method is not running or another input source is active
+    // (off), or it is not installed.
     enum class State { unknown, on, off, notInstalled };
-    using Listener = std::function<void(State)>;
+    enum class Method { fcitx5, ibus };
+    using Listener = std::function<void(Method, State)>;
 
     virtual ~InputMethodRoute() = default;
-    // The input method holds the field that has the focus: the search there is the addon's,
-    // and Tiklo's own key watcher stands down.
+    // An input method holds the field that has the focus: the search there is its front
+    // end's, and Tiklo's own key watcher stands down.
     virtual bool holdsFocusedField() const = 0;
-    // Tells `listener` the state now, once known, and each change after.
+    // Tells `listener` each method's state, once known, and each change after.
     virtual void watch(Listener listener) = 0;
-    // The picker's shortcut was typed in a field the input method holds, where Tiklo cannot
+    // The picker's shortcut was typed in a field an input method holds, where Tiklo cannot
     // type: `open` shows the full picker, whose choice goes back through `commit`.
     virtual void onPickerRequest(std::function<void()> open) = 0;
-    // Has the input method put `text` into the field that asked for the picker, once it has
-    // the focus again.
+    // Has the input method that holds the field put `text` there, once it has the focus again.
     virtual void commit(const std::string& text) = 0;
+    // Whether one of Tiklo's own windows is active: an input method that cannot tell which
+    // program a field belongs to (IBus under GNOME) searches nowhere while one is.
+    virtual void setOwnWindowActive(bool active) = 0;
 };
 
 } // namespace tiklo

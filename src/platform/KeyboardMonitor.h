@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/KeyDown.h"
 #include "core/Result.h"
+#include "platform/KeyDown.h"
 
 #include <functional>
 

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/DefaultsStore.h"
 #include "platform/AccessibilityBus.h"
 #include "platform/AccessibilityProvider.h"
 #include "platform/AccessibilityTrust.h"
 #include "platform/ApplicationActivator.h"
-#include "core/DefaultsStore.h"
 #include "platform/HotkeyService.h"
 #include "platform/InputMethodRoute.h"
 #include "platform/KeyPoster.h"

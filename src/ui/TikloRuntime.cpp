@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/TikloRuntime.h"
 
 #include "catalog/EmojiCatalog.h"
@@ -92,9 +93,19 @@ TikloRuntime::~TikloRuntime() = default;
 void TikloRuntime::start() {
     platform_.accessibilityBus.watch(
         [this](AccessibilityBus::State bus) { state_.setCaretTracking(view::fromPlatform(bus)); });
-    platform_.inputMethod.watch([this](InputMethodRoute::State route) {
-        state_.setInputMethodSearch(view::fromPlatform(route));
-    });
+    platform_.inputMethod.watch(
+        [this](InputMethodRoute::Method method, InputMethodRoute::State route) {
+            if (method == InputMethodRoute::Method::ibus) {
+                state_.setIbusSearch(view::fromPlatform(route));
+            } else {
+                state_.setInputMethodSearch(view::fromPlatform(route));
+            }
+        });
+    // IBus under GNOME cannot tell Tiklo's windows from the field they were opened over.
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState now) {
+                platform_.inputMethod.setOwnWindowActive(now == Qt::ApplicationActive);
+            });
     platform_.inputMethod.onPickerRequest([this] { showFullPickerForInputMethod(); });
     application_.start();
     preparation_.start();

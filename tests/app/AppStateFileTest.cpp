@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings store over the real defaults file.
 #include "app/AppState.h"
 #include "app/LoginItemSync.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/XdgAutostartEntry.h"
 #include "catalog/FileReading.h"
 #include "support/TempDir.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/AtspiAccessibility.h"
 #include "support/ChildProcess.h"
 
@@ -42,7 +43,7 @@ TestWindow start(const std::vector<std::string>& arguments) {
 }
 
 TestWindow startGtkEntry() {
-    return start({TIKLO_TEST_PYTHON, TIKLO_GTK_TEXT_ENTRY});
+    return start({TIKLO_TEST_PYTHON, TIKLO_TARGET_ENTRY, "--caret", "5", "tiklo caret probe"});
 }
 
 TestWindow startQtField() {
@@ -100,13 +101,13 @@ TEST(AtspiAccessibilityTest, FindsCaretAndSelectionOfAFocusedGtkEntry) {
     EXPECT_EQ(element->boundsForRange({-1, 1}), std::nullopt);
 
     ASSERT_TRUE(window.process->writeLine("select 2 9"));
-    ASSERT_EQ(window.process->readLine(5s), "ok");
+    ASSERT_EQ(window.process->readLine(5s), "select ok");
     element = accessibility.focusedElement();
     ASSERT_TRUE(element);
     EXPECT_EQ(element->selectedTextRange(), (TextRange{2, 7}));
 
-    ASSERT_TRUE(window.process->writeLine("caret 12"));
-    ASSERT_EQ(window.process->readLine(5s), "ok");
+    ASSERT_TRUE(window.process->writeLine("select 12 12"));
+    ASSERT_EQ(window.process->readLine(5s), "select ok");
     element = accessibility.focusedElement();
     ASSERT_TRUE(element);
     const TextRange caret{12, 0};

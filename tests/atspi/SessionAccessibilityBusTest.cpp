@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whether the accessibility bus is on, as the real bus launcher (at-spi2-core) reports it on
 // the test's private session bus, and the permission request switching it on.
 #include "platform/linux/SessionAccessibilityBus.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Binary property lists from raw object encodings, for the shapes no honest writer makes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tiklo-catalog as the user runs it: a process with its own environment, its standard
 // output and error, and its exit status.
 #include "catalog/FileReading.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How well the names of the user's language find their emoji in the real catalog: each CLDR
 // name (and derived name: flags, keycaps, clock faces, people with hair or role) searched
 // as the query, its emoji's place in the results.

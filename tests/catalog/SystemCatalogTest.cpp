@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The catalog built from the Unicode and CLDR data that the system's packages install.
 #include "catalog/EmojiCatalog.h"
 #include "catalog/EmojiTestFile.h"

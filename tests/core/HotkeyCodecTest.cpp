@@ -1,5 +1,6 @@
-#include "core/Hotkey.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/HotkeyCodec.h"
+#include "core/Hotkey.h"
 #include "core/KeyNames.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/InlineSearchSession.h"
 
 #include "catalog/CatalogSources.h"
@@ -103,8 +104,8 @@ protected:
                 press(named->second, {});
             } else if (name.starts_with("Ctrl+") || name.starts_with("Super+")) {
                 const int digit = name.back() - '0';
-                press(Key(keysym::digit(digit),
-                          name[0] == 'C' ? Modifier::ctrl : Modifier::super, digit),
+                press(Key(keysym::digit(digit), name[0] == 'C' ? Modifier::ctrl : Modifier::super,
+                          digit),
                       {});
             } else {
                 type(name);
@@ -140,10 +141,8 @@ protected:
     std::filesystem::path path = dir.path() / "tiklo" / "defaults.plist";
     SettingsFileWatch settings{path, {}};
     Field field;
-    InlineSearchSession session{
-        settings, []() -> const EmojiCatalog& { return englishCatalog(); }, field, [] {
-            return 8.0e8;
-        }};
+    InlineSearchSession session{settings, []() -> const EmojiCatalog& { return englishCatalog(); },
+                                field, [] { return 8.0e8; }};
 };
 
 // The prefix opens a search over the shared ranking; keys choose (Return, keypad Enter,
@@ -318,7 +317,8 @@ TEST_F(InlineSearchSessionTest, ChoicesAreLearntInTheSettingsFileAndRankTheNextS
     EXPECT_EQ(session.candidate(0).emoji, second.emoji);
     keys({"Escape"});
     const std::vector<const EmojiItem*> learnt = ranked("fire");
-    write({{"favorites", DefaultsStore::Data{nlohmann::json::array({before.back()->id()}).dump()}}});
+    write(
+        {{"favorites", DefaultsStore::Data{nlohmann::json::array({before.back()->id()}).dump()}}});
     const std::vector<const EmojiItem*> favored = ranked("fire");
     ASSERT_NE(favored, learnt) << "the favorite ranked no higher";
     type(";fire");
@@ -407,9 +407,9 @@ TEST(QueryKeyTest, EveryKeyHasItsKind) {
     }
     for (const Row& row : rows) {
         const QueryKey got = QueryKey::of(row.key, row.text);
-        EXPECT_EQ(got, row.expected) << "keysym 0x" << std::hex << row.key.sym << std::dec
-                                     << " place " << row.key.digitRow << " kind "
-                                     << static_cast<int>(got.kind) << " choice " << got.choice;
+        EXPECT_EQ(got, row.expected)
+            << "keysym 0x" << std::hex << row.key.sym << std::dec << " place " << row.key.digitRow
+            << " kind " << static_cast<int>(got.kind) << " choice " << got.choice;
     }
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "e2e/Fcitx5Process.h"
 
 #include "e2e/TikloDesktop.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "e2e/LearnedRanking.h"
 
 #include "e2e/DefaultsPlist.h"

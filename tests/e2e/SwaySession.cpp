@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "e2e/SwaySession.h"
 
 #include "support/Poll.h"
@@ -7,7 +8,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
-#include <regex>
 #include <sstream>
 
 #include <nlohmann/json.hpp>
@@ -68,8 +68,6 @@ std::string lastLine(const std::string& text) {
 }
 
 } // namespace
-
-SwaySession::SwaySession() : SwaySession(Options{}) {}
 
 SwaySession::SwaySession(Options options) {
     if (::geteuid() == 0) {
@@ -240,13 +238,6 @@ void SwaySession::start(const Options& options) {
             error_ = "sway started no XWayland";
             return;
         }
-    }
-
-    const ChildProcess::Exit answer = ChildProcess::run({"sway", "--version"});
-    std::smatch match;
-    if (static const std::regex number(R"((\d+)\.(\d+))");
-        std::regex_search(answer.output, match, number)) {
-        version_ = {std::stoi(match[1]), std::stoi(match[2])};
     }
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "support/ChildProcess.h"
@@ -24,7 +25,6 @@ public:
         bool xwayland = false;
     };
 
-    SwaySession();
     explicit SwaySession(Options options);
     ~SwaySession();
     SwaySession(const SwaySession&) = delete;
@@ -42,8 +42,6 @@ public:
     const std::vector<std::string>& launcher() const { return launcher_; }
     const std::filesystem::path& home() const { return home_.path(); }
     ScopedEnvironment& environment() { return environment_; }
-    // sway's version as {major, minor}; nothing when it could not be read.
-    std::optional<std::pair<int, int>> version() const { return version_; }
     // XWayland's display (":1"), once sway has started it.
     const std::string& xDisplay() const { return xDisplay_; }
 
@@ -60,7 +58,6 @@ private:
     TempDir home_;
     ScopedEnvironment environment_;
     std::vector<std::string> launcher_;
-    std::optional<std::pair<int, int>> version_;
     std::string xDisplay_;
     std::filesystem::path ipcSocket_;
     // In the order started; stopped in the reverse order.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "e2e/TargetEntry.h"
 
 #include <sstream>
@@ -26,7 +27,8 @@ std::vector<std::string> command(const std::string& initialText, bool multiline,
 TargetEntry::TargetEntry(const std::string& initialText, bool multiline,
                          const std::vector<std::string>& launcher)
     : process_(command(initialText, multiline, launcher), {.input = true}) {
-    ready_ = process_.started() && process_.readLine(15s) == "ready";
+    // "ready" and the field's place on screen, once it has the keyboard.
+    ready_ = process_.started() && process_.readLine(15s).value_or("").starts_with("ready ");
 }
 
 std::optional<std::string> TargetEntry::ask(const std::string& command) {

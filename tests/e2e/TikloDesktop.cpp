@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "e2e/TikloDesktop.h"
 #include "e2e/DefaultsPlist.h"
 #include "support/Poll.h"
@@ -35,29 +36,13 @@ ChildProcess::Exit xdotool(std::vector<std::string> arguments) {
     return ChildProcess::run(arguments);
 }
 
-// Asks the session bus something with dbus-send; the printed reply.
-ChildProcess::Exit sessionBusCall(const std::string& destination, const std::string& path,
-                                  const std::string& method, std::vector<std::string> arguments) {
-    std::vector<std::string> command{
-        "dbus-send", "--session", "--print-reply", "--reply-timeout=5000", "--dest=" + destination,
-        path,        method};
-    command.insert(command.end(), arguments.begin(), arguments.end());
-    return ChildProcess::run(command);
-}
-
 } // namespace
 
 TikloDesktop::TikloDesktop(Options options)
     : initialText_(options.initialText), onboarded_(options.onboarded),
       multiline_(options.multiline) {
-    session_ = std::make_unique<XvfbSession>(
-        XvfbSession::Options{.windowManager = true, .sessionBus = true});
-    if (!session_->ready()) {
-        error_ = "no test display: " + session_->error();
-        return;
-    }
     // A fresh user: no settings, no running instance. The runtime folder is private, as the
-    // system's would be.
+    // system's would be; the accessibility bus puts its socket there.
     const std::filesystem::path config = home_.path() / "config";
     const std::filesystem::path runtime = home_.path() / "runtime";
     std::filesystem::create_directories(config);
@@ -70,7 +55,10 @@ TikloDesktop::TikloDesktop(Options options)
     environment_.set("NO_AT_BRIDGE", std::nullopt);
     environment_.set("AT_SPI_BUS_ADDRESS", std::nullopt);
     environment_.set("GSETTINGS_BACKEND", "memory");
-    if (options.accessibility && !startAccessibilityBus()) {
+    session_ = std::make_unique<XvfbSession>(XvfbSession::Options{
+        .windowManager = true, .sessionBus = true, .accessibilityBus = options.accessibility});
+    if (!session_->ready()) {
+        error_ = "no test desktop: " + session_->error();
         return;
     }
     if (!options.target) {
@@ -84,41 +72,10 @@ TikloDesktop::TikloDesktop(Options options)
 }
 
 TikloDesktop::~TikloDesktop() {
-    // Applications before the buses, buses before the display.
+    // Applications before the buses and the display.
     tiklo_.reset();
     target_.reset();
-    accessibilityBus_.reset();
     session_.reset();
-}
-
-// at-spi-bus-launcher, started here because the private session bus activates nothing, with
-// accessibility switched on so that applications started later register.
-bool TikloDesktop::startAccessibilityBus() {
-    accessibilityBus_ = std::make_unique<ChildProcess>(
-        std::vector<std::string>{"/usr/libexec/at-spi-bus-launcher", "--launch-immediately"},
-        ChildProcess::Options{.output = ChildProcess::Stream::discard});
-    const bool registered = pollFor(
-        [] {
-            return sessionBusCall("org.freedesktop.DBus", "/org/freedesktop/DBus",
-                                  "org.freedesktop.DBus.NameHasOwner", {"string:org.a11y.Bus"})
-                       .output.find("boolean true") != std::string::npos;
-        },
-        10s);
-    if (!accessibilityBus_->started() || !registered) {
-        error_ = "org.a11y.Bus did not appear on the session bus";
-        return false;
-    }
-    const bool enabled =
-        sessionBusCall("org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties.Set",
-                       {"string:org.a11y.Status", "string:IsEnabled", "variant:boolean:true"})
-            .succeeded();
-    const ChildProcess::Exit address =
-        sessionBusCall("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus.GetAddress", {});
-    if (!enabled || address.output.find("unix:") == std::string::npos) {
-        error_ = "the accessibility bus did not start";
-        return false;
-    }
-    return true;
 }
 
 std::filesystem::path TikloDesktop::defaultsFile() const {

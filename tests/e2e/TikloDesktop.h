@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "e2e/ScreenRect.h"
@@ -111,12 +112,9 @@ public:
     bool screenshot(const std::filesystem::path& file) const;
 
 private:
-    bool startAccessibilityBus();
-
     ScopedEnvironment environment_;
     TempDir home_;
     std::unique_ptr<XvfbSession> session_;
-    std::unique_ptr<ChildProcess> accessibilityBus_;
     std::unique_ptr<TargetEntry> target_;
     std::unique_ptr<ChildProcess> tiklo_;
     std::string initialText_;

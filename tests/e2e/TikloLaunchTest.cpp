@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's answers before it shows anything: its arguments, a missing display and the
 // instance lock, each run as a real process. No display is needed.
 #include "support/ChildProcess.h"

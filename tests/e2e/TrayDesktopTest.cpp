@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tray program on a private desktop with an XEmbed tray (trayer): the welcome window at
 // launch, the menu, a shortcut recorded in the settings window, and quitting.
 #include "e2e/DefaultsPlist.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The semicolon road as people type it: in one go, at xdotool's own pace (12 ms a key) and
 // at 30 ms a key, the first popup after start as well as warm ones, with shortcuts still
 // held, and typing on right after the choice.
@@ -56,7 +57,8 @@ protected:
     std::unique_ptr<TikloDesktop> desktop_;
 };
 
-TEST_F(TypingPaceTest, PrefixQueryAndReturnInOneGoGiveExactlyTheEmojiColdAndWarm) {
+// One desktop for the whole road, in the order a user might meet it.
+TEST_F(TypingPaceTest, TheSemicolonRoadAtEveryPaceWithHeldKeysAndEveryWayOut) {
     ASSERT_TRUE(launch());
     {
         SCOPED_TRACE("the first popup after start");
@@ -72,15 +74,12 @@ TEST_F(TypingPaceTest, PrefixQueryAndReturnInOneGoGiveExactlyTheEmojiColdAndWarm
             EXPECT_EQ(settledText(fire), fire);
         }
     }
-}
 
-TEST_F(TypingPaceTest, KeysTypedOnAfterTheChoiceLandAfterTheEmojiInOrder) {
-    ASSERT_TRUE(launch());
+    // Keys typed on right after the choice land after the emoji, in order.
     const std::vector<std::string> isHot = TikloDesktop::keysFor(" is hot");
     for (const auto pace : {xdotoolPace, slowerPace, 100ms}) {
-        SCOPED_TRACE(std::to_string(pace.count()) + " ms a key");
         for (const std::string choice : {"Return", "ctrl+1"}) {
-            SCOPED_TRACE(choice);
+            SCOPED_TRACE(choice + " then keys at " + std::to_string(pace.count()) + " ms a key");
             resetTarget();
             std::vector<std::string> then{choice};
             then.insert(then.end(), isHot.begin(), isHot.end());
@@ -93,17 +92,15 @@ TEST_F(TypingPaceTest, KeysTypedOnAfterTheChoiceLandAfterTheEmojiInOrder) {
     ASSERT_TRUE(desktop_->target().setText("note "));
     ASSERT_TRUE(typeThen(";fire", {"Return", "BackSpace", "x"}));
     EXPECT_EQ(settledText("note x"), "note x") << "the emoji came after the BackSpace";
-}
 
-TEST_F(TypingPaceTest, AStoppedTargetGetsItsEmojiAndTheKeysAfterWhenItRunsAgain) {
-    ASSERT_TRUE(launch());
+    // A target busy, or stopped in a debugger, as the choice is made and typed on gets its
+    // emoji and the keys after it when it runs again.
     const pid_t target = desktop_->target().pid();
     for (const auto stopped : {500ms, 1500ms, 3000ms}) {
         SCOPED_TRACE("stopped for " + std::to_string(stopped.count()) + " ms");
         resetTarget();
         ASSERT_TRUE(desktop_->type(";fire"));
         ASSERT_TRUE(desktop_->waitForActivePopup());
-        // Busy, or stopped in a debugger, as the choice is made and typed on.
         ASSERT_EQ(::kill(target, SIGSTOP), 0);
         ASSERT_TRUE(typeThen("", {"Return", "space", "x"}));
         std::this_thread::sleep_for(stopped);
@@ -115,12 +112,10 @@ TEST_F(TypingPaceTest, AStoppedTargetGetsItsEmojiAndTheKeysAfterWhenItRunsAgain)
         const std::string text = settledText(fire + " x");
         EXPECT_TRUE(text == fire + " x" || text == ";" + fire + " x") << text;
     }
-}
 
-TEST_F(TypingPaceTest, ShortcutHeldThroughTheChoiceTouchesNeitherTheEmojiNorLaterKeys) {
-    ASSERT_TRUE(launch());
+    // A shortcut held through the choice touches neither the emoji nor later keys.
     for (const std::string modifier : {"ctrl", "super"}) {
-        SCOPED_TRACE(modifier);
+        SCOPED_TRACE(modifier + " held");
         resetTarget();
         ASSERT_TRUE(desktop_->type(";fire"));
         ASSERT_TRUE(desktop_->waitForActivePopup());
@@ -133,12 +128,10 @@ TEST_F(TypingPaceTest, ShortcutHeldThroughTheChoiceTouchesNeitherTheEmojiNorLate
         ASSERT_TRUE(desktop_->type("a"));
         EXPECT_EQ(settledText(fire + "a"), fire + "a");
     }
-}
 
-// A second ";" ends the search as punctuation: the query and the ";" go to the target, and no
-// second popup opens for it.
-TEST_F(TypingPaceTest, PrefixTypedInsideThePopupGivesWayAndOpensNothing) {
-    ASSERT_TRUE(launch());
+    // A second ";" ends the search as punctuation: the query and the ";" go to the target,
+    // and no second popup opens for it.
+    resetTarget();
     ASSERT_TRUE(desktop_->trigger(10s));
     ASSERT_TRUE(desktop_->type("fi;"));
     EXPECT_EQ(settledText(";fi;"), ";fi;");
@@ -146,20 +139,17 @@ TEST_F(TypingPaceTest, PrefixTypedInsideThePopupGivesWayAndOpensNothing) {
     ASSERT_TRUE(desktop_->waitForTargetActive());
     std::this_thread::sleep_for(300ms);
     EXPECT_TRUE(desktop_->visiblePopups().empty());
-    ASSERT_TRUE(desktop_->type("x"));
-    EXPECT_EQ(desktop_->target().waitForText(";fi;x", atOnce), ";fi;x");
-}
 
-TEST_F(TypingPaceTest, KeysReachTheTargetAtOnceAfterEveryWayOut) {
-    ASSERT_TRUE(launch());
-    const std::optional<ScreenRect> entry = desktop_->target().entryFrame();
-    ASSERT_TRUE(entry);
-    std::string expected;
+    // Keys reach the target at once after every way out.
+    std::string expected = ";fi;";
     const auto typeAtOnce = [&](const std::string& text) {
         ASSERT_TRUE(desktop_->type(text));
         expected += text;
         EXPECT_EQ(desktop_->target().waitForText(expected, atOnce), expected);
     };
+    typeAtOnce("x");
+    const std::optional<ScreenRect> entry = desktop_->target().entryFrame();
+    ASSERT_TRUE(entry);
     {
         SCOPED_TRACE("Escape");
         ASSERT_TRUE(desktop_->type(";"));

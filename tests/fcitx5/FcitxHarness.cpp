@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "FcitxHarness.h"
 
 #include <fcitx-utils/cutf8.h>

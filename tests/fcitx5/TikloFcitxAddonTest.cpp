@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "FcitxHarness.h"
 
 #include "catalog/EmojiCatalog.h"
@@ -137,9 +138,9 @@ TEST_F(TikloFcitxAddonTest, TheSearchIsShownInTheFieldAndItsPopupAndLeftAsTyped)
 // Ctrl+1 to 9 choose by the digit row's place, with the X keycodes fcitx reports, whatever the
 // layout types there (AZERTY's "&" to "ç"); a shortcut while searching is the application's.
 TEST_F(TikloFcitxAddonTest, CtrlAndADigitRowKeyChooseByItsPlace) {
-    const std::array<const char*, 9> azerty{"ampersand", "eacute",   "quotedbl",
-                                            "apostrophe", "parenleft", "minus",
-                                            "egrave",    "underscore", "ccedilla"};
+    const std::array<const char*, 9> azerty{"ampersand",  "eacute",     "quotedbl",
+                                            "apostrophe", "parenleft",  "minus",
+                                            "egrave",     "underscore", "ccedilla"};
     constexpr int firstDigitRowKeycode = 10;
     FcitxHarness::run([&](FcitxHarness& fcitx) {
         auto* ic = fcitx.preeditField();
@@ -150,8 +151,9 @@ TEST_F(TikloFcitxAddonTest, CtrlAndADigitRowKeyChooseByItsPlace) {
             const Key typed(Key::keySymFromString(azerty[static_cast<std::size_t>(digit - 1)]),
                             KeyState::Ctrl, firstDigitRowKeycode + digit - 1);
             EXPECT_TRUE(fcitx.press(ic, typed)) << digit;
-            EXPECT_EQ(fcitx.commits,
-                      std::vector<std::string>{expected[static_cast<std::size_t>(digit - 1)]->emoji})
+            EXPECT_EQ(
+                fcitx.commits,
+                std::vector<std::string>{expected[static_cast<std::size_t>(digit - 1)]->emoji})
                 << digit;
         }
         fcitx.type(ic, ";f");

@@ -1,4 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalog/EmojiCatalog.h"
+#include "core/AddonBusNames.h"
 #include "core/SettingsFile.h"
 #include "core/TriggerSettings.h"
 #include "support/ChildProcess.h"
@@ -153,6 +155,30 @@ TEST_F(TikloIbusEngineTest, SearchesThroughIbusDaemon) {
         },
         10s);
     ASSERT_TRUE(engineRuns) << "ibus-daemon did not start the engine";
+    // Enabled, the engine is on the session bus for the program, and serves the focused field.
+    GDBusConnection* session = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+    ASSERT_NE(session, nullptr);
+    const auto ask = [&](const char* service, const char* path, const char* interface,
+                         const char* method, GVariant* arguments) {
+        GVariant* reply = g_dbus_connection_call_sync(
+            session, service, path, interface, method, arguments, G_VARIANT_TYPE("(b)"),
+            G_DBUS_CALL_FLAGS_NONE, 2000, nullptr, nullptr);
+        gboolean answer = FALSE;
+        if (reply != nullptr) {
+            g_variant_get(reply, "(b)", &answer);
+            g_variant_unref(reply);
+        }
+        return answer != FALSE;
+    };
+    EXPECT_TRUE(test::pollFor(
+        [&] {
+            return ask("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                       "NameHasOwner", g_variant_new("(s)", addonbus::ibusService));
+        },
+        5s))
+        << "the engine took no name on the session bus";
+    EXPECT_TRUE(ask(addonbus::ibusService, addonbus::ibusPath, addonbus::ibusInterface,
+                    "ServesFocus", nullptr));
 
     EXPECT_FALSE(field.press('a', letterCodes[0]));
     EXPECT_TRUE(field.press(';', semicolonCode));
@@ -201,6 +227,7 @@ TEST_F(TikloIbusEngineTest, SearchesThroughIbusDaemon) {
     }
 
     g_object_unref(field.context);
+    g_object_unref(session);
     g_object_unref(bus);
 }
 

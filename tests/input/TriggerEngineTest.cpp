@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "input/TriggerEngine.h"
 #include "app/AppState.h"
 #include "support/FakeAppEnvironment.h"
@@ -73,6 +74,7 @@ struct FakeInputMethod : InputMethodRoute {
     void watch(Listener) override {}
     void onPickerRequest(std::function<void()>) override {}
     void commit(const std::string&) override {}
+    void setOwnWindowActive(bool) override {}
 };
 
 // A press of the key that types `character` (a one-byte one: the keysym is its code).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "picker/PickerContentModel.h"
 #include "app/AppState.h"
 #include "picker/NameHighlighter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "picker/PickerSession.h"
 #include "app/AppState.h"
 #include "support/FakeAppEnvironment.h"

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // In-memory stand-ins for the platform interfaces, recording what they were asked.
-#include "platform/AccessibilityTrust.h"
 #include "core/DefaultsStore.h"
+#include "platform/AccessibilityTrust.h"
 #include "platform/HotkeyService.h"
 #include "platform/LoginItemService.h"
 #include "platform/Workspace.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // gtest main for tests that need a Qt application object (queued calls, timers).
 #include <QCoreApplication>
 

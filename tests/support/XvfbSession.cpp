@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/XvfbSession.h"
 
+#include "support/Poll.h"
 #include "support/PrivateBusConfig.h"
 
 #include <algorithm>
@@ -84,6 +86,16 @@ bool waitForWindowManager(const std::string& display) {
     return running;
 }
 
+// Asks the session bus something with dbus-send; the printed reply.
+ChildProcess::Exit sessionBusCall(const std::string& destination, const std::string& path,
+                                  const std::string& method, std::vector<std::string> arguments) {
+    std::vector<std::string> command{
+        "dbus-send", "--session", "--print-reply", "--reply-timeout=5000", "--dest=" + destination,
+        path,        method};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    return ChildProcess::run(command);
+}
+
 } // namespace
 
 XvfbSession::XvfbSession(Options options) {
@@ -138,6 +150,36 @@ void XvfbSession::start(const Options& options) {
         }
         environment_.set("DBUS_SESSION_BUS_ADDRESS", *address);
     }
+    if (options.sessionBus && options.accessibilityBus && !startAccessibilityBus()) {
+        return;
+    }
+}
+
+// Started here because the private session bus activates nothing.
+bool XvfbSession::startAccessibilityBus() {
+    spawn({"/usr/libexec/at-spi-bus-launcher", "--launch-immediately"});
+    const bool registered = pollFor(
+        [] {
+            return sessionBusCall("org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                  "org.freedesktop.DBus.NameHasOwner", {"string:org.a11y.Bus"})
+                       .output.find("boolean true") != std::string::npos;
+        },
+        startTimeout);
+    if (!children_.back()->started() || !registered) {
+        error_ = "org.a11y.Bus did not appear on the session bus";
+        return false;
+    }
+    const bool enabled =
+        sessionBusCall("org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties.Set",
+                       {"string:org.a11y.Status", "string:IsEnabled", "variant:boolean:true"})
+            .succeeded();
+    const ChildProcess::Exit address =
+        sessionBusCall("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus.GetAddress", {});
+    if (!enabled || address.output.find("unix:") == std::string::npos) {
+        error_ = "the accessibility bus did not start";
+        return false;
+    }
+    return true;
 }
 
 XvfbSession::~XvfbSession() {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "support/ChildProcess.h"
@@ -12,7 +13,7 @@
 namespace tiklo::test {
 
 // A private X display for tests: Xvfb on a display number it picks itself, optionally a
-// window manager (openbox) and a session bus of its own. DISPLAY (and
+// window manager (openbox), a session bus of its own and on it the accessibility bus. DISPLAY (and
 // DBUS_SESSION_BUS_ADDRESS) point at them while the object lives; the destructor stops
 // every process it started and restores the variables.
 class XvfbSession {
@@ -21,6 +22,10 @@ public:
         bool windowManager = false;
         // A bus without service activation: tests see only the services they start.
         bool sessionBus = false;
+        // at-spi-bus-launcher on that session bus, with accessibility switched on so that
+        // applications started later register. Started with the variables of the moment
+        // (XDG_RUNTIME_DIR holds its socket).
+        bool accessibilityBus = false;
     };
 
     explicit XvfbSession(Options options);
@@ -35,6 +40,7 @@ public:
 
 private:
     void start(const Options& options);
+    bool startAccessibilityBus();
     // Starts a program whose output is not wanted; its line on the report pipe, if it
     // reports on one ("{fd}" in its arguments).
     std::optional<std::string> spawn(const std::vector<std::string>& arguments);

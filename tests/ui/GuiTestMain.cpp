@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // gtest main with a GUI application object, drawing offscreen unless told otherwise.
 #include <QGuiApplication>
 #include <QtQml/qqmlextensionplugin.h>

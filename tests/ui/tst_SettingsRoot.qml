@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 import QtTest
 import Tiklo.Settings
@@ -33,12 +34,6 @@ Item {
             const found = findChild(view, name)
             verify(found, "no " + name)
             return found
-        }
-
-        // A stored tab is read back exactly; anything else is no tab.
-        function test_tab_names() {
-            compare(SettingsTab.fromRaw("behavior"), "behavior")
-            compare(SettingsTab.fromRaw("Behavior"), "")
         }
 
         // The sidebar switches pages by the pointer and by the keyboard; a page is made anew

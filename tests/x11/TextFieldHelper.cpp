@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A Qt application with one text field, for tests that type into a real application. It
 // prints "ready <window id>" once the field has the keyboard focus, then answers commands
 // read from stdin, one per line: "text" prints the field's text as UTF-8 on one line,

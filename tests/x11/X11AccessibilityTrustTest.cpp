@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/X11AccessibilityTrust.h"
 #include "platform/linux/SessionAccessibilityBus.h"
 #include "support/TempDir.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/X11ApplicationActivator.h"
 #include "platform/linux/ThreadSleeper.h"
 #include "platform/linux/X11Workspace.h"

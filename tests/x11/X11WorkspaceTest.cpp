@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/X11Workspace.h"
 #include "support/X11TestClient.h"
 #include "support/X11TestEnvironment.h"

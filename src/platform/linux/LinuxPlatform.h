@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "platform/Platform.h"
 #include "platform/linux/AtspiAccessibility.h"
 #include "platform/linux/DesktopMotionSetting.h"
-#include "platform/linux/FcitxAddonLink.h"
+#include "platform/linux/InputMethodLinks.h"
 #include "platform/linux/PropertyListDefaultsFile.h"
 #include "platform/linux/SessionAccessibilityBus.h"
 #include "platform/linux/SyntheticEventLedger.h"
@@ -31,7 +32,7 @@ namespace tiklo {
 // The Linux desktop as Tiklo uses it: X11 through Qt's own xcb connection (hot keys, the
 // active window, key observation), a connection of its own for typing, AT-SPI for carets,
 // the settings file and the XDG autostart entry, and the session bus for the accessibility
-// bus's state and Tiklo's fcitx5 addon. Needs the Qt application object, and must
+// bus's state and Tiklo's input-method front ends. Needs the Qt application object, and must
 // go after the services built over it.
 class LinuxPlatform {
 public:
@@ -74,7 +75,7 @@ private:
     QtScreens screens_{&DesktopMotionSetting::reduceMotion};
     AtspiAccessibility accessibility_;
     SessionAccessibilityBus accessibilityBus_;
-    FcitxAddonLink inputMethod_;
+    InputMethodLinks inputMethod_;
     X11KeyboardMonitor keyboard_;
     QtTimerFactory timers_;
 };

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/X11HotkeyService.h"
 
 #include "platform/linux/X11Modifiers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 import QtQuick.Layouts
 import Tiklo.App
@@ -347,6 +348,7 @@ Rectangle {
                         // The content fades over when a state changes.
                         readonly property string look: root.keysGranted + "/" + root.caretTracking
                                                        + "/" + root.appState.inputMethodSearch
+                                                       + "/" + root.appState.ibusSearch
                         onLookChanged: cardFade.restart()
                         NumberAnimation {
                             id: cardFade
@@ -416,6 +418,35 @@ Rectangle {
                                         return qsTr("Asking fcitx5…")
                                     }
                                 }
+                            }
+                            StatusLine {
+                                objectName: "ibusStatus"
+                                readonly property int search: root.appState.ibusSearch
+                                good: search === Tiklo.On
+                                tint: Theme.textTertiary
+                                text: {
+                                    switch (search) {
+                                    case Tiklo.On:
+                                        return qsTr("Semicolon search through IBus: on")
+                                    case Tiklo.Off:
+                                        return qsTr("Semicolon search through IBus: off (another input source is active)")
+                                    case Tiklo.NotInstalled:
+                                        return qsTr("Semicolon search through IBus: not installed")
+                                    default:
+                                        return qsTr("Asking IBus…")
+                                    }
+                                }
+                            }
+                            Text {
+                                objectName: "gnomeGuidance"
+                                // Where IBus is there, so is most likely GNOME, without a tray.
+                                visible: root.appState.ibusSearch === Tiklo.Off
+                                         || root.appState.ibusSearch === Tiklo.On
+                                Layout.fillWidth: true
+                                wrapMode: Text.WordWrap
+                                font.pixelSize: 11
+                                color: Theme.textSecondary
+                                text: qsTr("On GNOME: add Tiklo under Settings → Keyboard → Input Sources. For the full picker anywhere, bind “tiklo --picker” to a custom shortcut. The AppIndicator extension shows Tiklo's icon.")
                             }
                         }
                     }

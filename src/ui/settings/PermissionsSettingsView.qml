@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 import QtQuick.Layouts
 import Tiklo.App
@@ -119,6 +120,39 @@ SettingsPage {
                 SymbolIcon {
                     objectName: "inputMethodCheck"
                     visible: inputMethodRow.search === Tiklo.On
+                    name: "checkmark.circle.fill"
+                    color: Theme.green
+                    size: 13
+                }
+            }
+
+            Rectangle {
+                Layout.fillWidth: true
+                implicitHeight: 1
+                color: Theme.border
+            }
+
+            SettingRow {
+                id: ibusRow
+                objectName: "ibusRow"
+                readonly property int search: root.appState.ibusSearch
+                title: qsTr("Semicolon search through IBus")
+                subtitle: {
+                    switch (search) {
+                    case Tiklo.On:
+                        return qsTr("On. In the fields IBus serves, GNOME's Wayland apps too, the search runs inside IBus.")
+                    case Tiklo.Off:
+                        return qsTr("Off. Another input source is active: choose Tiklo under Settings → Keyboard → Input Sources.")
+                    case Tiklo.NotInstalled:
+                        return qsTr("Not installed. The tiklo-ibus package brings semicolon search to GNOME through IBus.")
+                    default:
+                        return qsTr("Asking IBus…")
+                    }
+                }
+
+                SymbolIcon {
+                    objectName: "ibusCheck"
+                    visible: ibusRow.search === Tiklo.On
                     name: "checkmark.circle.fill"
                     color: Theme.green
                     size: 13

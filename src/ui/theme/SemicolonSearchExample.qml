@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 // Semicolon search in one line, as fixed pictures of keys: ";" then "brain" then Return

@@ -370,6 +370,26 @@
         <source>Asking fcitx5…</source>
         <translation>Frage fcitx5…</translation>
     </message>
+    <message>
+        <source>Semicolon search through IBus: on</source>
+        <translation>Semikolon-Suche über IBus: an</translation>
+    </message>
+    <message>
+        <source>Semicolon search through IBus: off (another input source is active)</source>
+        <translation>Semikolon-Suche über IBus: aus (eine andere Eingabequelle ist aktiv)</translation>
+    </message>
+    <message>
+        <source>Semicolon search through IBus: not installed</source>
+        <translation>Semikolon-Suche über IBus: nicht installiert</translation>
+    </message>
+    <message>
+        <source>Asking IBus…</source>
+        <translation>Frage IBus…</translation>
+    </message>
+    <message>
+        <source>On GNOME: add Tiklo under Settings → Keyboard → Input Sources. For the full picker anywhere, bind “tiklo --picker” to a custom shortcut. The AppIndicator extension shows Tiklo&apos;s icon.</source>
+        <translation>Unter GNOME: Fügen Sie Tiklo unter Einstellungen → Tastatur → Eingabequellen hinzu. Für die volle Auswahl überall legen Sie „tiklo --picker“ auf ein eigenes Tastenkürzel. Die Erweiterung AppIndicator zeigt Tiklos Symbol.</translation>
+    </message>
 </context>
 <context>
     <name>PermissionsSettingsView</name>
@@ -448,6 +468,26 @@
     <message>
         <source>Asking fcitx5…</source>
         <translation>Frage fcitx5…</translation>
+    </message>
+    <message>
+        <source>Semicolon search through IBus</source>
+        <translation>Semikolon-Suche über IBus</translation>
+    </message>
+    <message>
+        <source>On. In the fields IBus serves, GNOME&apos;s Wayland apps too, the search runs inside IBus.</source>
+        <translation>An. In den Feldern, die IBus bedient, auch in Wayland-Apps von GNOME, läuft die Suche in IBus.</translation>
+    </message>
+    <message>
+        <source>Off. Another input source is active: choose Tiklo under Settings → Keyboard → Input Sources.</source>
+        <translation>Aus. Eine andere Eingabequelle ist aktiv: Wählen Sie Tiklo unter Einstellungen → Tastatur → Eingabequellen.</translation>
+    </message>
+    <message>
+        <source>Not installed. The tiklo-ibus package brings semicolon search to GNOME through IBus.</source>
+        <translation>Nicht installiert. Das Paket tiklo-ibus bringt die Semikolon-Suche über IBus zu GNOME.</translation>
+    </message>
+    <message>
+        <source>Asking IBus…</source>
+        <translation>Frage IBus…</translation>
     </message>
 </context>
 <context>

@@ -370,6 +370,26 @@
         <source>Asking fcitx5…</source>
         <translation>Interrogation de fcitx5…</translation>
     </message>
+    <message>
+        <source>Semicolon search through IBus: on</source>
+        <translation>Recherche par point-virgule via IBus : activée</translation>
+    </message>
+    <message>
+        <source>Semicolon search through IBus: off (another input source is active)</source>
+        <translation>Recherche par point-virgule via IBus : désactivée (une autre source de saisie est active)</translation>
+    </message>
+    <message>
+        <source>Semicolon search through IBus: not installed</source>
+        <translation>Recherche par point-virgule via IBus : non installée</translation>
+    </message>
+    <message>
+        <source>Asking IBus…</source>
+        <translation>Interrogation d&apos;IBus…</translation>
+    </message>
+    <message>
+        <source>On GNOME: add Tiklo under Settings → Keyboard → Input Sources. For the full picker anywhere, bind “tiklo --picker” to a custom shortcut. The AppIndicator extension shows Tiklo&apos;s icon.</source>
+        <translation>Sous GNOME : ajoutez Tiklo dans Paramètres → Clavier → Sources de saisie. Pour le sélecteur complet partout, associez « tiklo --picker » à un raccourci personnalisé. L&apos;extension AppIndicator affiche l&apos;icône de Tiklo.</translation>
+    </message>
 </context>
 <context>
     <name>PermissionsSettingsView</name>
@@ -448,6 +468,26 @@
     <message>
         <source>Asking fcitx5…</source>
         <translation>Interrogation de fcitx5…</translation>
+    </message>
+    <message>
+        <source>Semicolon search through IBus</source>
+        <translation>Recherche par point-virgule via IBus</translation>
+    </message>
+    <message>
+        <source>On. In the fields IBus serves, GNOME&apos;s Wayland apps too, the search runs inside IBus.</source>
+        <translation>Activée. Dans les champs que sert IBus, applis Wayland de GNOME comprises, la recherche se fait dans IBus.</translation>
+    </message>
+    <message>
+        <source>Off. Another input source is active: choose Tiklo under Settings → Keyboard → Input Sources.</source>
+        <translation>Désactivée. Une autre source de saisie est active : choisissez Tiklo dans Paramètres → Clavier → Sources de saisie.</translation>
+    </message>
+    <message>
+        <source>Not installed. The tiklo-ibus package brings semicolon search to GNOME through IBus.</source>
+        <translation>Non installée. Le paquet tiklo-ibus apporte la recherche par point-virgule à GNOME via IBus.</translation>
+    </message>
+    <message>
+        <source>Asking IBus…</source>
+        <translation>Interrogation d&apos;IBus…</translation>
     </message>
 </context>
 <context>

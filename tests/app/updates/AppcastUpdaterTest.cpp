@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/updates/AppcastUpdater.h"
 #include "app/updates/FakeUpdatePresenter.h"
 #include "app/updates/LoopbackHttpServer.h"

@@ -1,15 +1,19 @@
-"""A GTK 3 window titled "tiklo-e2e-target" with one focused text field that Tiklo types into.
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""A GTK 3 window titled "tiklo-e2e-target" with one focused text field, for tests that type
+into it or ask the accessibility bus about it.
 
-Usage: gtk_target_entry.py [--multiline] [INITIAL_TEXT]
+Usage: gtk_text_entry.py [--multiline] [--caret OFFSET] [INITIAL_TEXT]
 
 The field is a one-line entry, or with --multiline a text view where Return starts a line.
 
-Prints "ready" once the entry has keyboard focus with the caret after the initial text,
-then answers commands read from standard input, one line each:
-  "text"   -> "text JSON", the entry's text as a JSON string (ASCII only)
+Prints "ready X Y WIDTH HEIGHT" (the field on screen) once it has keyboard focus with the
+caret after the initial text (or at OFFSET), then answers commands read from standard input,
+one line each, each answer beginning with the command's first word:
+  "text"   -> "text JSON", the field's text as a JSON string (ASCII only)
   "caret"  -> "caret X Y WIDTH HEIGHT", the caret's line on screen, root coordinates
-  "entry"  -> "entry X Y WIDTH HEIGHT", the entry on screen, root coordinates
+  "entry"  -> "entry X Y WIDTH HEIGHT", the field on screen, root coordinates
   "set JSON" -> "set ok", after replacing the text with the JSON string, caret at its end
+  "select START END" -> "select ok", after selecting from START to END, caret at END
   "secret" -> "secret ok", after hiding the text as it is typed (a password entry)
   "changed" -> "changed NS", when the text last changed, CLOCK_MONOTONIC nanoseconds
 """
@@ -24,9 +28,14 @@ gi.require_version("Gtk", "3.0")
 from gi.repository import GLib, Gtk, Pango  # noqa: E402
 
 ARGUMENTS = sys.argv[1:]
-MULTILINE = bool(ARGUMENTS) and ARGUMENTS[0] == "--multiline"
+MULTILINE = "--multiline" in ARGUMENTS
 if MULTILINE:
-    ARGUMENTS = ARGUMENTS[1:]
+    ARGUMENTS.remove("--multiline")
+CARET = -1
+if "--caret" in ARGUMENTS:
+    at = ARGUMENTS.index("--caret")
+    CARET = int(ARGUMENTS[at + 1])
+    del ARGUMENTS[at:at + 2]
 INITIAL = ARGUMENTS[0] if ARGUMENTS else ""
 
 # Focusing an entry selects all of its text by default; typing would replace it.
@@ -47,9 +56,14 @@ class MultilineField(Gtk.TextView):
     def set_text(self, text):
         self.get_buffer().set_text(text)
 
-    def set_position(self, _position):
+    def set_position(self, position):
         buffer = self.get_buffer()
-        buffer.place_cursor(buffer.get_end_iter())
+        where = buffer.get_end_iter() if position < 0 else buffer.get_iter_at_offset(position)
+        buffer.place_cursor(where)
+
+    def select_region(self, start, end):
+        buffer = self.get_buffer()
+        buffer.select_range(buffer.get_iter_at_offset(end), buffer.get_iter_at_offset(start))
 
     def caret_line(self):
         buffer = self.get_buffer()
@@ -79,6 +93,12 @@ def on_screen(widget_x, widget_y):
     return origin_x + x, origin_y + y
 
 
+def frame():
+    x, y = on_screen(0, 0)
+    allocation = entry.get_allocation()
+    return f"{x} {y} {allocation.width} {allocation.height}"
+
+
 def caret_line():
     if MULTILINE:
         return entry.caret_line()
@@ -93,8 +113,8 @@ def caret_line():
 def announce_when_focused():
     if not window.is_active() or not entry.has_focus():
         return True
-    entry.set_position(-1)
-    print("ready", flush=True)
+    entry.set_position(CARET)
+    print("ready " + frame(), flush=True)
     return False
 
 
@@ -104,10 +124,13 @@ def on_command(channel, _condition):
         Gtk.main_quit()
         return False
     command = line.strip()
+    words = command.split()
     if command == "text":
         print("text " + json.dumps(entry.get_text(), ensure_ascii=True), flush=True)
     elif command == "caret":
         print("caret %d %d %d %d" % caret_line(), flush=True)
+    elif command == "entry":
+        print("entry " + frame(), flush=True)
     elif command == "secret" and MULTILINE:
         print("secret unsupported", flush=True)  # a text view has no password mode
     elif command == "secret":
@@ -117,12 +140,11 @@ def on_command(channel, _condition):
         entry.set_text(json.loads(command[4:]))
         entry.set_position(-1)
         print("set ok", flush=True)
+    elif words[:1] == ["select"] and len(words) == 3:
+        entry.select_region(int(words[1]), int(words[2]))
+        print("select ok", flush=True)
     elif command == "changed":
         print("changed %d" % last_change[0], flush=True)
-    elif command == "entry":
-        x, y = on_screen(0, 0)
-        allocation = entry.get_allocation()
-        print(f"entry {x} {y} {allocation.width} {allocation.height}", flush=True)
     else:
         print("unknown", flush=True)
     return True

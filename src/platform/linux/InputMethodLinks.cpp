@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/linux/InputMethodLinks.h"
+
+#include "core/AddonBusNames.h"
+
+#include <utility>
+
+namespace tiklo {
+
+InputMethodLinks::InputMethodLinks(QDBusConnection connection, QObject* parent)
+    : QObject(parent), program_(this), fcitx5_(InputMethodLink::fcitx5, connection, this),
+      ibus_(InputMethodLink::ibus, connection, this) {
+    if (!connection.isConnected()) {
+        return;
+    }
+    // One program holds the name (a second one never starts): the front ends' sign that
+    // someone opens the picker, and whose text they take.
+    connection.registerObject(QString::fromLatin1(addonbus::programPath), &program_,
+                              QDBusConnection::ExportScriptableSlots);
+    connection.registerService(QString::fromLatin1(addonbus::programService));
+}
+
+bool InputMethodLinks::holdsFocusedField() const {
+    return fcitx5_.holdsFocusedField() || ibus_.holdsFocusedField();
+}
+
+void InputMethodLinks::watch(Listener listener) {
+    fcitx5_.watch([listener](State state) { listener(Method::fcitx5, state); });
+    ibus_.watch([listener](State state) { listener(Method::ibus, state); });
+}
+
+void InputMethodLinks::onPickerRequest(std::function<void()> open) {
+    program_.openPicker = [this, open = std::move(open)] {
+        asking_ = ibus_.holdsFocusedField() ? &ibus_ : &fcitx5_;
+        open();
+    };
+}
+
+void InputMethodLinks::commit(const std::string& text) {
+    (asking_ != nullptr ? *asking_ : fcitx5_).commit(text);
+}
+
+void InputMethodLinks::setOwnWindowActive(bool active) {
+    fcitx5_.setOwnWindowActive(active);
+    ibus_.setOwnWindowActive(active);
+}
+
+} // namespace tiklo

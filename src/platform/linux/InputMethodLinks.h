@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/InputMethodRoute.h"
+#include "platform/linux/InputMethodLink.h"
+#include "platform/linux/ProgramBusObject.h"
+
+#include <QDBusConnection>
+#include <QObject>
+
+namespace tiklo {
+
+// Tiklo's input-method front ends (fcitx5's addon, the IBus engine) as one route: one answer
+// to whether an input method holds the focused field, and the full picker for the one that
+// asked. The program is on the bus under its own name for them (and for a second launch of
+// itself). Main thread only.
+class InputMethodLinks : public QObject, public InputMethodRoute {
+    Q_OBJECT
+public:
+    explicit InputMethodLinks(QDBusConnection connection = QDBusConnection::sessionBus(),
+                              QObject* parent = nullptr);
+
+    // The program's own object on the bus.
+    ProgramBusObject& program() { return program_; }
+
+    bool holdsFocusedField() const override;
+    void watch(Listener listener) override;
+    void onPickerRequest(std::function<void()> open) override;
+    void commit(const std::string& text) override;
+    void setOwnWindowActive(bool active) override;
+
+private:
+    ProgramBusObject program_;
+    InputMethodLink fcitx5_;
+    InputMethodLink ibus_;
+    // The one that held the field when the picker was asked for: its choice goes back there.
+    InputMethodLink* asking_ = nullptr;
+};
+
+} // namespace tiklo

@@ -1,0 +1,205 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Tiklo's input-method front ends as the program hears them on the test's private session bus,
+// played by objects of this process under their names: whether each is there, installed, and
+// holds the focused field, and where the full picker's choice goes.
+#include "platform/linux/InputMethodLinks.h"
+#include "core/AddonBusNames.h"
+#include "support/ScopedEnvironment.h"
+#include "support/TempDir.h"
+#include "support/X11TestEnvironment.h"
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <vector>
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QObject>
+#include <QStringList>
+#include <gtest/gtest.h>
+
+namespace tiklo {
+namespace {
+
+using Method = InputMethodRoute::Method;
+using State = InputMethodRoute::State;
+
+// The front ends' bus objects, answering as the real ones do.
+class FakeAddon : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.tiklo.Fcitx5")
+public:
+    bool focused = false;
+    QStringList committed;
+
+public slots:
+    bool ServesFocus() const { return focused; }
+    void Commit(const QString& text) { committed << text; }
+};
+
+class FakeEngine : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.tiklo.IBus")
+public:
+    bool focused = false;
+    QStringList committed;
+    std::vector<bool> ownWindow;
+
+public slots:
+    bool ServesFocus() const { return focused; }
+    void Commit(const QString& text) { committed << text; }
+    void SetOwnWindowActive(bool active) { ownWindow.push_back(active); }
+};
+
+// A front end on a connection of its own, under its input method's name.
+template <typename Object> class FakeFrontEnd {
+public:
+    FakeFrontEnd(const char* service, const char* path, const char* interface)
+        : service_(QString::fromLatin1(service)), path_(QString::fromLatin1(path)),
+          interface_(QString::fromLatin1(interface)),
+          connection_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, service_)) {}
+    ~FakeFrontEnd() { QDBusConnection::disconnectFromBus(service_); }
+
+    bool start() {
+        return connection_.registerObject(path_, &object, QDBusConnection::ExportAllSlots) &&
+               connection_.registerService(service_);
+    }
+    bool stop() {
+        connection_.unregisterObject(path_);
+        return connection_.unregisterService(service_);
+    }
+    // The front end's request for the full picker, as it sends it: to the program's name.
+    bool askForPicker() {
+        return connection_.send(QDBusMessage::createMethodCall(
+            QString::fromLatin1(addonbus::programService),
+            QString::fromLatin1(addonbus::programPath),
+            QString::fromLatin1(addonbus::programInterface), QStringLiteral("OpenPicker")));
+    }
+    bool focus(bool focused) {
+        object.focused = focused;
+        QDBusMessage signal = QDBusMessage::createSignal(path_, interface_, "FocusChanged");
+        signal << focused;
+        return connection_.send(signal);
+    }
+
+    Object object;
+
+private:
+    QString service_;
+    QString path_;
+    QString interface_;
+    QDBusConnection connection_;
+};
+
+struct FakeFcitx5 : FakeFrontEnd<FakeAddon> {
+    FakeFcitx5()
+        : FakeFrontEnd(addonbus::fcitxService, addonbus::addonPath, addonbus::addonInterface) {}
+};
+struct FakeIbus : FakeFrontEnd<FakeEngine> {
+    FakeIbus() : FakeFrontEnd(addonbus::ibusService, addonbus::ibusPath, addonbus::ibusInterface) {}
+};
+
+void install(const std::filesystem::path& data, const std::filesystem::path& file) {
+    std::filesystem::create_directories((data / file).parent_path());
+    std::ofstream(data / file) << "installed\n";
+}
+
+// Each front end as it is installed, comes and goes; one answer to whether an input method
+// holds the focused field.
+TEST(InputMethodLinksTest, FollowEachFrontEndAsItsInputMethodComesAndGoes) {
+    // The input methods' data folders, without the front ends' descriptions at first.
+    const test::TempDir data;
+    test::ScopedEnvironment environment;
+    environment.set("XDG_DATA_HOME", data.path().string());
+    environment.set("XDG_DATA_DIRS", (data.path() / "system").string());
+
+    InputMethodLinks links;
+    std::map<Method, std::vector<State>> heard;
+    links.watch([&heard](Method method, State state) { heard[method].push_back(state); });
+    ASSERT_TRUE(test::waitUntil([&] { return heard.size() == 2; }));
+    EXPECT_EQ(heard[Method::fcitx5], std::vector<State>{State::notInstalled});
+    EXPECT_EQ(heard[Method::ibus], std::vector<State>{State::notInstalled});
+
+    // Installed, then running: asked at once, and a field's focus is heard.
+    install(data.path(), "fcitx5/addon/tiklo-fcitx5.conf");
+    install(data.path(), "ibus/component/tiklo.xml");
+    FakeFcitx5 fcitx5;
+    FakeIbus ibus;
+    ASSERT_TRUE(fcitx5.start());
+    ASSERT_TRUE(ibus.start());
+    ASSERT_TRUE(test::waitUntil(
+        [&] { return heard[Method::fcitx5].size() == 2 && heard[Method::ibus].size() == 2; }));
+    EXPECT_EQ(heard[Method::fcitx5].back(), State::on);
+    EXPECT_EQ(heard[Method::ibus].back(), State::on);
+    EXPECT_FALSE(links.holdsFocusedField());
+    ASSERT_TRUE(ibus.focus(true));
+    EXPECT_TRUE(test::waitUntil([&] { return links.holdsFocusedField(); }));
+    ASSERT_TRUE(ibus.focus(false));
+    ASSERT_TRUE(fcitx5.focus(true));
+    EXPECT_TRUE(test::waitUntil([&] { return links.holdsFocusedField(); }));
+    ASSERT_TRUE(fcitx5.focus(false));
+    EXPECT_TRUE(test::waitUntil([&] { return !links.holdsFocusedField(); }));
+
+    // One stops while its field has the focus (IBus when another source is chosen): it holds
+    // none, and it is off.
+    ASSERT_TRUE(ibus.focus(true));
+    ASSERT_TRUE(test::waitUntil([&] { return links.holdsFocusedField(); }));
+    ASSERT_TRUE(ibus.stop());
+    ASSERT_TRUE(test::waitUntil([&] { return heard[Method::ibus].size() == 3; }));
+    EXPECT_EQ(heard[Method::ibus].back(), State::off);
+    EXPECT_FALSE(links.holdsFocusedField());
+    test::waitUntil([] { return false; }, std::chrono::milliseconds(200));
+    EXPECT_EQ(heard[Method::fcitx5].size(), 2U);
+    EXPECT_EQ(heard[Method::ibus].size(), 3U);
+    EXPECT_TRUE(fcitx5.stop());
+}
+
+// The picker's choice goes back, whole, to the front end whose field asked; only IBus hears of
+// Tiklo's own windows, also when it starts while one is active.
+TEST(InputMethodLinksTest, ThePickersChoiceGoesToTheFrontEndThatAsked) {
+    InputMethodLinks links;
+    int requests = 0;
+    links.onPickerRequest([&requests] { ++requests; });
+    FakeFcitx5 fcitx5;
+    FakeIbus ibus;
+    ASSERT_TRUE(fcitx5.start());
+    ASSERT_TRUE(fcitx5.askForPicker());
+    EXPECT_TRUE(test::waitUntil([&] { return requests == 1; }));
+    const std::string family = "\U0001F468\u200D\U0001F469\u200D\U0001F467 ";
+    links.commit(family);
+    ASSERT_TRUE(test::waitUntil([&] { return !fcitx5.object.committed.isEmpty(); }));
+    EXPECT_EQ(fcitx5.object.committed, QStringList{QString::fromStdString(family)});
+
+    links.setOwnWindowActive(true);
+    ASSERT_TRUE(ibus.start());
+    ASSERT_TRUE(ibus.focus(true));
+    ASSERT_TRUE(test::waitUntil([&] { return links.holdsFocusedField(); }));
+    EXPECT_TRUE(test::waitUntil([&] { return ibus.object.ownWindow == std::vector<bool>{true}; }));
+    links.setOwnWindowActive(false);
+    ASSERT_TRUE(ibus.askForPicker());
+    EXPECT_TRUE(test::waitUntil([&] { return requests == 2; }));
+    links.commit("\U0001F525");
+    ASSERT_TRUE(test::waitUntil([&] { return !ibus.object.committed.isEmpty(); }));
+    EXPECT_EQ(ibus.object.committed, QStringList{QStringLiteral("\U0001F525")});
+    EXPECT_EQ(ibus.object.ownWindow, (std::vector<bool>{true, false}));
+    EXPECT_EQ(fcitx5.object.committed.size(), 1);
+    EXPECT_TRUE(fcitx5.stop());
+    EXPECT_TRUE(ibus.stop());
+}
+
+TEST(InputMethodLinksTest, NoSessionBusHoldsNothing) {
+    const QDBusConnection nowhere = QDBusConnection::connectToBus(
+        QStringLiteral("unix:path=/nonexistent/tiklo-test-bus"), QStringLiteral("nowhere"));
+    InputMethodLinks links(nowhere);
+    std::vector<State> heard;
+    links.watch([&heard](Method, State state) { heard.push_back(state); });
+    EXPECT_EQ(heard.size(), 2U);
+    EXPECT_FALSE(links.holdsFocusedField());
+    QDBusConnection::disconnectFromBus(QStringLiteral("nowhere"));
+}
+
+} // namespace
+} // namespace tiklo
+
+#include "InputMethodLinksTest.moc"
