@@ -241,7 +241,8 @@ TEST_F(InlineSearchSessionTest, PunctuationStaysAsTypedAndSearchesStillInsert) {
     // A search that found nothing, ended by Return, was a line of text.
     EXPECT_EQ(typed("see ;xyzzy", {"Return"}), "see ;xyzzy\n");
     // Return right after the prefix ends a line; after any other key it chooses.
-    EXPECT_EQ(typed(";", {"Down", "Return"}), ranked("")[1]->emoji);
+    const std::string second = ranked("")[1]->emoji;
+    EXPECT_EQ(typed(";", {"Down", "Return"}), second);
 }
 
 // Never in a secret field, in the programs the user excluded, in Tiklo's own windows, or while

@@ -14,7 +14,8 @@ one line each, each answer beginning with the command's first word:
   "entry"  -> "entry X Y WIDTH HEIGHT", the field on screen, root coordinates
   "set JSON" -> "set ok", after replacing the text with the JSON string, caret at its end
   "select START END" -> "select ok", after selecting from START to END, caret at END
-  "secret" -> "secret ok", after hiding the text as it is typed (a password entry)
+  "secret" -> "secret ok", after hiding the text as it is typed and telling input methods
+              that it is a password (a password entry)
   "changed" -> "changed NS", when the text last changed, CLOCK_MONOTONIC nanoseconds
 """
 
@@ -135,6 +136,8 @@ def on_command(channel, _condition):
         print("secret unsupported", flush=True)  # a text view has no password mode
     elif command == "secret":
         entry.set_visibility(False)
+        # Input methods learn of a password from the purpose alone, not from the hidden text.
+        entry.set_input_purpose(Gtk.InputPurpose.PASSWORD)
         print("secret ok", flush=True)
     elif command.startswith("set "):
         entry.set_text(json.loads(command[4:]))

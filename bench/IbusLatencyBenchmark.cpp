@@ -1,0 +1,586 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Semicolon search through IBus, beside IBus's own emoji typing, in one run on one private
+// desktop (Xvfb, openbox, a session bus): ibus-daemon with its XIM server, its own GTK
+// candidate panel and emoji extension, the engine from the build tree, and a GTK 3 entry that
+// talks to the daemon (GTK_IM_MODULE=ibus). Keys are pressed through XTEST from this process,
+// as the user's keyboard would, and the clock starts when the key is sent:
+// - ";" with the engine "tiklo" until the panel's candidate window is on screen;
+// - Return in a search for "fire" until the entry's text has become the emoji, as the entry
+//   itself timestamps its last change on the clock every process shares;
+// - Return in IBus's own emoji typing (Super+period, "fire", Space, Space) until the entry
+//   holds an emoji, with an xkb engine.
+// Then the price of a key the engine passes on, asked of the same daemon by an input context
+// of this process: a press and release of 'a' with "tiklo" against the plain xkb engine.
+#include "e2e/TargetEntry.h"
+#include "e2e/TikloDesktop.h"
+#include "support/ChildProcess.h"
+#include "support/Poll.h"
+#include "support/ScopedEnvironment.h"
+#include "support/TempDir.h"
+#include "support/X11TestClient.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+#include <ibus.h>
+#include <nlohmann/json.hpp>
+#include <xcb/xcb.h>
+#include <xcb/xtest.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+using tiklo::test::TargetEntry;
+using tiklo::test::TikloDesktop;
+
+const std::string fire = "\U0001F525";
+
+constexpr const char* tikloEngine = "tiklo";
+constexpr const char* plainEngine = "xkb:us::eng";
+// The window class of ibus-ui-gtk3's windows; its candidate list is an override-redirect one.
+constexpr const char* panelClass = "ibus-ui-gtk3";
+// Where Debian and Fedora install the panel; the daemon is told it outright.
+constexpr const char* panelProgram = "/usr/libexec/ibus-ui-gtk3";
+
+constexpr std::uint32_t semicolonKeysym = 0x3b;
+constexpr std::uint32_t returnKeysym = 0xff0d;
+constexpr std::uint32_t escapeKeysym = 0xff1b;
+// 'a' as IBus clients report it: keysym and evdev code.
+constexpr guint aKeyval = IBUS_KEY_a;
+constexpr guint aCode = 30;
+// Keys the engine meets before the timing, so that the first timed ones pay no start-up.
+constexpr int warmUpKeys = 50;
+
+double millisecondsBetween(Clock::time_point from, Clock::time_point to) {
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+// The value below which `share` of the samples lie, nearest rank.
+double percentile(std::vector<double> samples, double share) {
+    if (samples.empty()) {
+        return 0.0;
+    }
+    std::sort(samples.begin(), samples.end());
+    const auto rank =
+        static_cast<std::size_t>(std::ceil(share * static_cast<double>(samples.size())));
+    return samples[std::clamp<std::size_t>(rank, 1, samples.size()) - 1];
+}
+
+// Each iteration's time as the iteration's manual time (the reported time is their mean), and
+// their median, 99th percentile (with `p99`) and slowest as counters in `unit`.
+class Samples {
+public:
+    Samples(benchmark::State& state, double perSecond, std::string unit, bool p99)
+        : state_(state), perSecond_(perSecond), unit_(std::move(unit)), p99_(p99) {
+        values_.reserve(static_cast<std::size_t>(state.max_iterations));
+    }
+    Samples(const Samples&) = delete;
+    Samples& operator=(const Samples&) = delete;
+
+    void add(double value) {
+        values_.push_back(value);
+        state_.SetIterationTime(value / perSecond_);
+    }
+
+    ~Samples() {
+        if (values_.empty()) {
+            return;
+        }
+        state_.counters["median_" + unit_] = percentile(values_, 0.5);
+        if (p99_) {
+            state_.counters["p99_" + unit_] = percentile(values_, 0.99);
+        }
+        state_.counters["max_" + unit_] = percentile(values_, 1.0);
+    }
+
+private:
+    benchmark::State& state_;
+    double perSecond_;
+    std::string unit_;
+    bool p99_;
+    std::vector<double> values_;
+};
+
+// A keyboard of this process: keys through XTEST, and the windows that come on screen.
+class Keyboard {
+public:
+    Keyboard() {
+        if (!client_.connected()) {
+            return;
+        }
+        const std::uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+        xcb_change_window_attributes(client_.connection(), client_.root(), XCB_CW_EVENT_MASK,
+                                     &mask);
+        xcb_flush(client_.connection());
+    }
+
+    // Presses and releases the key of `keysym`; when it was sent.
+    std::optional<Clock::time_point> press(std::uint32_t keysym) {
+        const xcb_keycode_t keycode = client_.keycode(keysym);
+        if (keycode == 0) {
+            return std::nullopt;
+        }
+        xcb_connection_t* connection = client_.connection();
+        xcb_test_fake_input(connection, XCB_KEY_PRESS, keycode, XCB_CURRENT_TIME, client_.root(), 0,
+                            0, 0);
+        xcb_test_fake_input(connection, XCB_KEY_RELEASE, keycode, XCB_CURRENT_TIME, client_.root(),
+                            0, 0, 0);
+        const Clock::time_point sent = Clock::now();
+        xcb_flush(connection);
+        return sent;
+    }
+
+    // Forgets the windows mapped so far.
+    void forgetMaps() {
+        while (xcb_generic_event_t* event = xcb_poll_for_event(client_.connection())) {
+            std::free(event);
+        }
+    }
+
+    // When the next top-level window of the class `instance` was mapped, within `timeout`.
+    // The clock is read as the event is taken, before the window is asked its class.
+    std::optional<Clock::time_point> waitForMap(const std::string& instance,
+                                                std::chrono::milliseconds timeout) {
+        const auto deadline = Clock::now() + timeout;
+        while (Clock::now() < deadline) {
+            while (xcb_generic_event_t* event = xcb_poll_for_event(client_.connection())) {
+                const Clock::time_point seen = Clock::now();
+                const bool mapped = (event->response_type & 0x7f) == XCB_MAP_NOTIFY;
+                const xcb_window_t window =
+                    mapped ? reinterpret_cast<xcb_map_notify_event_t*>(event)->window : 0;
+                std::free(event);
+                if (mapped && classOf(window) == instance) {
+                    return seen;
+                }
+            }
+            std::this_thread::sleep_for(100us);
+        }
+        return std::nullopt;
+    }
+
+private:
+    // The instance part of the window's WM_CLASS.
+    std::string classOf(xcb_window_t window) {
+        xcb_connection_t* connection = client_.connection();
+        std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
+            xcb_get_property_reply(
+                connection,
+                xcb_get_property(connection, 0, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 64),
+                nullptr),
+            &std::free);
+        if (!reply) {
+            return {};
+        }
+        const char* value = static_cast<const char*>(xcb_get_property_value(reply.get()));
+        const int length = xcb_get_property_value_length(reply.get());
+        return std::string(value, strnlen(value, static_cast<std::size_t>(length)));
+    }
+
+    tiklo::test::X11TestClient client_;
+};
+
+// Polls the entry until it holds an emoji (no ASCII at all), or the time is up.
+std::optional<std::string> waitForEmoji(TargetEntry& entry, std::chrono::milliseconds timeout) {
+    return tiklo::test::pollFor(
+        [&]() -> std::optional<std::string> {
+            const std::string text = entry.text().value_or("");
+            const bool emoji = !text.empty() && std::none_of(text.begin(), text.end(), [](char c) {
+                return static_cast<unsigned char>(c) < 0x80;
+            });
+            return emoji ? std::optional<std::string>(text) : std::nullopt;
+        },
+        timeout);
+}
+
+// The desktop, ibus-daemon with its panel, the entry it serves and a client of this process,
+// made once for every benchmark.
+class Rig {
+public:
+    Rig() : desktop_({.accessibility = false, .initialText = "", .target = false}) {
+        if (!desktop_.ready()) {
+            error_ = desktop_.error();
+            return;
+        }
+        if (tiklo::test::ChildProcess::run({"ibus-daemon", "--version"}).status != 0 ||
+            !std::filesystem::exists(panelProgram)) {
+            error_ = std::string("ibus-daemon or ") + panelProgram + " is not installed";
+            return;
+        }
+        // The daemon, its panel, its settings and the entry see only this folder; the daemon
+        // publishes its address in the file named here instead of the user's.
+        const std::filesystem::path home = home_.path();
+        environment_.set("HOME", home.string());
+        environment_.set("XDG_CACHE_HOME", (home / "cache").string());
+        environment_.set("XDG_DATA_HOME", (home / "data").string());
+        environment_.set("IBUS_ADDRESS", std::nullopt);
+        // The desktop has no accessibility bus for the entry to look for.
+        environment_.set("NO_AT_BRIDGE", "1");
+        environment_.set("IBUS_ADDRESS_FILE", home_.file("ibus-address"));
+        // The list replaces the daemon's own folder, which brings the panel, the emoji
+        // extension and the xkb engines.
+        environment_.set("IBUS_COMPONENT_PATH", std::string(TIKLO_IBUS_COMPONENT_DIR) +
+                                                    G_SEARCHPATH_SEPARATOR_S +
+                                                    "/usr/share/ibus/component");
+        daemon_ = std::make_unique<tiklo::test::ChildProcess>(
+            std::vector<std::string>{"ibus-daemon", "--xim", std::string("--panel=") + panelProgram,
+                                     "--cache=none"},
+            tiklo::test::ChildProcess::Options{.output = tiklo::test::ChildProcess::Stream::discard,
+                                               .errors =
+                                                   tiklo::test::ChildProcess::Stream::discard});
+        ibus_init();
+        bus_ = ibus_bus_new();
+        const bool up = tiklo::test::pollFor(
+            [&] {
+                g_main_context_iteration(nullptr, FALSE);
+                return ibus_bus_is_connected(bus_) != FALSE &&
+                       ibus_bus_name_has_owner(bus_, IBUS_SERVICE_PANEL) != FALSE &&
+                       ibus_bus_name_has_owner(bus_, IBUS_SERVICE_PANEL_EXTENSION_EMOJI) != FALSE;
+            },
+            20s, 50ms);
+        if (!up) {
+            error_ = "ibus-daemon did not come up with its panel and emoji extension";
+            return;
+        }
+        environment_.set("GTK_IM_MODULE", "ibus");
+        entry_ = std::make_unique<TargetEntry>("");
+        if (!entry_->ready()) {
+            error_ = "the entry did not come up with the keyboard";
+            entry_.reset();
+        }
+    }
+
+    ~Rig() {
+        if (context_ != nullptr) {
+            g_object_unref(context_);
+        }
+        if (bus_ != nullptr) {
+            g_object_unref(bus_);
+        }
+    }
+
+    Rig(const Rig&) = delete;
+    Rig& operator=(const Rig&) = delete;
+
+    const std::string& error() const { return error_; }
+    Keyboard& keyboard() { return keyboard_; }
+
+    // The entry, with `engine` serving it: it has typed its way through once.
+    TargetEntry* entry(const char* engine) {
+        // Once this process's context has the daemon's focus, the entry is served no more.
+        if (!error_.empty() || !entry_ || context_ != nullptr) {
+            return nullptr;
+        }
+        if (entryEngine_ == engine) {
+            return entry_.get();
+        }
+        entryEngine_.clear();
+        const bool served =
+            setGlobalEngine(engine) &&
+            (std::string(engine) == tikloEngine ? searchServed() : emojiTypingServed());
+        if (!served || !entry_->setText("")) {
+            return nullptr;
+        }
+        entryEngine_ = engine;
+        return entry_.get();
+    }
+
+    // IBus's own emoji typing for "fire", Return left to press; false when a key could not
+    // be sent.
+    static bool typeEmojiSearch() {
+        if (!TikloDesktop::key("super+period")) {
+            return false;
+        }
+        // The extension takes the keys once it has shown that it types.
+        std::this_thread::sleep_for(100ms);
+        return TikloDesktop::type("fire") && TikloDesktop::key("space") &&
+               TikloDesktop::key("space");
+    }
+
+    // An input context of this process, focused, that `engine` serves; it took a few keys.
+    IBusInputContext* clientContext(const char* engine) {
+        if (!error_.empty()) {
+            return nullptr;
+        }
+        if (context_ == nullptr) {
+            context_ = ibus_bus_create_input_context(bus_, "ibus_latency_bench");
+            if (context_ == nullptr) {
+                return nullptr;
+            }
+            ibus_input_context_set_capabilities(
+                context_, IBUS_CAP_PREEDIT_TEXT | IBUS_CAP_LOOKUP_TABLE | IBUS_CAP_FOCUS);
+            // The entry loses the daemon's focus to this context for good: the benchmarks on
+            // the desktop come first.
+            ibus_input_context_focus_in(context_);
+            entryEngine_.clear();
+        }
+        if (contextEngine_ == engine) {
+            return context_;
+        }
+        contextEngine_.clear();
+        ibus_input_context_set_engine(context_, engine);
+        const bool running = tiklo::test::pollFor(
+            [&] {
+                drainSignals();
+                IBusEngineDesc* current = ibus_input_context_get_engine(context_);
+                if (current == nullptr) {
+                    return false;
+                }
+                g_object_ref_sink(current);
+                const bool same = std::string(ibus_engine_desc_get_name(current)) == engine;
+                g_object_unref(current);
+                return same;
+            },
+            10s);
+        if (!running) {
+            return nullptr;
+        }
+        for (int key = 0; key < warmUpKeys; ++key) {
+            ibus_input_context_process_key_event(context_, aKeyval, aCode, 0);
+            ibus_input_context_process_key_event(context_, aKeyval, aCode, IBUS_RELEASE_MASK);
+        }
+        drainSignals();
+        contextEngine_ = engine;
+        return context_;
+    }
+
+    bool panelRuns() const {
+        return bus_ != nullptr && ibus_bus_name_has_owner(bus_, IBUS_SERVICE_PANEL) != FALSE;
+    }
+
+    // Whatever the daemon sent the context meanwhile: nothing piles up between keys.
+    static void drainSignals() {
+        while (g_main_context_iteration(nullptr, FALSE)) {
+        }
+    }
+
+private:
+    bool setGlobalEngine(const char* engine) {
+        if (ibus_bus_set_global_engine(bus_, engine) == FALSE) {
+            return false;
+        }
+        return tiklo::test::pollFor(
+            [&] {
+                IBusEngineDesc* current = ibus_bus_get_global_engine(bus_);
+                if (current == nullptr) {
+                    return false;
+                }
+                g_object_ref_sink(current);
+                const bool same = std::string(ibus_engine_desc_get_name(current)) == engine;
+                g_object_unref(current);
+                return same;
+            },
+            10s);
+    }
+
+    // The entry reaches the engine some time after the switch; until then a search is plain
+    // text. ";fire" Return is typed until it inserts.
+    bool searchServed() {
+        return tiklo::test::pollFor(
+            [&] {
+                entry_->setText("");
+                TikloDesktop::type(";fire\n");
+                return entry_->waitForText(fire, 1s) == fire;
+            },
+            15s, 100ms);
+    }
+
+    // IBus's emoji typing loads its dictionary in the background: tried until an emoji comes.
+    bool emojiTypingServed() {
+        return tiklo::test::pollFor(
+            [&] {
+                entry_->setText("");
+                if (typeEmojiSearch() && TikloDesktop::key("Return") && waitForEmoji(*entry_, 2s)) {
+                    return true;
+                }
+                // Whatever mode a half-typed try left behind ends.
+                TikloDesktop::key("Escape");
+                return false;
+            },
+            20s, 200ms);
+    }
+
+    TikloDesktop desktop_;
+    tiklo::test::ScopedEnvironment environment_;
+    tiklo::test::TempDir home_;
+    std::unique_ptr<tiklo::test::ChildProcess> daemon_;
+    IBusBus* bus_ = nullptr;
+    IBusInputContext* context_ = nullptr;
+    Keyboard keyboard_;
+    std::unique_ptr<TargetEntry> entry_;
+    std::string entryEngine_;
+    std::string contextEngine_;
+    std::string error_;
+};
+
+Rig& rig() {
+    static Rig instance;
+    return instance;
+}
+
+// ";" until the panel's candidate window is on screen; Escape gives the ";" back.
+void ibusCandidates(benchmark::State& state) {
+    TargetEntry* entry = rig().entry(tikloEngine);
+    if (entry == nullptr) {
+        state.SkipWithError(("no entry served by the engine: " + rig().error()).c_str());
+        return;
+    }
+    Keyboard& keyboard = rig().keyboard();
+    Samples samples(state, 1000.0, "ms", false);
+    for (auto _ : state) {
+        entry->setText("");
+        keyboard.forgetMaps();
+        const std::optional<Clock::time_point> sent = keyboard.press(semicolonKeysym);
+        const std::optional<Clock::time_point> shown = keyboard.waitForMap(panelClass, 5s);
+        keyboard.press(escapeKeysym);
+        // The ";" comes back whether or not the list showed; a late one would join the next
+        // search.
+        const std::string left = entry->waitForText(";", 5s);
+        if (!sent || !shown) {
+            state.SkipWithError(rig().panelRuns() ? "no candidate window within 5 s"
+                                                  : "no candidate window: the panel has gone");
+            break;
+        }
+        if (left != ";") {
+            state.SkipWithError(
+                ("Escape left " + nlohmann::json(left).dump() + ", not \";\"").c_str());
+            break;
+        }
+        samples.add(millisecondsBetween(*sent, *shown));
+        std::this_thread::sleep_for(100ms);
+    }
+    entry->setText("");
+}
+
+// ";fire" typed, the candidates given time to settle, then Return: until the entry holds 🔥.
+void ibusInsertion(benchmark::State& state) {
+    TargetEntry* entry = rig().entry(tikloEngine);
+    if (entry == nullptr) {
+        state.SkipWithError(("no entry served by the engine: " + rig().error()).c_str());
+        return;
+    }
+    Keyboard& keyboard = rig().keyboard();
+    Samples samples(state, 1000.0, "ms", false);
+    for (auto _ : state) {
+        entry->setText("");
+        if (!TikloDesktop::type(";fire")) {
+            state.SkipWithError("could not type the search");
+            break;
+        }
+        std::this_thread::sleep_for(300ms);
+        const std::optional<Clock::time_point> sent = keyboard.press(returnKeysym);
+        const std::string arrived = entry->waitForText(fire, 5s);
+        const std::optional<Clock::time_point> changed = entry->lastChange();
+        if (!sent || arrived != fire || !changed || *changed < *sent) {
+            state.SkipWithError(
+                ("the emoji did not arrive; the entry holds " + nlohmann::json(arrived).dump())
+                    .c_str());
+            break;
+        }
+        samples.add(millisecondsBetween(*sent, *changed));
+    }
+    entry->setText("");
+}
+
+// IBus's own emoji typing with the xkb engine: Super+period, "fire", Space, Space, then
+// Return until the entry holds an emoji, whichever it is.
+void ibusEmojiInsertion(benchmark::State& state) {
+    TargetEntry* entry = rig().entry(plainEngine);
+    if (entry == nullptr) {
+        state.SkipWithError(
+            ("IBus's emoji typing put no emoji into the entry: " + rig().error()).c_str());
+        return;
+    }
+    Keyboard& keyboard = rig().keyboard();
+    Samples samples(state, 1000.0, "ms", false);
+    std::string arrived;
+    for (auto _ : state) {
+        entry->setText("");
+        if (!Rig::typeEmojiSearch()) {
+            state.SkipWithError("could not type the emoji search");
+            break;
+        }
+        std::this_thread::sleep_for(300ms);
+        const std::optional<Clock::time_point> sent = keyboard.press(returnKeysym);
+        const std::optional<std::string> emoji = waitForEmoji(*entry, 5s);
+        const std::optional<Clock::time_point> changed = entry->lastChange();
+        if (!sent || !emoji || !changed || *changed < *sent) {
+            state.SkipWithError("no emoji arrived");
+            break;
+        }
+        arrived = *emoji;
+        samples.add(millisecondsBetween(*sent, *changed));
+    }
+    entry->setText("");
+    // What IBus chose for "fire", in the report.
+    state.SetLabel(arrived);
+}
+
+// One press and release of 'a' that the engine passes on, answered by the daemon, an iteration
+// each.
+void passThrough(benchmark::State& state, const char* engine) {
+    IBusInputContext* context = rig().clientContext(engine);
+    if (context == nullptr) {
+        state.SkipWithError(
+            (std::string("no input context served by ") + engine + ": " + rig().error()).c_str());
+        return;
+    }
+    Samples samples(state, 1e6, "us", true);
+    for (auto _ : state) {
+        const Clock::time_point start = Clock::now();
+        const gboolean pressTaken =
+            ibus_input_context_process_key_event(context, aKeyval, aCode, 0);
+        ibus_input_context_process_key_event(context, aKeyval, aCode, IBUS_RELEASE_MASK);
+        const Clock::time_point answered = Clock::now();
+        if (pressTaken != FALSE) {
+            state.SkipWithError("the engine took 'a'");
+            break;
+        }
+        samples.add(std::chrono::duration<double, std::micro>(answered - start).count());
+    }
+    Rig::drainSignals();
+}
+
+void passThroughTiklo(benchmark::State& state) {
+    passThrough(state, tikloEngine);
+}
+
+void passThroughPlain(benchmark::State& state) {
+    passThrough(state, plainEngine);
+}
+
+// One run of many iterations each, not repetitions: Google Benchmark 1.7 aborts or crashes
+// computing the aggregates of repetitions of which some failed. The desktop ones come first:
+// the client context takes the daemon's focus from the entry.
+BENCHMARK(ibusCandidates)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
+BENCHMARK(ibusInsertion)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
+BENCHMARK(ibusEmojiInsertion)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
+BENCHMARK(passThroughTiklo)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(1000);
+BENCHMARK(passThroughPlain)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(1000);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // A helper that died shows as a failed write and a skipped benchmark, not as this
+    // process's silent end.
+    std::signal(SIGPIPE, SIG_IGN);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
