@@ -38,6 +38,14 @@ TikloFcitxAddon::TikloFcitxAddon(fcitx::Instance* instance)
               ic, settings_, []() -> const EmojiCatalog& { return EmojiCatalog::shared(); },
               *pickerRoad_);
       }) {
+    // Each field's search holds the picker's road: it is there before the first field is,
+    // and fcitx makes the property at once for the fields that exist already.
+    fcitx::dbus::Bus* bus = nullptr;
+    if (fcitx::AddonInstance* module = dbus()) {
+        bus = module->call<fcitx::IDBusModule::bus>();
+        bus->addObjectVTable(addonbus::addonPath, addonbus::addonInterface, busObject_);
+    }
+    pickerRoad_ = std::make_unique<PickerRoad>(bus);
     instance_->inputContextManager().registerProperty("tikloSearchState", &searchFactory_);
 
     // After the input method: a prefix it used for itself (a Pinyin engine's ";", say) is
@@ -66,12 +74,6 @@ TikloFcitxAddon::TikloFcitxAddon(fcitx::Instance* instance)
                 }
             }));
     }
-    fcitx::dbus::Bus* bus = nullptr;
-    if (fcitx::AddonInstance* module = dbus()) {
-        bus = module->call<fcitx::IDBusModule::bus>();
-        bus->addObjectVTable(addonbus::addonPath, addonbus::addonInterface, busObject_);
-    }
-    pickerRoad_ = std::make_unique<PickerRoad>(bus);
     for (auto type : {fcitx::EventType::InputContextFocusOut, fcitx::EventType::InputContextReset,
                       fcitx::EventType::InputContextSwitchInputMethod}) {
         handlers_.emplace_back(instance_->watchEvent(

@@ -41,8 +41,7 @@ public:
     InputMethodLink(Names names, QDBusConnection connection, QObject* parent = nullptr);
 
     bool holdsFocusedField() const { return holdsFocus_; }
-    // Tells `listener` the state now, once known, and each change after; `focusChanged` hears
-    // whether the front end holds the focused field, at each change.
+    // Tells `listener` the state now, once known, and each change after.
     void watch(std::function<void(State)> listener);
     void commit(const std::string& text);
     void setOwnWindowActive(bool active);
