@@ -27,18 +27,6 @@ constexpr const char* screenshotService = "org.gnome.Shell.Screenshot";
 constexpr unsigned escapeKeysym = 0xff1b;
 constexpr auto typingPace = 20ms;
 
-bool onPath(const std::string& program) {
-    const char* path = std::getenv("PATH");
-    std::istringstream folders(path ? path : "");
-    std::string folder;
-    while (std::getline(folders, folder, ':')) {
-        if (!folder.empty() && ::access((folder + "/" + program).c_str(), X_OK) == 0) {
-            return true;
-        }
-    }
-    return false;
-}
-
 std::string lastLine(const std::filesystem::path& file) {
     std::ifstream lines(file);
     std::string line;
@@ -198,7 +186,7 @@ bool GnomeSession::startBus(const std::filesystem::path& config, const std::stri
 
 void GnomeSession::start(const Options& options) {
     for (const std::string program : {"gnome-shell", "dbus-daemon", "dconf"}) {
-        if (!onPath(program)) {
+        if (!ChildProcess::onPath(program)) {
             unavailable_ = true;
             error_ = program + " is not installed (the GNOME test needs gnome-shell, dconf-cli " +
                      "and python3-dbusmock)";

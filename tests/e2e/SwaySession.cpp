@@ -33,18 +33,6 @@ constexpr std::string_view swayConfig =
     "default_border none\n"
     "for_window [title=\".*\"] floating enable, move position 0 0\n";
 
-bool onPath(const std::string& program) {
-    const char* path = std::getenv("PATH");
-    std::istringstream folders(path ? path : "");
-    std::string folder;
-    while (std::getline(folders, folder, ':')) {
-        if (!folder.empty() && ::access((folder + "/" + program).c_str(), X_OK) == 0) {
-            return true;
-        }
-    }
-    return false;
-}
-
 std::optional<std::string> waylandSocket(const std::filesystem::path& runtime) {
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(runtime, error)) {
@@ -139,7 +127,7 @@ void SwaySession::start(const Options& options) {
         programs.emplace_back("Xwayland");
     }
     for (const std::string& program : programs) {
-        if (!onPath(program)) {
+        if (!ChildProcess::onPath(program)) {
             unavailable_ = true;
             error_ = program + " is not installed (the Wayland tests need sway, wtype, grim and " +
                      "Xwayland)";

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <sstream>
 #include <thread>
 
 #include <fcntl.h>
@@ -180,6 +181,18 @@ void ChildProcess::kill() {
         ::waitpid(pid_, nullptr, 0);
         pid_ = -1;
     }
+}
+
+bool ChildProcess::onPath(const std::string& program) {
+    const char* path = std::getenv("PATH");
+    std::istringstream folders(path ? path : "");
+    std::string folder;
+    while (std::getline(folders, folder, ':')) {
+        if (!folder.empty() && ::access((folder + "/" + program).c_str(), X_OK) == 0) {
+            return true;
+        }
+    }
+    return false;
 }
 
 ChildProcess::Exit ChildProcess::run(const std::vector<std::string>& arguments,

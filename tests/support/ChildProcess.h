@@ -53,6 +53,9 @@ public:
     // deadline is killed.
     static Exit run(const std::vector<std::string>& arguments,
                     std::chrono::milliseconds timeout = std::chrono::seconds(10));
+    // Whether `program` is an executable in a folder of PATH: a test that needs it can say
+    // it is missing instead of failing to start it.
+    static bool onPath(const std::string& program);
 
     bool started() const { return pid_ > 0; }
     pid_t pid() const { return pid_; }
