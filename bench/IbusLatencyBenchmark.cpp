@@ -11,6 +11,7 @@
 //   holds an emoji, with an xkb engine.
 // Then the price of a key the engine passes on, asked of the same daemon by an input context
 // of this process: a press and release of 'a' with "tiklo" against the plain xkb engine.
+#include "XtestKeyboard.h"
 #include "e2e/TargetEntry.h"
 #include "e2e/TikloDesktop.h"
 #include "support/ChildProcess.h"
@@ -42,7 +43,8 @@
 namespace {
 
 using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
+using tiklo::bench::Clock;
+using tiklo::bench::XtestKeyboard;
 using tiklo::test::TargetEntry;
 using tiklo::test::TikloDesktop;
 
@@ -114,83 +116,16 @@ private:
     std::vector<double> values_;
 };
 
-// A keyboard of this process: keys through XTEST, and the windows that come on screen.
-class Keyboard {
-public:
-    Keyboard() {
-        if (!client_.connected()) {
-            return;
-        }
-        const std::uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
-        xcb_change_window_attributes(client_.connection(), client_.root(), XCB_CW_EVENT_MASK,
-                                     &mask);
-        xcb_flush(client_.connection());
+// Whether `current` (a floating description, or none) is the engine named `engine`.
+bool names(IBusEngineDesc* current, const char* engine) {
+    if (current == nullptr) {
+        return false;
     }
-
-    // Presses and releases the key of `keysym`; when it was sent.
-    std::optional<Clock::time_point> press(std::uint32_t keysym) {
-        const xcb_keycode_t keycode = client_.keycode(keysym);
-        if (keycode == 0) {
-            return std::nullopt;
-        }
-        xcb_connection_t* connection = client_.connection();
-        xcb_test_fake_input(connection, XCB_KEY_PRESS, keycode, XCB_CURRENT_TIME, client_.root(), 0,
-                            0, 0);
-        xcb_test_fake_input(connection, XCB_KEY_RELEASE, keycode, XCB_CURRENT_TIME, client_.root(),
-                            0, 0, 0);
-        const Clock::time_point sent = Clock::now();
-        xcb_flush(connection);
-        return sent;
-    }
-
-    // Forgets the windows mapped so far.
-    void forgetMaps() {
-        while (xcb_generic_event_t* event = xcb_poll_for_event(client_.connection())) {
-            std::free(event);
-        }
-    }
-
-    // When the next top-level window of the class `instance` was mapped, within `timeout`.
-    // The clock is read as the event is taken, before the window is asked its class.
-    std::optional<Clock::time_point> waitForMap(const std::string& instance,
-                                                std::chrono::milliseconds timeout) {
-        const auto deadline = Clock::now() + timeout;
-        while (Clock::now() < deadline) {
-            while (xcb_generic_event_t* event = xcb_poll_for_event(client_.connection())) {
-                const Clock::time_point seen = Clock::now();
-                const bool mapped = (event->response_type & 0x7f) == XCB_MAP_NOTIFY;
-                const xcb_window_t window =
-                    mapped ? reinterpret_cast<xcb_map_notify_event_t*>(event)->window : 0;
-                std::free(event);
-                if (mapped && classOf(window) == instance) {
-                    return seen;
-                }
-            }
-            std::this_thread::sleep_for(100us);
-        }
-        return std::nullopt;
-    }
-
-private:
-    // The instance part of the window's WM_CLASS.
-    std::string classOf(xcb_window_t window) {
-        xcb_connection_t* connection = client_.connection();
-        std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
-            xcb_get_property_reply(
-                connection,
-                xcb_get_property(connection, 0, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 64),
-                nullptr),
-            &std::free);
-        if (!reply) {
-            return {};
-        }
-        const char* value = static_cast<const char*>(xcb_get_property_value(reply.get()));
-        const int length = xcb_get_property_value_length(reply.get());
-        return std::string(value, strnlen(value, static_cast<std::size_t>(length)));
-    }
-
-    tiklo::test::X11TestClient client_;
-};
+    g_object_ref_sink(current);
+    const bool same = std::string(ibus_engine_desc_get_name(current)) == engine;
+    g_object_unref(current);
+    return same;
+}
 
 // Polls the entry until it holds an emoji (no ASCII at all), or the time is up.
 std::optional<std::string> waitForEmoji(TargetEntry& entry, std::chrono::milliseconds timeout) {
@@ -275,7 +210,7 @@ public:
     Rig& operator=(const Rig&) = delete;
 
     const std::string& error() const { return error_; }
-    Keyboard& keyboard() { return keyboard_; }
+    XtestKeyboard& keyboard() { return keyboard_; }
 
     // The entry, with `engine` serving it: it has typed its way through once.
     TargetEntry* entry(const char* engine) {
@@ -334,14 +269,7 @@ public:
         const bool running = tiklo::test::pollFor(
             [&] {
                 drainSignals();
-                IBusEngineDesc* current = ibus_input_context_get_engine(context_);
-                if (current == nullptr) {
-                    return false;
-                }
-                g_object_ref_sink(current);
-                const bool same = std::string(ibus_engine_desc_get_name(current)) == engine;
-                g_object_unref(current);
-                return same;
+                return names(ibus_input_context_get_engine(context_), engine);
             },
             10s);
         if (!running) {
@@ -371,18 +299,8 @@ private:
         if (ibus_bus_set_global_engine(bus_, engine) == FALSE) {
             return false;
         }
-        return tiklo::test::pollFor(
-            [&] {
-                IBusEngineDesc* current = ibus_bus_get_global_engine(bus_);
-                if (current == nullptr) {
-                    return false;
-                }
-                g_object_ref_sink(current);
-                const bool same = std::string(ibus_engine_desc_get_name(current)) == engine;
-                g_object_unref(current);
-                return same;
-            },
-            10s);
+        return tiklo::test::pollFor([&] { return names(ibus_bus_get_global_engine(bus_), engine); },
+                                    10s);
     }
 
     // The entry reaches the engine some time after the switch; until then a search is plain
@@ -418,7 +336,7 @@ private:
     std::unique_ptr<tiklo::test::ChildProcess> daemon_;
     IBusBus* bus_ = nullptr;
     IBusInputContext* context_ = nullptr;
-    Keyboard keyboard_;
+    XtestKeyboard keyboard_;
     std::unique_ptr<TargetEntry> entry_;
     std::string entryEngine_;
     std::string contextEngine_;
@@ -437,13 +355,13 @@ void ibusCandidates(benchmark::State& state) {
         state.SkipWithError(("no entry served by the engine: " + rig().error()).c_str());
         return;
     }
-    Keyboard& keyboard = rig().keyboard();
+    XtestKeyboard& keyboard = rig().keyboard();
     Samples samples(state, 1000.0, "ms", false);
     for (auto _ : state) {
         entry->setText("");
         keyboard.forgetMaps();
         const std::optional<Clock::time_point> sent = keyboard.press(semicolonKeysym);
-        const std::optional<Clock::time_point> shown = keyboard.waitForMap(panelClass, 5s);
+        const std::optional<Clock::time_point> shown = keyboard.waitForMap(5s, panelClass);
         keyboard.press(escapeKeysym);
         // The ";" comes back whether or not the list showed; a late one would join the next
         // search.
@@ -471,7 +389,7 @@ void ibusInsertion(benchmark::State& state) {
         state.SkipWithError(("no entry served by the engine: " + rig().error()).c_str());
         return;
     }
-    Keyboard& keyboard = rig().keyboard();
+    XtestKeyboard& keyboard = rig().keyboard();
     Samples samples(state, 1000.0, "ms", false);
     for (auto _ : state) {
         entry->setText("");
@@ -503,7 +421,7 @@ void ibusEmojiInsertion(benchmark::State& state) {
             ("IBus's emoji typing put no emoji into the entry: " + rig().error()).c_str());
         return;
     }
-    Keyboard& keyboard = rig().keyboard();
+    XtestKeyboard& keyboard = rig().keyboard();
     Samples samples(state, 1000.0, "ms", false);
     std::string arrived;
     for (auto _ : state) {

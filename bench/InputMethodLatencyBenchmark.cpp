@@ -9,6 +9,7 @@
 // - ";" until a window comes on screen (fcitx5's candidate list, or the program's popup);
 // - Return in a search for "fire" until the entry's text has become the emoji, as the entry
 //   itself timestamps its last change on the clock every process shares.
+#include "XtestKeyboard.h"
 #include "e2e/Fcitx5Process.h"
 #include "e2e/TargetEntry.h"
 #include "e2e/TikloDesktop.h"
@@ -29,7 +30,8 @@
 namespace {
 
 using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
+using tiklo::bench::Clock;
+using tiklo::bench::XtestKeyboard;
 using tiklo::test::Fcitx5Process;
 using tiklo::test::TargetEntry;
 
@@ -42,62 +44,6 @@ constexpr std::uint32_t escapeKeysym = 0xff1b;
 double millisecondsBetween(Clock::time_point from, Clock::time_point to) {
     return std::chrono::duration<double, std::milli>(to - from).count();
 }
-
-// A keyboard of this process: keys through XTEST, and the windows that come on screen.
-class Keyboard {
-public:
-    Keyboard() {
-        if (!client_.connected()) {
-            return;
-        }
-        const std::uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
-        xcb_change_window_attributes(client_.connection(), client_.root(), XCB_CW_EVENT_MASK,
-                                     &mask);
-        xcb_flush(client_.connection());
-    }
-
-    // Presses and releases the key of `keysym`; when it was sent.
-    std::optional<Clock::time_point> press(std::uint32_t keysym) {
-        const xcb_keycode_t keycode = client_.keycode(keysym);
-        if (keycode == 0) {
-            return std::nullopt;
-        }
-        xcb_connection_t* connection = client_.connection();
-        xcb_test_fake_input(connection, XCB_KEY_PRESS, keycode, XCB_CURRENT_TIME, client_.root(), 0,
-                            0, 0);
-        xcb_test_fake_input(connection, XCB_KEY_RELEASE, keycode, XCB_CURRENT_TIME, client_.root(),
-                            0, 0, 0);
-        const Clock::time_point sent = Clock::now();
-        xcb_flush(connection);
-        return sent;
-    }
-
-    // Forgets the windows mapped so far.
-    void forgetMaps() {
-        while (xcb_generic_event_t* event = xcb_poll_for_event(client_.connection())) {
-            std::free(event);
-        }
-    }
-
-    // When the next top-level window was mapped, within `timeout`.
-    std::optional<Clock::time_point> waitForMap(std::chrono::milliseconds timeout) {
-        const auto deadline = Clock::now() + timeout;
-        while (Clock::now() < deadline) {
-            while (xcb_generic_event_t* event = xcb_poll_for_event(client_.connection())) {
-                const bool mapped = (event->response_type & 0x7f) == XCB_MAP_NOTIFY;
-                std::free(event);
-                if (mapped) {
-                    return Clock::now();
-                }
-            }
-            std::this_thread::sleep_for(100us);
-        }
-        return std::nullopt;
-    }
-
-private:
-    tiklo::test::X11TestClient client_;
-};
 
 // The desktop, fcitx5 and the program, made once for every benchmark.
 class Rig {
@@ -118,7 +64,7 @@ public:
     }
 
     const std::string& error() const { return error_; }
-    Keyboard& keyboard() { return keyboard_; }
+    XtestKeyboard& keyboard() { return keyboard_; }
 
     // An entry in front, served by fcitx5 or by the program; the other one closes first.
     TargetEntry* entry(bool throughFcitx5) {
@@ -190,7 +136,7 @@ private:
     tiklo::test::ScopedEnvironment environment_;
     tiklo::test::TempDir fcitxHome_;
     std::unique_ptr<Fcitx5Process> fcitx5_;
-    Keyboard keyboard_;
+    XtestKeyboard keyboard_;
     std::unique_ptr<TargetEntry> entry_;
     bool throughFcitx5_ = false;
     std::string error_;
@@ -208,7 +154,7 @@ void fcitx5Candidates(benchmark::State& state) {
         state.SkipWithError(("no fcitx5 entry: " + rig().error()).c_str());
         return;
     }
-    Keyboard& keyboard = rig().keyboard();
+    XtestKeyboard& keyboard = rig().keyboard();
     for (auto _ : state) {
         entry->setText("");
         keyboard.forgetMaps();
