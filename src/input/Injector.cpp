@@ -123,8 +123,7 @@ void Injector::sendBackspaces(int count) {
         return;
     }
     for (int i = 0; i < count; ++i) {
-        poster_.postKey(deleteKey, true);
-        poster_.postKey(deleteKey, false);
+        poster_.tapKey(deleteKey);
         sleeper_.sleepMicroseconds(pauseAfterDelete);
     }
     sleeper_.sleepMicroseconds(pauseAfterLastDelete);

@@ -27,8 +27,8 @@ public:
     // to `timeout` for the user to let go, then lets go of those still held.
     virtual void releaseModifiers(std::chrono::milliseconds timeout) = 0;
 
-    // A press or release of the key that types `sym`.
-    virtual void postKey(KeySym sym, bool down) = 0;
+    // A press and release of the key that types `sym`.
+    virtual void tapKey(KeySym sym) = 0;
     // A keyboard event carrying text: at most 20 UTF-16 code units, possibly ending inside
     // a surrogate pair (the rest follows in the next chunk).
     virtual void postText(std::u16string_view chunk, bool down) = 0;

@@ -14,6 +14,7 @@
 #include "platform/Screens.h"
 #include "platform/Sleeper.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -73,11 +74,9 @@ public:
         return std::make_unique<Handle>(entries.back());
     }
     int running(double seconds) const {
-        int count = 0;
-        for (const auto& entry : entries) {
-            count += entry->alive && entry->seconds == seconds ? 1 : 0;
-        }
-        return count;
+        return static_cast<int>(std::count_if(entries.begin(), entries.end(), [&](const auto& e) {
+            return e->alive && e->seconds == seconds;
+        }));
     }
     // Ticks every running timer of that interval once.
     void tick(double seconds) {
@@ -114,16 +113,13 @@ public:
     bool took(std::uint32_t scanCode, std::uint32_t time) override {
         return taken.count({scanCode, time}) != 0;
     }
-    void redirect(std::uint32_t scanCode, std::uint32_t, bool press) override {
-        redirected.emplace_back(scanCode, press);
-    }
+    void redirect(std::uint32_t, std::uint32_t, bool) override {}
 
     bool refuse = false;
     bool holding = false;
     int holds = 0;
     int releasedToOwnWindow = 0;
     int releasedToFocus = 0;
-    std::vector<std::pair<std::uint32_t, bool>> redirected;
     std::set<std::pair<std::uint32_t, std::uint32_t>> taken;
 };
 
@@ -154,8 +150,9 @@ public:
     bool isHolding() const override { return false; }
     bool took(std::uint32_t, std::uint32_t) override { return false; }
     void redirect(std::uint32_t, std::uint32_t, bool) override { add("redirect"); }
-    void postKey(KeySym sym, bool down) override {
-        add("key " + std::to_string(sym) + (down ? " down" : " up"));
+    void tapKey(KeySym sym) override {
+        add("key " + std::to_string(sym) + " down");
+        add("key " + std::to_string(sym) + " up");
     }
     void postText(std::u16string_view chunk, bool down) override {
         add("text " + std::to_string(chunk.size()) + (down ? " down" : " up"));

@@ -120,8 +120,7 @@ TEST_F(X11KeyboardHoldTest, TiklosOwnKeysReachTheApplicationWhileTheUsersWait) {
     ASSERT_TRUE(waitUntil([&] { return field.text() == ";"; }));
     ASSERT_TRUE(hold.hold());
     ASSERT_TRUE(xdotool({"type", " is hot"}));
-    poster.postKey(keysym::backSpace, true);
-    poster.postKey(keysym::backSpace, false);
+    poster.tapKey(keysym::backSpace);
     poster.postText(u"\U0001F525", true);
     settle();
     EXPECT_EQ(field.text(), "\U0001F525") << "the user's keys came first";

@@ -104,13 +104,6 @@ X11KeyPoster::X11KeyPoster(X11InputConnection& input, X11KeyboardHold& hold,
 X11KeyPoster::~X11KeyPoster() {
     if (available()) {
         finishTyping();
-        // Nothing may stay pressed when Tiklo goes.
-        hold_.postUnheld([this] {
-            for (const auto& [sym, keycode] : held_) {
-                fakeKey(keycode, false);
-            }
-        });
-        input_.roundTrip();
     }
 }
 
@@ -198,19 +191,11 @@ void X11KeyPoster::releaseModifiers(std::chrono::milliseconds timeout) {
     input_.roundTrip();
 }
 
-void X11KeyPoster::postKey(KeySym sym, bool down) {
+void X11KeyPoster::tapKey(KeySym sym) {
     // A key between chunks ends the text before it; half a surrogate pair stays untyped.
     decoder_.reset();
     if (!available()) {
         return;
-    }
-    if (!down) {
-        if (const auto held = held_.find(sym); held != held_.end()) {
-            const xcb_keycode_t keycode = held->second;
-            held_.erase(held);
-            hold_.postUnheld([&] { fakeKey(keycode, false); });
-            return;
-        }
     }
     const std::optional<X11KeyboardMapping> mapping = X11KeyboardMapping::read(input_.get());
     if (sym == keysym::none || !mapping) {
@@ -220,22 +205,20 @@ void X11KeyPoster::postKey(KeySym sym, bool down) {
     if (!keycode) {
         return;
     }
-    // A press of a key that is already down on the same device (xdotool, or any XTEST
-    // client, still holding it) only repeats it, and applications type nothing for that:
-    // it is let go first.
-    bool alreadyDown = false;
-    if (down) {
-        held_[sym] = *keycode;
+    // xdotool and every XTEST client share one device with Tiklo, and a press of a key already
+    // down on it counts as a repeat that the server or the application drops. So the key is
+    // looked at, let go if the user holds it (their press is among the held keys, typed again
+    // later), pressed and let go, all while the server is held: the user's press of the same
+    // key can come neither in between nor between the look and the press.
+    hold_.postUnheld([&] {
         xcb_connection_t* connection = input_.get();
         const Reply<xcb_query_keymap_reply_t> keymap(
             xcb_query_keymap_reply(connection, xcb_query_keymap(connection), nullptr));
-        alreadyDown = keymap && (keymap->keys[*keycode / 8] & (1U << (*keycode % 8))) != 0;
-    }
-    hold_.postUnheld([&] {
-        if (alreadyDown) {
+        if (keymap && (keymap->keys[*keycode / 8] & (1U << (*keycode % 8))) != 0) {
             fakeKey(*keycode, false);
         }
-        fakeKey(*keycode, down);
+        fakeKey(*keycode, true);
+        fakeKey(*keycode, false);
     });
     input_.roundTrip();
 }

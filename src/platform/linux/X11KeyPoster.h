@@ -11,7 +11,6 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -68,7 +67,7 @@ public:
     bool awaitFocus(const RunningApplication& application, std::chrono::milliseconds focusTimeout,
                     std::chrono::milliseconds answerTimeout) override;
     void releaseModifiers(std::chrono::milliseconds timeout) override;
-    void postKey(KeySym sym, bool down) override;
+    void tapKey(KeySym sym) override;
     void postText(std::u16string_view chunk, bool down) override;
     void finishTyping() override;
 
@@ -87,9 +86,6 @@ private:
     Sleeper& sleeper_;
     Options options_;
     Utf16ChunkDecoder decoder_;
-    // The keycode each held key went down on, so its release goes to the same key even if
-    // the keymap changed in between.
-    std::map<KeySym, xcb_keycode_t> held_;
     // Keycodes mapped for text the application may not have read yet, and which application
     // to ask (when it answers pings).
     std::unique_ptr<BorrowedKeycodes> borrowed_;

@@ -231,7 +231,9 @@ void X11KeyboardHold::postUnheld(const std::function<void()>& post) {
     const auto locked = input_.lock();
     xcb_connection_t* connection = input_.get();
     if (!grabbed_) {
+        xcb_grab_server(connection);
         post();
+        xcb_ungrab_server(connection);
         xcb_flush(connection);
         return;
     }

@@ -53,7 +53,8 @@ public:
     void redirect(std::uint32_t scanCode, std::uint32_t nativeModifiers, bool press) override;
 
     // Sends `post`'s requests with the keyboard free, holding it again right after, all in one
-    // sequence of requests.
+    // sequence of requests while the server is held: no other client's request comes in
+    // between (`post` may wait for replies).
     void postUnheld(const std::function<void()>& post);
 
 private:
