@@ -10,10 +10,9 @@
 #include "support/LogCapture.h"
 #include "support/TempDir.h"
 
-#include <algorithm>
 #include <functional>
+#include <iterator>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -21,15 +20,6 @@ namespace tiklo {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::vector<std::string> namesIn(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 // The store's collaborators other than the settings file.
 struct Services {
@@ -42,15 +32,6 @@ struct Services {
 UsageHistory historyOf(AppState& state, double now = 7.0) {
     return UsageHistory(state, [now] { return now; });
 }
-
-// Kills the test binary instead of letting a blocking open hang it.
-class TimeLimit {
-public:
-    explicit TimeLimit(unsigned seconds) { ::alarm(seconds); }
-    ~TimeLimit() { ::alarm(0); }
-    TimeLimit(const TimeLimit&) = delete;
-    TimeLimit& operator=(const TimeLimit&) = delete;
-};
 
 const EmojiItem fire{"\U0001F525", "fire", "fire", EmojiCategory::animals, {}, false};
 
@@ -137,6 +118,7 @@ TEST(AppStateFileTest, SettingsPathThatCannotBeAFileIsReportedOnceAndLeftAlone) 
     };
     const std::vector<Case> cases = {
         {"folder", [](const fs::path& path) { fs::create_directory(path); }},
+        // Opening it to read would block: the test's time limit (CMakeLists.txt) fails that.
         {"FIFO", [](const fs::path& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); }},
         {"symbolic link to nothing",
          [](const fs::path& path) { fs::create_symlink(path.parent_path() / "gone", path); }},
@@ -152,7 +134,6 @@ TEST(AppStateFileTest, SettingsPathThatCannotBeAFileIsReportedOnceAndLeftAlone) 
         services.trust.trusted = true;
         test::LogCapture log;
         {
-            const TimeLimit limit(20);
             PropertyListDefaultsFile defaults(path);
             AppState state(defaults, services.trust, services.loginItem);
             EXPECT_TRUE(state.masterEnabled());
@@ -171,7 +152,7 @@ TEST(AppStateFileTest, SettingsPathThatCannotBeAFileIsReportedOnceAndLeftAlone) 
         EXPECT_TRUE(log.lines[0].contains(QString::fromLatin1(each.name)));
         // Untouched, and nothing written beside it.
         EXPECT_EQ(fs::symlink_status(path).type(), before.type());
-        EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"defaults.plist"});
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
         if (fs::is_directory(fs::symlink_status(path))) {
             EXPECT_TRUE(fs::is_empty(path));
         }

@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/AppState.h"
 #include "app/AppExceptions.h"
 #include "app/HotkeyRegistration.h"
 #include "app/LoginItemSync.h"
-#include "app/UsageHistory.h"
-#include "support/FakePlatform.h"
+#include "support/FakeAppEnvironment.h"
 #include "support/LogCapture.h"
 
 #include <QCoreApplication>
@@ -16,26 +14,15 @@ namespace tiklo {
 namespace {
 
 using Strings = std::vector<std::string>;
-constexpr double now = 800000000.5;
 
-class AppStateTest : public ::testing::Test {
+// The fixture's store (`state`) is loaded from an empty file; load() loads another from what
+// the test stored first.
+class AppStateTest : public ::testing::Test, protected test::FakeAppEnvironment {
 protected:
     std::unique_ptr<AppState> load() {
         return std::make_unique<AppState>(defaults, trust, loginItem);
     }
-    std::unique_ptr<UsageHistory> historyOf(AppState& state) {
-        return std::make_unique<UsageHistory>(state, [this] { return clock; });
-    }
     std::string data(const std::string& key) const { return *defaults.dataValue(key); }
-
-    test::FakeDefaultsStore defaults;
-    test::FakeHotkeyService hotkeyService;
-    HotkeyManager hotkeys{hotkeyService};
-    test::FakeLoginItemService loginService;
-    LoginItem loginItem{loginService};
-    test::FakeWorkspace workspace;
-    test::FakeAccessibilityTrust trust;
-    double clock = now;
 };
 
 EmojiItem emoji(std::string text, std::string id) {
@@ -66,28 +53,28 @@ TEST_F(AppStateTest, StoredValuesLoadAndWhatCannotBeReadIsDroppedAlone) {
     defaults.values["didCompleteOnboarding"] = true;
 
     test::LogCapture log;
-    const auto state = load();
+    const auto loaded = load();
     EXPECT_EQ(log.lines,
               (QStringList{"tiklo.settings: Discarded stored values that could not be "
                            "read, under defaultSkinTone, insertSpaceAfterTrigger, hotkey",
                            "tiklo.settings: Discarded stored entries that could not be read, "
                            "under favorites, recents, emojiUsage, excludedBundleIDs"}));
-    EXPECT_FALSE(state->masterEnabled());
-    EXPECT_FALSE(state->insertSpaceAfterTrigger());
-    EXPECT_EQ(state->triggerPrefix(), ";");
-    EXPECT_EQ(state->pickerMode(), view::PickerMode::List);
-    EXPECT_EQ(state->defaultSkinTone(), view::SkinTone::Standard);
-    EXPECT_EQ(state->hotkey(), Hotkey{});
-    EXPECT_EQ(state->recents(), (Strings{"grinning", "joy", "grinning"}));
-    EXPECT_EQ(state->favorites(), AppState::Favorites{"heart"});
-    EXPECT_TRUE(state->excludedAppIDs().empty());
+    EXPECT_FALSE(loaded->masterEnabled());
+    EXPECT_FALSE(loaded->insertSpaceAfterTrigger());
+    EXPECT_EQ(loaded->triggerPrefix(), ";");
+    EXPECT_EQ(loaded->pickerMode(), view::PickerMode::List);
+    EXPECT_EQ(loaded->defaultSkinTone(), view::SkinTone::Standard);
+    EXPECT_EQ(loaded->hotkey(), Hotkey{});
+    EXPECT_EQ(loaded->recents(), (Strings{"grinning", "joy", "grinning"}));
+    EXPECT_EQ(loaded->favorites(), AppState::Favorites{"heart"});
+    EXPECT_TRUE(loaded->excludedAppIDs().empty());
     const AppState::Usage kept = {{"a", {1, 1}},
                                   {"b", {2, 2}},
                                   {"c", {-3, 3.5}},
                                   {"d", {0, -4}},
                                   {"e", {9223372036854775807, 5}}};
-    EXPECT_EQ(state->emojiUsage(), kept);
-    EXPECT_TRUE(state->didCompleteOnboarding());
+    EXPECT_EQ(loaded->emojiUsage(), kept);
+    EXPECT_TRUE(loaded->didCompleteOnboarding());
     EXPECT_EQ(defaults.copyRequests, 1);
     // Loading rewrites nothing: the bad values stay until the next assignment.
     EXPECT_TRUE(defaults.writes.empty());
@@ -109,14 +96,13 @@ TEST_F(AppStateTest, StoredValuesLoadAndWhatCannotBeReadIsDroppedAlone) {
 
 // Each form is the settings table's; here what the store does around it.
 TEST_F(AppStateTest, TextThatJsonCannotCarryIsNotWrittenButMemoryChanges) {
-    const auto state = load();
-    state->setRecents({"fire", "heart"});
-    state->setRecents({std::string("\xff")});
-    EXPECT_EQ(state->recents(), Strings{std::string("\xff")});
+    state.setRecents({"fire", "heart"});
+    state.setRecents({std::string("\xff")});
+    EXPECT_EQ(state.recents(), Strings{std::string("\xff")});
     EXPECT_EQ(data("recents"), R"(["fire","heart"])");
     // Memory keeps the whole prefix; the file its first character.
-    state->setTriggerPrefix("::");
-    EXPECT_EQ(state->triggerPrefix(), "::");
+    state.setTriggerPrefix("::");
+    EXPECT_EQ(state.triggerPrefix(), "::");
     EXPECT_EQ(defaults.stringValue("triggerPrefix"), ":");
 }
 
@@ -126,12 +112,12 @@ TEST_F(AppStateTest, TextThatJsonCannotCarryIsNotWrittenButMemoryChanges) {
 TEST_F(AppStateTest, DesktopAccessStatesAreLiveAndNeverStored) {
     trust.trusted = true;
     loginService.registered = true;
-    const auto state = load();
-    EXPECT_TRUE(state->launchAtLogin());
-    EXPECT_TRUE(state->accessibilityGranted());
+    const auto loaded = load();
+    EXPECT_TRUE(loaded->launchAtLogin());
+    EXPECT_TRUE(loaded->accessibilityGranted());
     EXPECT_TRUE(hotkeyService.calls.empty());
-    EXPECT_EQ(state->caretTracking(), view::CaretTracking::Unknown);
-    EXPECT_FALSE(state->caretTrackingNeedsRestart());
+    EXPECT_EQ(loaded->caretTracking(), view::CaretTracking::Unknown);
+    EXPECT_FALSE(loaded->caretTrackingNeedsRestart());
 
     using C = view::CaretTracking;
     struct Step {
@@ -143,12 +129,12 @@ TEST_F(AppStateTest, DesktopAccessStatesAreLiveAndNeverStored) {
                           {C::Unavailable, false}, {C::On, true},   {C::On, true},
                           {C::Unknown, false},     {C::On, false}};
     for (const Step& step : steps) {
-        state->setCaretTracking(step.to);
-        EXPECT_EQ(state->caretTracking(), step.to);
-        EXPECT_EQ(state->caretTrackingNeedsRestart(), step.restart)
+        loaded->setCaretTracking(step.to);
+        EXPECT_EQ(loaded->caretTracking(), step.to);
+        EXPECT_EQ(loaded->caretTrackingNeedsRestart(), step.restart)
             << "after " << static_cast<int>(step.to);
     }
-    state->setX11ApplicationsOnly(true);
+    loaded->setX11ApplicationsOnly(true);
     EXPECT_TRUE(defaults.writes.empty());
 }
 
@@ -156,21 +142,20 @@ TEST_F(AppStateTest, DesktopAccessStatesAreLiveAndNeverStored) {
 // kept to be let go). A new one another program holds is not kept: the old one is registered,
 // stored and shown again.
 TEST_F(AppStateTest, HotkeyChangesReRegisterAndAHeldOneKeepsTheOld) {
-    const auto state = load();
-    HotkeyRegistration registration(*state, hotkeys);
+    HotkeyRegistration registration(state, hotkeys);
     int opened = 0;
     QObject::connect(&registration, &HotkeyRegistration::pressed, [&] { ++opened; });
     registration.registerHotkey();
     EXPECT_EQ(registration.hotkeyID(), 1u);
 
     hotkeyService.refuseWith = 10;
-    state->setHotkey(Hotkey{{keysym::space, Modifier::ctrl}});
+    state.setHotkey(Hotkey{{keysym::space, Modifier::ctrl}});
     const std::optional<std::uint32_t> refused = registration.hotkeyID();
     EXPECT_EQ(refused, 2u);
     EXPECT_TRUE(hotkeyService.grabbed.empty());
     EXPECT_EQ(data("hotkey"), R"({"keyCode":49,"modifiers":4096})");
     hotkeyService.refuseWith = 0;
-    state->setHotkey(Hotkey{});
+    state.setHotkey(Hotkey{});
     hotkeyService.press(*registration.hotkeyID());
     hotkeyService.press(42); // no action: consumed, nothing happens
     EXPECT_EQ(opened, 0);    // not inside the system's dispatch
@@ -181,7 +166,7 @@ TEST_F(AppStateTest, HotkeyChangesReRegisterAndAHeldOneKeepsTheOld) {
     hotkeyService.heldElsewhere.push_back(held.key);
     test::LogCapture log;
     EXPECT_FALSE(registration.change(held));
-    EXPECT_EQ(state->hotkey(), Hotkey{});
+    EXPECT_EQ(state.hotkey(), Hotkey{});
     EXPECT_EQ(hotkeyService.grabbed, std::set<std::uint32_t>{*registration.hotkeyID()});
     EXPECT_EQ(hotkeyService.calls.back().key, Hotkey{}.key);
     EXPECT_EQ(data("hotkey"), R"({"keyCode":14,"modifiers":6144})");
@@ -190,7 +175,7 @@ TEST_F(AppStateTest, HotkeyChangesReRegisterAndAHeldOneKeepsTheOld) {
 
     const Hotkey free{{keysym::letter('k'), Modifier::super}};
     EXPECT_TRUE(registration.change(free));
-    EXPECT_EQ(state->hotkey(), free);
+    EXPECT_EQ(state.hotkey(), free);
     EXPECT_EQ(hotkeyService.calls.back().key, free.key);
     EXPECT_EQ(data("hotkey"), R"({"keyCode":40,"modifiers":256})");
 
@@ -205,124 +190,121 @@ TEST_F(AppStateTest, HotkeyChangesReRegisterAndAHeldOneKeepsTheOld) {
     EXPECT_EQ(hotkeyService.calls.size(), calls);
 }
 
+// Asking for what already holds makes no call; a refusal springs back, is logged, and nothing
+// of it is stored.
 TEST_F(AppStateTest, LaunchAtLoginFollowsTheSystem) {
-    const auto state = load();
-    LoginItemSync sync(*state, loginItem);
-    state->setLaunchAtLogin(true);
-    EXPECT_TRUE(state->launchAtLogin());
+    LoginItemSync sync(state, loginItem);
+    state.setLaunchAtLogin(true);
     EXPECT_EQ(loginService.calls, 1);
-
-    // Asking for what already holds makes no call.
-    state->setLaunchAtLogin(true);
+    state.setLaunchAtLogin(true);
+    EXPECT_TRUE(state.launchAtLogin());
     EXPECT_EQ(loginService.calls, 1);
 
     loginService.refusal = "Permission denied";
     test::LogCapture log;
-    state->setLaunchAtLogin(false);
-    EXPECT_TRUE(state->launchAtLogin()); // sprang back
-    ASSERT_EQ(log.lines.size(), 1);
-    EXPECT_EQ(log.lines[0], "tiklo.loginitem: login item unregister failed: Permission denied");
-    EXPECT_EQ(defaults.writes, Strings{}); // never stored
+    state.setLaunchAtLogin(false);
+    EXPECT_TRUE(state.launchAtLogin());
+    EXPECT_EQ(log.lines,
+              QStringList{"tiklo.loginitem: login item unregister failed: Permission denied"});
+    EXPECT_EQ(defaults.writes, Strings{});
 }
 
-TEST_F(AppStateTest, RecordUseKeepsRecentsUniqueAndCountsUses) {
-    const auto state = load();
-    const auto history = historyOf(*state);
-    const EmojiItem thumbs = emoji("\U0001F44D", "thumbsup");
-    for (int i = 0; i < 3; ++i) {
-        clock = now + i;
-        history->recordUse(thumbs);
-    }
-    EXPECT_EQ(state->recents(), Strings{"thumbsup"});
-    EXPECT_EQ(state->emojiUsage().at("\U0001F44D"), (EmojiUsage{3, now + 2}));
-
-    history->clearUsage();
-    EXPECT_TRUE(state->emojiUsage().empty());
-    EXPECT_EQ(state->recents(), Strings{"thumbsup"});
-
-    // Duplicates of other ids, from older versions, stay; every copy of the used id goes.
-    state->setRecents({"a", "b", "a", "thumbsup", "b", "thumbsup"});
-    history->recordUse(thumbs);
-    EXPECT_EQ(state->recents(), (Strings{"thumbsup", "a", "b", "a", "b"}));
-
-    // A favorite toggled twice leaves the set, and the file, as they were.
-    state->setFavorites({"heart"});
-    const EmojiItem fire = emoji("\U0001F525", "fire");
-    history->toggleFavorite(fire);
-    EXPECT_EQ(state->favorites(), (AppState::Favorites{"heart", "fire"}));
-    const auto stored = nlohmann::json::parse(data("favorites")).get<std::set<std::string>>();
-    EXPECT_EQ(stored, (std::set<std::string>{"heart", "fire"}));
-    history->toggleFavorite(fire);
-    EXPECT_EQ(state->favorites(), AppState::Favorites{"heart"});
-    EXPECT_EQ(data("favorites"), R"(["heart"])");
-}
-
-TEST_F(AppStateTest, EachUseWritesTheStoreOnceWithRecentsAndUsage) {
-    const auto state = load();
-    const auto history = historyOf(*state);
+// Every use is a single write of recents and usage together, while observers still see each
+// step; usage outlives its place in the recents, and recents outlive the clearing of usage.
+TEST_F(AppStateTest, EachUseIsOneWriteThatKeepsRecentsUniqueAndCountsUses) {
+    constexpr double now = 800000000.5;
+    double clock = now;
+    UsageHistory timed(state, [&] { return clock; });
     const auto useWrites = [&](const EmojiItem& item) {
         const int before = defaults.fileWrites;
         const std::size_t keys = defaults.writes.size();
-        history->recordUse(item);
+        timed.recordUse(item);
         EXPECT_EQ(Strings(defaults.writes.begin() + static_cast<long>(keys), defaults.writes.end()),
                   (Strings{"recents", "emojiUsage"}));
         return defaults.fileWrites - before;
     };
-    // A first use, the same again, and enough others to push the first out of the recents:
-    // every one a single write, while observers still see each step.
-    EXPECT_EQ(useWrites(emoji("a", "a")), 1);
-    EXPECT_EQ(useWrites(emoji("a", "a")), 1);
+    const EmojiItem thumbs = emoji("\U0001F44D", "thumbsup");
+    for (int i = 0; i < 3; ++i) {
+        clock = now + i;
+        EXPECT_EQ(useWrites(thumbs), 1);
+    }
+    EXPECT_EQ(state.recents(), Strings{"thumbsup"});
+    EXPECT_EQ(state.emojiUsage().at(thumbs.emoji), (EmojiUsage{3, now + 2}));
+    // Enough others to push the first out of the recents.
     for (int i = 0; i < 40; ++i) {
         EXPECT_EQ(useWrites(emoji("e" + std::to_string(i), "id" + std::to_string(i))), 1);
     }
-    EXPECT_EQ(state->recents().size(), UsageHistory::recentsLimit);
-    EXPECT_EQ(state->emojiUsage().count("a"), 1u); // usage outlives its place in recents
-    EXPECT_EQ(data("recents"), nlohmann::json(state->recents()).dump());
+    EXPECT_EQ(state.recents().size(), UsageHistory::recentsLimit);
+    EXPECT_EQ(state.emojiUsage().count(thumbs.emoji), 1u);
+    EXPECT_EQ(data("recents"), nlohmann::json(state.recents()).dump());
+    timed.clearUsage();
+    EXPECT_TRUE(state.emojiUsage().empty());
+    EXPECT_EQ(state.recents().size(), UsageHistory::recentsLimit);
+
+    // Duplicates of other ids, from older versions, stay; every copy of the used id goes.
+    state.setRecents({"a", "b", "a", "thumbsup", "b", "thumbsup"});
+    timed.recordUse(thumbs);
+    EXPECT_EQ(state.recents(), (Strings{"thumbsup", "a", "b", "a", "b"}));
+}
+
+// A favorite toggled twice leaves the set, and the file, as they were.
+TEST_F(AppStateTest, AFavoriteToggledTwiceLeavesTheSetAsItWas) {
+    state.setFavorites({"heart"});
+    const EmojiItem fire = emoji("\U0001F525", "fire");
+    history.toggleFavorite(fire);
+    EXPECT_EQ(state.favorites(), (AppState::Favorites{"heart", "fire"}));
+    const auto stored = nlohmann::json::parse(data("favorites")).get<std::set<std::string>>();
+    EXPECT_EQ(stored, (std::set<std::string>{"heart", "fire"}));
+    history.toggleFavorite(fire);
+    EXPECT_EQ(state.favorites(), AppState::Favorites{"heart"});
+    EXPECT_EQ(data("favorites"), R"(["heart"])");
 }
 
 // A tone chosen for one emoji wins over the default for that emoji only, is stored, goes with
 // "use the default", and outlives the clearing of use counts.
 TEST_F(AppStateTest, ATonePerEmojiOverridesTheDefaultForThatEmojiOnly) {
-    const auto state = load();
-    const auto history = historyOf(*state);
     const EmojiItem thumbs = emoji("\U0001F44D", "thumbsup");
     const EmojiItem wave = emoji("\U0001F44B", "wave");
-    state->setDefaultSkinTone(view::SkinTone::Light);
-    history->setSkinTone(thumbs, SkinTone::dark);
-    EXPECT_EQ(state->skinToneFor(thumbs.emoji), SkinTone::dark);
-    EXPECT_EQ(state->skinToneFor(wave.emoji), SkinTone::light);
+    state.setDefaultSkinTone(view::SkinTone::Light);
+    history.setSkinTone(thumbs, SkinTone::dark);
+    EXPECT_EQ(state.skinToneFor(thumbs.emoji), SkinTone::dark);
+    EXPECT_EQ(state.skinToneFor(wave.emoji), SkinTone::light);
     EXPECT_EQ(data("emojiSkinTones"), "{\"\U0001F44D\":\"dark\"}");
     // The default tone chosen on purpose is a tone of its own.
-    history->setSkinTone(wave, SkinTone::standard);
-    EXPECT_EQ(state->skinToneFor(wave.emoji), SkinTone::standard);
+    history.setSkinTone(wave, SkinTone::standard);
+    EXPECT_EQ(state.skinToneFor(wave.emoji), SkinTone::standard);
 
-    history->recordUse(thumbs);
-    history->clearUsage();
-    EXPECT_EQ(state->skinToneFor(thumbs.emoji), SkinTone::dark);
-    history->setSkinTone(thumbs, std::nullopt);
-    EXPECT_EQ(state->skinToneFor(thumbs.emoji), SkinTone::light);
+    history.recordUse(thumbs);
+    history.clearUsage();
+    EXPECT_EQ(state.skinToneFor(thumbs.emoji), SkinTone::dark);
+    history.setSkinTone(thumbs, std::nullopt);
+    EXPECT_EQ(state.skinToneFor(thumbs.emoji), SkinTone::light);
     // An emoji that takes no tone gets none.
     const EmojiItem fire{"\U0001F525", "fire", "fire", EmojiCategory::travel, {}, false};
-    history->setSkinTone(fire, SkinTone::dark);
-    EXPECT_EQ(state->emojiSkinTones(), (AppState::SkinTones{{wave.emoji, SkinTone::standard}}));
+    history.setSkinTone(fire, SkinTone::dark);
+    EXPECT_EQ(state.emojiSkinTones(), (AppState::SkinTones{{wave.emoji, SkinTone::standard}}));
     // The next launch finds them.
-    EXPECT_EQ(load()->emojiSkinTones(), state->emojiSkinTones());
+    EXPECT_EQ(load()->emojiSkinTones(), state.emojiSkinTones());
 }
 
-TEST_F(AppStateTest, ExceptionsUseTheApplicationTheUserCameFrom) {
-    const auto state = load();
-    AppExceptions exceptions(*state, workspace);
+// The application added is the one the user came from, never Tiklo itself; ids typed by hand
+// are trimmed. Either way the list stays unique (case-sensitive) and sorted, and an addition
+// that changes nothing writes nothing.
+TEST_F(AppStateTest, ExceptionsComeFromTheLastApplicationOrByHandUniqueAndSorted) {
+    AppExceptions exceptions(state, workspace);
     // Tiklo's own window is in front while its button is pressed.
     workspace.frontmost = RunningApplication{"io.tiklo.Tiklo", 1, 1};
     exceptions.addCurrentApp();
-    EXPECT_TRUE(state->excludedAppIDs().empty());
+    EXPECT_TRUE(state.excludedAppIDs().empty());
 
     workspace.lastOther = RunningApplication{"org.gnome.gedit", 2, 2};
     exceptions.addCurrentApp();
     workspace.lastOther = RunningApplication{"Firefox", 3, 3};
     exceptions.addCurrentApp();
-    EXPECT_EQ(state->excludedAppIDs(), (Strings{"Firefox", "org.gnome.gedit"}));
-    EXPECT_EQ(data("excludedBundleIDs"), R"(["Firefox","org.gnome.gedit"])");
+    EXPECT_TRUE(exceptions.add("firefox\r\n"));
+    EXPECT_TRUE(exceptions.add("\tapp "));
+    EXPECT_EQ(state.excludedAppIDs(), (Strings{"Firefox", "app", "firefox", "org.gnome.gedit"}));
+    EXPECT_EQ(data("excludedBundleIDs"), R"(["Firefox","app","firefox","org.gnome.gedit"])");
 
     const auto writes = defaults.writes.size();
     exceptions.addCurrentApp(); // already there
@@ -330,28 +312,15 @@ TEST_F(AppStateTest, ExceptionsUseTheApplicationTheUserCameFrom) {
     exceptions.addCurrentApp(); // nothing names it
     workspace.lastOther = RunningApplication{"io.tiklo.Tiklo", 5, 5};
     exceptions.addCurrentApp(); // never Tiklo itself
-    EXPECT_EQ(defaults.writes.size(), writes);
-}
-
-TEST_F(AppStateTest, ExceptionsTypedByHandAreTrimmedUniqueAndSorted) {
-    const auto state = load();
-    AppExceptions exceptions(*state, workspace);
-    EXPECT_TRUE(exceptions.add(" org.gnome.gedit\n"));
-    EXPECT_TRUE(exceptions.add("\tFirefox \r\n"));
-    EXPECT_TRUE(exceptions.add("firefox"));
-    EXPECT_EQ(state->excludedAppIDs(), (Strings{"Firefox", "firefox", "org.gnome.gedit"}));
-    EXPECT_EQ(data("excludedBundleIDs"), R"(["Firefox","firefox","org.gnome.gedit"])");
-
-    const auto writes = defaults.writes.size();
     EXPECT_FALSE(exceptions.add("org.gnome.gedit "));
     EXPECT_FALSE(exceptions.add(" \n\t"));
     EXPECT_FALSE(exceptions.add(""));
     EXPECT_EQ(defaults.writes.size(), writes);
 
     // Every copy goes, from a list written by hand with duplicates too.
-    state->setExcludedAppIDs({"a", "b", "a"});
+    state.setExcludedAppIDs({"a", "b", "a"});
     exceptions.remove("a");
-    EXPECT_EQ(state->excludedAppIDs(), Strings{"b"});
+    EXPECT_EQ(state.excludedAppIDs(), Strings{"b"});
     EXPECT_EQ(data("excludedBundleIDs"), R"(["b"])");
 }
 

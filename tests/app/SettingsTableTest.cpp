@@ -20,7 +20,6 @@ TEST(SettingsTableTest, StoredFormsThatDoNotDecodeFallBackAndTonesLoseOnlyBadEnt
     // the codec test's; the other collections' bad entries the store test's.)
     EXPECT_EQ(loadData(T::pickerMode, R"("tiles")").value, PickerMode::grid);
     EXPECT_EQ(loadData(T::pickerMode, R"("List")").discarded, Discarded::value);
-    EXPECT_EQ(loadData(T::defaultSkinTone, R"("MediumDark")").value, SkinTone::standard);
     EXPECT_EQ(loadData(T::defaultSkinTone, "light").value, SkinTone::standard);
 
     // An empty prefix stays empty; only the first character (a whole grapheme) of a longer one

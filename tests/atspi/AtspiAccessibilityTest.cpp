@@ -3,7 +3,7 @@
 #include "support/ChildProcess.h"
 
 #include <climits>
-#include <csignal>
+#include <signal.h>
 #include <sstream>
 #include <thread>
 
@@ -42,14 +42,6 @@ TestWindow start(const std::vector<std::string>& arguments) {
     return window;
 }
 
-TestWindow startGtkEntry() {
-    return start({TIKLO_TEST_PYTHON, TIKLO_TARGET_ENTRY, "--caret", "5", "tiklo caret probe"});
-}
-
-TestWindow startQtField() {
-    return start({TIKLO_TEXT_FIELD_HELPER, "--caret-probe"});
-}
-
 // Applications register on the accessibility bus some time after their window shows. As in
 // Tiklo, the event loop runs meanwhile: it is where libatspi handles replies it did not wait
 // for.
@@ -78,7 +70,8 @@ std::chrono::milliseconds since(Clock::time_point start) {
 // One GTK entry throughout: its caret and selection, asked of the frontmost application
 // alone when its pid is known, and given up within the budget while it is stopped.
 TEST(AtspiAccessibilityTest, FindsCaretAndSelectionOfAFocusedGtkEntry) {
-    const TestWindow window = startGtkEntry();
+    const TestWindow window =
+        start({TIKLO_TEST_PYTHON, TIKLO_TARGET_ENTRY, "--caret", "5", "tiklo caret probe"});
     ASSERT_TRUE(window.process);
     std::optional<long> frontmost = window.process->pid();
     AtspiAccessibility accessibility([&] { return frontmost; });
@@ -100,18 +93,15 @@ TEST(AtspiAccessibilityTest, FindsCaretAndSelectionOfAFocusedGtkEntry) {
     EXPECT_EQ(element->boundsForRange({3, LONG_MAX}), std::nullopt);
     EXPECT_EQ(element->boundsForRange({-1, 1}), std::nullopt);
 
-    ASSERT_TRUE(window.process->writeLine("select 2 9"));
-    ASSERT_EQ(window.process->readLine(5s), "select ok");
-    element = accessibility.focusedElement();
-    ASSERT_TRUE(element);
-    EXPECT_EQ(element->selectedTextRange(), (TextRange{2, 7}));
-
-    ASSERT_TRUE(window.process->writeLine("select 12 12"));
-    ASSERT_EQ(window.process->readLine(5s), "select ok");
-    element = accessibility.focusedElement();
-    ASSERT_TRUE(element);
+    const auto selectedAfter = [&](const std::string& command) -> std::optional<TextRange> {
+        EXPECT_TRUE(window.process->writeLine(command));
+        EXPECT_EQ(window.process->readLine(5s), "select ok");
+        const std::unique_ptr<FocusedElement> found = accessibility.focusedElement();
+        return found ? found->selectedTextRange() : std::nullopt;
+    };
+    EXPECT_EQ(selectedAfter("select 2 9"), (TextRange{2, 7}));
     const TextRange caret{12, 0};
-    EXPECT_EQ(element->selectedTextRange(), caret);
+    EXPECT_EQ(selectedAfter("select 12 12"), caret);
 
     // Without a pid every application is searched; the entry is the only focused field. A
     // pid no process can have counts as unknown too.
@@ -139,7 +129,7 @@ TEST(AtspiAccessibilityTest, FindsCaretAndSelectionOfAFocusedGtkEntry) {
     // A stopped application is given up on within the budget.
     element = accessibility.focusedElement();
     ASSERT_TRUE(element);
-    ASSERT_TRUE(window.process->signal(SIGSTOP));
+    ASSERT_EQ(::kill(window.process->pid(), SIGSTOP), 0);
     started = Clock::now();
     EXPECT_EQ(element->selectedTextRange(), std::nullopt);
     EXPECT_EQ(element->boundsForRange(characterBeforeCaret), std::nullopt);
@@ -155,14 +145,14 @@ TEST(AtspiAccessibilityTest, FindsCaretAndSelectionOfAFocusedGtkEntry) {
                 static_cast<long long>(lookupTime.count()));
 
     // Nothing is held against the application once it answers again.
-    ASSERT_TRUE(window.process->signal(SIGCONT));
+    ASSERT_EQ(::kill(window.process->pid(), SIGCONT), 0);
     element = waitForElement(accessibility, 5s);
     ASSERT_TRUE(element);
     EXPECT_EQ(element->selectedTextRange(), caret);
 }
 
 TEST(AtspiAccessibilityTest, FindsCaretOfAFocusedQtLineEdit) {
-    const TestWindow window = startQtField();
+    const TestWindow window = start({TIKLO_TEXT_FIELD_HELPER, "--caret-probe"});
     ASSERT_TRUE(window.process);
     AtspiAccessibility accessibility([&] { return std::optional<long>(window.process->pid()); });
 

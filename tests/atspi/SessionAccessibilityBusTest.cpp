@@ -2,6 +2,7 @@
 // Whether the accessibility bus is on, as the real bus launcher (at-spi2-core) reports it on
 // the test's private session bus, and the permission request switching it on.
 #include "platform/linux/SessionAccessibilityBus.h"
+#include "platform/linux/InputMethodLinks.h"
 #include "platform/linux/X11AccessibilityTrust.h"
 #include "support/TempDir.h"
 #include "support/X11TestEnvironment.h"
@@ -59,13 +60,19 @@ TEST(SessionAccessibilityBusTest, FollowsTheLauncherAndTheRequestSwitchesItOn) {
     EXPECT_EQ(heard.size(), 4U);
 }
 
-TEST(SessionAccessibilityBusTest, MissingWithoutASessionBus) {
+// Without a session bus the accessibility bus is missing, and no input method holds the field.
+TEST(SessionAccessibilityBusTest, MissingWithoutASessionBusAndNoInputMethodThere) {
     const QDBusConnection nowhere = QDBusConnection::connectToBus(
         QStringLiteral("unix:path=/nonexistent/tiklo-test-bus"), QStringLiteral("nowhere"));
     SessionAccessibilityBus bus(nowhere);
     std::vector<State> heard;
     bus.watch([&heard](State state) { heard.push_back(state); });
     EXPECT_EQ(heard, std::vector<State>{State::missing});
+    InputMethodLinks links(nowhere);
+    int methods = 0;
+    links.watch([&methods](InputMethodRoute::Method, InputMethodRoute::State) { ++methods; });
+    EXPECT_EQ(methods, 2);
+    EXPECT_FALSE(links.holdsFocusedField());
     QDBusConnection::disconnectFromBus(QStringLiteral("nowhere"));
 }
 

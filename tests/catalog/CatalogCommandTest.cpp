@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/catalog/CatalogCommand.h"
+#include "support/ChildProcess.h"
 #include "support/TempDir.h"
 
+#include <algorithm>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -34,28 +36,23 @@ std::vector<std::string> lines(const std::string& text) {
 
 class CatalogCommandTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        emojiTest = dir.write("emoji-test.txt", "1F525 ; fully-qualified # fire\n"
-                                                "1F9EF ; fully-qualified # extinguisher\n"
-                                                "2764 FE0F ; fully-qualified # red heart\n");
-        cldr = dir.write("en.xml", R"(<ldml><annotations>
+    test::TempDir dir;
+    std::string emojiTest =
+        dir.write("emoji-test.txt", "1F525 ; fully-qualified # fire\n"
+                                    "1F9EF ; fully-qualified # extinguisher\n"
+                                    "2764 FE0F ; fully-qualified # red heart\n");
+    std::string cldr = dir.write("en.xml", R"(<ldml><annotations>
 <annotation cp="🔥">flame | hot</annotation><annotation cp="🔥" type="tts">fire</annotation>
 <annotation cp="🧯">extinguish | fire</annotation>
 <annotation cp="🧯" type="tts">fire extinguisher</annotation>
 <annotation cp="❤" type="tts">red heart</annotation>
 </annotations></ldml>)");
-    }
-    std::vector<std::string> sources() const { return {"--emoji-test", emojiTest, "--cldr", cldr}; }
-
-    test::TempDir dir;
-    std::string emojiTest;
-    std::string cldr;
 };
 
 TEST_F(CatalogCommandTest, ItemsAndSearchFromNamedFiles) {
-    const std::vector<std::string> files = sources();
-    std::vector<std::string> args = files;
-    args.insert(args.begin(), "items");
+    const std::vector<std::string> files{"--emoji-test", emojiTest, "--cldr", cldr};
+    std::vector<std::string> args{"items"};
+    args.insert(args.end(), files.begin(), files.end());
     const Result items = run(args);
     ASSERT_EQ(items.status, 0) << items.err;
     const auto itemLines = lines(items.out);
@@ -118,6 +115,46 @@ TEST_F(CatalogCommandTest, BadInputGetsOneLineAndStatusTwo) {
     // After "--" an option's spelling is a query.
     const Result query = run({"search", "--emoji-test", emojiTest, "--cldr", cldr, "--", "--json"});
     EXPECT_EQ(query.status, 0) << query.err;
+}
+
+// tiklo-catalog as the user runs it, with exactly `environment` (no variable of this process
+// leaks in).
+test::ChildProcess::Exit runTool(const std::vector<std::string>& args,
+                                 const std::vector<std::string>& environment) {
+    std::vector<std::string> command{"env", "-i"};
+    command.insert(command.end(), environment.begin(), environment.end());
+    command.push_back(TIKLO_CATALOG_TOOL);
+    command.insert(command.end(), args.begin(), args.end());
+    return test::ChildProcess::run(command);
+}
+
+TEST(CatalogToolProcessTest, LanguageComesFromTheEnvironmentUnlessGiven) {
+    const std::string heart = "\u2764\uFE0F";
+    const auto herz = [](std::vector<std::string> environment,
+                         std::vector<std::string> options = {}) {
+        std::vector<std::string> args{"search", "herz"};
+        args.insert(args.end(), options.begin(), options.end());
+        const test::ChildProcess::Exit run = runTool(args, environment);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.errors, "") << "no word to the user about the language";
+        return run.output.substr(0, run.output.find('\t'));
+    };
+    // Which variable wins is the locale test's; here that the tool reads them at all.
+    EXPECT_EQ(herz({"LANG=de_DE.UTF-8"}), heart);
+    EXPECT_NE(herz({"LC_ALL=C.UTF-8", "LANG=de_DE.UTF-8"}), heart);
+    EXPECT_NE(herz({"LANG=de_DE.UTF-8"}, {"--locale", "none"}), heart);
+    EXPECT_EQ(herz({"LANG=C"}, {"--locale", "de"}), heart);
+}
+
+TEST(CatalogToolProcessTest, MissingEmojiDataIsOneWarningLineNamingThePackages) {
+    const test::TempDir dir;
+    const auto run = runTool({"items", "--emoji-test", dir.write("empty.txt", "")}, {});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 12);
+    EXPECT_EQ(run.errors,
+              "tiklo-catalog: no emoji data could be read, so the catalog is only the 12 "
+              "built-in emoji; install unicode-data (emoji-test.txt) and "
+              "unicode-cldr-core (CLDR names)\n");
 }
 
 } // namespace

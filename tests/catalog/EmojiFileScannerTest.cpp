@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalog/EmojiFileScanner.h"
+#include "catalog/EmojiTestFile.h"
+#include "catalog/FileReading.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -8,34 +10,20 @@ namespace tiklo {
 namespace {
 
 using Format = CatalogSources::EmojiFileFormat;
+using Strings = std::vector<std::string>;
 
-std::vector<std::string> scanFiles(const std::vector<CatalogSources::EmojiFile>& files) {
-    std::vector<std::string> found;
+Strings scanFiles(const std::vector<CatalogSources::EmojiFile>& files) {
+    Strings found;
     std::unordered_set<std::string> seen;
-    EmojiFileScanner::scan(files, seen, [&](const std::string& e, std::optional<EmojiCategory>) {
-        found.push_back(e);
-    });
+    EmojiFileScanner::scan(files, seen, [&](const std::string& e, auto) { found.push_back(e); });
     return found;
 }
 
-// The accepted emoji, each with the group category the scan handed over.
-using Scanned = std::vector<std::pair<std::string, std::optional<EmojiCategory>>>;
-
-Scanned scanWithGroups(std::string_view bytes, Format format) {
-    Scanned found;
+Strings scanBytes(std::string_view bytes, Format format = Format::raw) {
+    Strings found;
     std::unordered_set<std::string> seen;
     EmojiFileScanner::scanBytes(bytes, format, seen,
-                                [&](const std::string& e, std::optional<EmojiCategory> group) {
-                                    found.emplace_back(e, group);
-                                });
-    return found;
-}
-
-std::vector<std::string> scanBytes(std::string_view bytes, Format format = Format::raw) {
-    std::vector<std::string> found;
-    for (auto& [emoji, group] : scanWithGroups(bytes, format)) {
-        found.push_back(std::move(emoji));
-    }
+                                [&](const std::string& e, auto) { found.push_back(e); });
     return found;
 }
 
@@ -58,8 +46,8 @@ TEST(EmojiFileScannerTest, RawBytesKeepFirstOccurrencesAndSkipTonedVariants) {
     // Binary noise, a repeated emoji, a toned wave without its base, and a joiner sequence.
     const std::string bytes = std::string("\x00\xff\xfe", 3) + "\U0001F525abc\U0001F44B\U0001F3FD" +
                               "\xC3" + "\U0001F525\u2764\uFE0F\U0001F9D1\u200D\U0001F4BB\U0001F525";
-    EXPECT_EQ(scanBytes(bytes), (std::vector<std::string>{"\U0001F525", "\u2764\uFE0F",
-                                                          "\U0001F9D1\u200D\U0001F4BB"}));
+    EXPECT_EQ(scanBytes(bytes),
+              (Strings{"\U0001F525", "\u2764\uFE0F", "\U0001F9D1\u200D\U0001F4BB"}));
     EXPECT_TRUE(scanBytes(std::string("\x80\x80\xff\x00", 4)).empty());
 }
 
@@ -76,7 +64,7 @@ TEST(EmojiFileScannerTest, EmojiTestFileGivesOnlyFullyQualifiedEntries) {
                              "1F600 ; fully-qualified # duplicate\n"
                              "zz ; fully-qualified\n";
     EXPECT_EQ(scanBytes(text, Format::emojiTest),
-              (std::vector<std::string>{"\U0001F600", "\u263A\uFE0F", "\U0001F1FA\U0001F1F8"}));
+              (Strings{"\U0001F600", "\u263A\uFE0F", "\U0001F1FA\U0001F1F8"}));
 }
 
 TEST(EmojiFileScannerTest, CandidatesFallThroughUntilOneYieldsEmoji) {
@@ -90,11 +78,63 @@ TEST(EmojiFileScannerTest, CandidatesFallThroughUntilOneYieldsEmoji) {
     EXPECT_EQ(scanFiles({{missing, Format::raw}, {second, Format::raw}}),
               scanFiles({{second, Format::raw}}));
     EXPECT_EQ(scanFiles({{empty, Format::raw}, {second, Format::raw}, {third, Format::raw}}),
-              (std::vector<std::string>{"\U0001F436", "\U0001F431"}));
+              (Strings{"\U0001F436", "\U0001F431"}));
     // A folder is unreadable as a file and falls through too.
     EXPECT_EQ(scanFiles({{dir.path().string(), Format::raw}, {third, Format::raw}}),
-              (std::vector<std::string>{"\U0001F525"}));
+              (Strings{"\U0001F525"}));
     EXPECT_TRUE(scanFiles({{missing, Format::raw}, {empty, Format::raw}}).empty());
+}
+
+// Real lines of Unicode's file, a few under each of its ten groups, in the file's order.
+TEST(EmojiTestFileTest, EveryGroupFilesItsEntriesUnderItsCategory) {
+    const std::string excerpt = std::string(TIKLO_TEST_DATA_DIR) + "/catalog/emoji-test-groups.txt";
+    const std::optional<std::string> text = readWholeFile(excerpt);
+    ASSERT_TRUE(text) << excerpt;
+    using enum EmojiCategory;
+    const std::vector<EmojiTestFile::Entry> expected{
+        {"\U0001F600", smileys},                // grinning face
+        {"\u2764\uFE0F", smileys},              // red heart
+        {"\U0001F44B", people},                 // waving hand
+        {"\U0001F44B\U0001F3FB", people},       // its toned form (the scan drops it)
+        {"\U0001F9D1\u200D\U0001F33E", people}, // farmer
+        {"\U0001F435", animals},                // monkey face
+        {"\U0001F99A", animals},                // peacock
+        {"\U0001F351", food},                   // peach
+        {"\U0001F355", food},                   // pizza
+        {"\U0001F5FA\uFE0F", travel},           // world map
+        {"\U0001F317", travel},                 // last quarter moon
+        {"\U0001F525", travel},                 // fire
+        {"\U0001F3BE", activity},               // tennis
+        {"\U0001FA91", objects},                // chair
+        {"\u2648", symbols},                    // Aries
+        {"\u267B\uFE0F", symbols},              // recycling symbol
+        {"\U0001F3C1", flags},                  // chequered flag
+        {"\U0001F1EF\U0001F1F5", flags},        // Japan
+    };
+    // The Component group's entries (skin tones, hair styles) are not fully-qualified.
+    EXPECT_EQ(EmojiTestFile::fullyQualified(*text), expected);
+}
+
+TEST(EmojiTestFileTest, EntriesOutsideAKnownGroupHaveNoCategory) {
+    using enum EmojiCategory;
+    const std::string text = "1F600 ; fully-qualified # before any group\n"
+                             "# group: Flags\r\n"
+                             "#   subgroup: flag\n"
+                             "1F3C1 ; fully-qualified # a subgroup does not end the group\n"
+                             "#group:Component\n"
+                             "1F9B0 ; component\n"
+                             "1F9B0 ; fully-qualified # filed under Component\n"
+                             "# group: Smileys & Emotion\n"
+                             "# Component subtotal: 9\n"
+                             "263A FE0F ; fully-qualified # a comment is not a group\n"
+                             "# group: Future Things\n"
+                             "1F525 ; fully-qualified\n";
+    EXPECT_EQ(EmojiTestFile::fullyQualified(text),
+              (std::vector<EmojiTestFile::Entry>{{"\U0001F600", std::nullopt},
+                                                 {"\U0001F3C1", flags},
+                                                 {"\U0001F9B0", std::nullopt},
+                                                 {"\u263A\uFE0F", smileys},
+                                                 {"\U0001F525", std::nullopt}}));
 }
 
 } // namespace

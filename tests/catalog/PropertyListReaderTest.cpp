@@ -164,12 +164,10 @@ TEST(PropertyListReaderTest, SharedTextMayNotExpandBeyondMemory) {
 }
 
 TEST(PropertyListReaderTest, DepthLimitIsTheSameInEveryFormat) {
-    EXPECT_TRUE(parse(binaryNestedArrays(512)));
-    EXPECT_TRUE(parse(xmlNestedArrays(512)));
-    EXPECT_TRUE(parse(textNestedArrays(512)));
-    EXPECT_EQ(parse(binaryNestedArrays(513)), std::nullopt);
-    EXPECT_EQ(parse(xmlNestedArrays(513)), std::nullopt);
-    EXPECT_EQ(parse(textNestedArrays(513)), std::nullopt);
+    for (const auto nested : {binaryNestedArrays, xmlNestedArrays, textNestedArrays}) {
+        EXPECT_TRUE(parse(nested(512)));
+        EXPECT_EQ(parse(nested(513)), std::nullopt);
+    }
     // Deep enough to overflow the stack in any recursive reader (libplist included).
     EXPECT_EQ(parse(binaryNestedArrays(200000)), std::nullopt);
     EXPECT_EQ(parse(xmlNestedArrays(1000000)), std::nullopt);
@@ -256,8 +254,7 @@ TEST(PropertyListReaderTest, MalformedInputIsRefused) {
         "(a,,)",
         "<0fb>",
         "<zz>",
-        "\"a\" = \"b\";;",
-    };
+        "\"a\" = \"b\";;"};
     for (const std::string& input : inputs) {
         EXPECT_EQ(parse(input), std::nullopt) << input;
     }

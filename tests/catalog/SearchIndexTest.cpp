@@ -154,32 +154,38 @@ TEST(EditDistanceTest, EachEditCountsOnceAndTheBoundCutsOff) {
     }
 }
 
-TEST(SearchIndexScoresTest, FrecencyArithmetic) {
-    EXPECT_EQ(SearchIndex::usageScore({1, now - 2 * hour}, now), 50);
-    EXPECT_EQ(SearchIndex::usageScore({100, now - 365 * day}, now), 64);
-    EXPECT_EQ(SearchIndex::usageScore({3, now - 3 * day}, now), 55);
-    EXPECT_EQ(SearchIndex::usageScore({2, now - 10 * day}, now), 32);
-    EXPECT_EQ(SearchIndex::usageScore({1, now + day}, now), 50); // a future use counts as today
-    EXPECT_EQ(SearchIndex::usageScore({0, now}, now), 0);
-    EXPECT_EQ(SearchIndex::usageScore({-4, now}, now), 0);
-    EXPECT_EQ(SearchIndex::usageScore({INT64_MAX, now}, now), 100);
+// Ten points a use up to six uses, plus the recency step (a use in the future counts as
+// today); a count below one is no use.
+TEST(SearchIndexScoresTest, FrecencyArithmeticAtEachBoundary) {
+    const std::pair<EmojiUsage, int> scores[] = {
+        {{1, now - 2 * hour}, 50},
+        {{3, now - 3 * day}, 55},
+        {{2, now - 10 * day}, 32},
+        {{100, now - 365 * day}, 64},
+        {{5, now}, 90},
+        {{6, now}, 100},
+        {{7, now}, 100},
+        {{INT64_MAX, now}, 100},
+        {{0, now}, 0},
+        {{-4, now}, 0},
+        {{1, now + day}, 50},
+    };
+    for (const auto& [usage, score] : scores) {
+        EXPECT_EQ(SearchIndex::usageScore(usage, now), score) << usage.count;
+    }
     // The recency steps at and just across a day, 7 days and 30 days.
-    for (const auto& [age, bonus] : std::vector<std::pair<double, int>>{
-             {0, 40},
-             {day - 1, 40},
-             {day, 25},
-             {7 * day - 1, 25},
-             {7 * day, 12},
-             {30 * day - 1, 12},
-             {30 * day, 4},
-             {365 * day, 4},
-         }) {
+    const std::pair<double, int> steps[] = {
+        {0, 40},       {day - 1, 40},      {day, 25},     {7 * day - 1, 25},
+        {7 * day, 12}, {30 * day - 1, 12}, {30 * day, 4}, {365 * day, 4},
+    };
+    for (const auto& [age, bonus] : steps) {
         EXPECT_EQ(SearchIndex::recencyBonus(age), bonus) << age;
     }
-    EXPECT_EQ(SearchIndex::recentsBonus(0), 40);
-    EXPECT_EQ(SearchIndex::recentsBonus(35), 5);
-    EXPECT_EQ(SearchIndex::recentsBonus(39), 1);
-    EXPECT_EQ(SearchIndex::recentsBonus(500), 1);
+    // The recents' place: 40 points down to 1, and 1 from the 40th on.
+    for (const auto& [place, bonus] :
+         std::vector<std::pair<std::size_t, int>>{{0, 40}, {38, 2}, {39, 1}, {40, 1}, {500, 1}}) {
+        EXPECT_EQ(SearchIndex::recentsBonus(place), bonus) << place;
+    }
     const auto positions = SearchIndex::recentsIndexMap({"a", "b", "a"});
     EXPECT_EQ(positions.at("a"), 0u);
     EXPECT_EQ(positions.at("b"), 1u);

@@ -2,34 +2,17 @@
 #pragma once
 
 #include <filesystem>
-#include <memory>
 #include <optional>
 #include <string>
 
 namespace tiklo::test {
 
-// Tiklo's settings file as the tests write it before a launch and read it afterwards,
-// through libplist rather than the program's own reader.
-class DefaultsPlist {
-public:
-    DefaultsPlist();
-
-    // Nothing when the file is missing or not an XML property list holding a dictionary.
-    static std::optional<DefaultsPlist> load(const std::filesystem::path& file);
-    // Writes the XML form, creating the folder; false on failure.
-    bool save(const std::filesystem::path& file) const;
-
-    void setBool(const std::string& key, bool value);
-    std::optional<bool> boolValue(const std::string& key) const;
-    std::optional<std::string> dataValue(const std::string& key) const;
-
-private:
-    struct NodeDeleter {
-        void operator()(void* node) const;
-    };
-    explicit DefaultsPlist(void* root);
-
-    std::unique_ptr<void, NodeDeleter> root_;
-};
+// Tiklo's settings file as the tests write it before a launch and read it afterwards, through
+// libplist rather than the program's own reader. A value is nothing when the file is missing,
+// is not an XML property list holding a dictionary, or holds no value of that type at `key`.
+std::optional<bool> storedBool(const std::filesystem::path& file, const std::string& key);
+std::optional<std::string> storedData(const std::filesystem::path& file, const std::string& key);
+// Adds a finished onboarding to the file, which it makes (with its folder) if need be.
+bool storeOnboarded(const std::filesystem::path& file);
 
 } // namespace tiklo::test

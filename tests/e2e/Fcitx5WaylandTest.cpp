@@ -6,7 +6,6 @@
 // Every wtype run is a keyboard of its own, so the field loses the focus between two runs:
 // the keys of one search go in one run.
 #include "e2e/DefaultsPlist.h"
-#include "e2e/Fcitx5CandidateWatch.h"
 #include "e2e/Fcitx5Process.h"
 #include "e2e/SwaySession.h"
 #include "e2e/TargetEntry.h"
@@ -17,6 +16,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -35,6 +35,54 @@ bool type(const SwaySession& session, const std::vector<std::string>& keys) {
     return ChildProcess::run(session.command(arguments)).succeeded();
 }
 
+using Candidates = std::vector<std::string>;
+
+// The candidates' texts of each list fcitx5 sends over the session bus to a field that shows
+// its own (UpdateClientSideUI, which fcitx5's GTK module asks for on Wayland), as `monitor`
+// (dbus-monitor) prints them, until one satisfies `wanted` or the time is up; the last list.
+Candidates waitForCandidates(ChildProcess& monitor,
+                             const std::function<bool(const Candidates&)>& wanted,
+                             std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    Candidates last;
+    Candidates list;
+    std::vector<std::string> strings;
+    bool inList = false;
+    int flagsSeen = 0;
+    while (const auto line = monitor.readLine(std::chrono::duration_cast<std::chrono::milliseconds>(
+               deadline - std::chrono::steady_clock::now()))) {
+        if (line->starts_with("signal ") || line->starts_with("method ")) {
+            inList = line->find("member=UpdateClientSideUI") != std::string::npos;
+            flagsSeen = 0;
+            list.clear();
+            continue;
+        }
+        // The signal's arguments: preedit, cursor, the two auxiliary texts (each a list of
+        // text and format), the candidates (label and text pairs), the cursor's candidate,
+        // the layout, and two page flags that close it.
+        const std::string text = line->substr(std::min(line->find_first_not_of(' '), line->size()));
+        if (!inList) {
+            continue;
+        } else if (text == "struct {") {
+            strings.clear();
+        } else if (text.starts_with("string \"") && text.ends_with("\"")) {
+            strings.push_back(text.substr(8, text.size() - 9));
+        } else if (text == "}") {
+            if (strings.size() == 2) {
+                list.push_back(strings[1]);
+            }
+            strings.clear();
+        } else if (text.starts_with("boolean ") && ++flagsSeen == 2) {
+            inList = false;
+            last = list;
+            if (wanted(last)) {
+                break;
+            }
+        }
+    }
+    return last;
+}
+
 // The search in the field, with the query as preedit and the candidates under it, and
 // punctuation as typed. Then the picker's shortcut in the Wayland field, which no X11 program
 // sees: the addon asks the program, running on XWayland, for its picker; the emoji chosen
@@ -46,9 +94,7 @@ TEST(Fcitx5WaylandTest, SearchesInTheFieldAndThePickerShortcutTypesThroughTheAdd
     }
     ASSERT_TRUE(session.ready()) << session.error();
     const std::filesystem::path settings = session.home() / "config" / "tiklo";
-    DefaultsPlist defaults;
-    defaults.setBool("didCompleteOnboarding", true);
-    ASSERT_TRUE(session.makeFolder(settings) && defaults.save(settings / "defaults.plist") &&
+    ASSERT_TRUE(session.makeFolder(settings) && storeOnboarded(settings / "defaults.plist") &&
                 session.handOver(settings / "defaults.plist"));
     const Fcitx5Process fcitx5(
         session.environment(), session.home(),
@@ -89,8 +135,16 @@ TEST(Fcitx5WaylandTest, SearchesInTheFieldAndThePickerShortcutTypesThroughTheAdd
 
     // The query while it is typed: not yet text, and under it the list of candidates that
     // fcitx5 sends to the field for its input-method module to draw.
-    Fcitx5CandidateWatch candidates(session.launcher());
-    ASSERT_TRUE(candidates.ready()) << "dbus-monitor did not start";
+    ChildProcess monitor(session.command({"dbus-monitor", "--session",
+                                          "type='signal',interface='org.fcitx.Fcitx.InputContext1',"
+                                          "member='UpdateClientSideUI'"}),
+                         {.errors = ChildProcess::Stream::discard});
+    // Once a monitor, it has left the bus under its own name, and says so.
+    auto said = monitor.readLine(10s);
+    while (said && said->find("member=NameLost") == std::string::npos) {
+        said = monitor.readLine(10s);
+    }
+    ASSERT_TRUE(said) << "dbus-monitor did not start";
     ASSERT_TRUE(entry.setText(""));
     ASSERT_TRUE(type(session, {";fi"}));
     // "<emoji>  <name>": a word of the name begins with the query.
@@ -98,10 +152,9 @@ TEST(Fcitx5WaylandTest, SearchesInTheFieldAndThePickerShortcutTypesThroughTheAdd
         return (" " + candidate.substr(candidate.find("  ") + 2)).find(" fi") != std::string::npos;
     };
     // The lists sent while ";" alone was the query come first.
-    const Fcitx5CandidateWatch::List list = candidates.waitForList(
-        [&](const Fcitx5CandidateWatch::List& list) {
-            return !list.empty() && std::ranges::all_of(list, found);
-        },
+    const Candidates list = waitForCandidates(
+        monitor,
+        [&](const Candidates& list) { return !list.empty() && std::ranges::all_of(list, found); },
         5s);
     ASSERT_FALSE(list.empty()) << "no candidates reached the field";
     EXPECT_TRUE(list.front().starts_with(fire)) << list.front();
@@ -125,16 +178,8 @@ TEST(Fcitx5WaylandTest, SearchesInTheFieldAndThePickerShortcutTypesThroughTheAdd
     const ChildProcess tiklo(
         session.command({"env", "DISPLAY=" + session.xDisplay(), TIKLO_EXECUTABLE}),
         {.output = ChildProcess::Stream::discard, .errors = ChildProcess::Stream::discard});
-    ASSERT_TRUE(pollFor(
-        [&] {
-            return ChildProcess::run(
-                       session.command({"dbus-send", "--session", "--print-reply",
-                                        "--dest=org.freedesktop.DBus", "/org/freedesktop/DBus",
-                                        "org.freedesktop.DBus.NameHasOwner",
-                                        "string:org.tiklo.Tiklo"}))
-                       .output.find("boolean true") != std::string::npos;
-        },
-        20s, 100ms))
+    ASSERT_TRUE(
+        pollFor([&] { return busNameOwned("org.tiklo.Tiklo", session.launcher()); }, 20s, 100ms))
         << "the program did not come on the session bus";
     const auto openPicker = [&] {
         return type(session, {"-M", "ctrl", "-M", "alt", "-k", "e", "-m", "alt", "-m", "ctrl"}) &&

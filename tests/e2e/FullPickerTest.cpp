@@ -50,6 +50,17 @@ protected:
     bool clickAt(const ScreenRect& picker, int x, int y) {
         return desktop.click(picker.x + x, picker.y + y);
     }
+    // A fresh picker with `query` typed, its first tile's menu open.
+    bool openTileMenu(const std::string& query) {
+        const std::optional<ScreenRect> frame = openPicker();
+        if (!frame || !desktop.type(query)) {
+            return false;
+        }
+        std::this_thread::sleep_for(300ms);
+        const bool opened = desktop.click(frame->x + firstTileX, frame->y + firstTileY, 3);
+        std::this_thread::sleep_for(300ms);
+        return opened;
+    }
 
     TikloDesktop desktop{{.initialText = "note "}};
 };
@@ -132,12 +143,7 @@ TEST_F(FullPickerTest, FromTheHotkeyToEveryWayOfChoosingInIt) {
     // The tile menu's second entry inserts and keeps the picker open, with its query and the
     // keyboard: Return inserts again and closes it.
     ASSERT_TRUE(desktop.target().setText("note "));
-    frame = openPicker();
-    ASSERT_TRUE(frame);
-    ASSERT_TRUE(desktop.type("pizza"));
-    std::this_thread::sleep_for(300ms);
-    ASSERT_TRUE(desktop.click(frame->x + firstTileX, frame->y + firstTileY, 3));
-    std::this_thread::sleep_for(300ms);
+    ASSERT_TRUE(openTileMenu("pizza"));
     ASSERT_TRUE(desktop.keySequence({"Down", "Down", "Return"}, 100ms));
     EXPECT_EQ(desktop.target().waitForText("note " + pizza), "note " + pizza);
     ASSERT_TRUE(desktop.waitForActivePopup());
@@ -149,12 +155,7 @@ TEST_F(FullPickerTest, FromTheHotkeyToEveryWayOfChoosingInIt) {
     // The tile menu's third entry opens the tones; the sixth tone is Dark. Other emoji keep
     // the default tone.
     ASSERT_TRUE(desktop.target().setText("note "));
-    frame = openPicker();
-    ASSERT_TRUE(frame);
-    ASSERT_TRUE(desktop.type("thumbs up"));
-    std::this_thread::sleep_for(300ms);
-    ASSERT_TRUE(desktop.click(frame->x + firstTileX, frame->y + firstTileY, 3));
-    std::this_thread::sleep_for(300ms);
+    ASSERT_TRUE(openTileMenu("thumbs up"));
     ASSERT_TRUE(desktop.keySequence({"Down", "Down", "Down", "Return"}, 100ms));
     std::this_thread::sleep_for(300ms);
     ASSERT_TRUE(
@@ -177,9 +178,7 @@ TEST_F(FullPickerTest, FromTheHotkeyToEveryWayOfChoosingInIt) {
     ASSERT_TRUE(desktop.key("Return"));
     std::string expected = "note " + darkThumbsUp + " \U0001F44B";
     EXPECT_EQ(desktop.target().waitForText(expected), expected);
-    const std::optional<DefaultsPlist> stored = DefaultsPlist::load(desktop.defaultsFile());
-    ASSERT_TRUE(stored);
-    EXPECT_EQ(stored->dataValue("emojiSkinTones"), "{\"\U0001F44D\":\"dark\"}");
+    EXPECT_EQ(storedData(desktop.defaultsFile(), "emojiSkinTones"), "{\"\U0001F44D\":\"dark\"}");
 
     // A category clicked, then arrows: each choice ranks what follows anew. In the grid,
     // Right moves by one and Down by a row of eight; in the list Down moves by one.

@@ -2,19 +2,15 @@
 #include "e2e/GnomeSession.h"
 
 #include "support/Poll.h"
-#include "support/PrivateBusConfig.h"
 
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <thread>
 
 #include <gio/gio.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace tiklo::test {
 namespace {
@@ -27,67 +23,30 @@ constexpr const char* screenshotService = "org.gnome.Shell.Screenshot";
 constexpr unsigned escapeKeysym = 0xff1b;
 constexpr auto typingPace = 20ms;
 
-std::string lastLine(const std::filesystem::path& file) {
-    std::ifstream lines(file);
-    std::string line;
-    for (std::string next; std::getline(lines, next);) {
-        if (!next.empty()) {
-            line = next;
-        }
-    }
-    return line;
-}
-
-GDBusConnection* connect(const std::string& address) {
-    return g_dbus_connection_new_for_address_sync(
-        address.c_str(),
-        GDBusConnectionFlags(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
-                             G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
-        nullptr, nullptr, nullptr);
-}
-
 // The reply, or nothing with the error's text in `failure`.
 GVariant* call(GDBusConnection* bus, const char* service, const char* path, const char* interface,
                const char* method, GVariant* arguments, const char* replyType,
                std::string* failure = nullptr) {
-    GError* error = nullptr;
+    g_autoptr(GError) error = nullptr;
     GVariant* reply = g_dbus_connection_call_sync(bus, service, path, interface, method, arguments,
                                                   replyType ? G_VARIANT_TYPE(replyType) : nullptr,
                                                   G_DBUS_CALL_FLAGS_NONE, 10000, nullptr, &error);
-    if (error != nullptr) {
-        if (failure != nullptr) {
-            *failure = error->message;
-        }
-        g_error_free(error);
+    if (error != nullptr && failure != nullptr) {
+        *failure = error->message;
     }
     return reply;
 }
 
-bool hasOwner(GDBusConnection* bus, const char* name) {
-    GVariant* reply =
-        call(bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-             "NameHasOwner", g_variant_new("(s)", name), "(b)");
-    gboolean owned = FALSE;
-    if (reply != nullptr) {
-        g_variant_get(reply, "(b)", &owned);
-        g_variant_unref(reply);
-    }
-    return owned != FALSE;
-}
-
 bool overviewShown(GDBusConnection* bus) {
-    GVariant* reply =
+    g_autoptr(GVariant) reply =
         call(bus, "org.gnome.Shell", "/org/gnome/Shell", "org.freedesktop.DBus.Properties", "Get",
              g_variant_new("(ss)", "org.gnome.Shell", "OverviewActive"), "(v)");
-    gboolean shown = FALSE;
-    if (reply != nullptr) {
-        GVariant* value = nullptr;
-        g_variant_get(reply, "(v)", &value);
-        shown = g_variant_is_of_type(value, G_VARIANT_TYPE_BOOLEAN) && g_variant_get_boolean(value);
-        g_variant_unref(value);
-        g_variant_unref(reply);
+    if (reply == nullptr) {
+        return false;
     }
-    return shown != FALSE;
+    g_autoptr(GVariant) value = nullptr;
+    g_variant_get(reply, "(v)", &value);
+    return g_variant_is_of_type(value, G_VARIANT_TYPE_BOOLEAN) && g_variant_get_boolean(value);
 }
 
 // Whether `pid` is a running ibus-daemon, not a zombie or a process that took its number.
@@ -107,18 +66,15 @@ constexpr std::string_view dconfKeys = "[org/gnome/desktop/notifications]\n"
 
 } // namespace
 
-GnomeSession::GnomeSession(const Options& options) {
+GnomeSession::GnomeSession(const Options& options) : WaylandSession(false) {
     start(options);
 }
 
 GnomeSession::~GnomeSession() {
     if (bus_ != nullptr) {
         if (!remoteSession_.empty()) {
-            GVariant* reply = call(bus_, remoteDesktop, remoteSession_.c_str(),
-                                   remoteSessionInterface, "Stop", nullptr, nullptr);
-            if (reply != nullptr) {
-                g_variant_unref(reply);
-            }
+            g_autoptr(GVariant) stopped = call(bus_, remoteDesktop, remoteSession_.c_str(),
+                                               remoteSessionInterface, "Stop", nullptr, nullptr);
         }
         g_dbus_connection_close_sync(bus_, nullptr, nullptr);
         g_object_unref(bus_);
@@ -128,20 +84,16 @@ GnomeSession::~GnomeSession() {
         children_.pop_back();
         endIbusDaemon();
     }
-    while (!children_.empty()) {
-        children_.pop_back();
-    }
 }
 
 bool GnomeSession::pressKey(unsigned keysym) {
     for (const bool down : {true, false}) {
-        GVariant* reply = call(bus_, remoteDesktop, remoteSession_.c_str(), remoteSessionInterface,
-                               "NotifyKeyboardKeysym",
-                               g_variant_new("(ub)", keysym, down ? TRUE : FALSE), nullptr);
+        g_autoptr(GVariant) reply = call(
+            bus_, remoteDesktop, remoteSession_.c_str(), remoteSessionInterface,
+            "NotifyKeyboardKeysym", g_variant_new("(ub)", keysym, down ? TRUE : FALSE), nullptr);
         if (reply == nullptr) {
             return false;
         }
-        g_variant_unref(reply);
     }
     return true;
 }
@@ -157,164 +109,110 @@ bool GnomeSession::type(std::string_view ascii) {
 }
 
 bool GnomeSession::screenshot(const std::filesystem::path& file) {
-    GVariant* reply =
+    g_autoptr(GVariant) reply =
         call(bus_, screenshotService, "/org/gnome/Shell/Screenshot", screenshotService,
              "Screenshot", g_variant_new("(bbs)", FALSE, FALSE, file.c_str()), "(bs)");
     gboolean written = FALSE;
     if (reply != nullptr) {
         g_variant_get(reply, "(bs)", &written, nullptr);
-        g_variant_unref(reply);
     }
     return written != FALSE;
 }
 
-bool GnomeSession::startBus(const std::filesystem::path& config, const std::string& variable) {
-    auto& daemon = children_.emplace_back(std::make_unique<ChildProcess>(
-        std::vector<std::string>{"dbus-daemon", "--config-file=" + config.string(), "--nofork",
-                                 "--print-address={fd}"},
-        ChildProcess::Options{.output = ChildProcess::Stream::discard,
-                              .errors = ChildProcess::Stream::discard,
-                              .reportPipe = true}));
-    const std::optional<std::string> address = daemon->readReportLine(10s);
-    if (!address || address->empty()) {
-        error_ = "dbus-daemon reported no address";
-        return false;
-    }
-    environment_.set(variable, *address);
-    return true;
-}
-
 void GnomeSession::start(const Options& options) {
-    for (const std::string program : {"gnome-shell", "dbus-daemon", "dconf"}) {
-        if (!ChildProcess::onPath(program)) {
-            unavailable_ = true;
-            error_ = program + " is not installed (the GNOME test needs gnome-shell, dconf-cli " +
-                     "and python3-dbusmock)";
-            return;
-        }
+    if (!installed({"gnome-shell", "dbus-daemon", "dconf"},
+                   "the GNOME test needs gnome-shell, dconf-cli and python3-dbusmock")) {
+        return;
     }
     if (!ChildProcess::run({TIKLO_TEST_PYTHON, "-c", "import dbusmock"}).succeeded()) {
         unavailable_ = true;
         error_ = "python3-dbusmock is not installed: GNOME Shell needs it as logind";
         return;
     }
-    const std::filesystem::path runtime = home() / "runtime";
-    const std::filesystem::path config = home() / "config";
-    std::error_code failed;
-    for (const auto& folder :
-         {runtime, config / "dconf", home() / "data", home() / "cache", home() / "dconf-keys"}) {
-        std::filesystem::create_directories(folder, failed);
-    }
-    if (failed || ::chmod(home().c_str(), 0700) != 0 || ::chmod(runtime.c_str(), 0700) != 0) {
-        error_ = "cannot make the session's folders";
+    if (!makeHome()) {
         return;
     }
-    environment_.set("HOME", home().string());
-    environment_.set("XDG_RUNTIME_DIR", runtime.string());
-    environment_.set("XDG_CONFIG_HOME", config.string());
-    environment_.set("XDG_DATA_HOME", (home() / "data").string());
-    environment_.set("XDG_CACHE_HOME", (home() / "cache").string());
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "GTK_IM_MODULE", "QT_IM_MODULE",
-                             "XMODIFIERS", "IBUS_ADDRESS", "GSETTINGS_BACKEND"}) {
-        environment_.set(name, std::nullopt);
-    }
-    environment_.set("GDK_BACKEND", "wayland");
-    environment_.set("NO_AT_BRIDGE", "1");
     environment_.set("IBUS_COMPONENT_PATH", options.ibusComponents);
 
     // The shell and its windows read their settings from a database of this home alone; it is
     // compiled beforehand because nothing here runs dconf's writing service.
     const std::filesystem::path profile = home() / "dconf-profile";
     const std::filesystem::path keys = home() / "dconf-keys" / "00-session";
-    if (!(std::ofstream(profile) << "user-db:user\n") ||
+    const std::filesystem::path database = home() / "config" / "dconf";
+    std::error_code failed;
+    std::filesystem::create_directories(keys.parent_path(), failed);
+    std::filesystem::create_directories(database, failed);
+    if (failed || !(std::ofstream(profile) << "user-db:user\n") ||
         !(std::ofstream(keys) << dconfKeys << "sources=" << options.inputSources << "\n")) {
         error_ = "cannot write the session's settings";
         return;
     }
     environment_.set("DCONF_PROFILE", profile.string());
     const ChildProcess::Exit compiled = ChildProcess::run(
-        {"dconf", "compile", (config / "dconf" / "user").string(), keys.parent_path().string()});
+        {"dconf", "compile", (database / "user").string(), keys.parent_path().string()});
     if (!compiled.succeeded()) {
         error_ = "dconf could not compile the session's settings: " + compiled.errors;
         return;
     }
 
-    const std::filesystem::path busFile = home() / "bus.conf";
-    if (!(std::ofstream(busFile) << privateBusConfig("unix:dir=" + runtime.string()))) {
-        error_ = "cannot write the buses' configuration";
-        return;
-    }
     // Mutter asks logind for its session and seat, on the system bus.
-    if (!startBus(busFile, "DBUS_SYSTEM_BUS_ADDRESS")) {
+    if (!startBus("DBUS_SYSTEM_BUS_ADDRESS")) {
         return;
     }
-    children_.emplace_back(std::make_unique<ChildProcess>(
-        std::vector<std::string>{TIKLO_TEST_PYTHON, "-m", "dbusmock", "--system", "--template",
-                                 "logind"},
-        ChildProcess::Options{.output = ChildProcess::Stream::discard,
-                              .errors = ChildProcess::Stream::discard}));
-    GDBusConnection* system = connect(std::getenv("DBUS_SYSTEM_BUS_ADDRESS"));
-    const bool logind =
-        system != nullptr &&
-        pollFor([&] { return hasOwner(system, "org.freedesktop.login1"); }, 10s, 50ms);
-    if (system != nullptr) {
-        g_object_unref(system);
-    }
-    if (!logind) {
+    spawn({TIKLO_TEST_PYTHON, "-m", "dbusmock", "--system", "--template", "logind"});
+    if (!pollFor([] { return busNameOwned("org.freedesktop.login1", {}, true); }, 10s, 50ms)) {
         unavailable_ = true;
         error_ = "dbusmock's logind did not come on the bus";
         return;
     }
-    if (!startBus(busFile, "DBUS_SESSION_BUS_ADDRESS")) {
-        return;
-    }
-    bus_ = connect(std::getenv("DBUS_SESSION_BUS_ADDRESS"));
-    if (bus_ == nullptr) {
-        error_ = "cannot connect to the session bus";
+    if (!startBus("DBUS_SESSION_BUS_ADDRESS")) {
         return;
     }
 
     // It says much, and nobody reads a pipe of it while it runs: a file, read should it fail.
     const std::filesystem::path log = home() / "gnome-shell.log";
-    auto& shell = children_.emplace_back(std::make_unique<ChildProcess>(
-        std::vector<std::string>{"sh", "-c", "exec \"$@\" >\"$0\" 2>&1", log.string(),
-                                 "gnome-shell", "--headless", "--wayland", "--no-x11",
-                                 "--virtual-monitor", "1024x768"},
-        ChildProcess::Options{.output = ChildProcess::Stream::discard,
-                              .errors = ChildProcess::Stream::discard}));
+    const ChildProcess& shell =
+        spawn({"sh", "-c", "exec \"$@\" >\"$0\" 2>&1", log.string(), "gnome-shell", "--headless",
+               "--wayland", "--no-x11", "--virtual-monitor", "1024x768"});
     shellStarted_ = true;
-    // Looked at, not reaped: the process object reaps it.
-    const auto ended = [pid = shell->pid()] {
-        siginfo_t info{};
-        return ::waitid(P_PID, pid, &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == pid;
-    };
     const bool up = pollFor(
         [&] {
-            return ended() || (std::filesystem::exists(runtime / "wayland-0") &&
-                               hasOwner(bus_, remoteDesktop) && hasOwner(bus_, screenshotService));
+            return childEnded(shell) ||
+                   (std::filesystem::exists(home() / "runtime" / "wayland-0") &&
+                    busNameOwned(remoteDesktop) && busNameOwned(screenshotService));
         },
         30s, 100ms);
-    if (!up || ended()) {
+    if (!up || childEnded(shell)) {
         unavailable_ = true;
-        error_ = "GNOME Shell did not start here: " + lastLine(log);
+        std::ifstream said(log);
+        error_ = "GNOME Shell did not start here: " +
+                 lastLine({std::istreambuf_iterator<char>(said), std::istreambuf_iterator<char>()});
         return;
     }
     environment_.set("WAYLAND_DISPLAY", "wayland-0");
+    bus_ = g_dbus_connection_new_for_address_sync(
+        std::getenv("DBUS_SESSION_BUS_ADDRESS"),
+        GDBusConnectionFlags(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
+                             G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+        nullptr, nullptr, nullptr);
+    if (bus_ == nullptr) {
+        error_ = "cannot connect to the session bus";
+        return;
+    }
 
     // The shell takes screenshots only for the owner of this name.
-    GVariant* owned =
+    g_autoptr(GVariant) owned =
         call(bus_, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
              "RequestName", g_variant_new("(su)", "org.gnome.Screenshot", 4u), "(u)");
     if (owned == nullptr) {
         error_ = "cannot own org.gnome.Screenshot";
         return;
     }
-    g_variant_unref(owned);
     // One session for the whole test: each new one is a new keyboard, and the seat's focus can
     // go with the last.
     std::string failure;
-    GVariant* created = call(bus_, remoteDesktop, "/org/gnome/Mutter/RemoteDesktop", remoteDesktop,
-                             "CreateSession", nullptr, "(o)", &failure);
+    g_autoptr(GVariant) created = call(bus_, remoteDesktop, "/org/gnome/Mutter/RemoteDesktop",
+                                       remoteDesktop, "CreateSession", nullptr, "(o)", &failure);
     if (created == nullptr) {
         error_ = "no remote-desktop session: " + failure;
         return;
@@ -322,14 +220,12 @@ void GnomeSession::start(const Options& options) {
     const gchar* path = nullptr;
     g_variant_get(created, "(&o)", &path);
     remoteSession_ = path;
-    g_variant_unref(created);
-    GVariant* started = call(bus_, remoteDesktop, remoteSession_.c_str(), remoteSessionInterface,
-                             "Start", nullptr, nullptr, &failure);
+    g_autoptr(GVariant) started = call(bus_, remoteDesktop, remoteSession_.c_str(),
+                                       remoteSessionInterface, "Start", nullptr, nullptr, &failure);
     if (started == nullptr) {
         error_ = "the remote-desktop session did not start: " + failure;
         return;
     }
-    g_variant_unref(started);
     // The shell ends its start in the overview, which Escape leaves; and a window that opens
     // before any key of this session does not get the keyboard.
     pollFor([&] { return overviewShown(bus_); }, 10s, 50ms);

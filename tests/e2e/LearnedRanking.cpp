@@ -14,14 +14,10 @@ namespace tiklo::test {
 
 History readHistory(const std::filesystem::path& file) {
     History history;
-    const std::optional<DefaultsPlist> defaults = DefaultsPlist::load(file);
-    if (!defaults) {
-        return history;
-    }
-    if (const std::optional<std::string> recents = defaults->dataValue("recents")) {
+    if (const std::optional<std::string> recents = storedData(file, "recents")) {
         history.recents = nlohmann::json::parse(*recents).get<std::vector<std::string>>();
     }
-    if (const std::optional<std::string> usage = defaults->dataValue("emojiUsage")) {
+    if (const std::optional<std::string> usage = storedData(file, "emojiUsage")) {
         history.usage = nlohmann::json::parse(*usage);
     }
     return history;

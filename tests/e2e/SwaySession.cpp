@@ -2,27 +2,18 @@
 #include "e2e/SwaySession.h"
 
 #include "support/Poll.h"
-#include "support/PrivateBusConfig.h"
 
 #include <chrono>
-#include <cstdlib>
 #include <fstream>
 #include <functional>
-#include <sstream>
 
 #include <nlohmann/json.hpp>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace tiklo::test {
 namespace {
 
 using namespace std::chrono_literals;
-
-// "nobody" and "nogroup" on Debian.
-constexpr uid_t sessionUser = 65534;
-constexpr gid_t sessionGroup = 65534;
 
 // No X server to fall back on. Windows float at their own size in the output's top left
 // corner without borders, so a window's coordinates are the screen's, and a popup under a
@@ -33,66 +24,23 @@ constexpr std::string_view swayConfig =
     "default_border none\n"
     "for_window [title=\".*\"] floating enable, move position 0 0\n";
 
-std::optional<std::string> waylandSocket(const std::filesystem::path& runtime) {
+// The socket in `folder` whose name begins with `prefix`.
+std::optional<std::filesystem::path> socketIn(const std::filesystem::path& folder,
+                                              std::string_view prefix) {
     std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(runtime, error)) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
         const std::string name = entry.path().filename().string();
-        if (name.starts_with("wayland-") && !name.ends_with(".lock")) {
-            return name;
+        if (name.starts_with(prefix) && !name.ends_with(".lock")) {
+            return entry.path();
         }
     }
     return std::nullopt;
 }
 
-std::string lastLine(const std::string& text) {
-    std::string line;
-    std::istringstream lines(text);
-    for (std::string next; std::getline(lines, next);) {
-        if (!next.empty()) {
-            line = next;
-        }
-    }
-    return line;
-}
-
 } // namespace
 
-SwaySession::SwaySession(Options options) {
-    if (::geteuid() == 0) {
-        // The death signal is set again after the change of user, which clears it.
-        launcher_ = {"setpriv",
-                     "--reuid=" + std::to_string(sessionUser),
-                     "--regid=" + std::to_string(sessionGroup),
-                     "--clear-groups",
-                     "--pdeathsig=KILL",
-                     "--"};
-    }
+SwaySession::SwaySession(Options options) : WaylandSession(true) {
     start(options);
-}
-
-SwaySession::~SwaySession() {
-    while (!children_.empty()) {
-        children_.pop_back();
-    }
-}
-
-std::vector<std::string> SwaySession::command(const std::vector<std::string>& arguments) const {
-    std::vector<std::string> full = launcher_;
-    full.insert(full.end(), arguments.begin(), arguments.end());
-    return full;
-}
-
-bool SwaySession::makeFolder(const std::filesystem::path& folder, bool privateToUser) const {
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error || (privateToUser && ::chmod(folder.c_str(), 0700) != 0)) {
-        return false;
-    }
-    return handOver(folder);
-}
-
-bool SwaySession::handOver(const std::filesystem::path& path) const {
-    return launcher_.empty() || ::chown(path.c_str(), sessionUser, sessionGroup) == 0;
 }
 
 std::optional<std::string> SwaySession::focusedWindow() const {
@@ -126,36 +74,15 @@ void SwaySession::start(const Options& options) {
     if (options.xwayland) {
         programs.emplace_back("Xwayland");
     }
-    for (const std::string& program : programs) {
-        if (!ChildProcess::onPath(program)) {
-            unavailable_ = true;
-            error_ = program + " is not installed (the Wayland tests need sway, wtype, grim and " +
-                     "Xwayland)";
-            return;
-        }
-    }
-    const std::filesystem::path runtime = home() / "runtime";
-    if (!makeFolder(home(), true) || !makeFolder(runtime, true) || !makeFolder(home() / "config") ||
-        !makeFolder(home() / "data") || !makeFolder(home() / "cache")) {
-        error_ = "cannot make the session's folders for its user";
+    if (!installed(programs, "the Wayland tests need sway, wtype, grim and Xwayland") ||
+        !makeHome()) {
         return;
     }
-    environment_.set("HOME", home().string());
-    environment_.set("XDG_RUNTIME_DIR", runtime.string());
-    environment_.set("XDG_CONFIG_HOME", (home() / "config").string());
-    environment_.set("XDG_DATA_HOME", (home() / "data").string());
-    environment_.set("XDG_CACHE_HOME", (home() / "cache").string());
-    environment_.set("DISPLAY", std::nullopt);
-    environment_.set("WAYLAND_DISPLAY", std::nullopt);
     environment_.set("WLR_BACKENDS", "headless");
     environment_.set("WLR_RENDERER", "pixman");
     environment_.set("WLR_LIBINPUT_NO_DEVICES", "1");
-    environment_.set("GDK_BACKEND", "wayland");
-    environment_.set("NO_AT_BRIDGE", "1");
     environment_.set("GSETTINGS_BACKEND", "memory");
 
-    const std::string bus = privateBusConfig("unix:dir=" + runtime.string());
-    const std::filesystem::path busFile = home() / "bus.conf";
     const std::filesystem::path swayFile = home() / "sway.config";
     // sway starts XWayland at once, and says its display to the programs it starts.
     const std::filesystem::path displayFile = home() / "x-display";
@@ -163,58 +90,30 @@ void SwaySession::start(const Options& options) {
         options.xwayland
             ? "xwayland force\nexec sh -c 'echo \"$DISPLAY\" > " + displayFile.string() + "'\n"
             : "xwayland disable\n";
-    if (!(std::ofstream(busFile) << bus) || !(std::ofstream(swayFile) << xwayland << swayConfig)) {
+    if (!(std::ofstream(swayFile) << xwayland << swayConfig)) {
         error_ = "cannot write the session's configuration";
         return;
     }
-    ::chmod(busFile.c_str(), 0644);
     ::chmod(swayFile.c_str(), 0644);
-
-    auto& daemon = children_.emplace_back(std::make_unique<ChildProcess>(
-        command({"dbus-daemon", "--config-file=" + busFile.string(), "--nofork",
-                 "--print-address={fd}"}),
-        ChildProcess::Options{.output = ChildProcess::Stream::discard,
-                              .errors = ChildProcess::Stream::discard,
-                              .reportPipe = true}));
-    const std::optional<std::string> address = daemon->readReportLine(10s);
-    if (!address || address->empty()) {
-        error_ = "dbus-daemon reported no address";
+    if (!startBus("DBUS_SESSION_BUS_ADDRESS")) {
         return;
     }
-    environment_.set("DBUS_SESSION_BUS_ADDRESS", *address);
 
     // Its complaints are read only should it fail to start; at its usual level it says little.
-    auto& sway = children_.emplace_back(std::make_unique<ChildProcess>(
-        command({"sway", "-c", swayFile.string()}),
-        ChildProcess::Options{.output = ChildProcess::Stream::discard,
-                              .errors = ChildProcess::Stream::pipe}));
-    // Looked at, not reaped: the process object reaps it and reads what it said.
-    const auto ended = [pid = sway->pid()] {
-        siginfo_t info{};
-        return ::waitid(P_PID, pid, &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == pid;
-    };
-    std::optional<std::string> socket;
-    pollFor([&] { return (socket = waylandSocket(runtime)) || ended(); }, 10s, 50ms);
+    ChildProcess& sway =
+        spawn({"sway", "-c", swayFile.string()},
+              {.output = ChildProcess::Stream::discard, .errors = ChildProcess::Stream::pipe});
+    const std::filesystem::path runtime = home() / "runtime";
+    std::optional<std::filesystem::path> socket;
+    pollFor([&] { return (socket = socketIn(runtime, "wayland-")) || childEnded(sway); }, 10s,
+            50ms);
     if (!socket) {
-        const ChildProcess::Exit exit = sway->finish(2s);
         unavailable_ = true;
-        error_ = "sway could not start a headless output here: " + lastLine(exit.errors);
+        error_ = "sway could not start a headless output here: " + lastLine(sway.finish(2s).errors);
         return;
     }
-    environment_.set("WAYLAND_DISPLAY", *socket);
-    const std::string ipcPrefix = "sway-ipc.";
-    pollFor(
-        [&] {
-            std::error_code error;
-            for (const auto& entry : std::filesystem::directory_iterator(runtime, error)) {
-                if (entry.path().filename().string().starts_with(ipcPrefix)) {
-                    ipcSocket_ = entry.path();
-                    return true;
-                }
-            }
-            return false;
-        },
-        5s, 50ms);
+    environment_.set("WAYLAND_DISPLAY", socket->filename().string());
+    ipcSocket_ = pollFor([&] { return socketIn(runtime, "sway-ipc."); }, 5s, 50ms).value_or("");
     if (options.xwayland) {
         pollFor(
             [&] {
@@ -224,7 +123,6 @@ void SwaySession::start(const Options& options) {
             10s, 50ms);
         if (xDisplay_.empty()) {
             error_ = "sway started no XWayland";
-            return;
         }
     }
 }

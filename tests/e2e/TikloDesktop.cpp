@@ -1,15 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "e2e/TikloDesktop.h"
 #include "e2e/DefaultsPlist.h"
+#include "e2e/WaylandSession.h"
 #include "support/Poll.h"
 #include "support/X11TestClient.h"
 
 #include <cctype>
 #include <cstdlib>
-#include <fstream>
 #include <map>
 #include <sstream>
-#include <thread>
 
 #include <sys/stat.h>
 
@@ -39,8 +38,7 @@ ChildProcess::Exit xdotool(std::vector<std::string> arguments) {
 } // namespace
 
 TikloDesktop::TikloDesktop(Options options)
-    : initialText_(options.initialText), onboarded_(options.onboarded),
-      multiline_(options.multiline) {
+    : initialText_(options.initialText), onboarded_(options.onboarded) {
     // A fresh user: no settings, no running instance. The runtime folder is private, as the
     // system's would be; the accessibility bus puts its socket there.
     const std::filesystem::path config = home_.path() / "config";
@@ -64,7 +62,7 @@ TikloDesktop::TikloDesktop(Options options)
     if (!options.target) {
         return;
     }
-    target_ = std::make_unique<TargetEntry>(initialText_, multiline_);
+    target_ = std::make_unique<TargetEntry>(initialText_, options.multiline);
     if (!target_->ready()) {
         error_ = "the target entry did not come up with the keyboard";
         return;
@@ -88,9 +86,7 @@ bool TikloDesktop::launchTiklo() {
     }
     if (onboarded_) {
         // Added to the settings file the test may have written.
-        DefaultsPlist defaults = DefaultsPlist::load(defaultsFile()).value_or(DefaultsPlist());
-        defaults.setBool("didCompleteOnboarding", true);
-        if (!defaults.save(defaultsFile())) {
+        if (!storeOnboarded(defaultsFile())) {
             error_ = "cannot write the settings file";
             return false;
         }
@@ -141,16 +137,7 @@ bool TikloDesktop::startTikloListening() {
         if (!launchTiklo()) {
             return false;
         }
-        const bool listening = pollFor(
-            [this] {
-                if (!tikloRunning()) {
-                    return true;
-                }
-                test::X11TestClient probe;
-                const xcb_keycode_t e = probe.keycode('e');
-                return e != 0 && probe.keyHeldByAnother(e, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1);
-            },
-            15s);
+        const bool listening = pollFor([this] { return !tikloRunning() || hotkeyHeld(); }, 15s);
         if (!tikloRunning()) {
             error_ = "tiklo exited";
             return false;
@@ -173,15 +160,13 @@ TikloDesktop::trigger(std::chrono::milliseconds timeout) const {
 }
 
 bool TikloDesktop::tikloRunning() const {
-    if (!tiklo_ || !tiklo_->started()) {
-        return false;
-    }
-    // A process that ended but is not reaped yet is a zombie: state "Z" after the name.
-    std::ifstream stat("/proc/" + std::to_string(tiklo_->pid()) + "/stat");
-    std::string line;
-    std::getline(stat, line);
-    const std::size_t nameEnd = line.rfind(')');
-    return nameEnd != std::string::npos && nameEnd + 2 < line.size() && line[nameEnd + 2] != 'Z';
+    return tiklo_ && tiklo_->started() && !childEnded(*tiklo_);
+}
+
+bool TikloDesktop::hotkeyHeld() {
+    X11TestClient probe;
+    const xcb_keycode_t e = probe.keycode('e');
+    return e != 0 && probe.keyHeldByAnother(e, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1);
 }
 
 std::string TikloDesktop::drainTikloOutput() {
@@ -270,14 +255,6 @@ std::optional<TikloDesktop::WindowID> TikloDesktop::activeWindow() const {
     return ids.size() == 1 ? std::optional<WindowID>(ids.front()) : std::nullopt;
 }
 
-std::optional<TikloDesktop::WindowID> TikloDesktop::targetWindow() const {
-    const std::vector<WindowID> ids =
-        windowIDs(xdotool({"search", "--onlyvisible", "--name",
-                           std::string("^") + TargetEntry::windowName + "$"})
-                      .output);
-    return ids.size() == 1 ? std::optional<WindowID>(ids.front()) : std::nullopt;
-}
-
 std::vector<TikloDesktop::WindowID> TikloDesktop::visiblePopups() const {
     return windowIDs(xdotool({"search", "--onlyvisible", "--name", popupTitle}).output);
 }
@@ -319,10 +296,12 @@ bool TikloDesktop::waitForPopupHidden(std::chrono::milliseconds timeout) const {
 }
 
 bool TikloDesktop::waitForTargetActive(std::chrono::milliseconds timeout) const {
+    const std::string name = std::string("^") + TargetEntry::windowName + "$";
     return pollFor(
-        [this] {
-            const std::optional<WindowID> target = targetWindow();
-            return target.has_value() && activeWindow() == target;
+        [&] {
+            const std::vector<WindowID> targets =
+                windowIDs(xdotool({"search", "--onlyvisible", "--name", name}).output);
+            return targets.size() == 1 && activeWindow() == targets.front();
         },
         timeout);
 }

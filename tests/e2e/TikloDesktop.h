@@ -14,7 +14,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace tiklo::test {
@@ -61,12 +60,9 @@ public:
     // listening to keys right after): its first popup is still to come.
     bool startTikloListening();
     bool tikloRunning() const;
-    // Runs another Tiklo to its end, as a second launch in the same session.
-    static ChildProcess::Exit launchAgain(const std::vector<std::string>& arguments = {}) {
-        std::vector<std::string> command{TIKLO_EXECUTABLE};
-        command.insert(command.end(), arguments.begin(), arguments.end());
-        return ChildProcess::run(command);
-    }
+    // Whether another client is refused Ctrl+Alt+E, Tiklo's hotkey. A probe that comes just
+    // before Tiklo's own grab takes the key from it for good.
+    static bool hotkeyHeld();
     // Everything Tiklo wrote so far to standard output and error.
     std::string drainTikloOutput();
 
@@ -96,7 +92,6 @@ public:
     bool pointerButton(bool down) const;
 
     std::optional<WindowID> activeWindow() const;
-    std::optional<WindowID> targetWindow() const;
     std::vector<WindowID> visiblePopups() const;
     static std::optional<ScreenRect> windowFrame(WindowID window);
 
@@ -119,7 +114,6 @@ private:
     std::unique_ptr<ChildProcess> tiklo_;
     std::string initialText_;
     bool onboarded_;
-    bool multiline_;
     std::string tikloOutput_;
     std::string error_;
 };

@@ -2,12 +2,12 @@
 #include "e2e/LearnedRanking.h"
 #include "e2e/TikloDesktop.h"
 #include "platform/linux/AtspiAccessibility.h"
+#include "support/Poll.h"
 #include "support/TextFieldProcess.h"
 
 #include <cstdlib>
 #include <ctime>
 #include <memory>
-#include <thread>
 
 #include <glib.h>
 #include <gtest/gtest.h>
@@ -17,7 +17,6 @@ namespace tiklo::test {
 namespace {
 
 using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
 
 const std::string fire = "\U0001F525";
 
@@ -34,32 +33,22 @@ double secondsSince2001() {
 
 // Whether a popup comes within a time long enough for one to have come, had there been one.
 bool popupOpens(TikloDesktop& desktop) {
-    const auto deadline = Clock::now() + 1500ms;
-    while (Clock::now() < deadline) {
-        if (!desktop.visiblePopups().empty()) {
-            return true;
-        }
-        std::this_thread::sleep_for(20ms);
-    }
-    return false;
+    return pollFor([&] { return !desktop.visiblePopups().empty(); }, 1500ms);
 }
 
 // A Qt application joins the accessibility bus some time after its window shows; until then
 // nobody, Tiklo included, can tell that its field hides what is typed.
 bool secretOverAccessibilityBus(std::int64_t pid) {
     AtspiAccessibility accessibility([pid] { return std::optional<long>(pid); });
-    const auto deadline = Clock::now() + 10s;
-    while (Clock::now() < deadline) {
-        // libatspi learns of newly registered applications in the main loop.
-        while (g_main_context_iteration(nullptr, FALSE)) {
-        }
-        if (const std::unique_ptr<FocusedElement> element = accessibility.focusedElement();
-            element && element->isSecret()) {
-            return true;
-        }
-        std::this_thread::sleep_for(50ms);
-    }
-    return false;
+    return pollFor(
+        [&] {
+            // libatspi learns of newly registered applications in the main loop.
+            while (g_main_context_iteration(nullptr, FALSE)) {
+            }
+            const std::unique_ptr<FocusedElement> element = accessibility.focusedElement();
+            return element && element->isSecret();
+        },
+        10s, 50ms);
 }
 
 class TikloEndToEndTest : public ::testing::Test {
@@ -102,12 +91,8 @@ protected:
     // frame of its own.
     template <typename Predicate>
     std::optional<ScreenRect> frameWhere(TikloDesktop::WindowID popup, Predicate placed) {
-        const auto deadline = Clock::now() + 10s;
-        std::optional<ScreenRect> frame = desktop_->windowFrame(popup);
-        while ((!frame || !placed(*frame)) && Clock::now() < deadline) {
-            std::this_thread::sleep_for(20ms);
-            frame = desktop_->windowFrame(popup);
-        }
+        std::optional<ScreenRect> frame;
+        pollFor([&] { return (frame = desktop_->windowFrame(popup)) && placed(*frame); }, 10s);
         return frame;
     }
 

@@ -7,12 +7,10 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include <unistd.h>
@@ -23,25 +21,6 @@ namespace tiklo::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A process other than Tiklo holding an exclusive flock on `file` until it is killed
-// (util-linux's flock, holding it while its command runs).
-class LockHolder {
-public:
-    explicit LockHolder(const fs::path& file)
-        : process_({"flock", "--exclusive", "--nonblock", file.string(), "sh", "-c",
-                    "echo locked; exec sleep 1000"}) {
-        locked_ = process_.readLine(std::chrono::seconds(10)) == "locked";
-    }
-
-    bool locked() const { return locked_; }
-    // Dies at once, without a chance to clean anything up.
-    void kill() { process_.kill(); }
-
-private:
-    ChildProcess process_;
-    bool locked_ = false;
-};
 
 long lineCount(const std::string& text) {
     return std::count(text.begin(), text.end(), '\n');
@@ -124,15 +103,18 @@ TEST_F(TikloLaunchTest, WithoutAReachableDisplayOneLineNamesDisplay) {
 }
 
 TEST_F(TikloLaunchTest, SecondLaunchIsRefusedOnlyWhileTheHolderLives) {
-    LockHolder holder(lockFile());
-    ASSERT_TRUE(holder.locked());
+    // A process other than Tiklo holding an exclusive flock on the lock file until it is
+    // killed (util-linux's flock, holding it while its command runs).
+    ChildProcess holder({"flock", "--exclusive", "--nonblock", lockFile().string(), "sh", "-c",
+                         "echo locked; exec sleep 1000"});
+    ASSERT_EQ(holder.readLine(std::chrono::seconds(10)), "locked");
     // Twice: a refused launch must not take the lock with it when it exits.
     for (int launch = 0; launch < 2; ++launch) {
         const ChildProcess::Exit refused = tiklo();
         EXPECT_EQ(refused.status, 0);
         EXPECT_EQ(refused.errors, "tiklo: Tiklo is already running\n");
     }
-    holder.kill();
+    holder.kill(); // at once, without a chance to clean anything up
     expectNoDisplayAnswer(tiklo());
 
     // A lock file left by a Tiklo that ran under another host name (the same home on a

@@ -41,15 +41,6 @@ std::vector<std::pair<std::string, ScreenRect>> visibleWindows(const std::string
     return windows;
 }
 
-// Tiklo's visible windows of at least the given size.
-std::vector<std::pair<std::string, ScreenRect>> visibleTikloWindows(int minimumSide) {
-    std::vector<std::pair<std::string, ScreenRect>> windows = visibleWindows("tiklo");
-    std::erase_if(windows, [&](const auto& window) {
-        return window.second.width < minimumSide || window.second.height < minimumSide;
-    });
-    return windows;
-}
-
 std::optional<ScreenRect> trayPanel() {
     const auto panels = visibleWindows("panel");
     return panels.empty() ? std::nullopt : std::optional(panels.front().second);
@@ -76,26 +67,23 @@ std::optional<std::string> windowNamed(const std::string& title) {
 }
 
 bool settingsWindowShown() {
-    const auto windows = visibleTikloWindows(400);
-    return std::ranges::any_of(windows, [](const auto& window) { return window.first == "Tiklo"; });
+    return std::ranges::any_of(visibleWindows("tiklo"), [](const auto& window) {
+        return window.first == "Tiklo" && window.second.width >= 400 && window.second.height >= 400;
+    });
 }
 
 // The full picker is told from the settings window, also titled "Tiklo", by its size.
 bool fullPickerShown() {
-    const auto windows = visibleTikloWindows(100);
-    return std::ranges::any_of(windows, [](const auto& window) {
+    return std::ranges::any_of(visibleWindows("tiklo"), [](const auto& window) {
         return window.second.width == 620 && window.second.height == 470;
     });
 }
 
 // Chooses the menu's item `index` (0 is the first) with the arrow keys and Return.
-bool chooseItem(int index) {
-    std::vector<std::string> keys{"xdotool", "key", "--delay", "50"};
-    for (int step = 0; step <= index; ++step) {
-        keys.push_back("Down");
-    }
+bool chooseItem(TikloDesktop& desktop, int index) {
+    std::vector<std::string> keys(index + 1, "Down");
     keys.push_back("Return");
-    return ChildProcess::run(keys).succeeded();
+    return desktop.keySequence(keys, 50ms);
 }
 
 // The window's picture once it has stopped changing (pages fade in, symbols load).
@@ -140,21 +128,14 @@ protected:
                desktop_->tikloRunning();
     }
 
-    // Whether another client is refused Ctrl+Alt+E.
-    static bool hotkeyTaken() {
-        X11TestClient other;
-        const xcb_keycode_t e = other.keycode('e');
-        return e != 0 && other.keyHeldByAnother(e, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1);
-    }
-
     // Quits through the menu: the last item, reached with the arrow keys as a user would.
     bool quitFromMenu() {
         if (!openMenu()) {
             ADD_FAILURE() << "no menu after clicking the icon";
             return false;
         }
-        ChildProcess::run({"xdotool", "key", "Up"});
-        ChildProcess::run({"xdotool", "key", "Return"});
+        TikloDesktop::key("Up");
+        TikloDesktop::key("Return");
         return pollFor([this] { return !desktop_->tikloRunning(); }, 10s);
     }
 
@@ -168,15 +149,16 @@ protected:
             return std::nullopt;
         }
         for (int attempt = 0; attempt < 3; ++attempt) {
-            ChildProcess::run({"xdotool", "mousemove", "--sync",
-                               std::to_string(icon->x + icon->width / 2),
-                               std::to_string(icon->y + icon->height / 2)});
+            const int x = icon->x + icon->width / 2;
+            const int y = icon->y + icon->height / 2;
+            desktop_->movePointer(x, y);
             std::this_thread::sleep_for(300ms);
-            ChildProcess::run({"xdotool", "click", "1"});
+            desktop_->click(x, y);
             const std::optional<ScreenRect> menu = pollFor(
                 []() -> std::optional<ScreenRect> {
-                    for (const auto& [title, rect] : visibleTikloWindows(100)) {
-                        if (title == "Tiklo" && rect.y < 100) {
+                    for (const auto& [title, rect] : visibleWindows("tiklo")) {
+                        if (title == "Tiklo" && rect.y < 100 && rect.width >= 100 &&
+                            rect.height >= 100) {
                             return rect;
                         }
                     }
@@ -219,23 +201,19 @@ TEST_F(TrayDesktopTest, WelcomeSettingsShortcutAndQuitFromTheTray) {
     ASSERT_FALSE(firstPage.isNull());
 
     // Return on "Get started", then on "Continue": not finished before the last page.
-    ASSERT_TRUE(ChildProcess::run({"xdotool", "key", "Return"}).succeeded());
+    ASSERT_TRUE(TikloDesktop::key("Return"));
     EXPECT_NE(settledPicture(*welcome, pictures / "welcome_second_page.png"), firstPage)
         << "Return did not leave the first page";
-    ASSERT_TRUE(ChildProcess::run({"xdotool", "key", "Return"}).succeeded());
+    ASSERT_TRUE(TikloDesktop::key("Return"));
     std::this_thread::sleep_for(500ms);
     EXPECT_TRUE(windowNamed(welcomeTitle).has_value()) << "the guide ended before its last page";
-    EXPECT_FALSE(DefaultsPlist::load(desktop_->defaultsFile())
-                     .value_or(DefaultsPlist())
-                     .boolValue("didCompleteOnboarding")
-                     .value_or(false));
+    EXPECT_FALSE(storedBool(desktop_->defaultsFile(), "didCompleteOnboarding").value_or(false));
     // "Start using Tiklo".
-    ASSERT_TRUE(ChildProcess::run({"xdotool", "key", "Return"}).succeeded());
+    ASSERT_TRUE(TikloDesktop::key("Return"));
     EXPECT_TRUE(pollFor([] { return !windowNamed(welcomeTitle).has_value(); }, 5s))
         << "the window stays after finishing";
-    const auto stored = DefaultsPlist::load(desktop_->defaultsFile());
-    ASSERT_TRUE(stored) << "no settings file after finishing";
-    EXPECT_EQ(stored->boolValue("didCompleteOnboarding"), std::optional<bool>(true));
+    EXPECT_EQ(storedBool(desktop_->defaultsFile(), "didCompleteOnboarding"), true)
+        << "not stored as finished";
     ASSERT_TRUE(quitFromMenu());
 
     ASSERT_TRUE(startTiklo());
@@ -246,13 +224,13 @@ TEST_F(TrayDesktopTest, WelcomeSettingsShortcutAndQuitFromTheTray) {
     // running (twice: a second launch must not take the lock with it when it exits); with
     // --picker it shows its full picker.
     for (int extra = 1; extra <= 2; ++extra) {
-        EXPECT_EQ(TikloDesktop::launchAgain().status, 0) << "extra launch " << extra;
+        EXPECT_EQ(ChildProcess::run({TIKLO_EXECUTABLE}).status, 0) << "extra launch " << extra;
     }
     EXPECT_TRUE(pollFor(settingsWindowShown, 10s)) << "a second launch showed no settings";
     EXPECT_TRUE(desktop_->tikloRunning());
-    EXPECT_EQ(TikloDesktop::launchAgain({"--picker"}).status, 0);
+    EXPECT_EQ(ChildProcess::run({TIKLO_EXECUTABLE, "--picker"}).status, 0);
     EXPECT_TRUE(pollFor(fullPickerShown, 10s)) << "tiklo --picker showed no full picker";
-    ASSERT_TRUE(ChildProcess::run({"xdotool", "key", "Escape"}).succeeded());
+    ASSERT_TRUE(TikloDesktop::key("Escape"));
     ASSERT_TRUE(pollFor([] { return !fullPickerShown(); }, 5s));
 
     // The tray with its open menu, as the README shows it.
@@ -260,7 +238,7 @@ TEST_F(TrayDesktopTest, WelcomeSettingsShortcutAndQuitFromTheTray) {
     ASSERT_TRUE(menu) << "no menu after clicking the icon";
     const ScreenRect panel = *trayPanel();
     const std::filesystem::path whole = pictures / "tray_menu_screen.png";
-    ASSERT_TRUE(ChildProcess::run({"import", "-window", "root", whole.string()}, 20s).succeeded());
+    ASSERT_TRUE(desktop_->screenshot(whole));
     const QImage screen(QString::fromStdString(whole.string()));
     ASSERT_FALSE(screen.isNull());
     const int left = std::max(0, std::min(menu->x, panel.x) - pictureMargin);
@@ -268,40 +246,36 @@ TEST_F(TrayDesktopTest, WelcomeSettingsShortcutAndQuitFromTheTray) {
         screen.width(), std::max(menu->x + menu->width, panel.x + panel.width) + pictureMargin);
     const int bottom = std::min(screen.height(), menu->y + menu->height + pictureMargin);
     EXPECT_TRUE(screen.copy(left, 0, right - left, bottom).save(TIKLO_TRAY_SCREENSHOT));
-    ASSERT_TRUE(chooseItem(settingsItem));
+    ASSERT_TRUE(chooseItem(*desktop_, settingsItem));
     ASSERT_TRUE(pollFor(settingsWindowShown, 10s)) << "no settings window";
-    EXPECT_TRUE(hotkeyTaken());
+    EXPECT_TRUE(TikloDesktop::hotkeyHeld());
     const std::optional<std::string> window = windowNamed("Tiklo");
     ASSERT_TRUE(window);
     ASSERT_TRUE(ChildProcess::run({"xdotool", "windowactivate", "--sync", *window}).succeeded());
     std::this_thread::sleep_for(300ms);
     // Tab to the sidebar's second entry and choose it; Tab past the last two entries and the
     // page's two switches to the recorder and start it; then the new shortcut.
-    ASSERT_TRUE(ChildProcess::run({"xdotool", "key", "--delay", "80", "Tab", "Tab", "space", "Tab",
-                                   "Tab", "Tab", "Tab", "Tab", "space"})
-                    .succeeded());
+    ASSERT_TRUE(desktop_->keySequence(
+        {"Tab", "Tab", "space", "Tab", "Tab", "Tab", "Tab", "Tab", "space"}, 80ms));
     std::this_thread::sleep_for(300ms);
     // While it records, Tiklo lets its shortcut go.
-    ASSERT_TRUE(pollFor([] { return !hotkeyTaken(); }, 5s)) << "the recorder did not start";
-    ASSERT_TRUE(ChildProcess::run({"xdotool", "key", "ctrl+shift+space"}).succeeded());
+    ASSERT_TRUE(pollFor([] { return !TikloDesktop::hotkeyHeld(); }, 5s))
+        << "the recorder did not start";
+    ASSERT_TRUE(TikloDesktop::key("ctrl+shift+space"));
     const std::string storedHotkey = R"({"keyCode":49,"modifiers":4608})";
-    const bool saved = pollFor(
-        [&] {
-            const auto defaults = DefaultsPlist::load(desktop_->defaultsFile());
-            return defaults && defaults->dataValue("hotkey") == storedHotkey;
-        },
-        5s);
-    ASSERT_TRUE(saved) << "the settings file does not hold Ctrl+Shift+Space";
+    ASSERT_TRUE(
+        pollFor([&] { return storedData(desktop_->defaultsFile(), "hotkey") == storedHotkey; }, 5s))
+        << "the settings file does not hold Ctrl+Shift+Space";
     // Pressed now, the new shortcut opens the full picker; the old one is free again.
-    ASSERT_TRUE(ChildProcess::run({"xdotool", "key", "ctrl+shift+space"}).succeeded());
+    ASSERT_TRUE(TikloDesktop::key("ctrl+shift+space"));
     EXPECT_TRUE(pollFor(fullPickerShown, 10s)) << "the full picker did not open";
-    EXPECT_FALSE(hotkeyTaken());
-    ASSERT_TRUE(ChildProcess::run({"xdotool", "key", "Escape"}).succeeded());
+    EXPECT_FALSE(TikloDesktop::hotkeyHeld());
+    ASSERT_TRUE(TikloDesktop::key("Escape"));
     ASSERT_TRUE(pollFor([] { return !fullPickerShown(); }, 5s));
 
     // "Welcome Guide" opens it again, at the first page.
     ASSERT_TRUE(openMenu());
-    ASSERT_TRUE(chooseItem(welcomeGuideItem));
+    ASSERT_TRUE(chooseItem(*desktop_, welcomeGuideItem));
     const auto reopened = pollFor([] { return windowNamed(welcomeTitle); }, 10s);
     ASSERT_TRUE(reopened) << "Welcome Guide opened nothing";
     const QImage reopenedPage = settledPicture(*reopened, pictures / "welcome_reopened.png");

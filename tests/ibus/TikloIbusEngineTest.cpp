@@ -25,7 +25,6 @@ namespace {
 using namespace std::chrono_literals;
 
 // Evdev codes, as IBus reports keys.
-constexpr unsigned escapeCode = 1;
 constexpr unsigned returnCode = 28;
 constexpr unsigned semicolonCode = 39;
 constexpr unsigned firstDigitRowCode = 2;
@@ -69,10 +68,10 @@ protected:
     std::filesystem::path settings = home.path() / "config" / "tiklo" / "defaults.plist";
 };
 
-// The engine in ibus-daemon: the search shown as preedit and a lookup table labelled 1 to 9,
-// Return and Ctrl with the digit row's place (whatever the layout types there) committing the
-// ranked emoji, Escape and a reset leaving what was typed once, a password field left
-// alone, and plain typing passing.
+// The search's behaviour is the session's own test's; here that ibus-daemon wires it: the
+// search shown as preedit and a lookup table labelled 1 to 9, Return and Ctrl with the digit
+// row's place (evdev codes, whatever the layout types there) committing the ranked emoji, a
+// reset leaving what was typed once, a password field left alone, and plain typing passing.
 TEST_F(TikloIbusEngineTest, SearchesThroughIbusDaemon) {
     if (test::ChildProcess::run({"ibus-daemon", "--version"}).status != 0) {
         GTEST_SKIP() << "ibus-daemon is not installed";
@@ -196,13 +195,11 @@ TEST_F(TikloIbusEngineTest, SearchesThroughIbusDaemon) {
 
     field.commits.clear();
     field.type(";fi");
-    EXPECT_TRUE(field.press(IBUS_KEY_Escape, escapeCode));
-    field.type(";fi");
     // ibus-daemon commits the preedit shown, and the engine must not: a plain key, answered
     // after the reset, brings anything the engine sent meanwhile.
     ibus_input_context_reset(field.context);
     EXPECT_FALSE(field.press('a', letterCodes[0]));
-    EXPECT_EQ(field.commits, (std::vector<std::string>{";fi", ";fi"}));
+    EXPECT_EQ(field.commits, std::vector<std::string>{";fi"});
 
     field.commits.clear();
     ibus_input_context_set_content_type(field.context, IBUS_INPUT_PURPOSE_PASSWORD, 0);

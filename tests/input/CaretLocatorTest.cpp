@@ -8,21 +8,16 @@
 namespace tiklo {
 namespace {
 
-class CaretLocatorTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        trust.trusted = true;
-        accessibility.element = element;
-    }
-
+// The selection, then the character before the caret, then the one at it; only with the
+// permission, a focused element and its text range. A password field is told either way.
+TEST(CaretLocatorTest, TriesSelectionThenCharacterBeforeThenAtTheCaretOfAnAllowedTextField) {
     test::FakeAccessibilityTrust trust;
+    trust.trusted = true;
     test::FakeAccessibility accessibility;
-    std::shared_ptr<test::FakeFocusedElement> element =
-        std::make_shared<test::FakeFocusedElement>();
+    const auto element = std::make_shared<test::FakeFocusedElement>();
+    accessibility.element = element;
     CaretLocator locator{trust, accessibility};
-};
 
-TEST_F(CaretLocatorTest, TriesSelectionThenCharacterBeforeThenAtTheCaret) {
     element->selection = TextRange{5, 0};
     element->bounds = {{{5, 0}, Rect{}}, {{4, 1}, Rect{300, 100, 9, 17}}};
     EXPECT_EQ(locator.caretRect(), (Rect{300, 100, 9, 17}));
@@ -33,37 +28,28 @@ TEST_F(CaretLocatorTest, TriesSelectionThenCharacterBeforeThenAtTheCaret) {
     element->bounds = {{{0, 1}, Rect{10, 100, 8, 1}}}; // one point high: not a caret
     EXPECT_EQ(locator.caretRect(), std::nullopt);
     EXPECT_EQ(element->asked, (std::vector<TextRange>{{0, 0}, {0, 1}, {0, 1}}));
+    element->bounds = {{{0, 1}, Rect{10, 100, 8, 1.5}}};
+    EXPECT_EQ(locator.caretRect(), (Rect{10, 100, 8, 1.5}));
 
     element->selection = TextRange{2, 3};
     element->bounds = {{{2, 3}, Rect{40, 60, 30, 20}}};
     EXPECT_EQ(locator.caretRect(), (Rect{40, 60, 30, 20}));
-}
 
-TEST_F(CaretLocatorTest, NothingWithoutPermissionElementOrTextRange) {
-    element->selection = TextRange{1, 0};
-    element->bounds = {{{0, 1}, Rect{1, 1, 5, 15}}};
+    element->secret = true;
+    EXPECT_TRUE(locator.focusedField().secret);
+    EXPECT_EQ(locator.focusedField().caret, (Rect{40, 60, 30, 20}));
+    element->selection.reset(); // not a text element
+    EXPECT_TRUE(locator.focusedField().secret);
+    EXPECT_EQ(locator.focusedField().caret, std::nullopt);
+    element->secret = false;
+    EXPECT_FALSE(locator.focusedField().secret);
+
+    element->selection = TextRange{2, 3};
     trust.trusted = false;
     EXPECT_EQ(locator.caretRect(), std::nullopt);
     trust.trusted = true;
-    element->selection.reset(); // not a text element
-    EXPECT_EQ(locator.caretRect(), std::nullopt);
     accessibility.element.reset();
     EXPECT_EQ(locator.caretRect(), std::nullopt);
-}
-
-TEST_F(CaretLocatorTest, APasswordFieldIsToldWithOrWithoutACaret) {
-    element->secret = true;
-    element->selection = TextRange{3, 0};
-    element->bounds = {{{2, 1}, Rect{300, 100, 9, 17}}};
-    FocusedField field = locator.focusedField();
-    EXPECT_TRUE(field.secret);
-    EXPECT_EQ(field.caret, (Rect{300, 100, 9, 17}));
-    element->selection.reset();
-    field = locator.focusedField();
-    EXPECT_TRUE(field.secret);
-    EXPECT_EQ(field.caret, std::nullopt);
-    element->secret = false;
-    EXPECT_FALSE(locator.focusedField().secret);
 }
 
 } // namespace

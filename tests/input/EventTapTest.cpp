@@ -20,7 +20,7 @@ protected:
 
 // Without the permission, or refused, the tap retries every two seconds until it is in; the
 // watchdog takes it out when the permission is withdrawn, and the retries begin again.
-TEST_F(EventTapTest, RetriesUntilInstalledAndTheWatchdogNoticesAWithdrawnPermission) {
+TEST_F(EventTapTest, RetriesUntilInstalledTheWatchdogNoticesAWithdrawnPermissionAndKeysPass) {
     trust.trusted = true;
     state.setAccessibilityGranted(true);
     trust.trusted = false;
@@ -53,11 +53,8 @@ TEST_F(EventTapTest, RetriesUntilInstalledAndTheWatchdogNoticesAWithdrawnPermiss
     trust.trusted = true;
     timers.tick(EventTap::retryInterval);
     EXPECT_TRUE(tap.isInstalled());
-}
 
-TEST_F(EventTapTest, UserKeysPassOnInjectedKeysDoNotAndStopSilencesEverything) {
-    trust.trusted = true;
-    tap.start();
+    // The user's keys pass on, the injector's own do not, and stopping silences everything.
     monitor.press({{';'}, ";"});
     monitor.press({{';'}, ";", true});
     monitor.press({{keysym::letter('a')}, "a"});

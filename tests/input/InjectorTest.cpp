@@ -2,7 +2,6 @@
 #include "input/Injector.h"
 #include "support/FakeInput.h"
 
-#include <atomic>
 #include <future>
 
 #include <gtest/gtest.h>
@@ -14,8 +13,7 @@ using Log = std::vector<std::string>;
 
 class InjectorTest : public ::testing::Test {
 protected:
-    Log run(int backspaces, const std::string& text,
-            std::optional<RunningApplication> app = RunningApplication{"gedit", 1, 2}) {
+    Log run(int backspaces, const std::string& text, std::optional<RunningApplication> app) {
         injector.replace(backspaces, text, std::move(app));
         injector.waitUntilIdle();
         return recorder.events();
@@ -39,19 +37,18 @@ Log concat(Log first, const Log& second) {
     return first;
 }
 
-TEST_F(InjectorTest, ReplaceActivatesAwaitsTheFocusDeletesAndTypesWithTheKeysHeld) {
-    EXPECT_EQ(run(1, "\U0001F525 "),
+// Without a target nothing is activated and the pause stands in for the wait; a count below
+// one deletes nothing; the keys are held all the same. (Forwarded keys and a reactivation hold
+// the keys the same way; the desktop tests type through both.)
+TEST_F(InjectorTest, ReplaceActivatesAwaitsTheTargetDeletesAndTypesWithTheKeysHeld) {
+    EXPECT_EQ(run(1, "\U0001F525 ", RunningApplication{"gedit", 1, 2}),
               concat({"hold", "main thread", "activate gedit", "await focus gedit 1000 180",
                       "release modifiers 1000", backSpaceDown, backSpaceUp, "sleep 2000",
                       "sleep 3000", "text 3 down", "text 3 up", "sleep 1500"},
                      heldUntilTyped));
     EXPECT_EQ(recorder.typed, u"\U0001F525 ");
-}
 
-// No target: nothing activated, nothing deleted for a count below one; the pause stands in for
-// the wait for a target, and the keys are held all the same. (Forwarded keys and a
-// reactivation hold the keys the same way; the desktop tests type through both.)
-TEST_F(InjectorTest, WithoutATargetNothingIsActivatedAndNoCountDeletes) {
+    recorder.log.clear();
     EXPECT_EQ(run(-3, "a", std::nullopt), concat({"hold", "sleep 180000", "release modifiers 1000",
                                                   "text 1 down", "text 1 up", "sleep 1500"},
                                                  heldUntilTyped));
@@ -59,8 +56,8 @@ TEST_F(InjectorTest, WithoutATargetNothingIsActivatedAndNoCountDeletes) {
 
 TEST_F(InjectorTest, TextIsChunkedInTwentyCodeUnitsWithLineBreaksAsReturn) {
     EXPECT_EQ(Injector::typedUnits("a\r\nb\nc\rd"), u"a\rb\rc\rd");
-    // 45 code units: 20, 20, 5. Twenty-two fires are 44 units, then "!" — the second chunk
-    // ends between a high and a low surrogate.
+    // "x" and twenty-two fires: 45 code units in chunks of 20, 20 and 5, the first two ending
+    // between a high and a low surrogate.
     std::string text = std::string(1, 'x');
     for (int i = 0; i < 22; ++i) {
         text += "\U0001F525";

@@ -11,16 +11,13 @@ constexpr auto inlineMode = view::Presentation::Inline;
 // One 1440 x 900 screen with a 25-point panel at the top.
 const std::vector<ScreenArea> oneScreen{{{0, 0, 1440, 900}, {0, 25, 1440, 875}}};
 
-TEST(PickerPlacementTest, FullPickerCentresSixtyPointsAboveTheMiddle) {
+TEST(PickerPlacementTest, FullPickerCentresSixtyPointsAboveTheMiddleWhollyOnScreen) {
     EXPECT_EQ(PickerPlacement::origin(view::Presentation::Full, {620, 470}, Rect{5, 5, 1, 1},
                                       oneScreen, std::nullopt, {}),
               (Point{410, 25 + 437.5 - 235 - 60}));
     EXPECT_EQ(PickerPlacement::origin(view::Presentation::Full, {620, 470}, std::nullopt, {},
                                       std::nullopt, {}),
               std::nullopt);
-}
-
-TEST(PickerPlacementTest, FullPickerStaysWhollyOnAShortOrNarrowScreen) {
     const auto on = [](Rect visible) {
         const std::vector<ScreenArea> screen{{visible, visible}};
         return *PickerPlacement::origin(view::Presentation::Full, {620, 470}, std::nullopt, screen,

@@ -263,62 +263,49 @@ TEST(PropertyListDefaultsFile, RewritesSurviveBeingKilledAtAnyMoment) {
     EXPECT_EQ(namesIn(path.parent_path()), std::vector<std::string>{"defaults.plist"});
 }
 
+// Broken XML, a list whose root is no dictionary and a hostile shape are each copied aside
+// once, beside earlier copies, before the file is replaced. Which shapes count as hostile is
+// tested with the catalog's property-list reader, which shares the check.
 TEST(PropertyListDefaultsFile, UnreadableFileIsCopiedAsideOnceBeforeBeingReplaced) {
-    const test::TempDir dir;
-    const std::string garbage = "<?xml version=\"1.0\"?><plist><dict><key>on</key><true/>\0\xFF"s;
-    const fs::path path = dir.write("defaults.plist", garbage);
-    // Copies already named after this second and the next ones the write may fall in.
-    std::vector<std::string> names = {"defaults.plist"};
-    for (std::time_t second = std::time(nullptr), last = second + 2; second <= last; ++second) {
-        std::tm parts{};
-        char stamp[32];
-        std::strftime(stamp, sizeof stamp, "%Y%m%dT%H%M%SZ", gmtime_r(&second, &parts));
-        names.push_back("defaults.plist.corrupt-"s + stamp);
-        dir.write(names.back(), "earlier");
-    }
-
-    PropertyListDefaultsFile store(path);
-    EXPECT_EQ(store.boolValue("on"), std::nullopt);
-    EXPECT_TRUE(store.setBool("later", true).ok());
-    const std::vector<std::string> present = namesIn(dir.path());
-    std::vector<std::string> added;
-    std::set_difference(present.begin(), present.end(), names.begin(), names.end(),
-                        std::back_inserter(added));
-    ASSERT_EQ(added.size(), 1u);
-    EXPECT_TRUE(added[0].starts_with("defaults.plist.corrupt-") && added[0].ends_with("Z-1"));
-    EXPECT_EQ(readFile(dir.path() / added[0]), garbage);
-    EXPECT_EQ(permissionsOf(dir.path() / added[0]), 0600u);
-    for (std::size_t i = 1; i < names.size(); ++i) {
-        EXPECT_EQ(readFile(dir.path() / names[i]), "earlier");
-    }
-    EXPECT_EQ(PropertyListDefaultsFile(path).boolValue("later"), true);
-
-    store.setString("again", "x");
-    EXPECT_EQ(namesIn(dir.path()).size(), names.size() + 1);
-}
-
-// A list whose root is no dictionary, and a hostile shape: kept aside and replaced. Which
-// shapes count as hostile is tested with the catalog's property-list reader, which shares the
-// check.
-TEST(PropertyListDefaultsFile, OtherUnreadableShapesAreKeptAsideWithoutHarm) {
     // Each level refers twice to the next: 2^60 nodes once expanded.
     std::vector<std::string> doubling = {"\xD1" + test::ref(1) + test::ref(2), "\x52on"};
     for (std::uint64_t i = 2; i < 62; ++i) {
         doubling.push_back("\xA2" + test::ref(i + 1) + test::ref(i + 1));
     }
     doubling.push_back("\x09");
-
-    const std::string arrayRoot = "<plist version=\"1.0\"><array><true/></array></plist>";
-    for (const std::string& bytes : {arrayRoot, test::binaryPlist(doubling)}) {
+    for (const std::string& unreadable :
+         {"<?xml version=\"1.0\"?><plist><dict><key>on</key><true/>\0\xFF"s,
+          "<plist version=\"1.0\"><array><true/></array></plist>"s, test::binaryPlist(doubling)}) {
         const test::TempDir dir;
-        const fs::path path = dir.write("defaults.plist", bytes);
+        const fs::path path = dir.write("defaults.plist", unreadable);
+        // Copies already named after this second and the next ones the write may fall in.
+        std::vector<std::string> names = {"defaults.plist"};
+        for (std::time_t second = std::time(nullptr), last = second + 2; second <= last; ++second) {
+            std::tm parts{};
+            char stamp[32];
+            std::strftime(stamp, sizeof stamp, "%Y%m%dT%H%M%SZ", gmtime_r(&second, &parts));
+            names.push_back("defaults.plist.corrupt-"s + stamp);
+            dir.write(names.back(), "earlier");
+        }
+
         PropertyListDefaultsFile store(path);
         EXPECT_EQ(store.boolValue("on"), std::nullopt);
-        EXPECT_TRUE(store.setBool("on", false).ok());
-        const auto names = namesIn(dir.path());
-        ASSERT_EQ(names.size(), 2u);
-        EXPECT_EQ(readFile(dir.path() / names[1]), bytes);
-        EXPECT_EQ(PropertyListDefaultsFile(path).boolValue("on"), false);
+        EXPECT_TRUE(store.setBool("later", true).ok());
+        const std::vector<std::string> present = namesIn(dir.path());
+        std::vector<std::string> added;
+        std::set_difference(present.begin(), present.end(), names.begin(), names.end(),
+                            std::back_inserter(added));
+        ASSERT_EQ(added.size(), 1u);
+        EXPECT_TRUE(added[0].starts_with("defaults.plist.corrupt-") && added[0].ends_with("Z-1"));
+        EXPECT_EQ(readFile(dir.path() / added[0]), unreadable);
+        EXPECT_EQ(permissionsOf(dir.path() / added[0]), 0600u);
+        for (std::size_t i = 1; i < names.size(); ++i) {
+            EXPECT_EQ(readFile(dir.path() / names[i]), "earlier");
+        }
+        EXPECT_EQ(PropertyListDefaultsFile(path).boolValue("later"), true);
+
+        store.setString("again", "x");
+        EXPECT_EQ(namesIn(dir.path()).size(), names.size() + 1);
     }
 }
 

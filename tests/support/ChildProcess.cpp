@@ -76,10 +76,7 @@ ChildProcess::ChildProcess(std::vector<std::string> arguments)
     : ChildProcess(std::move(arguments), Options{}) {}
 
 ChildProcess::ChildProcess(std::vector<std::string> arguments, Options options) {
-    Channel input;
-    Channel output;
-    Channel errors;
-    Channel report;
+    Channel input, output, errors, report;
     const bool channels =
         (!options.input || input.open()) && (options.output != Stream::pipe || output.open()) &&
         (options.errors != Stream::pipe || errors.open()) && (!options.reportPipe || report.open());
@@ -140,14 +137,11 @@ ChildProcess::ChildProcess(std::vector<std::string> arguments, Options options) 
     output_.fd = output.read;
     errors_.fd = errors.read;
     report_.fd = report.read;
-    if (pid_ < 0) {
-        for (int* fd : {&input_, &output_.fd, &errors_.fd, &report_.fd}) {
-            closeIfOpen(*fd);
-        }
-        return;
+    // Also from here, so that the group exists whichever of the two runs first. (The
+    // destructor closes the pipes of a program that could not start.)
+    if (pid_ > 0) {
+        ::setpgid(pid_, pid_);
     }
-    // Also from here, so that the group exists whichever of the two runs first.
-    ::setpgid(pid_, pid_);
 }
 
 ChildProcess::~ChildProcess() {
@@ -166,20 +160,21 @@ void ChildProcess::stopGroup() {
     ::kill(-pid_, SIGCONT);
     bool ended = false;
     reap(pid_, Clock::now() + terminateGrace, ended);
-    if (!ended) {
-        ::kill(-pid_, SIGKILL);
-        ::waitpid(pid_, nullptr, 0);
-    }
+    endGroup(ended);
+}
+
+void ChildProcess::endGroup(bool reaped) {
     // Whatever the program started in its group goes with it.
     ::kill(-pid_, SIGKILL);
+    if (!reaped) {
+        ::waitpid(pid_, nullptr, 0);
+    }
     pid_ = -1;
 }
 
 void ChildProcess::kill() {
     if (pid_ > 0) {
-        ::kill(-pid_, SIGKILL);
-        ::waitpid(pid_, nullptr, 0);
-        pid_ = -1;
+        endGroup(false);
     }
 }
 
@@ -245,10 +240,6 @@ bool ChildProcess::writeLine(const std::string& line) {
            ::write(input_, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
 }
 
-bool ChildProcess::signal(int signal) const {
-    return pid_ > 0 && ::kill(pid_, signal) == 0;
-}
-
 ChildProcess::Exit ChildProcess::finish(std::chrono::milliseconds timeout) {
     Exit exit;
     if (pid_ <= 0) {
@@ -289,12 +280,7 @@ ChildProcess::Exit ChildProcess::finish(std::chrono::milliseconds timeout) {
     closeIfOpen(errors_.fd);
     bool ended = false;
     exit.status = reap(pid_, deadline, ended);
-    // Whatever the program left running in its group goes with it.
-    ::kill(-pid_, SIGKILL);
-    if (!ended) {
-        ::waitpid(pid_, nullptr, 0);
-    }
-    pid_ = -1;
+    endGroup(ended);
     return exit;
 }
 

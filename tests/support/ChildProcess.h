@@ -65,8 +65,6 @@ public:
     std::optional<std::string> readLine(std::chrono::milliseconds timeout);
     std::optional<std::string> readReportLine(std::chrono::milliseconds timeout);
     bool writeLine(const std::string& line);
-    // Sends `signal` to the program alone (SIGSTOP, SIGCONT).
-    bool signal(int signal) const;
     // Ends the program's group at once, as a crash would, and reaps it.
     void kill();
     // Reads the piped outputs until the program ends; one still running at the deadline is
@@ -81,6 +79,8 @@ private:
 
     std::optional<std::string> readLineFrom(Pipe& pipe, std::chrono::milliseconds timeout);
     void stopGroup();
+    // Kills whatever is left of the group and reaps the program unless `reaped`.
+    void endGroup(bool reaped);
 
     pid_t pid_ = -1;
     int input_ = -1;

@@ -115,11 +115,10 @@ class FakeWorkspace : public Workspace {
 public:
     std::optional<RunningApplication> frontmostApplication() const override { return frontmost; }
     std::optional<RunningApplication> lastOtherApplication() const override { return lastOther; }
-    std::string ownAppID() const override { return ownID; }
+    std::string ownAppID() const override { return "io.tiklo.Tiklo"; }
 
     std::optional<RunningApplication> frontmost;
     std::optional<RunningApplication> lastOther;
-    std::string ownID = "io.tiklo.Tiklo";
 };
 
 class FakeAccessibilityTrust : public AccessibilityTrust {

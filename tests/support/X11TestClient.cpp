@@ -1,18 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/X11TestClient.h"
 
-#include <cstdlib>
-#include <memory>
+#include "platform/linux/X11Reply.h"
 
 namespace tiklo::test {
-namespace {
-
-struct FreeReply {
-    void operator()(void* reply) const { std::free(reply); }
-};
-template <typename T> using Reply = std::unique_ptr<T, FreeReply>;
-
-} // namespace
 
 X11TestClient::X11TestClient() : connection_(xcb_connect(nullptr, nullptr)) {
     if (connected()) {
@@ -100,11 +91,13 @@ bool X11TestClient::keyHeldByAnother(xcb_keycode_t keycode, std::uint16_t modifi
 }
 
 xcb_atom_t X11TestClient::atom(const std::string& name) {
-    const Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
-        connection_,
-        xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(name.size()), name.data()),
-        nullptr));
-    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    return internAtoms<1>(connection_, {name})[0];
+}
+
+int X11TestClient::propertyLength(xcb_window_t window, xcb_atom_t property, xcb_atom_t type) {
+    const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+        connection_, xcb_get_property(connection_, 0, window, property, type, 0, 4), nullptr));
+    return reply ? xcb_get_property_value_length(reply.get()) : 0;
 }
 
 } // namespace tiklo::test

@@ -36,9 +36,11 @@ public:
     // let go at once, so that the holder it waits for is not refused meanwhile.
     bool keyHeldByAnother(xcb_keycode_t keycode, std::uint16_t modifiers);
 
-private:
     xcb_atom_t atom(const std::string& name);
+    // The length in bytes of a window's property of that type (up to 16); 0 when it has none.
+    int propertyLength(xcb_window_t window, xcb_atom_t property, xcb_atom_t type);
 
+private:
     xcb_connection_t* connection_;
     xcb_window_t root_ = XCB_WINDOW_NONE;
 };

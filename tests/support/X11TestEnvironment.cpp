@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/X11TestEnvironment.h"
+#include "support/ChildProcess.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QGuiApplication>
-#include <QProcess>
 #include <QThread>
 
 namespace tiklo::test {
@@ -30,14 +30,11 @@ bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds time
 }
 
 bool xdotool(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral("xdotool"), arguments);
-    if (!process.waitForFinished(5000)) {
-        process.kill();
-        process.waitForFinished(1000);
-        return false;
+    std::vector<std::string> command{"xdotool"};
+    for (const QString& argument : arguments) {
+        command.push_back(argument.toStdString());
     }
-    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    return ChildProcess::run(command, std::chrono::seconds(5)).succeeded();
 }
 
 } // namespace tiklo::test

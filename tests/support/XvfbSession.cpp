@@ -3,87 +3,43 @@
 
 #include "support/Poll.h"
 #include "support/PrivateBusConfig.h"
+#include "support/X11TestClient.h"
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
-#include <cstring>
-#include <memory>
-#include <string_view>
-#include <thread>
-
-#include <unistd.h>
-#include <xcb/xcb.h>
 
 namespace tiklo::test {
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
 constexpr auto startTimeout = std::chrono::seconds(10);
 
-xcb_atom_t internAtom(xcb_connection_t* connection, std::string_view name) {
-    std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
-        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, name.size(), name.data()),
-                              nullptr),
-        &std::free);
-    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-}
-
-// The length in bytes of a window's property of that type; 0 when it has none.
-int propertyLength(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t property,
-                   xcb_atom_t type) {
-    std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
-        xcb_get_property_reply(
-            connection, xcb_get_property(connection, 0, window, property, type, 0, 4), nullptr),
-        &std::free);
-    return reply ? xcb_get_property_value_length(reply.get()) : 0;
-}
-
-// Openbox announces itself on the root before it manages new windows reliably: a window
-// mapped at once is sometimes never managed. So a probe window is mapped until openbox
+// Openbox announces itself on the root (EWMH) before it manages new windows reliably: a
+// window mapped at once is sometimes never managed. So a probe window is mapped until openbox
 // frames it (it then sets _NET_FRAME_EXTENTS on it).
-bool waitUntilWindowsAreManaged(xcb_connection_t* connection, xcb_window_t root,
-                                Clock::time_point deadline) {
-    const xcb_atom_t extents = internAtom(connection, "_NET_FRAME_EXTENTS");
-    bool managed = false;
-    while (extents != XCB_ATOM_NONE && !managed && Clock::now() < deadline) {
-        const xcb_window_t probe = xcb_generate_id(connection);
-        xcb_create_window(connection, XCB_COPY_FROM_PARENT, probe, root, 0, 0, 10, 10, 0,
-                          XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
-        xcb_map_window(connection, probe);
-        xcb_flush(connection);
-        const auto tryUntil = std::min(deadline, Clock::now() + std::chrono::milliseconds(500));
-        while (!managed && Clock::now() < tryUntil) {
-            managed = propertyLength(connection, probe, extents, XCB_ATOM_CARDINAL) == 16;
-            if (!managed) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            }
-        }
-        xcb_destroy_window(connection, probe);
-        xcb_flush(connection);
+bool waitForWindowManager() {
+    X11TestClient client;
+    const xcb_atom_t check = client.atom("_NET_SUPPORTING_WM_CHECK");
+    const xcb_atom_t extents = client.atom("_NET_FRAME_EXTENTS");
+    const auto announced = [&] {
+        return client.propertyLength(client.root(), check, XCB_ATOM_WINDOW) == 4;
+    };
+    if (!client.connected() || !pollFor(announced, startTimeout)) {
+        return false;
     }
-    return managed;
-}
-
-// Openbox announces itself on the root (EWMH), then frames windows.
-bool waitForWindowManager(const std::string& display) {
-    xcb_connection_t* connection = xcb_connect(display.c_str(), nullptr);
-    bool running = false;
-    if (xcb_connection_has_error(connection) == 0) {
-        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-        const xcb_atom_t check = internAtom(connection, "_NET_SUPPORTING_WM_CHECK");
-        const auto deadline = Clock::now() + startTimeout;
-        while (check != XCB_ATOM_NONE && !running && Clock::now() < deadline) {
-            running = propertyLength(connection, root, check, XCB_ATOM_WINDOW) == 4;
-            if (!running) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(20));
-            }
+    const auto deadline = std::chrono::steady_clock::now() + startTimeout;
+    while (std::chrono::steady_clock::now() < deadline) {
+        const xcb_window_t probe = client.createWindow("probe", "Probe", 0);
+        const bool managed =
+            pollFor([&] { return client.propertyLength(probe, extents, XCB_ATOM_CARDINAL) == 16; },
+                    500ms, 10ms);
+        xcb_destroy_window(client.connection(), probe);
+        xcb_flush(client.connection());
+        if (managed) {
+            return true;
         }
-        running =
-            running && waitUntilWindowsAreManaged(connection, root, Clock::now() + startTimeout);
     }
-    xcb_disconnect(connection);
-    return running;
+    return false;
 }
 
 // Asks the session bus something with dbus-send; the printed reply.
@@ -125,25 +81,16 @@ void XvfbSession::start(const Options& options) {
 
     if (options.windowManager) {
         spawn({"openbox", "--sm-disable"});
-        if (!waitForWindowManager(display_)) {
+        if (!waitForWindowManager()) {
             error_ = "openbox did not start";
             return;
         }
     }
     if (options.sessionBus) {
-        char path[] = "/tmp/tiklo-test-bus-XXXXXX";
-        const int fd = mkstemp(path);
-        const std::string busConfig = privateBusConfig("unix:tmpdir=/tmp");
-        const bool written = fd >= 0 && write(fd, busConfig.data(), busConfig.size()) ==
-                                            static_cast<ssize_t>(busConfig.size());
-        if (fd >= 0) {
-            busConfigPath_ = path;
-            close(fd);
-        }
+        const std::string config =
+            busFolder_.emplace().write("bus.conf", privateBusConfig("unix:tmpdir=/tmp"));
         const std::optional<std::string> address =
-            written ? spawn({"dbus-daemon", "--config-file=" + busConfigPath_, "--nofork",
-                             "--print-address={fd}"})
-                    : std::nullopt;
+            spawn({"dbus-daemon", "--config-file=" + config, "--nofork", "--print-address={fd}"});
         if (!address || address->empty()) {
             error_ = "dbus-daemon reported no address";
             return;
@@ -186,9 +133,6 @@ XvfbSession::~XvfbSession() {
     // Last started, first stopped: the window manager and bus before the display.
     while (!children_.empty()) {
         children_.pop_back();
-    }
-    if (!busConfigPath_.empty()) {
-        unlink(busConfigPath_.c_str());
     }
 }
 

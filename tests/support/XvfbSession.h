@@ -3,6 +3,7 @@
 
 #include "support/ChildProcess.h"
 #include "support/ScopedEnvironment.h"
+#include "support/TempDir.h"
 
 #include <memory>
 #include <optional>
@@ -48,7 +49,7 @@ private:
     // In the order started; stopped in the reverse order.
     std::vector<std::unique_ptr<ChildProcess>> children_;
     ScopedEnvironment environment_;
-    std::string busConfigPath_;
+    std::optional<TempDir> busFolder_; // the session bus's configuration
     std::string display_;
     std::string error_;
 };

@@ -5,13 +5,11 @@
 #include "support/FakeAppEnvironment.h"
 #include "support/FakeInput.h"
 #include "ui/BackgroundPreparation.h"
-#include "ui/QtKeyTranslator.h"
 #include "ui/TikloApplication.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QKeyEvent>
 
 #include <gtest/gtest.h>
 
@@ -20,89 +18,6 @@
 
 namespace tiklo {
 namespace {
-
-using Type = PickerKeyEvent::Type;
-
-PickerKeyEvent key(QEvent::Type type, int qtKey, Qt::KeyboardModifiers modifiers) {
-    const QKeyEvent event(type, qtKey, modifiers, 0, 0, 0);
-    return QtKeyTranslator::translate(event);
-}
-
-// A keyboard whose digit row is the scan codes 10 to 18, as X numbers them.
-class DigitRow : public KeyboardLayout {
-public:
-    std::optional<int> digitRowNumber(std::uint32_t scanCode) const override {
-        return scanCode >= 10 && scanCode <= 18 ? std::optional<int>(scanCode - 9) : std::nullopt;
-    }
-};
-
-// Keys by their keysym (routing itself is the picker's own test): letters by their lower
-// case, F1 to F20 and nothing past them, digits with their place on the digit row unless on
-// the keypad.
-TEST(QtKeyTranslatorTest, KeysGetTheirKeysymsModifiersAndDigitRowPlaces) {
-    struct Case {
-        int qtKey;
-        Qt::KeyboardModifiers modifiers;
-        Key expected;
-    };
-    const std::vector<Case> cases{
-        {Qt::Key_Return, Qt::NoModifier, Key(keysym::returnKey)},
-        {Qt::Key_Enter, Qt::NoModifier, Key(keysym::keypadEnter)},
-        {Qt::Key_Left, Qt::NoModifier, Key(keysym::left)},
-        {Qt::Key_F1, Qt::ControlModifier, Key(keysym::f1, Modifier::ctrl)},
-        {Qt::Key_F20, Qt::NoModifier, Key(keysym::f1 + keysym::functionKeyCount - 1)},
-        {Qt::Key_F21, Qt::NoModifier, Key(keysym::none)},
-        {Qt::Key_Insert, Qt::NoModifier, Key(keysym::none)},
-        {Qt::Key_A, Qt::NoModifier, Key(keysym::letter('a'))},
-        {Qt::Key_Z, Qt::ShiftModifier, Key(keysym::letter('z'), Modifier::shift)},
-        {Qt::Key_3, Qt::ControlModifier, Key(keysym::digit(3), Modifier::ctrl, 3)},
-        {Qt::Key_9, Qt::MetaModifier | Qt::ShiftModifier,
-         Key(keysym::digit(9), Modifier::super | Modifier::shift, 9)},
-        {Qt::Key_3, Qt::KeypadModifier, Key(keysym::digit(3))},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(key(QEvent::KeyPress, c.qtKey, c.modifiers).key, c.expected)
-            << "Qt key " << c.qtKey << ", modifiers " << c.modifiers.toInt();
-    }
-    // Linefeed (as xdotool types a line break) has no Qt name; X's is kept.
-    const QKeyEvent linefeed(QEvent::KeyPress, 0, Qt::NoModifier, 109, keysym::linefeed, 0, "\n");
-    EXPECT_EQ(QtKeyTranslator::translate(linefeed).key, Key(keysym::linefeed));
-    // Keys let go tell which key it was as X numbers it, so that it can be typed again.
-    const QKeyEvent release(QEvent::KeyRelease, Qt::Key_ParenRight, Qt::ShiftModifier, 19, 0, 1,
-                            ")");
-    const PickerKeyEvent letGo = QtKeyTranslator::translate(release);
-    EXPECT_EQ(letGo.type, Type::keyUp);
-    EXPECT_EQ(letGo.stroke, (KeyStroke{19, 1, false}));
-
-    // Pressing and letting go of a modifier changes the held set whatever X reported before.
-    const auto down = key(QEvent::KeyPress, Qt::Key_Control, Qt::NoModifier);
-    EXPECT_EQ(down.type, Type::modifiersChanged);
-    EXPECT_EQ(down.key.modifiers, Modifiers(Modifier::ctrl));
-    const auto up = key(QEvent::KeyRelease, Qt::Key_Super_L, Qt::MetaModifier | Qt::ShiftModifier);
-    EXPECT_EQ(up.type, Type::modifiersChanged);
-    EXPECT_EQ(up.key.modifiers, Modifiers(Modifier::shift));
-    EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_AltGr, Qt::ControlModifier).key.modifiers,
-              Modifiers(Modifier::ctrl));
-
-    // The digit row by position: a French AZERTY row types "&é\"'(-è_ç" unshifted, and Ctrl
-    // with those keys still means Ctrl+1 to Ctrl+9.
-    const DigitRow layout;
-    constexpr std::array<int, 9> azerty{Qt::Key_Ampersand,  Qt::Key_Eacute,     Qt::Key_QuoteDbl,
-                                        Qt::Key_Apostrophe, Qt::Key_ParenLeft,  Qt::Key_Minus,
-                                        Qt::Key_Egrave,     Qt::Key_Underscore, Qt::Key_Ccedilla};
-    for (std::size_t i = 0; i < azerty.size(); ++i) {
-        const QKeyEvent press(QEvent::KeyPress, azerty[i], Qt::ControlModifier,
-                              static_cast<quint32>(10 + i), 0, 0);
-        EXPECT_EQ(QtKeyTranslator::translate(press, &layout).key.digitRow, static_cast<int>(i) + 1)
-            << "digit " << i + 1;
-        // Without the layout only the key's own symbol counts: these are no digits.
-        EXPECT_EQ(QtKeyTranslator::translate(press).key.digitRow, 0);
-    }
-    // Keypad keys sit elsewhere, whatever their scan code says.
-    const QKeyEvent keypad(QEvent::KeyPress, Qt::Key_1, Qt::ControlModifier | Qt::KeypadModifier,
-                           10, 0, 0);
-    EXPECT_EQ(QtKeyTranslator::translate(keypad, &layout).key.digitRow, 0);
-}
 
 class ShellTest : public ::testing::Test, protected test::FakeAppEnvironment {};
 

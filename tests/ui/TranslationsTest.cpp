@@ -1,40 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The windows in the user's language: German texts read from the live windows, and
-// translation tables without gaps.
+// The user's language: which table a locale takes, and translation tables without gaps (the
+// German windows are WindowControllersTest's).
 #include "ui/Translations.h"
-#include "app/AppExceptions.h"
-#include "app/HotkeyRegistration.h"
-#include "app/updates/UpdaterController.h"
+#include "catalog/EmojiCategory.h"
 #include "catalog/SkinTone.h"
-#include "picker/PickerSession.h"
-#include "support/FakeAppEnvironment.h"
-#include "support/FakeInput.h"
 #include "support/TempDir.h"
-#include "ui/FakeSoftwareUpdater.h"
-#include "ui/OnboardingWindowController.h"
-#include "ui/SettingsWindowController.h"
-#include "ui/TrayMenu.h"
-#include "ui/UpdateDialogs.h"
-#include "ui/settings/SettingsBackend.h"
-#include "ui/theme/ThemeIconProvider.h"
 
-#include <QAction>
 #include <QDir>
 #include <QFile>
-#include <QMenu>
 #include <QProcess>
-#include <QQmlEngine>
-#include <QQuickItem>
-#include <QQuickView>
 #include <QRegularExpression>
-#include <QTest>
+#include <QTranslator>
 #include <QXmlStreamReader>
-#include <QtQml/qqmlextensionplugin.h>
 
 #include <gtest/gtest.h>
-
-Q_IMPORT_QML_PLUGIN(Tiklo_SessionPlugin)
-Q_IMPORT_QML_PLUGIN(Tiklo_PickerPlugin)
 
 // Readable failures for Qt strings.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -43,104 +22,6 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 
 namespace tiklo {
 namespace {
-
-// What a window shows as text: every visible item's text, title, subtitle, label and
-// placeholder, depth first along the drawing tree (where repeaters put their items).
-void collectTexts(QQuickItem* item, QStringList& into) {
-    if (!item->isVisible()) {
-        return;
-    }
-    for (const char* name : {"text", "title", "subtitle", "label", "placeholderText"}) {
-        const QVariant value = item->property(name);
-        if (value.typeId() == QMetaType::QString && !value.toString().isEmpty()) {
-            into.append(value.toString());
-        }
-    }
-    for (QQuickItem* child : item->childItems()) {
-        collectTexts(child, into);
-    }
-}
-
-QStringList shownTexts(QQuickWindow& window) {
-    QTest::qWait(50); // bindings of items made on showing
-    QStringList texts;
-    collectTexts(window.contentItem(), texts);
-    return texts;
-}
-
-QStringList menuTexts(QMenu& menu) {
-    QStringList texts;
-    for (QAction* action : menu.actions()) {
-        if (!action->isSeparator()) {
-            texts.append(action->text());
-        }
-    }
-    return texts;
-}
-
-// Checks that every one of `expected` is among `shown`.
-void expectShown(const QStringList& shown, const QStringList& expected) {
-    for (const QString& text : expected) {
-        EXPECT_TRUE(shown.contains(text))
-            << text.toStdString() << " is not among " << shown.join(" | ").toStdString();
-    }
-}
-
-std::vector<EmojiItem> items() {
-    using C = EmojiCategory;
-    return {
-        {"\U0001F600", "grinning face", "grinning", C::smileys, {}, false},
-        {"\U0001F44D", "thumbs up", "thumbsup", C::people, {}, true},
-        {"\U0001F355", "pizza", "pizza", C::food, {}, false},
-        {"\U0001F354", "hamburger", "hamburger", C::food, {}, false},
-        {"\U0001F34E", "red apple", "apple", C::food, {}, false},
-        {"\U0001F34F", "green apple", "green_apple", C::food, {}, false},
-        {"\U0001F680", "rocket", "rocket", C::travel, {}, false},
-    };
-}
-
-class TranslationsTest : public ::testing::Test, protected test::FakeAppEnvironment {
-protected:
-    void SetUp() override {
-        ThemeIconProvider::install(engine);
-        state.setAccessibilityGranted(false);
-        state.setRecents({"pizza", "rocket"});
-        state.setFavorites({"thumbsup"});
-    }
-
-    // The picker window's content in one presentation, shown.
-    std::unique_ptr<QQuickView> picker(view::Presentation presentation) {
-        session.setPresentationMode(presentation);
-        session.setQuery("");
-        session.refreshResults();
-        auto view = std::make_unique<QQuickView>(&engine, nullptr);
-        view->setInitialProperties({{"session", QVariant::fromValue<QObject*>(&session)},
-                                    {"appState", QVariant::fromValue<QObject*>(&state)}});
-        view->setResizeMode(QQuickView::SizeViewToRootObject);
-        view->setSource(QUrl("qrc:/qt/qml/Tiklo/Picker/PickerHostView.qml"));
-        EXPECT_NE(view->rootObject(), nullptr) << "the picker did not load";
-        view->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(view.get()));
-        return view;
-    }
-
-    void search(const char* query) {
-        session.setQuery(query);
-        session.refreshResults();
-    }
-
-    QQmlEngine engine;
-    EmojiCatalog catalog{items(), [] { return 800000000.0; }};
-    AppExceptions exceptions{state, workspace};
-    HotkeyRegistration registration{state, hotkeys};
-    SettingsBackend backend{{[this]() -> const EmojiCatalog& { return catalog; }, state, history,
-                             exceptions, registration}};
-    test::FakeTextInjector injector;
-    PickerSession session{
-        {[this]() -> const EmojiCatalog& { return catalog; }, state, history, injector}};
-    test::FakeSoftwareUpdater fakeUpdater;
-    UpdaterController updater{fakeUpdater};
-};
 
 TEST(TranslationsLocaleTest, TheMessagesLocaleNamesTheLanguage) {
     const std::vector<std::pair<std::string, QLocale::Language>> cases{
@@ -151,54 +32,9 @@ TEST(TranslationsLocaleTest, TheMessagesLocaleNamesTheLanguage) {
     for (const auto& [name, language] : cases) {
         EXPECT_EQ(Translations::localeFor(name).language(), language) << name;
     }
-    // German and French have tables to install (German is read from the windows below); English
-    // is the sources' own.
+    // German and French have tables to install; English is the sources' own.
     EXPECT_TRUE(Translations(Translations::localeFor("fr_FR.UTF-8")).translated());
     EXPECT_FALSE(Translations(Translations::localeFor("C")).translated());
-}
-
-// Every window takes the German table: one text each is enough to see the table reached it
-// (the tables' completeness is the lupdate test below). The counts take their plural forms.
-TEST_F(TranslationsTest, AGermanSessionSpeaksGermanInEveryWindow) {
-    const Translations german(Translations::localeFor("de_DE.UTF-8"));
-    ASSERT_TRUE(german.translated());
-
-    TrayMenu tray(state, updater, {[] {}, [] {}, [] {}, [] {}, [] {}});
-    expectShown(menuTexts(tray.menu()), {"Einstellungen"});
-    UpdateDialogs dialogs;
-    dialogs.askForAutomaticChecks([](bool) {});
-    ASSERT_NE(dialogs.current(), nullptr);
-    EXPECT_EQ(dialogs.current()->text(), "Automatisch nach Updates suchen?");
-    // Qt's own buttons too, from Qt's catalogue.
-    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Abbrechen");
-
-    {
-        const std::unique_ptr<QQuickView> full = picker(view::Presentation::Full);
-        search("pizza");
-        expectShown(shownTexts(*full), {"1 Ergebnis"});
-        search("apple");
-        ASSERT_EQ(session.resultCount(), 2);
-        expectShown(shownTexts(*full), {"2 Ergebnisse"});
-    }
-
-    SettingsWindowController settings(engine, state, backend);
-    settings.show();
-    ASSERT_NE(settings.window(), nullptr);
-    QQuickView& window = *settings.window();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    expectShown(shownTexts(window), {"4 Emojis", "1 Emoji"});
-    // The picture of the library page, for the README.
-    window.rootObject()->setProperty("tab", "library");
-    QTest::qWait(300); // icons and the mark's canvas
-    const QImage image = window.grabWindow();
-    const QString suffix = window.devicePixelRatio() > 1.5 ? "@2x" : "";
-    const QString path = QDir(TIKLO_UI_SCREENSHOT_DIR).filePath("settings_de" + suffix + ".png");
-    EXPECT_TRUE(image.save(path)) << path.toStdString();
-
-    OnboardingWindowController welcome(engine, state);
-    welcome.show();
-    ASSERT_NE(welcome.window(), nullptr);
-    EXPECT_EQ(welcome.window()->title(), "Willkommen bei Tiklo");
 }
 
 // One language's table: its messages by context and source, and what is wrong with them.

@@ -1,11 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "picker/PickerSession.h"
 #include "support/FakeAppEnvironment.h"
+#include "support/FakeInput.h"
 #include "ui/OnboardingWindowController.h"
 #include "ui/SettingsWindowController.h"
+#include "ui/Translations.h"
+#include "ui/UpdateDialogs.h"
 #include "ui/settings/SettingsBackend.h"
 #include "ui/theme/ThemeIconProvider.h"
 
+#include <QDir>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QPointer>
 #include <QQmlEngine>
 #include <QQuickItem>
@@ -18,6 +24,45 @@
 namespace tiklo {
 namespace {
 
+std::vector<EmojiItem> items() {
+    using C = EmojiCategory;
+    return {
+        {"\U0001F600", "grinning face", "grinning", C::smileys, {}, false},
+        {"\U0001F44D", "thumbs up", "thumbsup", C::people, {}, true},
+        {"\U0001F355", "pizza", "pizza", C::food, {}, false},
+        {"\U0001F354", "hamburger", "hamburger", C::food, {}, false},
+        {"\U0001F34E", "red apple", "apple", C::food, {}, false},
+        {"\U0001F34F", "green apple", "green_apple", C::food, {}, false},
+        {"\U0001F680", "rocket", "rocket", C::travel, {}, false},
+    };
+}
+
+// What a window shows as text: every visible item's text, title, subtitle, label and
+// placeholder, depth first along the drawing tree (where repeaters put their items).
+void collectTexts(QQuickItem* item, QStringList& into) {
+    if (!item->isVisible()) {
+        return;
+    }
+    for (const char* name : {"text", "title", "subtitle", "label", "placeholderText"}) {
+        const QVariant value = item->property(name);
+        if (value.typeId() == QMetaType::QString && !value.toString().isEmpty()) {
+            into.append(value.toString());
+        }
+    }
+    for (QQuickItem* child : item->childItems()) {
+        collectTexts(child, into);
+    }
+}
+
+// Checks that `window` shows `text`.
+void expectShown(QQuickWindow& window, const QString& text) {
+    QTest::qWait(50); // bindings of items made on showing
+    QStringList shown;
+    collectTexts(window.contentItem(), shown);
+    EXPECT_TRUE(shown.contains(text))
+        << text.toStdString() << " is not among " << shown.join(" | ").toStdString();
+}
+
 class WindowControllersTest : public ::testing::Test, protected test::FakeAppEnvironment {
 protected:
     void SetUp() override { ThemeIconProvider::install(engine); }
@@ -29,7 +74,7 @@ protected:
     }
 
     QQmlEngine engine;
-    EmojiCatalog catalog{std::vector<EmojiItem>{}};
+    EmojiCatalog catalog{items(), [] { return 800000000.0; }};
     AppExceptions exceptions{state, workspace};
     HotkeyRegistration registration{state, hotkeys};
     SettingsBackend backend{{[this]() -> const EmojiCatalog& { return catalog; }, state, history,
@@ -99,6 +144,65 @@ TEST_F(WindowControllersTest, WelcomeWindowKeepsItsPageUntilOnboardingIsFinished
     ASSERT_NE(controller.window()->rootObject(), nullptr);
     EXPECT_TRUE(controller.window()->isVisible());
     EXPECT_EQ(controller.window()->rootObject()->property("step").toInt(), 0);
+}
+
+// Every window takes the German table: one text each is enough to see the table reached it
+// (the tables' completeness is TranslationTablesTest's). The counts take their plural forms.
+// Also run at scale 2, where the settings window's picture is the README's.
+TEST_F(WindowControllersTest, EveryWindowSpeaksGermanInAGermanSession) {
+    const Translations german(Translations::localeFor("de_DE.UTF-8"));
+    ASSERT_TRUE(german.translated());
+    state.setAccessibilityGranted(false);
+    state.setRecents({"pizza", "rocket"});
+    state.setFavorites({"thumbsup"});
+
+    // The widgets' texts (here a dialog's) and Qt's own.
+    UpdateDialogs dialogs;
+    dialogs.askForAutomaticChecks([](bool) {});
+    ASSERT_NE(dialogs.current(), nullptr);
+    EXPECT_EQ(dialogs.current()->text(), "Automatisch nach Updates suchen?");
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Abbrechen");
+
+    {
+        test::FakeTextInjector injector;
+        PickerSession session{
+            {[this]() -> const EmojiCatalog& { return catalog; }, state, history, injector}};
+        session.setPresentationMode(view::Presentation::Full);
+        QQuickView picker(&engine, nullptr);
+        picker.setInitialProperties({{"session", QVariant::fromValue<QObject*>(&session)},
+                                     {"appState", QVariant::fromValue<QObject*>(&state)}});
+        picker.setSource(QUrl("qrc:/qt/qml/Tiklo/Picker/PickerHostView.qml"));
+        ASSERT_NE(picker.rootObject(), nullptr) << "the picker did not load";
+        picker.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&picker));
+        for (const auto& [query, count, shown] :
+             {std::tuple("pizza", 1, "1 Ergebnis"), std::tuple("apple", 2, "2 Ergebnisse")}) {
+            session.setQuery(query);
+            session.refreshResults();
+            ASSERT_EQ(session.resultCount(), count);
+            expectShown(picker, shown);
+        }
+    }
+
+    SettingsWindowController settings(engine, state, backend);
+    settings.show();
+    ASSERT_NE(settings.window(), nullptr);
+    QQuickView& window = *settings.window();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    expectShown(window, "4 Emojis");
+    expectShown(window, "1 Emoji");
+    // The picture of the library page, for the README.
+    window.rootObject()->setProperty("tab", "library");
+    QTest::qWait(300); // icons and the mark's canvas
+    const QImage image = window.grabWindow();
+    const QString suffix = window.devicePixelRatio() > 1.5 ? "@2x" : "";
+    const QString path = QDir(TIKLO_UI_SCREENSHOT_DIR).filePath("settings_de" + suffix + ".png");
+    EXPECT_TRUE(image.save(path)) << path.toStdString();
+
+    OnboardingWindowController welcome(engine, state);
+    welcome.show();
+    ASSERT_NE(welcome.window(), nullptr);
+    EXPECT_EQ(welcome.window()->title(), "Willkommen bei Tiklo");
 }
 
 } // namespace

@@ -9,15 +9,7 @@ Item {
     width: 560
     height: 900
 
-    Component {
-        id: behaviorView
-        BehaviorSettingsView {
-            anchors.fill: parent
-            appState: Rig.appState
-            backend: Rig.backend
-        }
-    }
-    // A page with a text field beside it, to see where keys go.
+    // The page with a text field beside it, to see where keys go.
     Component {
         id: pageWithField
         Item {
@@ -47,6 +39,9 @@ Item {
         function init() {
             Rig.reset()
         }
+        function makePage() {
+            return createTemporaryObject(pageWithField, root).page
+        }
 
         function test_toggles_data() {
             return [
@@ -57,7 +52,7 @@ Item {
             ]
         }
         function test_toggles(data) {
-            const view = createTemporaryObject(behaviorView, root)
+            const view = makePage()
             const toggle = findChild(view, data.toggle)
             const state = Rig.appState
             compare(toggle.checked, state[data.property])
@@ -70,7 +65,7 @@ Item {
         }
 
         function test_launch_at_login_springs_back_when_refused() {
-            const view = createTemporaryObject(behaviorView, root)
+            const view = makePage()
             const toggle = findChild(view, "launchAtLoginToggle")
             Rig.refuseLoginItem(true)
             mouseClick(toggle)
@@ -125,7 +120,7 @@ Item {
 
         function test_recorder_refuses_a_held_combination() {
             Rig.holdElsewhere(0x20, true, false, true, false) // Ctrl+Shift+Space
-            const view = createTemporaryObject(behaviorView, root)
+            const view = makePage()
             const recorder = findChild(view, "hotkeyRecorder")
             mouseClick(recorder)
             keyClick(Qt.Key_Space, Qt.ControlModifier | Qt.ShiftModifier)
@@ -144,7 +139,7 @@ Item {
         }
 
         function test_recorder_by_keyboard_and_second_press_stops() {
-            const view = createTemporaryObject(behaviorView, root)
+            const view = makePage()
             const recorder = findChild(view, "hotkeyRecorder")
             recorder.forceActiveFocus(Qt.TabFocusReason)
             keyClick(Qt.Key_Return)

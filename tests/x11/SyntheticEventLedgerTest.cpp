@@ -8,13 +8,9 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class SyntheticEventLedgerTest : public ::testing::Test {
-protected:
+TEST(SyntheticEventLedgerTest, MatchesTheOldestEntryOnceAndExpiresWhatNeverArrives) {
     std::chrono::steady_clock::time_point now{};
-    SyntheticEventLedger ledger{[this] { return now; }};
-};
-
-TEST_F(SyntheticEventLedgerTest, MatchesOnlyTheOldestEntryAndEachOnce) {
+    SyntheticEventLedger ledger{[&now] { return now; }};
     ledger.append(22, true);
     ledger.append(22, false);
     ledger.append(50, true);
@@ -33,15 +29,14 @@ TEST_F(SyntheticEventLedgerTest, MatchesOnlyTheOldestEntryAndEachOnce) {
     EXPECT_TRUE(ledger.matchAndConsume(50, false));
     EXPECT_EQ(ledger.size(), 0U);
     EXPECT_FALSE(ledger.matchAndConsume(50, true));
-}
 
-TEST_F(SyntheticEventLedgerTest, AnEventThatNeverArrivesExpiresInsteadOfHidingUserKeys) {
+    // An event that never arrives expires, at its lifetime and not before, instead of hiding
+    // the user's keys.
     ledger.append(22, true); // lost on the way
     ledger.append(22, false);
     now += 999ms;
     EXPECT_FALSE(ledger.matchAndConsume(22, false)); // still waiting for the press
     EXPECT_EQ(ledger.size(), 2U);
-
     now += 1ms;
     EXPECT_FALSE(ledger.matchAndConsume(22, false));
     EXPECT_EQ(ledger.size(), 0U);

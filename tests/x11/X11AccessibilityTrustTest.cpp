@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/X11AccessibilityTrust.h"
 #include "platform/linux/SessionAccessibilityBus.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
 #include "support/X11TestClient.h"
 #include "support/X11TestEnvironment.h"
@@ -47,7 +48,7 @@ TEST(X11AccessibilityTrustTest, XvfbOffersXInputAndXTest) {
 TEST(X11AccessibilityTrustTest, RequestOpensTheDesktopsSettings) {
     // Stand-ins for the settings programs record how they were started. GNOME's is
     // preferred; KDE's is the fallback.
-    const QByteArray savedPath = qgetenv("PATH");
+    test::ScopedEnvironment environment;
     const test::TempDir bin;
     const std::string record = bin.file("started");
     const auto install = [&](const std::string& program) {
@@ -55,7 +56,7 @@ TEST(X11AccessibilityTrustTest, RequestOpensTheDesktopsSettings) {
             bin.write(program, "#!/bin/sh\necho " + program + " \"$@\" > " + record + "\n");
         std::filesystem::permissions(path, std::filesystem::perms::owner_all);
     };
-    qputenv("PATH", QByteArray::fromStdString(bin.path().string()));
+    environment.set("PATH", bin.path().string());
 
     install("systemsettings");
     X11AccessibilityTrust trust(test::qtConnection());
@@ -68,40 +69,28 @@ TEST(X11AccessibilityTrustTest, RequestOpensTheDesktopsSettings) {
     EXPECT_TRUE(test::waitUntil([&] {
         return contents(record) == "gnome-control-center universal-access\n";
     })) << contents(record);
-
-    qputenv("PATH", savedPath);
 }
 
 // The session says whether it is Wayland's: its type from the login manager, or a Wayland
 // display announced by the compositor.
 TEST(X11AccessibilityTrustTest, WaylandSessionsReachX11ApplicationsOnly) {
     struct Case {
-        const char* sessionType;
-        const char* waylandDisplay;
+        std::optional<std::string> sessionType; // nothing: unset
+        std::optional<std::string> waylandDisplay;
         bool x11Only;
     };
-    const Case cases[] = {{nullptr, nullptr, false},
-                          {"x11", nullptr, false},
-                          {"tty", nullptr, false},
-                          {"wayland", nullptr, true},
-                          {nullptr, "wayland-0", true},
-                          {"x11", "wayland-0", true},
+    const Case cases[] = {{{}, {}, false},         {"x11", {}, false},
+                          {"tty", {}, false},      {"wayland", {}, true},
+                          {{}, "wayland-0", true}, {"x11", "wayland-0", true},
                           {"", "", false}};
-    const QByteArray savedType = qgetenv("XDG_SESSION_TYPE");
-    const QByteArray savedDisplay = qgetenv("WAYLAND_DISPLAY");
+    test::ScopedEnvironment environment;
     const X11AccessibilityTrust trust(test::qtConnection());
     for (const Case& c : cases) {
-        const auto set = [](const char* name, const char* value) {
-            value ? qputenv(name, value) : qunsetenv(name);
-        };
-        set("XDG_SESSION_TYPE", c.sessionType);
-        set("WAYLAND_DISPLAY", c.waylandDisplay);
+        environment.set("XDG_SESSION_TYPE", c.sessionType);
+        environment.set("WAYLAND_DISPLAY", c.waylandDisplay);
         EXPECT_EQ(trust.x11ApplicationsOnly(), c.x11Only)
-            << (c.sessionType ? c.sessionType : "(unset)") << " / "
-            << (c.waylandDisplay ? c.waylandDisplay : "(unset)");
+            << c.sessionType.value_or("(unset)") << " / " << c.waylandDisplay.value_or("(unset)");
     }
-    savedType.isNull() ? qunsetenv("XDG_SESSION_TYPE") : qputenv("XDG_SESSION_TYPE", savedType);
-    savedDisplay.isNull() ? qunsetenv("WAYLAND_DISPLAY") : qputenv("WAYLAND_DISPLAY", savedDisplay);
 }
 
 // This private session bus activates nothing: no launcher until one takes the name.

@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/X11KeyboardMonitor.h"
 #include "platform/linux/SyntheticEventLedger.h"
+#include "support/ChildProcess.h"
 #include "support/X11TestEnvironment.h"
 
 #include <array>
 
-#include <QProcess>
-#include <QStandardPaths>
 #include <gtest/gtest.h>
 #include <xkbcommon/xkbcommon-keysyms.h>
 #include <xkbcommon/xkbcommon.h>
@@ -19,6 +18,7 @@ constexpr Modifiers shift = Modifier::shift;
 constexpr Modifiers ctrl = Modifier::ctrl;
 constexpr Modifiers super = Modifier::super;
 constexpr Modifiers alt = Modifier::alt;
+using test::ChildProcess;
 using test::qtConnection;
 using test::qtRootWindow;
 using test::waitUntil;
@@ -44,13 +44,6 @@ void PrintTo(const Seen& seen, std::ostream* out) {
 }
 
 using Keys = std::vector<Seen>;
-
-bool setxkbmap(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral("setxkbmap"), arguments);
-    return process.waitForFinished(5000) && process.exitStatus() == QProcess::NormalExit &&
-           process.exitCode() == 0;
-}
 
 class X11KeyboardMonitorTest : public ::testing::Test {
 protected:
@@ -106,17 +99,16 @@ TEST_F(X11KeyboardMonitorTest, ReportsTheUsersKeysWithCharactersIgnoringModifier
 }
 
 TEST_F(X11KeyboardMonitorTest, DeadKeysTypeNothingOnceTheLayoutHasChanged) {
-    ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("setxkbmap")).isEmpty())
-        << "setxkbmap (x11-xkb-utils) is needed";
+    ASSERT_TRUE(ChildProcess::onPath("setxkbmap")) << "setxkbmap (x11-xkb-utils) is needed";
     EXPECT_EQ(keysFor({"key", "apostrophe"}), (Keys{{XKB_KEY_apostrophe, none, "'"}}));
 
-    ASSERT_TRUE(setxkbmap({"-layout", "us", "-variant", "intl"}));
+    ASSERT_TRUE(ChildProcess::run({"setxkbmap", "-layout", "us", "-variant", "intl"}).succeeded());
     // The keymap is read again at the first key after the change.
     EXPECT_EQ(keysFor({"key", "dead_acute"}), (Keys{{XKB_KEY_dead_acute, none, {}}}));
     EXPECT_EQ(keysFor({"key", "a", "semicolon"}),
               (Keys{{XKB_KEY_a, none, "a"}, {XKB_KEY_semicolon, none, ";"}}));
 
-    ASSERT_TRUE(setxkbmap({"-layout", "us"}));
+    ASSERT_TRUE(ChildProcess::run({"setxkbmap", "-layout", "us"}).succeeded());
     EXPECT_EQ(keysFor({"key", "apostrophe"}), (Keys{{XKB_KEY_apostrophe, none, "'"}}));
 }
 

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The active window and the windows of the desktop, under a window manager: what the
+// workspace reports and lets through, and the activator switching windows.
 #include "platform/linux/X11Workspace.h"
+#include "platform/linux/ThreadSleeper.h"
+#include "platform/linux/X11ApplicationActivator.h"
+#include "platform/linux/X11Reply.h"
 #include "support/X11TestClient.h"
 #include "support/X11TestEnvironment.h"
 
-#include <cstdlib>
-#include <memory>
 #include <vector>
 
 #include <QGuiApplication>
@@ -16,10 +19,12 @@
 namespace tiklo {
 namespace {
 
+using test::qtConnection;
+using test::qtRootWindow;
 using test::waitUntil;
 
 TEST(X11WorkspaceTest, ReportsTheActiveWindowAndRemembersTheLastOtherApplication) {
-    X11Workspace workspace(test::qtConnection(), test::qtRootWindow(), "io.tiklo.Tiklo");
+    X11Workspace workspace(qtConnection(), qtRootWindow(), "io.tiklo.Tiklo");
     qGuiApp->installNativeEventFilter(&workspace);
     int changes = 0;
     QObject::connect(&workspace, &X11Workspace::frontmostApplicationChanged,
@@ -67,7 +72,7 @@ TEST(X11WorkspaceTest, ReportsTheActiveWindowAndRemembersTheLastOtherApplication
 // The inline popup and the full picker share a window: once clicks are taken again, they must
 // reach all of it at the larger size too, not only the size it had when they were let through.
 TEST(X11WorkspaceTest, ClicksFallThroughAWindowThenReachAllOfItAtAnySize) {
-    X11Workspace workspace(test::qtConnection(), test::qtRootWindow(), "io.tiklo.Tiklo");
+    X11Workspace workspace(qtConnection(), qtRootWindow(), "io.tiklo.Tiklo");
     test::X11TestClient client;
     ASSERT_TRUE(client.connected());
     xcb_connection_t* connection = client.connection();
@@ -79,11 +84,8 @@ TEST(X11WorkspaceTest, ClicksFallThroughAWindowThenReachAllOfItAtAnySize) {
                       &overrideRedirect);
     std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
     const auto inputArea = [&] {
-        std::unique_ptr<xcb_shape_get_rectangles_reply_t, decltype(&std::free)> reply(
-            xcb_shape_get_rectangles_reply(
-                connection, xcb_shape_get_rectangles(connection, window, XCB_SHAPE_SK_INPUT),
-                nullptr),
-            &std::free);
+        const Reply<xcb_shape_get_rectangles_reply_t> reply(xcb_shape_get_rectangles_reply(
+            connection, xcb_shape_get_rectangles(connection, window, XCB_SHAPE_SK_INPUT), nullptr));
         std::vector<xcb_rectangle_t> rectangles;
         if (reply) {
             const xcb_rectangle_t* first = xcb_shape_get_rectangles_rectangles(reply.get());
@@ -92,17 +94,10 @@ TEST(X11WorkspaceTest, ClicksFallThroughAWindowThenReachAllOfItAtAnySize) {
         }
         return rectangles;
     };
-    const auto resize = [&](std::uint32_t width, std::uint32_t height) {
-        const std::uint32_t size[] = {width, height};
-        xcb_configure_window(connection, window, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
-                             size);
-        xcb_flush(connection);
-    };
-
     // The workspace speaks on Qt's connection: a round trip there before looking from the other.
     const auto letThrough = [&](bool through) {
         workspace.letPointerThrough(window, through);
-        xcb_connection_t* qt = test::qtConnection();
+        xcb_connection_t* qt = qtConnection();
         std::free(xcb_get_input_focus_reply(qt, xcb_get_input_focus(qt), nullptr));
     };
 
@@ -110,13 +105,72 @@ TEST(X11WorkspaceTest, ClicksFallThroughAWindowThenReachAllOfItAtAnySize) {
     EXPECT_TRUE(inputArea().empty());
 
     letThrough(false);
-    resize(620, 470);
+    const std::uint32_t larger[] = {620, 470};
+    xcb_configure_window(connection, window, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
+                         larger);
+    xcb_flush(connection);
     const std::vector<xcb_rectangle_t> area = inputArea();
     ASSERT_EQ(area.size(), 1u);
     EXPECT_EQ(area[0].x, 0);
     EXPECT_EQ(area[0].y, 0);
     EXPECT_EQ(area[0].width, 620);
     EXPECT_EQ(area[0].height, 470);
+}
+
+TEST(X11ApplicationActivatorTest, ReturnsOnceTheWindowManagerNamesTheTargetActive) {
+    test::X11TestClient client;
+    ASSERT_TRUE(client.connected());
+    const xcb_window_t first = client.createWindow("first", "First", 101);
+    const xcb_window_t second = client.createWindow("second", "Second", 102);
+    ThreadSleeper sleeper;
+    X11ApplicationActivator activator(qtConnection(), qtRootWindow(), sleeper);
+    const X11Workspace workspace(qtConnection(), qtRootWindow(), "io.tiklo.Tiklo");
+    const auto activeWindow = [&] {
+        const auto frontmost = workspace.frontmostApplication();
+        return frontmost ? frontmost->window : 0;
+    };
+    // A window mapped while openbox was still starting stays unknown to it (it sets WM_STATE
+    // on the windows it has taken on, and ignores activation requests for others): map it
+    // again. And openbox may still be busy with earlier tests' keymap changes: wait until it
+    // has carried out one activation.
+    const xcb_atom_t wmState = client.atom("WM_STATE");
+    const auto manage = [&](xcb_window_t window) {
+        if (client.propertyLength(window, wmState, XCB_ATOM_ANY) > 0) {
+            return true;
+        }
+        xcb_unmap_window(client.connection(), window);
+        xcb_map_window(client.connection(), window);
+        xcb_flush(client.connection());
+        return false;
+    };
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            return manage(first) && manage(second) && activator.activateWindow(second) &&
+                   activeWindow() == second;
+        },
+        std::chrono::seconds(20)));
+
+    // activateWindow returns once the switch has happened; activate only asks for it.
+    for (const xcb_window_t window : {first, second, first}) {
+        EXPECT_TRUE(activator.activateWindow(window));
+        EXPECT_EQ(activeWindow(), window);
+    }
+    activator.activate({"", 0, second});
+    EXPECT_TRUE(waitUntil([&] { return activeWindow() == second; }));
+    EXPECT_TRUE(activator.activateWindow(first));
+
+    // A window the window manager will not activate (never mapped) costs the timeout and
+    // no more, and nothing changes.
+    const xcb_window_t hidden = xcb_generate_id(client.connection());
+    xcb_create_window(client.connection(), XCB_COPY_FROM_PARENT, hidden, client.root(), 0, 0, 10,
+                      10, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+    xcb_flush(client.connection());
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(activator.activateWindow(hidden));
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(waited, X11ApplicationActivator::timeout);
+    EXPECT_LT(waited, X11ApplicationActivator::timeout + std::chrono::milliseconds(250));
+    EXPECT_EQ(activeWindow(), first);
 }
 
 } // namespace

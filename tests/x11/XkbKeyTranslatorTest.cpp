@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/XkbKeyTranslator.h"
+#include "core/HotkeyCodec.h"
+#include "platform/linux/X11Modifiers.h"
 
+#include <array>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include <gtest/gtest.h>
@@ -15,21 +19,13 @@ constexpr Modifiers none{};
 constexpr Modifiers shift = Modifier::shift;
 constexpr Modifiers ctrl = Modifier::ctrl;
 
-// evdev keycodes, as X numbers them.
-constexpr xkb_keycode_t escapeKey = 9;
-constexpr xkb_keycode_t backSpaceKey = 22;
-constexpr xkb_keycode_t tabKey = 23;
-constexpr xkb_keycode_t returnKey = 36;
+// evdev keycodes, as X numbers them (here and in the tables).
 constexpr xkb_keycode_t aKey = 38;
 constexpr xkb_keycode_t semicolonKey = 47;
 constexpr xkb_keycode_t apostropheKey = 48;
-constexpr xkb_keycode_t leftShiftKey = 50;
 constexpr xkb_keycode_t keypad1Key = 87;
 
-struct KeymapDeleter {
-    void operator()(xkb_keymap* keymap) const { xkb_keymap_unref(keymap); }
-};
-using Keymap = std::unique_ptr<xkb_keymap, KeymapDeleter>;
+using Keymap = std::unique_ptr<xkb_keymap, decltype([](xkb_keymap* k) { xkb_keymap_unref(k); })>;
 
 Keymap keymapFor(const char* layout, const char* variant = nullptr) {
     xkb_context* context = xkb_context_new(XKB_CONTEXT_NO_ENVIRONMENT_NAMES);
@@ -39,97 +35,80 @@ Keymap keymapFor(const char* layout, const char* variant = nullptr) {
     return keymap;
 }
 
-struct Expected {
-    KeySym sym;
-    Modifiers modifiers;
-    std::optional<std::string> characters;
-};
-
-void expectKey(const XkbKeyTranslator& translator, xkb_keycode_t keycode,
-               const Expected& expected) {
-    const KeyDown key = translator.translate(keycode);
-    EXPECT_EQ(key.key.sym, expected.sym) << "keycode " << keycode;
-    EXPECT_EQ(key.key.modifiers, expected.modifiers) << "keycode " << keycode;
-    EXPECT_EQ(key.key.digitRow, 0);
-    EXPECT_EQ(key.charactersIgnoringModifiers, expected.characters) << "keycode " << keycode;
-    EXPECT_FALSE(key.synthetic);
-}
-
 XkbKeyTranslator::State held(std::uint8_t modifiers) {
     return {.baseModifiers = modifiers};
 }
 
-TEST(XkbKeyTranslatorTest, CharactersKeepOnlyShiftAndTheLocksWhileEveryModifierIsReported) {
-    const Keymap keymap = keymapFor("us");
-    ASSERT_TRUE(keymap);
-    XkbKeyTranslator translator;
-    translator.setKeymap(keymap.get());
-
-    // Single modifiers and Caps Lock as the monitor's test types them on a real display; here
-    // the states no key press makes there.
-    translator.setState(held(XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_SHIFT));
-    expectKey(translator, semicolonKey, {XKB_KEY_semicolon, ctrl | shift, ":"});
-    // Sticky Shift (latched) types like a held one.
-    translator.setState({.latchedModifiers = XCB_MOD_MASK_SHIFT});
-    expectKey(translator, semicolonKey, {XKB_KEY_semicolon, shift, ":"});
-    // A locked Control is still Ctrl, never for the characters.
-    translator.setState({.lockedModifiers = XCB_MOD_MASK_LOCK | XCB_MOD_MASK_CONTROL});
-    expectKey(translator, aKey, {XKB_KEY_a, ctrl, "A"});
-
-    // Num Lock (Mod2) decides what the keypad types, not where the key is.
-    translator.setState({.lockedModifiers = XCB_MOD_MASK_2});
-    expectKey(translator, keypad1Key, {XKB_KEY_KP_End, none, "1"});
-    translator.setState({});
-    expectKey(translator, keypad1Key, {XKB_KEY_KP_End, none, std::nullopt});
+XkbKeyTranslator::State locked(std::uint8_t modifiers, std::int32_t layout = 0) {
+    return {.lockedModifiers = modifiers, .lockedLayout = layout};
 }
 
-TEST(XkbKeyTranslatorTest, DeadKeysControlKeysAndUnknownKeysTypeNothing) {
-    const Keymap us = keymapFor("us");
-    const Keymap international = keymapFor("us", "intl");
-    ASSERT_TRUE(us && international);
+// Keys translated one after another by one translator, each under the keymap and state of its
+// row. The state is set before a new keymap, so each change of keymap shows that it is kept.
+TEST(XkbKeyTranslatorTest, KeysTranslateUnderEveryKeymapAndStateTheyMeet) {
+    enum Layout { noKeymap, us, intl, usRu };
+    const Keymap keymaps[] = {nullptr, keymapFor("us"), keymapFor("us", "intl"),
+                              keymapFor("us,ru")};
+    ASSERT_TRUE(keymaps[us] && keymaps[intl] && keymaps[usRu]);
+    struct Case {
+        Layout layout;
+        XkbKeyTranslator::State state;
+        xkb_keycode_t keycode;
+        KeySym sym;
+        Modifiers modifiers;
+        std::optional<std::string> characters;
+    };
+    const Case cases[] = {
+        // No keymap yet: nothing known, but the modifiers still hold.
+        {noKeymap, held(XCB_MOD_MASK_CONTROL), aKey, XKB_KEY_NoSymbol, ctrl, {}},
+        // Characters keep only Shift and the locks, while every modifier is reported. Single
+        // modifiers and Caps Lock as the monitor's test types them on a real display; here
+        // the states no key press makes there.
+        {us, held(XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_SHIFT), semicolonKey, XKB_KEY_semicolon,
+         ctrl | shift, ":"},
+        // Sticky Shift (latched) types like a held one.
+        {us, {.latchedModifiers = XCB_MOD_MASK_SHIFT}, semicolonKey, XKB_KEY_semicolon, shift, ":"},
+        // A locked Control is still Ctrl, never for the characters.
+        {us, locked(XCB_MOD_MASK_LOCK | XCB_MOD_MASK_CONTROL), aKey, XKB_KEY_a, ctrl, "A"},
+        // Num Lock (Mod2) decides what the keypad types, not where the key is.
+        {us, locked(XCB_MOD_MASK_2), keypad1Key, XKB_KEY_KP_End, none, "1"},
+        {us, {}, keypad1Key, XKB_KEY_KP_End, none, {}},
+        // Control keys, modifier keys (symbols of their own) and unknown keys type nothing.
+        {us, {}, 36, XKB_KEY_Return, none, {}},
+        {us, {}, 23, XKB_KEY_Tab, none, {}},
+        {us, {}, 9, XKB_KEY_Escape, none, {}},
+        {us, {}, 22, XKB_KEY_BackSpace, none, {}},
+        {us, {}, 50, XKB_KEY_Shift_L, none, {}},
+        {us, {}, 0, XKB_KEY_NoSymbol, none, {}},
+        {us, {}, 300, XKB_KEY_NoSymbol, none, {}},
+        {us, {}, apostropheKey, XKB_KEY_apostrophe, none, "'"},
+        // Dead keys type nothing (dead_diaeresis with Shift, still down across the change).
+        {intl, held(XCB_MOD_MASK_SHIFT), apostropheKey, XKB_KEY_dead_acute, shift, {}},
+        {intl, {}, apostropheKey, XKB_KEY_dead_acute, none, {}},
+        {intl, {}, aKey, XKB_KEY_a, none, "a"},
+        // A second layout types its own characters on the same keys, which keep the first
+        // layout's names.
+        {usRu, locked(0, 1), aKey, XKB_KEY_a, none, "ф"},
+        {usRu, locked(0, 1), semicolonKey, XKB_KEY_semicolon, none, "ж"},
+        {usRu, locked(XCB_MOD_MASK_LOCK, 1), aKey, XKB_KEY_a, none, "Ф"},
+        {usRu, {}, aKey, XKB_KEY_a, none, "a"},
+    };
     XkbKeyTranslator translator;
-
-    // No keymap yet: nothing known, but the modifiers still hold.
-    translator.setState(held(XCB_MOD_MASK_CONTROL));
-    expectKey(translator, aKey, {XKB_KEY_NoSymbol, ctrl, std::nullopt});
-
-    translator.setKeymap(us.get());
-    translator.setState({});
-    expectKey(translator, returnKey, {XKB_KEY_Return, none, std::nullopt});
-    expectKey(translator, tabKey, {XKB_KEY_Tab, none, std::nullopt});
-    expectKey(translator, escapeKey, {XKB_KEY_Escape, none, std::nullopt});
-    expectKey(translator, backSpaceKey, {XKB_KEY_BackSpace, none, std::nullopt});
-    // Modifier keys have symbols of their own, and no text.
-    expectKey(translator, leftShiftKey, {XKB_KEY_Shift_L, none, std::nullopt});
-    expectKey(translator, 0, {XKB_KEY_NoSymbol, none, std::nullopt});
-    expectKey(translator, 300, {XKB_KEY_NoSymbol, none, std::nullopt});
-    expectKey(translator, apostropheKey, {XKB_KEY_apostrophe, none, "'"});
-
-    // Replacing the keymap keeps the state: Shift is still down.
-    translator.setState(held(XCB_MOD_MASK_SHIFT));
-    translator.setKeymap(international.get());
-    expectKey(translator, apostropheKey,
-              {XKB_KEY_dead_acute, shift, std::nullopt}); // dead_diaeresis
-    translator.setState({});
-    expectKey(translator, apostropheKey, {XKB_KEY_dead_acute, none, std::nullopt});
-    expectKey(translator, aKey, {XKB_KEY_a, none, "a"});
-}
-
-TEST(XkbKeyTranslatorTest, SecondLayoutTypesItsOwnCharactersOnTheSamePositions) {
-    const Keymap keymap = keymapFor("us,ru");
-    ASSERT_TRUE(keymap);
-    XkbKeyTranslator translator;
-    translator.setKeymap(keymap.get());
-
-    // Keys keep the first layout's names.
-    translator.setState({.lockedLayout = 1});
-    expectKey(translator, aKey, {XKB_KEY_a, none, "ф"});
-    expectKey(translator, semicolonKey, {XKB_KEY_semicolon, none, "ж"});
-    translator.setState({.lockedModifiers = XCB_MOD_MASK_LOCK, .lockedLayout = 1});
-    expectKey(translator, aKey, {XKB_KEY_a, none, "Ф"});
-
-    translator.setState({});
-    expectKey(translator, aKey, {XKB_KEY_a, none, "a"});
+    Layout current = noKeymap;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "case " << &c - cases << ", keycode " << c.keycode);
+        translator.setState(c.state);
+        if (c.layout != current) {
+            translator.setKeymap(keymaps[c.layout].get());
+            current = c.layout;
+        }
+        const KeyDown key = translator.translate(c.keycode);
+        EXPECT_EQ(key.key.sym, c.sym);
+        EXPECT_EQ(key.key.modifiers, c.modifiers);
+        EXPECT_EQ(key.key.digitRow, 0);
+        EXPECT_EQ(key.charactersIgnoringModifiers, c.characters);
+        EXPECT_FALSE(key.synthetic);
+    }
 }
 
 // Ctrl+1 to Ctrl+9 choose by the key's place in the digit row, whatever the layout types
@@ -156,6 +135,36 @@ TEST(XkbKeyTranslatorTest, TheDigitRowIsNumberedByPlaceOnUsAndAzerty) {
         EXPECT_EQ(
             translator.translate(firstDigitKey).key.sym,
             static_cast<KeySym>(std::string_view(layout) == "us" ? XKB_KEY_1 : XKB_KEY_ampersand));
+    }
+}
+
+TEST(X11ModifiersTest, ModifiersAndCoreMasksTranslateBothWays) {
+    const std::pair<Modifier, std::uint16_t> each[] = {{Modifier::ctrl, XCB_MOD_MASK_CONTROL},
+                                                       {Modifier::alt, XCB_MOD_MASK_1},
+                                                       {Modifier::shift, XCB_MOD_MASK_SHIFT},
+                                                       {Modifier::super, XCB_MOD_MASK_4}};
+    for (const auto& [modifier, mask] : each) {
+        EXPECT_EQ(X11Modifiers::mask(modifier), mask);
+        EXPECT_EQ(X11Modifiers::from(mask), Modifiers(modifier));
+    }
+    const Modifiers all = Modifier::ctrl | Modifier::alt | Modifier::shift | Modifier::super;
+    EXPECT_EQ(X11Modifiers::mask({}), 0);
+    EXPECT_EQ(X11Modifiers::from(X11Modifiers::mask(all)), all);
+    // Locks, Mod2/3/5 and button state are no modifiers.
+    EXPECT_EQ(X11Modifiers::from(XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2 | XCB_MOD_MASK_3 |
+                                 XCB_MOD_MASK_5 | XCB_KEY_BUT_MASK_BUTTON_1 | XCB_MOD_MASK_CONTROL),
+              Modifiers(Modifier::ctrl));
+}
+
+// The stored hotkey's key codes name keys by keysyms that X knows under the keys' names.
+TEST(X11ModifiersTest, StoredKeyCodesNameRealKeysyms) {
+    for (std::uint32_t code = 0; code < 256; ++code) {
+        if (const auto sym = HotkeyCodec::keysymOf(code)) {
+            std::array<char, 64> name{};
+            ASSERT_GT(xkb_keysym_get_name(*sym, name.data(), name.size()), 0) << code;
+            // X names every one of them (an unknown keysym's name is its number).
+            EXPECT_NE(std::string(name.data()).rfind("0x", 0), 0U) << code;
+        }
     }
 }
 

@@ -49,20 +49,10 @@ constexpr const char* sampleFeed = R"(<?xml version="1.0" encoding="utf-8"?>
       <enclosure url="https://tiklo.example/tiklo_0.10.deb" sparkle:version="0.10"
                  sparkle:shortVersionString="0.10 beta" length="1" type="application/octet-stream"/>
     </item>
-    <item>
-      <title>Opens something else</title>
-      <sparkle:version>9.0</sparkle:version>
-      <link>javascript:alert(1)</link>
-    </item>
-    <item>
-      <title>A local file</title>
-      <sparkle:version>8.0</sparkle:version>
-      <link>file:///etc/passwd</link>
-    </item>
-    <item>
-      <title>No version</title>
-      <link>https://tiklo.example/none</link>
-    </item>
+    <!-- Dropped: no web address to open, a local file, no version. -->
+    <item><sparkle:version>9.0</sparkle:version><link>javascript:alert(1)</link></item>
+    <item><sparkle:version>8.0</sparkle:version><link>file:///etc/passwd</link></item>
+    <item><title>No version</title><link>https://tiklo.example/none</link></item>
   </channel>
 </rss>)";
 

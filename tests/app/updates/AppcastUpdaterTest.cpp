@@ -1,20 +1,130 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/updates/AppcastUpdater.h"
-#include "app/updates/FakeUpdatePresenter.h"
-#include "app/updates/LoopbackHttpServer.h"
 #include "support/FakeInput.h"
 #include "support/FakePlatform.h"
 
 #include <QElapsedTimer>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 namespace tiklo {
 namespace {
 
+// A small HTTP server on 127.0.0.1: it answers every request with the response set, says
+// nothing at all, or trickles its answer a byte at a time. It records each connection and
+// request head.
+class LoopbackHttpServer : public QObject {
+public:
+    enum class Mode { answer, silent, trickle };
+
+    LoopbackHttpServer() {
+        connect(&server_, &QTcpServer::newConnection, this, &LoopbackHttpServer::accept);
+        server_.listen(QHostAddress::LocalHost, 0);
+    }
+    bool listening() const { return server_.isListening(); }
+    QUrl url(const QString& path) const {
+        return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(server_.serverPort()).arg(path));
+    }
+    // Stops listening: the port is then closed, as with a server that is down.
+    void close() { server_.close(); }
+    void answer(int status, const QByteArray& body) {
+        mode_ = Mode::answer;
+        status_ = status;
+        body_ = body;
+    }
+    void setMode(Mode mode) { mode_ = mode; }
+
+    int connections = 0;
+    QList<QByteArray> requests;
+
+private:
+    void accept() {
+        while (QTcpSocket* socket = server_.nextPendingConnection()) {
+            ++connections;
+            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            auto* received = new QByteArray;
+            connect(socket, &QObject::destroyed, [received] { delete received; });
+            connect(socket, &QTcpSocket::readyRead, this,
+                    [this, socket, received] { respond(socket, *received); });
+        }
+    }
+    void respond(QTcpSocket* socket, QByteArray& received) {
+        received.append(socket->readAll());
+        const qsizetype headEnd = received.indexOf("\r\n\r\n");
+        if (headEnd < 0) {
+            return;
+        }
+        requests.append(received.left(headEnd));
+        received.clear();
+        switch (mode_) {
+        case Mode::answer:
+            socket->write("HTTP/1.1 " + QByteArray::number(status_) +
+                          " Status\r\nContent-Type: application/rss+xml\r\nContent-Length: " +
+                          QByteArray::number(body_.size()) + "\r\nConnection: close\r\n\r\n" +
+                          body_);
+            socket->disconnectFromHost();
+            break;
+        case Mode::silent:
+            break;
+        case Mode::trickle: {
+            // Always something new, never the end: only a limit on the whole request stops it.
+            socket->write("HTTP/1.1 200 OK\r\nContent-Length: 100000\r\n\r\n");
+            auto* timer = new QTimer(socket);
+            connect(timer, &QTimer::timeout, socket, [socket] { socket->write("x"); });
+            timer->start(50);
+            break;
+        }
+        }
+    }
+
+    QTcpServer server_;
+    Mode mode_ = Mode::answer;
+    int status_ = 200;
+    QByteArray body_;
+};
+
+// Records what the updater would have shown; keeps the question's answer handler.
+struct FakeUpdatePresenter : UpdatePresenter {
+    enum class Kind { upToDate, updateAvailable, failed };
+    struct Shown {
+        Kind kind;
+        QString text; // the offered version, or the failure's sentence
+        QString notes;
+        QUrl page;
+    };
+
+    void showChecking(std::function<void()> cancel) override {
+        ++checkingShown;
+        cancelCheck = std::move(cancel);
+    }
+    void showUpToDate(const QString& currentVersion) override {
+        shown.push_back({Kind::upToDate, currentVersion, {}, {}});
+    }
+    void showUpdateAvailable(const AppcastItem& item, const QString&) override {
+        shown.push_back(
+            {Kind::updateAvailable, item.displayVersion, item.releaseNotes, item.downloadPage});
+    }
+    void showCheckFailed(const QString& sentence) override {
+        shown.push_back({Kind::failed, sentence, {}, {}});
+    }
+    void askForAutomaticChecks(std::function<void(bool)> answer) override {
+        ++questions;
+        answerQuestion = std::move(answer);
+    }
+
+    std::vector<Shown> shown;
+    int questions = 0;
+    int checkingShown = 0;
+    std::function<void()> cancelCheck;
+    std::function<void(bool)> answerQuestion;
+};
+
 using namespace std::chrono_literals;
-using Kind = test::FakeUpdatePresenter::Kind;
+using Kind = FakeUpdatePresenter::Kind;
 
 constexpr auto timeLimit = 400ms;
 constexpr double day = AutomaticUpdateChecks::interval;
@@ -44,22 +154,21 @@ protected:
     std::unique_ptr<AppcastUpdater> launch() { return launch(server.url("/appcast.xml")); }
 
     // Runs a check the user asked for to its end; what it showed.
-    test::FakeUpdatePresenter::Shown userCheck(AppcastUpdater& updater) {
+    FakeUpdatePresenter::Shown userCheck(AppcastUpdater& updater) {
         presenter.shown.clear();
         updater.checkForUpdates();
         EXPECT_FALSE(updater.canCheckForUpdates()) << "a check is running";
         EXPECT_TRUE(QTest::qWaitFor([&] { return !presenter.shown.empty(); }, 10000));
         EXPECT_TRUE(updater.canCheckForUpdates());
-        return presenter.shown.empty()
-                   ? test::FakeUpdatePresenter::Shown{Kind::failed, "none", {}, {}}
-                   : presenter.shown.front();
+        return presenter.shown.empty() ? FakeUpdatePresenter::Shown{Kind::failed, "none", {}, {}}
+                                       : presenter.shown.front();
     }
 
     // Lets the event loop run for a while, for anything that should not happen.
     static void settle() { QTest::qWait(200); }
 
-    test::LoopbackHttpServer server;
-    test::FakeUpdatePresenter presenter;
+    LoopbackHttpServer server;
+    FakeUpdatePresenter presenter;
     test::FakeDefaultsStore defaults;
     test::ManualTimerFactory timers;
     double now = 700000000.0;
@@ -81,18 +190,17 @@ TEST_F(AppcastUpdaterTest, UserChecksTellNewerSameOlderAndBrokenFeedsApart) {
     ASSERT_EQ(server.requests.size(), 1);
     EXPECT_TRUE(server.requests.front().startsWith("GET /appcast.xml HTTP/1.1\r\n"));
 
-    server.answer(200, feed({"0.1"}));
-    EXPECT_EQ(userCheck(*updater).kind, Kind::upToDate);
-    server.answer(200, feed({"0.0.9", "0.1.0"}));
-    EXPECT_EQ(userCheck(*updater).kind, Kind::upToDate);
-    server.answer(200, feed({"0.0.1"}));
-    EXPECT_EQ(userCheck(*updater).kind, Kind::upToDate);
+    // The running version written shorter, and older ones, are no update.
+    const std::vector<std::vector<const char*>> noUpdate = {{"0.1"}, {"0.0.9", "0.1.0"}, {"0.0.1"}};
+    for (const auto& versions : noUpdate) {
+        server.answer(200, feed(versions));
+        EXPECT_EQ(userCheck(*updater).kind, Kind::upToDate);
+    }
 
     server.answer(200, feed({"0.2.0"}).left(120));
     shown = userCheck(*updater);
     EXPECT_EQ(shown.kind, Kind::failed);
     EXPECT_EQ(shown.text, "The update information from the server could not be read.");
-
     server.answer(404, "Not here");
     shown = userCheck(*updater);
     EXPECT_EQ(shown.kind, Kind::failed);
@@ -106,7 +214,7 @@ TEST_F(AppcastUpdaterTest, UserChecksTellNewerSameOlderAndBrokenFeedsApart) {
 }
 
 TEST_F(AppcastUpdaterTest, UnreachableAndSlowServersEndInOneSentenceWithinTheLimit) {
-    test::LoopbackHttpServer down;
+    LoopbackHttpServer down;
     const QUrl closedPort = down.url("/appcast.xml");
     down.close();
     auto updater = launch(closedPort);
@@ -115,8 +223,7 @@ TEST_F(AppcastUpdaterTest, UnreachableAndSlowServersEndInOneSentenceWithinTheLim
     EXPECT_EQ(shown.text, "Tiklo could not reach the update server.");
 
     updater = launch();
-    for (const auto mode :
-         {test::LoopbackHttpServer::Mode::silent, test::LoopbackHttpServer::Mode::trickle}) {
+    for (const auto mode : {LoopbackHttpServer::Mode::silent, LoopbackHttpServer::Mode::trickle}) {
         server.setMode(mode);
         QElapsedTimer clock;
         clock.start();
@@ -129,7 +236,7 @@ TEST_F(AppcastUpdaterTest, UnreachableAndSlowServersEndInOneSentenceWithinTheLim
 
     // Each check the user asks for shows its progress, which can end it: nothing more is
     // shown of it, and a new check can start at once.
-    server.setMode(test::LoopbackHttpServer::Mode::silent);
+    server.setMode(LoopbackHttpServer::Mode::silent);
     presenter.shown.clear();
     const int progressBefore = presenter.checkingShown;
     updater->checkForUpdates();
@@ -142,7 +249,7 @@ TEST_F(AppcastUpdaterTest, UnreachableAndSlowServersEndInOneSentenceWithinTheLim
     EXPECT_TRUE(presenter.shown.empty());
     // Too late to cancel, it changes nothing.
     presenter.cancelCheck();
-    server.setMode(test::LoopbackHttpServer::Mode::answer);
+    server.setMode(LoopbackHttpServer::Mode::answer);
     server.answer(200, feed({"0.1.0"}));
     EXPECT_EQ(userCheck(*updater).kind, Kind::upToDate);
 }

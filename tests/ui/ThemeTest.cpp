@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/theme/EmojiFontCoverage.h"
+// The views' theme: symbol images and the emoji font.
 #include "catalog/EmojiCatalog.h"
 #include "catalog/EmojiTestFile.h"
 #include "catalog/FileReading.h"
+#include "ui/theme/EmojiFontCoverage.h"
+#include "ui/theme/ThemeIconProvider.h"
 
 #include <QFontDatabase>
+#include <QImage>
+#include <QQmlComponent>
+#include <QQmlEngine>
 #include <QStringList>
 
 #include <algorithm>
@@ -15,6 +20,55 @@
 
 namespace tiklo {
 namespace {
+
+class ThemeIconProviderImages : public ::testing::Test {
+protected:
+    ThemeIconProviderImages() { ThemeIconProvider::install(engine); }
+    QImage request(const QString& id) {
+        return provider.requestPixmap(id, nullptr, QSize(24, 24)).toImage();
+    }
+    QQmlEngine engine;
+    ThemeIconProvider provider;
+};
+
+// The symbol keeps its shape (opaque and clear pixels) and takes the colour QML writes,
+// percent-encoded with alpha first.
+TEST_F(ThemeIconProviderImages, PaintsTheSymbolInTheRequestedColour) {
+    const QImage image = request("system-search-symbolic?color=%2361ff0000");
+    ASSERT_EQ(image.size(), QSize(24, 24));
+    int inked = 0, clear = 0, maxAlpha = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            maxAlpha = std::max(maxAlpha, pixel.alpha());
+            clear += pixel.alpha() == 0;
+            if (pixel.alpha() > 0x50) {
+                ++inked;
+                EXPECT_EQ(pixel.rgb(), qRgb(255, 0, 0)) << x << "," << y;
+            }
+        }
+    }
+    EXPECT_GT(inked, 20);
+    EXPECT_GT(clear, 100);
+    EXPECT_NEAR(maxAlpha, 0x61, 2);
+    EXPECT_TRUE(request("no-such-icon-anywhere-symbolic").isNull());
+}
+
+// Every symbol the program names exists in the icon theme it ships with.
+TEST_F(ThemeIconProviderImages, EverySymbolHasAThemeIcon) {
+    QQmlComponent component(&engine);
+    component.setData("import QtQml\nimport Tiklo.Theme\nQtObject { property var icons: "
+                      "Symbols.icons }",
+                      QUrl());
+    std::unique_ptr<QObject> object(component.create());
+    ASSERT_TRUE(object) << component.errorString().toStdString();
+    const QVariantMap icons = object->property("icons").toMap();
+    ASSERT_GE(icons.size(), 20);
+    for (auto it = icons.cbegin(); it != icons.cend(); ++it) {
+        EXPECT_FALSE(request(it.value().toString()).isNull())
+            << it.key().toStdString() << " -> " << it.value().toString().toStdString();
+    }
+}
 
 std::set<std::string> leftOut(const EmojiCatalog& whole, const EmojiCatalog& drawn) {
     std::set<std::string> ids;
@@ -79,7 +133,7 @@ TEST(EmojiFontCoverageTest, TheInstalledFontDrawsAllOfTheInstalledData) {
 }
 
 // An emoji font older than the data: what it lacks, alone or as part of a joined sequence,
-// is left out with its tones; the rest stays.
+// is left out with its tones; the rest stays. A missing font leaves nothing out.
 TEST(EmojiFontCoverageTest, AFontLackingSomeEmojiLeavesOutExactlyThose) {
     const int id = QFontDatabase::addApplicationFont(QStringLiteral(TIKLO_LACKING_EMOJI_FONT));
     ASSERT_GE(id, 0);
@@ -102,14 +156,12 @@ TEST(EmojiFontCoverageTest, AFontLackingSomeEmojiLeavesOutExactlyThose) {
     ASSERT_NE(singer, nullptr);
     EXPECT_TRUE(singer->supportsSkinTone);
     QFontDatabase::removeApplicationFont(id);
-}
 
-// Without the family there is nothing to judge by, and the views may still draw with
-// fallback fonts: everything passes.
-TEST(EmojiFontCoverageTest, AMissingFamilyLeavesNothingOut) {
-    EmojiFontCoverage coverage(QStringLiteral("No Such Emoji Family"));
-    EXPECT_TRUE(coverage.drawsAsOneGlyph("\U0001F355"));
-    EXPECT_TRUE(coverage.drawsAsOneGlyph("a"));
+    // Without the family there is nothing to judge by, and the views may still draw with
+    // fallback fonts: everything passes.
+    EmojiFontCoverage missing(QStringLiteral("No Such Emoji Family"));
+    EXPECT_TRUE(missing.drawsAsOneGlyph("\U0001F355"));
+    EXPECT_TRUE(missing.drawsAsOneGlyph("a"));
 }
 
 } // namespace

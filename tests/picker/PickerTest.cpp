@@ -1,0 +1,684 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/AppState.h"
+#include "picker/NameHighlighter.h"
+#include "picker/PickerChoices.h"
+#include "picker/PickerContentModel.h"
+#include "picker/PickerController.h"
+#include "picker/PickerSession.h"
+#include "support/FakeAppEnvironment.h"
+#include "support/FakeInput.h"
+
+#include <QCoreApplication>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+namespace tiklo {
+namespace {
+
+using Type = PickerKeyEvent::Type;
+using Kind = PickerContentModel::RowKind;
+using Section = PickerContentModel::Section;
+using Role = PickerContentModel::Role;
+
+std::vector<EmojiItem> twentyItems() {
+    std::vector<EmojiItem> items;
+    for (int i = 0; i < 20; ++i) {
+        const std::string n = std::to_string(i);
+        items.push_back({"e" + n, "item " + n, "item_" + n, EmojiCategory::objects, {}, false});
+    }
+    items[0] = {"\U0001F44D", "thumbs up", "thumbsup", EmojiCategory::people, {"+1"}, true};
+    items[1] = {"\U0001F525", "fire", "fire", EmojiCategory::animals, {}, false};
+    return items;
+}
+
+class FakePanel : public PickerPanel {
+public:
+    Rect frame() const override { return rect; }
+    void resize(double width, double height) override {
+        rect.width = width;
+        rect.height = height;
+    }
+    void setMovableByBackground(bool value) override { movable = value; }
+    void move(Point topLeft) override {
+        rect.x = topLeft.x;
+        rect.y = topLeft.y;
+    }
+    void prepare() override {}
+    void show(bool isAnimated, double, double) override {
+        animated = isAnimated;
+        visible = true;
+        key = key || activatesAtOnce;
+    }
+    void hide() override {
+        visible = false;
+        key = false;
+    }
+    bool isActive() const override { return key; }
+    void setActivatedHandler(std::function<void()> handler) override {
+        activated = std::move(handler);
+    }
+    void setDeactivatedHandler(std::function<void()> handler) override {
+        deactivated = std::move(handler);
+    }
+    void setKeyHandler(std::function<bool(const PickerKeyEvent&)> handler) override {
+        keys = std::move(handler);
+    }
+    void loseKey() {
+        key = false;
+        deactivated();
+    }
+    void getKey() {
+        key = true;
+        activated();
+    }
+
+    Rect rect;
+    bool movable = false;
+    bool animated = false;
+    bool visible = false;
+    bool key = false;
+    bool activatesAtOnce = true;
+    std::function<void()> activated;
+    std::function<void()> deactivated;
+    std::function<bool(const PickerKeyEvent&)> keys;
+};
+
+// The session as the controller shows it in a panel, over a catalog of twenty, typing into
+// gedit on one 1440 x 900 screen.
+class PickerTest : public ::testing::Test, protected test::FakeAppEnvironment {
+protected:
+    PickerTest() {
+        screens.areas = {{{0, 0, 1440, 900}, {0, 25, 1440, 875}}};
+        screens.mouse = {700, 400};
+        workspace.frontmost = RunningApplication{"gedit", 5, 6};
+    }
+    // The popup for a prefix typed in the frontmost application.
+    void showPopup() { picker.show("", 1, std::nullopt, view::Presentation::Inline); }
+    bool key(KeySym sym, bool grid = false) {
+        return session.handleKey({Type::keyDown, {sym}}, grid);
+    }
+    // The key in `place` on the digit row, with Ctrl held.
+    bool ctrlDigit(int place) {
+        return session.handleKey({Type::keyDown, {keysym::digit(place), Modifier::ctrl, place}},
+                                 false);
+    }
+
+    // A row of the full picker's content: its kind, section, first result, item count and
+    // whether it ends its section.
+    using Row = std::tuple<Kind, Section, int, int, bool>;
+    std::vector<Row> rows() {
+        std::vector<Row> list;
+        const PickerContentModel& model = *session.contentModel();
+        for (int i = 0; i < model.rowCount(); ++i) {
+            const QModelIndex index = model.index(i);
+            list.push_back({static_cast<Kind>(model.data(index, Role::KindRole).toInt()),
+                            static_cast<Section>(model.data(index, Role::SectionRole).toInt()),
+                            model.data(index, Role::FirstIndexRole).toInt(),
+                            static_cast<int>(model.data(index, Role::ItemsRole).toList().size()),
+                            model.data(index, Role::LastInSectionRole).toBool()});
+        }
+        return list;
+    }
+    QVariantMap emoji(int row, int column) {
+        PickerContentModel* content = session.contentModel();
+        return content->data(content->index(row), Role::ItemsRole).toList()[column].toMap();
+    }
+
+    EmojiCatalog catalog{twentyItems(), [] { return 800000000.0; }};
+    test::FakeTextInjector injector;
+    test::FakeTextInjector inputMethod;
+    test::FakeScreens screens;
+    test::FakeKeyboardHold hold;
+    PickerSession session{{[this]() -> const EmojiCatalog& { return catalog; }, state, history,
+                           injector, &inputMethod}};
+    std::optional<Rect> caret;
+    bool secretField = false;
+    int panelsMade = 0;
+    FakePanel* panel = nullptr;
+    PickerController picker{{session, state, workspace, screens, hold,
+                             [this] {
+                                 return FocusedField{caret, secretField};
+                             },
+                             [this]() -> std::unique_ptr<PickerPanel> {
+                                 ++panelsMade;
+                                 auto made = std::make_unique<FakePanel>();
+                                 panel = made.get();
+                                 return made;
+                             }}};
+    int hides = 0;
+    int heldBeforeHiding = 0;
+    int beeps = 0;
+    const QMetaObject::Connection hidden =
+        QObject::connect(&session, &PickerSession::hideRequested, [this] {
+            ++hides;
+            heldBeforeHiding = injector.held;
+        });
+    const QMetaObject::Connection refused =
+        QObject::connect(&session, &PickerSession::beepRequested, [this] { ++beeps; });
+};
+
+TEST_F(PickerTest, SelectionClampsMovesByRowsAndFollowsTheQueryAndTheFullPickersCategory) {
+    showPopup();
+    ASSERT_EQ(session.resultCount(), 20);
+    session.moveSelection(-1);
+    EXPECT_EQ(session.selectedIndex(), 0);
+    session.moveSelection(100);
+    EXPECT_EQ(session.selectedIndex(), 19);
+    session.setSelectedIndex(3);
+    key(keysym::down, true);
+    EXPECT_EQ(session.selectedIndex(), 11);
+    session.setSelectedIndex(15);
+    key(keysym::down, true);
+    EXPECT_EQ(session.selectedIndex(), 19);
+
+    // Typing highlights the first result again.
+    session.setSearchText("item");
+    EXPECT_EQ(session.selectedIndex(), 0);
+    session.setSearchText("nothing at all");
+    EXPECT_EQ(session.resultCount(), 0);
+    session.moveSelection(1);
+    EXPECT_EQ(session.selectedIndex(), 0);
+    // Return with no results beeps and stays open (in the popup it gives way, below).
+    session.setPresentationMode(view::Presentation::Full);
+    EXPECT_TRUE(key(keysym::returnKey));
+    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(hides, 0);
+    EXPECT_TRUE(injector.replaced.empty());
+
+    // The category filters only the full picker.
+    showPopup();
+    session.setCategory(view::Category::Animals);
+    session.refreshResults();
+    EXPECT_EQ(session.resultCount(), 20);
+    session.setPresentationMode(view::Presentation::Full);
+    session.refreshResults();
+    ASSERT_EQ(session.resultCount(), 1);
+    EXPECT_EQ(session.results()[0]->id(), "fire");
+}
+
+// The rows show the default tone.
+TEST_F(PickerTest, ResultsShowTheDefaultTone) {
+    state.setDefaultSkinTone(view::SkinTone::Medium);
+    session.setSearchText(":thumbs_up:");
+    EmojiResultsModel* model = session.resultsModel();
+    ASSERT_EQ(model->rowCount(), 1);
+    EXPECT_EQ(model->data(model->index(0), EmojiResultsModel::EmojiRole).toString(),
+              QString::fromUtf8("\U0001F44D\U0001F3FD"));
+}
+
+// A choice hides the popup, replaces the prefix and is learnt; Return right after the prefix
+// ends a line, and after the arrows it chooses; Ctrl and a digit choose by place.
+TEST_F(PickerTest, ReturnAndCtrlDigitsChooseRecordHideAndType) {
+    showPopup();
+    state.setDefaultSkinTone(view::SkinTone::Dark);
+    state.setInsertSpaceAfterTrigger(true);
+    session.setSearchText("thumbs");
+    EXPECT_TRUE(key(keysym::returnKey));
+    EXPECT_EQ(hides, 1);
+    EXPECT_FALSE(panel->visible);
+    // The keys typed on are held before the picker goes, so none falls in between.
+    EXPECT_EQ(heldBeforeHiding, 1);
+    ASSERT_EQ(injector.replaced.size(), 1u);
+    EXPECT_EQ(injector.replaced[0].backspaces, 1);
+    EXPECT_EQ(injector.replaced[0].text, "\U0001F44D\U0001F3FF ");
+    EXPECT_EQ(injector.replaced[0].app->appID, "gedit");
+    EXPECT_EQ(state.recents(), std::vector<std::string>{"thumbsup"});
+    EXPECT_EQ(state.emojiUsage().at("\U0001F44D").count, 1);
+    // The prefix is gone now: the query is cleared and a second choice deletes nothing.
+    EXPECT_EQ(session.replacementBackspaces(), 0);
+    EXPECT_EQ(session.query(), "");
+    // A second choice with the picker kept open is typed on a real desktop by the full picker
+    // tests.
+
+    state.setDefaultSkinTone(view::SkinTone::Standard);
+    state.setInsertSpaceAfterTrigger(false);
+    showPopup();
+    EXPECT_FALSE(key(keysym::returnKey));
+    ASSERT_EQ(injector.replaced.size(), 2u);
+    EXPECT_EQ(injector.replaced[1].backspaces, 0);
+    EXPECT_EQ(injector.replaced[1].text, "");
+    EXPECT_EQ(state.recents(), std::vector<std::string>{"thumbsup"});
+    // The next showing starts with its first key again.
+    showPopup();
+    const std::string top = session.results().front()->emoji;
+    EXPECT_TRUE(key(keysym::down));
+    EXPECT_TRUE(key(keysym::up));
+    EXPECT_TRUE(key(keysym::returnKey));
+    ASSERT_EQ(injector.replaced.size(), 3u);
+    EXPECT_EQ(injector.replaced[2].backspaces, 1);
+    EXPECT_EQ(injector.replaced[2].text, top);
+
+    // Without moving the highlight. Ranked: the two chosen and popular ones, then by name
+    // ("item 10" before "item 2").
+    showPopup();
+    session.setSelectedIndex(4);
+    EXPECT_TRUE(ctrlDigit(3));
+    ASSERT_EQ(injector.replaced.size(), 4u);
+    EXPECT_EQ(injector.replaced[3].text, "e10");
+    EXPECT_EQ(session.selectedIndex(), 4);
+    session.setSearchText("fire");
+    EXPECT_TRUE(ctrlDigit(3));
+    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(injector.replaced.size(), 4u);
+
+    EXPECT_FALSE(
+        session.handleKey({Type::modifiersChanged, {keysym::none, Modifier::ctrl}}, false));
+    EXPECT_TRUE(session.commandHeld());
+}
+
+TEST_F(PickerTest, CancellingReactivatesTheTargetAndResets) {
+    showPopup();
+    session.setCommandHeld(true);
+    session.setSearchText("fi");
+    EXPECT_FALSE(key(keysym::backSpace)); // Delete edits a non-empty query
+    session.setSearchText("");
+    EXPECT_TRUE(key(keysym::backSpace));
+    EXPECT_EQ(hides, 1);
+    EXPECT_EQ(heldBeforeHiding, 1);
+    ASSERT_EQ(injector.reactivated.size(), 1u);
+    EXPECT_EQ(injector.reactivated[0]->appID, "gedit");
+    EXPECT_TRUE(injector.replaced.empty());
+    EXPECT_EQ(session.replacementBackspaces(), 0);
+    EXPECT_FALSE(session.commandHeld());
+    EXPECT_EQ(session.presentationMode(), view::Presentation::Inline); // left as is
+
+    EXPECT_TRUE(key(keysym::escape));
+    EXPECT_EQ(injector.reactivated.size(), 2u);
+}
+
+// A picker the input method asked for types through it, into the window that was active: a
+// choice and a cancel both give that window the keyboard back, so that the keys typed
+// meanwhile follow into it. The next showing types as usual again.
+TEST_F(PickerTest, APickerForTheInputMethodGoesThroughItUntilTheNextShowing) {
+    const auto showFor = [&] {
+        picker.show("", 0, std::nullopt, view::Presentation::Full);
+        session.deliverThroughInputMethod();
+        session.setSearchText("fire");
+    };
+    showFor();
+    EXPECT_TRUE(key(keysym::returnKey));
+    ASSERT_EQ(inputMethod.replaced.size(), 1u);
+    EXPECT_EQ(inputMethod.replaced[0].text, "\U0001F525");
+    ASSERT_TRUE(inputMethod.replaced[0].app);
+    EXPECT_EQ(inputMethod.replaced[0].app->window, 6u);
+
+    showFor();
+    EXPECT_TRUE(key(keysym::escape));
+    ASSERT_EQ(inputMethod.reactivated.size(), 1u);
+    ASSERT_TRUE(inputMethod.reactivated[0]);
+    EXPECT_EQ(inputMethod.reactivated[0]->window, 6u);
+    EXPECT_GE(inputMethod.held, 2);
+    EXPECT_EQ(injector.held + injector.replaced.size() + injector.reactivated.size(), 0u);
+
+    // Shown by the program's own shortcut: keys again.
+    picker.show("", 0, std::nullopt, view::Presentation::Full);
+    session.setSearchText("fire");
+    session.insertSelected();
+    EXPECT_EQ(injector.replaced.size(), 1u);
+    EXPECT_EQ(inputMethod.replaced.size(), 1u);
+}
+
+// What was typed after the prefix goes to the application as typed, the key that ended the
+// search after it (the key is not swallowed: the window passes it on), and nothing is learnt.
+// Typed into the popup's field, the query goes back as the keys that typed it, modifiers and
+// all, ahead of the key that ended it.
+TEST_F(PickerTest, PunctuationGivesWayWithTheQueryAsTypedOrAsItsKeysAndLearnsNothing) {
+    const auto type = [&](KeySym sym, const std::string& text) {
+        return session.handleKey({Type::keyDown, {sym}, text}, false);
+    };
+    const auto lastGivenBack = [&] {
+        return std::make_pair(injector.replaced.back().backspaces, injector.replaced.back().text);
+    };
+    showPopup();
+    session.setSearchText("thumbs");
+    EXPECT_FALSE(type(')', ")"));
+    EXPECT_EQ(hides, 1);
+    EXPECT_EQ(heldBeforeHiding, 1);
+    ASSERT_EQ(injector.replaced.size(), 1u);
+    EXPECT_EQ(lastGivenBack(), std::make_pair(0, std::string("thumbs")));
+    EXPECT_EQ(injector.replaced[0].app->appID, "gedit");
+    EXPECT_TRUE(state.recents().empty());
+    EXPECT_TRUE(state.emojiUsage().empty());
+    EXPECT_EQ(session.query(), "");
+    EXPECT_EQ(session.replacementBackspaces(), 0);
+
+    // Return after a query that found nothing is given back with it.
+    showPopup();
+    session.setSearchText("no such thing");
+    ASSERT_EQ(session.resultCount(), 0);
+    EXPECT_FALSE(type(keysym::returnKey, "\r"));
+    EXPECT_EQ(lastGivenBack(), std::make_pair(0, std::string("no such thing")));
+    EXPECT_EQ(beeps, 0);
+    EXPECT_EQ(hides, 2);
+    EXPECT_EQ(injector.held, 2);
+
+    // The field takes what passes, as the view would.
+    showPopup();
+    const auto typeKey = [&](KeySym sym, const std::string& text, KeyStroke stroke,
+                             Modifiers modifiers = {}) {
+        const bool taken =
+            session.handleKey({Type::keyDown, {sym, modifiers}, text, stroke}, false);
+        if (!taken && hides == 2) {
+            session.setSearchText(session.queryText() + QString::fromStdString(text));
+        }
+        return taken;
+    };
+    const KeyStroke shiftD{40, 1, true};
+    EXPECT_FALSE(typeKey(keysym::letter('d'), "D", shiftD, Modifier::shift));
+    EXPECT_FALSE(
+        session.handleKey({Type::keyUp, {keysym::letter('d')}, {}, {40, 1, false}}, false));
+    ASSERT_EQ(session.query(), "D");
+    EXPECT_FALSE(typeKey(keysym::space, " ", {65, 0, true}));
+    EXPECT_EQ(injector.forwarded, (std::vector<KeyStroke>{shiftD, {40, 1, false}}));
+    ASSERT_EQ(injector.replaced.size(), 3u);
+    EXPECT_EQ(lastGivenBack(), std::make_pair(0, std::string("")));
+    EXPECT_EQ(heldBeforeHiding, 3);
+}
+
+TEST_F(PickerTest, InlineShowFillsTheSessionAndPlacesThePopupNeverInAPasswordField) {
+    // Not for a password field: the session is not filled (no target, no query, nothing to
+    // insert), and what was typed after the prefix goes on into the field.
+    session.setSearchText("before");
+    secretField = true;
+    showPopup();
+    EXPECT_EQ(panelsMade, 0);
+    EXPECT_EQ(session.query(), "before");
+    EXPECT_EQ(session.replacementBackspaces(), 0);
+    EXPECT_EQ(hold.releasedToFocus, 1);
+    EXPECT_FALSE(hold.holding);
+    // The full picker is asked for by the hotkey, not by typing: it opens.
+    picker.show("", 0, std::nullopt, view::Presentation::Full);
+    EXPECT_EQ(panelsMade, 1);
+    secretField = false;
+
+    session.setCommandHeld(true);
+    showPopup();
+    EXPECT_EQ(session.targetApp()->appID, "gedit"); // the frontmost one
+    EXPECT_EQ(session.replacementBackspaces(), 1);
+    EXPECT_FALSE(session.commandHeld());
+    EXPECT_EQ(session.resultCount(), 20);
+    EXPECT_EQ(panel->rect, (Rect{676, 400 + 18, 420, 326})); // no caret: below the mouse
+    EXPECT_TRUE(panel->animated);
+    EXPECT_FALSE(panel->movable);
+
+    caret = Rect{500, 282, 2, 18};
+    screens.reducedMotion = true;
+    picker.show("", 1, RunningApplication{"given", 1, 1}, view::Presentation::Inline);
+    EXPECT_EQ(session.targetApp()->appID, "given");
+    EXPECT_EQ(panel->rect, (Rect{484, 310, 420, 326}));
+    EXPECT_FALSE(panel->animated);
+    EXPECT_EQ(panelsMade, 1);
+}
+
+TEST_F(PickerTest, LosingTheKeyboardClosesOnlyTheInlinePopup) {
+    showPopup();
+    session.setSearchText("fi");
+    panel->loseKey();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(panel->visible);
+    EXPECT_EQ(session.query(), "");
+    EXPECT_EQ(session.replacementBackspaces(), 0);
+    EXPECT_TRUE(injector.reactivated.empty()); // the focus stays where the user put it
+
+    // The hotkey while the popup is open turns it into the full picker.
+    showPopup();
+    picker.show("", 0, std::nullopt, view::Presentation::Full);
+    EXPECT_EQ(panel->rect, (Rect{410, 25 + 437.5 - 235 - 60, 620, 470}));
+    EXPECT_TRUE(panel->movable);
+    EXPECT_EQ(session.replacementBackspaces(), 0);
+    panel->loseKey();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(panel->visible);
+}
+
+TEST_F(PickerTest, KeysTypedWhileThePickerOpensAreHeldUntilItHasTheKeyboard) {
+    // Every showing holds the keys first and asks for them to follow once the picker has the
+    // keyboard (the hold waits for that itself).
+    showPopup();
+    picker.show("", 0, std::nullopt, view::Presentation::Full);
+    EXPECT_EQ(hold.holds, 2);
+    EXPECT_EQ(hold.releasedToOwnWindow, 2);
+    EXPECT_EQ(hold.releasedToFocus, 0);
+
+    // A picker that never got the keyboard gives what was held to the focus when it goes.
+    panel->loseKey();
+    panel->activatesAtOnce = false;
+    showPopup();
+    hold.holding = true; // the hold still waits for the picker
+    picker.hide();
+    EXPECT_EQ(hold.releasedToFocus, 1);
+    EXPECT_FALSE(hold.holding);
+    picker.hide();
+    EXPECT_EQ(hold.releasedToFocus, 1);
+
+    // One that had it leaves any later hold alone (an insertion's, say).
+    showPopup();
+    panel->getKey();
+    hold.holding = true;
+    picker.hide();
+    EXPECT_EQ(hold.releasedToFocus, 1);
+    EXPECT_TRUE(hold.holding);
+}
+
+// Keys pressed after the prefix, but before the hold began, reached the application: the
+// characters among them that keep the query a search join it and are replaced with the prefix.
+TEST_F(PickerTest, KeysThatSlippedPastTheHoldJoinTheQueryOrMakeThePopupGiveWay) {
+    const auto press = [](KeySym sym, std::optional<std::string> text, std::uint32_t time,
+                          Modifiers modifiers = {}) {
+        KeyDown key{{sym, modifiers}, std::move(text)};
+        key.scanCode = 40;
+        key.time = time;
+        return key;
+    };
+    showPopup();
+    hold.holding = true; // the hold waits for the popup
+    picker.keyTypedWhileHolding(press(keysym::letter('f'), "f", 1));
+    picker.keyTypedWhileHolding(press(0xffe1 /* Shift_L */, std::nullopt, 2));
+    picker.keyTypedWhileHolding(press(keysym::letter('i'), "I", 3, Modifier::shift));
+    picker.keyTypedWhileHolding(press(keysym::letter('e'), "\u00e9", 4));
+    EXPECT_EQ(session.query(), "fI\u00e9");
+    EXPECT_EQ(session.replacementBackspaces(), 4);
+    // Keys the hold took go to the popup's field by themselves.
+    hold.taken.insert({40, 5});
+    picker.keyTypedWhileHolding(press(keysym::letter('r'), "r", 5));
+    // Once the popup has the keyboard, keys are its own.
+    panel->getKey();
+    picker.keyTypedWhileHolding(press(keysym::letter('x'), "x", 6));
+    EXPECT_EQ(session.query(), "fI\u00e9");
+    EXPECT_EQ(session.replacementBackspaces(), 4);
+    EXPECT_TRUE(panel->visible);
+
+    // Punctuation that ends the search, and any key that acts in the application (Backspace,
+    // a shortcut, Return) make the popup give way: it is all in the application already, so
+    // nothing is typed; the application gets the keyboard back, then the keys held.
+    std::uint32_t time = 7;
+    for (const std::vector<KeyDown>& keys :
+         std::vector<std::vector<KeyDown>>{{press(keysym::space, " ", 0)},
+                                           {press(')', ")", 0)},
+                                           {press(keysym::letter('f'), "f", 0), press('=', "=", 0)},
+                                           {press(keysym::backSpace, "\b", 0)},
+                                           {press(keysym::letter('a'), "a", 0, Modifier::ctrl)},
+                                           {press(keysym::returnKey, "\r", 0)},
+                                           {press(keysym::escape, "\x1b", 0)}}) {
+        showPopup();
+        hold.holding = true;
+        const std::size_t given = injector.replaced.size();
+        for (KeyDown key : keys) {
+            key.time = time++;
+            picker.keyTypedWhileHolding(key);
+        }
+        const KeySym last = keys.back().key.sym;
+        EXPECT_FALSE(panel->visible) << last;
+        ASSERT_EQ(injector.replaced.size(), given + 1) << last;
+        EXPECT_EQ(injector.replaced.back().backspaces, 0) << last;
+        EXPECT_EQ(injector.replaced.back().text, "") << last;
+        EXPECT_EQ(injector.replaced.back().app->appID, "gedit") << last;
+        EXPECT_EQ(hold.releasedToFocus, 0) << last; // the injector's to release, after
+        EXPECT_EQ(session.query(), "");
+    }
+    // A key that keeps it a search goes on with it.
+    showPopup();
+    hold.holding = true;
+    picker.keyTypedWhileHolding(press('+', "+", time++));
+    EXPECT_EQ(session.query(), "+");
+    EXPECT_TRUE(panel->visible);
+
+    // The full picker was opened by the hotkey, not by a prefix typed in the application.
+    picker.show("", 0, std::nullopt, view::Presentation::Full);
+    hold.holding = true;
+    picker.keyTypedWhileHolding(press(keysym::letter('f'), "f", time++));
+    EXPECT_EQ(session.query(), "");
+    EXPECT_TRUE(panel->visible);
+}
+
+TEST_F(PickerTest, KeysReachTheSessionOnlyWhileThePanelHasTheKeyboard) {
+    showPopup();
+    session.setSearchText("fi");
+    const PickerKeyEvent returnKey{PickerKeyEvent::Type::keyDown, {keysym::returnKey}};
+    // Keys reached it, so it has the keyboard, though the window system has not said so yet:
+    // the hold the choice begins is the choice's, not the opening's, and hiding keeps it.
+    hold.holding = true;
+    EXPECT_TRUE(panel->keys(returnKey));
+    ASSERT_EQ(injector.replaced.size(), 1u);
+    EXPECT_FALSE(panel->visible); // hidden before typing
+    EXPECT_EQ(hold.releasedToFocus, 0);
+    EXPECT_TRUE(hold.holding);
+    EXPECT_FALSE(panel->keys(returnKey));
+    EXPECT_EQ(injector.replaced.size(), 1u);
+
+    // Grid moves by rows only in the full picker.
+    state.setPickerMode(view::PickerMode::Grid);
+    EXPECT_FALSE(picker.isGridLayout());
+    picker.show("", 0, std::nullopt, view::Presentation::Full);
+    EXPECT_TRUE(picker.isGridLayout());
+}
+
+// The full picker's rows: results eight to a grid row, one to a list row.
+TEST_F(PickerTest, GridRowsHoldEightAndTheListOne) {
+    picker.show("", 0, std::nullopt, view::Presentation::Full);
+    EXPECT_EQ(rows(), (std::vector<Row>{{Kind::Header, Section::Results, 0, 0, false},
+                                        {Kind::Emoji, Section::Results, 0, 8, false},
+                                        {Kind::Emoji, Section::Results, 8, 8, false},
+                                        {Kind::Emoji, Section::Results, 16, 4, true}}));
+    // Each result's row, at and across the eight-wide boundaries.
+    const std::vector<std::pair<int, int>> rowOf{{-1, -1}, {0, 1},  {7, 1},  {8, 2},
+                                                 {15, 2},  {16, 3}, {19, 3}, {20, -1}};
+    for (const auto& [index, row] : rowOf) {
+        EXPECT_EQ(session.contentModel()->rowOfResult(index), row) << index;
+    }
+
+    state.setPickerMode(view::PickerMode::List);
+    ASSERT_EQ(rows().size(), 21u);
+    EXPECT_EQ(rows()[20], (Row{Kind::Emoji, Section::Results, 19, 1, true}));
+    EXPECT_EQ(session.contentModel()->rowOfResult(19), 20);
+    EXPECT_EQ(emoji(20, 0)["index"], 19);
+}
+
+// Recents as stored and favorites by name, unknown ids left out (the section titles are read by
+// the view test).
+TEST_F(PickerTest, RecentsAndFavoritesLeadOnlyWithoutQueryOrCategory) {
+    picker.show("", 0, std::nullopt, view::Presentation::Full);
+    state.setRecents({"item_3", "missing", "item_2"});
+    state.setFavorites({"item_9", "item_4", "gone", "item_5"});
+    EXPECT_EQ(rows(), (std::vector<Row>{{Kind::Header, Section::Recent, 0, 0, false},
+                                        {Kind::Emoji, Section::Recent, 0, 2, true},
+                                        {Kind::Header, Section::Favorites, 0, 0, false},
+                                        {Kind::Emoji, Section::Favorites, 0, 3, true},
+                                        {Kind::Header, Section::Results, 0, 0, false},
+                                        {Kind::Emoji, Section::Results, 0, 8, false},
+                                        {Kind::Emoji, Section::Results, 8, 8, false},
+                                        {Kind::Emoji, Section::Results, 16, 4, true}}));
+    EXPECT_EQ(emoji(1, 0)["id"], "item_3");
+    EXPECT_EQ(emoji(1, 1)["id"], "item_2");
+    // Favorites by name.
+    EXPECT_EQ(emoji(3, 0)["id"], "item_4");
+    EXPECT_EQ(emoji(3, 1)["id"], "item_5");
+    EXPECT_EQ(emoji(3, 2)["id"], "item_9");
+    EXPECT_TRUE(emoji(3, 0)["favorite"].toBool());
+    EXPECT_FALSE(emoji(1, 0)["favorite"].toBool());
+
+    session.setSearchText("item 1");
+    EXPECT_EQ(rows().front(), (Row{Kind::Header, Section::Results, 0, 0, false}));
+    session.setSearchText("nothing like it");
+    EXPECT_EQ(rows(), (std::vector<Row>{{Kind::Header, Section::Results, 0, 0, false},
+                                        {Kind::Empty, Section::Results, 0, 0, true}}));
+    session.setSearchText("");
+    session.setCategory(view::Category::Objects);
+    session.refreshResults();
+    EXPECT_EQ(rows().front(), (Row{Kind::Header, Section::Results, 0, 0, false}));
+}
+
+TEST_F(PickerTest, ContentChangesReplaceOnlyTheRowsThatDiffer) {
+    picker.show("", 0, std::nullopt, view::Presentation::Full);
+    PickerContentModel* content = session.contentModel();
+    QSignalSpy resets(content, &QAbstractItemModel::modelReset);
+    QSignalSpy inserted(content, &QAbstractItemModel::rowsInserted);
+    QSignalSpy removed(content, &QAbstractItemModel::rowsRemoved);
+    QSignalSpy changed(content, &QAbstractItemModel::dataChanged);
+
+    // A first favorite: its header and row come in before the results, which stay.
+    history.toggleFavorite(catalog.all()[4]);
+    EXPECT_EQ(resets.count(), 0);
+    ASSERT_EQ(inserted.count(), 1);
+    EXPECT_EQ(inserted[0][1].toInt(), 0);
+    EXPECT_EQ(inserted[0][2].toInt(), 1);
+    EXPECT_EQ(removed.count(), 0);
+
+    // A new tone changes what the rows show, not the rows.
+    inserted.clear();
+    changed.clear();
+    state.setDefaultSkinTone(view::SkinTone::Dark);
+    EXPECT_EQ(inserted.count() + removed.count(), 0);
+    EXPECT_EQ(changed.count(), 1);
+
+    // While the inline popup shows, nothing is kept up.
+    session.setPresentationMode(view::Presentation::Inline);
+    changed.clear();
+    state.setRecents({"item_2"});
+    EXPECT_EQ(changed.count() + inserted.count(), 0);
+    session.setPresentationMode(view::Presentation::Full);
+    EXPECT_EQ(rows().front(), (Row{Kind::Header, Section::Recent, 0, 0, false}));
+    EXPECT_EQ(resets.count(), 0);
+}
+
+// The popup's rows set apart the first occurrence of the query, whatever its case and
+// diacritics; names come from data files, so they are escaped.
+TEST(PickerNames, TheQueryIsMarkedIgnoringCaseAndDiacriticsAndNamesAreEscaped) {
+    EXPECT_EQ(EmojiResultsModel::highlightedName("a<b> & \"x\" x", "x", "red"),
+              "A&lt;b&gt; &amp; &quot;<font color=\"red\"><b>x</b></font>&quot; x");
+    EXPECT_EQ(NameHighlighter::highlight("thumbs up", ":THUMBS_UP:"),
+              (HighlightedName{"", "Thumbs up", ""}));
+    EXPECT_EQ(NameHighlighter::highlight("red heart heart", " heart\n"),
+              (HighlightedName{"Red ", "heart", " heart"}));
+    EXPECT_EQ(NameHighlighter::highlight("piñata", "PINA"), (HighlightedName{"", "Piña", "ta"}));
+    EXPECT_EQ(NameHighlighter::highlight("flag: Côte d’Ivoire", "cote"),
+              (HighlightedName{"Flag: ", "Côte", " d’Ivoire"}));
+    EXPECT_EQ(NameHighlighter::highlight("fire", "water"), (HighlightedName{"Fire", "", ""}));
+    EXPECT_EQ(NameHighlighter::highlight("fire", "::"), (HighlightedName{"Fire", "", ""}));
+    EXPECT_EQ(NameHighlighter::displayName("élan"), "Élan");
+    EXPECT_EQ(NameHighlighter::displayName(""), "");
+}
+
+// The views hand back what a choice carries: each must name its own mode, category and tone.
+TEST(PickerChoicesTest, EveryChoiceCarriesItsOwnValueInOrder) {
+    const QVariantList layouts = PickerChoices::layouts();
+    ASSERT_EQ(layouts.size(), 2);
+    EXPECT_EQ(layouts[1].toMap()["mode"], static_cast<int>(view::PickerMode::List));
+    const QVariantList categories = PickerChoices::categories();
+    ASSERT_EQ(categories.size(), static_cast<int>(allEmojiCategories.size()));
+    for (int i = 0; i < categories.size(); ++i) {
+        EXPECT_EQ(categories[i].toMap()["category"], i);
+    }
+    const QVariantList skinTones = PickerChoices::skinTones();
+    ASSERT_EQ(skinTones.size(), 6);
+    for (int i = 0; i < skinTones.size(); ++i) {
+        EXPECT_EQ(skinTones[i].toMap()["tone"], i);
+    }
+    // Out of range, as a view may ask: nothing, not a crash.
+    EXPECT_EQ(PickerChoices::toneSample(-1), "");
+    EXPECT_EQ(PickerChoices::toneSample(6), "");
+}
+
+} // namespace
+} // namespace tiklo
