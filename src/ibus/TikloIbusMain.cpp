@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
             [](const std::string& message) { g_warning("%s", message.c_str()); });
         tiklo::IbusProgramLink link;
         IBusFactory* factory = ibus_factory_new(ibus_bus_get_connection(bus));
-        ibus_factory_add_engine(factory, engineName, tiklo::tikloIbusEngineType(settings, link));
+        tiklo::serveTikloIbusEngine(factory, engineName, settings, link);
         if (startedByIbus) {
             ibus_bus_request_name(bus, tiklo::addonbus::ibusService, 0);
         } else {
