@@ -78,7 +78,8 @@ public:
         throughFcitx5_ = throughFcitx5;
         const bool served =
             entry_->ready() &&
-            (throughFcitx5 ? Fcitx5Process::waitUntilServed(*entry_) : programServes());
+            (throughFcitx5 ? tiklo::test::TikloDesktop::waitUntilSearchServed(*entry_)
+                           : programServes());
         if (!served) {
             entry_.reset();
         }

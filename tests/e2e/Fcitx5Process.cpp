@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "e2e/Fcitx5Process.h"
 
-#include "e2e/TikloDesktop.h"
 #include "e2e/WaylandSession.h"
 #include "support/Poll.h"
 
@@ -41,18 +40,6 @@ Fcitx5Process::Fcitx5Process(ScopedEnvironment& environment, const std::filesyst
         return;
     }
     environment.set("GTK_IM_MODULE", "fcitx");
-}
-
-bool Fcitx5Process::waitUntilServed(TargetEntry& entry) {
-    const std::string fire = "\U0001F525";
-    const bool served = pollFor(
-        [&] {
-            entry.setText("");
-            TikloDesktop::type(";fire\n");
-            return entry.waitForText(fire, 1s) == fire;
-        },
-        15s, 100ms);
-    return served && entry.setText("");
 }
 
 } // namespace tiklo::test

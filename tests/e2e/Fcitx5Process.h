@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "e2e/TargetEntry.h"
 #include "support/ChildProcess.h"
 #include "support/ScopedEnvironment.h"
 
@@ -30,10 +29,6 @@ public:
 
     bool ready() const { return error_.empty(); }
     const std::string& error() const { return error_; }
-
-    // An entry reaches fcitx5 some time after it has the focus; until then a search is plain
-    // text. Types ";fire" Return until one inserts, and empties the entry again.
-    static bool waitUntilServed(TargetEntry& entry);
 
 private:
     std::unique_ptr<ChildProcess> process_;

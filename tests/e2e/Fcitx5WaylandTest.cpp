@@ -103,7 +103,7 @@ TEST(Fcitx5WaylandTest, SearchesInTheFieldAndThePickerShortcutTypesThroughTheAdd
     ASSERT_TRUE(ChildProcess::run(session.command({"test", "-r", TIKLO_TARGET_ENTRY})).succeeded())
         << "the session's user cannot read " << TIKLO_TARGET_ENTRY
         << ": the source and build trees must be readable by all";
-    TargetEntry entry("", false, session.launcher());
+    TargetEntry entry("", TargetEntry::Kind::gtk3Entry, session.launcher());
     ASSERT_TRUE(entry.ready()) << "the GTK entry did not get the keyboard on sway";
 
     const auto typed = [&](const std::vector<std::string>& keys, const std::string& expected) {

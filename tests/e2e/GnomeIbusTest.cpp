@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Semicolon search on GNOME under Wayland: GNOME Shell on a headless monitor with the IBus
-// engine from the build as its input source, a native Wayland GTK 3 entry that reaches it
-// through the shell's text-input support, and the shell's remote-desktop keyboard as the
+// engine from the build as its input source, native Wayland GTK 3 and GTK 4 entries that reach
+// it through the shell's text-input support, and the shell's remote-desktop keyboard as the
 // user's hands. The shell draws the engine's candidates itself.
 #include "e2e/GnomeSession.h"
 #include "e2e/TargetEntry.h"
@@ -14,6 +14,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -50,41 +51,17 @@ std::optional<int> changedPixels(const std::filesystem::path& before,
     return changed;
 }
 
-// One user's road: the search puts the emoji in, punctuation and a wink go in as typed, Escape
-// leaves the query as typed, the shell shows the candidates at the field, and a password
-// field gets plain text.
-TEST(GnomeIbusTest, SearchesInAWaylandFieldThroughGnomeShell) {
-    GnomeSession session({.inputSources = "[('ibus', 'tiklo'), ('xkb', 'us')]",
-                          .ibusComponents = TIKLO_IBUS_COMPONENT_DIR ":/usr/share/ibus/component"});
-    if (session.unavailable()) {
-        GTEST_SKIP() << "no GNOME Shell for this test: " << session.error();
-    }
-    ASSERT_TRUE(session.ready()) << session.error();
-    TargetEntry entry("");
-    ASSERT_TRUE(entry.ready()) << "the GTK entry did not get the keyboard in GNOME Shell";
-
-    const auto typed = [&](const std::string& keys, bool thenReturn, const std::string& expected) {
-        EXPECT_TRUE(entry.setText(""));
-        EXPECT_TRUE(session.type(keys) && (!thenReturn || session.pressKey(returnKeysym)));
-        return entry.waitForText(expected, 5s);
-    };
-    // The entry reaches the engine a while after it has the keyboard; until then a search is
-    // text.
-    ASSERT_TRUE(pollFor([&] { return typed(";fire", true, fire) == fire; }, 15s, 100ms))
-        << "the entry never reached the engine; it holds " << entry.text().value_or("nothing");
-
-    // The query is preedit under the caret, not text, and the shell lists the candidates
-    // below it.
-    const std::filesystem::path before = session.home() / "before.png";
-    const std::filesystem::path during = session.home() / "search.png";
-    ASSERT_TRUE(entry.setText(""));
-    ASSERT_TRUE(session.screenshot(before));
-    ASSERT_TRUE(session.type(";fi"));
-    // A list of a few lines, once the screen has settled (the query itself, the caret's blink
-    // and the clock change far fewer pixels).
+// Types the start of a search with `typeQuery`, and expects the shell to show a list of a few
+// lines once the screen has settled (the query itself, the caret's blink and the clock change
+// far fewer pixels). The last screenshot is kept for people to look at.
+void expectCandidateList(GnomeSession& session, const std::function<bool()>& typeQuery) {
     constexpr int listPixels = 10000;
     constexpr int settledPixels = 100;
+    const std::filesystem::path before = session.home() / "before.png";
+    const std::filesystem::path during = session.home() / "search.png";
     const std::filesystem::path previous = session.home() / "previous.png";
+    ASSERT_TRUE(session.screenshot(before));
+    ASSERT_TRUE(typeQuery());
     const bool changed = pollFor(
         [&] {
             std::error_code ignored;
@@ -101,33 +78,71 @@ TEST(GnomeIbusTest, SearchesInAWaylandFieldThroughGnomeShell) {
     std::filesystem::copy_file(during, TIKLO_GNOME_SCREENSHOT,
                                std::filesystem::copy_options::overwrite_existing, ignored);
     EXPECT_TRUE(changed) << "the screen shows no candidate list: " << TIKLO_GNOME_SCREENSHOT;
-    EXPECT_EQ(entry.text(), "");
-    ASSERT_TRUE(session.pressKey(escapeKeysym));
-    EXPECT_EQ(entry.waitForText(";fi", 5s), ";fi");
+}
 
-    // Prose with a semicolon and a wink goes in as typed.
-    EXPECT_EQ(typed("one; two ;) ok", false, "one; two ;) ok"), "one; two ;) ok");
+// One user's road, in a GTK 3 and then a GTK 4 entry: the search puts the emoji in,
+// punctuation and a wink go in as typed, Escape leaves the query as typed, the shell shows the
+// candidates at the field, and a password field gets plain text.
+TEST(GnomeIbusTest, SearchesInGtk3AndGtk4WaylandFieldsThroughGnomeShell) {
+    GnomeSession session({.inputSources = "[('ibus', 'tiklo'), ('xkb', 'us')]",
+                          .ibusComponents = TIKLO_IBUS_COMPONENT_DIR ":/usr/share/ibus/component"});
+    if (session.unavailable()) {
+        GTEST_SKIP() << "no GNOME Shell for this test: " << session.error();
+    }
+    ASSERT_TRUE(session.ready()) << session.error();
+    for (const auto kind : {TargetEntry::Kind::gtk3Entry, TargetEntry::Kind::gtk4Entry}) {
+        const bool gtk3 = kind == TargetEntry::Kind::gtk3Entry;
+        SCOPED_TRACE(gtk3 ? "GTK 3" : "GTK 4");
+        TargetEntry entry("", kind);
+        ASSERT_TRUE(entry.ready()) << "the entry did not get the keyboard in GNOME Shell";
+        const auto typed = [&](const std::string& keys, bool thenReturn,
+                               const std::string& expected) {
+            EXPECT_TRUE(entry.setText(""));
+            EXPECT_TRUE(session.type(keys) && (!thenReturn || session.pressKey(returnKeysym)));
+            return entry.waitForText(expected, 5s);
+        };
+        // The entry reaches the engine a while after it has the keyboard; until then a search
+        // is text.
+        ASSERT_TRUE(pollFor([&] { return typed(";fire", true, fire) == fire; }, 15s, 100ms))
+            << "the entry never reached the engine; it holds " << entry.text().value_or("nothing");
 
-    // A password field: the engine stands aside, and the keys after the Return show that it
-    // chose nothing. The field's purpose reaches the engine a while after it changes; until
-    // then ";" starts a search rather than going in as text, and Escape ends it.
-    ASSERT_TRUE(entry.makeSecret());
-    ASSERT_TRUE(pollFor(
-        [&] {
-            if (!entry.setText("") || !session.type(";")) {
+        // The query is preedit under the caret, not text, and the shell lists the candidates
+        // below it.
+        ASSERT_TRUE(entry.setText(""));
+        if (gtk3) {
+            expectCandidateList(session, [&] { return session.type(";fi"); });
+        } else {
+            ASSERT_TRUE(session.type(";fi"));
+            EXPECT_EQ(entry.waitForText("", 1s), "");
+        }
+        EXPECT_EQ(entry.text(), "");
+        ASSERT_TRUE(session.pressKey(escapeKeysym));
+        EXPECT_EQ(entry.waitForText(";fi", 5s), ";fi");
+
+        // Prose with a semicolon and a wink goes in as typed.
+        EXPECT_EQ(typed("one; two ;) ok", false, "one; two ;) ok"), "one; two ;) ok");
+
+        // A password field: the engine stands aside, and the keys after the Return show that
+        // it chose nothing. The field's purpose reaches the engine a while after it changes;
+        // until then ";" starts a search rather than going in as text, and Escape ends it.
+        ASSERT_TRUE(entry.makeSecret());
+        ASSERT_TRUE(pollFor(
+            [&] {
+                if (!entry.setText("") || !session.type(";")) {
+                    return false;
+                }
+                if (entry.waitForText(";", 1s) == ";") {
+                    return true;
+                }
+                session.pressKey(escapeKeysym);
+                entry.waitForText(";", 5s);
                 return false;
-            }
-            if (entry.waitForText(";", 1s) == ";") {
-                return true;
-            }
-            session.pressKey(escapeKeysym);
-            entry.waitForText(";", 5s);
-            return false;
-        },
-        15s))
-        << "the engine never took the field for a password field";
-    EXPECT_TRUE(session.type("fire") && session.pressKey(returnKeysym) && session.type(" ok"));
-    EXPECT_EQ(entry.waitForText(";fire ok", 5s), ";fire ok");
+            },
+            15s))
+            << "the engine never took the field for a password field";
+        EXPECT_TRUE(session.type("fire") && session.pressKey(returnKeysym) && session.type(" ok"));
+        EXPECT_EQ(entry.waitForText(";fire ok", 5s), ";fire ok");
+    }
 }
 
 } // namespace

@@ -11,12 +11,14 @@ namespace {
 
 using namespace std::chrono_literals;
 
-std::vector<std::string> command(const std::string& initialText, bool multiline,
+std::vector<std::string> command(const std::string& initialText, TargetEntry::Kind kind,
                                  const std::vector<std::string>& launcher) {
     std::vector<std::string> arguments = launcher;
     arguments.insert(arguments.end(), {TIKLO_TEST_PYTHON, TIKLO_TARGET_ENTRY});
-    if (multiline) {
+    if (kind == TargetEntry::Kind::gtk3TextView) {
         arguments.emplace_back("--multiline");
+    } else if (kind == TargetEntry::Kind::gtk4Entry) {
+        arguments.emplace_back("--gtk4");
     }
     arguments.push_back(initialText);
     return arguments;
@@ -24,9 +26,9 @@ std::vector<std::string> command(const std::string& initialText, bool multiline,
 
 } // namespace
 
-TargetEntry::TargetEntry(const std::string& initialText, bool multiline,
+TargetEntry::TargetEntry(const std::string& initialText, Kind kind,
                          const std::vector<std::string>& launcher)
-    : process_(command(initialText, multiline, launcher), {.input = true}) {
+    : process_(command(initialText, kind, launcher), {.input = true}) {
     // "ready" and the field's place on screen, once it has the keyboard.
     ready_ = process_.started() && process_.readLine(15s).value_or("").starts_with("ready ");
 }

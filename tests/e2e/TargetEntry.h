@@ -11,15 +11,17 @@
 
 namespace tiklo::test {
 
-// The application Tiklo types into: a GTK 3 window with one focused entry (or, `multiline`, a
-// text view), holding `initialText` with the caret after it, that reports its text and caret
-// when asked.
+// The application Tiklo types into: a window with one focused field, holding `initialText` with
+// the caret after it, that reports its text and caret when asked.
 class TargetEntry {
 public:
     static constexpr const char* windowName = "tiklo-e2e-target";
 
+    // A GTK 4 entry knows no place on screen: caretLine() and entryFrame() give nothing.
+    enum class Kind { gtk3Entry, gtk3TextView, gtk4Entry };
+
     // `launcher` comes before the window's program (setpriv, to run it as another user).
-    explicit TargetEntry(const std::string& initialText, bool multiline = false,
+    explicit TargetEntry(const std::string& initialText, Kind kind = Kind::gtk3Entry,
                          const std::vector<std::string>& launcher = {});
 
     // False when the window did not come up with the keyboard in time.

@@ -62,7 +62,9 @@ TikloDesktop::TikloDesktop(Options options)
     if (!options.target) {
         return;
     }
-    target_ = std::make_unique<TargetEntry>(initialText_, options.multiline);
+    target_ = std::make_unique<TargetEntry>(initialText_, options.multiline
+                                                              ? TargetEntry::Kind::gtk3TextView
+                                                              : TargetEntry::Kind::gtk3Entry);
     if (!target_->ready()) {
         error_ = "the target entry did not come up with the keyboard";
         return;
@@ -182,6 +184,18 @@ std::string TikloDesktop::drainTikloOutput() {
 
 bool TikloDesktop::type(const std::string& text) {
     return xdotool({"type", "--", text}).succeeded();
+}
+
+bool TikloDesktop::waitUntilSearchServed(TargetEntry& entry) {
+    const std::string fire = "\U0001F525";
+    const bool served = pollFor(
+        [&] {
+            entry.setText("");
+            type(";fire\n");
+            return entry.waitForText(fire, 1s) == fire;
+        },
+        15s, 100ms);
+    return served && entry.setText("");
 }
 
 bool TikloDesktop::keySequence(const std::vector<std::string>& keys,

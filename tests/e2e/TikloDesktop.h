@@ -73,6 +73,9 @@ public:
     // Keys typed as the user types them, into whatever has the keyboard (also without a
     // Tiklo on the desktop), at xdotool's own pace of 12 ms a key; "\n" types Return.
     static bool type(const std::string& text);
+    // A new entry reaches its input method some time after it has the focus; until then a
+    // search is plain text. Types ";fire" Return until one inserts, and empties the entry.
+    static bool waitUntilSearchServed(TargetEntry& entry);
     // Presses each of `keys` (xdotool key names and combinations: "semicolon", "ctrl+1") in
     // one go at `delay` a key; xdotool's own pace is 12 ms.
     bool keySequence(const std::vector<std::string>& keys,

@@ -2,9 +2,11 @@
 """A GTK 3 window titled "tiklo-e2e-target" with one focused text field, for tests that type
 into it or ask the accessibility bus about it.
 
-Usage: gtk_text_entry.py [--multiline] [--caret OFFSET] [INITIAL_TEXT]
+Usage: gtk_text_entry.py [--multiline | --gtk4] [--caret OFFSET] [INITIAL_TEXT]
 
 The field is a one-line entry, or with --multiline a text view where Return starts a line.
+With --gtk4 it is a GTK 4 entry; GTK 4 knows no place on screen, so "caret" and "entry"
+answer "unsupported" and "ready" gives the field's size at 0 0.
 
 Prints "ready X Y WIDTH HEIGHT" (the field on screen) once it has keyboard focus with the
 caret after the initial text (or at OFFSET), then answers commands read from standard input,
@@ -25,13 +27,13 @@ import time
 
 import gi
 
-gi.require_version("Gtk", "3.0")
-from gi.repository import GLib, Gtk, Pango  # noqa: E402
-
 ARGUMENTS = sys.argv[1:]
 MULTILINE = "--multiline" in ARGUMENTS
 if MULTILINE:
     ARGUMENTS.remove("--multiline")
+GTK4 = "--gtk4" in ARGUMENTS
+if GTK4:
+    ARGUMENTS.remove("--gtk4")
 CARET = -1
 if "--caret" in ARGUMENTS:
     at = ARGUMENTS.index("--caret")
@@ -39,12 +41,16 @@ if "--caret" in ARGUMENTS:
     del ARGUMENTS[at:at + 2]
 INITIAL = ARGUMENTS[0] if ARGUMENTS else ""
 
+gi.require_version("Gtk", "4.0" if GTK4 else "3.0")
+from gi.repository import GLib, Gtk, Pango  # noqa: E402
+
 # Focusing an entry selects all of its text by default; typing would replace it.
 Gtk.Settings.get_default().set_property("gtk-entry-select-on-focus", False)
 
 window = Gtk.Window(title="tiklo-e2e-target")
 window.set_default_size(480, 200 if MULTILINE else 60)
-window.move(200, 300)
+if not GTK4:
+    window.move(200, 300)
 
 
 class MultilineField(Gtk.TextView):
@@ -75,7 +81,11 @@ class MultilineField(Gtk.TextView):
 
 entry = MultilineField() if MULTILINE else Gtk.Entry()
 entry.set_text(INITIAL)
-window.add(entry)
+if GTK4:
+    window.set_child(entry)
+else:
+    window.add(entry)
+loop = GLib.MainLoop()
 
 # Read on the clock every process shares, so a benchmark can time a key to its text.
 last_change = [time.monotonic_ns()]
@@ -95,6 +105,8 @@ def on_screen(widget_x, widget_y):
 
 
 def frame():
+    if GTK4:
+        return f"0 0 {entry.get_width()} {entry.get_height()}"
     x, y = on_screen(0, 0)
     allocation = entry.get_allocation()
     return f"{x} {y} {allocation.width} {allocation.height}"
@@ -111,8 +123,16 @@ def caret_line():
     return x, y, max(1, strong.width // Pango.SCALE), strong.height // Pango.SCALE
 
 
+def has_keyboard():
+    if GTK4:
+        # The keyboard goes to the entry's inner text widget.
+        focus = window.get_focus()
+        return window.is_active() and focus is not None and focus.is_ancestor(entry)
+    return window.is_active() and entry.has_focus()
+
+
 def announce_when_focused():
-    if not window.is_active() or not entry.has_focus():
+    if not has_keyboard():
         return True
     entry.set_position(CARET)
     print("ready " + frame(), flush=True)
@@ -122,12 +142,14 @@ def announce_when_focused():
 def on_command(channel, _condition):
     line = channel.readline()
     if not line:
-        Gtk.main_quit()
+        loop.quit()
         return False
     command = line.strip()
     words = command.split()
     if command == "text":
         print("text " + json.dumps(entry.get_text(), ensure_ascii=True), flush=True)
+    elif command in ("caret", "entry") and GTK4:
+        print(command + " unsupported", flush=True)
     elif command == "caret":
         print("caret %d %d %d %d" % caret_line(), flush=True)
     elif command == "entry":
@@ -153,11 +175,12 @@ def on_command(channel, _condition):
     return True
 
 
-window.connect("destroy", Gtk.main_quit)
+window.connect("destroy" if not GTK4 else "close-request", lambda *_: loop.quit())
 GLib.timeout_add(20, announce_when_focused)
 GLib.io_add_watch(GLib.IOChannel.unix_new(sys.stdin.fileno()), GLib.IO_IN | GLib.IO_HUP,
                   on_command)
-window.show_all()
+if not GTK4:
+    window.show_all()
 entry.grab_focus()
 window.present()
-Gtk.main()
+loop.run()
