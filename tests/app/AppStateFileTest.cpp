@@ -1,28 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The settings store over the real defaults file.
-#include "app/AppState.h"
 #include "app/LoginItemSync.h"
 #include "app/UsageHistory.h"
 #include "core/SettingsFileWatch.h"
-#include "core/SettingsTable.h"
 #include "platform/linux/PropertyListDefaultsFile.h"
 #include "support/FakePlatform.h"
 #include "support/LogCapture.h"
 #include "support/TempDir.h"
 
-#include <functional>
-#include <iterator>
-#include <sys/stat.h>
-
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace tiklo {
 namespace {
 
 namespace fs = std::filesystem;
 
-// The store's collaborators other than the settings file.
-struct Services {
+// A settings file in a fresh folder, and the store's other collaborators.
+class AppStateFileTest : public ::testing::Test {
+protected:
+    const test::TempDir dir;
+    const fs::path path = dir.file("tiklo/defaults.plist");
     test::FakeLoginItemService loginService;
     LoginItem loginItem{loginService};
     test::FakeAccessibilityTrust trust;
@@ -35,15 +33,12 @@ UsageHistory historyOf(AppState& state, double now = 7.0) {
 
 const EmojiItem fire{"\U0001F525", "fire", "fire", EmojiCategory::animals, {}, false};
 
-TEST(AppStateFileTest, EveryAssignmentComesBackAtTheNextLaunch) {
-    const test::TempDir dir;
-    const fs::path path = dir.file("tiklo/defaults.plist");
-    Services services;
+TEST_F(AppStateFileTest, EveryAssignmentComesBackAtTheNextLaunch) {
     const Hotkey hotkey{{keysym::space, Modifier::ctrl | Modifier::super}};
     {
         PropertyListDefaultsFile defaults(path);
-        AppState state(defaults, services.trust, services.loginItem);
-        LoginItemSync sync(state, services.loginItem);
+        AppState state(defaults, trust, loginItem);
+        LoginItemSync sync(state, loginItem);
         state.setMasterEnabled(false);
         state.setPickerMode(view::PickerMode::List);
         state.setDefaultSkinTone(view::SkinTone::MediumLight);
@@ -61,7 +56,7 @@ TEST(AppStateFileTest, EveryAssignmentComesBackAtTheNextLaunch) {
     // Live states are never stored.
     EXPECT_FALSE(again.contains("launchAtLogin"));
     EXPECT_FALSE(again.contains("accessibilityGranted"));
-    AppState reloaded(again, services.trust, services.loginItem);
+    AppState reloaded(again, trust, loginItem);
     EXPECT_FALSE(reloaded.masterEnabled());
     EXPECT_EQ(reloaded.pickerMode(), view::PickerMode::List);
     EXPECT_EQ(reloaded.defaultSkinTone(), view::SkinTone::MediumLight);
@@ -77,12 +72,9 @@ TEST(AppStateFileTest, EveryAssignmentComesBackAtTheNextLaunch) {
 }
 
 // The input-method addon learns from its uses in the same file while the program runs.
-TEST(AppStateFileTest, WhatAnotherProgramLearntIsKeptByEveryWriteAndSeenBeforeLearning) {
-    const test::TempDir dir;
-    const fs::path path = dir.file("tiklo/defaults.plist");
-    Services services;
+TEST_F(AppStateFileTest, WhatAnotherProgramLearntIsKeptByEveryWriteAndSeenBeforeLearning) {
     PropertyListDefaultsFile defaults(path);
-    AppState state(defaults, services.trust, services.loginItem);
+    AppState state(defaults, trust, loginItem);
     historyOf(state, 1.0).recordUse(fire);
     int recentsChanges = 0;
     QObject::connect(&state, &AppState::recentsChanged, [&] { ++recentsChanges; });
@@ -103,7 +95,7 @@ TEST(AppStateFileTest, WhatAnotherProgramLearntIsKeptByEveryWriteAndSeenBeforeLe
     EXPECT_EQ(state.emojiUsage().at(fire.emoji), (EmojiUsage{2, 3.0}));
     EXPECT_EQ(recentsChanges, 3); // read again, then without it and with it in front
     PropertyListDefaultsFile again(path);
-    EXPECT_EQ(AppState(again, services.trust, services.loginItem).recents(), state.recents());
+    EXPECT_EQ(AppState(again, trust, loginItem).recents(), state.recents());
 
     // Unchanged on disk: nothing is read or announced.
     state.refreshFromStore();
@@ -111,12 +103,9 @@ TEST(AppStateFileTest, WhatAnotherProgramLearntIsKeptByEveryWriteAndSeenBeforeLe
     EXPECT_FALSE(defaults.reloadIfChanged());
 }
 
-TEST(AppStateFileTest, SettingsPathThatCannotBeAFileIsReportedOnceAndLeftAlone) {
-    struct Case {
-        const char* name;
-        std::function<void(const fs::path&)> make;
-    };
-    const std::vector<Case> cases = {
+TEST_F(AppStateFileTest, SettingsPathThatCannotBeAFileIsReportedOnceAndLeftAlone) {
+    trust.trusted = true;
+    const std::pair<const char*, std::function<void(const fs::path&)>> cases[] = {
         {"folder", [](const fs::path& path) { fs::create_directory(path); }},
         // Opening it to read would block: the test's time limit (CMakeLists.txt) fails that.
         {"FIFO", [](const fs::path& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); }},
@@ -124,18 +113,16 @@ TEST(AppStateFileTest, SettingsPathThatCannotBeAFileIsReportedOnceAndLeftAlone) 
          [](const fs::path& path) { fs::create_symlink(path.parent_path() / "gone", path); }},
         {"loop of symbolic links", [](const fs::path& path) { fs::create_symlink(path, path); }},
     };
-    for (const Case& each : cases) {
-        SCOPED_TRACE(each.name);
-        const test::TempDir dir;
-        const fs::path path = dir.path() / "defaults.plist";
-        each.make(path);
-        const fs::file_status before = fs::symlink_status(path);
-        Services services;
-        services.trust.trusted = true;
+    for (const auto& [name, make] : cases) {
+        SCOPED_TRACE(name);
+        const test::TempDir temp;
+        const fs::path file = temp.path() / "defaults.plist";
+        make(file);
+        const fs::file_status before = fs::symlink_status(file);
         test::LogCapture log;
         {
-            PropertyListDefaultsFile defaults(path);
-            AppState state(defaults, services.trust, services.loginItem);
+            PropertyListDefaultsFile defaults(file);
+            AppState state(defaults, trust, loginItem);
             EXPECT_TRUE(state.masterEnabled());
             EXPECT_TRUE(state.recents().empty());
             state.setMasterEnabled(false);
@@ -147,14 +134,14 @@ TEST(AppStateFileTest, SettingsPathThatCannotBeAFileIsReportedOnceAndLeftAlone) 
         }
         ASSERT_EQ(log.lines.size(), 1);
         EXPECT_TRUE(log.lines[0].startsWith("tiklo.settings: "));
-        EXPECT_TRUE(log.lines[0].contains(QString::fromStdString(path.string())))
+        EXPECT_TRUE(log.lines[0].contains(QString::fromStdString(file.string())))
             << log.lines[0].toStdString();
-        EXPECT_TRUE(log.lines[0].contains(QString::fromLatin1(each.name)));
+        EXPECT_TRUE(log.lines[0].contains(QString::fromLatin1(name)));
         // Untouched, and nothing written beside it.
-        EXPECT_EQ(fs::symlink_status(path).type(), before.type());
-        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
-        if (fs::is_directory(fs::symlink_status(path))) {
-            EXPECT_TRUE(fs::is_empty(path));
+        EXPECT_EQ(fs::symlink_status(file).type(), before.type());
+        EXPECT_EQ(std::distance(fs::directory_iterator(temp.path()), fs::directory_iterator()), 1);
+        if (fs::is_directory(fs::symlink_status(file))) {
+            EXPECT_TRUE(fs::is_empty(file));
         }
     }
 }

@@ -6,7 +6,6 @@
 #include "support/LogCapture.h"
 
 #include <QCoreApplication>
-
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -15,8 +14,7 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-// The fixture's store (`state`) is loaded from an empty file; load() loads another from what
-// the test stored first.
+// `state` is loaded from an empty store; load() loads another from what the test stored.
 class AppStateTest : public ::testing::Test, protected test::FakeAppEnvironment {
 protected:
     std::unique_ptr<AppState> load() {
@@ -81,13 +79,11 @@ TEST_F(AppStateTest, StoredValuesLoadAndWhatCannotBeReadIsDroppedAlone) {
     EXPECT_EQ(data("defaultSkinTone"), R"("MediumDark")");
 
     // Good lists alone ask for nothing and say nothing.
+    defaults.values.clear();
     defaults.putData("emojiUsage", R"({"a":{"count":1,"lastUsedAt":1}})");
     defaults.putData("recents", R"([])");
     defaults.putData("favorites", R"(["heart"])");
     defaults.putData("excludedBundleIDs", R"(["org.gnome.gedit"])");
-    defaults.values.erase("defaultSkinTone");
-    defaults.values.erase("insertSpaceAfterTrigger");
-    defaults.values.erase("hotkey");
     log.lines.clear();
     EXPECT_EQ(load()->excludedAppIDs(), Strings{"org.gnome.gedit"});
     EXPECT_TRUE(log.lines.empty());
@@ -120,19 +116,15 @@ TEST_F(AppStateTest, DesktopAccessStatesAreLiveAndNeverStored) {
     EXPECT_FALSE(loaded->caretTrackingNeedsRestart());
 
     using C = view::CaretTracking;
-    struct Step {
-        C to;
-        bool restart;
-    };
-    // On as first answered: applications started before were reporting already.
-    const Step steps[] = {{C::On, false},          {C::Off, false}, {C::On, true},
-                          {C::Unavailable, false}, {C::On, true},   {C::On, true},
-                          {C::Unknown, false},     {C::On, false}};
-    for (const Step& step : steps) {
-        loaded->setCaretTracking(step.to);
-        EXPECT_EQ(loaded->caretTracking(), step.to);
-        EXPECT_EQ(loaded->caretTrackingNeedsRestart(), step.restart)
-            << "after " << static_cast<int>(step.to);
+    // Each state and whether it then needs a restart; On as first answered needs none, as the
+    // applications started before were reporting already.
+    const std::pair<C, bool> steps[] = {{C::On, false},          {C::Off, false}, {C::On, true},
+                                        {C::Unavailable, false}, {C::On, true},   {C::On, true},
+                                        {C::Unknown, false},     {C::On, false}};
+    for (const auto& [to, restart] : steps) {
+        loaded->setCaretTracking(to);
+        EXPECT_EQ(loaded->caretTracking(), to);
+        EXPECT_EQ(loaded->caretTrackingNeedsRestart(), restart) << "after " << static_cast<int>(to);
     }
     loaded->setX11ApplicationsOnly(true);
     EXPECT_TRUE(defaults.writes.empty());
@@ -247,10 +239,11 @@ TEST_F(AppStateTest, EachUseIsOneWriteThatKeepsRecentsUniqueAndCountsUses) {
     EXPECT_EQ(state.recents(), (Strings{"thumbsup", "a", "b", "a", "b"}));
 }
 
-// A favorite toggled twice leaves the set, and the file, as they were.
-TEST_F(AppStateTest, AFavoriteToggledTwiceLeavesTheSetAsItWas) {
+// A favorite toggled twice leaves the set and the file as they were. A tone chosen for one emoji
+// beats the default for it alone, is stored, goes with "use the default", outlives usage.
+TEST_F(AppStateTest, FavoritesToggleBackAndATonePerEmojiOverridesTheDefaultForItAlone) {
+    const EmojiItem fire{"\U0001F525", "fire", "fire", EmojiCategory::travel, {}, false};
     state.setFavorites({"heart"});
-    const EmojiItem fire = emoji("\U0001F525", "fire");
     history.toggleFavorite(fire);
     EXPECT_EQ(state.favorites(), (AppState::Favorites{"heart", "fire"}));
     const auto stored = nlohmann::json::parse(data("favorites")).get<std::set<std::string>>();
@@ -258,11 +251,7 @@ TEST_F(AppStateTest, AFavoriteToggledTwiceLeavesTheSetAsItWas) {
     history.toggleFavorite(fire);
     EXPECT_EQ(state.favorites(), AppState::Favorites{"heart"});
     EXPECT_EQ(data("favorites"), R"(["heart"])");
-}
 
-// A tone chosen for one emoji wins over the default for that emoji only, is stored, goes with
-// "use the default", and outlives the clearing of use counts.
-TEST_F(AppStateTest, ATonePerEmojiOverridesTheDefaultForThatEmojiOnly) {
     const EmojiItem thumbs = emoji("\U0001F44D", "thumbsup");
     const EmojiItem wave = emoji("\U0001F44B", "wave");
     state.setDefaultSkinTone(view::SkinTone::Light);
@@ -280,7 +269,6 @@ TEST_F(AppStateTest, ATonePerEmojiOverridesTheDefaultForThatEmojiOnly) {
     history.setSkinTone(thumbs, std::nullopt);
     EXPECT_EQ(state.skinToneFor(thumbs.emoji), SkinTone::light);
     // An emoji that takes no tone gets none.
-    const EmojiItem fire{"\U0001F525", "fire", "fire", EmojiCategory::travel, {}, false};
     history.setSkinTone(fire, SkinTone::dark);
     EXPECT_EQ(state.emojiSkinTones(), (AppState::SkinTones{{wave.emoji, SkinTone::standard}}));
     // The next launch finds them.

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/AtspiAccessibility.h"
 
-#include <chrono>
 #include <cstdlib>
 
 #include <gtest/gtest.h>

@@ -8,16 +8,8 @@
 #include "support/TempDir.h"
 #include "support/X11TestEnvironment.h"
 
-#include <filesystem>
-#include <fstream>
-#include <map>
-#include <vector>
-
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QObject>
-#include <QStringList>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace tiklo {
 namespace {
@@ -25,9 +17,8 @@ namespace {
 using Method = InputMethodRoute::Method;
 using State = InputMethodRoute::State;
 
-// A front end's bus object, answering as the real ones do, on a connection of its own under
-// its input method's name. Each takes every call the program may make, so that one sent to
-// the wrong front end shows.
+// A front end's bus object, answering as the real ones do, on its own connection under its
+// input method's name. Each takes every call, so that one sent to the wrong front end shows.
 class FakeFrontEnd : public QObject {
     Q_OBJECT
 public:
@@ -76,19 +67,6 @@ private:
     QDBusConnection connection_;
 };
 
-struct FakeFcitx5 : FakeFrontEnd {
-    FakeFcitx5()
-        : FakeFrontEnd(addonbus::fcitxService, addonbus::addonPath, addonbus::addonInterface) {}
-};
-struct FakeIbus : FakeFrontEnd {
-    FakeIbus() : FakeFrontEnd(addonbus::ibusService, addonbus::ibusPath, addonbus::ibusInterface) {}
-};
-
-void install(const std::filesystem::path& data, const std::filesystem::path& file) {
-    std::filesystem::create_directories((data / file).parent_path());
-    std::ofstream(data / file) << "installed\n";
-}
-
 // Each front end as it is installed, comes and goes; one answer to whether an input method
 // holds the focused field.
 TEST(InputMethodLinksTest, FollowEachFrontEndAsItsInputMethodComesAndGoes) {
@@ -106,10 +84,10 @@ TEST(InputMethodLinksTest, FollowEachFrontEndAsItsInputMethodComesAndGoes) {
     EXPECT_EQ(heard[Method::ibus], std::vector<State>{State::notInstalled});
 
     // Installed, then running: asked at once, and a field's focus is heard.
-    install(data.path(), "fcitx5/addon/tiklo-fcitx5.conf");
-    install(data.path(), "ibus/component/tiklo.xml");
-    FakeFcitx5 fcitx5;
-    FakeIbus ibus;
+    data.write("fcitx5/addon/tiklo-fcitx5.conf", "installed\n");
+    data.write("ibus/component/tiklo.xml", "installed\n");
+    FakeFrontEnd fcitx5(addonbus::fcitxService, addonbus::addonPath, addonbus::addonInterface);
+    FakeFrontEnd ibus(addonbus::ibusService, addonbus::ibusPath, addonbus::ibusInterface);
     ASSERT_TRUE(fcitx5.start());
     ASSERT_TRUE(ibus.start());
     ASSERT_TRUE(test::waitUntil(
@@ -145,8 +123,8 @@ TEST(InputMethodLinksTest, ThePickersChoiceGoesToTheFrontEndThatAsked) {
     InputMethodLinks links;
     int requests = 0;
     links.onPickerRequest([&requests] { ++requests; });
-    FakeFcitx5 fcitx5;
-    FakeIbus ibus;
+    FakeFrontEnd fcitx5(addonbus::fcitxService, addonbus::addonPath, addonbus::addonInterface);
+    FakeFrontEnd ibus(addonbus::ibusService, addonbus::ibusPath, addonbus::ibusInterface);
     ASSERT_TRUE(fcitx5.start());
     ASSERT_TRUE(fcitx5.askForPicker());
     EXPECT_TRUE(test::waitUntil([&] { return requests == 1; }));

@@ -9,8 +9,6 @@
 
 #include <vector>
 
-#include <QDBusConnection>
-#include <QDBusMessage>
 #include <QDBusVariant>
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalog/CatalogAssembler.h"
 #include "catalog/BuiltinTables.h"
+#include "catalog/EmojiFileScanner.h"
 #include "catalog/EmojiTestFile.h"
 #include "catalog/FileReading.h"
 #include "catalog/Unicode.h"
@@ -13,25 +14,153 @@
 namespace tiklo {
 namespace {
 
+using Format = CatalogSources::EmojiFileFormat;
 using Strings = std::vector<std::string>;
+// Real lines of Unicode's file, a few under each of its ten groups, in the file's order.
+const std::string groupsExcerpt =
+    std::string(TIKLO_TEST_DATA_DIR) + "/catalog/emoji-test-groups.txt";
 
-EmojiItem make(const SystemEmojiTables& tables, const std::string& emoji) {
+Strings scanFiles(const std::vector<CatalogSources::EmojiFile>& files) {
+    Strings found;
+    std::unordered_set<std::string> seen;
+    EmojiFileScanner::scan(files, seen, [&](const std::string& e, auto) { found.push_back(e); });
+    return found;
+}
+
+Strings scanBytes(std::string_view bytes, Format format = Format::raw) {
+    Strings found;
+    std::unordered_set<std::string> seen;
+    EmojiFileScanner::scanBytes(bytes, format, seen,
+                                [&](const std::string& e, auto) { found.push_back(e); });
+    return found;
+}
+
+TEST(EmojiFileScannerTest, CandidateRules) {
+    EXPECT_TRUE(EmojiFileScanner::isEmojiCandidate("\u2600"));         // sun
+    EXPECT_FALSE(EmojiFileScanner::isEmojiCandidate("\u00A9"));        // copyright
+    EXPECT_FALSE(EmojiFileScanner::isEmojiCandidate("\u231A"));        // lone watch
+    EXPECT_TRUE(EmojiFileScanner::isEmojiCandidate("\u231A\uFE0F"));   // watch + selector
+    EXPECT_FALSE(EmojiFileScanner::isEmojiCandidate("\u2328\uFE0F"));  // keyboard
+    EXPECT_FALSE(EmojiFileScanner::isEmojiCandidate("1\uFE0F\u20E3")); // keycap
+    EXPECT_TRUE(EmojiFileScanner::isEmojiCandidate("\U0001F1FA\U0001F1F8"));
+    EXPECT_TRUE(EmojiFileScanner::isEmojiCandidate("\U0001F1FA")); // a lone regional indicator
+    EXPECT_FALSE(EmojiFileScanner::isEmojiCandidate("\uFE0F\u200D"));
+    EXPECT_FALSE(EmojiFileScanner::isEmojiCandidate("\U0001F3FB")); // only a modifier
+    EXPECT_FALSE(EmojiFileScanner::isEmojiCandidate("a"));
+    EXPECT_FALSE(EmojiFileScanner::isEmojiCandidate(""));
+}
+
+TEST(EmojiFileScannerTest, RawBytesKeepFirstOccurrencesAndSkipTonedVariants) {
+    // Binary noise, a repeated emoji, a toned wave without its base, and a joiner sequence.
+    const std::string bytes = std::string("\x00\xff\xfe", 3) + "\U0001F525abc\U0001F44B\U0001F3FD" +
+                              "\xC3" + "\U0001F525\u2764\uFE0F\U0001F9D1\u200D\U0001F4BB\U0001F525";
+    EXPECT_EQ(scanBytes(bytes),
+              (Strings{"\U0001F525", "\u2764\uFE0F", "\U0001F9D1\u200D\U0001F4BB"}));
+    EXPECT_TRUE(scanBytes(std::string("\x80\x80\xff\x00", 4)).empty());
+}
+
+TEST(EmojiFileScannerTest, EmojiTestFileGivesOnlyFullyQualifiedEntries) {
+    const std::string text = "# comment\n"
+                             "1F600 ; fully-qualified # 😀 grinning face\n"
+                             "263A FE0F ; fully-qualified # ☺️ smiling face\n"
+                             "263A ; unqualified # ☺ smiling face\n"
+                             "1F44B 1F3FD ; fully-qualified # toned, skipped\n"
+                             "0031 FE0F 20E3 ; fully-qualified # keycap, rejected\n"
+                             "110000 ; fully-qualified # out of range\n"
+                             "D83D ; fully-qualified # surrogate\n"
+                             "1F1FA 1F1F8 ; fully-qualified\r\n"
+                             "1F600 ; fully-qualified # duplicate\n"
+                             "zz ; fully-qualified\n";
+    EXPECT_EQ(scanBytes(text, Format::emojiTest),
+              (Strings{"\U0001F600", "\u263A\uFE0F", "\U0001F1FA\U0001F1F8"}));
+}
+
+TEST(EmojiFileScannerTest, CandidatesFallThroughUntilOneYieldsEmoji) {
+    test::TempDir dir;
+    const std::string empty = dir.write("empty.dat", "no emoji here \u00A9");
+    const std::string second = dir.write("second.dat", "\U0001F436\U0001F431");
+    const std::string third = dir.write("third.dat", "\U0001F525");
+    const std::string missing = dir.file("missing.dat");
+
+    // The second path alone gives the same items as at the first place.
+    EXPECT_EQ(scanFiles({{missing, Format::raw}, {second, Format::raw}}),
+              scanFiles({{second, Format::raw}}));
+    EXPECT_EQ(scanFiles({{empty, Format::raw}, {second, Format::raw}, {third, Format::raw}}),
+              (Strings{"\U0001F436", "\U0001F431"}));
+    // A folder is unreadable as a file and falls through too.
+    EXPECT_EQ(scanFiles({{dir.path().string(), Format::raw}, {third, Format::raw}}),
+              (Strings{"\U0001F525"}));
+    EXPECT_TRUE(scanFiles({{missing, Format::raw}, {empty, Format::raw}}).empty());
+}
+
+TEST(EmojiTestFileTest, EveryGroupFilesItsEntriesUnderItsCategory) {
+    const std::optional<std::string> text = readWholeFile(groupsExcerpt);
+    ASSERT_TRUE(text) << groupsExcerpt;
+    using enum EmojiCategory;
+    const std::vector<EmojiTestFile::Entry> expected{
+        {"\U0001F600", smileys},                // grinning face
+        {"\u2764\uFE0F", smileys},              // red heart
+        {"\U0001F44B", people},                 // waving hand
+        {"\U0001F44B\U0001F3FB", people},       // its toned form (the scan drops it)
+        {"\U0001F9D1\u200D\U0001F33E", people}, // farmer
+        {"\U0001F435", animals},                // monkey face
+        {"\U0001F99A", animals},                // peacock
+        {"\U0001F351", food},                   // peach
+        {"\U0001F355", food},                   // pizza
+        {"\U0001F5FA\uFE0F", travel},           // world map
+        {"\U0001F317", travel},                 // last quarter moon
+        {"\U0001F525", travel},                 // fire
+        {"\U0001F3BE", activity},               // tennis
+        {"\U0001FA91", objects},                // chair
+        {"\u2648", symbols},                    // Aries
+        {"\u267B\uFE0F", symbols},              // recycling symbol
+        {"\U0001F3C1", flags},                  // chequered flag
+        {"\U0001F1EF\U0001F1F5", flags},        // Japan
+    };
+    // The Component group's entries (skin tones, hair styles) are not fully-qualified.
+    EXPECT_EQ(EmojiTestFile::fullyQualified(*text), expected);
+}
+
+TEST(EmojiTestFileTest, EntriesOutsideAKnownGroupHaveNoCategory) {
+    using enum EmojiCategory;
+    const std::string text = "1F600 ; fully-qualified # before any group\n"
+                             "# group: Flags\r\n"
+                             "#   subgroup: flag\n"
+                             "1F3C1 ; fully-qualified # a subgroup does not end the group\n"
+                             "#group:Component\n"
+                             "1F9B0 ; component\n"
+                             "1F9B0 ; fully-qualified # filed under Component\n"
+                             "# group: Smileys & Emotion\n"
+                             "# Component subtotal: 9\n"
+                             "263A FE0F ; fully-qualified # a comment is not a group\n"
+                             "# group: Future Things\n"
+                             "1F525 ; fully-qualified\n";
+    EXPECT_EQ(EmojiTestFile::fullyQualified(text),
+              (std::vector<EmojiTestFile::Entry>{{"\U0001F600", std::nullopt},
+                                                 {"\U0001F3C1", flags},
+                                                 {"\U0001F9B0", std::nullopt},
+                                                 {"\u263A\uFE0F", smileys},
+                                                 {"\U0001F525", std::nullopt}}));
+}
+
+// The item for `emoji` without any system tables.
+EmojiItem make(const std::string& emoji) {
+    static const SystemEmojiTables none;
     std::unordered_set<std::string> used;
-    return CatalogAssembler(tables).makeItem(emoji, used);
+    return CatalogAssembler(none).makeItem(emoji, used);
 }
 
 TEST(CatalogAssemblerTest, AliasedEmojiWithoutSystemTables) {
-    const SystemEmojiTables none;
-    const EmojiItem thumbsUp = make(none, "\U0001F44D");
+    const EmojiItem thumbsUp = make("\U0001F44D");
     EXPECT_EQ(thumbsUp.name, "thumbsup");
     EXPECT_EQ(thumbsUp.shortcode, "thumbsup");
     EXPECT_TRUE(thumbsUp.supportsSkinTone); // a modifier base
     // No alias, no system name: built from the Unicode character names.
-    const EmojiItem dog = make(none, "\U0001F436");
+    const EmojiItem dog = make("\U0001F436");
     EXPECT_EQ(dog.name, "dog face");
     EXPECT_EQ(dog.shortcode, "dog_face");
-    EXPECT_EQ(make(none, "\u2764\uFE0F").name, "heart"); // alias wins over character names
-    EXPECT_EQ(make(none, "\U0001F9D1\u200D\U0001F33E").name, "adult ear of rice");
+    EXPECT_EQ(make("\u2764\uFE0F").name, "heart"); // alias wins over character names
+    EXPECT_EQ(make("\U0001F9D1\u200D\U0001F33E").name, "adult ear of rice");
 }
 
 TEST(CatalogAssemblerTest, SystemNamesShortcodeCollisionsAndUnnamedEmoji) {
@@ -83,8 +212,7 @@ TEST(CatalogAssemblerTest, KeywordRules) {
 }
 
 TEST(CatalogAssemblerTest, FlagsAreNamedAndFoundByRegion) {
-    const SystemEmojiTables none;
-    const EmojiItem japan = make(none, "\U0001F1EF\U0001F1F5");
+    const EmojiItem japan = make("\U0001F1EF\U0001F1F5");
     EXPECT_EQ(japan.name, "flag jp");
     EXPECT_EQ(japan.shortcode, "flag_jp");
     EXPECT_EQ(japan.category, EmojiCategory::flags);
@@ -104,14 +232,11 @@ TEST(CatalogAssemblerTest, FlagsAreNamedAndFoundByRegion) {
               (Strings{"flag_qq", "qq"}));
 }
 
-// The file's groups (their reading is the emoji-test file test's) decide the categories; the
-// same emoji from a source without groups differ in nothing else, and the name-word rules
-// file them as before.
+// The file's groups decide the categories; the same emoji from a source without groups differ
+// in nothing else, and the name-word rules file them as before.
 TEST(CatalogAssemblerTest, EmojiTestGroupsDecideCategoriesAndOtherSourcesKeepTheWordRules) {
-    using Format = CatalogSources::EmojiFileFormat;
-    const std::string excerpt = std::string(TIKLO_TEST_DATA_DIR) + "/catalog/emoji-test-groups.txt";
     std::vector<EmojiTestFile::Entry> expected =
-        EmojiTestFile::fullyQualified(*readWholeFile(excerpt));
+        EmojiTestFile::fullyQualified(*readWholeFile(groupsExcerpt));
     // Toned forms are never items.
     std::erase_if(expected, [](const EmojiTestFile::Entry& entry) {
         const std::u32string scalars = unicode::scalars(entry.emoji);
@@ -121,7 +246,7 @@ TEST(CatalogAssemblerTest, EmojiTestGroupsDecideCategoriesAndOtherSourcesKeepThe
     const CatalogAssembler assembler(none);
 
     const std::vector<EmojiItem> grouped =
-        assembler.loadSystemEmoji({{excerpt, Format::emojiTest}});
+        assembler.loadSystemEmoji({{groupsExcerpt, Format::emojiTest}});
     // File order, then the fallback items the file lacks, with their own categories.
     ASSERT_GT(grouped.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -152,7 +277,6 @@ TEST(CatalogAssemblerTest, EmojiTestGroupsDecideCategoriesAndOtherSourcesKeepThe
 
 TEST(CatalogAssemblerTest, FallbackItemsFillASmallCatalogOnly) {
     test::TempDir dir;
-    using Format = CatalogSources::EmojiFileFormat;
     const SystemEmojiTables none;
     const CatalogAssembler assembler(none);
 

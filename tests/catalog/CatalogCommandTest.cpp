@@ -47,13 +47,16 @@ protected:
 <annotation cp="🧯" type="tts">fire extinguisher</annotation>
 <annotation cp="❤" type="tts">red heart</annotation>
 </annotations></ldml>)");
+
+    // `args`, reading the two files above.
+    Result runOnFiles(std::vector<std::string> args) {
+        args.insert(args.end(), {"--emoji-test", emojiTest, "--cldr", cldr});
+        return run(args);
+    }
 };
 
 TEST_F(CatalogCommandTest, ItemsAndSearchFromNamedFiles) {
-    const std::vector<std::string> files{"--emoji-test", emojiTest, "--cldr", cldr};
-    std::vector<std::string> args{"items"};
-    args.insert(args.end(), files.begin(), files.end());
-    const Result items = run(args);
+    const Result items = runOnFiles({"items"});
     ASSERT_EQ(items.status, 0) << items.err;
     const auto itemLines = lines(items.out);
     // Three scanned items, then the fallback list without fire and heart.
@@ -63,25 +66,23 @@ TEST_F(CatalogCommandTest, ItemsAndSearchFromNamedFiles) {
     EXPECT_EQ(first.at("name"), "fire");
     EXPECT_EQ(nlohmann::json::parse(itemLines[2]).at("name"), "red heart");
 
-    args[0] = "search";
-    args.insert(args.begin() + 1, "fire");
-    EXPECT_EQ(run(args).out, "\U0001F525\tfire\tfire\n\U0001F9EF\tfire_extinguisher\tfire "
-                             "extinguisher\n");
+    EXPECT_EQ(runOnFiles({"search", "fire"}).out,
+              "\U0001F525\tfire\tfire\n\U0001F9EF\tfire_extinguisher\tfire extinguisher\n");
 
     // Usage at a fixed moment lifts the extinguisher above the more common fire.
     const std::string usage =
         dir.write("usage.json",
                   R"({"🧯":{"count":2,"lastUsedAt":100.5},"❓":{"count":1,"lastUsedAt":0}})");
-    args = {"search", "f", "--usage", usage, "--now", "200", "--json", "--category", "Animals"};
-    args.insert(args.end(), files.begin(), files.end());
-    const auto found = lines(run(args).out);
+    const auto found = lines(runOnFiles({"search", "f", "--usage", usage, "--now", "200", "--json",
+                                         "--category", "Animals"})
+                                 .out);
     ASSERT_EQ(found.size(), 2u);
     EXPECT_EQ(nlohmann::json::parse(found[0]).at("emoji"), "\U0001F9EF");
     EXPECT_EQ(nlohmann::json::parse(found[1]).at("category"), "Animals");
 
-    args = {"search", "", "--recents", "fire_extinguisher,heart", "--favorites", "thinking"};
-    args.insert(args.end(), files.begin(), files.end());
-    const auto ranked = lines(run(args).out);
+    const auto ranked = lines(runOnFiles({"search", "", "--recents", "fire_extinguisher,heart",
+                                          "--favorites", "thinking"})
+                                  .out);
     ASSERT_GE(ranked.size(), 3u);
     EXPECT_EQ(ranked[0].substr(ranked[0].find('\t') + 1, 8), "thinking");
     EXPECT_EQ(ranked[1].substr(ranked[1].find('\t') + 1), "fire_extinguisher\tfire extinguisher");
@@ -117,8 +118,7 @@ TEST_F(CatalogCommandTest, BadInputGetsOneLineAndStatusTwo) {
     EXPECT_EQ(query.status, 0) << query.err;
 }
 
-// tiklo-catalog as the user runs it, with exactly `environment` (no variable of this process
-// leaks in).
+// tiklo-catalog as the user runs it, with only `environment` (none of this process's).
 test::ChildProcess::Exit runTool(const std::vector<std::string>& args,
                                  const std::vector<std::string>& environment) {
     std::vector<std::string> command{"env", "-i"};

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The catalog built from the Unicode and CLDR data that the system's packages install.
+// The catalog built from the Unicode and CLDR data that the system's packages install, in the
+// language the user's locale names.
+#include "catalog/CldrAnnotations.h"
 #include "catalog/EmojiCatalog.h"
 #include "catalog/EmojiTestFile.h"
 #include "catalog/FileReading.h"
@@ -7,23 +9,70 @@
 #include "catalog/UserLocale.h"
 
 #include <algorithm>
+#include <iostream>
 #include <map>
-#include <unordered_set>
+#include <numeric>
 
 #include <gtest/gtest.h>
 
 namespace tiklo {
 namespace {
 
+using Strings = std::vector<std::string>;
+
+std::string localeOf(const std::map<std::string, std::string>& variables) {
+    return UserLocale::fromEnvironment([&](const char* name) -> const char* {
+        const auto found = variables.find(name);
+        return found == variables.end() ? nullptr : found->second.c_str();
+    });
+}
+
+TEST(UserLocaleTest, EnvironmentPrecedenceIsLcAllThenLcMessagesThenLang) {
+    EXPECT_EQ(localeOf({{"LC_ALL", "fr_FR.UTF-8"}, {"LC_MESSAGES", "de_DE"}, {"LANG", "es_ES"}}),
+              "fr_FR.UTF-8");
+    EXPECT_EQ(localeOf({{"LC_MESSAGES", "de_DE"}, {"LANG", "es_ES"}}), "de_DE");
+    EXPECT_EQ(localeOf({{"LANG", "es_ES"}}), "es_ES");
+    // An empty variable counts as unset; the other categories say nothing about messages.
+    EXPECT_EQ(localeOf({{"LC_ALL", ""}, {"LC_MESSAGES", ""}, {"LANG", "pt_BR"}}), "pt_BR");
+    EXPECT_EQ(localeOf({{"LC_CTYPE", "de_DE"}, {"LANGUAGE", "de"}}), "");
+    EXPECT_EQ(localeOf({}), "");
+}
+
+TEST(UserLocaleTest, LocaleNamesGiveTheirCldrLocalesMostSpecificFirst) {
+    EXPECT_EQ(UserLocale::cldrLocales("de_DE.UTF-8"), (Strings{"de_DE", "de"}));
+    EXPECT_EQ(UserLocale::cldrLocales("de"), (Strings{"de"}));
+    EXPECT_EQ(UserLocale::cldrLocales("de_CH.ISO-8859-1@euro"), (Strings{"de_CH", "de"}));
+    EXPECT_EQ(UserLocale::cldrLocales("sr_RS@latin"), (Strings{"sr_RS", "sr"}));
+    EXPECT_EQ(UserLocale::cldrLocales("zh_Hant_HK"), (Strings{"zh_Hant_HK", "zh_Hant", "zh"}));
+    EXPECT_EQ(UserLocale::cldrLocales("DE-at"), (Strings{"de_at", "de"}));
+    EXPECT_EQ(UserLocale::cldrLocales("es_419"), (Strings{"es_419", "es"}));
+    // Language codes of two and three letters, subtags of up to eight.
+    EXPECT_EQ(UserLocale::cldrLocales("ast_ES"), (Strings{"ast_ES", "ast"}));
+    EXPECT_EQ(UserLocale::cldrLocales("ca_ES_valencia"),
+              (Strings{"ca_ES_valencia", "ca_ES", "ca"}));
+    EXPECT_EQ(UserLocale::cldrLocales("de_abcdefgh"), (Strings{"de_abcdefgh", "de"}));
+
+    // English, the POSIX locale, no language, and names that are not locale names.
+    for (const char* english :
+         {"en",           "en_US.UTF-8", "en_GB",         "EN_us", "en_001", "C",
+          "C.UTF-8",      "POSIX",       "none",          "",      "x",      "deut",
+          "de_abcdefghi", "de_",         "de__DE",        "_DE",   "de/..",  "../de",
+          "de_D/E",       "d e",         "de_DE\xC3\xA4", "de\n"}) {
+        EXPECT_EQ(UserLocale::cldrLocales(english), Strings{}) << english;
+    }
+}
+
 std::string firstFound(const EmojiCatalog& catalog, const std::string& query) {
     const auto results = catalog.search(query, std::nullopt, {}, {}, {});
     return results.empty() ? std::string() : results.front()->emoji;
 }
 
-bool finds(const EmojiCatalog& catalog, const std::string& query, const std::string& emoji) {
+// The place of `emoji` among what `query` finds, from 1; 0 when it is not found.
+std::size_t placeOf(const EmojiCatalog& catalog, const std::string& query,
+                    const std::string& emoji) {
     const auto results = catalog.search(query, std::nullopt, {}, {}, {});
-    return std::any_of(results.begin(), results.end(),
-                       [&](const EmojiItem* item) { return item->emoji == emoji; });
+    const auto at = std::ranges::find(results, emoji, &EmojiItem::emoji);
+    return at == results.end() ? 0 : static_cast<std::size_t>(at - results.begin()) + 1;
 }
 
 // Every emoji of the system's data, named, each once, untoned, filed under its Unicode group,
@@ -113,14 +162,12 @@ TEST(SystemCatalogTest, SearchFindsTheObviousEmojiFirstInEachLanguage) {
         EXPECT_EQ(firstFound(row.catalog, row.query), row.first) << row.query;
     }
     EXPECT_EQ(english.search("", std::nullopt, {}, {}, {}).size(), english.all().size());
-    EXPECT_TRUE(finds(english, "cat smiling", "\U0001F63B"));
-    EXPECT_TRUE(finds(german, "katze", "\U0001F431"));
-    EXPECT_FALSE(finds(english, "herz", heart));
-    EXPECT_FALSE(finds(english, "katze", "\U0001F431"));
-    const auto hart = english.search("hart", std::nullopt, {}, {}, {});
-    ASSERT_GE(hart.size(), 5u);
-    EXPECT_TRUE(std::any_of(hart.begin(), hart.begin() + 5,
-                            [&](const EmojiItem* item) { return item->emoji == heart; }));
+    EXPECT_GT(placeOf(english, "cat smiling", "\U0001F63B"), 0u);
+    EXPECT_GT(placeOf(german, "katze", "\U0001F431"), 0u);
+    EXPECT_EQ(placeOf(english, "herz", heart), 0u);
+    EXPECT_EQ(placeOf(english, "katze", "\U0001F431"), 0u);
+    const std::size_t hart = placeOf(english, "hart", heart);
+    EXPECT_TRUE(hart >= 1 && hart <= 5) << hart;
 }
 
 // What the display cannot draw is left out of the items and the search; an emoji whose toned
@@ -139,8 +186,8 @@ TEST(SystemCatalogTest, WhatCannotBeDrawnIsLeftOut) {
     EXPECT_EQ(drawn.sourceReport().undrawable, 1u);
     EXPECT_EQ(drawn.all().size(), whole.all().size() - 1);
     EXPECT_EQ(drawn.item("pizza"), nullptr);
-    EXPECT_FALSE(finds(drawn, "pizza", pizza));
-    EXPECT_FALSE(finds(drawn, "piza", pizza));
+    EXPECT_EQ(placeOf(drawn, "pizza", pizza), 0u);
+    EXPECT_EQ(placeOf(drawn, "piza", pizza), 0u);
     const EmojiItem* thumbs = drawn.item("thumbsup");
     ASSERT_NE(thumbs, nullptr);
     EXPECT_FALSE(thumbs->supportsSkinTone);
@@ -171,6 +218,101 @@ TEST(SystemCatalogTest, OtherLanguagesOnlyAddKeywordsAndUnknownOnesGiveEnglish) 
     CatalogSources broken = CatalogSources::systemDefaults(UserLocale::none);
     broken.userLanguage = {std::string(TIKLO_TEST_DATA_DIR) + "/catalog/annotations-truncated.xml"};
     EXPECT_EQ(EmojiCatalog(broken).all(), english.all());
+}
+
+// How well the names of the user's language find their emoji in the real catalog: each CLDR
+// name (and derived name: flags, keycaps, clock faces, people with hair or role) searched
+// as the query, its emoji's place in the results.
+std::string withoutVariationSelectors(std::string_view text) {
+    std::u32string scalars = unicode::scalars(text);
+    std::erase(scalars, unicode::variationSelector16);
+    return unicode::toUtf8(scalars);
+}
+
+// 1 / the place of each query's emoji among its results (0 when not found), for a language's
+// names and for its keywords, leaving out emoji the catalog lacks.
+struct Ranks {
+    std::vector<double> names;
+    std::vector<double> keywords;
+};
+
+double mean(const std::vector<double>& ranks) {
+    return std::accumulate(ranks.begin(), ranks.end(), 0.0) / std::max<double>(ranks.size(), 1);
+}
+
+Ranks measure(std::string_view locale, const std::vector<std::string>& files) {
+    const EmojiCatalog catalog(CatalogSources::systemDefaults(locale));
+    std::unordered_map<std::string, std::string> emojiByBareForm;
+    for (const EmojiItem& item : catalog.all()) {
+        emojiByBareForm.emplace(withoutVariationSelectors(item.emoji), item.emoji);
+    }
+    const auto rank = [&](const std::string& key, const std::string& query,
+                          std::vector<double>& ranks) {
+        const auto emoji = emojiByBareForm.find(withoutVariationSelectors(key));
+        if (emoji == emojiByBareForm.end()) {
+            return;
+        }
+        const std::size_t place = placeOf(catalog, query, emoji->second);
+        ranks.push_back(place == 0 ? 0 : 1.0 / static_cast<double>(place));
+    };
+    Ranks ranks;
+    for (const std::string& file : files) {
+        const std::optional<std::string> xml = readWholeFile(file);
+        const std::optional<CldrAnnotations> annotations =
+            xml ? CldrAnnotations::parse(*xml) : std::nullopt;
+        if (!annotations) {
+            ADD_FAILURE() << "cannot read " << file;
+            continue;
+        }
+        for (const auto& [key, name] : annotations->names) {
+            rank(key, name, ranks.names);
+        }
+        for (const auto& [key, words] : annotations->keywords) {
+            for (const std::string& word : words) {
+                rank(key, word, ranks.keywords);
+            }
+        }
+    }
+    std::cout << locale << ": " << ranks.names.size() << " names, reciprocal rank "
+              << mean(ranks.names) << "; " << ranks.keywords.size() << " keywords, reciprocal rank "
+              << mean(ranks.keywords) << "\n";
+    return ranks;
+}
+
+// The English names and keywords: what the catalog's own CLDR annotations say.
+std::vector<std::string> englishFiles() {
+    for (const CatalogSources::Annotations& names :
+         CatalogSources::systemDefaults(UserLocale::none).names) {
+        if (names.format == CatalogSources::AnnotationFormat::cldr) {
+            return names.paths;
+        }
+    }
+    return {};
+}
+
+// Each language's names find their emoji (the derived ones with their ":" and "," ignored);
+// the keywords lose no place to them; English keeps its ranking. The floors are what the
+// search reached before it knew names of other languages or words in any order.
+TEST(SearchQualityTest, NamesOfTheUsersLanguageFindTheirEmojiAndKeywordsKeepTheirPlaces) {
+    struct Floor {
+        std::string_view locale;
+        double names;
+        double keywords;
+    };
+    for (const Floor& floor : {Floor{"de", 0.95, 0.6586}, Floor{"fr", 0.95, 0.6377},
+                               Floor{UserLocale::none, 0.9678, 0.5840}}) {
+        const Ranks ranks =
+            measure(floor.locale, floor.locale == UserLocale::none
+                                      ? englishFiles()
+                                      : CatalogSources::userLanguageFiles(floor.locale));
+        EXPECT_GE(ranks.names.size(), 1700u) << floor.locale;
+        EXPECT_GE(mean(ranks.names), floor.names) << floor.locale;
+        EXPECT_GE(mean(ranks.keywords), floor.keywords) << floor.locale;
+        // Nearly every keyword finds its emoji somewhere.
+        const auto lost = std::count(ranks.keywords.begin(), ranks.keywords.end(), 0.0);
+        EXPECT_LE(static_cast<double>(lost), 0.01 * static_cast<double>(ranks.keywords.size()))
+            << floor.locale;
+    }
 }
 
 } // namespace

@@ -9,6 +9,7 @@ namespace {
 
 using Format = CatalogSources::AnnotationFormat;
 using Lists = std::unordered_map<std::string, std::vector<std::string>>;
+using Names = std::unordered_map<std::string, std::string>;
 
 std::string plist(const std::string& body) {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">" + body +
@@ -19,8 +20,12 @@ CatalogSources::Annotations plistFile(const std::string& path) {
     return {Format::propertyList, {path}};
 }
 
-TEST(SystemEmojiTablesTest, NamesFallThroughBadFilesToTheFirstUsableDictionary) {
+class SystemEmojiTablesTest : public ::testing::Test {
+protected:
     test::TempDir dir;
+};
+
+TEST_F(SystemEmojiTablesTest, NamesFallThroughBadFilesToTheFirstUsableDictionary) {
     const std::string notPlist = dir.write("a.plist", "<?xml version=\"1.0\"?><plist><dict>");
     const std::string emptyDict = dir.write("b.plist", plist("<dict/>"));
     const std::string wrongShape =
@@ -32,13 +37,11 @@ TEST(SystemEmojiTablesTest, NamesFallThroughBadFilesToTheFirstUsableDictionary) 
         {plistFile(dir.file("missing")), plistFile(notPlist), plistFile(emptyDict),
          plistFile(wrongShape), plistFile(good), plistFile(later)},
         {});
-    EXPECT_EQ(names,
-              (std::unordered_map<std::string, std::string>{{"\U0001F600", "Grinning Face"}}));
+    EXPECT_EQ(names, (Names{{"\U0001F600", "Grinning Face"}}));
     EXPECT_TRUE(SystemEmojiTables::loadSystemNames({plistFile(emptyDict)}, {}).empty());
 }
 
-TEST(SystemEmojiTablesTest, EquivalenceGroupsCollectTheOtherMembers) {
-    test::TempDir dir;
+TEST_F(SystemEmojiTablesTest, EquivalenceGroupsCollectTheOtherMembers) {
     const std::string empty = dir.write("empty.plist", plist("<array/>"));
     const std::string mixed =
         dir.write("mixed.plist", plist("<array><array><string>A</string></array><string>B"
@@ -51,8 +54,7 @@ TEST(SystemEmojiTablesTest, EquivalenceGroupsCollectTheOtherMembers) {
     EXPECT_TRUE(SystemEmojiTables::loadEquivalences({empty, mixed}).empty());
 }
 
-TEST(SystemEmojiTablesTest, PhrasesAreLoweredSortedAndUniqueFromTheFirstUsableFile) {
-    test::TempDir dir;
+TEST_F(SystemEmojiTablesTest, PhrasesAreLoweredSortedAndUniqueFromTheFirstUsableFile) {
     const std::string wrongShape =
         dir.write("a.plist", plist("<dict><key>Fire</key><string>\U0001F525</string></dict>"));
     const std::string emptyLists =
@@ -71,8 +73,7 @@ TEST(SystemEmojiTablesTest, PhrasesAreLoweredSortedAndUniqueFromTheFirstUsableFi
         (Lists{{"\U0001F525", {"hot", "lit"}}, {"\u2728", {"lit"}}}));
 }
 
-TEST(SystemEmojiTablesTest, CldrSetNamesQualifiedFormsAndSkipsMarkers) {
-    test::TempDir dir;
+TEST_F(SystemEmojiTablesTest, CldrSetNamesQualifiedFormsAndSkipsMarkers) {
     const std::string base = dir.write("en.xml", R"(<?xml version="1.0" encoding="UTF-8" ?>
 <ldml><annotations>
   <annotation cp="❤">heart | Love</annotation>
@@ -93,27 +94,23 @@ TEST(SystemEmojiTablesTest, CldrSetNamesQualifiedFormsAndSkipsMarkers) {
     const CatalogSources::Annotations cldr{Format::cldr, {base, dir.file("missing"), derived}};
     const std::vector<std::string> qualified{"\u2764\uFE0F", "\U0001F525"};
 
-    const auto names =
-        SystemEmojiTables::loadSystemNames({plistFile(dir.file("x")), cldr}, qualified);
-    EXPECT_EQ(names.at("\u2764\uFE0F"), "red heart");
-    EXPECT_EQ(names.at("\u2764"), "red heart");
-    EXPECT_EQ(names.at("\U0001F525"), "fire");
-    EXPECT_EQ(names.at("\U0001F600"), "grinning face");
     // Toned forms are never items (tones are applied on output): not even read.
-    EXPECT_EQ(names.size(), 4u);
-
-    const Lists phrases = SystemEmojiTables::loadPhrases({cldr}, qualified);
-    EXPECT_EQ(phrases.at("\u2764\uFE0F"), (std::vector<std::string>{"heart", "love"}));
-    EXPECT_EQ(phrases.at("\U0001F525"), (std::vector<std::string>{"fire", "flame"}));
-    EXPECT_EQ(phrases.at("\U0001F1FA\U0001F1F8"), (std::vector<std::string>{"flag", "us"}));
-    EXPECT_EQ(phrases.size(), 4u);
+    EXPECT_EQ(SystemEmojiTables::loadSystemNames({plistFile(dir.file("x")), cldr}, qualified),
+              (Names{{"\u2764\uFE0F", "red heart"},
+                     {"\u2764", "red heart"},
+                     {"\U0001F525", "fire"},
+                     {"\U0001F600", "grinning face"}}));
+    EXPECT_EQ(SystemEmojiTables::loadPhrases({cldr}, qualified),
+              (Lists{{"\u2764\uFE0F", {"heart", "love"}},
+                     {"\u2764", {"heart", "love"}},
+                     {"\U0001F525", {"fire", "flame"}},
+                     {"\U0001F1FA\U0001F1F8", {"flag", "us"}}}));
 
     const std::string broken = dir.write("broken.xml", "<ldml><annotations>");
     EXPECT_TRUE(SystemEmojiTables::loadSystemNames({{Format::cldr, {broken}}}, qualified).empty());
 }
 
-TEST(SystemEmojiTablesTest, UserLanguageAddsEveryFilesNamesAndKeywordsLowercased) {
-    test::TempDir dir;
+TEST_F(SystemEmojiTablesTest, UserLanguageAddsEveryFilesNamesAndKeywordsLowercased) {
     // A regional file holds only what differs from its language's file; both add.
     const std::string regional = dir.write("de_CH.xml", R"(<ldml><annotations>
   <annotation cp="🔥">Füür</annotation>

@@ -5,8 +5,6 @@
 
 #include <array>
 #include <map>
-#include <optional>
-#include <string>
 
 #include <gtest/gtest.h>
 
@@ -137,8 +135,7 @@ TEST(KeyNamesTest, ModifiersComeInTheDesktopsOrder) {
         }
         EXPECT_EQ(KeyNames::format({keysym::space, modifiers}), expected[set]);
     }
-    // Each key's own name is the key code table's; a key without one still shows its
-    // modifiers.
+    // A key without a name (the key code table names them) still shows its modifiers.
     EXPECT_EQ(KeyNames::format({0xff61, Modifier::super}), "Super+?"); // Print
     EXPECT_EQ(Hotkey{}.display(), "Ctrl+Alt+E");
 }

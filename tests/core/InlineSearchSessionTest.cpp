@@ -1,17 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/InlineSearchSession.h"
 
-#include "catalog/CatalogSources.h"
+#include "catalog/BuiltinTables.h"
 #include "catalog/Unicode.h"
-#include "core/QueryKey.h"
+#include "core/GiveWayRule.h"
 #include "core/SettingsFile.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
-#include <string>
-#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -20,13 +18,10 @@ namespace {
 
 using Kind = QueryKey::Kind;
 
-QueryKey k(Kind kind, std::string text = {}, int choice = 0) {
-    return QueryKey{kind, std::move(text), choice};
-}
-
 const std::string fire = "\U0001F525";
 const std::string thumbsUp = "\U0001F44D";
 
+// The system's English catalog, as most people meet it.
 const EmojiCatalog& englishCatalog() {
     static const EmojiCatalog catalog(CatalogSources::systemDefaults("en"));
     return catalog;
@@ -54,7 +49,6 @@ public:
 const std::map<std::string, Key> namedKeys{
     {"Return", Key(keysym::returnKey)},
     {"KP_Enter", Key(keysym::keypadEnter)},
-    {"Tab", Key(keysym::tab)},
     {"Shift+Tab", Key(keysym::isoLeftTab, Modifier::shift)},
     {"Escape", Key(keysym::escape)},
     {"BackSpace", Key(keysym::backSpace)},
@@ -65,10 +59,7 @@ const std::map<std::string, Key> namedKeys{
     {"Page_Down", Key(keysym::pageDown)},
     {"KP_Page_Down", Key(keysym::keypadPageDown)},
     {"Home", Key(keysym::home)},
-    {"Shift", Key(0xffe1)},
-    {"Ctrl+c", Key(keysym::letter('c'), Modifier::ctrl)},
     {"Ctrl+KP_3", Key(keysym::keypadDigit(3), Modifier::ctrl)},
-    {"Ctrl+Alt+2", Key(keysym::digit(2), Modifier::ctrl | Modifier::alt, 2)},
 };
 
 class InlineSearchSessionTest : public ::testing::Test {
@@ -125,17 +116,22 @@ protected:
             }
         }
     }
-    // The document after ";query" and `keys` on an empty one; the search ended, and hid.
-    std::string search(const std::string& query, const std::vector<std::string>& then) {
+    // The document after `line`, then the keys `then`, on an empty one; no search is left open.
+    std::string typed(const std::string& line, const std::vector<std::string>& then = {}) {
         field.document.clear();
         field.commits.clear();
-        const int hidden = field.hides;
-        type(";" + query);
+        type(line);
         keys(then);
-        EXPECT_FALSE(session.active()) << query;
+        EXPECT_FALSE(session.active()) << line;
+        return field.document;
+    }
+    // The same for ";query": one search, hidden once.
+    std::string search(const std::string& query, const std::vector<std::string>& then) {
+        const int hidden = field.hides;
+        const std::string document = typed(";" + query, then);
         EXPECT_EQ(field.hides, hidden + 1) << query;
         EXPECT_LE(field.commits.size(), 1u) << query;
-        return field.document;
+        return document;
     }
 
     test::TempDir dir;
@@ -146,11 +142,10 @@ protected:
                                 field, [] { return 8.0e8; }};
 };
 
-// The prefix opens a search over the shared ranking; keys choose (Return, keypad Enter,
-// Ctrl or Super with a digit of the page shown, keypad digits too), move (stopping at either
-// end, Page keys by nine) and end it (Escape keeps the text; BackSpace edits, then takes the
-// prefix; leaving the field keeps it). A number past the last result and keys with no place
-// in a query change nothing.
+// The prefix opens a search over the shared ranking; keys choose (Return, keypad Enter, Ctrl
+// or Super with a digit of the page shown, keypad digits too), move (stopping at either end,
+// Page keys by nine) and end it (Escape keeps the text, BackSpace edits then takes the prefix,
+// leaving keeps it); a number past the last result and keys with no place change nothing.
 TEST_F(InlineSearchSessionTest, KeysChooseMoveAndEndTheSearch) {
     ASSERT_EQ(ranked("fire")[0]->emoji, fire);
     const std::size_t fires = ranked("fire").size();
@@ -209,11 +204,11 @@ TEST_F(InlineSearchSessionTest, KeysChooseMoveAndEndTheSearch) {
 
     // A shortcut is the application's, and the search stays; Shift alone is nobody's.
     type(";f");
-    EXPECT_FALSE(press(namedKeys.at("Ctrl+c"), {}));
-    EXPECT_FALSE(press(namedKeys.at("Shift"), {}));
+    EXPECT_FALSE(press(Key(keysym::letter('c'), Modifier::ctrl), {}));
+    EXPECT_FALSE(press(Key(0xffe1), {}));
     EXPECT_EQ(session.preedit(), ";f");
     // Ctrl+Alt with a digit is the desktop's, never a choice.
-    EXPECT_FALSE(press(namedKeys.at("Ctrl+Alt+2"), {}));
+    EXPECT_FALSE(press(Key(keysym::digit(2), Modifier::ctrl | Modifier::alt, 2), {}));
     EXPECT_TRUE(session.active());
     field.document.clear();
     keys({"Escape"});
@@ -236,13 +231,6 @@ TEST_F(InlineSearchSessionTest, KeysChooseMoveAndEndTheSearch) {
 // The prefix as punctuation: prose, winks, code and shell lines reach the document exactly as
 // typed, with the key that ended the search; searches in the same lines still insert.
 TEST_F(InlineSearchSessionTest, PunctuationStaysAsTypedAndSearchesStillInsert) {
-    const auto typed = [&](const std::string& line, const std::vector<std::string>& then = {}) {
-        field.document.clear();
-        type(line);
-        keys(then);
-        EXPECT_FALSE(session.active()) << line;
-        return field.document;
-    };
     for (const std::string line :
          {"one; two", "wink ;) ok", "a ;-) b", "so ;D nice", "yes ;P, ok", "x = 1;\n",
           "for(i=0;i<n;i++)", "cd a; ls", "a=1;b=2", "a;\tb", ";;", "; ", ";\n"}) {
@@ -256,15 +244,13 @@ TEST_F(InlineSearchSessionTest, PunctuationStaysAsTypedAndSearchesStillInsert) {
     // A search that found nothing, ended by Return, was a line of text.
     EXPECT_EQ(typed("see ;xyzzy", {"Return"}), "see ;xyzzy\n");
     // Return right after the prefix ends a line; after any other key it chooses.
-    const std::string second = ranked("")[1]->emoji;
-    EXPECT_EQ(typed(";", {"Down", "Return"}), second);
+    EXPECT_EQ(typed(";", {"Down", "Return"}), ranked("")[1]->emoji);
 }
 
 // The settings window writes the file meanwhile: each change counts from the next key. Never
-// in a secret field, in the programs the user excluded, in Tiklo's own windows, or while Tiklo
-// is off; elsewhere as usual. The picker's shortcut asks for the picker wherever a program is
-// there to open it, except in Tiklo's own windows, search on or off. The candidates and the
-// commit show the tone chosen for the emoji, else the default one.
+// in a secret field, excluded programs, Tiklo's own windows or while Tiklo is off. The picker's
+// shortcut opens it wherever a program can, except in Tiklo's windows, search on or off. The
+// candidates and the commit show the emoji's own tone, else the default one.
 TEST_F(InlineSearchSessionTest, TheSettingsFileDecidesWhereAndHowItServesFromTheNextKey) {
     write({{"excludedBundleIDs", DefaultsStore::Data{R"(["keepass","org.gnome.Terminal"])"}}});
     const auto opens = [&](InlineSearchSession::Field where) {
@@ -306,10 +292,7 @@ TEST_F(InlineSearchSessionTest, TheSettingsFileDecidesWhereAndHowItServesFromThe
 
     write({{"emojiSkinTones", DefaultsStore::Data{R"({")" + thumbsUp + R"(":"light"})"}},
            {"insertSpaceAfterTrigger", false}});
-    field.document.clear();
-    type("/+1");
-    keys({"Return"});
-    EXPECT_EQ(field.document, thumbsUp + "\U0001F3FB");
+    EXPECT_EQ(typed("/+1", {"Return"}), thumbsUp + "\U0001F3FB");
 }
 
 // A choice is learnt into the file after its commit, at the session's clock; the next search
@@ -347,61 +330,60 @@ TEST(QueryKeyTest, EveryKeyHasItsKind) {
         std::string text;
         QueryKey expected;
     };
-    const Modifiers none;
     std::vector<Row> rows{
-        {Key(keysym::returnKey), "\r", k(Kind::confirm)},
-        {Key(keysym::keypadEnter), "\r", k(Kind::confirm)},
-        {Key(keysym::linefeed), "\n", k(Kind::confirm)},
-        {Key(keysym::returnKey, Modifier::shift), "\r", k(Kind::confirm)},
-        {Key(keysym::tab), "\t", k(Kind::tab)},
-        {Key(keysym::isoLeftTab, Modifier::shift), {}, k(Kind::tab)},
-        {Key(keysym::keypadTab), "\t", k(Kind::tab)},
-        {Key(keysym::escape), "\x1b", k(Kind::cancel)},
-        {Key(keysym::backSpace), "\b", k(Kind::erase)},
-        {Key(keysym::up), {}, k(Kind::up)},
-        {Key(keysym::keypadUp), {}, k(Kind::up)},
-        {Key(keysym::down), {}, k(Kind::down)},
-        {Key(keysym::keypadDown), {}, k(Kind::down)},
-        {Key(keysym::left), {}, k(Kind::left)},
-        {Key(keysym::keypadLeft), {}, k(Kind::left)},
-        {Key(keysym::right), {}, k(Kind::right)},
-        {Key(keysym::keypadRight), {}, k(Kind::right)},
-        {Key(keysym::pageUp), {}, k(Kind::pageUp)},
-        {Key(keysym::keypadPageUp), {}, k(Kind::pageUp)},
-        {Key(keysym::pageDown), {}, k(Kind::pageDown)},
-        {Key(keysym::keypadPageDown), {}, k(Kind::pageDown)},
-        {Key(keysym::home), {}, k(Kind::other)},
-        {Key(keysym::del), "\x7f", k(Kind::other)},
-        {Key(keysym::function(1)), {}, k(Kind::other)},
-        {Key(0xffe1), {}, k(Kind::modifier)},
-        {Key(0xffe3, Modifier::ctrl), {}, k(Kind::modifier)},
-        {Key(0xfe03), {}, k(Kind::modifier)}, // ISO_Level3_Shift, AltGr
-        {Key('a'), "a", k(Kind::text, "a")},
-        {Key('A', Modifier::shift), "A", k(Kind::text, "A")},
-        {Key(' '), " ", k(Kind::text, " ")},
-        {Key(0x01000000 + 0xe9), "\u00e9", k(Kind::text, "\u00e9")},
-        {Key(keysym::digit(1), none, 1), "1", k(Kind::text, "1")},
-        {Key(keysym::keypadDigit(1)), "1", k(Kind::text, "1")},
-        {Key('c', Modifier::ctrl), "\x03", k(Kind::shortcut)},
-        {Key('e', Modifier::ctrl | Modifier::alt), {}, k(Kind::shortcut)},
-        {Key('e', Modifier::super), {}, k(Kind::shortcut)},
-        {Key(keysym::returnKey, Modifier::ctrl), {}, k(Kind::shortcut)},
-        {Key(keysym::escape, Modifier::alt), {}, k(Kind::shortcut)},
-        {Key(keysym::digit(0), Modifier::ctrl, 10), {}, k(Kind::shortcut)},
-        {Key(keysym::keypadDigit(0), Modifier::ctrl), {}, k(Kind::shortcut)},
+        {Key(keysym::returnKey), "\r", {Kind::confirm, {}}},
+        {Key(keysym::keypadEnter), "\r", {Kind::confirm, {}}},
+        {Key(keysym::linefeed), "\n", {Kind::confirm, {}}},
+        {Key(keysym::returnKey, Modifier::shift), "\r", {Kind::confirm, {}}},
+        {Key(keysym::tab), "\t", {Kind::tab, {}}},
+        {Key(keysym::isoLeftTab, Modifier::shift), {}, {Kind::tab, {}}},
+        {Key(keysym::keypadTab), "\t", {Kind::tab, {}}},
+        {Key(keysym::escape), "\x1b", {Kind::cancel, {}}},
+        {Key(keysym::backSpace), "\b", {Kind::erase, {}}},
+        {Key(keysym::up), {}, {Kind::up, {}}},
+        {Key(keysym::keypadUp), {}, {Kind::up, {}}},
+        {Key(keysym::down), {}, {Kind::down, {}}},
+        {Key(keysym::keypadDown), {}, {Kind::down, {}}},
+        {Key(keysym::left), {}, {Kind::left, {}}},
+        {Key(keysym::keypadLeft), {}, {Kind::left, {}}},
+        {Key(keysym::right), {}, {Kind::right, {}}},
+        {Key(keysym::keypadRight), {}, {Kind::right, {}}},
+        {Key(keysym::pageUp), {}, {Kind::pageUp, {}}},
+        {Key(keysym::keypadPageUp), {}, {Kind::pageUp, {}}},
+        {Key(keysym::pageDown), {}, {Kind::pageDown, {}}},
+        {Key(keysym::keypadPageDown), {}, {Kind::pageDown, {}}},
+        {Key(keysym::home), {}, {Kind::other, {}}},
+        {Key(keysym::del), "\x7f", {Kind::other, {}}},
+        {Key(keysym::function(1)), {}, {Kind::other, {}}},
+        {Key(0xffe1), {}, {Kind::modifier, {}}},
+        {Key(0xffe3, Modifier::ctrl), {}, {Kind::modifier, {}}},
+        {Key(0xfe03), {}, {Kind::modifier, {}}}, // ISO_Level3_Shift, AltGr
+        {Key('a'), "a", {Kind::text, "a"}},
+        {Key('A', Modifier::shift), "A", {Kind::text, "A"}},
+        {Key(' '), " ", {Kind::text, " "}},
+        {Key(0x01000000 + 0xe9), "\u00e9", {Kind::text, "\u00e9"}},
+        {Key(keysym::digit(1), {}, 1), "1", {Kind::text, "1"}},
+        {Key(keysym::keypadDigit(1)), "1", {Kind::text, "1"}},
+        {Key('c', Modifier::ctrl), "\x03", {Kind::shortcut, {}}},
+        {Key('e', Modifier::ctrl | Modifier::alt), {}, {Kind::shortcut, {}}},
+        {Key('e', Modifier::super), {}, {Kind::shortcut, {}}},
+        {Key(keysym::returnKey, Modifier::ctrl), {}, {Kind::shortcut, {}}},
+        {Key(keysym::escape, Modifier::alt), {}, {Kind::shortcut, {}}},
+        {Key(keysym::digit(0), Modifier::ctrl, 10), {}, {Kind::shortcut, {}}},
+        {Key(keysym::keypadDigit(0), Modifier::ctrl), {}, {Kind::shortcut, {}}},
     };
     // Every choice: by place on the digit row whatever the key types there (AZERTY's "&"),
     // by the digit where no place is known, and on the keypad; with Ctrl or Super, with Shift
     // too, never with Alt.
     for (int digit = 1; digit <= 9; ++digit) {
-        const QueryKey choice = k(Kind::choose, {}, digit);
+        const QueryKey choice{Kind::choose, {}, digit};
         const KeySym sym = keysym::digit(digit);
         rows.push_back({Key('&', Modifier::ctrl, digit), {}, choice});
         rows.push_back({Key(sym, Modifier::super | Modifier::shift, digit), {}, choice});
         rows.push_back({Key(sym, Modifier::ctrl), {}, choice});
         rows.push_back({Key(keysym::keypadDigit(digit), Modifier::ctrl), {}, choice});
-        rows.push_back({Key(sym, Modifier::ctrl | Modifier::alt, digit), {}, k(Kind::shortcut)});
-        rows.push_back({Key(sym, Modifier::shift, digit), "!", k(Kind::text, "!")});
+        rows.push_back({Key(sym, Modifier::ctrl | Modifier::alt, digit), {}, {Kind::shortcut, {}}});
+        rows.push_back({Key(sym, Modifier::shift, digit), "!", {Kind::text, "!"}});
     }
     for (const Row& row : rows) {
         const QueryKey got = QueryKey::of(row.key, row.text);
@@ -409,6 +391,137 @@ TEST(QueryKeyTest, EveryKeyHasItsKind) {
             << "keysym 0x" << std::hex << row.key.sym << std::dec << " place " << row.key.digitRow
             << " kind " << static_cast<int>(got.kind) << " choice " << got.choice;
     }
+}
+
+TEST(WordRunIndexTest, ATextStartsARunWhereAWordOfANameKeywordOrShortcodeBegins) {
+    const WordRunIndex words({
+        {"\U0001F44D", "Thumbs Up", "thumbs_up", EmojiCategory::people, {"+1", "Daumen hoch"}},
+        {"\U0001F455", "t-shirt", "tshirt", EmojiCategory::objects, {"Glückwunsch"}},
+        {"\U0001F170\uFE0F", "A button (blood type)", "a_button", EmojiCategory::symbols, {}},
+    });
+    for (const std::string text :
+         {"", "thumbs ", "THUMBS UP", "up", "thumbs_u", "+", "+1", ":thumbs_up:", ":", "shirt",
+          "t-", "(blood type)", "type)", "daumen h", "gluckw", "GLÜCK", "glu\u0308ck"}) {
+        EXPECT_TRUE(words.startsWordRun(text)) << text;
+    }
+    // Inside a word, past the end of a text, or across two texts, nothing starts.
+    for (const std::string text : {")", "humbs", "umbs up", "up ", "thumbs up sign", "1", "-",
+                                   "+1 daumen", "s_up", "button )", "up\nt", "thumbs  up"}) {
+        EXPECT_FALSE(words.startsWordRun(text)) << text;
+    }
+}
+
+// Every kind of key, right after the prefix, and in searches with results and without.
+TEST(GiveWayRuleTest, EveryKindOfKeyAfterThePrefixAndInASearch) {
+    const WordRunIndex& words = englishCatalog().wordRuns();
+    struct Row {
+        QueryState state;
+        QueryKey key;
+        bool givesWay;
+    };
+    const QueryState first{"", 1808, true};
+    // Arrows were pressed: the query is empty, the key is not the first.
+    const QueryState chosen{"", 1808, false};
+    const std::vector<Row> table{
+        {first, {Kind::text, " "}, true},
+        {first, {Kind::text, "\u00a0"}, true},
+        {first, {Kind::confirm, {}}, true},
+        {first, {Kind::tab, {}}, true},
+        {first, {Kind::text, ")"}, true},
+        {first, {Kind::text, ";"}, true},
+        {first, {Kind::text, "+"}, false},
+        {first, {Kind::text, ":"}, false},
+        {first, {Kind::text, "f"}, false},
+        {first, {Kind::text, "D"}, false},
+        {first, {Kind::text, "3"}, false},
+        {first, {Kind::text, "\u00e9"}, false},
+        {first, {Kind::other, {}}, false},
+        {chosen, {Kind::confirm, {}}, false},
+        {chosen, {Kind::text, " "}, true},
+        {chosen, {Kind::tab, {}}, true},
+        // Searching: a key that keeps a start goes on, one that ends it gives way, with or
+        // without results; letters and digits always go on; Return only without results.
+        {{"thumbs", 2, false}, {Kind::text, " "}, false},
+        {{"thumbs", 0, false}, {Kind::text, ")"}, true},
+        {{"d", 40, false}, {Kind::text, " "}, true},
+        {{"d", 0, false}, {Kind::text, "x"}, false},
+        {{"xyzzy", 0, false}, {Kind::text, "9"}, false},
+        {{"d", 40, false}, {Kind::confirm, {}}, false},
+        {{"xyzzy", 0, false}, {Kind::confirm, {}}, true},
+        {{"fire", 30, false}, {Kind::tab, {}}, true},
+        {{"xyzzy", 0, false}, {Kind::other, {}}, false},
+        {{"+", 1, false}, {Kind::text, "1"}, false},
+    };
+    for (const Row& row : table) {
+        EXPECT_EQ(GiveWayRule::givesWay(row.state, row.key, words), row.givesWay)
+            << "\"" << row.state.query << "\" (" << row.state.resultCount << " results"
+            << (row.state.firstKey ? ", first key" : "") << ") then \"" << row.key.text
+            << "\" (kind " << static_cast<int>(row.key.kind) << ")";
+    }
+}
+
+// Where a line typed after the prefix gives way, key by key (npos: it stays a search).
+std::size_t givesWayAt(const std::string& afterPrefix) {
+    std::string query;
+    for (std::size_t i = 0; i < afterPrefix.size(); ++i) {
+        const QueryKey key{Kind::text, afterPrefix.substr(i, 1)};
+        if (GiveWayRule::givesWay({query, 1, i == 0}, key, englishCatalog().wordRuns())) {
+            return i;
+        }
+        query += key.text;
+    }
+    return std::string::npos;
+}
+
+// Lines people type give way at their first punctuation: the catalog's texts tell a search
+// from punctuation, not the results.
+TEST(GiveWayRuleTest, ProseCodeAndWinksGiveWayAtTheirFirstPunctuation) {
+    const EmojiCatalog& catalog = englishCatalog();
+    const WordRunIndex& words = catalog.wordRuns();
+    for (const std::string text : {"thumbs ", "+", "+1", ":fire:", "flag: g", "t-shirt", "x-"}) {
+        EXPECT_TRUE(words.startsWordRun(text)) << text;
+    }
+    // Found by the search (it looks inside every text) and still no start of a search.
+    for (const std::string text : {")", "d "}) {
+        EXPECT_FALSE(catalog.search(text, std::nullopt, {}, {}, {}).empty()) << text;
+        EXPECT_FALSE(words.startsWordRun(text)) << text;
+    }
+    for (const std::string text : {"; ", ";", "D;", "p)"}) {
+        EXPECT_FALSE(words.startsWordRun(text)) << text;
+    }
+    EXPECT_EQ(givesWayAt(" two"), 0u);
+    EXPECT_EQ(givesWayAt(")"), 0u);
+    EXPECT_EQ(givesWayAt("-)"), 1u); // "-" and "-1" are keywords
+    EXPECT_EQ(givesWayAt("D "), 1u);
+    EXPECT_EQ(givesWayAt("P)"), 1u);
+    EXPECT_EQ(givesWayAt("i<n"), 1u);
+    EXPECT_EQ(givesWayAt("b=2"), 1u);
+    EXPECT_EQ(givesWayAt(" ls"), 0u);
+    EXPECT_EQ(givesWayAt("fire"), std::string::npos);
+    EXPECT_EQ(givesWayAt("thumbs up"), std::string::npos);
+    EXPECT_EQ(givesWayAt("+1"), std::string::npos);
+}
+
+// The emoticon table whole: each finds its emoji first, in either letter case, and each is a
+// search key by key after the prefix, never given way.
+TEST(GiveWayRuleTest, EveryEmoticonFindsItsEmojiFirstAndIsASearchAfterThePrefix) {
+    const EmojiCatalog& catalog = englishCatalog();
+    const WordRunIndex& words = catalog.wordRuns();
+    ASSERT_EQ(BuiltinTables::emoticons().size(), 23u);
+    for (const auto& [emoticon, emoji] : BuiltinTables::emoticons()) {
+        EXPECT_FALSE(emoticon.starts_with(";")) << emoticon;
+        for (const std::string& typed : {emoticon, unicode::toUpper(emoticon),
+                                         unicode::toLower(emoticon), " " + emoticon + " "}) {
+            const auto results = catalog.search(typed, std::nullopt, {}, {}, {});
+            ASSERT_FALSE(results.empty()) << typed;
+            EXPECT_EQ(results.front()->emoji, emoji) << typed;
+        }
+        EXPECT_EQ(givesWayAt(emoticon), std::string::npos) << emoticon;
+        EXPECT_TRUE(words.startsWordRun(emoticon)) << emoticon;
+    }
+    // What is typed after an emoticon ends it as punctuation does.
+    EXPECT_TRUE(GiveWayRule::givesWay({":)", 1, false}, {Kind::text, " "}, words));
+    EXPECT_EQ(BuiltinTables::emojiOfEmoticon(":)x"), nullptr);
 }
 
 } // namespace

@@ -8,7 +8,6 @@
 #include <fcitx-utils/standardpath.h>
 #include <fcitx-utils/testing.h>
 #include <fcitx/addonmanager.h>
-#include <fcitx/candidatelist.h>
 #include <fcitx/inputcontextmanager.h>
 #include <fcitx/inputpanel.h>
 #include <fcitx/instance.h>
@@ -18,14 +17,9 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdlib>
-#include <filesystem>
-#include <functional>
 #include <stdexcept>
-#include <string>
 #include <unistd.h>
-#include <vector>
 
 namespace tiklo {
 namespace {
@@ -35,11 +29,9 @@ using fcitx::CapabilityFlags;
 using fcitx::Key;
 using fcitx::KeyState;
 
-// A real fcitx5 instance in this process, as fcitx5's own tests run one: the test front end,
-// the test input method (which types nothing itself), the test UI and Tiklo's addon, and
-// nothing else; every commit is kept.
-class Fcitx {
-public:
+// A real fcitx5 instance in this process, as fcitx5's tests run one: only the test front end,
+// input method (typing nothing itself) and UI, and Tiklo's addon; every commit is kept.
+struct Fcitx {
     // Runs `body` inside the instance's event loop. The addon reads the settings file under
     // $XDG_CONFIG_HOME at its start: set it first.
     static void run(const std::function<void(Fcitx&)>& body) {
@@ -48,17 +40,16 @@ public:
         fcitx::setupTestingEnvironment(
             TIKLO_FCITX5_ADDON_DIR, {TIKLO_FCITX5_ADDON_DIR},
             {TIKLO_FCITX5_DATA_DIR, fcitx::StandardPath::fcitxPath("pkgdatadir")});
-        char arg0[] = "fcitx5_tests";
-        char arg1[] = "--disable=all";
-        char arg2[] = "--enable=testim,testfrontend,testui,tiklo-fcitx5";
-        char* argv[] = {arg0, arg1, arg2};
+        std::string args[] = {"fcitx5_tests", "--disable=all",
+                              "--enable=testim,testfrontend,testui,tiklo-fcitx5"};
+        char* argv[] = {args[0].data(), args[1].data(), args[2].data()};
         // fcitx reads its options with getopt: a second instance in this process must read
         // them from the start again.
         optind = 0;
         fcitx::Instance instance(3, argv);
         instance.addonManager().registerDefaultLoader(nullptr);
 
-        Fcitx fcitx(instance);
+        Fcitx fcitx{instance, {}};
         auto commitWatch = instance.watchEvent(
             fcitx::EventType::InputContextCommitString, fcitx::EventWatcherPhase::PreInputMethod,
             [&fcitx](fcitx::Event& event) {
@@ -121,9 +112,6 @@ public:
 
     fcitx::Instance& instance;
     std::vector<std::string> commits;
-
-private:
-    explicit Fcitx(fcitx::Instance& instance) : instance(instance) {}
 };
 
 const fcitx::CommonCandidateList* candidates(fcitx::InputContext* ic) {
@@ -183,20 +171,19 @@ TEST(TikloFcitxAddonTest, SearchesInTheFieldAndItsPopupAndLeavesWhatWasTyped) {
         EXPECT_TRUE(preedit(ic).empty());
         EXPECT_EQ(candidates(ic), nullptr);
 
-        const std::array<const char*, 9> azerty{"ampersand",  "eacute",     "quotedbl",
-                                                "apostrophe", "parenleft",  "minus",
-                                                "egrave",     "underscore", "ccedilla"};
+        // What AZERTY types in the digit row's places, 1 to 9.
+        const char* const azerty[] = {"ampersand",  "eacute",     "quotedbl",
+                                      "apostrophe", "parenleft",  "minus",
+                                      "egrave",     "underscore", "ccedilla"};
         constexpr int firstDigitRowKeycode = 10;
-        for (int digit = 1; digit <= 9; ++digit) {
+        for (std::size_t place = 0; place < 9; ++place) {
             const std::vector<const EmojiItem*> hearts = ranked("heart");
             fcitx.commits.clear();
             fcitx.keys(ic, {"semicolon", "h", "e", "a", "r", "t"});
-            const Key typed(Key::keySymFromString(azerty[static_cast<std::size_t>(digit - 1)]),
-                            KeyState::Ctrl, firstDigitRowKeycode + digit - 1);
-            EXPECT_TRUE(fcitx.press(ic, typed)) << digit;
-            EXPECT_EQ(fcitx.commits,
-                      std::vector<std::string>{hearts[static_cast<std::size_t>(digit - 1)]->emoji})
-                << digit;
+            const Key typed(Key::keySymFromString(azerty[place]), KeyState::Ctrl,
+                            firstDigitRowKeycode + static_cast<int>(place));
+            EXPECT_TRUE(fcitx.press(ic, typed)) << place + 1;
+            EXPECT_EQ(fcitx.commits, std::vector<std::string>{hearts[place]->emoji}) << place + 1;
         }
 
         auto* plain = fcitx.field("xterm", CapabilityFlags{});

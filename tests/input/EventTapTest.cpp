@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "input/EventTap.h"
-#include "app/AppState.h"
 #include "support/FakeAppEnvironment.h"
 #include "support/FakeInput.h"
 

@@ -24,34 +24,26 @@ protected:
 };
 
 // Delete is BackSpace, the key that deletes the character before the caret.
-const std::string backSpaceDown = "key " + std::to_string(keysym::backSpace) + " down";
-const std::string backSpaceUp = "key " + std::to_string(keysym::backSpace) + " up";
+const std::string backSpace = "key " + std::to_string(keysym::backSpace);
 
-// The user's keys are held from the call until the text is typed, then follow it; the target
-// is typed into once it has the keyboard (at most 1 s for the focus, 180 ms more for the
-// application to tell) and the user let go of shortcuts.
-const Log heldUntilTyped{"main thread", "take pending", "release to focus", "finish typing"};
-
-Log concat(Log first, const Log& second) {
-    first.insert(first.end(), second.begin(), second.end());
-    return first;
-}
-
-// Without a target nothing is activated and the pause stands in for the wait; a count below
-// one deletes nothing; the keys are held all the same. (Forwarded keys and a reactivation hold
-// the keys the same way; the desktop tests type through both.)
+// The user's keys are held from the call until the text is typed, then follow it; the target is
+// typed into once it has the keyboard (at most 1 s for the focus, 180 ms more for the application
+// to tell) and the user let go of shortcuts. Without a target nothing is activated and the pause
+// stands in for the wait; a count below one deletes nothing. (Forwarded keys and a reactivation
+// hold the keys the same way; the desktop tests type through both.)
 TEST_F(InjectorTest, ReplaceActivatesAwaitsTheTargetDeletesAndTypesWithTheKeysHeld) {
     EXPECT_EQ(run(1, "\U0001F525 ", RunningApplication{"gedit", 1, 2}),
-              concat({"hold", "main thread", "activate gedit", "await focus gedit 1000 180",
-                      "release modifiers 1000", backSpaceDown, backSpaceUp, "sleep 2000",
-                      "sleep 3000", "text 3 down", "text 3 up", "sleep 1500"},
-                     heldUntilTyped));
+              (Log{"hold", "main thread", "activate gedit", "await focus gedit 1000 180",
+                   "release modifiers 1000", backSpace + " down", backSpace + " up", "sleep 2000",
+                   "sleep 3000", "text 3 down", "text 3 up", "sleep 1500", "main thread",
+                   "take pending", "release to focus", "finish typing"}));
     EXPECT_EQ(recorder.typed, u"\U0001F525 ");
 
     recorder.log.clear();
-    EXPECT_EQ(run(-3, "a", std::nullopt), concat({"hold", "sleep 180000", "release modifiers 1000",
-                                                  "text 1 down", "text 1 up", "sleep 1500"},
-                                                 heldUntilTyped));
+    EXPECT_EQ(
+        run(-3, "a", std::nullopt),
+        (Log{"hold", "sleep 180000", "release modifiers 1000", "text 1 down", "text 1 up",
+             "sleep 1500", "main thread", "take pending", "release to focus", "finish typing"}));
 }
 
 TEST_F(InjectorTest, TextIsChunkedInTwentyCodeUnitsWithLineBreaksAsReturn) {
@@ -71,23 +63,21 @@ TEST_F(InjectorTest, TextIsChunkedInTwentyCodeUnitsWithLineBreaksAsReturn) {
 
 TEST_F(InjectorTest, CallsReturnAtOnceAndRunInOrder) {
     // Hold the worker inside the first activation until both calls have returned.
-    std::promise<void> release;
-    std::shared_future<void> released = release.get_future().share();
     struct Gate : ApplicationActivator {
-        std::shared_future<void> open;
-        test::InjectionRecorder* recorder;
+        std::promise<void> release;
+        std::shared_future<void> open = release.get_future().share();
+        test::InjectionRecorder* recorder = nullptr;
         void activate(const RunningApplication& app) override {
             open.wait();
             recorder->activate(app);
         }
     } gate;
-    gate.open = released;
     gate.recorder = &recorder;
     Injector gated(recorder, gate, recorder, recorder, recorder);
     gated.replace(1, "a", RunningApplication{"first", 1, 1});
     gated.reactivate(RunningApplication{"second", 2, 2});
     gated.replace(0, "b", RunningApplication{"third", 3, 3});
-    release.set_value();
+    gate.release.set_value();
     gated.waitUntilIdle();
     Log activations;
     for (const std::string& entry : recorder.events()) {

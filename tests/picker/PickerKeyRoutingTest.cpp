@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "picker/PickerKeyRouting.h"
+#include "picker/QueryTyping.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +9,11 @@ namespace {
 
 using Action = PickerKeyDecision::Action;
 using Type = PickerKeyEvent::Type;
+using Keys = std::vector<KeyStroke>;
+using Given = std::tuple<int, std::string, Keys>;
 constexpr auto inlineMode = view::Presentation::Inline;
 constexpr auto fullMode = view::Presentation::Full;
+const PickerKeyDecision passed{Action::none, 0, false};
 
 PickerKeyDecision route(const PickerKeyEvent& event, const PickerKeyContext& context) {
     return PickerKeyRouting::route(event, QueryKey::of(event.key, event.text), context);
@@ -33,15 +37,13 @@ TEST(PickerKeyRoutingTest, CtrlOrSuperDigitsInsertInTheInlinePopupOnly) {
         }
     }
     // One result fewer than the place: a beep, and the key is still taken.
-    EXPECT_EQ(routeDigit(9, {inlineMode, false, "", 8}, Modifier::ctrl),
-              (PickerKeyDecision{Action::beep, 0, true}));
-    EXPECT_EQ(routeDigit(3, {inlineMode, false, "", 2}, Modifier::super),
-              (PickerKeyDecision{Action::beep, 0, true}));
+    const PickerKeyDecision beep{Action::beep, 0, true};
+    EXPECT_EQ(routeDigit(9, {inlineMode, false, "", 8}, Modifier::ctrl), beep);
+    EXPECT_EQ(routeDigit(3, {inlineMode, false, "", 2}, Modifier::super), beep);
     // Which keys choose (by place, on the keypad, never with Alt) is the key table's own test;
     // a digit that types passes to the query, and in the full picker Ctrl+digit passes.
-    EXPECT_EQ(routeDigit(3, nine, {}), (PickerKeyDecision{Action::none, 0, false}));
-    EXPECT_EQ(routeDigit(3, {fullMode, true, "", 5}, Modifier::ctrl),
-              (PickerKeyDecision{Action::none, 0, false}));
+    EXPECT_EQ(routeDigit(3, nine, {}), passed);
+    EXPECT_EQ(routeDigit(3, {fullMode, true, "", 5}, Modifier::ctrl), passed);
     // Other shortcuts are the field's.
     EXPECT_FALSE(route(keysym::letter('a'), nine, Modifier::ctrl).swallow);
     EXPECT_FALSE(route(keysym::returnKey, nine, Modifier::ctrl).swallow);
@@ -113,6 +115,77 @@ TEST(PickerKeyRoutingTest, ThePopupGivesWayWhereTheQueryStopsBeingASearch) {
         EXPECT_EQ(routeTyping(')', ")", full).action, Action::none);
         EXPECT_EQ(routeTyping(keysym::returnKey, "\r", full).action, Action::insertSelected);
     }
+}
+
+// Keys of the popup, each routed as passing to the field unless told otherwise.
+class QueryTypingTest : public ::testing::Test {
+protected:
+    void press(KeySym sym, const std::string& text, std::uint32_t scanCode, std::uint32_t state = 0,
+               PickerKeyDecision decision = passed) {
+        const PickerKeyEvent event{Type::keyDown, {sym}, text, {scanCode, state, true}};
+        typing.routed(event, QueryKey::of(event.key, event.text), decision);
+    }
+    // Pressed and let go.
+    void type(KeySym sym, const std::string& text, std::uint32_t scanCode,
+              std::uint32_t state = 0) {
+        press(sym, text, scanCode, state);
+        typing.routed({Type::keyUp, {keysym::none}, {}, {scanCode, state, false}}, {}, passed);
+    }
+    // What the field holding `query` gives back: characters to delete, text, keys.
+    Given given(const std::string& query) const {
+        const QueryTyping::GiveBack back = typing.giveBack(query);
+        return {back.deletes, back.text, back.keys};
+    }
+
+    QueryTyping typing;
+};
+
+TEST_F(QueryTypingTest, OnlyTypedTheQueryGoesBackAsItsKeysElseAsText) {
+    type(keysym::letter('d'), "D", 40, 1);
+    EXPECT_EQ(given("D"), (Given{0, "", {{40, 1, true}, {40, 1, false}}}));
+    // The field holds something the keys did not type (pasted, say): its text.
+    EXPECT_EQ(given("Dx"), (Given{0, "Dx", {}}));
+
+    // Keys the popup took for itself (arrows) change nothing in the field.
+    press(keysym::down, "", 116, 0, {Action::moveSelection, 1, true});
+    type(keysym::letter('e'), "e", 26);
+    EXPECT_EQ(typing.giveBack("De").keys.size(), 4u);
+
+    // Edited with Backspace, moved in with an arrow, or a dead key: the text.
+    for (const KeySym editing : {keysym::backSpace, keysym::left, keysym::none}) {
+        typing.restart();
+        type(keysym::letter('a'), "a", 38);
+        press(editing, editing == keysym::backSpace ? "\b" : "", 22);
+        type(keysym::letter('e'), "\u00e9", 26);
+        EXPECT_EQ(given("\u00e9"), (Given{0, "\u00e9", {}})) << editing;
+    }
+    // The key that ends it is not part of what is given back.
+    typing.restart();
+    type(keysym::letter('x'), "x", 53);
+    press(')', ")", 19, 1, {Action::giveWay, 0, false});
+    EXPECT_EQ(typing.giveBack("x").keys.size(), 2u);
+}
+
+TEST_F(QueryTypingTest, WhatWasTypedAheadIsNotTypedTwiceUnlessTheQueryNoLongerBeginsWithIt) {
+    EXPECT_TRUE(typing.firstKey());
+    typing.typedAhead("t\u00e9");
+    EXPECT_FALSE(typing.firstKey());
+    type(keysym::letter('s'), "s", 39);
+    EXPECT_EQ(given("t\u00e9s"), (Given{0, "", {{39, 0, true}, {39, 0, false}}}));
+    EXPECT_EQ(given("t\u00e9"), (Given{0, "", {}})); // nothing more than typed ahead
+    // The field was edited back over it: it is taken back (two characters) and the query typed.
+    EXPECT_EQ(given("fi"), (Given{2, "fi", {}}));
+
+    // Once the prefix was replaced, nothing of it is in the application any more.
+    typing.prefixReplaced();
+    EXPECT_EQ(given("ok"), (Given{0, "ok", {}}));
+    EXPECT_FALSE(typing.firstKey());
+    typing.restart();
+    EXPECT_TRUE(typing.firstKey());
+    typing.routed({Type::modifiersChanged, {keysym::none, Modifier::shift}}, {}, passed);
+    EXPECT_TRUE(typing.firstKey()); // Shift alone is no key
+    typing.fieldChanged();
+    EXPECT_FALSE(typing.firstKey());
 }
 
 } // namespace

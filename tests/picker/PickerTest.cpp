@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/AppState.h"
 #include "picker/NameHighlighter.h"
 #include "picker/PickerChoices.h"
-#include "picker/PickerContentModel.h"
 #include "picker/PickerController.h"
-#include "picker/PickerSession.h"
+#include "picker/PickerPlacement.h"
 #include "support/FakeAppEnvironment.h"
 #include "support/FakeInput.h"
 
@@ -20,6 +18,13 @@ using Type = PickerKeyEvent::Type;
 using Kind = PickerContentModel::RowKind;
 using Section = PickerContentModel::Section;
 using Role = PickerContentModel::Role;
+
+constexpr Point inlineSize{420, 326};
+constexpr Point fullSize{620, 470};
+constexpr auto inlineMode = view::Presentation::Inline;
+constexpr auto fullMode = view::Presentation::Full;
+// One 1440 x 900 screen with a 25-point panel at the top.
+const std::vector<ScreenArea> oneScreen{{{0, 0, 1440, 900}, {0, 25, 1440, 875}}};
 
 std::vector<EmojiItem> twentyItems() {
     std::vector<EmojiItem> items;
@@ -85,16 +90,16 @@ public:
 };
 
 // The session as the controller shows it in a panel, over a catalog of twenty, typing into
-// gedit on one 1440 x 900 screen.
+// gedit on one screen.
 class PickerTest : public ::testing::Test, protected test::FakeAppEnvironment {
 protected:
     PickerTest() {
-        screens.areas = {{{0, 0, 1440, 900}, {0, 25, 1440, 875}}};
+        screens.areas = oneScreen;
         screens.mouse = {700, 400};
         workspace.frontmost = RunningApplication{"gedit", 5, 6};
     }
     // The popup for a prefix typed in the frontmost application.
-    void showPopup() { picker.show("", 1, std::nullopt, view::Presentation::Inline); }
+    void showPopup() { picker.show("", 1, std::nullopt, inlineMode); }
     bool key(KeySym sym, bool grid = false) {
         return session.handleKey({Type::keyDown, {sym}}, grid);
     }
@@ -123,6 +128,10 @@ protected:
     QVariantMap emoji(int row, int column) {
         PickerContentModel* content = session.contentModel();
         return content->data(content->index(row), Role::ItemsRole).toList()[column].toMap();
+    }
+    // What the last choice or giving way typed: the backspaces, then the text.
+    std::pair<int, std::string> lastTyped() const {
+        return {injector.replaced.back().backspaces, injector.replaced.back().text};
     }
 
     EmojiCatalog catalog{twentyItems(), [] { return 800000000.0; }};
@@ -180,7 +189,7 @@ TEST_F(PickerTest, SelectionClampsMovesByRowsAndFollowsTheQueryAndTheFullPickers
     session.moveSelection(1);
     EXPECT_EQ(session.selectedIndex(), 0);
     // Return with no results beeps and stays open (in the popup it gives way, below).
-    session.setPresentationMode(view::Presentation::Full);
+    session.setPresentationMode(fullMode);
     EXPECT_TRUE(key(keysym::returnKey));
     EXPECT_EQ(beeps, 1);
     EXPECT_EQ(hides, 0);
@@ -191,53 +200,44 @@ TEST_F(PickerTest, SelectionClampsMovesByRowsAndFollowsTheQueryAndTheFullPickers
     session.setCategory(view::Category::Animals);
     session.refreshResults();
     EXPECT_EQ(session.resultCount(), 20);
-    session.setPresentationMode(view::Presentation::Full);
+    session.setPresentationMode(fullMode);
     session.refreshResults();
     ASSERT_EQ(session.resultCount(), 1);
     EXPECT_EQ(session.results()[0]->id(), "fire");
 }
 
-// The rows show the default tone.
-TEST_F(PickerTest, ResultsShowTheDefaultTone) {
-    state.setDefaultSkinTone(view::SkinTone::Medium);
-    session.setSearchText(":thumbs_up:");
-    EmojiResultsModel* model = session.resultsModel();
-    ASSERT_EQ(model->rowCount(), 1);
-    EXPECT_EQ(model->data(model->index(0), EmojiResultsModel::EmojiRole).toString(),
-              QString::fromUtf8("\U0001F44D\U0001F3FD"));
-}
-
-// A choice hides the popup, replaces the prefix and is learnt; Return right after the prefix
-// ends a line, and after the arrows it chooses; Ctrl and a digit choose by place.
+// A choice hides the popup, replaces the prefix and is learnt, in the default tone the rows
+// show; Return right after the prefix ends a line, and after the arrows it chooses; Ctrl and a
+// digit choose by place.
 TEST_F(PickerTest, ReturnAndCtrlDigitsChooseRecordHideAndType) {
     showPopup();
     state.setDefaultSkinTone(view::SkinTone::Dark);
     state.setInsertSpaceAfterTrigger(true);
     session.setSearchText("thumbs");
+    EmojiResultsModel* shown = session.resultsModel();
+    EXPECT_EQ(shown->data(shown->index(0), EmojiResultsModel::EmojiRole).toString(),
+              QString::fromUtf8("\U0001F44D\U0001F3FF"));
     EXPECT_TRUE(key(keysym::returnKey));
     EXPECT_EQ(hides, 1);
     EXPECT_FALSE(panel->visible);
     // The keys typed on are held before the picker goes, so none falls in between.
     EXPECT_EQ(heldBeforeHiding, 1);
     ASSERT_EQ(injector.replaced.size(), 1u);
-    EXPECT_EQ(injector.replaced[0].backspaces, 1);
-    EXPECT_EQ(injector.replaced[0].text, "\U0001F44D\U0001F3FF ");
-    EXPECT_EQ(injector.replaced[0].app->appID, "gedit");
+    EXPECT_EQ(lastTyped(), std::make_pair(1, std::string("\U0001F44D\U0001F3FF ")));
+    EXPECT_EQ(injector.replaced[0].app, workspace.frontmost);
     EXPECT_EQ(state.recents(), std::vector<std::string>{"thumbsup"});
     EXPECT_EQ(state.emojiUsage().at("\U0001F44D").count, 1);
     // The prefix is gone now: the query is cleared and a second choice deletes nothing.
     EXPECT_EQ(session.replacementBackspaces(), 0);
     EXPECT_EQ(session.query(), "");
-    // A second choice with the picker kept open is typed on a real desktop by the full picker
-    // tests.
+    // A second choice with the picker kept open is typed by the full picker's desktop tests.
 
     state.setDefaultSkinTone(view::SkinTone::Standard);
     state.setInsertSpaceAfterTrigger(false);
     showPopup();
     EXPECT_FALSE(key(keysym::returnKey));
     ASSERT_EQ(injector.replaced.size(), 2u);
-    EXPECT_EQ(injector.replaced[1].backspaces, 0);
-    EXPECT_EQ(injector.replaced[1].text, "");
+    EXPECT_EQ(lastTyped(), std::make_pair(0, std::string()));
     EXPECT_EQ(state.recents(), std::vector<std::string>{"thumbsup"});
     // The next showing starts with its first key again.
     showPopup();
@@ -246,8 +246,7 @@ TEST_F(PickerTest, ReturnAndCtrlDigitsChooseRecordHideAndType) {
     EXPECT_TRUE(key(keysym::up));
     EXPECT_TRUE(key(keysym::returnKey));
     ASSERT_EQ(injector.replaced.size(), 3u);
-    EXPECT_EQ(injector.replaced[2].backspaces, 1);
-    EXPECT_EQ(injector.replaced[2].text, top);
+    EXPECT_EQ(lastTyped(), std::make_pair(1, top));
 
     // Without moving the highlight. Ranked: the two chosen and popular ones, then by name
     // ("item 10" before "item 2").
@@ -277,22 +276,22 @@ TEST_F(PickerTest, CancellingReactivatesTheTargetAndResets) {
     EXPECT_EQ(hides, 1);
     EXPECT_EQ(heldBeforeHiding, 1);
     ASSERT_EQ(injector.reactivated.size(), 1u);
-    EXPECT_EQ(injector.reactivated[0]->appID, "gedit");
+    EXPECT_EQ(injector.reactivated[0], workspace.frontmost);
     EXPECT_TRUE(injector.replaced.empty());
     EXPECT_EQ(session.replacementBackspaces(), 0);
     EXPECT_FALSE(session.commandHeld());
-    EXPECT_EQ(session.presentationMode(), view::Presentation::Inline); // left as is
+    EXPECT_EQ(session.presentationMode(), inlineMode); // left as is
 
     EXPECT_TRUE(key(keysym::escape));
     EXPECT_EQ(injector.reactivated.size(), 2u);
 }
 
-// A picker the input method asked for types through it, into the window that was active: a
-// choice and a cancel both give that window the keyboard back, so that the keys typed
-// meanwhile follow into it. The next showing types as usual again.
+// A picker the input method asked for types through it into the window that was active, and a
+// choice or a cancel gives that window the keyboard back for the keys typed meanwhile. The next
+// showing types as usual again.
 TEST_F(PickerTest, APickerForTheInputMethodGoesThroughItUntilTheNextShowing) {
     const auto showFor = [&] {
-        picker.show("", 0, std::nullopt, view::Presentation::Full);
+        picker.show("", 0, std::nullopt, fullMode);
         session.deliverThroughInputMethod();
         session.setSearchText("fire");
     };
@@ -300,35 +299,29 @@ TEST_F(PickerTest, APickerForTheInputMethodGoesThroughItUntilTheNextShowing) {
     EXPECT_TRUE(key(keysym::returnKey));
     ASSERT_EQ(inputMethod.replaced.size(), 1u);
     EXPECT_EQ(inputMethod.replaced[0].text, "\U0001F525");
-    ASSERT_TRUE(inputMethod.replaced[0].app);
-    EXPECT_EQ(inputMethod.replaced[0].app->window, 6u);
+    EXPECT_EQ(inputMethod.replaced[0].app, workspace.frontmost);
 
     showFor();
     EXPECT_TRUE(key(keysym::escape));
     ASSERT_EQ(inputMethod.reactivated.size(), 1u);
-    ASSERT_TRUE(inputMethod.reactivated[0]);
-    EXPECT_EQ(inputMethod.reactivated[0]->window, 6u);
+    EXPECT_EQ(inputMethod.reactivated[0], workspace.frontmost);
     EXPECT_GE(inputMethod.held, 2);
     EXPECT_EQ(injector.held + injector.replaced.size() + injector.reactivated.size(), 0u);
 
     // Shown by the program's own shortcut: keys again.
-    picker.show("", 0, std::nullopt, view::Presentation::Full);
+    picker.show("", 0, std::nullopt, fullMode);
     session.setSearchText("fire");
     session.insertSelected();
     EXPECT_EQ(injector.replaced.size(), 1u);
     EXPECT_EQ(inputMethod.replaced.size(), 1u);
 }
 
-// What was typed after the prefix goes to the application as typed, the key that ended the
-// search after it (the key is not swallowed: the window passes it on), and nothing is learnt.
-// Typed into the popup's field, the query goes back as the keys that typed it, modifiers and
-// all, ahead of the key that ended it.
+// The query goes back to the application as typed (as its keys, modifiers and all, when typed
+// into the popup's field), then the key that ended it, which the window passes on; nothing is
+// learnt.
 TEST_F(PickerTest, PunctuationGivesWayWithTheQueryAsTypedOrAsItsKeysAndLearnsNothing) {
     const auto type = [&](KeySym sym, const std::string& text) {
         return session.handleKey({Type::keyDown, {sym}, text}, false);
-    };
-    const auto lastGivenBack = [&] {
-        return std::make_pair(injector.replaced.back().backspaces, injector.replaced.back().text);
     };
     showPopup();
     session.setSearchText("thumbs");
@@ -336,8 +329,8 @@ TEST_F(PickerTest, PunctuationGivesWayWithTheQueryAsTypedOrAsItsKeysAndLearnsNot
     EXPECT_EQ(hides, 1);
     EXPECT_EQ(heldBeforeHiding, 1);
     ASSERT_EQ(injector.replaced.size(), 1u);
-    EXPECT_EQ(lastGivenBack(), std::make_pair(0, std::string("thumbs")));
-    EXPECT_EQ(injector.replaced[0].app->appID, "gedit");
+    EXPECT_EQ(lastTyped(), std::make_pair(0, std::string("thumbs")));
+    EXPECT_EQ(injector.replaced[0].app, workspace.frontmost);
     EXPECT_TRUE(state.recents().empty());
     EXPECT_TRUE(state.emojiUsage().empty());
     EXPECT_EQ(session.query(), "");
@@ -348,7 +341,7 @@ TEST_F(PickerTest, PunctuationGivesWayWithTheQueryAsTypedOrAsItsKeysAndLearnsNot
     session.setSearchText("no such thing");
     ASSERT_EQ(session.resultCount(), 0);
     EXPECT_FALSE(type(keysym::returnKey, "\r"));
-    EXPECT_EQ(lastGivenBack(), std::make_pair(0, std::string("no such thing")));
+    EXPECT_EQ(lastTyped(), std::make_pair(0, std::string("no such thing")));
     EXPECT_EQ(beeps, 0);
     EXPECT_EQ(hides, 2);
     EXPECT_EQ(injector.held, 2);
@@ -372,7 +365,7 @@ TEST_F(PickerTest, PunctuationGivesWayWithTheQueryAsTypedOrAsItsKeysAndLearnsNot
     EXPECT_FALSE(typeKey(keysym::space, " ", {65, 0, true}));
     EXPECT_EQ(injector.forwarded, (std::vector<KeyStroke>{shiftD, {40, 1, false}}));
     ASSERT_EQ(injector.replaced.size(), 3u);
-    EXPECT_EQ(lastGivenBack(), std::make_pair(0, std::string("")));
+    EXPECT_EQ(lastTyped(), std::make_pair(0, std::string()));
     EXPECT_EQ(heldBeforeHiding, 3);
 }
 
@@ -388,13 +381,13 @@ TEST_F(PickerTest, InlineShowFillsTheSessionAndPlacesThePopupNeverInAPasswordFie
     EXPECT_EQ(hold.releasedToFocus, 1);
     EXPECT_FALSE(hold.holding);
     // The full picker is asked for by the hotkey, not by typing: it opens.
-    picker.show("", 0, std::nullopt, view::Presentation::Full);
+    picker.show("", 0, std::nullopt, fullMode);
     EXPECT_EQ(panelsMade, 1);
     secretField = false;
 
     session.setCommandHeld(true);
     showPopup();
-    EXPECT_EQ(session.targetApp()->appID, "gedit"); // the frontmost one
+    EXPECT_EQ(session.targetApp(), workspace.frontmost);
     EXPECT_EQ(session.replacementBackspaces(), 1);
     EXPECT_FALSE(session.commandHeld());
     EXPECT_EQ(session.resultCount(), 20);
@@ -404,7 +397,7 @@ TEST_F(PickerTest, InlineShowFillsTheSessionAndPlacesThePopupNeverInAPasswordFie
 
     caret = Rect{500, 282, 2, 18};
     screens.reducedMotion = true;
-    picker.show("", 1, RunningApplication{"given", 1, 1}, view::Presentation::Inline);
+    picker.show("", 1, RunningApplication{"given", 1, 1}, inlineMode);
     EXPECT_EQ(session.targetApp()->appID, "given");
     EXPECT_EQ(panel->rect, (Rect{484, 310, 420, 326}));
     EXPECT_FALSE(panel->animated);
@@ -423,7 +416,7 @@ TEST_F(PickerTest, LosingTheKeyboardClosesOnlyTheInlinePopup) {
 
     // The hotkey while the popup is open turns it into the full picker.
     showPopup();
-    picker.show("", 0, std::nullopt, view::Presentation::Full);
+    picker.show("", 0, std::nullopt, fullMode);
     EXPECT_EQ(panel->rect, (Rect{410, 25 + 437.5 - 235 - 60, 620, 470}));
     EXPECT_TRUE(panel->movable);
     EXPECT_EQ(session.replacementBackspaces(), 0);
@@ -436,7 +429,7 @@ TEST_F(PickerTest, KeysTypedWhileThePickerOpensAreHeldUntilItHasTheKeyboard) {
     // Every showing holds the keys first and asks for them to follow once the picker has the
     // keyboard (the hold waits for that itself).
     showPopup();
-    picker.show("", 0, std::nullopt, view::Presentation::Full);
+    picker.show("", 0, std::nullopt, fullMode);
     EXPECT_EQ(hold.holds, 2);
     EXPECT_EQ(hold.releasedToOwnWindow, 2);
     EXPECT_EQ(hold.releasedToFocus, 0);
@@ -511,9 +504,8 @@ TEST_F(PickerTest, KeysThatSlippedPastTheHoldJoinTheQueryOrMakeThePopupGiveWay) 
         const KeySym last = keys.back().key.sym;
         EXPECT_FALSE(panel->visible) << last;
         ASSERT_EQ(injector.replaced.size(), given + 1) << last;
-        EXPECT_EQ(injector.replaced.back().backspaces, 0) << last;
-        EXPECT_EQ(injector.replaced.back().text, "") << last;
-        EXPECT_EQ(injector.replaced.back().app->appID, "gedit") << last;
+        EXPECT_EQ(lastTyped(), std::make_pair(0, std::string())) << last;
+        EXPECT_EQ(injector.replaced.back().app, workspace.frontmost) << last;
         EXPECT_EQ(hold.releasedToFocus, 0) << last; // the injector's to release, after
         EXPECT_EQ(session.query(), "");
     }
@@ -525,7 +517,7 @@ TEST_F(PickerTest, KeysThatSlippedPastTheHoldJoinTheQueryOrMakeThePopupGiveWay) 
     EXPECT_TRUE(panel->visible);
 
     // The full picker was opened by the hotkey, not by a prefix typed in the application.
-    picker.show("", 0, std::nullopt, view::Presentation::Full);
+    picker.show("", 0, std::nullopt, fullMode);
     hold.holding = true;
     picker.keyTypedWhileHolding(press(keysym::letter('f'), "f", time++));
     EXPECT_EQ(session.query(), "");
@@ -550,13 +542,13 @@ TEST_F(PickerTest, KeysReachTheSessionOnlyWhileThePanelHasTheKeyboard) {
     // Grid moves by rows only in the full picker.
     state.setPickerMode(view::PickerMode::Grid);
     EXPECT_FALSE(picker.isGridLayout());
-    picker.show("", 0, std::nullopt, view::Presentation::Full);
+    picker.show("", 0, std::nullopt, fullMode);
     EXPECT_TRUE(picker.isGridLayout());
 }
 
 // The full picker's rows: results eight to a grid row, one to a list row.
 TEST_F(PickerTest, GridRowsHoldEightAndTheListOne) {
-    picker.show("", 0, std::nullopt, view::Presentation::Full);
+    picker.show("", 0, std::nullopt, fullMode);
     EXPECT_EQ(rows(), (std::vector<Row>{{Kind::Header, Section::Results, 0, 0, false},
                                         {Kind::Emoji, Section::Results, 0, 8, false},
                                         {Kind::Emoji, Section::Results, 8, 8, false},
@@ -578,7 +570,7 @@ TEST_F(PickerTest, GridRowsHoldEightAndTheListOne) {
 // Recents as stored and favorites by name, unknown ids left out (the section titles are read by
 // the view test).
 TEST_F(PickerTest, RecentsAndFavoritesLeadOnlyWithoutQueryOrCategory) {
-    picker.show("", 0, std::nullopt, view::Presentation::Full);
+    picker.show("", 0, std::nullopt, fullMode);
     state.setRecents({"item_3", "missing", "item_2"});
     state.setFavorites({"item_9", "item_4", "gone", "item_5"});
     EXPECT_EQ(rows(), (std::vector<Row>{{Kind::Header, Section::Recent, 0, 0, false},
@@ -591,7 +583,6 @@ TEST_F(PickerTest, RecentsAndFavoritesLeadOnlyWithoutQueryOrCategory) {
                                         {Kind::Emoji, Section::Results, 16, 4, true}}));
     EXPECT_EQ(emoji(1, 0)["id"], "item_3");
     EXPECT_EQ(emoji(1, 1)["id"], "item_2");
-    // Favorites by name.
     EXPECT_EQ(emoji(3, 0)["id"], "item_4");
     EXPECT_EQ(emoji(3, 1)["id"], "item_5");
     EXPECT_EQ(emoji(3, 2)["id"], "item_9");
@@ -610,7 +601,7 @@ TEST_F(PickerTest, RecentsAndFavoritesLeadOnlyWithoutQueryOrCategory) {
 }
 
 TEST_F(PickerTest, ContentChangesReplaceOnlyTheRowsThatDiffer) {
-    picker.show("", 0, std::nullopt, view::Presentation::Full);
+    picker.show("", 0, std::nullopt, fullMode);
     PickerContentModel* content = session.contentModel();
     QSignalSpy resets(content, &QAbstractItemModel::modelReset);
     QSignalSpy inserted(content, &QAbstractItemModel::rowsInserted);
@@ -621,8 +612,7 @@ TEST_F(PickerTest, ContentChangesReplaceOnlyTheRowsThatDiffer) {
     history.toggleFavorite(catalog.all()[4]);
     EXPECT_EQ(resets.count(), 0);
     ASSERT_EQ(inserted.count(), 1);
-    EXPECT_EQ(inserted[0][1].toInt(), 0);
-    EXPECT_EQ(inserted[0][2].toInt(), 1);
+    EXPECT_EQ(inserted[0].mid(1), (QVariantList{0, 1})); // rows 0 to 1
     EXPECT_EQ(removed.count(), 0);
 
     // A new tone changes what the rows show, not the rows.
@@ -633,13 +623,61 @@ TEST_F(PickerTest, ContentChangesReplaceOnlyTheRowsThatDiffer) {
     EXPECT_EQ(changed.count(), 1);
 
     // While the inline popup shows, nothing is kept up.
-    session.setPresentationMode(view::Presentation::Inline);
+    session.setPresentationMode(inlineMode);
     changed.clear();
     state.setRecents({"item_2"});
     EXPECT_EQ(changed.count() + inserted.count(), 0);
-    session.setPresentationMode(view::Presentation::Full);
+    session.setPresentationMode(fullMode);
     EXPECT_EQ(rows().front(), (Row{Kind::Header, Section::Recent, 0, 0, false}));
     EXPECT_EQ(resets.count(), 0);
+}
+
+TEST(PickerPlacementTest, FullPickerCentresSixtyPointsAboveTheMiddleWhollyOnScreen) {
+    EXPECT_EQ(
+        PickerPlacement::origin(fullMode, fullSize, Rect{5, 5, 1, 1}, oneScreen, std::nullopt, {}),
+        (Point{410, 25 + 437.5 - 235 - 60}));
+    EXPECT_EQ(PickerPlacement::origin(fullMode, fullSize, std::nullopt, {}, std::nullopt, {}),
+              std::nullopt);
+    const auto on = [](Rect visible) {
+        const std::vector<ScreenArea> screen{{visible, visible}};
+        return *PickerPlacement::origin(fullMode, fullSize, std::nullopt, screen, 0, {});
+    };
+    // Just tall enough for the raise: 470 + 2 * 60; a point shorter, the top edge holds.
+    EXPECT_EQ(on({0, 30, 800, 590}), (Point{90, 30}));
+    EXPECT_EQ(on({0, 30, 800, 589}), (Point{90, 30}));
+    EXPECT_EQ(on({0, 30, 800, 592}), (Point{90, 31}));
+    // 853 x 533: a 1280 x 800 screen at one and a half times.
+    EXPECT_EQ(on({0, 0, 853, 533}), (Point{116.5, 0}));
+    // Shorter than the picker: its top, with the search field, stays on screen.
+    EXPECT_EQ(on({0, 0, 853, 400}), (Point{116.5, 0}));
+    // Narrower than the picker: its left edge stays on screen.
+    EXPECT_EQ(on({100, 0, 500, 900}), (Point{100, 155}));
+}
+
+TEST(PickerPlacementTest, InlinePopupHangsBelowTheCaretOrTheMouseInsideItsScreensVisibleFrame) {
+    const auto at = [](std::optional<Rect> caret,
+                       const std::vector<ScreenArea>& screens = oneScreen, Point mouse = {}) {
+        return *PickerPlacement::origin(inlineMode, inlineSize, caret, screens, 0, mouse);
+    };
+    EXPECT_EQ(at(Rect{500, 282, 2, 18}), (Point{484, 282 + 18 + 10}));
+    // Too low: above the caret line instead, its top kept 12 points inside.
+    EXPECT_EQ(at(Rect{500, 782, 2, 18}), (Point{484, 782 - 10 - 326}));
+    EXPECT_EQ(at(Rect{500, 0, 2, 600}), (Point{484, 25 + 12}));
+    // The popup's bottom exactly 12 points inside still fits below; one point lower does not.
+    constexpr double lowestBelow = 900 - 12 - 326 - 10 - 18; // the caret's top when it just fits
+    EXPECT_EQ(at(Rect{500, lowestBelow, 2, 18}).y, lowestBelow + 18 + 10);
+    EXPECT_EQ(at(Rect{500, lowestBelow + 1, 2, 18}).y, lowestBelow + 1 - 10 - 326);
+    // Near the right and left edges.
+    EXPECT_EQ(at(Rect{1430, 282, 2, 18}).x, 1440 - 420 - 12);
+    EXPECT_EQ(at(Rect{3, 282, 2, 18}).x, 12);
+
+    // A 1920 x 1080 screen to the right, its bottom edge level with the first one's.
+    const std::vector<ScreenArea> two{oneScreen[0],
+                                      {{1440, -180, 1920, 1080}, {1440, -180, 1920, 1080}}};
+    EXPECT_EQ(at(Rect{3300, 382, 2, 18}, two), (Point{1440 + 1920 - 420 - 12, 382 + 18 + 10}));
+    // Without a caret: below the mouse, on the main screen.
+    EXPECT_EQ(at(std::nullopt, oneScreen, {700, 400}), (Point{676, 400 + 18}));
+    EXPECT_EQ(at(std::nullopt, oneScreen, {0, 900}), (Point{12, 900 - 12 - 326}));
 }
 
 // The popup's rows set apart the first occurrence of the query, whatever its case and

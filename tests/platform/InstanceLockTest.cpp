@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/InstanceLock.h"
-
 #include "support/TempDir.h"
-
-#include <filesystem>
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

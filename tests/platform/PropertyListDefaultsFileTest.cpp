@@ -2,7 +2,6 @@
 #include "platform/linux/PropertyListDefaultsFile.h"
 #include "catalog/BinaryPropertyList.h"
 #include "catalog/FileReading.h"
-
 #include "support/LogCapture.h"
 #include "support/TempDir.h"
 
@@ -12,21 +11,15 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
-#include <cstdint>
 #include <cstring>
 #include <ctime>
-#include <functional>
 #include <iterator>
-#include <memory>
 #include <numeric>
-#include <optional>
 #include <random>
-#include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <vector>
 
 using namespace std::string_literals;
 
@@ -35,10 +28,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct PlistDeleter {
-    void operator()(void* node) const { plist_free(node); }
-};
-using PlistPtr = std::unique_ptr<void, PlistDeleter>;
+using PlistPtr = std::unique_ptr<void, decltype([](void* node) { plist_free(node); })>;
 
 std::string readFile(const fs::path& path) {
     return readWholeFile(path).value_or("");

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <sstream>
 #include <thread>
+#include <utility>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -148,19 +149,14 @@ ChildProcess::~ChildProcess() {
     for (int* fd : {&input_, &output_.fd, &errors_.fd, &report_.fd}) {
         closeIfOpen(*fd);
     }
-    stopGroup();
-}
-
-void ChildProcess::stopGroup() {
-    if (pid_ <= 0) {
-        return;
+    if (pid_ > 0) {
+        // A stopped process only acts on SIGTERM once continued.
+        ::kill(-pid_, SIGTERM);
+        ::kill(-pid_, SIGCONT);
+        bool ended = false;
+        reap(pid_, Clock::now() + terminateGrace, ended);
+        endGroup(ended);
     }
-    // A stopped process only acts on SIGTERM once continued.
-    ::kill(-pid_, SIGTERM);
-    ::kill(-pid_, SIGCONT);
-    bool ended = false;
-    reap(pid_, Clock::now() + terminateGrace, ended);
-    endGroup(ended);
 }
 
 void ChildProcess::endGroup(bool reaped) {
@@ -235,6 +231,8 @@ std::optional<std::string> ChildProcess::readLineFrom(Pipe& pipe,
 }
 
 bool ChildProcess::writeLine(const std::string& line) {
+    // A program that has ended fails the write instead of ending the test with SIGPIPE.
+    ::signal(SIGPIPE, SIG_IGN);
     const std::string bytes = line + "\n";
     return input_ >= 0 &&
            ::write(input_, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
@@ -247,13 +245,10 @@ ChildProcess::Exit ChildProcess::finish(std::chrono::milliseconds timeout) {
     }
     closeIfOpen(input_);
     const auto deadline = Clock::now() + timeout;
-    // Until the end of both outputs: a program may exit only once its output has been read.
-    Pipe* pipes[] = {&output_, &errors_};
+    exit.output = std::exchange(output_.buffered, {});
+    exit.errors = std::exchange(errors_.buffered, {});
     std::string* texts[] = {&exit.output, &exit.errors};
-    for (int stream = 0; stream < 2; ++stream) {
-        *texts[stream] = std::move(pipes[stream]->buffered);
-        pipes[stream]->buffered.clear();
-    }
+    // Until the end of both outputs: a program may exit only once its output has been read.
     pollfd entries[] = {{output_.fd, POLLIN, 0}, {errors_.fd, POLLIN, 0}};
     while (left(deadline).count() > 0 && (entries[0].fd >= 0 || entries[1].fd >= 0)) {
         const int ready = ::poll(entries, 2, static_cast<int>(left(deadline).count()) + 1);

@@ -78,7 +78,6 @@ private:
     };
 
     std::optional<std::string> readLineFrom(Pipe& pipe, std::chrono::milliseconds timeout);
-    void stopGroup();
     // Kills whatever is left of the group and reaps the program unless `reaped`.
     void endGroup(bool reaped);
 

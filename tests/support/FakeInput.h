@@ -15,7 +15,6 @@
 #include "platform/Sleeper.h"
 
 #include <algorithm>
-#include <map>
 #include <memory>
 #include <mutex>
 #include <set>

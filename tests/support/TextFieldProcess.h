@@ -2,62 +2,36 @@
 #pragma once
 
 #include "platform/RunningApplication.h"
+#include "support/ChildProcess.h"
 
-#include <chrono>
-#include <cstdint>
-#include <string>
-
-#include <QDeadlineTimer>
-#include <QProcess>
+#include <cstdlib>
 
 namespace tiklo::test {
 
 // The Qt text field helper (TextFieldHelper.cpp), in a process of its own, with the keyboard.
 class TextFieldProcess {
 public:
-    TextFieldProcess() {
-        process_.start(QStringLiteral(TIKLO_TEXT_FIELD_HELPER), {});
-        const QByteArray ready = line(std::chrono::seconds(20));
-        if (ready.startsWith("ready ")) {
-            window_ = ready.mid(6).toULongLong();
-        }
-    }
-    ~TextFieldProcess() {
-        process_.write("quit\n");
-        if (!process_.waitForFinished(3000)) {
-            process_.kill();
-            process_.waitForFinished(1000);
+    TextFieldProcess() : process_({TIKLO_TEXT_FIELD_HELPER}, {.input = true}) {
+        const std::string ready = process_.readLine(std::chrono::seconds(20)).value_or("");
+        if (ready.starts_with("ready ")) {
+            window_ = std::strtoull(ready.c_str() + 6, nullptr, 10);
         }
     }
 
     bool ready() const { return window_ != 0; }
-    RunningApplication application() const {
-        return {"tiklo-test-field", process_.processId(), window_};
-    }
-    std::string text() { return ask("text").toStdString(); }
-    int returns() { return ask("returns").toInt(); }
+    RunningApplication application() const { return {"tiklo-test-field", process_.pid(), window_}; }
+    std::string text() { return ask("text"); }
+    int returns() { return std::atoi(ask("returns").c_str()); }
     void clear() { ask("clear"); }
     bool makePassword() { return ask("password") == "password"; }
 
 private:
-    QByteArray ask(const char* command) {
-        process_.write(command);
-        process_.write("\n");
-        return line(std::chrono::seconds(5));
-    }
-    QByteArray line(std::chrono::milliseconds timeout) {
-        const QDeadlineTimer deadline(timeout);
-        while (!process_.canReadLine() && !deadline.hasExpired()) {
-            process_.waitForReadyRead(static_cast<int>(deadline.remainingTime()));
-        }
-        QByteArray answer = process_.readLine();
-        if (answer.endsWith('\n')) {
-            answer.chop(1);
-        }
-        return answer;
+    std::string ask(const std::string& command) {
+        process_.writeLine(command);
+        return process_.readLine(std::chrono::seconds(5)).value_or("");
     }
 
-    QProcess process_;
+    ChildProcess process_;
     std::uint64_t window_ = 0;
 };
 

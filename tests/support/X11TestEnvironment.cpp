@@ -2,7 +2,6 @@
 #include "support/X11TestEnvironment.h"
 #include "support/ChildProcess.h"
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QThread>

@@ -6,7 +6,6 @@
 #include "support/X11TestClient.h"
 
 #include <algorithm>
-#include <chrono>
 
 namespace tiklo::test {
 namespace {
@@ -54,10 +53,6 @@ ChildProcess::Exit sessionBusCall(const std::string& destination, const std::str
 
 } // namespace
 
-XvfbSession::XvfbSession(Options options) {
-    start(options);
-}
-
 std::optional<std::string> XvfbSession::spawn(const std::vector<std::string>& arguments) {
     const bool reports = std::any_of(arguments.begin(), arguments.end(), [](const std::string& a) {
         return a.find("{fd}") != std::string::npos;
@@ -69,7 +64,7 @@ std::optional<std::string> XvfbSession::spawn(const std::vector<std::string>& ar
     return reports ? children_.back()->readReportLine(startTimeout) : std::nullopt;
 }
 
-void XvfbSession::start(const Options& options) {
+XvfbSession::XvfbSession(Options options) {
     const std::optional<std::string> number =
         spawn({"Xvfb", "-displayfd", "{fd}", "-screen", "0", "1280x800x24", "-nolisten", "tcp"});
     if (!number || number->empty()) {
@@ -97,13 +92,13 @@ void XvfbSession::start(const Options& options) {
         }
         environment_.set("DBUS_SESSION_BUS_ADDRESS", *address);
     }
-    if (options.sessionBus && options.accessibilityBus && !startAccessibilityBus()) {
-        return;
+    if (options.sessionBus && options.accessibilityBus) {
+        startAccessibilityBus();
     }
 }
 
 // Started here because the private session bus activates nothing.
-bool XvfbSession::startAccessibilityBus() {
+void XvfbSession::startAccessibilityBus() {
     spawn({"/usr/libexec/at-spi-bus-launcher", "--launch-immediately"});
     const bool registered = pollFor(
         [] {
@@ -114,7 +109,7 @@ bool XvfbSession::startAccessibilityBus() {
         startTimeout);
     if (!children_.back()->started() || !registered) {
         error_ = "org.a11y.Bus did not appear on the session bus";
-        return false;
+        return;
     }
     const bool enabled =
         sessionBusCall("org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties.Set",
@@ -124,9 +119,7 @@ bool XvfbSession::startAccessibilityBus() {
         sessionBusCall("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus.GetAddress", {});
     if (!enabled || address.output.find("unix:") == std::string::npos) {
         error_ = "the accessibility bus did not start";
-        return false;
     }
-    return true;
 }
 
 XvfbSession::~XvfbSession() {

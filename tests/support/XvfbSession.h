@@ -6,10 +6,6 @@
 #include "support/TempDir.h"
 
 #include <memory>
-#include <optional>
-#include <string>
-#include <utility>
-#include <vector>
 
 namespace tiklo::test {
 
@@ -40,8 +36,7 @@ public:
     const std::string& display() const { return display_; }
 
 private:
-    void start(const Options& options);
-    bool startAccessibilityBus();
+    void startAccessibilityBus();
     // Starts a program whose output is not wanted; its line on the report pipe, if it
     // reports on one ("{fd}" in its arguments).
     std::optional<std::string> spawn(const std::vector<std::string>& arguments);

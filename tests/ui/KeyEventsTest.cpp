@@ -5,9 +5,6 @@
 
 #include <array>
 #include <map>
-#include <vector>
-
-#include <QKeyEvent>
 
 #include <gtest/gtest.h>
 
@@ -162,11 +159,10 @@ TEST(HotkeyRecorderTest, EachPressEndsTheRecordingAsItShould) {
               (Key{keysym::letter('q'), Modifier::shift}));
 
     // Modifier keys on their own leave it waiting.
-    constexpr std::array<int, 13> modifiers{
-        Qt::Key_Control, Qt::Key_Shift,      Qt::Key_Alt,        Qt::Key_AltGr,   Qt::Key_Meta,
-        Qt::Key_Super_L, Qt::Key_Super_R,    Qt::Key_Hyper_L,    Qt::Key_Hyper_R, Qt::Key_CapsLock,
-        Qt::Key_NumLock, Qt::Key_ScrollLock, Qt::Key_Mode_switch};
-    for (const int key : modifiers) {
+    for (const int key :
+         {Qt::Key_Control, Qt::Key_Shift, Qt::Key_Alt, Qt::Key_AltGr, Qt::Key_Meta, Qt::Key_Super_L,
+          Qt::Key_Super_R, Qt::Key_Hyper_L, Qt::Key_Hyper_R, Qt::Key_CapsLock, Qt::Key_NumLock,
+          Qt::Key_ScrollLock, Qt::Key_Mode_switch}) {
         EXPECT_EQ(press(key, Qt::ControlModifier).outcome, Outcome::ignore) << key;
     }
 }

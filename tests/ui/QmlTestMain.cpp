@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Qt Quick Test runner with the program's QML modules, symbol images, and the real session
 // and store behind the views (as the singleton Rig of Tiklo.TestSupport).
-#include "app/AppExceptions.h"
-#include "app/HotkeyRegistration.h"
 #include "app/LoginItemSync.h"
-#include "catalog/EmojiCatalog.h"
 #include "core/KeyNames.h"
 #include "picker/PickerSession.h"
 #include "support/FakeAppEnvironment.h"
@@ -12,11 +9,6 @@
 #include "ui/settings/SettingsBackend.h"
 #include "ui/theme/ThemeIconProvider.h"
 
-#include <memory>
-
-#include <QObject>
-#include <QQmlEngine>
-#include <QStringList>
 #include <QtQml/qqmlextensionplugin.h>
 #include <QtQuickTest>
 
@@ -43,8 +35,7 @@ std::vector<std::string> strings(const QStringList& list) {
 } // namespace
 
 // The real session, store and settings services behind the views, over fakes of the system and
-// an in-memory catalog the test fills; what the session asked for, what reached the system and
-// the settings file are readable.
+// an in-memory catalog the test fills; what reached the system and the settings file is readable.
 class QmlTestRig : public QObject {
     Q_OBJECT
     Q_PROPERTY(tiklo::PickerSession* session READ session CONSTANT)
@@ -59,9 +50,6 @@ class QmlTestRig : public QObject {
     Q_PROPERTY(int accessibilityRequests READ accessibilityRequests)
     // The hotkey the system holds for Tiklo, as people read it; "" when none.
     Q_PROPERTY(QString grabbedHotkey READ grabbedHotkey)
-    // The settings file's values: the hotkey's JSON, the excluded ids' JSON, or "".
-    Q_PROPERTY(QString storedHotkey READ storedHotkey)
-    Q_PROPERTY(QString storedExceptions READ storedExceptions)
     Q_PROPERTY(bool loginItemRegistered READ loginItemRegistered)
 
 public:
@@ -91,13 +79,15 @@ public:
         }
         return {};
     }
-    QString storedHotkey() const { return stored("hotkey"); }
-    QString storedExceptions() const { return stored("excludedBundleIDs"); }
     bool loginItemRegistered() const { return environment_.loginService.registered; }
+    // A value as the settings file holds it (the hotkey's or a list's JSON), or "".
+    Q_INVOKABLE QString stored(const QString& key) const {
+        return QString::fromStdString(
+            environment_.defaults.dataValue(key.toStdString()).value_or(""));
+    }
 
-    // A fresh inline popup over an empty catalog, with nothing asked for yet; every setting
-    // back to its default, nothing held elsewhere, the default hotkey registered, the
-    // permission granted.
+    // A fresh inline popup over an empty catalog, nothing asked for or held elsewhere; every
+    // setting at its default (the default hotkey registered) but the permission, granted.
     Q_INVOKABLE void reset() {
         backend_.recorder()->stop();
         environment_.hotkeyService.heldElsewhere.clear();
@@ -112,6 +102,8 @@ public:
         state.setMasterEnabled(true);
         state.setLaunchAtLogin(false);
         state.setAccessibilityGranted(true);
+        state.setX11ApplicationsOnly(false);
+        state.setCaretTracking(view::CaretTracking::Unknown);
         state.setPickerMode(view::PickerMode::Grid);
         state.setDefaultSkinTone(view::SkinTone::Standard);
         state.setTriggerPrefix(";");
@@ -136,12 +128,11 @@ public:
             const QString name =
                 i < names.size() ? names[i] : QStringLiteral("item %1").arg(i, 2, 10, QChar(u'0'));
             const char32_t tile = 0x1F000 + static_cast<char32_t>(i);
-            items_.push_back({QString::fromUcs4(&tile, 1).toStdString(),
-                              name.toStdString(),
-                              QString(name).replace(u' ', u'_').toStdString(),
-                              EmojiCategory::objects,
-                              {},
-                              false});
+            items_.push_back({.emoji = QString::fromUcs4(&tile, 1).toStdString(),
+                              .name = name.toStdString(),
+                              .shortcode = QString(name).replace(u' ', u'_').toStdString(),
+                              .category = EmojiCategory::objects,
+                              .keywords = {}});
         }
         replaceCatalog();
     }
@@ -190,9 +181,6 @@ public:
     }
 
 private:
-    QString stored(const std::string& key) const {
-        return QString::fromStdString(environment_.defaults.dataValue(key).value_or(""));
-    }
     void replaceCatalog() {
         auto catalog = std::make_unique<EmojiCatalog>(items_, [] { return now; });
         // The session's results point into the catalog: they are replaced before it goes.

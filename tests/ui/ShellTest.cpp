@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/AppState.h"
 #include "app/HotkeyRegistration.h"
 #include "input/EventTap.h"
 #include "support/FakeAppEnvironment.h"
@@ -7,14 +6,12 @@
 #include "ui/BackgroundPreparation.h"
 #include "ui/TikloApplication.h"
 
-#include <QAction>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
 #include <gtest/gtest.h>
 
 #include <mutex>
-#include <thread>
 
 namespace tiklo {
 namespace {

@@ -7,33 +7,26 @@
 #include "ui/theme/ThemeIconProvider.h"
 
 #include <QFontDatabase>
-#include <QImage>
 #include <QQmlComponent>
-#include <QQmlEngine>
-#include <QStringList>
 
 #include <algorithm>
 #include <set>
-#include <unordered_set>
 
 #include <gtest/gtest.h>
 
 namespace tiklo {
 namespace {
 
-class ThemeIconProviderImages : public ::testing::Test {
-protected:
-    ThemeIconProviderImages() { ThemeIconProvider::install(engine); }
-    QImage request(const QString& id) {
-        return provider.requestPixmap(id, nullptr, QSize(24, 24)).toImage();
-    }
-    QQmlEngine engine;
-    ThemeIconProvider provider;
-};
-
 // The symbol keeps its shape (opaque and clear pixels) and takes the colour QML writes,
-// percent-encoded with alpha first.
-TEST_F(ThemeIconProviderImages, PaintsTheSymbolInTheRequestedColour) {
+// percent-encoded with alpha first. Every symbol the program names is in the icon theme it
+// ships with.
+TEST(ThemeIconProviderTest, PaintsEverySymbolOfTheProgramInTheRequestedColour) {
+    QQmlEngine engine;
+    ThemeIconProvider::install(engine);
+    ThemeIconProvider provider;
+    const auto request = [&](const QString& id) {
+        return provider.requestPixmap(id, nullptr, QSize(24, 24)).toImage();
+    };
     const QImage image = request("system-search-symbolic?color=%2361ff0000");
     ASSERT_EQ(image.size(), QSize(24, 24));
     int inked = 0, clear = 0, maxAlpha = 0;
@@ -52,10 +45,7 @@ TEST_F(ThemeIconProviderImages, PaintsTheSymbolInTheRequestedColour) {
     EXPECT_GT(clear, 100);
     EXPECT_NEAR(maxAlpha, 0x61, 2);
     EXPECT_TRUE(request("no-such-icon-anywhere-symbolic").isNull());
-}
 
-// Every symbol the program names exists in the icon theme it ships with.
-TEST_F(ThemeIconProviderImages, EverySymbolHasAThemeIcon) {
     QQmlComponent component(&engine);
     component.setData("import QtQml\nimport Tiklo.Theme\nQtObject { property var icons: "
                       "Symbols.icons }",
@@ -70,47 +60,33 @@ TEST_F(ThemeIconProviderImages, EverySymbolHasAThemeIcon) {
     }
 }
 
-std::set<std::string> leftOut(const EmojiCatalog& whole, const EmojiCatalog& drawn) {
-    std::set<std::string> ids;
-    for (const EmojiItem& item : whole.all()) {
-        if (drawn.item(item.id()) == nullptr) {
-            ids.insert(item.id());
-        }
-    }
-    return ids;
-}
-
 // Unicode lists "🖐🏽" where a tone goes before the selector of "🖐️"; both draw alike.
-std::string withoutSelectors(std::string emoji) {
-    const std::string selector = "\uFE0F";
-    for (std::size_t at = emoji.find(selector); at != std::string::npos;
-         at = emoji.find(selector)) {
-        emoji.erase(at, selector.size());
-    }
-    return emoji;
-}
-
-EmojiCatalog drawnWith(EmojiFontCoverage& coverage) {
-    CatalogSources sources = CatalogSources::systemDefaults("en");
-    sources.drawable = [&](std::string_view emoji) { return coverage.drawsAsOneGlyph(emoji); };
-    return EmojiCatalog(sources);
+std::string withoutSelectors(const std::string& emoji) {
+    return QString::fromStdString(emoji).remove(QChar(0xFE0F)).toStdString();
 }
 
 // The system's emoji font draws every emoji of the system's data, flags, keycaps and joined
 // sequences alike: nothing is left out. An emoji keeps its tones where Unicode lists every
-// toned form; a tone after the first person of a family or a couple is no
-// emoji and would show as loose parts.
-TEST(EmojiFontCoverageTest, TheInstalledFontDrawsAllOfTheInstalledData) {
+// toned form; a tone after the first person of a family or a couple is no emoji and would
+// show as loose parts. An emoji font older than the data leaves out what it lacks, alone or as
+// part of a joined sequence, with its tones; the rest stays. A missing font leaves nothing out.
+TEST(EmojiFontCoverageTest, AFontLeavesOutExactlyTheEmojiItCannotDraw) {
     const CatalogSources sources = CatalogSources::systemDefaults("en");
+    const EmojiCatalog whole(sources);
+    const auto drawnWith = [&](EmojiFontCoverage& coverage) {
+        CatalogSources judged = sources;
+        judged.drawable = [&](std::string_view emoji) { return coverage.drawsAsOneGlyph(emoji); };
+        return EmojiCatalog(judged);
+    };
+
     const std::optional<std::string> text = readWholeFile(sources.emojiFiles.back().path);
     ASSERT_TRUE(text);
     std::unordered_set<std::string> listed;
     for (const EmojiTestFile::Entry& entry : EmojiTestFile::fullyQualified(*text)) {
         listed.insert(withoutSelectors(entry.emoji));
     }
-    const EmojiCatalog whole(sources);
-    EmojiFontCoverage coverage(QStringLiteral("Noto Color Emoji"));
-    const EmojiCatalog drawn = drawnWith(coverage);
+    EmojiFontCoverage installed(QStringLiteral("Noto Color Emoji"));
+    const EmojiCatalog drawn = drawnWith(installed);
     EXPECT_EQ(drawn.sourceReport().undrawable, 0u);
     ASSERT_EQ(drawn.all().size(), whole.all().size());
     std::size_t toned = 0;
@@ -128,31 +104,31 @@ TEST(EmojiFontCoverageTest, TheInstalledFontDrawsAllOfTheInstalledData) {
     }
     EXPECT_GT(toned, 250u);
     // Letters are no emoji of this font.
-    EXPECT_FALSE(coverage.drawsAsOneGlyph("a"));
-    EXPECT_FALSE(coverage.drawsAsOneGlyph("\U0001F525\U0001F525"));
-}
+    EXPECT_FALSE(installed.drawsAsOneGlyph("a"));
+    EXPECT_FALSE(installed.drawsAsOneGlyph("\U0001F525\U0001F525"));
 
-// An emoji font older than the data: what it lacks, alone or as part of a joined sequence,
-// is left out with its tones; the rest stays. A missing font leaves nothing out.
-TEST(EmojiFontCoverageTest, AFontLackingSomeEmojiLeavesOutExactlyThose) {
     const int id = QFontDatabase::addApplicationFont(QStringLiteral(TIKLO_LACKING_EMOJI_FONT));
     ASSERT_GE(id, 0);
     ASSERT_EQ(QFontDatabase::applicationFontFamilies(id),
               QStringList{QStringLiteral("Tiklo Lacking Emoji")});
-    EmojiFontCoverage coverage(QStringLiteral("Tiklo Lacking Emoji"));
-    EXPECT_FALSE(coverage.drawsAsOneGlyph("\U0001F355"));
-    EXPECT_FALSE(coverage.drawsAsOneGlyph("\U0001F9D1\U0001F3FD\u200D\U0001F692"));
-    EXPECT_TRUE(coverage.drawsAsOneGlyph("\U0001F9D1\U0001F3FD\u200D\U0001F3A4"));
-    EXPECT_TRUE(coverage.drawsAsOneGlyph("\U0001F3F3\uFE0F\u200D\U0001F308"));
-    EXPECT_TRUE(coverage.drawsAsOneGlyph("\u2764\uFE0F"));
-
-    const EmojiCatalog whole(CatalogSources::systemDefaults("en"));
-    const EmojiCatalog drawn = drawnWith(coverage);
+    EmojiFontCoverage lacking(QStringLiteral("Tiklo Lacking Emoji"));
+    EXPECT_FALSE(lacking.drawsAsOneGlyph("\U0001F355"));
+    EXPECT_FALSE(lacking.drawsAsOneGlyph("\U0001F9D1\U0001F3FD\u200D\U0001F692"));
+    EXPECT_TRUE(lacking.drawsAsOneGlyph("\U0001F9D1\U0001F3FD\u200D\U0001F3A4"));
+    EXPECT_TRUE(lacking.drawsAsOneGlyph("\U0001F3F3\uFE0F\u200D\U0001F308"));
+    EXPECT_TRUE(lacking.drawsAsOneGlyph("\u2764\uFE0F"));
+    const EmojiCatalog older = drawnWith(lacking);
+    std::set<std::string> leftOut;
+    for (const EmojiItem& item : whole.all()) {
+        if (older.item(item.id()) == nullptr) {
+            leftOut.insert(item.id());
+        }
+    }
     const std::set<std::string> expected{"pizza", "fire_engine", "firefighter", "man_firefighter",
                                          "woman_firefighter"};
-    EXPECT_EQ(leftOut(whole, drawn), expected);
-    EXPECT_EQ(drawn.sourceReport().undrawable, expected.size());
-    const EmojiItem* singer = drawn.item("singer");
+    EXPECT_EQ(leftOut, expected);
+    EXPECT_EQ(older.sourceReport().undrawable, expected.size());
+    const EmojiItem* singer = older.item("singer");
     ASSERT_NE(singer, nullptr);
     EXPECT_TRUE(singer->supportsSkinTone);
     QFontDatabase::removeApplicationFont(id);

@@ -1,17 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The tray menu and the update dialogs.
 #include "app/updates/UpdaterController.h"
 #include "support/FakeAppEnvironment.h"
 #include "ui/AppLinks.h"
 #include "ui/TrayMenu.h"
 #include "ui/UpdateDialogs.h"
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 
@@ -26,24 +21,20 @@ public:
     void start() override { ++starts; }
     bool canCheckForUpdates() const override { return canCheck; }
     void setCanCheckHandler(std::function<void(bool)> handler) override {
-        handler_ = std::move(handler);
+        report = std::move(handler);
     }
     void checkForUpdates() override { ++checks; }
 
     // Changes the value and reports it as the real updater would.
     void setCanCheck(bool value) {
         canCheck = value;
-        if (handler_) {
-            handler_(value);
-        }
+        report(value);
     }
 
     bool canCheck = false;
     int starts = 0;
     int checks = 0;
-
-private:
-    std::function<void(bool)> handler_;
+    std::function<void(bool)> report;
 };
 
 // Takes the addresses QDesktopServices is asked to open, instead of a browser, while it
@@ -65,13 +56,13 @@ private:
     QString scheme_;
 };
 
+// A menu's action or a message box's button by its text, or null.
+template <typename Entry> Entry* named(const QList<Entry*>& entries, const QString& text) {
+    const auto found = std::ranges::find(entries, text, &Entry::text);
+    return found != entries.end() ? *found : nullptr;
+}
 QAction* actionNamed(QMenu& menu, const QString& text) {
-    for (QAction* action : menu.actions()) {
-        if (action->text() == text) {
-            return action;
-        }
-    }
-    return nullptr;
+    return named(menu.actions(), text);
 }
 
 // What of the menu follows the store and the updater: whether updates can be checked, whether
@@ -92,7 +83,6 @@ protected:
                               [this] { ++quits; }};
 };
 
-// The menu follows the store and the updater at once, and each item does its own thing.
 TEST_F(TrayMenuTest, MenuFollowsTheStoreAndTheUpdaterAndEachItemDoesItsOwnThing) {
     TrayMenu tray(state, updater, actions);
     QMenu& menu = tray.menu();
@@ -131,8 +121,7 @@ TEST_F(TrayMenuTest, MenuFollowsTheStoreAndTheUpdaterAndEachItemDoesItsOwnThing)
 
     UrlRecorder browser("https");
     actionNamed(menu, QString::fromUtf8("Orlen's newsletter\u2026"))->trigger();
-    ASSERT_EQ(browser.opened.size(), 1);
-    EXPECT_EQ(browser.opened.front(), AppLinks::newsletter());
+    EXPECT_EQ(browser.opened, QList<QUrl>{AppLinks::newsletter()});
 
     actionNamed(menu, QString::fromUtf8("Check for Updates\u2026"))->trigger();
     EXPECT_EQ(fakeUpdater.checks, 1);
@@ -160,25 +149,14 @@ TEST_F(TrayMenuTest, MenuFollowsTheStoreAndTheUpdaterAndEachItemDoesItsOwnThing)
         SCOPED_TRACE(testing::Message() << "keys " << c.keys << ", caret " << int(c.caret));
         state.setAccessibilityGranted(c.keys);
         state.setCaretTracking(c.caret);
-        const int requestsBefore = trust.requests;
-        const int pagesBefore = permissionPages;
+        trust.requests = 0;
+        permissionPages = 0;
         actionNamed(menu, "Grant Accessibility")->trigger();
-        EXPECT_EQ(trust.requests - requestsBefore, c.requests);
-        EXPECT_EQ(permissionPages - pagesBefore, c.pages);
+        EXPECT_EQ(std::tie(trust.requests, permissionPages), std::tie(c.requests, c.pages));
         QCoreApplication::processEvents();
     }
     actionNamed(menu, "Quit Tiklo")->trigger();
-    EXPECT_EQ(quits, 1);
-    EXPECT_EQ(std::tie(pickers, settings, welcomes), std::tuple(1, 1, 1));
-}
-
-QAbstractButton* buttonNamed(QMessageBox& box, const QString& text) {
-    for (QAbstractButton* button : box.buttons()) {
-        if (button->text() == text) {
-            return button;
-        }
-    }
-    return nullptr;
+    EXPECT_EQ(std::tie(pickers, settings, welcomes, quits), std::tuple(1, 1, 1, 1));
 }
 
 // The notes go in as plain text, without what they would fetch, and within a limit; the button
@@ -202,15 +180,16 @@ TEST(UpdateDialogsTest, ANewerVersionShowsItsNotesAsPlainTextAndLeadsToItsPage) 
     QMessageBox* box = dialogs.current();
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->detailedText(), "Faster search");
-    QAbstractButton* download = buttonNamed(*box, "Open Download Page");
+    QAbstractButton* download = named(box->buttons(), "Open Download Page");
     ASSERT_NE(download, nullptr);
     UrlRecorder browser("https");
     download->click();
     EXPECT_EQ(browser.opened, QList<QUrl>{QUrl("https://tiklo.example/download")});
 }
 
-// The progress ends the check only when the user ends it: a result replacing it does not.
-TEST(UpdateDialogsTest, TheProgressCancelsOnlyWhenTheUserEndsIt) {
+// The progress ends the check, and the question answers, only when the user ends them: a
+// dialog replacing them does not.
+TEST(UpdateDialogsTest, TheProgressAndTheQuestionAnswerOnlyWhenTheUserEndsThem) {
     UpdateDialogs dialogs;
     int cancels = 0;
     dialogs.showChecking([&] { ++cancels; });
@@ -238,24 +217,20 @@ TEST(UpdateDialogsTest, TheProgressCancelsOnlyWhenTheUserEndsIt) {
         EXPECT_TRUE(QTest::qWaitFor([&] { return dialogs.progress() == nullptr; }));
         EXPECT_GT(cancels, before);
     }
-}
 
-TEST(UpdateDialogsTest, TheQuestionAnswersOnlyWhenAButtonIsChosen) {
-    UpdateDialogs dialogs;
     std::vector<bool> answers;
-    dialogs.askForAutomaticChecks([&](bool allowed) { answers.push_back(allowed); });
+    const auto answer = [&](bool allowed) { answers.push_back(allowed); };
+    dialogs.askForAutomaticChecks(answer);
     ASSERT_NE(dialogs.current(), nullptr);
-    buttonNamed(*dialogs.current(), "Check Automatically")->click();
+    named(dialogs.current()->buttons(), "Check Automatically")->click();
     EXPECT_EQ(answers, std::vector<bool>{true});
-
-    dialogs.askForAutomaticChecks([&](bool allowed) { answers.push_back(allowed); });
+    dialogs.askForAutomaticChecks(answer);
     // Escape counts as "Don't Check".
-    EXPECT_EQ(dialogs.current()->escapeButton(), buttonNamed(*dialogs.current(), "Don't Check"));
+    EXPECT_EQ(dialogs.current()->escapeButton(),
+              named(dialogs.current()->buttons(), "Don't Check"));
     dialogs.current()->escapeButton()->click();
     EXPECT_EQ(answers, (std::vector<bool>{true, false}));
-
-    // A dialog replaced by another answers nothing.
-    dialogs.askForAutomaticChecks([&](bool allowed) { answers.push_back(allowed); });
+    dialogs.askForAutomaticChecks(answer);
     dialogs.showUpToDate("0.1.0");
     EXPECT_EQ(answers.size(), 2u);
 }

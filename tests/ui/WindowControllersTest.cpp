@@ -11,10 +11,6 @@
 
 #include <QDir>
 #include <QGuiApplication>
-#include <QMessageBox>
-#include <QPointer>
-#include <QQmlEngine>
-#include <QQuickItem>
 #include <QQuickView>
 #include <QScreen>
 #include <QTest>
@@ -54,7 +50,6 @@ void collectTexts(QQuickItem* item, QStringList& into) {
     }
 }
 
-// Checks that `window` shows `text`.
 void expectShown(QQuickWindow& window, const QString& text) {
     QTest::qWait(50); // bindings of items made on showing
     QStringList shown;
@@ -194,10 +189,9 @@ TEST_F(WindowControllersTest, EveryWindowSpeaksGermanInAGermanSession) {
     // The picture of the library page, for the README.
     window.rootObject()->setProperty("tab", "library");
     QTest::qWait(300); // icons and the mark's canvas
-    const QImage image = window.grabWindow();
     const QString suffix = window.devicePixelRatio() > 1.5 ? "@2x" : "";
     const QString path = QDir(TIKLO_UI_SCREENSHOT_DIR).filePath("settings_de" + suffix + ".png");
-    EXPECT_TRUE(image.save(path)) << path.toStdString();
+    EXPECT_TRUE(window.grabWindow().save(path)) << path.toStdString();
 
     OnboardingWindowController welcome(engine, state);
     welcome.show();

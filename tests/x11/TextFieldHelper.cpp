@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A Qt application with one text field, for tests that type into a real application. It
 // prints "ready <window id>" once the field has the keyboard focus, then answers commands
-// read from stdin, one per line: "text" prints the field's text as UTF-8 on one line,
-// "returns" how often Return was pressed in it, "clear" empties it, "password" hides its text
-// as it is typed (answering "password"), "quit" ends it. With --caret-probe the field holds
-// "tiklo caret probe" with the caret at offset 5, and the ready line gives the field's place on
+// read from stdin, one per line, until stdin ends: "text" prints the field's text as UTF-8 on
+// one line, "returns" how often Return was pressed in it, "clear" empties it, "password" hides
+// its text as it is typed (answering "password"). With --caret-probe the field holds "tiklo
+// caret probe" with the caret at offset 5, and the ready line gives the field's place on
 // screen instead: "ready X Y WIDTH HEIGHT".
 #include <cstdio>
 #include <string>
@@ -15,18 +15,9 @@
 #include <QTimer>
 #include <unistd.h>
 
-namespace {
-
-void answer(const QByteArray& line) {
-    std::fwrite(line.constData(), 1, static_cast<std::size_t>(line.size()), stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    std::setvbuf(stdout, nullptr, _IOLBF, BUFSIZ); // every answer goes out at its newline
     const bool probe = QApplication::arguments().contains(QStringLiteral("--caret-probe"));
     QLineEdit field(probe ? QStringLiteral("tiklo caret probe") : QString());
     field.setWindowTitle(QStringLiteral("Tiklo test field"));
@@ -43,19 +34,15 @@ int main(int argc, char** argv) {
             return;
         }
         readiness.stop();
-        if (!probe) {
-            answer("ready " + QByteArray::number(static_cast<qulonglong>(field.winId())));
-            return;
+        if (probe) {
+            field.deselect();
+            field.setCursorPosition(5);
+            const QPoint origin = field.mapToGlobal(QPoint(0, 0));
+            std::printf("ready %d %d %d %d\n", origin.x(), origin.y(), field.width(),
+                        field.height());
+        } else {
+            std::printf("ready %llu\n", static_cast<unsigned long long>(field.winId()));
         }
-        field.deselect();
-        field.setCursorPosition(5);
-        const QPoint origin = field.mapToGlobal(QPoint(0, 0));
-        answer(QStringLiteral("ready %1 %2 %3 %4")
-                   .arg(origin.x())
-                   .arg(origin.y())
-                   .arg(field.width())
-                   .arg(field.height())
-                   .toUtf8());
     });
     readiness.start(10);
 
@@ -73,18 +60,16 @@ int main(int argc, char** argv) {
             const std::string command = pending.substr(0, end);
             pending.erase(0, end + 1);
             if (command == "text") {
-                answer(field.text().toUtf8());
+                std::puts(field.text().toUtf8().constData());
             } else if (command == "returns") {
-                answer(QByteArray::number(returns));
+                std::printf("%d\n", returns);
             } else if (command == "clear") {
                 field.clear();
                 returns = 0;
-                answer("cleared");
+                std::puts("cleared");
             } else if (command == "password") {
                 field.setEchoMode(QLineEdit::Password);
-                answer("password");
-            } else if (command == "quit") {
-                application.quit();
+                std::puts("password");
             }
         }
     });

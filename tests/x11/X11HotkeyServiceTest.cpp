@@ -7,13 +7,9 @@
 #include <gtest/gtest.h>
 #include <xkbcommon/xkbcommon-keysyms.h>
 
-namespace tiklo {
+namespace tiklo::test {
 namespace {
 
-using test::qtConnection;
-using test::qtRootWindow;
-using test::waitUntil;
-using test::xdotool;
 using Presses = std::vector<std::uint32_t>;
 
 constexpr KeySym keyE = keysym::letter('e');
@@ -68,7 +64,7 @@ TEST_F(X11HotkeyServiceTest, FiresOncePerPressOfTheExactCombinationWhateverTheLo
 }
 
 TEST_F(X11HotkeyServiceTest, RefusesCombinationsHeldElsewhereAndReleasesEveryGrab) {
-    test::X11TestClient other;
+    X11TestClient other;
     ASSERT_TRUE(other.connected());
     const xcb_keycode_t e = other.keycode(XKB_KEY_e);
     const xcb_keycode_t x = other.keycode(XKB_KEY_x);
@@ -78,11 +74,11 @@ TEST_F(X11HotkeyServiceTest, RefusesCombinationsHeldElsewhereAndReleasesEveryGra
     {
         // Holding only the Caps Lock variant is enough to refuse; the variants grabbed by
         // then must be let go again.
-        test::X11TestClient holder;
+        X11TestClient holder;
         ASSERT_EQ(holder.grabKey(e, xControlAlt | XCB_MOD_MASK_LOCK), 0);
         EXPECT_EQ(statusOf(service.registerHotkey({keyE, controlAlt}, 7)),
                   X11HotkeyService::badAccess);
-        test::X11TestClient probe;
+        X11TestClient probe;
         EXPECT_EQ(probe.grabKey(e, xControlAlt), 0);
         EXPECT_EQ(probe.grabKey(e, xControlAlt | XCB_MOD_MASK_2), 0);
     }
@@ -93,7 +89,7 @@ TEST_F(X11HotkeyServiceTest, RefusesCombinationsHeldElsewhereAndReleasesEveryGra
     EXPECT_EQ(statusOf(service.registerHotkey({keyE, controlAlt}, 8)), X11HotkeyService::badAccess);
     {
         // Moving id 7 onto a combination held elsewhere leaves it where it was.
-        test::X11TestClient holder;
+        X11TestClient holder;
         ASSERT_EQ(holder.grabKey(x, xControlAlt), 0);
         EXPECT_EQ(statusOf(service.registerHotkey({keyX, controlAlt}, 7)),
                   X11HotkeyService::badAccess);
@@ -115,4 +111,4 @@ TEST_F(X11HotkeyServiceTest, RefusesCombinationsHeldElsewhereAndReleasesEveryGra
 }
 
 } // namespace
-} // namespace tiklo
+} // namespace tiklo::test

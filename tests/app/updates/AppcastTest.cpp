@@ -105,15 +105,10 @@ TEST(AutomaticUpdateChecksTest, DueOnceADayExactly) {
     checks.recordCheck();
     EXPECT_EQ(defaults.dataValue("lastUpdateCheckTime"), "700000000.0");
     const double last = now;
-    for (const auto& [elapsed, due] :
-         std::vector<std::pair<double, bool>>{{0, false},
-                                              {86399, false},
-                                              {86399.9, false},
-                                              {86400, true},
-                                              {86401, true},
-                                              // A clock set back leaves the last check in the
-                                              // future: it does not block checks for good.
-                                              {-1, true}}) {
+    // A clock set back leaves the last check in the future: it does not block checks for good.
+    const std::pair<double, bool> dueAfter[] = {{0, false},    {86399, false}, {86399.9, false},
+                                                {86400, true}, {86401, true},  {-1, true}};
+    for (const auto& [elapsed, due] : dueAfter) {
         now = last + elapsed;
         EXPECT_EQ(checks.isDue(), due) << elapsed;
     }

@@ -3,7 +3,6 @@
 #include "support/FakeInput.h"
 #include "support/FakePlatform.h"
 
-#include <QElapsedTimer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -14,9 +13,8 @@
 namespace tiklo {
 namespace {
 
-// A small HTTP server on 127.0.0.1: it answers every request with the response set, says
-// nothing at all, or trickles its answer a byte at a time. It records each connection and
-// request head.
+// A small HTTP server on 127.0.0.1 that answers with the response set, says nothing, or
+// trickles its answer a byte at a time; it records each connection and request head.
 class LoopbackHttpServer : public QObject {
 public:
     enum class Mode { answer, silent, trickle };
@@ -46,20 +44,16 @@ private:
         while (QTcpSocket* socket = server_.nextPendingConnection()) {
             ++connections;
             connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-            auto* received = new QByteArray;
-            connect(socket, &QObject::destroyed, [received] { delete received; });
-            connect(socket, &QTcpSocket::readyRead, this,
-                    [this, socket, received] { respond(socket, *received); });
+            connect(socket, &QTcpSocket::readyRead, this, [this, socket] { respond(socket); });
         }
     }
-    void respond(QTcpSocket* socket, QByteArray& received) {
-        received.append(socket->readAll());
-        const qsizetype headEnd = received.indexOf("\r\n\r\n");
+    // Once the head is whole; the requests carry no body.
+    void respond(QTcpSocket* socket) {
+        const qsizetype headEnd = socket->peek(socket->bytesAvailable()).indexOf("\r\n\r\n");
         if (headEnd < 0) {
             return;
         }
-        requests.append(received.left(headEnd));
-        received.clear();
+        requests.append(socket->readAll().left(headEnd));
         switch (mode_) {
         case Mode::answer:
             socket->write("HTTP/1.1 " + QByteArray::number(status_) +
@@ -87,36 +81,30 @@ private:
     QByteArray body_;
 };
 
-// Records what the updater would have shown; keeps the question's answer handler.
+// Records what the updater would have shown, in a few words, and the last release offered;
+// keeps the question's answer handler.
 struct FakeUpdatePresenter : UpdatePresenter {
-    enum class Kind { upToDate, updateAvailable, failed };
-    struct Shown {
-        Kind kind;
-        QString text; // the offered version, or the failure's sentence
-        QString notes;
-        QUrl page;
-    };
-
     void showChecking(std::function<void()> cancel) override {
         ++checkingShown;
         cancelCheck = std::move(cancel);
     }
     void showUpToDate(const QString& currentVersion) override {
-        shown.push_back({Kind::upToDate, currentVersion, {}, {}});
+        shown.push_back("up to date " + currentVersion.toStdString());
     }
     void showUpdateAvailable(const AppcastItem& item, const QString&) override {
-        shown.push_back(
-            {Kind::updateAvailable, item.displayVersion, item.releaseNotes, item.downloadPage});
+        shown.push_back("update " + item.displayVersion.toStdString());
+        offered = item;
     }
     void showCheckFailed(const QString& sentence) override {
-        shown.push_back({Kind::failed, sentence, {}, {}});
+        shown.push_back("failed: " + sentence.toStdString());
     }
     void askForAutomaticChecks(std::function<void(bool)> answer) override {
         ++questions;
         answerQuestion = std::move(answer);
     }
 
-    std::vector<Shown> shown;
+    std::vector<std::string> shown;
+    std::optional<AppcastItem> offered;
     int questions = 0;
     int checkingShown = 0;
     std::function<void()> cancelCheck;
@@ -124,7 +112,6 @@ struct FakeUpdatePresenter : UpdatePresenter {
 };
 
 using namespace std::chrono_literals;
-using Kind = FakeUpdatePresenter::Kind;
 
 constexpr auto timeLimit = 400ms;
 constexpr double day = AutomaticUpdateChecks::interval;
@@ -154,14 +141,13 @@ protected:
     std::unique_ptr<AppcastUpdater> launch() { return launch(server.url("/appcast.xml")); }
 
     // Runs a check the user asked for to its end; what it showed.
-    FakeUpdatePresenter::Shown userCheck(AppcastUpdater& updater) {
+    std::string userCheck(AppcastUpdater& updater) {
         presenter.shown.clear();
         updater.checkForUpdates();
         EXPECT_FALSE(updater.canCheckForUpdates()) << "a check is running";
         EXPECT_TRUE(QTest::qWaitFor([&] { return !presenter.shown.empty(); }, 10000));
         EXPECT_TRUE(updater.canCheckForUpdates());
-        return presenter.shown.empty() ? FakeUpdatePresenter::Shown{Kind::failed, "none", {}, {}}
-                                       : presenter.shown.front();
+        return presenter.shown.empty() ? "nothing" : presenter.shown.front();
     }
 
     // Lets the event loop run for a while, for anything that should not happen.
@@ -181,11 +167,9 @@ TEST_F(AppcastUpdaterTest, UserChecksTellNewerSameOlderAndBrokenFeedsApart) {
     EXPECT_TRUE(updater->canCheckForUpdates());
 
     server.answer(200, feed({"0.0.9", "0.2.0", "0.1.5"}));
-    auto shown = userCheck(*updater);
-    EXPECT_EQ(shown.kind, Kind::updateAvailable);
-    EXPECT_EQ(shown.text, "0.2.0");
-    EXPECT_EQ(shown.notes, "Notes of 0.2.0");
-    EXPECT_EQ(shown.page, QUrl("https://tiklo.example/0.2.0"));
+    EXPECT_EQ(userCheck(*updater), "update 0.2.0");
+    EXPECT_EQ(presenter.offered->releaseNotes, "Notes of 0.2.0");
+    EXPECT_EQ(presenter.offered->downloadPage, QUrl("https://tiklo.example/0.2.0"));
     // The request names the feed and nothing else.
     ASSERT_EQ(server.requests.size(), 1);
     EXPECT_TRUE(server.requests.front().startsWith("GET /appcast.xml HTTP/1.1\r\n"));
@@ -194,17 +178,14 @@ TEST_F(AppcastUpdaterTest, UserChecksTellNewerSameOlderAndBrokenFeedsApart) {
     const std::vector<std::vector<const char*>> noUpdate = {{"0.1"}, {"0.0.9", "0.1.0"}, {"0.0.1"}};
     for (const auto& versions : noUpdate) {
         server.answer(200, feed(versions));
-        EXPECT_EQ(userCheck(*updater).kind, Kind::upToDate);
+        EXPECT_EQ(userCheck(*updater), "up to date 0.1.0");
     }
 
     server.answer(200, feed({"0.2.0"}).left(120));
-    shown = userCheck(*updater);
-    EXPECT_EQ(shown.kind, Kind::failed);
-    EXPECT_EQ(shown.text, "The update information from the server could not be read.");
+    EXPECT_EQ(userCheck(*updater),
+              "failed: The update information from the server could not be read.");
     server.answer(404, "Not here");
-    shown = userCheck(*updater);
-    EXPECT_EQ(shown.kind, Kind::failed);
-    EXPECT_EQ(shown.text, "The update server answered with an error (HTTP 404).");
+    EXPECT_EQ(userCheck(*updater), "failed: The update server answered with an error (HTTP 404).");
 
     // Each check took the ability to check away while it ran and gave it back.
     EXPECT_EQ(canCheckValues, (std::vector<bool>{true, false, true, false, true, false, true, false,
@@ -218,18 +199,14 @@ TEST_F(AppcastUpdaterTest, UnreachableAndSlowServersEndInOneSentenceWithinTheLim
     const QUrl closedPort = down.url("/appcast.xml");
     down.close();
     auto updater = launch(closedPort);
-    auto shown = userCheck(*updater);
-    EXPECT_EQ(shown.kind, Kind::failed);
-    EXPECT_EQ(shown.text, "Tiklo could not reach the update server.");
+    EXPECT_EQ(userCheck(*updater), "failed: Tiklo could not reach the update server.");
 
     updater = launch();
     for (const auto mode : {LoopbackHttpServer::Mode::silent, LoopbackHttpServer::Mode::trickle}) {
         server.setMode(mode);
         QElapsedTimer clock;
         clock.start();
-        shown = userCheck(*updater);
-        EXPECT_EQ(shown.kind, Kind::failed);
-        EXPECT_EQ(shown.text, "The update server did not answer in time.");
+        EXPECT_EQ(userCheck(*updater), "failed: The update server did not answer in time.");
         EXPECT_GE(clock.elapsed(), timeLimit.count() - 50);
         EXPECT_LT(clock.elapsed(), 5000) << "the limit did not hold";
     }
@@ -251,13 +228,24 @@ TEST_F(AppcastUpdaterTest, UnreachableAndSlowServersEndInOneSentenceWithinTheLim
     presenter.cancelCheck();
     server.setMode(LoopbackHttpServer::Mode::answer);
     server.answer(200, feed({"0.1.0"}));
-    EXPECT_EQ(userCheck(*updater).kind, Kind::upToDate);
+    EXPECT_EQ(userCheck(*updater), "up to date 0.1.0");
 }
 
-TEST_F(AppcastUpdaterTest, NothingIsFetchedBeforeTheUserAgreed) {
+TEST_F(AppcastUpdaterTest, NothingIsFetchedWithoutAFeedOrBeforeTheUserAgreed) {
+    // Without a feed no check can start, and nothing is asked or stored, at any launch.
+    auto updater = launch(QUrl());
+    updater = launch(QUrl());
+    EXPECT_FALSE(updater->canCheckForUpdates());
+    updater->checkForUpdates();
+    settle();
+    EXPECT_TRUE(presenter.shown.empty());
+    EXPECT_EQ(presenter.questions, 0);
+    EXPECT_TRUE(defaults.writes.empty());
+    EXPECT_TRUE(canCheckValues.empty());
+
     server.answer(200, feed({"0.2.0"}));
-    // First launch: nothing asked, nothing fetched.
-    auto updater = launch();
+    // First launch with a feed: nothing asked, nothing fetched.
+    updater = launch();
     settle();
     timers.tick(hour);
     settle();
@@ -286,7 +274,7 @@ TEST_F(AppcastUpdaterTest, NothingIsFetchedBeforeTheUserAgreed) {
     EXPECT_TRUE(presenter.shown.empty());
 
     // The user's own check still works.
-    EXPECT_EQ(userCheck(*updater).kind, Kind::updateAvailable);
+    EXPECT_EQ(userCheck(*updater), "update 0.2.0");
     EXPECT_EQ(server.connections, 1);
 }
 
@@ -317,8 +305,7 @@ TEST_F(AppcastUpdaterTest, AgreedChecksRunAtMostOnceADayAndSpeakOnlyOfNewerVersi
     timers.tick(hour);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !presenter.shown.empty(); }, 5000));
     EXPECT_EQ(server.connections, 2);
-    EXPECT_EQ(presenter.shown.front().kind, Kind::updateAvailable);
-    EXPECT_EQ(presenter.shown.front().text, "0.3.0");
+    EXPECT_EQ(presenter.shown, std::vector<std::string>{"update 0.3.0"});
 
     // Failures of automatic checks are not shown.
     presenter.shown.clear();
@@ -333,18 +320,6 @@ TEST_F(AppcastUpdaterTest, AgreedChecksRunAtMostOnceADayAndSpeakOnlyOfNewerVersi
     EXPECT_EQ(server.connections, 3);
     // Checks of their own show no progress either.
     EXPECT_EQ(presenter.checkingShown, 0);
-}
-
-TEST_F(AppcastUpdaterTest, WithoutAFeedNoCheckCanStartAndNothingIsStored) {
-    auto updater = launch(QUrl());
-    updater = launch(QUrl());
-    EXPECT_FALSE(updater->canCheckForUpdates());
-    updater->checkForUpdates();
-    settle();
-    EXPECT_TRUE(presenter.shown.empty());
-    EXPECT_EQ(presenter.questions, 0);
-    EXPECT_TRUE(defaults.writes.empty());
-    EXPECT_TRUE(canCheckValues.empty());
 }
 
 } // namespace

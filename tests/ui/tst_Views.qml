@@ -1,0 +1,568 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+import QtQuick
+import QtTest
+import Tiklo.App
+import Tiklo.Onboarding
+import Tiklo.Picker
+import Tiklo.Session
+import Tiklo.Settings
+import Tiklo.TestSupport
+import "SettingsTestHelpers.js" as Helpers
+
+Item {
+    id: root
+    width: 680
+    height: 900
+
+    Component { id: pickerView; InlineEmojiPickerView { appState: Rig.appState } }
+    Component { id: rootView; SettingsRootView { anchors.fill: parent } }
+    Component { id: libraryView; LibrarySettingsView { anchors.fill: parent } }
+    Component { id: exceptionsView; ExceptionsSettingsView { anchors.fill: parent } }
+    Component { id: permissionsView; PermissionsSettingsView { anchors.fill: parent } }
+    Component { id: welcomeView; OnboardingView { appState: Rig.appState } }
+    Component { id: spy; SignalSpy {} }
+    // The behaviour page with a text field beside it, to see where keys go.
+    Component {
+        id: behaviorWithField
+        Item {
+            anchors.fill: parent
+            property alias page: page
+            property alias field: field
+            BehaviorSettingsView {
+                id: page
+                width: parent.width
+                height: parent.height - 40
+                appState: Rig.appState
+                backend: Rig.backend
+            }
+            TextInput {
+                id: field
+                y: parent.height - 30
+                width: 200
+                height: 20
+            }
+        }
+    }
+
+    TestCase {
+        name: "Views"
+        when: windowShown
+
+        readonly property PickerSession session: Rig.session
+        property Item view
+
+        function init() {
+            Rig.reset()
+        }
+        // Views go before the session they watch is reset, as in the program.
+        function cleanup() {
+            if (view) {
+                view.destroy()
+                view = null
+                wait(0)
+            }
+        }
+
+        function makePage(component) {
+            const properties = { appState: Rig.appState }
+            if (component !== permissionsView)
+                properties.backend = Rig.backend
+            return createTemporaryObject(component, root, properties)
+        }
+        function behavior() {
+            return createTemporaryObject(behaviorWithField, root)
+        }
+        // The welcome guide as it first shows: no key access yet.
+        function welcome() {
+            Rig.appState.accessibilityGranted = false
+            const view = createTemporaryObject(welcomeView, root)
+            waitForRendering(view)
+            return view
+        }
+        function item(view, name) {
+            const found = findChild(view, name)
+            verify(found, "no " + name)
+            return found
+        }
+        function subtitle(view, row) {
+            return findChild(item(view, row), "settingRowSubtitle")
+        }
+
+        function makeView() {
+            view = createTemporaryObject(pickerView, root, { session: session })
+            waitForItemPolished(item(view, "resultsList"))
+        }
+        function row(index) {
+            const list = item(view, "resultsList")
+            list.positionViewAtIndex(index, ListView.Contain)
+            verify(list.itemAtIndex(index), "no row " + index)
+            return list.itemAtIndex(index)
+        }
+        function rowChild(index, name) {
+            return findChild(row(index), name)
+        }
+
+        function test_inline_ctrl_digit_badges_on_the_first_nine_rows() {
+            Rig.fill(12)
+            session.selectedIndex = 10
+            makeView()
+            session.commandHeld = true
+            for (let i = 0; i < 12; ++i) {
+                compare(rowChild(i, "commandBadge").visible, i < 9, "badge on row " + i)
+                if (i < 9)
+                    compare(rowChild(i, "commandBadgeText").text, "Ctrl+" + (i + 1))
+            }
+            session.commandHeld = false
+            verify(!rowChild(0, "commandBadge").visible)
+        }
+
+        function test_inline_hover_and_click() {
+            Rig.fill(4, ["fire", "heart", "joy", "sparkles"])
+            session.selectedIndex = 1
+            makeView()
+            const hovered = row(2)
+            mouseMove(hovered, hovered.width / 2, hovered.height / 2)
+            tryCompare(hovered, "hovering", true)
+            // Resting on a row does not move the selection Return types.
+            compare(session.selectedIndex, 1)
+
+            // A click inserts that row, and the popup goes.
+            mouseClick(hovered)
+            compare(Rig.typed, [hovered.emoji])
+            compare(Rig.hides, 1)
+            mouseMove(root, root.width - 1, root.height - 1)
+        }
+
+        // A right click on a row of an emoji that takes a tone offers the tones; the tone
+        // chosen shows in the row, nothing is typed. Other rows offer nothing.
+        function test_inline_the_row_menu_chooses_a_tone_for_that_emoji() {
+            Rig.fill(1, ["fire"])
+            Rig.addHand("wave")
+            makeView()
+            const menu = item(view, "emojiToneMenu")
+            // The hand ranks first: it is one of the common emoji.
+            const hand = row(0).supportsSkinTone ? 0 : 1
+            mouseClick(row(1 - hand), 10, 10, Qt.RightButton)
+            wait(50)
+            verify(!menu.opened)
+            mouseClick(row(hand), 10, 10, Qt.RightButton)
+            tryVerify(() => menu.opened)
+            verify(!menu.itemAt(7).enabled) // "Use Default Tone": none chosen yet
+            mouseClick(menu.itemAt(5)) // Dark
+            tryVerify(() => !menu.visible)
+            compare(rowChild(hand, "rowEmoji").text, "\u{1F44B}\u{1F3FF}")
+            compare(Rig.typed, [])
+            compare(Rig.hides, 0)
+        }
+
+        function test_inline_the_field_has_the_keyboard_and_writes_the_query() {
+            makeView()
+            // Keys typed right after the popup appears go to the field, not nowhere.
+            verify(view.searchFocused)
+            item(view, "searchField").focus = false
+            // The later hand-over, once the panel is the focused window, takes it back.
+            tryVerify(() => view.searchFocused, 1000)
+            // Shown again (the panel is reused): focused again at once.
+            view.visible = false
+            view.visible = true
+            verify(view.searchFocused)
+
+            keyClick(Qt.Key_F)
+            keyClick(Qt.Key_I)
+            compare(session.query, "fi")
+            session.query = "" // cleared by the session after an insert
+            compare(item(view, "searchField").text, "")
+            keyClick(Qt.Key_Escape)
+            compare(Rig.closes, 1)
+        }
+
+        // The session announces the query, resets the highlight, then gives its results; the
+        // list must not rely on a model reset to get back to the top.
+        function test_inline_a_new_query_puts_the_first_result_at_the_top_data() {
+            return [{ tag: "results replaced", replace: true }, { tag: "results kept", replace: false }]
+        }
+        function test_inline_a_new_query_puts_the_first_result_at_the_top(data) {
+            Rig.fill(40)
+            makeView()
+            const list = item(view, "resultsList")
+            session.selectedIndex = 30
+            tryVerify(() => list.contentY > 200)
+            session.query = "item"
+            session.selectedIndex = 0
+            if (data.replace)
+                Rig.fill(35)
+            wait(0)
+            waitForItemPolished(list)
+            // There at once, not on the way.
+            compare(list.itemAtIndex(0).y - list.contentY, list.topMargin)
+        }
+
+        // The sidebar switches pages by the pointer and by the keyboard; a page is made anew
+        // at each visit, so a half-typed id is gone after a visit elsewhere.
+        function test_root_sidebar_switches_pages() {
+            const view = makePage(rootView)
+            const page = item(view, "settingsPage")
+            compare(page.item.objectName, "librarySettingsView")
+            mouseClick(item(view, "sidebarItem_permissions"))
+            compare(view.tab, "permissions")
+            compare(page.item.objectName, "permissionsSettingsView")
+            mouseClick(item(view, "sidebarItem_exceptions"))
+            findChild(page.item, "exceptionField").text = "org.half"
+            mouseClick(item(view, "sidebarItem_library"))
+
+            item(view, "sidebarItem_library").forceActiveFocus(Qt.TabFocusReason)
+            keyClick(Qt.Key_Tab)
+            verify(item(view, "sidebarItem_behavior").activeFocus)
+            keyClick(Qt.Key_Space)
+            compare(page.item.objectName, "behaviorSettingsView")
+            keyClick(Qt.Key_Tab)
+            verify(item(view, "sidebarItem_exceptions").activeFocus)
+            keyClick(Qt.Key_Return)
+            compare(view.tab, "exceptions")
+            compare(findChild(page.item, "exceptionField").text, "")
+            keyClick(Qt.Key_Tab)
+            keyClick(Qt.Key_Tab)
+            // After the sidebar, the page's first control.
+            verify(findChild(page.item, "exceptionField").activeFocus)
+        }
+
+        function code(i) {
+            return "s" + (i < 10 ? "0" : "") + i
+        }
+        // `count` items "s00"... listed in reverse order so that sorting shows: "s00" comes
+        // last, with the emoji U+1F000 + count - 1.
+        function fillReversed(count) {
+            Rig.fill(count, Array.from({ length: count }, (_, i) => code(count - 1 - i)))
+        }
+        function cells(grid) {
+            return Helpers.findAll(grid, "miniGridCell", false)
+        }
+
+        // One more favorite than the card's thirty, and one the catalog no longer knows.
+        function test_library_favorites_first_thirty_by_name() {
+            fillReversed(50)
+            const ids = Array.from({ length: 31 }, (_, i) => code(i))
+            Rig.setFavorites(ids.concat("unknown"))
+            const favorites = findChild(makePage(libraryView), "favoritesGrid")
+            const shown = cells(favorites)
+            compare(shown.map(cell => cell.tooltip), ids.slice(0, 30).map(id => ":" + id + ":"))
+            compare(findChild(shown[0], "miniGridEmoji").text, String.fromCodePoint(0x1F000 + 49))
+            // The favorites card never offers to clear.
+            verify(!findChild(favorites, "miniGridClear").visible)
+            verify(!findChild(favorites, "miniGridEmpty").visible)
+        }
+
+        function test_library_recents_in_order_and_clear() {
+            fillReversed(5)
+            Rig.setRecents(["s03", "gone", "s01", "s04"])
+            const view = makePage(libraryView)
+            const recent = findChild(view, "recentGrid")
+            verify(findChild(findChild(view, "favoritesGrid"), "miniGridEmpty").visible, "no favorites")
+            // The unknown id is not shown but stays stored.
+            compare(cells(recent).map(cell => cell.tooltip), [":s03:", ":s01:", ":s04:"])
+            compare(Rig.appState.recents.length, 4)
+            const clear = findChild(recent, "miniGridClear")
+            verify(clear.visible)
+            mouseClick(clear)
+            compare(Rig.appState.recents.length, 0)
+            compare(cells(recent).length, 0)
+            verify(findChild(recent, "miniGridEmpty").visible)
+            verify(!clear.visible)
+        }
+
+        // The button, by the pointer and by the keyboard, clears only the counts.
+        function test_library_usage_count_and_clear() {
+            fillReversed(5)
+            Rig.setUsage(["s00", "s01", "s02"])
+            Rig.setRecents(["s01"])
+            Rig.setFavorites(["s02"])
+            const view = makePage(libraryView)
+            const usage = subtitle(view, "usageRow")
+            verify(usage.text.startsWith("3 emoji have learned counts."))
+            mouseClick(findChild(view, "clearUsageButton"))
+            verify(usage.text.startsWith("0 emoji have learned counts."))
+            compare(Rig.appState.recents, ["s01"])
+            compare(Rig.appState.favorites, ["s02"])
+            Rig.setUsage(["s00"])
+            findChild(view, "clearUsageButton").forceActiveFocus(Qt.TabFocusReason)
+            keyClick(Qt.Key_Space)
+            compare(Object.keys(Rig.appState.emojiUsage).length, 0)
+        }
+
+        // The ids the page shows and the settings file holds.
+        function compareListed(view, ids) {
+            compare(Helpers.findAll(view, "exceptionID", true).map(text => text.text), ids)
+            compare(JSON.parse(Rig.stored("excludedBundleIDs")), ids)
+        }
+        function add(view, text) {
+            const field = findChild(view, "exceptionField")
+            field.text = text
+            mouseClick(findChild(view, "addExceptionButton"))
+            return field.text
+        }
+        // The trash of the entry that shows `id`, where the layout has put it.
+        function trashFor(view, id) {
+            waitForRendering(view)
+            for (const entry of Helpers.findAll(view, "exceptionEntry", true)) {
+                if (findChild(entry, "exceptionID").text === id)
+                    return findChild(entry, "removeExceptionButton")
+            }
+            return null
+        }
+
+        // What is added is stored at once and clears the field; what is refused (listed
+        // already, or blank) keeps what was typed. Trimming and order are the store's own.
+        function test_exceptions_adding_and_removing_store_at_once() {
+            const view = makePage(exceptionsView)
+            verify(findChild(view, "noExceptionsText").visible)
+            compare(add(view, "org.gnome.Terminal"), "")
+            compare(add(view, "  firefox\n"), "")
+            compareListed(view, ["firefox", "org.gnome.Terminal"])
+            verify(!findChild(view, "noExceptionsText").visible)
+            compare(add(view, " firefox "), " firefox ")
+            compare(add(view, "   \n"), "   \n")
+            compareListed(view, ["firefox", "org.gnome.Terminal"])
+            // The application in front before the window is added by its button. (Which
+            // application counts is the store's own test.)
+            Rig.setLastApplication("org.a")
+            mouseClick(findChild(view, "currentAppButton"))
+            compareListed(view, ["firefox", "org.a", "org.gnome.Terminal"])
+
+            mouseClick(trashFor(view, "org.a"))
+            compareListed(view, ["firefox", "org.gnome.Terminal"])
+            mouseClick(trashFor(view, "firefox"))
+            mouseClick(trashFor(view, "org.gnome.Terminal"))
+            compareListed(view, [])
+            verify(findChild(view, "noExceptionsText").visible)
+        }
+
+        function test_behavior_toggles_data() {
+            return [
+                { tag: "master", toggle: "masterEnabledToggle", property: "masterEnabled" },
+                { tag: "trailing space", toggle: "trailingSpaceToggle",
+                  property: "insertSpaceAfterTrigger" },
+                { tag: "launch at login", toggle: "launchAtLoginToggle", property: "launchAtLogin" }
+            ]
+        }
+        function test_behavior_toggles(data) {
+            const toggle = findChild(behavior().page, data.toggle)
+            const state = Rig.appState
+            const start = state[data.property]
+            compare(toggle.checked, start)
+            // By the pointer, and from elsewhere (the tray menu).
+            mouseClick(toggle)
+            compare(state[data.property], !start)
+            state[data.property] = start
+            compare(toggle.checked, start)
+        }
+
+        function test_behavior_launch_at_login_springs_back_when_refused() {
+            const page = behavior().page
+            const toggle = findChild(page, "launchAtLoginToggle")
+            Rig.refuseLoginItem(true)
+            mouseClick(toggle)
+            compare(Rig.appState.launchAtLogin, false)
+            compare(toggle.checked, false)
+            compare(Rig.loginItemRegistered, false)
+            Rig.refuseLoginItem(false)
+            mouseClick(toggle)
+            compare(toggle.checked, true)
+            compare(Rig.loginItemRegistered, true)
+        }
+
+        // The first key ends the recording; with a modifier and not Escape it becomes the
+        // shortcut. (Which keys are kept, and how, is the recorder's and the codec's test.)
+        function test_behavior_recorder_keys_data() {
+            return [
+                { tag: "Ctrl+Alt+Space", key: Qt.Key_Space,
+                  modifiers: Qt.ControlModifier | Qt.AltModifier, shown: "Ctrl+Alt+Space",
+                  stored: '{"keyCode":49,"modifiers":6144}' },
+                { tag: "Escape", key: Qt.Key_Escape, modifiers: Qt.NoModifier, shown: "Ctrl+Alt+E",
+                  stored: "" }
+            ]
+        }
+        function test_behavior_recorder_keys(data) {
+            const holder = behavior()
+            const recorder = findChild(holder.page, "hotkeyRecorder")
+            const text = findChild(recorder, "hotkeyRecorderText")
+            compare(text.text, "Ctrl+Alt+E")
+            mouseClick(recorder)
+            verify(recorder.recording)
+            // The current shortcut is let go meanwhile, so that pressing it is recorded too.
+            compare(Rig.grabbedHotkey, "")
+            // The key goes nowhere else, whoever has the focus.
+            holder.field.forceActiveFocus()
+            // Modifiers on their own do not end it.
+            keyPress(Qt.Key_Control, Qt.ControlModifier)
+            keyRelease(Qt.Key_Control)
+            verify(recorder.recording)
+            keyClick(data.key, data.modifiers)
+            verify(!recorder.recording)
+            compare(holder.field.text, "")
+            compare(text.text, data.shown)
+            compare(Rig.stored("hotkey"), data.stored)
+            // The system holds what is shown: the new shortcut works at once, or the old again.
+            compare(Rig.grabbedHotkey, data.shown)
+            // Not recording, keys reach the field again.
+            keyClick(Qt.Key_X)
+            compare(holder.field.text, "x")
+        }
+
+        function test_behavior_recorder_refuses_a_held_combination() {
+            Rig.holdElsewhere(0x20, true, false, true, false) // Ctrl+Shift+Space
+            const page = behavior().page
+            const recorder = findChild(page, "hotkeyRecorder")
+            mouseClick(recorder)
+            keyClick(Qt.Key_Space, Qt.ControlModifier | Qt.ShiftModifier)
+            verify(!recorder.recording)
+            compare(findChild(recorder, "hotkeyRecorderText").text, "Ctrl+Alt+E")
+            // The row says why, until the next recording.
+            const why = subtitle(page, "pickerShortcutRow")
+            compare(why.text, "Ctrl+Shift+Space is taken by another program")
+            mouseClick(recorder)
+            verify(recorder.recording)
+            verify(why.text.indexOf("taken") < 0, why.text)
+            keyClick(Qt.Key_Escape)
+            verify(!recorder.recording)
+            compare(Rig.grabbedHotkey, "Ctrl+Alt+E")
+            verify(Rig.stored("hotkey").indexOf('"keyCode":49') < 0, Rig.stored("hotkey"))
+        }
+
+        function test_behavior_recorder_by_keyboard_and_second_press_stops() {
+            const page = behavior().page
+            const recorder = findChild(page, "hotkeyRecorder")
+            recorder.forceActiveFocus(Qt.TabFocusReason)
+            keyClick(Qt.Key_Return)
+            verify(recorder.recording)
+            // A click while recording stops it without change.
+            mouseClick(recorder)
+            verify(!recorder.recording)
+            keyClick(Qt.Key_Space)
+            verify(recorder.recording)
+            // The Space that ends a recording as part of a shortcut starts no new one.
+            keyPress(Qt.Key_Space, Qt.ControlModifier | Qt.AltModifier)
+            keyPress(Qt.Key_Space, Qt.ControlModifier | Qt.AltModifier, -1)
+            keyRelease(Qt.Key_Space, Qt.ControlModifier | Qt.AltModifier)
+            verify(!recorder.recording)
+            compare(Rig.appState.hotkeyDisplay, "Ctrl+Alt+Space")
+        }
+
+        function test_behavior_leaving_the_page_stops_recording() {
+            const holder = behavior()
+            mouseClick(findChild(holder.page, "hotkeyRecorder"))
+            verify(Rig.backend.recorder.recording)
+            holder.page.destroy()
+            tryVerify(() => !Rig.backend.recorder.recording)
+            holder.field.forceActiveFocus()
+            keyClick(Qt.Key_E, Qt.ControlModifier)
+            keyClick(Qt.Key_Q)
+            compare(holder.field.text, "q")
+            compare(Rig.appState.hotkeyDisplay, "Ctrl+Alt+E")
+        }
+
+        // Each desktop the page can describe: what is marked done, whether Grant is offered,
+        // and the warnings the state alone does not say: keys only from X11 apps, carets only
+        // after a restart. `through` is a caret state passed on the way (seen while running).
+        function test_permissions_states_data() {
+            return [
+                { tag: "X11, caret on", keys: true, x11Only: false, through: null,
+                  caret: Tiklo.On, check: true, grant: false, restart: false },
+                { tag: "X11, caret switched on while running", keys: true, x11Only: false,
+                  through: Tiklo.Off, caret: Tiklo.On, check: true, grant: false, restart: true },
+                { tag: "X11, caret off", keys: true, x11Only: false, through: Tiklo.On,
+                  caret: Tiklo.Off, check: false, grant: true, restart: true },
+                { tag: "X11, no accessibility bus", keys: true, x11Only: false, through: null,
+                  caret: Tiklo.Unavailable, check: false, grant: false, restart: false },
+                { tag: "X11, bus not answered yet", keys: true, x11Only: false, through: null,
+                  caret: Tiklo.Unknown, check: false, grant: false, restart: false },
+                { tag: "Wayland", keys: true, x11Only: true, through: null,
+                  caret: Tiklo.On, check: true, grant: false, restart: false },
+                { tag: "no key access", keys: false, x11Only: false, through: null,
+                  caret: Tiklo.Off, check: false, grant: true, restart: true },
+            ]
+        }
+        function test_permissions_states(data) {
+            const view = makePage(permissionsView)
+            Rig.appState.accessibilityGranted = data.keys
+            Rig.appState.x11ApplicationsOnly = data.x11Only
+            if (data.through !== null)
+                Rig.appState.caretTracking = data.through
+            Rig.appState.caretTracking = data.caret
+
+            compare(findChild(view, "keyAccessCheck").visible, data.keys)
+            compare(findChild(view, "caretTrackingCheck").visible, data.check)
+            compare(findChild(view, "grantButton").visible, data.grant)
+            compare(subtitle(view, "keyAccessRow").text.indexOf("Wayland") >= 0, data.x11Only)
+            compare(subtitle(view, "caretTrackingRow").text.indexOf("restart") >= 0, data.restart)
+        }
+
+        // "Grant" only asks: the page changes when the bus reports the change, not before.
+        function test_permissions_grant_asks_and_waits_for_the_bus() {
+            Rig.appState.caretTracking = Tiklo.Off
+            const view = makePage(permissionsView)
+            const grant = findChild(view, "grantButton")
+            const before = Rig.accessibilityRequests
+            mouseClick(grant)
+            compare(Rig.accessibilityRequests, before + 1)
+            verify(grant.visible)
+            verify(!findChild(view, "caretTrackingCheck").visible)
+
+            Rig.appState.caretTracking = Tiklo.On
+            verify(!grant.visible)
+            verify(findChild(view, "caretTrackingCheck").visible)
+        }
+
+        // The permission page marks what works and offers Grant Access only while there is
+        // something to switch on; it follows the store with no action in the window.
+        function test_welcome_permission_page_follows_the_store_data() {
+            return [
+                { tag: "nothing yet", keys: false, x11Only: false, caret: Tiklo.Unknown, grant: false },
+                { tag: "keys, caret off", keys: true, x11Only: false, caret: Tiklo.Off, grant: true },
+                { tag: "keys, caret on", keys: true, x11Only: false, caret: Tiklo.On, grant: false },
+                { tag: "Wayland, no bus", keys: true, x11Only: true, caret: Tiklo.Unavailable,
+                  grant: false },
+            ]
+        }
+        function test_welcome_permission_page_follows_the_store(data) {
+            const view = welcome()
+            view.step = 1
+            Rig.appState.accessibilityGranted = data.keys
+            Rig.appState.x11ApplicationsOnly = data.x11Only
+            Rig.appState.caretTracking = data.caret
+            compare(findChild(view, "keyStatus").good, data.keys)
+            compare(findChild(view, "caretStatus").good, data.caret === Tiklo.On)
+            compare(findChild(view, "grantAccessButton").visible, data.grant)
+        }
+
+        function test_welcome_walk_through_with_the_keyboard() {
+            const view = welcome()
+            const finished = createTemporaryObject(spy, root, { target: view, signalName: "finished" })
+            verify(findChild(view, "getStartedButton").activeFocus, "starts on Get started")
+            keyClick(Qt.Key_Space)
+            compare(view.step, 1)
+
+            Rig.appState.caretTracking = Tiklo.Off
+            verify(findChild(view, "continueButton").activeFocus, "the page starts on Continue")
+            // Tab goes forwards through the page's buttons in order, and round.
+            keyClick(Qt.Key_Tab)
+            verify(findChild(view, "setUpLaterButton").activeFocus, "then Set up later")
+            keyClick(Qt.Key_Tab)
+            verify(findChild(view, "grantAccessButton").activeFocus, "round to Grant Access")
+            const before = Rig.accessibilityRequests
+            keyClick(Qt.Key_Return)
+            compare(Rig.accessibilityRequests, before + 1)
+            verify(findChild(view, "grantAccessButton").visible, "asking alone changes nothing")
+            keyClick(Qt.Key_Tab)
+            keyClick(Qt.Key_Tab)
+            verify(findChild(view, "setUpLaterButton").activeFocus)
+            keyClick(Qt.Key_Return)
+            compare(view.step, 2)
+            verify(!Rig.appState.didCompleteOnboarding(), "only finishing records it")
+
+            verify(findChild(view, "startButton").activeFocus, "the last page starts on its button")
+            keyClick(Qt.Key_Enter)
+            compare(finished.count, 1)
+            verify(Rig.appState.didCompleteOnboarding())
+        }
+    }
+}
