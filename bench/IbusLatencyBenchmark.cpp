@@ -348,11 +348,19 @@ Rig& rig() {
     return instance;
 }
 
-// ";" until the panel's candidate window is on screen; Escape gives the ";" back.
-void ibusCandidates(benchmark::State& state) {
+// The entry Tiklo's engine serves; nothing, and the benchmark skipped, when there is none.
+TargetEntry* entryServedByTiklo(benchmark::State& state) {
     TargetEntry* entry = rig().entry(tikloEngine);
     if (entry == nullptr) {
         state.SkipWithError(("no entry served by the engine: " + rig().error()).c_str());
+    }
+    return entry;
+}
+
+// ";" until the panel's candidate window is on screen; Escape gives the ";" back.
+void ibusCandidates(benchmark::State& state) {
+    TargetEntry* entry = entryServedByTiklo(state);
+    if (entry == nullptr) {
         return;
     }
     XtestKeyboard& keyboard = rig().keyboard();
@@ -384,9 +392,8 @@ void ibusCandidates(benchmark::State& state) {
 
 // ";fire" typed, the candidates given time to settle, then Return: until the entry holds 🔥.
 void ibusInsertion(benchmark::State& state) {
-    TargetEntry* entry = rig().entry(tikloEngine);
+    TargetEntry* entry = entryServedByTiklo(state);
     if (entry == nullptr) {
-        state.SkipWithError(("no entry served by the engine: " + rig().error()).c_str());
         return;
     }
     XtestKeyboard& keyboard = rig().keyboard();
