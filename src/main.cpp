@@ -143,7 +143,9 @@ int main(int argc, char** argv) {
     platform.programBus().showSettings = [&tiklo] { tiklo.showSettings(); };
     tiklo.start();
     if (command.window == CommandLine::Window::picker) {
-        tiklo.showFullPicker();
+        // Where the choice goes depends on whether an input method holds the focused field:
+        // wait for their first answers.
+        platform.inputMethods().whenAnswered([&platform] { platform.programBus().showPicker(); });
     } else if (command.window == CommandLine::Window::settings) {
         tiklo.showSettings();
     }

@@ -75,6 +75,7 @@ void InputMethodLink::report(bool answered) {
     if (listener_) {
         listener_(state_);
     }
+    emit stateChanged();
 }
 
 void InputMethodLink::focusChanged(bool focused) {

@@ -41,10 +41,14 @@ public:
     InputMethodLink(Names names, QDBusConnection connection, QObject* parent = nullptr);
 
     bool holdsFocusedField() const { return holdsFocus_; }
+    State state() const { return state_; }
     // Tells `listener` the state now, once known, and each change after.
     void watch(std::function<void(State)> listener);
     void commit(const std::string& text);
     void setOwnWindowActive(bool active);
+
+signals:
+    void stateChanged();
 
 private slots:
     void focusChanged(bool focused);

@@ -3,6 +3,7 @@
 
 #include "core/AddonBusNames.h"
 
+#include <memory>
 #include <utility>
 
 namespace tiklo {
@@ -27,6 +28,28 @@ bool InputMethodLinks::holdsFocusedField() const {
 void InputMethodLinks::watch(Listener listener) {
     fcitx5_.watch([listener](State state) { listener(Method::fcitx5, state); });
     ibus_.watch([listener](State state) { listener(Method::ibus, state); });
+}
+
+void InputMethodLinks::whenAnswered(std::function<void()> then) {
+    const auto answered = [this] {
+        return fcitx5_.state() != State::unknown && ibus_.state() != State::unknown;
+    };
+    if (answered()) {
+        then();
+        return;
+    }
+    // Runs once: the waiting object goes with it, and the connections with that.
+    auto* const waiting = new QObject(this);
+    auto pending = std::make_shared<std::function<void()>>(std::move(then));
+    const auto check = [waiting, answered, pending] {
+        if (*pending && answered()) {
+            const std::function<void()> run = std::exchange(*pending, nullptr);
+            waiting->deleteLater();
+            run();
+        }
+    };
+    connect(&fcitx5_, &InputMethodLink::stateChanged, waiting, check);
+    connect(&ibus_, &InputMethodLink::stateChanged, waiting, check);
 }
 
 void InputMethodLinks::onPickerRequest(std::function<void()> open) {

@@ -22,6 +22,9 @@ public:
 
     // The program's own object on the bus.
     ProgramBusObject& program() { return program_; }
+    // Runs `then` once both front ends have answered or are known not to run: until then,
+    // whether an input method holds the focused field is not known.
+    void whenAnswered(std::function<void()> then);
 
     bool holdsFocusedField() const override;
     void watch(Listener listener) override;

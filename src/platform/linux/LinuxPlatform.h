@@ -51,6 +51,7 @@ public:
     Platform platform();
     // The program on the session bus: what a second launch asks of it goes there.
     ProgramBusObject& programBus() { return inputMethod_.program(); }
+    InputMethodLinks& inputMethods() { return inputMethod_; }
     // Before the main loop stops: work that waits for the main thread is skipped from then on,
     // and an insertion waiting for a stopped application stops waiting, so Tiklo can quit.
     void shutDown() {
