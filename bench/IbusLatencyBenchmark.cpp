@@ -11,6 +11,7 @@
 //   holds an emoji, with an xkb engine.
 // Then the price of a key the engine passes on, asked of the same daemon by an input context
 // of this process: a press and release of 'a' with "tiklo" against the plain xkb engine.
+#include "LatencySamples.h"
 #include "XtestKeyboard.h"
 #include "e2e/TargetEntry.h"
 #include "e2e/TikloDesktop.h"
@@ -20,9 +21,7 @@
 #include "support/TempDir.h"
 #include "support/X11TestClient.h"
 
-#include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -44,6 +43,8 @@ namespace {
 
 using namespace std::chrono_literals;
 using tiklo::bench::Clock;
+using tiklo::bench::millisecondsBetween;
+using tiklo::bench::Samples;
 using tiklo::bench::XtestKeyboard;
 using tiklo::test::TargetEntry;
 using tiklo::test::TikloDesktop;
@@ -65,56 +66,6 @@ constexpr guint aKeyval = IBUS_KEY_a;
 constexpr guint aCode = 30;
 // Keys the engine meets before the timing, so that the first timed ones pay no start-up.
 constexpr int warmUpKeys = 50;
-
-double millisecondsBetween(Clock::time_point from, Clock::time_point to) {
-    return std::chrono::duration<double, std::milli>(to - from).count();
-}
-
-// The value below which `share` of the samples lie, nearest rank.
-double percentile(std::vector<double> samples, double share) {
-    if (samples.empty()) {
-        return 0.0;
-    }
-    std::sort(samples.begin(), samples.end());
-    const auto rank =
-        static_cast<std::size_t>(std::ceil(share * static_cast<double>(samples.size())));
-    return samples[std::clamp<std::size_t>(rank, 1, samples.size()) - 1];
-}
-
-// Each iteration's time as the iteration's manual time (the reported time is their mean), and
-// their median, 99th percentile (with `p99`) and slowest as counters in `unit`.
-class Samples {
-public:
-    Samples(benchmark::State& state, double perSecond, std::string unit, bool p99)
-        : state_(state), perSecond_(perSecond), unit_(std::move(unit)), p99_(p99) {
-        values_.reserve(static_cast<std::size_t>(state.max_iterations));
-    }
-    Samples(const Samples&) = delete;
-    Samples& operator=(const Samples&) = delete;
-
-    void add(double value) {
-        values_.push_back(value);
-        state_.SetIterationTime(value / perSecond_);
-    }
-
-    ~Samples() {
-        if (values_.empty()) {
-            return;
-        }
-        state_.counters["median_" + unit_] = percentile(values_, 0.5);
-        if (p99_) {
-            state_.counters["p99_" + unit_] = percentile(values_, 0.99);
-        }
-        state_.counters["max_" + unit_] = percentile(values_, 1.0);
-    }
-
-private:
-    benchmark::State& state_;
-    double perSecond_;
-    std::string unit_;
-    bool p99_;
-    std::vector<double> values_;
-};
 
 // Whether `current` (a floating description, or none) is the engine named `engine`.
 bool names(IBusEngineDesc* current, const char* engine) {
@@ -486,9 +437,7 @@ void passThroughPlain(benchmark::State& state) {
     passThrough(state, plainEngine);
 }
 
-// One run of many iterations each, not repetitions: Google Benchmark 1.7 aborts or crashes
-// computing the aggregates of repetitions of which some failed. The desktop ones come first:
-// the client context takes the daemon's focus from the entry.
+// The desktop ones come first: the client context takes the daemon's focus from the entry.
 BENCHMARK(ibusCandidates)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
 BENCHMARK(ibusInsertion)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
 BENCHMARK(ibusEmojiInsertion)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);

@@ -9,6 +9,7 @@
 // - ";" until a window comes on screen (fcitx5's candidate list, or the program's popup);
 // - Return in a search for "fire" until the entry's text has become the emoji, as the entry
 //   itself timestamps its last change on the clock every process shares.
+#include "LatencySamples.h"
 #include "XtestKeyboard.h"
 #include "e2e/Fcitx5Process.h"
 #include "e2e/TargetEntry.h"
@@ -31,6 +32,8 @@ namespace {
 
 using namespace std::chrono_literals;
 using tiklo::bench::Clock;
+using tiklo::bench::millisecondsBetween;
+using tiklo::bench::Samples;
 using tiklo::bench::XtestKeyboard;
 using tiklo::test::Fcitx5Process;
 using tiklo::test::TargetEntry;
@@ -40,10 +43,6 @@ const std::string fire = "\U0001F525";
 constexpr std::uint32_t semicolonKeysym = 0x3b;
 constexpr std::uint32_t returnKeysym = 0xff0d;
 constexpr std::uint32_t escapeKeysym = 0xff1b;
-
-double millisecondsBetween(Clock::time_point from, Clock::time_point to) {
-    return std::chrono::duration<double, std::milli>(to - from).count();
-}
 
 // The desktop, fcitx5 and the program, made once for every benchmark.
 class Rig {
@@ -156,6 +155,7 @@ void fcitx5Candidates(benchmark::State& state) {
         return;
     }
     XtestKeyboard& keyboard = rig().keyboard();
+    Samples samples(state, 1000.0, "ms");
     for (auto _ : state) {
         entry->setText("");
         keyboard.forgetMaps();
@@ -166,7 +166,7 @@ void fcitx5Candidates(benchmark::State& state) {
             state.SkipWithError("no candidate list");
             break;
         }
-        state.SetIterationTime(millisecondsBetween(*sent, *shown) / 1000.0);
+        samples.add(millisecondsBetween(*sent, *shown));
         std::this_thread::sleep_for(100ms);
     }
 }
@@ -178,13 +178,14 @@ void fcitx5Insertion(benchmark::State& state) {
         state.SkipWithError(("no fcitx5 entry: " + rig().error()).c_str());
         return;
     }
+    Samples samples(state, 1000.0, "ms");
     for (auto _ : state) {
         const std::optional<double> inserted = rig().insertion(*entry, true);
         if (!inserted) {
             state.SkipWithError("the emoji did not arrive");
             break;
         }
-        state.SetIterationTime(*inserted / 1000.0);
+        samples.add(*inserted);
     }
 }
 
@@ -195,6 +196,7 @@ void programPopup(benchmark::State& state) {
         state.SkipWithError(("no entry for the program: " + rig().error()).c_str());
         return;
     }
+    Samples samples(state, 1000.0, "ms");
     for (auto _ : state) {
         entry->setText("");
         const std::optional<double> shown = rig().programPopup();
@@ -202,7 +204,7 @@ void programPopup(benchmark::State& state) {
             state.SkipWithError("no popup");
             break;
         }
-        state.SetIterationTime(*shown / 1000.0);
+        samples.add(*shown);
         std::this_thread::sleep_for(100ms);
     }
 }
@@ -214,40 +216,21 @@ void programInsertion(benchmark::State& state) {
         state.SkipWithError(("no entry for the program: " + rig().error()).c_str());
         return;
     }
+    Samples samples(state, 1000.0, "ms");
     for (auto _ : state) {
         const std::optional<double> inserted = rig().insertion(*entry, false);
         if (!inserted) {
             state.SkipWithError("the emoji did not arrive");
             break;
         }
-        state.SetIterationTime(*inserted / 1000.0);
+        samples.add(*inserted);
     }
 }
 
-BENCHMARK(fcitx5Candidates)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1)
-    ->Repetitions(15)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(programPopup)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1)
-    ->Repetitions(15)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(fcitx5Insertion)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1)
-    ->Repetitions(15)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(programInsertion)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1)
-    ->Repetitions(15)
-    ->ReportAggregatesOnly(true);
+BENCHMARK(fcitx5Candidates)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
+BENCHMARK(programPopup)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
+BENCHMARK(fcitx5Insertion)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
+BENCHMARK(programInsertion)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
 
 } // namespace
 
