@@ -30,7 +30,6 @@ EmojiItem emoji(std::string text, std::string id) {
 // What cannot be read falls back alone, value by value and entry by entry; the file is kept as
 // it was (copied aside before the next write), and the log names the keys, never a value.
 TEST_F(AppStateTest, StoredValuesLoadAndWhatCannotBeReadIsDroppedAlone) {
-    defaults.values["masterEnabled"] = false;
     defaults.values["insertSpaceAfterTrigger"] = std::string("yes"); // wrong type
     defaults.values["triggerPrefix"] = std::string("\\");
     defaults.putData("pickerMode", R"("list")");
@@ -48,7 +47,6 @@ TEST_F(AppStateTest, StoredValuesLoadAndWhatCannotBeReadIsDroppedAlone) {
     defaults.putData("recents", R"(["grinning","joy","grinning",5])");
     defaults.putData("favorites", R"(["heart",null,{"id":"fire"},"heart",["x"],true])");
     defaults.putData("excludedBundleIDs", R"("org.gnome.gedit")"); // not a list at all
-    defaults.values["didCompleteOnboarding"] = true;
 
     test::LogCapture log;
     const auto loaded = load();
@@ -57,7 +55,6 @@ TEST_F(AppStateTest, StoredValuesLoadAndWhatCannotBeReadIsDroppedAlone) {
                            "read, under defaultSkinTone, insertSpaceAfterTrigger, hotkey",
                            "tiklo.settings: Discarded stored entries that could not be read, "
                            "under favorites, recents, emojiUsage, excludedBundleIDs"}));
-    EXPECT_FALSE(loaded->masterEnabled());
     EXPECT_FALSE(loaded->insertSpaceAfterTrigger());
     EXPECT_EQ(loaded->triggerPrefix(), ";");
     EXPECT_EQ(loaded->pickerMode(), view::PickerMode::List);
@@ -72,11 +69,9 @@ TEST_F(AppStateTest, StoredValuesLoadAndWhatCannotBeReadIsDroppedAlone) {
                                   {"d", {0, -4}},
                                   {"e", {9223372036854775807, 5}}};
     EXPECT_EQ(loaded->emojiUsage(), kept);
-    EXPECT_TRUE(loaded->didCompleteOnboarding());
     EXPECT_EQ(defaults.copyRequests, 1);
     // Loading rewrites nothing: the bad values stay until the next assignment.
     EXPECT_TRUE(defaults.writes.empty());
-    EXPECT_EQ(data("defaultSkinTone"), R"("MediumDark")");
 
     // Good lists alone ask for nothing and say nothing.
     defaults.values.clear();

@@ -8,7 +8,7 @@
 namespace tiklo {
 namespace {
 
-TEST(XdgAutostartEntryTest, RegisteredMeansOursAndNotDisabled) {
+TEST(XdgAutostartEntryTest, RegisteredMeansOursAndNotDisabledAndFailuresSayWhy) {
     test::TempDir dir;
     const std::string path = dir.file("autostart/io.tiklo.Tiklo.desktop");
     XdgAutostartEntry entry(path, "/opt/My Apps/ti$klo");
@@ -36,21 +36,20 @@ TEST(XdgAutostartEntryTest, RegisteredMeansOursAndNotDisabled) {
     EXPECT_TRUE(entry.unregisterItem().ok());
     EXPECT_FALSE(entry.isRegistered());
     EXPECT_FALSE(std::filesystem::exists(path));
-}
 
-TEST(XdgAutostartEntryTest, FailuresCarryTheSystemsText) {
-    test::TempDir dir;
+    // A file where the folder should be: the failure carries the system's error.
     dir.write("config", "a file where the folder should be");
-    XdgAutostartEntry entry(dir.file("config/autostart/io.tiklo.Tiklo.desktop"), "/usr/bin/tiklo");
-    const Result error = entry.registerItem();
+    XdgAutostartEntry blocked(dir.file("config/autostart/io.tiklo.Tiklo.desktop"),
+                              "/usr/bin/tiklo");
+    const Result error = blocked.registerItem();
     ASSERT_FALSE(error.ok());
     EXPECT_FALSE(error.description().empty());
     EXPECT_NE(error.status(), 0); // the system's error number
-    EXPECT_FALSE(entry.isRegistered());
-    // Nothing is left behind next to the would-be file.
+    EXPECT_FALSE(blocked.isRegistered());
+    // Nothing is left behind next to the would-be file, the first entry's folder aside.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                             std::filesystem::directory_iterator()),
-              1);
+              2);
     EXPECT_FALSE(XdgAutostartEntry("x", "").registerItem().ok());
 }
 

@@ -68,8 +68,8 @@ private:
 };
 
 // Each front end as it is installed, comes and goes; one answer to whether an input method
-// holds the focused field.
-TEST(InputMethodLinksTest, FollowEachFrontEndAsItsInputMethodComesAndGoes) {
+// holds the focused field; and where the picker's choice goes.
+TEST(InputMethodLinksTest, FollowEachFrontEndAsItsInputMethodComesAndGoesAndAnswerTheAsker) {
     // The input methods' data folders, without the front ends' descriptions at first.
     const test::TempDir data;
     test::ScopedEnvironment environment;
@@ -114,18 +114,11 @@ TEST(InputMethodLinksTest, FollowEachFrontEndAsItsInputMethodComesAndGoes) {
     test::waitUntil([] { return false; }, std::chrono::milliseconds(200));
     EXPECT_EQ(heard[Method::fcitx5].size(), 2U);
     EXPECT_EQ(heard[Method::ibus].size(), 3U);
-    EXPECT_TRUE(fcitx5.stop());
-}
 
-// The picker's choice goes back, whole, to the front end whose field asked; only IBus hears of
-// Tiklo's own windows, also when it starts while one is active.
-TEST(InputMethodLinksTest, ThePickersChoiceGoesToTheFrontEndThatAsked) {
-    InputMethodLinks links;
+    // The picker's choice goes back, whole, to the front end whose field asked; only IBus
+    // hears of Tiklo's own windows, also when it starts while one is active.
     int requests = 0;
     links.onPickerRequest([&requests] { ++requests; });
-    FakeFrontEnd fcitx5(addonbus::fcitxService, addonbus::addonPath, addonbus::addonInterface);
-    FakeFrontEnd ibus(addonbus::ibusService, addonbus::ibusPath, addonbus::ibusInterface);
-    ASSERT_TRUE(fcitx5.start());
     ASSERT_TRUE(fcitx5.askForPicker());
     EXPECT_TRUE(test::waitUntil([&] { return requests == 1; }));
     const std::string family = "\U0001F468\u200D\U0001F469\u200D\U0001F467 ";
@@ -149,6 +142,24 @@ TEST(InputMethodLinksTest, ThePickersChoiceGoesToTheFrontEndThatAsked) {
     EXPECT_TRUE(fcitx5.ownWindow.empty());
     EXPECT_TRUE(fcitx5.stop());
     EXPECT_TRUE(ibus.stop());
+}
+
+// A first launch that opens the picker waits for both front ends' answers: only then is it
+// known that an input method holds the focused field, where the choice must go back.
+TEST(InputMethodLinksTest, WhenAnsweredWaitsForEveryFrontEndOnce) {
+    FakeFrontEnd ibus(addonbus::ibusService, addonbus::ibusPath, addonbus::ibusInterface);
+    ibus.focused = true;
+    ASSERT_TRUE(ibus.start());
+    InputMethodLinks links;
+    std::vector<bool> held;
+    links.whenAnswered([&] { held.push_back(links.holdsFocusedField()); });
+    ASSERT_TRUE(test::waitUntil([&] { return !held.empty(); }));
+    ASSERT_TRUE(ibus.focus(false));
+    ASSERT_TRUE(ibus.stop());
+    test::waitUntil([] { return false; }, std::chrono::milliseconds(200));
+    EXPECT_EQ(held, std::vector<bool>{true});
+    links.whenAnswered([&] { held.push_back(links.holdsFocusedField()); });
+    EXPECT_EQ(held, (std::vector<bool>{true, false}));
 }
 
 } // namespace

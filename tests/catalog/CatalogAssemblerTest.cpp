@@ -36,18 +36,15 @@ Strings scanBytes(std::string_view bytes, Format format = Format::raw) {
 }
 
 TEST(EmojiFileScannerTest, CandidateRules) {
-    EXPECT_TRUE(EmojiFileScanner::isEmojiCandidate("\u2600"));         // sun
-    EXPECT_FALSE(EmojiFileScanner::isEmojiCandidate("\u00A9"));        // copyright
-    EXPECT_FALSE(EmojiFileScanner::isEmojiCandidate("\u231A"));        // lone watch
-    EXPECT_TRUE(EmojiFileScanner::isEmojiCandidate("\u231A\uFE0F"));   // watch + selector
-    EXPECT_FALSE(EmojiFileScanner::isEmojiCandidate("\u2328\uFE0F"));  // keyboard
-    EXPECT_FALSE(EmojiFileScanner::isEmojiCandidate("1\uFE0F\u20E3")); // keycap
-    EXPECT_TRUE(EmojiFileScanner::isEmojiCandidate("\U0001F1FA\U0001F1F8"));
-    EXPECT_TRUE(EmojiFileScanner::isEmojiCandidate("\U0001F1FA")); // a lone regional indicator
-    EXPECT_FALSE(EmojiFileScanner::isEmojiCandidate("\uFE0F\u200D"));
-    EXPECT_FALSE(EmojiFileScanner::isEmojiCandidate("\U0001F3FB")); // only a modifier
-    EXPECT_FALSE(EmojiFileScanner::isEmojiCandidate("a"));
-    EXPECT_FALSE(EmojiFileScanner::isEmojiCandidate(""));
+    // The sun, a watch with its selector, a flag, a lone regional indicator.
+    for (const char* text : {"\u2600", "\u231A\uFE0F", "\U0001F1FA\U0001F1F8", "\U0001F1FA"}) {
+        EXPECT_TRUE(EmojiFileScanner::isEmojiCandidate(text)) << text;
+    }
+    // Copyright, a lone watch, the keyboard, a keycap, only marks or a modifier, a letter, nothing.
+    for (const char* text : {"\u00A9", "\u231A", "\u2328\uFE0F", "1\uFE0F\u20E3", "\uFE0F\u200D",
+                             "\U0001F3FB", "a", ""}) {
+        EXPECT_FALSE(EmojiFileScanner::isEmojiCandidate(text)) << text;
+    }
 }
 
 TEST(EmojiFileScannerTest, RawBytesKeepFirstOccurrencesAndSkipTonedVariants) {
@@ -93,34 +90,6 @@ TEST(EmojiFileScannerTest, CandidatesFallThroughUntilOneYieldsEmoji) {
     EXPECT_TRUE(scanFiles({{missing, Format::raw}, {empty, Format::raw}}).empty());
 }
 
-TEST(EmojiTestFileTest, EveryGroupFilesItsEntriesUnderItsCategory) {
-    const std::optional<std::string> text = readWholeFile(groupsExcerpt);
-    ASSERT_TRUE(text) << groupsExcerpt;
-    using enum EmojiCategory;
-    const std::vector<EmojiTestFile::Entry> expected{
-        {"\U0001F600", smileys},                // grinning face
-        {"\u2764\uFE0F", smileys},              // red heart
-        {"\U0001F44B", people},                 // waving hand
-        {"\U0001F44B\U0001F3FB", people},       // its toned form (the scan drops it)
-        {"\U0001F9D1\u200D\U0001F33E", people}, // farmer
-        {"\U0001F435", animals},                // monkey face
-        {"\U0001F99A", animals},                // peacock
-        {"\U0001F351", food},                   // peach
-        {"\U0001F355", food},                   // pizza
-        {"\U0001F5FA\uFE0F", travel},           // world map
-        {"\U0001F317", travel},                 // last quarter moon
-        {"\U0001F525", travel},                 // fire
-        {"\U0001F3BE", activity},               // tennis
-        {"\U0001FA91", objects},                // chair
-        {"\u2648", symbols},                    // Aries
-        {"\u267B\uFE0F", symbols},              // recycling symbol
-        {"\U0001F3C1", flags},                  // chequered flag
-        {"\U0001F1EF\U0001F1F5", flags},        // Japan
-    };
-    // The Component group's entries (skin tones, hair styles) are not fully-qualified.
-    EXPECT_EQ(EmojiTestFile::fullyQualified(*text), expected);
-}
-
 TEST(EmojiTestFileTest, EntriesOutsideAKnownGroupHaveNoCategory) {
     using enum EmojiCategory;
     const std::string text = "1F600 ; fully-qualified # before any group\n"
@@ -143,14 +112,12 @@ TEST(EmojiTestFileTest, EntriesOutsideAKnownGroupHaveNoCategory) {
                                                  {"\U0001F525", std::nullopt}}));
 }
 
-// The item for `emoji` without any system tables.
-EmojiItem make(const std::string& emoji) {
-    static const SystemEmojiTables none;
-    std::unordered_set<std::string> used;
-    return CatalogAssembler(none).makeItem(emoji, used);
-}
-
-TEST(CatalogAssemblerTest, AliasedEmojiWithoutSystemTables) {
+TEST(CatalogAssemblerTest, ItemsWithoutSystemTablesFromAliasesCharacterNamesAndRegions) {
+    const SystemEmojiTables none;
+    const auto make = [&](const std::string& emoji) {
+        std::unordered_set<std::string> used;
+        return CatalogAssembler(none).makeItem(emoji, used);
+    };
     const EmojiItem thumbsUp = make("\U0001F44D");
     EXPECT_EQ(thumbsUp.name, "thumbsup");
     EXPECT_EQ(thumbsUp.shortcode, "thumbsup");
@@ -161,6 +128,19 @@ TEST(CatalogAssemblerTest, AliasedEmojiWithoutSystemTables) {
     EXPECT_EQ(dog.shortcode, "dog_face");
     EXPECT_EQ(make("\u2764\uFE0F").name, "heart"); // alias wins over character names
     EXPECT_EQ(make("\U0001F9D1\u200D\U0001F33E").name, "adult ear of rice");
+    // Flags are named and found by their region.
+    const std::string japan = "\U0001F1EF\U0001F1F5";
+    const Strings keywords{"flag", "flag_jp", "japan", "jp"};
+    EXPECT_EQ(make(japan),
+              (EmojiItem{japan, "flag jp", "flag_jp", EmojiCategory::flags, keywords, false}));
+    // The region's name and aliases with their words; "uk" is too short for a word of its own.
+    EXPECT_EQ(CatalogAssembler::flagRegionKeywords("\U0001F1EC\U0001F1E7"),
+              (Strings{"britain", "flag_gb", "gb", "great", "great britain", "kingdom", "uk",
+                       "united", "united kingdom"}));
+    EXPECT_TRUE(CatalogAssembler::flagRegionKeywords("\U0001F1FA").empty());
+    // A code with no English region name still gets its letters.
+    EXPECT_EQ(CatalogAssembler::flagRegionKeywords("\U0001F1F6\U0001F1F6"),
+              (Strings{"flag_qq", "qq"}));
 }
 
 TEST(CatalogAssemblerTest, SystemNamesShortcodeCollisionsAndUnnamedEmoji) {
@@ -211,59 +191,56 @@ TEST(CatalogAssemblerTest, KeywordRules) {
                                  "thumbs_up", "thumbsup", "yes"}));
 }
 
-TEST(CatalogAssemblerTest, FlagsAreNamedAndFoundByRegion) {
-    const EmojiItem japan = make("\U0001F1EF\U0001F1F5");
-    EXPECT_EQ(japan.name, "flag jp");
-    EXPECT_EQ(japan.shortcode, "flag_jp");
-    EXPECT_EQ(japan.category, EmojiCategory::flags);
-    EXPECT_FALSE(japan.supportsSkinTone);
-    EXPECT_EQ(japan.keywords, (Strings{"flag", "flag_jp", "japan", "jp"}));
-
-    const Strings britain = CatalogAssembler::flagRegionKeywords("\U0001F1EC\U0001F1E7");
-    for (const char* word : {"gb", "flag_gb", "united kingdom", "united", "kingdom", "uk",
-                             "britain", "great", "great britain"}) {
-        EXPECT_NE(std::ranges::find(britain, word), britain.end()) << word;
-    }
-    // "UK" is only two letters: kept as an alias, never as a word of one.
-    EXPECT_EQ(std::count(britain.begin(), britain.end(), "uk"), 1);
-    EXPECT_TRUE(CatalogAssembler::flagRegionKeywords("\U0001F1FA").empty());
-    // A code with no English region name still gets its letters.
-    EXPECT_EQ(CatalogAssembler::flagRegionKeywords("\U0001F1F6\U0001F1F6"),
-              (Strings{"flag_qq", "qq"}));
-}
-
-// The file's groups decide the categories; the same emoji from a source without groups differ
-// in nothing else, and the name-word rules file them as before.
-TEST(CatalogAssemblerTest, EmojiTestGroupsDecideCategoriesAndOtherSourcesKeepTheWordRules) {
-    std::vector<EmojiTestFile::Entry> expected =
-        EmojiTestFile::fullyQualified(*readWholeFile(groupsExcerpt));
-    // Toned forms are never items.
-    std::erase_if(expected, [](const EmojiTestFile::Entry& entry) {
-        const std::u32string scalars = unicode::scalars(entry.emoji);
-        return std::any_of(scalars.begin(), scalars.end(), unicode::isSkinToneModifier);
-    });
+// Every group of Unicode's file files its entries under its category; the same emoji from a
+// source without groups differ in nothing else, and the name-word rules file them as before.
+// The built-in fallback items fill a small catalog only.
+TEST(CatalogAssemblerTest, SystemEmojiFilesGroupsAndFallback) {
+    test::TempDir dir;
+    const std::optional<std::string> text = readWholeFile(groupsExcerpt);
+    ASSERT_TRUE(text) << groupsExcerpt;
+    using enum EmojiCategory;
+    std::vector<EmojiTestFile::Entry> expected{
+        {"\U0001F600", smileys},                // grinning face
+        {"\u2764\uFE0F", smileys},              // red heart
+        {"\U0001F44B", people},                 // waving hand
+        {"\U0001F44B\U0001F3FB", people},       // its toned form
+        {"\U0001F9D1\u200D\U0001F33E", people}, // farmer
+        {"\U0001F435", animals},                // monkey face
+        {"\U0001F99A", animals},                // peacock
+        {"\U0001F351", food},                   // peach
+        {"\U0001F355", food},                   // pizza
+        {"\U0001F5FA\uFE0F", travel},           // world map
+        {"\U0001F317", travel},                 // last quarter moon
+        {"\U0001F525", travel},                 // fire
+        {"\U0001F3BE", activity},               // tennis
+        {"\U0001FA91", objects},                // chair
+        {"\u2648", symbols},                    // Aries
+        {"\u267B\uFE0F", symbols},              // recycling symbol
+        {"\U0001F3C1", flags},                  // chequered flag
+        {"\U0001F1EF\U0001F1F5", flags},        // Japan
+    };
+    // The Component group's entries (skin tones, hair styles) are not fully-qualified.
+    EXPECT_EQ(EmojiTestFile::fullyQualified(*text), expected);
+    std::erase(expected, EmojiTestFile::Entry{"\U0001F44B\U0001F3FB", people}); // never an item
     const SystemEmojiTables none;
     const CatalogAssembler assembler(none);
-
+    const auto loadRaw = [&](std::string_view bytes) {
+        return assembler.loadSystemEmoji({{dir.write("raw.dat", bytes), Format::raw}});
+    };
     const std::vector<EmojiItem> grouped =
         assembler.loadSystemEmoji({{groupsExcerpt, Format::emojiTest}});
-    // File order, then the fallback items the file lacks, with their own categories.
+    // File order, then the fallback items the file lacks (below).
     ASSERT_GT(grouped.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(grouped[i].emoji, expected[i].emoji) << i;
         EXPECT_EQ(grouped[i].category, expected[i].category) << grouped[i].name;
-    }
-    const std::vector<EmojiItem>& fallback = BuiltinTables::fallbackItems();
-    for (std::size_t i = expected.size(); i < grouped.size(); ++i) {
-        EXPECT_NE(std::find(fallback.begin(), fallback.end(), grouped[i]), fallback.end());
     }
 
     std::string raw;
     for (const EmojiTestFile::Entry& entry : expected) {
         raw += entry.emoji;
     }
-    const std::vector<EmojiItem> ungrouped =
-        assembler.loadSystemEmoji({{test::TempDir().write("raw.dat", raw), Format::raw}});
+    const std::vector<EmojiItem> ungrouped = loadRaw(raw);
     ASSERT_EQ(ungrouped.size(), grouped.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EmojiItem withGroup = grouped[i];
@@ -273,31 +250,26 @@ TEST(CatalogAssemblerTest, EmojiTestGroupsDecideCategoriesAndOtherSourcesKeepThe
                   CatalogAssembler::category(ungrouped[i].emoji, ungrouped[i].name))
             << ungrouped[i].name;
     }
-}
 
-TEST(CatalogAssemblerTest, FallbackItemsFillASmallCatalogOnly) {
-    test::TempDir dir;
-    const SystemEmojiTables none;
-    const CatalogAssembler assembler(none);
-
+    // Without a file, only the fallback items; fire is in this one: the fallback fire is not
+    // added, the other eleven follow unchanged, with their own categories.
     EXPECT_EQ(assembler.loadSystemEmoji({{dir.file("missing"), Format::raw}}),
               BuiltinTables::fallbackItems());
-
-    // Fire is in the file: the fallback fire is not added, the other eleven come after it.
-    const auto small =
-        assembler.loadSystemEmoji({{dir.write("small.dat", "\U0001F525\U0001F436"), Format::raw}});
+    std::vector<EmojiItem> otherFallbacks = BuiltinTables::fallbackItems();
+    std::erase_if(otherFallbacks, [](const EmojiItem& item) { return item.shortcode == "fire"; });
+    const auto small = loadRaw("\U0001F525\U0001F436");
     ASSERT_EQ(small.size(), 2u + 11u);
     EXPECT_EQ(small[0].shortcode, "fire");
     EXPECT_EQ(small[0].category, EmojiCategory::animals);
-    EXPECT_EQ(small[2], BuiltinTables::fallbackItems()[0]);
-
-    std::u32string hundred;
+    EXPECT_EQ(std::vector(small.begin() + 2, small.end()), otherFallbacks);
+    // The fallback fills a catalog one item short of the minimum, and no larger one.
+    std::u32string minimum;
     for (char32_t c = 0x1F400; c < 0x1F400 + CatalogAssembler::minimumSystemItems; ++c) {
-        hundred.push_back(c);
+        minimum.push_back(c);
     }
-    const auto full =
-        assembler.loadSystemEmoji({{dir.write("full.dat", unicode::toUtf8(hundred)), Format::raw}});
-    EXPECT_EQ(full.size(), CatalogAssembler::minimumSystemItems);
+    EXPECT_EQ(loadRaw(unicode::toUtf8(minimum)).size(), CatalogAssembler::minimumSystemItems);
+    minimum.pop_back();
+    EXPECT_GT(loadRaw(unicode::toUtf8(minimum)).size(), CatalogAssembler::minimumSystemItems);
 }
 
 } // namespace

@@ -17,22 +17,9 @@ using Dictionary = Value::Dictionary;
 
 const std::string replacement = "\xEF\xBF\xBD";
 
-std::optional<Value> parse(std::string_view bytes) {
-    return PropertyListReader::parse(bytes);
-}
+constexpr auto parse = &PropertyListReader::parse;
 
-using test::bigEndian;
-using test::binaryPlist;
-using test::ref;
-
-std::string binaryNestedArrays(int depth) {
-    std::vector<std::string> objects;
-    for (int i = 0; i + 1 < depth; ++i) {
-        objects.push_back("\xA1" + ref(i + 1));
-    }
-    objects.push_back("\xA0");
-    return binaryPlist(objects);
-}
+using namespace test; // binary property lists from raw encodings
 
 std::string repeat(std::string_view part, int count) {
     std::string out;
@@ -40,14 +27,6 @@ std::string repeat(std::string_view part, int count) {
         out += part;
     }
     return out;
-}
-
-std::string xmlNestedArrays(int depth) {
-    return "<plist>" + repeat("<array>", depth) + repeat("</array>", depth) + "</plist>";
-}
-
-std::string textNestedArrays(int depth) {
-    return repeat("(", depth) + repeat(")", depth);
 }
 
 std::string utf16(std::u16string_view text, bool bigEndianOrder) {
@@ -133,9 +112,7 @@ TEST(PropertyListReaderTest, HostileBinaryShapesAreRefused) {
     EXPECT_EQ(parse(binaryPlist({"\xA1" + ref(0)})), std::nullopt);          // cycle
     EXPECT_EQ(parse(binaryPlist({"\xA1" + ref(5), "\x51x"})), std::nullopt); // no object 5
     EXPECT_EQ(parse(binaryPlist({"\xA9" + ref(1)})), std::nullopt); // refs past the objects
-}
 
-TEST(PropertyListReaderTest, SharedTextMayNotExpandBeyondMemory) {
     // An array referring `references` times to one string of `length` ASCII characters.
     const auto sharedText = [](std::size_t length, int references) {
         const std::string array =
@@ -149,22 +126,35 @@ TEST(PropertyListReaderTest, SharedTextMayNotExpandBeyondMemory) {
 }
 
 TEST(PropertyListReaderTest, DepthLimitIsTheSameInEveryFormat) {
-    for (const auto nested : {binaryNestedArrays, xmlNestedArrays, textNestedArrays}) {
+    using Nested = std::string (*)(int depth);
+    const Nested binary = [](int depth) {
+        std::vector<std::string> objects;
+        for (int i = 0; i + 1 < depth; ++i) {
+            objects.push_back("\xA1" + ref(i + 1));
+        }
+        objects.push_back("\xA0");
+        return binaryPlist(objects);
+    };
+    const Nested xml = [](int depth) {
+        return "<plist>" + repeat("<array>", depth) + repeat("</array>", depth) + "</plist>";
+    };
+    const Nested text = [](int depth) { return repeat("(", depth) + repeat(")", depth); };
+    for (const Nested nested : {binary, xml, text}) {
         EXPECT_TRUE(parse(nested(512)));
         EXPECT_EQ(parse(nested(513)), std::nullopt);
     }
     // Deep enough to overflow the stack in any recursive reader (libplist included).
-    EXPECT_EQ(parse(binaryNestedArrays(200000)), std::nullopt);
-    EXPECT_EQ(parse(xmlNestedArrays(1000000)), std::nullopt);
+    EXPECT_EQ(parse(binary(200000)), std::nullopt);
+    EXPECT_EQ(parse(xml(1000000)), std::nullopt);
     EXPECT_EQ(parse("<plist>" + repeat("<dict><key>k</key>", 1000000)), std::nullopt);
-    EXPECT_EQ(parse(textNestedArrays(1000000)), std::nullopt);
+    EXPECT_EQ(parse(text(1000000)), std::nullopt);
     EXPECT_EQ(parse(repeat("{a=", 1000000)), std::nullopt);
     // Markup in a comment does not nest; an internal DTD subset could hide closing tags.
     EXPECT_TRUE(parse("<plist><!--" + repeat("<array>", 1000) + "--><array/></plist>"));
     EXPECT_EQ(parse("<!DOCTYPE plist [ <!ENTITY x 'y'> ]><plist><string/></plist>"), std::nullopt);
 }
 
-TEST(PropertyListReaderTest, StringsFileEscapesAndComments) {
+TEST(PropertyListReaderTest, StringsFilesInEveryEncoding) {
     const Value expected(Dictionary{
         {"plain", Value("a\n\t\r\"\\\a\b\f\v")},
         {"unquoted_key.$-+/:", Value("bare")},
@@ -189,13 +179,11 @@ TEST(PropertyListReaderTest, StringsFileEscapesAndComments) {
               expected);
     EXPECT_EQ(parse(""), Value(Dictionary{}));
     EXPECT_EQ(parse("\xEF\xBB\xBF  // nothing\n/* here */\n"), Value(Dictionary{}));
-}
 
-TEST(PropertyListReaderTest, Utf16StringsFiles) {
     const std::u16string text = u"/* c */ \"greeting\" = \"h\u00e9llo \U0001F600\";";
-    const Value expected(Dictionary{{"greeting", Value("h\xC3\xA9llo \xF0\x9F\x98\x80")}});
-    EXPECT_EQ(parse(utf16(text, false)), expected);
-    EXPECT_EQ(parse(utf16(text, true)), expected);
+    const Value greeting(Dictionary{{"greeting", Value("h\xC3\xA9llo \xF0\x9F\x98\x80")}});
+    EXPECT_EQ(parse(utf16(text, false)), greeting);
+    EXPECT_EQ(parse(utf16(text, true)), greeting);
     const std::u16string broken = std::u16string(u"k = \"") + char16_t(0xD83D) + u"\";";
     EXPECT_EQ(parse(utf16(broken, false)), Value(Dictionary{{"k", Value(replacement)}}));
     EXPECT_EQ(parse(utf16(u"<plist><string>x</string></plist>", false)), Value("x"));
@@ -218,26 +206,17 @@ TEST(PropertyListReaderTest, NestedPlainText) {
 }
 
 TEST(PropertyListReaderTest, MalformedInputIsRefused) {
-    const std::vector<std::string> inputs = {
-        "bplist00",
-        "bplist00" + std::string(40, '\xFF'),
-        "<plist><dict><key>a</key>",
-        "<?xml version=\"1.0\"?><plist><dict><key>a</key><string>b</dict></plist>",
-        "\"a\" = \"b;",
-        "\"a\" = \"\\U12\";",
-        "\"a\" = \"\\400\";",
-        "/* never closed",
-        "\"a\" \"b\";",
-        "a = b",
-        "{ a = b; } trailing",
-        "{ a = ; }",
-        "{ (x) = y; }",
-        "(a b)",
-        "(a,,)",
-        "<0fb>",
-        "<zz>",
-        "\"a\" = \"b\";;"};
-    for (const std::string& input : inputs) {
+    for (const std::string& input : std::vector<std::string>{
+             "bplist00", "bplist00" + std::string(40, '\xFF'), // no trailer, a wrong one
+             "<plist><dict><key>a</key>",                      // unclosed
+             "<?xml version=\"1.0\"?><plist><dict><key>a</key><string>b</dict></plist>",
+             // Strings files: unclosed text or comment, bad escapes, no "=", no ";", two ";".
+             "\"a\" = \"b;", "\"a\" = \"\\U12\";", "\"a\" = \"\\400\";", "/* never closed",
+             "\"a\" \"b\";", "a = b", "\"a\" = \"b\";;",
+             // Text lists: trailing text, missing value, a list as key, missing or doubled comma,
+             // odd or non-hex data.
+             "{ a = b; } trailing", "{ a = ; }", "{ (x) = y; }", "(a b)", "(a,,)", "<0fb>",
+             "<zz>"}) {
         EXPECT_EQ(parse(input), std::nullopt) << input;
     }
 }

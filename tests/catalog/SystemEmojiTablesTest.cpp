@@ -25,7 +25,7 @@ protected:
     test::TempDir dir;
 };
 
-TEST_F(SystemEmojiTablesTest, NamesFallThroughBadFilesToTheFirstUsableDictionary) {
+TEST_F(SystemEmojiTablesTest, PropertyListsFallThroughBadFilesToTheFirstUsableOne) {
     const std::string notPlist = dir.write("a.plist", "<?xml version=\"1.0\"?><plist><dict>");
     const std::string emptyDict = dir.write("b.plist", plist("<dict/>"));
     const std::string wrongShape =
@@ -38,10 +38,8 @@ TEST_F(SystemEmojiTablesTest, NamesFallThroughBadFilesToTheFirstUsableDictionary
          plistFile(wrongShape), plistFile(good), plistFile(later)},
         {});
     EXPECT_EQ(names, (Names{{"\U0001F600", "Grinning Face"}}));
-    EXPECT_TRUE(SystemEmojiTables::loadSystemNames({plistFile(emptyDict)}, {}).empty());
-}
 
-TEST_F(SystemEmojiTablesTest, EquivalenceGroupsCollectTheOtherMembers) {
+    // Each member of an equivalence group lists the others.
     const std::string empty = dir.write("empty.plist", plist("<array/>"));
     const std::string mixed =
         dir.write("mixed.plist", plist("<array><array><string>A</string></array><string>B"
@@ -51,26 +49,22 @@ TEST_F(SystemEmojiTablesTest, EquivalenceGroupsCollectTheOtherMembers) {
                               "<array><string>A</string><string>C</string></array></array>"));
     EXPECT_EQ(SystemEmojiTables::loadEquivalences({empty, mixed, groups}),
               (Lists{{"A", {"B", "C"}}, {"B", {"A"}}, {"C", {"A"}}}));
-    EXPECT_TRUE(SystemEmojiTables::loadEquivalences({empty, mixed}).empty());
-}
 
-TEST_F(SystemEmojiTablesTest, PhrasesAreLoweredSortedAndUniqueFromTheFirstUsableFile) {
-    const std::string wrongShape =
-        dir.write("a.plist", plist("<dict><key>Fire</key><string>\U0001F525</string></dict>"));
+    // Phrases are lowercased, sorted and unique; names are no phrases (a wrong shape).
     const std::string emptyLists =
-        dir.write("b.plist", plist("<dict><key>fire</key><array/></dict>"));
-    const std::string good =
-        dir.write("c.plist", plist("<dict><key>Hot</key><array><string>\U0001F525</string></array>"
+        dir.write("g.plist", plist("<dict><key>fire</key><array/></dict>"));
+    const std::string phrases =
+        dir.write("h.plist", plist("<dict><key>Hot</key><array><string>\U0001F525</string></array>"
                                    "<key>LIT</key><array><string>\U0001F525</string></array>"
                                    "<key>lit</key><array><string>\U0001F525</string>"
                                    "<string>\u2728</string></array></dict>"));
-    const std::string later =
-        dir.write("d.plist", plist("<dict><key>zzz</key><array><string>\U0001F4A4</string>"
+    const std::string laterPhrases =
+        dir.write("i.plist", plist("<dict><key>zzz</key><array><string>\U0001F4A4</string>"
                                    "</array></dict>"));
-    EXPECT_EQ(
-        SystemEmojiTables::loadPhrases(
-            {plistFile(wrongShape), plistFile(emptyLists), plistFile(good), plistFile(later)}, {}),
-        (Lists{{"\U0001F525", {"hot", "lit"}}, {"\u2728", {"lit"}}}));
+    EXPECT_EQ(SystemEmojiTables::loadPhrases({plistFile(good), plistFile(emptyLists),
+                                              plistFile(phrases), plistFile(laterPhrases)},
+                                             {}),
+              (Lists{{"\U0001F525", {"hot", "lit"}}, {"\u2728", {"lit"}}}));
 }
 
 TEST_F(SystemEmojiTablesTest, CldrSetNamesQualifiedFormsAndSkipsMarkers) {
@@ -150,10 +144,8 @@ TEST_F(SystemEmojiTablesTest, UserLanguageAddsEveryFilesNamesAndKeywordsLowercas
                                    {"\U0001F1E9\U0001F1EA", {"flagge: deutschland"}}}));
 
     // The broken file adds nothing, not even the entries before the break.
-    const SystemEmojiTables::UserLanguage broken =
-        SystemEmojiTables::loadUserLanguage({truncated}, qualified);
-    EXPECT_TRUE(broken.words.empty());
-    EXPECT_TRUE(broken.names.empty());
+    const auto broken = SystemEmojiTables::loadUserLanguage({truncated}, qualified);
+    EXPECT_TRUE(broken.words.empty() && broken.names.empty());
 }
 
 } // namespace

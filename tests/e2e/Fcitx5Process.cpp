@@ -13,9 +13,6 @@ namespace tiklo::test {
 
 using namespace std::chrono_literals;
 
-Fcitx5Process::Fcitx5Process(ScopedEnvironment& environment, const std::filesystem::path& home)
-    : Fcitx5Process(environment, home, Options{}) {}
-
 Fcitx5Process::Fcitx5Process(ScopedEnvironment& environment, const std::filesystem::path& home,
                              const Options& options) {
     environment.set("HOME", home.string());
@@ -27,15 +24,15 @@ Fcitx5Process::Fcitx5Process(ScopedEnvironment& environment, const std::filesyst
                                             fcitx::StandardPath::fcitxPath("addondir"));
     environment.set("FCITX_DATA_DIRS", TIKLO_FCITX5_DATA_DIR);
     std::vector<std::string> arguments = options.launcher;
-    arguments.insert(arguments.end(), {"fcitx5", "--disable=all",
-                                       "--enable=keyboard," + options.displayAddons +
-                                           ",dbus,dbusfrontend,classicui,tiklo-fcitx5"});
+    arguments.insert(arguments.end(),
+                     {"fcitx5", "--disable=all",
+                      "--enable=keyboard," +
+                          (options.displayAddons.empty() ? "xcb" : options.displayAddons) +
+                          ",dbus,dbusfrontend,classicui,tiklo-fcitx5"});
     process_ = std::make_unique<ChildProcess>(
         arguments, ChildProcess::Options{.output = ChildProcess::Stream::discard,
                                          .errors = ChildProcess::Stream::discard});
-    const bool onBus =
-        pollFor([&] { return busNameOwned("org.fcitx.Fcitx5", options.launcher); }, 15s, 50ms);
-    if (!onBus) {
+    if (!pollFor([&] { return busNameOwned("org.fcitx.Fcitx5", options.launcher); }, 15s, 50ms)) {
         error_ = "fcitx5 did not come on the session bus";
         return;
     }

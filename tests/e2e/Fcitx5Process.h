@@ -16,16 +16,15 @@ namespace tiklo::test {
 class Fcitx5Process {
 public:
     struct Options {
-        // The addons that connect fcitx5 to the display server.
-        std::string displayAddons = "xcb";
+        // The addons that connect fcitx5 to the display server; "xcb" when empty.
+        std::string displayAddons;
         // What fcitx5 and the bus queries are started through (setpriv, to run as another
         // user); their own arguments follow.
         std::vector<std::string> launcher;
     };
 
-    Fcitx5Process(ScopedEnvironment& environment, const std::filesystem::path& home);
     Fcitx5Process(ScopedEnvironment& environment, const std::filesystem::path& home,
-                  const Options& options);
+                  const Options& options = {});
 
     bool ready() const { return error_.empty(); }
     const std::string& error() const { return error_; }

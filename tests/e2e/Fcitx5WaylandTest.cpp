@@ -46,33 +46,28 @@ Candidates waitForCandidates(ChildProcess& monitor,
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     Candidates last;
     Candidates list;
-    std::vector<std::string> strings;
     bool inList = false;
+    bool afterString = false;
     int flagsSeen = 0;
     while (const auto line = monitor.readLine(std::chrono::duration_cast<std::chrono::milliseconds>(
                deadline - std::chrono::steady_clock::now()))) {
         if (line->starts_with("signal ") || line->starts_with("method ")) {
             inList = line->find("member=UpdateClientSideUI") != std::string::npos;
+            afterString = false;
             flagsSeen = 0;
             list.clear();
             continue;
         }
         // The signal's arguments: preedit, cursor, the two auxiliary texts (each a list of
-        // text and format), the candidates (label and text pairs), the cursor's candidate,
-        // the layout, and two page flags that close it.
+        // text and format), the candidates (label and text: two strings in a row), the cursor's
+        // candidate, the layout, and two page flags that close it.
         const std::string text = line->substr(std::min(line->find_first_not_of(' '), line->size()));
-        if (!inList) {
-            continue;
-        } else if (text == "struct {") {
-            strings.clear();
-        } else if (text.starts_with("string \"") && text.ends_with("\"")) {
-            strings.push_back(text.substr(8, text.size() - 9));
-        } else if (text == "}") {
-            if (strings.size() == 2) {
-                list.push_back(strings[1]);
-            }
-            strings.clear();
-        } else if (text.starts_with("boolean ") && ++flagsSeen == 2) {
+        const bool isString = text.starts_with("string \"") && text.ends_with("\"");
+        if (inList && isString && afterString) {
+            list.push_back(text.substr(8, text.size() - 9));
+        }
+        afterString = isString && !afterString;
+        if (inList && text.starts_with("boolean ") && ++flagsSeen == 2) {
             inList = false;
             last = list;
             if (wanted(last)) {
@@ -88,7 +83,7 @@ Candidates waitForCandidates(ChildProcess& monitor,
 // sees: the addon asks the program, running on XWayland, for its picker; the emoji chosen
 // there goes into the field through fcitx5, and the keys typed on land after it.
 TEST(Fcitx5WaylandTest, SearchesInTheFieldAndThePickerShortcutTypesThroughTheAddon) {
-    SwaySession session({.xwayland = true});
+    SwaySession session;
     if (session.unavailable()) {
         GTEST_SKIP() << "no Wayland compositor for this test: " << session.error();
     }
@@ -112,12 +107,8 @@ TEST(Fcitx5WaylandTest, SearchesInTheFieldAndThePickerShortcutTypesThroughTheAdd
         return entry.waitForText(expected, 5s);
     };
     // The entry reaches fcitx5 a while after it has the focus; until then a search is text.
-    ASSERT_TRUE(pollFor(
-        [&] {
-            return typed({";fire", "-k", "Return"}, fire) == fire;
-        },
-        15s, 100ms))
-        << "the entry never reached fcitx5";
+    const auto served = [&] { return typed({";fire", "-k", "Return"}, fire) == fire; };
+    ASSERT_TRUE(pollFor(served, 15s, 100ms)) << "the entry never reached fcitx5";
 
     EXPECT_EQ(typed({";fire", "-k", "Return", " is hot"}, fire + " is hot"), fire + " is hot");
     {
@@ -158,9 +149,7 @@ TEST(Fcitx5WaylandTest, SearchesInTheFieldAndThePickerShortcutTypesThroughTheAdd
         5s);
     ASSERT_FALSE(list.empty()) << "no candidates reached the field";
     EXPECT_TRUE(list.front().starts_with(fire)) << list.front();
-    for (const std::string& candidate : list) {
-        EXPECT_TRUE(found(candidate)) << candidate;
-    }
+    EXPECT_TRUE(std::ranges::all_of(list, found)) << ::testing::PrintToString(list);
     EXPECT_EQ(entry.text(), "");
     // The list is drawn a moment after it is sent; the README shows it.
     std::this_thread::sleep_for(300ms);

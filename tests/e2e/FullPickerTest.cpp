@@ -28,42 +28,18 @@ constexpr int foodY = 228;
 constexpr int backgroundX = 60;
 constexpr int backgroundY = 420;
 
-class FullPickerTest : public ::testing::Test {
-protected:
-    // Opens the full picker with the hotkey; its frame once it has the keyboard.
-    std::optional<ScreenRect> openPicker() {
-        if (!desktop.key("ctrl+alt+e")) {
-            return std::nullopt;
-        }
-        const std::optional<TikloDesktop::WindowID> picker = desktop.waitForActivePopup();
-        if (!picker) {
-            return std::nullopt;
-        }
-        const std::optional<ScreenRect> frame = desktop.windowFrame(*picker);
-        if (frame && frame->width != 620) {
-            // The inline popup is still on its way out: wait for the full one.
-            std::this_thread::sleep_for(100ms);
-            return desktop.windowFrame(*picker);
-        }
-        return frame;
+// Opens the full picker with the hotkey; its frame once it has the keyboard.
+std::optional<ScreenRect> openPicker(TikloDesktop& desktop) {
+    const std::optional<TikloDesktop::WindowID> picker =
+        desktop.key("ctrl+alt+e") ? desktop.waitForActivePopup() : std::nullopt;
+    std::optional<ScreenRect> frame = picker ? desktop.windowFrame(*picker) : std::nullopt;
+    if (frame && frame->width != 620) {
+        // The inline popup is still on its way out: wait for the full one.
+        std::this_thread::sleep_for(100ms);
+        frame = desktop.windowFrame(*picker);
     }
-    bool clickAt(const ScreenRect& picker, int x, int y) {
-        return desktop.click(picker.x + x, picker.y + y);
-    }
-    // A fresh picker with `query` typed, its first tile's menu open.
-    bool openTileMenu(const std::string& query) {
-        const std::optional<ScreenRect> frame = openPicker();
-        if (!frame || !desktop.type(query)) {
-            return false;
-        }
-        std::this_thread::sleep_for(300ms);
-        const bool opened = desktop.click(frame->x + firstTileX, frame->y + firstTileY, 3);
-        std::this_thread::sleep_for(300ms);
-        return opened;
-    }
-
-    TikloDesktop desktop{{.initialText = "note "}};
-};
+    return frame;
+}
 
 // One user's road through the full picker: the first one after start takes the keyboard and
 // Return types the choice without deleting anything, Escape gives the keyboard back; the
@@ -71,13 +47,23 @@ protected:
 // the tile menu inserts and keeps it open; a tone chosen for one emoji is the tone that emoji
 // is typed in from then on, also by semicolon search; a click on a category, then arrows,
 // choose in it.
-TEST_F(FullPickerTest, FromTheHotkeyToEveryWayOfChoosingInIt) {
-    ASSERT_TRUE(desktop.ready()) << desktop.error();
+TEST(FullPickerTest, FromTheHotkeyToEveryWayOfChoosingInIt) {
+    TikloDesktop desktop({.initialText = "note "});
     ASSERT_TRUE(desktop.startTikloListening()) << desktop.error();
-    ASSERT_TRUE(desktop.waitForTargetActive());
+    // A fresh picker with `query` typed, its first tile's menu open.
+    const auto openTileMenu = [&](const std::string& query) {
+        const std::optional<ScreenRect> frame = openPicker(desktop);
+        if (!frame || !desktop.type(query)) {
+            return false;
+        }
+        std::this_thread::sleep_for(300ms);
+        const bool opened = desktop.click(frame->x + firstTileX, frame->y + firstTileY, 3);
+        std::this_thread::sleep_for(300ms);
+        return opened;
+    };
 
     // The first picker after start, typed into at xdotool's own pace.
-    ASSERT_TRUE(openPicker());
+    ASSERT_TRUE(openPicker(desktop));
     ASSERT_TRUE(desktop.type("pizza"));
     std::this_thread::sleep_for(300ms);
     ASSERT_TRUE(desktop.screenshot(std::filesystem::path(TIKLO_SCREENSHOT).parent_path() /
@@ -86,7 +72,7 @@ TEST_F(FullPickerTest, FromTheHotkeyToEveryWayOfChoosingInIt) {
     EXPECT_EQ(desktop.target().waitForText("note " + pizza), "note " + pizza);
     EXPECT_TRUE(desktop.waitForPopupHidden());
     EXPECT_TRUE(desktop.waitForTargetActive());
-    ASSERT_TRUE(openPicker());
+    ASSERT_TRUE(openPicker(desktop));
     ASSERT_TRUE(desktop.key("Escape"));
     EXPECT_TRUE(desktop.waitForPopupHidden());
     EXPECT_TRUE(desktop.waitForTargetActive());
@@ -95,7 +81,7 @@ TEST_F(FullPickerTest, FromTheHotkeyToEveryWayOfChoosingInIt) {
 
     // From the inline popup, to a picker on every desktop.
     ASSERT_TRUE(desktop.trigger(10s));
-    std::optional<ScreenRect> frame = openPicker();
+    std::optional<ScreenRect> frame = openPicker(desktop);
     ASSERT_TRUE(frame);
     EXPECT_EQ(frame->width, 620) << "the inline popup did not turn into the full picker";
     const std::optional<TikloDesktop::WindowID> picker = desktop.activeWindow();
@@ -106,7 +92,7 @@ TEST_F(FullPickerTest, FromTheHotkeyToEveryWayOfChoosingInIt) {
 
     // Dragged by the sidebar's empty part.
     ASSERT_TRUE(desktop.movePointer(frame->x + backgroundX, frame->y + backgroundY));
-    ASSERT_TRUE(desktop.pointerButton(true));
+    ASSERT_TRUE(desktop.xdotool({"mousedown", "1"}).succeeded());
     // The window manager takes the pointer over from the press; a nudge of one pixel
     // starts its move, and only what comes after it moves the window.
     std::this_thread::sleep_for(300ms);
@@ -128,7 +114,7 @@ TEST_F(FullPickerTest, FromTheHotkeyToEveryWayOfChoosingInIt) {
         std::this_thread::sleep_for(100ms);
         moved = desktop.windowFrame(*picker);
     }
-    ASSERT_TRUE(desktop.pointerButton(false));
+    ASSERT_TRUE(desktop.xdotool({"mouseup", "1"}).succeeded());
     std::this_thread::sleep_for(200ms);
     moved = desktop.windowFrame(*picker);
     ASSERT_TRUE(moved);
@@ -184,17 +170,17 @@ TEST_F(FullPickerTest, FromTheHotkeyToEveryWayOfChoosingInIt) {
     // Right moves by one and Down by a row of eight; in the list Down moves by one.
     ASSERT_TRUE(desktop.waitForPopupHidden());
     ASSERT_TRUE(desktop.target().setText("note "));
-    const auto food = [this] {
+    const auto food = [&] {
         return rankedResults("", readHistory(desktop.defaultsFile()), "Food");
     };
     ASSERT_GE(food().size(), 20u);
     const auto chooseInFood = [&](bool list, const std::vector<std::string>& keys, int place) {
-        frame = openPicker();
+        frame = openPicker(desktop);
         ASSERT_TRUE(frame);
         if (list) {
-            ASSERT_TRUE(clickAt(*frame, listSwitchX, listSwitchY));
+            ASSERT_TRUE(desktop.click(frame->x + listSwitchX, frame->y + listSwitchY));
         }
-        ASSERT_TRUE(clickAt(*frame, foodX, foodY));
+        ASSERT_TRUE(desktop.click(frame->x + foodX, frame->y + foodY));
         std::this_thread::sleep_for(200ms);
         expected += food()[place];
         ASSERT_TRUE(desktop.keySequence(keys, 50ms));
@@ -209,14 +195,14 @@ TEST_F(FullPickerTest, FromTheHotkeyToEveryWayOfChoosingInIt) {
 
 // A desktop set to 144 dots per inch, as its settings daemon would announce it: the picker
 // grows whole, its first tile where the layout puts it, scaled.
-TEST_F(FullPickerTest, ItGrowsWholeWithTheDesktopsFontResolution) {
+TEST(FullPickerTest, ItGrowsWholeWithTheDesktopsFontResolution) {
+    TikloDesktop desktop({.initialText = "note "});
     ASSERT_TRUE(desktop.ready()) << desktop.error();
     ASSERT_TRUE(ChildProcess::run({"xprop", "-root", "-f", "RESOURCE_MANAGER", "8s", "-set",
                                    "RESOURCE_MANAGER", "Xft.dpi:\t144\n"})
                     .succeeded());
-    ASSERT_TRUE(desktop.startTiklo()) << desktop.error();
-    ASSERT_TRUE(desktop.waitForTargetActive());
-    const std::optional<ScreenRect> frame = openPicker();
+    ASSERT_TRUE(desktop.startTikloListening()) << desktop.error();
+    const std::optional<ScreenRect> frame = openPicker(desktop);
     ASSERT_TRUE(frame);
     ASSERT_TRUE(desktop.type("pizza"));
     std::this_thread::sleep_for(300ms);

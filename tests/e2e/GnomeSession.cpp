@@ -3,6 +3,7 @@
 
 #include "support/Poll.h"
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -58,81 +59,22 @@ bool ibusDaemonRuns(pid_t pid) {
     return name != std::string::npos && fields.size() > name + 14 && fields[name + 14] != 'Z';
 }
 
-// The settings of the session; the input sources follow, from the options.
 constexpr std::string_view dconfKeys = "[org/gnome/desktop/notifications]\n"
                                        // A banner over the field would hide the candidates.
                                        "show-banners=false\n"
-                                       "[org/gnome/desktop/input-sources]\n";
+                                       "[org/gnome/desktop/input-sources]\n"
+                                       "sources=[('ibus', 'tiklo'), ('xkb', 'us')]\n";
 
 } // namespace
 
-GnomeSession::GnomeSession(const Options& options) : WaylandSession(false) {
-    start(options);
-}
-
-GnomeSession::~GnomeSession() {
-    if (bus_ != nullptr) {
-        if (!remoteSession_.empty()) {
-            g_autoptr(GVariant) stopped = call(bus_, remoteDesktop, remoteSession_.c_str(),
-                                               remoteSessionInterface, "Stop", nullptr, nullptr);
-        }
-        g_dbus_connection_close_sync(bus_, nullptr, nullptr);
-        g_object_unref(bus_);
-    }
-    // The shell goes first, then the ibus-daemon it started, which ends its engines.
-    if (shellStarted_) {
-        children_.pop_back();
-        endIbusDaemon();
-    }
-}
-
-bool GnomeSession::pressKey(unsigned keysym) {
-    for (const bool down : {true, false}) {
-        g_autoptr(GVariant) reply = call(
-            bus_, remoteDesktop, remoteSession_.c_str(), remoteSessionInterface,
-            "NotifyKeyboardKeysym", g_variant_new("(ub)", keysym, down ? TRUE : FALSE), nullptr);
-        if (reply == nullptr) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool GnomeSession::type(std::string_view ascii) {
-    for (const char c : ascii) {
-        if (!pressKey(static_cast<unsigned char>(c))) {
-            return false;
-        }
-        std::this_thread::sleep_for(typingPace);
-    }
-    return true;
-}
-
-bool GnomeSession::screenshot(const std::filesystem::path& file) {
-    g_autoptr(GVariant) reply =
-        call(bus_, screenshotService, "/org/gnome/Shell/Screenshot", screenshotService,
-             "Screenshot", g_variant_new("(bbs)", FALSE, FALSE, file.c_str()), "(bs)");
-    gboolean written = FALSE;
-    if (reply != nullptr) {
-        g_variant_get(reply, "(bs)", &written, nullptr);
-    }
-    return written != FALSE;
-}
-
-void GnomeSession::start(const Options& options) {
+GnomeSession::GnomeSession() : WaylandSession(false) {
     if (!installed({"gnome-shell", "dbus-daemon", "dconf"},
-                   "the GNOME test needs gnome-shell, dconf-cli and python3-dbusmock")) {
+                   "the GNOME test needs gnome-shell, dconf-cli and python3-dbusmock") ||
+        !makeHome()) {
         return;
     }
-    if (!ChildProcess::run({TIKLO_TEST_PYTHON, "-c", "import dbusmock"}).succeeded()) {
-        unavailable_ = true;
-        error_ = "python3-dbusmock is not installed: GNOME Shell needs it as logind";
-        return;
-    }
-    if (!makeHome()) {
-        return;
-    }
-    environment_.set("IBUS_COMPONENT_PATH", options.ibusComponents);
+    // ibus-daemon ends at once without its configuration service, which IBus's own folder names.
+    environment_.set("IBUS_COMPONENT_PATH", TIKLO_IBUS_COMPONENT_DIR ":/usr/share/ibus/component");
 
     // The shell and its windows read their settings from a database of this home alone; it is
     // compiled beforehand because nothing here runs dconf's writing service.
@@ -143,7 +85,7 @@ void GnomeSession::start(const Options& options) {
     std::filesystem::create_directories(keys.parent_path(), failed);
     std::filesystem::create_directories(database, failed);
     if (failed || !(std::ofstream(profile) << "user-db:user\n") ||
-        !(std::ofstream(keys) << dconfKeys << "sources=" << options.inputSources << "\n")) {
+        !(std::ofstream(keys) << dconfKeys)) {
         error_ = "cannot write the session's settings";
         return;
     }
@@ -162,7 +104,7 @@ void GnomeSession::start(const Options& options) {
     spawn({TIKLO_TEST_PYTHON, "-m", "dbusmock", "--system", "--template", "logind"});
     if (!pollFor([] { return busNameOwned("org.freedesktop.login1", {}, true); }, 10s, 50ms)) {
         unavailable_ = true;
-        error_ = "dbusmock's logind did not come on the bus";
+        error_ = "no logind from python3-dbusmock, which GNOME Shell needs, on the bus";
         return;
     }
     if (!startBus("DBUS_SESSION_BUS_ADDRESS")) {
@@ -235,6 +177,52 @@ void GnomeSession::start(const Options& options) {
     if (!left) {
         error_ = "the shell's overview did not go away on Escape";
     }
+}
+
+GnomeSession::~GnomeSession() {
+    if (bus_ != nullptr) {
+        if (!remoteSession_.empty()) {
+            g_autoptr(GVariant) stopped = call(bus_, remoteDesktop, remoteSession_.c_str(),
+                                               remoteSessionInterface, "Stop", nullptr, nullptr);
+        }
+        g_dbus_connection_close_sync(bus_, nullptr, nullptr);
+        g_object_unref(bus_);
+    }
+    // The shell goes first, then the ibus-daemon it started, which ends its engines.
+    if (shellStarted_) {
+        children_.pop_back();
+        endIbusDaemon();
+    }
+}
+
+bool GnomeSession::pressKey(unsigned keysym) {
+    for (const bool down : {true, false}) {
+        g_autoptr(GVariant) reply = call(
+            bus_, remoteDesktop, remoteSession_.c_str(), remoteSessionInterface,
+            "NotifyKeyboardKeysym", g_variant_new("(ub)", keysym, down ? TRUE : FALSE), nullptr);
+        if (reply == nullptr) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool GnomeSession::type(std::string_view ascii) {
+    return std::ranges::all_of(ascii, [this](char c) {
+        std::this_thread::sleep_for(typingPace);
+        return pressKey(static_cast<unsigned char>(c));
+    });
+}
+
+bool GnomeSession::screenshot(const std::filesystem::path& file) {
+    g_autoptr(GVariant) reply =
+        call(bus_, screenshotService, "/org/gnome/Shell/Screenshot", screenshotService,
+             "Screenshot", g_variant_new("(bbs)", FALSE, FALSE, file.c_str()), "(bs)");
+    gboolean written = FALSE;
+    if (reply != nullptr) {
+        g_variant_get(reply, "(bs)", &written, nullptr);
+    }
+    return written != FALSE;
 }
 
 void GnomeSession::endIbusDaemon() const {

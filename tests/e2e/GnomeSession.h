@@ -13,20 +13,12 @@ namespace tiklo::test {
 
 // A private GNOME desktop for tests: GNOME Shell as a headless Wayland compositor with one
 // virtual 1024x768 monitor, and a fake logind on a "system" bus of its own. The shell starts
-// ibus-daemon (which reads the IBus components of the folders in `ibusComponents` alone,
-// separated by ':') and selects the first of `inputSources` (a GVariant text such as
-// "[('ibus', 'tiklo')]"). Keys reach the focused window through one remote-desktop session,
-// the user's hands. A window started while the object lives opens on this desktop.
+// ibus-daemon with the build's IBus engine, Tiklo's, as the input source. Keys reach the
+// focused window through one remote-desktop session, the user's hands. A window started while
+// the object lives opens on this desktop.
 class GnomeSession : public WaylandSession {
 public:
-    struct Options {
-        std::string inputSources;
-        // ibus-daemon ends at once without its configuration service, which IBus's own folder
-        // names.
-        std::string ibusComponents;
-    };
-
-    explicit GnomeSession(const Options& options);
+    GnomeSession();
     ~GnomeSession();
 
     // Presses and releases the key typing `keysym` (an X keysym: ASCII characters are their
@@ -40,7 +32,6 @@ public:
     bool screenshot(const std::filesystem::path& file);
 
 private:
-    void start(const Options& options);
     void endIbusDaemon() const;
 
     bool shellStarted_ = false;

@@ -3,9 +3,9 @@
 // build's addon and ibus-daemon with the build's engine in turn: a GTK 3 entry talking to it,
 // and xdotool as the user's hands at 12 ms a key; then Tiklo's program beside it.
 #include "e2e/Fcitx5Process.h"
-#include "e2e/IbusProcess.h"
 #include "e2e/TargetEntry.h"
 #include "e2e/TikloDesktop.h"
+#include "support/Poll.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
 #include "support/TextFieldProcess.h"
@@ -27,37 +27,44 @@ const std::string fire = "\U0001F525";
 
 enum class Method { fcitx5, ibus };
 
-// The input method of one road, running, and where its front end takes text from the program.
-class InputMethod {
-public:
-    InputMethod(Method method, ScopedEnvironment& environment, const std::filesystem::path& home)
-        : method_(method) {
-        if (method == Method::fcitx5) {
-            fcitx5_.emplace(environment, home);
-        } else {
-            ibus_.emplace(environment, home);
-        }
+// Also the test's name.
+void PrintTo(Method method, std::ostream* out) {
+    *out << (method == Method::fcitx5 ? "Fcitx5" : "IBus");
+}
+
+// ibus-daemon with the build's engine as the one in use, its files under `home`; GTK
+// applications started after it talk to it. Nothing when it did not come up so.
+std::unique_ptr<ChildProcess> startIbusDaemon(ScopedEnvironment& environment,
+                                              const std::filesystem::path& home) {
+    // The daemon, its settings and its clients see only this folder; it publishes its address
+    // in the file named here instead of the user's.
+    environment.set("HOME", home.string());
+    environment.set("XDG_CACHE_HOME", (home / "cache").string());
+    environment.set("XDG_DATA_HOME", (home / "data").string());
+    environment.set("GSETTINGS_BACKEND", "memory");
+    environment.set("IBUS_ADDRESS", std::nullopt);
+    environment.set("IBUS_ADDRESS_FILE", (home / "ibus-address").string());
+    // The list replaces the daemon's own folder, which brings the xkb engines.
+    environment.set("IBUS_COMPONENT_PATH",
+                    std::string(TIKLO_IBUS_COMPONENT_DIR) + ":/usr/share/ibus/component");
+    auto daemon = std::make_unique<ChildProcess>(
+        std::vector<std::string>{"ibus-daemon", "--panel=disable", "--cache=none"},
+        ChildProcess::Options{.output = ChildProcess::Stream::discard,
+                              .errors = ChildProcess::Stream::discard});
+    // The engine is set once the daemon answers. `ibus engine tiklo` says it failed even when
+    // it set the engine (it cannot apply a layout named "default"): the daemon is asked.
+    const bool engineSet = pollFor(
+        [] {
+            ChildProcess::run({"ibus", "engine", "tiklo"});
+            return ChildProcess::run({"ibus", "engine"}).output.starts_with("tiklo");
+        },
+        15s, 100ms);
+    if (!engineSet) {
+        return nullptr;
     }
-
-    std::string error() const { return fcitx5_ ? fcitx5_->error() : ibus_->error(); }
-
-    // A commit sent by a stranger on the session bus, not by the program.
-    std::vector<std::string> strangersCommit() const {
-        const bool fcitx5 = method_ == Method::fcitx5;
-        return {"dbus-send",
-                "--session",
-                "--print-reply",
-                fcitx5 ? "--dest=org.fcitx.Fcitx5" : "--dest=org.tiklo.Tiklo.IBus",
-                fcitx5 ? "/org/tiklo/Fcitx5" : "/org/tiklo/IBus",
-                fcitx5 ? "org.tiklo.Fcitx5.Commit" : "org.tiklo.IBus.Commit",
-                "string:stranger"};
-    }
-
-private:
-    Method method_;
-    std::optional<Fcitx5Process> fcitx5_;
-    std::optional<IbusProcess> ibus_;
-};
+    environment.set("GTK_IM_MODULE", "ibus");
+    return daemon;
+}
 
 class InputMethodX11Test : public ::testing::TestWithParam<Method> {};
 
@@ -67,8 +74,15 @@ TEST_P(InputMethodX11Test, SearchesThroughTheInputMethodAloneAndBesideTheProgram
     ASSERT_TRUE(desktop.ready()) << desktop.error();
     const TempDir home;
     ScopedEnvironment environment;
-    const InputMethod method(GetParam(), environment, home.path());
-    ASSERT_EQ(method.error(), "");
+    const bool fcitx5 = GetParam() == Method::fcitx5;
+    std::optional<Fcitx5Process> fcitx5Process;
+    std::unique_ptr<ChildProcess> ibusDaemon;
+    if (fcitx5) {
+        ASSERT_EQ(fcitx5Process.emplace(environment, home.path()).error(), "");
+    } else {
+        ibusDaemon = startIbusDaemon(environment, home.path());
+        ASSERT_TRUE(ibusDaemon) << "ibus-daemon did not come up with Tiklo's engine";
+    }
     // GTK takes a key sent to its window only from the core protocol.
     environment.set("GDK_CORE_DEVICE_EVENTS", "1");
     auto entry = std::make_unique<TargetEntry>("");
@@ -121,7 +135,9 @@ TEST_P(InputMethodX11Test, SearchesThroughTheInputMethodAloneAndBesideTheProgram
     ASSERT_TRUE(entry->setText(""));
     const std::optional<TikloDesktop::WindowID> entryWindow = desktop.activeWindow();
     ASSERT_TRUE(entryWindow);
-    ASSERT_TRUE(TikloDesktop::keyInto(*entryWindow, "ctrl+alt+e"));
+    const std::vector<std::string> shortcutIntoEntry{"key", "--window",
+                                                     std::to_string(*entryWindow), "ctrl+alt+e"};
+    ASSERT_TRUE(TikloDesktop::xdotool(shortcutIntoEntry).succeeded());
     ASSERT_TRUE(desktop.waitForActivePopup(10s));
     ASSERT_TRUE(desktop.type("fire"));
     ASSERT_TRUE(desktop.key("Return"));
@@ -129,13 +145,17 @@ TEST_P(InputMethodX11Test, SearchesThroughTheInputMethodAloneAndBesideTheProgram
     ASSERT_TRUE(TikloDesktop::type(" is hot"));
     EXPECT_EQ(entry->waitForText(fire + " is hot", 5s), fire + " is hot");
     // Escape: nothing goes in, and the entry has the keyboard again.
-    ASSERT_TRUE(TikloDesktop::keyInto(*entryWindow, "ctrl+alt+e"));
+    ASSERT_TRUE(TikloDesktop::xdotool(shortcutIntoEntry).succeeded());
     ASSERT_TRUE(desktop.waitForActivePopup(10s));
     ASSERT_TRUE(desktop.key("Escape"));
     ASSERT_TRUE(TikloDesktop::type("!"));
     EXPECT_EQ(entry->waitForText(fire + " is hot!", 5s), fire + " is hot!");
     // Only the program that holds Tiklo's name puts text in, not any client of the bus.
-    ChildProcess::run(method.strangersCommit());
+    ChildProcess::run({"dbus-send", "--session", "--print-reply",
+                       fcitx5 ? "--dest=org.fcitx.Fcitx5" : "--dest=org.tiklo.Tiklo.IBus",
+                       fcitx5 ? "/org/tiklo/Fcitx5" : "/org/tiklo/IBus",
+                       fcitx5 ? "org.tiklo.Fcitx5.Commit" : "org.tiklo.IBus.Commit",
+                       "string:stranger"});
     ASSERT_TRUE(TikloDesktop::type("?"));
     EXPECT_EQ(entry->waitForText(fire + " is hot!?", 5s), fire + " is hot!?");
 
@@ -150,9 +170,7 @@ TEST_P(InputMethodX11Test, SearchesThroughTheInputMethodAloneAndBesideTheProgram
 
 INSTANTIATE_TEST_SUITE_P(InputMethods, InputMethodX11Test,
                          ::testing::Values(Method::fcitx5, Method::ibus),
-                         [](const ::testing::TestParamInfo<Method>& info) {
-                             return info.param == Method::fcitx5 ? "Fcitx5" : "IBus";
-                         });
+                         ::testing::PrintToStringParamName());
 
 } // namespace
 } // namespace tiklo::test

@@ -30,13 +30,9 @@ std::vector<std::string> rankedResults(const std::string& query, const History& 
     for (const std::string& id : history.recents) {
         recents += (recents.empty() ? "" : ",") + id;
     }
-    std::vector<std::string> arguments{TIKLO_CATALOG_TOOL,
-                                       "search",
-                                       query,
-                                       "--recents",
-                                       recents,
-                                       "--usage",
-                                       folder.write("usage.json", history.usage.dump())};
+    const std::string usage = folder.write("usage.json", history.usage.dump());
+    std::vector<std::string> arguments{TIKLO_CATALOG_TOOL, "search", query, "--recents", recents,
+                                       "--usage",          usage};
     if (!category.empty()) {
         arguments.insert(arguments.end(), {"--category", category});
     }
@@ -44,8 +40,7 @@ std::vector<std::string> rankedResults(const std::string& query, const History& 
     EXPECT_TRUE(result.succeeded()) << "tiklo-catalog search failed";
     std::vector<std::string> emoji;
     std::istringstream lines(result.output);
-    std::string line;
-    while (std::getline(lines, line)) {
+    for (std::string line; std::getline(lines, line);) {
         emoji.push_back(line.substr(0, line.find('\t')));
     }
     return emoji;

@@ -13,6 +13,8 @@ namespace tiklo::test {
 struct History {
     std::vector<std::string> recents;
     nlohmann::json usage = nlohmann::json::object();
+
+    bool operator==(const History&) const = default;
 };
 
 History readHistory(const std::filesystem::path& file);

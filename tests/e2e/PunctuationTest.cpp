@@ -24,65 +24,47 @@ struct Desk {
     std::chrono::milliseconds pace{12};
 };
 
-std::string describe(const Desk& desk) {
-    return std::string(desk.multiline ? "TextView" : "Entry") +
-           (desk.accessibility ? "" : "WithoutAccessibility") + "At" +
-           std::to_string(desk.pace.count()) + "ms";
-}
-
+// Also the test's name.
 void PrintTo(const Desk& desk, std::ostream* out) {
-    *out << describe(desk);
+    *out << (desk.multiline ? "TextView" : "Entry")
+         << (desk.accessibility ? "" : "WithoutAccessibility") << "At" << desk.pace.count() << "ms";
 }
 
-class PunctuationTest : public ::testing::TestWithParam<Desk> {
-protected:
-    // Tiklo listening with its first popup still to come, an empty field in front.
-    bool launch() {
-        desktop_ = std::make_unique<TikloDesktop>(
-            TikloDesktop::Options{.accessibility = GetParam().accessibility,
-                                  .initialText = "",
-                                  .multiline = GetParam().multiline});
-        if (!desktop_->startTikloListening()) {
-            ADD_FAILURE() << desktop_->error();
-            return false;
-        }
-        return desktop_->waitForTargetActive();
-    }
+class PunctuationTest : public ::testing::TestWithParam<Desk> {};
 
+TEST_P(PunctuationTest, ProseWinksCodeAndShellLinesStayAsTypedAndSearchesStillInsert) {
+    const Desk desk = GetParam();
+    // Tiklo listening with its first popup still to come, an empty field in front.
+    TikloDesktop desktop(
+        {.accessibility = desk.accessibility, .initialText = "", .multiline = desk.multiline});
+    ASSERT_TRUE(desktop.startTikloListening()) << desktop.error();
     // Types `keys` in one go into an empty field; what the field then holds, once no popup is
     // left and nothing more arrives.
-    std::string typed(const std::vector<std::string>& keys, const std::string& expected) {
-        EXPECT_TRUE(desktop_->waitForPopupHidden());
-        EXPECT_TRUE(desktop_->waitForTargetActive());
-        EXPECT_TRUE(desktop_->target().setText(""));
-        EXPECT_EQ(desktop_->target().waitForText(""), "");
+    const auto typed = [&](const std::vector<std::string>& keys, const std::string& expected) {
+        EXPECT_TRUE(desktop.waitForPopupHidden());
+        EXPECT_TRUE(desktop.waitForTargetActive());
+        EXPECT_TRUE(desktop.target().setText(""));
+        EXPECT_EQ(desktop.target().waitForText(""), "");
         EXPECT_FALSE(keys.empty());
-        EXPECT_TRUE(desktop_->keySequence(keys, GetParam().pace));
-        desktop_->target().waitForText(expected, 5s);
-        EXPECT_TRUE(desktop_->waitForPopupHidden(2s)) << "a popup stayed open";
+        EXPECT_TRUE(desktop.keySequence(keys, desk.pace));
+        desktop.target().waitForText(expected, 5s);
+        EXPECT_TRUE(desktop.waitForPopupHidden(2s)) << "a popup stayed open";
         // Late keys, or an emoji, would show by now.
         std::this_thread::sleep_for(250ms);
-        return desktop_->target().text().value_or("(no answer)");
-    }
-
+        return desktop.target().text().value_or("(no answer)");
+    };
     // Return starts a line in the text view and only confirms in the entry.
-    std::string asShown(std::string text) const {
-        if (!GetParam().multiline) {
+    const auto asShown = [&](std::string text) {
+        if (!desk.multiline) {
             std::erase(text, '\n');
         }
         return text;
-    }
-
-    std::unique_ptr<TikloDesktop> desktop_;
-};
-
-TEST_P(PunctuationTest, ProseWinksCodeAndShellLinesStayAsTypedAndSearchesStillInsert) {
-    ASSERT_TRUE(launch());
+    };
     // The first line meets the first popup after start.
     std::vector<std::string> lines{"one; two",         "wink ;) ok", "a ;-) b",
                                    "so ;D nice",       "yes ;P, ok", "x = 1;\n",
                                    "for(i=0;i<n;i++)", "cd a; ls",   "a=1;b=2"};
-    if (GetParam().multiline && GetParam().pace == 12ms) {
+    if (desk.multiline && desk.pace == 12ms) {
         // Ten lines of C in one go.
         lines.emplace_back("int main(void) {\n"
                            "int a = 1;\n"
@@ -100,7 +82,7 @@ TEST_P(PunctuationTest, ProseWinksCodeAndShellLinesStayAsTypedAndSearchesStillIn
         EXPECT_EQ(typed(TikloDesktop::keysFor(line), asShown(line)), asShown(line));
     }
     // Punctuation teaches nothing.
-    const History history = readHistory(desktop_->defaultsFile());
+    const History history = readHistory(desktop.defaultsFile());
     EXPECT_TRUE(history.recents.empty()) << history.recents.front();
     EXPECT_TRUE(history.usage.empty()) << history.usage.dump();
 
@@ -121,7 +103,7 @@ TEST_P(PunctuationTest, ProseWinksCodeAndShellLinesStayAsTypedAndSearchesStillIn
 INSTANTIATE_TEST_SUITE_P(Desks, PunctuationTest,
                          ::testing::Values(Desk{false, true, 12ms}, Desk{false, false, 60ms},
                                            Desk{true, false, 60ms}, Desk{true, true, 12ms}),
-                         [](const auto& info) { return describe(info.param); });
+                         ::testing::PrintToStringParamName());
 
 } // namespace
 } // namespace tiklo::test

@@ -5,7 +5,6 @@
 
 #include <chrono>
 #include <fstream>
-#include <functional>
 
 #include <nlohmann/json.hpp>
 #include <sys/stat.h>
@@ -39,42 +38,29 @@ std::optional<std::filesystem::path> socketIn(const std::filesystem::path& folde
 
 } // namespace
 
-SwaySession::SwaySession(Options options) : WaylandSession(true) {
-    start(options);
-}
-
 std::optional<std::string> SwaySession::focusedWindow() const {
     const ChildProcess::Exit tree =
         ChildProcess::run(command({"swaymsg", "-s", ipcSocket_.string(), "-t", "get_tree"}));
-    if (!tree.succeeded()) {
+    const nlohmann::json root = nlohmann::json::parse(tree.output, nullptr, false);
+    if (!tree.succeeded() || !root.is_object()) {
         return std::nullopt;
     }
-    const nlohmann::json root = nlohmann::json::parse(tree.output, nullptr, false);
-    std::optional<std::string> found;
-    const std::function<void(const nlohmann::json&)> visit = [&](const nlohmann::json& node) {
-        if (node.value("focused", false) && node.contains("name") && node["name"].is_string()) {
-            found = node["name"].get<std::string>();
-        }
-        for (const char* children : {"nodes", "floating_nodes"}) {
-            if (node.contains(children) && node[children].is_array()) {
-                for (const nlohmann::json& child : node[children]) {
-                    visit(child);
-                }
+    // Flattened, the nested nodes are paths: the focused one's "…/focused" beside its "…/name".
+    const nlohmann::json nodes = root.flatten();
+    for (const auto& [path, value] : nodes.items()) {
+        if (value == true && path.ends_with("/focused")) {
+            const auto name = nodes.find(path.substr(0, path.size() - 7) + "name");
+            if (name != nodes.end() && name->is_string()) {
+                return name->get<std::string>();
             }
         }
-    };
-    if (root.is_object()) {
-        visit(root);
     }
-    return found;
+    return std::nullopt;
 }
 
-void SwaySession::start(const Options& options) {
-    std::vector<std::string> programs{"sway", "swaymsg", "wtype", "grim", "dbus-daemon", "setpriv"};
-    if (options.xwayland) {
-        programs.emplace_back("Xwayland");
-    }
-    if (!installed(programs, "the Wayland tests need sway, wtype, grim and Xwayland") ||
+SwaySession::SwaySession() : WaylandSession(true) {
+    if (!installed({"sway", "swaymsg", "wtype", "grim", "Xwayland", "dbus-daemon", "setpriv"},
+                   "the Wayland tests need sway, wtype, grim and Xwayland") ||
         !makeHome()) {
         return;
     }
@@ -86,11 +72,9 @@ void SwaySession::start(const Options& options) {
     const std::filesystem::path swayFile = home() / "sway.config";
     // sway starts XWayland at once, and says its display to the programs it starts.
     const std::filesystem::path displayFile = home() / "x-display";
-    const std::string xwayland =
-        options.xwayland
-            ? "xwayland force\nexec sh -c 'echo \"$DISPLAY\" > " + displayFile.string() + "'\n"
-            : "xwayland disable\n";
-    if (!(std::ofstream(swayFile) << xwayland << swayConfig)) {
+    if (!(std::ofstream(swayFile) << "xwayland force\nexec sh -c 'echo \"$DISPLAY\" > "
+                                  << displayFile.string() << "'\n"
+                                  << swayConfig)) {
         error_ = "cannot write the session's configuration";
         return;
     }
@@ -114,16 +98,14 @@ void SwaySession::start(const Options& options) {
     }
     environment_.set("WAYLAND_DISPLAY", socket->filename().string());
     ipcSocket_ = pollFor([&] { return socketIn(runtime, "sway-ipc."); }, 5s, 50ms).value_or("");
-    if (options.xwayland) {
-        pollFor(
-            [&] {
-                std::getline(std::ifstream(displayFile), xDisplay_);
-                return !xDisplay_.empty();
-            },
-            10s, 50ms);
-        if (xDisplay_.empty()) {
-            error_ = "sway started no XWayland";
-        }
+    pollFor(
+        [&] {
+            std::getline(std::ifstream(displayFile), xDisplay_);
+            return !xDisplay_.empty();
+        },
+        10s, 50ms);
+    if (xDisplay_.empty()) {
+        error_ = "sway started no XWayland";
     }
 }
 

@@ -11,15 +11,11 @@ namespace tiklo::test {
 
 // A private Wayland desktop for tests: sway on a headless output drawn in memory (1024x768),
 // windows floating at its top left corner. sway refuses to run as root, so a test run as root
-// starts everything of the session as the unprivileged user "nobody", through command(). With
-// XWayland, X11 programs run in it too, on xDisplay().
+// starts everything of the session as the unprivileged user "nobody", through command(). X11
+// programs run in it too, on XWayland's xDisplay().
 class SwaySession : public WaylandSession {
 public:
-    struct Options {
-        bool xwayland = false;
-    };
-
-    explicit SwaySession(Options options);
+    SwaySession();
 
     // XWayland's display (":1"), once sway has started it.
     const std::string& xDisplay() const { return xDisplay_; }
@@ -27,8 +23,6 @@ public:
     std::optional<std::string> focusedWindow() const;
 
 private:
-    void start(const Options& options);
-
     std::string xDisplay_;
     std::filesystem::path ipcSocket_;
 };

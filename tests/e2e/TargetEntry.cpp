@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "e2e/TargetEntry.h"
 
+#include "support/Poll.h"
+
+#include <charconv>
 #include <sstream>
-#include <thread>
 
 #include <nlohmann/json.hpp>
 
@@ -47,15 +49,8 @@ std::optional<std::string> TargetEntry::ask(const std::string& command) {
 }
 
 std::optional<std::string> TargetEntry::text() {
-    const std::optional<std::string> encoded = ask("text");
-    if (!encoded) {
-        return std::nullopt;
-    }
-    try {
-        return nlohmann::json::parse(*encoded).get<std::string>();
-    } catch (const std::exception&) {
-        return std::nullopt;
-    }
+    const nlohmann::json text = nlohmann::json::parse(ask("text").value_or(""), nullptr, false);
+    return text.is_string() ? std::optional(text.get<std::string>()) : std::nullopt;
 }
 
 bool TargetEntry::setText(const std::string& text) {
@@ -67,48 +62,28 @@ bool TargetEntry::makeSecret() {
 }
 
 std::optional<ScreenRect> TargetEntry::askRect(const std::string& command) {
-    const std::optional<std::string> answer = ask(command);
-    std::istringstream words(answer.value_or(""));
+    std::istringstream words(ask(command).value_or(""));
     ScreenRect rect;
-    words >> rect.x >> rect.y >> rect.width >> rect.height;
-    if (!answer || words.fail()) {
-        return std::nullopt;
-    }
-    return rect;
+    return words >> rect.x >> rect.y >> rect.width >> rect.height ? std::optional(rect)
+                                                                  : std::nullopt;
 }
 
 std::optional<std::chrono::steady_clock::time_point> TargetEntry::lastChange() {
-    const std::optional<std::string> nanoseconds = ask("changed");
-    if (!nanoseconds) {
+    const std::string answer = ask("changed").value_or("");
+    long long nanoseconds = 0;
+    if (answer.empty() ||
+        std::from_chars(answer.data(), answer.data() + answer.size(), nanoseconds).ec !=
+            std::errc()) {
         return std::nullopt;
     }
-    try {
-        return std::chrono::steady_clock::time_point(
-            std::chrono::nanoseconds(std::stoll(*nanoseconds)));
-    } catch (const std::exception&) {
-        return std::nullopt;
-    }
-}
-
-std::optional<ScreenRect> TargetEntry::caretLine() {
-    return askRect("caret");
-}
-
-std::optional<ScreenRect> TargetEntry::entryFrame() {
-    return askRect("entry");
+    return std::chrono::steady_clock::time_point(std::chrono::nanoseconds(nanoseconds));
 }
 
 std::string TargetEntry::waitForText(const std::string& expected,
                                      std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
     std::string last;
-    while (true) {
-        last = text().value_or(last);
-        if (last == expected || std::chrono::steady_clock::now() >= deadline) {
-            return last;
-        }
-        std::this_thread::sleep_for(20ms);
-    }
+    pollFor([&] { return (last = text().value_or(last)) == expected; }, timeout);
+    return last;
 }
 
 } // namespace tiklo::test

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "e2e/ScreenRect.h"
 #include "support/ChildProcess.h"
 
 #include <chrono>
@@ -10,6 +9,17 @@
 #include <vector>
 
 namespace tiklo::test {
+
+// A rectangle on the screen: top-left origin, y growing downwards, in pixels.
+struct ScreenRect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+
+    int bottom() const { return y + height; }
+    int right() const { return x + width; }
+};
 
 // The application Tiklo types into: a window with one focused field, holding `initialText` with
 // the caret after it, that reports its text and caret when asked.
@@ -34,8 +44,8 @@ public:
     // Hides the text as it is typed: a password entry from now on.
     bool makeSecret();
     // The caret's line and the entry itself, on screen.
-    std::optional<ScreenRect> caretLine();
-    std::optional<ScreenRect> entryFrame();
+    std::optional<ScreenRect> caretLine() { return askRect("caret"); }
+    std::optional<ScreenRect> entryFrame() { return askRect("entry"); }
     // When the text last changed, on the steady clock of every process.
     std::optional<std::chrono::steady_clock::time_point> lastChange();
 

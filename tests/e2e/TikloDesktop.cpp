@@ -6,7 +6,9 @@
 #include "support/X11TestClient.h"
 
 #include <cctype>
-#include <cstdlib>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 
@@ -16,29 +18,36 @@ namespace tiklo::test {
 namespace {
 
 using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
 
 constexpr const char* popupTitle = "^Tiklo$";
 
 std::vector<TikloDesktop::WindowID> windowIDs(const std::string& output) {
-    std::vector<TikloDesktop::WindowID> ids;
     std::istringstream words(output);
-    unsigned long id = 0;
-    while (words >> id) {
-        ids.push_back(static_cast<TikloDesktop::WindowID>(id));
-    }
-    return ids;
+    return {std::istream_iterator<TikloDesktop::WindowID>(words), {}};
 }
 
-ChildProcess::Exit xdotool(std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), "xdotool");
-    return ChildProcess::run(arguments);
+// The visible windows whose names match `pattern`.
+std::vector<TikloDesktop::WindowID> visibleWindows(const std::string& pattern) {
+    return windowIDs(TikloDesktop::xdotool({"search", "--onlyvisible", "--name", pattern}).output);
+}
+
+// Polls until one window whose name matches `pattern` is visible, and it is the active one.
+std::optional<TikloDesktop::WindowID> waitForActive(const std::string& pattern,
+                                                    std::chrono::milliseconds timeout) {
+    return pollFor(
+        [&]() -> std::optional<TikloDesktop::WindowID> {
+            const std::vector<TikloDesktop::WindowID> windows = visibleWindows(pattern);
+            if (windows.size() == 1 && TikloDesktop::activeWindow() == windows.front()) {
+                return windows.front();
+            }
+            return std::nullopt;
+        },
+        timeout);
 }
 
 } // namespace
 
-TikloDesktop::TikloDesktop(Options options)
-    : initialText_(options.initialText), onboarded_(options.onboarded) {
+TikloDesktop::TikloDesktop(Options options) : onboarded_(options.onboarded) {
     // A fresh user: no settings, no running instance. The runtime folder is private, as the
     // system's would be; the accessibility bus puts its socket there.
     const std::filesystem::path config = home_.path() / "config";
@@ -59,43 +68,30 @@ TikloDesktop::TikloDesktop(Options options)
         error_ = "no test desktop: " + session_->error();
         return;
     }
-    if (!options.target) {
-        return;
+    if (options.target) {
+        target_ = std::make_unique<TargetEntry>(options.initialText,
+                                                options.multiline ? TargetEntry::Kind::gtk3TextView
+                                                                  : TargetEntry::Kind::gtk3Entry);
+        if (!target_->ready()) {
+            error_ = "the target entry did not come up with the keyboard";
+        }
     }
-    target_ = std::make_unique<TargetEntry>(initialText_, options.multiline
-                                                              ? TargetEntry::Kind::gtk3TextView
-                                                              : TargetEntry::Kind::gtk3Entry);
-    if (!target_->ready()) {
-        error_ = "the target entry did not come up with the keyboard";
-        return;
-    }
-}
-
-TikloDesktop::~TikloDesktop() {
-    // Applications before the buses and the display.
-    tiklo_.reset();
-    target_.reset();
-    session_.reset();
-}
-
-std::filesystem::path TikloDesktop::defaultsFile() const {
-    return home_.path() / "config" / "tiklo" / "defaults.plist";
 }
 
 bool TikloDesktop::launchTiklo() {
     if (!ready()) {
         return false;
     }
-    if (onboarded_) {
-        // Added to the settings file the test may have written.
-        if (!storeOnboarded(defaultsFile())) {
-            error_ = "cannot write the settings file";
-            return false;
-        }
+    // Added to the settings file the test may have written.
+    if (onboarded_ && !storeOnboarded(defaultsFile())) {
+        error_ = "cannot write the settings file";
+        return false;
     }
-    // Through a shell only to gather standard error with standard output.
+    // Through a shell only to gather both outputs of every launch in one file.
     tiklo_ = std::make_unique<ChildProcess>(
-        std::vector<std::string>{"/bin/sh", "-c", "exec \"$0\" 2>&1", TIKLO_EXECUTABLE});
+        std::vector<std::string>{"/bin/sh", "-c", "exec \"$0\" >>\"$1\" 2>&1", TIKLO_EXECUTABLE,
+                                 (home_.path() / "tiklo.log").string()},
+        ChildProcess::Options{.output = ChildProcess::Stream::discard});
     if (!tiklo_->started()) {
         error_ = "tiklo did not start";
         return false;
@@ -103,39 +99,10 @@ bool TikloDesktop::launchTiklo() {
     return true;
 }
 
-bool TikloDesktop::startTiklo() {
-    if (!launchTiklo()) {
-        return false;
-    }
-    // Tiklo announces nothing when it listens; it holds its instance lock just before, and
-    // the trigger itself is the probe. A prefix typed before it listens stays in the target
-    // with no popup, and is taken back before the next try.
-    const std::filesystem::path lock = home_.path() / "runtime" / "tiklo.lock";
-    pollFor([&] { return std::filesystem::exists(lock); }, 10s);
-    const std::string withPrefix = initialText_ + ";";
-    const auto deadline = Clock::now() + 30s;
-    while (Clock::now() < deadline && tikloRunning()) {
-        const bool answered = trigger(3s).has_value();
-        if (answered && (!key("Escape") || !waitForPopupHidden() || !waitForTargetActive())) {
-            break;
-        }
-        if (target_->waitForText(withPrefix) != withPrefix || !key("BackSpace") ||
-            target_->waitForText(initialText_) != initialText_) {
-            break;
-        }
-        if (answered) {
-            return true;
-        }
-    }
-    error_ = tikloRunning() ? "tiklo did not answer the trigger" : "tiklo exited";
-    return false;
-}
-
 bool TikloDesktop::startTikloListening() {
     // Whether Tiklo holds Ctrl+Alt+E is asked by trying to grab it, and a try that comes just
     // before Tiklo's own grab takes the key from it for good: such a launch is made again.
-    constexpr int launches = 3;
-    for (int launch = 0; launch < launches; ++launch) {
+    for (int launch = 0; launch < 3; ++launch) {
         if (!launchTiklo()) {
             return false;
         }
@@ -145,7 +112,8 @@ bool TikloDesktop::startTikloListening() {
             return false;
         }
         if (listening) {
-            return true;
+            error_ = target_ && !waitForTargetActive() ? "the target is not in front" : "";
+            return ready();
         }
         tiklo_.reset();
     }
@@ -155,10 +123,7 @@ bool TikloDesktop::startTikloListening() {
 
 std::optional<TikloDesktop::WindowID>
 TikloDesktop::trigger(std::chrono::milliseconds timeout) const {
-    if (!waitForTargetActive() || !type(";")) {
-        return std::nullopt;
-    }
-    return waitForActivePopup(timeout);
+    return waitForTargetActive() && type(";") ? waitForActivePopup(timeout) : std::nullopt;
 }
 
 bool TikloDesktop::tikloRunning() const {
@@ -171,15 +136,9 @@ bool TikloDesktop::hotkeyHeld() {
     return e != 0 && probe.keyHeldByAnother(e, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1);
 }
 
-std::string TikloDesktop::drainTikloOutput() {
-    while (tiklo_) {
-        const std::optional<std::string> line = tiklo_->readLine(100ms);
-        if (!line) {
-            break;
-        }
-        tikloOutput_ += *line + "\n";
-    }
-    return tikloOutput_;
+std::string TikloDesktop::tikloOutput() const {
+    std::ifstream log(home_.path() / "tiklo.log");
+    return {std::istreambuf_iterator<char>(log), std::istreambuf_iterator<char>()};
 }
 
 bool TikloDesktop::type(const std::string& text) {
@@ -234,75 +193,47 @@ bool TikloDesktop::key(const std::string& keys) {
     return xdotool({"key", "--", keys}).succeeded();
 }
 
-bool TikloDesktop::keyInto(WindowID window, const std::string& keys) {
-    return xdotool({"key", "--window", std::to_string(window), "--", keys}).succeeded();
-}
-
-bool TikloDesktop::keyDown(const std::string& keys) {
-    return xdotool({"keydown", "--", keys}).succeeded();
-}
-
-bool TikloDesktop::keyUp(const std::string& keys) {
-    return xdotool({"keyup", "--", keys}).succeeded();
+ChildProcess::Exit TikloDesktop::xdotool(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), "xdotool");
+    return ChildProcess::run(arguments);
 }
 
 bool TikloDesktop::movePointer(int x, int y) const {
     // --sync waits for the pointer to move, which it never does when it is there already.
-    const std::string here = xdotool({"getmouselocation", "--shell"}).output;
-    if (here.find("X=" + std::to_string(x) + "\n") != std::string::npos &&
-        here.find("Y=" + std::to_string(y) + "\n") != std::string::npos) {
-        return true;
-    }
-    return xdotool({"mousemove", "--sync", std::to_string(x), std::to_string(y)}).succeeded();
+    int hereX = -1;
+    int hereY = -1;
+    std::sscanf(xdotool({"getmouselocation", "--shell"}).output.c_str(), "X=%d Y=%d", &hereX,
+                &hereY);
+    return (hereX == x && hereY == y) ||
+           xdotool({"mousemove", "--sync", std::to_string(x), std::to_string(y)}).succeeded();
 }
 
 bool TikloDesktop::click(int x, int y, int button) const {
     return movePointer(x, y) && xdotool({"click", std::to_string(button)}).succeeded();
 }
 
-bool TikloDesktop::pointerButton(bool down) const {
-    return xdotool({down ? "mousedown" : "mouseup", "1"}).succeeded();
-}
-
-std::optional<TikloDesktop::WindowID> TikloDesktop::activeWindow() const {
+std::optional<TikloDesktop::WindowID> TikloDesktop::activeWindow() {
     const std::vector<WindowID> ids = windowIDs(xdotool({"getactivewindow"}).output);
     return ids.size() == 1 ? std::optional<WindowID>(ids.front()) : std::nullopt;
 }
 
 std::vector<TikloDesktop::WindowID> TikloDesktop::visiblePopups() const {
-    return windowIDs(xdotool({"search", "--onlyvisible", "--name", popupTitle}).output);
+    return visibleWindows(popupTitle);
 }
 
 std::optional<ScreenRect> TikloDesktop::windowFrame(WindowID window) {
-    const ChildProcess::Exit result =
-        xdotool({"getwindowgeometry", "--shell", std::to_string(window)});
-    std::map<std::string, int> values; // "X=12" and so on, a line each
-    std::istringstream lines(result.output);
-    for (std::string line; std::getline(lines, line);) {
-        if (const std::size_t equals = line.find('='); equals != std::string::npos) {
-            values[line.substr(0, equals)] = std::atoi(line.c_str() + equals + 1);
-        }
-    }
-    for (const char* name : {"X", "Y", "WIDTH", "HEIGHT"}) {
-        if (!result.succeeded() || !values.contains(name)) {
-            return std::nullopt;
-        }
-    }
-    return ScreenRect{values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]};
+    ScreenRect frame;
+    const bool read =
+        std::sscanf(
+            xdotool({"getwindowgeometry", "--shell", std::to_string(window)}).output.c_str(),
+            "WINDOW=%*u X=%d Y=%d WIDTH=%d HEIGHT=%d", &frame.x, &frame.y, &frame.width,
+            &frame.height) == 4;
+    return read ? std::optional(frame) : std::nullopt;
 }
 
 std::optional<TikloDesktop::WindowID>
 TikloDesktop::waitForActivePopup(std::chrono::milliseconds timeout) const {
-    return pollFor(
-        [this]() -> std::optional<WindowID> {
-            const std::vector<WindowID> popups = visiblePopups();
-            const std::optional<WindowID> active = activeWindow();
-            if (popups.size() == 1 && active == popups.front()) {
-                return active;
-            }
-            return std::nullopt;
-        },
-        timeout);
+    return waitForActive(popupTitle, timeout);
 }
 
 bool TikloDesktop::waitForPopupHidden(std::chrono::milliseconds timeout) const {
@@ -310,14 +241,7 @@ bool TikloDesktop::waitForPopupHidden(std::chrono::milliseconds timeout) const {
 }
 
 bool TikloDesktop::waitForTargetActive(std::chrono::milliseconds timeout) const {
-    const std::string name = std::string("^") + TargetEntry::windowName + "$";
-    return pollFor(
-        [&] {
-            const std::vector<WindowID> targets =
-                windowIDs(xdotool({"search", "--onlyvisible", "--name", name}).output);
-            return targets.size() == 1 && activeWindow() == targets.front();
-        },
-        timeout);
+    return waitForActive(std::string("^") + TargetEntry::windowName + "$", timeout).has_value();
 }
 
 bool TikloDesktop::screenshot(const std::filesystem::path& file) const {

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "e2e/ScreenRect.h"
 #include "e2e/TargetEntry.h"
 #include "support/ChildProcess.h"
 #include "support/ScopedEnvironment.h"
@@ -38,7 +37,6 @@ public:
     };
 
     explicit TikloDesktop(Options options);
-    ~TikloDesktop();
     TikloDesktop(const TikloDesktop&) = delete;
     TikloDesktop& operator=(const TikloDesktop&) = delete;
 
@@ -47,24 +45,23 @@ public:
     const std::string& error() const { return error_; }
 
     TargetEntry& target() { return *target_; }
-    // $XDG_CONFIG_HOME/tiklo/defaults.plist of this desktop's user.
-    std::filesystem::path defaultsFile() const;
+    std::filesystem::path defaultsFile() const {
+        return home_.path() / "config" / "tiklo" / "defaults.plist";
+    }
 
-    // Starts Tiklo and waits until it answers the trigger by opening its first popup, which
-    // it closes again, the target's text as it was. False, with error() set, otherwise.
-    bool startTiklo();
     // Writes the finished onboarding into the settings file (when onboarded) and starts Tiklo,
     // without waiting for it.
     bool launchTiklo();
     // Starts Tiklo and waits only until it listens (it holds its hotkey, and starts
-    // listening to keys right after): its first popup is still to come.
+    // listening to keys right after) and the target is in front: its first popup is still to
+    // come.
     bool startTikloListening();
     bool tikloRunning() const;
     // Whether another client is refused Ctrl+Alt+E, Tiklo's hotkey. A probe that comes just
     // before Tiklo's own grab takes the key from it for good.
     static bool hotkeyHeld();
-    // Everything Tiklo wrote so far to standard output and error.
-    std::string drainTikloOutput();
+    // Everything every Tiklo of this desktop wrote so far to standard output and error.
+    std::string tikloOutput() const;
 
     // Types the trigger into the target once it is in front; the popup once it is mapped
     // and active.
@@ -84,17 +81,13 @@ public:
     // punctuation of code and prose).
     static std::vector<std::string> keysFor(const std::string& text);
     static bool key(const std::string& keys);
-    // Sent to `window` itself, as X tells a client's own events, so that no grab takes them.
-    static bool keyInto(WindowID window, const std::string& keys);
-    static bool keyDown(const std::string& keys);
-    static bool keyUp(const std::string& keys);
+    // Any other xdotool command ("keydown", "mousedown", "key --window").
+    static ChildProcess::Exit xdotool(std::vector<std::string> arguments);
     bool movePointer(int x, int y) const;
     // A click of `button` (1 left, 3 right) at a point of the screen.
     bool click(int x, int y, int button = 1) const;
-    // Presses or releases the left button where the pointer is.
-    bool pointerButton(bool down) const;
 
-    std::optional<WindowID> activeWindow() const;
+    static std::optional<WindowID> activeWindow();
     std::vector<WindowID> visiblePopups() const;
     static std::optional<ScreenRect> windowFrame(WindowID window);
 
@@ -110,14 +103,13 @@ public:
     bool screenshot(const std::filesystem::path& file) const;
 
 private:
+    // Destroyed in reverse: the applications before the buses and the display.
     ScopedEnvironment environment_;
     TempDir home_;
     std::unique_ptr<XvfbSession> session_;
     std::unique_ptr<TargetEntry> target_;
     std::unique_ptr<ChildProcess> tiklo_;
-    std::string initialText_;
     bool onboarded_;
-    std::string tikloOutput_;
     std::string error_;
 };
 

@@ -22,10 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-long lineCount(const std::string& text) {
-    return std::count(text.begin(), text.end(), '\n');
-}
-
 // A display number no X server of this machine listens on.
 std::string displayWithoutServer() {
     int number = 4000;
@@ -52,7 +48,7 @@ protected:
 
     static void expectNoDisplayAnswer(const ChildProcess::Exit& result) {
         EXPECT_EQ(result.status, 2);
-        EXPECT_EQ(lineCount(result.errors), 1) << result.errors;
+        EXPECT_EQ(std::ranges::count(result.errors, '\n'), 1) << result.errors;
         EXPECT_NE(result.errors.find("DISPLAY"), std::string::npos) << result.errors;
         EXPECT_EQ(result.output, "");
     }
@@ -63,8 +59,9 @@ protected:
 };
 
 // Help, version and a refused argument are answered before the display and the lock are
-// looked at; an unknown argument is refused in one line naming it, whatever follows.
-TEST_F(TikloLaunchTest, ArgumentsAreAnsweredWithoutADisplayOrALock) {
+// looked at; an unknown argument is refused in one line naming it, whatever follows. Without a
+// reachable display, one line names DISPLAY.
+TEST_F(TikloLaunchTest, ArgumentsAreAnsweredWithoutADisplayOrALockAndOneLineNamesDisplay) {
     for (const char* option : {"--help", "-h"}) {
         const ChildProcess::Exit help = tiklo({option});
         EXPECT_EQ(help.status, 0) << option;
@@ -74,30 +71,27 @@ TEST_F(TikloLaunchTest, ArgumentsAreAnsweredWithoutADisplayOrALock) {
     for (const char* argument : {"--frobnicate", "-x", "-display", "notes.txt"}) {
         const ChildProcess::Exit result = tiklo({argument, "--help"});
         EXPECT_EQ(result.status, 2) << argument;
-        EXPECT_EQ(lineCount(result.errors), 1) << result.errors;
+        EXPECT_EQ(std::ranges::count(result.errors, '\n'), 1) << result.errors;
         EXPECT_NE(result.errors.find(std::string("'") + argument + "'"), std::string::npos)
             << result.errors;
         EXPECT_EQ(result.output, "") << argument;
     }
     // Even with a display that answers nothing, and whatever follows the option.
-    environment_.set("DISPLAY", displayWithoutServer());
+    const std::string display = displayWithoutServer();
+    environment_.set("DISPLAY", display);
     const ChildProcess::Exit version = tiklo({"--version", "--later"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.output, "tiklo " TIKLO_EXPECTED_VERSION "\n");
     EXPECT_EQ(version.errors, "");
     EXPECT_TRUE(fs::is_empty(runtime_.path()));
-    EXPECT_TRUE(fs::is_empty(config_.path()));
-}
 
-TEST_F(TikloLaunchTest, WithoutAReachableDisplayOneLineNamesDisplay) {
-    expectNoDisplayAnswer(tiklo());
-    environment_.set("DISPLAY", "");
-    expectNoDisplayAnswer(tiklo());
-    const std::string display = displayWithoutServer();
-    environment_.set("DISPLAY", display);
     const ChildProcess::Exit result = tiklo();
     expectNoDisplayAnswer(result);
     EXPECT_NE(result.errors.find(display), std::string::npos) << result.errors;
+    environment_.set("DISPLAY", "");
+    expectNoDisplayAnswer(tiklo());
+    environment_.set("DISPLAY", std::nullopt);
+    expectNoDisplayAnswer(tiklo());
     // Nothing was stored on the way out.
     EXPECT_TRUE(fs::is_empty(config_.path()));
 }

@@ -22,44 +22,28 @@ constexpr int warmRounds = 5;
 // Well under the hold's time limit: a key that arrives within this was not waiting for it.
 constexpr auto atOnce = 600ms;
 
-class TypingPaceTest : public ::testing::Test {
-protected:
+// One desktop for the whole road, in the order a user might meet it.
+TEST(TypingPaceTest, TheSemicolonRoadAtEveryPaceWithHeldKeysAndEveryWayOut) {
     // Tiklo listening, its first popup still to come, and an empty entry in front.
-    bool launch() {
-        desktop_ = std::make_unique<TikloDesktop>(TikloDesktop::Options{.initialText = ""});
-        if (!desktop_->startTikloListening()) {
-            ADD_FAILURE() << desktop_->error();
-            return false;
-        }
-        return desktop_->waitForTargetActive();
-    }
-
+    TikloDesktop desktop({.initialText = ""});
+    ASSERT_TRUE(desktop.startTikloListening()) << desktop.error();
     // Empties the entry and waits until it is in front again.
-    void resetTarget() {
-        ASSERT_TRUE(desktop_->waitForPopupHidden());
-        ASSERT_TRUE(desktop_->waitForTargetActive());
-        ASSERT_TRUE(desktop_->target().setText(""));
-        ASSERT_EQ(desktop_->target().waitForText(""), "");
-    }
-
-    std::string settledText(const std::string& expected) {
-        return desktop_->target().waitForText(expected, 5s);
-    }
-
+    const auto resetTarget = [&] {
+        ASSERT_TRUE(desktop.waitForPopupHidden());
+        ASSERT_TRUE(desktop.waitForTargetActive());
+        ASSERT_TRUE(desktop.target().setText(""));
+        ASSERT_EQ(desktop.target().waitForText(""), "");
+    };
+    const auto settledText = [&](const std::string& expected) {
+        return desktop.target().waitForText(expected, 5s);
+    };
     // The keys of `text`, then `then`, in one go.
-    bool typeThen(const std::string& text, std::vector<std::string> then,
-                  std::chrono::milliseconds pace = xdotoolPace) {
+    const auto typeThen = [&](const std::string& text, std::vector<std::string> then,
+                              std::chrono::milliseconds pace = xdotoolPace) {
         std::vector<std::string> keys = TikloDesktop::keysFor(text);
         keys.insert(keys.end(), then.begin(), then.end());
-        return desktop_->keySequence(keys, pace);
-    }
-
-    std::unique_ptr<TikloDesktop> desktop_;
-};
-
-// One desktop for the whole road, in the order a user might meet it.
-TEST_F(TypingPaceTest, TheSemicolonRoadAtEveryPaceWithHeldKeysAndEveryWayOut) {
-    ASSERT_TRUE(launch());
+        return desktop.keySequence(keys, pace);
+    };
     {
         SCOPED_TRACE("the first popup after start");
         ASSERT_TRUE(typeThen(";fire", {"Return"}));
@@ -89,18 +73,18 @@ TEST_F(TypingPaceTest, TheSemicolonRoadAtEveryPaceWithHeldKeysAndEveryWayOut) {
     }
     // A BackSpace right after the choice takes the emoji back: the entry is as before ";".
     resetTarget();
-    ASSERT_TRUE(desktop_->target().setText("note "));
+    ASSERT_TRUE(desktop.target().setText("note "));
     ASSERT_TRUE(typeThen(";fire", {"Return", "BackSpace", "x"}));
     EXPECT_EQ(settledText("note x"), "note x") << "the emoji came after the BackSpace";
 
     // A target busy, or stopped in a debugger, as the choice is made and typed on gets its
     // emoji and the keys after it when it runs again.
-    const pid_t target = desktop_->target().pid();
+    const pid_t target = desktop.target().pid();
     for (const auto stopped : {500ms, 1500ms, 3000ms}) {
         SCOPED_TRACE("stopped for " + std::to_string(stopped.count()) + " ms");
         resetTarget();
-        ASSERT_TRUE(desktop_->type(";fire"));
-        ASSERT_TRUE(desktop_->waitForActivePopup());
+        ASSERT_TRUE(desktop.type(";fire"));
+        ASSERT_TRUE(desktop.waitForActivePopup());
         ASSERT_EQ(::kill(target, SIGSTOP), 0);
         ASSERT_TRUE(typeThen("", {"Return", "space", "x"}));
         std::this_thread::sleep_for(stopped);
@@ -117,54 +101,54 @@ TEST_F(TypingPaceTest, TheSemicolonRoadAtEveryPaceWithHeldKeysAndEveryWayOut) {
     for (const std::string modifier : {"ctrl", "super"}) {
         SCOPED_TRACE(modifier + " held");
         resetTarget();
-        ASSERT_TRUE(desktop_->type(";fire"));
-        ASSERT_TRUE(desktop_->waitForActivePopup());
-        ASSERT_TRUE(desktop_->keyDown(modifier));
-        ASSERT_TRUE(desktop_->key("1"));
+        ASSERT_TRUE(desktop.type(";fire"));
+        ASSERT_TRUE(desktop.waitForActivePopup());
+        ASSERT_TRUE(TikloDesktop::xdotool({"keydown", modifier}).succeeded());
+        ASSERT_TRUE(desktop.key("1"));
         std::this_thread::sleep_for(600ms);
-        ASSERT_TRUE(desktop_->keyUp(modifier));
+        ASSERT_TRUE(TikloDesktop::xdotool({"keyup", modifier}).succeeded());
         EXPECT_EQ(settledText(fire), fire);
         // No modifier stayed down: a letter types a letter.
-        ASSERT_TRUE(desktop_->type("a"));
+        ASSERT_TRUE(desktop.type("a"));
         EXPECT_EQ(settledText(fire + "a"), fire + "a");
     }
 
     // A second ";" ends the search as punctuation: the query and the ";" go to the target,
     // and no second popup opens for it.
     resetTarget();
-    ASSERT_TRUE(desktop_->trigger(10s));
-    ASSERT_TRUE(desktop_->type("fi;"));
+    ASSERT_TRUE(desktop.trigger(10s));
+    ASSERT_TRUE(desktop.type("fi;"));
     EXPECT_EQ(settledText(";fi;"), ";fi;");
-    EXPECT_TRUE(desktop_->waitForPopupHidden());
-    ASSERT_TRUE(desktop_->waitForTargetActive());
+    EXPECT_TRUE(desktop.waitForPopupHidden());
+    ASSERT_TRUE(desktop.waitForTargetActive());
     std::this_thread::sleep_for(300ms);
-    EXPECT_TRUE(desktop_->visiblePopups().empty());
+    EXPECT_TRUE(desktop.visiblePopups().empty());
 
     // Keys reach the target at once after every way out.
     std::string expected = ";fi;";
     const auto typeAtOnce = [&](const std::string& text) {
-        ASSERT_TRUE(desktop_->type(text));
+        ASSERT_TRUE(desktop.type(text));
         expected += text;
-        EXPECT_EQ(desktop_->target().waitForText(expected, atOnce), expected);
+        EXPECT_EQ(desktop.target().waitForText(expected, atOnce), expected);
     };
     typeAtOnce("x");
-    const std::optional<ScreenRect> entry = desktop_->target().entryFrame();
+    const std::optional<ScreenRect> entry = desktop.target().entryFrame();
     ASSERT_TRUE(entry);
     {
         SCOPED_TRACE("Escape");
-        ASSERT_TRUE(desktop_->type(";"));
-        ASSERT_TRUE(desktop_->waitForActivePopup());
+        ASSERT_TRUE(desktop.type(";"));
+        ASSERT_TRUE(desktop.waitForActivePopup());
         expected += ";";
-        ASSERT_TRUE(desktop_->key("Escape"));
+        ASSERT_TRUE(desktop.key("Escape"));
         typeAtOnce("x");
     }
     {
         SCOPED_TRACE("a click into the target");
-        ASSERT_TRUE(desktop_->type(";"));
-        ASSERT_TRUE(desktop_->waitForActivePopup());
+        ASSERT_TRUE(desktop.type(";"));
+        ASSERT_TRUE(desktop.waitForActivePopup());
         expected += ";";
-        ASSERT_TRUE(desktop_->click(entry->right() - 10, entry->y + entry->height / 2));
-        ASSERT_TRUE(desktop_->waitForPopupHidden());
+        ASSERT_TRUE(desktop.click(entry->right() - 10, entry->y + entry->height / 2));
+        ASSERT_TRUE(desktop.waitForPopupHidden());
         typeAtOnce("y");
     }
     {

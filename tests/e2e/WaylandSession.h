@@ -66,7 +66,7 @@ protected:
     ChildProcess& spawn(const std::vector<std::string>& arguments,
                         ChildProcess::Options options = {.output = ChildProcess::Stream::discard,
                                                          .errors = ChildProcess::Stream::discard});
-    static std::string lastLine(const std::string& text);
+    static std::string lastLine(std::string text);
 
     TempDir home_;
     ScopedEnvironment environment_;

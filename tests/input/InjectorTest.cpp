@@ -2,6 +2,7 @@
 #include "input/Injector.h"
 #include "support/FakeInput.h"
 
+#include <algorithm>
 #include <future>
 
 #include <gtest/gtest.h>
@@ -79,18 +80,16 @@ TEST_F(InjectorTest, CallsReturnAtOnceAndRunInOrder) {
     gated.replace(0, "b", RunningApplication{"third", 3, 3});
     gate.release.set_value();
     gated.waitUntilIdle();
+    const Log log = recorder.events();
     Log activations;
-    for (const std::string& entry : recorder.events()) {
-        if (entry.starts_with("activate") ||
-            (entry.starts_with("text") && entry.ends_with("down"))) {
-            activations.push_back(entry);
-        }
-    }
+    std::ranges::copy_if(log, std::back_inserter(activations), [](const std::string& entry) {
+        return entry.starts_with("activate") ||
+               (entry.starts_with("text") && entry.ends_with("down"));
+    });
     EXPECT_EQ(activations, (Log{"activate first", "text 1 down", "activate second",
                                 "activate third", "text 1 down"}));
     EXPECT_EQ(recorder.typed, u"ab");
     // One hold per call; the keys are let go once, after the last one.
-    const Log log = recorder.events();
     EXPECT_EQ(std::count(log.begin(), log.end(), "hold"), 3);
     EXPECT_EQ(std::count(log.begin(), log.end(), "release to focus"), 1);
     EXPECT_EQ(log.back(), "finish typing");

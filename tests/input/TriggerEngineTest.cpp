@@ -86,10 +86,9 @@ TEST_F(TriggerEngineKeyTest, HandleKeyDownReadsTheSettingsAtEachPress) {
     workspace.frontmost = gedit;
     engine.handleKeyDown(typed(";"));
     ASSERT_EQ(picker.shown.size(), 1u);
-    EXPECT_EQ(picker.shown[0].query, "");
-    EXPECT_EQ(picker.shown[0].backspaces, 1);
-    EXPECT_EQ(picker.shown[0].target, gedit);
-    EXPECT_EQ(picker.shown[0].mode, view::Presentation::Inline);
+    const auto& [query, backspaces, target, mode] = picker.shown[0];
+    EXPECT_EQ(std::tie(query, backspaces, target, mode),
+              std::tuple("", 1, gedit, view::Presentation::Inline));
 
     engine.handleKeyDown(typed("a"));
     engine.handleKeyDown(typed(";", Modifier::ctrl));

@@ -125,9 +125,14 @@ protected:
         }
         return list;
     }
-    QVariantMap emoji(int row, int column) {
+    // One field of each item in a row of the full picker's content.
+    QVariantList items(int row, const QString& field) {
         PickerContentModel* content = session.contentModel();
-        return content->data(content->index(row), Role::ItemsRole).toList()[column].toMap();
+        QVariantList values;
+        for (const QVariant& item : content->data(content->index(row), Role::ItemsRole).toList()) {
+            values << item.toMap()[field];
+        }
+        return values;
     }
     // What the last choice or giving way typed: the backspaces, then the text.
     std::pair<int, std::string> lastTyped() const {
@@ -174,9 +179,6 @@ TEST_F(PickerTest, SelectionClampsMovesByRowsAndFollowsTheQueryAndTheFullPickers
     EXPECT_EQ(session.selectedIndex(), 0);
     session.moveSelection(100);
     EXPECT_EQ(session.selectedIndex(), 19);
-    session.setSelectedIndex(3);
-    key(keysym::down, true);
-    EXPECT_EQ(session.selectedIndex(), 11);
     session.setSelectedIndex(15);
     key(keysym::down, true);
     EXPECT_EQ(session.selectedIndex(), 19);
@@ -236,7 +238,6 @@ TEST_F(PickerTest, ReturnAndCtrlDigitsChooseRecordHideAndType) {
     state.setInsertSpaceAfterTrigger(false);
     showPopup();
     EXPECT_FALSE(key(keysym::returnKey));
-    ASSERT_EQ(injector.replaced.size(), 2u);
     EXPECT_EQ(lastTyped(), std::make_pair(0, std::string()));
     EXPECT_EQ(state.recents(), std::vector<std::string>{"thumbsup"});
     // The next showing starts with its first key again.
@@ -245,7 +246,6 @@ TEST_F(PickerTest, ReturnAndCtrlDigitsChooseRecordHideAndType) {
     EXPECT_TRUE(key(keysym::down));
     EXPECT_TRUE(key(keysym::up));
     EXPECT_TRUE(key(keysym::returnKey));
-    ASSERT_EQ(injector.replaced.size(), 3u);
     EXPECT_EQ(lastTyped(), std::make_pair(1, top));
 
     // Without moving the highlight. Ranked: the two chosen and popular ones, then by name
@@ -253,8 +253,7 @@ TEST_F(PickerTest, ReturnAndCtrlDigitsChooseRecordHideAndType) {
     showPopup();
     session.setSelectedIndex(4);
     EXPECT_TRUE(ctrlDigit(3));
-    ASSERT_EQ(injector.replaced.size(), 4u);
-    EXPECT_EQ(injector.replaced[3].text, "e10");
+    EXPECT_EQ(lastTyped(), std::make_pair(1, std::string("e10")));
     EXPECT_EQ(session.selectedIndex(), 4);
     session.setSearchText("fire");
     EXPECT_TRUE(ctrlDigit(3));
@@ -269,9 +268,6 @@ TEST_F(PickerTest, ReturnAndCtrlDigitsChooseRecordHideAndType) {
 TEST_F(PickerTest, CancellingReactivatesTheTargetAndResets) {
     showPopup();
     session.setCommandHeld(true);
-    session.setSearchText("fi");
-    EXPECT_FALSE(key(keysym::backSpace)); // Delete edits a non-empty query
-    session.setSearchText("");
     EXPECT_TRUE(key(keysym::backSpace));
     EXPECT_EQ(hides, 1);
     EXPECT_EQ(heldBeforeHiding, 1);
@@ -281,9 +277,6 @@ TEST_F(PickerTest, CancellingReactivatesTheTargetAndResets) {
     EXPECT_EQ(session.replacementBackspaces(), 0);
     EXPECT_FALSE(session.commandHeld());
     EXPECT_EQ(session.presentationMode(), inlineMode); // left as is
-
-    EXPECT_TRUE(key(keysym::escape));
-    EXPECT_EQ(injector.reactivated.size(), 2u);
 }
 
 // A picker the input method asked for types through it into the window that was active, and a
@@ -320,12 +313,9 @@ TEST_F(PickerTest, APickerForTheInputMethodGoesThroughItUntilTheNextShowing) {
 // into the popup's field), then the key that ended it, which the window passes on; nothing is
 // learnt.
 TEST_F(PickerTest, PunctuationGivesWayWithTheQueryAsTypedOrAsItsKeysAndLearnsNothing) {
-    const auto type = [&](KeySym sym, const std::string& text) {
-        return session.handleKey({Type::keyDown, {sym}, text}, false);
-    };
     showPopup();
     session.setSearchText("thumbs");
-    EXPECT_FALSE(type(')', ")"));
+    EXPECT_FALSE(session.handleKey({Type::keyDown, {')'}, ")"}, false));
     EXPECT_EQ(hides, 1);
     EXPECT_EQ(heldBeforeHiding, 1);
     ASSERT_EQ(injector.replaced.size(), 1u);
@@ -336,23 +326,13 @@ TEST_F(PickerTest, PunctuationGivesWayWithTheQueryAsTypedOrAsItsKeysAndLearnsNot
     EXPECT_EQ(session.query(), "");
     EXPECT_EQ(session.replacementBackspaces(), 0);
 
-    // Return after a query that found nothing is given back with it.
-    showPopup();
-    session.setSearchText("no such thing");
-    ASSERT_EQ(session.resultCount(), 0);
-    EXPECT_FALSE(type(keysym::returnKey, "\r"));
-    EXPECT_EQ(lastTyped(), std::make_pair(0, std::string("no such thing")));
-    EXPECT_EQ(beeps, 0);
-    EXPECT_EQ(hides, 2);
-    EXPECT_EQ(injector.held, 2);
-
     // The field takes what passes, as the view would.
     showPopup();
     const auto typeKey = [&](KeySym sym, const std::string& text, KeyStroke stroke,
                              Modifiers modifiers = {}) {
         const bool taken =
             session.handleKey({Type::keyDown, {sym, modifiers}, text, stroke}, false);
-        if (!taken && hides == 2) {
+        if (!taken && hides == 1) {
             session.setSearchText(session.queryText() + QString::fromStdString(text));
         }
         return taken;
@@ -364,9 +344,8 @@ TEST_F(PickerTest, PunctuationGivesWayWithTheQueryAsTypedOrAsItsKeysAndLearnsNot
     ASSERT_EQ(session.query(), "D");
     EXPECT_FALSE(typeKey(keysym::space, " ", {65, 0, true}));
     EXPECT_EQ(injector.forwarded, (std::vector<KeyStroke>{shiftD, {40, 1, false}}));
-    ASSERT_EQ(injector.replaced.size(), 3u);
     EXPECT_EQ(lastTyped(), std::make_pair(0, std::string()));
-    EXPECT_EQ(heldBeforeHiding, 3);
+    EXPECT_EQ(heldBeforeHiding, 2);
 }
 
 TEST_F(PickerTest, InlineShowFillsTheSessionAndPlacesThePopupNeverInAPasswordField) {
@@ -404,7 +383,9 @@ TEST_F(PickerTest, InlineShowFillsTheSessionAndPlacesThePopupNeverInAPasswordFie
     EXPECT_EQ(panelsMade, 1);
 }
 
-TEST_F(PickerTest, LosingTheKeyboardClosesOnlyTheInlinePopup) {
+// Every showing holds the keys first and asks for them to follow once the picker has the
+// keyboard (the hold waits for that itself). Losing the keyboard closes only the inline popup.
+TEST_F(PickerTest, KeysAreHeldUntilThePickerHasTheKeyboardAndLosingItClosesOnlyThePopup) {
     showPopup();
     session.setSearchText("fi");
     panel->loseKey();
@@ -417,25 +398,17 @@ TEST_F(PickerTest, LosingTheKeyboardClosesOnlyTheInlinePopup) {
     // The hotkey while the popup is open turns it into the full picker.
     showPopup();
     picker.show("", 0, std::nullopt, fullMode);
+    EXPECT_EQ(hold.holds, 3);
+    EXPECT_EQ(hold.releasedToOwnWindow, 3);
+    EXPECT_EQ(hold.releasedToFocus, 0);
     EXPECT_EQ(panel->rect, (Rect{410, 25 + 437.5 - 235 - 60, 620, 470}));
     EXPECT_TRUE(panel->movable);
     EXPECT_EQ(session.replacementBackspaces(), 0);
     panel->loseKey();
     QCoreApplication::processEvents();
     EXPECT_TRUE(panel->visible);
-}
-
-TEST_F(PickerTest, KeysTypedWhileThePickerOpensAreHeldUntilItHasTheKeyboard) {
-    // Every showing holds the keys first and asks for them to follow once the picker has the
-    // keyboard (the hold waits for that itself).
-    showPopup();
-    picker.show("", 0, std::nullopt, fullMode);
-    EXPECT_EQ(hold.holds, 2);
-    EXPECT_EQ(hold.releasedToOwnWindow, 2);
-    EXPECT_EQ(hold.releasedToFocus, 0);
 
     // A picker that never got the keyboard gives what was held to the focus when it goes.
-    panel->loseKey();
     panel->activatesAtOnce = false;
     showPopup();
     hold.holding = true; // the hold still waits for the picker
@@ -452,6 +425,28 @@ TEST_F(PickerTest, KeysTypedWhileThePickerOpensAreHeldUntilItHasTheKeyboard) {
     picker.hide();
     EXPECT_EQ(hold.releasedToFocus, 1);
     EXPECT_TRUE(hold.holding);
+
+    // Keys reached it, so it has the keyboard, though the window system has not said so yet:
+    // the hold the choice begins is the choice's, not the opening's, and hiding keeps it.
+    panel->activatesAtOnce = true;
+    showPopup();
+    session.setSearchText("fi");
+    const PickerKeyEvent returnKey{PickerKeyEvent::Type::keyDown, {keysym::returnKey}};
+    hold.holding = true;
+    EXPECT_TRUE(panel->keys(returnKey));
+    ASSERT_EQ(injector.replaced.size(), 1u);
+    EXPECT_FALSE(panel->visible); // hidden before typing
+    EXPECT_EQ(hold.releasedToFocus, 1);
+    EXPECT_TRUE(hold.holding);
+    // Once hidden, keys no longer reach the session.
+    EXPECT_FALSE(panel->keys(returnKey));
+    EXPECT_EQ(injector.replaced.size(), 1u);
+
+    // Grid moves by rows only in the full picker.
+    state.setPickerMode(view::PickerMode::Grid);
+    EXPECT_FALSE(picker.isGridLayout());
+    picker.show("", 0, std::nullopt, fullMode);
+    EXPECT_TRUE(picker.isGridLayout());
 }
 
 // Keys pressed after the prefix, but before the hold began, reached the application: the
@@ -482,18 +477,16 @@ TEST_F(PickerTest, KeysThatSlippedPastTheHoldJoinTheQueryOrMakeThePopupGiveWay) 
     EXPECT_EQ(session.replacementBackspaces(), 4);
     EXPECT_TRUE(panel->visible);
 
-    // Punctuation that ends the search, and any key that acts in the application (Backspace,
-    // a shortcut, Return) make the popup give way: it is all in the application already, so
-    // nothing is typed; the application gets the keyboard back, then the keys held.
+    // Punctuation that ends the search, and any key that types nothing (it acted in the
+    // application: Backspace, a shortcut, Return) make the popup give way: it is all in the
+    // application already, so nothing is typed; the application gets the keyboard back, then the
+    // keys held.
     std::uint32_t time = 7;
     for (const std::vector<KeyDown>& keys :
-         std::vector<std::vector<KeyDown>>{{press(keysym::space, " ", 0)},
-                                           {press(')', ")", 0)},
+         std::vector<std::vector<KeyDown>>{{press(')', ")", 0)},
                                            {press(keysym::letter('f'), "f", 0), press('=', "=", 0)},
                                            {press(keysym::backSpace, "\b", 0)},
-                                           {press(keysym::letter('a'), "a", 0, Modifier::ctrl)},
-                                           {press(keysym::returnKey, "\r", 0)},
-                                           {press(keysym::escape, "\x1b", 0)}}) {
+                                           {press(keysym::letter('a'), "a", 0, Modifier::ctrl)}}) {
         showPopup();
         hold.holding = true;
         const std::size_t given = injector.replaced.size();
@@ -524,80 +517,51 @@ TEST_F(PickerTest, KeysThatSlippedPastTheHoldJoinTheQueryOrMakeThePopupGiveWay) 
     EXPECT_TRUE(panel->visible);
 }
 
-TEST_F(PickerTest, KeysReachTheSessionOnlyWhileThePanelHasTheKeyboard) {
-    showPopup();
-    session.setSearchText("fi");
-    const PickerKeyEvent returnKey{PickerKeyEvent::Type::keyDown, {keysym::returnKey}};
-    // Keys reached it, so it has the keyboard, though the window system has not said so yet:
-    // the hold the choice begins is the choice's, not the opening's, and hiding keeps it.
-    hold.holding = true;
-    EXPECT_TRUE(panel->keys(returnKey));
-    ASSERT_EQ(injector.replaced.size(), 1u);
-    EXPECT_FALSE(panel->visible); // hidden before typing
-    EXPECT_EQ(hold.releasedToFocus, 0);
-    EXPECT_TRUE(hold.holding);
-    EXPECT_FALSE(panel->keys(returnKey));
-    EXPECT_EQ(injector.replaced.size(), 1u);
-
-    // Grid moves by rows only in the full picker.
-    state.setPickerMode(view::PickerMode::Grid);
-    EXPECT_FALSE(picker.isGridLayout());
+// The full picker's rows: results eight to a grid row, one to a list row. Recents as stored and
+// favorites by name lead, unknown ids left out, only without query or category (the section
+// titles are read by the view test).
+TEST_F(PickerTest, RowsHoldEightInTheGridOneInTheListAndRecentsAndFavoritesLead) {
     picker.show("", 0, std::nullopt, fullMode);
-    EXPECT_TRUE(picker.isGridLayout());
-}
-
-// The full picker's rows: results eight to a grid row, one to a list row.
-TEST_F(PickerTest, GridRowsHoldEightAndTheListOne) {
-    picker.show("", 0, std::nullopt, fullMode);
-    EXPECT_EQ(rows(), (std::vector<Row>{{Kind::Header, Section::Results, 0, 0, false},
-                                        {Kind::Emoji, Section::Results, 0, 8, false},
-                                        {Kind::Emoji, Section::Results, 8, 8, false},
-                                        {Kind::Emoji, Section::Results, 16, 4, true}}));
+    const std::vector<Row> results{{Kind::Header, Section::Results, 0, 0, false},
+                                   {Kind::Emoji, Section::Results, 0, 8, false},
+                                   {Kind::Emoji, Section::Results, 8, 8, false},
+                                   {Kind::Emoji, Section::Results, 16, 4, true}};
+    EXPECT_EQ(rows(), results);
     // Each result's row, at and across the eight-wide boundaries.
     const std::vector<std::pair<int, int>> rowOf{{-1, -1}, {0, 1},  {7, 1},  {8, 2},
                                                  {15, 2},  {16, 3}, {19, 3}, {20, -1}};
     for (const auto& [index, row] : rowOf) {
         EXPECT_EQ(session.contentModel()->rowOfResult(index), row) << index;
     }
-
     state.setPickerMode(view::PickerMode::List);
     ASSERT_EQ(rows().size(), 21u);
     EXPECT_EQ(rows()[20], (Row{Kind::Emoji, Section::Results, 19, 1, true}));
     EXPECT_EQ(session.contentModel()->rowOfResult(19), 20);
-    EXPECT_EQ(emoji(20, 0)["index"], 19);
-}
+    EXPECT_EQ(items(20, "index"), QVariantList{19});
 
-// Recents as stored and favorites by name, unknown ids left out (the section titles are read by
-// the view test).
-TEST_F(PickerTest, RecentsAndFavoritesLeadOnlyWithoutQueryOrCategory) {
-    picker.show("", 0, std::nullopt, fullMode);
+    state.setPickerMode(view::PickerMode::Grid);
     state.setRecents({"item_3", "missing", "item_2"});
     state.setFavorites({"item_9", "item_4", "gone", "item_5"});
-    EXPECT_EQ(rows(), (std::vector<Row>{{Kind::Header, Section::Recent, 0, 0, false},
-                                        {Kind::Emoji, Section::Recent, 0, 2, true},
-                                        {Kind::Header, Section::Favorites, 0, 0, false},
-                                        {Kind::Emoji, Section::Favorites, 0, 3, true},
-                                        {Kind::Header, Section::Results, 0, 0, false},
-                                        {Kind::Emoji, Section::Results, 0, 8, false},
-                                        {Kind::Emoji, Section::Results, 8, 8, false},
-                                        {Kind::Emoji, Section::Results, 16, 4, true}}));
-    EXPECT_EQ(emoji(1, 0)["id"], "item_3");
-    EXPECT_EQ(emoji(1, 1)["id"], "item_2");
-    EXPECT_EQ(emoji(3, 0)["id"], "item_4");
-    EXPECT_EQ(emoji(3, 1)["id"], "item_5");
-    EXPECT_EQ(emoji(3, 2)["id"], "item_9");
-    EXPECT_TRUE(emoji(3, 0)["favorite"].toBool());
-    EXPECT_FALSE(emoji(1, 0)["favorite"].toBool());
+    std::vector<Row> led{{Kind::Header, Section::Recent, 0, 0, false},
+                         {Kind::Emoji, Section::Recent, 0, 2, true},
+                         {Kind::Header, Section::Favorites, 0, 0, false},
+                         {Kind::Emoji, Section::Favorites, 0, 3, true}};
+    led.insert(led.end(), results.begin(), results.end());
+    EXPECT_EQ(rows(), led);
+    EXPECT_EQ(items(1, "id"), (QVariantList{"item_3", "item_2"}));
+    EXPECT_EQ(items(3, "id"), (QVariantList{"item_4", "item_5", "item_9"}));
+    EXPECT_EQ(items(1, "favorite"), (QVariantList{false, false}));
+    EXPECT_EQ(items(3, "favorite"), (QVariantList{true, true, true}));
 
     session.setSearchText("item 1");
-    EXPECT_EQ(rows().front(), (Row{Kind::Header, Section::Results, 0, 0, false}));
+    EXPECT_EQ(rows().front(), results.front());
     session.setSearchText("nothing like it");
-    EXPECT_EQ(rows(), (std::vector<Row>{{Kind::Header, Section::Results, 0, 0, false},
-                                        {Kind::Empty, Section::Results, 0, 0, true}}));
+    EXPECT_EQ(rows(),
+              (std::vector<Row>{results.front(), {Kind::Empty, Section::Results, 0, 0, true}}));
     session.setSearchText("");
     session.setCategory(view::Category::Objects);
     session.refreshResults();
-    EXPECT_EQ(rows().front(), (Row{Kind::Header, Section::Results, 0, 0, false}));
+    EXPECT_EQ(rows().front(), results.front());
 }
 
 TEST_F(PickerTest, ContentChangesReplaceOnlyTheRowsThatDiffer) {

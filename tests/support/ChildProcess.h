@@ -2,6 +2,7 @@
 #pragma once
 
 #include <chrono>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <sys/types.h>
@@ -62,8 +63,12 @@ public:
 
     // The next line the program writes on standard output (or on the report pipe), or
     // nothing by `timeout` or at end of output.
-    std::optional<std::string> readLine(std::chrono::milliseconds timeout);
-    std::optional<std::string> readReportLine(std::chrono::milliseconds timeout);
+    std::optional<std::string> readLine(std::chrono::milliseconds timeout) {
+        return readLineFrom(output_, timeout);
+    }
+    std::optional<std::string> readReportLine(std::chrono::milliseconds timeout) {
+        return readLineFrom(report_, timeout);
+    }
     bool writeLine(const std::string& line);
     // Ends the program's group at once, as a crash would, and reaps it.
     void kill();
@@ -78,6 +83,9 @@ private:
     };
 
     std::optional<std::string> readLineFrom(Pipe& pipe, std::chrono::milliseconds timeout);
+    // Waits up to `wait` for the open ones of `pipes` and adds what they have to their buffers;
+    // a pipe at its end is closed. False when nothing came.
+    static bool readSome(std::initializer_list<Pipe*> pipes, std::chrono::milliseconds wait);
     // Kills whatever is left of the group and reaps the program unless `reaped`.
     void endGroup(bool reaped);
 

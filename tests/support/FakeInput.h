@@ -208,12 +208,8 @@ public:
     std::optional<TextRange> selectedTextRange() override { return selection; }
     std::optional<Rect> boundsForRange(TextRange range) override {
         asked.push_back(range);
-        for (const auto& [known, rect] : bounds) {
-            if (known == range) {
-                return rect;
-            }
-        }
-        return std::nullopt;
+        const auto known = std::ranges::find(bounds, range, &std::pair<TextRange, Rect>::first);
+        return known != bounds.end() ? std::optional(known->second) : std::nullopt;
     }
 
     bool isSecret() const override { return secret; }

@@ -54,9 +54,8 @@ ChildProcess::Exit sessionBusCall(const std::string& destination, const std::str
 } // namespace
 
 std::optional<std::string> XvfbSession::spawn(const std::vector<std::string>& arguments) {
-    const bool reports = std::any_of(arguments.begin(), arguments.end(), [](const std::string& a) {
-        return a.find("{fd}") != std::string::npos;
-    });
+    const bool reports = std::ranges::any_of(
+        arguments, [](const std::string& a) { return a.find("{fd}") != std::string::npos; });
     children_.push_back(std::make_unique<ChildProcess>(
         arguments, ChildProcess::Options{.output = ChildProcess::Stream::discard,
                                          .errors = ChildProcess::Stream::discard,
@@ -71,8 +70,7 @@ XvfbSession::XvfbSession(Options options) {
         error_ = "Xvfb reported no display";
         return;
     }
-    display_ = ":" + *number;
-    environment_.set("DISPLAY", display_);
+    environment_.set("DISPLAY", ":" + *number);
 
     if (options.windowManager) {
         spawn({"openbox", "--sm-disable"});

@@ -33,7 +33,6 @@ public:
     // False when something failed to start in time; error() says what.
     bool ready() const { return error_.empty(); }
     const std::string& error() const { return error_; }
-    const std::string& display() const { return display_; }
 
 private:
     void startAccessibilityBus();
@@ -45,7 +44,6 @@ private:
     std::vector<std::unique_ptr<ChildProcess>> children_;
     ScopedEnvironment environment_;
     std::optional<TempDir> busFolder_; // the session bus's configuration
-    std::string display_;
     std::string error_;
 };
 

@@ -45,14 +45,26 @@ TEST(QtKeyTranslatorTest, KeysGetTheirKeysymsModifiersAndDigitRowPlaces) {
         Key expected;
     };
     const std::vector<Case> cases{
+        // Every key Qt names outside Latin-1 that the picker routes or a shortcut is stored with.
+        {Qt::Key_Escape, Qt::NoModifier, Key(keysym::escape)},
         {Qt::Key_Return, Qt::NoModifier, Key(keysym::returnKey)},
         {Qt::Key_Enter, Qt::NoModifier, Key(keysym::keypadEnter)},
+        {Qt::Key_Tab, Qt::NoModifier, Key(keysym::tab)},
+        {Qt::Key_Backspace, Qt::NoModifier, Key(keysym::backSpace)},
+        {Qt::Key_Delete, Qt::NoModifier, Key(keysym::del)},
+        {Qt::Key_Home, Qt::NoModifier, Key(keysym::home)},
+        {Qt::Key_End, Qt::NoModifier, Key(keysym::end)},
+        {Qt::Key_PageUp, Qt::NoModifier, Key(keysym::pageUp)},
+        {Qt::Key_PageDown, Qt::NoModifier, Key(keysym::pageDown)},
         {Qt::Key_Left, Qt::NoModifier, Key(keysym::left)},
+        {Qt::Key_Right, Qt::NoModifier, Key(keysym::right)},
+        {Qt::Key_Up, Qt::NoModifier, Key(keysym::up)},
+        {Qt::Key_Down, Qt::NoModifier, Key(keysym::down)},
         {Qt::Key_F1, Qt::ControlModifier, Key(keysym::f1, Modifier::ctrl)},
         {Qt::Key_F20, Qt::NoModifier, Key(keysym::f1 + keysym::functionKeyCount - 1)},
         {Qt::Key_F21, Qt::NoModifier, Key(keysym::none)},
         {Qt::Key_Insert, Qt::NoModifier, Key(keysym::none)},
-        {Qt::Key_A, Qt::NoModifier, Key(keysym::letter('a'))},
+        {Qt::Key_A, Qt::AltModifier, Key(keysym::letter('a'), Modifier::alt)},
         {Qt::Key_Z, Qt::ShiftModifier, Key(keysym::letter('z'), Modifier::shift)},
         {Qt::Key_3, Qt::ControlModifier, Key(keysym::digit(3), Modifier::ctrl, 3)},
         {Qt::Key_9, Qt::MetaModifier | Qt::ShiftModifier,
@@ -141,10 +153,7 @@ TEST(HotkeyRecorderTest, EachPressEndsTheRecordingAsItShould) {
         {Qt::Key_Eacute, ctrl, 0, Outcome::cancel, ""},
         // Without a layout, Qt's names, as the desktop writes them.
         {Qt::Key_Q, shift, 0, Outcome::record, "Shift+Q"},
-        {Qt::Key_Return, alt, 0, Outcome::record, "Alt+Return"},
         {Qt::Key_7, ctrl | alt, 0, Outcome::record, "Ctrl+Alt+7"},
-        {Qt::Key_F5, ctrl, 0, Outcome::record, "Ctrl+F5"},
-        {Qt::Key_PageDown, ctrl, 0, Outcome::record, "Ctrl+Page Down"},
         {Qt::Key_Semicolon, ctrl, 0, Outcome::record, "Ctrl+;"},
     };
     for (const Case& c : cases) {
@@ -154,9 +163,6 @@ TEST(HotkeyRecorderTest, EachPressEndsTheRecordingAsItShould) {
             EXPECT_EQ(pressed.hotkey.display(), c.shown) << "Qt key " << c.key;
         }
     }
-    // Letters are kept by their lower case, as the grab needs them.
-    EXPECT_EQ(press(Qt::Key_Q, Qt::ShiftModifier).hotkey.key,
-              (Key{keysym::letter('q'), Modifier::shift}));
 
     // Modifier keys on their own leave it waiting.
     for (const int key :

@@ -61,16 +61,13 @@ template <typename Entry> Entry* named(const QList<Entry*>& entries, const QStri
     const auto found = std::ranges::find(entries, text, &Entry::text);
     return found != entries.end() ? *found : nullptr;
 }
-QAction* actionNamed(QMenu& menu, const QString& text) {
-    return named(menu.actions(), text);
-}
 
 // What of the menu follows the store and the updater: whether updates can be checked, whether
 // Enabled is ticked, and whether Grant Accessibility is offered.
 std::tuple<bool, bool, bool> shown(QMenu& menu) {
-    return {actionNamed(menu, QString::fromUtf8("Check for Updates\u2026"))->isEnabled(),
-            actionNamed(menu, "Enabled")->isChecked(),
-            actionNamed(menu, "Grant Accessibility") != nullptr};
+    return {named(menu.actions(), QString::fromUtf8("Check for Updates\u2026"))->isEnabled(),
+            named(menu.actions(), "Enabled")->isChecked(),
+            named(menu.actions(), "Grant Accessibility") != nullptr};
 }
 
 class TrayMenuTest : public ::testing::Test, protected test::FakeAppEnvironment {
@@ -114,24 +111,24 @@ TEST_F(TrayMenuTest, MenuFollowsTheStoreAndTheUpdaterAndEachItemDoesItsOwnThing)
     state.setMasterEnabled(true);
     fakeUpdater.setCanCheck(true);
     QCoreApplication::processEvents();
-    actionNamed(menu, "Show Picker")->trigger();
-    actionNamed(menu, "Settings")->trigger();
-    actionNamed(menu, "Welcome Guide")->trigger();
+    named(menu.actions(), "Show Picker")->trigger();
+    named(menu.actions(), "Settings")->trigger();
+    named(menu.actions(), "Welcome Guide")->trigger();
     EXPECT_EQ(std::tie(pickers, settings, welcomes, quits), std::tuple(1, 1, 1, 0));
 
     UrlRecorder browser("https");
-    actionNamed(menu, QString::fromUtf8("Orlen's newsletter\u2026"))->trigger();
+    named(menu.actions(), QString::fromUtf8("Orlen's newsletter\u2026"))->trigger();
     EXPECT_EQ(browser.opened, QList<QUrl>{AppLinks::newsletter()});
 
-    actionNamed(menu, QString::fromUtf8("Check for Updates\u2026"))->trigger();
+    named(menu.actions(), QString::fromUtf8("Check for Updates\u2026"))->trigger();
     EXPECT_EQ(fakeUpdater.checks, 1);
 
     // Toggling from the menu saves at once and redraws the menu under the item just used.
-    actionNamed(menu, "Enabled")->trigger();
+    named(menu.actions(), "Enabled")->trigger();
     EXPECT_FALSE(state.masterEnabled());
     EXPECT_EQ(defaults.boolValue("masterEnabled"), false);
-    EXPECT_FALSE(actionNamed(menu, "Enabled")->isChecked());
-    actionNamed(menu, "Enabled")->trigger();
+    EXPECT_FALSE(named(menu.actions(), "Enabled")->isChecked());
+    named(menu.actions(), "Enabled")->trigger();
     EXPECT_TRUE(state.masterEnabled());
     QCoreApplication::processEvents(); // the replaced items go
 
@@ -151,11 +148,11 @@ TEST_F(TrayMenuTest, MenuFollowsTheStoreAndTheUpdaterAndEachItemDoesItsOwnThing)
         state.setCaretTracking(c.caret);
         trust.requests = 0;
         permissionPages = 0;
-        actionNamed(menu, "Grant Accessibility")->trigger();
+        named(menu.actions(), "Grant Accessibility")->trigger();
         EXPECT_EQ(std::tie(trust.requests, permissionPages), std::tie(c.requests, c.pages));
         QCoreApplication::processEvents();
     }
-    actionNamed(menu, "Quit Tiklo")->trigger();
+    named(menu.actions(), "Quit Tiklo")->trigger();
     EXPECT_EQ(std::tie(pickers, settings, welcomes, quits), std::tuple(1, 1, 1, 1));
 }
 

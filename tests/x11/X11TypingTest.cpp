@@ -11,7 +11,7 @@
 #include "support/X11TestClient.h"
 #include "support/X11TestEnvironment.h"
 
-#include <thread>
+#include <future>
 
 #include <QKeyEvent>
 #include <QWindow>
@@ -23,21 +23,10 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// The Qt text field helper in a process of its own, with the keyboard focus.
-class FocusedFieldTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(field.ready());
-        ASSERT_TRUE(waitUntil([&] {
-            return activator.activateWindow(static_cast<xcb_window_t>(field.application().window));
-        }));
-    }
-
-    SyntheticEventLedger ledger;
-    ThreadSleeper sleeper;
-    X11ApplicationActivator activator{qtConnection(), qtRootWindow(), sleeper};
-    TextFieldProcess field;
-};
+// Lets a moment pass with events served, so keys that were going to arrive have.
+void settle() {
+    waitUntil([] { return false; }, 300ms);
+}
 
 // A window of this process, as Tiklo's picker is one of Tiklo's, recording what is typed.
 class TypedWindow : public QWindow {
@@ -48,31 +37,76 @@ protected:
     void keyPressEvent(QKeyEvent* event) override { typed += event->text(); }
 };
 
-class X11KeyboardHoldTest : public FocusedFieldTest {
+// The Qt text field helper in a process of its own, with the keyboard focus, and the keys the
+// monitor reports as the user's meanwhile.
+class X11TypingTest : public ::testing::Test {
 protected:
-    // Lets a moment pass with events served, so keys that were going to arrive have.
-    static void settle() {
-        waitUntil([] { return false; }, 300ms);
+    void SetUp() override {
+        ASSERT_TRUE(field.ready());
+        ASSERT_TRUE(waitUntil([&] {
+            return activator.activateWindow(static_cast<xcb_window_t>(field.application().window));
+        }));
+        ASSERT_TRUE(monitor.install([this](const KeyDown& key) { seen.push_back(key); }).ok());
     }
 
+    // Waits for the injector while the main thread serves its activation requests.
+    static bool finished(Injector& injector) {
+        const std::future<void> idle =
+            std::async(std::launch::async, [&] { injector.waitUntilIdle(); });
+        const auto ready = [&] { return idle.wait_for(0s) == std::future_status::ready; };
+        const bool done = waitUntil(ready, 30s);
+        waitUntil(ready, 10min); // never leave the waiter behind
+        return done;
+    }
+
+    // The user's sentinel key after the injection: everything injected has been observed
+    // by the time it arrives.
+    std::vector<KeyDown> keysSeenUpToSentinel() {
+        EXPECT_TRUE(xdotool({"key", "F12"}));
+        EXPECT_TRUE(
+            waitUntil([this] { return !seen.empty() && seen.back().key.sym == XKB_KEY_F12; }));
+        return seen;
+    }
+
+    SyntheticEventLedger ledger;
+    ThreadSleeper sleeper;
+    X11ApplicationActivator activator{qtConnection(), qtRootWindow(), sleeper};
+    TextFieldProcess field;
     X11InputConnection input;
     X11KeyboardHold hold{input, ledger};
+    QtMainThreadExecutor mainThread;
+    X11KeyboardMonitor monitor{qtConnection(), qtRootWindow(), ledger};
+    std::vector<KeyDown> seen;
 };
 
-TEST_F(X11KeyboardHoldTest, HeldKeysAreTypedInOrderOnceReleasedOrAfterThreeSecondsAtLatest) {
+// The monitor reports every press, held or not; the hold tells which of them it took, so a
+// key pressed just before it began is known to have reached the application. The held ones
+// follow once the hold ends.
+TEST_F(X11TypingTest, HeldKeysAreKnownAndTypedInOrderOnceReleasedOrAfterThreeSecondsAtLatest) {
+    ASSERT_TRUE(xdotool({"type", "ab"}));
+    ASSERT_TRUE(waitUntil([&] { return seen.size() == 2; }));
     ASSERT_TRUE(hold.hold());
     EXPECT_TRUE(hold.isHolding());
-    ASSERT_TRUE(xdotool({"type", "Hi, you!"}));
+    ASSERT_TRUE(xdotool({"type", "cd, You!"}));
     ASSERT_TRUE(xdotool({"key", "BackSpace"}));
     settle();
-    EXPECT_EQ(field.text(), "") << "a key got past the hold";
+    EXPECT_EQ(field.text(), "ab") << "a key got past the hold";
+    ASSERT_GE(seen.size(), 4U);
+    std::vector<bool> taken;
+    for (std::size_t i = 0; i < 4; ++i) {
+        taken.push_back(hold.took(seen[i].scanCode, seen[i].time));
+    }
+    EXPECT_EQ(taken, (std::vector<bool>{false, false, true, true}));
+    // The same key at another time is another press.
+    EXPECT_FALSE(hold.took(seen[2].scanCode, seen[2].time + 1));
 
     hold.releaseToFocus();
     EXPECT_FALSE(hold.isHolding());
-    EXPECT_TRUE(waitUntil([&] { return field.text() == "Hi, you"; })) << field.text();
+    EXPECT_FALSE(hold.took(seen[2].scanCode, seen[2].time));
+    EXPECT_TRUE(waitUntil([&] { return field.text() == "abcd, You"; })) << field.text();
     // The keyboard is free again, and no key or modifier was left pressed.
     ASSERT_TRUE(xdotool({"type", "r?"}));
-    EXPECT_TRUE(waitUntil([&] { return field.text() == "Hi, your?"; })) << field.text();
+    EXPECT_TRUE(waitUntil([&] { return field.text() == "abcd, Your?"; })) << field.text();
 
     // A hold nobody ends ends by itself. Stated, not read from the hold: a popup that never
     // comes keeps the keys this long.
@@ -92,35 +126,16 @@ TEST_F(X11KeyboardHoldTest, HeldKeysAreTypedInOrderOnceReleasedOrAfterThreeSecon
     EXPECT_TRUE(waitUntil([&] { return field.text() == "later"; })) << field.text();
 }
 
-// The monitor reports every press, held or not; the hold tells which of them it took, so a
-// key pressed just before it began is known to have reached the application.
-TEST_F(X11KeyboardHoldTest, TellsTheKeysItTookFromThoseTypedBeforeIt) {
-    std::vector<KeyDown> pressed;
-    X11KeyboardMonitor monitor{qtConnection(), qtRootWindow(), ledger};
-    ASSERT_TRUE(monitor.install([&](const KeyDown& key) { pressed.push_back(key); }).ok());
-    ASSERT_TRUE(xdotool({"type", "ab"}));
-    ASSERT_TRUE(waitUntil([&] { return pressed.size() == 2; }));
-    ASSERT_TRUE(hold.hold());
-    ASSERT_TRUE(xdotool({"type", "cd"}));
-    ASSERT_TRUE(waitUntil([&] { return pressed.size() == 4; }));
-    std::vector<bool> taken;
-    for (const KeyDown& key : pressed) {
-        taken.push_back(hold.took(key.scanCode, key.time));
-    }
-    EXPECT_EQ(taken, (std::vector<bool>{false, false, true, true}));
-    // The same key at another time is another press.
-    EXPECT_FALSE(hold.took(pressed[2].scanCode, pressed[2].time + 1));
-    hold.releaseToFocus();
-    EXPECT_FALSE(hold.took(pressed[2].scanCode, pressed[2].time));
-    monitor.remove();
-    settle();
-    EXPECT_EQ(field.text(), "abcd");
-}
-
-TEST_F(X11KeyboardHoldTest, TiklosOwnKeysReachTheApplicationWhileTheUsersWait) {
+// Tiklo's own keys reach the application while the user's wait; then the typed semicolon is
+// replaced, two quick replacements follow, a flag and a joiner sequence among them, and a text
+// whose surrogate pairs are split between chunks: all typed whole and in order, and none of
+// it reported as the user's.
+TEST_F(X11TypingTest, TiklosKeysAreTypedWholeInOrderAndTheMonitorNeverSeesThem) {
     X11KeyPoster poster(input, hold, ledger, sleeper);
+    ASSERT_TRUE(poster.available());
     ASSERT_TRUE(xdotool({"type", ";"}));
-    ASSERT_TRUE(waitUntil([&] { return field.text() == ";"; }));
+    ASSERT_TRUE(waitUntil([&] { return field.text() == ";" && seen.size() == 1; }));
+    seen.clear();
     ASSERT_TRUE(hold.hold());
     ASSERT_TRUE(xdotool({"type", " is hot"}));
     poster.tapKey(keysym::backSpace);
@@ -130,29 +145,43 @@ TEST_F(X11KeyboardHoldTest, TiklosOwnKeysReachTheApplicationWhileTheUsersWait) {
     hold.releaseToFocus();
     poster.finishTyping();
     EXPECT_TRUE(waitUntil([&] { return field.text() == "\U0001F525 is hot"; })) << field.text();
-}
+    // The seven held keys, once each: neither Tiklo's keys nor the held ones typed again.
+    EXPECT_EQ(keysSeenUpToSentinel().size(), 8U);
 
-TEST_F(X11KeyboardHoldTest, ReleasedToTiklosOwnWindowTheKeysArriveThereAsTyped) {
-    TypedWindow own;
-    own.resize(300, 100);
-    ASSERT_TRUE(hold.hold());
-    ASSERT_TRUE(xdotool({"type", "Fi"}));
-    own.show();
-    own.requestActivate();
-    ASSERT_TRUE(waitUntil([&] { return own.isActive(); }));
-    ASSERT_TRUE(xdotool({"type", "re"}));
-    hold.releaseToOwnWindow();
-    EXPECT_FALSE(hold.isHolding());
-    ASSERT_TRUE(xdotool({"type", "!"}));
-    EXPECT_TRUE(waitUntil([&] { return own.typed == QStringLiteral("Fire!"); }))
-        << own.typed.toStdString();
-    EXPECT_EQ(field.text(), "");
+    seen.clear();
+    Injector injector(poster, activator, hold, mainThread, sleeper);
+    const RunningApplication target = field.application();
+    injector.replace(1, "a\U0001F525b", target);
+    injector.replace(0, "\U0001F1FA\U0001F1F8c\U0001F9D1\u200D\U0001F4BB", target);
+    ASSERT_TRUE(finished(injector));
+    EXPECT_EQ(field.text(),
+              "\U0001F525 is hoa\U0001F525b\U0001F1FA\U0001F1F8c\U0001F9D1\u200D\U0001F4BB");
+    EXPECT_EQ(keysSeenUpToSentinel().size(), 1U) << "the monitor reported an injected key";
+    EXPECT_EQ(ledger.size(), 0U);
+
+    // Four keycodes at a time, so each chunk needs several rounds of mapping.
+    X11KeyPoster narrow(input, hold, ledger, sleeper, {.maxBorrowedKeycodes = 4});
+    Injector batched(narrow, activator, hold, mainThread, sleeper);
+    const std::string text = "0123456789abcdefghi\U0001F525jklmnopqrstuvw\u00E9xyz\U0001F600AB\nC";
+    const std::u16string units = Injector::typedUnits(text);
+    ASSERT_EQ(units.size(), 45U);
+    ASSERT_EQ(Injector::chunkCodeUnits, 20U);
+    // Both chunk boundaries fall inside a pair.
+    ASSERT_TRUE(QChar::isHighSurrogate(units[19]) && QChar::isHighSurrogate(units[39]));
+    field.clear();
+    seen.clear();
+    batched.replace(0, text, target);
+    ASSERT_TRUE(finished(batched));
+    EXPECT_EQ(field.text(), "0123456789abcdefghi\U0001F525jklmnopqrstuvw\u00E9xyz\U0001F600ABC");
+    EXPECT_EQ(field.returns(), 1);
+    EXPECT_EQ(keysSeenUpToSentinel().size(), 1U);
 }
 
 // Keys redirected from Tiklo's windows reached them before the grab began: they come before
 // the keys the grab took. A key typed before Shift went down comes out without it while the
-// user still holds Shift, and Shift is held again afterwards, as the user holds it.
-TEST_F(X11KeyboardHoldTest, KeysRedirectedFromTiklosWindowsKeepTheirPlaceAndTheirShift) {
+// user still holds Shift, and Shift is held again afterwards, as the user holds it. Released
+// to Tiklo's own window, the keys arrive there as typed.
+TEST_F(X11TypingTest, KeysRedirectedFromOrReleasedToTiklosWindowsKeepTheirPlaceAndShift) {
     X11TestClient keys;
     const xcb_keycode_t a = keys.keycode('a');
     const xcb_keycode_t b = keys.keycode('b');
@@ -186,91 +215,24 @@ TEST_F(X11KeyboardHoldTest, KeysRedirectedFromTiklosWindowsKeepTheirPlaceAndThei
     ASSERT_TRUE(xdotool({"keyup", "shift"}));
     ASSERT_TRUE(xdotool({"key", "d"}));
     EXPECT_TRUE(waitUntil([&] { return field.text() == "aBaCd"; })) << field.text();
+
+    TypedWindow own;
+    own.resize(300, 100);
+    ASSERT_TRUE(hold.hold());
+    ASSERT_TRUE(xdotool({"type", "Fi"}));
+    own.show();
+    own.requestActivate();
+    ASSERT_TRUE(waitUntil([&] { return own.isActive(); }));
+    ASSERT_TRUE(xdotool({"type", "re"}));
+    hold.releaseToOwnWindow();
+    EXPECT_FALSE(hold.isHolding());
+    ASSERT_TRUE(xdotool({"type", "!"}));
+    EXPECT_TRUE(waitUntil([&] { return own.typed == QStringLiteral("Fire!"); }))
+        << own.typed.toStdString();
+    EXPECT_EQ(field.text(), "aBaCd");
 }
 
-class X11KeyPosterTest : public FocusedFieldTest {
-protected:
-    void SetUp() override {
-        FocusedFieldTest::SetUp();
-        ASSERT_TRUE(monitor.install([this](const KeyDown& key) { seen.push_back(key); }).ok());
-    }
-    // Typing with a poster of its own, through the real injector.
-    struct Typist {
-        Typist(X11KeyPosterTest& test, X11KeyPoster::Options options)
-            : hold(input, test.ledger), poster(input, hold, test.ledger, test.sleeper, options),
-              injector(poster, test.activator, hold, test.mainThread, test.sleeper) {}
-        X11InputConnection input;
-        X11KeyboardHold hold;
-        X11KeyPoster poster;
-        Injector injector;
-    };
-
-    // Waits for the injector while the main thread serves its activation requests.
-    static bool finished(Injector& injector) {
-        std::atomic<bool> idle = false;
-        std::thread waiter([&] {
-            injector.waitUntilIdle();
-            idle = true;
-        });
-        const bool done = waitUntil([&] { return idle.load(); }, 30s);
-        waitUntil([&] { return idle.load(); }, 10min); // never leave the waiter behind
-        waiter.join();
-        return done;
-    }
-
-    // The user's sentinel key after the injection: everything injected has been observed
-    // by the time it arrives.
-    std::vector<KeyDown> keysSeenUpToSentinel() {
-        EXPECT_TRUE(xdotool({"key", "F12"}));
-        EXPECT_TRUE(
-            waitUntil([this] { return !seen.empty() && seen.back().key.sym == XKB_KEY_F12; }));
-        return seen;
-    }
-
-    QtMainThreadExecutor mainThread;
-    X11KeyboardMonitor monitor{qtConnection(), qtRootWindow(), ledger};
-    std::vector<KeyDown> seen;
-};
-
-// The typed semicolon is replaced, then two quick replacements follow, a flag and a joiner
-// sequence among them: all typed whole and in order, and none of it reported as the user's.
-TEST_F(X11KeyPosterTest, ReplacementsAreTypedWholeInOrderAndTheMonitorNeverSeesThem) {
-    Typist typist(*this, {});
-    ASSERT_TRUE(typist.poster.available());
-    const RunningApplication target = field.application();
-    ASSERT_TRUE(xdotool({"type", ";"}));
-    ASSERT_TRUE(waitUntil([&] { return field.text() == ";"; }));
-    ASSERT_TRUE(waitUntil([&] { return !seen.empty(); }));
-    EXPECT_EQ(seen.front().charactersIgnoringModifiers, ";");
-
-    seen.clear();
-    typist.injector.replace(1, "a\U0001F525b", target);
-    typist.injector.replace(0, "\U0001F1FA\U0001F1F8c\U0001F9D1\u200D\U0001F4BB", target);
-    ASSERT_TRUE(finished(typist.injector));
-    EXPECT_EQ(field.text(), "a\U0001F525b\U0001F1FA\U0001F1F8c\U0001F9D1\u200D\U0001F4BB");
-    ASSERT_EQ(keysSeenUpToSentinel().size(), 1U) << "the monitor reported an injected key";
-    EXPECT_EQ(ledger.size(), 0U);
-}
-
-TEST_F(X11KeyPosterTest, SurrogatePairsSplitBetweenChunksArriveIntactInBatches) {
-    // Four keycodes at a time, so each chunk needs several rounds of mapping.
-    Typist typist(*this, {.maxBorrowedKeycodes = 4});
-    const std::string text = "0123456789abcdefghi\U0001F525jklmnopqrstuvw\u00E9xyz\U0001F600AB\nC";
-    const std::u16string units = Injector::typedUnits(text);
-    ASSERT_EQ(units.size(), 45U);
-    ASSERT_EQ(Injector::chunkCodeUnits, 20U);
-    // Both chunk boundaries fall inside a pair.
-    ASSERT_TRUE(QChar::isHighSurrogate(units[19]) && QChar::isHighSurrogate(units[39]));
-
-    typist.injector.replace(0, text, field.application());
-    ASSERT_TRUE(finished(typist.injector));
-    EXPECT_EQ(field.text(), "0123456789abcdefghi\U0001F525jklmnopqrstuvw\u00E9xyz\U0001F600ABC");
-    EXPECT_EQ(field.returns(), 1);
-    EXPECT_EQ(keysSeenUpToSentinel().size(), 1U);
-}
-
-TEST_F(X11KeyPosterTest, TheActiveApplicationAcknowledgesTypingAndASilentOneCostsTheTimeout) {
-    X11InputConnection input;
+TEST_F(X11TypingTest, TheActiveApplicationAcknowledgesTypingAndASilentOneCostsTheTimeout) {
     const auto window = static_cast<xcb_window_t>(field.application().window);
     EXPECT_EQ(input.activeWindow(), window);
     EXPECT_TRUE(input.answersPings(window));

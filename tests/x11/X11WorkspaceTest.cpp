@@ -20,7 +20,9 @@
 namespace tiklo::test {
 namespace {
 
-TEST(X11WorkspaceTest, ReportsTheActiveWindowAndRemembersTheLastOtherApplication) {
+// The activator switches windows under the window manager; the workspace reports the active
+// one, remembers the last application other than Tiklo, and lets clicks through a window.
+TEST(X11WorkspaceTest, ReportsTheActiveWindowAsTheActivatorSwitchesItAndLetsClicksThrough) {
     X11Workspace workspace(qtConnection(), qtRootWindow(), "io.tiklo.Tiklo");
     qGuiApp->installNativeEventFilter(&workspace);
     int changes = 0;
@@ -29,47 +31,79 @@ TEST(X11WorkspaceTest, ReportsTheActiveWindowAndRemembersTheLastOtherApplication
     X11TestClient client;
     ASSERT_TRUE(client.connected());
     EXPECT_EQ(workspace.frontmostApplication(), std::nullopt);
-
-    const auto activate = [&](xcb_window_t window) {
-        client.activate(window);
-        return waitUntil([&] {
-            const auto frontmost = workspace.frontmostApplication();
-            return frontmost && frontmost->window == window;
-        });
+    const auto activeWindow = [&] {
+        const auto frontmost = workspace.frontmostApplication();
+        return frontmost ? frontmost->window : 0;
     };
 
     const xcb_window_t terminal = client.createWindow("xterm", "XTerm", 4242);
-    ASSERT_TRUE(activate(terminal));
+    // The desktop-file id wins over the window class.
+    const xcb_window_t editor = client.createWindow("gedit", "Gedit", 4343, "org.gnome.TextEditor");
+    const RunningApplication editorApp{"org.gnome.TextEditor", 4343, editor};
+    ThreadSleeper sleeper;
+    X11ApplicationActivator activator(qtConnection(), qtRootWindow(), sleeper);
+    // A window mapped while openbox was still starting stays unknown to it (it sets WM_STATE
+    // on the windows it has taken on, and ignores activation requests for others): map it
+    // again. And openbox may still be busy with earlier tests' keymap changes: wait until it
+    // has carried out one activation.
+    const xcb_atom_t wmState = client.atom("WM_STATE");
+    const auto manage = [&](xcb_window_t window) {
+        if (client.propertyLength(window, wmState, XCB_ATOM_ANY) > 0) {
+            return true;
+        }
+        xcb_unmap_window(client.connection(), window);
+        xcb_map_window(client.connection(), window);
+        xcb_flush(client.connection());
+        return false;
+    };
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            return manage(terminal) && manage(editor) && activator.activateWindow(terminal) &&
+                   activeWindow() == terminal;
+        },
+        std::chrono::seconds(20)));
     EXPECT_EQ(workspace.frontmostApplication(), (RunningApplication{"XTerm", 4242, terminal}));
     EXPECT_TRUE(waitUntil([&] { return changes > 0; }));
 
-    // The desktop-file id wins over the window class.
-    const xcb_window_t editor = client.createWindow("gedit", "Gedit", 4343, "org.gnome.TextEditor");
-    ASSERT_TRUE(activate(editor));
-    const RunningApplication editorApp{"org.gnome.TextEditor", 4343, editor};
+    // activateWindow returns once the switch has happened; activate only asks for it.
+    for (const xcb_window_t window : {editor, terminal, editor}) {
+        EXPECT_TRUE(activator.activateWindow(window));
+        EXPECT_EQ(activeWindow(), window);
+    }
+    activator.activate({"", 0, terminal});
+    EXPECT_TRUE(waitUntil([&] { return activeWindow() == terminal; }));
+    EXPECT_TRUE(activator.activateWindow(editor));
+
+    // A window the window manager will not activate (never mapped) costs the timeout and
+    // no more, and nothing changes.
+    const xcb_window_t hidden = xcb_generate_id(client.connection());
+    xcb_create_window(client.connection(), XCB_COPY_FROM_PARENT, hidden, client.root(), 0, 0, 10,
+                      10, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+    xcb_flush(client.connection());
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(activator.activateWindow(hidden));
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(waited, X11ApplicationActivator::timeout);
+    EXPECT_LT(waited, X11ApplicationActivator::timeout + std::chrono::milliseconds(250));
     EXPECT_EQ(workspace.frontmostApplication(), editorApp);
     EXPECT_EQ(workspace.lastOtherApplication(), editorApp);
 
     // Tiklo in front: by its id from another process, then by its pid with a Qt window.
     const xcb_window_t helper = client.createWindow("tiklo", "io.tiklo.Tiklo", 4444);
-    ASSERT_TRUE(activate(helper));
+    ASSERT_TRUE(waitUntil([&] { return activator.activateWindow(helper); }));
     QWindow own;
     own.resize(200, 100);
     own.show();
     ASSERT_TRUE(waitUntil([&] { return own.isExposed(); }));
-    ASSERT_TRUE(activate(static_cast<xcb_window_t>(own.winId())));
+    ASSERT_TRUE(activator.activateWindow(static_cast<xcb_window_t>(own.winId())));
     // Qt names its windows' class after the program, never Tiklo's id; the pid tells.
     EXPECT_EQ(workspace.frontmostApplication(),
               (RunningApplication{workspace.ownAppID(), getpid(), own.winId()}));
     EXPECT_EQ(workspace.lastOtherApplication(), editorApp);
-}
 
-// The inline popup and the full picker share a window: once clicks are taken again, they must
-// reach all of it at the larger size too, not only the size it had when they were let through.
-TEST(X11WorkspaceTest, ClicksFallThroughAWindowThenReachAllOfItAtAnySize) {
-    X11Workspace workspace(qtConnection(), qtRootWindow(), "io.tiklo.Tiklo");
-    X11TestClient client;
-    ASSERT_TRUE(client.connected());
+    // The inline popup and the full picker share a window: once clicks are taken again, they
+    // must reach all of it at the larger size too, not only the size it had when they were let
+    // through.
     xcb_connection_t* connection = client.connection();
     // Past the window manager, so that it has no say in the window's size.
     const xcb_window_t window = xcb_generate_id(connection);
@@ -107,62 +141,6 @@ TEST(X11WorkspaceTest, ClicksFallThroughAWindowThenReachAllOfItAtAnySize) {
                          larger);
     xcb_flush(connection);
     EXPECT_EQ(inputArea(), (Rectangles{{0, 0, 620, 470}}));
-}
-
-TEST(X11ApplicationActivatorTest, ReturnsOnceTheWindowManagerNamesTheTargetActive) {
-    X11TestClient client;
-    ASSERT_TRUE(client.connected());
-    const xcb_window_t first = client.createWindow("first", "First", 101);
-    const xcb_window_t second = client.createWindow("second", "Second", 102);
-    ThreadSleeper sleeper;
-    X11ApplicationActivator activator(qtConnection(), qtRootWindow(), sleeper);
-    const X11Workspace workspace(qtConnection(), qtRootWindow(), "io.tiklo.Tiklo");
-    const auto activeWindow = [&] {
-        const auto frontmost = workspace.frontmostApplication();
-        return frontmost ? frontmost->window : 0;
-    };
-    // A window mapped while openbox was still starting stays unknown to it (it sets WM_STATE
-    // on the windows it has taken on, and ignores activation requests for others): map it
-    // again. And openbox may still be busy with earlier tests' keymap changes: wait until it
-    // has carried out one activation.
-    const xcb_atom_t wmState = client.atom("WM_STATE");
-    const auto manage = [&](xcb_window_t window) {
-        if (client.propertyLength(window, wmState, XCB_ATOM_ANY) > 0) {
-            return true;
-        }
-        xcb_unmap_window(client.connection(), window);
-        xcb_map_window(client.connection(), window);
-        xcb_flush(client.connection());
-        return false;
-    };
-    ASSERT_TRUE(waitUntil(
-        [&] {
-            return manage(first) && manage(second) && activator.activateWindow(second) &&
-                   activeWindow() == second;
-        },
-        std::chrono::seconds(20)));
-
-    // activateWindow returns once the switch has happened; activate only asks for it.
-    for (const xcb_window_t window : {first, second, first}) {
-        EXPECT_TRUE(activator.activateWindow(window));
-        EXPECT_EQ(activeWindow(), window);
-    }
-    activator.activate({"", 0, second});
-    EXPECT_TRUE(waitUntil([&] { return activeWindow() == second; }));
-    EXPECT_TRUE(activator.activateWindow(first));
-
-    // A window the window manager will not activate (never mapped) costs the timeout and
-    // no more, and nothing changes.
-    const xcb_window_t hidden = xcb_generate_id(client.connection());
-    xcb_create_window(client.connection(), XCB_COPY_FROM_PARENT, hidden, client.root(), 0, 0, 10,
-                      10, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
-    xcb_flush(client.connection());
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(activator.activateWindow(hidden));
-    const auto waited = std::chrono::steady_clock::now() - start;
-    EXPECT_GE(waited, X11ApplicationActivator::timeout);
-    EXPECT_LT(waited, X11ApplicationActivator::timeout + std::chrono::milliseconds(250));
-    EXPECT_EQ(activeWindow(), first);
 }
 
 } // namespace

@@ -13,40 +13,37 @@
 namespace tiklo {
 namespace {
 
-// A small HTTP server on 127.0.0.1 that answers with the response set, says nothing, or
-// trickles its answer a byte at a time; it records each connection and request head.
-class LoopbackHttpServer : public QObject {
-public:
+// A small HTTP server on 127.0.0.1 that answers with the status and body set, says nothing,
+// or trickles its answer a byte at a time; it records each connection and request head.
+struct LoopbackHttpServer : QTcpServer {
     enum class Mode { answer, silent, trickle };
 
     LoopbackHttpServer() {
-        connect(&server_, &QTcpServer::newConnection, this, &LoopbackHttpServer::accept);
-        server_.listen(QHostAddress::LocalHost, 0);
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* socket = nextPendingConnection()) {
+                ++connections;
+                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+                connect(socket, &QTcpSocket::readyRead, this, [this, socket] { respond(socket); });
+            }
+        });
+        listen(QHostAddress::LocalHost, 0);
     }
-    bool listening() const { return server_.isListening(); }
-    QUrl url(const QString& path) const {
-        return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(server_.serverPort()).arg(path));
+    QUrl url() const {
+        return QUrl(QStringLiteral("http://127.0.0.1:%1/appcast.xml").arg(serverPort()));
     }
-    // Stops listening: the port is then closed, as with a server that is down.
-    void close() { server_.close(); }
-    void answer(int status, const QByteArray& body) {
-        mode_ = Mode::answer;
-        status_ = status;
-        body_ = body;
+    void answer(int newStatus, const QByteArray& newBody) {
+        mode = Mode::answer;
+        status = newStatus;
+        body = newBody;
     }
-    void setMode(Mode mode) { mode_ = mode; }
 
+    Mode mode = Mode::answer;
+    int status = 200;
+    QByteArray body;
     int connections = 0;
     QList<QByteArray> requests;
 
 private:
-    void accept() {
-        while (QTcpSocket* socket = server_.nextPendingConnection()) {
-            ++connections;
-            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-            connect(socket, &QTcpSocket::readyRead, this, [this, socket] { respond(socket); });
-        }
-    }
     // Once the head is whole; the requests carry no body.
     void respond(QTcpSocket* socket) {
         const qsizetype headEnd = socket->peek(socket->bytesAvailable()).indexOf("\r\n\r\n");
@@ -54,12 +51,11 @@ private:
             return;
         }
         requests.append(socket->readAll().left(headEnd));
-        switch (mode_) {
+        switch (mode) {
         case Mode::answer:
-            socket->write("HTTP/1.1 " + QByteArray::number(status_) +
+            socket->write("HTTP/1.1 " + QByteArray::number(status) +
                           " Status\r\nContent-Type: application/rss+xml\r\nContent-Length: " +
-                          QByteArray::number(body_.size()) + "\r\nConnection: close\r\n\r\n" +
-                          body_);
+                          QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
             socket->disconnectFromHost();
             break;
         case Mode::silent:
@@ -74,11 +70,6 @@ private:
         }
         }
     }
-
-    QTcpServer server_;
-    Mode mode_ = Mode::answer;
-    int status_ = 200;
-    QByteArray body_;
 };
 
 // Records what the updater would have shown, in a few words, and the last release offered;
@@ -138,15 +129,16 @@ protected:
         updater->start();
         return updater;
     }
-    std::unique_ptr<AppcastUpdater> launch() { return launch(server.url("/appcast.xml")); }
+    std::unique_ptr<AppcastUpdater> launch() { return launch(server.url()); }
 
-    // Runs a check the user asked for to its end; what it showed.
+    // Runs a check the user asked for to its end; what it showed. The ability to check is
+    // taken away while it runs and given back.
     std::string userCheck(AppcastUpdater& updater) {
         presenter.shown.clear();
+        canCheckValues.clear();
         updater.checkForUpdates();
-        EXPECT_FALSE(updater.canCheckForUpdates()) << "a check is running";
         EXPECT_TRUE(QTest::qWaitFor([&] { return !presenter.shown.empty(); }, 10000));
-        EXPECT_TRUE(updater.canCheckForUpdates());
+        EXPECT_EQ(canCheckValues, (std::vector<bool>{false, true}));
         return presenter.shown.empty() ? "nothing" : presenter.shown.front();
     }
 
@@ -161,49 +153,47 @@ protected:
     std::vector<bool> canCheckValues;
 };
 
-TEST_F(AppcastUpdaterTest, UserChecksTellNewerSameOlderAndBrokenFeedsApart) {
-    ASSERT_TRUE(server.listening());
-    auto updater = launch();
-    EXPECT_TRUE(updater->canCheckForUpdates());
-
-    server.answer(200, feed({"0.0.9", "0.2.0", "0.1.5"}));
-    EXPECT_EQ(userCheck(*updater), "update 0.2.0");
-    EXPECT_EQ(presenter.offered->releaseNotes, "Notes of 0.2.0");
-    EXPECT_EQ(presenter.offered->downloadPage, QUrl("https://tiklo.example/0.2.0"));
-    // The request names the feed and nothing else.
-    ASSERT_EQ(server.requests.size(), 1);
-    EXPECT_TRUE(server.requests.front().startsWith("GET /appcast.xml HTTP/1.1\r\n"));
-
-    // The running version written shorter, and older ones, are no update.
-    const std::vector<std::vector<const char*>> noUpdate = {{"0.1"}, {"0.0.9", "0.1.0"}, {"0.0.1"}};
-    for (const auto& versions : noUpdate) {
-        server.answer(200, feed(versions));
-        EXPECT_EQ(userCheck(*updater), "up to date 0.1.0");
-    }
-
-    server.answer(200, feed({"0.2.0"}).left(120));
-    EXPECT_EQ(userCheck(*updater),
-              "failed: The update information from the server could not be read.");
-    server.answer(404, "Not here");
-    EXPECT_EQ(userCheck(*updater), "failed: The update server answered with an error (HTTP 404).");
-
-    // Each check took the ability to check away while it ran and gave it back.
-    EXPECT_EQ(canCheckValues, (std::vector<bool>{true, false, true, false, true, false, true, false,
-                                                 true, false, true, false, true}));
-    // No automatic check was allowed, so no check time was kept.
-    EXPECT_FALSE(defaults.dataValue("lastUpdateCheckTime"));
-}
-
-TEST_F(AppcastUpdaterTest, UnreachableAndSlowServersEndInOneSentenceWithinTheLimit) {
+// Each check the user asks for ends in one sentence within the time limit.
+TEST_F(AppcastUpdaterTest, UserChecksTellEachOutcomeApartWithinTheLimit) {
     LoopbackHttpServer down;
-    const QUrl closedPort = down.url("/appcast.xml");
-    down.close();
+    const QUrl closedPort = down.url();
+    down.close(); // as with a server that is down
     auto updater = launch(closedPort);
+    EXPECT_EQ(canCheckValues, std::vector<bool>{true});
     EXPECT_EQ(userCheck(*updater), "failed: Tiklo could not reach the update server.");
 
+    ASSERT_TRUE(server.isListening());
     updater = launch();
+    // A valid feed, but far larger than any feed is.
+    const QByteArray huge = feed({"0.2.0"}) + QByteArray(FeedDownloader::defaultSizeLimit, ' ');
+    const std::tuple<int, QByteArray, std::string> answers[] = {
+        {200, feed({"0.0.9", "0.2.0", "0.1.5"}), "update 0.2.0"},
+        // The running version written shorter, and older ones, are no update.
+        {200, feed({"0.1"}), "up to date 0.1.0"},
+        {200, feed({"0.0.9", "0.1.0"}), "up to date 0.1.0"},
+        {200, feed({"0.0.1"}), "up to date 0.1.0"},
+        {200, feed({"0.2.0"}).left(120),
+         "failed: The update information from the server could not be read."},
+        {200, huge, "failed: The update information from the server could not be read."},
+        {404, "Not here", "failed: The update server answered with an error (HTTP 404)."},
+    };
+    for (const auto& [status, body, shown] : answers) {
+        server.answer(status, body);
+        EXPECT_EQ(userCheck(*updater), shown) << body.left(400).toStdString();
+    }
+    ASSERT_TRUE(presenter.offered);
+    EXPECT_EQ(presenter.offered->releaseNotes, "Notes of 0.2.0");
+    EXPECT_EQ(presenter.offered->downloadPage, QUrl("https://tiklo.example/0.2.0"));
+    // One request a check, naming the feed and nothing else.
+    ASSERT_EQ(server.requests.size(), std::ssize(answers));
+    for (const QByteArray& request : server.requests) {
+        EXPECT_TRUE(request.startsWith("GET /appcast.xml HTTP/1.1\r\n")) << request.toStdString();
+    }
+    // No automatic check was allowed, so no check time was kept.
+    EXPECT_FALSE(defaults.dataValue("lastUpdateCheckTime"));
+
     for (const auto mode : {LoopbackHttpServer::Mode::silent, LoopbackHttpServer::Mode::trickle}) {
-        server.setMode(mode);
+        server.mode = mode;
         QElapsedTimer clock;
         clock.start();
         EXPECT_EQ(userCheck(*updater), "failed: The update server did not answer in time.");
@@ -211,9 +201,9 @@ TEST_F(AppcastUpdaterTest, UnreachableAndSlowServersEndInOneSentenceWithinTheLim
         EXPECT_LT(clock.elapsed(), 5000) << "the limit did not hold";
     }
 
-    // Each check the user asks for shows its progress, which can end it: nothing more is
-    // shown of it, and a new check can start at once.
-    server.setMode(LoopbackHttpServer::Mode::silent);
+    // The progress shown can end a check: nothing more is shown of it, and a new check can
+    // start at once.
+    server.mode = LoopbackHttpServer::Mode::silent;
     presenter.shown.clear();
     const int progressBefore = presenter.checkingShown;
     updater->checkForUpdates();
@@ -226,7 +216,6 @@ TEST_F(AppcastUpdaterTest, UnreachableAndSlowServersEndInOneSentenceWithinTheLim
     EXPECT_TRUE(presenter.shown.empty());
     // Too late to cancel, it changes nothing.
     presenter.cancelCheck();
-    server.setMode(LoopbackHttpServer::Mode::answer);
     server.answer(200, feed({"0.1.0"}));
     EXPECT_EQ(userCheck(*updater), "up to date 0.1.0");
 }
