@@ -133,12 +133,7 @@ int main(int argc, char** argv) {
     // Where an input method holds the focused field (GNOME under Wayland, say), Tiklo cannot
     // type there: the emoji goes back through it, as for its own shortcut.
     platform.programBus().showPicker = [&platform, &tiklo] {
-        if (platform.platform().inputMethod.holdsFocusedField() &&
-            platform.programBus().openPicker) {
-            platform.programBus().openPicker();
-        } else {
-            tiklo.showFullPicker();
-        }
+        platform.inputMethods().openPickerForFocusedField([&tiklo] { tiklo.showFullPicker(); });
     };
     platform.programBus().showSettings = [&tiklo] { tiklo.showSettings(); };
     tiklo.start();

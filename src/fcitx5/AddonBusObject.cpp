@@ -15,9 +15,17 @@ void AddonBusObject::setFocused(bool focused) {
     }
 }
 
-void AddonBusObject::commit(const std::string& text) {
+std::string AddonBusObject::sender() const {
     const fcitx::dbus::Message* message = currentMessage();
-    commit_(message != nullptr ? message->sender() : std::string(), text);
+    return message != nullptr ? message->sender() : std::string();
+}
+
+void AddonBusObject::commit(const std::string& text) {
+    commit_(sender(), text);
+}
+
+bool AddonBusObject::askForPicker() {
+    return ask_(sender());
 }
 
 } // namespace tiklo

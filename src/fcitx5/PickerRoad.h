@@ -29,6 +29,9 @@ public:
     bool available() const { return !programOwner_.empty(); }
     // Asks the program to open the picker for `ic`; what an earlier request left unsent goes.
     void request(fcitx::InputContext* ic);
+    // The program, `sender`, opens the picker of its own accord: `ic`, the focused field,
+    // asks for it as if its shortcut had been typed there. Whether it did.
+    bool requestFor(const std::string& sender, fcitx::InputContext* ic);
     // Text from `sender` for the field that asked last: committed now if it has the focus,
     // else when it next gains it.
     void deliver(const std::string& sender, const std::string& text);

@@ -25,9 +25,11 @@ TikloFcitxAddon::TikloFcitxAddon(fcitx::Instance* instance)
       settings_(SettingsFile::defaultPath(),
                 // Files and reasons only: never a value, a key or a query.
                 [](const std::string& message) { FCITX_LOGC(tikloLog, Warn) << message; }),
-      busObject_([this](const std::string& sender, const std::string& text) {
-          pickerRoad_->deliver(sender, text);
-      }),
+      busObject_([this](const std::string& sender,
+                        const std::string& text) { pickerRoad_->deliver(sender, text); },
+                 [this](const std::string& sender) {
+                     return pickerRoad_->requestFor(sender, instance_->mostRecentInputContext());
+                 }),
       // The first search must not wait for the catalog: build it and its indexes now.
       warmUp_([] {
           EmojiCatalog::shared().index();

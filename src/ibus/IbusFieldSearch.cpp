@@ -27,22 +27,25 @@ IbusFieldSearch::~IbusFieldSearch() {
     link_.forget(*this);
 }
 
+bool IbusFieldSearch::secret() const {
+    guint purpose = IBUS_INPUT_PURPOSE_FREE_FORM;
+    guint hints = IBUS_INPUT_HINT_NONE;
+    ibus_engine_get_content_type(engine_, &purpose, &hints);
+    return purpose == IBUS_INPUT_PURPOSE_PASSWORD || purpose == IBUS_INPUT_PURPOSE_PIN ||
+           (hints & IBUS_INPUT_HINT_PRIVATE) != 0;
+}
+
 bool IbusFieldSearch::keyEvent(unsigned keyval, unsigned keycode, unsigned state) {
     if ((state & IBUS_RELEASE_MASK) != 0) {
         return false;
     }
-    guint purpose = IBUS_INPUT_PURPOSE_FREE_FORM;
-    guint hints = IBUS_INPUT_HINT_NONE;
-    ibus_engine_get_content_type(engine_, &purpose, &hints);
-    const bool secret = purpose == IBUS_INPUT_PURPOSE_PASSWORD ||
-                        purpose == IBUS_INPUT_PURPOSE_PIN || (hints & IBUS_INPUT_HINT_PRIVATE) != 0;
     // IBus cannot tell which program a field belongs to: only the program's word does, for
     // its own windows.
     const std::string_view program =
         link_.ownWindowActive() ? InlineSearchSession::ownProgram : std::string_view();
     session_.setPickerAvailable(link_.pickerAvailable());
     return session_.keyPressed(IbusKeys::toKey(keyval, keycode, state), IbusKeys::text(keyval),
-                               {program, secret});
+                               {program, secret()});
 }
 
 void IbusFieldSearch::candidateClicked(unsigned index) {

@@ -33,6 +33,8 @@ public:
     void setEnabled(bool enabled);
     // Text from the full picker this field asked for.
     void commitPicked(const std::string& text);
+    // A password or PIN field, or one that asks for privacy: no search, no picker.
+    bool secret() const;
 
 private:
     void showSearch() override;

@@ -11,6 +11,7 @@ constexpr const char* interfaceXml = R"(<node>
   <interface name="org.tiklo.IBus">
     <method name="ServesFocus"><arg type="b" direction="out"/></method>
     <method name="Commit"><arg type="s" direction="in"/></method>
+    <method name="AskForPicker"><arg type="b" direction="out"/></method>
     <method name="SetOwnWindowActive"><arg type="b" direction="in"/></method>
     <signal name="FocusChanged"><arg type="b"/></signal>
   </interface>
@@ -78,6 +79,17 @@ void IbusProgramLink::onMethodCall(GDBusConnection*, const gchar* sender, const 
     if (sender == nullptr || link->programOwner_.empty() || link->programOwner_ != sender) {
         g_dbus_method_invocation_return_dbus_error(invocation, accessDenied,
                                                    "Only Tiklo's program may call this");
+        return;
+    }
+    if (name == "AskForPicker") {
+        // The program opens the picker of its own accord (a second launch): the focused field
+        // becomes the one that asked, as if its shortcut had been typed there.
+        IbusFieldSearch* field = link->focused_;
+        const bool asked = field != nullptr && !link->ownWindowActive_ && !field->secret();
+        if (asked) {
+            link->requestPicker(*field);
+        }
+        g_dbus_method_invocation_return_value(invocation, g_variant_new("(b)", asked));
         return;
     }
     if (name == "Commit") {

@@ -4,6 +4,7 @@
 #include "core/AddonBusNames.h"
 
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QStandardPaths>
 
@@ -98,6 +99,17 @@ void InputMethodLink::commit(const std::string& text) {
     message << QString::fromStdString(text);
     // Nothing to wait for: the front end commits when the field has the focus again.
     connection_.send(message);
+}
+
+void InputMethodLink::askForPicker(std::function<void(bool)> answered) {
+    auto* watcher = new QDBusPendingCallWatcher(
+        connection_.asyncCall(call("AskForPicker"), replyTimeoutMs), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [answered = std::move(answered)](QDBusPendingCallWatcher* finished) {
+                const QDBusPendingReply<bool> asked = *finished;
+                finished->deleteLater();
+                answered(!asked.isError() && asked.value());
+            });
 }
 
 void InputMethodLink::setOwnWindowActive(bool active) {

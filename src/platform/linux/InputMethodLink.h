@@ -46,6 +46,9 @@ public:
     void watch(std::function<void(State)> listener);
     void commit(const std::string& text);
     void setOwnWindowActive(bool active);
+    // Has the front end's focused field ask for the picker, as its shortcut would; `answered`
+    // hears whether it did.
+    void askForPicker(std::function<void(bool)> answered);
 
 signals:
     void stateChanged();

@@ -52,6 +52,21 @@ void InputMethodLinks::whenAnswered(std::function<void()> then) {
     connect(&ibus_, &InputMethodLink::stateChanged, waiting, check);
 }
 
+void InputMethodLinks::openPickerForFocusedField(std::function<void()> otherwise) {
+    InputMethodLink* holder = ibus_.holdsFocusedField()     ? &ibus_
+                              : fcitx5_.holdsFocusedField() ? &fcitx5_
+                                                            : nullptr;
+    if (holder == nullptr) {
+        otherwise();
+        return;
+    }
+    holder->askForPicker([otherwise = std::move(otherwise)](bool asked) {
+        if (!asked) {
+            otherwise();
+        }
+    });
+}
+
 void InputMethodLinks::onPickerRequest(std::function<void()> open) {
     program_.openPicker = [this, open = std::move(open)] {
         asking_ = ibus_.holdsFocusedField() ? &ibus_ : &fcitx5_;

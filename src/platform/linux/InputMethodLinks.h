@@ -25,6 +25,10 @@ public:
     // Runs `then` once both front ends have answered or are known not to run: until then,
     // whether an input method holds the focused field is not known.
     void whenAnswered(std::function<void()> then);
+    // A picker the program opens of its own accord (a second launch, `tiklo --picker`): where
+    // an input method holds the focused field, that field asks for it, and the choice goes
+    // back there; elsewhere, or when it does not ask, `otherwise` opens it.
+    void openPickerForFocusedField(std::function<void()> otherwise);
 
     bool holdsFocusedField() const override;
     void watch(Listener listener) override;
