@@ -73,10 +73,8 @@ TEST(AtspiAccessibilityTest, FindsCaretAndSelectionOfAFocusedGtkEntryAndQtLineEd
     const std::optional<Rect> before = element->boundsForRange(characterBeforeCaret);
     const std::optional<Rect> at = element->boundsForRange(characterAtCaret);
     ASSERT_TRUE(before && at);
-    EXPECT_GT(before->height, 1);
-    EXPECT_TRUE(contains(window.frame, *before))
-        << before->x << "," << before->y << " " << before->width << "x" << before->height;
-    // Neighbouring characters, in order: the offsets reached the application unshifted.
+    // Neighbouring characters, in order: the offsets reached the application unshifted. (Where
+    // on screen is pinned by the popup's placement on the desktop road.)
     EXPECT_GT(before->width, 0);
     EXPECT_NEAR(before->maxX(), at->x, 1.0);
     // Offsets beyond what the protocol carries are refused, not wrapped around.
@@ -94,14 +92,11 @@ TEST(AtspiAccessibilityTest, FindsCaretAndSelectionOfAFocusedGtkEntryAndQtLineEd
     const TextRange caret{12, 0};
     EXPECT_EQ(selectedAfter("select 12 12"), caret);
 
-    // Without a pid every application is searched; the entry is the only focused field. A
-    // pid no process can have counts as unknown too.
-    for (const std::optional<long> unknown : {std::optional<long>(), std::optional<long>(0)}) {
-        frontmost = unknown;
-        const std::unique_ptr<FocusedElement> found = accessibility.focusedElement();
-        ASSERT_TRUE(found);
-        EXPECT_EQ(found->selectedTextRange(), caret);
-    }
+    // Without a pid every application is searched; the entry is the only focused field.
+    frontmost.reset();
+    element = accessibility.focusedElement();
+    ASSERT_TRUE(element);
+    EXPECT_EQ(element->selectedTextRange(), caret);
     // A known process that is not on the accessibility bus has no element, however focused
     // the entry elsewhere is.
     frontmost = 1;

@@ -53,9 +53,6 @@ TEST(SessionAccessibilityBusTest, FollowsTheLauncherAndTheRequestSwitchesItOn) {
     qputenv("PATH", savedPath);
     EXPECT_TRUE(test::waitUntil([&] { return heard.size() == 4; }));
     EXPECT_EQ(heard.back(), State::on);
-    // Settled: nothing more is heard.
-    test::waitUntil([] { return false; }, std::chrono::milliseconds(200));
-    EXPECT_EQ(heard.size(), 4U);
 }
 
 // Without a session bus the accessibility bus is missing, and no input method holds the field.

@@ -37,12 +37,9 @@ TEST(CaretLocatorTest, TriesSelectionThenCharacterBeforeThenAtTheCaretOfAnAllowe
 
     element->secret = true;
     EXPECT_TRUE(locator.focusedField().secret);
-    EXPECT_EQ(locator.focusedField().caret, (Rect{40, 60, 30, 20}));
     element->selection.reset(); // not a text element
     EXPECT_TRUE(locator.focusedField().secret);
     EXPECT_EQ(locator.focusedField().caret, std::nullopt);
-    element->secret = false;
-    EXPECT_FALSE(locator.focusedField().secret);
 
     element->selection = TextRange{2, 3};
     trust.trusted = false;

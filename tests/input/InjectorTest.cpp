@@ -57,7 +57,6 @@ TEST_F(InjectorTest, TextIsChunkedInTwentyCodeUnitsWithLineBreaksAsReturn) {
     }
     const Log log = run(0, text, std::nullopt);
     EXPECT_EQ(std::count(log.begin(), log.end(), "text 20 down"), 2);
-    EXPECT_EQ(std::count(log.begin(), log.end(), "text 20 up"), 2);
     EXPECT_EQ(std::count(log.begin(), log.end(), "text 5 down"), 1);
     EXPECT_EQ(recorder.typed, Injector::typedUnits(text));
 }

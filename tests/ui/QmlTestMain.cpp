@@ -25,10 +25,8 @@ namespace {
 constexpr double now = 800000000.0;
 
 std::vector<std::string> strings(const QStringList& list) {
-    std::vector<std::string> converted;
-    for (const QString& text : list) {
-        converted.push_back(text.toStdString());
-    }
+    std::vector<std::string> converted(list.size());
+    std::ranges::transform(list, converted.begin(), &QString::toStdString);
     return converted;
 }
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/updates/UpdaterController.h"
 #include "support/FakeAppEnvironment.h"
-#include "ui/AppLinks.h"
 #include "ui/TrayMenu.h"
 #include "ui/UpdateDialogs.h"
 
@@ -116,10 +115,6 @@ TEST_F(TrayMenuTest, MenuFollowsTheStoreAndTheUpdaterAndEachItemDoesItsOwnThing)
     named(menu.actions(), "Welcome Guide")->trigger();
     EXPECT_EQ(std::tie(pickers, settings, welcomes, quits), std::tuple(1, 1, 1, 0));
 
-    UrlRecorder browser("https");
-    named(menu.actions(), QString::fromUtf8("Orlen's newsletter\u2026"))->trigger();
-    EXPECT_EQ(browser.opened, QList<QUrl>{AppLinks::newsletter()});
-
     named(menu.actions(), QString::fromUtf8("Check for Updates\u2026"))->trigger();
     EXPECT_EQ(fakeUpdater.checks, 1);
 
@@ -128,8 +123,6 @@ TEST_F(TrayMenuTest, MenuFollowsTheStoreAndTheUpdaterAndEachItemDoesItsOwnThing)
     EXPECT_FALSE(state.masterEnabled());
     EXPECT_EQ(defaults.boolValue("masterEnabled"), false);
     EXPECT_FALSE(named(menu.actions(), "Enabled")->isChecked());
-    named(menu.actions(), "Enabled")->trigger();
-    EXPECT_TRUE(state.masterEnabled());
     QCoreApplication::processEvents(); // the replaced items go
 
     // Grant switches on what can be switched on, and shows the Permissions page for the rest.
@@ -191,7 +184,6 @@ TEST(UpdateDialogsTest, TheProgressAndTheQuestionAnswerOnlyWhenTheUserEndsThem) 
     int cancels = 0;
     dialogs.showChecking([&] { ++cancels; });
     ASSERT_NE(dialogs.progress(), nullptr);
-    EXPECT_TRUE(dialogs.progress()->isVisible());
     dialogs.showUpToDate("0.1.0");
     EXPECT_EQ(dialogs.progress(), nullptr);
     EXPECT_EQ(cancels, 0);

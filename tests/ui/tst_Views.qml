@@ -42,13 +42,6 @@ Item {
                 properties.backend = Rig.backend
             return createTemporaryObject(component, root, properties)
         }
-        // The welcome guide as it first shows: no key access yet.
-        function welcome() {
-            Rig.appState.accessibilityGranted = false
-            const view = createTemporaryObject(welcomeView, root)
-            waitForRendering(view)
-            return view
-        }
         function item(view, name) {
             const found = findChild(view, name)
             verify(found, "no " + name)
@@ -160,8 +153,8 @@ Item {
             compare(list.itemAtIndex(0).y - list.contentY, list.topMargin)
         }
 
-        // The sidebar switches pages by the pointer and by the keyboard; a page is made anew
-        // at each visit, so a half-typed id is gone after a visit elsewhere.
+        // The sidebar switches pages by the pointer, and by Return as by Space (which the
+        // tray's desktop test presses, with Tab, on its way to the recorder).
         function test_root_sidebar_switches_pages() {
             const view = makePage(rootView)
             const page = item(view, "settingsPage")
@@ -169,24 +162,9 @@ Item {
             mouseClick(item(view, "sidebarItem_permissions"))
             compare(view.tab, "permissions")
             compare(page.item.objectName, "permissionsSettingsView")
-            mouseClick(item(view, "sidebarItem_exceptions"))
-            findChild(page.item, "exceptionField").text = "org.half"
-            mouseClick(item(view, "sidebarItem_library"))
-
-            item(view, "sidebarItem_library").forceActiveFocus(Qt.TabFocusReason)
-            keyClick(Qt.Key_Tab)
-            verify(item(view, "sidebarItem_behavior").activeFocus)
-            keyClick(Qt.Key_Space)
-            compare(page.item.objectName, "behaviorSettingsView")
-            keyClick(Qt.Key_Tab)
-            verify(item(view, "sidebarItem_exceptions").activeFocus)
+            item(view, "sidebarItem_exceptions").forceActiveFocus(Qt.TabFocusReason)
             keyClick(Qt.Key_Return)
-            compare(view.tab, "exceptions")
-            compare(findChild(page.item, "exceptionField").text, "")
-            keyClick(Qt.Key_Tab)
-            keyClick(Qt.Key_Tab)
-            // After the sidebar, the page's first control.
-            verify(findChild(page.item, "exceptionField").activeFocus)
+            compare(page.item.objectName, "exceptionsSettingsView")
         }
 
         function cells(grid) {
@@ -194,8 +172,7 @@ Item {
         }
 
         // Favorites: the first thirty by name, never offering to clear; recents in order, cleared
-        // by the card; the counts cleared by the button, by the pointer and by the keyboard, and
-        // nothing else. Ids the catalog no longer knows are not shown but stay stored.
+        // by the card; the counts cleared by their button, and nothing else. Ids the catalog no longer knows are not shown but stay stored.
         function test_library_cards() {
             // Listed in reverse order so that sorting shows: "s00" comes last, with U+1F000 + 49.
             const ids = Array.from({ length: 50 }, (_, i) => "s" + String(i).padStart(2, "0"))
@@ -216,11 +193,8 @@ Item {
             verify(usage.text.startsWith("3 emoji have learned counts."))
             mouseClick(findChild(view, "clearUsageButton"))
             verify(usage.text.startsWith("0 emoji have learned counts."))
-            compare(Rig.appState.favorites.length, 32)
-            Rig.setUsage(["s00"])
-            findChild(view, "clearUsageButton").forceActiveFocus(Qt.TabFocusReason)
-            keyClick(Qt.Key_Space)
             compare(Object.keys(Rig.appState.emojiUsage).length, 0)
+            compare(Rig.appState.favorites.length, 32)
 
             const recent = findChild(view, "recentGrid")
             compare(cells(recent).map(cell => cell.tooltip), [":s03:", ":s01:", ":s04:"])
@@ -315,7 +289,8 @@ Item {
         }
 
         // The first key with a modifier ends the recording and becomes the shortcut. (Which keys
-        // are kept, and how, is the recorder's and the codec's test.)
+        // are kept is the recorder's test; that the shortcut is let go meanwhile, stored and
+        // held at once, the tray's desktop test's.)
         function test_behavior_recorder_takes_the_first_combination() {
             const recorder = findChild(makePage(behaviorView), "hotkeyRecorder")
             const field = createTemporaryObject(textField, root)
@@ -323,8 +298,6 @@ Item {
             compare(text.text, "Ctrl+Alt+E")
             mouseClick(recorder)
             verify(recorder.recording)
-            // The current shortcut is let go meanwhile, so that pressing it is recorded too.
-            compare(Rig.grabbedHotkey(), "")
             // The key goes nowhere else, whoever has the focus.
             field.forceActiveFocus()
             // Modifiers on their own do not end it.
@@ -335,9 +308,6 @@ Item {
             verify(!recorder.recording)
             compare(field.text, "")
             compare(text.text, "Ctrl+Alt+Space")
-            compare(Rig.stored("hotkey"), '{"keyCode":49,"modifiers":6144}')
-            // The system holds what is shown: the new shortcut works at once.
-            compare(Rig.grabbedHotkey(), "Ctrl+Alt+Space")
             // Not recording, keys reach the field again.
             keyClick(Qt.Key_X)
             compare(field.text, "x")
@@ -442,32 +412,13 @@ Item {
             }
         }
 
-        // The permission page marks what works and offers Grant Access only while there is
-        // something to switch on; it follows the store with no action in the window.
-        function test_welcome_permission_page_follows_the_store_data() {
-            return [
-                { tag: "nothing yet", keys: false, x11Only: false, caret: Tiklo.Unknown, grant: false },
-                { tag: "keys, caret off", keys: true, x11Only: false, caret: Tiklo.Off, grant: true },
-                { tag: "keys, caret on", keys: true, x11Only: false, caret: Tiklo.On, grant: false },
-                { tag: "Wayland, no bus", keys: true, x11Only: true, caret: Tiklo.Unavailable,
-                  grant: false },
-            ]
-        }
-        function test_welcome_permission_page_follows_the_store(data) {
-            const view = welcome()
-            view.step = 1
-            Rig.appState.accessibilityGranted = data.keys
-            Rig.appState.x11ApplicationsOnly = data.x11Only
-            Rig.appState.caretTracking = data.caret
-            compare(findChild(view, "keyStatus").good, data.keys)
-            compare(findChild(view, "caretStatus").good, data.caret === Tiklo.On)
-            compare(findChild(view, "grantAccessButton").visible, data.grant)
-        }
-
+        // The welcome guide as it first shows, with no key access yet.
         function test_welcome_walk_through_with_the_keyboard() {
-            const view = welcome()
+            Rig.appState.accessibilityGranted = false
+            const view = createTemporaryObject(welcomeView, root)
+            waitForRendering(view)
             const finished = createTemporaryObject(spy, root, { target: view, signalName: "finished" })
-            verify(findChild(view, "getStartedButton").activeFocus, "starts on Get started")
+            // Each page starts on its button: Space and Enter act on it.
             keyClick(Qt.Key_Space)
             compare(view.step, 1)
 
@@ -488,7 +439,6 @@ Item {
             compare(view.step, 2)
             verify(!Rig.appState.didCompleteOnboarding(), "only finishing records it")
 
-            verify(findChild(view, "startButton").activeFocus, "the last page starts on its button")
             keyClick(Qt.Key_Enter)
             compare(finished.count, 1)
             verify(Rig.appState.didCompleteOnboarding())

@@ -19,7 +19,6 @@ TEST(SyntheticEventLedgerTest, MatchesTheOldestEntryOnceAndExpiresWhatNeverArriv
     // A user's key with a keycode sent later, or the wrong half of the oldest, is the user's.
     EXPECT_FALSE(ledger.matchAndConsume(50, true));
     EXPECT_FALSE(ledger.matchAndConsume(22, false));
-    EXPECT_EQ(ledger.size(), 4U);
 
     EXPECT_TRUE(ledger.matchAndConsume(22, true));
     EXPECT_TRUE(ledger.matchAndConsume(22, false));
@@ -28,7 +27,6 @@ TEST(SyntheticEventLedgerTest, MatchesTheOldestEntryOnceAndExpiresWhatNeverArriv
     EXPECT_TRUE(ledger.matchAndConsume(50, true));
     EXPECT_TRUE(ledger.matchAndConsume(50, false));
     EXPECT_EQ(ledger.size(), 0U);
-    EXPECT_FALSE(ledger.matchAndConsume(50, true));
 
     // An event that never arrives expires, at its lifetime and not before, instead of hiding
     // the user's keys.

@@ -14,8 +14,6 @@ namespace {
 constexpr Modifiers none{};
 constexpr Modifiers shift = Modifier::shift;
 constexpr Modifiers ctrl = Modifier::ctrl;
-constexpr Modifiers super = Modifier::super;
-constexpr Modifiers alt = Modifier::alt;
 
 // What the handler was given: keysym, modifiers and characters, comparable as a whole.
 using Seen = std::tuple<KeySym, Modifiers, std::optional<std::string>>;
@@ -65,9 +63,6 @@ TEST_F(X11KeyboardMonitorTest, ReportsTheUsersKeysWithCharactersIgnoringModifier
               (Keys{{XKB_KEY_Shift_L, none, {}}, {XKB_KEY_semicolon, shift, ":"}}));
     EXPECT_EQ(keysFor({"key", "ctrl+semicolon"}),
               (Keys{{XKB_KEY_Control_L, none, {}}, {XKB_KEY_semicolon, ctrl, ";"}}));
-    EXPECT_EQ(keysFor({"key", "super+alt+a"}), (Keys{{XKB_KEY_Super_L, none, {}},
-                                                     {XKB_KEY_Alt_L, super, {}},
-                                                     {XKB_KEY_a, super | alt, "a"}}));
     // Caps Lock is a lock: letters turn upper-case, no modifier is held.
     EXPECT_EQ(keysFor({"key", "Caps_Lock", "a", "semicolon", "Caps_Lock", "a"}),
               (Keys{{XKB_KEY_Caps_Lock, none, {}},

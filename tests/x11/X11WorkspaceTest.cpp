@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The active window and the windows of the desktop, under a window manager: what the
-// workspace reports and lets through, and the activator switching windows.
 #include "platform/linux/X11Workspace.h"
 #include "platform/linux/ThreadSleeper.h"
 #include "platform/linux/X11ApplicationActivator.h"
@@ -25,9 +23,6 @@ namespace {
 TEST(X11WorkspaceTest, ReportsTheActiveWindowAsTheActivatorSwitchesItAndLetsClicksThrough) {
     X11Workspace workspace(qtConnection(), qtRootWindow(), "io.tiklo.Tiklo");
     qGuiApp->installNativeEventFilter(&workspace);
-    int changes = 0;
-    QObject::connect(&workspace, &X11Workspace::frontmostApplicationChanged,
-                     [&changes] { ++changes; });
     X11TestClient client;
     ASSERT_TRUE(client.connected());
     EXPECT_EQ(workspace.frontmostApplication(), std::nullopt);
@@ -63,28 +58,10 @@ TEST(X11WorkspaceTest, ReportsTheActiveWindowAsTheActivatorSwitchesItAndLetsClic
         },
         std::chrono::seconds(20)));
     EXPECT_EQ(workspace.frontmostApplication(), (RunningApplication{"XTerm", 4242, terminal}));
-    EXPECT_TRUE(waitUntil([&] { return changes > 0; }));
 
-    // activateWindow returns once the switch has happened; activate only asks for it.
-    for (const xcb_window_t window : {editor, terminal, editor}) {
-        EXPECT_TRUE(activator.activateWindow(window));
-        EXPECT_EQ(activeWindow(), window);
-    }
-    activator.activate({"", 0, terminal});
-    EXPECT_TRUE(waitUntil([&] { return activeWindow() == terminal; }));
-    EXPECT_TRUE(activator.activateWindow(editor));
-
-    // A window the window manager will not activate (never mapped) costs the timeout and
-    // no more, and nothing changes.
-    const xcb_window_t hidden = xcb_generate_id(client.connection());
-    xcb_create_window(client.connection(), XCB_COPY_FROM_PARENT, hidden, client.root(), 0, 0, 10,
-                      10, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
-    xcb_flush(client.connection());
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(activator.activateWindow(hidden));
-    const auto waited = std::chrono::steady_clock::now() - start;
-    EXPECT_GE(waited, X11ApplicationActivator::timeout);
-    EXPECT_LT(waited, X11ApplicationActivator::timeout + std::chrono::milliseconds(250));
+    // What the injector uses: activate only asks for the switch.
+    activator.activate({"", 0, editor});
+    EXPECT_TRUE(waitUntil([&] { return activeWindow() == editor; }));
     EXPECT_EQ(workspace.frontmostApplication(), editorApp);
     EXPECT_EQ(workspace.lastOtherApplication(), editorApp);
 
