@@ -31,19 +31,22 @@ bool InlineSearchSession::serves(const Field& field, const TriggerSettings& sett
            !settings.excludes(std::string(field.program));
 }
 
+bool InlineSearchSession::askForPicker(const Field& field) {
+    if (!pickerAvailable_ || field.program == ownProgram) {
+        return false;
+    }
+    view_.openPicker();
+    return true;
+}
+
 bool InlineSearchSession::keyPressed(const Key& key, std::string_view text, const Field& field) {
     if (active_) {
         return searchKey(key, text);
     }
     // This runs for every key typed in every field: the cheap tests first.
     if (key.modifiers.any(QueryKey::shortcutKeys)) {
-        // Whether or not search is on, as the program's own shortcut; never in its windows.
-        if (!pickerAvailable_ || field.program == ownProgram ||
-            !settings_.current().hotkey.isTypedAs(key)) {
-            return false;
-        }
-        view_.openPicker();
-        return true;
+        // Whether or not search is on, as the program's own shortcut.
+        return settings_.current().hotkey.isTypedAs(key) && askForPicker(field);
     }
     if (text.empty()) {
         return false;

@@ -58,6 +58,10 @@ public:
     // Whether a program is there to open the full picker: without one its shortcut is the
     // application's.
     void setPickerAvailable(bool available) { pickerAvailable_ = available; }
+    // The full picker asked for in `field`, by its shortcut or by the program opening it of its
+    // own accord (a second launch): whether the field asked for it (never in Tiklo's own
+    // windows, nor without a program to open it).
+    bool askForPicker(const Field& field);
 
     bool active() const { return active_; }
     // The prefix and the query, as typed.

@@ -87,6 +87,11 @@ void FcitxFieldSearch::commit(const std::string& text) {
     ic_.commitString(text);
 }
 
+InlineSearchSession::Field FcitxFieldSearch::field() const {
+    return {ic_.program(),
+            ic_.capabilityFlags().testAny(fcitx::CapabilityFlag::PasswordOrSensitive)};
+}
+
 void FcitxFieldSearch::openPicker() {
     pickerRoad_.request(&ic_);
 }

@@ -20,6 +20,8 @@ public:
                      InlineSearchSession::CatalogSource catalog, PickerRoad& pickerRoad);
 
     InlineSearchSession& session() { return session_; }
+    // The field as the shared session judges it.
+    InlineSearchSession::Field field() const;
     // The field shows the preedit itself, not only fcitx's popup.
     bool showsPreedit() const { return clientPreedit_; }
 

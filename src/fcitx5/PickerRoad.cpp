@@ -30,18 +30,9 @@ void PickerRoad::request(fcitx::InputContext* ic) {
     pendingCall_ = call.callAsync(requestTimeout, [](fcitx::dbus::Message&) { return true; });
 }
 
-bool PickerRoad::requestFor(const std::string& sender, fcitx::InputContext* ic) {
-    if (sender.empty() || sender != programOwner_ || ic == nullptr || !ic->hasFocus() ||
-        ic->capabilityFlags().testAny(fcitx::CapabilityFlag::PasswordOrSensitive)) {
-        return false;
-    }
-    request(ic);
-    return true;
-}
-
 void PickerRoad::deliver(const std::string& sender, const std::string& text) {
     fcitx::InputContext* ic = target_.get();
-    if (sender.empty() || sender != programOwner_ || ic == nullptr || text.empty()) {
+    if (!isProgram(sender) || ic == nullptr || text.empty()) {
         return;
     }
     if (ic->hasFocus()) {

@@ -29,9 +29,10 @@ public:
     bool available() const { return !programOwner_.empty(); }
     // Asks the program to open the picker for `ic`; what an earlier request left unsent goes.
     void request(fcitx::InputContext* ic);
-    // The program, `sender`, opens the picker of its own accord: `ic`, the focused field,
-    // asks for it as if its shortcut had been typed there. Whether it did.
-    bool requestFor(const std::string& sender, fcitx::InputContext* ic);
+    // Whether `sender` (a unique bus name) is the program that holds Tiklo's name.
+    bool isProgram(const std::string& sender) const {
+        return !sender.empty() && sender == programOwner_;
+    }
     // Text from `sender` for the field that asked last: committed now if it has the focus,
     // else when it next gains it.
     void deliver(const std::string& sender, const std::string& text);

@@ -27,9 +27,7 @@ TikloFcitxAddon::TikloFcitxAddon(fcitx::Instance* instance)
                 [](const std::string& message) { FCITX_LOGC(tikloLog, Warn) << message; }),
       busObject_([this](const std::string& sender,
                         const std::string& text) { pickerRoad_->deliver(sender, text); },
-                 [this](const std::string& sender) {
-                     return pickerRoad_->requestFor(sender, instance_->mostRecentInputContext());
-                 }),
+                 [this](const std::string& sender) { return askForPicker(sender); }),
       // The first search must not wait for the catalog: build it and its indexes now.
       warmUp_([] {
           EmojiCatalog::shared().index();
@@ -94,13 +92,22 @@ TikloFcitxAddon::~TikloFcitxAddon() {
 bool TikloFcitxAddon::keyPressed(fcitx::KeyEvent& keyEvent) {
     auto* ic = keyEvent.inputContext();
     const fcitx::Key& raw = keyEvent.rawKey();
-    InlineSearchSession& session = search(ic)->session();
-    session.setPickerAvailable(pickerRoad_->available());
-    const bool secret = ic->capabilityFlags().testAny(fcitx::CapabilityFlag::PasswordOrSensitive);
+    FcitxFieldSearch* field = search(ic);
+    field->session().setPickerAvailable(pickerRoad_->available());
     // The modifiers and the place as typed (Ctrl+Shift+1 stays Shift), the text as fcitx
     // reads the key.
-    return session.keyPressed(FcitxKeys::toKey(raw), FcitxKeys::text(keyEvent.key()),
-                              {ic->program(), secret});
+    return field->session().keyPressed(FcitxKeys::toKey(raw), FcitxKeys::text(keyEvent.key()),
+                                       field->field());
+}
+
+bool TikloFcitxAddon::askForPicker(const std::string& sender) {
+    fcitx::InputContext* ic = instance_->mostRecentInputContext();
+    if (ic == nullptr || !ic->hasFocus() || !pickerRoad_->isProgram(sender)) {
+        return false;
+    }
+    FcitxFieldSearch* field = search(ic);
+    field->session().setPickerAvailable(pickerRoad_->available());
+    return field->session().askForPicker(field->field());
 }
 
 void TikloFcitxAddon::onKeyBeforeInputMethod(fcitx::KeyEvent& keyEvent) {

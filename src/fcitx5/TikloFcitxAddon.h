@@ -36,6 +36,9 @@ private:
     FcitxFieldSearch* search(fcitx::InputContext* ic) { return ic->propertyFor(&searchFactory_); }
     // Hands one press to the field's search; whether it used the key.
     bool keyPressed(fcitx::KeyEvent& keyEvent);
+    // The program, `sender`, opens the picker of its own accord: whether the focused field
+    // asks for it, as its shortcut would.
+    bool askForPicker(const std::string& sender);
 
     void onKeyBeforeInputMethod(fcitx::KeyEvent& keyEvent);
     void onKeyAfterInputMethod(fcitx::KeyEvent& keyEvent);

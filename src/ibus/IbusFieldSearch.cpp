@@ -27,25 +27,29 @@ IbusFieldSearch::~IbusFieldSearch() {
     link_.forget(*this);
 }
 
-bool IbusFieldSearch::secret() const {
+InlineSearchSession::Field IbusFieldSearch::field() const {
     guint purpose = IBUS_INPUT_PURPOSE_FREE_FORM;
     guint hints = IBUS_INPUT_HINT_NONE;
     ibus_engine_get_content_type(engine_, &purpose, &hints);
-    return purpose == IBUS_INPUT_PURPOSE_PASSWORD || purpose == IBUS_INPUT_PURPOSE_PIN ||
-           (hints & IBUS_INPUT_HINT_PRIVATE) != 0;
+    const bool secret = purpose == IBUS_INPUT_PURPOSE_PASSWORD ||
+                        purpose == IBUS_INPUT_PURPOSE_PIN || (hints & IBUS_INPUT_HINT_PRIVATE) != 0;
+    // IBus cannot tell which program a field belongs to: only the program's word does, for
+    // its own windows.
+    return {link_.ownWindowActive() ? InlineSearchSession::ownProgram : std::string_view(), secret};
+}
+
+bool IbusFieldSearch::askForPicker() {
+    session_.setPickerAvailable(link_.pickerAvailable());
+    return session_.askForPicker(field());
 }
 
 bool IbusFieldSearch::keyEvent(unsigned keyval, unsigned keycode, unsigned state) {
     if ((state & IBUS_RELEASE_MASK) != 0) {
         return false;
     }
-    // IBus cannot tell which program a field belongs to: only the program's word does, for
-    // its own windows.
-    const std::string_view program =
-        link_.ownWindowActive() ? InlineSearchSession::ownProgram : std::string_view();
     session_.setPickerAvailable(link_.pickerAvailable());
     return session_.keyPressed(IbusKeys::toKey(keyval, keycode, state), IbusKeys::text(keyval),
-                               {program, secret()});
+                               field());
 }
 
 void IbusFieldSearch::candidateClicked(unsigned index) {

@@ -33,8 +33,9 @@ public:
     void setEnabled(bool enabled);
     // Text from the full picker this field asked for.
     void commitPicked(const std::string& text);
-    // A password or PIN field, or one that asks for privacy: no search, no picker.
-    bool secret() const;
+    // The program opens the picker of its own accord: whether this field asks for it, as its
+    // shortcut would.
+    bool askForPicker();
 
 private:
     void showSearch() override;
@@ -42,6 +43,8 @@ private:
     void hideSearch() override;
     void commit(const std::string& text) override;
     void openPicker() override;
+    // The field as the shared session judges it.
+    InlineSearchSession::Field field() const;
 
     IBusEngine* engine_;
     IbusProgramLink& link_;

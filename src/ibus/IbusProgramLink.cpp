@@ -83,12 +83,8 @@ void IbusProgramLink::onMethodCall(GDBusConnection*, const gchar* sender, const 
     }
     if (name == "AskForPicker") {
         // The program opens the picker of its own accord (a second launch): the focused field
-        // becomes the one that asked, as if its shortcut had been typed there.
-        IbusFieldSearch* field = link->focused_;
-        const bool asked = field != nullptr && !link->ownWindowActive_ && !field->secret();
-        if (asked) {
-            link->requestPicker(*field);
-        }
+        // asks for it, as its shortcut would, and so becomes the one its text goes into.
+        const bool asked = link->focused_ != nullptr && link->focused_->askForPicker();
         g_dbus_method_invocation_return_value(invocation, g_variant_new("(b)", asked));
         return;
     }
