@@ -179,6 +179,8 @@ public:
                 Qt::DirectConnection);
             panelMilliseconds_ = millisecondsBetween(panelStart_, Clock::now());
         });
+        // The popup shows as at the first key of a search, without the pause on a ";" alone.
+        tiklo_.picker().setSearchPause(std::chrono::milliseconds(0));
         otherWindow_ = other_.createWindow("bench-editor", "BenchEditor", 1);
         ready_ = other_.connected() && bringOtherToFront();
     }

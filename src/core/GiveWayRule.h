@@ -20,10 +20,22 @@ struct QueryState {
 // Whether a key typed after the prefix makes semicolon search give way: the prefix was
 // punctuation, and the query with this key belongs in the document as typed. A ";" followed
 // by a space, a line end, a wink or code stays what it is; only what can be a search is one.
+// Every front end asks here, so what a person typed never depends on which one served them.
 class GiveWayRule {
 public:
+    enum class Outcome {
+        search,    // the key is the search's own
+        givesWay,  // what was typed goes in as typed, and this key after it
+        keepTyped, // what was typed goes in as typed; the key has done its work (Escape)
+    };
+
+    static Outcome outcome(const QueryState& state, const QueryKey& key,
+                           const WordRunIndex& wordRuns);
+    // For a key that types text: whether it makes the search give way.
     static bool givesWay(const QueryState& state, const QueryKey& key,
-                         const WordRunIndex& wordRuns);
+                         const WordRunIndex& wordRuns) {
+        return outcome(state, key, wordRuns) == Outcome::givesWay;
+    }
 };
 
 } // namespace tiklo

@@ -59,8 +59,17 @@ bool InlineSearchSession::keyPressed(const Key& key, std::string_view text, cons
     prefix_ = text;
     query_.clear();
     firstKey_ = true;
+    candidatesShown_ = false;
     refresh();
+    view_.awaitPause(searchPause);
     return true;
+}
+
+void InlineSearchSession::pauseEnded() {
+    if (active_ && !candidatesShown_) {
+        candidatesShown_ = true;
+        view_.showSearch();
+    }
 }
 
 bool InlineSearchSession::searchKey(const Key& key, std::string_view text) {
@@ -71,22 +80,25 @@ bool InlineSearchSession::searchKey(const Key& key, std::string_view text) {
         return false;
     }
     const bool firstKey = std::exchange(firstKey_, false);
-    if (GiveWayRule::givesWay({query_, results_.size(), firstKey}, queryKey,
-                              catalog_().wordRuns())) {
+    using Outcome = GiveWayRule::Outcome;
+    const Outcome outcome =
+        GiveWayRule::outcome({query_, results_.size(), firstKey}, queryKey, catalog_().wordRuns());
+    if (outcome == Outcome::givesWay && queryKey.kind == Kind::text) {
         // The prefix was punctuation: what was typed goes in as typed, with the key that
-        // ended it, in one commit so the two cannot arrive apart. A line end or a tab is no
-        // text: it goes on to the application after the commit.
-        if (queryKey.kind == Kind::text) {
-            finish(preedit() + queryKey.text);
-            return true;
-        }
+        // ended it, in one commit so the two cannot arrive apart.
+        finish(preedit() + queryKey.text);
+        return true;
+    }
+    if (outcome != Outcome::search) {
+        // A line end or a tab is no text: it goes on to the application after the commit.
         finish(preedit());
-        return false;
+        return outcome == Outcome::keepTyped;
     }
     const auto page = static_cast<std::size_t>(pageSize);
     switch (queryKey.kind) {
     case Kind::text:
         query_ += queryKey.text;
+        candidatesShown_ = true;
         refresh();
         return true;
     case Kind::choose: {
@@ -102,9 +114,6 @@ bool InlineSearchSession::searchKey(const Key& key, std::string_view text) {
         if (!results_.empty()) {
             choose(cursor_);
         }
-        return true;
-    case Kind::cancel:
-        finish(preedit());
         return true;
     case Kind::erase:
         if (query_.empty()) {
@@ -178,6 +187,11 @@ void InlineSearchSession::moveCursor(long delta) {
     // Stops at either end, as the popup's list does.
     const long last = static_cast<long>(results_.size()) - 1;
     cursor_ = static_cast<std::size_t>(std::clamp(static_cast<long>(cursor_) + delta, 0L, last));
+    // Moving through results not seen yet shows them.
+    if (!std::exchange(candidatesShown_, true)) {
+        view_.showSearch();
+        return;
+    }
     view_.showCursor();
 }
 
@@ -186,6 +200,7 @@ void InlineSearchSession::finish(const std::string& text) {
     prefix_.clear();
     query_.clear();
     firstKey_ = true;
+    candidatesShown_ = false;
     results_.clear();
     cursor_ = 0;
     view_.hideSearch();

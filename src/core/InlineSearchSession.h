@@ -6,6 +6,7 @@
 #include "core/Key.h"
 #include "core/SettingsFileWatch.h"
 
+#include <chrono>
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -26,6 +27,12 @@ public:
     static constexpr int pageSize = 9;
     // The program name of Tiklo's own windows, which search never serves.
     static constexpr std::string_view ownProgram = "tiklo";
+    // The candidates show at the first key of a search, or after this pause on the prefix
+    // alone. The key after a ";" that is punctuation (a space, a line end) follows it sooner:
+    // the average interval between keys is about 240 ms, and 500 ms is that of someone typing
+    // 24 words a minute. Waiting on purpose, half a second is still well short of the second
+    // after which a wait breaks the flow.
+    static constexpr std::chrono::milliseconds searchPause{500};
 
     // The field that has the focus, as the input method knows it.
     struct Field {
@@ -63,7 +70,13 @@ public:
     // windows, nor without a program to open it).
     bool askForPicker(const Field& field);
 
+    // The pause after the prefix ended (see InlineSearchView::awaitPause).
+    void pauseEnded();
+
     bool active() const { return active_; }
+    // Whether the candidates are to be seen: the query holds a search, or the prefix was
+    // paused on. Until then only the preedit shows, so that punctuation flashes no list.
+    bool candidatesShown() const { return active_ && candidatesShown_; }
     // The prefix and the query, as typed.
     std::string preedit() const { return prefix_ + query_; }
     std::size_t candidateCount() const { return results_.size(); }
@@ -89,6 +102,7 @@ private:
     std::string query_;
     // No key has come since the prefix.
     bool firstKey_ = true;
+    bool candidatesShown_ = false;
     std::vector<const EmojiItem*> results_;
     std::size_t cursor_ = 0;
 };

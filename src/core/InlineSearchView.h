@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <chrono>
 #include <string>
 
 namespace tiklo {
@@ -11,9 +12,12 @@ class InlineSearchView {
 public:
     virtual ~InlineSearchView() = default;
 
-    // The search changed: show its preedit (underlined, in the field where it can be) and its
-    // candidates with the cursor, as the session now holds them.
+    // The search changed: show its preedit (underlined, in the field where it can be) and,
+    // once the session says the candidates are shown, its candidates with the cursor.
     virtual void showSearch() = 0;
+    // Calls the session's pauseEnded() after `pause`, unless the search ends first; a pause
+    // asked for again starts anew.
+    virtual void awaitPause(std::chrono::milliseconds pause) = 0;
     // Only the cursor moved among the candidates.
     virtual void showCursor() = 0;
     // The search is over: no preedit, no candidates.

@@ -73,6 +73,12 @@ constexpr bool isModifier(KeySym sym) {
     return (sym >= firstModifier && sym <= lastModifier) ||
            (sym >= firstIsoShift && sym <= lastIsoShift);
 }
+// Accents and the like that combine with the next key: the start of a letter.
+constexpr bool isDeadKey(KeySym sym) {
+    constexpr KeySym firstDead = 0xfe50; // dead_grave
+    constexpr KeySym lastDead = 0xfe93;  // dead_longsolidusoverlay
+    return sym >= firstDead && sym <= lastDead;
+}
 } // namespace keysym
 
 enum class Modifier : std::uint8_t {

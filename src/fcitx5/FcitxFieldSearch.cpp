@@ -22,10 +22,12 @@ const std::vector<std::string> pageLabels{"1. ", "2. ", "3. ", "4. ", "5. ",
 
 } // namespace
 
-FcitxFieldSearch::FcitxFieldSearch(fcitx::InputContext& ic, SettingsFileWatch& settings,
+FcitxFieldSearch::FcitxFieldSearch(fcitx::InputContext& ic, fcitx::EventLoop& events,
+                                   SettingsFileWatch& settings,
                                    InlineSearchSession::CatalogSource catalog,
                                    PickerRoad& pickerRoad)
-    : ic_(ic), pickerRoad_(pickerRoad), chooser_([this](fcitx::InputContext*, int index) {
+    : ic_(ic), events_(events), pickerRoad_(pickerRoad),
+      chooser_([this](fcitx::InputContext*, int index) {
           session_.choose(static_cast<std::size_t>(index));
       }),
       session_(settings, std::move(catalog), *this) {}
@@ -33,7 +35,8 @@ FcitxFieldSearch::FcitxFieldSearch(fcitx::InputContext& ic, SettingsFileWatch& s
 void FcitxFieldSearch::showSearch() {
     auto& panel = ic_.inputPanel();
     panel.reset();
-    if (session_.candidateCount() > 0) {
+    const bool shown = session_.candidatesShown();
+    if (shown && session_.candidateCount() > 0) {
         auto list = std::make_unique<fcitx::CommonCandidateList>();
         list->setPageSize(InlineSearchSession::pageSize);
         list->setLayoutHint(fcitx::CandidateLayoutHint::Vertical);
@@ -55,14 +58,27 @@ void FcitxFieldSearch::showSearch() {
         fcitx::Text preedit(text, fcitx::TextFormatFlag::Underline);
         preedit.setCursor(static_cast<int>(text.size()));
         panel.setClientPreedit(preedit);
-    } else {
-        // A field that cannot show preedit: fcitx's popup shows the query.
+    } else if (shown) {
+        // A field that cannot show preedit: fcitx's popup shows the query, with the results.
         fcitx::Text preedit(text);
         preedit.setCursor(static_cast<int>(text.size()));
         panel.setPreedit(preedit);
     }
     ic_.updatePreedit();
     ic_.updateUserInterface(fcitx::UserInterfaceComponent::InputPanel);
+}
+
+void FcitxFieldSearch::awaitPause(std::chrono::milliseconds pause) {
+    const auto microseconds = std::chrono::duration_cast<std::chrono::microseconds>(pause);
+    pause_ = events_.addTimeEvent(CLOCK_MONOTONIC,
+                                  fcitx::now(CLOCK_MONOTONIC) +
+                                      static_cast<std::uint64_t>(microseconds.count()),
+                                  0, [this](fcitx::EventSourceTime*, std::uint64_t) {
+                                      // Ended here, not by resetting pause_: the source must
+                                      // outlive its own callback.
+                                      session_.pauseEnded();
+                                      return true;
+                                  });
 }
 
 void FcitxFieldSearch::showCursor() {
@@ -77,6 +93,7 @@ void FcitxFieldSearch::showCursor() {
 }
 
 void FcitxFieldSearch::hideSearch() {
+    pause_.reset();
     clientPreedit_ = false;
     ic_.inputPanel().reset();
     ic_.updatePreedit();

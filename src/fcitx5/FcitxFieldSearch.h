@@ -4,6 +4,10 @@
 #include "core/InlineSearchSession.h"
 #include "fcitx5/EmojiCandidate.h"
 
+#include <chrono>
+#include <memory>
+
+#include <fcitx-utils/event.h>
 #include <fcitx/inputcontext.h>
 #include <fcitx/inputcontextproperty.h>
 
@@ -16,7 +20,7 @@ class PickerRoad;
 // are fcitx's candidates, and the session's text is committed to the field.
 class FcitxFieldSearch : public fcitx::InputContextProperty, private InlineSearchView {
 public:
-    FcitxFieldSearch(fcitx::InputContext& ic, SettingsFileWatch& settings,
+    FcitxFieldSearch(fcitx::InputContext& ic, fcitx::EventLoop& events, SettingsFileWatch& settings,
                      InlineSearchSession::CatalogSource catalog, PickerRoad& pickerRoad);
 
     InlineSearchSession& session() { return session_; }
@@ -27,16 +31,19 @@ public:
 
 private:
     void showSearch() override;
+    void awaitPause(std::chrono::milliseconds pause) override;
     void showCursor() override;
     void hideSearch() override;
     void commit(const std::string& text) override;
     void openPicker() override;
 
     fcitx::InputContext& ic_;
+    fcitx::EventLoop& events_;
     PickerRoad& pickerRoad_;
     EmojiCandidate::Chooser chooser_;
     InlineSearchSession session_;
     bool clientPreedit_ = false;
+    std::unique_ptr<fcitx::EventSourceTime> pause_;
 };
 
 } // namespace tiklo

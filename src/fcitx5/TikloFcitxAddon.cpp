@@ -35,8 +35,8 @@ TikloFcitxAddon::TikloFcitxAddon(fcitx::Instance* instance)
       }),
       searchFactory_([this](fcitx::InputContext& ic) {
           return new FcitxFieldSearch(
-              ic, settings_, []() -> const EmojiCatalog& { return EmojiCatalog::shared(); },
-              *pickerRoad_);
+              ic, instance_->eventLoop(), settings_,
+              []() -> const EmojiCatalog& { return EmojiCatalog::shared(); }, *pickerRoad_);
       }) {
     // Each field's search holds the picker's road: it is there before the first field is,
     // and fcitx makes the property at once for the fields that exist already.

@@ -24,6 +24,7 @@ IbusFieldSearch::IbusFieldSearch(IBusEngine* engine, SettingsFileWatch& settings
           settings, []() -> const EmojiCatalog& { return EmojiCatalog::shared(); }, *this) {}
 
 IbusFieldSearch::~IbusFieldSearch() {
+    stopPause();
     link_.forget(*this);
 }
 
@@ -98,9 +99,29 @@ void IbusFieldSearch::showSearch() {
     showCursor();
 }
 
+void IbusFieldSearch::awaitPause(std::chrono::milliseconds pause) {
+    stopPause();
+    pause_ = g_timeout_add(
+        static_cast<guint>(pause.count()),
+        [](gpointer data) -> gboolean {
+            auto* search = static_cast<IbusFieldSearch*>(data);
+            search->pause_ = 0;
+            search->session_.pauseEnded();
+            return G_SOURCE_REMOVE;
+        },
+        this);
+}
+
+void IbusFieldSearch::stopPause() {
+    if (pause_ != 0) {
+        g_source_remove(pause_);
+        pause_ = 0;
+    }
+}
+
 void IbusFieldSearch::showCursor() {
     const std::size_t count = session_.candidateCount();
-    if (count == 0) {
+    if (count == 0 || !session_.candidatesShown()) {
         ibus_engine_hide_lookup_table(engine_);
         return;
     }
@@ -122,6 +143,7 @@ void IbusFieldSearch::showCursor() {
 }
 
 void IbusFieldSearch::hideSearch() {
+    stopPause();
     ibus_engine_update_preedit_text_with_mode(engine_, textOf({}), 0, FALSE,
                                               IBUS_ENGINE_PREEDIT_CLEAR);
     ibus_engine_hide_lookup_table(engine_);

@@ -39,8 +39,10 @@ public:
 
 private:
     void showSearch() override;
+    void awaitPause(std::chrono::milliseconds pause) override;
     void showCursor() override;
     void hideSearch() override;
+    void stopPause();
     void commit(const std::string& text) override;
     void openPicker() override;
     // The field as the shared session judges it.
@@ -49,6 +51,8 @@ private:
     IBusEngine* engine_;
     IbusProgramLink& link_;
     InlineSearchSession session_;
+    // The GLib source of the pause awaited, or 0.
+    guint pause_ = 0;
 };
 
 } // namespace tiklo

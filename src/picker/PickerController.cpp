@@ -10,8 +10,15 @@
 namespace tiklo {
 
 PickerController::PickerController(Services services, QObject* parent)
-    : QObject(parent), services_(std::move(services)) {
+    : QObject(parent), services_(std::move(services)),
+      searchPause_(InlineSearchSession::searchPause) {
     connect(&services_.session, &PickerSession::hideRequested, this, &PickerController::hide);
+    pauseTimer_.setSingleShot(true);
+    connect(&pauseTimer_, &QTimer::timeout, this, [this] {
+        if (awaitingSearch_) {
+            reveal();
+        }
+    });
 }
 
 void PickerController::show(const std::string& query, int replacementBackspaces,
@@ -46,29 +53,59 @@ void PickerController::show(const std::string& query, int replacementBackspaces,
     session.refreshResults();
 
     PickerPanel& panel = ensurePanel();
-    const bool full = mode == view::Presentation::Full;
     const QSize size = PanelSizes::of(mode);
     panel.resize(size.width(), size.height());
-    panel.setMovableByBackground(full);
+    panel.setMovableByBackground(mode == view::Presentation::Full);
     position(panel, mode, caret);
+    if (mode == view::Presentation::Inline) {
+        // Seen once the query holds a search: a ";" of punctuation maps no window. The keys
+        // stay held meanwhile, and the first of them decides.
+        awaitingSearch_ = true;
+        pauseTimer_.start(searchPause_);
+        return;
+    }
+    reveal();
+}
+
+void PickerController::reveal() {
+    awaitingSearch_ = false;
+    pauseTimer_.stop();
+    PickerPanel& panel = ensurePanel();
+    const view::Presentation mode = services_.session.presentationMode();
     // Only the inline popup closes when it loses the keyboard; from now on, after the window
     // took the keyboard.
     closesOnDeactivation_ = false;
     present(panel, mode);
     if (const std::uint64_t window = panel.windowID(); window != 0) {
-        session.setPickerWindow(RunningApplication{services_.workspace.ownAppID(), 0, window});
+        services_.session.setPickerWindow(
+            RunningApplication{services_.workspace.ownAppID(), 0, window});
     }
-    closesOnDeactivation_ = !full;
+    closesOnDeactivation_ = mode == view::Presentation::Inline;
     shown_ = true;
     // The keys held meanwhile go to the picker once it really has the keyboard.
     services_.hold.releaseToOwnWindow();
 }
 
+void PickerController::withdraw() {
+    // Never seen: the keys held go to the application as they were typed, the prefix is
+    // already there.
+    awaitingSearch_ = false;
+    pauseTimer_.stop();
+    awaitingKeyboard_ = false;
+    services_.session.reset();
+    services_.hold.releaseToFocus();
+}
+
 void PickerController::keyTypedWhileHolding(const KeyDown& key) {
     PickerSession& session = services_.session;
     if (!awaitingKeyboard_ || key.synthetic ||
-        session.presentationMode() != view::Presentation::Inline ||
-        services_.hold.took(key.scanCode, key.time)) {
+        session.presentationMode() != view::Presentation::Inline) {
+        return;
+    }
+    // Held keys reach the popup in order once it is seen; until then each tells whether it
+    // will be.
+    const bool held = services_.hold.took(key.scanCode, key.time);
+    if (held && !awaitingSearch_) {
         return;
     }
     const std::string typed = key.charactersIgnoringModifiers.value_or("");
@@ -76,8 +113,18 @@ void PickerController::keyTypedWhileHolding(const KeyDown& key) {
         return;
     }
     const QueryKey queryKey = QueryKey::of(key.key, typed);
-    if (queryKey.kind == QueryKey::Kind::text && !session.givesWay(queryKey)) {
-        session.appendTypedAhead(typed);
+    const bool searches = queryKey.kind == QueryKey::Kind::text && !session.givesWay(queryKey);
+    if (searches || (held && keysym::isDeadKey(key.key.sym))) {
+        if (!held) {
+            session.appendTypedAhead(typed);
+        }
+        if (awaitingSearch_) {
+            reveal();
+        }
+        return;
+    }
+    if (held) {
+        withdraw();
         return;
     }
     // The key acted in the application in a way the popup cannot follow (Backspace, a
@@ -110,6 +157,8 @@ void PickerController::prepare() {
 
 void PickerController::hide() {
     closesOnDeactivation_ = false;
+    awaitingSearch_ = false;
+    pauseTimer_.stop();
     if (awaitingKeyboard_) {
         // It never had the keyboard: what was held goes where the keyboard is.
         awaitingKeyboard_ = false;

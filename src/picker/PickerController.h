@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/InlineSearchSession.h"
 #include "input/CaretLocator.h"
 #include "input/PickerOpener.h"
 #include "picker/PickerPanel.h"
@@ -9,10 +10,12 @@
 #include "platform/Screens.h"
 #include "platform/Workspace.h"
 
+#include <chrono>
 #include <functional>
 #include <memory>
 
 #include <QObject>
+#include <QTimer>
 
 namespace tiklo {
 
@@ -53,6 +56,10 @@ public:
     // is as quick as the others. Main thread, while the user is not typing.
     void prepare();
 
+    // How long the popup of a prefix alone waits for a key before it shows anyway. Zero shows
+    // it on the next turn of the event loop (for measuring the showing itself).
+    void setSearchPause(std::chrono::milliseconds pause) { searchPause_ = pause; }
+
     bool isGridLayout() const;
     bool hasPanel() const { return panel_ != nullptr; }
 
@@ -64,6 +71,10 @@ private:
     void deactivated();
     void activated();
     void prepareNextShowing();
+    // Shows the picker set up by show(), and gives it the keys held.
+    void reveal();
+    // The popup will not be seen: the keys held go to the application.
+    void withdraw();
 
     Services services_;
     std::unique_ptr<PickerPanel> panel_;
@@ -72,6 +83,10 @@ private:
     // The picker was shown and has not had the keyboard yet.
     bool awaitingKeyboard_ = false;
     bool shown_ = false;
+    // The popup is set up and not yet seen: it waits for a key of a search, or a pause.
+    bool awaitingSearch_ = false;
+    std::chrono::milliseconds searchPause_;
+    QTimer pauseTimer_;
 };
 
 } // namespace tiklo

@@ -33,10 +33,13 @@ PickerKeyDecision PickerKeyRouting::route(const PickerKeyEvent& event, const Que
         return index < context.resultCount ? swallow(Action::insertAt, key.choice - 1)
                                            : swallow(Action::beep);
     }
-    if (inlineMode && context.wordRuns != nullptr &&
-        GiveWayRule::givesWay({context.query, context.resultCount, context.firstKey}, key,
-                              *context.wordRuns)) {
-        return {Action::giveWay, 0, false};
+    if (inlineMode && context.wordRuns != nullptr) {
+        using Outcome = GiveWayRule::Outcome;
+        const Outcome outcome = GiveWayRule::outcome(
+            {context.query, context.resultCount, context.firstKey}, key, *context.wordRuns);
+        if (outcome != Outcome::search) {
+            return {Action::giveWay, 0, outcome == Outcome::keepTyped};
+        }
     }
     const int verticalStep = context.gridLayout ? gridColumns : 1;
     switch (key.kind) {

@@ -41,7 +41,7 @@ struct PickerKeyDecision {
         close,
         moveSelection, // argument: step
         // The popup makes way for the application: what was typed after the prefix goes
-        // there, and this key after it. Never swallowed: the key itself goes on.
+        // there, and this key after it unless swallowed (Escape, which has done its work).
         giveWay,
     };
     Action action = Action::none;

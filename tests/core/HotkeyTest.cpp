@@ -164,5 +164,17 @@ TEST(HotkeyTest, AShortcutIsTheKeyThatTypesItWithExactlyItsModifiers) {
         Key('E', Modifier::super | Modifier::shift))));
 }
 
+// The keysym ranges end where X's table ends them: one past either end is another kind of key.
+TEST(KeySymTest, ModifierAndDeadKeyRangesEndExactly) {
+    for (const KeySym sym : {0xffe1u, 0xffeeu, 0xfe01u, 0xfe0fu}) {
+        EXPECT_TRUE(keysym::isModifier(sym)) << std::hex << sym;
+    }
+    for (const KeySym sym : {0xffe0u, 0xffefu, 0xfe00u, 0xfe10u}) {
+        EXPECT_FALSE(keysym::isModifier(sym)) << std::hex << sym;
+    }
+    EXPECT_TRUE(keysym::isDeadKey(0xfe50) && keysym::isDeadKey(0xfe93));
+    EXPECT_FALSE(keysym::isDeadKey(0xfe4f) || keysym::isDeadKey(0xfe94));
+}
+
 } // namespace
 } // namespace tiklo

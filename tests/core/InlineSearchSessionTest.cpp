@@ -31,15 +31,26 @@ const EmojiCatalog& englishCatalog() {
 // the session lets through, as an application would.
 class Field : public InlineSearchView {
 public:
-    void showSearch() override {}
+    void showSearch() override { listShown = session != nullptr && session->candidatesShown(); }
+    void awaitPause(std::chrono::milliseconds pause) override {
+        EXPECT_EQ(pause, InlineSearchSession::searchPause);
+        ++pauses;
+    }
     void showCursor() override {}
-    void hideSearch() override { ++hides; }
+    void hideSearch() override {
+        ++hides;
+        listShown = false;
+    }
     void commit(const std::string& text) override {
         commits.push_back(text);
         document += text;
     }
     void openPicker() override { ++pickers; }
 
+    const InlineSearchSession* session = nullptr;
+    // Whether the last showing held the candidates; the pauses awaited.
+    bool listShown = false;
+    int pauses = 0;
     std::string document;
     std::vector<std::string> commits;
     int hides = 0;
@@ -191,6 +202,43 @@ TEST_F(InlineSearchSessionTest, KeysChooseMoveAndEndTheSearch) {
     EXPECT_EQ(field.commits.size(), 1u) << "no search, nothing to keep";
     EXPECT_FALSE(session.active());
     EXPECT_FALSE(press(Key('a'), "a"));
+}
+
+// Only a search shows the candidates: its first key, or a pause on the prefix alone. Until then
+// the preedit alone shows, and punctuation after the prefix never shows them.
+TEST_F(InlineSearchSessionTest, TheCandidatesShowOnceTheQueryHoldsASearchOrAfterAPause) {
+    field.session = &session;
+    const auto listSeenWhileTyping = [&](const std::string& line) {
+        bool seen = false;
+        for (const char c : line) {
+            type(std::string(1, c));
+            seen = seen || field.listShown;
+        }
+        return seen;
+    };
+    EXPECT_FALSE(listSeenWhileTyping("for (;;) { a; b; }\nx;\ty; ;) ok"));
+    EXPECT_EQ(field.pauses, 6);
+
+    type(";");
+    EXPECT_FALSE(field.listShown);
+    type("f");
+    EXPECT_TRUE(field.listShown);
+    keys({"Escape"});
+
+    // The pause shows ";" alone's results; ended after the search, it shows nothing.
+    type(";");
+    session.pauseEnded();
+    EXPECT_TRUE(field.listShown);
+    keys({"Return"});
+    session.pauseEnded();
+    EXPECT_FALSE(field.listShown);
+    EXPECT_FALSE(session.active());
+
+    // Moving through the results shows them.
+    type(";");
+    keys({"Down"});
+    EXPECT_TRUE(field.listShown);
+    keys({"Escape"});
 }
 
 // The prefix as punctuation: prose, winks, code and shell lines reach the document exactly as
@@ -390,40 +438,44 @@ TEST(GiveWayRuleTest, EveryKindOfKeyAfterThePrefixAndInASearch) {
     struct Row {
         QueryState state;
         QueryKey key;
-        bool givesWay;
+        GiveWayRule::Outcome outcome;
     };
+    using enum GiveWayRule::Outcome;
     const QueryState first{"", 1808, true};
     // Arrows were pressed: the query is empty, the key is not the first.
     const QueryState chosen{"", 1808, false};
     std::vector<Row> table{
-        {first, {Kind::confirm, {}}, true},
-        {first, {Kind::tab, {}}, true},
-        {first, {Kind::other, {}}, false},
-        {chosen, {Kind::confirm, {}}, false},
-        {chosen, {Kind::text, " "}, true},
-        {chosen, {Kind::tab, {}}, true},
+        {first, {Kind::confirm, {}}, givesWay},
+        {first, {Kind::tab, {}}, givesWay},
+        {first, {Kind::other, {}}, search},
+        {first, {Kind::cancel, {}}, keepTyped},
+        {chosen, {Kind::confirm, {}}, search},
+        {chosen, {Kind::text, " "}, givesWay},
+        {chosen, {Kind::tab, {}}, givesWay},
         // Searching: a key that keeps a start goes on, one that ends it gives way, with or
         // without results; letters and digits always go on; Return only without results.
-        {{"thumbs", 2, false}, {Kind::text, " "}, false},
-        {{"thumbs", 0, false}, {Kind::text, ")"}, true},
-        {{"d", 40, false}, {Kind::text, " "}, true},
-        {{"d", 0, false}, {Kind::text, "x"}, false},
-        {{"xyzzy", 0, false}, {Kind::text, "9"}, false},
-        {{"d", 40, false}, {Kind::confirm, {}}, false},
-        {{"xyzzy", 0, false}, {Kind::confirm, {}}, true},
-        {{"fire", 30, false}, {Kind::tab, {}}, true},
-        {{"xyzzy", 0, false}, {Kind::other, {}}, false},
-        {{"+", 1, false}, {Kind::text, "1"}, false},
+        {{"thumbs", 2, false}, {Kind::text, " "}, search},
+        {{"thumbs", 0, false}, {Kind::text, ")"}, givesWay},
+        {{"d", 40, false}, {Kind::text, " "}, givesWay},
+        {{"d", 0, false}, {Kind::text, "x"}, search},
+        {{"xyzzy", 0, false}, {Kind::text, "9"}, search},
+        {{"d", 40, false}, {Kind::confirm, {}}, search},
+        {{"xyzzy", 0, false}, {Kind::confirm, {}}, givesWay},
+        {{"fire", 30, false}, {Kind::tab, {}}, givesWay},
+        {{"fire", 30, false}, {Kind::cancel, {}}, keepTyped},
+        {{"fire", 30, false}, {Kind::erase, {}}, search},
+        {{"xyzzy", 0, false}, {Kind::other, {}}, search},
+        {{"+", 1, false}, {Kind::text, "1"}, search},
     };
     // Right after the prefix: white space and punctuation no text starts with give way.
     for (const std::string text : {" ", "\u00a0", ")", ";"}) {
-        table.push_back({first, {Kind::text, text}, true});
+        table.push_back({first, {Kind::text, text}, givesWay});
     }
     for (const std::string text : {"+", ":", "f", "D", "3", "\u00e9"}) {
-        table.push_back({first, {Kind::text, text}, false});
+        table.push_back({first, {Kind::text, text}, search});
     }
     for (const Row& row : table) {
-        EXPECT_EQ(GiveWayRule::givesWay(row.state, row.key, words), row.givesWay)
+        EXPECT_EQ(GiveWayRule::outcome(row.state, row.key, words), row.outcome)
             << "\"" << row.state.query << "\" (" << row.state.resultCount << " results"
             << (row.state.firstKey ? ", first key" : "") << ") then \"" << row.key.text
             << "\" (kind " << static_cast<int>(row.key.kind) << ")";

@@ -134,6 +134,7 @@ TEST(TypingPaceTest, TheSemicolonRoadAtEveryPaceWithHeldKeysAndEveryWayOut) {
     typeAtOnce("x");
     const std::optional<ScreenRect> entry = desktop.target().entryFrame();
     ASSERT_TRUE(entry);
+    // Escape keeps what was typed: after a pause on ";" alone, and after a query at either pace.
     {
         SCOPED_TRACE("Escape");
         ASSERT_TRUE(desktop.type(";"));
@@ -141,6 +142,13 @@ TEST(TypingPaceTest, TheSemicolonRoadAtEveryPaceWithHeldKeysAndEveryWayOut) {
         expected += ";";
         ASSERT_TRUE(desktop.key("Escape"));
         typeAtOnce("x");
+        for (const auto pace : {xdotoolPace, 60ms}) {
+            ASSERT_TRUE(typeThen(";fir", {"Escape"}, pace));
+            expected += ";fir";
+            EXPECT_EQ(settledText(expected), expected) << pace.count() << " ms a key";
+            EXPECT_TRUE(desktop.waitForPopupHidden());
+            typeAtOnce("x");
+        }
     }
     {
         SCOPED_TRACE("a click into the target");

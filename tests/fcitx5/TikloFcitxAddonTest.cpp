@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalog/EmojiCatalog.h"
+#include "core/InlineSearchSession.h"
 #include "core/SettingsFile.h"
 #include "core/TriggerSettings.h"
 #include "support/TempDir.h"
 
+#include <fcitx-utils/event.h>
 #include <fcitx-utils/eventdispatcher.h>
 #include <fcitx-utils/standardpath.h>
 #include <fcitx-utils/testing.h>
@@ -17,7 +19,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <functional>
+#include <memory>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -49,25 +54,42 @@ struct Fcitx {
         fcitx::Instance instance(3, argv);
         instance.addonManager().registerDefaultLoader(nullptr);
 
-        Fcitx fcitx{instance, {}};
+        Fcitx fcitx{instance, {}, {}, {}};
         auto commitWatch = instance.watchEvent(
             fcitx::EventType::InputContextCommitString, fcitx::EventWatcherPhase::PreInputMethod,
             [&fcitx](fcitx::Event& event) {
                 fcitx.commits.push_back(static_cast<fcitx::CommitStringEvent&>(event).text());
             });
         std::exception_ptr failure;
+        const auto guarded = [&](const std::function<void()>& part) {
+            try {
+                part();
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        };
+        // What the body leaves for later runs once the loop has had that long.
+        std::unique_ptr<fcitx::EventSourceTime> later;
         fcitx::EventDispatcher dispatcher;
         dispatcher.attach(&instance.eventLoop());
         dispatcher.schedule([&]() {
-            try {
+            guarded([&] {
                 if (instance.addonManager().addon("tiklo-fcitx5") == nullptr) {
                     throw std::runtime_error("the tiklo-fcitx5 addon did not load");
                 }
                 body(fcitx);
-            } catch (...) {
-                failure = std::current_exception();
+            });
+            if (!fcitx.then || failure) {
+                instance.exit();
+                return;
             }
-            instance.exit();
+            later = instance.eventLoop().addTimeEvent(
+                CLOCK_MONOTONIC, fcitx::now(CLOCK_MONOTONIC) + fcitx.after.count(), 0,
+                [&](fcitx::EventSourceTime*, std::uint64_t) {
+                    guarded(fcitx.then);
+                    instance.exit();
+                    return true;
+                });
         });
         instance.exec();
         if (failure) {
@@ -112,6 +134,9 @@ struct Fcitx {
 
     fcitx::Instance& instance;
     std::vector<std::string> commits;
+    // Set by the body: run after the event loop has run this long more.
+    std::chrono::microseconds after{};
+    std::function<void()> then;
 };
 
 const fcitx::CommonCandidateList* candidates(fcitx::InputContext* ic) {
@@ -177,8 +202,13 @@ TEST(TikloFcitxAddonTest, SearchesInTheFieldAndItsPopupAndLeavesWhatWasTyped) {
             EXPECT_EQ(fcitx.commits, std::vector<std::string>{hearts[place]->emoji}) << place + 1;
         }
 
+        // A field that cannot show preedit shows the query in fcitx's popup, once it holds a
+        // search: a ";" of punctuation shows no popup.
         auto* plain = fcitx.field("xterm", CapabilityFlags{});
-        fcitx.keys(plain, {"semicolon", "f", "i"});
+        fcitx.keys(plain, {"semicolon"});
+        EXPECT_TRUE(plain->inputPanel().preedit().empty());
+        EXPECT_EQ(candidates(plain), nullptr);
+        fcitx.keys(plain, {"f", "i"});
         EXPECT_EQ(plain->inputPanel().preedit().toString(), ";fi");
         EXPECT_TRUE(plain->inputPanel().clientPreedit().empty());
 
@@ -218,6 +248,18 @@ TEST(TikloFcitxAddonTest, SearchesInTheFieldAndItsPopupAndLeavesWhatWasTyped) {
         fcitx.press(pinyin, Key(FcitxKey_semicolon));
         EXPECT_TRUE(preedit(pinyin).empty());
         testim->call<fcitx::ITestIM::setHandler>(nullptr);
+
+        // ";" alone shows its results after a pause.
+        auto* paused = fcitx.field();
+        fcitx.keys(paused, {"semicolon"});
+        EXPECT_EQ(candidates(paused), nullptr);
+        fcitx.after = 2 * InlineSearchSession::searchPause;
+        fcitx.then = [paused] {
+            EXPECT_EQ(preedit(paused), ";");
+            const auto* list = candidates(paused);
+            ASSERT_NE(list, nullptr);
+            EXPECT_EQ(list->size(), 9);
+        };
     });
 }
 

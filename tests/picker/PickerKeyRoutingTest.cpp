@@ -70,6 +70,10 @@ TEST(PickerKeyRoutingTest, NavigationDependsOnLayoutAndDeleteOnTheQuery) {
 
     EXPECT_EQ(route(keysym::returnKey, popup).action, Action::insertSelected);
     EXPECT_EQ(route(keysym::escape, grid), (PickerKeyDecision{Action::close, 0, true}));
+    // The popup keeps what was typed after the prefix, and takes Escape itself.
+    const WordRunIndex noTexts({});
+    const PickerKeyContext searching{inlineMode, false, "fir", 20, &noTexts};
+    EXPECT_EQ(route(keysym::escape, searching), (PickerKeyDecision{Action::giveWay, 0, true}));
     EXPECT_EQ(route(keysym::backSpace, popup), (PickerKeyDecision{Action::close, 0, true}));
     EXPECT_FALSE(route(keysym::backSpace, {inlineMode, false, "fi", 20}).swallow);
     EXPECT_FALSE(route(keysym::backSpace, {fullMode, false, "", 20}).swallow);

@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QSignalSpy>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -96,8 +97,19 @@ protected:
         screens.areas = oneScreen;
         workspace.frontmost = RunningApplication{"gedit", 5, 6};
     }
-    // The popup for a prefix typed in the frontmost application.
-    void showPopup() { picker.show("", 1, std::nullopt, inlineMode); }
+    // The popup for a prefix typed in the frontmost application, seen at the letter after it.
+    void showPopup() {
+        picker.show("", 1, std::nullopt, inlineMode);
+        picker.keyTypedWhileHolding(held(keysym::letter('f'), "f"));
+    }
+    // A key the hold took.
+    KeyDown held(KeySym sym, std::optional<std::string> text) {
+        KeyDown key{{sym}, std::move(text)};
+        key.scanCode = 30;
+        key.time = ++heldTime;
+        hold.taken.insert({key.scanCode, key.time});
+        return key;
+    }
     bool key(KeySym sym, bool grid = false) {
         return session.handleKey({Type::keyDown, {sym}}, grid);
     }
@@ -157,6 +169,7 @@ protected:
                                  panel = made.get();
                                  return made;
                              }}};
+    std::uint32_t heldTime = 1000;
     int hides = 0;
     int heldBeforeHiding = 0;
     int beeps = 0;
@@ -356,9 +369,53 @@ TEST_F(PickerTest, InlineShowFillsTheSessionAndNeverOpensInAPasswordField) {
 
     screens.reducedMotion = true;
     picker.show("", 1, RunningApplication{"given", 1, 1}, inlineMode);
+    picker.keyTypedWhileHolding(held(keysym::letter('f'), "f"));
     EXPECT_EQ(session.targetApp()->appID, "given");
     EXPECT_FALSE(panel->animated);
     EXPECT_EQ(panelsMade, 1);
+}
+
+// The popup is seen once the query holds a search: at the first key that goes on with one, or
+// after a pause on the prefix alone. Until then it holds the keys; a key that gives way hands
+// them all to the application, as typed, and no window was ever seen.
+TEST_F(PickerTest, ThePopupIsSeenOnlyOnceASearchBeginsOrAfterAPause) {
+    const auto prefix = [&] {
+        picker.show("", 1, std::nullopt, inlineMode);
+        EXPECT_TRUE(hold.holding);
+        EXPECT_FALSE(panel->visible);
+    };
+    for (const auto& [sym, text] : std::vector<std::pair<KeySym, std::optional<std::string>>>{
+             {' ', " "}, {keysym::returnKey, "\r"}, {')', ")"}, {keysym::backSpace, "\b"}}) {
+        prefix();
+        const int released = hold.releasedToFocus;
+        // Shift chooses what the next key types, and decides nothing.
+        picker.keyTypedWhileHolding(held(0xffe1, std::nullopt));
+        EXPECT_TRUE(hold.holding);
+        picker.keyTypedWhileHolding(held(sym, text));
+        EXPECT_FALSE(panel->visible) << sym;
+        EXPECT_EQ(hold.releasedToFocus, released + 1) << sym;
+        EXPECT_EQ(hold.releasedToOwnWindow, 0) << sym;
+    }
+    EXPECT_TRUE(injector.replaced.empty());
+    EXPECT_EQ(hides, 0);
+
+    // A letter, the start of an emoticon, a dead key: a search, seen at once, with the keys.
+    for (const auto& [sym, text] : std::vector<std::pair<KeySym, std::optional<std::string>>>{
+             {keysym::letter('f'), "f"}, {':', ":"}, {0xfe51 /* dead_acute */, std::nullopt}}) {
+        prefix();
+        const int released = hold.releasedToOwnWindow;
+        picker.keyTypedWhileHolding(held(sym, text));
+        EXPECT_TRUE(panel->visible) << sym;
+        EXPECT_EQ(hold.releasedToOwnWindow, released + 1) << sym;
+        picker.hide();
+    }
+
+    // The prefix alone, after a pause; the full picker at once.
+    prefix();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return panel->visible; }, 5000));
+    picker.hide();
+    picker.show("", 0, std::nullopt, fullMode);
+    EXPECT_TRUE(panel->visible);
 }
 
 // Every showing holds the keys first and asks for them to follow once the picker has the
