@@ -122,11 +122,16 @@ void Injector::sendBackspaces(int count) {
     if (count < 1) {
         return;
     }
+    const bool pauses = !poster_.keepsOrder();
     for (int i = 0; i < count; ++i) {
         poster_.tapKey(deleteKey);
-        sleeper_.sleepMicroseconds(pauseAfterDelete);
+        if (pauses) {
+            sleeper_.sleepMicroseconds(pauseAfterDelete);
+        }
     }
-    sleeper_.sleepMicroseconds(pauseAfterLastDelete);
+    if (pauses) {
+        sleeper_.sleepMicroseconds(pauseAfterLastDelete);
+    }
 }
 
 std::u16string Injector::typedUnits(const std::string& text) {
@@ -158,7 +163,9 @@ void Injector::typeText(const std::string& text) {
         const std::u16string_view chunk = std::u16string_view(units).substr(start, chunkCodeUnits);
         poster_.postText(chunk, true);
         poster_.postText(chunk, false);
-        sleeper_.sleepMicroseconds(pauseAfterChunk);
+        if (!poster_.keepsOrder()) {
+            sleeper_.sleepMicroseconds(pauseAfterChunk);
+        }
     }
 }
 

@@ -43,6 +43,7 @@ public:
     // How long the user may keep holding Control, Alt or Super after choosing before Tiklo
     // lets go of them itself.
     static constexpr std::chrono::milliseconds modifierTimeout{1000};
+    // After each key, for a poster that does not keep the keys in order itself (microseconds).
     static constexpr std::uint32_t pauseAfterDelete = 2000;
     static constexpr std::uint32_t pauseAfterLastDelete = 3000;
     static constexpr std::uint32_t pauseAfterChunk = 1500;

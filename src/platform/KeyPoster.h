@@ -35,6 +35,10 @@ public:
     // Waits until the application has read everything typed so far; keys borrowed for typing
     // are given back.
     virtual void finishTyping() = 0;
+    // Whether what it posts reaches the application in order, each key read before a later
+    // change could alter it, without pauses between keys. A poster that cannot promise it gets
+    // a moment after each key instead.
+    virtual bool keepsOrder() const { return false; }
 };
 
 } // namespace tiklo

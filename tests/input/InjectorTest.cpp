@@ -40,6 +40,16 @@ TEST_F(InjectorTest, ReplaceActivatesAwaitsTheTargetDeletesAndTypesWithTheKeysHe
                    "take pending", "release to focus", "finish typing"}));
     EXPECT_EQ(recorder.typed, u"\U0001F525 ");
 
+    // A poster that keeps its keys in order is not kept waiting.
+    recorder.log.clear();
+    recorder.ordered = true;
+    EXPECT_EQ(
+        run(2, "ab", std::nullopt),
+        (Log{"hold", "sleep 180000", "release modifiers 1000", backSpace + " down",
+             backSpace + " up", backSpace + " down", backSpace + " up", "text 2 down", "text 2 up",
+             "main thread", "take pending", "release to focus", "finish typing"}));
+    recorder.ordered = false;
+
     recorder.log.clear();
     EXPECT_EQ(
         run(-3, "a", std::nullopt),

@@ -139,6 +139,7 @@ public:
         add("release modifiers " + std::to_string(timeout.count()));
     }
     void finishTyping() override { add("finish typing"); }
+    bool keepsOrder() const override { return ordered; }
     bool hold() override {
         add("hold");
         return true;
@@ -177,6 +178,8 @@ public:
     std::mutex mutex;
     std::vector<std::string> log;
     std::u16string typed;
+    // A poster that keeps its keys in order needs no pauses between them.
+    bool ordered = false;
 
 private:
     void add(std::string entry) {

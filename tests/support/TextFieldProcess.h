@@ -22,6 +22,11 @@ public:
     RunningApplication application() const { return {"tiklo-test-field", process_.pid(), window_}; }
     std::string text() { return ask("text"); }
     int returns() { return std::atoi(ask("returns").c_str()); }
+    // When the text last changed, by the steady clock.
+    std::chrono::steady_clock::time_point changed() {
+        return std::chrono::steady_clock::time_point(
+            std::chrono::steady_clock::duration(std::atoll(ask("changed").c_str())));
+    }
     void clear() { ask("clear"); }
     bool makePassword() { return ask("password") == "password"; }
 

@@ -2,10 +2,12 @@
 // A Qt application with one text field, for tests that type into a real application. It
 // prints "ready <window id>" once the field has the keyboard focus, then answers commands
 // read from stdin, one per line, until stdin ends: "text" prints the field's text as UTF-8 on
-// one line, "returns" how often Return was pressed in it, "clear" empties it, "password" hides
+// one line, "returns" how often Return was pressed in it, "changed" when its text last changed
+// (steady clock nanoseconds, comparable across processes), "clear" empties it, "password" hides
 // its text as it is typed (answering "password"). With --caret-probe the field holds "tiklo
 // caret probe" with the caret at offset 5, and the ready line gives the field's place on
 // screen instead: "ready X Y WIDTH HEIGHT".
+#include <chrono>
 #include <cstdio>
 #include <string>
 
@@ -24,6 +26,9 @@ int main(int argc, char** argv) {
     field.resize(480, 40);
     int returns = 0;
     QObject::connect(&field, &QLineEdit::returnPressed, [&returns] { ++returns; });
+    std::chrono::steady_clock::time_point changed;
+    QObject::connect(&field, &QLineEdit::textChanged,
+                     [&changed] { changed = std::chrono::steady_clock::now(); });
     field.show();
     field.raise();
     field.activateWindow();
@@ -63,6 +68,8 @@ int main(int argc, char** argv) {
                 std::puts(field.text().toUtf8().constData());
             } else if (command == "returns") {
                 std::printf("%d\n", returns);
+            } else if (command == "changed") {
+                std::printf("%lld\n", static_cast<long long>(changed.time_since_epoch().count()));
             } else if (command == "clear") {
                 field.clear();
                 returns = 0;

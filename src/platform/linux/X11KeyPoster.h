@@ -70,6 +70,9 @@ public:
     void tapKey(KeySym sym) override;
     void postText(std::u16string_view chunk, bool down) override;
     void finishTyping() override;
+    // The server delivers XTEST keys in order, and a keycode is remapped only once the
+    // application has read the keys typed with it.
+    bool keepsOrder() const override { return true; }
 
 private:
     class BorrowedKeycodes;
