@@ -200,6 +200,11 @@ public:
     // The inline popup of the trigger, or the full picker of the hotkey.
     PopupTiming popUp(bool full = false) {
         PopupTiming timing;
+        // A ";" typed into the target, which an insertion may have given the keyboard back
+        // to a moment ago.
+        if (!full) {
+            serveEventsUntil([this] { return targetInFront(); });
+        }
         caretMilliseconds_ = 0;
         panelMilliseconds_ = 0;
         lastSwap_ = 0;
@@ -395,10 +400,14 @@ private:
 
     bool bringOtherToFront() {
         other_.activate(otherWindow_);
-        return serveEventsUntil([this] {
-            const auto front = platform_.workspace.frontmostApplication();
-            return front && front->window == otherWindow_;
-        });
+        return serveEventsUntil([this] { return targetInFront(); });
+    }
+
+    // As the program sees it: the window system's notice may come a moment after the target
+    // got the keyboard back.
+    bool targetInFront() const {
+        const auto front = platform_.workspace.frontmostApplication();
+        return front && front->window == otherWindow_;
     }
 
     // Runs the event loop until `done` holds; a 1 ms tick bounds each wait so that

@@ -57,6 +57,8 @@ public:
     // come.
     bool startTikloListening();
     bool tikloRunning() const;
+    // The running Tiklo's process, or -1.
+    pid_t tikloPid() const { return tiklo_ ? tiklo_->pid() : -1; }
     // Whether another client is refused Ctrl+Alt+E, Tiklo's hotkey. A probe that comes just
     // before Tiklo's own grab takes the key from it for good.
     static bool hotkeyHeld();

@@ -11,7 +11,7 @@ namespace tiklo::test {
 namespace {
 
 using namespace std::chrono_literals;
-constexpr auto startTimeout = std::chrono::seconds(10);
+constexpr auto startTimeout = std::chrono::seconds(20);
 
 // Openbox announces itself on the root (EWMH) before it manages new windows reliably: a
 // window mapped at once is sometimes never managed. So a probe window is mapped until openbox
