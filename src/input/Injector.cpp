@@ -37,9 +37,6 @@ void Injector::forwardKeys(const std::vector<KeyStroke>& keys) {
 void Injector::replace(int backspaces, std::string text, std::optional<RunningApplication> app) {
     enqueueHeld([this, backspaces, text = std::move(text), app = std::move(app)] {
         activate(app);
-        if (!text.empty()) {
-            poster_.prepareText(typedUnits(text).substr(0, chunkCodeUnits));
-        }
         awaitTarget(app);
         poster_.releaseModifiers(modifierTimeout);
         sendBackspaces(std::max(backspaces, 0));

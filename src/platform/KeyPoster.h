@@ -29,9 +29,6 @@ public:
 
     // A press and release of the key that types `sym`.
     virtual void tapKey(KeySym sym) = 0;
-    // Readies what typing `chunk` (the first one of a text) takes, before the target has the
-    // keyboard, so that the applications take it in while the target comes to the front.
-    virtual void prepareText(std::u16string_view /*chunk*/) {}
     // A keyboard event carrying text: at most 20 UTF-16 code units, possibly ending inside
     // a surrogate pair (the rest follows in the next chunk).
     virtual void postText(std::u16string_view chunk, bool down) = 0;

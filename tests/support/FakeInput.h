@@ -154,9 +154,6 @@ public:
         add("key " + std::to_string(sym) + " down");
         add("key " + std::to_string(sym) + " up");
     }
-    void prepareText(std::u16string_view chunk) override {
-        add("prepare " + std::to_string(chunk.size()));
-    }
     void postText(std::u16string_view chunk, bool down) override {
         add("text " + std::to_string(chunk.size()) + (down ? " down" : " up"));
         std::lock_guard lock(mutex);

@@ -7,8 +7,6 @@
 #include <algorithm>
 #include <array>
 #include <iterator>
-#include <string>
-#include <utility>
 #include <vector>
 
 #include <xcb/xtest.h>
@@ -225,68 +223,35 @@ void X11KeyPoster::tapKey(KeySym sym) {
     input_.roundTrip();
 }
 
-void X11KeyPoster::prepareText(std::u16string_view chunk) {
-    // Only at the start of a text: later keycodes may still be unread.
-    if (borrowed_ || !available()) {
-        return;
-    }
-    std::u32string text = Utf16ChunkDecoder().decode(chunk);
-    const std::optional<X11KeyboardMapping> mapping = X11KeyboardMapping::read(input_.get());
-    if (text.empty() || !mapping) {
-        return;
-    }
-    X11TypingPlan plan = X11TypingPlan::make(text, *mapping, options_.maxBorrowedKeycodes);
-    if (plan.batches.empty() || plan.batches.front().mappings.empty()) {
-        return;
-    }
-    borrowed_ = std::make_unique<BorrowedKeycodes>(input_.get());
-    if (borrowed_->map(plan.batches.front().mappings)) {
-        prepared_ = Prepared{std::move(text), std::move(plan)};
-    }
-}
-
 void X11KeyPoster::postText(std::u16string_view chunk, bool down) {
     if (!down) {
         return; // typed, keys released and all, on the way down
     }
     const std::u32string text = decoder_.decode(chunk);
-    std::optional<Prepared> prepared = std::exchange(prepared_, std::nullopt);
     if (text.empty() || !available()) {
         return;
     }
-    // The prepared plan, for the text it was made for: its first batch is mapped already.
-    const bool premapped = prepared && prepared->text == text;
-    std::optional<X11TypingPlan> plan;
-    if (premapped) {
-        plan = std::move(prepared->plan);
-    } else if (const std::optional<X11KeyboardMapping> mapping =
-                   X11KeyboardMapping::read(input_.get())) {
-        plan = X11TypingPlan::make(text, *mapping, options_.maxBorrowedKeycodes);
-    } else {
+    const std::optional<X11KeyboardMapping> mapping = X11KeyboardMapping::read(input_.get());
+    if (!mapping) {
         return;
     }
+    const X11TypingPlan plan = X11TypingPlan::make(text, *mapping, options_.maxBorrowedKeycodes);
     // Characters without a spare keycode to borrow are left out silently, like any
     // keystroke the system refuses.
-    for (std::size_t index = 0; index < plan->batches.size(); ++index) {
-        const X11TypingBatch& batch = plan->batches[index];
+    for (const X11TypingBatch& batch : plan.batches) {
         if (!batch.mappings.empty()) {
             // Keycodes typed with may be mapped over only once the application read them.
             awaitTyped();
             if (!borrowed_) {
                 borrowed_ = std::make_unique<BorrowedKeycodes>(input_.get());
-            }
-            if (!targetChosen_) {
-                targetChosen_ = true;
                 const std::optional<xcb_window_t> active = input_.activeWindow();
                 typingTarget_ =
                     active && input_.answersPings(*active) ? active : std::optional<xcb_window_t>();
             }
-            if (!(premapped && index == 0) && !borrowed_->map(batch.mappings)) {
+            if (!borrowed_->map(batch.mappings)) {
                 // Pressing keys the server did not map would type what they meant before.
                 return;
             }
-            // After a prepared mapping the application has most likely taken it in already,
-            // and answers at once.
             settle(typingTarget_, acknowledgementTimeout, settleAfterMapping);
         }
         hold_.postUnheld([&] {
@@ -305,10 +270,8 @@ void X11KeyPoster::postText(std::u16string_view chunk, bool down) {
 
 void X11KeyPoster::finishTyping() {
     awaitTyped();
-    prepared_.reset();
     borrowed_.reset();
     typingTarget_.reset();
-    targetChosen_ = false;
     input_.roundTrip();
 }
 

@@ -7,7 +7,6 @@
 #include "platform/linux/Utf16ChunkDecoder.h"
 #include "platform/linux/X11InputConnection.h"
 #include "platform/linux/X11KeyboardHold.h"
-#include "platform/linux/X11TypingPlan.h"
 
 #include <chrono>
 #include <cstddef>
@@ -69,9 +68,6 @@ public:
                     std::chrono::milliseconds answerTimeout) override;
     void releaseModifiers(std::chrono::milliseconds timeout) override;
     void tapKey(KeySym sym) override;
-    // Maps the keycodes of the chunk's first batch now: every application reloads its keymap
-    // when it changes, and the target does so while it takes the focus.
-    void prepareText(std::u16string_view chunk) override;
     void postText(std::u16string_view chunk, bool down) override;
     void finishTyping() override;
     // The server delivers XTEST keys in order, and a keycode is remapped only once the
@@ -98,13 +94,6 @@ private:
     std::unique_ptr<BorrowedKeycodes> borrowed_;
     bool unread_ = false;
     std::optional<xcb_window_t> typingTarget_;
-    bool targetChosen_ = false;
-    // The plan of a chunk prepared, its first batch mapped already.
-    struct Prepared {
-        std::u32string text;
-        X11TypingPlan plan;
-    };
-    std::optional<Prepared> prepared_;
 };
 
 } // namespace tiklo
