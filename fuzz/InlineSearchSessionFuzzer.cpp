@@ -5,6 +5,7 @@
 #include "catalog/CatalogSources.h"
 #include "core/InlineSearchSession.h"
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -73,6 +74,7 @@ std::string textOf(KeySym sym) {
 class Field : public InlineSearchView {
 public:
     void showSearch() override {}
+    void awaitPause(std::chrono::milliseconds /*pause*/) override {}
     void showCursor() override {}
     void hideSearch() override {}
     void commit(const std::string& text) override {
@@ -110,7 +112,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             session.leave((how & 1) != 0);
             break;
         case 1:
-            session.choose(how);
+            // A click, or the pause after the prefix ending.
+            if ((how & 0x80) != 0) {
+                session.pauseEnded();
+            } else {
+                session.choose(how);
+            }
             break;
         default: {
             const KeySym sym = keys[how % keyCount];
