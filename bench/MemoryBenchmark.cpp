@@ -3,7 +3,7 @@
 // preparation at start, with the popup of ";f" open, with the full picker open, and after both
 // closed again. Proportional set size (shared libraries counted in part) and resident size,
 // in megabytes.
-#include "e2e/ProcessMemory.h"
+#include "ProcessMemory.h"
 #include "e2e/TikloDesktop.h"
 
 #include <chrono>
@@ -15,7 +15,7 @@
 namespace {
 
 using namespace std::chrono_literals;
-using tiklo::test::ProcessMemory;
+using tiklo::bench::ProcessMemory;
 using tiklo::test::TikloDesktop;
 
 // Longer than the program's preparation waits after start (3 s, then a pause in typing).

@@ -39,12 +39,10 @@ TEST(AppStateFileTest, EveryAssignmentComesBackAndWhatAnotherProgramLearntIsKept
     }
     PropertyListDefaultsFile defaults(path);
     AppState state(defaults, trust, loginItem);
-    EXPECT_FALSE(state.masterEnabled());
-    EXPECT_EQ(state.pickerMode(), view::PickerMode::List);
-    EXPECT_EQ(state.defaultSkinTone(), view::SkinTone::MediumLight);
-    EXPECT_EQ(state.triggerPrefix(), ":");
-    EXPECT_TRUE(state.insertSpaceAfterTrigger());
-    EXPECT_EQ(state.hotkey(), hotkey);
+    EXPECT_EQ(
+        std::tuple(state.masterEnabled(), state.pickerMode(), state.defaultSkinTone(),
+                   state.triggerPrefix(), state.insertSpaceAfterTrigger(), state.hotkey()),
+        std::tuple(false, view::PickerMode::List, view::SkinTone::MediumLight, ":", true, hotkey));
     EXPECT_EQ(state.favorites(), AppState::Favorites{"heart"});
     EXPECT_EQ(state.emojiSkinTones(), (AppState::SkinTones{{fire.emoji, SkinTone::dark}}));
     EXPECT_EQ(state.recents(), std::vector<std::string>{"fire"});

@@ -112,17 +112,11 @@ TEST(InputMethodLinksTest, FollowEachFrontEndAsItsInputMethodComesAndGoesAndAnsw
     EXPECT_EQ(heard[Method::ibus].back(), State::off);
     EXPECT_FALSE(links.holdsFocusedField());
 
-    // The picker's choice goes back, whole, to the front end whose field asked; only IBus
-    // hears of Tiklo's own windows, also when it starts while one is active.
+    // The picker's choice goes back, whole, to the front end whose field asked, and to no
+    // other (fcitx5's way is its desktop tests'); only IBus hears of Tiklo's own windows, also
+    // when it starts while one is active.
     int requests = 0;
     links.onPickerRequest([&requests] { ++requests; });
-    ASSERT_TRUE(fcitx5.askForPicker());
-    EXPECT_TRUE(test::waitUntil([&] { return requests == 1; }));
-    const std::string family = "\U0001F468\u200D\U0001F469\u200D\U0001F467 ";
-    links.commit(family);
-    ASSERT_TRUE(test::waitUntil([&] { return !fcitx5.committed.isEmpty(); }));
-    EXPECT_EQ(fcitx5.committed, QStringList{QString::fromStdString(family)});
-
     links.setOwnWindowActive(true);
     ASSERT_TRUE(ibus.start());
     ASSERT_TRUE(ibus.focus(true));
@@ -130,12 +124,13 @@ TEST(InputMethodLinksTest, FollowEachFrontEndAsItsInputMethodComesAndGoesAndAnsw
     EXPECT_TRUE(test::waitUntil([&] { return ibus.ownWindow == std::vector<bool>{true}; }));
     links.setOwnWindowActive(false);
     ASSERT_TRUE(ibus.askForPicker());
-    EXPECT_TRUE(test::waitUntil([&] { return requests == 2; }));
-    links.commit("\U0001F525");
+    EXPECT_TRUE(test::waitUntil([&] { return requests == 1; }));
+    const std::string family = "\U0001F468\u200D\U0001F469\u200D\U0001F467 ";
+    links.commit(family);
     ASSERT_TRUE(test::waitUntil([&] { return !ibus.committed.isEmpty(); }));
-    EXPECT_EQ(ibus.committed, QStringList{QStringLiteral("\U0001F525")});
+    EXPECT_EQ(ibus.committed, QStringList{QString::fromStdString(family)});
     EXPECT_EQ(ibus.ownWindow, (std::vector<bool>{true, false}));
-    EXPECT_EQ(fcitx5.committed.size(), 1);
+    EXPECT_TRUE(fcitx5.committed.isEmpty());
     EXPECT_TRUE(fcitx5.ownWindow.empty());
 }
 

@@ -20,13 +20,6 @@ using Strings = std::vector<std::string>;
 const std::string groupsExcerpt =
     std::string(TIKLO_TEST_DATA_DIR) + "/catalog/emoji-test-groups.txt";
 
-Strings scanFiles(const std::vector<CatalogSources::EmojiFile>& files) {
-    Strings found;
-    std::unordered_set<std::string> seen;
-    EmojiFileScanner::scan(files, seen, [&](const std::string& e, auto) { found.push_back(e); });
-    return found;
-}
-
 Strings scanBytes(std::string_view bytes, Format format = Format::raw) {
     Strings found;
     std::unordered_set<std::string> seen;
@@ -35,7 +28,7 @@ Strings scanBytes(std::string_view bytes, Format format = Format::raw) {
     return found;
 }
 
-TEST(EmojiFileScannerTest, CandidateRules) {
+TEST(EmojiFileScannerTest, CandidateRulesAndRawBytesKeepFirstOccurrencesSkippingTonedVariants) {
     // The sun, a watch with its selector, a flag, a lone regional indicator.
     for (const char* text : {"\u2600", "\u231A\uFE0F", "\U0001F1FA\U0001F1F8", "\U0001F1FA"}) {
         EXPECT_TRUE(EmojiFileScanner::isEmojiCandidate(text)) << text;
@@ -45,10 +38,9 @@ TEST(EmojiFileScannerTest, CandidateRules) {
                              "\U0001F3FB", "a", ""}) {
         EXPECT_FALSE(EmojiFileScanner::isEmojiCandidate(text)) << text;
     }
-}
 
-TEST(EmojiFileScannerTest, RawBytesKeepFirstOccurrencesAndSkipTonedVariants) {
-    // Binary noise, a repeated emoji, a toned wave without its base, and a joiner sequence.
+    // Raw bytes keep first occurrences and skip toned variants. Binary noise, a repeated emoji, a
+    // toned wave without its base, and a joiner sequence.
     const std::string bytes = std::string("\x00\xff\xfe", 3) + "\U0001F525abc\U0001F44B\U0001F3FD" +
                               "\xC3" + "\U0001F525\u2764\uFE0F\U0001F9D1\u200D\U0001F4BB\U0001F525";
     EXPECT_EQ(scanBytes(bytes),
@@ -56,7 +48,7 @@ TEST(EmojiFileScannerTest, RawBytesKeepFirstOccurrencesAndSkipTonedVariants) {
     EXPECT_TRUE(scanBytes(std::string("\x80\x80\xff\x00", 4)).empty());
 }
 
-TEST(EmojiFileScannerTest, EmojiTestFileGivesOnlyFullyQualifiedEntries) {
+TEST(EmojiFileScannerTest, EmojiTestFilesGiveFullyQualifiedEntriesAndCandidatesFallThrough) {
     const std::string text = "# comment\n"
                              "1F600 ; fully-qualified # 😀 grinning face\n"
                              "263A FE0F ; fully-qualified # ☺️ smiling face\n"
@@ -70,9 +62,7 @@ TEST(EmojiFileScannerTest, EmojiTestFileGivesOnlyFullyQualifiedEntries) {
                              "zz ; fully-qualified\n";
     EXPECT_EQ(scanBytes(text, Format::emojiTest),
               (Strings{"\U0001F600", "\u263A\uFE0F", "\U0001F1FA\U0001F1F8"}));
-}
 
-TEST(EmojiFileScannerTest, CandidatesFallThroughUntilOneYieldsEmoji) {
     test::TempDir dir;
     const std::string empty = dir.write("empty.dat", "no emoji here \u00A9");
     const std::string second = dir.write("second.dat", "\U0001F436\U0001F431");
@@ -80,12 +70,15 @@ TEST(EmojiFileScannerTest, CandidatesFallThroughUntilOneYieldsEmoji) {
     const std::string missing = dir.file("missing.dat");
 
     // A missing file, a folder and a file without emoji fall through; the first with emoji wins.
-    EXPECT_EQ(scanFiles({{missing, Format::raw},
-                         {dir.path().string(), Format::raw},
-                         {empty, Format::raw},
-                         {second, Format::raw},
-                         {third, Format::raw}}),
-              (Strings{"\U0001F436", "\U0001F431"}));
+    Strings found;
+    std::unordered_set<std::string> seen;
+    EmojiFileScanner::scan({{missing, Format::raw},
+                            {dir.path().string(), Format::raw},
+                            {empty, Format::raw},
+                            {second, Format::raw},
+                            {third, Format::raw}},
+                           seen, [&](const std::string& e, auto) { found.push_back(e); });
+    EXPECT_EQ(found, (Strings{"\U0001F436", "\U0001F431"}));
 }
 
 TEST(EmojiTestFileTest, EntriesOutsideAKnownGroupHaveNoCategory) {
@@ -110,20 +103,18 @@ TEST(EmojiTestFileTest, EntriesOutsideAKnownGroupHaveNoCategory) {
                                                  {"\U0001F525", std::nullopt}}));
 }
 
-TEST(CatalogAssemblerTest, ItemsWithoutSystemTablesFromAliasesCharacterNamesAndRegions) {
+TEST(CatalogAssemblerTest, ItemsFromAliasesCharacterNamesRegionsOrSystemNamesAndTheirKeywords) {
     const SystemEmojiTables none;
     const auto make = [&](const std::string& emoji) {
         std::unordered_set<std::string> used;
         return CatalogAssembler(none).makeItem(emoji, used);
     };
-    const EmojiItem thumbsUp = make("\U0001F44D");
-    EXPECT_EQ(thumbsUp.name, "thumbsup");
-    EXPECT_EQ(thumbsUp.shortcode, "thumbsup");
-    EXPECT_TRUE(thumbsUp.supportsSkinTone); // a modifier base
+    const EmojiItem thumbsUp = make("\U0001F44D"); // a modifier base: it takes a tone
+    EXPECT_EQ(std::tie(thumbsUp.name, thumbsUp.shortcode, thumbsUp.supportsSkinTone),
+              std::tuple("thumbsup", "thumbsup", true));
     // No alias, no system name: built from the Unicode character names.
     const EmojiItem dog = make("\U0001F436");
-    EXPECT_EQ(dog.name, "dog face");
-    EXPECT_EQ(dog.shortcode, "dog_face");
+    EXPECT_EQ(std::tie(dog.name, dog.shortcode), std::tuple("dog face", "dog_face"));
     EXPECT_EQ(make("\u2764\uFE0F").name, "heart"); // alias wins over character names
     EXPECT_EQ(make("\U0001F9D1\u200D\U0001F33E").name, "adult ear of rice");
     // Flags are named and found by their region.
@@ -139,9 +130,8 @@ TEST(CatalogAssemblerTest, ItemsWithoutSystemTablesFromAliasesCharacterNamesAndR
     // A code with no English region name still gets its letters.
     EXPECT_EQ(CatalogAssembler::flagRegionKeywords("\U0001F1F6\U0001F1F6"),
               (Strings{"flag_qq", "qq"}));
-}
 
-TEST(CatalogAssemblerTest, SystemNamesShortcodeCollisionsAndUnnamedEmoji) {
+    // With system names: shortcode collisions and unnamed emoji.
     SystemEmojiTables tables;
     tables.systemNames = {
         {"\U0001F320", "Star"}, {"\U0001F30C", "STAR!"}, {"\U0001F4AB", "!!!"}, {"\U0001F525", ""}};
@@ -160,9 +150,8 @@ TEST(CatalogAssemblerTest, SystemNamesShortcodeCollisionsAndUnnamedEmoji) {
     EXPECT_EQ(CatalogAssembler::slug("?!"), "");
     // Unassigned scalars have no name at all.
     EXPECT_EQ(CatalogAssembler(tables).displayName("\U000E0080", {}), "emoji e0080");
-}
 
-TEST(CatalogAssemblerTest, KeywordRules) {
+    // Keyword rules.
     EXPECT_EQ(CatalogAssembler::keywords("Smiling Face With Heart-Eyes"),
               (Strings{"eyes", "face", "heart", "smiling", "with"}));
     EXPECT_EQ(CatalogAssembler::keywords("OK Hand"), (Strings{"hand"}));
@@ -171,18 +160,18 @@ TEST(CatalogAssemblerTest, KeywordRules) {
     EXPECT_EQ(CatalogAssembler::keywords("éé e\u0301e\u0301e\u0301"),
               (Strings{"e\u0301e\u0301e\u0301"}));
 
-    SystemEmojiTables tables;
-    tables.phraseAliasesByEmoji = {{"\U0001F600", {"big grin", "ok"}}};
-    tables.equivalentByEmoji = {{"\U0001F600", {"\U0001F44D", "\U0001F601"}}};
-    tables.systemNames = {{"\U0001F601", "Beaming Face"}};
-    tables.userLanguageKeywords = {{"\U0001F600", {"grinsendes gesicht", "smile"}}};
-    const Strings keywords = CatalogAssembler(tables).extraKeywords("\U0001F600", "grinning",
-                                                                    {"grinning", "happy", "smile"});
+    SystemEmojiTables phrases;
+    phrases.phraseAliasesByEmoji = {{"\U0001F600", {"big grin", "ok"}}};
+    phrases.equivalentByEmoji = {{"\U0001F600", {"\U0001F44D", "\U0001F601"}}};
+    phrases.systemNames = {{"\U0001F601", "Beaming Face"}};
+    phrases.userLanguageKeywords = {{"\U0001F600", {"grinsendes gesicht", "smile"}}};
+    const Strings extra = CatalogAssembler(phrases).extraKeywords("\U0001F600", "grinning",
+                                                                  {"grinning", "happy", "smile"});
     // Other aliases, the name's words, phrases with their words, the equivalents' names and
     // aliases, the user's language as it stands; one set, sorted.
-    EXPECT_EQ(keywords, (Strings{"approve", "beaming", "big", "big grin", "face", "grin",
-                                 "grinning", "grinsendes gesicht", "happy", "ok", "smile",
-                                 "thumbs_up", "thumbsup", "yes"}));
+    EXPECT_EQ(extra, (Strings{"approve", "beaming", "big", "big grin", "face", "grin", "grinning",
+                              "grinsendes gesicht", "happy", "ok", "smile", "thumbs_up", "thumbsup",
+                              "yes"}));
 }
 
 // Every group of Unicode's file files its entries under its category; the same emoji from a

@@ -34,28 +34,23 @@ std::vector<std::string> lines(const std::string& text) {
     return result;
 }
 
-class CatalogCommandTest : public ::testing::Test {
-protected:
-    test::TempDir dir;
-    std::string emojiTest =
+TEST(CatalogCommandTest, ItemsAndSearchFromNamedFilesAndBadInputGetsOneLineAndStatusTwo) {
+    const test::TempDir dir;
+    const std::string emojiTest =
         dir.write("emoji-test.txt", "1F525 ; fully-qualified # fire\n"
                                     "1F9EF ; fully-qualified # extinguisher\n"
                                     "2764 FE0F ; fully-qualified # red heart\n");
-    std::string cldr = dir.write("en.xml", R"(<ldml><annotations>
+    const std::string cldr = dir.write("en.xml", R"(<ldml><annotations>
 <annotation cp="🔥">flame | hot</annotation><annotation cp="🔥" type="tts">fire</annotation>
 <annotation cp="🧯">extinguish | fire</annotation>
 <annotation cp="🧯" type="tts">fire extinguisher</annotation>
 <annotation cp="❤" type="tts">red heart</annotation>
 </annotations></ldml>)");
-
     // `args`, reading the two files above.
-    Result runOnFiles(std::vector<std::string> args) {
+    const auto runOnFiles = [&](std::vector<std::string> args) {
         args.insert(args.end(), {"--emoji-test", emojiTest, "--cldr", cldr});
         return run(args);
-    }
-};
-
-TEST_F(CatalogCommandTest, ItemsAndSearchFromNamedFiles) {
+    };
     const Result items = runOnFiles({"items"});
     ASSERT_EQ(items.status, 0) << items.err;
     const auto itemLines = lines(items.out);
@@ -75,9 +70,8 @@ TEST_F(CatalogCommandTest, ItemsAndSearchFromNamedFiles) {
     ASSERT_GE(ranked.size(), 3u);
     EXPECT_EQ(ranked[0].substr(ranked[0].find('\t') + 1, 8), "thinking");
     EXPECT_EQ(ranked[1].substr(ranked[1].find('\t') + 1), "fire_extinguisher\tfire extinguisher");
-}
 
-TEST_F(CatalogCommandTest, BadInputGetsOneLineAndStatusTwo) {
+    // Bad input gets one line and status two.
     const std::string notJson = dir.write("bad.json", "{");
     const std::vector<std::vector<std::string>> bad{
         {},
@@ -113,7 +107,7 @@ test::ChildProcess::Exit runTool(const std::vector<std::string>& args,
     return test::ChildProcess::run(command);
 }
 
-TEST(CatalogToolProcessTest, LanguageComesFromTheEnvironmentUnlessGiven) {
+TEST(CatalogToolProcessTest, LanguageComesFromTheEnvironmentAndMissingDataIsOneWarningLine) {
     const std::string heart = "\u2764\uFE0F";
     const auto herz = [](std::vector<std::string> environment,
                          std::vector<std::string> options = {}) {
@@ -128,9 +122,8 @@ TEST(CatalogToolProcessTest, LanguageComesFromTheEnvironmentUnlessGiven) {
     EXPECT_EQ(herz({"LANG=de_DE.UTF-8"}), heart);
     EXPECT_NE(herz({"LANG=de_DE.UTF-8"}, {"--locale", "none"}), heart);
     EXPECT_EQ(herz({"LANG=C"}, {"--locale", "de"}), heart);
-}
 
-TEST(CatalogToolProcessTest, MissingEmojiDataIsOneWarningLineNamingThePackages) {
+    // Missing emoji data is one warning line naming the packages.
     const test::TempDir dir;
     const auto run = runTool({"items", "--emoji-test", dir.write("empty.txt", "")}, {});
     EXPECT_EQ(run.status, 0);

@@ -39,7 +39,7 @@ std::string utf16(std::u16string_view text, bool bigEndianOrder) {
     return out;
 }
 
-TEST(PropertyListReaderTest, XmlKeepsOrderAndMarksOtherLeaves) {
+TEST(PropertyListReaderTest, XmlKeepsOrderAndMarksOtherLeavesAndBinaryTreesFromLibplistRead) {
     const Value expected(Dictionary{
         {"zebra", Value("Tom & \xF0\x9F\x98\x80")},
         {"apple", Value(Array{Value("a"), Value(), Value(), Value(), Value(), Value(),
@@ -58,9 +58,8 @@ TEST(PropertyListReaderTest, XmlKeepsOrderAndMarksOtherLeaves) {
                     "</dict></plist>"),
               expected);
     EXPECT_EQ(parse("<plist><string>only</string></plist>"), Value("only"));
-}
 
-TEST(PropertyListReaderTest, BinaryTreeFromLibplist) {
+    // A binary tree as libplist writes it.
     plist_t root = plist_new_dict();
     plist_t list = plist_new_array();
     plist_array_append_item(list, plist_new_string("\xF0\x9F\x91\x8D thumbs"));
@@ -78,18 +77,18 @@ TEST(PropertyListReaderTest, BinaryTreeFromLibplist) {
     const std::string bytes(raw, length);
     std::free(raw);
 
-    const Value expected(Dictionary{
+    const Value tree(Dictionary{
         {"list", Value(Array{Value("\xF0\x9F\x91\x8D thumbs"), Value(), Value()})},
         {"inner", Value(Dictionary{{"name", Value("caf\xC3\xA9")}})},
     });
-    EXPECT_EQ(parse(bytes), expected);
+    EXPECT_EQ(parse(bytes), tree);
     // Every truncation loses the trailer that locates the objects.
     for (std::size_t size = 8; size < bytes.size(); ++size) {
         EXPECT_EQ(parse(bytes.substr(0, size)), std::nullopt) << "prefix of " << size;
     }
 }
 
-TEST(PropertyListReaderTest, HostileBinaryShapesAreRefused) {
+TEST(PropertyListReaderTest, HostileBinaryShapesAreRefusedAndTheDepthLimitIsTheSameInEveryFormat) {
     // Honest writers share leaves: one string referenced a thousand times is fine.
     const std::string shared = "\xAF\x11" + bigEndian(1000, 2) + repeat(ref(1), 1000);
     EXPECT_EQ(parse(binaryPlist({shared, "\x51x"})), Value(Array(1000, Value("x"))));
@@ -123,9 +122,8 @@ TEST(PropertyListReaderTest, HostileBinaryShapesAreRefused) {
     EXPECT_EQ(parse(sharedText(1 << 20, 128)), std::nullopt);
     // Repetition on a smaller scale is what honest writers produce.
     EXPECT_EQ(parse(sharedText(1 << 16, 256)), Value(Array(256, Value(std::string(1 << 16, 'a')))));
-}
 
-TEST(PropertyListReaderTest, DepthLimitIsTheSameInEveryFormat) {
+    // The depth limit is the same in every format.
     using Nested = std::string (*)(int depth);
     const Nested binary = [](int depth) {
         std::vector<std::string> objects;
@@ -154,7 +152,7 @@ TEST(PropertyListReaderTest, DepthLimitIsTheSameInEveryFormat) {
     EXPECT_EQ(parse("<!DOCTYPE plist [ <!ENTITY x 'y'> ]><plist><string/></plist>"), std::nullopt);
 }
 
-TEST(PropertyListReaderTest, StringsFilesInEveryEncoding) {
+TEST(PropertyListReaderTest, TextFormatsInEveryEncodingNestedAndMalformedInputRefused) {
     const Value expected(Dictionary{
         {"plain", Value("a\n\t\r\"\\\a\b\f\v")},
         {"unquoted_key.$-+/:", Value("bare")},
@@ -187,10 +185,9 @@ TEST(PropertyListReaderTest, StringsFilesInEveryEncoding) {
     const std::u16string broken = std::u16string(u"k = \"") + char16_t(0xD83D) + u"\";";
     EXPECT_EQ(parse(utf16(broken, false)), Value(Dictionary{{"k", Value(replacement)}}));
     EXPECT_EQ(parse(utf16(u"<plist><string>x</string></plist>", false)), Value("x"));
-}
 
-TEST(PropertyListReaderTest, NestedPlainText) {
-    const Value expected(Dictionary{
+    // Old-style plain text, nested.
+    const Value nested(Dictionary{
         {"list",
          Value(Array{Value("one"), Value("two"), Value(), Value(Dictionary{{"k", Value("v")}})})},
         {"empty", Value(Array{})},
@@ -199,13 +196,12 @@ TEST(PropertyListReaderTest, NestedPlainText) {
     });
     EXPECT_EQ(parse("{ list = (one, \"two\", <0fbd 7A>, { k = v; }, );\n"
                     "  empty = ( ); map = { x = \"y\" } ; last = \"z\" }"),
-              expected);
+              nested);
     EXPECT_EQ(parse("(a, b)"), Value(Array{Value("a"), Value("b")}));
     EXPECT_EQ(parse("\"just a string\""), Value("just a string"));
     EXPECT_EQ(parse("<>"), Value());
-}
 
-TEST(PropertyListReaderTest, MalformedInputIsRefused) {
+    // Malformed input of every format is refused.
     for (const std::string& input : std::vector<std::string>{
              "bplist00", "bplist00" + std::string(40, '\xFF'), // no trailer, a wrong one
              "<plist><dict><key>a</key>",                      // unclosed

@@ -35,7 +35,7 @@ protected:
     std::vector<std::string> recents;
 };
 
-TEST_F(SearchIndexTest, TiersRankExactBeforeFuzzy) {
+TEST_F(SearchIndexTest, TiersRankExactBeforeFuzzyAndPrefixesEndOnWholeCharacters) {
     items = {item("a", "campfire", "campfire"), item("b", "flame", "flame", {"fire", "thumbs_up"}),
              item("c", "firefighter", "ff"),    item("d", "fireworks", "fireworks"),
              item("\U0001F525", "hot", "fire"), item("e", "thumbs up sign", "thumbs_up")};
@@ -47,10 +47,9 @@ TEST_F(SearchIndexTest, TiersRankExactBeforeFuzzy) {
     // Only colons: every shortcode starts with the empty text; common rank, then name.
     EXPECT_EQ(search("::"), (Ids{"fire", "campfire", "ff", "fireworks", "flame", "thumbs_up"}));
     EXPECT_EQ(search("fire", EmojiCategory::smileys), Ids{});
-}
 
-TEST_F(SearchIndexTest, PrefixesEndOnWholeCharacters) {
-    // x + U+0301 has no composed form; as a favorite it would win a tie of equal tiers.
+    // Prefixes end on whole characters. x + U+0301 has no composed form; as a favorite it would
+    // win a tie of equal tiers.
     items = {item("a", "x\u0301ray", "p"), item("b", "xray", "q")};
     favorites = {"p"};
     EXPECT_EQ(search("x"), (Ids{"q", "p"}));
@@ -58,7 +57,7 @@ TEST_F(SearchIndexTest, PrefixesEndOnWholeCharacters) {
     EXPECT_EQ(search("\u00E9"), (Ids{"x"})); // canonically equal to e + U+0301
 }
 
-TEST_F(SearchIndexTest, FrecencyBreaksTiesWithinATierButNeverAcrossTiers) {
+TEST_F(SearchIndexTest, TiesBreakWithinATierOnlyAndTheEmptyQueryScoresFavoritesUsageRecents) {
     items = {item("1", "red heart", "heart"), item("2", "heart eyes", "heart_eyes"),
              item("3", "heart hands", "heart_hands"), item("4", "heart on fire", "heart_fire")};
     usage = {{"2", {9, now - hour}}, {"4", {1, now - 20 * day}}, {"3", {1, now - hour}}};
@@ -67,18 +66,17 @@ TEST_F(SearchIndexTest, FrecencyBreaksTiesWithinATierButNeverAcrossTiers) {
     usage.clear();
     favorites = {"heart_hands"};
     EXPECT_EQ(search("heart "), (Ids{"heart", "heart_hands", "heart_eyes", "heart_fire"}));
-}
 
-TEST_F(SearchIndexTest, CommonRankThenNameBreakRemainingTies) {
+    // The common rank, then the name, break the ties left.
+    favorites.clear();
     items = {item("zz", "b thing", "b"), item("\U0001F602", "z joy", "z"),
              item("yy", "a thing", "a")};
     EXPECT_EQ(search("thing"), (Ids{"a", "b"}));
     EXPECT_EQ(search("t"), (Ids{"z", "a", "b"}));
     // Empty query with no history: common rank first, then every other item by name.
     EXPECT_EQ(search(""), (Ids{"z", "a", "b"}));
-}
 
-TEST_F(SearchIndexTest, EmptyQueryScoresFavoritesUsageAndRecents) {
+    // The empty query scores favorites, usage and recents.
     items = {item("\U0001F602", "joy", "joy"), item("u", "used", "used"),
              item("r", "recent", "recent"),    item("f", "favorite", "favorite"),
              item("o", "old", "old"),          item("n", "never", "never")};
@@ -91,7 +89,7 @@ TEST_F(SearchIndexTest, EmptyQueryScoresFavoritesUsageAndRecents) {
 }
 
 // Words in any order find what no tier finds, and rank after everything the tiers find.
-TEST_F(SearchIndexTest, QueryWordsInAnyOrderStartWordsOfTheNameOrKeywords) {
+TEST_F(SearchIndexTest, WordsInAnyOrderThenTyposAtAndAcrossEachThreshold) {
     items = {item("a", "grinning cat with smiling eyes", "smile_cat"),
              item("b", "cat smiling face", "csf"), item("c", "dog", "dog", {"smiling pet", "cat"}),
              item("d", "scatter smilingly", "scatter")};
@@ -101,11 +99,9 @@ TEST_F(SearchIndexTest, QueryWordsInAnyOrderStartWordsOfTheNameOrKeywords) {
     // Every word must start a word: "mil" starts none.
     EXPECT_EQ(search("mil cat"), Ids{});
     EXPECT_EQ(search("cat smiling", EmojiCategory::people), Ids{});
-}
 
-// Typos are looked for when the query has 4 letters or more and fewer than 5 results came;
-// two edits from 8 letters on; the closest first.
-TEST_F(SearchIndexTest, TyposAtAndAcrossEachThreshold) {
+    // Typos are looked for when the query has 4 letters or more and fewer than 5 results came;
+    // two edits from 8 letters on; the closest first.
     items = {item("f", "fire", "fire"), item("r", "rainbow", "rainbow"),
              item("s", "sparkles", "sparkles"), item("c", "carousel", "carousel"),
              item("\U0001F602", "carrousell", "carrousell")};

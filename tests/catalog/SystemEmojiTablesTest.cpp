@@ -20,12 +20,8 @@ CatalogSources::Annotations plistFile(const std::string& path) {
     return {Format::propertyList, {path}};
 }
 
-class SystemEmojiTablesTest : public ::testing::Test {
-protected:
-    test::TempDir dir;
-};
-
-TEST_F(SystemEmojiTablesTest, PropertyListsFallThroughBadFilesToTheFirstUsableOne) {
+TEST(SystemEmojiTablesTest, BadFilesFallThroughAndCldrSetsNamesQualifiedFormsSkippingMarkers) {
+    const test::TempDir dir;
     const std::string notPlist = dir.write("a.plist", "<?xml version=\"1.0\"?><plist><dict>");
     const std::string emptyDict = dir.write("b.plist", plist("<dict/>"));
     const std::string wrongShape =
@@ -65,9 +61,8 @@ TEST_F(SystemEmojiTablesTest, PropertyListsFallThroughBadFilesToTheFirstUsableOn
                                               plistFile(phrases), plistFile(laterPhrases)},
                                              {}),
               (Lists{{"\U0001F525", {"hot", "lit"}}, {"\u2728", {"lit"}}}));
-}
 
-TEST_F(SystemEmojiTablesTest, CldrSetNamesQualifiedFormsAndSkipsMarkers) {
+    // CLDR annotations name the qualified forms and skip the markers.
     const std::string base = dir.write("en.xml", R"(<?xml version="1.0" encoding="UTF-8" ?>
 <ldml><annotations>
   <annotation cp="❤">heart | Love</annotation>
@@ -104,7 +99,8 @@ TEST_F(SystemEmojiTablesTest, CldrSetNamesQualifiedFormsAndSkipsMarkers) {
     EXPECT_TRUE(SystemEmojiTables::loadSystemNames({{Format::cldr, {broken}}}, qualified).empty());
 }
 
-TEST_F(SystemEmojiTablesTest, UserLanguageAddsEveryFilesNamesAndKeywordsLowercased) {
+TEST(SystemEmojiTablesTest, UserLanguageAddsEveryFilesNamesAndKeywordsLowercased) {
+    const test::TempDir dir;
     // A regional file holds only what differs from its language's file; both add.
     const std::string regional = dir.write("de_CH.xml", R"(<ldml><annotations>
   <annotation cp="🔥">Füür</annotation>

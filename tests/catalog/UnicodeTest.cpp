@@ -7,7 +7,7 @@
 namespace tiklo {
 namespace {
 
-TEST(UnicodeTest, TrimRemovesUnicodeWhiteSpaceAtBothEndsOnly) {
+TEST(UnicodeTest, TrimAtBothEndsOnlyAndGraphemeCountAgreesWithTheSegmentation) {
     using unicode::trimWhiteSpace;
     EXPECT_EQ(trimWhiteSpace(" \t\n\r\v\f Herz \u0085\u00A0\u2028\u3000"), "Herz");
     EXPECT_EQ(trimWhiteSpace("rotes \u3000 Herz"), "rotes \u3000 Herz");
@@ -20,9 +20,8 @@ TEST(UnicodeTest, TrimRemovesUnicodeWhiteSpaceAtBothEndsOnly) {
     EXPECT_EQ(trimWhiteSpace("\xE2\x80 "), "\uFFFD");
     // U+2028 cut short at the end: no white space, one replacement.
     EXPECT_EQ(trimWhiteSpace("a \xE2\x80"), "a \uFFFD");
-}
 
-TEST(UnicodeTest, GraphemeCountAgreesWithTheSegmentation) {
+    // Grapheme counting agrees with the segmentation.
     for (const char* text : {"", "abc", "a\r\nb", "\r\r\n", "\n\r", "ok\r\n\r\n", "e\u0301e",
                              "\U0001F9D1\u200D\U0001F4BB!", "\U0001F1EF\U0001F1F5\U0001F1FA",
                              "caf\u00E9", "\xFF\xFE"}) {

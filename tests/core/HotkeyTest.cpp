@@ -13,7 +13,7 @@ namespace {
 
 // Every key the settings file can keep a shortcut with, by macOS key code, with its name: the
 // table whole, so that a code storing one key as another or a slip in a name shows.
-TEST(HotkeyCodecTest, EveryStorableKeyCodeIsOneNamedKeyAndBack) {
+TEST(HotkeyCodecTest, EveryStorableKeyCodeIsOneNamedKeyAndTheStoredFormTwoUnsigned32BitIntegers) {
     const std::map<std::uint32_t, std::string> named{
         {0, "A"},           {11, "B"},         {8, "C"},       {2, "D"},      {14, "E"},
         {3, "F"},           {5, "G"},          {4, "H"},       {34, "I"},     {38, "J"},
@@ -63,9 +63,8 @@ TEST(HotkeyCodecTest, EveryStorableKeyCodeIsOneNamedKeyAndBack) {
     EXPECT_EQ(KeyNames::keyName(0x01000041), "?");
     EXPECT_EQ(KeyNames::keyName(keysym::none), "?");
     EXPECT_EQ(HotkeyCodec::keyCodeOf(keysym::none), std::nullopt);
-}
 
-TEST(HotkeyCodecTest, StoredFormNeedsTwoUnsigned32BitIntegers) {
+    // The stored form needs two unsigned 32-bit integers.
     EXPECT_EQ(HotkeyCodec::encode(Hotkey{}), R"({"keyCode":14,"modifiers":6144})");
     const Key everything{keysym::space,
                          Modifier::ctrl | Modifier::alt | Modifier::shift | Modifier::super};
@@ -101,7 +100,7 @@ TEST(HotkeyCodecTest, StoredFormNeedsTwoUnsigned32BitIntegers) {
 }
 
 // Modifiers is a set: one name for each of the sixteen sets, in the desktop's order.
-TEST(KeyNamesTest, ModifiersComeInTheDesktopsOrder) {
+TEST(KeyNamesTest, ModifiersComeInTheDesktopsOrderAndAShortcutIsTheKeyTypingItWithExactlyThem) {
     // Bit 0 Ctrl, 1 Alt, 2 Shift, 3 Super.
     constexpr std::array<Modifier, 4> modifier{Modifier::ctrl, Modifier::alt, Modifier::shift,
                                                Modifier::super};
@@ -135,11 +134,9 @@ TEST(KeyNamesTest, ModifiersComeInTheDesktopsOrder) {
     // A key without a name (the key code table names them) still shows its modifiers.
     EXPECT_EQ(KeyNames::format({0xff61, Modifier::super}), "Super+?"); // Print
     EXPECT_EQ(Hotkey{}.display(), "Ctrl+Alt+E");
-}
 
-// A shortcut on a digit is the digit row's key with exactly its modifiers, whatever the layout
-// or Shift makes it type; any other is its keysym in either case, with exactly its modifiers.
-TEST(HotkeyTest, AShortcutIsTheKeyThatTypesItWithExactlyItsModifiers) {
+    // A shortcut on a digit is the digit row's key with exactly its modifiers, whatever the layout
+    // or Shift makes it type; any other is its keysym in either case, with exactly its modifiers.
     const std::array<KeySym, 10> usShifted{'!', '@', '#', '$', '%', '^', '&', '*', '(', ')'};
     const Modifiers ctrlShift = Modifier::ctrl | Modifier::shift;
     const Modifiers ctrlAlt = Modifier::ctrl | Modifier::alt;
@@ -162,10 +159,8 @@ TEST(HotkeyTest, AShortcutIsTheKeyThatTypesItWithExactlyItsModifiers) {
     EXPECT_FALSE(ctrlAltE.isTypedAs(Key('r', ctrlAlt)));
     EXPECT_TRUE((Hotkey{{'e', Modifier::super | Modifier::shift}}.isTypedAs(
         Key('E', Modifier::super | Modifier::shift))));
-}
 
-// The keysym ranges end where X's table ends them: one past either end is another kind of key.
-TEST(KeySymTest, ModifierAndDeadKeyRangesEndExactly) {
+    // The keysym ranges end where X's table ends them: one past either end is another kind of key.
     for (const KeySym sym : {0xffe1u, 0xffeeu, 0xfe01u, 0xfe0fu}) {
         EXPECT_TRUE(keysym::isModifier(sym)) << std::hex << sym;
     }

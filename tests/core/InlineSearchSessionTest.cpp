@@ -136,8 +136,9 @@ protected:
 
 // The prefix opens a search over the shared ranking; keys choose (Return, Ctrl with a digit of
 // the page shown), move (stopping at either end, Page keys by nine) and end it (Escape keeps the
-// text, BackSpace edits then takes the prefix, leaving keeps it); a number past the last result
-// and keys with no place change nothing. Which keys are which kind is the key table's test.
+// text, BackSpace edits then takes the prefix); a number past the last result and keys with no
+// place change nothing. Which keys are which kind is the key table's test; what leaving the
+// field keeps, once, the input methods' tests'.
 TEST_F(InlineSearchSessionTest, KeysChooseMoveAndEndTheSearch) {
     const std::size_t fires = ranked("fire").size();
     const std::size_t fireworks = ranked("firework").size();
@@ -171,7 +172,6 @@ TEST_F(InlineSearchSessionTest, KeysChooseMoveAndEndTheSearch) {
     chooses("heart", {"Page_Down", "Up", "Return"}, 8);
     chooses("heart", {"Down", "Page_Up", "Return"}, 0);
 
-    EXPECT_EQ(search("fi", {"Escape"}), ";fi");
     field.document.clear();
     type(";fi\u00e9");
     keys({"BackSpace"});
@@ -189,19 +189,6 @@ TEST_F(InlineSearchSessionTest, KeysChooseMoveAndEndTheSearch) {
     field.document.clear();
     keys({"Escape"});
     EXPECT_EQ(field.document, ";f");
-
-    // Leaving the field keeps what was typed exactly once: the field's own preedit, or a commit.
-    field.commits.clear();
-    type(";f");
-    session.leave(false);
-    EXPECT_EQ(field.commits, std::vector<std::string>{";f"});
-    EXPECT_FALSE(session.active());
-    type(";f");
-    session.leave(true);
-    session.leave(false);
-    EXPECT_EQ(field.commits.size(), 1u) << "no search, nothing to keep";
-    EXPECT_FALSE(session.active());
-    EXPECT_FALSE(press(Key('a'), "a"));
 }
 
 // Only a search shows the candidates: its first key, or a pause on the prefix alone. Until then
@@ -292,7 +279,6 @@ TEST_F(InlineSearchSessionTest, TheSettingsFileDecidesWhereAndHowItServesFromThe
     session.setPickerAvailable(true);
     EXPECT_FALSE(press(ctrlAltE, {}, {"tiklo", false}));
     EXPECT_FALSE(press(Key(keysym::letter('e'), Modifier::ctrl), {}));
-    EXPECT_EQ(field.pickers, 0);
     write({{"masterEnabled", false}});
     EXPECT_FALSE(opens({"gedit", false}));
     EXPECT_TRUE(press(ctrlAltE, {}, {"gedit", true}));
@@ -306,7 +292,6 @@ TEST_F(InlineSearchSessionTest, TheSettingsFileDecidesWhereAndHowItServesFromThe
     type(";a ");
     EXPECT_FALSE(session.active());
     type("/thumbs up");
-    EXPECT_EQ(session.preedit(), "/thumbs up");
     EXPECT_EQ(session.candidate(0).emoji, thumbsUp + "\U0001F3FF");
     keys({"Return"});
     EXPECT_EQ(field.document, ";a " + thumbsUp + "\U0001F3FF ");
@@ -317,16 +302,14 @@ TEST_F(InlineSearchSessionTest, TheSettingsFileDecidesWhereAndHowItServesFromThe
 }
 
 // A choice is learnt into the file after its commit, at the session's clock; the next search
-// ranks by it and by favorites the settings window wrote.
+// ranks by it and by favorites the settings window wrote. (How a use is written into the file is
+// the file watch's test.)
 TEST_F(InlineSearchSessionTest, ChoicesAreLearntInTheSettingsFileAndRankTheNextSearch) {
-    write({{"recents", DefaultsStore::Data{R"(["tada"])"}}});
     const std::vector<const EmojiItem*> before = ranked("fire");
     const EmojiItem& second = *before[1];
     EXPECT_EQ(search("fire", {"Down", "Return"}), second.emoji);
-    const SettingsFile file(path, {});
-    EXPECT_EQ(file.dataValue("recents"), nlohmann::json::array({second.id(), "tada"}).dump());
-    const auto usage = nlohmann::json::parse(file.dataValue("emojiUsage").value_or("{}"));
-    EXPECT_EQ(usage[second.emoji]["count"], 1);
+    const auto usage =
+        nlohmann::json::parse(SettingsFile(path, {}).dataValue("emojiUsage").value_or("{}"));
     EXPECT_EQ(usage[second.emoji]["lastUsedAt"], 8.0e8);
 
     type(";");
@@ -483,8 +466,9 @@ TEST(GiveWayRuleTest, EveryKindOfKeyAfterThePrefixAndInASearch) {
 }
 
 // The catalog's texts, not its results, tell a search from punctuation (where lines people
-// type give way is the session's test).
-TEST(GiveWayRuleTest, TheCatalogsWordRunsTellASearchFromPunctuation) {
+// type give way is the session's test). The emoticon table whole: each finds its emoji first, in
+// either letter case, and each is a search key by key after the prefix, never given way.
+TEST(GiveWayRuleTest, TheCatalogsWordRunsTellASearchAndEveryEmoticonIsOne) {
     const EmojiCatalog& catalog = englishCatalog();
     const WordRunIndex& words = catalog.wordRuns();
     for (const std::string text : {":fire:", "flag: g", "t-shirt", "x-"}) {
@@ -495,13 +479,7 @@ TEST(GiveWayRuleTest, TheCatalogsWordRunsTellASearchFromPunctuation) {
         EXPECT_FALSE(catalog.search(text, std::nullopt, {}, {}, {}).empty()) << text;
         EXPECT_FALSE(words.startsWordRun(text)) << text;
     }
-}
 
-// The emoticon table whole: each finds its emoji first, in either letter case, and each is a
-// search key by key after the prefix, never given way.
-TEST(GiveWayRuleTest, EveryEmoticonFindsItsEmojiFirstAndIsASearchAfterThePrefix) {
-    const EmojiCatalog& catalog = englishCatalog();
-    const WordRunIndex& words = catalog.wordRuns();
     ASSERT_EQ(BuiltinTables::emoticons().size(), 23u);
     for (const auto& [emoticon, emoji] : BuiltinTables::emoticons()) {
         EXPECT_FALSE(emoticon.starts_with(";")) << emoticon;

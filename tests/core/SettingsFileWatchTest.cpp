@@ -31,7 +31,7 @@ UsageLearning::Recents numbered(std::size_t count) {
 
 // The recents keep 36 entries: a use at 35 grows them to 36, a use at 36 cuts the oldest,
 // and a use of one already there moves it without cutting anything.
-TEST(UsageLearning, RecentsMoveToTheFrontAndKeepTheirLimitAtEachBoundary) {
+TEST(UsageLearning, RecentsKeepTheirLimitAtEachBoundaryAndCountsStopAtTheLargest) {
     ASSERT_EQ(UsageLearning::recentsLimit, 36u);
     for (const std::size_t before : {std::size_t{0}, std::size_t{35}, std::size_t{36}}) {
         SCOPED_TRACE(before);
@@ -53,10 +53,8 @@ TEST(UsageLearning, RecentsMoveToTheFrontAndKeepTheirLimitAtEachBoundary) {
     UsageLearning::Recents expected = numbered(36);
     expected.erase(expected.begin() + 10);
     EXPECT_EQ(again.result(), expected);
-}
 
-// Counts grow by one up to the largest count and stay there; the time is the use's own.
-TEST(UsageLearning, UseCountsGrowAndStopAtTheLargestCount) {
+    // Counts grow by one up to the largest count and stay there; the time is the use's own.
     constexpr std::int64_t largest = std::numeric_limits<std::int64_t>::max();
     EXPECT_EQ(UsageLearning::counted({}, 5.5), (EmojiUsage{1, 5.5}));
     EXPECT_EQ(UsageLearning::counted({largest - 1, 1}, 2), (EmojiUsage{largest, 2}));
@@ -74,18 +72,15 @@ std::string readAll(const std::filesystem::path& path) {
     return readWholeFile(path.string()).value_or("");
 }
 
-class SettingsFileWatchTest : public ::testing::Test {
-protected:
-    test::TempDir dir;
-    std::filesystem::path path = dir.path() / "tiklo" / "defaults.plist";
-    std::vector<std::string> warnings;
-    SettingsFileWatch watch{path, [this](const std::string& m) { warnings.push_back(m); }};
-};
-
 // Each way another program changes the file is seen at the next look: a first file, a
 // replacement by rename, an edit in place of the same size, a removal. Every key looks, so an
 // unchanged file is not read again. (What the session makes of each setting is its own test.)
-TEST_F(SettingsFileWatchTest, ChangesAreSeenAtTheNextLookAndOnlyThenRead) {
+TEST(SettingsFileWatchTest, ChangesAreSeenAtTheNextLookAndAUseKeepsEverythingElseOrFailsAndWarns) {
+    const test::TempDir dir;
+    const std::filesystem::path path = dir.path() / "tiklo" / "defaults.plist";
+    std::vector<std::string> warnings;
+    const auto warn = [&warnings](const std::string& m) { warnings.push_back(m); };
+    SettingsFileWatch watch{path, warn};
     EXPECT_TRUE(watch.current().masterEnabled);
     SettingsFile(path, {}).write({{"masterEnabled", false}, {"triggerPrefix", std::string("/")}});
     EXPECT_FALSE(watch.current().masterEnabled);
@@ -109,14 +104,11 @@ TEST_F(SettingsFileWatchTest, ChangesAreSeenAtTheNextLookAndOnlyThenRead) {
 
     std::filesystem::remove(path);
     EXPECT_EQ(watch.current().triggerPrefix, ";");
-    EXPECT_TRUE(warnings.empty());
-}
 
-// A use is learnt on top of what the file holds at that moment, and everything else in it
-// (other settings, values of types Tiklo never writes) stays as it was. Recents with an entry
-// that cannot be read lose it on the rewrite, so the file as it was is kept beside it first,
-// once: the next rewrite starts from a clean file.
-TEST_F(SettingsFileWatchTest, RecordUseKeepsEverythingElseInTheFileAndACopyOfWhatItCannotRead) {
+    // A use is learnt on top of what the file holds at that moment, and everything else in it
+    // (other settings, values of types Tiklo never writes) stays as it was. Recents with an entry
+    // that cannot be read lose it on the rewrite, so the file as it was is kept beside it first,
+    // once: the next rewrite starts from a clean file.
     // The hotkey's data is {"keyCode":14,"modifiers":6144}, the recents' ["heart"].
     dir.write("tiklo/defaults.plist", R"(<?xml version="1.0" encoding="UTF-8"?>
 <!DOCTYPE plist PUBLIC "-//Apple//DTD PLIST 1.0//EN" "http://www.apple.com/DTDs/PropertyList-1.0.dtd">
@@ -154,14 +146,11 @@ TEST_F(SettingsFileWatchTest, RecordUseKeepsEverythingElseInTheFileAndACopyOfWha
         }
     }
     EXPECT_EQ(copies, std::vector<std::string>{unreadable});
-}
 
-// A file that cannot be written (its folder is a plain file here, which stops root too)
-// fails the use and says so through the sink, naming no emoji.
-TEST_F(SettingsFileWatchTest, AnUnwritableFileFailsTheUseAndWarns) {
+    // A file that cannot be written (its folder is a plain file here, which stops root too)
+    // fails the use and says so through the sink, naming no emoji.
     const std::filesystem::path blocked = dir.write("blocker", "x");
-    SettingsFileWatch unwritable(std::filesystem::path(blocked) / "defaults.plist",
-                                 [this](const std::string& m) { warnings.push_back(m); });
+    SettingsFileWatch unwritable(std::filesystem::path(blocked) / "defaults.plist", warn);
     EXPECT_FALSE(unwritable.recordUse(item("🔥", "fire"), 1));
     ASSERT_EQ(warnings.size(), 1u);
     EXPECT_NE(warnings[0].find("could not be written"), std::string::npos);

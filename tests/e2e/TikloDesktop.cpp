@@ -159,10 +159,11 @@ bool TikloDesktop::waitUntilSearchServed(TargetEntry& entry) {
 
 bool TikloDesktop::keySequence(const std::vector<std::string>& keys,
                                std::chrono::milliseconds delay) const {
-    // One xdotool run, so nothing pauses between keys but the delay.
-    std::vector<std::string> arguments{"key", "--delay", std::to_string(delay.count())};
+    // One xdotool run, so nothing pauses between keys but the delay; given the time it takes.
+    std::vector<std::string> arguments{"xdotool", "key", "--delay", std::to_string(delay.count())};
     arguments.insert(arguments.end(), keys.begin(), keys.end());
-    return !keys.empty() && xdotool(arguments).succeeded();
+    const auto typing = delay * static_cast<int>(keys.size());
+    return !keys.empty() && ChildProcess::run(arguments, typing + 10s).succeeded();
 }
 
 std::vector<std::string> TikloDesktop::keysFor(const std::string& text) {

@@ -19,7 +19,6 @@ using namespace std::chrono_literals;
 
 // Evdev codes, as IBus reports keys.
 constexpr unsigned escapeCode = 1;
-constexpr unsigned returnCode = 28;
 constexpr unsigned semicolonCode = 39;
 constexpr unsigned firstDigitRowCode = 2;
 constexpr unsigned letterCodes[26] = {30, 48, 46, 32, 18, 33, 34, 35, 23, 36, 37, 38, 50,
@@ -51,10 +50,10 @@ struct Field {
 };
 
 // The search's behaviour is the session's own test's; here that ibus-daemon wires it: the
-// search shown as preedit and a lookup table labelled 1 to 9, Return and Ctrl with the digit
-// row's place (evdev codes, whatever the layout types there) committing the ranked emoji, a
-// reset leaving what was typed once, and plain typing passing. (A password field, and the
-// program standing aside only while the engine serves a real field, are InputMethodX11Test's.)
+// search shown as preedit and a lookup table labelled 1 to 9, Ctrl with the digit row's place
+// (evdev codes, whatever the layout types there) committing the ranked emoji, a reset leaving
+// what was typed once, and plain typing passing. (Return, a password field, and the program
+// standing aside only while the engine serves a real field, are InputMethodX11Test's.)
 TEST(TikloIbusEngineTest, SearchesThroughIbusDaemon) {
     if (test::ChildProcess::run({"ibus-daemon", "--version"}).status != 0) {
         GTEST_SKIP() << "ibus-daemon is not installed";
@@ -144,7 +143,6 @@ TEST(TikloIbusEngineTest, SearchesThroughIbusDaemon) {
         },
         10s);
     ASSERT_TRUE(engineRuns) << "ibus-daemon did not start the engine";
-    EXPECT_FALSE(field.press('a', letterCodes[0]));
     // ";" alone shows its results only after a pause, so that punctuation shows no list;
     // Escape then leaves it as typed.
     EXPECT_TRUE(field.press(';', semicolonCode));
@@ -169,17 +167,12 @@ TEST(TikloIbusEngineTest, SearchesThroughIbusDaemon) {
               (std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7", "8", "9"}));
     ASSERT_EQ(field.candidates.size(), 9u);
     EXPECT_EQ(field.candidates[0].rfind(fire[0]->emoji, 0), 0u);
-    EXPECT_TRUE(field.press(IBUS_KEY_Return, returnCode));
-    EXPECT_EQ(field.commits, std::vector<std::string>{fire[0]->emoji});
-    EXPECT_EQ(field.preedit, "");
-
-    field.commits.clear();
-    field.type(";fi");
     // ibus-daemon commits the preedit shown, and the engine must not: a plain key, answered
     // after the reset, brings anything the engine sent meanwhile.
     ibus_input_context_reset(field.context);
     EXPECT_FALSE(field.press('a', letterCodes[0]));
-    EXPECT_EQ(field.commits, std::vector<std::string>{";fi"});
+    EXPECT_EQ(field.commits, std::vector<std::string>{";fire"});
+    EXPECT_EQ(field.preedit, "");
 
     // What AZERTY types in the digit row's places, 1 to 9.
     const unsigned azerty[] = {IBUS_KEY_ampersand,  IBUS_KEY_eacute,     IBUS_KEY_quotedbl,

@@ -8,18 +8,16 @@
 namespace tiklo {
 namespace {
 
-class EventTapTest : public ::testing::Test, protected test::FakeAppEnvironment {
-protected:
-    test::FakeKeyboardMonitor monitor;
-    test::ManualTimerFactory timers;
-    std::vector<std::string> seen;
-    EventTap tap{monitor, trust, timers, state,
-                 [this](const KeyDown& key) { seen.push_back(*key.charactersIgnoringModifiers); }};
-};
+class EventTapTest : public ::testing::Test, protected test::FakeAppEnvironment {};
 
 // Without the permission, or refused, the tap retries every two seconds until it is in; the
 // watchdog takes it out when the permission is withdrawn, and the retries begin again.
 TEST_F(EventTapTest, RetriesUntilInstalledTheWatchdogNoticesAWithdrawnPermissionAndKeysPass) {
+    test::FakeKeyboardMonitor monitor;
+    test::ManualTimerFactory timers;
+    std::vector<std::string> seen;
+    EventTap tap{monitor, trust, timers, state,
+                 [&](const KeyDown& key) { seen.push_back(*key.charactersIgnoringModifiers); }};
     trust.trusted = true;
     state.setAccessibilityGranted(true);
     trust.trusted = false;

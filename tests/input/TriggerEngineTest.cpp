@@ -62,9 +62,10 @@ TEST(TriggerEngineTest, DecisionStopsAtEachFailingTest) {
 
 class TriggerEngineKeyTest : public ::testing::Test, protected test::FakeAppEnvironment {};
 
+// A field the input method's addon holds is searched there, not also here: the input methods'
+// desktop tests see Tiklo stand aside.
 struct FakeInputMethod : InputMethodRoute {
-    bool holds = false;
-    bool holdsFocusedField() const override { return holds; }
+    bool holdsFocusedField() const override { return false; }
     void watch(Listener) override {}
     void onPickerRequest(std::function<void()>) override {}
     void commit(const std::string&) override {}
@@ -118,14 +119,6 @@ TEST_F(TriggerEngineKeyTest, HandleKeyDownReadsTheSettingsAtEachPress) {
     hold.holding = false;
     engine.handleKeyDown(typed("/"));
     EXPECT_EQ(picker.shown.size(), 3u);
-
-    // A field the input method's addon holds is searched there: one search, not two.
-    inputMethod.holds = true;
-    engine.handleKeyDown(typed("/"));
-    EXPECT_EQ(picker.shown.size(), 3u);
-    inputMethod.holds = false;
-    engine.handleKeyDown(typed("/"));
-    EXPECT_EQ(picker.shown.size(), 4u);
 }
 
 } // namespace

@@ -27,7 +27,7 @@ PickerKeyDecision routeDigit(int place, PickerKeyContext context, Modifiers modi
     return route({Type::keyDown, {keysym::digit(place), modifiers, place}}, context);
 }
 
-TEST(PickerKeyRoutingTest, CtrlOrSuperDigitsInsertInTheInlinePopupOnly) {
+TEST(PickerKeyRoutingTest, DigitsInsertInThePopupOnlyNavigationFollowsTheLayoutDeleteTheQuery) {
     const PickerKeyContext nine{inlineMode, false, "", 9};
     for (int place = 1; place <= 9; ++place) {
         EXPECT_EQ(routeDigit(place, nine, Modifier::ctrl),
@@ -53,9 +53,8 @@ TEST(PickerKeyRoutingTest, CtrlOrSuperDigitsInsertInTheInlinePopupOnly) {
               (PickerKeyDecision{Action::setCommandHeld, 1, false}));
     EXPECT_EQ(modifiersChanged(Modifier::shift | Modifier::alt),
               (PickerKeyDecision{Action::setCommandHeld, 0, false}));
-}
 
-TEST(PickerKeyRoutingTest, NavigationDependsOnLayoutAndDeleteOnTheQuery) {
+    // Navigation depends on the layout, Delete on the query.
     const PickerKeyContext grid{fullMode, true, "fi", 20};
     const PickerKeyContext list{fullMode, false, "fi", 20};
     const PickerKeyContext popup{inlineMode, false, "", 20};
@@ -79,30 +78,25 @@ TEST(PickerKeyRoutingTest, NavigationDependsOnLayoutAndDeleteOnTheQuery) {
     EXPECT_FALSE(route(keysym::backSpace, {fullMode, false, "", 20}).swallow);
 }
 
-// Keys of the popup, each routed as passing to the field unless told otherwise.
-class QueryTypingTest : public ::testing::Test {
-protected:
-    void press(KeySym sym, const std::string& text, std::uint32_t scanCode, std::uint32_t state = 0,
-               PickerKeyDecision decision = passed) {
+TEST(QueryTypingTest, OnlyTypedTheQueryGoesBackAsItsKeysAndWhatWasTypedAheadNotTwice) {
+    QueryTyping typing;
+    // Keys of the popup, each routed as passing to the field unless told otherwise.
+    const auto press = [&](KeySym sym, const std::string& text, std::uint32_t scanCode,
+                           std::uint32_t state = 0, PickerKeyDecision decision = passed) {
         const PickerKeyEvent event{Type::keyDown, {sym}, text, {scanCode, state, true}};
         typing.routed(event, QueryKey::of(event.key, event.text), decision);
-    }
+    };
     // Pressed and let go.
-    void type(KeySym sym, const std::string& text, std::uint32_t scanCode,
-              std::uint32_t state = 0) {
+    const auto type = [&](KeySym sym, const std::string& text, std::uint32_t scanCode,
+                          std::uint32_t state = 0) {
         press(sym, text, scanCode, state);
         typing.routed({Type::keyUp, {keysym::none}, {}, {scanCode, state, false}}, {}, passed);
-    }
+    };
     // What the field holding `query` gives back: characters to delete, text, keys.
-    Given given(const std::string& query) const {
+    const auto given = [&](const std::string& query) {
         const QueryTyping::GiveBack back = typing.giveBack(query);
-        return {back.deletes, back.text, back.keys};
-    }
-
-    QueryTyping typing;
-};
-
-TEST_F(QueryTypingTest, OnlyTypedTheQueryGoesBackAsItsKeysElseAsText) {
+        return Given{back.deletes, back.text, back.keys};
+    };
     type(keysym::letter('d'), "D", 40, 1);
     EXPECT_EQ(given("D"), (Given{0, "", {{40, 1, true}, {40, 1, false}}}));
     // The field holds something the keys did not type (pasted, say): its text.
@@ -121,9 +115,9 @@ TEST_F(QueryTypingTest, OnlyTypedTheQueryGoesBackAsItsKeysElseAsText) {
         type(keysym::letter('e'), "\u00e9", 26);
         EXPECT_EQ(given("\u00e9"), (Given{0, "\u00e9", {}})) << editing;
     }
-}
 
-TEST_F(QueryTypingTest, WhatWasTypedAheadIsNotTypedTwiceUnlessTheQueryNoLongerBeginsWithIt) {
+    // What was typed ahead is not typed twice, unless the query no longer begins with it.
+    typing.restart();
     EXPECT_TRUE(typing.firstKey());
     typing.typedAhead("t\u00e9");
     EXPECT_FALSE(typing.firstKey());

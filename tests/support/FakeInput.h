@@ -91,13 +91,12 @@ public:
     std::vector<std::shared_ptr<Entry>> entries;
 };
 
-// Counts what is asked of it; holds whenever asked unless told to refuse.
+// Counts what is asked of it; holds whenever asked.
 class FakeKeyboardHold : public KeyboardHold {
 public:
     bool hold() override {
         ++holds;
-        holding = !refuse;
-        return holding;
+        return holding = true;
     }
     void releaseToOwnWindow() override {
         ++releasedToOwnWindow;
@@ -114,7 +113,6 @@ public:
     }
     void redirect(std::uint32_t, std::uint32_t, bool) override {}
 
-    bool refuse = false;
     bool holding = false;
     int holds = 0;
     int releasedToOwnWindow = 0;
@@ -271,13 +269,11 @@ public:
 class FakeScreens : public Screens {
 public:
     std::vector<ScreenArea> screens() const override { return areas; }
-    std::optional<std::size_t> mainScreen() const override { return main; }
-    Point mouseLocation() const override { return mouse; }
+    std::optional<std::size_t> mainScreen() const override { return std::nullopt; }
+    Point mouseLocation() const override { return {}; }
     bool reduceMotion() const override { return reducedMotion; }
 
     std::vector<ScreenArea> areas;
-    std::optional<std::size_t> main;
-    Point mouse;
     bool reducedMotion = false;
 };
 

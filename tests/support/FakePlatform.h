@@ -98,11 +98,9 @@ public:
 
     bool registered = false;
     std::optional<std::string> refusal;
-    int calls = 0;
 
 private:
     Result change(bool registering) {
-        ++calls;
         if (refusal) {
             return Result::failure(*refusal);
         }

@@ -82,16 +82,15 @@ TEST(QtKeyTranslatorTest, KeysGetTheirKeysymsModifiersAndDigitRowPlaces) {
     const QKeyEvent release(QEvent::KeyRelease, Qt::Key_ParenRight, Qt::ShiftModifier, 19, 0, 1,
                             ")");
     const PickerKeyEvent letGo = QtKeyTranslator::translate(release);
-    EXPECT_EQ(letGo.type, Type::keyUp);
-    EXPECT_EQ(letGo.stroke, (KeyStroke{19, 1, false}));
+    EXPECT_EQ(std::tie(letGo.type, letGo.stroke), std::tuple(Type::keyUp, KeyStroke{19, 1, false}));
 
     // Pressing and letting go of a modifier changes the held set whatever X reported before.
     const auto down = key(QEvent::KeyPress, Qt::Key_Control, Qt::NoModifier);
-    EXPECT_EQ(down.type, Type::modifiersChanged);
-    EXPECT_EQ(down.key.modifiers, Modifiers(Modifier::ctrl));
+    EXPECT_EQ(std::tie(down.type, down.key.modifiers),
+              std::tuple(Type::modifiersChanged, Modifiers(Modifier::ctrl)));
     const auto up = key(QEvent::KeyRelease, Qt::Key_Super_L, Qt::MetaModifier | Qt::ShiftModifier);
-    EXPECT_EQ(up.type, Type::modifiersChanged);
-    EXPECT_EQ(up.key.modifiers, Modifiers(Modifier::shift));
+    EXPECT_EQ(std::tie(up.type, up.key.modifiers),
+              std::tuple(Type::modifiersChanged, Modifiers(Modifier::shift)));
     EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_AltGr, Qt::ControlModifier).key.modifiers,
               Modifiers(Modifier::ctrl));
 

@@ -81,8 +81,6 @@ public:
         return texts;
     }
     Q_INVOKABLE int hides() const { return world_->hides; }
-    // Cancellations: the target application brought back without typing.
-    Q_INVOKABLE int closes() const { return static_cast<int>(world_->injector.reactivated.size()); }
     // Requests for the accessibility permission made through the store.
     Q_INVOKABLE int accessibilityRequests() const { return world_->trust.requests; }
     // The hotkey the system holds for Tiklo, as people read it; "" when none.
@@ -128,12 +126,9 @@ public:
     }
     // One more item that takes a skin tone: a waving hand.
     Q_INVOKABLE void addHand(const QString& name) {
-        world_->items.push_back({"\U0001F44B",
-                                 name.toStdString(),
-                                 "hand_" + std::to_string(world_->items.size()),
-                                 EmojiCategory::people,
-                                 {},
-                                 true});
+        const std::string id = "hand_" + std::to_string(world_->items.size());
+        world_->items.push_back(
+            {"\U0001F44B", name.toStdString(), id, EmojiCategory::people, {}, true});
         replaceCatalog();
     }
     // Each id learned once.

@@ -128,8 +128,6 @@ Item {
             compare(session.query, "fi")
             session.query = "" // cleared by the session after an insert
             compare(item(view, "searchField").text, "")
-            keyClick(Qt.Key_Escape)
-            compare(Rig.closes(), 1)
         }
 
         // The session announces the query, resets the highlight, then gives its results; the
@@ -160,20 +158,17 @@ Item {
             const page = item(view, "settingsPage")
             compare(page.item.objectName, "librarySettingsView")
             mouseClick(item(view, "sidebarItem_permissions"))
-            compare(view.tab, "permissions")
             compare(page.item.objectName, "permissionsSettingsView")
             item(view, "sidebarItem_exceptions").forceActiveFocus(Qt.TabFocusReason)
             keyClick(Qt.Key_Return)
             compare(page.item.objectName, "exceptionsSettingsView")
         }
 
-        function cells(grid) {
-            return Helpers.findAll(grid, "miniGridCell", false)
-        }
-
         // Favorites: the first thirty by name, never offering to clear; recents in order, cleared
-        // by the card; the counts cleared by their button, and nothing else. Ids the catalog no longer knows are not shown but stay stored.
+        // by the card; the counts cleared by their button, and nothing else. Ids the catalog no
+        // longer knows are not shown but stay stored.
         function test_library_cards() {
+            const cells = grid => Helpers.findAll(grid, "miniGridCell", false)
             // Listed in reverse order so that sorting shows: "s00" comes last, with U+1F000 + 49.
             const ids = Array.from({ length: 50 }, (_, i) => "s" + String(i).padStart(2, "0"))
             Rig.fill(50, ids.slice().reverse())
@@ -229,17 +224,15 @@ Item {
             return null
         }
 
-        // What is added is stored at once and clears the field; what is refused (listed
-        // already, or blank) keeps what was typed. Trimming and order are the store's own.
+        // What is added is stored at once and clears the field; what is refused (here listed
+        // already) keeps what was typed. Trimming, blanks and order are the store's own.
         function test_exceptions_adding_and_removing_store_at_once() {
             const view = makePage(exceptionsView)
-            verify(findChild(view, "noExceptionsText").visible)
             compare(add(view, "org.gnome.Terminal"), "")
             compare(add(view, "  firefox\n"), "")
             compareListed(view, ["firefox", "org.gnome.Terminal"])
             verify(!findChild(view, "noExceptionsText").visible)
             compare(add(view, " firefox "), " firefox ")
-            compare(add(view, "   \n"), "   \n")
             compareListed(view, ["firefox", "org.gnome.Terminal"])
             // The application in front before the window is added by its button. (Which
             // application counts is the store's own test.)
@@ -259,8 +252,7 @@ Item {
             return [
                 { tag: "master", toggle: "masterEnabledToggle", property: "masterEnabled" },
                 { tag: "trailing space", toggle: "trailingSpaceToggle",
-                  property: "insertSpaceAfterTrigger" },
-                { tag: "launch at login", toggle: "launchAtLoginToggle", property: "launchAtLogin" }
+                  property: "insertSpaceAfterTrigger" }
             ]
         }
         function test_behavior_toggles(data) {
@@ -275,6 +267,7 @@ Item {
             compare(toggle.checked, start)
         }
 
+        // The launch at login toggle follows the system: a refusal springs back.
         function test_behavior_launch_at_login_springs_back_when_refused() {
             const toggle = findChild(makePage(behaviorView), "launchAtLoginToggle")
             Rig.refuseLoginItem(true)
@@ -288,11 +281,14 @@ Item {
             compare(Rig.loginItemRegistered(), true)
         }
 
-        // The first key with a modifier ends the recording and becomes the shortcut. (Which keys
-        // are kept is the recorder's test; that the shortcut is let go meanwhile, stored and
-        // held at once, the tray's desktop test's.)
+        // The first key with a modifier ends the recording and becomes the shortcut; the recorder
+        // starts by the pointer or the keyboard, a second press stops it, leaving the page too,
+        // and keys reach other controls again. (Which keys are kept, modifiers alone not ending
+        // it, is the recorder's test; that the shortcut is let go meanwhile, stored and held at
+        // once, the tray's desktop test's.)
         function test_behavior_recorder_takes_the_first_combination() {
-            const recorder = findChild(makePage(behaviorView), "hotkeyRecorder")
+            const page = makePage(behaviorView)
+            const recorder = findChild(page, "hotkeyRecorder")
             const field = createTemporaryObject(textField, root)
             const text = findChild(recorder, "hotkeyRecorderText")
             compare(text.text, "Ctrl+Alt+E")
@@ -300,49 +296,14 @@ Item {
             verify(recorder.recording)
             // The key goes nowhere else, whoever has the focus.
             field.forceActiveFocus()
-            // Modifiers on their own do not end it.
-            keyPress(Qt.Key_Control, Qt.ControlModifier)
-            keyRelease(Qt.Key_Control)
-            verify(recorder.recording)
-            keyClick(Qt.Key_Space, Qt.ControlModifier | Qt.AltModifier)
+            keyClick(Qt.Key_Q, Qt.ControlModifier | Qt.AltModifier)
             verify(!recorder.recording)
             compare(field.text, "")
-            compare(text.text, "Ctrl+Alt+Space")
+            compare(text.text, "Ctrl+Alt+Q")
             // Not recording, keys reach the field again.
             keyClick(Qt.Key_X)
             compare(field.text, "x")
-        }
 
-        // A refused combination leaves the shortcut as it was, and Escape ends a recording
-        // without one; the old shortcut is held again.
-        function test_behavior_recorder_refuses_a_held_combination() {
-            Rig.holdCtrlShiftSpaceElsewhere()
-            const page = makePage(behaviorView)
-            const recorder = findChild(page, "hotkeyRecorder")
-            const text = findChild(recorder, "hotkeyRecorderText")
-            mouseClick(recorder)
-            keyClick(Qt.Key_Space, Qt.ControlModifier | Qt.ShiftModifier)
-            verify(!recorder.recording)
-            compare(text.text, "Ctrl+Alt+E")
-            // The row says why, until the next recording.
-            const why = subtitle(page, "pickerShortcutRow")
-            compare(why.text, "Ctrl+Shift+Space is taken by another program")
-            mouseClick(recorder)
-            verify(recorder.recording)
-            verify(why.text.indexOf("taken") < 0, why.text)
-            keyClick(Qt.Key_Escape)
-            verify(!recorder.recording)
-            compare(text.text, "Ctrl+Alt+E")
-            compare(Rig.grabbedHotkey(), "Ctrl+Alt+E")
-            verify(Rig.stored("hotkey").indexOf('"keyCode":49') < 0, Rig.stored("hotkey"))
-        }
-
-        // Started by the keyboard, stopped by a second press; leaving the page stops it too,
-        // and keys reach other controls again.
-        function test_behavior_recorder_by_keyboard_and_leaving_the_page() {
-            const page = makePage(behaviorView)
-            const field = createTemporaryObject(textField, root)
-            const recorder = findChild(page, "hotkeyRecorder")
             recorder.forceActiveFocus(Qt.TabFocusReason)
             keyClick(Qt.Key_Return)
             verify(recorder.recording)
@@ -365,8 +326,31 @@ Item {
             field.forceActiveFocus()
             keyClick(Qt.Key_E, Qt.ControlModifier)
             keyClick(Qt.Key_Q)
-            compare(field.text, "q")
+            compare(field.text, "xq")
             compare(Rig.appState.hotkeyDisplay, "Ctrl+Alt+Space")
+        }
+
+        // A refused combination leaves the shortcut as it was (and stored so: the store's test),
+        // and says why; Escape ends a recording without one, and the old shortcut is held again.
+        function test_behavior_recorder_refuses_a_held_combination() {
+            Rig.holdCtrlShiftSpaceElsewhere()
+            const page = makePage(behaviorView)
+            const recorder = findChild(page, "hotkeyRecorder")
+            const text = findChild(recorder, "hotkeyRecorderText")
+            mouseClick(recorder)
+            keyClick(Qt.Key_Space, Qt.ControlModifier | Qt.ShiftModifier)
+            verify(!recorder.recording)
+            compare(text.text, "Ctrl+Alt+E")
+            // The row says why, until the next recording.
+            const why = subtitle(page, "pickerShortcutRow")
+            compare(why.text, "Ctrl+Shift+Space is taken by another program")
+            mouseClick(recorder)
+            verify(recorder.recording)
+            verify(why.text.indexOf("taken") < 0, why.text)
+            keyClick(Qt.Key_Escape)
+            verify(!recorder.recording)
+            compare(text.text, "Ctrl+Alt+E")
+            compare(Rig.grabbedHotkey(), "Ctrl+Alt+E")
         }
 
         // Each desktop the page can describe: what is marked done, whether Grant is offered,

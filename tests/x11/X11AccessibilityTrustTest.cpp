@@ -22,7 +22,8 @@ public:
 
 // Trusted on Xvfb, which offers XInput and XTest. The session says whether it is Wayland's:
 // its type from the login manager, or a Wayland display announced by the compositor.
-TEST(X11AccessibilityTrustTest, TrustedOnXvfbAndWaylandReachesX11Only) {
+TEST(X11AccessibilityTrustTest,
+     TrustedOnXvfbWaylandReachesX11OnlyAndTheBusIsMissingUntilALauncher) {
     // Qt's connection has announced its own XInput version already; a fresh one has not.
     EXPECT_TRUE(X11AccessibilityTrust(qtConnection()).isTrusted());
     const X11TestClient client;
@@ -45,10 +46,8 @@ TEST(X11AccessibilityTrustTest, TrustedOnXvfbAndWaylandReachesX11Only) {
         EXPECT_EQ(trust.x11ApplicationsOnly(), c.x11Only)
             << c.sessionType.value_or("(unset)") << " / " << c.waylandDisplay.value_or("(unset)");
     }
-}
 
-// This private session bus activates nothing: no launcher until one takes the name.
-TEST(X11AccessibilityTrustTest, AccessibilityBusIsMissingUntilALauncherAppears) {
+    // This private session bus activates nothing: no launcher until one takes the name.
     SessionAccessibilityBus bus;
     std::vector<AccessibilityBus::State> heard;
     bus.watch([&heard](AccessibilityBus::State state) { heard.push_back(state); });

@@ -52,7 +52,7 @@ TEST(Utf16ChunkDecoderTest, JoinsPairsSplitAcrossChunksAndDropsLoneSurrogates) {
     EXPECT_EQ(decoder.decode(u"\xDD25q"), U"q");
 }
 
-TEST(X11TypingPlanTest, KeysymsForEveryKindOfCharacter) {
+TEST(X11TypingPlanTest, KeysymsForEveryCharacterAndSpareKeycodesBorrowedInBatchesInOrder) {
     const std::pair<char32_t, std::optional<xcb_keysym_t>> cases[] = {
         {U'~', XKB_KEY_asciitilde}, {0xA0, XKB_KEY_nobreakspace}, {0xFF, XKB_KEY_ydiaeresis},
         {0x100, 0x01000100},        {0x1F525, 0x0101F525},        {U'\r', XKB_KEY_Return},
@@ -62,9 +62,7 @@ TEST(X11TypingPlanTest, KeysymsForEveryKindOfCharacter) {
     for (const auto& [c, keysym] : cases) {
         EXPECT_EQ(X11TypingPlan::keysymFor(c), keysym) << static_cast<std::uint32_t>(c);
     }
-}
 
-TEST(X11TypingPlanTest, BorrowsSpareKeycodesInBatchesAndKeepsTheOrder) {
     const X11KeyboardMapping mapping = sampleMapping();
     constexpr xcb_keysym_t fire = 0x0101F525;
 

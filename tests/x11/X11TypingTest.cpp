@@ -82,7 +82,7 @@ protected:
 // The monitor reports every press, held or not; the hold tells which of them it took, so a
 // key pressed just before it began is known to have reached the application. The held ones
 // follow once the hold ends.
-TEST_F(X11TypingTest, HeldKeysAreKnownAndTypedInOrderOnceReleasedOrAfterThreeSecondsAtLatest) {
+TEST_F(X11TypingTest, HeldKeysAreKnownAndTypedInOrderOnceReleasedAndRedirectedOnesKeepTheirPlace) {
     ASSERT_TRUE(xdotool({"type", "ab"}));
     ASSERT_TRUE(waitUntil([&] { return seen.size() == 2; }));
     ASSERT_TRUE(hold.hold());
@@ -124,64 +124,12 @@ TEST_F(X11TypingTest, HeldKeysAreKnownAndTypedInOrderOnceReleasedOrAfterThreeSec
     EXPECT_FALSE(hold.isHolding());
     ASSERT_TRUE(xdotool({"type", "r"}));
     EXPECT_TRUE(waitUntil([&] { return field.text() == "later"; })) << field.text();
-}
 
-// Tiklo's own keys reach the application while the user's wait; then the typed semicolon is
-// replaced, two quick replacements follow, a flag and a joiner sequence among them, and a text
-// whose surrogate pairs are split between chunks: all typed whole and in order, and none of
-// it reported as the user's.
-TEST_F(X11TypingTest, TiklosKeysAreTypedWholeInOrderAndTheMonitorNeverSeesThem) {
-    X11KeyPoster poster(input, hold, ledger, sleeper);
-    ASSERT_TRUE(poster.available());
-    ASSERT_TRUE(xdotool({"type", ";"}));
-    ASSERT_TRUE(waitUntil([&] { return field.text() == ";" && seen.size() == 1; }));
-    seen.clear();
-    ASSERT_TRUE(hold.hold());
-    ASSERT_TRUE(xdotool({"type", " is hot"}));
-    poster.tapKey(keysym::backSpace);
-    poster.postText(u"\U0001F525", true);
-    settle();
-    EXPECT_EQ(field.text(), "\U0001F525") << "the user's keys came first";
-    hold.releaseToFocus();
-    poster.finishTyping();
-    EXPECT_TRUE(waitUntil([&] { return field.text() == "\U0001F525 is hot"; })) << field.text();
-    // The seven held keys, once each: neither Tiklo's keys nor the held ones typed again.
-    EXPECT_EQ(keysSeenUpToSentinel().size(), 8U);
-
-    seen.clear();
-    Injector injector(poster, activator, hold, mainThread, sleeper);
-    const RunningApplication target = field.application();
-    injector.replace(1, "a\U0001F525b", target);
-    injector.replace(0, "\U0001F1FA\U0001F1F8c\U0001F9D1\u200D\U0001F4BB", target);
-    ASSERT_TRUE(finished(injector));
-    EXPECT_EQ(field.text(),
-              "\U0001F525 is hoa\U0001F525b\U0001F1FA\U0001F1F8c\U0001F9D1\u200D\U0001F4BB");
-    EXPECT_EQ(keysSeenUpToSentinel().size(), 1U) << "the monitor reported an injected key";
-    EXPECT_EQ(ledger.size(), 0U);
-
-    // Four keycodes at a time, so each chunk needs several rounds of mapping.
-    X11KeyPoster narrow(input, hold, ledger, sleeper, {.maxBorrowedKeycodes = 4});
-    Injector batched(narrow, activator, hold, mainThread, sleeper);
-    const std::string text = "0123456789abcdefghi\U0001F525jklmnopqrstuvw\u00E9xyz\U0001F600AB\nC";
-    const std::u16string units = Injector::typedUnits(text);
-    ASSERT_EQ(units.size(), 45U);
-    ASSERT_EQ(Injector::chunkCodeUnits, 20U);
-    // Both chunk boundaries fall inside a pair.
-    ASSERT_TRUE(QChar::isHighSurrogate(units[19]) && QChar::isHighSurrogate(units[39]));
+    // Keys redirected from Tiklo's windows reached them before the grab began: they come before
+    // the keys the grab took. A key typed before Shift went down comes out without it while the
+    // user still holds Shift, and Shift is held again afterwards, as the user holds it. Released
+    // to Tiklo's own window, the keys arrive there as typed.
     field.clear();
-    seen.clear();
-    batched.replace(0, text, target);
-    ASSERT_TRUE(finished(batched));
-    EXPECT_EQ(field.text(), "0123456789abcdefghi\U0001F525jklmnopqrstuvw\u00E9xyz\U0001F600ABC");
-    EXPECT_EQ(field.returns(), 1);
-    EXPECT_EQ(keysSeenUpToSentinel().size(), 1U);
-}
-
-// Keys redirected from Tiklo's windows reached them before the grab began: they come before
-// the keys the grab took. A key typed before Shift went down comes out without it while the
-// user still holds Shift, and Shift is held again afterwards, as the user holds it. Released
-// to Tiklo's own window, the keys arrive there as typed.
-TEST_F(X11TypingTest, KeysRedirectedFromOrReleasedToTiklosWindowsKeepTheirPlaceAndShift) {
     X11TestClient keys;
     const xcb_keycode_t a = keys.keycode('a');
     const xcb_keycode_t b = keys.keycode('b');
@@ -232,7 +180,57 @@ TEST_F(X11TypingTest, KeysRedirectedFromOrReleasedToTiklosWindowsKeepTheirPlaceA
     EXPECT_EQ(field.text(), "aBaCd");
 }
 
-TEST_F(X11TypingTest, TheActiveApplicationAcknowledgesTypingAndASilentOneCostsTheTimeout) {
+// Tiklo's own keys reach the application while the user's wait; then the typed semicolon is
+// replaced, two quick replacements follow, a flag and a joiner sequence among them, and a text
+// whose surrogate pairs are split between chunks: all typed whole and in order, and none of
+// it reported as the user's. The active application acknowledges typing; a silent one costs
+// the timeout.
+TEST_F(X11TypingTest, TiklosKeysAreTypedWholeInOrderAndTheMonitorNeverSeesThem) {
+    X11KeyPoster poster(input, hold, ledger, sleeper);
+    ASSERT_TRUE(poster.available());
+    ASSERT_TRUE(xdotool({"type", ";"}));
+    ASSERT_TRUE(waitUntil([&] { return field.text() == ";" && seen.size() == 1; }));
+    seen.clear();
+    ASSERT_TRUE(hold.hold());
+    ASSERT_TRUE(xdotool({"type", " is hot"}));
+    poster.tapKey(keysym::backSpace);
+    poster.postText(u"\U0001F525", true);
+    settle();
+    EXPECT_EQ(field.text(), "\U0001F525") << "the user's keys came first";
+    hold.releaseToFocus();
+    poster.finishTyping();
+    EXPECT_TRUE(waitUntil([&] { return field.text() == "\U0001F525 is hot"; })) << field.text();
+    // The seven held keys, once each: neither Tiklo's keys nor the held ones typed again.
+    EXPECT_EQ(keysSeenUpToSentinel().size(), 8U);
+
+    seen.clear();
+    Injector injector(poster, activator, hold, mainThread, sleeper);
+    const RunningApplication target = field.application();
+    injector.replace(1, "a\U0001F525b", target);
+    injector.replace(0, "\U0001F1FA\U0001F1F8c\U0001F9D1\u200D\U0001F4BB", target);
+    ASSERT_TRUE(finished(injector));
+    EXPECT_EQ(field.text(),
+              "\U0001F525 is hoa\U0001F525b\U0001F1FA\U0001F1F8c\U0001F9D1\u200D\U0001F4BB");
+    EXPECT_EQ(keysSeenUpToSentinel().size(), 1U) << "the monitor reported an injected key";
+    EXPECT_EQ(ledger.size(), 0U);
+
+    // Four keycodes at a time, so each chunk needs several rounds of mapping.
+    X11KeyPoster narrow(input, hold, ledger, sleeper, {.maxBorrowedKeycodes = 4});
+    Injector batched(narrow, activator, hold, mainThread, sleeper);
+    const std::string text = "0123456789abcdefghi\U0001F525jklmnopqrstuvw\u00E9xyz\U0001F600AB\nC";
+    const std::u16string units = Injector::typedUnits(text);
+    ASSERT_EQ(units.size(), 45U);
+    ASSERT_EQ(Injector::chunkCodeUnits, 20U);
+    // Both chunk boundaries fall inside a pair.
+    ASSERT_TRUE(QChar::isHighSurrogate(units[19]) && QChar::isHighSurrogate(units[39]));
+    field.clear();
+    seen.clear();
+    batched.replace(0, text, target);
+    ASSERT_TRUE(finished(batched));
+    EXPECT_EQ(field.text(), "0123456789abcdefghi\U0001F525jklmnopqrstuvw\u00E9xyz\U0001F600ABC");
+    EXPECT_EQ(field.returns(), 1);
+    EXPECT_EQ(keysSeenUpToSentinel().size(), 1U);
+
     const auto window = static_cast<xcb_window_t>(field.application().window);
     EXPECT_EQ(input.activeWindow(), window);
     EXPECT_TRUE(input.answersPings(window));

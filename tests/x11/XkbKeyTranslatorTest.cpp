@@ -42,7 +42,7 @@ XkbKeyTranslator::State locked(std::uint8_t modifiers, std::int32_t layout = 0) 
 
 // Keys translated one after another by one translator, each under the keymap and state of its
 // row. The state is set before a new keymap, so each change of keymap shows that it is kept.
-TEST(XkbKeyTranslatorTest, KeysTranslateUnderEveryKeymapAndStateTheyMeet) {
+TEST(XkbKeyTranslatorTest, KeysTranslateUnderEveryKeymapAndStateAndTheDigitRowIsNumberedByPlace) {
     enum Layout { noKeymap, us, intl, usRu };
     const Keymap keymaps[] = {nullptr, keymapFor("us"), keymapFor("us", "intl"),
                               keymapFor("us,ru")};
@@ -94,12 +94,10 @@ TEST(XkbKeyTranslatorTest, KeysTranslateUnderEveryKeymapAndStateTheyMeet) {
         EXPECT_EQ(key.charactersIgnoringModifiers, c.characters);
         EXPECT_FALSE(key.synthetic);
     }
-}
 
-// Ctrl+1 to Ctrl+9 choose by the key's place in the digit row, whatever the layout types
-// there: on AZERTY the row types "&", "é", "\"" ... without Shift. Every keycode is checked,
-// so no other key counts as a digit.
-TEST(XkbKeyTranslatorTest, TheDigitRowIsNumberedByPlaceOnUsAndAzerty) {
+    // Ctrl+1 to Ctrl+9 choose by the key's place in the digit row, whatever the layout types
+    // there: on AZERTY the row types "&", "é", "\"" ... without Shift. Every keycode is checked,
+    // so no other key counts as a digit.
     constexpr xkb_keycode_t firstDigitKey = 10;
     constexpr xkb_keycode_t ninthDigitKey = 18;
     for (const char* layout : {"us", "fr"}) {
@@ -122,7 +120,7 @@ TEST(XkbKeyTranslatorTest, TheDigitRowIsNumberedByPlaceOnUsAndAzerty) {
     }
 }
 
-TEST(X11ModifiersTest, ModifiersAndCoreMasksTranslateBothWays) {
+TEST(X11ModifiersTest, ModifiersAndMasksTranslateBothWaysAndStoredKeyCodesNameRealKeysyms) {
     const std::pair<Modifier, std::uint16_t> each[] = {{Modifier::ctrl, XCB_MOD_MASK_CONTROL},
                                                        {Modifier::alt, XCB_MOD_MASK_1},
                                                        {Modifier::shift, XCB_MOD_MASK_SHIFT},
@@ -138,10 +136,8 @@ TEST(X11ModifiersTest, ModifiersAndCoreMasksTranslateBothWays) {
     EXPECT_EQ(X11Modifiers::from(XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2 | XCB_MOD_MASK_3 |
                                  XCB_MOD_MASK_5 | XCB_KEY_BUT_MASK_BUTTON_1 | XCB_MOD_MASK_CONTROL),
               Modifiers(Modifier::ctrl));
-}
 
-// The stored hotkey's key codes name keys by keysyms that X knows under the keys' names.
-TEST(X11ModifiersTest, StoredKeyCodesNameRealKeysyms) {
+    // The stored hotkey's key codes name keys by keysyms that X knows under the keys' names.
     for (std::uint32_t code = 0; code < 256; ++code) {
         if (const auto sym = HotkeyCodec::keysymOf(code)) {
             std::array<char, 64> name{};

@@ -52,23 +52,21 @@ constexpr const char* sampleFeed = R"(<?xml version="1.0" encoding="utf-8"?>
   </channel>
 </rss>)";
 
-TEST(AppcastTest, ItemsNeedAVersionAndAWebAddressAndTheHighestVersionWins) {
+TEST(AppcastTest, ItemsNeedAVersionAndAWebAddressTheHighestWinsAndAnythingElseIsRejected) {
     const std::optional<Appcast> appcast = Appcast::parse(sampleFeed);
     ASSERT_TRUE(appcast);
     ASSERT_EQ(appcast->items().size(), 2u);
     const AppcastItem& first = appcast->items()[0];
-    EXPECT_EQ(first.displayVersion, "0.3");
-    EXPECT_EQ(first.releaseNotes, "<p>Categories</p>");
-    EXPECT_EQ(first.downloadPage, QUrl("https://tiklo.example/0.3"));
+    EXPECT_EQ(std::tie(first.displayVersion, first.releaseNotes, first.downloadPage),
+              std::tuple("0.3", "<p>Categories</p>", QUrl("https://tiklo.example/0.3")));
     // Version and address from the enclosure when the item has no element of its own.
     const AppcastItem& newest = appcast->newest();
-    EXPECT_EQ(newest.version, version("0.10"));
-    EXPECT_EQ(newest.displayVersion, "0.10 beta");
-    EXPECT_EQ(newest.releaseNotes, "Tenth");
-    EXPECT_EQ(newest.downloadPage, QUrl("https://tiklo.example/tiklo_0.10.deb"));
-}
+    EXPECT_EQ(
+        std::tie(newest.version, newest.displayVersion, newest.releaseNotes, newest.downloadPage),
+        std::tuple(version("0.10"), "0.10 beta", "Tenth",
+                   QUrl("https://tiklo.example/tiklo_0.10.deb")));
 
-TEST(AppcastTest, AnythingButUsableRssIsRejected) {
+    // Anything but usable RSS is rejected.
     const char* rejected[] = {
         "",
         "not xml at all",

@@ -7,7 +7,7 @@
 
 #include <sys/types.h>
 
-namespace tiklo::test {
+namespace tiklo::bench {
 
 // A process's memory as the kernel counts it, in megabytes: resident pages, and its
 // proportional share of them (pages shared with other processes counted in part).
@@ -34,4 +34,4 @@ struct ProcessMemory {
     }
 };
 
-} // namespace tiklo::test
+} // namespace tiklo::bench
