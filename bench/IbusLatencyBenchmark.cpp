@@ -8,10 +8,14 @@
 // - Return in a search for "fire" until the entry's text has become the emoji, as the entry
 //   itself timestamps its last change on the clock every process shares;
 // - Return in IBus's own emoji typing (Super+period, "fire", Space, Space) until the entry
-//   holds an emoji, with an xkb engine.
+//   holds an emoji, with an xkb engine;
+// - in that typing, the Space after "fire" until its candidate window is on screen.
+// The memory of the engine's process beside that of IBus's panel and emoji extension follows,
+// with the candidates open and after.
 // Then the price of a key the engine passes on, asked of the same daemon by an input context
 // of this process: a press and release of 'a' with "tiklo" against the plain xkb engine.
 #include "LatencySamples.h"
+#include "ProcessMemory.h"
 #include "XtestKeyboard.h"
 #include "e2e/TargetEntry.h"
 #include "e2e/TikloDesktop.h"
@@ -44,6 +48,7 @@ namespace {
 using namespace std::chrono_literals;
 using tiklo::bench::Clock;
 using tiklo::bench::millisecondsBetween;
+using tiklo::bench::ProcessMemory;
 using tiklo::bench::Samples;
 using tiklo::bench::XtestKeyboard;
 using tiklo::test::TargetEntry;
@@ -61,6 +66,7 @@ constexpr const char* panelProgram = "/usr/libexec/ibus-ui-gtk3";
 constexpr std::uint32_t semicolonKeysym = 0x3b;
 constexpr std::uint32_t returnKeysym = 0xff0d;
 constexpr std::uint32_t escapeKeysym = 0xff1b;
+constexpr std::uint32_t spaceKeysym = 0x20;
 // 'a' as IBus clients report it: keysym and evdev code.
 constexpr guint aKeyval = IBUS_KEY_a;
 constexpr guint aCode = 30;
@@ -186,13 +192,16 @@ public:
     // IBus's own emoji typing for "fire", Return left to press; false when a key could not
     // be sent.
     static bool typeEmojiSearch() {
+        return typeEmojiWord() && TikloDesktop::key("space") && TikloDesktop::key("space");
+    }
+    // The same up to "fire", before the Space that shows the candidates.
+    static bool typeEmojiWord() {
         if (!TikloDesktop::key("super+period")) {
             return false;
         }
         // The extension takes the keys once it has shown that it types.
         std::this_thread::sleep_for(100ms);
-        return TikloDesktop::type("fire") && TikloDesktop::key("space") &&
-               TikloDesktop::key("space");
+        return TikloDesktop::type("fire");
     }
 
     // An input context of this process, focused, that `engine` serves; it took a few keys.
@@ -404,6 +413,76 @@ void ibusEmojiInsertion(benchmark::State& state) {
     state.SetLabel(arrived);
 }
 
+// IBus's own emoji typing: the Space after "fire" until its candidate window is on screen.
+void ibusEmojiCandidates(benchmark::State& state) {
+    TargetEntry* entry = rig().entry(plainEngine);
+    if (entry == nullptr) {
+        state.SkipWithError(
+            ("IBus's emoji typing put no emoji into the entry: " + rig().error()).c_str());
+        return;
+    }
+    XtestKeyboard& keyboard = rig().keyboard();
+    Samples samples(state, 1000.0, "ms", false);
+    for (auto _ : state) {
+        entry->setText("");
+        if (!Rig::typeEmojiWord()) {
+            state.SkipWithError("could not type the emoji search");
+            break;
+        }
+        std::this_thread::sleep_for(300ms);
+        keyboard.forgetMaps();
+        const std::optional<Clock::time_point> sent = keyboard.press(spaceKeysym);
+        const std::optional<Clock::time_point> shown = keyboard.waitForMap(5s);
+        // Out of the typing, whatever it left.
+        TikloDesktop::key("Escape");
+        TikloDesktop::key("Escape");
+        if (!sent || !shown) {
+            state.SkipWithError("no candidate window within 5 s");
+            break;
+        }
+        samples.add(millisecondsBetween(*sent, *shown));
+        std::this_thread::sleep_for(200ms);
+    }
+    entry->setText("");
+}
+
+// The memory of the engine's process, and of IBus's panel and emoji extension, while the
+// candidates of each are open and a moment after they closed.
+void ibusMemory(benchmark::State& state) {
+    TargetEntry* entry = entryServedByTiklo(state);
+    if (entry == nullptr) {
+        return;
+    }
+    const auto record = [&](const char* program, const std::string& name) {
+        if (const std::optional<ProcessMemory> memory = ProcessMemory::ofProgram(program)) {
+            state.counters[name + "_pss_MB"] = memory->proportional;
+            state.counters[name + "_rss_MB"] = memory->resident;
+        }
+    };
+    for (auto _ : state) {
+        entry->setText("");
+        TikloDesktop::type(";fire");
+        std::this_thread::sleep_for(1s);
+        record("tiklo-ibus", "engine_open");
+        TikloDesktop::key("Escape");
+        std::this_thread::sleep_for(3s);
+        record("tiklo-ibus", "engine_after");
+        entry = rig().entry(plainEngine);
+        if (entry == nullptr || !Rig::typeEmojiWord() || !TikloDesktop::key("space")) {
+            state.SkipWithError("IBus's emoji typing did not start");
+            return;
+        }
+        std::this_thread::sleep_for(1s);
+        record("ibus-extension-gtk3", "ibus_emoji_open");
+        record("ibus-ui-gtk3", "ibus_panel_open");
+        TikloDesktop::key("Escape");
+        TikloDesktop::key("Escape");
+        std::this_thread::sleep_for(3s);
+        record("ibus-extension-gtk3", "ibus_emoji_after");
+        entry->setText("");
+    }
+}
+
 // One press and release of 'a' that the engine passes on, answered by the daemon, an iteration
 // each.
 void passThrough(benchmark::State& state, const char* engine) {
@@ -441,6 +520,8 @@ void passThroughPlain(benchmark::State& state) {
 BENCHMARK(ibusCandidates)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
 BENCHMARK(ibusInsertion)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
 BENCHMARK(ibusEmojiInsertion)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
+BENCHMARK(ibusEmojiCandidates)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
+BENCHMARK(ibusMemory)->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK(passThroughTiklo)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(1000);
 BENCHMARK(passThroughPlain)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(1000);
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string>
@@ -31,6 +33,27 @@ struct ProcessMemory {
             field("Pss:", memory.proportional);
         }
         return found ? std::optional(memory) : std::nullopt;
+    }
+
+    // A process running `program` (its name as the kernel keeps it, at most 15 characters),
+    // the latest started as a rule; nothing when none runs.
+    static std::optional<ProcessMemory> ofProgram(std::string program) {
+        program.resize(std::min<std::size_t>(program.size(), 15));
+        pid_t newest = 0;
+        for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+            const std::string name = entry.path().filename().string();
+            if (name.find_first_not_of("0123456789") != std::string::npos) {
+                continue;
+            }
+            std::ifstream comm(entry.path() / "comm");
+            std::string command;
+            std::getline(comm, command);
+            const pid_t pid = std::stoi(name);
+            if (command == program && pid > newest) {
+                newest = pid;
+            }
+        }
+        return newest != 0 ? of(newest) : std::nullopt;
     }
 };
 

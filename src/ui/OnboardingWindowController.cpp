@@ -18,18 +18,23 @@ constexpr const char* rootView = "qrc:/qt/qml/Tiklo/Onboarding/OnboardingView.qm
 
 } // namespace
 
-OnboardingWindowController::OnboardingWindowController(QQmlEngine& engine, AppState& state)
-    : window_(engine, {QUrl(QString::fromLatin1(rootView)),
-                       {{QStringLiteral("appState"), QVariant::fromValue(&state)}},
-                       QCoreApplication::translate("OnboardingView", "Welcome to Tiklo"),
-                       size,
-                       size,
-                       false}) {}
+OnboardingWindowController::OnboardingWindowController(QQmlEngine& engine, AppState& state,
+                                                       std::chrono::milliseconds unusedLimit)
+    : window_(engine,
+              {QUrl(QString::fromLatin1(rootView)),
+               {{QStringLiteral("appState"), QVariant::fromValue(&state)}},
+               QCoreApplication::translate("OnboardingView", "Welcome to Tiklo"),
+               size,
+               size,
+               false,
+               {QStringLiteral("step")}},
+              unusedLimit) {}
 
 void OnboardingWindowController::show() {
-    if (window_.ensure() && window_.view()->rootObject() != nullptr) {
-        QObject::connect(window_.view()->rootObject(), SIGNAL(finished()), &window_,
-                         SLOT(discard()));
+    window_.ensure();
+    // Each view made, the first or one made again after a release, ends the guide.
+    if (QQuickItem* root = window_.view()->rootObject()) {
+        QObject::connect(root, SIGNAL(finished()), &window_, SLOT(discard()), Qt::UniqueConnection);
     }
     window_.centre();
     window_.bringToFront();

@@ -14,10 +14,11 @@ class OnboardingWindowController {
 public:
     static constexpr QSize size{560, 520};
 
-    OnboardingWindowController(QQmlEngine& engine, AppState& state);
+    OnboardingWindowController(QQmlEngine& engine, AppState& state,
+                               std::chrono::milliseconds unusedLimit = WindowRelease::unusedLimit);
 
     void show();
-    // The window, once it was first shown.
+    // The window, once it was first shown and until it is released.
     QQuickView* window() const { return window_.view(); }
 
 private:

@@ -27,7 +27,8 @@ QuickPickerPanel::QuickPickerPanel(QQmlEngine& engine, const QUrl& root,
                                    const QVariantMap& properties, const KeyboardLayout* layout,
                                    KeyboardHold* hold, Workspace* workspace)
     : view_(std::make_unique<QQuickView>(&engine, nullptr)),
-      animation_(std::make_unique<QParallelAnimationGroup>()), layout_(layout), hold_(hold),
+      animation_(std::make_unique<QParallelAnimationGroup>()),
+      release_(engine, [this] { setInUse(false); }), layout_(layout), hold_(hold),
       workspace_(workspace) {
     view_->setFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     view_->setTitle(QStringLiteral("Tiklo"));
@@ -144,6 +145,8 @@ void QuickPickerPanel::show(bool animated, double drop, double seconds) {
     hadKeyboardChance_ = false;
     QTimer::singleShot(activationLimit, this,
                        [this, showing = showing_] { activationLimitReached(showing); });
+    release_.shown();
+    setInUse(true);
     const QPoint finalPosition = view_->position();
     view_->setOpacity(animated ? 0.0 : 1.0);
     if (workspace_) {
@@ -184,6 +187,13 @@ void QuickPickerPanel::hide() {
     animation_->stop();
     ++showing_;
     view_->hide();
+    release_.hidden();
+}
+
+void QuickPickerPanel::setInUse(bool inUse) {
+    if (QQuickItem* root = view_->rootObject()) {
+        root->setProperty("inUse", inUse || view_->isVisible());
+    }
 }
 
 std::uint64_t QuickPickerPanel::windowID() const {

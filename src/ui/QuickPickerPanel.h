@@ -5,6 +5,7 @@
 #include "platform/KeyboardHold.h"
 #include "platform/KeyboardLayout.h"
 #include "platform/Workspace.h"
+#include "ui/WindowRelease.h"
 
 #include <chrono>
 #include <cstdint>
@@ -23,7 +24,9 @@ class QParallelAnimationGroup;
 namespace tiklo {
 
 // The picker window: a frameless, always-on-top Qt Quick tool window that takes the
-// keyboard when shown, showing the picker's host view.
+// keyboard when shown, showing the picker's host view. It tells the view whether it is in use
+// (`inUse`: from a showing on, until a while hidden), so the view can make what it shows on
+// demand and let it go.
 class QuickPickerPanel : public QObject, public PickerPanel {
     Q_OBJECT
 public:
@@ -69,8 +72,11 @@ private:
     // A menu of the view is open and takes the keys: arrows and Return are its own.
     bool popupHasKeyboard() const;
 
+    void setInUse(bool inUse);
+
     std::unique_ptr<QQuickView> view_;
     std::unique_ptr<QParallelAnimationGroup> animation_;
+    WindowRelease release_;
     // Counts showings, so a delayed check knows whether it still concerns the same one.
     std::uint64_t showing_ = 0;
     // Whether this showing has had the keyboard, or waited for it in vain: only then does a

@@ -3,13 +3,17 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QQuickItem>
 #include <QQuickView>
 #include <QScreen>
 
 namespace tiklo {
 
-ReusedWindow::ReusedWindow(QQmlEngine& engine, Look look, QObject* parent)
-    : QObject(parent), engine_(engine), look_(std::move(look)) {}
+ReusedWindow::ReusedWindow(QQmlEngine& engine, Look look, std::chrono::milliseconds unusedLimit,
+                           QObject* parent)
+    : QObject(parent), engine_(engine), look_(std::move(look)),
+      release_(
+          engine, [this] { release(); }, unusedLimit) {}
 
 ReusedWindow::~ReusedWindow() = default;
 
@@ -33,7 +37,9 @@ bool ReusedWindow::ensure() {
     view_->setInitialProperties(look_.properties);
     view_->setSource(look_.root);
     view_->installEventFilter(this);
-    return true;
+    const bool first = !released_;
+    released_ = false;
+    return first;
 }
 
 void ReusedWindow::centre() {
@@ -58,12 +64,15 @@ void ReusedWindow::bringToFront() {
     if (lastPosition_ && !view_->isVisible()) {
         view_->setPosition(*lastPosition_);
     }
+    release_.shown();
     view_->show();
     view_->raise();
     view_->requestActivate();
 }
 
 void ReusedWindow::discard() {
+    lastPosition_.reset();
+    released_ = false;
     if (!view_) {
         return;
     }
@@ -71,7 +80,21 @@ void ReusedWindow::discard() {
     view_->hide();
     // Its views may be running the handler that asked for this.
     view_.release()->deleteLater();
-    lastPosition_.reset();
+    release_.hidden();
+}
+
+void ReusedWindow::release() {
+    if (!view_ || view_->isVisible()) {
+        return;
+    }
+    if (const QQuickItem* root = view_->rootObject()) {
+        for (const QString& name : look_.kept) {
+            look_.properties.insert(name, root->property(name.toUtf8().constData()));
+        }
+    }
+    view_->removeEventFilter(this);
+    view_.release()->deleteLater();
+    released_ = true;
 }
 
 bool ReusedWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -80,6 +103,7 @@ bool ReusedWindow::eventFilter(QObject* watched, QEvent* event) {
         event->ignore();
         lastPosition_ = view_->position();
         view_->hide();
+        release_.hidden();
         return true;
     }
     return QObject::eventFilter(watched, event);

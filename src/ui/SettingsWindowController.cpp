@@ -19,14 +19,18 @@ constexpr const char* rootView = "qrc:/qt/qml/Tiklo/Settings/SettingsRootView.qm
 } // namespace
 
 SettingsWindowController::SettingsWindowController(QQmlEngine& engine, AppState& state,
-                                                   SettingsBackend& backend)
-    : state_(state), window_(engine, {QUrl(QString::fromLatin1(rootView)),
-                                      {{QStringLiteral("appState"), QVariant::fromValue(&state)},
-                                       {QStringLiteral("backend"), QVariant::fromValue(&backend)}},
-                                      QStringLiteral("Tiklo"),
-                                      size,
-                                      minimumSize,
-                                      true}) {}
+                                                   SettingsBackend& backend,
+                                                   std::chrono::milliseconds unusedLimit)
+    : state_(state), window_(engine,
+                             {QUrl(QString::fromLatin1(rootView)),
+                              {{QStringLiteral("appState"), QVariant::fromValue(&state)},
+                               {QStringLiteral("backend"), QVariant::fromValue(&backend)}},
+                              QStringLiteral("Tiklo"),
+                              size,
+                              minimumSize,
+                              true,
+                              {QStringLiteral("tab")}},
+                             unusedLimit) {}
 
 void SettingsWindowController::show(const QString& page) {
     // Recents and usage as the input-method addon may have changed them.

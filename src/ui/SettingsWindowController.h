@@ -15,11 +15,12 @@ public:
     static constexpr QSize size{760, 560};
     static constexpr QSize minimumSize{680, 480};
 
-    SettingsWindowController(QQmlEngine& engine, AppState& state, SettingsBackend& backend);
+    SettingsWindowController(QQmlEngine& engine, AppState& state, SettingsBackend& backend,
+                             std::chrono::milliseconds unusedLimit = WindowRelease::unusedLimit);
 
     // At `page` (a page's raw value), or at the page it was on.
     void show(const QString& page = {});
-    // The window, once it was first shown.
+    // The window, once it was first shown and until it is released.
     QQuickView* window() const { return window_.view(); }
 
 private:

@@ -65,7 +65,8 @@ protected:
         session.setPresentationMode(view::Presentation::Full);
         ThemeIconProvider::install(*view.engine());
         view.setInitialProperties({{"session", QVariant::fromValue<QObject*>(&session)},
-                                   {"appState", QVariant::fromValue<QObject*>(&state)}});
+                                   {"appState", QVariant::fromValue<QObject*>(&state)},
+                                   {"inUse", true}});
         view.setResizeMode(QQuickView::SizeViewToRootObject);
         session.refreshResults();
         view.setSource(QUrl("qrc:/qt/qml/Tiklo/Picker/PickerHostView.qml"));
@@ -180,6 +181,42 @@ protected:
         QObject::connect(&session, &PickerSession::hideRequested, [this] { ++hides; });
     QQuickView view;
 };
+
+// The full picker is made on its first showing, not for the popup; it is kept while the window
+// is in use and let go once the window has been unused for a while.
+TEST_F(PickerViewTest, TheFullPickerIsMadeWhenFirstWantedAndLetGoWhenUnused) {
+    const auto made = [this] {
+        QTest::qWait(0);
+        return view.rootObject()->findChild<QQuickItem*>("pickerView") != nullptr;
+    };
+    const auto letGo = [this] {
+        return QTest::qWaitFor(
+            [this] { return view.rootObject()->findChild<QQuickItem*>("pickerView") == nullptr; });
+    };
+    QQuickItem* root = view.rootObject();
+    ASSERT_NE(root, nullptr);
+    EXPECT_TRUE(made());
+    root->setProperty("inUse", false);
+    EXPECT_TRUE(letGo()) << "an unused window keeps the full picker";
+
+    session.setPresentationMode(view::Presentation::Inline);
+    root->setProperty("inUse", true);
+    EXPECT_FALSE(made()) << "the popup made the full picker";
+    session.setPresentationMode(view::Presentation::Full);
+    EXPECT_TRUE(made());
+    session.setPresentationMode(view::Presentation::Inline);
+    EXPECT_TRUE(made()) << "the full picker is made again for each showing";
+
+    // Let go while the popup was last shown, it is made again for the next full picker.
+    root->setProperty("inUse", false);
+    EXPECT_TRUE(letGo());
+    session.setPresentationMode(view::Presentation::Full);
+    root->setProperty("inUse", true);
+    ASSERT_TRUE(show());
+    type("pizza");
+    settle();
+    EXPECT_NE(emojiWithShortcode(Section::Results, "pizza"), nullptr);
+}
 
 // Each button stands for its own category, and choosing one puts the selection first. The
 // grid shows the eight columns that Down and Up move by, and a switch of layout keeps the

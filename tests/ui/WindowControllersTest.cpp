@@ -113,6 +113,42 @@ TEST_F(WindowControllersTest, SettingsWindowIsMadeOnceTheWelcomeWindowKeepsItsPa
     EXPECT_EQ(welcome.window()->rootObject()->property("step").toInt(), 0);
 }
 
+// A window unused for a while lets its view go; shown again, it is made where it was, on the
+// page it was on, and a guide made again still ends when finished.
+TEST_F(WindowControllersTest, WindowsUnusedForAWhileAreMadeAgainWhereTheyWere) {
+    constexpr std::chrono::milliseconds unused{100};
+    const auto released = [](auto& controller) {
+        return QTest::qWaitFor([&] { return controller.window() == nullptr; }, 2000);
+    };
+    SettingsWindowController settings(engine, state, backend, unused);
+    settings.show();
+    ASSERT_NE(settings.window(), nullptr);
+    settings.window()->rootObject()->setProperty("tab", "exceptions");
+    settings.window()->setPosition(40, 30);
+    const QPointer<QQuickView> first(settings.window());
+    settings.window()->close();
+    ASSERT_TRUE(released(settings));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return first.isNull(); }));
+    settings.show();
+    ASSERT_NE(settings.window(), nullptr);
+    EXPECT_EQ(settings.window()->rootObject()->property("tab").toString(), "exceptions");
+    EXPECT_EQ(settings.window()->position(), QPoint(40, 30));
+    // Shown, it is never let go.
+    QTest::qWait(3 * unused.count());
+    EXPECT_NE(settings.window(), nullptr);
+
+    OnboardingWindowController welcome(engine, state, unused);
+    welcome.show();
+    welcome.window()->rootObject()->setProperty("step", 1);
+    welcome.window()->close();
+    ASSERT_TRUE(released(welcome));
+    welcome.show();
+    ASSERT_NE(welcome.window(), nullptr);
+    EXPECT_EQ(welcome.window()->rootObject()->property("step").toInt(), 1);
+    ASSERT_TRUE(QMetaObject::invokeMethod(welcome.window()->rootObject(), "finish"));
+    EXPECT_EQ(welcome.window(), nullptr) << "the guide made again did not end";
+}
+
 // Every window takes the German table: one text each is enough to see the table reached it
 // (the tables' completeness is TranslationTablesTest's; the picker's views share the settings
 // window's engine). The counts take their plural forms.

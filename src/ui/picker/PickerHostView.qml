@@ -16,10 +16,26 @@ Item {
     // Set by the window: whether what is transparent in it shows as transparent. Without a
     // compositor the corners outside a rounded frame would show as a colour.
     property bool translucent: true
+    // Set by the window: true from a showing on, false before the first one and after a while
+    // hidden. What only the full picker needs is made while in use and let go when not.
+    property bool inUse: false
+    readonly property bool fullViewWanted: inUse && !inlinePresentation
+    // The full picker is made on its first showing, not with the popup, and kept from then on
+    // while in use.
+    property bool fullViewMade: false
     readonly property size panelSize: inlinePresentation ? PanelSizes.inlinePopup : PanelSizes.full
 
     implicitWidth: panelSize.width
     implicitHeight: panelSize.height
+
+    onFullViewWantedChanged: {
+        if (fullViewWanted)
+            fullViewMade = true
+    }
+    onInUseChanged: {
+        if (!inUse)
+            fullViewMade = false
+    }
 
     InlineEmojiPickerView {
         id: inlineView
@@ -31,14 +47,17 @@ Item {
         squareCorners: !root.translucent
     }
 
-    PickerView {
-        id: fullView
-        objectName: "pickerView"
+    Loader {
+        id: fullLoader
         anchors.fill: parent
+        active: root.fullViewMade
         visible: !root.inlinePresentation
-        session: root.session
-        appState: root.appState
-        movableByBackground: root.movableByBackground
-        squareCorners: !root.translucent
+        sourceComponent: PickerView {
+            objectName: "pickerView"
+            session: root.session
+            appState: root.appState
+            movableByBackground: root.movableByBackground
+            squareCorners: !root.translucent
+        }
     }
 }

@@ -6,7 +6,19 @@
 
 #include <hb.h>
 
+#include <algorithm>
+#include <array>
+
 namespace tiklo {
+namespace {
+
+constexpr std::array glyphImageTables{
+    HB_TAG('C', 'B', 'D', 'T'), HB_TAG('E', 'B', 'D', 'T'), HB_TAG('s', 'b', 'i', 'x'),
+    HB_TAG('S', 'V', 'G', ' '), HB_TAG('g', 'l', 'y', 'f'), HB_TAG('C', 'F', 'F', ' '),
+    HB_TAG('C', 'F', 'F', '2'),
+};
+
+} // namespace
 
 // HarfBuzz over the tables of the font Qt resolves for the family: the same font the views
 // draw with, shaped without reading any glyph image.
@@ -45,6 +57,11 @@ public:
 
 private:
     static hb_blob_t* table(hb_face_t*, hb_tag_t tag, void* raw) {
+        // Glyph images and outlines tell nothing about which glyphs a text shapes to, and a
+        // colour font's images are megabytes that would be copied for nothing.
+        if (std::ranges::find(glyphImageTables, tag) != glyphImageTables.end()) {
+            return nullptr;
+        }
         const char name[4] = {static_cast<char>(tag >> 24), static_cast<char>(tag >> 16),
                               static_cast<char>(tag >> 8), static_cast<char>(tag)};
         auto bytes = std::make_unique<QByteArray>(static_cast<QRawFont*>(raw)->fontTable(name));
