@@ -536,13 +536,20 @@ void preparedFirstPopup(benchmark::State& state) {
     firstPopup(state, preparedFlag);
 }
 
+// As the program renders its windows, unless QT_QUICK_BACKEND asks for another scene graph
+// ("rhi": the GPU's, or Mesa's software OpenGL), to compare them.
+void useProgramsRenderer() {
+    if (!qEnvironmentVariableIsSet("QT_QUICK_BACKEND")) {
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    }
+}
+
 // Child mode: one first popup (or full picker), cold or prepared, reported on standard
 // output.
 int firstPopupOnce(int argc, char** argv, bool prepared, bool full = false) {
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    // As the program renders its popup.
-    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    useProgramsRenderer();
     PopupRig rig;
     if (prepared) {
         rig.prepare();
@@ -825,8 +832,7 @@ int main(int argc, char** argv) {
     }
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    // As the program renders its popup.
-    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    useProgramsRenderer();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
