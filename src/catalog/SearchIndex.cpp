@@ -5,8 +5,6 @@
 #include "catalog/Unicode.h"
 
 #include <algorithm>
-#include <iterator>
-#include <map>
 #include <numeric>
 
 namespace tiklo {
@@ -71,6 +69,7 @@ SearchIndex::SearchIndex(const std::vector<EmojiItem>& items, Clock clock,
         entry.item = &item;
         entry.nameLower = unicode::nfc(unicode::toLower(item.name));
         entry.shortcodeNorm = underscoresToSpaces(unicode::nfc(unicode::toLower(item.shortcode)));
+        entry.keywordsLower.reserve(item.keywords.size());
         for (const std::string& keyword : item.keywords) {
             entry.keywordsLower.push_back(unicode::nfc(unicode::toLower(keyword)));
         }
@@ -80,6 +79,7 @@ SearchIndex::SearchIndex(const std::vector<EmojiItem>& items, Clock clock,
             entry.commonRank = rank->second;
         }
         if (auto names = localNames.find(item.emoji); names != localNames.end()) {
+            entry.localNames.reserve(names->second.size());
             for (const std::string& name : names->second) {
                 entry.localNames.push_back(nameForm(unicode::nfc(unicode::toLower(name))));
             }
@@ -100,50 +100,50 @@ SearchIndex::SearchIndex(const std::vector<EmojiItem>& items, Clock clock,
         entries_[byName[rank]].nameOrder = static_cast<int>(rank);
     }
 
+    using Postings = std::vector<std::pair<std::string, std::uint32_t>>;
+    Postings byEmoji, byId, byKeyword, byLocalName, byWord;
     std::vector<std::vector<std::string>> typoTexts;
     typoTexts.reserve(entries_.size());
-    std::map<std::string, std::vector<std::size_t>> entriesByWord;
     for (std::size_t i = 0; i < entries_.size(); ++i) {
-        entriesByEmoji_[entries_[i].item->emoji].push_back(i);
-        entriesById_[entries_[i].item->id()].push_back(i);
-        for (const std::string& keyword : entries_[i].keywordsLower) {
-            entriesByKeyword_[keyword].push_back(i);
+        const Indexed& entry = entries_[i];
+        const auto position = static_cast<std::uint32_t>(i);
+        byEmoji.emplace_back(entry.item->emoji, position);
+        byId.emplace_back(entry.item->id(), position);
+        for (const std::string& keyword : entry.keywordsLower) {
+            byKeyword.emplace_back(keyword, position);
         }
-        for (const std::string& name : entries_[i].localNames) {
-            entriesByLocalName_[name].push_back(i);
+        for (const std::string& name : entry.localNames) {
+            byLocalName.emplace_back(name, position);
         }
-        std::vector<std::string> words = unicode::words(entries_[i].nameLower);
-        for (const std::string& keyword : entries_[i].keywordsLower) {
+        std::vector<std::string> words = unicode::words(entry.nameLower);
+        for (const std::string& keyword : entry.keywordsLower) {
             std::vector<std::string> keywordWords = unicode::words(keyword);
             words.insert(words.end(), keywordWords.begin(), keywordWords.end());
         }
         for (std::string& word : words) {
-            std::vector<std::size_t>& holders = entriesByWord[std::move(word)];
-            if (holders.empty() || holders.back() != i) {
-                holders.push_back(i);
-            }
+            byWord.emplace_back(std::move(word), position);
         }
         // A typo is of a name word, a keyword or the shortcode.
-        std::vector<std::string> texts = unicode::words(entries_[i].nameLower);
-        texts.insert(texts.end(), entries_[i].keywordsLower.begin(),
-                     entries_[i].keywordsLower.end());
-        texts.push_back(entries_[i].shortcodeNorm);
+        std::vector<std::string> texts = unicode::words(entry.nameLower);
+        texts.insert(texts.end(), entry.keywordsLower.begin(), entry.keywordsLower.end());
+        texts.push_back(entry.shortcodeNorm);
         typoTexts.push_back(std::move(texts));
     }
     typos_ = TypoIndex(typoTexts);
-    words_.assign(std::make_move_iterator(entriesByWord.begin()),
-                  std::make_move_iterator(entriesByWord.end()));
+    words_ = PostingTable(std::move(byWord));
+    entriesByEmoji_ = HashedPostingTable(PostingTable(std::move(byEmoji)));
+    entriesById_ = HashedPostingTable(PostingTable(std::move(byId)));
+    entriesByKeyword_ = PostingTable(std::move(byKeyword));
+    entriesByLocalName_ = PostingTable(std::move(byLocalName));
 }
 
 void SearchIndex::markWordsStartingWith(std::string_view prefix,
                                         std::vector<std::uint16_t>& marks) const {
     // Each entry once, however many of its words start so.
     std::vector<char> marked(entries_.size(), 0);
-    auto word =
-        std::lower_bound(words_.begin(), words_.end(), prefix,
-                         [](const auto& entry, std::string_view p) { return entry.first < p; });
-    for (; word != words_.end() && word->first.starts_with(prefix); ++word) {
-        for (const std::size_t i : word->second) {
+    for (std::size_t word = words_.lowerBound(prefix);
+         word < words_.size() && words_.text(word).starts_with(prefix); ++word) {
+        for (const std::uint32_t i : words_.positions(word)) {
             if (!marked[i]) {
                 marked[i] = 1;
                 ++marks[i];
@@ -195,24 +195,18 @@ SearchIndex::historyScores(const std::unordered_set<std::string>& favorites,
     const double now = clock_();
     Scores scores{std::vector<int>(entries_.size(), 0), std::vector<char>(entries_.size(), 0)};
     for (const auto& [emoji, record] : usage) {
-        if (auto found = entriesByEmoji_.find(emoji); found != entriesByEmoji_.end()) {
-            for (std::size_t i : found->second) {
-                scores.frecency[i] += usageScore(record, now);
-            }
+        for (const std::uint32_t i : entriesByEmoji_.find(emoji)) {
+            scores.frecency[i] += usageScore(record, now);
         }
     }
     for (const auto& [id, position] : recentsIndexMap(recents)) {
-        if (auto found = entriesById_.find(id); found != entriesById_.end()) {
-            for (std::size_t i : found->second) {
-                scores.frecency[i] += recentsBonus(position);
-            }
+        for (const std::uint32_t i : entriesById_.find(id)) {
+            scores.frecency[i] += recentsBonus(position);
         }
     }
     for (const std::string& id : favorites) {
-        if (auto found = entriesById_.find(id); found != entriesById_.end()) {
-            for (std::size_t i : found->second) {
-                scores.favorite[i] = 1;
-            }
+        for (const std::uint32_t i : entriesById_.find(id)) {
+            scores.favorite[i] = 1;
         }
     }
     return scores;
@@ -246,12 +240,10 @@ std::optional<std::string> SearchIndex::namedEmoji(std::string_view q) {
 
 std::vector<char> SearchIndex::keywordEqualEntries(std::string_view q2, std::string_view q3) const {
     std::vector<char> marks(entries_.size(), 0);
-    for (const auto& [map, text] :
+    for (const auto& [table, text] :
          {std::pair{&entriesByKeyword_, q2}, {&entriesByLocalName_, q3}}) {
-        if (const auto found = map->find(text); found != map->end()) {
-            for (const std::size_t i : found->second) {
-                marks[i] = 1;
-            }
+        for (const std::uint32_t i : table->find(text)) {
+            marks[i] = 1;
         }
     }
     return marks;

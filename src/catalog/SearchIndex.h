@@ -4,6 +4,8 @@
 #include "catalog/EmojiCategory.h"
 #include "catalog/EmojiItem.h"
 #include "catalog/EmojiUsage.h"
+#include "catalog/HashedPostingTable.h"
+#include "catalog/PostingTable.h"
 #include "catalog/ReferenceClock.h"
 #include "catalog/TypoIndex.h"
 
@@ -117,16 +119,16 @@ private:
     void markWordsStartingWith(std::string_view prefix, std::vector<std::uint16_t>& marks) const;
 
     std::vector<Indexed> entries_;
-    // Every word of the names and keywords, sorted, with the entries that hold it.
-    std::vector<std::pair<std::string, std::vector<std::size_t>>> words_;
+    // Every word of the names and keywords, with the entries that hold it.
+    PostingTable words_;
     TypoIndex typos_;
     // Item text and id -> entry positions, so history is applied without a pass per record.
-    std::unordered_map<std::string_view, std::vector<std::size_t>> entriesByEmoji_;
-    std::unordered_map<std::string_view, std::vector<std::size_t>> entriesById_;
-    // Keyword, and local name in nameForm -> entry positions: a hash look-up per query
-    // rather than a search of every entry's keywords.
-    std::unordered_map<std::string_view, std::vector<std::size_t>> entriesByKeyword_;
-    std::unordered_map<std::string_view, std::vector<std::size_t>> entriesByLocalName_;
+    HashedPostingTable entriesByEmoji_;
+    HashedPostingTable entriesById_;
+    // Keyword, and local name in nameForm -> entry positions: a look-up per query rather
+    // than a search of every entry's keywords.
+    PostingTable entriesByKeyword_;
+    PostingTable entriesByLocalName_;
     Clock clock_;
 };
 

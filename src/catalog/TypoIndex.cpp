@@ -6,41 +6,67 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <tuple>
+#include <utility>
 
 namespace tiklo {
 
 TypoIndex::TypoIndex(const std::vector<std::vector<std::string>>& texts) {
-    std::unordered_map<std::u32string, std::vector<std::size_t>> entriesByWord;
+    // (word, entry), by length, then word, then entry.
+    std::vector<std::pair<std::u32string, std::uint32_t>> postings;
     for (std::size_t entry = 0; entry < texts.size(); ++entry) {
         for (const std::string& text : texts[entry]) {
-            std::vector<std::size_t>& entries = entriesByWord[unicode::scalars(text)];
-            if (entries.empty() || entries.back() != entry) {
-                entries.push_back(entry);
+            postings.emplace_back(unicode::scalars(text), static_cast<std::uint32_t>(entry));
+        }
+    }
+    std::sort(postings.begin(), postings.end(), [](const auto& a, const auto& b) {
+        if (a.first.size() != b.first.size()) {
+            return a.first.size() < b.first.size();
+        }
+        return a < b;
+    });
+    postings.erase(std::unique(postings.begin(), postings.end()), postings.end());
+    entries_.reserve(postings.size());
+    for (std::size_t i = 0; i < postings.size(); ++i) {
+        const auto& [text, entry] = postings[i];
+        if (i == 0 || text != postings[i - 1].first) {
+            while (lengthStarts_.size() <= text.size()) {
+                lengthStarts_.push_back(static_cast<std::uint32_t>(words_.size()));
             }
+            words_.push_back({countsOf(text), static_cast<std::uint32_t>(texts_.size()),
+                              static_cast<std::uint32_t>(entries_.size()), 0});
+            texts_ += text;
         }
+        entries_.push_back(entry);
+        ++words_.back().entryCount;
     }
-    for (auto& [text, entries] : entriesByWord) {
-        if (byLength_.size() <= text.size()) {
-            byLength_.resize(text.size() + 1);
-        }
-        byLength_[text.size()].push_back({text, countsOf(text), std::move(entries)});
-    }
+    lengthStarts_.push_back(static_cast<std::uint32_t>(words_.size()));
+    words_.shrink_to_fit();
+    lengthStarts_.shrink_to_fit();
+    texts_.shrink_to_fit();
 }
 
 TypoIndex::Counts TypoIndex::countsOf(std::u32string_view text) {
-    constexpr std::uint8_t most = 255;
-    Counts counts{};
+    constexpr int bits = 4;
+    constexpr int most = 15;
+    std::array<int, 2 * std::tuple_size_v<Counts>> counts{};
     for (const char32_t c : text) {
-        std::uint8_t& count = counts[c % counts.size()];
-        count = count == most ? most : static_cast<std::uint8_t>(count + 1);
+        int& count = counts[c % counts.size()];
+        count = std::min(count + 1, most);
     }
-    return counts;
+    Counts packed{};
+    for (std::size_t i = 0; i < packed.size(); ++i) {
+        packed[i] = static_cast<std::uint8_t>(counts[2 * i] | counts[2 * i + 1] << bits);
+    }
+    return packed;
 }
 
 int TypoIndex::countsApart(const Counts& a, const Counts& b) {
+    constexpr int low = 0x0f;
+    constexpr int bits = 4;
     int apart = 0;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        apart += std::abs(static_cast<int>(a[i]) - static_cast<int>(b[i]));
+        apart += std::abs((a[i] & low) - (b[i] & low)) + std::abs((a[i] >> bits) - (b[i] >> bits));
     }
     return apart;
 }
@@ -53,18 +79,20 @@ std::unordered_map<std::size_t, int> TypoIndex::within(std::u32string_view query
                                      ? query.size() - static_cast<std::size_t>(maxEdits)
                                      : 0;
     const std::size_t longest =
-        std::min(query.size() + static_cast<std::size_t>(maxEdits) + 1, byLength_.size());
+        std::min(query.size() + static_cast<std::size_t>(maxEdits) + 1, lengthStarts_.size() - 1);
     for (std::size_t length = shortest; length < longest; ++length) {
-        for (const Word& word : byLength_[length]) {
+        for (std::size_t w = lengthStarts_[length]; w < lengthStarts_[length + 1]; ++w) {
+            const Word& word = words_[w];
             if (countsApart(queryCounts, word.counts) > 2 * maxEdits) {
                 continue;
             }
-            const std::optional<int> edits = editDistanceWithin(query, word.text, maxEdits);
+            const std::u32string_view text = std::u32string_view(texts_).substr(word.text, length);
+            const std::optional<int> edits = editDistanceWithin(query, text, maxEdits);
             if (!edits) {
                 continue;
             }
-            for (const std::size_t entry : word.entries) {
-                const auto [place, inserted] = found.emplace(entry, *edits);
+            for (std::uint32_t e = word.entries; e < word.entries + word.entryCount; ++e) {
+                const auto [place, inserted] = found.emplace(entries_[e], *edits);
                 if (!inserted) {
                     place->second = std::min(place->second, *edits);
                 }
