@@ -206,16 +206,35 @@ const std::vector<std::pair<std::string, std::string>>& BuiltinTables::emoticons
         {":*", "\U0001F618"},   {":-*", "\U0001F618"},  {":|", "\U0001F610"},
         {":/", "\U0001F615"},   {"8)", "\U0001F60E"},   {"<3", "\U00002764\U0000FE0F"},
         {"</3", "\U0001F494"},  {"^_^", "\U0001F60A"},  {"o/", "\U0001F44B"},
-        {":+1:", "\U0001F44D"}, {":-1:", "\U0001F44E"},
+        {":+1:", "\U0001F44D"}, {":-1:", "\U0001F44E"}, {"B)", "\U0001F60E"},
+        {"B-)", "\U0001F60E"},  {"8-)", "\U0001F60E"},  {">:(", "\U0001F620"},
+        {">:-(", "\U0001F620"}, {":@", "\U0001F621"},   {">:)", "\U0001F608"},
+        {"O:)", "\U0001F607"},  {":3", "\U0001F63A"},   {":-3", "\U0001F63A"},
+        {":')", "\U0001F972"},  {"D:", "\U0001F627"},   {"T_T", "\U0001F62D"},
+        {":S", "\U0001F616"},   {":$", "\U0001F633"},
     };
     return table;
 }
 
-const std::string* BuiltinTables::emojiOfEmoticon(std::string_view text) {
+const std::vector<std::pair<std::string, std::string>>& BuiltinTables::chatWords() {
+    static const std::vector<std::pair<std::string, std::string>> table{
+        {"lol", "\U0001F606"},  {"lmao", "\U0001F923"}, {"lmfao", "\U0001F923"},
+        {"rofl", "\U0001F923"}, {"haha", "\U0001F604"}, {"hehe", "\U0001F601"},
+        {"omg", "\U0001F631"},  {"idk", "\U0001F937"},  {"smh", "\U0001F926"},
+        {"ty", "\U0001F64F"},   {"thx", "\U0001F64F"},  {"np", "\U0001F44D"},
+        {"xoxo", "\U0001F618"}, {"brb", "\U0001F3C3"},  {"afk", "\U0001F4A4"},
+        {"gg", "\U0001F91D"},   {"ikr", "\U0001F4AF"},
+    };
+    return table;
+}
+
+const std::string* BuiltinTables::emojiNamedBy(std::string_view text) {
     static const std::unordered_map<std::string, std::string> byLowerCase = [] {
         std::unordered_map<std::string, std::string> made;
-        for (const auto& [emoticon, emoji] : emoticons()) {
-            made.emplace(unicode::toLower(emoticon), emoji);
+        for (const auto* table : {&emoticons(), &chatWords()}) {
+            for (const auto& [named, emoji] : *table) {
+                made.emplace(unicode::toLower(named), emoji);
+            }
         }
         return made;
     }();

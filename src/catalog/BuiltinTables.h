@@ -27,8 +27,11 @@ public:
     // Emoticons as people type them -> the emoji they stand for, in table order. None begins
     // with ";": after the trigger prefix that would be the prefix typed twice.
     static const std::vector<std::pair<std::string, std::string>>& emoticons();
-    // The emoji of `text` when it is one of the emoticons, letter case aside; else nothing.
-    static const std::string* emojiOfEmoticon(std::string_view text);
+    // Words of chat ("lol", "idk") -> the emoji they stand for, in table order.
+    static const std::vector<std::pair<std::string, std::string>>& chatWords();
+    // The emoji of `text` when it is one of the emoticons or chat words, letter case aside;
+    // else nothing.
+    static const std::string* emojiNamedBy(std::string_view text);
     // The catalog when the system emoji file is missing or nearly empty.
     static const std::vector<EmojiItem>& fallbackItems();
 };

@@ -213,7 +213,7 @@ SearchIndex::historyScores(const std::unordered_set<std::string>& favorites,
 }
 
 std::optional<std::string> SearchIndex::namedEmoji(std::string_view q) {
-    if (const std::string* emoji = BuiltinTables::emojiOfEmoticon(q)) {
+    if (const std::string* emoji = BuiltinTables::emojiNamedBy(q)) {
         return *emoji;
     }
     // "flag de" or "de flag": a person typing two letters after "flag" means the region.

@@ -38,6 +38,12 @@ WordRunIndex::WordRunIndex(const std::vector<EmojiItem>& items) {
             emoticons_.push_back(unicode::foldCaseAndDiacritics(emoticon));
         }
     }
+    // So is a chat word, though no text of the catalog holds it ("omg").
+    for (const auto& [word, itsEmoji] : BuiltinTables::chatWords()) {
+        if (emoji.count(itsEmoji) != 0) {
+            add(word);
+        }
+    }
 }
 
 bool WordRunIndex::startsWordRun(std::string_view text) const {

@@ -122,6 +122,7 @@ TEST(SystemCatalogTest, LinuxDataGivesAFullNamedCatalogAndOtherLanguagesAddKeywo
         {english, "flag: japan", "\U0001F1EF\U0001F1F5"},
         {english, "", "\U0001F602"},
         {english, "truck fire", "\U0001F692"},
+        {english, "hat face", "\U0001F920"},
         {english, "piza", "\U0001F355"},
         {english, "flag de", germany},
         {english, "de flag", germany},
@@ -136,6 +137,9 @@ TEST(SystemCatalogTest, LinuxDataGivesAFullNamedCatalogAndOtherLanguagesAddKeywo
     for (const Row& row : rows) {
         EXPECT_EQ(placeOf(row.catalog, row.query, row.first), 1u) << row.query;
     }
+    // Text found inside a name ("cowboy hat face") ranks above words found in any order (the
+    // partying face's "hat" and "face").
+    EXPECT_GT(placeOf(english, "hat face", "\U0001F973"), 1u);
     EXPECT_TRUE(english.search("flag qq", std::nullopt, {}, {}, {}).empty());
     EXPECT_EQ(placeOf(english, "herz", heart), 0u);
 

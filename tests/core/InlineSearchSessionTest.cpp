@@ -466,8 +466,9 @@ TEST(GiveWayRuleTest, EveryKindOfKeyAfterThePrefixAndInASearch) {
 }
 
 // The catalog's texts, not its results, tell a search from punctuation (where lines people
-// type give way is the session's test). The emoticon table whole: each finds its emoji first, in
-// either letter case, and each is a search key by key after the prefix, never given way.
+// type give way is the session's test). The emoticon and chat-word tables whole, each with its
+// emoji named here rather than read from the table: each finds that emoji first, in either
+// letter case, and each is a search key by key after the prefix, never given way.
 TEST(GiveWayRuleTest, TheCatalogsWordRunsTellASearchAndEveryEmoticonIsOne) {
     const EmojiCatalog& catalog = englishCatalog();
     const WordRunIndex& words = catalog.wordRuns();
@@ -480,26 +481,48 @@ TEST(GiveWayRuleTest, TheCatalogsWordRunsTellASearchAndEveryEmoticonIsOne) {
         EXPECT_FALSE(words.startsWordRun(text)) << text;
     }
 
-    ASSERT_EQ(BuiltinTables::emoticons().size(), 23u);
-    for (const auto& [emoticon, emoji] : BuiltinTables::emoticons()) {
-        EXPECT_FALSE(emoticon.starts_with(";")) << emoticon;
-        for (const std::string& typed : {emoticon, unicode::toUpper(emoticon),
-                                         unicode::toLower(emoticon), " " + emoticon + " "}) {
-            const auto results = catalog.search(typed, std::nullopt, {}, {}, {});
-            ASSERT_FALSE(results.empty()) << typed;
-            EXPECT_EQ(results.front()->emoji, emoji) << typed;
-        }
-        EXPECT_TRUE(words.startsWordRun(emoticon)) << emoticon;
-        std::string query;
-        for (const char c : emoticon) {
-            const QueryKey key{Kind::text, std::string(1, c)};
-            EXPECT_FALSE(GiveWayRule::givesWay({query, 1, query.empty()}, key, words)) << emoticon;
-            query += key.text;
+    const std::map<std::string, std::string> emoticons{
+        {":)", "🙂"}, {":-)", "🙂"}, {":(", "🙁"},   {":-(", "🙁"}, {":D", "😃"},
+        {":-D", "😃"},   {"xD", "😆"},     {":P", "😛"},      {":-P", "😛"},    {":'(", "😢"},
+        {":O", "😮"},    {":-O", "😮"},    {":*", "😘"},      {":-*", "😘"},    {":|", "😐"},
+        {":/", "😕"},    {"8)", "😎"},     {"<3", "❤️"}, {"</3", "💔"},    {"^_^", "😊"},
+        {"o/", "👋"},    {":+1:", "👍"},   {":-1:", "👎"},    {"B)", "😎"},     {"B-)", "😎"},
+        {"8-)", "😎"},   {">:(", "😠"},    {">:-(", "😠"},    {":@", "😡"},     {">:)", "😈"},
+        {"O:)", "😇"},   {":3", "😺"},     {":-3", "😺"},     {":')", "🥲"}, {"D:", "😧"},
+        {"T_T", "😭"},   {":S", "😖"},     {":$", "😳"},
+    };
+    const std::map<std::string, std::string> chatWords{
+        {"lol", "😆"},   {"lmao", "🤣"}, {"lmfao", "🤣"}, {"rofl", "🤣"}, {"haha", "😄"},
+        {"hehe", "😁"},  {"omg", "😱"},     {"idk", "🤷"},   {"smh", "🤦"},  {"ty", "🙏"},
+        {"thx", "🙏"},   {"np", "👍"},      {"xoxo", "😘"},     {"brb", "🏃"},     {"afk", "💤"},
+        {"gg", "🤝"}, {"ikr", "💯"},
+    };
+    for (const auto& [table, expected] : {std::pair{&BuiltinTables::emoticons(), &emoticons},
+                                          std::pair{&BuiltinTables::chatWords(), &chatWords}}) {
+        ASSERT_EQ(table->size(), expected->size());
+        for (const auto& [named, emoji] : *table) {
+            SCOPED_TRACE(named);
+            ASSERT_EQ(expected->count(named), 1u);
+            EXPECT_EQ(emoji, expected->at(named));
+            EXPECT_FALSE(named.starts_with(";"));
+            for (const std::string& typed :
+                 {named, unicode::toUpper(named), unicode::toLower(named), " " + named + " "}) {
+                const auto results = catalog.search(typed, std::nullopt, {}, {}, {});
+                ASSERT_FALSE(results.empty()) << typed;
+                EXPECT_EQ(results.front()->emoji, expected->at(named)) << typed;
+            }
+            EXPECT_TRUE(words.startsWordRun(named));
+            std::string query;
+            for (const char c : named) {
+                const QueryKey key{Kind::text, std::string(1, c)};
+                EXPECT_FALSE(GiveWayRule::givesWay({query, 1, query.empty()}, key, words));
+                query += key.text;
+            }
         }
     }
     // What is typed after an emoticon ends it as punctuation does.
     EXPECT_TRUE(GiveWayRule::givesWay({":)", 1, false}, {Kind::text, " "}, words));
-    EXPECT_EQ(BuiltinTables::emojiOfEmoticon(":)x"), nullptr);
+    EXPECT_EQ(BuiltinTables::emojiNamedBy(":)x"), nullptr);
 }
 
 } // namespace
