@@ -2,7 +2,6 @@
 #include "catalog/PostingTable.h"
 
 #include <algorithm>
-#include <ranges>
 
 namespace tiklo {
 
@@ -35,10 +34,19 @@ std::span<const std::uint32_t> PostingTable::positions(std::size_t key) const {
 }
 
 std::size_t PostingTable::lowerBound(std::string_view text) const {
-    const auto keys = std::views::iota(std::size_t{0}, size());
-    const auto first =
-        std::ranges::partition_point(keys, [&](std::size_t key) { return this->text(key) < text; });
-    return static_cast<std::size_t>(first - keys.begin());
+    // By hand: clang's ranges do not take libstdc++ 12's iota view, and the sanitizer build
+    // is clang's.
+    std::size_t low = 0;
+    std::size_t high = size();
+    while (low < high) {
+        const std::size_t middle = low + (high - low) / 2;
+        if (this->text(middle) < text) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    return low;
 }
 
 std::span<const std::uint32_t> PostingTable::find(std::string_view text) const {
