@@ -3,7 +3,8 @@
 // 20 favorites and 200 usage records, in English only and with a second language
 // (German), whose keywords lengthen every item's search text. Each query class is also
 // measured as a plain substring scan over every item's search text, the floor a linear
-// search cannot beat.
+// search cannot beat. The popup's search of every kind (emoji, symbols, kaomoji) is measured
+// beside the emoji alone, in English.
 //
 // The popup's give-way check is measured beside them: whether a query with a punctuation key
 // added still starts some name, keyword or shortcode (a full scan when it does not), and
@@ -86,6 +87,19 @@ void search(benchmark::State& state, std::string_view locale, const std::string&
     }
 }
 
+// What the popup searches per key: emoji, symbols and kaomoji, each in its own index.
+void searchAllKinds(benchmark::State& state, std::string_view locale, const std::string& query) {
+    const History& h = history();
+    const EmojiCatalog& searched = catalog(locale);
+    for (const ItemKind kind : allItemKinds) {
+        searched.ofKind(kind).index(); // built once, outside the timing
+    }
+    for (auto _ : state) {
+        auto results = searched.inlineSearch(query, h.favorites, h.usage, h.recents);
+        benchmark::DoNotOptimize(results.data());
+    }
+}
+
 void substringFloor(benchmark::State& state, std::string_view locale, const std::string& query) {
     const std::vector<std::string>& texts = haystacks(locale);
     for (auto _ : state) {
@@ -121,6 +135,7 @@ void wordRunsBuild(benchmark::State& state, std::string_view locale) {
 #define TIKLO_QUERY_BENCHMARKS(label, query)                                                       \
     TIKLO_QUERY_BENCHMARK(search, english, label, query)                                           \
     TIKLO_QUERY_BENCHMARK(search, german, label, query)                                            \
+    TIKLO_QUERY_BENCHMARK(searchAllKinds, english, label, query)                                   \
     TIKLO_QUERY_BENCHMARK(substringFloor, english, label, query)                                   \
     TIKLO_QUERY_BENCHMARK(substringFloor, german, label, query)
 
@@ -136,6 +151,8 @@ TIKLO_QUERY_BENCHMARKS(emoticon, ":)")
 TIKLO_QUERY_BENCHMARKS(any_order, "truck fire")
 TIKLO_QUERY_BENCHMARKS(typo, "bananna")
 TIKLO_QUERY_BENCHMARKS(typo_two_edits, "fyreworkz")
+TIKLO_QUERY_BENCHMARKS(symbol_name, "degree")
+TIKLO_QUERY_BENCHMARKS(code_point, "U+2713")
 
 TIKLO_QUERY_BENCHMARK(wordRunStart, english, wink, ")")
 TIKLO_QUERY_BENCHMARK(wordRunStart, german, wink, ")")

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "catalog/EmojiCategory.h"
+#include "catalog/ItemKind.h"
 #include "catalog/PickerMode.h"
 #include "catalog/SkinTone.h"
 #include "platform/AccessibilityBus.h"
@@ -43,6 +44,10 @@ enum class Category {
 };
 Q_ENUM_NS(Category)
 
+// The full picker's tabs: what kind of item it lists and searches.
+enum class Kind { Emoji, Symbols, Kaomoji };
+Q_ENUM_NS(Kind)
+
 // Whether applications report their carets: the accessibility bus, on, off, or not there
 // (Unknown until it answered). The cases of AccessibilityBus::State in its order.
 enum class CaretTracking { Unknown, On, Off, Unavailable };
@@ -73,6 +78,9 @@ constexpr tiklo::SkinTone toCatalog(SkinTone tone) {
 constexpr SkinTone fromCatalog(tiklo::SkinTone tone) {
     return static_cast<SkinTone>(tone);
 }
+constexpr ItemKind toCatalog(Kind kind) {
+    return static_cast<ItemKind>(kind);
+}
 constexpr std::optional<EmojiCategory> toCatalog(Category category) {
     return category == Category::All ? std::nullopt
                                      : std::optional(static_cast<EmojiCategory>(category));
@@ -99,6 +107,9 @@ static_assert(toCatalog(Category::Smileys) == EmojiCategory::smileys &&
               toCatalog(Category::Symbols) == EmojiCategory::symbols &&
               toCatalog(Category::Flags) == EmojiCategory::flags && allEmojiCategories.size() == 9);
 
+static_assert(toCatalog(Kind::Emoji) == ItemKind::emoji &&
+              toCatalog(Kind::Symbols) == ItemKind::symbol &&
+              toCatalog(Kind::Kaomoji) == ItemKind::kaomoji && allItemKinds.size() == 3);
 static_assert(fromPlatform(AccessibilityBus::State::unknown) == CaretTracking::Unknown &&
               fromPlatform(AccessibilityBus::State::on) == CaretTracking::On &&
               fromPlatform(AccessibilityBus::State::off) == CaretTracking::Off &&

@@ -22,6 +22,7 @@ constexpr const char* phrasesFile = "en_US-phrase-to-emojis.plist";
 constexpr const char* emojiTestPath = "/usr/share/unicode/emoji/emoji-test.txt";
 constexpr const char* cldrAnnotations = "/usr/share/unicode/cldr/common/annotations/";
 constexpr const char* cldrDerivedAnnotations = "/usr/share/unicode/cldr/common/annotationsDerived/";
+constexpr const char* cldrMain = "/usr/share/unicode/cldr/common/main/";
 constexpr const char* englishFile = "en.xml";
 
 std::string join(std::string_view folder, std::string_view file) {
@@ -38,6 +39,14 @@ std::vector<std::string> CatalogSources::userLanguageFiles(std::string_view loca
         const std::string file = id + ".xml";
         files.push_back(join(cldrAnnotations, file));
         files.push_back(join(cldrDerivedAnnotations, file));
+    }
+    return files;
+}
+
+std::vector<std::string> CatalogSources::characterLabelFiles(std::string_view locale) {
+    std::vector<std::string> files;
+    for (const std::string& id : UserLocale::cldrLocales(locale)) {
+        files.push_back(join(cldrMain, id + ".xml"));
     }
     return files;
 }
@@ -70,6 +79,11 @@ CatalogSources CatalogSources::systemDefaults(std::string_view locale) {
         cldr,
     };
     sources.userLanguage = userLanguageFiles(locale);
+    if (const std::vector<std::string> locales = UserLocale::cldrLocales(locale);
+        !locales.empty()) {
+        sources.language = locales.back();
+    }
+    sources.characterLabels = characterLabelFiles(locale);
     return sources;
 }
 

@@ -36,6 +36,12 @@ struct CatalogSources {
     // CLDR annotation files of the user's language, all read: each emoji's names and
     // keywords there become keywords of its item. Missing and broken files add nothing.
     std::vector<std::string> userLanguage;
+    // The user's language code ("de"), or empty for English: the project's own symbol
+    // keywords are chosen by it.
+    std::string language;
+    // CLDR main locale files of the user's language, most specific first: the symbol groups'
+    // titles in it.
+    std::vector<std::string> characterLabels;
     // When set, the items whose emoji it refuses are left out, and an item keeps its skin
     // tones only when it accepts every toned form: the program passes what its emoji font
     // can draw. Called from the thread that builds the catalog.
@@ -49,6 +55,8 @@ struct CatalogSources {
     // The system's CLDR annotation files for a locale name, most specific locale first, each
     // locale's annotations before its derived annotations. Empty for English and no language.
     static std::vector<std::string> userLanguageFiles(std::string_view locale);
+    // The system's CLDR main locale files for a locale name, most specific first.
+    static std::vector<std::string> characterLabelFiles(std::string_view locale);
 };
 
 } // namespace tiklo

@@ -2,9 +2,15 @@
 #include "catalog/EmojiCatalog.h"
 
 #include "catalog/CatalogAssembler.h"
+#include "catalog/CharacterLabels.h"
+#include "catalog/KaomojiAssembler.h"
+#include "catalog/SymbolAssembler.h"
 #include "catalog/SystemEmojiTables.h"
 
+#include "catalog/Unicode.h"
+
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace tiklo {
@@ -37,8 +43,10 @@ struct EmojiCatalog::Assembled {
     std::vector<EmojiItem> items;
     CatalogSourceReport report;
     SearchIndex::LocalNames localNames;
+    std::unordered_map<std::string, std::string> groupTitles;
 
-    explicit Assembled(const CatalogSources& sources) {
+    explicit Assembled(const CatalogSources& sources)
+        : groupTitles(CharacterLabels::load(sources.characterLabels)) {
         SystemEmojiTables tables = SystemEmojiTables::load(sources);
         CatalogAssembler::Assembly assembly = CatalogAssembler(tables).assemble(sources.emojiFiles);
         items = std::move(assembly.items);
@@ -47,7 +55,13 @@ struct EmojiCatalog::Assembled {
         }
         report.emojiFile = assembly.scannedItems > 0;
         report.names = !tables.systemNames.empty();
+        std::vector<EmojiItem> symbols = SymbolAssembler(tables, sources.language).assemble();
+        KaomojiAssembler::Assembly kaomoji = KaomojiAssembler(tables).assemble();
+        items.reserve(items.size() + symbols.size() + kaomoji.items.size());
+        std::move(symbols.begin(), symbols.end(), std::back_inserter(items));
+        std::move(kaomoji.items.begin(), kaomoji.items.end(), std::back_inserter(items));
         localNames = std::move(tables.userLanguageNames);
+        localNames.merge(kaomoji.localNames);
     }
 };
 
@@ -55,13 +69,56 @@ EmojiCatalog::EmojiCatalog(const CatalogSources& sources, Clock clock)
     : EmojiCatalog(Assembled(sources), std::move(clock)) {}
 
 EmojiCatalog::EmojiCatalog(Assembled assembled, Clock clock)
-    : EmojiCatalog(std::move(assembled.items), std::move(clock)) {
+    : EmojiCatalog(std::move(assembled.items), std::move(clock), std::move(assembled.localNames)) {
     report_ = assembled.report;
-    localNames_ = std::move(assembled.localNames);
+    groupTitles_ = std::move(assembled.groupTitles);
 }
 
-EmojiCatalog::EmojiCatalog(std::vector<EmojiItem> items, Clock clock)
-    : items_(std::move(items)), clock_(std::move(clock)) {
+const std::string* EmojiCatalog::localGroupTitle(SymbolGroup group) const {
+    const auto found = groupTitles_.find(std::string(characterLabelType(group)));
+    return found == groupTitles_.end() ? nullptr : &found->second;
+}
+
+EmojiCatalog::EmojiCatalog(std::vector<EmojiItem> items, Clock clock,
+                           SearchIndex::LocalNames localNames)
+    : clock_(std::move(clock)) {
+    std::vector<EmojiItem> emoji;
+    std::vector<EmojiItem> symbols;
+    std::vector<EmojiItem> kaomoji;
+    for (EmojiItem& item : items) {
+        (item.kind == ItemKind::symbol    ? symbols
+         : item.kind == ItemKind::kaomoji ? kaomoji
+                                          : emoji)
+            .push_back(std::move(item));
+    }
+    // Each kind keeps the names of its own items only.
+    const auto namesOf = [&](const std::vector<EmojiItem>& kindItems) {
+        SearchIndex::LocalNames names;
+        for (const EmojiItem& item : kindItems) {
+            if (auto found = localNames.find(item.emoji); found != localNames.end()) {
+                names.insert(localNames.extract(found));
+            }
+        }
+        return names;
+    };
+    if (!symbols.empty() || !kaomoji.empty()) {
+        SearchIndex::LocalNames symbolNames = namesOf(symbols);
+        SearchIndex::LocalNames kaomojiNames = namesOf(kaomoji);
+        symbols_.reset(
+            new EmojiCatalog(OneKind{}, std::move(symbols), clock_, std::move(symbolNames)));
+        kaomoji_.reset(
+            new EmojiCatalog(OneKind{}, std::move(kaomoji), clock_, std::move(kaomojiNames)));
+    }
+    items_ = std::move(emoji);
+    localNames_ = std::move(localNames);
+    for (const EmojiItem& item : items_) {
+        byID_.emplace(item.id(), &item);
+    }
+}
+
+EmojiCatalog::EmojiCatalog(OneKind, std::vector<EmojiItem> items, Clock clock,
+                           SearchIndex::LocalNames localNames)
+    : items_(std::move(items)), localNames_(std::move(localNames)), clock_(std::move(clock)) {
     for (const EmojiItem& item : items_) {
         byID_.emplace(item.id(), &item);
     }
@@ -83,8 +140,67 @@ void EmojiCatalog::setSharedDrawable(Drawable drawable) {
 }
 
 const EmojiItem* EmojiCatalog::item(const std::string& id) const {
-    const auto found = byID_.find(id);
-    return found == byID_.end() ? nullptr : found->second;
+    if (const auto found = byID_.find(id); found != byID_.end()) {
+        return found->second;
+    }
+    for (const EmojiCatalog* other : {symbols_.get(), kaomoji_.get()}) {
+        if (const EmojiItem* found = other != nullptr ? other->item(id) : nullptr) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+const EmojiCatalog& EmojiCatalog::ofKind(ItemKind kind) const {
+    // A catalog made of emoji alone has empty ones.
+    static const EmojiCatalog none(std::vector<EmojiItem>{});
+    const std::unique_ptr<const EmojiCatalog>& other =
+        kind == ItemKind::symbol ? symbols_ : kaomoji_;
+    return kind == ItemKind::emoji ? *this : other ? *other : none;
+}
+
+std::vector<const EmojiItem*>
+EmojiCatalog::inlineSearch(std::string_view query, const std::unordered_set<std::string>& favorites,
+                           const std::unordered_map<std::string, EmojiUsage>& usage,
+                           const std::vector<std::string>& recents) const {
+    using Found = SearchIndex::Found;
+    const std::vector<Found> emoji =
+        index().rankedSearch(query, std::nullopt, favorites, usage, recents);
+    if (unicode::trimWhiteSpace(query).empty()) {
+        std::vector<const EmojiItem*> results;
+        results.reserve(emoji.size());
+        for (const Found& found : emoji) {
+            results.push_back(found.item);
+        }
+        return results;
+    }
+    std::vector<Found> others;
+    for (const ItemKind kind : {ItemKind::symbol, ItemKind::kaomoji}) {
+        const std::vector<Found> found =
+            ofKind(kind).index().rankedSearch(query, std::nullopt, favorites, usage, recents);
+        for (std::size_t i = 0;
+             i < found.size() && i < inlineLimitPerKind && found[i].tier >= inlineMinimumTier;
+             ++i) {
+            others.push_back(found[i]);
+        }
+    }
+    std::stable_sort(others.begin(), others.end(),
+                     [](const Found& a, const Found& b) { return a.tier > b.tier; });
+    // The emoji found well keep their places, so a search typed before finds the same first;
+    // the others come before the emoji found loosely.
+    std::vector<const EmojiItem*> results;
+    results.reserve(emoji.size() + others.size());
+    auto next = others.begin();
+    for (const Found& found : emoji) {
+        for (; next != others.end() && found.tier < inlineMinimumTier; ++next) {
+            results.push_back(next->item);
+        }
+        results.push_back(found.item);
+    }
+    for (; next != others.end(); ++next) {
+        results.push_back(next->item);
+    }
+    return results;
 }
 
 const SearchIndex& EmojiCatalog::index() const {

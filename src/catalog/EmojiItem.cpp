@@ -15,7 +15,7 @@ std::string EmojiItem::searchableText() const {
     text += ' ';
     text += shortcode;
     text += ' ';
-    text += rawValue(category);
+    text += kind == ItemKind::emoji ? rawValue(category) : std::string_view(group);
     for (const std::string& keyword : keywords) {
         text += ' ';
         text += keyword;
@@ -51,6 +51,24 @@ std::string EmojiItem::displayEmoji(SkinTone tone) const {
     return emoji;
 }
 
+std::string EmojiItem::typedText(SkinTone tone, bool alternate) const {
+    return alternate && kind == ItemKind::kaomoji ? markdownEscaped(emoji) : displayEmoji(tone);
+}
+
+std::string EmojiItem::markdownEscaped(std::string_view text) {
+    // Emphasis, code, strike-through, tables, links, HTML and the escape itself.
+    constexpr std::string_view marks = "\\`*_~|[]<>";
+    std::string escaped;
+    escaped.reserve(text.size() * 2);
+    for (const char c : text) {
+        if (marks.find(c) != std::string_view::npos) {
+            escaped += '\\';
+        }
+        escaped += c;
+    }
+    return escaped;
+}
+
 std::size_t EmojiItemHash::operator()(const EmojiItem& item) const {
     std::size_t seed = 0;
     auto mix = [&seed](std::size_t value) {
@@ -66,6 +84,8 @@ std::size_t EmojiItemHash::operator()(const EmojiItem& item) const {
         mix(hashString(keyword));
     }
     mix(item.supportsSkinTone ? 1 : 0);
+    mix(static_cast<std::size_t>(item.kind));
+    mix(hashString(item.group));
     return seed;
 }
 
@@ -73,6 +93,11 @@ void to_json(nlohmann::json& j, const EmojiItem& item) {
     j = nlohmann::json{{"emoji", item.emoji},         {"name", item.name},
                        {"shortcode", item.shortcode}, {"category", item.category},
                        {"keywords", item.keywords},   {"supportsSkinTone", item.supportsSkinTone}};
+    // Emoji keep the form they always had.
+    if (item.kind != ItemKind::emoji) {
+        j["kind"] = rawValue(item.kind);
+        j["group"] = item.group;
+    }
 }
 
 void from_json(const nlohmann::json& j, EmojiItem& item) {
@@ -87,6 +112,16 @@ void from_json(const nlohmann::json& j, EmojiItem& item) {
         throw std::invalid_argument("EmojiItem: supportsSkinTone must be a boolean");
     }
     decoded.supportsSkinTone = tone.get<bool>();
+    if (const auto kind = j.find("kind"); kind != j.end()) {
+        const std::optional<ItemKind> known = itemKindFromRaw(kind->get<std::string>());
+        if (!known) {
+            throw std::invalid_argument("EmojiItem: unknown kind");
+        }
+        decoded.kind = *known;
+        if (decoded.kind != ItemKind::emoji) {
+            decoded.group = j.at("group").get<std::string>();
+        }
+    }
     item = std::move(decoded);
 }
 

@@ -5,10 +5,41 @@
 #include "catalog/Unicode.h"
 
 #include <algorithm>
+#include <cctype>
 #include <numeric>
 
 namespace tiklo {
 namespace {
+
+// "U+2713" with one to six hex digits, or four to six hex digits alone ("2713", "1f600"):
+// the way people copy a code point from a table. Fewer bare digits are more likely a number.
+std::optional<char32_t> codePointNamed(std::string_view q) {
+    constexpr std::string_view marker = "u+";
+    constexpr std::size_t minBareDigits = 4;
+    constexpr std::size_t maxDigits = 6;
+    const bool marked = q.starts_with(marker);
+    const std::string_view digits = marked ? q.substr(marker.size()) : q;
+    if (digits.empty() || digits.size() > maxDigits || (!marked && digits.size() < minBareDigits) ||
+        !std::all_of(digits.begin(), digits.end(),
+                     [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; })) {
+        return std::nullopt;
+    }
+    constexpr char32_t lastScalar = 0x10FFFF;
+    const auto value = static_cast<char32_t>(std::stoul(std::string(digits), nullptr, 16));
+    const bool surrogate = value >= 0xD800 && value <= 0xDFFF;
+    if (value > lastScalar || surrogate || value < U' ') {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// The named text itself, or its emoji form with U+FE0F after it ("2764" names ❤️).
+bool isNamed(const std::string& text, const std::string& named) {
+    constexpr std::string_view emojiSelector = "\xEF\xB8\x8F";
+    return text.starts_with(named) &&
+           (text.size() == named.size() ||
+            std::string_view(text).substr(named.size()) == emojiSelector);
+}
 
 constexpr double oneDay = 86400;
 constexpr double sevenDays = 604800;
@@ -216,6 +247,11 @@ std::optional<std::string> SearchIndex::namedEmoji(std::string_view q) {
     if (const std::string* emoji = BuiltinTables::emojiNamedBy(q)) {
         return *emoji;
     }
+    if (const std::optional<char32_t> c = codePointNamed(q)) {
+        std::string text;
+        unicode::appendUtf8(text, *c);
+        return text;
+    }
     // "flag de" or "de flag": a person typing two letters after "flag" means the region.
     constexpr std::string_view flag = "flag";
     constexpr std::size_t codeLength = 2;
@@ -254,7 +290,7 @@ std::optional<int> SearchIndex::tier(const Indexed& entry, std::string_view q2, 
     const auto localName = [&](const auto& matches) {
         return std::any_of(entry.localNames.begin(), entry.localNames.end(), matches);
     };
-    if (named && entry.item->emoji == *named) {
+    if (named && isNamed(entry.item->emoji, *named)) {
         return namedOutright;
     }
     if (entry.item->emoji == q2) {
@@ -330,6 +366,20 @@ SearchIndex::search(std::string_view query, std::optional<EmojiCategory> categor
                     const std::unordered_set<std::string>& favorites,
                     const std::unordered_map<std::string, EmojiUsage>& usage,
                     const std::vector<std::string>& recents) const {
+    const std::vector<Found> found = rankedSearch(query, category, favorites, usage, recents);
+    std::vector<const EmojiItem*> results;
+    results.reserve(found.size());
+    for (const Found& one : found) {
+        results.push_back(one.item);
+    }
+    return results;
+}
+
+std::vector<SearchIndex::Found>
+SearchIndex::rankedSearch(std::string_view query, std::optional<EmojiCategory> category,
+                          const std::unordered_set<std::string>& favorites,
+                          const std::unordered_map<std::string, EmojiUsage>& usage,
+                          const std::vector<std::string>& recents) const {
     const std::string q = unicode::nfc(unicode::toLower(unicode::trimWhiteSpace(query)));
     const Scores scores = historyScores(favorites, usage, recents);
     const auto inPool = [&](const Indexed& entry) {
@@ -411,10 +461,10 @@ SearchIndex::search(std::string_view query, std::optional<EmojiCategory> categor
         return a.order < b.order;
     });
 
-    std::vector<const EmojiItem*> results;
+    std::vector<Found> results;
     results.reserve(ranked.size());
     for (const Ranked& r : ranked) {
-        results.push_back(entries_[r.entry].item);
+        results.push_back({entries_[r.entry].item, r.primary});
     }
     return results;
 }

@@ -83,6 +83,18 @@ public:
                                          const std::unordered_map<std::string, EmojiUsage>& usage,
                                          const std::vector<std::string>& recents) const;
 
+    // A result with the tier that found it (for an empty query, its score).
+    struct Found {
+        const EmojiItem* item = nullptr;
+        int tier = 0;
+        bool operator==(const Found&) const = default;
+    };
+    // The same search with each result's tier, best first.
+    std::vector<Found> rankedSearch(std::string_view query, std::optional<EmojiCategory> category,
+                                    const std::unordered_set<std::string>& favorites,
+                                    const std::unordered_map<std::string, EmojiUsage>& usage,
+                                    const std::vector<std::string>& recents) const;
+
     // Each id's first position in `recents`; later duplicates are ignored.
     static std::unordered_map<std::string, std::size_t>
     recentsIndexMap(const std::vector<std::string>& recents);
@@ -99,7 +111,8 @@ private:
     Scores historyScores(const std::unordered_set<std::string>& favorites,
                          const std::unordered_map<std::string, EmojiUsage>& usage,
                          const std::vector<std::string>& recents) const;
-    // The emoji the query names outright: an emoticon's, or a flag by its region code.
+    // The text the query names outright: an emoticon's emoji, a flag by its region code, or a
+    // character by its code point ("U+2713", "2713").
     static std::optional<std::string> namedEmoji(std::string_view q);
     // `q2`: the query as the tiers match it; `q3`: the same in nameForm, for local names;
     // `keywordHit`: a keyword or a local name of the entry is the query.

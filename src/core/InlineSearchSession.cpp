@@ -112,7 +112,7 @@ bool InlineSearchSession::searchKey(const Key& key, std::string_view text) {
     }
     case Kind::confirm:
         if (!results_.empty()) {
-            choose(cursor_);
+            choose(cursor_, queryKey.alternate);
         }
         return true;
     case Kind::erase:
@@ -145,13 +145,13 @@ bool InlineSearchSession::searchKey(const Key& key, std::string_view text) {
     }
 }
 
-void InlineSearchSession::choose(std::size_t index) {
+void InlineSearchSession::choose(std::size_t index, bool alternate) {
     if (!active_ || index >= results_.size()) {
         return;
     }
     const EmojiItem& item = *results_[index];
     const TriggerSettings& settings = settings_.current();
-    std::string text = item.displayEmoji(settings.skinToneFor(item.emoji));
+    std::string text = item.typedText(settings.skinToneFor(item.emoji), alternate);
     if (settings.insertSpaceAfterTrigger) {
         text += ' ';
     }
@@ -174,8 +174,8 @@ InlineSearchSession::Candidate InlineSearchSession::candidate(std::size_t index)
 
 void InlineSearchSession::refresh() {
     const TriggerSettings& settings = settings_.current();
-    results_ = catalog_().search(query_, std::nullopt, settings.favorites, settings.emojiUsage,
-                                 settings.recents);
+    results_ =
+        catalog_().inlineSearch(query_, settings.favorites, settings.emojiUsage, settings.recents);
     cursor_ = 0;
     view_.showSearch();
 }

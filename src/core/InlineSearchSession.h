@@ -57,8 +57,9 @@ public:
     // True: the search used it, and it goes no further. False: it goes on to the application,
     // after anything committed meanwhile. Key releases are never the search's.
     bool keyPressed(const Key& key, std::string_view text, const Field& field);
-    // The result at `index` (among all, not the page) was chosen, by a click, say.
-    void choose(std::size_t index);
+    // The result at `index` (among all, not the page) was chosen, by a click, say;
+    // `alternate`: in its alternate form (EmojiItem::typedText).
+    void choose(std::size_t index, bool alternate = false);
     // The field lost the focus or was reset: what was typed stays typed. `fieldKeepsPreedit`:
     // the field itself commits the preedit it shows (or has already), so nothing is committed.
     void leave(bool fieldKeepsPreedit);

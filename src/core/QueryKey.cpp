@@ -49,7 +49,7 @@ QueryKey QueryKey::of(const Key& key, std::string_view text) {
     case keysym::returnKey:
     case keysym::keypadEnter:
     case keysym::linefeed:
-        return {Kind::confirm, {}, 0};
+        return {Kind::confirm, {}, 0, key.modifiers.has(Modifier::shift)};
     case keysym::tab:
     case keysym::isoLeftTab:
     case keysym::keypadTab:

@@ -40,6 +40,8 @@ struct QueryKey {
     Kind kind = Kind::other;
     std::string text; // UTF-8, for `text`
     int choice = 0;   // 1 to 9, for `choose`
+    // Shift held with `confirm`: the alternate form of the choice (a kaomoji escaped).
+    bool alternate = false;
 
     bool operator==(const QueryKey&) const = default;
 

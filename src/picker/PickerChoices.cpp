@@ -6,6 +6,8 @@
 #include "catalog/PickerMode.h"
 #include "catalog/SkinTone.h"
 
+#include <algorithm>
+#include <array>
 #include <cctype>
 #include <string>
 
@@ -37,7 +39,38 @@ constexpr const char* context = "PickerChoices";
     QT_TRANSLATE_NOOP("PickerChoices", "Medium"),
     QT_TRANSLATE_NOOP("PickerChoices", "Medium dark"),
     QT_TRANSLATE_NOOP("PickerChoices", "Dark"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Emoji"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Kaomoji"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Punctuation"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Arrows"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Math"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Currency"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Geometric"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Bullets & stars"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Letterlike & technical"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Music"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Joy"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Love"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Sad"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Angry"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Surprise"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Shrug"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Table flip"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Greeting"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Hug"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Sleepy"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Dance"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Bear"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Cat"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Dog"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Smug"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Disapproval"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Embarrassed"),
+    QT_TRANSLATE_NOOP("PickerChoices", "Other"),
 };
+
+// The tabs in the order they show.
+constexpr std::array<ItemKind, 3> tabOrder{ItemKind::emoji, ItemKind::kaomoji, ItemKind::symbol};
 
 QString fromView(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -51,6 +84,43 @@ QString translated(std::string_view english) {
 
 QString PickerChoices::categoryTitle(EmojiCategory category) {
     return translated(rawValue(category));
+}
+
+QString PickerChoices::groupTitle(const EmojiCatalog& catalog, ItemKind kind,
+                                  std::string_view group) {
+    if (kind == ItemKind::symbol) {
+        const std::optional<SymbolGroup> symbolGroup = symbolGroupFromRaw(group);
+        if (!symbolGroup) {
+            return {};
+        }
+        if (const std::string* local = catalog.localGroupTitle(*symbolGroup)) {
+            // CLDR writes some in lower case ("flèches"); a title starts upper case.
+            QString shown = QString::fromStdString(*local);
+            shown[0] = shown[0].toUpper();
+            return shown;
+        }
+        return translated(title(*symbolGroup));
+    }
+    // A kaomoji category's id, as a title: "table_flip" is "Table flip".
+    std::string english(group);
+    std::replace(english.begin(), english.end(), '_', ' ');
+    if (!english.empty()) {
+        english[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(english[0])));
+    }
+    return translated(english);
+}
+
+QVariantList PickerChoices::kinds() {
+    QVariantList list;
+    for (const ItemKind kind : tabOrder) {
+        const std::string_view name = kind == ItemKind::emoji     ? "Emoji"
+                                      : kind == ItemKind::kaomoji ? "Kaomoji"
+                                                                  : "Symbols";
+        list.append(QVariantMap{{QStringLiteral("kind"), static_cast<int>(kind)},
+                                {QStringLiteral("name"), fromView(name)},
+                                {QStringLiteral("title"), translated(name)}});
+    }
+    return list;
 }
 
 QVariantList PickerChoices::layouts() {

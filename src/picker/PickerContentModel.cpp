@@ -20,6 +20,7 @@ PickerContentModel::PickerContentModel(std::function<const EmojiCatalog&()> cata
     connect(&session, &PickerSession::resultsChanged, this, refresh);
     connect(&session, &PickerSession::queryChanged, this, refresh);
     connect(&session, &PickerSession::categoryChanged, this, refresh);
+    connect(&session, &PickerSession::kindChanged, this, refresh);
     connect(&session, &PickerSession::presentationModeChanged, this, refresh);
     connect(&state, &AppState::recentsChanged, this, refresh);
     connect(&state, &AppState::favoritesChanged, this, refresh);
@@ -52,7 +53,7 @@ QVariant PickerContentModel::data(const QModelIndex& index, int role) const {
         case Section::Favorites:
             return QCoreApplication::translate("PickerView", "Favorites");
         case Section::Results:
-            return resultsTitle_;
+            return row.groupHeader ? groupTitle(row.first) : resultsTitle_;
         }
         return {};
     case ItemsRole: {
@@ -107,10 +108,20 @@ void PickerContentModel::update() {
     replaceRows(layOut());
 }
 
+int PickerContentModel::columns() const {
+    return session_.kind() == view::Kind::Kaomoji ? kaomojiColumns : gridColumns;
+}
+
+QString PickerContentModel::groupTitle(int first) const {
+    const EmojiItem& item = *session_.results().at(static_cast<std::size_t>(first));
+    return PickerChoices::groupTitle(catalog_(), item.kind, item.group);
+}
+
 std::vector<PickerContentModel::Row> PickerContentModel::layOut() const {
     const bool grid = state_.pickerMode() == view::PickerMode::Grid;
     std::vector<Row> rows;
-    if (session_.query().empty() && session_.category() == view::Category::All) {
+    const bool emojiTab = session_.kind() == view::Kind::Emoji;
+    if (session_.query().empty() && (!emojiTab || session_.category() == view::Category::All)) {
         // These two are left out when empty; only the results say "No matches".
         if (!recents_.empty()) {
             sectionRows(rows, Section::Recent, static_cast<int>(recents_.size()), grid);
@@ -119,7 +130,11 @@ std::vector<PickerContentModel::Row> PickerContentModel::layOut() const {
             sectionRows(rows, Section::Favorites, static_cast<int>(favorites_.size()), grid);
         }
     }
-    sectionRows(rows, Section::Results, session_.resultCount(), grid);
+    if (session_.query().empty() && !emojiTab && session_.resultCount() > 0) {
+        groupRows(rows, grid);
+    } else {
+        sectionRows(rows, Section::Results, session_.resultCount(), grid);
+    }
     return rows;
 }
 
@@ -129,11 +144,48 @@ void PickerContentModel::sectionRows(std::vector<Row>& rows, Section section, in
     if (size == 0) {
         rows.push_back({RowKind::Empty, section});
     }
-    const int perRow = grid ? gridColumns : 1;
-    for (int first = 0; first < size; first += perRow) {
-        rows.push_back({RowKind::Emoji, section, first, std::min(perRow, size - first)});
+    itemRows(rows, section, 0, size, grid);
+    rows.back().lastInSection = true;
+}
+
+void PickerContentModel::groupRows(std::vector<Row>& rows, bool grid) const {
+    const std::vector<const EmojiItem*>& results = session_.results();
+    const int size = static_cast<int>(results.size());
+    for (int first = 0; first < size;) {
+        int end = first + 1;
+        while (end < size && results[static_cast<std::size_t>(end)]->group ==
+                                 results[static_cast<std::size_t>(first)]->group) {
+            ++end;
+        }
+        Row header{RowKind::Header, Section::Results, first};
+        header.groupHeader = true;
+        rows.push_back(header);
+        itemRows(rows, Section::Results, first, end, grid);
+        first = end;
     }
     rows.back().lastInSection = true;
+}
+
+void PickerContentModel::itemRows(std::vector<Row>& rows, Section section, int from, int to,
+                                  bool grid) const {
+    // A grid row is as wide as eight tiles or three kaomoji; recents mix both.
+    constexpr int rowWidth = gridColumns * kaomojiColumns;
+    const std::vector<const EmojiItem*>& all = items(section);
+    int first = from;
+    int used = 0;
+    for (int i = from; i < to; ++i) {
+        const bool wide = all[static_cast<std::size_t>(i)]->kind == ItemKind::kaomoji;
+        const int width = !grid ? rowWidth : wide ? gridColumns : kaomojiColumns;
+        if (used + width > rowWidth) {
+            rows.push_back({RowKind::Emoji, section, first, i - first});
+            first = i;
+            used = 0;
+        }
+        used += width;
+    }
+    if (to > first) {
+        rows.push_back({RowKind::Emoji, section, first, to - first});
+    }
 }
 
 const std::vector<const EmojiItem*>& PickerContentModel::items(Section section) const {
@@ -150,13 +202,16 @@ const std::vector<const EmojiItem*>& PickerContentModel::items(Section section) 
 
 QVariantMap PickerContentModel::emojiData(const EmojiItem& item, int index) const {
     const QString shortcode = QString::fromStdString(item.shortcode);
+    const QString name = QString::fromStdString(item.name);
     return {
         {QStringLiteral("id"), QString::fromStdString(item.id())},
         {QStringLiteral("emoji"),
          EmojiResultsModel::displayText(item.displayEmoji(state_.skinToneFor(item.emoji)))},
         {QStringLiteral("supportsSkinTone"), item.supportsSkinTone},
-        {QStringLiteral("name"), titleCased(QString::fromStdString(item.name))},
+        {QStringLiteral("name"), item.kind == ItemKind::emoji ? titleCased(name) : name},
         {QStringLiteral("shortcode"), shortcode},
+        {QStringLiteral("label"), item.kind == ItemKind::emoji ? shortcode : name},
+        {QStringLiteral("wide"), item.kind == ItemKind::kaomoji},
         {QStringLiteral("favorite"), state_.favorites().contains(item.id())},
         {QStringLiteral("index"), index},
     };

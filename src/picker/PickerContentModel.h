@@ -18,9 +18,10 @@ class AppState;
 class PickerSession;
 
 // The full picker's scrolling content as the rows one list view builds lazily: each
-// section's header, then its emoji (rows of up to eight tiles in the grid, one emoji per row
-// in the list) or its "No matches" line. The recents and favorites sections come first, only
-// for an empty query in all categories.
+// section's header, then its items (rows of up to eight tiles in the grid, three of the wider
+// kaomoji, one item per row in the list) or its "No matches" line. The recents and favorites
+// sections come first, only for an empty query in all categories. The symbols and kaomoji tabs
+// show their results under a header per group while nothing is searched.
 class PickerContentModel : public QAbstractListModel {
     Q_OBJECT
     QML_ELEMENT
@@ -28,6 +29,8 @@ class PickerContentModel : public QAbstractListModel {
 
 public:
     static constexpr int gridColumns = 8;
+    static constexpr int kaomojiColumns = 3;
+    Q_PROPERTY(int kaomojiColumns READ kaomojiColumnCount CONSTANT)
 
     enum class RowKind { Header, Emoji, Empty };
     Q_ENUM(RowKind)
@@ -37,8 +40,11 @@ public:
     enum Role {
         KindRole = Qt::UserRole + 1,
         SectionRole,
-        TitleRole,      // headers only
-        ItemsRole,      // emoji rows: a map per emoji (id, emoji, name, shortcode, favorite, index)
+        TitleRole, // headers only
+        // Item rows: a map per item (id, emoji, name, shortcode, label, wide, favorite, index).
+        // `label` is the shortcode of an emoji and the name of another kind, which is also
+        // what screen readers say; `wide`: a kaomoji's tile.
+        ItemsRole,
         FirstIndexRole, // emoji rows: the section position of the first emoji
         LastInSectionRole,
     };
@@ -55,6 +61,9 @@ public:
 
     // Brings the rows up to date; while the picker is not full nothing is kept up.
     void update();
+    // Tiles per grid row in the current tab.
+    int columns() const;
+    int kaomojiColumnCount() const { return kaomojiColumns; }
 
     // "Red Heart" from "red HEART": every word, as spaces part them, capitalised.
     static QString titleCased(const QString& name);
@@ -66,12 +75,19 @@ private:
         int first = 0;
         int count = 0;
         bool lastInSection = false;
+        // A results header of the group that starts at `first`.
+        bool groupHeader = false;
 
         bool operator==(const Row&) const = default;
     };
 
     std::vector<Row> layOut() const;
     void sectionRows(std::vector<Row>& rows, Section section, int size, bool grid) const;
+    // The results under a header per group, in the order the catalog lists them.
+    void groupRows(std::vector<Row>& rows, bool grid) const;
+    // Rows of the items from `from` to `to` of `section`.
+    void itemRows(std::vector<Row>& rows, Section section, int from, int to, bool grid) const;
+    QString groupTitle(int first) const;
     const std::vector<const EmojiItem*>& items(Section section) const;
     QVariantMap emojiData(const EmojiItem& item, int index) const;
     void replaceRows(std::vector<Row> fresh);

@@ -41,10 +41,10 @@ PickerKeyDecision PickerKeyRouting::route(const PickerKeyEvent& event, const Que
             return {Action::giveWay, 0, outcome == Outcome::keepTyped};
         }
     }
-    const int verticalStep = context.gridLayout ? gridColumns : 1;
+    const int verticalStep = context.gridLayout ? context.gridColumns : 1;
     switch (key.kind) {
     case Kind::confirm:
-        return swallow(Action::insertSelected);
+        return swallow(Action::insertSelected, key.alternate ? 1 : 0);
     case Kind::cancel:
         return swallow(Action::close);
     case Kind::erase:

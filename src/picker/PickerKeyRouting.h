@@ -37,7 +37,7 @@ struct PickerKeyDecision {
         setCommandHeld, // argument: 1 held, 0 not
         insertAt,       // argument: result index
         beep,
-        insertSelected,
+        insertSelected, // argument: 1 for the alternate form
         close,
         moveSelection, // argument: step
         // The popup makes way for the application: what was typed after the prefix goes
@@ -61,13 +61,13 @@ struct PickerKeyContext {
     const WordRunIndex* wordRuns = nullptr;
     // No key has come since the prefix.
     bool firstKey = false;
+    // Tiles per row of the grid.
+    int gridColumns = 8;
 };
 
 // How the picker treats one key event while its window has the keyboard.
 class PickerKeyRouting {
 public:
-    static constexpr int gridColumns = 8;
-
     // `key` is the event's key as QueryKey::of classifies it (unused for all but a press).
     static PickerKeyDecision route(const PickerKeyEvent& event, const QueryKey& key,
                                    const PickerKeyContext& context);

@@ -27,6 +27,16 @@ void PickerSession::setCategory(view::Category category) {
     emit categoryChanged();
 }
 
+void PickerSession::setKind(view::Kind kind) {
+    if (kind_ == kind) {
+        return;
+    }
+    kind_ = kind;
+    emit kindChanged();
+    setSelectedIndex(0);
+    refreshResults();
+}
+
 void PickerSession::setReplacementBackspaces(int count) {
     if (replacementBackspaces_ == count) {
         return;
@@ -68,10 +78,15 @@ void PickerSession::setSearchText(const QString& text) {
 
 void PickerSession::refreshResults() {
     const AppState& state = services_.state;
+    const EmojiCatalog& catalog = services_.catalog();
+    // Categories are the emoji tab's.
     const std::optional<EmojiCategory> category =
-        presentationMode_ == view::Presentation::Full ? view::toCatalog(category_) : std::nullopt;
-    std::vector<const EmojiItem*> fresh = services_.catalog().search(
-        query_, category, state.favorites(), state.emojiUsage(), state.recents());
+        kind_ == view::Kind::Emoji ? view::toCatalog(category_) : std::nullopt;
+    std::vector<const EmojiItem*> fresh =
+        presentationMode_ == view::Presentation::Full
+            ? catalog.ofKind(view::toCatalog(kind_))
+                  .search(query_, category, state.favorites(), state.emojiUsage(), state.recents())
+            : catalog.inlineSearch(query_, state.favorites(), state.emojiUsage(), state.recents());
     if (fresh == results_) {
         // The same rows: the views keep what they built for them (rebuilding the list is most
         // of the time a popup takes to show); only the highlighted part follows the query.
@@ -93,21 +108,21 @@ void PickerSession::moveSelection(int delta) {
     setSelectedIndex(target <= 0 ? 0 : static_cast<int>(std::min<long>(target, count - 1)));
 }
 
-void PickerSession::insertSelected() {
+void PickerSession::insertSelected(bool alternate) {
     if (selectedIndex_ >= 0 && selectedIndex_ < resultCount()) {
-        insert(*results_[static_cast<std::size_t>(selectedIndex_)], false);
+        insert(*results_[static_cast<std::size_t>(selectedIndex_)], false, alternate);
     } else {
         emit beepRequested();
     }
 }
 
-void PickerSession::insertAt(int index, bool keepOpen) {
+void PickerSession::insertAt(int index, bool keepOpen, bool alternate) {
     if (index >= 0 && index < resultCount()) {
-        insert(*results_[static_cast<std::size_t>(index)], keepOpen);
+        insert(*results_[static_cast<std::size_t>(index)], keepOpen, alternate);
     }
 }
 
-void PickerSession::insert(const EmojiItem& chosen, bool keepOpen) {
+void PickerSession::insert(const EmojiItem& chosen, bool keepOpen, bool alternate) {
     // First of all: what the user types on from here belongs after the emoji.
     injector().holdKeys();
     // The results may be replaced below; keep the item itself.
@@ -118,7 +133,7 @@ void PickerSession::insert(const EmojiItem& chosen, bool keepOpen) {
     if (!keepOpen) {
         emit hideRequested();
     }
-    std::string text = item.displayEmoji(state.skinToneFor(item.emoji));
+    std::string text = item.typedText(state.skinToneFor(item.emoji), alternate);
     if (trailingSpace) {
         text += ' ';
     }
@@ -166,9 +181,7 @@ bool PickerSession::hasOwnSkinTone(const QString& id) const {
 }
 
 const EmojiItem* PickerSession::itemWithID(const QString& id) const {
-    const auto& byID = services_.catalog().itemsByID();
-    const auto found = byID.find(id.toStdString());
-    return found == byID.end() ? nullptr : found->second;
+    return services_.catalog().item(id.toStdString());
 }
 
 void PickerSession::deliverThroughInputMethod() {
@@ -234,7 +247,8 @@ bool PickerSession::handleKey(const PickerKeyEvent& event, bool gridLayout) {
                                    query_,
                                    results_.size(),
                                    inlineMode ? &services_.catalog().wordRuns() : nullptr,
-                                   typing_.firstKey()};
+                                   typing_.firstKey(),
+                                   content_.columns()};
     const QueryKey key = QueryKey::of(event.key, event.text);
     const PickerKeyDecision decision = PickerKeyRouting::route(event, key, context);
     typing_.routed(event, key, decision);
@@ -250,7 +264,7 @@ bool PickerSession::handleKey(const PickerKeyEvent& event, bool gridLayout) {
         emit beepRequested();
         break;
     case Action::insertSelected:
-        insertSelected();
+        insertSelected(decision.argument != 0);
         break;
     case Action::close:
         close();

@@ -35,6 +35,8 @@ class PickerSession : public QObject {
     // The full picker's filter; All in the inline popup.
     Q_PROPERTY(
         tiklo::view::Category category READ category WRITE setCategory NOTIFY categoryChanged)
+    // The full picker's tab; Emoji in the inline popup, which shows every kind.
+    Q_PROPERTY(tiklo::view::Kind kind READ kind WRITE setKind NOTIFY kindChanged)
     Q_PROPERTY(
         int replacementBackspaces READ replacementBackspaces NOTIFY replacementBackspacesChanged)
     Q_PROPERTY(
@@ -62,6 +64,7 @@ public:
 
     const std::string& query() const { return query_; }
     view::Category category() const { return category_; }
+    view::Kind kind() const { return kind_; }
     int replacementBackspaces() const { return replacementBackspaces_; }
     int selectedIndex() const { return selectedIndex_; }
     view::Presentation presentationMode() const { return presentationMode_; }
@@ -71,6 +74,8 @@ public:
 
     void setQuery(const std::string& query);
     void setCategory(view::Category category);
+    // Another tab: its results from the top.
+    void setKind(view::Kind kind);
     void setReplacementBackspaces(int count);
     void setSelectedIndex(int index);
     void setPresentationMode(view::Presentation mode);
@@ -91,9 +96,10 @@ public:
 
     Q_INVOKABLE void refreshResults();
     Q_INVOKABLE void moveSelection(int delta);
-    Q_INVOKABLE void insertSelected();
-    Q_INVOKABLE void insertAt(int index, bool keepOpen);
-    void insert(const EmojiItem& item, bool keepOpen);
+    // `alternate`: the choice's alternate form (a kaomoji Markdown-escaped).
+    Q_INVOKABLE void insertSelected(bool alternate = false);
+    Q_INVOKABLE void insertAt(int index, bool keepOpen, bool alternate = false);
+    void insert(const EmojiItem& item, bool keepOpen, bool alternate = false);
     // The same for an item of any section, named by its id; an unknown id does nothing.
     Q_INVOKABLE void insertItem(const QString& id, bool keepOpen);
     // Marks or unmarks a favorite, and ranks again: favorites rank first.
@@ -134,6 +140,7 @@ signals:
 
     void queryChanged();
     void categoryChanged();
+    void kindChanged();
     void replacementBackspacesChanged();
     void selectedIndexChanged();
     void presentationModeChanged();
@@ -147,6 +154,7 @@ private:
     Services services_;
     std::string query_;
     view::Category category_ = view::Category::All;
+    view::Kind kind_ = view::Kind::Emoji;
     int replacementBackspaces_ = 0;
     int selectedIndex_ = 0;
     view::Presentation presentationMode_ = view::Presentation::Full;

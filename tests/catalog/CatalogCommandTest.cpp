@@ -45,13 +45,14 @@ TEST(CatalogCommandTest, ItemsAndSearchFromNamedFilesAndBadInputGetsOneLineAndSt
 <annotation cp="🧯">extinguish | fire</annotation>
 <annotation cp="🧯" type="tts">fire extinguisher</annotation>
 <annotation cp="❤" type="tts">red heart</annotation>
+<annotation cp="→" type="tts">rightwards arrow</annotation>
 </annotations></ldml>)");
     // `args`, reading the two files above.
     const auto runOnFiles = [&](std::vector<std::string> args) {
         args.insert(args.end(), {"--emoji-test", emojiTest, "--cldr", cldr});
         return run(args);
     };
-    const Result items = runOnFiles({"items"});
+    const Result items = runOnFiles({"items", "--kind", "emoji"});
     ASSERT_EQ(items.status, 0) << items.err;
     const auto itemLines = lines(items.out);
     // Three scanned items, then the fallback list without fire and heart.
@@ -62,14 +63,22 @@ TEST(CatalogCommandTest, ItemsAndSearchFromNamedFilesAndBadInputGetsOneLineAndSt
     EXPECT_EQ(nlohmann::json::parse(itemLines[2]).at("name"), "red heart");
 
     EXPECT_EQ(runOnFiles({"search", "fire"}).out,
-              "\U0001F525\tfire\tfire\n\U0001F9EF\tfire_extinguisher\tfire extinguisher\n");
+              "\U0001F525\tfire\tfire\temoji\n\U0001F9EF\tfire_extinguisher\tfire "
+              "extinguisher\temoji\n");
+    // The symbol is in its own kind: not among the emoji, found inline by its whole name.
+    const std::string arrow = "\u2192\tsymbol_2192\trightwards arrow\tsymbol";
+    EXPECT_EQ(lines(runOnFiles({"search", "rightwards arrow", "--kind", "symbol"}).out).at(0),
+              arrow);
+    EXPECT_EQ(runOnFiles({"search", "rightwards arrow"}).out, "");
+    EXPECT_EQ(lines(runOnFiles({"search", "rightwards arrow", "--inline"}).out).at(0), arrow);
 
     const auto ranked = lines(runOnFiles({"search", "", "--recents", "fire_extinguisher,heart",
                                           "--favorites", "thinking"})
                                   .out);
     ASSERT_GE(ranked.size(), 3u);
     EXPECT_EQ(ranked[0].substr(ranked[0].find('\t') + 1, 8), "thinking");
-    EXPECT_EQ(ranked[1].substr(ranked[1].find('\t') + 1), "fire_extinguisher\tfire extinguisher");
+    EXPECT_EQ(ranked[1].substr(ranked[1].find('\t') + 1),
+              "fire_extinguisher\tfire extinguisher\temoji");
 
     // Bad input gets one line and status two.
     const std::string notJson = dir.write("bad.json", "{");
@@ -84,6 +93,9 @@ TEST(CatalogCommandTest, ItemsAndSearchFromNamedFilesAndBadInputGetsOneLineAndSt
         {"search", "x", "--usage", notJson},
         {"search", "x", "--usage", dir.path().string()},
         {"search", "x", "--locale"},
+        {"search", "x", "--kind", "emojis"},
+        {"search", "x", "--inline", "--kind", "symbol"},
+        {"search", "x", "--kind", "symbol", "--category", "Symbols"},
         {"--", "--help"},
     };
     for (const auto& args : bad) {
@@ -125,7 +137,8 @@ TEST(CatalogToolProcessTest, LanguageComesFromTheEnvironmentAndMissingDataIsOneW
 
     // Missing emoji data is one warning line naming the packages.
     const test::TempDir dir;
-    const auto run = runTool({"items", "--emoji-test", dir.write("empty.txt", "")}, {});
+    const auto run =
+        runTool({"items", "--kind", "emoji", "--emoji-test", dir.write("empty.txt", "")}, {});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 12);
     EXPECT_EQ(run.errors,

@@ -58,10 +58,15 @@ public:
 };
 
 const std::map<std::string, Key> namedKeys{
-    {"Return", Key(keysym::returnKey)},    {"Escape", Key(keysym::escape)},
-    {"BackSpace", Key(keysym::backSpace)}, {"Up", Key(keysym::up)},
-    {"Down", Key(keysym::down)},           {"Left", Key(keysym::left)},
-    {"Page_Up", Key(keysym::pageUp)},      {"Page_Down", Key(keysym::pageDown)},
+    {"Return", Key(keysym::returnKey)},
+    {"Escape", Key(keysym::escape)},
+    {"BackSpace", Key(keysym::backSpace)},
+    {"Up", Key(keysym::up)},
+    {"Down", Key(keysym::down)},
+    {"Left", Key(keysym::left)},
+    {"Page_Up", Key(keysym::pageUp)},
+    {"Page_Down", Key(keysym::pageDown)},
+    {"Shift+Return", Key(keysym::returnKey, Modifier::shift)},
 };
 
 class InlineSearchSessionTest : public ::testing::Test {
@@ -70,8 +75,7 @@ protected:
     TriggerSettings stored() const { return TriggerSettings::load(SettingsFile(path, {})); }
     std::vector<const EmojiItem*> ranked(const std::string& query) const {
         const TriggerSettings now = stored();
-        return englishCatalog().search(query, std::nullopt, now.favorites, now.emojiUsage,
-                                       now.recents);
+        return englishCatalog().inlineSearch(query, now.favorites, now.emojiUsage, now.recents);
     }
 
     // One press; the application takes in what a key passed on types.
@@ -166,6 +170,18 @@ TEST_F(InlineSearchSessionTest, KeysChooseMoveAndEndTheSearch) {
     EXPECT_TRUE(session.active());
     keys({"Escape"});
     chooses("firework", {"Ctrl+" + std::to_string(fireworks)}, fireworks - 1);
+
+    // Shift+Return types a kaomoji Markdown-escaped, and an emoji as it is.
+    const std::vector<const EmojiItem*> shrugs = ranked("shrug");
+    const auto shrugAt = static_cast<std::size_t>(
+        std::ranges::find(shrugs, ItemKind::kaomoji, &EmojiItem::kind) - shrugs.begin());
+    ASSERT_LT(shrugAt, 9u);
+    EXPECT_EQ(search("shrug", {"Ctrl+" + std::to_string(shrugAt + 1)}),
+              "\u00AF\\_(\u30C4)_/\u00AF");
+    std::vector<std::string> toShrug(shrugAt, "Down");
+    toShrug.push_back("Shift+Return");
+    EXPECT_EQ(search("shrug", toShrug), "\u00AF\\\\\\_(\u30C4)\\_/\u00AF");
+    EXPECT_EQ(search("fire", {"Shift+Return"}), ranked("fire").front()->emoji);
 
     // Page Down moves nine on and the numbers count on the new page; Up goes back a page.
     chooses("heart", {"Page_Down", "Ctrl+1"}, 9);
@@ -338,7 +354,7 @@ TEST(QueryKeyTest, EveryKeyHasItsKind) {
         {Key(keysym::returnKey), "\r", {Kind::confirm, {}}},
         {Key(keysym::keypadEnter), "\r", {Kind::confirm, {}}},
         {Key(keysym::linefeed), "\n", {Kind::confirm, {}}},
-        {Key(keysym::returnKey, Modifier::shift), "\r", {Kind::confirm, {}}},
+        {Key(keysym::returnKey, Modifier::shift), "\r", {Kind::confirm, {}, 0, true}},
         {Key(keysym::tab), "\t", {Kind::tab, {}}},
         {Key(keysym::isoLeftTab, Modifier::shift), {}, {Kind::tab, {}}},
         {Key(keysym::keypadTab), "\t", {Kind::tab, {}}},

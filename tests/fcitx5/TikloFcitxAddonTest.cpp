@@ -154,8 +154,8 @@ TEST(TikloFcitxAddonTest, SearchesInTheFieldAndItsPopupAndLeavesWhatWasTyped) {
     const std::filesystem::path settings = home.path() / "config" / "tiklo" / "defaults.plist";
     const auto ranked = [&](const std::string& query) {
         const TriggerSettings now = TriggerSettings::load(SettingsFile(settings, {}));
-        return EmojiCatalog::shared().search(query, std::nullopt, now.favorites, now.emojiUsage,
-                                             now.recents);
+        return EmojiCatalog::shared().inlineSearch(query, now.favorites, now.emojiUsage,
+                                                   now.recents);
     };
     const std::vector<const EmojiItem*> expected = ranked("fi");
     ASSERT_GT(expected.size(), 18u);
@@ -196,6 +196,21 @@ TEST(TikloFcitxAddonTest, SearchesInTheFieldAndItsPopupAndLeavesWhatWasTyped) {
                             firstDigitRowKeycode + static_cast<int>(place));
             EXPECT_TRUE(fcitx.press(ic, typed)) << place + 1;
             EXPECT_EQ(fcitx.commits, std::vector<std::string>{hearts[place]->emoji}) << place + 1;
+        }
+
+        // A kaomoji is committed exactly, and Markdown-escaped with Shift+Return.
+        const std::vector<const EmojiItem*> shrugs = ranked("shrug");
+        const auto kaomoji = std::ranges::find(shrugs, ItemKind::kaomoji, &EmojiItem::kind);
+        ASSERT_NE(kaomoji, shrugs.end());
+        for (const bool escaped : {false, true}) {
+            fcitx.commits.clear();
+            fcitx.keys(ic, {"semicolon", "s", "h", "r", "u", "g"});
+            fcitx.keys(ic, std::vector<std::string>(
+                               static_cast<std::size_t>(kaomoji - shrugs.begin()), "Down"));
+            fcitx.press(ic, Key(FcitxKey_Return, escaped ? KeyState::Shift : KeyState::NoState));
+            const std::string& text = (*kaomoji)->emoji;
+            EXPECT_EQ(fcitx.commits,
+                      std::vector<std::string>{escaped ? EmojiItem::markdownEscaped(text) : text});
         }
 
         // A field that cannot show preedit shows the query in fcitx's popup, once it holds a

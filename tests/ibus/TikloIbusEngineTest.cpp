@@ -62,8 +62,8 @@ TEST(TikloIbusEngineTest, SearchesThroughIbusDaemon) {
     const std::filesystem::path settings = home.path() / "config" / "tiklo" / "defaults.plist";
     const auto ranked = [&](const std::string& query) {
         const TriggerSettings now = TriggerSettings::load(SettingsFile(settings, {}));
-        return EmojiCatalog::shared().search(query, std::nullopt, now.favorites, now.emojiUsage,
-                                             now.recents);
+        return EmojiCatalog::shared().inlineSearch(query, now.favorites, now.emojiUsage,
+                                                   now.recents);
     };
     test::ScopedEnvironment environment;
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "IBUS_ADDRESS"}) {

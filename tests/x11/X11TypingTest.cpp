@@ -7,6 +7,7 @@
 #include "platform/linux/X11KeyPoster.h"
 #include "platform/linux/X11KeyboardMonitor.h"
 #include "platform/qt/QtMainThreadExecutor.h"
+#include "support/ChildProcess.h"
 #include "support/TextFieldProcess.h"
 #include "support/X11TestClient.h"
 #include "support/X11TestEnvironment.h"
@@ -230,6 +231,17 @@ TEST_F(X11TypingTest, TiklosKeysAreTypedWholeInOrderAndTheMonitorNeverSeesThem) 
     EXPECT_EQ(field.text(), "0123456789abcdefghi\U0001F525jklmnopqrstuvw\u00E9xyz\U0001F600ABC");
     EXPECT_EQ(field.returns(), 1);
     EXPECT_EQ(keysSeenUpToSentinel().size(), 1U);
+
+    // Kaomoji arrive exactly, backslashes and combining marks too, whatever the layout.
+    const std::string kaomoji =
+        "\u00AF\\_(\u30C4)_/\u00AF ( \u0361\u00B0 \u035C\u0296 \u0361\u00B0)";
+    for (const char* layout : {"de", "us"}) {
+        ASSERT_TRUE(test::ChildProcess::run({"setxkbmap", "-layout", layout}).succeeded());
+        field.clear();
+        injector.replace(0, kaomoji, target);
+        ASSERT_TRUE(finished(injector));
+        EXPECT_EQ(field.text(), kaomoji) << layout;
+    }
 
     const auto window = static_cast<xcb_window_t>(field.application().window);
     EXPECT_EQ(input.activeWindow(), window);

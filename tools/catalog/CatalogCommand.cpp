@@ -18,14 +18,20 @@ namespace tiklo {
 namespace {
 
 constexpr const char* usageText =
-    "usage: tiklo-catalog items | search QUERY [--category NAME] [--favorites ID,ID] "
+    "usage: tiklo-catalog items [--kind KIND] | search QUERY [--kind KIND | --inline] "
+    "[--category NAME] [--favorites ID,ID] "
     "[--recents ID,ID] [--usage FILE] [--now SECONDS] [--json] [--locale NAME] "
     "[source options] [--] (--help explains them)";
 
 constexpr const char* helpText =
-    "Prints the emoji catalog that Tiklo builds from the system's data, one JSON item per\n"
-    "line (items), or the ranked results of a search (search QUERY).\n"
+    "Prints the catalog that Tiklo builds from the system's data, one JSON item per line\n"
+    "(items: emoji, then symbols, then kaomoji), or the ranked results of a search (search\n"
+    "QUERY), one per line: the text, its id, its name and its kind.\n"
     "\n"
+    "  --kind KIND        only this kind: emoji, symbol or kaomoji; a search looks in one\n"
+    "                     kind, emoji unless this names another, as the full picker's tabs do\n"
+    "  --inline           search as the popup does: emoji, then the few symbols and kaomoji\n"
+    "                     found well enough\n"
     "  --category NAME    only this category: Smileys, People, Animals, Food, Activity,\n"
     "                     Travel, Objects, Symbols or Flags\n"
     "  --favorites ID,ID  the favorites, by shortcode\n"
@@ -59,6 +65,8 @@ struct Options {
     std::string command;
     std::string query;
     std::optional<EmojiCategory> category;
+    std::optional<ItemKind> kind;
+    bool inlineSearch = false;
     std::unordered_set<std::string> favorites;
     std::vector<std::string> recents;
     std::unordered_map<std::string, EmojiUsage> usage;
@@ -151,6 +159,15 @@ Options parse(const std::vector<std::string>& args) {
             if (!options.category) {
                 throw UsageError("tiklo-catalog: unknown category: " + name);
             }
+        } else if (arg == "--kind") {
+            const std::string& name = value();
+            options.kind = itemKindFromRaw(name);
+            if (!options.kind) {
+                throw UsageError("tiklo-catalog: unknown kind: " + name +
+                                 " (emoji, symbol or kaomoji)");
+            }
+        } else if (arg == "--inline") {
+            options.inlineSearch = true;
         } else if (arg == "--favorites") {
             for (std::string& id : splitIds(value())) {
                 options.favorites.insert(std::move(id));
@@ -196,6 +213,12 @@ Options parse(const std::vector<std::string>& args) {
     }
     if (positional.empty()) {
         throw UsageError(usageText);
+    }
+    if (options.inlineSearch && (options.kind || options.category)) {
+        throw UsageError("tiklo-catalog: --inline searches every kind, without a category");
+    }
+    if (options.category && options.kind.value_or(ItemKind::emoji) != ItemKind::emoji) {
+        throw UsageError("tiklo-catalog: --category names emoji categories only");
     }
     options.command = positional[0];
     if (options.command == "items" && positional.size() == 1) {
@@ -256,17 +279,27 @@ int CatalogCommand::run(const std::vector<std::string>& args, std::ostream& out,
     warnAboutMissingData(catalog, err);
 
     if (options.command == "items") {
-        for (const EmojiItem& item : catalog.all()) {
-            printJson(out, item);
+        for (const ItemKind kind : allItemKinds) {
+            if (options.kind.value_or(kind) == kind) {
+                for (const EmojiItem& item : catalog.ofKind(kind).all()) {
+                    printJson(out, item);
+                }
+            }
         }
         return 0;
     }
-    for (const EmojiItem* item : catalog.search(options.query, options.category, options.favorites,
-                                                options.usage, options.recents)) {
+    const std::vector<const EmojiItem*> results =
+        options.inlineSearch
+            ? catalog.inlineSearch(options.query, options.favorites, options.usage, options.recents)
+            : catalog.ofKind(options.kind.value_or(ItemKind::emoji))
+                  .search(options.query, options.category, options.favorites, options.usage,
+                          options.recents);
+    for (const EmojiItem* item : results) {
         if (options.json) {
             printJson(out, *item);
         } else {
-            out << item->emoji << '\t' << item->shortcode << '\t' << item->name << '\n';
+            out << item->emoji << '\t' << item->shortcode << '\t' << item->name << '\t'
+                << rawValue(item->kind) << '\n';
         }
     }
     return 0;

@@ -560,6 +560,118 @@
         <source>Dark</source>
         <translation>Dunkel</translation>
     </message>
+    <message>
+        <source>Emoji</source>
+        <translation>Emoji</translation>
+    </message>
+    <message>
+        <source>Kaomoji</source>
+        <translation>Kaomoji</translation>
+    </message>
+    <message>
+        <source>Punctuation</source>
+        <translation>Satzzeichen</translation>
+    </message>
+    <message>
+        <source>Arrows</source>
+        <translation>Pfeile</translation>
+    </message>
+    <message>
+        <source>Math</source>
+        <translation>Mathematik</translation>
+    </message>
+    <message>
+        <source>Currency</source>
+        <translation>Währungen</translation>
+    </message>
+    <message>
+        <source>Geometric</source>
+        <translation>Geometrische Formen</translation>
+    </message>
+    <message>
+        <source>Bullets &amp; stars</source>
+        <translation>Aufzählungszeichen &amp; Sterne</translation>
+    </message>
+    <message>
+        <source>Letterlike &amp; technical</source>
+        <translation>Buchstabenähnliche &amp; technische Zeichen</translation>
+    </message>
+    <message>
+        <source>Music</source>
+        <translation>Musik</translation>
+    </message>
+    <message>
+        <source>Joy</source>
+        <translation>Freude</translation>
+    </message>
+    <message>
+        <source>Love</source>
+        <translation>Liebe</translation>
+    </message>
+    <message>
+        <source>Sad</source>
+        <translation>Traurig</translation>
+    </message>
+    <message>
+        <source>Angry</source>
+        <translation>Wütend</translation>
+    </message>
+    <message>
+        <source>Surprise</source>
+        <translation>Überraschung</translation>
+    </message>
+    <message>
+        <source>Shrug</source>
+        <translation>Schulterzucken</translation>
+    </message>
+    <message>
+        <source>Table flip</source>
+        <translation>Tisch umwerfen</translation>
+    </message>
+    <message>
+        <source>Greeting</source>
+        <translation>Gruß</translation>
+    </message>
+    <message>
+        <source>Hug</source>
+        <translation>Umarmung</translation>
+    </message>
+    <message>
+        <source>Sleepy</source>
+        <translation>Müde</translation>
+    </message>
+    <message>
+        <source>Dance</source>
+        <translation>Tanz</translation>
+    </message>
+    <message>
+        <source>Bear</source>
+        <translation>Bär</translation>
+    </message>
+    <message>
+        <source>Cat</source>
+        <translation>Katze</translation>
+    </message>
+    <message>
+        <source>Dog</source>
+        <translation>Hund</translation>
+    </message>
+    <message>
+        <source>Smug</source>
+        <translation>Selbstgefällig</translation>
+    </message>
+    <message>
+        <source>Disapproval</source>
+        <translation>Missbilligung</translation>
+    </message>
+    <message>
+        <source>Embarrassed</source>
+        <translation>Verlegen</translation>
+    </message>
+    <message>
+        <source>Other</source>
+        <translation>Sonstige</translation>
+    </message>
 </context>
 <context>
     <name>PickerView</name>

@@ -560,6 +560,118 @@
         <source>Dark</source>
         <translation>Foncé</translation>
     </message>
+    <message>
+        <source>Emoji</source>
+        <translation>Emoji</translation>
+    </message>
+    <message>
+        <source>Kaomoji</source>
+        <translation>Kaomoji</translation>
+    </message>
+    <message>
+        <source>Punctuation</source>
+        <translation>Ponctuation</translation>
+    </message>
+    <message>
+        <source>Arrows</source>
+        <translation>Flèches</translation>
+    </message>
+    <message>
+        <source>Math</source>
+        <translation>Mathématiques</translation>
+    </message>
+    <message>
+        <source>Currency</source>
+        <translation>Devises</translation>
+    </message>
+    <message>
+        <source>Geometric</source>
+        <translation>Formes géométriques</translation>
+    </message>
+    <message>
+        <source>Bullets &amp; stars</source>
+        <translation>Puces et étoiles</translation>
+    </message>
+    <message>
+        <source>Letterlike &amp; technical</source>
+        <translation>Lettres et symboles techniques</translation>
+    </message>
+    <message>
+        <source>Music</source>
+        <translation>Musique</translation>
+    </message>
+    <message>
+        <source>Joy</source>
+        <translation>Joie</translation>
+    </message>
+    <message>
+        <source>Love</source>
+        <translation>Amour</translation>
+    </message>
+    <message>
+        <source>Sad</source>
+        <translation>Tristesse</translation>
+    </message>
+    <message>
+        <source>Angry</source>
+        <translation>Colère</translation>
+    </message>
+    <message>
+        <source>Surprise</source>
+        <translation>Surprise</translation>
+    </message>
+    <message>
+        <source>Shrug</source>
+        <translation>Haussement d’épaules</translation>
+    </message>
+    <message>
+        <source>Table flip</source>
+        <translation>Table renversée</translation>
+    </message>
+    <message>
+        <source>Greeting</source>
+        <translation>Salutations</translation>
+    </message>
+    <message>
+        <source>Hug</source>
+        <translation>Câlin</translation>
+    </message>
+    <message>
+        <source>Sleepy</source>
+        <translation>Sommeil</translation>
+    </message>
+    <message>
+        <source>Dance</source>
+        <translation>Danse</translation>
+    </message>
+    <message>
+        <source>Bear</source>
+        <translation>Ours</translation>
+    </message>
+    <message>
+        <source>Cat</source>
+        <translation>Chat</translation>
+    </message>
+    <message>
+        <source>Dog</source>
+        <translation>Chien</translation>
+    </message>
+    <message>
+        <source>Smug</source>
+        <translation>Suffisance</translation>
+    </message>
+    <message>
+        <source>Disapproval</source>
+        <translation>Désapprobation</translation>
+    </message>
+    <message>
+        <source>Embarrassed</source>
+        <translation>Gêne</translation>
+    </message>
+    <message>
+        <source>Other</source>
+        <translation>Autres</translation>
+    </message>
 </context>
 <context>
     <name>PickerView</name>
