@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Building the catalog and its search index from the system's sources in a fresh process:
+// Building the catalog, its search indexes (emoji, symbols, kaomoji) and its word runs from the
+// system's sources in a fresh process:
 // each iteration starts this program again (fork and exec) in its child mode, which builds
 // everything once and exits, and times the whole child. Each is measured in English only
 // and with a second language (German), whose CLDR files add keywords.
@@ -21,7 +22,7 @@ constexpr const char* german = "de_DE.UTF-8";
 
 int buildOnce(const char* locale) {
     const tiklo::EmojiCatalog catalog(tiklo::CatalogSources::systemDefaults(locale));
-    catalog.index();
+    catalog.prepare();
     return catalog.all().empty() ? 1 : 0;
 }
 
@@ -51,6 +52,7 @@ void buildInProcess(benchmark::State& state, const char* locale) {
     const tiklo::CatalogSources sources = tiklo::CatalogSources::systemDefaults(locale);
     for (auto _ : state) {
         const tiklo::EmojiCatalog catalog(sources);
+        catalog.prepare();
         benchmark::DoNotOptimize(catalog.index().entries().data());
     }
 }

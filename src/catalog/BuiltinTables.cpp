@@ -216,6 +216,12 @@ const std::vector<std::pair<std::string, std::string>>& BuiltinTables::emoticons
     return table;
 }
 
+const std::vector<std::pair<std::string, std::string>>& BuiltinTables::winks() {
+    static const std::vector<std::pair<std::string, std::string>> table{
+        {";)", "\U0001F609"}, {";-)", "\U0001F609"}, {";D", "\U0001F61C"}, {";P", "\U0001F61C"}};
+    return table;
+}
+
 const std::vector<std::pair<std::string, std::string>>& BuiltinTables::chatWords() {
     static const std::vector<std::pair<std::string, std::string>> table{
         {"lol", "\U0001F606"},  {"lmao", "\U0001F923"}, {"lmfao", "\U0001F923"},
@@ -231,7 +237,7 @@ const std::vector<std::pair<std::string, std::string>>& BuiltinTables::chatWords
 const std::string* BuiltinTables::emojiNamedBy(std::string_view text) {
     static const std::unordered_map<std::string, std::string> byLowerCase = [] {
         std::unordered_map<std::string, std::string> made;
-        for (const auto* table : {&emoticons(), &chatWords()}) {
+        for (const auto* table : {&emoticons(), &winks(), &chatWords()}) {
             for (const auto& [named, emoji] : *table) {
                 made.emplace(unicode::toLower(named), emoji);
             }

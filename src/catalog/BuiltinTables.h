@@ -29,8 +29,11 @@ public:
     static const std::vector<std::pair<std::string, std::string>>& emoticons();
     // Words of chat ("lol", "idk") -> the emoji they stand for, in table order.
     static const std::vector<std::pair<std::string, std::string>>& chatWords();
-    // The emoji of `text` when it is one of the emoticons or chat words, letter case aside;
-    // else nothing.
+    // The winks (";)"), apart: they begin with the trigger prefix, so they name their emoji in
+    // a search field but never make a search after the prefix, where ";;)" is C's "for (;;)".
+    static const std::vector<std::pair<std::string, std::string>>& winks();
+    // The emoji of `text` when it is one of the emoticons, winks or chat words, letter case
+    // aside; else nothing.
     static const std::string* emojiNamedBy(std::string_view text);
     // The catalog when the system emoji file is missing or nearly empty.
     static const std::vector<EmojiItem>& fallbackItems();

@@ -28,6 +28,8 @@ struct CatalogSourceReport {
     bool names = true;
     // Items left out because the display cannot draw them.
     std::size_t undrawable = 0;
+    // Symbols and kaomoji left out: no installed font draws one of their characters.
+    std::size_t undrawableText = 0;
 
     // The packages whose data was missing, emoji file first.
     std::vector<Package> missingPackages() const {

@@ -46,6 +46,9 @@ struct CatalogSources {
     // tones only when it accepts every toned form: the program passes what its emoji font
     // can draw. Called from the thread that builds the catalog.
     std::function<bool(std::string_view emoji)> drawable;
+    // The same for symbols and kaomoji, which are text: when set, those it refuses are left
+    // out. The program passes whether the installed fonts draw every character.
+    std::function<bool(std::string_view text)> textDrawable;
 
     // The system's own candidates: the vendor emoji folders of each file first, then the
     // Linux Unicode and CLDR data packages; the user's language from the environment.

@@ -37,6 +37,11 @@ Drawable& sharedDrawable() {
     return drawable;
 }
 
+Drawable& sharedTextDrawable() {
+    static Drawable drawable;
+    return drawable;
+}
+
 } // namespace
 
 struct EmojiCatalog::Assembled {
@@ -57,6 +62,13 @@ struct EmojiCatalog::Assembled {
         report.names = !tables.systemNames.empty();
         std::vector<EmojiItem> symbols = SymbolAssembler(tables, sources.language).assemble();
         KaomojiAssembler::Assembly kaomoji = KaomojiAssembler(tables).assemble();
+        if (sources.textDrawable) {
+            for (std::vector<EmojiItem>* text : {&symbols, &kaomoji.items}) {
+                report.undrawableText += std::erase_if(*text, [&](const EmojiItem& item) {
+                    return !sources.textDrawable(item.emoji);
+                });
+            }
+        }
         items.reserve(items.size() + symbols.size() + kaomoji.items.size());
         std::move(symbols.begin(), symbols.end(), std::back_inserter(items));
         std::move(kaomoji.items.begin(), kaomoji.items.end(), std::back_inserter(items));
@@ -128,15 +140,17 @@ const EmojiCatalog& EmojiCatalog::shared() {
     // A function-local static is initialised once, also under concurrent first calls.
     static const EmojiCatalog catalog([] {
         CatalogSources sources = CatalogSources::systemDefaults();
-        // Taken, so that what the check holds is let go in the thread that used it.
+        // Taken, so that what the checks hold is let go in the thread that used them.
         sources.drawable = std::exchange(sharedDrawable(), {});
+        sources.textDrawable = std::exchange(sharedTextDrawable(), {});
         return sources;
     }());
     return catalog;
 }
 
-void EmojiCatalog::setSharedDrawable(Drawable drawable) {
+void EmojiCatalog::setSharedDrawable(Drawable drawable, Drawable textDrawable) {
     sharedDrawable() = std::move(drawable);
+    sharedTextDrawable() = std::move(textDrawable);
 }
 
 const EmojiItem* EmojiCatalog::item(const std::string& id) const {
@@ -207,6 +221,13 @@ const SearchIndex& EmojiCatalog::index() const {
     std::call_once(indexOnce_,
                    [this] { index_ = std::make_unique<SearchIndex>(items_, clock_, localNames_); });
     return *index_;
+}
+
+void EmojiCatalog::prepare() const {
+    for (const ItemKind kind : allItemKinds) {
+        ofKind(kind).index();
+    }
+    wordRuns();
 }
 
 const WordRunIndex& EmojiCatalog::wordRuns() const {

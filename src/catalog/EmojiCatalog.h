@@ -44,9 +44,11 @@ public:
     EmojiCatalog& operator=(const EmojiCatalog&) = delete;
 
     // The running program's catalog, built from the system's sources on first use, with the
-    // check given to `setSharedDrawable` before then.
+    // checks given to `setSharedDrawable` before then (CatalogSources::drawable and
+    // textDrawable).
     static const EmojiCatalog& shared();
-    static void setSharedDrawable(std::function<bool(std::string_view)> drawable);
+    static void setSharedDrawable(std::function<bool(std::string_view)> drawable,
+                                  std::function<bool(std::string_view)> textDrawable = {});
 
     // The emoji.
     const std::vector<EmojiItem>& all() const { return items_; }
@@ -73,6 +75,8 @@ public:
                                          const std::vector<std::string>& recents) const;
 
     const SearchIndex& index() const;
+    // Builds every kind's index and the word runs now, so that no search waits for them.
+    void prepare() const;
     // Which texts can still grow into a search; built on first use.
     const WordRunIndex& wordRuns() const;
 

@@ -29,10 +29,7 @@ TikloFcitxAddon::TikloFcitxAddon(fcitx::Instance* instance)
                         const std::string& text) { pickerRoad_->deliver(sender, text); },
                  [this](const std::string& sender) { return askForPicker(sender); }),
       // The first search must not wait for the catalog: build it and its indexes now.
-      warmUp_([] {
-          EmojiCatalog::shared().index();
-          EmojiCatalog::shared().wordRuns();
-      }),
+      warmUp_([] { EmojiCatalog::shared().prepare(); }),
       searchFactory_([this](fcitx::InputContext& ic) {
           return new FcitxFieldSearch(
               ic, instance_->eventLoop(), settings_,

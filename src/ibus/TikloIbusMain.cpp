@@ -46,10 +46,7 @@ int main(int argc, char** argv) {
                      nullptr);
 
     // The first search must not wait for the catalog: build it and its indexes now.
-    std::thread warmUp([] {
-        tiklo::EmojiCatalog::shared().index();
-        tiklo::EmojiCatalog::shared().wordRuns();
-    });
+    std::thread warmUp([] { tiklo::EmojiCatalog::shared().prepare(); });
     {
         // Files and reasons only: never a value, a key or a query.
         tiklo::SettingsFileWatch settings(

@@ -212,6 +212,9 @@ QVariantMap PickerContentModel::emojiData(const EmojiItem& item, int index) cons
         {QStringLiteral("shortcode"), shortcode},
         {QStringLiteral("label"), item.kind == ItemKind::emoji ? shortcode : name},
         {QStringLiteral("wide"), item.kind == ItemKind::kaomoji},
+        {QStringLiteral("kind"),
+         QString::fromUtf8(rawValue(item.kind).data(),
+                           static_cast<qsizetype>(rawValue(item.kind).size()))},
         {QStringLiteral("favorite"), state_.favorites().contains(item.id())},
         {QStringLiteral("index"), index},
     };

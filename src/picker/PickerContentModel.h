@@ -41,7 +41,8 @@ public:
         KindRole = Qt::UserRole + 1,
         SectionRole,
         TitleRole, // headers only
-        // Item rows: a map per item (id, emoji, name, shortcode, label, wide, favorite, index).
+        // Item rows: a map per item (id, emoji, name, shortcode, label, wide, kind, favorite,
+        // index); `kind` is the raw value ("emoji").
         // `label` is the shortcode of an emoji and the name of another kind, which is also
         // what screen readers say; `wide`: a kaomoji's tile.
         ItemsRole,

@@ -82,11 +82,20 @@ void PickerSession::refreshResults() {
     // Categories are the emoji tab's.
     const std::optional<EmojiCategory> category =
         kind_ == view::Kind::Emoji ? view::toCatalog(category_) : std::nullopt;
-    std::vector<const EmojiItem*> fresh =
-        presentationMode_ == view::Presentation::Full
-            ? catalog.ofKind(view::toCatalog(kind_))
-                  .search(query_, category, state.favorites(), state.emojiUsage(), state.recents())
-            : catalog.inlineSearch(query_, state.favorites(), state.emojiUsage(), state.recents());
+    const EmojiCatalog& ofKind = catalog.ofKind(view::toCatalog(kind_));
+    std::vector<const EmojiItem*> fresh;
+    if (presentationMode_ == view::Presentation::Inline) {
+        fresh =
+            catalog.inlineSearch(query_, state.favorites(), state.emojiUsage(), state.recents());
+    } else if (kind_ != view::Kind::Emoji && query_.empty()) {
+        // Listed by group, in the catalog's order; what was used is in the recents above.
+        for (const EmojiItem& item : ofKind.all()) {
+            fresh.push_back(&item);
+        }
+    } else {
+        fresh =
+            ofKind.search(query_, category, state.favorites(), state.emojiUsage(), state.recents());
+    }
     if (fresh == results_) {
         // The same rows: the views keep what they built for them (rebuilding the list is most
         // of the time a popup takes to show); only the highlighted part follows the query.
@@ -150,9 +159,9 @@ void PickerSession::insert(const EmojiItem& chosen, bool keepOpen, bool alternat
     }
 }
 
-void PickerSession::insertItem(const QString& id, bool keepOpen) {
+void PickerSession::insertItem(const QString& id, bool keepOpen, bool alternate) {
     if (const EmojiItem* item = itemWithID(id)) {
-        insert(*item, keepOpen);
+        insert(*item, keepOpen, alternate);
     }
 }
 

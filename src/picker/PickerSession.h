@@ -101,7 +101,7 @@ public:
     Q_INVOKABLE void insertAt(int index, bool keepOpen, bool alternate = false);
     void insert(const EmojiItem& item, bool keepOpen, bool alternate = false);
     // The same for an item of any section, named by its id; an unknown id does nothing.
-    Q_INVOKABLE void insertItem(const QString& id, bool keepOpen);
+    Q_INVOKABLE void insertItem(const QString& id, bool keepOpen, bool alternate = false);
     // Marks or unmarks a favorite, and ranks again: favorites rank first.
     Q_INVOKABLE void toggleFavorite(const QString& id);
     // A tone for one emoji, shown and typed over the default tone from now on.

@@ -6,6 +6,7 @@
 #include "ui/QuickPickerPanel.h"
 #include "ui/theme/DesktopPreferences.h"
 #include "ui/theme/EmojiFontCoverage.h"
+#include "ui/theme/TextFontCoverage.h"
 #include "ui/theme/ThemeIconProvider.h"
 
 #include <QApplication>
@@ -34,12 +35,15 @@ void reportCatalogSources() {
     }
 }
 
-// The catalog leaves out what the emoji font cannot draw. The check opens the font in the
-// thread that builds the catalog, and goes with the sources once that is done.
+// The catalog leaves out what the emoji font cannot draw, and the symbols and kaomoji no
+// installed font draws. The checks open the fonts in the thread that builds the catalog, and
+// go with the sources once that is done.
 void leaveOutWhatTheFontCannotDraw() {
     const auto coverage = std::make_shared<EmojiFontCoverage>(QString::fromUtf8(emojiFontFamily));
+    const auto textCoverage = std::make_shared<TextFontCoverage>();
     EmojiCatalog::setSharedDrawable(
-        [coverage](std::string_view emoji) { return coverage->drawsAsOneGlyph(emoji); });
+        [coverage](std::string_view emoji) { return coverage->drawsAsOneGlyph(emoji); },
+        [textCoverage](std::string_view text) { return textCoverage->drawsAll(text); });
 }
 
 } // namespace
@@ -59,12 +63,8 @@ TikloRuntime::TikloRuntime(Platform platform, Options options, QObject* parent)
                [this] { return caretLocator_.focusedField(); }, [this] { return makePanel(); }}),
       trigger_(state_, platform_.workspace, platform_.keyboardHold, platform_.inputMethod, picker_),
       // Soon after start, the catalog and the popup are made ready for the first ";".
-      preparation_(
-          [] {
-              EmojiCatalog::shared().index();
-              EmojiCatalog::shared().wordRuns();
-          },
-          [this] { picker_.prepare(); }, reportCatalogSources),
+      preparation_([] { EmojiCatalog::shared().prepare(); }, [this] { picker_.prepare(); },
+                   reportCatalogSources),
       tap_(platform_.keyboard, platform_.trust, platform_.timers, state_,
            [this](const KeyDown& key) {
                preparation_.keyPressed();

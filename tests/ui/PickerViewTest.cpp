@@ -31,9 +31,20 @@ void collect(QQuickItem* root, std::vector<QQuickItem*>& into) {
     }
 }
 
-// Twenty emoji over eight categories; only the hands take a skin tone.
+// Twenty emoji over eight categories (only the hands take a skin tone), with two symbols and
+// three kaomoji.
 std::vector<EmojiItem> pickerItems() {
+    const auto other = [](ItemKind kind, const char* text, const char* name, const char* id,
+                          const char* group) {
+        return EmojiItem{text, name, id, C::symbols, {}, false, kind, group};
+    };
     return {
+        other(ItemKind::symbol, "\u2192", "rightwards arrow", "symbol_2192", "arrows"),
+        other(ItemKind::symbol, "\u20AC", "euro", "symbol_20ac", "currency"),
+        other(ItemKind::kaomoji, "(^_^)", "smile", "kaomoji_smile", "joy"),
+        other(ItemKind::kaomoji, "\u00AF\\_(\u30C4)_/\u00AF", "shrug", "kaomoji_shrug", "shrug"),
+        other(ItemKind::kaomoji, "\u30FD(\u30C4)\uFF89", "cheerful shrug", "kaomoji_shrug_2",
+              "shrug"),
         {"\U0001F600", "grinning face", "grinning", C::smileys, {"smile"}, false},
         {"\U0001F602", "face with tears of joy", "joy", C::smileys, {"laugh"}, false},
         {"\U0001F914", "thinking face", "thinking", C::smileys, {"hmm"}, false},
@@ -265,6 +276,61 @@ TEST_F(PickerViewTest, CategoriesFilterTheLayoutSwitchKeepsTheSelectionAndRowsHa
     ASSERT_EQ(injector.replaced.size(), 1u);
     EXPECT_EQ(injector.replaced[0].text, "\U0001F1E9\U0001F1EA");
     EXPECT_EQ(hides, 1);
+}
+
+// Each tab lists its kind under a header per group, with no emoji categories, and searches only
+// that kind; kaomoji take a third of a row, are named by their names, and their tile menu
+// inserts them Markdown-escaped.
+TEST_F(PickerViewTest, TabsListTheirKindInGroupsAndKaomojiInWideTiles) {
+    ASSERT_TRUE(show());
+    // The headers shown, top to bottom.
+    const auto titles = [&] {
+        std::vector<QQuickItem*> all;
+        collect(item("emojiList"), all);
+        std::erase_if(all, [](QQuickItem* title) {
+            return title->objectName() != "sectionTitle" || !title->isVisible() ||
+                   title->parentItem()->parentItem()->property("pooled").toBool();
+        });
+        std::ranges::sort(all, {}, [](QQuickItem* title) { return title->mapToScene({}).y(); });
+        std::vector<QString> found;
+        for (QQuickItem* title : all) {
+            found.push_back(title->property("text").toString());
+        }
+        return found;
+    };
+    click(item("kindSymbols"));
+    settle();
+    EXPECT_EQ(session.kind(), view::Kind::Symbols);
+    EXPECT_EQ(titles(), (std::vector<QString>{"Arrows", "Currency"}));
+    grab("symbols_tab");
+    EXPECT_FALSE(item("categoryAll")->isVisible());
+
+    click(item("kindKaomoji"));
+    settle();
+    EXPECT_EQ(titles(), (std::vector<QString>{"Joy", "Shrug"}));
+    grab("kaomoji_tab");
+    std::vector<QQuickItem*> tiles = emojiOf(Section::Results);
+    ASSERT_EQ(tiles.size(), 3u);
+    const qreal third = (item("emojiList")->width() - 2 * 16 - 2 * 8) / 3;
+    EXPECT_NEAR(tiles[0]->width(), third, 1);
+    EXPECT_EQ(tiles[1]->mapToScene({}).y(), tiles[2]->mapToScene({}).y());
+    EXPECT_EQ(tiles[1]->property("item").toMap().value("label"), "shrug");
+
+    type("shrug");
+    settle();
+    EXPECT_EQ(session.resultCount(), 2);
+    click(emojiWithShortcode(Section::Results, "kaomoji_shrug"), Qt::RightButton);
+    QObject* menu = popup("tileMenu");
+    ASSERT_TRUE(opened(menu));
+    click(menu->findChild<QQuickItem*>("escapedMenuItem"));
+    ASSERT_EQ(injector.replaced.size(), 1u);
+    EXPECT_EQ(injector.replaced[0].text, "\u00AF\\\\\\_(\u30C4)\\_/\u00AF");
+
+    session.setKind(view::Kind::Emoji);
+    session.setSearchText("");
+    settle();
+    EXPECT_TRUE(item("categoryAll")->isVisible());
+    EXPECT_EQ(session.resultCount(), static_cast<int>(catalog.all().size()));
 }
 
 // The tile menu marks a favorite (its insertion keeping the picker open is the full picker's

@@ -3,7 +3,9 @@
 #include "catalog/EmojiCatalog.h"
 #include "catalog/EmojiTestFile.h"
 #include "catalog/FileReading.h"
+#include "catalog/SymbolAssembler.h"
 #include "ui/theme/EmojiFontCoverage.h"
+#include "ui/theme/TextFontCoverage.h"
 #include "ui/theme/ThemeIconProvider.h"
 
 #include <QFontDatabase>
@@ -53,6 +55,38 @@ std::string withoutSelectors(const std::string& emoji) {
 // toned form; a tone after the first person of a family or a couple is no emoji and would
 // show as loose parts. An emoji font older than the data leaves out what it lacks, alone or as
 // part of a joined sequence, with its tones; the rest stays. A missing font leaves nothing out.
+// With the fonts the package recommends, every kaomoji is drawn; what a check refuses is left
+// out and counted, and the emoji stay as they are.
+TEST(TextFontCoverageTest, TheInstalledFontsDrawEveryKaomojiAndWhatNoFontDrawsIsLeftOut) {
+    CatalogSources sources = CatalogSources::systemDefaults("en");
+    const EmojiCatalog whole(sources);
+    TextFontCoverage installed;
+    EXPECT_TRUE(installed.drawsAll("\u00AF\\_(\u30C4)_/\u00AF"));
+    EXPECT_TRUE(installed.drawsAll("(\u256F\u00B0\u25A1\u00B0)\u256F\uFE35 \u253B\u2501\u253B"));
+    EXPECT_TRUE(installed.drawsAll("\u0CA0_\u0CA0 a\u200Db"));
+    EXPECT_FALSE(installed.drawsAll("a\U0010FFFD"));
+    sources.textDrawable = [&](std::string_view text) { return installed.drawsAll(text); };
+    const EmojiCatalog drawn(sources);
+    EXPECT_EQ(drawn.ofKind(ItemKind::kaomoji).all(), whole.ofKind(ItemKind::kaomoji).all());
+    EXPECT_EQ(drawn.sourceReport().undrawableText, whole.ofKind(ItemKind::symbol).all().size() -
+                                                       drawn.ofKind(ItemKind::symbol).all().size());
+
+    const std::string check = "\u2713";
+    sources.textDrawable = [&](std::string_view text) {
+        return text.find("\u30C4") == std::string_view::npos && text != check;
+    };
+    const EmojiCatalog refused(sources);
+    const auto withKatakanaTsu =
+        std::ranges::count_if(whole.ofKind(ItemKind::kaomoji).all(), [](const EmojiItem& item) {
+            return item.emoji.find("\u30C4") != std::string::npos;
+        });
+    ASSERT_GT(withKatakanaTsu, 1);
+    EXPECT_EQ(refused.sourceReport().undrawableText, static_cast<std::size_t>(withKatakanaTsu) + 1);
+    EXPECT_EQ(refused.item(SymbolAssembler::idOf(check)), nullptr);
+    EXPECT_NE(whole.item(SymbolAssembler::idOf(check)), nullptr);
+    EXPECT_EQ(refused.all(), whole.all());
+}
+
 TEST(EmojiFontCoverageTest, AFontLeavesOutExactlyTheEmojiItCannotDraw) {
     const CatalogSources sources = CatalogSources::systemDefaults("en");
     const EmojiCatalog whole(sources);

@@ -4,8 +4,8 @@ import Tiklo.Session
 import Tiklo.Theme
 
 // One row of the full picker's content: a section's header, its "No matches" line, or its
-// emoji (up to eight tiles in the grid, one row in the list), followed by the gap to the next
-// row.
+// items (up to eight tiles in the grid, three kaomoji, one row in the list), followed by the
+// gap to the next row.
 Item {
     id: root
 
@@ -88,6 +88,8 @@ Item {
                 EmojiTile {
                     required property int index
                     item: root.items[index]
+                    wideWidth: (root.width - (root.picker.content.kaomojiColumns - 1)
+                                * root.picker.gridSpacing) / root.picker.content.kaomojiColumns
                     selected: root.isSelected(item.index)
                     onInsertRequested: keepOpen => root.picker.session.insertItem(item.id, keepOpen)
                     onContextMenuRequested: root.picker.showTileMenu(this, item)

@@ -46,11 +46,12 @@ Item {
 
         Text {
             objectName: "rowEmoji"
-            Layout.preferredWidth: 34
+            // A kaomoji is a line of text, as wide as it is.
+            Layout.preferredWidth: root.item.wide ? implicitWidth : 34
             horizontalAlignment: Text.AlignHCenter
             text: root.item.emoji
-            font.family: Theme.emojiFamily
-            font.pointSize: Theme.pt(24)
+            font.family: root.item.kind === "emoji" ? Theme.emojiFamily : Theme.fontFamily
+            font.pointSize: Theme.pt(root.item.wide ? 15 : 24)
         }
         Column {
             Layout.fillWidth: true
@@ -69,6 +70,8 @@ Item {
             Text {
                 objectName: "rowShortcode"
                 width: parent.width
+                // Only emoji have shortcodes people type.
+                visible: root.item.kind === "emoji"
                 text: ":" + root.item.shortcode + ":"
                 color: Theme.accent
                 font.family: Theme.fontFamily

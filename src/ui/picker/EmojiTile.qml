@@ -7,8 +7,10 @@ import Tiklo.Theme
 Item {
     id: root
 
-    // {id, emoji, shortcode, favorite}, as the picker's content gives it.
+    // {id, emoji, label, wide, kind, favorite}, as the picker's content gives it.
     required property var item
+    // A kaomoji's tile: a third of the row.
+    property real wideWidth: 144
     property bool selected: false
     readonly property bool hovering: mouseArea.containsMouse
 
@@ -16,11 +18,11 @@ Item {
     // A right click: the picker shows its one context menu for this tile.
     signal contextMenuRequested
 
-    implicitWidth: 48
+    implicitWidth: item.wide ? wideWidth : 48
     implicitHeight: 48
 
     Accessible.role: Accessible.Button
-    Accessible.name: root.item.shortcode
+    Accessible.name: root.item.label
     Accessible.onPressAction: root.insertRequested(false)
 
     TileFrame {
@@ -35,20 +37,21 @@ Item {
 
         Text {
             objectName: "tileEmoji"
-            width: 40
+            width: root.width - 8
             height: 30
             horizontalAlignment: Text.AlignHCenter
             verticalAlignment: Text.AlignVCenter
             text: root.item.emoji
-            font.family: Theme.emojiFamily
-            font.pointSize: Theme.pt(24)
+            font.family: root.item.kind === "emoji" ? Theme.emojiFamily : Theme.fontFamily
+            font.pointSize: Theme.pt(root.item.wide ? 13 : 24)
+            elide: Text.ElideRight
         }
         Text {
             objectName: "tileShortcode"
             anchors.horizontalCenter: parent.horizontalCenter
-            width: 42
+            width: root.width - 6
             horizontalAlignment: Text.AlignHCenter
-            text: root.item.shortcode
+            text: root.item.label
             color: Theme.textTertiary
             font.family: Theme.fontFamily
             font.pointSize: Theme.pt(8.5)

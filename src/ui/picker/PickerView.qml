@@ -76,12 +76,13 @@ Item {
         emojiList.contentY = emojiList.originY - emojiList.topMargin
     }
 
-    // The shortcode of the tile the pointer rests on: one tool tip for all tiles, so tiles
+    // The shortcode (or name) of the tile the pointer rests on: one tool tip for all tiles, so tiles
     // stay cheap to make.
     function showTileTip(tile) {
         if (tile.hovering) {
             tileTip.parent = tile
-            tileTip.text = ":" + tile.item.shortcode + ":"
+            tileTip.text = tile.item.kind === "emoji" ? ":" + tile.item.shortcode + ":"
+                                                      : tile.item.name
             tileTip.visible = true
         } else if (tileTip.parent === tile) {
             tileTip.visible = false
@@ -131,6 +132,11 @@ Item {
         function onCategoryChanged() {
             root.scrollToTopPending = true
             Qt.callLater(root.scrollToTop)
+        }
+        function onKindChanged() {
+            root.scrollToTopPending = true
+            Qt.callLater(root.scrollToTop)
+            root.takeKeyboard()
         }
         function onSelectedIndexChanged() {
             if (!root.scrollToTopPending)
@@ -242,11 +248,22 @@ Item {
                         objectName: "searchPlaceholder"
                         anchors.fill: parent
                         visible: searchField.text === "" && searchField.preeditText === ""
-                        text: qsTr("Search emoji")
+                        text: root.session.kind === Tiklo.Kaomoji ? qsTr("Search kaomoji")
+                            : root.session.kind === Tiklo.Symbols ? qsTr("Search symbols")
+                            : qsTr("Search emoji")
                         color: Theme.textTertiary
                         font: searchField.font
                         verticalAlignment: Text.AlignVCenter
                     }
+                }
+                SegmentedSwitch {
+                    objectName: "kindSwitch"
+                    implicitWidth: 210
+                    choices: PickerChoices.kinds
+                    valueKey: "kind"
+                    namePrefix: "kind"
+                    current: root.session.kind
+                    onChose: value => root.session.kind = value
                 }
                 LayoutSwitch {
                     objectName: "layoutSwitch"
@@ -290,14 +307,18 @@ Item {
                     spacing: 3
 
                     SectionLabel {
+                        visible: root.session.kind === Tiklo.Emoji
                         title: qsTr("Categories")
                         leftPadding: 9
                         rightPadding: 9
                         topPadding: 6
                         bottomPadding: 6
                     }
+                    // Categories are the emoji's; the other kinds show their groups in the
+                    // content.
                     CategoryButton {
                         objectName: "categoryAll"
+                        visible: root.session.kind === Tiklo.Emoji
                         title: qsTr("All")
                         icon: "square.grid.2x2"
                         selected: root.session.category === Tiklo.All
@@ -308,6 +329,7 @@ Item {
 
                         CategoryButton {
                             required property var modelData
+                            visible: root.session.kind === Tiklo.Emoji
                             objectName: "category" + modelData.name
                             title: modelData.title
                             icon: modelData.symbol
@@ -416,6 +438,13 @@ Item {
             objectName: "keepOpenMenuItem"
             text: qsTr("Insert and Keep Open")
             onTriggered: root.session.insertItem(tileMenu.item.id, true)
+        }
+        ThemedMenuItem {
+            objectName: "escapedMenuItem"
+            // Kaomoji only; greyed rather than hidden, as the tone's item below.
+            enabled: tileMenu.item.wide === true
+            text: qsTr("Insert for Markdown")
+            onTriggered: root.session.insertItem(tileMenu.item.id, false, true)
         }
         ThemedMenuItem {
             objectName: "skinToneMenuItem"

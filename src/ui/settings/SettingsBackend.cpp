@@ -35,6 +35,10 @@ int SettingsBackend::undrawableCount() const {
     return static_cast<int>(services_.catalog().sourceReport().undrawable);
 }
 
+int SettingsBackend::undrawableTextCount() const {
+    return static_cast<int>(services_.catalog().sourceReport().undrawableText);
+}
+
 QVariantList SettingsBackend::categories() const {
     const std::vector<EmojiItem>& all = services_.catalog().all();
     QVariantList list;

@@ -28,6 +28,8 @@ class SettingsBackend : public QObject {
     Q_PROPERTY(int emojiCount READ emojiCount CONSTANT)
     // Emoji left out because the emoji font cannot draw them.
     Q_PROPERTY(int undrawableCount READ undrawableCount CONSTANT)
+    // Symbols and kaomoji left out: no installed font draws them.
+    Q_PROPERTY(int undrawableTextCount READ undrawableTextCount CONSTANT)
     // Per category in declaration order: {title, symbol, count}.
     Q_PROPERTY(QVariantList categories READ categories CONSTANT)
     // The first miniGridLimit favorites by name, and recents in order: {emoji, shortcode},
@@ -56,6 +58,7 @@ public:
 
     int emojiCount() const;
     int undrawableCount() const;
+    int undrawableTextCount() const;
     QVariantList categories() const;
     QVariantList favoriteItems() const;
     QVariantList recentItems() const;

@@ -152,6 +152,12 @@ Rectangle {
                             label: qsTr("left out: not in the emoji font")
                         }
                         StatLine {
+                            objectName: "undrawableTextStat"
+                            visible: root.backend.undrawableTextCount > 0
+                            value: root.backend.undrawableTextCount
+                            label: qsTr("symbols and kaomoji left out: no font draws them")
+                        }
+                        StatLine {
                             objectName: "recentPicksStat"
                             value: root.appState.recents.length
                             label: qsTr("recent picks")

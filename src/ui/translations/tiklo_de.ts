@@ -726,6 +726,18 @@
         <source>All emoji</source>
         <translation>Alle Emojis</translation>
     </message>
+    <message>
+        <source>Search kaomoji</source>
+        <translation>Kaomoji suchen</translation>
+    </message>
+    <message>
+        <source>Search symbols</source>
+        <translation>Symbole suchen</translation>
+    </message>
+    <message>
+        <source>Insert for Markdown</source>
+        <translation>Für Markdown einfügen</translation>
+    </message>
 </context>
 <context>
     <name>SemicolonSearchExample</name>
@@ -781,6 +793,10 @@
     <message>
         <source>favorites</source>
         <translation>Favoriten</translation>
+    </message>
+    <message>
+        <source>symbols and kaomoji left out: no font draws them</source>
+        <translation>Symbole und Kaomoji ausgelassen: keine Schrift zeigt sie</translation>
     </message>
 </context>
 <context>

@@ -726,6 +726,18 @@
         <source>All emoji</source>
         <translation>Tous les emojis</translation>
     </message>
+    <message>
+        <source>Search kaomoji</source>
+        <translation>Rechercher des kaomoji</translation>
+    </message>
+    <message>
+        <source>Search symbols</source>
+        <translation>Rechercher des symboles</translation>
+    </message>
+    <message>
+        <source>Insert for Markdown</source>
+        <translation>Insérer pour Markdown</translation>
+    </message>
 </context>
 <context>
     <name>SemicolonSearchExample</name>
@@ -781,6 +793,10 @@
     <message>
         <source>favorites</source>
         <translation>favoris</translation>
+    </message>
+    <message>
+        <source>symbols and kaomoji left out: no font draws them</source>
+        <translation>symboles et kaomoji omis&#xa0;: aucune police ne les affiche</translation>
     </message>
 </context>
 <context>
