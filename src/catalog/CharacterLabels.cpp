@@ -30,10 +30,21 @@ CharacterLabels::parse(std::string_view xml) {
 
 std::unordered_map<std::string, std::string>
 CharacterLabels::load(const std::vector<std::string>& paths) {
+    // A locale file is half a megabyte, of which the labels are a few kilobytes: only their
+    // element is parsed, in an <ldml> of its own.
+    constexpr std::string_view start = "<characterLabels>";
+    constexpr std::string_view end = "</characterLabels>";
     std::unordered_map<std::string, std::string> labels;
     for (const std::string& path : paths) {
         const std::optional<std::string> bytes = readWholeFile(path);
-        if (auto parsed = bytes ? parse(*bytes) : std::nullopt) {
+        const std::size_t from = bytes ? bytes->find(start) : std::string::npos;
+        const std::size_t to = from == std::string::npos ? from : bytes->find(end, from);
+        if (to == std::string::npos) {
+            continue;
+        }
+        const std::string element =
+            "<ldml>" + bytes->substr(from, to + end.size() - from) + "</ldml>";
+        if (auto parsed = parse(element)) {
             labels.merge(*parsed);
         }
     }

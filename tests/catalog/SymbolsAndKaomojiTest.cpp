@@ -59,6 +59,7 @@ TEST(SymbolCatalogTest, TheSystemsDataGivesGroupedPlainSymbolsNamedInTheUsersLan
     EXPECT_TRUE(std::ranges::none_of(
         english.all(), [](const EmojiItem& item) { return item.kind != ItemKind::emoji; }));
     EXPECT_GE(english.ofKind(ItemKind::kaomoji).all().size(), 140u);
+    EXPECT_EQ(english.localGroupTitle(SymbolGroup::arrows), nullptr);
 
     // German names; a Swiss locale reads what it adds over German, then German.
     for (const char* locale : {"de_DE.UTF-8", "de_CH.UTF-8"}) {
@@ -67,6 +68,9 @@ TEST(SymbolCatalogTest, TheSystemsDataGivesGroupedPlainSymbolsNamedInTheUsersLan
         ASSERT_FALSE(euro.empty()) << locale;
         EXPECT_LE(std::ranges::find(euro, "\u20AC", &EmojiItem::emoji) - euro.begin(), 2) << locale;
         EXPECT_GT(countOf(inlineFound(german, "keine ahnung"), ItemKind::kaomoji), 0u) << locale;
+        const std::string* arrows = german.localGroupTitle(SymbolGroup::arrows);
+        ASSERT_NE(arrows, nullptr) << locale;
+        EXPECT_EQ(*arrows, "Pfeile") << locale;
     }
 }
 
