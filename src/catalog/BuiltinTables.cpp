@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalog/BuiltinTables.h"
 
+#include "catalog/SymbolTables.h"
 #include "catalog/Unicode.h"
 
 #include <array>
@@ -172,6 +173,13 @@ const std::unordered_map<std::string, int>& BuiltinTables::commonRankByEmoji() {
         int rank = topCommonRank;
         for (std::string_view emoji : commonEmojiByRank) {
             ranks.emplace(std::string(emoji), rank--);
+        }
+        // The symbols people have names for in LaTeX and HTML are the common ones, in the
+        // order of their table; they rank among symbols only.
+        const std::span<const SymbolTables::Aliases> named = SymbolTables::aliases();
+        int symbolRank = static_cast<int>(named.size());
+        for (const SymbolTables::Aliases& symbol : named) {
+            ranks.emplace(std::string(symbol.text), symbolRank--);
         }
         return ranks;
     }();

@@ -20,7 +20,7 @@ public:
 
     // Emoji text -> aliases; the first alias is the preferred shortcode.
     static const std::unordered_map<std::string, std::vector<std::string>>& aliasesByEmoji();
-    // Emoji text -> popularity rank (absent means 0).
+    // Emoji or symbol text -> popularity rank (absent means 0).
     static const std::unordered_map<std::string, int>& commonRankByEmoji();
     // Upper-case two-letter region code -> extra lowercase names.
     static const std::unordered_map<std::string, std::vector<std::string>>& regionAliases();

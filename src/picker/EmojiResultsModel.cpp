@@ -35,6 +35,10 @@ QVariant EmojiResultsModel::data(const QModelIndex& index, int role) const {
         return highlightedName(item.name, session_.query(), highlightColor_);
     case SupportsSkinToneRole:
         return item.supportsSkinTone;
+    case KindRole: {
+        const std::string_view kind = rawValue(item.kind);
+        return QString::fromUtf8(kind.data(), static_cast<qsizetype>(kind.size()));
+    }
     default:
         return {};
     }
@@ -45,7 +49,8 @@ QHash<int, QByteArray> EmojiResultsModel::roleNames() const {
             {NameRole, "name"},
             {ShortcodeRole, "shortcode"},
             {HighlightedNameRole, "highlightedName"},
-            {SupportsSkinToneRole, "supportsSkinTone"}};
+            {SupportsSkinToneRole, "supportsSkinTone"},
+            {KindRole, "kind"}};
 }
 
 void EmojiResultsModel::setHighlightColor(const QString& color) {

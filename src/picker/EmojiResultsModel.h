@@ -30,6 +30,7 @@ public:
         // occurs in bold, in the highlight colour; as styled text, every part escaped.
         HighlightedNameRole,
         SupportsSkinToneRole,
+        KindRole, // "emoji", "symbol" or "kaomoji": the last two are text, a kaomoji wide
     };
 
     EmojiResultsModel(const AppState& state, const PickerSession& session);

@@ -131,6 +131,18 @@ public:
             {"\U0001F44B", name.toStdString(), id, EmojiCategory::people, {}, true});
         replaceCatalog();
     }
+    // One kaomoji.
+    Q_INVOKABLE void addKaomoji(const QString& text, const QString& name) {
+        world_->items.push_back({.emoji = text.toStdString(),
+                                 .name = name.toStdString(),
+                                 .shortcode = "kaomoji_" + std::to_string(world_->items.size()),
+                                 .category = EmojiCategory::smileys,
+                                 .keywords = {},
+                                 .supportsSkinTone = false,
+                                 .kind = ItemKind::kaomoji,
+                                 .group = "shrug"});
+        replaceCatalog();
+    }
     // Each id learned once.
     Q_INVOKABLE void setUsage(const QStringList& ids) {
         AppState::Usage usage;

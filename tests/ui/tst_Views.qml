@@ -111,6 +111,21 @@ Item {
             compare(Rig.hides(), 0)
         }
 
+        // A kaomoji is shown whole, in the text face, and its name after it.
+        function test_inline_a_kaomoji_row_shows_it_whole() {
+            const shrug = "\u00AF\\_(\u30C4)_/\u00AF"
+            Rig.fill(1, ["shrug face"])
+            Rig.addKaomoji(shrug, "shrug")
+            session.query = "shrug"
+            makeView()
+            compare(session.resultCount, 2)
+            const kaomoji = rowChild(1, "rowEmoji")
+            compare(kaomoji.text, shrug)
+            verify(kaomoji.width > 28)
+            verify(rowChild(1, "rowName").x >= kaomoji.x + kaomoji.width)
+            compare(row(1).Accessible.name, "shrug")
+        }
+
         function test_inline_the_field_has_the_keyboard_and_writes_the_query() {
             makeView()
             // Keys typed right after the popup appears go to the field, not nowhere.

@@ -17,6 +17,8 @@ Rectangle {
     // Styled text, made by the model.
     required property string highlightedName
     required property bool supportsSkinTone
+    // "emoji", "symbol" or "kaomoji".
+    required property string kind
 
     // Asks for the row's menu (the tones of an emoji that takes one) at a point of the row.
     signal menuRequested(real x, real y)
@@ -44,11 +46,14 @@ Rectangle {
 
         Text {
             objectName: "rowEmoji"
-            Layout.preferredWidth: 28
+            // A kaomoji is a line of text, as wide as it is, up to half the row.
+            Layout.preferredWidth: row.kind === "kaomoji" ? Math.min(implicitWidth, row.width / 2)
+                                                          : 28
             Layout.preferredHeight: 26
             text: row.emoji
-            font.family: Theme.emojiFamily
-            font.pointSize: Theme.pt(19)
+            font.family: row.kind === "emoji" ? Theme.emojiFamily : Theme.fontFamily
+            font.pointSize: Theme.pt(row.kind === "kaomoji" ? 13 : 19)
+            elide: Text.ElideRight
             horizontalAlignment: Text.AlignHCenter
             verticalAlignment: Text.AlignVCenter
         }
