@@ -106,6 +106,41 @@ void PickerContentModel::update() {
                         ? QCoreApplication::translate("PickerView", "All emoji")
                         : PickerChoices::categoryTitle(*view::toCatalog(session_.category()));
     replaceRows(layOut());
+    updateGroups();
+}
+
+int PickerContentModel::rowOfGroup(const QString& group) const {
+    const std::string wanted = group.toStdString();
+    const std::vector<const EmojiItem*>& results = session_.results();
+    const auto found = std::ranges::find_if(rows_, [&](const Row& row) {
+        return row.groupHeader && results.at(static_cast<std::size_t>(row.first))->group == wanted;
+    });
+    return found == rows_.end() ? -1 : static_cast<int>(found - rows_.begin());
+}
+
+void PickerContentModel::updateGroups() {
+    QVariantList fresh;
+    if (session_.kind() != view::Kind::Emoji) {
+        const EmojiCatalog& catalog = catalog_();
+        const ItemKind kind = view::toCatalog(session_.kind());
+        std::string_view last;
+        for (const EmojiItem& item : catalog.ofKind(kind).all()) {
+            if (item.group == last) {
+                continue;
+            }
+            last = item.group;
+            const QString group = QString::fromStdString(item.group);
+            fresh.append(QVariantMap{
+                {QStringLiteral("group"), group},
+                {QStringLiteral("title"), PickerChoices::groupTitle(catalog, kind, item.group)},
+                {QStringLiteral("sample"),
+                 kind == ItemKind::symbol ? QString::fromStdString(item.emoji) : QString()}});
+        }
+    }
+    if (fresh != groups_) {
+        groups_ = std::move(fresh);
+        emit groupsChanged();
+    }
 }
 
 int PickerContentModel::columns() const {

@@ -31,6 +31,9 @@ public:
     static constexpr int gridColumns = 8;
     static constexpr int kaomojiColumns = 3;
     Q_PROPERTY(int kaomojiColumns READ kaomojiColumnCount CONSTANT)
+    // The symbols' or kaomoji's groups in the tab, in order: {group, title, sample}; the sample
+    // is the group's first symbol. Empty in the emoji tab.
+    Q_PROPERTY(QVariantList groups READ groups NOTIFY groupsChanged)
 
     enum class RowKind { Header, Emoji, Empty };
     Q_ENUM(RowKind)
@@ -59,6 +62,9 @@ public:
 
     // The row that shows the result at `index`, or -1 for an index outside the results.
     Q_INVOKABLE int rowOfResult(int index) const;
+    // The header row of a group of the tab's listing, or -1 where it is not listed.
+    Q_INVOKABLE int rowOfGroup(const QString& group) const;
+    QVariantList groups() const { return groups_; }
 
     // Brings the rows up to date; while the picker is not full nothing is kept up.
     void update();
@@ -66,6 +72,10 @@ public:
     int columns() const;
     int kaomojiColumnCount() const { return kaomojiColumns; }
 
+signals:
+    void groupsChanged();
+
+public:
     // "Red Heart" from "red HEART": every word, as spaces part them, capitalised.
     static QString titleCased(const QString& name);
 
@@ -89,6 +99,7 @@ private:
     // Rows of the items from `from` to `to` of `section`.
     void itemRows(std::vector<Row>& rows, Section section, int from, int to, bool grid) const;
     QString groupTitle(int first) const;
+    void updateGroups();
     const std::vector<const EmojiItem*>& items(Section section) const;
     QVariantMap emojiData(const EmojiItem& item, int index) const;
     void replaceRows(std::vector<Row> fresh);
@@ -101,6 +112,7 @@ private:
     std::vector<const EmojiItem*> favorites_;
     std::vector<Row> rows_;
     QString resultsTitle_;
+    QVariantList groups_;
 };
 
 } // namespace tiklo

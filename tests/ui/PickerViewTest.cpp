@@ -304,6 +304,14 @@ TEST_F(PickerViewTest, TabsListTheirKindInGroupsAndKaomojiInWideTiles) {
     EXPECT_EQ(titles(), (std::vector<QString>{"Arrows", "Currency"}));
     grab("symbols_tab");
     EXPECT_FALSE(item("categoryAll")->isVisible());
+    // The sidebar lists the groups, each by its first symbol, and leads to its header.
+    PickerContentModel& content = *session.contentModel();
+    const int currency = content.rowOfGroup("currency");
+    ASSERT_GE(currency, 0);
+    EXPECT_EQ(content.data(content.index(currency), PickerContentModel::TitleRole), "Currency");
+    ASSERT_NE(item("group_currency"), nullptr);
+    EXPECT_EQ(item("group_currency")->property("sample"), "\u20AC");
+    click(item("group_currency"));
 
     click(item("kindKaomoji"));
     settle();

@@ -9,6 +9,8 @@ Item {
 
     property string title
     property string icon
+    // A character shown in the icon's place (a symbol group's first symbol).
+    property string sample
     property bool selected: false
     readonly property bool hovering: mouseArea.containsMouse
     readonly property color contentColor: selected ? Theme.textPrimary : Theme.textSecondary
@@ -48,6 +50,14 @@ Item {
             Layout.preferredWidth: 15
             implicitHeight: symbol.height
 
+            Text {
+                anchors.centerIn: parent
+                visible: root.sample !== ""
+                text: root.sample
+                color: root.contentColor
+                font.family: Theme.fontFamily
+                font.pointSize: Theme.pt(11.5)
+            }
             SymbolIcon {
                 id: symbol
                 anchors.centerIn: parent

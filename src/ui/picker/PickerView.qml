@@ -96,6 +96,18 @@ Item {
         tileMenu.popup(tile, tile.width / 2, tile.height / 2)
     }
 
+    // The tab's listing from the top of a group.
+    function showGroup(group) {
+        if (session.query !== "")
+            session.query = ""
+        const row = content.rowOfGroup(group)
+        if (row >= 0) {
+            scrollToTopPending = false
+            scrollAnimation.stop()
+            emojiList.positionViewAtIndex(row, ListView.Beginning)
+        }
+    }
+
     function chooseCategory(category) {
         session.category = category
         session.selectedIndex = 0
@@ -335,6 +347,25 @@ Item {
                             icon: modelData.symbol
                             selected: root.session.category === modelData.category
                             onClicked: root.chooseCategory(modelData.category)
+                        }
+                    }
+                    SectionLabel {
+                        visible: root.session.kind !== Tiklo.Emoji
+                        title: qsTr("Groups")
+                        leftPadding: 9
+                        rightPadding: 9
+                        topPadding: 6
+                        bottomPadding: 6
+                    }
+                    Repeater {
+                        model: root.content.groups
+
+                        CategoryButton {
+                            required property var modelData
+                            objectName: "group_" + modelData.group
+                            title: modelData.title
+                            sample: modelData.sample
+                            onClicked: root.showGroup(modelData.group)
                         }
                     }
                     Item {

@@ -738,6 +738,10 @@
         <source>Insert for Markdown</source>
         <translation>Für Markdown einfügen</translation>
     </message>
+    <message>
+        <source>Groups</source>
+        <translation>Gruppen</translation>
+    </message>
 </context>
 <context>
     <name>SemicolonSearchExample</name>

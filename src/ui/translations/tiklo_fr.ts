@@ -738,6 +738,10 @@
         <source>Insert for Markdown</source>
         <translation>Insérer pour Markdown</translation>
     </message>
+    <message>
+        <source>Groups</source>
+        <translation>Groupes</translation>
+    </message>
 </context>
 <context>
     <name>SemicolonSearchExample</name>
