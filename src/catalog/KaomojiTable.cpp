@@ -30,7 +30,7 @@ constexpr KaomojiRow rows[] = {
     {"(˘³˘)♥", "kiss with a heart", "kiss|smooch|heart", "love", "😗"},
     {"(*˘︶˘*).｡.:*♡", "dreamy in love", "dreamy|daydream|smitten", "love", "🥰"},
     {"(♥‿♥)", "heart eyes", "love|adore|crush", "love", "😍"},
-    {"(っ˘з(˘⌣˘ )", "kissing couple", "kiss|couple|romance", "love", "💏"},
+    {"(っ˘з(˘‿˘ )", "kissing couple", "kiss|couple|romance", "love", "💏"},
     {"(*♡∀♡)", "giddy in love", "love|giddy|smitten", "love", "❤\uFE0F"},
 
     {"(╥﹏╥)", "crying", "cry|tears|upset", "sad", "😢"},
@@ -101,7 +101,7 @@ constexpr KaomojiRow rows[] = {
     {"⊂(◉‿◉)つ", "goofy hug", "hug|silly|embrace", "hug", "🤗"},
     {"(⊃｡•́‿•̀｡)⊃", "gentle hug", "hug|soft|comfort", "hug", "🫂"},
     {"(っ◕‿◕)っ", "hug incoming", "hug|coming|cuddle", "hug", "🤗"},
-    {"(ɔˆ ³(ˆ⌣ˆc)", "hug with a kiss", "hug|kiss|affection", "hug", "🫂"},
+    {"(ɔˆ ³(ˆ‿ˆc)", "hug with a kiss", "hug|kiss|affection", "hug", "🫂"},
 
     {"(－_－) zzZ", "sleeping", "sleep|zzz|nap", "sleepy", "😴"},
     {"(∪｡∪)｡｡｡zzz", "dozing off", "doze|sleepy|snooze", "sleepy", "😴"},
