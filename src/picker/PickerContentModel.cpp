@@ -113,7 +113,8 @@ int PickerContentModel::rowOfGroup(const QString& group) const {
     const std::string wanted = group.toStdString();
     const std::vector<const EmojiItem*>& results = session_.results();
     const auto found = std::ranges::find_if(rows_, [&](const Row& row) {
-        return row.groupHeader && results.at(static_cast<std::size_t>(row.first))->group == wanted;
+        const auto first = static_cast<std::size_t>(row.first);
+        return row.groupHeader && first < results.size() && results[first]->group == wanted;
     });
     return found == rows_.end() ? -1 : static_cast<int>(found - rows_.begin());
 }
@@ -148,7 +149,11 @@ int PickerContentModel::columns() const {
 }
 
 QString PickerContentModel::groupTitle(int first) const {
-    const EmojiItem& item = *session_.results().at(static_cast<std::size_t>(first));
+    const std::vector<const EmojiItem*>& results = session_.results();
+    if (static_cast<std::size_t>(first) >= results.size()) {
+        return {};
+    }
+    const EmojiItem& item = *results[static_cast<std::size_t>(first)];
     return PickerChoices::groupTitle(catalog_(), item.kind, item.group);
 }
 
