@@ -44,8 +44,9 @@ enum class Category {
 };
 Q_ENUM_NS(Category)
 
-// The full picker's tabs: what kind of item it lists and searches.
-enum class Kind { Emoji, Symbols, Kaomoji };
+// The full picker's tabs: what kind of item it lists and searches. QML reads the cases of
+// every enumeration here unscoped, so they are named apart from the categories' ("Symbols").
+enum class Kind { EmojiKind, SymbolKind, KaomojiKind };
 Q_ENUM_NS(Kind)
 
 // Whether applications report their carets: the accessibility bus, on, off, or not there
@@ -107,9 +108,9 @@ static_assert(toCatalog(Category::Smileys) == EmojiCategory::smileys &&
               toCatalog(Category::Symbols) == EmojiCategory::symbols &&
               toCatalog(Category::Flags) == EmojiCategory::flags && allEmojiCategories.size() == 9);
 
-static_assert(toCatalog(Kind::Emoji) == ItemKind::emoji &&
-              toCatalog(Kind::Symbols) == ItemKind::symbol &&
-              toCatalog(Kind::Kaomoji) == ItemKind::kaomoji && allItemKinds.size() == 3);
+static_assert(toCatalog(Kind::EmojiKind) == ItemKind::emoji &&
+              toCatalog(Kind::SymbolKind) == ItemKind::symbol &&
+              toCatalog(Kind::KaomojiKind) == ItemKind::kaomoji && allItemKinds.size() == 3);
 static_assert(fromPlatform(AccessibilityBus::State::unknown) == CaretTracking::Unknown &&
               fromPlatform(AccessibilityBus::State::on) == CaretTracking::On &&
               fromPlatform(AccessibilityBus::State::off) == CaretTracking::Off &&

@@ -121,7 +121,7 @@ int PickerContentModel::rowOfGroup(const QString& group) const {
 
 void PickerContentModel::updateGroups() {
     QVariantList fresh;
-    if (session_.kind() != view::Kind::Emoji) {
+    if (session_.kind() != view::Kind::EmojiKind) {
         const EmojiCatalog& catalog = catalog_();
         const ItemKind kind = view::toCatalog(session_.kind());
         std::string_view last;
@@ -145,7 +145,7 @@ void PickerContentModel::updateGroups() {
 }
 
 int PickerContentModel::columns() const {
-    return session_.kind() == view::Kind::Kaomoji ? kaomojiColumns : gridColumns;
+    return session_.kind() == view::Kind::KaomojiKind ? kaomojiColumns : gridColumns;
 }
 
 QString PickerContentModel::groupTitle(int first) const {
@@ -160,7 +160,7 @@ QString PickerContentModel::groupTitle(int first) const {
 std::vector<PickerContentModel::Row> PickerContentModel::layOut() const {
     const bool grid = state_.pickerMode() == view::PickerMode::Grid;
     std::vector<Row> rows;
-    const bool emojiTab = session_.kind() == view::Kind::Emoji;
+    const bool emojiTab = session_.kind() == view::Kind::EmojiKind;
     if (session_.query().empty() && (!emojiTab || session_.category() == view::Category::All)) {
         // These two are left out when empty; only the results say "No matches".
         if (!recents_.empty()) {

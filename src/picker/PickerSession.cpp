@@ -81,13 +81,13 @@ void PickerSession::refreshResults() {
     const EmojiCatalog& catalog = services_.catalog();
     // Categories are the emoji tab's.
     const std::optional<EmojiCategory> category =
-        kind_ == view::Kind::Emoji ? view::toCatalog(category_) : std::nullopt;
+        kind_ == view::Kind::EmojiKind ? view::toCatalog(category_) : std::nullopt;
     const EmojiCatalog& ofKind = catalog.ofKind(view::toCatalog(kind_));
     std::vector<const EmojiItem*> fresh;
     if (presentationMode_ == view::Presentation::Inline) {
         fresh =
             catalog.inlineSearch(query_, state.favorites(), state.emojiUsage(), state.recents());
-    } else if (kind_ != view::Kind::Emoji && query_.empty()) {
+    } else if (kind_ != view::Kind::EmojiKind && query_.empty()) {
         // Listed by group, in the catalog's order; what was used is in the recents above.
         for (const EmojiItem& item : ofKind.all()) {
             fresh.push_back(&item);

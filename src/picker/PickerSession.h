@@ -154,7 +154,7 @@ private:
     Services services_;
     std::string query_;
     view::Category category_ = view::Category::All;
-    view::Kind kind_ = view::Kind::Emoji;
+    view::Kind kind_ = view::Kind::EmojiKind;
     int replacementBackspaces_ = 0;
     int selectedIndex_ = 0;
     view::Presentation presentationMode_ = view::Presentation::Full;

@@ -300,8 +300,9 @@ TEST_F(PickerViewTest, TabsListTheirKindInGroupsAndKaomojiInWideTiles) {
     };
     click(item("kindSymbols"));
     settle();
-    EXPECT_EQ(session.kind(), view::Kind::Symbols);
+    EXPECT_EQ(session.kind(), view::Kind::SymbolKind);
     EXPECT_EQ(titles(), (std::vector<QString>{"Arrows", "Currency"}));
+    EXPECT_EQ(item("searchPlaceholder")->property("text"), "Search symbols");
     grab("symbols_tab");
     EXPECT_FALSE(item("categoryAll")->isVisible());
     // The sidebar lists the groups, each by its first symbol, and leads to its header.
@@ -334,7 +335,7 @@ TEST_F(PickerViewTest, TabsListTheirKindInGroupsAndKaomojiInWideTiles) {
     ASSERT_EQ(injector.replaced.size(), 1u);
     EXPECT_EQ(injector.replaced[0].text, "\u00AF\\\\\\_(\u30C4)\\_/\u00AF");
 
-    session.setKind(view::Kind::Emoji);
+    session.setKind(view::Kind::EmojiKind);
     session.setSearchText("");
     settle();
     EXPECT_TRUE(item("categoryAll")->isVisible());

@@ -260,8 +260,8 @@ Item {
                         objectName: "searchPlaceholder"
                         anchors.fill: parent
                         visible: searchField.text === "" && searchField.preeditText === ""
-                        text: root.session.kind === Tiklo.Kaomoji ? qsTr("Search kaomoji")
-                            : root.session.kind === Tiklo.Symbols ? qsTr("Search symbols")
+                        text: root.session.kind === Tiklo.KaomojiKind ? qsTr("Search kaomoji")
+                            : root.session.kind === Tiklo.SymbolKind ? qsTr("Search symbols")
                             : qsTr("Search emoji")
                         color: Theme.textTertiary
                         font: searchField.font
@@ -319,7 +319,7 @@ Item {
                     spacing: 3
 
                     SectionLabel {
-                        visible: root.session.kind === Tiklo.Emoji
+                        visible: root.session.kind === Tiklo.EmojiKind
                         title: qsTr("Categories")
                         leftPadding: 9
                         rightPadding: 9
@@ -330,7 +330,7 @@ Item {
                     // content.
                     CategoryButton {
                         objectName: "categoryAll"
-                        visible: root.session.kind === Tiklo.Emoji
+                        visible: root.session.kind === Tiklo.EmojiKind
                         title: qsTr("All")
                         icon: "square.grid.2x2"
                         selected: root.session.category === Tiklo.All
@@ -341,7 +341,7 @@ Item {
 
                         CategoryButton {
                             required property var modelData
-                            visible: root.session.kind === Tiklo.Emoji
+                            visible: root.session.kind === Tiklo.EmojiKind
                             objectName: "category" + modelData.name
                             title: modelData.title
                             icon: modelData.symbol
@@ -350,7 +350,7 @@ Item {
                         }
                     }
                     SectionLabel {
-                        visible: root.session.kind !== Tiklo.Emoji
+                        visible: root.session.kind !== Tiklo.EmojiKind
                         title: qsTr("Groups")
                         leftPadding: 9
                         rightPadding: 9
