@@ -1,26 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalog/ItemKind.h"
 
-#include <algorithm>
+#include "catalog/RawValueTable.h"
 
 namespace tiklo {
+namespace {
+
+struct KindRow {
+    ItemKind value;
+    std::string_view raw;
+};
+
+constexpr std::array<KindRow, 3> kindTable{{
+    {ItemKind::emoji, "emoji"},
+    {ItemKind::symbol, "symbol"},
+    {ItemKind::kaomoji, "kaomoji"},
+}};
+
+} // namespace
 
 std::string_view rawValue(ItemKind kind) {
-    switch (kind) {
-    case ItemKind::emoji:
-        return "emoji";
-    case ItemKind::symbol:
-        return "symbol";
-    case ItemKind::kaomoji:
-        return "kaomoji";
-    }
-    return "emoji";
+    return kindTable[static_cast<std::size_t>(kind)].raw;
 }
 
 std::optional<ItemKind> itemKindFromRaw(std::string_view raw) {
-    const auto found =
-        std::ranges::find_if(allItemKinds, [&](ItemKind kind) { return rawValue(kind) == raw; });
-    return found == allItemKinds.end() ? std::nullopt : std::optional(*found);
+    return lookupRawValue(kindTable, raw);
 }
 
 } // namespace tiklo
