@@ -30,7 +30,8 @@ void Injector::holdKeys() {
 
 void Injector::forwardKeys(const std::vector<KeyStroke>& keys) {
     for (const KeyStroke& key : keys) {
-        hold_.redirect(key.scanCode, key.nativeModifiers, key.press);
+        // The query given back: typed again, never a prefix to pause after.
+        hold_.redirect(key.scanCode, key.nativeModifiers, key.press, 0);
     }
 }
 

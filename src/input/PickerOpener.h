@@ -16,8 +16,9 @@ public:
     virtual ~PickerOpener() = default;
     virtual void show(const std::string& query, int replacementBackspaces,
                       std::optional<RunningApplication> targetApp, view::Presentation mode) = 0;
-    // A key pressed while the user's keys are held.
-    virtual void keyTypedWhileHolding(const KeyDown& key) = 0;
+    // A key pressed while the user's keys are held: whether it is on its way to the picker
+    // (false: it follows an insertion, into the application).
+    virtual bool keyTypedWhileHolding(const KeyDown& key) = 0;
 };
 
 } // namespace tiklo

@@ -5,6 +5,7 @@
 #include "catalog/Unicode.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tiklo {
 namespace {
@@ -15,9 +16,8 @@ std::optional<std::string> presentID(const std::string& id) {
 
 } // namespace
 
-TriggerEngine::TriggerEngine(const AppState& state, const Workspace& workspace,
-                             const KeyboardHold& hold, const InputMethodRoute& inputMethod,
-                             PickerOpener& picker)
+TriggerEngine::TriggerEngine(const AppState& state, const Workspace& workspace, KeyboardHold& hold,
+                             const InputMethodRoute& inputMethod, PickerOpener& picker)
     : state_(state), workspace_(workspace), hold_(hold), inputMethod_(inputMethod),
       picker_(picker) {}
 
@@ -48,18 +48,58 @@ std::optional<int> TriggerEngine::decide(const Input& input) {
 }
 
 void TriggerEngine::handleKeyDown(const KeyDown& key) {
+    if (hold_.isHolding()) {
+        if (!picker_.keyTypedWhileHolding(key)) {
+            heldBehindInsertion(key);
+        }
+        return;
+    }
+    // Whatever was held has been typed.
+    heldPrefix_.reset();
+    heldAfterPrefix_.clear();
+    if (mayTrigger(key)) {
+        trigger(key);
+    }
+}
+
+bool TriggerEngine::mayTrigger(const KeyDown& key) const {
     // This runs for every key the user types: settle the cheap tests before asking the
     // window system anything. The outcome is the same as deciding in the usual order.
-    if (hold_.isHolding()) {
+    return state_.masterEnabled() && !key.key.modifiers.any(shortcutModifiers) &&
+           key.charactersIgnoringModifiers && !key.synthetic &&
+           QString::fromStdString(*key.charactersIgnoringModifiers) == state_.triggerPrefix() &&
+           !inputMethod_.holdsFocusedField();
+}
+
+void TriggerEngine::heldBehindInsertion(const KeyDown& key) {
+    if (heldPrefix_) {
+        heldAfterPrefix_.push_back(key);
+        return;
+    }
+    if (mayTrigger(key) &&
+        hold_.pauseAfter(key.scanCode, key.time, [this] { triggerAfterHeldPrefix(); })) {
+        heldPrefix_ = key;
+    }
+}
+
+void TriggerEngine::triggerAfterHeldPrefix() {
+    if (!heldPrefix_) {
+        return;
+    }
+    const KeyDown prefix = *std::exchange(heldPrefix_, std::nullopt);
+    const std::vector<KeyDown> after = std::exchange(heldAfterPrefix_, {});
+    // Typed now, in the application the insertion went to: decided as if typed there now.
+    if (!mayTrigger(prefix) || !trigger(prefix)) {
+        // No popup: the keys after the prefix follow it.
+        hold_.releaseToFocus();
+        return;
+    }
+    for (const KeyDown& key : after) {
         picker_.keyTypedWhileHolding(key);
-        return;
     }
-    if (!state_.masterEnabled() || key.key.modifiers.any(shortcutModifiers) ||
-        !key.charactersIgnoringModifiers ||
-        QString::fromStdString(*key.charactersIgnoringModifiers) != state_.triggerPrefix() ||
-        inputMethod_.holdsFocusedField()) {
-        return;
-    }
+}
+
+bool TriggerEngine::trigger(const KeyDown& key) {
     const std::optional<RunningApplication> frontmost = workspace_.frontmostApplication();
     Input input;
     input.masterEnabled = state_.masterEnabled();
@@ -71,7 +111,9 @@ void TriggerEngine::handleKeyDown(const KeyDown& key) {
     input.triggerPrefix = state_.triggerPrefix().toStdString();
     if (const std::optional<int> backspaces = decide(input)) {
         picker_.show("", *backspaces, frontmost, view::Presentation::Inline);
+        return true;
     }
+    return false;
 }
 
 } // namespace tiklo

@@ -17,8 +17,8 @@ namespace tiklo {
 class AppState;
 
 // Decides, for one key press in any application, whether the user just typed the trigger
-// prefix where semicolon search applies, and if so opens the inline picker. Keeps no
-// state; reads the settings at each press.
+// prefix where semicolon search applies, and if so opens the inline picker. Reads the
+// settings at each press; remembers only a prefix held behind an insertion.
 class TriggerEngine {
 public:
     // The prefix is already in the target document: one character to delete.
@@ -37,10 +37,11 @@ public:
         std::string triggerPrefix;
     };
 
-    // Keys typed while `hold` holds them are on their way to a place already decided (the
-    // picker, or after an emoji) and never trigger; nor do those typed into a field that the
-    // input method's addon serves, which searches there itself.
-    TriggerEngine(const AppState& state, const Workspace& workspace, const KeyboardHold& hold,
+    // Keys typed while `hold` holds them for the picker are the picker's. Those it holds
+    // behind an insertion are typed after it: a prefix among them opens the popup once it is
+    // typed, with the keys after it held for the popup. Keys typed into a field that the input
+    // method's addon serves never trigger: the addon searches there itself.
+    TriggerEngine(const AppState& state, const Workspace& workspace, KeyboardHold& hold,
                   const InputMethodRoute& inputMethod, PickerOpener& picker);
 
     void handleKeyDown(const KeyDown& key);
@@ -49,11 +50,21 @@ public:
     static std::optional<int> decide(const Input& input);
 
 private:
+    // The prefix test alone, without the window system: the rest is `decide`'s.
+    bool mayTrigger(const KeyDown& key) const;
+    void heldBehindInsertion(const KeyDown& key);
+    void triggerAfterHeldPrefix();
+    // Whether the popup opens.
+    bool trigger(const KeyDown& key);
+
     const AppState& state_;
     const Workspace& workspace_;
-    const KeyboardHold& hold_;
+    KeyboardHold& hold_;
     const InputMethodRoute& inputMethod_;
     PickerOpener& picker_;
+    // A prefix held behind an insertion, and the keys held after it, for its popup.
+    std::optional<KeyDown> heldPrefix_;
+    std::vector<KeyDown> heldAfterPrefix_;
 };
 
 } // namespace tiklo

@@ -96,21 +96,23 @@ void PickerController::withdraw() {
     services_.hold.releaseToFocus();
 }
 
-void PickerController::keyTypedWhileHolding(const KeyDown& key) {
+bool PickerController::keyTypedWhileHolding(const KeyDown& key) {
     PickerSession& session = services_.session;
-    if (!awaitingKeyboard_ || key.synthetic ||
-        session.presentationMode() != view::Presentation::Inline) {
-        return;
+    if (!awaitingKeyboard_) {
+        return false;
+    }
+    if (key.synthetic || session.presentationMode() != view::Presentation::Inline) {
+        return true;
     }
     // Held keys reach the popup in order once it is seen; until then each tells whether it
     // will be.
     const bool held = services_.hold.took(key.scanCode, key.time);
     if (held && !awaitingSearch_) {
-        return;
+        return true;
     }
     const std::string typed = key.charactersIgnoringModifiers.value_or("");
     if (typed.empty() && keysym::isModifier(key.key.sym)) {
-        return;
+        return true;
     }
     const QueryKey queryKey = QueryKey::of(key.key, typed);
     const bool searches = queryKey.kind == QueryKey::Kind::text && !session.givesWay(queryKey);
@@ -121,17 +123,18 @@ void PickerController::keyTypedWhileHolding(const KeyDown& key) {
         if (awaitingSearch_) {
             reveal();
         }
-        return;
+        return true;
     }
     if (held) {
         withdraw();
-        return;
+        return true;
     }
     // The key acted in the application in a way the popup cannot follow (Backspace, a
     // shortcut, Return), or it was punctuation: the popup gives way. The held keys follow
     // once the application has the keyboard back, not before.
     awaitingKeyboard_ = false;
     session.giveWay();
+    return true;
 }
 
 void PickerController::prepare() {

@@ -50,7 +50,7 @@ public:
     // character that keeps the query a search joins it (and goes with the prefix when the
     // emoji replaces it); punctuation, and any other key that acts there, make the popup
     // give way.
-    void keyTypedWhileHolding(const KeyDown& key) override;
+    bool keyTypedWhileHolding(const KeyDown& key) override;
     void hide();
     // Makes the window and the results for the empty query ready, so that the first showing
     // is as quick as the others. Main thread, while the user is not typing.

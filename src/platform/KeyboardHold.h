@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 
 namespace tiklo {
 
@@ -37,9 +38,18 @@ public:
     // keyboard instead. Main thread, while holding.
     virtual bool took(std::uint32_t scanCode, std::uint32_t time) = 0;
     // A key that reached one of Tiklo's windows when they take no keys (hidden, or while
-    // holding): kept with the keys held, or typed where the keyboard is. `scanCode` and
-    // `nativeModifiers` as the window system reported them. Main thread.
-    virtual void redirect(std::uint32_t scanCode, std::uint32_t nativeModifiers, bool press) = 0;
+    // holding): kept with the keys held, or typed where the keyboard is. `scanCode`,
+    // `nativeModifiers` and `time` as the window system reported them (no time: 0). Main
+    // thread.
+    virtual void redirect(std::uint32_t scanCode, std::uint32_t nativeModifiers, bool press,
+                          std::uint32_t time) = 0;
+    // The press of `scanCode` at `time`, held behind an insertion, is a prefix: the next
+    // release to the focus types the keys up to and including it, and goes on holding those
+    // after it, for the popup it opens. `then` runs on the main thread once they are typed.
+    // False when the hold has ended. A new hold, or one released to Tiklo's window, forgets it.
+    // Main thread.
+    virtual bool pauseAfter(std::uint32_t scanCode, std::uint32_t time,
+                            std::function<void()> then) = 0;
 };
 
 } // namespace tiklo

@@ -246,7 +246,8 @@ bool QuickPickerPanel::eventFilter(QObject* watched, QEvent* event) {
         // Keys come in order, each after what the one before did: typed right after a choice,
         // they reach the window already hidden, or already holding for the application.
         hold_->redirect(key->nativeScanCode(), key->nativeModifiers(),
-                        event->type() == QEvent::KeyPress);
+                        event->type() == QEvent::KeyPress,
+                        static_cast<std::uint32_t>(key->timestamp()));
         event->accept();
         return true;
     }

@@ -71,6 +71,17 @@ TEST(TypingPaceTest, TheSemicolonRoadAtEveryPaceWithHeldKeysAndEveryWayOut) {
             EXPECT_EQ(settledText(fire + " is hot"), fire + " is hot");
         }
     }
+    // A second search typed on right after the choice opens its own popup; a ";" typed on as
+    // punctuation stays punctuation.
+    for (const auto pace : {xdotoolPace, slowerPace}) {
+        SCOPED_TRACE("a second search at " + std::to_string(pace.count()) + " ms a key");
+        resetTarget();
+        ASSERT_TRUE(typeThen(";fire", {"Return", "semicolon", "f", "i", "r", "e", "Return"}, pace));
+        EXPECT_EQ(settledText(fire + fire), fire + fire);
+        resetTarget();
+        ASSERT_TRUE(typeThen(";fire", {"Return", "semicolon", "space", "x"}, pace));
+        EXPECT_EQ(settledText(fire + "; x"), fire + "; x");
+    }
     // A BackSpace right after the choice takes the emoji back: the entry is as before ";".
     resetTarget();
     ASSERT_TRUE(desktop.target().setText("note "));

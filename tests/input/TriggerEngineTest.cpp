@@ -119,6 +119,47 @@ TEST_F(TriggerEngineKeyTest, HandleKeyDownReadsTheSettingsAtEachPress) {
     hold.holding = false;
     engine.handleKeyDown(typed("/"));
     EXPECT_EQ(picker.shown.size(), 3u);
+
+    // Held behind an insertion instead, the first prefix pauses the hold; once it is typed, it
+    // opens the popup as if typed then, and the keys held after it go to the popup in order.
+    picker.typedWhileHolding.clear();
+    picker.takesHeldKeys = false;
+    hold.holding = true;
+    KeyDown prefix = typed("/");
+    prefix.scanCode = 61;
+    prefix.time = 1000;
+    engine.handleKeyDown(typed("a"));
+    engine.handleKeyDown(prefix);
+    engine.handleKeyDown(typed("b"));
+    engine.handleKeyDown(typed("/"));
+    ASSERT_TRUE(hold.pause);
+    EXPECT_EQ(*hold.pause, std::pair(61u, 1000u));
+    EXPECT_EQ(picker.shown.size(), 3u);
+    picker.typedWhileHolding.clear();
+    hold.afterPause();
+    ASSERT_EQ(picker.shown.size(), 4u);
+    EXPECT_EQ(picker.shown[3].target, gedit);
+    ASSERT_EQ(picker.typedWhileHolding.size(), 2u);
+    EXPECT_EQ(picker.typedWhileHolding[0].charactersIgnoringModifiers, "b");
+    EXPECT_EQ(picker.typedWhileHolding[1].charactersIgnoringModifiers, "/");
+    EXPECT_EQ(hold.releasedToFocus, 0);
+    // Typed where search is off by then, it opens nothing and the keys after it follow.
+    hold.pause.reset();
+    engine.handleKeyDown(prefix);
+    ASSERT_TRUE(hold.pause);
+    state.setExcludedAppIDs({"org.gnome.gedit"});
+    hold.afterPause();
+    EXPECT_EQ(picker.shown.size(), 4u);
+    EXPECT_EQ(hold.releasedToFocus, 1);
+    // A pause the hold forgot (it went to Tiklo's window) is over at the next key typed free.
+    state.setExcludedAppIDs({});
+    hold.holding = true;
+    engine.handleKeyDown(prefix);
+    hold.holding = false;
+    engine.handleKeyDown(typed("x"));
+    hold.afterPause();
+    EXPECT_EQ(picker.shown.size(), 4u);
+    EXPECT_EQ(hold.releasedToFocus, 1);
 }
 
 } // namespace

@@ -111,9 +111,20 @@ public:
     bool took(std::uint32_t scanCode, std::uint32_t time) override {
         return taken.count({scanCode, time}) != 0;
     }
-    void redirect(std::uint32_t, std::uint32_t, bool) override {}
+    void redirect(std::uint32_t, std::uint32_t, bool, std::uint32_t) override {}
+    bool pauseAfter(std::uint32_t scanCode, std::uint32_t time,
+                    std::function<void()> then) override {
+        if (!holding) {
+            return false;
+        }
+        pause = {scanCode, time};
+        afterPause = std::move(then);
+        return true;
+    }
 
     bool holding = false;
+    std::optional<std::pair<std::uint32_t, std::uint32_t>> pause;
+    std::function<void()> afterPause;
     int holds = 0;
     int releasedToOwnWindow = 0;
     int releasedToFocus = 0;
@@ -147,7 +158,8 @@ public:
     void takePending() override { add("take pending"); }
     bool isHolding() const override { return false; }
     bool took(std::uint32_t, std::uint32_t) override { return false; }
-    void redirect(std::uint32_t, std::uint32_t, bool) override { add("redirect"); }
+    void redirect(std::uint32_t, std::uint32_t, bool, std::uint32_t) override { add("redirect"); }
+    bool pauseAfter(std::uint32_t, std::uint32_t, std::function<void()>) override { return false; }
     void tapKey(KeySym sym) override {
         add("key " + std::to_string(sym) + " down");
         add("key " + std::to_string(sym) + " up");
@@ -198,8 +210,12 @@ public:
               view::Presentation mode) override {
         shown.push_back({query, backspaces, std::move(target), mode});
     }
-    void keyTypedWhileHolding(const KeyDown& key) override { typedWhileHolding.push_back(key); }
+    bool keyTypedWhileHolding(const KeyDown& key) override {
+        typedWhileHolding.push_back(key);
+        return takesHeldKeys;
+    }
     std::vector<Shown> shown;
+    bool takesHeldKeys = true;
     std::vector<KeyDown> typedWhileHolding;
 };
 

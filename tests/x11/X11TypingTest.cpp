@@ -109,6 +109,29 @@ TEST_F(X11TypingTest, HeldKeysAreKnownAndTypedInOrderOnceReleasedAndRedirectedOn
     ASSERT_TRUE(xdotool({"type", "r?"}));
     EXPECT_TRUE(waitUntil([&] { return field.text() == "abcd, Your?"; })) << field.text();
 
+    // Paused after a press (a prefix), a release types up to it and holds the rest, among them
+    // a later press of the same key; what was asked runs once they are typed. A pause on a
+    // press the hold never took types everything.
+    field.clear();
+    ASSERT_TRUE(hold.hold());
+    ASSERT_TRUE(xdotool({"type", "x;y;z"}));
+    ASSERT_TRUE(waitUntil([&] { return seen.back().charactersIgnoringModifiers == "z"; }));
+    const KeyDown first = seen[seen.size() - 4];
+    const KeyDown second = seen[seen.size() - 2];
+    ASSERT_EQ(first.charactersIgnoringModifiers, ";");
+    bool paused = false;
+    ASSERT_TRUE(hold.pauseAfter(first.scanCode, first.time, [&] { paused = true; }));
+    hold.releaseToFocus();
+    EXPECT_TRUE(waitUntil([&] { return paused; }));
+    settle();
+    EXPECT_EQ(field.text(), "x;");
+    EXPECT_TRUE(hold.isHolding());
+    ASSERT_TRUE(hold.pauseAfter(first.scanCode, first.time, [] {}));
+    hold.releaseToFocus();
+    EXPECT_FALSE(hold.isHolding());
+    EXPECT_TRUE(waitUntil([&] { return field.text() == "x;y;z"; })) << field.text();
+    EXPECT_FALSE(hold.pauseAfter(second.scanCode, second.time, [] {}));
+
     // A hold nobody ends ends by itself. Stated, not read from the hold: a popup that never
     // comes keeps the keys this long.
     field.clear();
@@ -136,8 +159,8 @@ TEST_F(X11TypingTest, HeldKeysAreKnownAndTypedInOrderOnceReleasedAndRedirectedOn
     const xcb_keycode_t b = keys.keycode('b');
     ASSERT_NE(a, 0);
     const auto redirect = [&](xcb_keycode_t key, std::uint16_t state) {
-        hold.redirect(key, state, true);
-        hold.redirect(key, state, false);
+        hold.redirect(key, state, true, 0);
+        hold.redirect(key, state, false, 0);
     };
     ASSERT_TRUE(hold.hold());
     ASSERT_TRUE(xdotool({"type", "c"}));

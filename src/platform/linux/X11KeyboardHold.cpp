@@ -118,12 +118,17 @@ bool X11KeyboardHold::hold() {
             return false;
         }
         pressesTaken_.clear();
+        forgetPause();
         holding_ = true;
     }
+    startTimeLimit();
+    return true;
+}
+
+void X11KeyboardHold::startTimeLimit() {
     const std::uint64_t generation = ++generation_;
     QTimer::singleShot(timeLimit, Qt::PreciseTimer, this,
                        [this, generation] { expire(generation); });
-    return true;
 }
 
 void X11KeyboardHold::expire(std::uint64_t generation) {
@@ -168,6 +173,7 @@ bool X11KeyboardHold::deliverToFocusedOwnWindow() {
     xcb_grab_server(connection);
     input_.roundTrip();
     holding_ = false;
+    forgetPause();
     destination_ = Destination::ownWindow;
     ownWindow_ = focus->focus;
     for (const xcb_key_press_event_t& event : takeAll()) {
@@ -218,6 +224,11 @@ void X11KeyboardHold::releaseToFocusLocked() {
     // typed again, and every key the grab took read first.
     xcb_grab_server(connection);
     input_.roundTrip();
+    if (retypeUpToPause()) {
+        xcb_ungrab_server(connection);
+        xcb_flush(connection);
+        return;
+    }
     holding_ = false;
     destination_ = Destination::focus;
     // Let go first: keys typed again under Tiklo's own grab would come back to it.
@@ -225,6 +236,64 @@ void X11KeyboardHold::releaseToFocusLocked() {
     retype(takeAll());
     xcb_ungrab_server(connection);
     xcb_flush(connection);
+}
+
+bool X11KeyboardHold::pauseAfter(std::uint32_t scanCode, std::uint32_t time,
+                                 std::function<void()> then) {
+    const auto locked = input_.lock();
+    if (!holding_ || scanCode > 255) {
+        return false;
+    }
+    pauseAt_.emplace(static_cast<xcb_keycode_t>(scanCode), time);
+    afterPause_ = std::move(then);
+    return true;
+}
+
+void X11KeyboardHold::forgetPause() {
+    pauseAt_.reset();
+    afterPause_ = nullptr;
+}
+
+bool X11KeyboardHold::retypeUpToPause() {
+    if (!pauseAt_ || !holding_) {
+        forgetPause();
+        return false;
+    }
+    const auto [keycode, time] = *pauseAt_;
+    std::function<void()> then = std::move(afterPause_);
+    forgetPause();
+    std::vector<xcb_key_press_event_t> keys = takeAll();
+    const auto pause = std::find_if(keys.begin(), keys.end(), [&](const auto& event) {
+        return isPress(event) && event.detail == keycode && event.time == time;
+    });
+    if (pause == keys.end()) {
+        fromGrab_ = std::move(keys);
+        return false;
+    }
+    // The keys after the pause stay held; those typed meanwhile come after them.
+    fromGrab_.assign(std::next(pause), keys.end());
+    keys.erase(std::next(pause), keys.end());
+    // Let go for the keys typed again, as for Tiklo's own keys, and hold on.
+    const xcb_window_t window = grabWindow();
+    ungrab();
+    retype(keys);
+    grabbed_ = grabTaken(requestGrab(window));
+    QMetaObject::invokeMethod(
+        this,
+        [this, then = std::move(then)] {
+            {
+                // The keys still held wait for the popup no longer than any other hold.
+                const auto locked = input_.lock();
+                if (holding_) {
+                    startTimeLimit();
+                }
+            }
+            if (then) {
+                then();
+            }
+        },
+        Qt::QueuedConnection);
+    return true;
 }
 
 void X11KeyboardHold::postUnheld(const std::function<void()>& post) {
@@ -427,7 +496,8 @@ void X11KeyboardHold::fakeKey(xcb_keycode_t keycode, bool press) {
                         XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
 }
 
-void X11KeyboardHold::redirect(std::uint32_t scanCode, std::uint32_t nativeModifiers, bool press) {
+void X11KeyboardHold::redirect(std::uint32_t scanCode, std::uint32_t nativeModifiers, bool press,
+                               std::uint32_t time) {
     if (scanCode < 8 || scanCode > 255) {
         return;
     }
@@ -435,6 +505,7 @@ void X11KeyboardHold::redirect(std::uint32_t scanCode, std::uint32_t nativeModif
     event.response_type = press ? XCB_KEY_PRESS : XCB_KEY_RELEASE;
     event.detail = static_cast<xcb_keycode_t>(scanCode);
     event.state = static_cast<std::uint16_t>(nativeModifiers);
+    event.time = time;
     const auto locked = input_.lock();
     if (holding_) {
         fromOwnWindows_.push_back(event);

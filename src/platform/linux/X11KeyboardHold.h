@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -50,7 +51,10 @@ public:
     void takePending() override;
     bool isHolding() const override { return holding_; }
     bool took(std::uint32_t scanCode, std::uint32_t time) override;
-    void redirect(std::uint32_t scanCode, std::uint32_t nativeModifiers, bool press) override;
+    void redirect(std::uint32_t scanCode, std::uint32_t nativeModifiers, bool press,
+                  std::uint32_t time) override;
+    bool pauseAfter(std::uint32_t scanCode, std::uint32_t time,
+                    std::function<void()> then) override;
 
     // Sends `post`'s requests with the keyboard free, holding it again right after, all in one
     // sequence of requests while the server is held: no other client's request comes in
@@ -65,6 +69,8 @@ private:
     xcb_grab_keyboard_cookie_t requestGrab(xcb_window_t window);
     bool grabTaken(xcb_grab_keyboard_cookie_t cookie);
     void ungrab();
+    // Main thread.
+    void startTimeLimit();
     void expire(std::uint64_t generation);
     void rememberOwnWindows();
     bool deliverToFocusedOwnWindow();
@@ -73,6 +79,10 @@ private:
     std::vector<xcb_key_press_event_t> takeAll();
     void forward(xcb_key_press_event_t event);
     void retype(const std::vector<xcb_key_press_event_t>& keys);
+    // Types the keys held up to and including the press to pause after, and holds the rest;
+    // false when no key held is that press.
+    bool retypeUpToPause();
+    void forgetPause();
     void fakeKey(xcb_keycode_t keycode, bool press);
 
     X11InputConnection& input_;
@@ -93,6 +103,9 @@ private:
     std::set<std::pair<xcb_keycode_t, xcb_timestamp_t>> pressesTaken_;
     // Where keys the grab took before it ended, but read after, go.
     Destination destination_ = Destination::focus;
+    // The press the next release to the focus stops after, and what runs then.
+    std::optional<std::pair<xcb_keycode_t, xcb_timestamp_t>> pauseAt_;
+    std::function<void()> afterPause_;
     xcb_window_t ownWindow_ = XCB_WINDOW_NONE;
 };
 
