@@ -57,6 +57,7 @@ void TriggerEngine::handleKeyDown(const KeyDown& key) {
     // Whatever was held has been typed.
     heldPrefix_.reset();
     heldAfterPrefix_.clear();
+    heldPresses_.clear();
     if (mayTrigger(key)) {
         trigger(key);
     }
@@ -71,7 +72,16 @@ bool TriggerEngine::mayTrigger(const KeyDown& key) const {
            !inputMethod_.holdsFocusedField();
 }
 
+void TriggerEngine::keyHeldBehindInsertion(const KeyDown& key) {
+    if (hold_.isHolding()) {
+        heldBehindInsertion(key);
+    }
+}
+
 void TriggerEngine::heldBehindInsertion(const KeyDown& key) {
+    if (!heldPresses_.emplace(key.scanCode, key.time).second) {
+        return;
+    }
     if (heldPrefix_) {
         heldAfterPrefix_.push_back(key);
         return;

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,10 @@ public:
                   const InputMethodRoute& inputMethod, PickerOpener& picker);
 
     void handleKeyDown(const KeyDown& key);
+    // A key that reached the picker's window after the picker went, while the keys are held
+    // for its insertion: held for the picker, it was the picker's when pressed, and is typed
+    // after the insertion now. The same press reported twice counts once.
+    void keyHeldBehindInsertion(const KeyDown& key);
 
     // The decision alone: how many characters to replace, or nothing.
     static std::optional<int> decide(const Input& input);
@@ -65,6 +70,8 @@ private:
     // A prefix held behind an insertion, and the keys held after it, for its popup.
     std::optional<KeyDown> heldPrefix_;
     std::vector<KeyDown> heldAfterPrefix_;
+    // The presses held behind an insertion so far, by key and time.
+    std::set<std::pair<std::uint32_t, std::uint32_t>> heldPresses_;
 };
 
 } // namespace tiklo

@@ -216,6 +216,10 @@ void QuickPickerPanel::setKeyHandler(std::function<bool(const PickerKeyEvent&)> 
     keyHandler_ = std::move(handler);
 }
 
+void QuickPickerPanel::setHeldKeyHandler(std::function<void(const KeyDown&)> handler) {
+    heldKeyHandler_ = std::move(handler);
+}
+
 bool QuickPickerPanel::popupHasKeyboard() const {
     // Menus open in the window's overlay, outside the view's own items.
     const QQuickItem* focus = view_->activeFocusItem();
@@ -235,6 +239,8 @@ bool QuickPickerPanel::eventFilter(QObject* watched, QEvent* event) {
     const auto takesNoKeys = [this] {
         return hold_ != nullptr && (!view_->isVisible() || hold_->isHolding());
     };
+    // Reached it gone, after a choice: the key was the popup's only while held for it.
+    const bool outlivedPopup = hold_ != nullptr && !view_->isVisible() && hold_->isHolding();
     if (keyHandler_ && !takesNoKeys() && !popupHasKeyboard() &&
         keyHandler_(QtKeyTranslator::translate(*key, layout_))) {
         event->accept();
@@ -245,6 +251,14 @@ bool QuickPickerPanel::eventFilter(QObject* watched, QEvent* event) {
     if (takesNoKeys()) {
         // Keys come in order, each after what the one before did: typed right after a choice,
         // they reach the window already hidden, or already holding for the application.
+        if (heldKeyHandler_ && outlivedPopup && event->type() == QEvent::KeyPress) {
+            const PickerKeyEvent typed = QtKeyTranslator::translate(*key, layout_);
+            KeyDown held{typed.key, typed.text.empty() ? std::nullopt
+                                                       : std::optional<std::string>(typed.text)};
+            held.scanCode = key->nativeScanCode();
+            held.time = static_cast<std::uint32_t>(key->timestamp());
+            heldKeyHandler_(held);
+        }
         hold_->redirect(key->nativeScanCode(), key->nativeModifiers(),
                         event->type() == QEvent::KeyPress,
                         static_cast<std::uint32_t>(key->timestamp()));

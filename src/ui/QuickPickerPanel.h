@@ -2,6 +2,7 @@
 #pragma once
 
 #include "picker/PickerPanel.h"
+#include "platform/KeyDown.h"
 #include "platform/KeyboardHold.h"
 #include "platform/KeyboardLayout.h"
 #include "platform/Workspace.h"
@@ -57,6 +58,9 @@ public:
     void setActivatedHandler(std::function<void()> handler) override;
     void setDeactivatedHandler(std::function<void()> handler) override;
     void setKeyHandler(std::function<bool(const PickerKeyEvent&)> handler) override;
+    // Presses that reach the window once it is gone, while the keys are held for what it
+    // chose: they were held for it, and follow the choice instead.
+    void setHeldKeyHandler(std::function<void(const KeyDown&)> handler);
 
     QQuickView& view() { return *view_; }
 
@@ -86,6 +90,7 @@ private:
     std::function<void()> activated_;
     std::function<void()> deactivated_;
     std::function<bool(const PickerKeyEvent&)> keyHandler_;
+    std::function<void(const KeyDown&)> heldKeyHandler_;
     const KeyboardLayout* layout_;
     KeyboardHold* hold_;
     Workspace* workspace_;

@@ -131,6 +131,7 @@ std::unique_ptr<PickerPanel> TikloRuntime::makePanel() {
         QVariantMap{{"session", QVariant::fromValue(&session_)},
                     {"appState", QVariant::fromValue(&state_)}},
         &platform_.keyboardLayout, &platform_.keyboardHold, &platform_.workspace);
+    panel->setHeldKeyHandler([this](const KeyDown& key) { trigger_.keyHeldBehindInsertion(key); });
     emit panelMade(panel.get());
     return panel;
 }

@@ -72,9 +72,13 @@ struct FakeInputMethod : InputMethodRoute {
     void setOwnWindowActive(bool) override {}
 };
 
-// A press of the key that types `character` (a one-byte one: the keysym is its code).
+// A press of the key that types `character` (a one-byte one: the keysym is its code), at a
+// moment of its own.
 KeyDown typed(const std::string& character, Modifiers modifiers = {}) {
-    return {{static_cast<KeySym>(character[0]), modifiers}, character};
+    static std::uint32_t time = 0;
+    KeyDown key{{static_cast<KeySym>(character[0]), modifiers}, character};
+    key.time = ++time;
+    return key;
 }
 
 TEST_F(TriggerEngineKeyTest, HandleKeyDownReadsTheSettingsAtEachPress) {
@@ -122,15 +126,21 @@ TEST_F(TriggerEngineKeyTest, HandleKeyDownReadsTheSettingsAtEachPress) {
 
     // Held behind an insertion instead, the first prefix pauses the hold; once it is typed, it
     // opens the popup as if typed then, and the keys held after it go to the popup in order.
+    // A press reported again (it reached the picker's window too) counts once.
     picker.typedWhileHolding.clear();
     picker.takesHeldKeys = false;
     hold.holding = true;
-    KeyDown prefix = typed("/");
-    prefix.scanCode = 61;
-    prefix.time = 1000;
+    const auto prefixAt = [](std::uint32_t time) {
+        KeyDown prefix = typed("/");
+        prefix.scanCode = 61;
+        prefix.time = time;
+        return prefix;
+    };
+    const KeyDown b = typed("b");
     engine.handleKeyDown(typed("a"));
-    engine.handleKeyDown(prefix);
-    engine.handleKeyDown(typed("b"));
+    engine.handleKeyDown(prefixAt(1000));
+    engine.handleKeyDown(b);
+    engine.keyHeldBehindInsertion(b);
     engine.handleKeyDown(typed("/"));
     ASSERT_TRUE(hold.pause);
     EXPECT_EQ(*hold.pause, std::pair(61u, 1000u));
@@ -143,23 +153,38 @@ TEST_F(TriggerEngineKeyTest, HandleKeyDownReadsTheSettingsAtEachPress) {
     EXPECT_EQ(picker.typedWhileHolding[0].charactersIgnoringModifiers, "b");
     EXPECT_EQ(picker.typedWhileHolding[1].charactersIgnoringModifiers, "/");
     EXPECT_EQ(hold.releasedToFocus, 0);
+
     // Typed where search is off by then, it opens nothing and the keys after it follow.
     hold.pause.reset();
-    engine.handleKeyDown(prefix);
+    engine.handleKeyDown(prefixAt(2000));
     ASSERT_TRUE(hold.pause);
     state.setExcludedAppIDs({"org.gnome.gedit"});
     hold.afterPause();
     EXPECT_EQ(picker.shown.size(), 4u);
     EXPECT_EQ(hold.releasedToFocus, 1);
+
     // A pause the hold forgot (it went to Tiklo's window) is over at the next key typed free.
     state.setExcludedAppIDs({});
     hold.holding = true;
-    engine.handleKeyDown(prefix);
+    hold.pause.reset();
+    engine.handleKeyDown(prefixAt(3000));
+    ASSERT_TRUE(hold.pause);
     hold.holding = false;
     engine.handleKeyDown(typed("x"));
     hold.afterPause();
     EXPECT_EQ(picker.shown.size(), 4u);
     EXPECT_EQ(hold.releasedToFocus, 1);
+
+    // Keys held for the picker that outlive it (it chose before they reached it) follow the
+    // choice: a prefix among them pauses the hold as well.
+    hold.holding = true;
+    hold.pause.reset();
+    picker.takesHeldKeys = true;
+    engine.handleKeyDown(prefixAt(4000));
+    EXPECT_FALSE(hold.pause);
+    engine.keyHeldBehindInsertion(prefixAt(4000));
+    ASSERT_TRUE(hold.pause);
+    EXPECT_EQ(hold.pause->second, 4000u);
 }
 
 } // namespace

@@ -509,6 +509,9 @@ void X11KeyboardHold::redirect(std::uint32_t scanCode, std::uint32_t nativeModif
     const auto locked = input_.lock();
     if (holding_) {
         fromOwnWindows_.push_back(event);
+        if (press && time != 0) {
+            pressesTaken_.emplace(event.detail, time);
+        }
     } else {
         retype({event});
         xcb_flush(input_.get());

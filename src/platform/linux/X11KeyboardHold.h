@@ -99,7 +99,8 @@ private:
     // than any the grab took.
     std::vector<xcb_key_press_event_t> fromOwnWindows_;
     std::vector<xcb_key_press_event_t> fromGrab_;
-    // Every press the grab took since the hold began, by key and time, delivered or not.
+    // Every press held since the hold began (taken by the grab, or redirected with its time),
+    // by key and time, delivered or not.
     std::set<std::pair<xcb_keycode_t, xcb_timestamp_t>> pressesTaken_;
     // Where keys the grab took before it ended, but read after, go.
     Destination destination_ = Destination::focus;
