@@ -82,6 +82,9 @@ constexpr SkinTone fromCatalog(tiklo::SkinTone tone) {
 constexpr ItemKind toCatalog(Kind kind) {
     return static_cast<ItemKind>(kind);
 }
+constexpr Kind fromCatalog(ItemKind kind) {
+    return static_cast<Kind>(kind);
+}
 constexpr std::optional<EmojiCategory> toCatalog(Category category) {
     return category == Category::All ? std::nullopt
                                      : std::optional(static_cast<EmojiCategory>(category));

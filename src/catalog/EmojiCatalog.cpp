@@ -87,8 +87,54 @@ EmojiCatalog::EmojiCatalog(Assembled assembled, Clock clock)
 }
 
 const std::string* EmojiCatalog::localGroupTitle(SymbolGroup group) const {
-    const auto found = groupTitles_.find(std::string(characterLabelType(group)));
+    return localLabel(characterLabelType(group));
+}
+
+const std::string* EmojiCatalog::localLabel(std::string_view type) const {
+    const auto found = groupTitles_.find(std::string(type));
     return found == groupTitles_.end() ? nullptr : &found->second;
+}
+
+std::optional<NamedGroup> EmojiCatalog::namedGroup(std::string_view query) const {
+    const std::string folded = unicode::foldCaseAndDiacritics(unicode::trimWhiteSpace(query));
+    if (unicode::scalars(folded).size() < groupNameMinimum) {
+        return std::nullopt;
+    }
+    const auto names = [&folded](std::string_view title) {
+        if (unicode::foldCaseAndDiacritics(title).starts_with(folded)) {
+            return true;
+        }
+        return std::ranges::any_of(unicode::words(title), [&folded](const std::string& word) {
+            return unicode::foldCaseAndDiacritics(word).starts_with(folded);
+        });
+    };
+    // The title shown: the user's language's where there is one.
+    const auto named = [&names](std::string_view english, const std::string* local) {
+        return names(english) || (local != nullptr && names(*local));
+    };
+    const EmojiCatalog& symbols = ofKind(ItemKind::symbol);
+    const std::string* symbolsLabel = localLabel(symbolsLabelType);
+    if (!symbols.all().empty() && named(symbolsTitle, symbolsLabel)) {
+        return NamedGroup{ItemKind::symbol,
+                          {},
+                          symbolsLabel != nullptr ? *symbolsLabel : std::string(symbolsTitle),
+                          symbols.all().front().emoji};
+    }
+    if (!ofKind(ItemKind::kaomoji).all().empty() && named(kaomojiTitle, nullptr)) {
+        return NamedGroup{ItemKind::kaomoji, {}, std::string(kaomojiTitle), {}};
+    }
+    for (const SymbolGroup group : allSymbolGroups) {
+        const std::string* local = localGroupTitle(group);
+        if (!named(title(group), local)) {
+            continue;
+        }
+        const auto first = std::ranges::find(symbols.all(), rawValue(group), &EmojiItem::group);
+        if (first != symbols.all().end()) {
+            return NamedGroup{ItemKind::symbol, std::string(rawValue(group)),
+                              local != nullptr ? *local : std::string(title(group)), first->emoji};
+        }
+    }
+    return std::nullopt;
 }
 
 EmojiCatalog::EmojiCatalog(std::vector<EmojiItem> items, Clock clock,

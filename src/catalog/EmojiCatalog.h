@@ -6,6 +6,7 @@
 #include "catalog/EmojiCategory.h"
 #include "catalog/EmojiItem.h"
 #include "catalog/EmojiUsage.h"
+#include "catalog/NamedGroup.h"
 #include "catalog/ReferenceClock.h"
 #include "catalog/SearchIndex.h"
 #include "catalog/SymbolGroup.h"
@@ -84,10 +85,24 @@ public:
     // CLDR has none.
     const std::string* localGroupTitle(SymbolGroup group) const;
 
+    // Names shorter than this open no group: "arr" is still on its way to a word.
+    static constexpr std::size_t groupNameMinimum = 4;
+    // The listing that `query` names: a symbol group, or the symbols' or kaomoji's whole tab,
+    // by a word of its title in English or the user's language that the query begins (case
+    // and accents aside). Tabs before groups, groups in their order.
+    std::optional<NamedGroup> namedGroup(std::string_view query) const;
+
     // What the sources gave; for a catalog made from given items, nothing is missing.
     const CatalogSourceReport& sourceReport() const { return report_; }
 
 private:
+    // The tabs' English titles, and CLDR's label for the symbols.
+    static constexpr std::string_view symbolsTitle = "Symbols";
+    static constexpr std::string_view kaomojiTitle = "Kaomoji";
+    static constexpr std::string_view symbolsLabelType = "symbols";
+
+    const std::string* localLabel(std::string_view type) const;
+
     struct Assembled;
     explicit EmojiCatalog(Assembled assembled, Clock clock);
     // The catalog of one kind: its items as they are, with no catalogs inside.

@@ -22,5 +22,9 @@ inline constexpr const char* ibusInterface = "org.tiklo.IBus";
 inline constexpr const char* programService = "org.tiklo.Tiklo";
 inline constexpr const char* programPath = "/org/tiklo/Tiklo";
 inline constexpr const char* programInterface = "org.tiklo.Tiklo";
+// Its methods for a field's picker: as the shortcut opens it, or at a group ("symbol",
+// "arrows"; an empty group is the tab's top).
+inline constexpr const char* openPickerMethod = "OpenPicker";
+inline constexpr const char* openPickerAtMethod = "OpenPickerAt";
 
 } // namespace tiklo::addonbus

@@ -35,7 +35,7 @@ bool InlineSearchSession::askForPicker(const Field& field) {
     if (!pickerAvailable_ || field.program == ownProgram) {
         return false;
     }
-    view_.openPicker();
+    view_.openPicker(std::nullopt);
     return true;
 }
 
@@ -105,13 +105,13 @@ bool InlineSearchSession::searchKey(const Key& key, std::string_view text) {
         // The numbers shown: the current page's. One past the last chooses nothing.
         const std::size_t index =
             cursor_ / page * page + static_cast<std::size_t>(queryKey.choice - 1);
-        if (index < results_.size()) {
+        if (index < candidateCount()) {
             choose(index);
         }
         return true;
     }
     case Kind::confirm:
-        if (!results_.empty()) {
+        if (candidateCount() != 0) {
             choose(cursor_, queryKey.alternate);
         }
         return true;
@@ -145,11 +145,27 @@ bool InlineSearchSession::searchKey(const Key& key, std::string_view text) {
     }
 }
 
+std::size_t InlineSearchSession::groupRow() const {
+    return namedGroupRow(results_.size());
+}
+
+const EmojiItem& InlineSearchSession::itemAt(std::size_t index) const {
+    return *results_.at(group_ && index > groupRow() ? index - 1 : index);
+}
+
 void InlineSearchSession::choose(std::size_t index, bool alternate) {
-    if (!active_ || index >= results_.size()) {
+    if (!active_ || index >= candidateCount()) {
         return;
     }
-    const EmojiItem& item = *results_[index];
+    if (group_ && index == groupRow()) {
+        // The group's listing replaces the query, as a choice would: what is chosen there
+        // comes back to this field.
+        const NamedGroup group = *group_;
+        finish({});
+        view_.openPicker(group);
+        return;
+    }
+    const EmojiItem& item = itemAt(index);
     const TriggerSettings& settings = settings_.current();
     std::string text = item.typedText(settings.skinToneFor(item.emoji), alternate);
     if (settings.insertSpaceAfterTrigger) {
@@ -168,24 +184,30 @@ void InlineSearchSession::leave(bool fieldKeepsPreedit) {
 }
 
 InlineSearchSession::Candidate InlineSearchSession::candidate(std::size_t index) const {
-    const EmojiItem& item = *results_.at(index);
+    if (group_ && index == groupRow()) {
+        return {group_->sample, group_->rowLabel(), true};
+    }
+    const EmojiItem& item = itemAt(index);
     return {item.displayEmoji(settings_.current().skinToneFor(item.emoji)), item.name};
 }
 
 void InlineSearchSession::refresh() {
     const TriggerSettings& settings = settings_.current();
+    const EmojiCatalog& catalog = catalog_();
     results_ =
-        catalog_().inlineSearch(query_, settings.favorites, settings.emojiUsage, settings.recents);
+        catalog.inlineSearch(query_, settings.favorites, settings.emojiUsage, settings.recents);
+    // A group opens in the program's picker: none without one.
+    group_ = pickerAvailable_ ? catalog.namedGroup(query_) : std::nullopt;
     cursor_ = 0;
     view_.showSearch();
 }
 
 void InlineSearchSession::moveCursor(long delta) {
-    if (results_.empty()) {
+    if (candidateCount() == 0) {
         return;
     }
     // Stops at either end, as the popup's list does.
-    const long last = static_cast<long>(results_.size()) - 1;
+    const long last = static_cast<long>(candidateCount()) - 1;
     cursor_ = static_cast<std::size_t>(std::clamp(static_cast<long>(cursor_) + delta, 0L, last));
     // Moving through results not seen yet shows them.
     if (!std::exchange(candidatesShown_, true)) {
@@ -202,6 +224,7 @@ void InlineSearchSession::finish(const std::string& text) {
     firstKey_ = true;
     candidatesShown_ = false;
     results_.clear();
+    group_.reset();
     cursor_ = 0;
     view_.hideSearch();
     if (!text.empty()) {

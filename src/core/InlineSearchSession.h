@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,10 +41,12 @@ public:
         bool secret = false;      // a password or PIN, or marked private
     };
 
-    // One result as shown: the emoji as it would be typed (in its tone), and its name.
+    // One result as shown: the emoji as it would be typed (in its tone), and its name; or a
+    // row that opens a whole group in the full picker, by a sample of it and its title.
     struct Candidate {
         std::string emoji;
         std::string name;
+        bool opensGroup = false;
     };
 
     // The catalog, asked for when a search opens: a process that is still building it waits
@@ -80,7 +83,7 @@ public:
     bool candidatesShown() const { return active_ && candidatesShown_; }
     // The prefix and the query, as typed.
     std::string preedit() const { return prefix_ + query_; }
-    std::size_t candidateCount() const { return results_.size(); }
+    std::size_t candidateCount() const { return results_.size() + (group_ ? 1 : 0); }
     Candidate candidate(std::size_t index) const;
     // The result under the cursor, among all; pages are `pageSize` long.
     std::size_t cursor() const { return cursor_; }
@@ -91,6 +94,10 @@ private:
     void refresh();
     void moveCursor(long delta);
     void finish(const std::string& text);
+    // Where the row of the group the query names goes (namedGroupRow).
+    std::size_t groupRow() const;
+    // The item at a candidate's index other than the group's row.
+    const EmojiItem& itemAt(std::size_t index) const;
 
     SettingsFileWatch& settings_;
     CatalogSource catalog_;
@@ -105,6 +112,7 @@ private:
     bool firstKey_ = true;
     bool candidatesShown_ = false;
     std::vector<const EmojiItem*> results_;
+    std::optional<NamedGroup> group_;
     std::size_t cursor_ = 0;
 };
 

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "catalog/NamedGroup.h"
+
 #include <chrono>
+#include <optional>
 #include <string>
 
 namespace tiklo {
@@ -24,8 +27,9 @@ public:
     virtual void hideSearch() = 0;
     // Puts `text` into the field, in place of the preedit (hidden before).
     virtual void commit(const std::string& text) = 0;
-    // The full picker's shortcut was typed: ask the program for the picker for this field.
-    virtual void openPicker() = 0;
+    // The full picker's shortcut was typed, or a row naming a group chosen: ask the program for
+    // the picker for this field, at that group if there is one.
+    virtual void openPicker(const std::optional<NamedGroup>& group) = 0;
 };
 
 } // namespace tiklo

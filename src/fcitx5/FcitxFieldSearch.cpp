@@ -109,8 +109,8 @@ InlineSearchSession::Field FcitxFieldSearch::field() const {
             ic_.capabilityFlags().testAny(fcitx::CapabilityFlag::PasswordOrSensitive)};
 }
 
-void FcitxFieldSearch::openPicker() {
-    pickerRoad_.request(&ic_);
+void FcitxFieldSearch::openPicker(const std::optional<NamedGroup>& group) {
+    pickerRoad_.request(&ic_, group);
 }
 
 } // namespace tiklo

@@ -35,7 +35,7 @@ private:
     void showCursor() override;
     void hideSearch() override;
     void commit(const std::string& text) override;
-    void openPicker() override;
+    void openPicker(const std::optional<NamedGroup>& group) override;
 
     fcitx::InputContext& ic_;
     fcitx::EventLoop& events_;

@@ -18,14 +18,18 @@ PickerRoad::PickerRoad(fcitx::dbus::Bus* bus) : bus_(bus) {
                                       const std::string& newOwner) { programOwner_ = newOwner; });
 }
 
-void PickerRoad::request(fcitx::InputContext* ic) {
+void PickerRoad::request(fcitx::InputContext* ic, const std::optional<NamedGroup>& group) {
     if (!available()) {
         return;
     }
     target_ = ic->watch();
     unsent_.clear();
     fcitx::dbus::Message call = bus_->createMethodCall(
-        addonbus::programService, addonbus::programPath, addonbus::programInterface, "OpenPicker");
+        addonbus::programService, addonbus::programPath, addonbus::programInterface,
+        group ? addonbus::openPickerAtMethod : addonbus::openPickerMethod);
+    if (group) {
+        call << std::string(rawValue(group->kind)) << group->group;
+    }
     // The event loop never waits for the program; nothing comes back but the text, later.
     pendingCall_ = call.callAsync(requestTimeout, [](fcitx::dbus::Message&) { return true; });
 }

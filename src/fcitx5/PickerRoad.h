@@ -6,7 +6,10 @@
 #include <fcitx-utils/trackableobject.h>
 #include <fcitx/inputcontext.h>
 
+#include "catalog/NamedGroup.h"
+
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace tiklo {
@@ -27,8 +30,9 @@ public:
 
     // Whether a program is there to open the picker.
     bool available() const { return !programOwner_.empty(); }
-    // Asks the program to open the picker for `ic`; what an earlier request left unsent goes.
-    void request(fcitx::InputContext* ic);
+    // Asks the program to open the picker for `ic`, at `group` if there is one; what an
+    // earlier request left unsent goes.
+    void request(fcitx::InputContext* ic, const std::optional<NamedGroup>& group);
     // Whether `sender` (a unique bus name) is the program that holds Tiklo's name.
     bool isProgram(const std::string& sender) const {
         return !sender.empty() && sender == programOwner_;

@@ -153,8 +153,8 @@ void IbusFieldSearch::commit(const std::string& text) {
     ibus_engine_commit_text(engine_, textOf(text));
 }
 
-void IbusFieldSearch::openPicker() {
-    link_.requestPicker(*this);
+void IbusFieldSearch::openPicker(const std::optional<NamedGroup>& group) {
+    link_.requestPicker(*this, group);
 }
 
 } // namespace tiklo

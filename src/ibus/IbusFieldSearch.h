@@ -44,7 +44,7 @@ private:
     void hideSearch() override;
     void stopPause();
     void commit(const std::string& text) override;
-    void openPicker() override;
+    void openPicker(const std::optional<NamedGroup>& group) override;
     // The field as the shared session judges it.
     InlineSearchSession::Field field() const;
 

@@ -156,7 +156,8 @@ void IbusProgramLink::forget(IbusFieldSearch& field) {
     }
 }
 
-void IbusProgramLink::requestPicker(IbusFieldSearch& field) {
+void IbusProgramLink::requestPicker(IbusFieldSearch& field,
+                                    const std::optional<NamedGroup>& group) {
     if (!pickerAvailable() || connection_ == nullptr) {
         return;
     }
@@ -165,7 +166,11 @@ void IbusProgramLink::requestPicker(IbusFieldSearch& field) {
     // The engine never waits for the program; nothing comes back but the text, later.
     g_dbus_connection_call(
         connection_, addonbus::programService, addonbus::programPath, addonbus::programInterface,
-        "OpenPicker", nullptr, nullptr, G_DBUS_CALL_FLAGS_NO_AUTO_START, requestTimeoutMs, nullptr,
+        group ? addonbus::openPickerAtMethod : addonbus::openPickerMethod,
+        group ? g_variant_new("(ss)", std::string(rawValue(group->kind)).c_str(),
+                              group->group.c_str())
+              : nullptr,
+        nullptr, G_DBUS_CALL_FLAGS_NO_AUTO_START, requestTimeoutMs, nullptr,
         [](GObject* source, GAsyncResult* result, gpointer) {
             GVariant* reply =
                 g_dbus_connection_call_finish(G_DBUS_CONNECTION(source), result, nullptr);

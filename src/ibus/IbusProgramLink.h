@@ -3,6 +3,9 @@
 
 #include <gio/gio.h>
 
+#include "catalog/NamedGroup.h"
+
+#include <optional>
 #include <set>
 #include <string>
 
@@ -41,7 +44,7 @@ public:
     void forget(IbusFieldSearch& field);
     // Asks the program to open the picker for `field`; what an earlier request left unsent
     // goes.
-    void requestPicker(IbusFieldSearch& field);
+    void requestPicker(IbusFieldSearch& field, const std::optional<NamedGroup>& group);
 
 private:
     static void onProgramAppeared(GDBusConnection* connection, const gchar* name,

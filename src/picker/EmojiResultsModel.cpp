@@ -16,14 +16,18 @@ EmojiResultsModel::EmojiResultsModel(const AppState& state, const PickerSession&
 }
 
 int EmojiResultsModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(session_.results().size());
+    return parent.isValid() ? 0 : session_.resultCount();
 }
 
 QVariant EmojiResultsModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() < 0 || index.row() >= rowCount()) {
         return {};
     }
-    const EmojiItem& item = *session_.results()[static_cast<std::size_t>(index.row())];
+    const EmojiItem* found = session_.itemAt(index.row());
+    if (found == nullptr) {
+        return groupData(role);
+    }
+    const EmojiItem& item = *found;
     switch (role) {
     case EmojiRole:
         return displayText(item.displayEmoji(state_.skinToneFor(item.emoji)));
@@ -39,6 +43,30 @@ QVariant EmojiResultsModel::data(const QModelIndex& index, int role) const {
         const std::string_view kind = rawValue(item.kind);
         return QString::fromUtf8(kind.data(), static_cast<qsizetype>(kind.size()));
     }
+    default:
+        return {};
+    }
+}
+
+QVariant EmojiResultsModel::groupData(int role) const {
+    const std::optional<NamedGroup>& group = session_.namedGroup();
+    if (!group) {
+        return {};
+    }
+    const QString title = QString::fromStdString(group->rowLabel());
+    switch (role) {
+    case EmojiRole:
+        return QString::fromStdString(group->sample);
+    case NameRole:
+        return title;
+    case HighlightedNameRole:
+        return title.toHtmlEscaped();
+    case ShortcodeRole:
+        return QString();
+    case SupportsSkinToneRole:
+        return false;
+    case KindRole:
+        return QStringLiteral("group");
     default:
         return {};
     }

@@ -30,7 +30,9 @@ public:
         // occurs in bold, in the highlight colour; as styled text, every part escaped.
         HighlightedNameRole,
         SupportsSkinToneRole,
-        KindRole, // "emoji", "symbol" or "kaomoji": the last two are text, a kaomoji wide
+        // "emoji", "symbol" or "kaomoji": the last two are text, a kaomoji wide; "group" for
+        // the row that opens a group in the full picker
+        KindRole,
     };
 
     EmojiResultsModel(const AppState& state, const PickerSession& session);
@@ -59,6 +61,8 @@ signals:
 
 private:
     void allRowsChanged(const QList<int>& roles);
+    // The row that opens the group the query names.
+    QVariant groupData(int role) const;
 
     const AppState& state_;
     const PickerSession& session_;

@@ -80,7 +80,7 @@ QHash<int, QByteArray> PickerContentModel::roleNames() const {
 }
 
 int PickerContentModel::rowOfResult(int index) const {
-    if (index < 0 || index >= session_.resultCount()) {
+    if (index < 0 || index >= static_cast<int>(session_.results().size())) {
         return -1;
     }
     const auto found = std::find_if(rows_.begin(), rows_.end(), [index](const Row& row) {
@@ -101,7 +101,7 @@ void PickerContentModel::update() {
     // English keeps the word plural for every count; the translations have their own forms.
     resultsTitle_ = !session_.query().empty()
                         ? QCoreApplication::translate("PickerView", "%n results", nullptr,
-                                                      session_.resultCount())
+                                                      static_cast<int>(session_.results().size()))
                     : session_.category() == view::Category::All
                         ? QCoreApplication::translate("PickerView", "All emoji")
                         : PickerChoices::categoryTitle(*view::toCatalog(session_.category()));
@@ -170,10 +170,10 @@ std::vector<PickerContentModel::Row> PickerContentModel::layOut() const {
             sectionRows(rows, Section::Favorites, static_cast<int>(favorites_.size()), grid);
         }
     }
-    if (session_.query().empty() && !emojiTab && session_.resultCount() > 0) {
+    if (session_.query().empty() && !emojiTab && static_cast<int>(session_.results().size()) > 0) {
         groupRows(rows, grid);
     } else {
-        sectionRows(rows, Section::Results, session_.resultCount(), grid);
+        sectionRows(rows, Section::Results, static_cast<int>(session_.results().size()), grid);
     }
     return rows;
 }

@@ -13,6 +13,8 @@ PickerController::PickerController(Services services, QObject* parent)
     : QObject(parent), services_(std::move(services)),
       searchPause_(InlineSearchSession::searchPause) {
     connect(&services_.session, &PickerSession::hideRequested, this, &PickerController::hide);
+    connect(&services_.session, &PickerSession::groupOpenRequested, this,
+            &PickerController::showGroup);
     pauseTimer_.setSingleShot(true);
     connect(&pauseTimer_, &QTimer::timeout, this, [this] {
         if (awaitingSearch_) {
@@ -84,6 +86,16 @@ void PickerController::reveal() {
     shown_ = true;
     // The keys held meanwhile go to the picker once it really has the keyboard.
     services_.hold.releaseToOwnWindow();
+}
+
+void PickerController::showGroup(view::Kind kind, const QString& group) {
+    PickerSession& session = services_.session;
+    // What the popup would have replaced, the full picker's choice replaces, in the same place.
+    const int backspaces = session.replacementBackspaces();
+    const std::optional<RunningApplication> target = session.targetApp();
+    hide();
+    show("", backspaces, target, view::Presentation::Full);
+    session.showGroup(kind, group);
 }
 
 void PickerController::withdraw() {

@@ -52,6 +52,8 @@ public:
     // give way.
     bool keyTypedWhileHolding(const KeyDown& key) override;
     void hide();
+    // The full picker in place of the popup, listing `group` of the tab of `kind`.
+    void showGroup(view::Kind kind, const QString& group);
     // Makes the window and the results for the empty query ready, so that the first showing
     // is as quick as the others. Main thread, while the user is not typing.
     void prepare();

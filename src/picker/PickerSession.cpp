@@ -37,6 +37,21 @@ void PickerSession::setKind(view::Kind kind) {
     refreshResults();
 }
 
+void PickerSession::showGroup(view::Kind kind, const QString& group) {
+    setQuery("");
+    setKind(kind);
+    if (group.isEmpty()) {
+        return;
+    }
+    // Return chooses what the listing shows first.
+    const std::string raw = group.toStdString();
+    const auto first = std::ranges::find(results_, raw, &EmojiItem::group);
+    if (first != results_.end()) {
+        setSelectedIndex(static_cast<int>(first - results_.begin()));
+    }
+    emit groupRequested(group);
+}
+
 void PickerSession::setReplacementBackspaces(int count) {
     if (replacementBackspaces_ == count) {
         return;
@@ -84,9 +99,11 @@ void PickerSession::refreshResults() {
         kind_ == view::Kind::EmojiKind ? view::toCatalog(category_) : std::nullopt;
     const EmojiCatalog& ofKind = catalog.ofKind(view::toCatalog(kind_));
     std::vector<const EmojiItem*> fresh;
+    std::optional<NamedGroup> freshGroup;
     if (presentationMode_ == view::Presentation::Inline) {
         fresh =
             catalog.inlineSearch(query_, state.favorites(), state.emojiUsage(), state.recents());
+        freshGroup = catalog.namedGroup(query_);
     } else if (kind_ != view::Kind::EmojiKind && query_.empty()) {
         // Listed by group, in the catalog's order; what was used is in the recents above.
         for (const EmojiItem& item : ofKind.all()) {
@@ -96,13 +113,14 @@ void PickerSession::refreshResults() {
         fresh =
             ofKind.search(query_, category, state.favorites(), state.emojiUsage(), state.recents());
     }
-    if (fresh == results_) {
+    if (fresh == results_ && freshGroup == group_) {
         // The same rows: the views keep what they built for them (rebuilding the list is most
         // of the time a popup takes to show); only the highlighted part follows the query.
         model_.queryChanged();
         return;
     }
     results_ = std::move(fresh);
+    group_ = std::move(freshGroup);
     model_.resultsReplaced();
     emit resultsChanged();
 }
@@ -117,18 +135,36 @@ void PickerSession::moveSelection(int delta) {
     setSelectedIndex(target <= 0 ? 0 : static_cast<int>(std::min<long>(target, count - 1)));
 }
 
+int PickerSession::groupRow() const {
+    return group_ ? static_cast<int>(namedGroupRow(results_.size())) : -1;
+}
+
+const EmojiItem* PickerSession::itemAt(int row) const {
+    if (row < 0 || row >= resultCount() || row == groupRow()) {
+        return nullptr;
+    }
+    return results_[static_cast<std::size_t>(group_ && row > groupRow() ? row - 1 : row)];
+}
+
+void PickerSession::choose(int row, bool keepOpen, bool alternate) {
+    if (const EmojiItem* item = itemAt(row)) {
+        insert(*item, keepOpen, alternate);
+    } else if (group_ && row == groupRow()) {
+        emit groupOpenRequested(view::fromCatalog(group_->kind),
+                                QString::fromStdString(group_->group));
+    }
+}
+
 void PickerSession::insertSelected(bool alternate) {
     if (selectedIndex_ >= 0 && selectedIndex_ < resultCount()) {
-        insert(*results_[static_cast<std::size_t>(selectedIndex_)], false, alternate);
+        choose(selectedIndex_, false, alternate);
     } else {
         emit beepRequested();
     }
 }
 
 void PickerSession::insertAt(int index, bool keepOpen, bool alternate) {
-    if (index >= 0 && index < resultCount()) {
-        insert(*results_[static_cast<std::size_t>(index)], keepOpen, alternate);
-    }
+    choose(index, keepOpen, alternate);
 }
 
 void PickerSession::insert(const EmojiItem& chosen, bool keepOpen, bool alternate) {
@@ -254,7 +290,7 @@ bool PickerSession::handleKey(const PickerKeyEvent& event, bool gridLayout) {
     const PickerKeyContext context{presentationMode_,
                                    gridLayout,
                                    query_,
-                                   results_.size(),
+                                   static_cast<std::size_t>(resultCount()),
                                    inlineMode ? &services_.catalog().wordRuns() : nullptr,
                                    typing_.firstKey(),
                                    content_.columns()};

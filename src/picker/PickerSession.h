@@ -69,13 +69,22 @@ public:
     int selectedIndex() const { return selectedIndex_; }
     view::Presentation presentationMode() const { return presentationMode_; }
     bool commandHeld() const { return commandHeld_; }
+    // The items found; the popup's rows also hold the group the query names, if any.
     const std::vector<const EmojiItem*>& results() const { return results_; }
+    // The popup's row that opens the group the query names (namedGroupRow); -1 without one.
+    int groupRow() const;
+    const std::optional<NamedGroup>& namedGroup() const { return group_; }
+    // The item at a row of the results as listed (the group's row is none).
+    const EmojiItem* itemAt(int row) const;
     const std::optional<RunningApplication>& targetApp() const { return targetApp_; }
 
     void setQuery(const std::string& query);
     void setCategory(view::Category category);
     // Another tab: its results from the top.
     void setKind(view::Kind kind);
+    // The full picker lists `group` of the tab of `kind` from its top (none: the tab's top),
+    // as it shows next or now.
+    void showGroup(view::Kind kind, const QString& group);
     void setReplacementBackspaces(int count);
     void setSelectedIndex(int index);
     void setPresentationMode(view::Presentation mode);
@@ -130,7 +139,7 @@ public:
     QString queryText() const { return QString::fromStdString(query_); }
     EmojiResultsModel* resultsModel() { return &model_; }
     PickerContentModel* contentModel() { return &content_; }
-    int resultCount() const { return static_cast<int>(results_.size()); }
+    int resultCount() const { return static_cast<int>(results_.size()) + (group_ ? 1 : 0); }
 
 signals:
     // The picker should go off screen at once (before anything is typed).
@@ -141,6 +150,10 @@ signals:
     void queryChanged();
     void categoryChanged();
     void kindChanged();
+    void groupRequested(const QString& group);
+    // The popup's row of a group was chosen: the full picker is to list it, for the same target
+    // and the same characters to replace.
+    void groupOpenRequested(tiklo::view::Kind kind, const QString& group);
     void replacementBackspacesChanged();
     void selectedIndexChanged();
     void presentationModeChanged();
@@ -149,6 +162,8 @@ signals:
 
 private:
     const EmojiItem* itemWithID(const QString& id) const;
+    // Inserts the item at `row`, or opens the group there.
+    void choose(int row, bool keepOpen, bool alternate);
     TextInjector& injector() const;
 
     Services services_;
@@ -160,6 +175,7 @@ private:
     view::Presentation presentationMode_ = view::Presentation::Full;
     bool commandHeld_ = false;
     std::vector<const EmojiItem*> results_;
+    std::optional<NamedGroup> group_;
     std::optional<RunningApplication> targetApp_;
     std::optional<RunningApplication> pickerWindow_;
     bool throughInputMethod_ = false;

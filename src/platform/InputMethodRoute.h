@@ -24,8 +24,11 @@ public:
     // Tells `listener` each method's state, once known, and each change after.
     virtual void watch(Listener listener) = 0;
     // The picker's shortcut was typed in a field an input method holds, where Tiklo cannot
-    // type: `open` shows the full picker, whose choice goes back through `commit`.
-    virtual void onPickerRequest(std::function<void()> open) = 0;
+    // type, or a group named by semicolon search chosen there: `open` shows the full picker at
+    // that group (a tab's raw kind and the group's raw value; both empty: as the shortcut
+    // opens it), whose choice goes back through `commit`.
+    using PickerRequest = std::function<void(const std::string& kind, const std::string& group)>;
+    virtual void onPickerRequest(PickerRequest open) = 0;
     // Has the input method that holds the field put `text` there, once it has the focus again.
     virtual void commit(const std::string& text) = 0;
     // Whether one of Tiklo's own windows is active: an input method that cannot tell which

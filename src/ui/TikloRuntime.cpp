@@ -106,7 +106,10 @@ void TikloRuntime::start() {
             [this](Qt::ApplicationState now) {
                 platform_.inputMethod.setOwnWindowActive(now == Qt::ApplicationActive);
             });
-    platform_.inputMethod.onPickerRequest([this] { showFullPickerForInputMethod(); });
+    platform_.inputMethod.onPickerRequest(
+        [this](const std::string& kind, const std::string& group) {
+            showFullPickerForInputMethod(kind, group);
+        });
     application_.start();
     preparation_.start();
 }
@@ -119,9 +122,12 @@ void TikloRuntime::showFullPicker() {
     picker_.show("", 0, std::nullopt, view::Presentation::Full);
 }
 
-void TikloRuntime::showFullPickerForInputMethod() {
+void TikloRuntime::showFullPickerForInputMethod(const std::string& kind, const std::string& group) {
     showFullPicker();
     session_.deliverThroughInputMethod();
+    if (const std::optional<ItemKind> tab = itemKindFromRaw(kind)) {
+        session_.showGroup(view::fromCatalog(*tab), QString::fromStdString(group));
+    }
 }
 
 std::unique_ptr<PickerPanel> TikloRuntime::makePanel() {

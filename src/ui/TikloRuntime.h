@@ -58,7 +58,9 @@ public:
 
     void showFullPicker();
     // The full picker for a field the input method holds, its choices going in through it.
-    void showFullPickerForInputMethod();
+    // At a group of a tab (raw kind and group, as the input method asked; empty: as the
+    // shortcut opens it).
+    void showFullPickerForInputMethod(const std::string& kind, const std::string& group);
     void showSettings() { settingsWindow_.show(); }
     void showPermissions() { settingsWindow_.show(QStringLiteral("permissions")); }
     void showWelcome() { welcomeWindow_.show(); }

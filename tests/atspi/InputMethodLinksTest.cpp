@@ -37,12 +37,19 @@ public:
         connection_.unregisterObject(path_);
         return connection_.unregisterService(service_);
     }
-    // The front end's request for the full picker, as it sends it: to the program's name.
-    bool askForPicker() {
-        return connection_.send(QDBusMessage::createMethodCall(
+    // The front end's request for the full picker, as it sends it: to the program's name; at
+    // a group when one is given.
+    bool askForPicker(const QString& kind = {}, const QString& group = {}) {
+        QDBusMessage call = QDBusMessage::createMethodCall(
             QString::fromLatin1(addonbus::programService),
             QString::fromLatin1(addonbus::programPath),
-            QString::fromLatin1(addonbus::programInterface), QStringLiteral("OpenPicker")));
+            QString::fromLatin1(addonbus::programInterface),
+            QString::fromLatin1(kind.isEmpty() ? addonbus::openPickerMethod
+                                               : addonbus::openPickerAtMethod));
+        if (!kind.isEmpty()) {
+            call << kind << group;
+        }
+        return connection_.send(call);
     }
     bool focus(bool focused) {
         this->focused = focused;
@@ -115,8 +122,10 @@ TEST(InputMethodLinksTest, FollowEachFrontEndAsItsInputMethodComesAndGoesAndAnsw
     // The picker's choice goes back, whole, to the front end whose field asked, and to no
     // other (fcitx5's way is its desktop tests'); only IBus hears of Tiklo's own windows, also
     // when it starts while one is active.
-    int requests = 0;
-    links.onPickerRequest([&requests] { ++requests; });
+    std::vector<std::pair<std::string, std::string>> requests;
+    links.onPickerRequest([&requests](const std::string& kind, const std::string& group) {
+        requests.emplace_back(kind, group);
+    });
     links.setOwnWindowActive(true);
     ASSERT_TRUE(ibus.start());
     ASSERT_TRUE(ibus.focus(true));
@@ -124,7 +133,11 @@ TEST(InputMethodLinksTest, FollowEachFrontEndAsItsInputMethodComesAndGoesAndAnsw
     EXPECT_TRUE(test::waitUntil([&] { return ibus.ownWindow == std::vector<bool>{true}; }));
     links.setOwnWindowActive(false);
     ASSERT_TRUE(ibus.askForPicker());
-    EXPECT_TRUE(test::waitUntil([&] { return requests == 1; }));
+    EXPECT_TRUE(test::waitUntil([&] { return requests.size() == 1; }));
+    ASSERT_TRUE(ibus.askForPicker("symbol", "arrows"));
+    EXPECT_TRUE(test::waitUntil([&] { return requests.size() == 2; }));
+    EXPECT_EQ(requests,
+              (std::vector<std::pair<std::string, std::string>>{{"", ""}, {"symbol", "arrows"}}));
     const std::string family = "\U0001F468\u200D\U0001F469\u200D\U0001F467 ";
     links.commit(family);
     ASSERT_TRUE(test::waitUntil([&] { return !ibus.committed.isEmpty(); }));

@@ -71,6 +71,12 @@ TEST(CatalogCommandTest, ItemsAndSearchFromNamedFilesAndBadInputGetsOneLineAndSt
               arrow);
     EXPECT_EQ(runOnFiles({"search", "rightwards arrow"}).out, "");
     EXPECT_EQ(lines(runOnFiles({"search", "rightwards arrow", "--inline"}).out).at(0), arrow);
+    // A query naming its group adds the popup's row that opens the group, after few results.
+    EXPECT_EQ(runOnFiles({"search", "arrows", "--inline"}).out,
+              "\u2192\tsymbol:arrows\tArrows\tgroup\n");
+    EXPECT_EQ(runOnFiles({"search", "arrows", "--inline", "--json"}).out,
+              R"({"group":"arrows","opens":"symbol","title":"Arrows"})"
+              "\n");
 
     const auto ranked = lines(runOnFiles({"search", "", "--recents", "fire_extinguisher,heart",
                                           "--favorites", "thinking"})

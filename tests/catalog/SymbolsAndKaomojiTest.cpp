@@ -71,6 +71,52 @@ TEST(SymbolCatalogTest, TheSystemsDataGivesGroupedPlainSymbolsNamedInTheUsersLan
         const std::string* arrows = german.localGroupTitle(SymbolGroup::arrows);
         ASSERT_NE(arrows, nullptr) << locale;
         EXPECT_EQ(*arrows, "Pfeile") << locale;
+        const std::optional<NamedGroup> pfeil = german.namedGroup("pfeil");
+        ASSERT_TRUE(pfeil) << locale;
+        EXPECT_EQ(std::tie(pfeil->kind, pfeil->group, pfeil->title),
+                  std::tuple(ItemKind::symbol, "arrows", "Pfeile"))
+            << locale;
+    }
+}
+
+// A query that names a whole group (any word of its title, from four letters on) opens it.
+TEST(SymbolCatalogTest, AQueryNamingAGroupOrATabFindsItInEnglish) {
+    const EmojiCatalog english(CatalogSources::systemDefaults(UserLocale::none));
+    const EmojiCatalog& symbols = english.ofKind(ItemKind::symbol);
+    const std::vector<std::pair<std::string, std::string>> groups{
+        {"punctuation", "punctuation"},
+        {"Arrows", "arrows"},
+        {"arro", "arrows"},
+        {"math", "math"},
+        {"currency", "currency"},
+        {"curr", "currency"},
+        {"geometric", "geometric"},
+        {"bullets", "bullets_stars"},
+        {"stars", "bullets_stars"},
+        {"letterlike", "letterlike_technical"},
+        {"technical", "letterlike_technical"},
+        {"  music ", "music"}};
+    for (const auto& [query, group] : groups) {
+        const std::optional<NamedGroup> named = english.namedGroup(query);
+        ASSERT_TRUE(named) << query;
+        EXPECT_EQ(named->kind, ItemKind::symbol) << query;
+        EXPECT_EQ(named->group, group) << query;
+        const auto sample = std::ranges::find(symbols.all(), named->sample, &EmojiItem::emoji);
+        ASSERT_NE(sample, symbols.all().end()) << query;
+        EXPECT_EQ(sample->group, group) << query;
+    }
+    for (const std::string query : {"symbols", "Symbol", "symb"}) {
+        const std::optional<NamedGroup> named = english.namedGroup(query);
+        ASSERT_TRUE(named) << query;
+        EXPECT_EQ(std::tie(named->kind, named->group), std::tuple(ItemKind::symbol, ""));
+    }
+    for (const std::string query : {"kaomoji", "kaom"}) {
+        const std::optional<NamedGroup> named = english.namedGroup(query);
+        ASSERT_TRUE(named) << query;
+        EXPECT_EQ(std::tie(named->kind, named->group), std::tuple(ItemKind::kaomoji, ""));
+    }
+    for (const std::string query : {"arr", "mat", "", "   ", "heart", "arrowz", "sad", "shrug"}) {
+        EXPECT_FALSE(english.namedGroup(query)) << query;
     }
 }
 

@@ -45,7 +45,10 @@ public:
         commits.push_back(text);
         document += text;
     }
-    void openPicker() override { ++pickers; }
+    void openPicker(const std::optional<NamedGroup>& group) override {
+        ++pickers;
+        openedGroup = group;
+    }
 
     const InlineSearchSession* session = nullptr;
     // Whether the last showing held the candidates; the pauses awaited.
@@ -55,6 +58,7 @@ public:
     std::vector<std::string> commits;
     int hides = 0;
     int pickers = 0;
+    std::optional<NamedGroup> openedGroup;
 };
 
 const std::map<std::string, Key> namedKeys{
@@ -205,6 +209,60 @@ TEST_F(InlineSearchSessionTest, KeysChooseMoveAndEndTheSearch) {
     field.document.clear();
     keys({"Escape"});
     EXPECT_EQ(field.document, ";f");
+}
+
+// A query that names a whole group adds one row, last on the first page (or after fewer
+// results), that opens the group in the program's picker; without a program, no row. The
+// results keep their order around it, for the arrows and the numbers alike.
+TEST_F(InlineSearchSessionTest, AQueryNamingAGroupAddsOneRowThatOpensItInThePicker) {
+    for (const std::string query : {"arrows", "kaomoji"}) {
+        const std::vector<const EmojiItem*> results = ranked(query);
+        type(";" + query);
+        EXPECT_EQ(session.candidateCount(), results.size()) << query;
+        keys({"Escape"});
+        session.setPickerAvailable(true);
+        type(";" + query);
+        ASSERT_EQ(session.candidateCount(), results.size() + 1) << query;
+        const std::size_t row = std::min<std::size_t>(results.size(), 8);
+        for (std::size_t index = 0; index < session.candidateCount(); ++index) {
+            const InlineSearchSession::Candidate candidate = session.candidate(index);
+            EXPECT_EQ(candidate.opensGroup, index == row) << query << index;
+            if (index != row) {
+                const EmojiItem& item = *results[index < row ? index : index - 1];
+                EXPECT_EQ(candidate.emoji, item.emoji) << query << index;
+            }
+        }
+        std::vector<std::string> toRow(row, "Down");
+        toRow.push_back("Return");
+        field.commits.clear();
+        keys(toRow);
+        EXPECT_FALSE(session.active()) << query;
+        EXPECT_TRUE(field.commits.empty()) << query;
+        ASSERT_TRUE(field.openedGroup) << query;
+        field.openedGroup.reset();
+        if (results.size() > row) {
+            EXPECT_EQ(search(query, {"Ctrl+9"}), "") << query;
+            EXPECT_TRUE(field.openedGroup) << query;
+            EXPECT_EQ(search(query, {"Page_Down", "Return"}), results[row]->emoji) << query;
+        }
+        session.setPickerAvailable(false);
+    }
+    session.setPickerAvailable(true);
+    const std::size_t arrowsRow = std::min<std::size_t>(ranked("arrows").size(), 8);
+    type(";arrows");
+    EXPECT_EQ(session.candidate(arrowsRow).name, "Arrows \u2026");
+    std::vector<std::string> toArrows(arrowsRow, "Down");
+    toArrows.push_back("Return");
+    keys(toArrows);
+    ASSERT_TRUE(field.openedGroup);
+    EXPECT_EQ(std::tie(field.openedGroup->kind, field.openedGroup->group),
+              std::tuple(ItemKind::symbol, "arrows"));
+    type(";kaomoji");
+    keys({"Ctrl+" + std::to_string(std::min<std::size_t>(ranked("kaomoji").size(), 8) + 1)});
+    ASSERT_TRUE(field.openedGroup);
+    EXPECT_FALSE(session.active());
+    EXPECT_EQ(std::tie(field.openedGroup->kind, field.openedGroup->group),
+              std::tuple(ItemKind::kaomoji, ""));
 }
 
 // Only a search shows the candidates: its first key, or a pause on the prefix alone. Until then

@@ -5,6 +5,7 @@
 //
 // Every wtype run is a keyboard of its own, so the field loses the focus between two runs:
 // the keys of one search go in one run.
+#include "catalog/EmojiCatalog.h"
 #include "e2e/DefaultsPlist.h"
 #include "e2e/Fcitx5Process.h"
 #include "e2e/SwaySession.h"
@@ -186,6 +187,27 @@ TEST(Fcitx5WaylandTest, SearchesInTheFieldAndThePickerShortcutTypesThroughTheAdd
     ASSERT_TRUE(pollFor([&] { return session.focusedWindow() != "Tiklo"; }, 5s, 50ms));
     ASSERT_TRUE(type(session, {"!"}));
     EXPECT_EQ(entry.waitForText(fire + " is hot!", 5s), fire + " is hot!");
+
+    // A search naming a group has a row that opens the picker there, for this field: Return
+    // takes the group's first symbol.
+    const EmojiCatalog& catalog = EmojiCatalog::shared();
+    const std::size_t groupRow = namedGroupRow(catalog.inlineSearch("arrows", {}, {}, {}).size());
+    const std::vector<EmojiItem>& symbols = catalog.ofKind(ItemKind::symbol).all();
+    const auto firstArrow = std::ranges::find(symbols, "arrows", &EmojiItem::group);
+    ASSERT_NE(firstArrow, symbols.end());
+    ASSERT_TRUE(entry.setText(""));
+    // One keyboard for the search: a new one takes the focus from the field for a moment.
+    // (wtype's keys have no place on a digit row for Ctrl with a digit to choose by.)
+    std::vector<std::string> toGroup{";arrows"};
+    for (std::size_t row = 0; row < groupRow; ++row) {
+        toGroup.insert(toGroup.end(), {"-k", "Down"});
+    }
+    toGroup.insert(toGroup.end(), {"-k", "Return"});
+    ASSERT_TRUE(type(session, toGroup));
+    ASSERT_TRUE(pollFor([&] { return session.focusedWindow() == "Tiklo"; }, 10s, 50ms))
+        << "the group's row opened no picker: " << entry.text().value_or("?");
+    ASSERT_TRUE(type(session, {"-k", "Return"}));
+    EXPECT_EQ(entry.waitForText(firstArrow->emoji, 5s), firstArrow->emoji);
 }
 
 } // namespace

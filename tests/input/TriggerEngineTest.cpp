@@ -67,7 +67,7 @@ class TriggerEngineKeyTest : public ::testing::Test, protected test::FakeAppEnvi
 struct FakeInputMethod : InputMethodRoute {
     bool holdsFocusedField() const override { return false; }
     void watch(Listener) override {}
-    void onPickerRequest(std::function<void()>) override {}
+    void onPickerRequest(PickerRequest) override {}
     void commit(const std::string&) override {}
     void setOwnWindowActive(bool) override {}
 };

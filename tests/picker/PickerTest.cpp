@@ -35,6 +35,23 @@ std::vector<EmojiItem> twentyItems() {
     }
     items[0] = {"\U0001F44D", "thumbs up", "thumbsup", EmojiCategory::people, {"+1"}, true};
     items[1] = {"\U0001F525", "fire", "fire", EmojiCategory::animals, {}, false};
+    // Two symbols of two groups, found by no query below but their groups'.
+    items.push_back({"\u00B1",
+                     "plus-minus sign",
+                     "symbol_00b1",
+                     EmojiCategory::objects,
+                     {},
+                     false,
+                     ItemKind::symbol,
+                     "math"});
+    items.push_back({"\u2192",
+                     "rightwards arrow",
+                     "symbol_2192",
+                     EmojiCategory::objects,
+                     {},
+                     false,
+                     ItemKind::symbol,
+                     "arrows"});
     return items;
 }
 
@@ -260,6 +277,37 @@ TEST_F(PickerTest, ReturnAndCtrlDigitsChooseRecordHideAndType) {
     EXPECT_TRUE(ctrlDigit(3));
     EXPECT_EQ(beeps, 1);
     EXPECT_EQ(injector.replaced.size(), 4u);
+}
+
+// A query naming a group adds one row, after the few results, that opens the full picker at
+// the group for the same target: a choice there replaces the prefix as the popup's would have.
+TEST_F(PickerTest, TheRowOfAGroupOpensTheFullPickerThereInPlaceOfThePopup) {
+    showPopup();
+    session.setSearchText("arrows");
+    const int row = session.groupRow();
+    ASSERT_EQ(row, session.resultCount() - 1);
+    EXPECT_EQ(session.itemAt(row), nullptr);
+    const QModelIndex index = session.resultsModel()->index(row);
+    EXPECT_EQ(index.data(EmojiResultsModel::KindRole).toString(), "group");
+    EXPECT_EQ(index.data(EmojiResultsModel::NameRole).toString(), "Arrows \u2026");
+    EXPECT_EQ(index.data(EmojiResultsModel::EmojiRole).toString(), "\u2192");
+    const std::optional<RunningApplication> target = session.targetApp();
+    QSignalSpy groups(&session, &PickerSession::groupRequested);
+    session.setSelectedIndex(row);
+    EXPECT_TRUE(key(keysym::returnKey));
+    EXPECT_TRUE(injector.replaced.empty());
+    EXPECT_EQ(session.presentationMode(), fullMode);
+    EXPECT_EQ(session.kind(), view::Kind::SymbolKind);
+    EXPECT_EQ(session.query(), "");
+    EXPECT_EQ(std::pair(session.replacementBackspaces(), session.targetApp()),
+              std::pair(1, target));
+    ASSERT_EQ(groups.size(), 1);
+    EXPECT_EQ(groups.front().front().toString(), "arrows");
+    // Selected: the group's first item, not the tab's.
+    EXPECT_EQ(session.selectedIndex(), 1);
+    EXPECT_TRUE(key(keysym::returnKey));
+    EXPECT_EQ(lastTyped(), std::make_pair(1, std::string("\u2192")));
+    EXPECT_EQ(session.groupRow(), -1);
 }
 
 TEST_F(PickerTest, CancellingReactivatesTheTargetAndResets) {

@@ -31,7 +31,8 @@ constexpr const char* helpText =
     "  --kind KIND        only this kind: emoji, symbol or kaomoji; a search looks in one\n"
     "                     kind, emoji unless this names another, as the full picker's tabs do\n"
     "  --inline           search as the popup does: emoji, then the few symbols and kaomoji\n"
-    "                     found well enough\n"
+    "                     found well enough, and the row of a group the query names (its\n"
+    "                     kind column is \"group\", its id the tab and the group)\n"
     "  --category NAME    only this category: Smileys, People, Animals, Food, Activity,\n"
     "                     Travel, Objects, Symbols or Flags\n"
     "  --favorites ID,ID  the favorites, by shortcode\n"
@@ -294,7 +295,27 @@ int CatalogCommand::run(const std::vector<std::string>& args, std::ostream& out,
             : catalog.ofKind(options.kind.value_or(ItemKind::emoji))
                   .search(options.query, options.category, options.favorites, options.usage,
                           options.recents);
-    for (const EmojiItem* item : results) {
+    // The popup's row that opens a group the query names, where the popup lists it.
+    const std::optional<NamedGroup> group =
+        options.inlineSearch ? catalog.namedGroup(options.query) : std::nullopt;
+    const std::size_t groupRow = namedGroupRow(results.size());
+    for (std::size_t row = 0; row <= results.size(); ++row) {
+        if (group && row == groupRow) {
+            if (options.json) {
+                out << nlohmann::json{{"opens", rawValue(group->kind)},
+                                      {"group", group->group},
+                                      {"title", group->title}}
+                           .dump()
+                    << '\n';
+            } else {
+                out << group->sample << '\t' << rawValue(group->kind) << ':' << group->group << '\t'
+                    << group->title << '\t' << "group" << '\n';
+            }
+        }
+        if (row == results.size()) {
+            break;
+        }
+        const EmojiItem* item = results[row];
         if (options.json) {
             printJson(out, *item);
         } else {

@@ -67,10 +67,11 @@ void InputMethodLinks::openPickerForFocusedField(std::function<void()> otherwise
     });
 }
 
-void InputMethodLinks::onPickerRequest(std::function<void()> open) {
-    program_.openPicker = [this, open = std::move(open)] {
+void InputMethodLinks::onPickerRequest(PickerRequest open) {
+    program_.openPicker = [this, open = std::move(open)](const std::string& kind,
+                                                         const std::string& group) {
         asking_ = ibus_.holdsFocusedField() ? &ibus_ : &fcitx5_;
-        open();
+        open(kind, group);
     };
 }
 

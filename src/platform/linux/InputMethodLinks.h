@@ -32,7 +32,7 @@ public:
 
     bool holdsFocusedField() const override;
     void watch(Listener listener) override;
-    void onPickerRequest(std::function<void()> open) override;
+    void onPickerRequest(PickerRequest open) override;
     void commit(const std::string& text) override;
     void setOwnWindowActive(bool active) override;
 

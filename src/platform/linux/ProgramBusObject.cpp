@@ -15,7 +15,15 @@ void ProgramBusObject::later(const std::function<void()>& action) {
 }
 
 void ProgramBusObject::OpenPicker() {
-    later(openPicker);
+    OpenPickerAt({}, {});
+}
+
+void ProgramBusObject::OpenPickerAt(const QString& kind, const QString& group) {
+    if (openPicker) {
+        later([open = openPicker, kind = kind.toStdString(), group = group.toStdString()] {
+            open(kind, group);
+        });
+    }
 }
 
 void ProgramBusObject::ShowPicker() {

@@ -4,6 +4,7 @@
 #include <QObject>
 
 #include <functional>
+#include <string>
 
 namespace tiklo {
 
@@ -17,13 +18,17 @@ class ProgramBusObject : public QObject {
 public:
     explicit ProgramBusObject(QObject* parent = nullptr) : QObject(parent) {}
 
-    std::function<void()> openPicker;
+    // For a field's picker: at a tab's group ("symbol", "arrows"), or with both empty as the
+    // shortcut opens it.
+    std::function<void(const std::string& kind, const std::string& group)> openPicker;
     std::function<void()> showPicker;
     std::function<void()> showSettings;
 
 public slots:
     // The full picker for the input method's field, whose choice goes back through it.
     Q_SCRIPTABLE void OpenPicker();
+    // ...at a group of a tab: a row of semicolon search named it.
+    Q_SCRIPTABLE void OpenPickerAt(const QString& kind, const QString& group);
     // The full picker as the shortcut opens it, and the settings window.
     Q_SCRIPTABLE void ShowPicker();
     Q_SCRIPTABLE void ShowSettings();

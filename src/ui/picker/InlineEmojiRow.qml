@@ -17,7 +17,7 @@ Rectangle {
     // Styled text, made by the model.
     required property string highlightedName
     required property bool supportsSkinTone
-    // "emoji", "symbol" or "kaomoji".
+    // "emoji", "symbol" or "kaomoji"; "group" for the row that opens a group in the full picker.
     required property string kind
 
     // Asks for the row's menu (the tones of an emoji that takes one) at a point of the row.
@@ -95,6 +95,8 @@ Rectangle {
 
             Text {
                 objectName: "selectedShortcode"
+                // Only emoji have shortcodes people type; the others' ids are Tiklo's own.
+                visible: row.kind === "emoji"
                 anchors.verticalCenter: parent.verticalCenter
                 text: ":" + row.shortcode + ":"
                 color: Theme.accent
@@ -133,7 +135,7 @@ Rectangle {
         parent: row
         visible: row.hovering
         delay: 800
-        text: ":" + row.shortcode + ":"
+        text: row.kind === "emoji" ? ":" + row.shortcode + ":" : row.name
         x: mouseArea.mouseX
         y: row.height + 2
     }

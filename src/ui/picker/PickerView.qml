@@ -154,6 +154,10 @@ Item {
             if (!root.scrollToTopPending)
                 root.centreSelection()
         }
+        function onGroupRequested(group) {
+            // After the tab's rows are laid out, and after any scroll to the top.
+            Qt.callLater(root.showGroup, group)
+        }
     }
 
     Timer {
