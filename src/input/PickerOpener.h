@@ -19,6 +19,9 @@ public:
     // A key pressed while the user's keys are held: whether it is on its way to the picker
     // (false: it follows an insertion, into the application).
     virtual bool keyTypedWhileHolding(const KeyDown& key) = 0;
+    // Whether the picker last went by giving way: the keys held after it are the rest of what
+    // was typed, where a prefix opens no popup. After a choice or Escape they are new typing.
+    virtual bool gaveWay() const = 0;
 };
 
 } // namespace tiklo

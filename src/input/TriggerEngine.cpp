@@ -86,7 +86,7 @@ void TriggerEngine::heldBehindInsertion(const KeyDown& key) {
         heldAfterPrefix_.push_back(key);
         return;
     }
-    if (mayTrigger(key) &&
+    if (!picker_.gaveWay() && mayTrigger(key) &&
         hold_.pauseAfter(key.scanCode, key.time, [this] { triggerAfterHeldPrefix(); })) {
         heldPrefix_ = key;
     }
@@ -104,8 +104,10 @@ void TriggerEngine::triggerAfterHeldPrefix() {
         hold_.releaseToFocus();
         return;
     }
+    // As if typed now: to the popup while it holds them; once it has given way or gone, they
+    // were typed into the application, and a prefix among them opens the next popup.
     for (const KeyDown& key : after) {
-        picker_.keyTypedWhileHolding(key);
+        handleKeyDown(key);
     }
 }
 

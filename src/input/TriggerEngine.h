@@ -39,9 +39,9 @@ public:
     };
 
     // Keys typed while `hold` holds them for the picker are the picker's. Those it holds
-    // behind an insertion are typed after it: a prefix among them opens the popup once it is
-    // typed, with the keys after it held for the popup. Keys typed into a field that the input
-    // method's addon serves never trigger: the addon searches there itself.
+    // behind an insertion are typed after it: unless the popup gave way, a prefix among them
+    // opens the popup once it is typed, with the keys after it held for the popup. Keys typed into
+    // a field that the input method's addon serves never trigger: the addon searches there itself.
     TriggerEngine(const AppState& state, const Workspace& workspace, KeyboardHold& hold,
                   const InputMethodRoute& inputMethod, PickerOpener& picker);
 

@@ -51,6 +51,7 @@ public:
     // emoji replaces it); punctuation, and any other key that acts there, make the popup
     // give way.
     bool keyTypedWhileHolding(const KeyDown& key) override;
+    bool gaveWay() const override { return services_.session.gaveWay(); }
     void hide();
     // The full picker in place of the popup, listing `group` of the tab of `kind`.
     void showGroup(view::Kind kind, const QString& group);

@@ -170,6 +170,7 @@ void PickerSession::insertAt(int index, bool keepOpen, bool alternate) {
 void PickerSession::insert(const EmojiItem& chosen, bool keepOpen, bool alternate) {
     // First of all: what the user types on from here belongs after the emoji.
     injector().holdKeys();
+    gaveWay_ = false;
     // The results may be replaced below; keep the item itself.
     const EmojiItem item = chosen;
     const AppState& state = services_.state;
@@ -242,6 +243,7 @@ TextInjector& PickerSession::injector() const {
 void PickerSession::beginShowing() {
     // One stat while nothing changed.
     services_.state.refreshFromStore();
+    gaveWay_ = false;
     reset();
 }
 
@@ -257,6 +259,7 @@ void PickerSession::reset() {
 void PickerSession::close() {
     // What the user types on from here belongs to the application given the keyboard back.
     injector().holdKeys();
+    gaveWay_ = false;
     const std::optional<RunningApplication> target = targetApp_;
     emit hideRequested();
     injector().reactivate(target);
@@ -277,6 +280,7 @@ bool PickerSession::givesWay(const QueryKey& key) const {
 
 void PickerSession::giveWay() {
     injector().holdKeys();
+    gaveWay_ = true;
     QueryTyping::GiveBack back = typing_.giveBack(query_);
     injector().forwardKeys(back.keys);
     const std::optional<RunningApplication> target = targetApp_;
@@ -319,6 +323,9 @@ bool PickerSession::handleKey(const PickerKeyEvent& event, bool gridLayout) {
         break;
     case Action::giveWay:
         giveWay();
+        // Escape (the key swallowed) calls the search off: what follows is new typing, as
+        // after a choice.
+        gaveWay_ = !decision.swallow;
         break;
     case Action::none:
         break;

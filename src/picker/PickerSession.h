@@ -133,6 +133,10 @@ public:
     // after the prefix, as typed, with the target back in front. Nothing is recorded.
     void giveWay();
 
+    // Whether the picker last went by giving way (not by a choice or Escape): the keys typed on
+    // then are the rest of what was typed.
+    bool gaveWay() const { return gaveWay_; }
+
     // Applies one routed key; answers whether the event is consumed.
     bool handleKey(const PickerKeyEvent& event, bool gridLayout);
 
@@ -179,6 +183,7 @@ private:
     std::optional<RunningApplication> targetApp_;
     std::optional<RunningApplication> pickerWindow_;
     bool throughInputMethod_ = false;
+    bool gaveWay_ = false;
     QueryTyping typing_;
     EmojiResultsModel model_;
     PickerContentModel content_;

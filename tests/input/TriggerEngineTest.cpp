@@ -154,6 +154,13 @@ TEST_F(TriggerEngineKeyTest, HandleKeyDownReadsTheSettingsAtEachPress) {
     EXPECT_EQ(picker.typedWhileHolding[1].charactersIgnoringModifiers, "/");
     EXPECT_EQ(hold.releasedToFocus, 0);
 
+    // After the popup gave way, the keys held are the rest of what was typed: no prefix.
+    picker.gaveWayLast = true;
+    hold.pause.reset();
+    engine.handleKeyDown(prefixAt(1500));
+    EXPECT_FALSE(hold.pause);
+    picker.gaveWayLast = false;
+
     // Typed where search is off by then, it opens nothing and the keys after it follow.
     hold.pause.reset();
     engine.handleKeyDown(prefixAt(2000));

@@ -310,6 +310,21 @@ TEST_F(PickerTest, TheRowOfAGroupOpensTheFullPickerThereInPlaceOfThePopup) {
     EXPECT_EQ(session.groupRow(), -1);
 }
 
+// After Escape or a choice the keys typed on are new typing; after punctuation, the rest of what
+// was typed. A new showing starts afresh.
+TEST_F(PickerTest, OnlyPunctuationLeavesTheKeysTypedOnAsTheRestOfTheTyping) {
+    const std::vector<std::pair<KeySym, bool>> ends{
+        {keysym::escape, false}, {')', true}, {keysym::returnKey, false}, {',', true}};
+    for (const auto& [end, gaveWay] : ends) {
+        showPopup();
+        EXPECT_FALSE(session.gaveWay());
+        session.setSearchText("thumbs");
+        session.handleKey({Type::keyDown, {end}, end < 0x100 ? std::string(1, char(end)) : ""},
+                          false);
+        EXPECT_EQ(session.gaveWay(), gaveWay) << end;
+    }
+}
+
 TEST_F(PickerTest, CancellingReactivatesTheTargetAndResets) {
     showPopup();
     session.setCommandHeld(true);
@@ -350,6 +365,8 @@ TEST_F(PickerTest, PunctuationGivesWayWithTheQueryAsTypedOrAsItsKeysAndLearnsNot
     session.setSearchText("thumbs");
     EXPECT_FALSE(session.handleKey({Type::keyDown, {')'}, ")"}, false));
     EXPECT_EQ(std::pair(hides, heldBeforeHiding), std::pair(1, 1));
+    // The keys typed on are the rest of what was typed, where no prefix opens a popup.
+    EXPECT_TRUE(session.gaveWay());
     ASSERT_EQ(injector.replaced.size(), 1u);
     EXPECT_EQ(lastTyped(), std::make_pair(0, std::string("thumbs")));
     EXPECT_EQ(injector.replaced[0].app, workspace.frontmost);

@@ -214,8 +214,10 @@ public:
         typedWhileHolding.push_back(key);
         return takesHeldKeys;
     }
+    bool gaveWay() const override { return gaveWayLast; }
     std::vector<Shown> shown;
     bool takesHeldKeys = true;
+    bool gaveWayLast = false;
     std::vector<KeyDown> typedWhileHolding;
 };
 
