@@ -87,7 +87,8 @@ void search(benchmark::State& state, std::string_view locale, const std::string&
     }
 }
 
-// What the popup searches per key: emoji, symbols and kaomoji, each in its own index.
+// What the popup searches per key: emoji, symbols and kaomoji, each in its own index, and
+// the group the query may name.
 void searchAllKinds(benchmark::State& state, std::string_view locale, const std::string& query) {
     const History& h = history();
     const EmojiCatalog& searched = catalog(locale);
@@ -97,6 +98,8 @@ void searchAllKinds(benchmark::State& state, std::string_view locale, const std:
     for (auto _ : state) {
         auto results = searched.inlineSearch(query, h.favorites, h.usage, h.recents);
         benchmark::DoNotOptimize(results.data());
+        auto group = searched.namedGroup(query);
+        benchmark::DoNotOptimize(group);
     }
 }
 
@@ -153,6 +156,7 @@ TIKLO_QUERY_BENCHMARKS(typo, "bananna")
 TIKLO_QUERY_BENCHMARKS(typo_two_edits, "fyreworkz")
 TIKLO_QUERY_BENCHMARKS(symbol_name, "degree")
 TIKLO_QUERY_BENCHMARKS(code_point, "U+2713")
+TIKLO_QUERY_BENCHMARKS(group_name, "arrows")
 
 TIKLO_QUERY_BENCHMARK(wordRunStart, english, wink, ")")
 TIKLO_QUERY_BENCHMARK(wordRunStart, german, wink, ")")

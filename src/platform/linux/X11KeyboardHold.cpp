@@ -259,7 +259,9 @@ bool X11KeyboardHold::retypeUpToPause() {
         forgetPause();
         return false;
     }
-    const auto [keycode, time] = *pauseAt_;
+    // Not a structured binding: clang before 16 cannot capture one in a lambda.
+    const xcb_keycode_t keycode = pauseAt_->first;
+    const xcb_timestamp_t time = pauseAt_->second;
     std::function<void()> then = std::move(afterPause_);
     forgetPause();
     std::vector<xcb_key_press_event_t> keys = takeAll();
