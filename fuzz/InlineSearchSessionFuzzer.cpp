@@ -83,7 +83,7 @@ public:
         }
         document += text;
     }
-    void openPicker() override {}
+    void openPicker(const std::optional<NamedGroup>&) override {}
 
     std::string document;
 };
