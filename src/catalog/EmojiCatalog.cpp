@@ -100,41 +100,60 @@ std::optional<NamedGroup> EmojiCatalog::namedGroup(std::string_view query) const
     if (unicode::scalars(folded).size() < groupNameMinimum) {
         return std::nullopt;
     }
-    const auto names = [&folded](std::string_view title) {
-        if (unicode::foldCaseAndDiacritics(title).starts_with(folded)) {
-            return true;
-        }
-        return std::ranges::any_of(unicode::words(title), [&folded](const std::string& word) {
-            return unicode::foldCaseAndDiacritics(word).starts_with(folded);
-        });
-    };
-    // The title shown: the user's language's where there is one.
-    const auto named = [&names](std::string_view english, const std::string* local) {
-        return names(english) || (local != nullptr && names(*local));
-    };
-    const EmojiCatalog& symbols = ofKind(ItemKind::symbol);
-    const std::string* symbolsLabel = localLabel(symbolsLabelType);
-    if (!symbols.all().empty() && named(symbolsTitle, symbolsLabel)) {
-        return NamedGroup{ItemKind::symbol,
-                          {},
-                          symbolsLabel != nullptr ? *symbolsLabel : std::string(symbolsTitle),
-                          symbols.all().front().emoji};
-    }
-    if (!ofKind(ItemKind::kaomoji).all().empty() && named(kaomojiTitle, nullptr)) {
-        return NamedGroup{ItemKind::kaomoji, {}, std::string(kaomojiTitle), {}};
-    }
-    for (const SymbolGroup group : allSymbolGroups) {
-        const std::string* local = localGroupTitle(group);
-        if (!named(title(group), local)) {
-            continue;
-        }
-        const auto first = std::ranges::find(symbols.all(), rawValue(group), &EmojiItem::group);
-        if (first != symbols.all().end()) {
-            return NamedGroup{ItemKind::symbol, std::string(rawValue(group)),
-                              local != nullptr ? *local : std::string(title(group)), first->emoji};
+    for (const GroupNames& candidate : groupNames()) {
+        if (std::ranges::any_of(candidate.folded, [&folded](const std::string& name) {
+                return name.starts_with(folded);
+            })) {
+            return candidate.group;
         }
     }
     return std::nullopt;
+}
+
+const std::vector<EmojiCatalog::GroupNames>& EmojiCatalog::groupNames() const {
+    std::call_once(groupNamesOnce_, [this] {
+        // Each title whole and word by word, folded once rather than at every key.
+        const auto add = [this](NamedGroup group, std::string_view english,
+                                const std::string* local) {
+            GroupNames names{{}, std::move(group)};
+            for (const std::string_view title :
+                 {english, local != nullptr ? std::string_view(*local) : std::string_view()}) {
+                if (title.empty()) {
+                    continue;
+                }
+                names.folded.push_back(unicode::foldCaseAndDiacritics(title));
+                for (const std::string& word : unicode::words(title)) {
+                    names.folded.push_back(unicode::foldCaseAndDiacritics(word));
+                }
+            }
+            groupNames_.push_back(std::move(names));
+        };
+        // Tabs before groups, groups in their order; the title shown is the user's
+        // language's where there is one.
+        const EmojiCatalog& symbols = ofKind(ItemKind::symbol);
+        if (!symbols.all().empty()) {
+            const std::string* label = localLabel(symbolsLabelType);
+            add({ItemKind::symbol,
+                 {},
+                 label != nullptr ? *label : std::string(symbolsTitle),
+                 symbols.all().front().emoji},
+                symbolsTitle, label);
+        }
+        if (!ofKind(ItemKind::kaomoji).all().empty()) {
+            add({ItemKind::kaomoji, {}, std::string(kaomojiTitle), {}}, kaomojiTitle, nullptr);
+        }
+        for (const SymbolGroup group : allSymbolGroups) {
+            const auto first = std::ranges::find(symbols.all(), rawValue(group), &EmojiItem::group);
+            if (first == symbols.all().end()) {
+                continue;
+            }
+            const std::string* local = localGroupTitle(group);
+            add({ItemKind::symbol, std::string(rawValue(group)),
+                 local != nullptr ? *local : std::string(title(group)), first->emoji},
+                title(group), local);
+        }
+    });
+    return groupNames_;
 }
 
 EmojiCatalog::EmojiCatalog(std::vector<EmojiItem> items, Clock clock,
@@ -274,6 +293,7 @@ void EmojiCatalog::prepare() const {
         ofKind(kind).index();
     }
     wordRuns();
+    groupNames();
 }
 
 const WordRunIndex& EmojiCatalog::wordRuns() const {

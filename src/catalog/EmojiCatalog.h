@@ -103,6 +103,13 @@ private:
 
     const std::string* localLabel(std::string_view type) const;
 
+    // A listing a query may name, with its names folded for matching.
+    struct GroupNames {
+        std::vector<std::string> folded;
+        NamedGroup group;
+    };
+    const std::vector<GroupNames>& groupNames() const;
+
     struct Assembled;
     explicit EmojiCatalog(Assembled assembled, Clock clock);
     // The catalog of one kind: its items as they are, with no catalogs inside.
@@ -119,6 +126,8 @@ private:
     mutable std::once_flag indexOnce_;
     mutable std::unique_ptr<SearchIndex> index_;
     mutable std::once_flag wordRunsOnce_;
+    mutable std::once_flag groupNamesOnce_;
+    mutable std::vector<GroupNames> groupNames_;
     mutable std::unique_ptr<WordRunIndex> wordRuns_;
     // The symbols and the kaomoji; none inside those two.
     std::unique_ptr<const EmojiCatalog> symbols_;
