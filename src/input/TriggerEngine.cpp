@@ -30,8 +30,9 @@ std::optional<int> TriggerEngine::decide(const Input& input) {
                   *input.frontmostAppID) != input.excludedAppIDs->end()) {
         return std::nullopt;
     }
-    // Never trigger inside Tiklo's own windows; two unknown ids count as the same.
-    if (input.frontmostAppID == input.ownAppID) {
+    // Never trigger inside Tiklo's own windows, also those the window manager has not yet
+    // announced in front; two unknown ids count as the same.
+    if (input.ownWindowHasKeyboard || input.frontmostAppID == input.ownAppID) {
         return std::nullopt;
     }
     if (input.modifiers.any(shortcutModifiers)) {
@@ -117,6 +118,7 @@ bool TriggerEngine::trigger(const KeyDown& key) {
     input.masterEnabled = state_.masterEnabled();
     input.frontmostAppID = frontmost ? presentID(frontmost->appID) : std::nullopt;
     input.ownAppID = presentID(workspace_.ownAppID());
+    input.ownWindowHasKeyboard = workspace_.ownWindowHasKeyboard();
     input.excludedAppIDs = &state_.excludedAppIDs();
     input.modifiers = key.key.modifiers;
     input.charactersIgnoringModifiers = key.charactersIgnoringModifiers;

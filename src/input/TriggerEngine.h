@@ -32,6 +32,7 @@ public:
         bool masterEnabled = false;
         std::optional<std::string> frontmostAppID;
         std::optional<std::string> ownAppID;
+        bool ownWindowHasKeyboard = false;
         const std::vector<std::string>* excludedAppIDs = nullptr;
         Modifiers modifiers;
         std::optional<std::string> charactersIgnoringModifiers;

@@ -19,6 +19,9 @@ public:
     // from when a Tiklo window is in front.
     virtual std::optional<RunningApplication> lastOtherApplication() const = 0;
     virtual std::string ownAppID() const = 0;
+    // Whether one of this process's windows has the keyboard right now. It has it before the
+    // window manager announces it in front: keys typed meanwhile are already Tiklo's.
+    virtual bool ownWindowHasKeyboard() const { return false; }
     // Keeps one of Tiklo's windows (a native window id) on every virtual desktop, so it
     // follows the user from one to another while it is open. Desktops without the notion
     // ignore it.

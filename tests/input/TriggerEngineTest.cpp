@@ -31,6 +31,8 @@ TEST(TriggerEngineTest, DecisionStopsAtEachFailingTest) {
     EXPECT_EQ(with([](Input& i) { i.frontmostAppID = "org.gnome.terminal"; }), 1);
     // Tiklo's own windows never trigger; two unknown ids count as equal, one unknown not.
     EXPECT_FALSE(with([](Input& i) { i.frontmostAppID = "io.tiklo.Tiklo"; }));
+    // Nor one the window manager still has behind the application: the keyboard is Tiklo's.
+    EXPECT_FALSE(with([](Input& i) { i.ownWindowHasKeyboard = true; }));
     EXPECT_FALSE(with([](Input& i) {
         i.frontmostAppID.reset();
         i.ownAppID.reset();
@@ -97,6 +99,10 @@ TEST_F(TriggerEngineKeyTest, HandleKeyDownReadsTheSettingsAtEachPress) {
 
     engine.handleKeyDown(typed("a"));
     engine.handleKeyDown(typed(";", Modifier::ctrl));
+    // The popup just took the keyboard, the window manager still says gedit is in front.
+    workspace.ownWindowFocused = true;
+    engine.handleKeyDown(typed(";"));
+    workspace.ownWindowFocused = false;
     state.setExcludedAppIDs({"org.gnome.gedit"});
     engine.handleKeyDown(typed(";"));
     state.setExcludedAppIDs({});

@@ -114,9 +114,11 @@ public:
     std::optional<RunningApplication> frontmostApplication() const override { return frontmost; }
     std::optional<RunningApplication> lastOtherApplication() const override { return lastOther; }
     std::string ownAppID() const override { return "io.tiklo.Tiklo"; }
+    bool ownWindowHasKeyboard() const override { return ownWindowFocused; }
 
     std::optional<RunningApplication> frontmost;
     std::optional<RunningApplication> lastOther;
+    bool ownWindowFocused = false;
 };
 
 class FakeAccessibilityTrust : public AccessibilityTrust {

@@ -72,6 +72,15 @@ TEST(X11WorkspaceTest, ReportsTheActiveWindowAsTheActivatorSwitchesItAndLetsClic
     own.resize(200, 100);
     own.show();
     ASSERT_TRUE(waitUntil([&] { return own.isExposed(); }));
+    // A window of this process has the keyboard from the moment the server gives it the focus,
+    // whatever the window manager says is in front.
+    ASSERT_TRUE(waitUntil([&] { return activator.activateWindow(editor); }));
+    EXPECT_FALSE(workspace.ownWindowHasKeyboard());
+    xcb_set_input_focus(client.connection(), XCB_INPUT_FOCUS_POINTER_ROOT,
+                        static_cast<xcb_window_t>(own.winId()), XCB_CURRENT_TIME);
+    std::free(xcb_get_input_focus_reply(client.connection(),
+                                        xcb_get_input_focus(client.connection()), nullptr));
+    EXPECT_TRUE(workspace.ownWindowHasKeyboard());
     ASSERT_TRUE(activator.activateWindow(static_cast<xcb_window_t>(own.winId())));
     // Qt names its windows' class after the program, never Tiklo's id; the pid tells.
     EXPECT_EQ(workspace.frontmostApplication(),

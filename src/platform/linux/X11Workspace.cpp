@@ -4,6 +4,7 @@
 #include "platform/linux/X11ClientMessage.h"
 #include "platform/linux/X11Reply.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <string>
@@ -13,6 +14,8 @@
 #include <xcb/shape.h>
 
 #include <QByteArray>
+#include <QGuiApplication>
+#include <QWindow>
 
 namespace tiklo {
 namespace {
@@ -139,6 +142,21 @@ void X11Workspace::letPointerThrough(std::uintptr_t window, bool through) {
                        XCB_PIXMAP_NONE);
     }
     xcb_flush(connection_);
+}
+
+bool X11Workspace::ownWindowHasKeyboard() const {
+    if (xcb_connection_has_error(connection_) != 0) {
+        return false;
+    }
+    const Reply<xcb_get_input_focus_reply_t> focus(
+        xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
+    if (!focus || focus->focus == XCB_WINDOW_NONE) {
+        return false;
+    }
+    const QWindowList windows = QGuiApplication::allWindows();
+    return std::any_of(windows.begin(), windows.end(), [&](const QWindow* window) {
+        return window->handle() != nullptr && window->winId() == focus->focus;
+    });
 }
 
 std::optional<RunningApplication> X11Workspace::frontmostApplication() const {

@@ -25,6 +25,8 @@ public:
     std::optional<RunningApplication> frontmostApplication() const override;
     std::optional<RunningApplication> lastOtherApplication() const override;
     std::string ownAppID() const override { return ownAppID_; }
+    // The server's input focus, on one of the application's Qt windows.
+    bool ownWindowHasKeyboard() const override;
     void showOnAllDesktops(std::uintptr_t window) override;
     // A compositing manager owns the screen's _NET_WM_CM_S<n> selection while it runs.
     bool drawsTranslucentWindows() const override;
