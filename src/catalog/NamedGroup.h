@@ -4,6 +4,7 @@
 #include "catalog/ItemKind.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 namespace tiklo {
@@ -28,6 +29,20 @@ struct NamedGroup {
 constexpr std::size_t namedGroupRow(std::size_t found) {
     constexpr std::size_t lastOnFirstPage = 8;
     return found < lastOnFirstPage ? found : lastOnFirstPage;
+}
+
+// Which of `found` results a row of semicolon search lists, with the group's row among the
+// rows or not: none for the group's row itself, or past the last row.
+constexpr std::optional<std::size_t> resultAtRow(std::size_t row, std::size_t found,
+                                                 bool withGroupRow) {
+    if (!withGroupRow) {
+        return row < found ? std::optional(row) : std::nullopt;
+    }
+    const std::size_t groupRow = namedGroupRow(found);
+    if (row == groupRow || row > found) {
+        return std::nullopt;
+    }
+    return row > groupRow ? row - 1 : row;
 }
 
 } // namespace tiklo

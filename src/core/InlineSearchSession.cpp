@@ -150,7 +150,7 @@ std::size_t InlineSearchSession::groupRow() const {
 }
 
 const EmojiItem& InlineSearchSession::itemAt(std::size_t index) const {
-    return *results_.at(group_ && index > groupRow() ? index - 1 : index);
+    return *results_.at(resultAtRow(index, results_.size(), group_.has_value()).value());
 }
 
 void InlineSearchSession::choose(std::size_t index, bool alternate) {

@@ -140,10 +140,12 @@ int PickerSession::groupRow() const {
 }
 
 const EmojiItem* PickerSession::itemAt(int row) const {
-    if (row < 0 || row >= resultCount() || row == groupRow()) {
+    if (row < 0) {
         return nullptr;
     }
-    return results_[static_cast<std::size_t>(group_ && row > groupRow() ? row - 1 : row)];
+    const std::optional<std::size_t> index =
+        resultAtRow(static_cast<std::size_t>(row), results_.size(), group_.has_value());
+    return index ? results_[*index] : nullptr;
 }
 
 void PickerSession::choose(int row, bool keepOpen, bool alternate) {
